@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+
+namespace velarix {
+
+// The error shown to the user. `empty` means there is nothing to show.
+class ApplicationError {
+public:
+    enum class Kind { empty, internalError, userError };
+
+    ApplicationError() = default;
+    static ApplicationError internalError(QString text) { return {Kind::internalError, std::move(text)}; }
+    static ApplicationError userError(QString text) { return {Kind::userError, std::move(text)}; }
+    static ApplicationError empty() { return {}; }
+
+    Kind kind() const { return m_kind; }
+    bool isEmpty() const { return m_kind == Kind::empty; }
+    QString errorDescription() const {
+        return m_kind == Kind::empty ? QStringLiteral("Not an error") : m_text;
+    }
+
+    bool operator==(const ApplicationError&) const = default;
+
+private:
+    ApplicationError(Kind kind, QString text)
+        : m_kind(kind)
+        , m_text(std::move(text)) {}
+
+    Kind m_kind = Kind::empty;
+    QString m_text;
+};
+
+} // namespace velarix
+
+Q_DECLARE_METATYPE(velarix::ApplicationError)

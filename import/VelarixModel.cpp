@@ -1,0 +1,194 @@
+#include "import/VelarixModel.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Settings.h"
+
+namespace velarix {
+
+namespace {
+// Stores the value; tells `notify` only when it differs from the old one.
+template <class T, class Notify> bool assign(T& field, const T& value, Notify&& notify) {
+    if (field == value)
+        return false;
+    field = value;
+    notify();
+    return true;
+}
+} // namespace
+
+VelarixModel::VelarixModel(QObject* parent)
+    : VelarixModel(Settings::standard(), parent) {}
+
+VelarixModel::VelarixModel(Settings& settings, QObject* parent)
+    : QObject(parent)
+    , m_defaults(&settings) {
+    loadSettings();
+}
+
+VelarixModel::~VelarixModel() = default;
+
+void VelarixModel::loadSettings() {
+    m_outputLocation =
+        m_defaults->stringValue(SettingsKey::outputLocation).value_or(AppPaths::downloadsDirectory());
+    m_jumpNumber = m_defaults->integerValue(SettingsKey::jumpNumber).value_or(1);
+    m_importPattern = m_defaults->stringValue(SettingsKey::importPattern).value_or(kDefaultImportPattern);
+    m_autoIncrementJumpNumber = m_defaults->boolValue(SettingsKey::autoIncrementJumpNumber).value_or(true);
+    m_openFolderAferImport = m_defaults->boolValue(SettingsKey::openFolderAferImport).value_or(true);
+    m_autogroupVideos = m_defaults->boolValue(SettingsKey::autogroupVideos).value_or(true);
+    // Through the setter, so the key is written back once at construction.
+    setMenuBarExtra(m_defaults->boolValue(SettingsKey::modelMenuBarExtra).value_or(true));
+}
+
+void VelarixModel::setError(const ApplicationError& error) {
+    assign(m_error, error, [this] { Q_EMIT errorChanged(); });
+}
+
+void VelarixModel::setSdCardPath(const std::optional<QString>& path) {
+    assign(m_sdCardPath, path, [this] { Q_EMIT sdCardPathChanged(); });
+}
+
+void VelarixModel::setSdCardVolumeUUID(const std::optional<QString>& uuid) {
+    assign(m_sdCardVolumeUUID, uuid, [this] { Q_EMIT sdCardVolumeUUIDChanged(); });
+}
+
+void VelarixModel::setSdCardSpaceAvailable(quint64 bytes) {
+    assign(m_sdCardSpaceAvailable, bytes, [this] { Q_EMIT sdCardSpaceAvailableChanged(); });
+}
+
+void VelarixModel::setSdCardName(const QString& name) {
+    assign(m_sdCardName, name, [this] { Q_EMIT sdCardNameChanged(); });
+}
+
+void VelarixModel::setVideoFiles(const VideoFileList& rows) {
+    assign(m_videoFiles, rows, [this] { Q_EMIT videoFilesChanged(); });
+}
+
+void VelarixModel::setSelection(const QSet<QString>& selection) {
+    assign(m_selection, selection, [this] { Q_EMIT selectionChanged(); });
+}
+
+void VelarixModel::setImportStateRefreshID(const QUuid& id) {
+    assign(m_importStateRefreshID, id, [this] { Q_EMIT importStateRefreshIDChanged(); });
+}
+
+void VelarixModel::setIsLoadingVideos(bool loading) {
+    assign(m_isLoadingVideos, loading, [this] {
+        Q_EMIT isLoadingVideosChanged();
+        Q_EMIT videoLoadingChanged();
+    });
+}
+
+void VelarixModel::setVideoLoadingPhase(VideoLoadingPhase phase) {
+    assign(m_videoLoadingPhase, phase, [this] {
+        Q_EMIT videoLoadingPhaseChanged();
+        Q_EMIT videoLoadingChanged();
+    });
+}
+
+void VelarixModel::setVideoLoadingCurrent(qint64 current) {
+    assign(m_videoLoadingCurrent, current, [this] {
+        Q_EMIT videoLoadingCurrentChanged();
+        Q_EMIT videoLoadingChanged();
+    });
+}
+
+void VelarixModel::setVideoLoadingTotal(qint64 total) {
+    assign(m_videoLoadingTotal, total, [this] {
+        Q_EMIT videoLoadingTotalChanged();
+        Q_EMIT videoLoadingChanged();
+    });
+}
+
+void VelarixModel::setVideoFilesDiscoveredCount(qint64 count) {
+    assign(m_videoFilesDiscoveredCount, count, [this] {
+        Q_EMIT videoFilesDiscoveredCountChanged();
+        Q_EMIT videoLoadingChanged();
+    });
+}
+
+void VelarixModel::setActiveVideoLoadingToken(const QUuid& token) {
+    assign(m_activeVideoLoadingToken, token, [this] { Q_EMIT activeVideoLoadingTokenChanged(); });
+}
+
+// The settings are written on every assignment, equal or not; only the notification is skipped.
+void VelarixModel::setOutputLocation(const QString& path) {
+    m_defaults->setValue(SettingsKey::outputLocation, path);
+    assign(m_outputLocation, path, [this] { Q_EMIT outputLocationChanged(); });
+}
+
+void VelarixModel::setJumpNumber(qint64 number) {
+    m_defaults->setValue(SettingsKey::jumpNumber, number);
+    assign(m_jumpNumber, number, [this] { Q_EMIT jumpNumberChanged(); });
+}
+
+void VelarixModel::setAutoIncrementJumpNumber(bool on) {
+    m_defaults->setValue(SettingsKey::autoIncrementJumpNumber, on);
+    assign(m_autoIncrementJumpNumber, on, [this] { Q_EMIT autoIncrementJumpNumberChanged(); });
+}
+
+void VelarixModel::setAutogroupVideos(bool on) {
+    m_defaults->setValue(SettingsKey::autogroupVideos, on);
+    assign(m_autogroupVideos, on, [this] { Q_EMIT autogroupVideosChanged(); });
+}
+
+void VelarixModel::setImportPattern(const QString& pattern) {
+    m_defaults->setValue(SettingsKey::importPattern, pattern);
+    assign(m_importPattern, pattern, [this] { Q_EMIT importPatternChanged(); });
+}
+
+void VelarixModel::setOpenFolderAferImport(bool on) {
+    m_defaults->setValue(SettingsKey::openFolderAferImport, on);
+    assign(m_openFolderAferImport, on, [this] { Q_EMIT openFolderAferImportChanged(); });
+}
+
+void VelarixModel::setMenuBarExtra(bool on) {
+    m_defaults->setValue(SettingsKey::modelMenuBarExtra, on);
+    assign(m_menuBarExtra, on, [this] { Q_EMIT menuBarExtraChanged(); });
+}
+
+void VelarixModel::setImportProgress(ImportProgress* progress) {
+    if (m_importProgress == progress)
+        return;
+    ImportProgress* old = m_importProgress;
+    m_importProgress = progress;
+    if (progress)
+        progress->setParent(this);
+    Q_EMIT importProgressChanged();
+    if (old)
+        old->deleteLater();
+}
+
+VideoFileList VelarixModel::selectedVideoFiles() const {
+    VideoFileList selected;
+    for (const auto& row : m_videoFiles) {
+        if (m_selection.contains(row->id()))
+            selected.append(row);
+    }
+    return selected;
+}
+
+std::optional<QString> VelarixModel::videoLoadingStatus() const {
+    if (!m_isLoadingVideos)
+        return std::nullopt;
+    switch (m_videoLoadingPhase) {
+    case VideoLoadingPhase::idle:
+        return std::nullopt;
+    case VideoLoadingPhase::scanning:
+        if (m_videoFilesDiscoveredCount == 0)
+            return QStringLiteral("Scanning SD card\u2026");
+        return QStringLiteral("Scanning SD card\u2026 %1 videos found").arg(m_videoFilesDiscoveredCount);
+    case VideoLoadingPhase::loadingMetadata:
+        return QStringLiteral("Loading video details\u2026 %1 of %2")
+            .arg(m_videoLoadingCurrent)
+            .arg(m_videoLoadingTotal);
+    }
+    return std::nullopt;
+}
+
+std::optional<double> VelarixModel::videoLoadingFraction() const {
+    if (m_videoLoadingPhase != VideoLoadingPhase::loadingMetadata || m_videoLoadingTotal <= 0)
+        return std::nullopt;
+    return double(m_videoLoadingCurrent) / double(m_videoLoadingTotal);
+}
+
+} // namespace velarix

@@ -1,0 +1,190 @@
+#pragma once
+
+#include "import/ApplicationError.h"
+#include "import/ImportProgress.h"
+#include "import/VideoFileRow.h"
+#include "import/VideoLoadingPhase.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QUuid>
+
+#include <optional>
+
+namespace velarix {
+
+class Settings;
+
+// Settings keys of the import model.
+namespace SettingsKey {
+inline const QString outputLocation = QStringLiteral("import.Single.location");
+inline const QString jumpNumber = QStringLiteral("import.Single.jump");
+inline const QString importPattern = QStringLiteral("import.Single.pattern");
+inline const QString autoIncrementJumpNumber = QStringLiteral("import.Single.autoIncrementJumpNumber");
+inline const QString openFolderAferImport = QStringLiteral("import.Single.openFolderAferImport");
+inline const QString autogroupVideos = QStringLiteral("import.Single.autogroupVideos");
+inline const QString modelMenuBarExtra = QStringLiteral("import.menubarextra");
+} // namespace SettingsKey
+
+inline const QString kDefaultImportPattern = QStringLiteral("{date}/{jump} {name} {filename}");
+
+// The one shared state of the import side: the card shown, its videos, the selection, scan and import
+// progress, the error to show, and the user's import settings. GUI thread only. Every field notifies
+// its own change signal, and only when the assigned value differs from the stored one.
+class VelarixModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(velarix::ApplicationError error READ error WRITE setError NOTIFY errorChanged)
+    Q_PROPERTY(std::optional<QString> sdCardPath READ sdCardPath WRITE setSdCardPath NOTIFY sdCardPathChanged)
+    Q_PROPERTY(std::optional<QString> sdCardVolumeUUID READ sdCardVolumeUUID WRITE setSdCardVolumeUUID NOTIFY
+                   sdCardVolumeUUIDChanged)
+    Q_PROPERTY(quint64 sdCardSpaceAvailable READ sdCardSpaceAvailable WRITE setSdCardSpaceAvailable NOTIFY
+                   sdCardSpaceAvailableChanged)
+    Q_PROPERTY(QString sdCardName READ sdCardName WRITE setSdCardName NOTIFY sdCardNameChanged)
+    Q_PROPERTY(velarix::VideoFileList videoFiles READ videoFiles WRITE setVideoFiles NOTIFY videoFilesChanged)
+    Q_PROPERTY(QSet<QString> selection READ selection WRITE setSelection NOTIFY selectionChanged)
+    Q_PROPERTY(QUuid importStateRefreshID READ importStateRefreshID WRITE setImportStateRefreshID NOTIFY
+                   importStateRefreshIDChanged)
+    Q_PROPERTY(
+        bool isLoadingVideos READ isLoadingVideos WRITE setIsLoadingVideos NOTIFY isLoadingVideosChanged)
+    Q_PROPERTY(velarix::VideoLoadingPhase videoLoadingPhase READ videoLoadingPhase WRITE setVideoLoadingPhase
+                   NOTIFY videoLoadingPhaseChanged)
+    Q_PROPERTY(qint64 videoLoadingCurrent READ videoLoadingCurrent WRITE setVideoLoadingCurrent NOTIFY
+                   videoLoadingCurrentChanged)
+    Q_PROPERTY(qint64 videoLoadingTotal READ videoLoadingTotal WRITE setVideoLoadingTotal NOTIFY
+                   videoLoadingTotalChanged)
+    Q_PROPERTY(qint64 videoFilesDiscoveredCount READ videoFilesDiscoveredCount WRITE
+                   setVideoFilesDiscoveredCount NOTIFY videoFilesDiscoveredCountChanged)
+    Q_PROPERTY(QUuid activeVideoLoadingToken READ activeVideoLoadingToken WRITE setActiveVideoLoadingToken
+                   NOTIFY activeVideoLoadingTokenChanged)
+    Q_PROPERTY(
+        QString outputLocation READ outputLocation WRITE setOutputLocation NOTIFY outputLocationChanged)
+    Q_PROPERTY(qint64 jumpNumber READ jumpNumber WRITE setJumpNumber NOTIFY jumpNumberChanged)
+    Q_PROPERTY(bool autoIncrementJumpNumber READ autoIncrementJumpNumber WRITE setAutoIncrementJumpNumber
+                   NOTIFY autoIncrementJumpNumberChanged)
+    Q_PROPERTY(
+        bool autogroupVideos READ autogroupVideos WRITE setAutogroupVideos NOTIFY autogroupVideosChanged)
+    Q_PROPERTY(QString importPattern READ importPattern WRITE setImportPattern NOTIFY importPatternChanged)
+    Q_PROPERTY(bool openFolderAferImport READ openFolderAferImport WRITE setOpenFolderAferImport NOTIFY
+                   openFolderAferImportChanged)
+    Q_PROPERTY(bool menuBarExtra READ menuBarExtra WRITE setMenuBarExtra NOTIFY menuBarExtraChanged)
+    Q_PROPERTY(velarix::ImportProgress* importProgress READ importProgress NOTIFY importProgressChanged)
+    Q_PROPERTY(std::optional<QString> videoLoadingStatus READ videoLoadingStatus NOTIFY videoLoadingChanged)
+    Q_PROPERTY(
+        std::optional<double> videoLoadingFraction READ videoLoadingFraction NOTIFY videoLoadingChanged)
+
+public:
+    // Uses the process-wide settings store.
+    explicit VelarixModel(QObject* parent = nullptr);
+    explicit VelarixModel(Settings& settings, QObject* parent = nullptr);
+    ~VelarixModel() override;
+
+    Settings& defaults() const { return *m_defaults; }
+
+    const ApplicationError& error() const { return m_error; }
+    const std::optional<QString>& sdCardPath() const { return m_sdCardPath; }
+    const std::optional<QString>& sdCardVolumeUUID() const { return m_sdCardVolumeUUID; }
+    quint64 sdCardSpaceAvailable() const { return m_sdCardSpaceAvailable; }
+    const QString& sdCardName() const { return m_sdCardName; }
+    const VideoFileList& videoFiles() const { return m_videoFiles; }
+    const QSet<QString>& selection() const { return m_selection; }
+    QUuid importStateRefreshID() const { return m_importStateRefreshID; }
+    bool isLoadingVideos() const { return m_isLoadingVideos; }
+    VideoLoadingPhase videoLoadingPhase() const { return m_videoLoadingPhase; }
+    qint64 videoLoadingCurrent() const { return m_videoLoadingCurrent; }
+    qint64 videoLoadingTotal() const { return m_videoLoadingTotal; }
+    qint64 videoFilesDiscoveredCount() const { return m_videoFilesDiscoveredCount; }
+    QUuid activeVideoLoadingToken() const { return m_activeVideoLoadingToken; }
+    const QString& outputLocation() const { return m_outputLocation; }
+    qint64 jumpNumber() const { return m_jumpNumber; }
+    bool autoIncrementJumpNumber() const { return m_autoIncrementJumpNumber; }
+    bool autogroupVideos() const { return m_autogroupVideos; }
+    const QString& importPattern() const { return m_importPattern; }
+    bool openFolderAferImport() const { return m_openFolderAferImport; }
+    bool menuBarExtra() const { return m_menuBarExtra; }
+    ImportProgress* importProgress() const { return m_importProgress; }
+
+    void setError(const ApplicationError& error);
+    void setSdCardPath(const std::optional<QString>& path);
+    void setSdCardVolumeUUID(const std::optional<QString>& uuid);
+    void setSdCardSpaceAvailable(quint64 bytes);
+    void setSdCardName(const QString& name);
+    void setVideoFiles(const VideoFileList& rows);
+    void setSelection(const QSet<QString>& selection);
+    void setImportStateRefreshID(const QUuid& id);
+    void setIsLoadingVideos(bool loading);
+    void setVideoLoadingPhase(VideoLoadingPhase phase);
+    void setVideoLoadingCurrent(qint64 current);
+    void setVideoLoadingTotal(qint64 total);
+    void setVideoFilesDiscoveredCount(qint64 count);
+    void setActiveVideoLoadingToken(const QUuid& token);
+    void setOutputLocation(const QString& path);
+    void setJumpNumber(qint64 number);
+    void setAutoIncrementJumpNumber(bool on);
+    void setAutogroupVideos(bool on);
+    void setImportPattern(const QString& pattern);
+    void setOpenFolderAferImport(bool on);
+    void setMenuBarExtra(bool on);
+    // The model owns the progress object while an import runs; null when idle.
+    void setImportProgress(ImportProgress* progress);
+
+    // Derived values, computed on every read.
+    VideoFileList selectedVideoFiles() const;
+    std::optional<QString> videoLoadingStatus() const;
+    std::optional<double> videoLoadingFraction() const;
+
+Q_SIGNALS:
+    void errorChanged();
+    void sdCardPathChanged();
+    void sdCardVolumeUUIDChanged();
+    void sdCardSpaceAvailableChanged();
+    void sdCardNameChanged();
+    void videoFilesChanged();
+    void selectionChanged();
+    void importStateRefreshIDChanged();
+    void isLoadingVideosChanged();
+    void videoLoadingPhaseChanged();
+    void videoLoadingCurrentChanged();
+    void videoLoadingTotalChanged();
+    void videoFilesDiscoveredCountChanged();
+    void activeVideoLoadingTokenChanged();
+    void outputLocationChanged();
+    void jumpNumberChanged();
+    void autoIncrementJumpNumberChanged();
+    void autogroupVideosChanged();
+    void importPatternChanged();
+    void openFolderAferImportChanged();
+    void menuBarExtraChanged();
+    void importProgressChanged();
+    // Any input of videoLoadingStatus or videoLoadingFraction changed.
+    void videoLoadingChanged();
+
+private:
+    void loadSettings();
+
+    Settings* m_defaults;
+    ApplicationError m_error;
+    std::optional<QString> m_sdCardPath;
+    std::optional<QString> m_sdCardVolumeUUID;
+    quint64 m_sdCardSpaceAvailable = 0;
+    QString m_sdCardName;
+    VideoFileList m_videoFiles;
+    QSet<QString> m_selection;
+    QUuid m_importStateRefreshID = QUuid::createUuid();
+    bool m_isLoadingVideos = false;
+    VideoLoadingPhase m_videoLoadingPhase = VideoLoadingPhase::idle;
+    qint64 m_videoLoadingCurrent = 0;
+    qint64 m_videoLoadingTotal = 0;
+    qint64 m_videoFilesDiscoveredCount = 0;
+    QUuid m_activeVideoLoadingToken = QUuid::createUuid();
+    QString m_outputLocation;
+    qint64 m_jumpNumber = 1;
+    bool m_autoIncrementJumpNumber = true;
+    bool m_autogroupVideos = true;
+    QString m_importPattern = kDefaultImportPattern;
+    bool m_openFolderAferImport = true;
+    bool m_menuBarExtra = true;
+    QPointer<ImportProgress> m_importProgress;
+};
+
+} // namespace velarix

@@ -1,0 +1,40 @@
+#include "import/VideoFileRow.h"
+
+#include <QFileInfo>
+
+namespace velarix {
+
+VideoFileRow::VideoFileRow(const QString& path, const QDateTime& created, qint64 fileSize, QObject* parent)
+    : QObject(parent)
+    , m_url(QUrl::fromLocalFile(path))
+    , m_path(path)
+    , m_created(created.isValid() ? created : distantPast())
+    , m_fileSize(fileSize) {
+    // The percent-encoded path: unique within a scan and stable across scans.
+    m_id = QString::fromLatin1(m_url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority));
+}
+
+QDateTime VideoFileRow::distantPast() {
+    static const QDateTime past(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
+    return past;
+}
+
+QString VideoFileRow::fileName() const {
+    return QFileInfo(m_path).fileName();
+}
+
+void VideoFileRow::setDuration(double seconds) {
+    if (m_duration == seconds)
+        return;
+    m_duration = seconds;
+    Q_EMIT durationChanged();
+}
+
+void VideoFileRow::setIsLoadingDuration(bool loading) {
+    if (m_isLoadingDuration == loading)
+        return;
+    m_isLoadingDuration = loading;
+    Q_EMIT isLoadingDurationChanged();
+}
+
+} // namespace velarix

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace velarix {
+
+// Where the application keeps its files; all of them follow the XDG variables at the time of the call.
+struct AppPaths {
+    // $XDG_DATA_HOME/app.tarnwick.Velarix (not created here).
+    static QString dataDirectory();
+    // $XDG_DATA_HOME/app.tarnwick.Velarix/default.store
+    static QString storeFile();
+    // $XDG_CONFIG_HOME/app.tarnwick.Velarix/settings.json
+    static QString settingsFile();
+    // The user's Downloads folder.
+    static QString downloadsDirectory();
+};
+
+} // namespace velarix

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Velarix needs to build, test and run, when any are missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang-format
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite libqt6svg6-dev libgl-dev
+  qt6-multimedia-dev gstreamer1.0-libav gstreamer1.0-plugins-good
+  libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
+  libblkid-dev libxxhash-dev xxhash
+  ffmpeg
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
