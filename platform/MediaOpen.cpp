@@ -1,0 +1,159 @@
+#include "platform/MediaOpen.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace velarix {
+
+namespace {
+
+const QString kDomain = QStringLiteral("Media");
+
+int interruptCallback(void* opaque) {
+    const auto* cancel = static_cast<const CancelFlag*>(opaque);
+    return cancel && cancel->load(std::memory_order_relaxed) ? 1 : 0;
+}
+
+} // namespace
+
+// Our own read-only I/O context over a file: lets us choose the buffer size (a small buffer makes the
+// demuxer's skipping of discarded streams really skip bytes) and count what was read.
+struct MediaInput::FileIo {
+    QFile file;
+    qint64 bytesRead = 0;
+    AVIOContext* context = nullptr;
+
+    ~FileIo() {
+        if (context) {
+            av_freep(&context->buffer);
+            avio_context_free(&context);
+        }
+    }
+
+    static int read(void* opaque, uint8_t* buffer, int size) {
+        auto* self = static_cast<FileIo*>(opaque);
+        const qint64 n = self->file.read(reinterpret_cast<char*>(buffer), size);
+        if (n < 0)
+            return AVERROR(EIO);
+        if (n == 0)
+            return AVERROR_EOF;
+        self->bytesRead += n;
+        return int(n);
+    }
+
+    static int64_t seek(void* opaque, int64_t offset, int whence) {
+        auto* self = static_cast<FileIo*>(opaque);
+        switch (whence & ~AVSEEK_FORCE) {
+        case AVSEEK_SIZE:
+            return self->file.size();
+        case SEEK_SET:
+            break;
+        case SEEK_CUR:
+            offset += self->file.pos();
+            break;
+        case SEEK_END:
+            offset += self->file.size();
+            break;
+        default:
+            return AVERROR(EINVAL);
+        }
+        return self->file.seek(offset) ? offset : AVERROR(EIO);
+    }
+};
+
+MediaInput::~MediaInput() {
+    // The format context refers to the I/O context: close it first.
+    m_format.reset();
+    m_io.reset();
+}
+
+qint64 MediaInput::bytesRead() const {
+    return m_io ? m_io->bytesRead : -1;
+}
+
+bool isThreeSixtyFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("360"), Qt::CaseInsensitive) == 0;
+}
+
+Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& options) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Error::make(kDomain, AVERROR(ENOENT), QStringLiteral("The file %1 does not exist.").arg(path));
+    if (!info.isFile())
+        return Error::make(kDomain, AVERROR(EISDIR), QStringLiteral("%1 is not a file.").arg(path));
+
+    MediaInput input;
+    AVFormatContext* context = avformat_alloc_context();
+    if (!context)
+        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    context->interrupt_callback.callback = interruptCallback;
+    context->interrupt_callback.opaque = const_cast<CancelFlag*>(options.cancel);
+
+    if (options.ioBufferSize > 0) {
+        input.m_io = std::make_unique<MediaInput::FileIo>();
+        input.m_io->file.setFileName(path);
+        if (!input.m_io->file.open(QIODevice::ReadOnly)) {
+            avformat_free_context(context);
+            return Error::make(
+                kDomain, AVERROR(EACCES),
+                QStringLiteral("%1 could not be read: %2").arg(path, input.m_io->file.errorString()));
+        }
+        auto* buffer = static_cast<uint8_t*>(av_malloc(size_t(options.ioBufferSize)));
+        input.m_io->context =
+            avio_alloc_context(buffer, options.ioBufferSize, 0, input.m_io.get(), &MediaInput::FileIo::read,
+                               nullptr, &MediaInput::FileIo::seek);
+        if (!input.m_io->context) {
+            av_free(buffer);
+            avformat_free_context(context);
+            return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        }
+        context->pb = input.m_io->context;
+        context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    }
+
+    const AVInputFormat* format = isThreeSixtyFile(path) ? av_find_input_format("mp4") : nullptr;
+    const QByteArray encodedPath = QFile::encodeName(path);
+    // avformat_open_input frees the context itself when it fails.
+    int status =
+        avformat_open_input(&context, input.m_io ? nullptr : encodedPath.constData(), format, nullptr);
+    if (status < 0) {
+        if (options.cancel && options.cancel->load())
+            return Error::cancellation();
+        return Error::make(
+            kDomain, status,
+            QStringLiteral("%1 could not be opened as a video: %2").arg(path, av::errorText(status)));
+    }
+    input.m_format.reset(context);
+
+    if (options.probeStreams) {
+        status = avformat_find_stream_info(context, nullptr);
+        if (status < 0) {
+            if (options.cancel && options.cancel->load())
+                return Error::cancellation();
+            return Error::make(
+                kDomain, status,
+                QStringLiteral("%1 could not be read as a video: %2").arg(path, av::errorText(status)));
+        }
+    }
+    return input;
+}
+
+Result<double> loadDuration(const QString& path) {
+    auto input = openVideoAsset(path, OpenOptions{nullptr, 0, false});
+    if (!input)
+        return input.error();
+    const AVFormatContext* context = input->get();
+    if (context->duration != AV_NOPTS_VALUE && context->duration > 0)
+        return double(context->duration) / AV_TIME_BASE;
+    double longest = 0;
+    for (unsigned i = 0; i < context->nb_streams; ++i) {
+        const AVStream* stream = context->streams[i];
+        if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
+            longest = std::max(longest, double(stream->duration) * av_q2d(stream->time_base));
+    }
+    if (longest > 0)
+        return longest;
+    return Error::make(kDomain, AVERROR_INVALIDDATA, QStringLiteral("%1 has no known duration.").arg(path));
+}
+
+} // namespace velarix

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/AvPtr.h"
+#include "platform/Result.h"
+
+#include <QString>
+
+#include <atomic>
+
+namespace velarix {
+
+// Stops blocked libav I/O when set. The flag must outlive the format context that watches it.
+using CancelFlag = std::atomic<bool>;
+
+// Whether a file name has the ".360" extension (any letter case); such files are MPEG-4 inside.
+bool isThreeSixtyFile(const QString& path);
+
+struct OpenOptions {
+    const CancelFlag* cancel = nullptr; // watched by the context's interrupt callback
+    int ioBufferSize = 0;               // > 0: read through our own I/O context with this buffer size
+    bool probeStreams = true;           // false: the container header only (no avformat_find_stream_info)
+};
+
+// An opened input file. With a custom I/O context the context is owned here and freed after the
+// format context, which refers to it.
+class MediaInput {
+public:
+    MediaInput() = default;
+    MediaInput(MediaInput&&) noexcept = default;
+    MediaInput& operator=(MediaInput&&) noexcept = default;
+    ~MediaInput();
+
+    AVFormatContext* get() const { return m_format.get(); }
+    AVFormatContext* operator->() const { return m_format.get(); }
+    // Bytes the I/O layer actually read from the file (custom I/O only, else -1).
+    qint64 bytesRead() const;
+
+private:
+    friend Result<MediaInput> openVideoAsset(const QString&, const OpenOptions&);
+    struct FileIo;
+    std::unique_ptr<FileIo> m_io;
+    av::FormatContextPtr m_format;
+};
+
+// Opens a video file for demuxing; a ".360" file is opened with the MP4 demuxer forced.
+// Errors are in the domain "Media" with the libav reason in words.
+Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& options = {});
+
+// The container's duration in seconds from the header (no stream probing); an error when unknown.
+Result<double> loadDuration(const QString& path);
+
+} // namespace velarix
