@@ -1,0 +1,174 @@
+#include "history/HistoryStore.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velarix;
+
+namespace {
+QByteArray fileDigest(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Builds an SQLite file by hand, as another program or a newer Velarix would.
+void makeDatabase(const QString& path, const QStringList& statements) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("maker"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const auto& statement : statements)
+            QVERIFY2(query.exec(statement), qPrintable(statement));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+}
+
+QStringList names(const QList<ImportHistory>& records) {
+    QStringList result;
+    for (const auto& record : records)
+        result.append(record.fileName);
+    result.sort();
+    return result;
+}
+} // namespace
+
+class HistoryStoreTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString storePath(const QString& name = QStringLiteral("default.store")) const {
+        return m_dir.filePath(QStringLiteral("app.tarnwick.Velarix/") + name);
+    }
+
+private Q_SLOTS:
+    void init() { QDir(m_dir.filePath(QStringLiteral("app.tarnwick.Velarix"))).removeRecursively(); }
+
+    void roundTripAcrossReopening() {
+        const QDateTime when = QDateTime::fromMSecsSinceEpoch(1714550400123);
+        {
+            auto store = HistoryStore::open(storePath());
+            QVERIFY2(store, qPrintable(store ? QString() : store.error().message));
+            QVERIFY(QFile::exists(storePath()));
+            auto& s = **store;
+            QVERIFY(s.fetchCard(QStringLiteral("UUID-A"))->value_or(SDCard{}).id.isEmpty());
+            QVERIFY(s.fetchImportHistory(QStringLiteral("UUID-A"))->isEmpty());
+
+            QVERIFY(s.insertCard(QStringLiteral("UUID-A"), QStringLiteral("Tandem")));
+            QVERIFY(s.insertCard(QStringLiteral("UUID-B"), QStringLiteral("Wingsuit")));
+            for (const char* name : {"GX010123.MP4", "GX010123.MP4", "GX010124.MP4"})
+                QVERIFY(s.insertImportHistory(QString::fromLatin1(name), QStringLiteral("UUID-A"), when));
+            QVERIFY(s.insertImportHistory(QStringLiteral("GX010123.MP4"), QStringLiteral("UUID-B"), when));
+            // Pending writes are visible before the save.
+            QCOMPARE(s.fetchImportHistory(QStringLiteral("UUID-A"))->size(), 3);
+            QVERIFY(s.save());
+        }
+        auto store = HistoryStore::open(storePath());
+        QVERIFY(store);
+        auto& s = **store;
+        const auto a = s.fetchImportHistory(QStringLiteral("UUID-A"));
+        QCOMPARE(names(*a), (QStringList{"GX010123.MP4", "GX010123.MP4", "GX010124.MP4"}));
+        QCOMPARE(a->first().date, when);
+        QCOMPARE(a->first().sdCardID, QStringLiteral("UUID-A"));
+        QCOMPARE(names(*s.fetchImportHistory(QStringLiteral("UUID-B"))), QStringList{"GX010123.MP4"});
+
+        auto card = s.fetchCard(QStringLiteral("UUID-A"));
+        QVERIFY(card && card->has_value());
+        QCOMPARE((*card)->name, QStringLiteral("Tandem"));
+        QVERIFY(s.setCardName(**card, QStringLiteral("Tandem 2")));
+        QVERIFY(s.save());
+        const auto renamed = s.fetchCard(QStringLiteral("UUID-A"));
+        QCOMPARE((*renamed)->name, QStringLiteral("Tandem 2"));
+        // Same stored record, so equal; another card's record is not, whatever its fields.
+        QCOMPARE(**renamed, **card);
+        QVERIFY(!(**renamed == *(*s.fetchCard(QStringLiteral("UUID-B")))));
+
+        const auto removed = s.deleteImportHistory(QStringLiteral("UUID-A"));
+        QCOMPARE(*removed, 3);
+        QVERIFY(s.fetchImportHistory(QStringLiteral("UUID-A"))->isEmpty());
+        QCOMPARE(s.fetchImportHistory(QStringLiteral("UUID-B"))->size(), 1);
+        QCOMPARE(s.fetchCards()->size(), 2);
+    }
+
+    void unsavedWritesAreRolledBack() {
+        {
+            auto store = HistoryStore::open(storePath());
+            QVERIFY(store);
+            QVERIFY((*store)->insertImportHistory(QStringLiteral("A.MP4"), QStringLiteral("U"),
+                                                  QDateTime::currentDateTime()));
+            QVERIFY((*store)->hasUnsavedChanges());
+        }
+        auto store = HistoryStore::open(storePath());
+        QVERIFY((*store)->fetchImportHistory(QStringLiteral("U"))->isEmpty());
+    }
+
+    void refusesFilesThatAreNotOurs_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("random bytes") << "random";
+        QTest::newRow("another program's database") << "foreign";
+        QTest::newRow("written by a newer version") << "newer";
+        QTest::newRow("a folder in its place") << "folder";
+    }
+
+    void refusesFilesThatAreNotOurs() {
+        QFETCH(QString, kind);
+        const QString path = storePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (kind == QLatin1String("random")) {
+            QByteArray bytes;
+            for (int i = 0; i < 4096; ++i)
+                bytes.append(char((i * 7919) % 251));
+            writeFile(path, bytes);
+        } else if (kind == QLatin1String("foreign")) {
+            makeDatabase(path, {QStringLiteral("CREATE TABLE notes (body TEXT)"),
+                                QStringLiteral("INSERT INTO notes VALUES ('keep me')")});
+        } else if (kind == QLatin1String("newer")) {
+            auto store = HistoryStore::open(path);
+            QVERIFY(store);
+            QVERIFY((*store)->insertCard(QStringLiteral("U"), QStringLiteral("N")));
+            QVERIFY((*store)->save());
+            store = Error{};
+            makeDatabase(path, {QStringLiteral("PRAGMA user_version = 2000000")});
+        } else {
+            QVERIFY(QDir().mkpath(path));
+        }
+        const QByteArray before = fileDigest(path);
+        const QDateTime modified = QFileInfo(path).lastModified();
+
+        auto store = HistoryStore::open(path);
+        QVERIFY(!store);
+        QVERIFY(store.error().message.contains(path));
+        if (kind == QLatin1String("newer"))
+            QVERIFY2(store.error().message.contains(QStringLiteral("newer version")),
+                     qPrintable(store.error().message));
+        QCOMPARE(fileDigest(path), before);
+        QCOMPARE(QFileInfo(path).lastModified(), modified);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
+    }
+
+    void emptyFileBecomesAStore() {
+        QDir().mkpath(QFileInfo(storePath()).absolutePath());
+        writeFile(storePath(), {});
+        auto store = HistoryStore::open(storePath());
+        QVERIFY(store);
+        QVERIFY((*store)->insertCard(QStringLiteral("U"), QStringLiteral("N")));
+        QVERIFY((*store)->save());
+    }
+};
+
+QTEST_GUILESS_MAIN(HistoryStoreTest)
+#include "test_history_store.moc"
