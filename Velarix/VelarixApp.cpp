@@ -1,0 +1,200 @@
+#include "Velarix/VelarixApp.h"
+
+#include "Velarix/VelarixSettings.h"
+#include "Velarix/VelarixView.h"
+#include "Velarix/VideoTrimmingView.h"
+#include "history/HistoryStore.h"
+#include "import/VelarixModel.h"
+#include "platform/AppIdentity.h"
+#include "platform/AppPaths.h"
+#include "platform/Log.h"
+#include "platform/Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+#include <QUrl>
+
+#include <cstdio>
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace velarix {
+
+VelarixApp::VelarixApp(Settings& settings, QObject* parent)
+    : QObject(parent)
+    , m_settings(settings) {
+    initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velarix/velarix.svg")));
+    m_settings.registerDefaults({{QString::fromLatin1(kMenuBarExtraKey), true}});
+    createActions();
+
+    m_trayMenu = std::make_unique<QMenu>();
+    m_trayMenu->addAction(m_openMainAction);
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(m_settingsAction);
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(m_quitAction);
+    m_tray = new QSystemTrayIcon(QApplication::windowIcon(), this);
+    m_tray->setToolTip(kApplicationName);
+    m_tray->setContextMenu(m_trayMenu.get());
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            showMainWindow();
+    });
+
+    connect(&m_settings, &Settings::valueChanged, this, [this](const QString& key) {
+        if (key == QLatin1String(kMenuBarExtraKey))
+            applyMenuBarExtra();
+    });
+    applyMenuBarExtra();
+}
+
+VelarixApp::~VelarixApp() {
+    // Windows refer to the model and the store: close them first.
+    delete m_mainWindow;
+    delete m_trimmingWindow;
+    delete m_settingsWindow;
+}
+
+VelarixModel& VelarixApp::sharedModel() {
+    if (!m_model)
+        m_model = std::make_unique<VelarixModel>(m_settings);
+    return *m_model;
+}
+
+bool VelarixApp::menuBarExtra() const {
+    return m_settings.boolValue(QString::fromLatin1(kMenuBarExtraKey)).value_or(true);
+}
+
+void VelarixApp::applyMenuBarExtra() {
+    const bool on = menuBarExtra();
+    m_tray->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
+    // Without the background option, closing the last window ends the application.
+    QApplication::setQuitOnLastWindowClosed(!on);
+}
+
+void VelarixApp::createActions() {
+    m_openMainAction = new QAction(QIcon::fromTheme(QStringLiteral("window-new")), tr("Open\u2026"), this);
+    connect(m_openMainAction, &QAction::triggered, this, [this] { showMainWindow(); });
+
+    m_settingsAction =
+        new QAction(QIcon::fromTheme(QStringLiteral("preferences-system")), tr("Settings\u2026"), this);
+    m_settingsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    m_settingsAction->setShortcutContext(Qt::ApplicationShortcut);
+    m_settingsAction->setMenuRole(QAction::PreferencesRole);
+    connect(m_settingsAction, &QAction::triggered, this, [this] { showSettingsWindow(); });
+
+    m_quitAction = new QAction(QIcon::fromTheme(QStringLiteral("application-exit")), tr("Quit"), this);
+    m_quitAction->setShortcut(QKeySequence::Quit);
+    m_quitAction->setShortcutContext(Qt::ApplicationShortcut);
+    m_quitAction->setMenuRole(QAction::QuitRole);
+    connect(m_quitAction, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
+
+    m_trimmingAction = new QAction(tr("Video Trimming"), this);
+    m_trimmingAction->setObjectName(QStringLiteral("openVideoTrimming"));
+    m_trimmingAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    m_trimmingAction->setShortcutContext(Qt::ApplicationShortcut);
+    connect(m_trimmingAction, &QAction::triggered, this, [this] { showTrimmingWindow(); });
+
+    m_helpAction = new QAction(QIcon::fromTheme(QStringLiteral("help-contents")), tr("Help"), this);
+    connect(m_helpAction, &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VELARIX_HELP_URL))); });
+
+    m_checkForUpdatesAction = new QAction(tr("Check for Updates\u2026"), this);
+    m_checkForUpdatesAction->setObjectName(QStringLiteral("checkForUpdates"));
+    // Enabled once an updater that can check is attached.
+    m_checkForUpdatesAction->setEnabled(false);
+
+    m_aboutAction = new QAction(tr("About Velarix"), this);
+    m_aboutAction->setMenuRole(QAction::AboutRole);
+    connect(m_aboutAction, &QAction::triggered, this, [this] {
+        QMessageBox::about(m_mainWindow ? static_cast<QWidget*>(m_mainWindow) : nullptr, tr("About Velarix"),
+                           tr("<h3>Velarix %1</h3><p>Imports skydiving videos from camera cards and trims "
+                              "them to the jump.</p>")
+                               .arg(kApplicationVersion));
+    });
+}
+
+void VelarixApp::installMenus(QMainWindow* window) {
+    QMenuBar* bar = window->menuBar();
+    QMenu* file = bar->addMenu(tr("&File"));
+    file->addAction(m_settingsAction);
+    file->addSeparator();
+    file->addAction(m_quitAction);
+    QMenu* tools = bar->addMenu(tr("&Tools"));
+    tools->addAction(m_trimmingAction);
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(m_helpAction);
+    help->addAction(m_checkForUpdatesAction);
+    help->addSeparator();
+    help->addAction(m_aboutAction);
+}
+
+void VelarixApp::raise(QWidget* window) {
+    window->show();
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->raise();
+    window->activateWindow();
+}
+
+void VelarixApp::reportFatal(const QString& message) {
+    qCCritical(lcApp, "%s", qUtf8Printable(message));
+    std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+    if (m_showsDialogs)
+        QMessageBox::critical(nullptr, kApplicationName, message);
+    QCoreApplication::exit(1);
+    Q_EMIT fatalError(message);
+}
+
+QMainWindow* VelarixApp::showMainWindow() {
+    if (m_mainWindow) {
+        raise(m_mainWindow);
+        return m_mainWindow;
+    }
+    VelarixModel& model = sharedModel();
+    // The store is opened with the window's content, again each time the window is rebuilt.
+    auto store = HistoryStore::open(AppPaths::storeFile());
+    if (!store) {
+        reportFatal(QStringLiteral("Could not create ModelContainer: ") + store.error().message);
+        return nullptr;
+    }
+    m_store = std::move(*store);
+    auto* window = new VelarixView(model, *m_store);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    installMenus(window);
+    m_mainWindow = window;
+    raise(window);
+    return window;
+}
+
+QWidget* VelarixApp::showSettingsWindow() {
+    if (!m_settingsWindow) {
+        auto* window = new VelarixSettings(m_settings);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_settingsWindow = window;
+    }
+    raise(m_settingsWindow);
+    return m_settingsWindow;
+}
+
+QMainWindow* VelarixApp::showTrimmingWindow() {
+    if (!m_trimmingWindow) {
+        auto* window = new VideoTrimmingView();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        installMenus(window);
+        m_trimmingWindow = window;
+    }
+    raise(m_trimmingWindow);
+    return m_trimmingWindow;
+}
+
+} // namespace velarix

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Velarix/ShellKeys.h"
+
+#include <QMainWindow>
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+
+namespace velarix {
+
+class HistoryStore;
+class Settings;
+class VelarixModel;
+
+// The application shell: owns the shared import model, the windows (one each), the tray icon and the
+// actions behind the menus and shortcuts. Windows are created on demand and deleted when closed.
+class VelarixApp : public QObject {
+    Q_OBJECT
+public:
+    explicit VelarixApp(Settings& settings, QObject* parent = nullptr);
+    ~VelarixApp() override;
+
+    // The one import model, created on first use.
+    VelarixModel& sharedModel();
+
+    // Each opens its window, or brings it forward when it is open already. showMainWindow opens the
+    // history store first; when that fails it reports and quits with status 1 and returns null.
+    QMainWindow* showMainWindow();
+    QWidget* showSettingsWindow();
+    QMainWindow* showTrimmingWindow();
+
+    QMainWindow* mainWindow() const { return m_mainWindow; }
+    QMainWindow* trimmingWindow() const { return m_trimmingWindow; }
+    QWidget* settingsWindow() const { return m_settingsWindow; }
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+
+    bool menuBarExtra() const;
+
+    // The menus every window shows; actions are shared so that shortcuts work from any window.
+    void installMenus(QMainWindow* window);
+
+    // Tests turn off modal dialogs (the fatal store error is then only printed).
+    void setShowsDialogs(bool shows) { m_showsDialogs = shows; }
+
+Q_SIGNALS:
+    // The store could not be opened; the message is the one shown to the user.
+    void fatalError(const QString& message);
+
+private:
+    void createActions();
+    void applyMenuBarExtra();
+    void reportFatal(const QString& message);
+    static void raise(QWidget* window);
+
+    Settings& m_settings;
+    std::unique_ptr<VelarixModel> m_model;
+    std::unique_ptr<HistoryStore> m_store;
+    QPointer<QMainWindow> m_mainWindow;
+    QPointer<QMainWindow> m_trimmingWindow;
+    QPointer<QWidget> m_settingsWindow;
+    QSystemTrayIcon* m_tray = nullptr;
+    std::unique_ptr<QMenu> m_trayMenu;
+
+    QAction* m_openMainAction = nullptr;
+    QAction* m_settingsAction = nullptr;
+    QAction* m_quitAction = nullptr;
+    QAction* m_trimmingAction = nullptr;
+    QAction* m_helpAction = nullptr;
+    QAction* m_checkForUpdatesAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    bool m_showsDialogs = true;
+};
+
+} // namespace velarix

@@ -1,0 +1,17 @@
+#include "Velarix/VideoTrimmingView.h"
+
+#include <QLabel>
+
+namespace velarix {
+
+VideoTrimmingView::VideoTrimmingView(QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("video-trimming"));
+    setWindowTitle(QStringLiteral("Video Trimming"));
+    auto* placeholder = new QLabel(tr("Drop Videos Here"), this);
+    placeholder->setAlignment(Qt::AlignCenter);
+    setCentralWidget(placeholder);
+    setMinimumSize(860, 520);
+}
+
+} // namespace velarix

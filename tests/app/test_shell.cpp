@@ -1,0 +1,100 @@
+#include "Velarix/VelarixApp.h"
+#include "import/VelarixModel.h"
+#include "platform/Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velarix;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Settings> m_settings;
+
+private Q_SLOTS:
+    void init() {
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        m_settings = std::make_unique<Settings>(m_dir.filePath(QStringLiteral("settings.json")));
+    }
+
+    void windowsOpenOnceAndComeForward() {
+        VelarixApp app(*m_settings);
+        app.setShowsDialogs(false);
+        QMainWindow* main = app.showMainWindow();
+        QVERIFY(main);
+        QCOMPARE(main->windowTitle(), QStringLiteral("Velarix"));
+        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("data/app.tarnwick.Velarix/default.store"))));
+        QCOMPARE(app.showMainWindow(), main);
+        QCOMPARE(&app.sharedModel(), &app.sharedModel());
+        QVERIFY(!app.trimmingWindow());
+        QVERIFY(!app.settingsWindow());
+
+        // Ctrl+Shift+T from the main window, twice: one trimming window.
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::keyClick(main, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QMainWindow* trimming = app.trimmingWindow();
+        QVERIFY(trimming);
+        QCOMPARE(trimming->windowTitle(), QStringLiteral("Video Trimming"));
+        QVERIFY(QTest::qWaitForWindowActive(trimming));
+        QTest::keyClick(trimming, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(app.trimmingWindow(), trimming);
+
+        // Closing discards it; reopening builds a fresh one.
+        QPointer<QMainWindow> closed = trimming;
+        trimming->close();
+        QTRY_VERIFY(closed.isNull());
+        QVERIFY(app.showTrimmingWindow());
+    }
+
+    void backgroundOptionDrivesTheQuitPolicy() {
+        VelarixApp app(*m_settings);
+        // Registered default: on, so closing the last window keeps the application running.
+        QVERIFY(app.menuBarExtra());
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
+
+        QWidget* settings = app.showSettingsWindow();
+        auto* toggle = settings->findChild<QCheckBox*>(QStringLiteral("menuBarExtraToggle"));
+        QVERIFY(toggle && toggle->isChecked());
+        toggle->click();
+        QCOMPARE(m_settings->boolValue(QStringLiteral("menuBarExtra")), std::optional<bool>(false));
+        QVERIFY(QApplication::quitOnLastWindowClosed());
+        // The import model's own flag is a different key and is not touched.
+        QVERIFY(!m_settings->value(QStringLiteral("import.menubarextra")));
+
+        // A change made elsewhere shows in the open settings window.
+        m_settings->setValue(QStringLiteral("menuBarExtra"), true);
+        QVERIFY(toggle->isChecked());
+        QVERIFY(!QApplication::quitOnLastWindowClosed());
+    }
+
+    void unreadableStoreIsFatal() {
+        const QString storePath = m_dir.filePath(QStringLiteral("data/app.tarnwick.Velarix/default.store"));
+        QDir().mkpath(QFileInfo(storePath).absolutePath());
+        QFile file(storePath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(8192, 'x'));
+        file.close();
+
+        VelarixApp app(*m_settings);
+        app.setShowsDialogs(false);
+        QSignalSpy fatal(&app, &VelarixApp::fatalError);
+        QVERIFY(!app.showMainWindow());
+        QCOMPARE(fatal.count(), 1);
+        QVERIFY(
+            fatal.first().first().toString().startsWith(QStringLiteral("Could not create ModelContainer: ")));
+        QCOMPARE(QFileInfo(storePath).size(), 8192);
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "test_shell.moc"
