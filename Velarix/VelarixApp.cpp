@@ -1,5 +1,7 @@
 #include "Velarix/VelarixApp.h"
 
+#include "Velarix/UpdateDialog.h"
+#include "Velarix/Updater.h"
 #include "Velarix/VelarixSettings.h"
 #include "Velarix/VelarixView.h"
 #include "Velarix/VideoTrimmingView.h"
@@ -36,6 +38,7 @@ VelarixApp::VelarixApp(Settings& settings, QObject* parent)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velarix/velarix.svg")));
     m_settings.registerDefaults({{QString::fromLatin1(kMenuBarExtraKey), true}});
     createActions();
+    createUpdater();
 
     m_trayMenu = std::make_unique<QMenu>();
     m_trayMenu->addAction(m_openMainAction);
@@ -111,7 +114,6 @@ void VelarixApp::createActions() {
 
     m_checkForUpdatesAction = new QAction(tr("Check for Updates\u2026"), this);
     m_checkForUpdatesAction->setObjectName(QStringLiteral("checkForUpdates"));
-    // Enabled once an updater that can check is attached.
     m_checkForUpdatesAction->setEnabled(false);
 
     m_aboutAction = new QAction(tr("About Velarix"), this);
@@ -121,6 +123,28 @@ void VelarixApp::createActions() {
                            tr("<h3>Velarix %1</h3><p>Imports skydiving videos from camera cards and trims "
                               "them to the jump.</p>")
                                .arg(kApplicationVersion));
+    });
+}
+
+void VelarixApp::createUpdater() {
+    // The address set at build time, unless the settings file names another.
+    QUrl feed(QStringLiteral(VELARIX_UPDATE_FEED));
+    if (auto custom = m_settings.stringValue(Updater::kFeedSettingsKey); custom && !custom->isEmpty())
+        feed = QUrl(*custom);
+    m_updater = new Updater(feed, kApplicationVersion, this);
+    m_updater->start();
+    m_checkForUpdatesViewModel = new CheckForUpdatesViewModel(*m_updater, this);
+    m_checkForUpdatesAction->setEnabled(m_checkForUpdatesViewModel->canCheckForUpdates());
+    connect(m_checkForUpdatesViewModel, &CheckForUpdatesViewModel::canCheckForUpdatesChanged,
+            m_checkForUpdatesAction, &QAction::setEnabled);
+    connect(m_checkForUpdatesAction, &QAction::triggered, m_updater, &Updater::checkForUpdates);
+    connect(m_updater, &Updater::checkFinished, this, [this](const UpdateCheckResult& result) {
+        delete m_updateDialog;
+        auto* dialog = new UpdateDialog(result, kApplicationVersion, m_mainWindow);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        m_updateDialog = dialog;
+        dialog->show();
+        raise(dialog);
     });
 }
 

@@ -14,8 +14,10 @@ class QSystemTrayIcon;
 
 namespace velarix {
 
+class CheckForUpdatesViewModel;
 class HistoryStore;
 class Settings;
+class Updater;
 class VelarixModel;
 
 // The application shell: owns the shared import model, the windows (one each), the tray icon and the
@@ -39,6 +41,7 @@ public:
     QMainWindow* trimmingWindow() const { return m_trimmingWindow; }
     QWidget* settingsWindow() const { return m_settingsWindow; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
+    Updater& updater() const { return *m_updater; }
 
     bool menuBarExtra() const;
 
@@ -54,6 +57,7 @@ Q_SIGNALS:
 
 private:
     void createActions();
+    void createUpdater();
     void applyMenuBarExtra();
     void reportFatal(const QString& message);
     static void raise(QWidget* window);
@@ -66,6 +70,9 @@ private:
     QPointer<QWidget> m_settingsWindow;
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<QMenu> m_trayMenu;
+    Updater* m_updater = nullptr;
+    CheckForUpdatesViewModel* m_checkForUpdatesViewModel = nullptr;
+    QPointer<QWidget> m_updateDialog;
 
     QAction* m_openMainAction = nullptr;
     QAction* m_settingsAction = nullptr;
