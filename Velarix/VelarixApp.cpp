@@ -179,6 +179,25 @@ void VelarixApp::reportFatal(const QString& message) {
     Q_EMIT fatalError(message);
 }
 
+bool VelarixApp::handleLaunch(const QStringList& arguments) {
+    QStringList files;
+    bool background = false;
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--background"))
+            background = true;
+        else
+            files.append(argument);
+    }
+    if (!files.isEmpty()) {
+        auto* trimming = static_cast<VideoTrimmingView*>(showTrimmingWindow());
+        trimming->addFiles(files);
+        return true;
+    }
+    if (background)
+        return true;
+    return showMainWindow() != nullptr;
+}
+
 QMainWindow* VelarixApp::showMainWindow() {
     if (m_mainWindow) {
         raise(m_mainWindow);

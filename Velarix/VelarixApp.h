@@ -37,6 +37,11 @@ public:
     QWidget* showSettingsWindow();
     QMainWindow* showTrimmingWindow();
 
+    // Acts on the arguments of a launch, this process's own or one handed over by a later launch:
+    // files open in the trimming window; otherwise the main window comes forward unless "--background".
+    // False when the main window was asked for and could not be built.
+    bool handleLaunch(const QStringList& arguments);
+
     QMainWindow* mainWindow() const { return m_mainWindow; }
     QMainWindow* trimmingWindow() const { return m_trimmingWindow; }
     QWidget* settingsWindow() const { return m_settingsWindow; }

@@ -15,3 +15,11 @@ VideoTrimmingView::VideoTrimmingView(QWidget* parent)
 }
 
 } // namespace velarix
+
+namespace velarix {
+
+void VideoTrimmingView::addFiles(const QStringList& paths) {
+    static_cast<QLabel*>(centralWidget())->setText(paths.join(u'\n'));
+}
+
+} // namespace velarix

@@ -9,6 +9,9 @@ class VideoTrimmingView : public QMainWindow {
     Q_OBJECT
 public:
     explicit VideoTrimmingView(QWidget* parent = nullptr);
+
+    // Adds files given on the command line or by "Open With".
+    void addFiles(const QStringList& paths);
 };
 
 } // namespace velarix
