@@ -1,7 +1,7 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run build release debug test test-asan format clean
+.PHONY: deps run demo build release debug test test-asan format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -18,6 +18,11 @@ build: release
 
 run: release
 	./build/release/Velarix/velarix
+
+# A demo camera card with synthesised jumps, and Velarix started with it as the only card.
+demo: release
+	./build/release/cli/velarix-cli demo build/demo
+	VELARIX_VOLUMES_DIR=$(CURDIR)/build/demo ./build/release/Velarix/velarix
 
 test: debug
 	ctest --preset debug -j $(JOBS)

@@ -1,6 +1,7 @@
 #include "Velarix/SingleInstance.h"
 #include "Velarix/VelarixApp.h"
 #include "platform/AppIdentity.h"
+#include "platform/MediaLog.h"
 #include "platform/Settings.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationName);
     QApplication::setApplicationVersion(kApplicationVersion);
     QApplication::setDesktopFileName(kBundleIdentifier);
+    routeMediaLogs();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 
 #include "platform/AppIdentity.h"
+#include "platform/MediaLog.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velarix-cli"));
     QCoreApplication::setApplicationVersion(kApplicationVersion);
+    routeMediaLogs();
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,3 +1,4 @@
 #include "platform/Log.h"
 
-Q_LOGGING_CATEGORY(lcApp, "app.tarnwick.Velarix.App")
+// Debug messages are off unless asked for (QT_LOGGING_RULES="app.tarnwick.Velarix.App.debug=true").
+Q_LOGGING_CATEGORY(lcApp, "app.tarnwick.Velarix.App", QtInfoMsg)

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/MediaOpen.h"
+#include "platform/Result.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace velarix {
+
+// A made-up skydive for demos: the cabin (quiet), freefall from `exitTime` (loud wind, a turning
+// horizon), the canopy opening at `openingTime` (a jolt of the picture, then quiet under canopy).
+struct SyntheticJump {
+    double duration = 40;
+    double exitTime = 8;     // < 0: the clip starts in freefall
+    double openingTime = 30; // > duration: no opening in this clip
+    bool landing = false;    // the whole clip is a calm canopy ride down to the ground
+    int width = 640;
+    int height = 360;
+    int framesPerSecond = 30;
+    int videoStreams = 1; // two for a dual-lens 360 file
+    QDateTime creationTime;
+    unsigned seed = 1;
+};
+
+// Encodes the jump as H.264 (MPEG-4 Part 2 where libx264 is missing) and AAC into an MP4 file; ".360"
+// and ".LRV" names are written as MP4 too.
+Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump,
+                                const CancelFlag* cancel = nullptr);
+
+} // namespace velarix
