@@ -1,7 +1,8 @@
 # The two commands a newcomer needs: `make run` and `make test`.
+SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run demo build release debug test test-asan format clean
+.PHONY: deps run demo fuzz build release debug test test-asan format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -31,6 +32,19 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS; a crash, leak, hang or sanitizer report fails the run.
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@set -e; for target in $$(find build/fuzz/tests/fuzz -maxdepth 1 -name "fuzz_*" -type f -executable | sort); do \
+	  name=$$(basename $$target); mkdir -p build/fuzz/corpus/$$name; \
+	  echo "== $$name: $(FUZZ_SECONDS) s"; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/ build/fuzz/corpus/$$name tests/fuzz/corpus/$$name 2>&1 | tail -n 12; \
+	  test $${PIPESTATUS[0]} -eq 0; \
+	done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -10,6 +10,7 @@ packages=(
   libblkid-dev libxxhash-dev xxhash
   ffmpeg
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()
