@@ -32,27 +32,35 @@ cat "$clip" > /dev/null # both sides start from the page cache
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-timed() { # file-for-stats command…
+timed() { # stats-file command…
   local stats=$1
   shift
   /usr/bin/time -f "%e %M" -o "$stats" "$@"
 }
 
-timed "$tmp/ours" "$cli" --json analyze "$clip" > "$tmp/result.json"
-read -r ours_s ours_kb < "$tmp/ours"
+# The machine is shared: both sides run twice, alternating, and the faster run of each counts.
+best() { # stats-file…: prints "seconds peak-KiB" of the fastest
+  sort -n "$@" | head -1
+}
 
-# The stretch the analysis sampled: the opening search (30 s to 120 s after the exit) widened by 8 s.
-duration=$(jq -r .duration "$tmp/result.json")
-exit_time=$(jq -r .exitTime "$tmp/result.json")
-[[ $exit_time != null ]] || { echo "no exit found: $(cat "$tmp/result.json")" >&2; exit 1; }
-read -r from to < <(awk -v e="$exit_time" -v d="$duration" 'BEGIN {
-  f = e + 30 - 8; if (f < 0) f = 0; t = e + 120 + 8; if (t > d) t = d; print f, t }')
-
-timed "$tmp/audio" ffmpeg -hide_banner -loglevel error -i "$clip" -vn -ac 1 -ar 11025 -f f32le -y /dev/null
-timed "$tmp/frames" ffmpeg -hide_banner -loglevel error -discard nokey -skip_frame nokey -ss "$from" -to "$to" \
-  -i "$clip" -an -vf scale=96:-2 -fps_mode passthrough -f null -
-read -r audio_s audio_kb < "$tmp/audio"
-read -r frames_s frames_kb < "$tmp/frames"
+for run in 1 2; do
+  timed "$tmp/ours$run" "$cli" --json analyze "$clip" > "$tmp/result.json"
+  if [[ $run == 1 ]]; then
+    # The stretch the analysis sampled: the opening search (30 s to 120 s after the exit) widened by 8 s.
+    duration=$(jq -r .duration "$tmp/result.json")
+    exit_time=$(jq -r .exitTime "$tmp/result.json")
+    [[ $exit_time != null ]] || { echo "no exit found: $(cat "$tmp/result.json")" >&2; exit 1; }
+    read -r from to < <(awk -v e="$exit_time" -v d="$duration" 'BEGIN {
+      f = e + 30 - 8; if (f < 0) f = 0; t = e + 120 + 8; if (t > d) t = d; print f, t }')
+  fi
+  timed "$tmp/audio$run" ffmpeg -hide_banner -loglevel error -i "$clip" -vn -ac 1 -ar 11025 -f f32le -y /dev/null
+  timed "$tmp/frames$run" ffmpeg -hide_banner -loglevel error -discard nokey -skip_frame nokey -ss "$from" \
+    -to "$to" -i "$clip" -an -vf scale=96:-2 -fps_mode passthrough -f null -
+done
+read -r ours_s _ < <(best "$tmp"/ours?)
+ours_kb=$(cat "$tmp"/ours? | awk '$2 > m { m = $2 } END { print m }')
+read -r audio_s audio_kb < <(best "$tmp"/audio?)
+read -r frames_s frames_kb < <(best "$tmp"/frames?)
 
 echo "clip: $(du -h "$clip" | cut -f1), $(jq -r .summary "$tmp/result.json"), frames sampled from ${from}s to ${to}s"
 echo "velarix-cli analyze: ${ours_s} s, peak ${ours_kb} KiB"
