@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 #include <thread>
@@ -208,10 +209,9 @@ private Q_SLOTS:
         QVERIFY(result.isCancelled());
         QVERIFY(timer.elapsed() < 1000);
 
-        // A quick analysis wins the race and ends the wait at once.
-        timer.restart();
-        QVERIFY(analyzeVideoWithTimeout(path).ok());
-        QVERIFY(timer.elapsed() < 20'000);
+        // From a pool task, as the job queue runs it: a quick analysis wins the race.
+        const auto outcome = QtConcurrent::run([&path] { return analyzeVideoWithTimeout(path); }).result();
+        QVERIFY(outcome.ok() && outcome->suggestedStart);
     }
 };
 
