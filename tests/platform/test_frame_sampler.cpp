@@ -24,12 +24,12 @@ class FrameSamplerTest : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString clip(const QString& name, SkydiveClip spec) {
-        spec.duration = 20;
-        spec.exitTime = 5;
-        spec.openingTime = 12;
-        spec.audio = false;
-        return makeSkydiveClip(m_dir.path(), name, spec);
+    QString clip(const QString& name, SkydiveClip shape) {
+        shape.duration = 20;
+        shape.exitTime = 5;
+        shape.openingTime = 12;
+        shape.audio = false;
+        return makeSkydiveClip(m_dir.path(), name, shape);
     }
 
 private Q_SLOTS:
@@ -61,9 +61,9 @@ private Q_SLOTS:
 
     void nearestFrames() {
         QFETCH(double, keyInterval);
-        SkydiveClip spec;
-        spec.keyFrameInterval = keyInterval;
-        const QString path = clip(QStringLiteral("keys-%1.mp4").arg(keyInterval), spec);
+        SkydiveClip shape;
+        shape.keyFrameInterval = keyInterval;
+        const QString path = clip(QStringLiteral("keys-%1.mp4").arg(keyInterval), shape);
         QVERIFY(!path.isEmpty());
         const std::vector<double> times{0.0, 2.3, 3.3, 9.9, 11.5, 12.5, 19.8, 25.0};
         const auto frames = sampleFrames(path, times, nullptr);
@@ -84,9 +84,9 @@ private Q_SLOTS:
     }
 
     void uprightLikeFfmpeg() {
-        SkydiveClip spec;
-        spec.rotation = 90;
-        const QString path = clip(QStringLiteral("rotated.mp4"), spec);
+        SkydiveClip shape;
+        shape.rotation = 90;
+        const QString path = clip(QStringLiteral("rotated.mp4"), shape);
         QVERIFY(!path.isEmpty());
         const auto frames = sampleFrames(path, {3.0}, nullptr);
         QVERIFY(frames.ok() && frames->front().time);

@@ -21,9 +21,9 @@ class VideoAnalysisTest : public QObject {
     QTemporaryDir m_dir;
     QString m_jump; // the plain jump, made once
 
-    QString clip(const QString& name, const SkydiveClip& spec) {
+    QString clip(const QString& name, const SkydiveClip& shape) {
         QString error;
-        const QString path = makeSkydiveClip(m_dir.path(), name, spec, &error);
+        const QString path = makeSkydiveClip(m_dir.path(), name, shape, &error);
         if (path.isEmpty())
             qWarning("ffmpeg failed: %s", qPrintable(error));
         return path;
@@ -70,14 +70,14 @@ private Q_SLOTS:
         QFETCH(int, rate);
         QFETCH(double, keyInterval);
         QFETCH(double, duration);
-        SkydiveClip spec;
-        spec.duration = duration;
-        spec.exitTime = exit;
-        spec.openingTime = opening;
-        spec.channelLayout = layout;
-        spec.sampleRate = rate;
-        spec.keyFrameInterval = keyInterval;
-        const QString path = name.isEmpty() ? m_jump : clip(name, spec);
+        SkydiveClip shape;
+        shape.duration = duration;
+        shape.exitTime = exit;
+        shape.openingTime = opening;
+        shape.channelLayout = layout;
+        shape.sampleRate = rate;
+        shape.keyFrameInterval = keyInterval;
+        const QString path = name.isEmpty() ? m_jump : clip(name, shape);
         QVERIFY(!path.isEmpty());
 
         const auto result = analyzeVideo(path);
