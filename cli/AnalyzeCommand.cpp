@@ -64,7 +64,10 @@ QString clockOrDash(const std::optional<double>& seconds) {
 void printHuman(QTextStream& out, QTextStream& err, const QString& file,
                 const Result<VideoTrimAnalysisResult>& outcome, bool withLevels) {
     if (!outcome) {
-        err << file << ": " << outcome.error().message << '\n';
+        const QString& message = outcome.error().message;
+        if (!message.contains(file))
+            err << file << ": ";
+        err << message << '\n';
         err.flush();
         return;
     }
