@@ -170,12 +170,14 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
             }
         } else {
             reporter.progress(QStringLiteral("Trimming %1").arg(info.fileName()));
-            removeLeftoverTrimFolders(file);
+            int shown = -1;
             auto result = exportTrimmedVideo(
                 VideoTrimExportRequest{QUrl::fromLocalFile(info.absoluteFilePath()), range.start, range.end},
                 &gInterrupted, [&](double fraction) {
-                    reporter.progress(
-                        QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(int(fraction * 100)));
+                    if (int(fraction * 100) == shown)
+                        return;
+                    shown = int(fraction * 100);
+                    reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
                 });
             if (result.ok()) {
                 outcome.message = QStringLiteral("Trimmed in place");
@@ -211,20 +213,18 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun)
     });
     interruptWatch.start();
     const auto waitFor = [&](const std::function<bool()>& finished) {
-        QObject::connect(&model, &VideoTrimmingModel::changed, &loop, [&] {
+        const auto check = [&] {
             if (finished())
                 loop.quit();
-        });
+        };
+        const auto connection = QObject::connect(&model, &VideoTrimmingModel::changed, &loop, check);
         // The model clears its task handles in a queued step after its last change.
         QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (finished())
-                loop.quit();
-        });
+        QObject::connect(&poll, &QTimer::timeout, &loop, check);
         poll.start(50);
         if (!finished())
             loop.exec();
-        QObject::disconnect(&model, &VideoTrimmingModel::changed, &loop, nullptr);
+        QObject::disconnect(connection);
     };
 
     // One outcome per file, in the order given; the model's items follow the accepted files.
