@@ -5,7 +5,6 @@
 #include "platform/StreamCopyRemux.h"
 #include "trimming/TrimWorkingFolder.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -147,8 +146,6 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     const QString outputPath =
         folder->filePath(QFileInfo(sourcePath).completeBaseName() + QStringLiteral(".mp4"));
 
-    QElapsedTimer clock;
-    clock.start();
     auto remuxed = remuxTimeRange(*input, RemuxRequest{start, end, outputPath, cancel, progress});
     if (!remuxed)
         return remuxed.error();
@@ -170,10 +167,8 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return unchanged.error();
     if (auto carried = carryOverMovieUserData(sourcePath, outputPath); !carried)
         return carried.error();
-    const qint64 copied = clock.restart();
     if (auto verified = verifyTrimmedCopy(outputPath, sourceName, end - start, *remuxed, cancel); !verified)
         return verified.error();
-    const qint64 checked = clock.restart();
 
     // A cancelled trim stops here, before the source is touched.
     if (cancel && cancel->load())
@@ -190,8 +185,6 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
             QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, errnoText(error)));
     }
     applyPreservedAttributes(attributes, request.url);
-    qCDebug(lcApp, "Trimmed %s: copied in %lld ms, checked in %lld ms, replaced in %lld ms",
-            qPrintable(sourcePath), copied, checked, clock.elapsed());
     return QUrl::fromLocalFile(sourcePath);
 }
 
