@@ -61,7 +61,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        ClipSpec camera;
+        ClipRecipe camera;
         camera.seconds = 70;
         camera.creationTime = QStringLiteral("2023-05-01T10:00:00Z");
         camera.timecode = QStringLiteral("10:00:00:00");
@@ -71,7 +71,7 @@ private Q_SLOTS:
         m_camera = m_fixtures.filePath(QStringLiteral("camera.mp4"));
         QCOMPARE(makeClip(m_camera, camera), QString());
 
-        ClipSpec lenses;
+        ClipRecipe lenses;
         lenses.seconds = 40;
         lenses.secondVideo = true;
         lenses.telemetry = true;
@@ -138,9 +138,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("odd.mp4"));
         const QString base = dir.filePath(QStringLiteral("base.mp4"));
-        ClipSpec spec;
-        spec.seconds = 20;
-        QCOMPARE(makeClip(base, spec), QString());
+        ClipRecipe recipe;
+        recipe.seconds = 20;
+        QCOMPARE(makeClip(base, recipe), QString());
         auto made = runProcess(QStringLiteral("ffmpeg"),
                                {"-hide_banner", "-loglevel", "error", "-i", base, "-c:v", "ffv1", "-g", "10",
                                 "-c:a", "pcm_s16le", "-f", "matroska", path});
