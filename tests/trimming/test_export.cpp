@@ -121,16 +121,34 @@ private Q_SLOTS:
     void trimThreeSixtyInPlace() {
         QTemporaryDir dir;
         const QString path = copyOf(m_threeSixty, dir, QStringLiteral("GS010007.360"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         auto result = exportTrimmedVideo(requestFor(path, 12.3, 30.0));
         QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
         QCOMPARE(result->toLocalFile(), path);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("GS010007.360")});
+        // Owner, group and others (0x7077): the owner only may read and write, as before.
+        QCOMPARE(QFile::permissions(path) & QFile::Permissions(0x7077), QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(summarizeStreams(path).video, 2);
         QCOMPARE(summarizeStreams(path).telemetry, 1);
         QCOMPARE(firstFrameNumber(path, 0), 123);
         QCOMPARE(firstFrameNumber(path, 1), 123);
         QVERIFY(std::abs(containerDuration(path) - 17.7) < 0.2);
         QVERIFY(movieUserData(path).contains("GPMF"));
+    }
+
+    // Through a link the file it names is trimmed, and the link stays a link.
+    void trimThroughSymbolicLink() {
+        QTemporaryDir dir;
+        const QString target = copyOf(m_camera, dir, QStringLiteral("clip.mp4"));
+        const QString link = dir.filePath(QStringLiteral("link.mp4"));
+        QVERIFY(QFile::link(target, link));
+        auto result = exportTrimmedVideo(requestFor(link, 10, 40));
+        QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
+        QCOMPARE(result->toLocalFile(), link);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(firstFrameNumber(target), 100);
+        QCOMPARE(folderEntries(dir.path()),
+                 (QStringList{QStringLiteral("clip.mp4"), QStringLiteral("link.mp4")}));
     }
 
     // A container MP4 cannot carry as it is (lossless video, PCM sound in Matroska) is re-encoded.
