@@ -11,7 +11,7 @@ VideoFileRow::VideoFileRow(const QString& path, const QDateTime& created, qint64
     , m_created(created.isValid() ? created : distantPast())
     , m_fileSize(fileSize) {
     // The percent-encoded path: unique within a scan and stable across scans.
-    m_id = QString::fromLatin1(m_url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority));
+    m_id = m_url.path(QUrl::FullyEncoded);
 }
 
 QDateTime VideoFileRow::distantPast() {
