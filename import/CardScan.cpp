@@ -5,6 +5,7 @@
 #include "platform/Log.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace velarix {
 
@@ -25,7 +26,8 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
     qint64 lastReported = 0;
     WalkHandlers handlers;
     handlers.folderError = [](const QString& path, const Error& error) {
-        qCCritical(lcApp, "Enumeration error at %s: %s", qUtf8Printable(path), qUtf8Printable(error.message));
+        qCCritical(lcApp, "Enumeration error at %s: %s", qUtf8Printable(QUrl::fromLocalFile(path).toString()),
+                   qUtf8Printable(error.message));
     };
     handlers.entry = [&](const WalkEntry& entry) {
         if (QFileInfo(entry.path).suffix().toLower() == QLatin1String("lrv"))

@@ -1,5 +1,6 @@
 #include "history/HistoryStore.h"
 #include "history/ImportState.h"
+#include "import/CardManifest.h"
 #include "import/VelarixModel.h"
 #include "platform/Await.h"
 #include "platform/FileStatus.h"
@@ -82,6 +83,8 @@ class ImportRunTest : public QObject {
         names.sort();
         return names;
     }
+
+    QString readManifestName() { return readManifest(card->root()).value_or(QString()); }
 
 private Q_SLOTS:
     void init() {
@@ -174,6 +177,20 @@ private Q_SLOTS:
         QCOMPARE(opened, QStringList{home->destination()});
     }
 
+    void oddNamesSurvive() {
+        const QString odd = QString::fromUtf8("Spr\xc3\xbcnge 100%\nzwei.MP4");
+        card->addVideo("100GOPRO/" + odd, 1, at(9, 0));
+        loadAndSelectAll();
+        model->setImportPattern("{name}/{filename}");
+        model->setSdCardName(QString::fromUtf8("K\xc3\xa4rtchen %s"));
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.imported.size(), 4);
+        const QString copy = home->destination() + QString::fromUtf8("/K\xc3\xa4rtchen %s/") + odd;
+        QCOMPARE(contents(copy), sampleVideo(1));
+        QVERIFY(importedNames().contains(odd));
+        QCOMPARE(readManifestName(), model->sdCardName());
+    }
+
     void failedCopiesAreShownAndNotRecorded() {
         card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(10, 1));
         loadAndSelectAll();
@@ -229,7 +246,8 @@ private Q_SLOTS:
         options.afterChunk = [destination](const QString&, qint64 copied) {
             if (copied < 2 * 1024 * 1024)
                 return;
-            for (const QString& name : QDir(destination).entryList({".velarix-import-*"}, QDir::Files | QDir::Hidden)) {
+            for (const QString& name :
+                 QDir(destination).entryList({".velarix-import-*"}, QDir::Files | QDir::Hidden)) {
                 QFile file(destination + "/" + name);
                 if (file.open(QIODevice::ReadWrite) && file.seek(5))
                     file.write("!");
@@ -251,7 +269,8 @@ private Q_SLOTS:
         VelarixModel* m = model.get();
         options.afterChunk = [m](const QString& source, qint64) {
             if (source.endsWith("BIG.MP4"))
-                QMetaObject::invokeMethod(m, [m] { m->importProgress()->cancel(); }, Qt::BlockingQueuedConnection);
+                QMetaObject::invokeMethod(
+                    m, [m] { m->importProgress()->cancel(); }, Qt::BlockingQueuedConnection);
         };
         const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
         QVERIFY(report.cancelled);
