@@ -40,9 +40,9 @@ Result<std::optional<QString>> UDisksSystemBus::blockObject(const QString& devic
     if (!manager.isValid())
         return busError(QStringLiteral("The disk service (UDisks2) is not available"),
                         QDBusConnection::systemBus().lastError());
-    QVariantMap spec{{QStringLiteral("path"), device}};
+    QVariantMap lookup{{QStringLiteral("path"), device}};
     QDBusReply<QList<QDBusObjectPath>> reply =
-        manager.call(QStringLiteral("ResolveDevice"), spec, QVariantMap());
+        manager.call(QStringLiteral("ResolveDevice"), lookup, QVariantMap());
     if (!reply.isValid())
         return busError(QStringLiteral("The disk service could not find %1").arg(device), reply.error());
     if (reply.value().isEmpty())
