@@ -10,6 +10,7 @@ packages=(
   libblkid-dev libxxhash-dev xxhash
   ffmpeg
   xvfb xauth
+  xdotool imagemagick  # driving the app under Xvfb for screenshots
 )
 
 missing=()
