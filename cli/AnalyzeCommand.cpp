@@ -10,6 +10,7 @@ extern "C" {
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLoggingCategory>
 
 #include <unistd.h>
 
@@ -63,7 +64,10 @@ QString clockOrDash(const std::optional<double>& seconds) {
 void printHuman(QTextStream& out, QTextStream& err, const QString& file,
                 const Result<VideoTrimAnalysisResult>& outcome, bool withLevels) {
     if (!outcome) {
-        err << file << ": " << outcome.error().message << '\n';
+        const QString& message = outcome.error().message;
+        if (!message.contains(file))
+            err << file << ": ";
+        err << message << '\n';
         err.flush();
         return;
     }
@@ -99,8 +103,10 @@ int runAnalyze(Invocation& invocation) {
     if (files.isEmpty())
         return usageError(invocation, QStringLiteral("analyze: no video files given"));
 
-    // Unreadable input is reported in our own words, once per file.
+    // Unreadable input is reported in our own words, once per file; per-frame diagnostics stay out
+    // of the terminal unless QT_LOGGING_RULES asks for them.
     av_log_set_level(AV_LOG_QUIET);
+    QLoggingCategory::setFilterRules(QStringLiteral("app.tarnwick.Velarix.App.debug=false"));
     const bool showProgress = !invocation.json && isatty(STDERR_FILENO);
     int failures = 0;
     for (int i = 0; i < files.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "platform/StreamCopyRemux.h"
 
+#include "platform/DurableFileOutput.h"
 #include "platform/Log.h"
 #include "platform/StreamTranscoder.h"
 
@@ -20,14 +21,11 @@ namespace {
 
 const QString kDomain = QStringLiteral("VideoTrimming");
 
-// Closes the output's I/O before the context is freed; a failed close (a late write error) is reported
-// by finish() instead.
+// The output context refers to the I/O context: it goes first.
 struct OutputFile {
+    std::unique_ptr<DurableFileOutput> file;
     av::OutputContextPtr context;
-    ~OutputFile() {
-        if (context && context->pb && !(context->oformat->flags & AVFMT_NOFILE))
-            avio_closep(&context->pb);
-    }
+    ~OutputFile() { context.reset(); }
 };
 
 int interruptCallback(void* opaque) {
@@ -176,13 +174,15 @@ Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& reque
         }
     }
 
-    int status =
-        avio_open2(&out->pb, outputName.constData(), AVIO_FLAG_WRITE, &out->interrupt_callback, nullptr);
-    if (status < 0)
-        return writeError(request.outputPath, status);
+    auto file = DurableFileOutput::create(request.outputPath);
+    if (!file)
+        return file.error();
+    output.file = std::move(file.value());
+    out->pb = output.file->context();
+    out->flags |= AVFMT_FLAG_CUSTOM_IO;
     // The muxer's defaults matter: negative timestamps are kept and become an edit list, and the movie
     // header goes last (no fast start), where the user data box is appended afterwards.
-    status = avformat_write_header(out, nullptr);
+    int status = avformat_write_header(out, nullptr);
     if (status < 0) {
         if (isCancelled(request.cancel))
             return Error::cancellation();
@@ -305,9 +305,9 @@ Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& reque
         return isCancelled(request.cancel) ? Error::cancellation() : writeError(request.outputPath, status);
     if (out->pb->error < 0)
         return writeError(request.outputPath, out->pb->error);
-    status = avio_closep(&out->pb);
-    if (status < 0)
-        return writeError(request.outputPath, status);
+    // On the disk before the copy may replace anything.
+    if (auto finished = output.file->finish(); !finished)
+        return finished.error();
     if (request.progress)
         request.progress(1.0);
     return outcome;

@@ -8,7 +8,7 @@ packages=(
   qt6-multimedia-dev gstreamer1.0-libav gstreamer1.0-plugins-good
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libblkid-dev libxxhash-dev xxhash
-  ffmpeg
+  ffmpeg jq time
   xvfb xauth
   xdotool imagemagick  # driving the app under Xvfb for screenshots
 )

@@ -4,6 +4,9 @@
 #include "platform/MediaStreams.h"
 #include "trimming/TrimSuggestion.h"
 
+#include "platform/Log.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <cmath>
@@ -58,14 +61,19 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const C
 } // namespace
 
 Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel) {
+    QElapsedTimer timer;
+    timer.start();
     auto read = readHeaderAndLevels(path, cancel);
     if (!read || !read->levels)
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
+    const qint64 audioMs = timer.elapsed();
 
     auto suggestion = suggestTrimRange(*result.levels, path, result.duration, cancel);
     if (!suggestion)
         return suggestion.error();
+    qCDebug(lcApp, "Analysed %s: audio %lld ms, frames and suggestion %lld ms", qUtf8Printable(path), audioMs,
+            timer.elapsed() - audioMs);
     result.exitTime = suggestion->exitTime;
     result.audioOpeningTime = suggestion->audioOpeningTime;
     result.frameOpeningTime = suggestion->frameOpeningTime;

@@ -79,21 +79,6 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
     return {};
 }
 
-// Written data must be on the disk before the rename makes it the only copy.
-Result<void> syncFile(const QString& path, const QString& sourceName) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        const int error = errno;
-        if (fd >= 0)
-            ::close(fd);
-        return Error::make(
-            kDomain, error,
-            QStringLiteral("Could not write the trimmed copy of %1: %2").arg(sourceName, errnoText(error)));
-    }
-    ::close(fd);
-    return {};
-}
-
 } // namespace
 
 PreservedAttributes readPreservedAttributes(const QUrl& url) {
@@ -184,8 +169,6 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return carried.error();
     if (auto verified = verifyTrimmedCopy(outputPath, sourceName, end - start, *remuxed, cancel); !verified)
         return verified.error();
-    if (auto synced = syncFile(outputPath, sourceName); !synced)
-        return synced.error();
 
     // A cancelled trim stops here, before the source is touched.
     if (cancel && cancel->load())

@@ -89,12 +89,14 @@ QString VideoTrimItem::rangeText() const {
 
 bool VideoTrimItem::canTrim() const {
     const auto keptSeconds = kept();
-    return m_duration > 0 && keptSeconds && *keptSeconds > 0 && m_duration - *keptSeconds >= kMinimumRemovedSeconds;
+    return m_duration > 0 && keptSeconds && *keptSeconds > 0 &&
+           m_duration - *keptSeconds >= kMinimumRemovedSeconds;
 }
 
 bool VideoTrimItem::savesTooLittle() const {
     const auto keptSeconds = kept();
-    return m_duration > 0 && keptSeconds && *keptSeconds > 0 && m_duration - *keptSeconds < kMinimumRemovedSeconds;
+    return m_duration > 0 && keptSeconds && *keptSeconds > 0 &&
+           m_duration - *keptSeconds < kMinimumRemovedSeconds;
 }
 
 int VideoTrimItem::removedPercent() const {

@@ -27,7 +27,8 @@ class VideoTrimItem : public QObject {
         std::optional<double> suggestedEnd READ suggestedEnd WRITE setSuggestedEnd NOTIFY suggestedEndChanged)
     Q_PROPERTY(std::optional<double> manualStart READ manualStart NOTIFY manualStartChanged)
     Q_PROPERTY(std::optional<double> manualEnd READ manualEnd NOTIFY manualEndChanged)
-    Q_PROPERTY(QString analysisSummary READ analysisSummary WRITE setAnalysisSummary NOTIFY analysisSummaryChanged)
+    Q_PROPERTY(
+        QString analysisSummary READ analysisSummary WRITE setAnalysisSummary NOTIFY analysisSummaryChanged)
     Q_PROPERTY(std::optional<QString> analysisError READ analysisError WRITE setAnalysisError NOTIFY
                    analysisErrorChanged)
     Q_PROPERTY(std::optional<QString> exportMessage READ exportMessage WRITE setExportMessage NOTIFY

@@ -25,9 +25,10 @@ void runInBackground(QThreadPool* pool, QObject* context, Work work, Done done) 
         const QFuture<T> future = watcher->future();
         if (future.resultCount() == 0) {
             // The task ended without handing back a result: neither success, failure nor cancellation.
-            done(T(Error::make(QStringLiteral("VideoTrimming"), 0,
-                               QStringLiteral("Unexpected terminal status ") +
-                                   (future.isCanceled() ? QStringLiteral("canceled") : QStringLiteral("finished")))));
+            done(T(Error::make(
+                QStringLiteral("VideoTrimming"), 0,
+                QStringLiteral("Unexpected terminal status ") +
+                    (future.isCanceled() ? QStringLiteral("canceled") : QStringLiteral("finished")))));
             return;
         }
         done(future.result());
@@ -50,7 +51,8 @@ QString VideoTrimCompletionSummary::text() const {
 
 VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     : QObject(parent)
-    , m_analyze([](const QString& path, const CancelFlag* cancel) { return analyzeVideoWithTimeout(path, cancel); })
+    , m_analyze(
+          [](const QString& path, const CancelFlag* cancel) { return analyzeVideoWithTimeout(path, cancel); })
     , m_export([](const VideoTrimExportRequest& request, const CancelFlag* cancel) {
         return exportTrimmedVideo(request, cancel);
     })
@@ -178,14 +180,15 @@ qint64 VideoTrimmingModel::estimatedSavings() const {
 }
 
 int VideoTrimmingModel::analyzingCount() const {
-    return int(std::count_if(m_items.begin(), m_items.end(), [](const VideoTrimItem* item) { return item->isAnalyzing(); }));
+    return int(std::count_if(m_items.begin(), m_items.end(),
+                             [](const VideoTrimItem* item) { return item->isAnalyzing(); }));
 }
 
 int VideoTrimmingModel::analyzedCount() const {
     return int(std::count_if(m_items.begin(), m_items.end(), [](const VideoTrimItem* item) {
-        return !item->isAnalyzing() &&
-               (item->duration() > 0 || item->analysisError() || item->analysisSummary() == kAnalysisCancelled ||
-                item->analysisSummary() == kAnalysisTimedOut);
+        return !item->isAnalyzing() && (item->duration() > 0 || item->analysisError() ||
+                                        item->analysisSummary() == kAnalysisCancelled ||
+                                        item->analysisSummary() == kAnalysisTimedOut);
     }));
 }
 
@@ -210,9 +213,8 @@ void VideoTrimmingModel::addVideos(const QList<QUrl>& urls) {
             continue;
         const QString id = VideoTrimItem::standardizedPath(url);
         // Only items already listed count: the same file twice in one call is added twice.
-        const bool listed = std::any_of(m_items.begin(), m_items.end(), [&](const VideoTrimItem* item) {
-            return item->id() == id;
-        });
+        const bool listed = std::any_of(m_items.begin(), m_items.end(),
+                                        [&](const VideoTrimItem* item) { return item->id() == id; });
         if (!listed)
             added.append(new VideoTrimItem(url, this));
     }
@@ -298,8 +300,9 @@ void VideoTrimmingModel::applyAnalysis(const RunPtr& run, VideoTrimItem* item,
         const QString description = result.error().message;
         qCCritical(lcApp, "Video trimming analysis failed for %s: %s", qPrintable(item->url().toLocalFile()),
                    qPrintable(description));
-        item->setAnalysisSummary(VideoTrimAnalysisTimeoutError::matches(result.error()) ? kAnalysisTimedOut
-                                                                                        : QStringLiteral("Analysis failed"));
+        item->setAnalysisSummary(VideoTrimAnalysisTimeoutError::matches(result.error())
+                                     ? kAnalysisTimedOut
+                                     : QStringLiteral("Analysis failed"));
         item->setAnalysisError(description);
     }
     item->setIsAnalyzing(false);
@@ -343,7 +346,8 @@ void VideoTrimmingModel::startTrimming() {
     trimNext(run, targets, 0, 0, 0);
 }
 
-void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, int index, int trimmed, int failed) {
+void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, int index, int trimmed,
+                                  int failed) {
     while (index < targets.size() && !targets[index])
         ++index; // removed meanwhile
     if (run->cancelled || index >= targets.size()) {
@@ -361,40 +365,39 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
             return Error::cancellation();
         return exportVideo(request, &run->cancelled);
     };
-    runInBackground<Result<QUrl>>(
-        &m_pool, this, std::move(work), [=, this](const Result<QUrl>& result) {
-            const bool current = run == m_trimmingRun;
-            int nowTrimmed = trimmed;
-            int nowFailed = failed;
-            if (result.ok()) {
-                if (item) {
-                    item->setOutputURL(result.value());
-                    item->setExportMessage(QStringLiteral("Trimmed in place"));
-                    item->setIsTrimming(false);
-                }
-                if (current) {
-                    setTrimCompletedCount(m_trimCompletedCount + 1);
-                    setTrimSavedBytes(m_trimSavedBytes + savings);
-                }
-                ++nowTrimmed;
-            } else if (result.isCancelled()) {
-                if (item) {
-                    item->setExportMessage(QStringLiteral("Cancelled"));
-                    item->setIsTrimming(false);
-                }
-            } else {
-                qCCritical(lcApp, "Video trimming failed for %s: %s", qPrintable(request.url.toLocalFile()),
-                           qPrintable(result.error().message));
-                if (item) {
-                    item->setExportMessage(result.error().message);
-                    item->setIsTrimming(false);
-                }
-                if (current)
-                    setTrimCompletedCount(m_trimCompletedCount + 1);
-                ++nowFailed;
+    runInBackground<Result<QUrl>>(&m_pool, this, std::move(work), [=, this](const Result<QUrl>& result) {
+        const bool current = run == m_trimmingRun;
+        int nowTrimmed = trimmed;
+        int nowFailed = failed;
+        if (result.ok()) {
+            if (item) {
+                item->setOutputURL(result.value());
+                item->setExportMessage(QStringLiteral("Trimmed in place"));
+                item->setIsTrimming(false);
             }
-            trimNext(run, targets, index + 1, nowTrimmed, nowFailed);
-        });
+            if (current) {
+                setTrimCompletedCount(m_trimCompletedCount + 1);
+                setTrimSavedBytes(m_trimSavedBytes + savings);
+            }
+            ++nowTrimmed;
+        } else if (result.isCancelled()) {
+            if (item) {
+                item->setExportMessage(QStringLiteral("Cancelled"));
+                item->setIsTrimming(false);
+            }
+        } else {
+            qCCritical(lcApp, "Video trimming failed for %s: %s", qPrintable(request.url.toLocalFile()),
+                       qPrintable(result.error().message));
+            if (item) {
+                item->setExportMessage(result.error().message);
+                item->setIsTrimming(false);
+            }
+            if (current)
+                setTrimCompletedCount(m_trimCompletedCount + 1);
+            ++nowFailed;
+        }
+        trimNext(run, targets, index + 1, nowTrimmed, nowFailed);
+    });
 }
 
 void VideoTrimmingModel::finishTrimmingRun(const RunPtr& run, int trimmed, int failed) {

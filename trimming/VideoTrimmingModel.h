@@ -36,12 +36,14 @@ class VideoTrimmingModel : public QObject {
     Q_PROPERTY(bool isDropTargeted READ isDropTargeted WRITE setIsDropTargeted NOTIFY isDropTargetedChanged)
     Q_PROPERTY(bool isAnalyzing READ isAnalyzing NOTIFY isAnalyzingChanged)
     Q_PROPERTY(bool isTrimming READ isTrimming NOTIFY isTrimmingChanged)
-    Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage WRITE setErrorMessage NOTIFY errorMessageChanged)
+    Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage WRITE setErrorMessage NOTIFY
+                   errorMessageChanged)
     Q_PROPERTY(int trimCompletedCount READ trimCompletedCount NOTIFY trimCompletedCountChanged)
     Q_PROPERTY(int trimTotalCount READ trimTotalCount NOTIFY trimTotalCountChanged)
     Q_PROPERTY(qint64 trimSavedBytes READ trimSavedBytes NOTIFY trimSavedBytesChanged)
 public:
-    using AnalyzeFunction = std::function<Result<VideoTrimAnalysisResult>(const QString& path, const CancelFlag*)>;
+    using AnalyzeFunction =
+        std::function<Result<VideoTrimAnalysisResult>(const QString& path, const CancelFlag*)>;
     using ExportFunction = std::function<Result<QUrl>(const VideoTrimExportRequest&, const CancelFlag*)>;
 
     explicit VideoTrimmingModel(QObject* parent = nullptr);

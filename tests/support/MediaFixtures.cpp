@@ -284,9 +284,12 @@ StreamSummary summarizeStreams(const QString& path) {
         summary.creationTime = QString::fromUtf8(entry->value);
     for (unsigned i = 0; i < context->nb_streams; ++i) {
         const AVStream* stream = context->streams[i];
+        const double start =
+            stream->start_time == AV_NOPTS_VALUE ? 0 : double(stream->start_time) * av_q2d(stream->time_base);
         switch (stream->codecpar->codec_type) {
         case AVMEDIA_TYPE_VIDEO:
             if (summary.video++ == 0) {
+                summary.videoStart = start;
                 if (const auto* entry = av_dict_get(stream->metadata, "timecode", nullptr, 0))
                     summary.timecode = QString::fromUtf8(entry->value);
                 if (const auto* matrix = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr))
@@ -294,7 +297,8 @@ StreamSummary summarizeStreams(const QString& path) {
             }
             break;
         case AVMEDIA_TYPE_AUDIO:
-            ++summary.audio;
+            if (summary.audio++ == 0)
+                summary.audioStart = start;
             break;
         case AVMEDIA_TYPE_DATA:
             ++summary.data;

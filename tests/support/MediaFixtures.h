@@ -45,6 +45,8 @@ struct StreamSummary {
     QString creationTime;
     QString timecode; // the first video stream's
     double rotation = 0;
+    double videoStart = 0; // where presentation begins, seconds
+    double audioStart = 0;
     bool ok = false;
 };
 StreamSummary summarizeStreams(const QString& path);

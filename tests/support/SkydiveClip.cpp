@@ -3,6 +3,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace velarix::test {
 
@@ -80,8 +81,6 @@ QString makeSkydiveClip(const QString& directory, const QString& fileName, const
                   << "-g" << QString::number(keyInterval) << "-keyint_min" << QString::number(keyInterval)
                   << "-sc_threshold"
                   << "0";
-        if (clip.rotation != 0)
-            arguments << "-metadata:s:v:0" << QStringLiteral("rotate=%1").arg(clip.rotation);
     }
     if (clip.audio)
         arguments << "-c:a"
@@ -94,9 +93,17 @@ QString makeSkydiveClip(const QString& directory, const QString& fileName, const
     if (fileName.endsWith(QLatin1String(".360"), Qt::CaseInsensitive))
         arguments << "-f"
                   << "mp4";
-    arguments << path;
-
-    const ProcessResult result = runProcess(QStringLiteral("ffmpeg"), arguments);
+    // ffmpeg 5.1 writes the display rotation only when copying, so a rotated clip takes a second pass.
+    const QString encoded = clip.rotation != 0 ? path + QStringLiteral(".unrotated.mp4") : path;
+    arguments << encoded;
+    ProcessResult result = runProcess(QStringLiteral("ffmpeg"), arguments);
+    if (result.exitCode == 0 && clip.rotation != 0) {
+        result = runProcess(QStringLiteral("ffmpeg"),
+                            {"-hide_banner", "-loglevel", "error", "-y", "-i", encoded, "-map", "0", "-c",
+                             "copy", "-metadata:s:v:0", QStringLiteral("rotate=%1").arg(clip.rotation), "-f",
+                             "mp4", path});
+        QFile::remove(encoded);
+    }
     if (result.exitCode != 0) {
         if (error)
             *error = QString::fromUtf8(result.err);

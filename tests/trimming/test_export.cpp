@@ -103,6 +103,9 @@ private Q_SLOTS:
         QVERIFY(after.ok);
         QCOMPARE(after.video, before.video);
         QCOMPARE(after.audio, 1);
+        // Both begin at the cut: the pre-roll of each is hidden by its edit list.
+        QVERIFY(std::abs(after.videoStart) < 0.01);
+        QVERIFY(std::abs(after.audioStart) < 0.01);
         QCOMPARE(after.telemetry, 1);
         QCOMPARE(after.creationTime, before.creationTime);
         QCOMPARE(after.rotation, before.rotation);
@@ -151,6 +154,9 @@ private Q_SLOTS:
         const StreamSummary after = summarizeStreams(path);
         QCOMPARE(after.video, 1);
         QCOMPARE(after.audio, 1);
+        // Both begin at the cut: the pre-roll of each is hidden by its edit list.
+        QVERIFY(std::abs(after.videoStart) < 0.01);
+        QVERIFY(std::abs(after.audioStart) < 0.01);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("odd.mp4")});
     }
 

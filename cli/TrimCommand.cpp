@@ -1,0 +1,357 @@
+#include "cli/Command.h"
+
+#include "trimming/TrimSuggestion.h"
+#include "trimming/TrimWorkingFolder.h"
+#include "trimming/VideoTrimmingModel.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace velarix::cli {
+
+namespace {
+
+// Ctrl-C stops the trim cleanly: the source stays as it was and the working folder goes.
+CancelFlag gInterrupted{false};
+
+void onInterrupt(int) {
+    gInterrupted = true;
+}
+
+struct Range {
+    double start = 0;
+    double end = 0;
+};
+
+// One bound: seconds ("40", "40.5") or a clock ("02:30", "1:02:30").
+std::optional<double> parseBound(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral(R"(^(?:(?:(\d+):)?(\d+):)?(\d+(?:\.\d+)?)$)"));
+    const auto match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const double hours = match.captured(1).toDouble();
+    const double minutes = match.captured(2).toDouble();
+    const double seconds = match.captured(3).toDouble();
+    if (match.hasCaptured(2) && seconds >= 60)
+        return std::nullopt;
+    return hours * 3600 + minutes * 60 + seconds;
+}
+
+std::optional<QString> parseRange(const QString& text, Range* range) {
+    const QStringList bounds = text.split(QLatin1Char('-'));
+    if (bounds.size() != 2)
+        return QStringLiteral("--range takes START-END, e.g. 40-150 or 00:40-02:30");
+    if (bounds[0].trimmed().isEmpty() || bounds[1].trimmed().isEmpty())
+        return QStringLiteral("--range '%1' is missing its %2; give both, e.g. 40-150 or 00:40-02:30")
+            .arg(text, bounds[0].trimmed().isEmpty() ? QStringLiteral("start") : QStringLiteral("end"));
+    const auto start = parseBound(bounds[0]);
+    const auto end = parseBound(bounds[1]);
+    if (!start || !end)
+        return QStringLiteral("--range '%1' is not START-END in seconds or minutes:seconds").arg(text);
+    if (*end <= *start)
+        return QStringLiteral("--range '%1' ends before it starts").arg(text);
+    *range = Range{*start, *end};
+    return std::nullopt;
+}
+
+QString savedText(qint64 bytes) {
+    return QStringLiteral("Saved %1 (%2 bytes).")
+        .arg(QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat),
+             QLocale(QLocale::English).toString(bytes));
+}
+
+// What became of one file, as printed.
+struct FileOutcome {
+    QString file;
+    std::optional<double> start;
+    std::optional<double> end;
+    QString message;
+    bool done = false; // trimmed, or (dry run) would be trimmed
+};
+
+class Reporter {
+public:
+    explicit Reporter(Invocation& invocation)
+        : m_invocation(invocation)
+        , m_progress(!invocation.json && isatty(STDERR_FILENO)) {}
+
+    void progress(const QString& text) {
+        if (!m_progress)
+            return;
+        m_invocation.err << "\r" << text << "\x1b[K";
+        m_invocation.err.flush();
+    }
+
+    void file(const FileOutcome& outcome) {
+        progress(QString());
+        if (m_invocation.json) {
+            const auto number = [](const std::optional<double>& value) {
+                return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+            };
+            printJsonLine(m_invocation.out, QJsonObject{{"file", outcome.file},
+                                                        {"start", number(outcome.start)},
+                                                        {"end", number(outcome.end)},
+                                                        {"message", outcome.message}});
+            return;
+        }
+        m_invocation.out << outcome.file << ": " << outcome.message;
+        if (outcome.start && outcome.end)
+            m_invocation.out << " [" << formatClock(*outcome.start) << '-' << formatClock(*outcome.end)
+                             << ']';
+        m_invocation.out << '\n';
+        m_invocation.out.flush();
+    }
+
+    // The completion text; with --json on stderr, so that stdout holds one object per file.
+    void summary(const VideoTrimCompletionSummary& summary) {
+        progress(QString());
+        QTextStream& stream = m_invocation.json ? m_invocation.err : m_invocation.out;
+        stream << summary.text() << ' ' << savedText(summary.savedBytes) << '\n';
+        stream.flush();
+    }
+
+private:
+    Invocation& m_invocation;
+    bool m_progress;
+};
+
+int exitStatus(int done, int total) {
+    if (total > 0 && done == total)
+        return kExitOk;
+    return done > 0 ? kExitSomeFailed : kExitUsage;
+}
+
+QString dryRunMessage(qint64 savings, int percent) {
+    return QStringLiteral("Would trim: removes %1 %, saves about %2")
+        .arg(percent)
+        .arg(QLocale::c().formattedDataSize(savings, 1, QLocale::DataSizeSIFormat));
+}
+
+// --range: the same range out of every file, without analysis.
+int trimRange(Invocation& invocation, const QStringList& files, const Range& range, bool dryRun) {
+    Reporter reporter(invocation);
+    VideoTrimCompletionSummary summary;
+    int done = 0;
+    for (const QString& file : files) {
+        FileOutcome outcome{file, range.start, range.end, {}, false};
+        const QFileInfo info(file);
+        // The same figures the window shows: estimated from size and duration.
+        VideoTrimItem item(QUrl::fromLocalFile(info.absoluteFilePath()));
+        if (auto duration = loadDuration(info.absoluteFilePath()); duration.ok()) {
+            item.setDuration(*duration);
+            item.setFileSize(info.size());
+            item.setSuggestedStart(range.start);
+            item.setSuggestedEnd(range.end);
+        }
+        if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
+            outcome.message = QStringLiteral("Not an MP4 or 360 video, left alone.");
+        } else if (dryRun) {
+            if (!info.exists())
+                outcome.message = QStringLiteral("The file %1 does not exist.").arg(file);
+            else if (item.duration() <= 0)
+                outcome.message = QStringLiteral("Not a readable video.");
+            else if (range.end > item.duration() + 0.05)
+                outcome.message = QStringLiteral("The range ends after the clip, which is %1 long.")
+                                      .arg(formatClock(item.duration()));
+            else {
+                outcome.message = dryRunMessage(item.estimatedSavings(), item.removedPercent());
+                outcome.done = true;
+            }
+        } else {
+            reporter.progress(QStringLiteral("Trimming %1").arg(info.fileName()));
+            int shown = -1;
+            auto result = exportTrimmedVideo(
+                VideoTrimExportRequest{QUrl::fromLocalFile(info.absoluteFilePath()), range.start, range.end},
+                &gInterrupted, [&](double fraction) {
+                    if (int(fraction * 100) == shown)
+                        return;
+                    shown = int(fraction * 100);
+                    reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
+                });
+            if (result.ok()) {
+                outcome.message = QStringLiteral("Trimmed in place");
+                outcome.done = true;
+                summary.savedBytes += item.estimatedSavings();
+            } else {
+                outcome.message = result.error().message;
+            }
+        }
+        done += outcome.done;
+        if (!outcome.done)
+            ++summary.failedCount;
+        reporter.file(outcome);
+        if (gInterrupted)
+            break;
+    }
+    summary.trimmedCount = dryRun ? 0 : done;
+    if (!dryRun)
+        reporter.summary(summary);
+    return exitStatus(done, int(files.size()));
+}
+
+// By default: the trimming model analyses every file, then cuts each to its suggestion, as the window.
+int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun) {
+    Reporter reporter(invocation);
+    VideoTrimmingModel model;
+    QEventLoop loop;
+    QTimer interruptWatch;
+    interruptWatch.setInterval(100);
+    QObject::connect(&interruptWatch, &QTimer::timeout, &model, [&] {
+        if (gInterrupted)
+            model.cancelWork();
+    });
+    interruptWatch.start();
+    const auto waitFor = [&](const std::function<bool()>& finished) {
+        const auto check = [&] {
+            if (finished())
+                loop.quit();
+        };
+        const auto connection = QObject::connect(&model, &VideoTrimmingModel::changed, &loop, check);
+        // The model clears its task handles in a queued step after its last change.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, check);
+        poll.start(50);
+        if (!finished())
+            loop.exec();
+        QObject::disconnect(connection);
+    };
+
+    // One outcome per file, in the order given; the model's items follow the accepted files.
+    QList<FileOutcome> outcomes;
+    QList<QUrl> urls;
+    QList<int> rowOfUrl;
+    for (const QString& file : files) {
+        if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
+            outcomes.append(
+                FileOutcome{file, {}, {}, QStringLiteral("Not an MP4 or 360 video, left alone."), false});
+        } else if (!QFileInfo(file).isFile()) {
+            outcomes.append(
+                FileOutcome{file, {}, {}, QStringLiteral("The file %1 does not exist.").arg(file), false});
+        } else {
+            rowOfUrl.append(int(outcomes.size()));
+            urls.append(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+            outcomes.append(FileOutcome{file, {}, {}, {}, false});
+        }
+    }
+    QObject::connect(&model, &VideoTrimmingModel::changed, &model, [&] {
+        if (model.isAnalyzing())
+            reporter.progress(
+                QStringLiteral("Analysing %1/%2").arg(model.analyzedCount()).arg(model.items().size()));
+        else if (model.isTrimming())
+            reporter.progress(QStringLiteral("Trimming %1/%2")
+                                  .arg(model.trimCompletedCount() + 1)
+                                  .arg(model.trimTotalCount()));
+    });
+    model.addVideos(urls);
+    waitFor([&] { return !model.isAnalyzing() && !model.hasAnalysisTask(); });
+
+    const QList<VideoTrimItem*> items = model.items();
+    int exportFailures = 0;
+    qint64 dryRunSavings = 0;
+    for (int k = 0; k < items.size() && k < rowOfUrl.size(); ++k) {
+        VideoTrimItem* item = items[k];
+        FileOutcome& outcome = outcomes[rowOfUrl[k]];
+        outcome.start = item->effectiveStart();
+        outcome.end = item->effectiveEnd();
+        if (item->canTrim()) {
+            outcome.message = dryRun ? dryRunMessage(item->estimatedSavings(), item->removedPercent())
+                                     : QStringLiteral("Not trimmed");
+            outcome.done = dryRun;
+            dryRunSavings += item->estimatedSavings();
+        } else if (item->savesTooLittle()) {
+            outcome.message = QStringLiteral("The suggestion removes less than 15 seconds, left alone.");
+        } else {
+            outcome.message = item->analysisError().value_or(item->analysisSummary());
+        }
+        QObject::connect(item, &VideoTrimItem::exportMessageChanged, &model, [&, row = rowOfUrl[k], item] {
+            if (!item->exportMessage())
+                return;
+            outcomes[row].message = *item->exportMessage();
+            outcomes[row].done = item->outputURL().has_value();
+            if (!outcomes[row].done && *item->exportMessage() != QLatin1String("Cancelled"))
+                ++exportFailures;
+        });
+    }
+    if (!dryRun && !gInterrupted) {
+        model.startTrimming();
+        waitFor([&] { return !model.isTrimming() && !model.hasTrimmingTask(); });
+    }
+
+    int done = 0;
+    for (const FileOutcome& outcome : std::as_const(outcomes)) {
+        reporter.file(outcome);
+        done += outcome.done;
+    }
+    if (dryRun) {
+        QTextStream& stream = invocation.json ? invocation.err : invocation.out;
+        stream << QStringLiteral("Would trim %1 of %2 videos, saving about %3.\n")
+                      .arg(done)
+                      .arg(files.size())
+                      .arg(QLocale::c().formattedDataSize(dryRunSavings, 1, QLocale::DataSizeSIFormat));
+        stream.flush();
+    } else {
+        // A run that trimmed nothing leaves no summary in the model; the text is the same all the same.
+        reporter.summary(
+            model.trimCompletionSummary().value_or(VideoTrimCompletionSummary{0, exportFailures, 0}));
+    }
+    return exitStatus(done, int(files.size()));
+}
+
+int runTrim(Invocation& invocation) {
+    QStringList files;
+    std::optional<Range> range;
+    bool dryRun = false;
+    for (int i = 0; i < invocation.arguments.size(); ++i) {
+        const QString& argument = invocation.arguments[i];
+        if (argument == QLatin1String("--dry-run")) {
+            dryRun = true;
+        } else if (argument == QLatin1String("--range") || argument.startsWith(QLatin1String("--range="))) {
+            QString text;
+            if (argument.contains(QLatin1Char('=')))
+                text = argument.section(QLatin1Char('='), 1);
+            else if (i + 1 < invocation.arguments.size())
+                text = invocation.arguments[++i];
+            else
+                return usageError(invocation, QStringLiteral("trim: --range needs START-END, e.g. 40-150"));
+            Range parsed;
+            if (const auto error = parseRange(text, &parsed))
+                return usageError(invocation, QStringLiteral("trim: ") + *error);
+            range = parsed;
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            return usageError(invocation, QStringLiteral("trim: unknown option '%1'").arg(argument));
+        } else {
+            files.append(argument);
+        }
+    }
+    if (files.isEmpty())
+        return usageError(invocation, QStringLiteral("trim: no video files given"));
+
+    // Unreadable input is reported in our own words.
+    av_log_set_level(AV_LOG_QUIET);
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+    if (!dryRun)
+        for (const QString& file : files)
+            removeLeftoverTrimFolders(file);
+    return range ? trimRange(invocation, files, *range, dryRun) : trimSuggested(invocation, files, dryRun);
+}
+
+const CommandRegistration registration(Command{
+    QStringLiteral("trim"), QStringLiteral("trim FILE... [--range START-END] [--dry-run]"),
+    QStringLiteral("analyses videos, then trims them in place to the suggested range (or the one given)"),
+    runTrim});
+
+} // namespace
+
+} // namespace velarix::cli

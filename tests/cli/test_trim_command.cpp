@@ -1,0 +1,151 @@
+#include "tests/support/MediaFixtures.h"
+#include "tests/support/SkydiveClip.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace velarix::test;
+
+namespace {
+
+QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QList<QJsonObject> jsonLines(const QByteArray& out) {
+    QList<QJsonObject> lines;
+    for (const QByteArray& line : out.split('\n'))
+        if (!line.trimmed().isEmpty())
+            lines.append(QJsonDocument::fromJson(line).object());
+    return lines;
+}
+
+} // namespace
+
+class TrimCommandTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_fixtures;
+    QString m_jump;
+    QString m_plain;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QString error;
+        m_jump = makeSkydiveClip(m_fixtures.path(), QStringLiteral("jump.mp4"), SkydiveClip{}, &error);
+        QVERIFY2(!m_jump.isEmpty(), qPrintable(error));
+        ClipSpec plain;
+        plain.seconds = 70;
+        m_plain = m_fixtures.filePath(QStringLiteral("plain.mp4"));
+        QCOMPARE(makeClip(m_plain, plain), QString());
+    }
+
+    // By default the files are analysed and cut to the suggestion; --dry-run only says so.
+    void trimsToTheSuggestion() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("GX010001.MP4"));
+        QVERIFY(QFile::copy(m_jump, path));
+        const QByteArray digest = fileDigest(path);
+
+        auto dry =
+            runCli({QStringLiteral("--json"), QStringLiteral("trim"), path, QStringLiteral("--dry-run")});
+        QCOMPARE(dry.exitCode, 0);
+        QCOMPARE(fileDigest(path), digest);
+        const auto planned = jsonLines(dry.out);
+        QCOMPARE(planned.size(), 1);
+        QVERIFY(planned[0].value("message").toString().startsWith(QLatin1String("Would trim")));
+
+        auto run = runCli({QStringLiteral("trim"), path, QStringLiteral("--json")});
+        QCOMPARE(run.exitCode, 0);
+        const auto lines = jsonLines(run.out);
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines[0].value("file").toString(), path);
+        QCOMPARE(lines[0].value("message").toString(), QStringLiteral("Trimmed in place"));
+        const double kept = lines[0].value("end").toDouble() - lines[0].value("start").toDouble();
+        QCOMPARE(lines[0].value("start").toDouble(), planned[0].value("start").toDouble());
+        QVERIFY(std::abs(containerDuration(path) - kept) < 1.0);
+        QVERIFY2(run.err.contains("Done. Trimmed 1 video. Saved "), run.err.constData());
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("GX010001.MP4")});
+    }
+
+    void rangeAndBadInput_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("range") << QStringList{"--range", "00:10-40.5"} << 0 << "Done. Trimmed 1 video. Saved"
+                               << true;
+        QTest::newRow("missing end") << QStringList{"--range", "10-"} << 2 << "missing its end" << false;
+        QTest::newRow("missing start") << QStringList{"--range=-40"} << 2 << "missing its start" << false;
+        QTest::newRow("beyond the duration")
+            << QStringList{"--range", "10-90"} << 2 << "does not lie within" << false;
+        QTest::newRow("dry run") << QStringList{"--range", "10-40", "--dry-run"} << 0
+                                 << "Would trim: removes 57 %" << false;
+    }
+    void rangeAndBadInput() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        QFETCH(bool, changed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("clip.mp4"));
+        QVERIFY(QFile::copy(m_plain, path));
+        const QByteArray digest = fileDigest(path);
+        auto run = runCli(QStringList{QStringLiteral("trim"), path} + arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2((run.out + run.err).contains(says.toUtf8()), (run.out + run.err).constData());
+        QCOMPARE(fileDigest(path) != digest, changed);
+        if (changed)
+            QCOMPARE(firstFrameNumber(path), 100);
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
+    }
+
+    void notAVideo() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("notes.mp4"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a video");
+        file.close();
+        auto run = runCli({QStringLiteral("trim"), path, dir.filePath(QStringLiteral("clip.mov"))});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.out.contains("could not be opened as a video"), run.out.constData());
+        QVERIFY(run.out.contains("clip.mov: Not an MP4 or 360 video"));
+    }
+
+    // The disk fills up while the copy is written: the file size limit stands in for a full disk.
+    void diskFullLeavesTheSourceAlone() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("clip.mp4"));
+        QVERIFY(QFile::copy(m_plain, path));
+        const QByteArray digest = fileDigest(path);
+        const qint64 limit = QFileInfo(path).size() / 4;
+
+        QProcess process;
+        process.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+            const rlimit size{rlim_t(limit), rlim_t(limit)};
+            setrlimit(RLIMIT_FSIZE, &size);
+        });
+        process.start(QStringLiteral(VELARIX_CLI_PATH),
+                      {QStringLiteral("trim"), path, QStringLiteral("--range"), QStringLiteral("5-65")});
+        QVERIFY(process.waitForFinished(60'000));
+        const QByteArray out = process.readAllStandardOutput();
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY2(out.contains("Could not write the trimmed copy clip.mp4: File too large"), out.constData());
+        QCOMPARE(fileDigest(path), digest);
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TrimCommandTest)
+#include "test_trim_command.moc"
