@@ -66,6 +66,13 @@ void TrimRangeSelector::setMarkers(std::optional<double> exitTime, std::optional
     update();
 }
 
+void TrimRangeSelector::setPlayhead(std::optional<double> seconds) {
+    if (m_playhead == seconds)
+        return;
+    m_playhead = seconds;
+    update();
+}
+
 double TrimRangeSelector::start() const {
     return m_start.get ? m_start.get() : 0.0;
 }
@@ -308,6 +315,13 @@ void TrimRangeSelector::paintEvent(QPaintEvent*) {
     const qreal selectionWidth = std::max(endX - startX, m_handleDiameter);
     painter.setBrush(palette().color(QPalette::Highlight));
     painter.drawRoundedRect(QRectF(r + startX, cy - 4, selectionWidth, 8), 4, 4);
+
+    if (m_playhead && m_duration > 0) {
+        const qreal x = xForTime(*m_playhead);
+        const qreal top = l.curve.isEmpty() ? l.track.top() : l.curve.top() + 14;
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1.5));
+        painter.drawLine(QPointF(x, top), QPointF(x, l.track.bottom()));
+    }
 
     QFont glyphFont = font();
     glyphFont.setPixelSize(12);

@@ -35,6 +35,8 @@ public:
     // Half-second audio levels in dB; empty hides the curve.
     void setLevels(std::vector<double> levels);
     void setMarkers(std::optional<double> exitTime, std::optional<double> openingTime);
+    // Where the preview is, drawn as a thin line; absent hides it.
+    void setPlayhead(std::optional<double> seconds);
 
     double start() const;
     double end() const;
@@ -83,6 +85,7 @@ private:
     std::vector<double> m_levels;
     std::optional<double> m_exitTime;
     std::optional<double> m_openingTime;
+    std::optional<double> m_playhead;
     std::optional<Handle> m_dragging;
 };
 

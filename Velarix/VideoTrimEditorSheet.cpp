@@ -64,6 +64,8 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
         if (editing)
             scrubTo(seconds);
     });
+    connect(m_player, &VideoPlayerView::positionChanged, m_selector,
+            [this](double seconds) { m_selector->setPlayhead(seconds); });
     rangeBlock->addWidget(m_selector);
     rangeBlock->addWidget(trimstyle::label(tr("Drag the left and right handles to choose the kept range."),
                                            Text::Caption, true, this));
