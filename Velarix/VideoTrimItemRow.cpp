@@ -20,12 +20,32 @@ using trimstyle::Text;
 
 namespace {
 
-QLabel* elidingLabel(QLabel* label) {
-    // Long names and paths must not widen the row; the full text is in the tooltip.
-    label->setMinimumWidth(1);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    return label;
-}
+// A one-line label that shortens its text with "…" instead of widening the row; the full text
+// stays in text() and in the tooltip.
+class ElidingLabel : public QLabel {
+public:
+    ElidingLabel(const QString& text, Text style, bool secondaryColour, Qt::TextElideMode mode,
+                 QWidget* parent)
+        : QLabel(text, parent)
+        , m_mode(mode) {
+        setTextFormat(Qt::PlainText);
+        trimstyle::setStyle(this, style, secondaryColour);
+        setMinimumWidth(1);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect area = contentsRect();
+        painter.drawText(area, int(alignment()) | Qt::TextSingleLine,
+                         fontMetrics().elidedText(text(), m_mode, area.width()));
+    }
+
+private:
+    Qt::TextElideMode m_mode;
+};
 
 QPixmap symbol(const QString& name, const QWidget* widget) {
     const int size = QFontMetrics(widget->font()).height() - 2;
@@ -52,9 +72,9 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
     auto* nameBlock = new QVBoxLayout();
     nameBlock->setSpacing(4);
     const QFileInfo file(item->url().toLocalFile());
-    m_name = elidingLabel(trimstyle::label(file.fileName(), Text::Headline, false, this));
-    m_folder = elidingLabel(
-        trimstyle::label(QDir::toNativeSeparators(file.absolutePath()), Text::Caption, true, this));
+    m_name = new ElidingLabel(file.fileName(), Text::Headline, false, Qt::ElideMiddle, this);
+    m_folder = new ElidingLabel(QDir::toNativeSeparators(file.absolutePath()), Text::Caption, true,
+                                Qt::ElideMiddle, this);
     m_name->setToolTip(file.absoluteFilePath());
     m_folder->setToolTip(file.absolutePath());
     nameBlock->addWidget(m_name);
@@ -84,7 +104,7 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
     auto* statusLine = new QHBoxLayout();
     statusLine->setSpacing(6);
     m_statusIcon = new QLabel(status);
-    m_statusText = elidingLabel(trimstyle::label(QString(), Text::Body, false, status));
+    m_statusText = new ElidingLabel(QString(), Text::Body, false, Qt::ElideRight, status);
     m_statusText->setObjectName(QStringLiteral("rowStatus"));
     statusLine->addWidget(m_statusIcon);
     statusLine->addWidget(m_statusText, 1);
