@@ -20,7 +20,8 @@ TrimDropZone::TrimDropZone(QWidget* parent)
     layout->addStretch(1);
 
     auto* symbol = new QLabel(this);
-    const int size = qRound(QFontMetricsF(font()).height() * 34.0 / 13.0 * 1.2);
+    // A 34-point symbol: 34 × 96/72 pixels.
+    const int size = 45;
     symbol->setPixmap(QIcon(QStringLiteral(":/velarix/icons/waveform-scissors.svg")).pixmap(size, size));
     symbol->setAlignment(Qt::AlignCenter);
     layout->addWidget(symbol);

@@ -21,7 +21,8 @@ TrimSummaryScreen::TrimSummaryScreen(QWidget* parent)
     layout->addStretch(1);
 
     auto* symbol = new QLabel(this);
-    const int size = qRound(QFontMetricsF(font()).height() * 36.0 / 13.0 * 1.2);
+    // A 36-point symbol: 36 × 96/72 pixels.
+    const int size = 48;
     symbol->setPixmap(QIcon(QStringLiteral(":/velarix/icons/checkmark-circle.svg")).pixmap(size, size));
     symbol->setAlignment(Qt::AlignCenter);
     layout->addWidget(symbol);
