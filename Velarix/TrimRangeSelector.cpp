@@ -4,6 +4,7 @@
 #include "trimming/TrimSuggestion.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -28,6 +29,7 @@ const QColor kOpeningColour(0x00, 0x8c, 0x8c);
 TrimRangeSelector::TrimRangeSelector(QWidget* parent)
     : QWidget(parent) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -152,7 +154,11 @@ TrimRangeSelector::Handle TrimRangeSelector::handleFor(qreal x) const {
 }
 
 void TrimRangeSelector::dragTo(Handle handle, qreal x) {
-    const double v = timeForX(x);
+    moveTo(handle, timeForX(x));
+}
+
+void TrimRangeSelector::moveTo(Handle handle, double v) {
+    m_keyboardHandle = handle;
     double readBack = 0;
     if (handle == Handle::Start) {
         const double value = std::min(std::max(v, 0.0), std::max(end() - 1.0, 0.0));
@@ -183,6 +189,7 @@ void TrimRangeSelector::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
+    setFocus(Qt::MouseFocusReason);
     m_dragging = handleFor(p.x());
     dragTo(*m_dragging, p.x());
     event->accept();
@@ -208,6 +215,19 @@ void TrimRangeSelector::mouseReleaseEvent(QMouseEvent* event) {
     }
     const Handle handle = *m_dragging;
     m_dragging.reset();
+    Q_EMIT editingChanged(false, handle == Handle::Start ? start() : end());
+    event->accept();
+}
+
+void TrimRangeSelector::keyPressEvent(QKeyEvent* event) {
+    const int direction = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+    if (direction == 0 || m_duration <= 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const double step = (event->modifiers() & Qt::ShiftModifier) ? 10.0 : 1.0;
+    const Handle handle = m_keyboardHandle;
+    moveTo(handle, (handle == Handle::Start ? start() : end()) + direction * step);
     Q_EMIT editingChanged(false, handle == Handle::Start ? start() : end());
     event->accept();
 }
@@ -327,6 +347,14 @@ void TrimRangeSelector::paintEvent(QPaintEvent*) {
     glyphFont.setPixelSize(12);
     glyphFont.setWeight(QFont::DemiBold);
     painter.setFont(glyphFont);
+    if (hasFocus()) {
+        const qreal x = (m_keyboardHandle == Handle::Start ? startX : endX) + r;
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(x - kHandleWidth / 2 - 2.5, cy - m_handleDiameter / 2 - 2.5,
+                                       kHandleWidth + 5, m_handleDiameter + 5),
+                                7, 7);
+    }
     for (const auto& [x, glyph] :
          {std::pair{startX + r, QStringLiteral("[")}, std::pair{endX + r, QStringLiteral("]")}}) {
         const QRectF body(x - kHandleWidth / 2, cy - m_handleDiameter / 2, kHandleWidth, m_handleDiameter);

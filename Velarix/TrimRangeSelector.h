@@ -65,6 +65,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Left and Right move the handle last used by a second (with Shift, ten seconds).
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -76,6 +78,7 @@ private:
     QRectF handleRect(Handle handle) const;
     Handle handleFor(qreal x) const;
     void dragTo(Handle handle, qreal x);
+    void moveTo(Handle handle, double seconds);
     void paintCurve(QPainter& painter, const QRectF& area) const;
 
     Binding m_start;
@@ -87,6 +90,7 @@ private:
     std::optional<double> m_openingTime;
     std::optional<double> m_playhead;
     std::optional<Handle> m_dragging;
+    Handle m_keyboardHandle = Handle::Start;
 };
 
 } // namespace velarix

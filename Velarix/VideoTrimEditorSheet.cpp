@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -126,6 +127,15 @@ void VideoTrimEditorSheet::applyPlaybackBounds() {
 void VideoTrimEditorSheet::scrubTo(double seconds) {
     m_player->pause();
     m_player->setPosition(seconds);
+}
+
+void VideoTrimEditorSheet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        m_player->togglePlayback();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void VideoTrimEditorSheet::hideEvent(QHideEvent* event) {

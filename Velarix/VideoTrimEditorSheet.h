@@ -28,6 +28,8 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    // Space that no control took (e.g. from the range selector) plays or pauses the preview.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refresh();

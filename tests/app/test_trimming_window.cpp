@@ -296,6 +296,18 @@ private Q_SLOTS:
         QCOMPARE(player->heldEnd(), item->manualEnd());
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(player->position() - *item->manualEnd()) < 0.5, 5000);
 
+        // From the keyboard: the handle last used moves by a second, ten with Shift; Space plays.
+        const double before = *item->manualEnd();
+        QVERIFY(selector->hasFocus());
+        QTest::keyClick(selector, Qt::Key_Left);
+        QCOMPARE(*item->manualEnd(), before - 1);
+        QTest::keyClick(selector, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(*item->manualEnd(), before + 9);
+        QTest::keyClick(selector, Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(player->isPlaying(), 5000);
+        QTest::keyClick(selector, Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(!player->isPlaying(), 5000);
+
         // Return closes the sheet; the change stays.
         QTest::keyClick(sheet, Qt::Key_Return);
         QTRY_VERIFY(!window.editorSheet());
