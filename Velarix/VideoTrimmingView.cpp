@@ -110,7 +110,9 @@ VideoTrimmingView::VideoTrimmingView(QWidget* parent)
 }
 
 VideoTrimmingView::~VideoTrimmingView() {
-    // The sheet and the rows observe items that the model deletes with itself.
+    // The model goes with the window's children; nothing it says on the way may reach this half-
+    // destroyed view. The sheet and the rows observe items that the model deletes with itself.
+    m_model->disconnect(this);
     delete m_editor;
     delete m_list;
 }
