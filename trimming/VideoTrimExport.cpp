@@ -111,7 +111,10 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
                                 const std::function<void(double)>& progress) {
     if (!request.trimStart || !request.trimEnd)
         return Error::make(kDomain, 4, QStringLiteral("No trim range available."));
-    const QString sourcePath = request.url.toLocalFile();
+    // Through a symbolic link the file it names is trimmed; the link stays.
+    const QFileInfo requested(request.url.toLocalFile());
+    const QString sourcePath =
+        requested.isSymLink() && requested.exists() ? requested.canonicalFilePath() : requested.filePath();
     const QString sourceName = QFileInfo(sourcePath).fileName();
     const double start = *request.trimStart;
     double end = *request.trimEnd;
@@ -174,18 +177,25 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     if (cancel && cancel->load())
         return Error::cancellation();
 
-    const PreservedAttributes attributes = readPreservedAttributes(request.url);
+    const PreservedAttributes attributes = readPreservedAttributes(QUrl::fromLocalFile(sourcePath));
     if (auto unchanged = sourceUnchanged(); !unchanged)
         return unchanged.error();
 
-    if (::rename(QFile::encodeName(outputPath).constData(), QFile::encodeName(sourcePath).constData()) != 0) {
+    // The copy takes over the source's permissions, and its owner where we may set it.
+    const QByteArray encodedOutput = QFile::encodeName(outputPath);
+    ::chmod(encodedOutput.constData(), sourceState->st_mode & 07777);
+    if (::chown(encodedOutput.constData(), sourceState->st_uid, sourceState->st_gid) != 0)
+        qCInfo(lcApp, "Could not give the trimmed %s its owner back: %s", qPrintable(sourceName),
+               qPrintable(errnoText(errno)));
+
+    if (::rename(encodedOutput.constData(), QFile::encodeName(sourcePath).constData()) != 0) {
         const int error = errno;
         return Error::make(
             kDomain, error,
             QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, errnoText(error)));
     }
-    applyPreservedAttributes(attributes, request.url);
-    return QUrl::fromLocalFile(sourcePath);
+    applyPreservedAttributes(attributes, QUrl::fromLocalFile(sourcePath));
+    return request.url;
 }
 
 } // namespace velarix

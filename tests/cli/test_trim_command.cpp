@@ -42,7 +42,7 @@ private Q_SLOTS:
         QString error;
         m_jump = makeSkydiveClip(m_fixtures.path(), QStringLiteral("jump.mp4"), SkydiveClip{}, &error);
         QVERIFY2(!m_jump.isEmpty(), qPrintable(error));
-        ClipSpec plain;
+        ClipRecipe plain;
         plain.seconds = 70;
         m_plain = m_fixtures.filePath(QStringLiteral("plain.mp4"));
         QCOMPARE(makeClip(m_plain, plain), QString());

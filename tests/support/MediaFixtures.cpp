@@ -24,17 +24,17 @@ namespace {
 
 constexpr int kBarWidth = 16;
 
-int barCount(const ClipSpec& spec) {
-    const int frames = int(std::ceil(spec.seconds * spec.fps)) + 1;
+int barCount(const ClipRecipe& recipe) {
+    const int frames = int(std::ceil(recipe.seconds * recipe.fps)) + 1;
     int bits = 8;
     while ((1 << bits) < frames)
         ++bits;
     return bits;
 }
 
-// Copies every stream of `from` into `to`, adding what the spec asks for that ffmpeg's command line
+// Copies every stream of `from` into `to`, adding what the recipe asks for that ffmpeg's command line
 // cannot write: a second video stream, a display matrix, a `gpmd` telemetry stream.
-QString addStreams(const QString& from, const QString& to, const ClipSpec& spec) {
+QString addStreams(const QString& from, const QString& to, const ClipRecipe& recipe) {
     auto input = openVideoAsset(from);
     if (!input)
         return input.error().message;
@@ -49,7 +49,7 @@ QString addStreams(const QString& from, const QString& to, const ClipSpec& spec)
         if (stream->codecpar->codec_id == AV_CODEC_ID_NONE)
             continue; // the timecode track: the muxer makes it again from the video's metadata
         const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
-        const int copies = video && spec.secondVideo ? 2 : 1;
+        const int copies = video && recipe.secondVideo ? 2 : 1;
         for (int c = 0; c < copies; ++c) {
             AVStream* copy = avformat_new_stream(out.get(), nullptr);
             avcodec_parameters_copy(copy->codecpar, stream->codecpar);
@@ -57,16 +57,16 @@ QString addStreams(const QString& from, const QString& to, const ClipSpec& spec)
             copy->time_base = stream->time_base;
             copy->avg_frame_rate = stream->avg_frame_rate;
             av_dict_copy(&copy->metadata, stream->metadata, 0);
-            if (video && c == 0 && spec.rotation != 0) {
+            if (video && c == 0 && recipe.rotation != 0) {
                 auto* matrix = reinterpret_cast<int32_t*>(
                     av_stream_new_side_data(copy, AV_PKT_DATA_DISPLAYMATRIX, sizeof(int32_t) * 9));
-                av_display_rotation_set(matrix, spec.rotation);
+                av_display_rotation_set(matrix, recipe.rotation);
             }
             targets[i].push_back(copy);
         }
     }
     AVStream* telemetry = nullptr;
-    if (spec.telemetry) {
+    if (recipe.telemetry) {
         telemetry = avformat_new_stream(out.get(), nullptr);
         telemetry->codecpar->codec_type = AVMEDIA_TYPE_DATA;
         telemetry->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
@@ -92,7 +92,7 @@ QString addStreams(const QString& from, const QString& to, const ClipSpec& spec)
         av_packet_unref(packet.get());
     }
     if (telemetry) {
-        for (int second = 0; second < int(spec.seconds); ++second) {
+        for (int second = 0; second < int(recipe.seconds); ++second) {
             av::PacketPtr sample(av_packet_alloc());
             av_new_packet(sample.get(), 64);
             memset(sample->data, 0, 64);
@@ -165,53 +165,53 @@ QString appendCameraUserData(const QString& path) {
 
 } // namespace
 
-QString makeClip(const QString& path, const ClipSpec& spec) {
-    const int bars = barCount(spec);
+QString makeClip(const QString& path, const ClipRecipe& recipe) {
+    const int bars = barCount(recipe);
     const QString video =
         QStringLiteral("nullsrc=s=%1x32:r=%2:d=%3,geq=lum='if(bitand(floor(N/pow(2,floor(X/%4))),1),235,16)'"
                        ":cb=128:cr=128,format=yuv420p")
             .arg(bars * kBarWidth)
-            .arg(spec.fps)
-            .arg(spec.seconds)
+            .arg(recipe.fps)
+            .arg(recipe.seconds)
             .arg(kBarWidth);
-    const bool extras = spec.secondVideo || spec.telemetry || spec.rotation != 0;
+    const bool extras = recipe.secondVideo || recipe.telemetry || recipe.rotation != 0;
     const QString base = extras ? path + QStringLiteral(".base.mp4") : path;
     QStringList arguments = {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
                              QStringLiteral("error"),        QStringLiteral("-y"),
                              QStringLiteral("-f"),           QStringLiteral("lavfi"),
                              QStringLiteral("-i"),           video};
-    if (spec.audio) {
+    if (recipe.audio) {
         QString volume = QStringLiteral("0.03");
-        if (spec.loudFrom >= 0)
-            volume = QStringLiteral("'if(between(t,%1,%2),1,0.03)'").arg(spec.loudFrom).arg(spec.loudTo);
+        if (recipe.loudFrom >= 0)
+            volume = QStringLiteral("'if(between(t,%1,%2),1,0.03)'").arg(recipe.loudFrom).arg(recipe.loudTo);
         arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
                   << QStringLiteral("anoisesrc=d=%1:c=pink:r=22050:a=0.5,volume=%2:eval=frame")
-                         .arg(spec.seconds)
+                         .arg(recipe.seconds)
                          .arg(volume)
                   << QStringLiteral("-c:a") << QStringLiteral("aac") << QStringLiteral("-b:a")
                   << QStringLiteral("48k");
     }
     arguments << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-preset")
-              << QStringLiteral("veryfast") << QStringLiteral("-g") << QString::number(spec.gop)
-              << QStringLiteral("-keyint_min") << QString::number(spec.gop) << QStringLiteral("-sc_threshold")
-              << QStringLiteral("0") << QStringLiteral("-bf") << QString::number(spec.bFrames ? 2 : 0)
-              << QStringLiteral("-t") << QString::number(spec.seconds) << QStringLiteral("-f")
-              << QStringLiteral("mp4");
-    if (!spec.creationTime.isEmpty())
-        arguments << QStringLiteral("-metadata") << QStringLiteral("creation_time=") + spec.creationTime;
-    if (!spec.timecode.isEmpty())
-        arguments << QStringLiteral("-timecode") << spec.timecode;
+              << QStringLiteral("veryfast") << QStringLiteral("-g") << QString::number(recipe.gop)
+              << QStringLiteral("-keyint_min") << QString::number(recipe.gop)
+              << QStringLiteral("-sc_threshold") << QStringLiteral("0") << QStringLiteral("-bf")
+              << QString::number(recipe.bFrames ? 2 : 0) << QStringLiteral("-t")
+              << QString::number(recipe.seconds) << QStringLiteral("-f") << QStringLiteral("mp4");
+    if (!recipe.creationTime.isEmpty())
+        arguments << QStringLiteral("-metadata") << QStringLiteral("creation_time=") + recipe.creationTime;
+    if (!recipe.timecode.isEmpty())
+        arguments << QStringLiteral("-timecode") << recipe.timecode;
     arguments << base;
     const auto result = runProcess(QStringLiteral("ffmpeg"), arguments);
     if (result.exitCode != 0)
         return QStringLiteral("ffmpeg failed: ") + QString::fromUtf8(result.err);
     if (extras) {
-        const QString error = addStreams(base, path, spec);
+        const QString error = addStreams(base, path, recipe);
         QFile::remove(base);
         if (!error.isEmpty())
             return error;
     }
-    if (spec.cameraUserData)
+    if (recipe.cameraUserData)
         return appendCameraUserData(path);
     return {};
 }

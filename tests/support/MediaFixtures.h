@@ -10,7 +10,7 @@ namespace velarix::test {
 // (bit i of the number is bar i, least significant bit on the left), so a test can read back which
 // frame a decoder produced. The sound is pink noise, loud between `loudFrom` and `loudTo` seconds
 // (wind noise in freefall) and quiet elsewhere.
-struct ClipSpec {
+struct ClipRecipe {
     double seconds = 40;
     int fps = 10;
     int gop = 10; // frames between key frames
@@ -27,7 +27,7 @@ struct ClipSpec {
 };
 
 // Writes the clip (an MP4 container whatever the extension); an error text, empty on success.
-QString makeClip(const QString& path, const ClipSpec& spec);
+QString makeClip(const QString& path, const ClipRecipe& recipe);
 
 // The frame number shown by the first picture a decoder presents for the given video stream of
 // the file (index among the video streams); -1 when none could be decoded.

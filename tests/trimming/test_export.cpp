@@ -61,7 +61,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        ClipSpec camera;
+        ClipRecipe camera;
         camera.seconds = 70;
         camera.creationTime = QStringLiteral("2023-05-01T10:00:00Z");
         camera.timecode = QStringLiteral("10:00:00:00");
@@ -71,7 +71,7 @@ private Q_SLOTS:
         m_camera = m_fixtures.filePath(QStringLiteral("camera.mp4"));
         QCOMPARE(makeClip(m_camera, camera), QString());
 
-        ClipSpec lenses;
+        ClipRecipe lenses;
         lenses.seconds = 40;
         lenses.secondVideo = true;
         lenses.telemetry = true;
@@ -121,10 +121,13 @@ private Q_SLOTS:
     void trimThreeSixtyInPlace() {
         QTemporaryDir dir;
         const QString path = copyOf(m_threeSixty, dir, QStringLiteral("GS010007.360"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         auto result = exportTrimmedVideo(requestFor(path, 12.3, 30.0));
         QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
         QCOMPARE(result->toLocalFile(), path);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("GS010007.360")});
+        // Owner, group and others (0x7077): the owner only may read and write, as before.
+        QCOMPARE(QFile::permissions(path) & QFile::Permissions(0x7077), QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(summarizeStreams(path).video, 2);
         QCOMPARE(summarizeStreams(path).telemetry, 1);
         QCOMPARE(firstFrameNumber(path, 0), 123);
@@ -133,14 +136,29 @@ private Q_SLOTS:
         QVERIFY(movieUserData(path).contains("GPMF"));
     }
 
+    // Through a link the file it names is trimmed, and the link stays a link.
+    void trimThroughSymbolicLink() {
+        QTemporaryDir dir;
+        const QString target = copyOf(m_camera, dir, QStringLiteral("clip.mp4"));
+        const QString link = dir.filePath(QStringLiteral("link.mp4"));
+        QVERIFY(QFile::link(target, link));
+        auto result = exportTrimmedVideo(requestFor(link, 10, 40));
+        QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
+        QCOMPARE(result->toLocalFile(), link);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(firstFrameNumber(target), 100);
+        QCOMPARE(folderEntries(dir.path()),
+                 (QStringList{QStringLiteral("clip.mp4"), QStringLiteral("link.mp4")}));
+    }
+
     // A container MP4 cannot carry as it is (lossless video, PCM sound in Matroska) is re-encoded.
     void reencodeWhereCopyIsImpossible() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("odd.mp4"));
         const QString base = dir.filePath(QStringLiteral("base.mp4"));
-        ClipSpec spec;
-        spec.seconds = 20;
-        QCOMPARE(makeClip(base, spec), QString());
+        ClipRecipe recipe;
+        recipe.seconds = 20;
+        QCOMPARE(makeClip(base, recipe), QString());
         auto made = runProcess(QStringLiteral("ffmpeg"),
                                {"-hide_banner", "-loglevel", "error", "-i", base, "-c:v", "ffv1", "-g", "10",
                                 "-c:a", "pcm_s16le", "-f", "matroska", path});
