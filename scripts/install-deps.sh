@@ -11,6 +11,7 @@ packages=(
   ffmpeg jq time
   xvfb xauth
   clang libclang-rt-14-dev
+  xdotool imagemagick  # driving the app under Xvfb for screenshots
 )
 
 missing=()

@@ -66,6 +66,12 @@ void VideoTrimItem::setIsTrimming(bool value) {
 void VideoTrimItem::setAudioLevels(std::vector<double> levels) {
     assign(m_audioLevels, levels, &VideoTrimItem::audioLevelsChanged);
 }
+void VideoTrimItem::setExitTime(std::optional<double> value) {
+    assign(m_exitTime, value, &VideoTrimItem::exitTimeChanged);
+}
+void VideoTrimItem::setOpeningTime(std::optional<double> value) {
+    assign(m_openingTime, value, &VideoTrimItem::openingTimeChanged);
+}
 
 std::optional<double> VideoTrimItem::kept() const {
     if (!hasRange())

@@ -58,6 +58,9 @@ public:
     bool isTrimming() const { return m_isTrimming; }
     // The raw half-second audio levels of the analysis (dB), for drawing; empty when none.
     const std::vector<double>& audioLevels() const { return m_audioLevels; }
+    // Where the analysis found the exit and the canopy opening (seconds), shown with the levels.
+    std::optional<double> exitTime() const { return m_exitTime; }
+    std::optional<double> openingTime() const { return m_openingTime; }
 
     void setDuration(double value);
     void setFileSize(qint64 value);
@@ -70,6 +73,8 @@ public:
     void setIsAnalyzing(bool value);
     void setIsTrimming(bool value);
     void setAudioLevels(std::vector<double> levels);
+    void setExitTime(std::optional<double> value);
+    void setOpeningTime(std::optional<double> value);
 
     // The manual bound if set, else the suggested one.
     std::optional<double> effectiveStart() const { return m_manualStart ? m_manualStart : m_suggestedStart; }
@@ -103,6 +108,8 @@ Q_SIGNALS:
     void isAnalyzingChanged();
     void isTrimmingChanged();
     void audioLevelsChanged();
+    void exitTimeChanged();
+    void openingTimeChanged();
     // After any of the above: computed values may have changed.
     void changed();
 
@@ -128,6 +135,8 @@ private:
     bool m_isAnalyzing = false;
     bool m_isTrimming = false;
     std::vector<double> m_audioLevels;
+    std::optional<double> m_exitTime;
+    std::optional<double> m_openingTime;
 };
 
 } // namespace velarix

@@ -1,5 +1,7 @@
 #include "trimming/VideoTrimmingModel.h"
 
+#include "trimming/FrameDeployment.h"
+
 #include "platform/Log.h"
 
 #include <QFileInfo>
@@ -288,6 +290,9 @@ void VideoTrimmingModel::applyAnalysis(const RunPtr& run, VideoTrimItem* item,
         item->setAnalysisSummary(result->summary);
         item->setAnalysisError(result->error);
         item->setAudioLevels(result->levels.value_or(std::vector<double>()));
+        item->setExitTime(result->exitTime);
+        // The opening the suggestion was built on: the later of the audio and the frame evidence.
+        item->setOpeningTime(combineDeployment(result->audioOpeningTime, result->frameOpeningTime));
     } else if (result.isCancelled()) {
         item->setAnalysisSummary(kAnalysisCancelled);
         item->setAnalysisError(std::nullopt);

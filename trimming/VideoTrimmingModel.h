@@ -72,6 +72,8 @@ public:
 
     void setIsDropTargeted(bool value);
     void setErrorMessage(const std::optional<QString>& value);
+    // The window drops the summary ("Done", "Analyze Again").
+    void setTrimCompletionSummary(const std::optional<VideoTrimCompletionSummary>& value);
 
     QList<VideoTrimItem*> trimmableItems() const;
     qint64 estimatedSavings() const;
@@ -111,7 +113,6 @@ private:
     void setTrimCompletedCount(int value);
     void setTrimTotalCount(int value);
     void setTrimSavedBytes(qint64 value);
-    void setTrimCompletionSummary(const std::optional<VideoTrimCompletionSummary>& value);
     void setItems(QList<VideoTrimItem*> items);
 
     void analyzeBatch(const RunPtr& run, const ItemList& targets, int from);

@@ -1,0 +1,146 @@
+#include "Velarix/VideoTrimEditorSheet.h"
+
+#include "Velarix/TrimRangeSelector.h"
+#include "Velarix/TrimStyle.h"
+#include "Velarix/VideoPlayerView.h"
+#include "trimming/VideoTrimItem.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velarix {
+
+using trimstyle::Text;
+
+VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
+    : QDialog(parent)
+    , m_item(item) {
+    setObjectName(QStringLiteral("trimEditorSheet"));
+    setWindowTitle(tr("Adjust Trim Range"));
+    setWindowModality(Qt::WindowModal);
+    setMinimumWidth(760);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->setSpacing(14);
+
+    auto* header = new QVBoxLayout();
+    header->setSpacing(2);
+    m_title = trimstyle::label(QFileInfo(item->url().toLocalFile()).fileName(), Text::Title3, false, this);
+    m_title->setObjectName(QStringLiteral("editorTitle"));
+    m_rangeText = trimstyle::label(QString(), Text::Subheadline, true, this);
+    m_rangeText->setObjectName(QStringLiteral("editorRangeText"));
+    header->addWidget(m_title);
+    header->addWidget(m_rangeText);
+    layout->addLayout(header);
+
+    m_player = new VideoPlayerView(this);
+    m_player->setObjectName(QStringLiteral("editorPreview"));
+    m_player->setMinimumHeight(320);
+    m_player->setToolTip(tr("Click or press Space to play the kept range"));
+    layout->addWidget(m_player, 1);
+
+    auto* rangeBlock = new QVBoxLayout();
+    rangeBlock->setSpacing(10);
+    rangeBlock->addWidget(trimstyle::label(tr("Trim Range"), Text::Caption, true, this));
+    m_selector = new TrimRangeSelector(this);
+    m_selector->setObjectName(QStringLiteral("trimRangeSelector"));
+    m_selector->setHandleDiameter(16);
+    m_selector->setStartBinding({[this] { return m_item ? m_item->effectiveStart().value_or(0.0) : 0.0; },
+                                 [this](double v) {
+                                     if (m_item)
+                                         m_item->setManualStart(v);
+                                 }});
+    m_selector->setEndBinding(
+        {[this] { return m_item ? m_item->effectiveEnd().value_or(m_item->duration()) : 0.0; },
+         [this](double v) {
+             if (m_item)
+                 m_item->setManualEnd(v);
+         }});
+    connect(m_selector, &TrimRangeSelector::editingChanged, this, [this](bool editing, double seconds) {
+        if (editing)
+            scrubTo(seconds);
+    });
+    connect(m_player, &VideoPlayerView::positionChanged, m_selector,
+            [this](double seconds) { m_selector->setPlayhead(seconds); });
+    rangeBlock->addWidget(m_selector);
+    rangeBlock->addWidget(trimstyle::label(tr("Drag the left and right handles to choose the kept range."),
+                                           Text::Caption, true, this));
+    layout->addLayout(rangeBlock);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    m_reset = new QPushButton(tr("Reset"), this);
+    m_reset->setObjectName(QStringLiteral("editorReset"));
+    m_reset->setAutoDefault(false);
+    connect(m_reset, &QPushButton::clicked, this, [this] {
+        if (m_item)
+            m_item->resetManualRange();
+        applyPlaybackBounds();
+    });
+    m_done = new QPushButton(tr("Done"), this);
+    m_done->setObjectName(QStringLiteral("editorDone"));
+    m_done->setDefault(true);
+    connect(m_done, &QPushButton::clicked, this, &QDialog::accept);
+    buttons->addWidget(m_reset);
+    buttons->addWidget(m_done);
+    layout->addLayout(buttons);
+
+    connect(item, &VideoTrimItem::changed, this, &VideoTrimEditorSheet::refresh);
+    connect(item, &VideoTrimItem::manualStartChanged, this, &VideoTrimEditorSheet::applyPlaybackBounds);
+    connect(item, &VideoTrimItem::manualEndChanged, this, &VideoTrimEditorSheet::applyPlaybackBounds);
+    // The list can drop its items while the sheet is open (the window is being closed): go with it.
+    connect(item, &QObject::destroyed, this, &QDialog::reject);
+
+    refresh();
+    // The preview: paused at the kept start, playing only inside the kept range.
+    m_player->setSource(item->url().toLocalFile());
+    applyPlaybackBounds();
+    scrubTo(item->effectiveStart().value_or(0.0));
+    // Space plays the preview and Return still reaches "Done".
+    m_player->setFocus();
+}
+
+VideoTrimEditorSheet::~VideoTrimEditorSheet() = default;
+
+void VideoTrimEditorSheet::refresh() {
+    if (!m_item)
+        return;
+    m_rangeText->setText(m_item->rangeText());
+    m_reset->setVisible(m_item->manualStart().has_value() || m_item->manualEnd().has_value());
+    m_selector->setDuration(m_item->duration());
+    m_selector->setLevels(m_item->audioLevels());
+    m_selector->setMarkers(m_item->exitTime(), m_item->openingTime());
+    m_selector->refresh();
+}
+
+void VideoTrimEditorSheet::applyPlaybackBounds() {
+    if (!m_item)
+        return;
+    m_player->setHeldRange(m_item->effectiveStart(), m_item->effectiveEnd());
+}
+
+void VideoTrimEditorSheet::scrubTo(double seconds) {
+    m_player->pause();
+    m_player->setPosition(seconds);
+}
+
+void VideoTrimEditorSheet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        m_player->togglePlayback();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void VideoTrimEditorSheet::hideEvent(QHideEvent* event) {
+    m_player->pause();
+    QDialog::hideEvent(event);
+}
+
+} // namespace velarix

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "trimming/VideoTrimItem.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace velarix {
+
+// One video of the trimming list: name and folder, duration and size, what will happen to it, the
+// outcome of its trim, and the "Adjust…" and "Keep Full" buttons. Follows its item.
+class VideoTrimItemRow : public QWidget {
+    Q_OBJECT
+public:
+    VideoTrimItemRow(VideoTrimItem* item, std::function<void()> onRemoveTrim, std::function<void()> onAdjust,
+                     QWidget* parent = nullptr);
+
+    VideoTrimItem* item() const { return m_item; }
+    void setAlternate(bool alternate);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void refresh();
+
+    QPointer<VideoTrimItem> m_item;
+    std::function<void()> m_onRemoveTrim;
+    std::function<void()> m_onAdjust;
+    bool m_alternate = false;
+
+    QLabel* m_name = nullptr;
+    QLabel* m_folder = nullptr;
+    QLabel* m_duration = nullptr;
+    QLabel* m_size = nullptr;
+    QLabel* m_statusIcon = nullptr;
+    QLabel* m_statusText = nullptr;
+    QLabel* m_statusDetail = nullptr;
+    QLabel* m_statusNote = nullptr;
+    QLabel* m_message = nullptr;
+    QPushButton* m_adjust = nullptr;
+    QPushButton* m_keepFull = nullptr;
+    QLabel* m_trimmed = nullptr;
+    QProgressBar* m_trimming = nullptr;
+};
+
+} // namespace velarix
