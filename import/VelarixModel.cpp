@@ -1,7 +1,9 @@
 #include "import/VelarixModel.h"
 
 #include "platform/AppPaths.h"
+#include "platform/FolderOpener.h"
 #include "platform/Settings.h"
+#include "platform/Volumes.h"
 
 namespace velarix {
 
@@ -21,7 +23,9 @@ VelarixModel::VelarixModel(QObject* parent)
 
 VelarixModel::VelarixModel(Settings& settings, QObject* parent)
     : QObject(parent)
-    , m_defaults(&settings) {
+    , m_defaults(&settings)
+    , m_volumes(SystemVolumes::shared())
+    , m_folderOpener(openFolderInFileBrowser) {
     loadSettings();
 }
 
@@ -183,6 +187,19 @@ std::optional<QString> VelarixModel::videoLoadingStatus() const {
             .arg(m_videoLoadingTotal);
     }
     return std::nullopt;
+}
+
+QList<ResolvedOutputFile> VelarixModel::resolvedOutputFiles() const {
+    return resolveOutputFiles({selectedVideoFiles(), m_jumpNumber, m_autogroupVideos, m_importPattern,
+                               m_sdCardName, QDateTime::currentDateTime()});
+}
+
+void VelarixModel::setVolumeProvider(std::shared_ptr<VolumeProvider> volumes) {
+    m_volumes = std::move(volumes);
+}
+
+void VelarixModel::setFolderOpener(std::function<void(const QString&)> opener) {
+    m_folderOpener = std::move(opener);
 }
 
 std::optional<double> VelarixModel::videoLoadingFraction() const {

@@ -1,20 +1,30 @@
 #pragma once
 
+#include "history/ImportState.h"
 #include "import/ApplicationError.h"
 #include "import/ImportProgress.h"
+#include "import/ImportReport.h"
+#include "import/OutputPlan.h"
 #include "import/VideoFileRow.h"
 #include "import/VideoLoadingPhase.h"
+#include "platform/Result.h"
+
+#include <QFuture>
 
 #include <QObject>
 #include <QPointer>
 #include <QSet>
 #include <QUuid>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace velarix {
 
+class HistoryStore;
 class Settings;
+class VolumeProvider;
 
 // Settings keys of the import model.
 namespace SettingsKey {
@@ -132,6 +142,30 @@ public:
     VideoFileList selectedVideoFiles() const;
     std::optional<QString> videoLoadingStatus() const;
     std::optional<double> videoLoadingFraction() const;
+    // The output plan of the selected videos, oldest first.
+    QList<ResolvedOutputFile> resolvedOutputFiles() const;
+
+    // Where volumes come from; the system's by default.
+    const std::shared_ptr<VolumeProvider>& volumeProvider() const { return m_volumes; }
+    void setVolumeProvider(std::shared_ptr<VolumeProvider> volumes);
+    // How a folder is shown after an import; the desktop's file browser by default.
+    void setFolderOpener(std::function<void(const QString&)> opener);
+
+    // The asynchronous operations. Each starts on the GUI thread, works on the thread pool, changes
+    // the model only in queued steps on the GUI thread, and finishes its future there. The store
+    // must outlive the operation.
+
+    // Looks for a card among the mounted volumes and loads it, or clears the card fields.
+    QFuture<Result<void>> refreshSDCard(HistoryStore& context);
+    // Loads the card at `volume`: its name, its videos newest first, then their durations.
+    QFuture<Result<void>> loadSDCard(const QString& volume, HistoryStore& context);
+    // Copies the selected videos by the plan into outputLocation; never fails, the report says how
+    // it went (and `error` tells the user).
+    QFuture<ImportReport> importSelectedVideos(HistoryStore& context, const ImportOptions& options = {});
+    // Records imported files of a card in the history and rewrites the card's manifest.
+    Result<void> recordImport(const QString& cardID, const QStringList& fileNames, HistoryStore& context);
+    // Forgets the current card's imported files, then reloads the card (the reload's result).
+    QFuture<Result<void>> clearImportHistory(HistoryStore& context);
 
 Q_SIGNALS:
     void errorChanged();
@@ -185,6 +219,11 @@ private:
     bool m_openFolderAferImport = true;
     bool m_menuBarExtra = true;
     QPointer<ImportProgress> m_importProgress;
+    std::shared_ptr<VolumeProvider> m_volumes;
+    std::function<void(const QString&)> m_folderOpener;
 };
+
+// The rows as the import state reads them.
+QList<ImportState::Video> importStateVideos(const VideoFileList& rows);
 
 } // namespace velarix

@@ -1,0 +1,221 @@
+#include "cli/CliSession.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Await.h"
+#include "platform/Volumes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <unistd.h>
+
+namespace velarix::cli {
+
+namespace {
+Error usage(const QString& message) {
+    return Error::make(QStringLiteral("Usage"), 2, message);
+}
+} // namespace
+
+Result<CardArguments> parseCardArguments(const QStringList& arguments, int accepted) {
+    CardArguments parsed;
+    bool all = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments[++i];
+        };
+        const auto needs = [&](int set) {
+            return (accepted & set) != 0;
+        };
+        if (argument == QLatin1String("--card")) {
+            auto v = value();
+            if (!v)
+                return usage(QStringLiteral("--card needs a folder"));
+            parsed.card = *v;
+        } else if (needs(kSelection) && argument == QLatin1String("--all")) {
+            all = true;
+        } else if (needs(kSelection) && argument == QLatin1String("--new")) {
+            parsed.onlyNew = true;
+        } else if (needs(kOverrides) && argument == QLatin1String("--pattern")) {
+            auto v = value();
+            if (!v)
+                return usage(QStringLiteral("--pattern needs a pattern"));
+            parsed.pattern = *v;
+        } else if (needs(kOverrides) && argument == QLatin1String("--jump")) {
+            auto v = value();
+            bool ok = false;
+            const qint64 number = v ? v->toLongLong(&ok) : 0;
+            if (!ok)
+                return usage(QStringLiteral("--jump needs a whole number"));
+            parsed.jump = number;
+        } else if (needs(kOverrides) && argument == QLatin1String("--autogroup")) {
+            parsed.autogroup = true;
+        } else if (needs(kOverrides) && argument == QLatin1String("--no-autogroup")) {
+            parsed.autogroup = false;
+        } else if (needs(kOverrides) && argument == QLatin1String("--name")) {
+            auto v = value();
+            if (!v)
+                return usage(QStringLiteral("--name needs a card name"));
+            parsed.name = *v;
+        } else if (needs(kDestination) && argument == QLatin1String("--dest")) {
+            auto v = value();
+            if (!v || v->isEmpty())
+                return usage(QStringLiteral("--dest needs a folder"));
+            parsed.dest = QFileInfo(*v).absoluteFilePath();
+        } else if (needs(kDestination) && argument == QLatin1String("--no-verify")) {
+            parsed.noVerify = true;
+        } else if (needs(kClear) && argument == QLatin1String("--clear")) {
+            parsed.clear = true;
+        } else if (needs(kSelection) && !argument.startsWith(QLatin1String("--"))) {
+            parsed.files.append(argument);
+        } else {
+            return usage(QStringLiteral("unknown option '%1'").arg(argument));
+        }
+    }
+    if (int(all) + int(parsed.onlyNew) + int(!parsed.files.isEmpty()) > 1)
+        return usage(QStringLiteral("choose one of --all, --new or file names"));
+    return parsed;
+}
+
+Result<std::unique_ptr<CliSession>> CliSession::open() {
+    // The engine's debug messages are for developers; QT_LOGGING_RULES still turns them on.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("app.tarnwick.Velarix.App.debug=false"));
+    auto session = std::unique_ptr<CliSession>(new CliSession);
+    if (!session->m_settingsDir.isValid())
+        return Error::make(QStringLiteral("Settings"), 1,
+                           QStringLiteral("No temporary folder is available."));
+    const QString copy = session->m_settingsDir.filePath(QStringLiteral("settings.json"));
+    if (QFileInfo::exists(AppPaths::settingsFile()))
+        QFile::copy(AppPaths::settingsFile(), copy);
+    session->m_settings = std::make_unique<Settings>(copy);
+    auto store = HistoryStore::open(AppPaths::storeFile());
+    if (!store)
+        return store.error();
+    session->m_store = std::move(*store);
+    session->m_model = std::make_unique<VelarixModel>(*session->m_settings);
+    // A command-line run never opens windows.
+    session->m_model->setOpenFolderAferImport(false);
+    return session;
+}
+
+Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStream& err) {
+    ProgressBar bar(err);
+    QObject::connect(m_model.get(), &VelarixModel::videoLoadingChanged, m_model.get(), [&] {
+        if (auto status = m_model->videoLoadingStatus())
+            bar.show(m_model->videoLoadingFraction().value_or(0), *status);
+    });
+    Result<void> loaded;
+    if (card) {
+        const QFileInfo info(*card);
+        if (!info.isDir())
+            return usage(QStringLiteral("%1 is not a folder").arg(*card));
+        if (!hasDcimFolder(info.absoluteFilePath()))
+            return usage(QStringLiteral("%1 is not a camera card (it has no DCIM folder)").arg(*card));
+        loaded = awaitFuture(m_model->loadSDCard(info.absoluteFilePath(), *m_store));
+    } else {
+        loaded = awaitFuture(m_model->refreshSDCard(*m_store));
+        if (loaded && !m_model->sdCardPath())
+            return usage(QStringLiteral("no camera card found (a mounted volume with a DCIM folder)"));
+    }
+    QObject::disconnect(m_model.get(), &VelarixModel::videoLoadingChanged, m_model.get(), nullptr);
+    if (!loaded)
+        return usage(QStringLiteral("the card could not be read: %1").arg(loaded.error().message));
+    return {};
+}
+
+void CliSession::applyOverrides(const CardArguments& arguments) {
+    if (arguments.pattern)
+        m_model->setImportPattern(*arguments.pattern);
+    if (arguments.jump)
+        m_model->setJumpNumber(*arguments.jump);
+    if (arguments.autogroup)
+        m_model->setAutogroupVideos(*arguments.autogroup);
+    if (arguments.name)
+        m_model->setSdCardName(*arguments.name);
+    if (arguments.dest)
+        m_model->setOutputLocation(*arguments.dest);
+}
+
+Result<void> CliSession::select(const CardArguments& arguments) {
+    QSet<QString> selection;
+    const ImportState state = importState();
+    for (const QString& file : arguments.files) {
+        bool found = false;
+        for (const auto& row : m_model->videoFiles()) {
+            if (row->fileName() == file || row->path() == QFileInfo(file).absoluteFilePath()) {
+                selection.insert(row->id());
+                found = true;
+            }
+        }
+        if (!found)
+            return usage(QStringLiteral("there is no video named '%1' on the card").arg(file));
+    }
+    if (arguments.files.isEmpty()) {
+        for (const auto& row : m_model->videoFiles()) {
+            if (!arguments.onlyNew || state.status(row->fileName(), row->created()) != ImportStatus::imported)
+                selection.insert(row->id());
+        }
+    }
+    m_model->setSelection(selection);
+    return {};
+}
+
+ImportState CliSession::importState() {
+    ImportState state;
+    state.refresh(*m_store, m_model->sdCardVolumeUUID(), importStateVideos(m_model->videoFiles()));
+    return state;
+}
+
+QJsonObject CliSession::cardJson() {
+    const auto uuid = m_model->sdCardVolumeUUID();
+    return QJsonObject{{QStringLiteral("path"), m_model->sdCardPath().value_or(QString())},
+                       {QStringLiteral("uuid"), uuid ? QJsonValue(*uuid) : QJsonValue()},
+                       {QStringLiteral("name"), m_model->sdCardName()}};
+}
+
+ProgressBar::ProgressBar(QTextStream& err)
+    : m_err(err)
+    , m_enabled(::isatty(STDERR_FILENO) == 1) {}
+
+ProgressBar::~ProgressBar() {
+    if (m_drawn) {
+        m_err << "\r\033[K";
+        m_err.flush();
+    }
+}
+
+void ProgressBar::show(double fraction, const QString& label) {
+    if (!m_enabled)
+        return;
+    constexpr int kWidth = 30;
+    const int filled = qBound(0, int(fraction * kWidth + 0.5), kWidth);
+    m_err << "\r\033[K[" << QString(filled, u'#') << QString(kWidth - filled, u' ') << "] "
+          << QString::number(int(fraction * 100)).rightJustified(3) << "% " << label.left(60);
+    m_err.flush();
+    m_drawn = true;
+}
+
+QString isoDate(const QDateTime& date) {
+    const QDateTime local = date.toLocalTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+QString statusText(ImportStatus status) {
+    switch (status) {
+    case ImportStatus::imported:
+        return QStringLiteral("imported");
+    case ImportStatus::newVideo:
+        return QStringLiteral("new");
+    case ImportStatus::unmarked:
+        break;
+    }
+    return QString();
+}
+
+} // namespace velarix::cli

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "cli/Command.h"
+#include "history/HistoryStore.h"
+#include "history/ImportState.h"
+#include "import/VelarixModel.h"
+#include "platform/Settings.h"
+
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <optional>
+
+namespace velarix::cli {
+
+// The options shared by scan, plan, import and history.
+struct CardArguments {
+    std::optional<QString> card;    // --card DIR
+    bool onlyNew = false;           // --new
+    QStringList files;              // file names given instead of --all / --new
+    std::optional<QString> pattern; // --pattern
+    std::optional<qint64> jump;     // --jump
+    std::optional<bool> autogroup;  // --autogroup / --no-autogroup
+    std::optional<QString> name;    // --name
+    std::optional<QString> dest;    // --dest (import)
+    bool noVerify = false;          // --no-verify (import)
+    bool clear = false;             // --clear (history)
+};
+
+// Which flags a command accepts besides --card.
+enum ArgumentSet { kSelection = 1, kOverrides = 2, kDestination = 4, kClear = 8 };
+
+// Parses the command's arguments; a usage error says what is wrong.
+Result<CardArguments> parseCardArguments(const QStringList& arguments, int accepted);
+
+// One command's working set: the user's settings (flags change a private copy, so they are never
+// saved), the history store, and a model on the card.
+class CliSession {
+public:
+    static Result<std::unique_ptr<CliSession>> open();
+
+    VelarixModel& model() { return *m_model; }
+    HistoryStore& store() { return *m_store; }
+    Settings& userSettings() { return Settings::standard(); }
+
+    // Loads the given card folder, or the first card; the error is a usage-level one (exit 2).
+    Result<void> loadCard(const std::optional<QString>& card, QTextStream& err);
+    void applyOverrides(const CardArguments& arguments);
+    // Selects by --all / --new / file names; an unknown file name is an error.
+    Result<void> select(const CardArguments& arguments);
+
+    ImportState importState();
+    QJsonObject cardJson();
+
+private:
+    QTemporaryDir m_settingsDir;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<HistoryStore> m_store;
+    std::unique_ptr<VelarixModel> m_model;
+};
+
+// A one-line progress bar on stderr, drawn only when stderr is a terminal.
+class ProgressBar {
+public:
+    explicit ProgressBar(QTextStream& err);
+    ~ProgressBar();
+    void show(double fraction, const QString& label);
+
+private:
+    QTextStream& m_err;
+    bool m_enabled;
+    bool m_drawn = false;
+};
+
+QString isoDate(const QDateTime& date);
+QString statusText(ImportStatus status);
+
+} // namespace velarix::cli

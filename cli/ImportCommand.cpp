@@ -1,0 +1,115 @@
+#include "cli/CliSession.h"
+#include "platform/Await.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velarix::cli {
+
+namespace {
+
+// Ctrl-C cancels the run through its progress, so that no temporary file is left behind.
+int interruptPipe[2] = {-1, -1};
+
+void onInterrupt(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(interruptPipe[1], &byte, 1);
+}
+
+int runImport(Invocation& invocation) {
+    auto arguments = parseCardArguments(invocation.arguments, kSelection | kOverrides | kDestination);
+    if (!arguments)
+        return usageError(invocation, arguments.error().message);
+    auto session = CliSession::open();
+    if (!session) {
+        invocation.err << "velarix-cli: " << session.error().message << '\n';
+        return kExitUsage;
+    }
+    VelarixModel& model = (*session)->model();
+    if (auto loaded = (*session)->loadCard(arguments->card, invocation.err); !loaded)
+        return usageError(invocation, loaded.error().message);
+    (*session)->applyOverrides(*arguments);
+    if (auto selected = (*session)->select(*arguments); !selected)
+        return usageError(invocation, selected.error().message);
+    if (model.selection().isEmpty()) {
+        if (invocation.json)
+            printJsonLine(invocation.out, QJsonObject{{QStringLiteral("imported"), QJsonArray()},
+                                                      {QStringLiteral("failed"), QJsonArray()},
+                                                      {QStringLiteral("cancelled"), false}});
+        else
+            invocation.out << "No videos to import.\n";
+        return kExitOk;
+    }
+
+    std::unique_ptr<QSocketNotifier> interrupts;
+    if (::pipe2(interruptPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
+        interrupts = std::make_unique<QSocketNotifier>(interruptPipe[0], QSocketNotifier::Read);
+        QObject::connect(interrupts.get(), &QSocketNotifier::activated, &model, [&model] {
+            if (model.importProgress())
+                model.importProgress()->cancel();
+        });
+        std::signal(SIGINT, onInterrupt);
+        std::signal(SIGTERM, onInterrupt);
+    }
+
+    ProgressBar bar(invocation.err);
+    QObject::connect(&model, &VelarixModel::importProgressChanged, &model, [&] {
+        if (ImportProgress* progress = model.importProgress()) {
+            QObject::connect(progress, &ImportProgress::changed, progress, [&bar, progress] {
+                bar.show(progress->fractionCompleted(), progress->currentFileName());
+            });
+        }
+    });
+
+    ImportOptions options;
+    options.verify = !arguments->noVerify;
+    const ImportReport report = awaitFuture(model.importSelectedVideos((*session)->store(), options));
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+
+    // The jump number advances as in the application, unless this run was given its own.
+    if (!arguments->jump && model.autoIncrementJumpNumber() && !report.imported.isEmpty())
+        (*session)->userSettings().setValue(SettingsKey::jumpNumber, model.jumpNumber());
+
+    if (report.notStarted) {
+        invocation.err << "velarix-cli: " << *report.notStarted << '\n';
+        return kExitUsage;
+    }
+    QJsonArray imported;
+    QJsonArray failed;
+    for (const auto& file : report.imported) {
+        imported.append(QJsonObject{{QStringLiteral("source"), file.source},
+                                    {QStringLiteral("destination"), file.destination}});
+        if (!invocation.json)
+            invocation.out << file.source << " -> " << file.destination << '\n';
+    }
+    for (const auto& file : report.failed) {
+        failed.append(
+            QJsonObject{{QStringLiteral("source"), file.source}, {QStringLiteral("error"), file.error}});
+        invocation.err << "velarix-cli: " << file.source << ": " << file.error << '\n';
+    }
+    if (invocation.json) {
+        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("imported"), imported},
+                                                  {QStringLiteral("failed"), failed},
+                                                  {QStringLiteral("cancelled"), report.cancelled}});
+    } else {
+        invocation.out << report.imported.size() << " of " << (report.imported.size() + report.failed.size())
+                       << " videos imported" << (report.cancelled ? " (cancelled)" : "") << ".\n";
+    }
+    if (!model.error().isEmpty() && report.failed.isEmpty())
+        invocation.err << "velarix-cli: " << model.error().errorDescription() << '\n';
+    return report.failed.isEmpty() && !report.cancelled ? kExitOk : kExitSomeFailed;
+}
+
+const CommandRegistration registration(
+    {QStringLiteral("import"), QStringLiteral("import [--card DIR] [SELECTION] [OVERRIDES] [--dest DIR]"),
+     QStringLiteral("copies the selected videos into the destination folder (--no-verify: no read-back)"),
+     runImport});
+
+} // namespace
+} // namespace velarix::cli

@@ -1,0 +1,45 @@
+#include "cli/CliSession.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace velarix::cli {
+
+namespace {
+
+int runPlan(Invocation& invocation) {
+    auto arguments = parseCardArguments(invocation.arguments, kSelection | kOverrides);
+    if (!arguments)
+        return usageError(invocation, arguments.error().message);
+    auto session = CliSession::open();
+    if (!session) {
+        invocation.err << "velarix-cli: " << session.error().message << '\n';
+        return kExitUsage;
+    }
+    if (auto loaded = (*session)->loadCard(arguments->card, invocation.err); !loaded)
+        return usageError(invocation, loaded.error().message);
+    (*session)->applyOverrides(*arguments);
+    if (auto selected = (*session)->select(*arguments); !selected)
+        return usageError(invocation, selected.error().message);
+
+    QJsonArray plan;
+    for (const auto& planned : (*session)->model().resolvedOutputFiles()) {
+        plan.append(QJsonObject{{QStringLiteral("source"), planned.video->path()},
+                                {QStringLiteral("fileName"), planned.fileName},
+                                {QStringLiteral("jump"), double(planned.jump)}});
+        if (!invocation.json)
+            invocation.out << planned.video->fileName() << " -> " << planned.fileName << '\n';
+    }
+    if (invocation.json)
+        printJsonLine(invocation.out, plan);
+    else if (plan.isEmpty())
+        invocation.out << "No videos selected.\n";
+    return kExitOk;
+}
+
+const CommandRegistration
+    registration({QStringLiteral("plan"), QStringLiteral("plan [--card DIR] [SELECTION] [OVERRIDES]"),
+                  QStringLiteral("shows the names the selected videos would be imported under"), runPlan});
+
+} // namespace
+} // namespace velarix::cli

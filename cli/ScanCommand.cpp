@@ -1,0 +1,60 @@
+#include "cli/CliSession.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLocale>
+
+namespace velarix::cli {
+
+namespace {
+
+int runScan(Invocation& invocation) {
+    auto arguments = parseCardArguments(invocation.arguments, 0);
+    if (!arguments)
+        return usageError(invocation, arguments.error().message);
+    auto session = CliSession::open();
+    if (!session) {
+        invocation.err << "velarix-cli: " << session.error().message << '\n';
+        return kExitUsage;
+    }
+    VelarixModel& model = (*session)->model();
+    if (auto loaded = (*session)->loadCard(arguments->card, invocation.err); !loaded)
+        return usageError(invocation, loaded.error().message);
+
+    const ImportState state = (*session)->importState();
+    QJsonArray videos;
+    if (!invocation.json)
+        invocation.out << model.sdCardName() << " (" << model.sdCardPath().value_or(QString())
+                       << "): " << model.videoFiles().size() << " videos\n";
+    for (const auto& row : model.videoFiles()) {
+        const bool dated = row->created() != VideoFileRow::distantPast();
+        const QString status = statusText(state.status(row->fileName(), row->created()));
+        videos.append(QJsonObject{
+            {QStringLiteral("id"), row->id()},
+            {QStringLiteral("file"), row->fileName()},
+            {QStringLiteral("path"), row->path()},
+            {QStringLiteral("created"), dated ? QJsonValue(isoDate(row->created())) : QJsonValue()},
+            {QStringLiteral("fileSize"), double(row->fileSize())},
+            {QStringLiteral("duration"), row->duration()},
+            {QStringLiteral("state"), status}});
+        if (!invocation.json)
+            invocation.out
+                << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
+                << QLocale::c()
+                       .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
+                       .rightJustified(10)
+                << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
+                << status.leftJustified(9) << row->fileName() << '\n';
+    }
+    if (invocation.json)
+        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), (*session)->cardJson()},
+                                                  {QStringLiteral("videos"), videos}});
+    return kExitOk;
+}
+
+const CommandRegistration
+    registration({QStringLiteral("scan"), QStringLiteral("scan [--card DIR]"),
+                  QStringLiteral("lists a card's videos, newest first, with import state"), runScan});
+
+} // namespace
+} // namespace velarix::cli

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "import/CardScan.h"
+#include "import/VelarixModel.h"
+
+#include <QObject>
+#include <QPromise>
+
+namespace velarix {
+
+// One run of loadSDCard: identity and name, scan, rows, durations. Lives on the GUI thread as a child
+// of the model and deletes itself when done. Every step that writes the model first checks that its
+// token is still the model's active one, so a superseded scan changes nothing.
+class CardLoad : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxDurationLoads = 4;
+
+    CardLoad(VelarixModel& model, QString volume, HistoryStore& store);
+    QFuture<Result<void>> start();
+
+private:
+    struct Identity {
+        std::optional<QString> manifestName;
+        std::optional<QString> uuid;
+        std::optional<Error> uuidError;
+    };
+    struct Scan {
+        QList<ScanCandidate> candidates;
+        std::optional<Error> error;
+    };
+
+    bool isCurrent() const;
+    void identified(const Identity& identity);
+    void scanned(const Scan& scan);
+    void startNextDuration();
+    void durationFinished();
+    void fail(const Error& error);
+    void succeed();
+
+    VelarixModel& m_model;
+    QString m_volume;
+    HistoryStore& m_store;
+    QUuid m_token;
+    std::optional<QString> m_cardID;
+    VideoFileList m_rows;
+    qsizetype m_nextRow = 0;
+    qsizetype m_finishedRows = 0;
+    QPromise<Result<void>> m_promise;
+};
+
+} // namespace velarix

@@ -1,0 +1,56 @@
+#include "import/CardLoad.h"
+
+#include <QtConcurrent>
+
+namespace velarix {
+
+QFuture<Result<void>> VelarixModel::loadSDCard(const QString& volume, HistoryStore& context) {
+    return (new CardLoad(*this, volume, context))->start();
+}
+
+QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context) {
+    auto promise = std::make_shared<QPromise<Result<void>>>();
+    promise->start();
+    QFuture<Result<void>> future = promise->future();
+    struct Found {
+        std::optional<QString> volume;
+        std::optional<Error> error;
+    };
+    QtConcurrent::run([volumes = m_volumes] {
+        Found found;
+        auto volume = findSDCardVolume(*volumes);
+        if (volume)
+            found.volume = *volume;
+        else
+            found.error = volume.error();
+        return found;
+    }).then(this, [this, promise, &context](const Found& found) {
+        if (found.error) {
+            promise->addResult(Result<void>(*found.error));
+            promise->finish();
+            return;
+        }
+        if (!found.volume) {
+            setSelection({});
+            setVideoFiles({});
+            setSdCardPath(std::nullopt);
+            setSdCardVolumeUUID(std::nullopt);
+            setSdCardSpaceAvailable(0);
+            setIsLoadingVideos(false);
+            setVideoLoadingPhase(VideoLoadingPhase::idle);
+            setVideoLoadingCurrent(0);
+            setVideoLoadingTotal(0);
+            setVideoFilesDiscoveredCount(0);
+            promise->addResult(Result<void>());
+            promise->finish();
+            return;
+        }
+        loadSDCard(*found.volume, context).then(this, [promise](const Result<void>& loaded) {
+            promise->addResult(loaded);
+            promise->finish();
+        });
+    });
+    return future;
+}
+
+} // namespace velarix

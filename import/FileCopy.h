@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace velarix {
+
+constexpr qint64 kCopyChunkSize = 1024 * 1024;        // read and write in 1 MiB pieces
+constexpr qint64 kCopyProgressStep = 4 * 1024 * 1024; // report progress at most every 4 MiB
+inline const QString kCopyErrorDomain = QStringLiteral("CopyError");
+
+// How a copy is watched and steered; every callback is called on the copying thread.
+struct CopyControl {
+    std::function<bool()> isCancelled;
+    // Bytes copied so far and the file's size: every 4 MiB and once at the end of the file.
+    std::function<void(qint64 copied, qint64 total)> progress;
+    // Read the flushed copy back from the disk and compare checksums.
+    bool verify = true;
+    // Called after each chunk is written (tests use it to pull the card out mid-copy).
+    std::function<void(qint64 copied)> afterChunk;
+};
+
+// Copies `source` to `destination` without ever replacing a file: the bytes go to a hidden temporary
+// file in the destination folder, which is flushed, verified, and then given the first free name of
+// A.MP4, A - 1.MP4, A - 2.MP4, … The source's access and modification times are kept. A failed or
+// cancelled copy leaves nothing behind. Gives the path the copy ended up at.
+Result<QString> copyFile(const QString& source, const QString& destination, const CopyControl& control);
+
+// The candidate names for `destination`: n = 0 is the name itself, then "A - n.ext".
+QString numberedName(const QString& fileName, int n);
+
+} // namespace velarix

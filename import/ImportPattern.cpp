@@ -1,0 +1,133 @@
+#include "import/ImportPattern.h"
+
+#include <QLocale>
+#include <QTimeZone>
+
+namespace velarix {
+
+const QList<Placeholder>& allPlaceholders() {
+    static const QList<Placeholder> all{Placeholder::date,     Placeholder::today,
+                                        Placeholder::name,     Placeholder::jump,
+                                        Placeholder::filename, Placeholder::folderSeparator};
+    return all;
+}
+
+QString placeholderToken(Placeholder placeholder) {
+    switch (placeholder) {
+    case Placeholder::date:
+        return QStringLiteral("{date}");
+    case Placeholder::today:
+        return QStringLiteral("{today}");
+    case Placeholder::name:
+        return QStringLiteral("{name}");
+    case Placeholder::jump:
+        return QStringLiteral("{jump}");
+    case Placeholder::filename:
+        return QStringLiteral("{filename}");
+    case Placeholder::folderSeparator:
+        return QStringLiteral("/");
+    }
+    return {};
+}
+
+QString placeholderHelpText(Placeholder placeholder) {
+    switch (placeholder) {
+    case Placeholder::date:
+        return QStringLiteral("{date}: Date of the file YYYY-MM-DD");
+    case Placeholder::today:
+        return QStringLiteral("{today}: Day of import YYYY-MM-DD");
+    case Placeholder::name:
+        return QStringLiteral("{name}: Name of the SD card");
+    case Placeholder::jump:
+        return QStringLiteral("{jump}: Jump number");
+    case Placeholder::filename:
+        return QStringLiteral("{filename}: Name of the file");
+    case Placeholder::folderSeparator:
+        return QStringLiteral("/: automatically creates subfolders");
+    }
+    return {};
+}
+
+ImportPatternSegments parsePattern(const QString& pattern) {
+    static const Placeholder tokens[] = {Placeholder::date, Placeholder::today, Placeholder::name,
+                                         Placeholder::jump, Placeholder::filename};
+    const QString lower = pattern.toLower();
+    ImportPatternSegments segments;
+    qsizetype position = 0;
+    while (position < pattern.size()) {
+        bool matched = false;
+        for (Placeholder placeholder : tokens) {
+            const QString token = placeholderToken(placeholder);
+            if (pattern.size() - position >= token.size() &&
+                QStringView(lower).mid(position, token.size()) == token) {
+                segments.append({pattern.mid(position, token.size()), placeholder});
+                position += token.size();
+                matched = true;
+                break;
+            }
+        }
+        if (matched)
+            continue;
+        if (!segments.isEmpty() && !segments.last().placeholder)
+            segments.last().text.append(pattern.at(position));
+        else
+            segments.append({QString(pattern.at(position)), std::nullopt});
+        ++position;
+    }
+    return segments;
+}
+
+ImportPatternSegments finishOutputSegments(ImportPatternSegments segments, const QString& extension,
+                                           QHash<QString, int>& usedNames) {
+    QString base;
+    for (const auto& segment : segments)
+        base += segment.text;
+    const int n = usedNames.value(base, 0);
+    usedNames.insert(base, n + 1);
+    if (n > 0)
+        segments.append({QStringLiteral("-%1").arg(n), std::nullopt});
+    segments.append({u'.' + extension, std::nullopt});
+    return segments;
+}
+
+void neutralizeDotComponents(ImportPatternSegments& segments) {
+    // Each character with the segment it came from, so that components spanning segments can be fixed.
+    struct Char {
+        QChar ch;
+        qsizetype owner;
+        bool keep = true;
+    };
+    QList<Char> chars;
+    for (qsizetype i = 0; i < segments.size(); ++i) {
+        for (QChar ch : segments[i].text)
+            chars.append({ch, i});
+    }
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= chars.size(); ++i) {
+        if (i < chars.size() && chars[i].ch != u'/')
+            continue;
+        const qsizetype length = i - start;
+        const bool dots = (length == 1 && chars[start].ch == u'.') ||
+                          (length == 2 && chars[start].ch == u'.' && chars[start + 1].ch == u'.');
+        if (dots) {
+            chars[start].ch = u'_';
+            if (length == 2)
+                chars[start + 1].keep = false;
+        }
+        start = i + 1;
+    }
+    for (auto& segment : segments)
+        segment.text.clear();
+    for (const Char& c : chars) {
+        if (c.keep)
+            segments[c.owner].text.append(c.ch);
+    }
+}
+
+QString dayFormatter(const QDateTime& moment) {
+    static const QLocale posix(QLocale::C);
+    return posix.toString(moment.toTimeZone(QTimeZone::systemTimeZone()).date(),
+                          QStringLiteral("yyyy-MM-dd"));
+}
+
+} // namespace velarix

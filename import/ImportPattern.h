@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace velarix {
+
+// The tokens of a filename pattern, in this order.
+enum class Placeholder { date, today, name, jump, filename, folderSeparator };
+
+const QList<Placeholder>& allPlaceholders();
+// "{date}" … "{filename}", and "/" for folderSeparator.
+QString placeholderToken(Placeholder placeholder);
+// The help line of the options form, e.g. "{date}: Date of the file YYYY-MM-DD".
+QString placeholderHelpText(Placeholder placeholder);
+
+struct ImportPatternSegment {
+    QString text;
+    std::optional<Placeholder> placeholder; // absent for literal text
+
+    bool operator==(const ImportPatternSegment&) const = default;
+};
+using ImportPatternSegments = QList<ImportPatternSegment>;
+
+// Splits a pattern into literal runs and the five "{…}" placeholders (matched without regard to case,
+// keeping the pattern's own letters). "/" and unknown tokens such as "{card}" stay literal.
+ImportPatternSegments parsePattern(const QString& pattern);
+
+// Appends the within-plan duplicate counter ("-1", "-2", …) and "." plus the extension as literal
+// segments; `usedNames` counts the earlier uses of each base name in the same plan.
+ImportPatternSegments finishOutputSegments(ImportPatternSegments segments, const QString& extension,
+                                           QHash<QString, int>& usedNames);
+
+// Replaces every path component that is "." or ".." by "_", so that a planned name (a card name is
+// read from the card itself) never leads outside the destination folder. Segment texts are edited in
+// place; placeholders keep their kind.
+void neutralizeDotComponents(ImportPatternSegments& segments);
+
+// "yyyy-MM-dd" of a moment in the current time zone, Gregorian calendar, C (POSIX) locale.
+QString dayFormatter(const QDateTime& moment);
+
+} // namespace velarix

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace velarix {
+
+// How one import run went, file by file.
+struct ImportReport {
+    struct Imported {
+        QString source;
+        QString destination; // where the copy ended up, after any " - n" renaming
+    };
+    struct Failed {
+        QString source;
+        QString error;
+    };
+    QList<Imported> imported;
+    QList<Failed> failed;
+    bool cancelled = false;
+    // Set when nothing was attempted, with the reason (not enough space, an import already running).
+    std::optional<QString> notStarted;
+};
+
+struct ImportOptions {
+    // Read every copy back from the disk and compare checksums.
+    bool verify = true;
+    // Called on the copying thread after each chunk (tests use it to stage a card pulled mid-copy).
+    std::function<void(const QString& source, qint64 copied)> afterChunk;
+};
+
+} // namespace velarix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <functional>
+#include <memory>
+
+namespace velarix {
+
+// A streaming 64-bit XXH3 checksum: feed the bytes in any number of pieces.
+class StreamHasher {
+public:
+    StreamHasher();
+    ~StreamHasher();
+    StreamHasher(const StreamHasher&) = delete;
+    StreamHasher& operator=(const StreamHasher&) = delete;
+
+    void update(const char* data, qint64 size);
+    quint64 digest() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// The checksum of an open file as it is on the disk: its pages are dropped from the page cache first
+// (the file must have been flushed), so the bytes come back from the storage, not from memory.
+// Reads in chunks of `chunkSize`; stops with a cancellation as soon as `isCancelled` says so.
+Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<bool()>& isCancelled = {});
+
+} // namespace velarix

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace velarix {
+
+// What the file system says about one entry, without following a symbolic link at its end.
+struct FileStatus {
+    enum class Type { regular, directory, symlink, other };
+    Type type = Type::other;
+    qint64 size = 0;
+    QDateTime accessed;
+    QDateTime modified;
+    std::optional<QDateTime> born; // only where the file system records a birth time
+    qint64 accessedNs = 0;         // exact times, for copying them onto another file
+    qint64 modifiedNs = 0;
+
+    // The earlier of birth and modification: a camera's birth time is the start of the recording,
+    // while a file copied with its dates kept was born after its modification time.
+    QDateTime creationDate() const;
+};
+
+// statx of `name` relative to `dirFd` (AT_FDCWD for a plain path).
+Result<FileStatus> fileStatus(int dirFd, const QString& name);
+inline Result<FileStatus> fileStatus(const QString& path) {
+    return fileStatus(-100 /* AT_FDCWD */, path);
+}
+
+// Sets access and modification time (nanoseconds since the epoch) on an open file.
+Result<void> setFileTimes(int fd, qint64 accessedNs, qint64 modifiedNs);
+
+} // namespace velarix

@@ -1,0 +1,81 @@
+#include "platform/PosixFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+namespace velarix {
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = other.release();
+    }
+    return *this;
+}
+
+UniqueFd::~UniqueFd() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+int UniqueFd::release() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+Result<void> UniqueFd::close() {
+    const int fd = release();
+    if (fd >= 0 && ::close(fd) != 0 && errno != EINTR)
+        return errnoError(errno);
+    return {};
+}
+
+Error errnoError(int error) {
+    return Error::make(QStringLiteral("POSIX"), error, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+Result<qint64> readSome(int fd, char* buffer, qint64 size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, size_t(size));
+        if (n >= 0)
+            return qint64(n);
+        if (errno != EINTR)
+            return errnoError(errno);
+    }
+}
+
+Result<void> writeAll(int fd, const char* buffer, qint64 size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, buffer, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errnoError(errno);
+        }
+        if (n == 0)
+            return errnoError(EIO);
+        buffer += n;
+        size -= n;
+    }
+    return {};
+}
+
+Result<void> renameNoReplace(int dirFd, const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(dirFd, from.constData(), dirFd, to.constData(), RENAME_NOREPLACE) == 0)
+        return {};
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS)
+        return errnoError(error);
+    // No RENAME_NOREPLACE here: a hard link also refuses an existing name.
+    if (::linkat(dirFd, from.constData(), dirFd, to.constData(), 0) != 0)
+        return errnoError(errno);
+    ::unlinkat(dirFd, from.constData(), 0);
+    return {};
+}
+
+} // namespace velarix

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+namespace velarix {
+
+// Owns a file descriptor and closes it on every path.
+class UniqueFd {
+public:
+    UniqueFd() = default;
+    explicit UniqueFd(int fd)
+        : m_fd(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept
+        : m_fd(other.release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept;
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd();
+
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    int release();
+    // Closes now and reports the close error (which can carry a delayed write error).
+    Result<void> close();
+
+private:
+    int m_fd = -1;
+};
+
+// The system's words for an errno value, e.g. "No space left on device", in the domain "POSIX".
+Error errnoError(int error);
+
+// Read up to `size` bytes, retrying on EINTR; 0 means end of file.
+Result<qint64> readSome(int fd, char* buffer, qint64 size);
+// Writes all of `size` bytes, retrying on short writes and EINTR.
+Result<void> writeAll(int fd, const char* buffer, qint64 size);
+
+// Gives `from` the name `to` unless `to` already exists (then the error code is EEXIST). Uses
+// renameat2(RENAME_NOREPLACE), or link and unlink where the file system lacks it. Both in `dirFd`.
+Result<void> renameNoReplace(int dirFd, const QByteArray& from, const QByteArray& to);
+
+} // namespace velarix
