@@ -61,6 +61,16 @@ struct MediaInput::FileIo {
     }
 };
 
+MediaInput::MediaInput() = default;
+MediaInput::MediaInput(MediaInput&&) noexcept = default;
+
+MediaInput& MediaInput::operator=(MediaInput&& other) noexcept {
+    // Same order as the destructor: the format context first.
+    m_format = std::move(other.m_format);
+    m_io = std::move(other.m_io);
+    return *this;
+}
+
 MediaInput::~MediaInput() {
     // The format context refers to the I/O context: close it first.
     m_format.reset();

@@ -25,9 +25,9 @@ struct OpenOptions {
 // format context, which refers to it.
 class MediaInput {
 public:
-    MediaInput() = default;
-    MediaInput(MediaInput&&) noexcept = default;
-    MediaInput& operator=(MediaInput&&) noexcept = default;
+    MediaInput();
+    MediaInput(MediaInput&&) noexcept;
+    MediaInput& operator=(MediaInput&&) noexcept;
     ~MediaInput();
 
     AVFormatContext* get() const { return m_format.get(); }

@@ -1,0 +1,316 @@
+#include "platform/StreamCopyRemux.h"
+
+#include "platform/Log.h"
+#include "platform/StreamTranscoder.h"
+
+extern "C" {
+#include <libavutil/timecode.h>
+}
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace velarix {
+
+namespace {
+
+const QString kDomain = QStringLiteral("VideoTrimming");
+
+// Closes the output's I/O before the context is freed; a failed close (a late write error) is reported
+// by finish() instead.
+struct OutputFile {
+    av::OutputContextPtr context;
+    ~OutputFile() {
+        if (context && context->pb && !(context->oformat->flags & AVFMT_NOFILE))
+            avio_closep(&context->pb);
+    }
+};
+
+int interruptCallback(void* opaque) {
+    const auto* cancel = static_cast<const CancelFlag*>(opaque);
+    return cancel && cancel->load(std::memory_order_relaxed) ? 1 : 0;
+}
+
+bool isCancelled(const CancelFlag* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+QString mediaTypeName(AVMediaType type) {
+    const char* name = av_get_media_type_string(type);
+    return name ? QString::fromLatin1(name) : QStringLiteral("unknown");
+}
+
+QString codecName(AVCodecID id) {
+    return id == AV_CODEC_ID_NONE ? QStringLiteral("none") : QString::fromLatin1(avcodec_get_name(id));
+}
+
+// The timecode of the first kept frame: the source's timecode moved on by the cut's start.
+void shiftTimecode(AVDictionary** metadata, AVRational frameRate, double start) {
+    const AVDictionaryEntry* entry = av_dict_get(*metadata, "timecode", nullptr, 0);
+    if (!entry || frameRate.num <= 0 || frameRate.den <= 0)
+        return;
+    AVTimecode timecode;
+    if (av_timecode_init_from_string(&timecode, frameRate, entry->value, nullptr) < 0)
+        return;
+    char text[AV_TIMECODE_STR_SIZE];
+    const int frames = int(std::llround(start * av_q2d(frameRate)));
+    av_dict_set(metadata, "timecode", av_timecode_make_string(&timecode, text, frames), 0);
+}
+
+void copyStreamProperties(const AVStream* in, AVStream* out) {
+    av_dict_copy(&out->metadata, in->metadata, 0);
+    out->disposition = in->disposition;
+    out->avg_frame_rate = in->avg_frame_rate;
+    out->r_frame_rate = in->r_frame_rate;
+    out->sample_aspect_ratio = in->sample_aspect_ratio;
+    // Side data carries the display matrix (rotation) among others.
+    for (int i = 0; i < in->nb_side_data; ++i) {
+        const AVPacketSideData& data = in->side_data[i];
+        if (uint8_t* copy = av_stream_new_side_data(out, data.type, data.size))
+            memcpy(copy, data.data, data.size);
+    }
+}
+
+// What becomes of one input stream.
+struct StreamPlan {
+    enum class Kind { drop, copy, transcode } kind = Kind::drop;
+    AVStream* output = nullptr;
+    std::unique_ptr<StreamTranscoder> transcoder;
+    int64_t cutStart = 0; // the cut's start and end in the input stream's time base
+    int64_t cutEnd = 0;
+    bool sawKeyFrame = false;
+    bool finished = false;
+};
+
+Error writeError(const QString& outputPath, int status) {
+    return Error::make(kDomain, status,
+                       QStringLiteral("Could not write the trimmed copy %1: %2")
+                           .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
+}
+
+} // namespace
+
+Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& request) {
+    AVFormatContext* in = input.get();
+    const QByteArray outputName = QFile::encodeName(request.outputPath);
+
+    OutputFile output;
+    {
+        AVFormatContext* context = nullptr;
+        if (avformat_alloc_output_context2(&context, nullptr, "mp4", outputName.constData()) < 0 || !context)
+            return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
+        output.context.reset(context);
+    }
+    AVFormatContext* out = output.context.get();
+    out->interrupt_callback.callback = interruptCallback;
+    out->interrupt_callback.opaque = const_cast<CancelFlag*>(request.cancel);
+
+    // Times are counted from the container's start, as players show them.
+    const int64_t origin = in->start_time != AV_NOPTS_VALUE ? in->start_time : 0;
+    const int64_t startUs = origin + std::llround(request.start * AV_TIME_BASE);
+    const int64_t endUs = origin + std::llround(request.end * AV_TIME_BASE);
+
+    RemuxOutcome outcome;
+    std::vector<StreamPlan> plans(in->nb_streams);
+    for (unsigned i = 0; i < in->nb_streams; ++i) {
+        AVStream* stream = in->streams[i];
+        const AVCodecParameters* parameters = stream->codecpar;
+        StreamPlan& plan = plans[i];
+        const bool picture = parameters->codec_type == AVMEDIA_TYPE_VIDEO &&
+                             (stream->disposition & AV_DISPOSITION_ATTACHED_PIC);
+        const bool carried =
+            parameters->codec_id != AV_CODEC_ID_NONE &&
+            avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) == 1;
+        const bool media =
+            parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO;
+        if (picture || (!carried && !media)) {
+            qCInfo(lcApp, "Trimming drops stream %d (%s, codec %s), which an MP4 file cannot carry", int(i),
+                   qPrintable(mediaTypeName(parameters->codec_type)),
+                   qPrintable(codecName(parameters->codec_id)));
+            stream->discard = AVDISCARD_ALL;
+            continue;
+        }
+        plan.cutStart = av_rescale_q(startUs, AV_TIME_BASE_Q, stream->time_base);
+        plan.cutEnd = av_rescale_q(endUs, AV_TIME_BASE_Q, stream->time_base);
+        if (carried) {
+            plan.kind = StreamPlan::Kind::copy;
+            plan.output = avformat_new_stream(out, nullptr);
+            if (!plan.output || avcodec_parameters_copy(plan.output->codecpar, parameters) < 0)
+                return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
+            plan.output->codecpar->codec_tag = 0;
+            plan.output->time_base = stream->time_base;
+        } else {
+            auto transcoder = StreamTranscoder::create(stream, out, origin, request.start, request.end);
+            if (!transcoder) {
+                qCInfo(lcApp, "Trimming drops stream %d (%s, codec %s): %s", int(i),
+                       qPrintable(mediaTypeName(parameters->codec_type)),
+                       qPrintable(codecName(parameters->codec_id)), qPrintable(transcoder.error().message));
+                stream->discard = AVDISCARD_ALL;
+                continue;
+            }
+            plan.kind = StreamPlan::Kind::transcode;
+            plan.transcoder = std::move(transcoder.value());
+            plan.output = plan.transcoder->outputStream();
+            ++outcome.reencodedStreamCount;
+        }
+        copyStreamProperties(stream, plan.output);
+        if (parameters->codec_type == AVMEDIA_TYPE_VIDEO) {
+            shiftTimecode(&plan.output->metadata, stream->avg_frame_rate, request.start);
+            ++outcome.videoStreamCount;
+        }
+        ++outcome.streamCount;
+    }
+    if (outcome.videoStreamCount == 0)
+        return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
+
+    // The container's metadata (creation time among it) is only kept when copied over.
+    av_dict_copy(&out->metadata, in->metadata, 0);
+    for (const StreamPlan& plan : plans) {
+        if (plan.output && plan.output->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+            shiftTimecode(&out->metadata, plan.output->avg_frame_rate, request.start);
+            break;
+        }
+    }
+
+    int status =
+        avio_open2(&out->pb, outputName.constData(), AVIO_FLAG_WRITE, &out->interrupt_callback, nullptr);
+    if (status < 0)
+        return writeError(request.outputPath, status);
+    // The muxer's defaults matter: negative timestamps are kept and become an edit list, and the movie
+    // header goes last (no fast start), where the user data box is appended afterwards.
+    status = avformat_write_header(out, nullptr);
+    if (status < 0) {
+        if (isCancelled(request.cancel))
+            return Error::cancellation();
+        return Error::make(
+            kDomain, 5,
+            QStringLiteral("Unable to create an export session. (%1)").arg(av::errorText(status)));
+    }
+
+    // Every stream steps back to the key frame at or before the start (the MOV demuxer aligns the
+    // others to the chosen video sample).
+    status = av_seek_frame(in, -1, startUs, AVSEEK_FLAG_BACKWARD);
+    if (status < 0 && request.start > 0)
+        return Error::make(
+            kDomain, status,
+            QStringLiteral("Could not seek to the start of the range: %1").arg(av::errorText(status)));
+
+    av::PacketPtr packet(av_packet_alloc());
+    int remaining = 0;
+    for (const StreamPlan& plan : plans)
+        remaining += plan.kind != StreamPlan::Kind::drop;
+    int firstVideo = -1;
+    for (unsigned i = 0; i < plans.size(); ++i) {
+        if (plans[i].kind != StreamPlan::Kind::drop &&
+            in->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+            firstVideo = int(i);
+            break;
+        }
+    }
+    int64_t firstKey = AV_NOPTS_VALUE;
+    const auto write = [&](AVPacket* ready) -> Result<void> {
+        const int written = av_interleaved_write_frame(out, ready);
+        if (written < 0)
+            return isCancelled(request.cancel) ? Error::cancellation()
+                                               : writeError(request.outputPath, written);
+        if (out->pb->error < 0)
+            return writeError(request.outputPath, out->pb->error);
+        return {};
+    };
+
+    while (remaining > 0) {
+        if (isCancelled(request.cancel))
+            return Error::cancellation();
+        status = av_read_frame(in, packet.get());
+        if (status == AVERROR_EOF)
+            break;
+        if (status < 0) {
+            if (isCancelled(request.cancel))
+                return Error::cancellation();
+            return Error::make(kDomain, status,
+                               QStringLiteral("Could not read the video: %1").arg(av::errorText(status)));
+        }
+        const int index = packet->stream_index;
+        StreamPlan& plan = plans[size_t(index)];
+        const AVStream* stream = in->streams[index];
+        const int64_t ts = packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts;
+        if (plan.kind == StreamPlan::Kind::drop || plan.finished || ts == AV_NOPTS_VALUE) {
+            av_packet_unref(packet.get());
+            continue;
+        }
+        // Cut by decoding time, as ffmpeg does: the references of every kept frame stay in.
+        if (ts >= plan.cutEnd) {
+            plan.finished = true;
+            --remaining;
+            av_packet_unref(packet.get());
+            continue;
+        }
+        const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+        if (video && !plan.sawKeyFrame && !(packet->flags & AV_PKT_FLAG_KEY)) {
+            av_packet_unref(packet.get());
+            continue;
+        }
+        plan.sawKeyFrame = true;
+        if (index == firstVideo && (packet->flags & AV_PKT_FLAG_KEY) && packet->pts != AV_NOPTS_VALUE) {
+            if (firstKey == AV_NOPTS_VALUE)
+                firstKey = packet->pts;
+            else if (outcome.keyFrameInterval == 0 && packet->pts > firstKey)
+                outcome.keyFrameInterval = double(packet->pts - firstKey) * av_q2d(stream->time_base);
+        }
+        if (index == firstVideo && request.progress && plan.cutEnd > plan.cutStart)
+            request.progress(
+                std::clamp(double(ts - plan.cutStart) / double(plan.cutEnd - plan.cutStart), 0.0, 1.0));
+
+        if (plan.kind == StreamPlan::Kind::transcode) {
+            auto pushed = plan.transcoder->push(packet.get(), write);
+            av_packet_unref(packet.get());
+            if (!pushed)
+                return pushed.error();
+            continue;
+        }
+        // A sound or telemetry sample that runs past the end is cut short there, so that the track
+        // (and the movie) ends with the range rather than with the sample.
+        if (!video && packet->pts != AV_NOPTS_VALUE && packet->duration > 0 &&
+            packet->pts + packet->duration > plan.cutEnd)
+            packet->duration = std::max<int64_t>(1, plan.cutEnd - packet->pts);
+        // Timestamps relative to the start: the pre-roll becomes negative and the muxer hides it.
+        if (packet->pts != AV_NOPTS_VALUE)
+            packet->pts -= plan.cutStart;
+        if (packet->dts != AV_NOPTS_VALUE)
+            packet->dts -= plan.cutStart;
+        av_packet_rescale_ts(packet.get(), stream->time_base, plan.output->time_base);
+        packet->stream_index = plan.output->index;
+        packet->pos = -1;
+        auto written = write(packet.get());
+        av_packet_unref(packet.get());
+        if (!written)
+            return written.error();
+    }
+    for (StreamPlan& plan : plans) {
+        if (plan.kind == StreamPlan::Kind::transcode) {
+            auto flushed = plan.transcoder->flush(write);
+            if (!flushed)
+                return flushed.error();
+        }
+    }
+    if (isCancelled(request.cancel))
+        return Error::cancellation();
+
+    status = av_write_trailer(out);
+    if (status < 0)
+        return isCancelled(request.cancel) ? Error::cancellation() : writeError(request.outputPath, status);
+    if (out->pb->error < 0)
+        return writeError(request.outputPath, out->pb->error);
+    status = avio_closep(&out->pb);
+    if (status < 0)
+        return writeError(request.outputPath, status);
+    if (request.progress)
+        request.progress(1.0);
+    return outcome;
+}
+
+} // namespace velarix

@@ -1,0 +1,346 @@
+#include "tests/support/MediaFixtures.h"
+
+#include "platform/AvPtr.h"
+#include "platform/MediaOpen.h"
+#include "tests/support/TestSupport.h"
+
+extern "C" {
+#include <libavutil/display.h>
+}
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace velarix::test {
+
+namespace {
+
+constexpr int kBarWidth = 16;
+
+int barCount(const ClipSpec& spec) {
+    const int frames = int(std::ceil(spec.seconds * spec.fps)) + 1;
+    int bits = 8;
+    while ((1 << bits) < frames)
+        ++bits;
+    return bits;
+}
+
+// Copies every stream of `from` into `to`, adding what the spec asks for that ffmpeg's command line
+// cannot write: a second video stream, a display matrix, a `gpmd` telemetry stream.
+QString addStreams(const QString& from, const QString& to, const ClipSpec& spec) {
+    auto input = openVideoAsset(from);
+    if (!input)
+        return input.error().message;
+    AVFormatContext* in = input->get();
+    AVFormatContext* raw = nullptr;
+    const QByteArray name = QFile::encodeName(to);
+    avformat_alloc_output_context2(&raw, nullptr, "mp4", name.constData());
+    av::OutputContextPtr out(raw);
+    std::vector<std::vector<AVStream*>> targets(in->nb_streams);
+    for (unsigned i = 0; i < in->nb_streams; ++i) {
+        AVStream* stream = in->streams[i];
+        if (stream->codecpar->codec_id == AV_CODEC_ID_NONE)
+            continue; // the timecode track: the muxer makes it again from the video's metadata
+        const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+        const int copies = video && spec.secondVideo ? 2 : 1;
+        for (int c = 0; c < copies; ++c) {
+            AVStream* copy = avformat_new_stream(out.get(), nullptr);
+            avcodec_parameters_copy(copy->codecpar, stream->codecpar);
+            copy->codecpar->codec_tag = 0;
+            copy->time_base = stream->time_base;
+            copy->avg_frame_rate = stream->avg_frame_rate;
+            av_dict_copy(&copy->metadata, stream->metadata, 0);
+            if (video && c == 0 && spec.rotation != 0) {
+                auto* matrix = reinterpret_cast<int32_t*>(
+                    av_stream_new_side_data(copy, AV_PKT_DATA_DISPLAYMATRIX, sizeof(int32_t) * 9));
+                av_display_rotation_set(matrix, spec.rotation);
+            }
+            targets[i].push_back(copy);
+        }
+    }
+    AVStream* telemetry = nullptr;
+    if (spec.telemetry) {
+        telemetry = avformat_new_stream(out.get(), nullptr);
+        telemetry->codecpar->codec_type = AVMEDIA_TYPE_DATA;
+        telemetry->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
+        telemetry->time_base = AVRational{1, 1000};
+    }
+    av_dict_copy(&out->metadata, in->metadata, 0);
+    if (avio_open(&out->pb, name.constData(), AVIO_FLAG_WRITE) < 0)
+        return QStringLiteral("cannot write %1").arg(to);
+    if (avformat_write_header(out.get(), nullptr) < 0) {
+        avio_closep(&out->pb);
+        return QStringLiteral("cannot start %1").arg(to);
+    }
+    av::PacketPtr packet(av_packet_alloc());
+    while (av_read_frame(in, packet.get()) >= 0) {
+        const AVStream* stream = in->streams[packet->stream_index];
+        for (AVStream* target : targets[size_t(packet->stream_index)]) {
+            av::PacketPtr copy(av_packet_clone(packet.get()));
+            av_packet_rescale_ts(copy.get(), stream->time_base, target->time_base);
+            copy->stream_index = target->index;
+            copy->pos = -1;
+            av_interleaved_write_frame(out.get(), copy.get());
+        }
+        av_packet_unref(packet.get());
+    }
+    if (telemetry) {
+        for (int second = 0; second < int(spec.seconds); ++second) {
+            av::PacketPtr sample(av_packet_alloc());
+            av_new_packet(sample.get(), 64);
+            memset(sample->data, 0, 64);
+            memcpy(sample->data, "DEVC", 4);
+            qToBigEndian<quint32>(quint32(second), sample->data + 8);
+            sample->pts = sample->dts = second * 1000;
+            sample->duration = 1000;
+            sample->stream_index = telemetry->index;
+            sample->flags |= AV_PKT_FLAG_KEY;
+            av_interleaved_write_frame(out.get(), sample.get());
+        }
+    }
+    av_write_trailer(out.get());
+    avio_closep(&out->pb);
+    return {};
+}
+
+// Appends camera entries at the end of the movie's user data box; ffmpeg writes that box as the
+// last child of `moov`, and `moov` as the last box of the file.
+QString appendCameraUserData(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return file.errorString();
+    const QByteArray bytes = file.readAll();
+    const auto u32 = [&](qint64 at) {
+        return qint64(qFromBigEndian<quint32>(bytes.constData() + at));
+    };
+    qint64 moov = -1;
+    for (qint64 at = 0; at + 8 <= bytes.size(); at += u32(at)) {
+        if (bytes.mid(at + 4, 4) == "moov")
+            moov = at;
+        if (u32(at) < 8)
+            return QStringLiteral("unexpected box layout");
+    }
+    if (moov < 0 || moov + u32(moov) != bytes.size())
+        return QStringLiteral("moov is not last");
+    qint64 udta = -1;
+    for (qint64 at = moov + 8; at < bytes.size(); at += u32(at))
+        if (bytes.mid(at + 4, 4) == "udta")
+            udta = at;
+    QByteArray entries;
+    const auto entry = [&](const char* type, const QByteArray& payload) {
+        char size[4];
+        qToBigEndian<quint32>(quint32(8 + payload.size()), size);
+        entries += QByteArray(size, 4) + QByteArray(type, 4) + payload;
+    };
+    entry("FIRM", QByteArrayLiteral("HD9.01.01.60.00"));
+    entry("GPMF", QByteArray(48, '\x07'));
+    QByteArray tail;
+    if (udta < 0 || udta + u32(udta) != bytes.size()) {
+        char size[4];
+        qToBigEndian<quint32>(quint32(8 + entries.size()), size);
+        tail = QByteArray(size, 4) + "udta" + entries;
+        udta = -1;
+    } else {
+        tail = entries;
+        QByteArray size(4, 0);
+        qToBigEndian<quint32>(quint32(u32(udta) + entries.size()), size.data());
+        file.seek(udta);
+        file.write(size);
+    }
+    QByteArray moovSize(4, 0);
+    qToBigEndian<quint32>(quint32(u32(moov) + tail.size()), moovSize.data());
+    file.seek(moov);
+    file.write(moovSize);
+    file.seek(bytes.size());
+    file.write(tail);
+    return {};
+}
+
+} // namespace
+
+QString makeClip(const QString& path, const ClipSpec& spec) {
+    const int bars = barCount(spec);
+    const QString video =
+        QStringLiteral("nullsrc=s=%1x32:r=%2:d=%3,geq=lum='if(bitand(floor(N/pow(2,floor(X/%4))),1),235,16)'"
+                       ":cb=128:cr=128,format=yuv420p")
+            .arg(bars * kBarWidth)
+            .arg(spec.fps)
+            .arg(spec.seconds)
+            .arg(kBarWidth);
+    const bool extras = spec.secondVideo || spec.telemetry || spec.rotation != 0;
+    const QString base = extras ? path + QStringLiteral(".base.mp4") : path;
+    QStringList arguments = {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                             QStringLiteral("error"),        QStringLiteral("-y"),
+                             QStringLiteral("-f"),           QStringLiteral("lavfi"),
+                             QStringLiteral("-i"),           video};
+    if (spec.audio) {
+        QString volume = QStringLiteral("0.03");
+        if (spec.loudFrom >= 0)
+            volume = QStringLiteral("'if(between(t,%1,%2),1,0.03)'").arg(spec.loudFrom).arg(spec.loudTo);
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << QStringLiteral("anoisesrc=d=%1:c=pink:r=22050:a=0.5,volume=%2:eval=frame")
+                         .arg(spec.seconds)
+                         .arg(volume)
+                  << QStringLiteral("-c:a") << QStringLiteral("aac") << QStringLiteral("-b:a")
+                  << QStringLiteral("48k");
+    }
+    arguments << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-preset")
+              << QStringLiteral("veryfast") << QStringLiteral("-g") << QString::number(spec.gop)
+              << QStringLiteral("-keyint_min") << QString::number(spec.gop) << QStringLiteral("-sc_threshold")
+              << QStringLiteral("0") << QStringLiteral("-bf") << QString::number(spec.bFrames ? 2 : 0)
+              << QStringLiteral("-t") << QString::number(spec.seconds) << QStringLiteral("-f")
+              << QStringLiteral("mp4");
+    if (!spec.creationTime.isEmpty())
+        arguments << QStringLiteral("-metadata") << QStringLiteral("creation_time=") + spec.creationTime;
+    if (!spec.timecode.isEmpty())
+        arguments << QStringLiteral("-timecode") << spec.timecode;
+    arguments << base;
+    const auto result = runProcess(QStringLiteral("ffmpeg"), arguments);
+    if (result.exitCode != 0)
+        return QStringLiteral("ffmpeg failed: ") + QString::fromUtf8(result.err);
+    if (extras) {
+        const QString error = addStreams(base, path, spec);
+        QFile::remove(base);
+        if (!error.isEmpty())
+            return error;
+    }
+    if (spec.cameraUserData)
+        return appendCameraUserData(path);
+    return {};
+}
+
+int firstFrameNumber(const QString& path, int videoIndex) {
+    auto input = openVideoAsset(path);
+    if (!input)
+        return -1;
+    AVFormatContext* context = input->get();
+    int streamIndex = -1;
+    for (unsigned i = 0, seen = 0; i < context->nb_streams; ++i) {
+        if (context->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && int(seen++) == videoIndex) {
+            streamIndex = int(i);
+            break;
+        }
+    }
+    if (streamIndex < 0)
+        return -1;
+    const AVStream* stream = context->streams[streamIndex];
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    av::CodecContextPtr decoder(avcodec_alloc_context3(codec));
+    avcodec_parameters_to_context(decoder.get(), stream->codecpar);
+    decoder->pkt_timebase = stream->time_base;
+    decoder->thread_count = 1;
+    if (avcodec_open2(decoder.get(), codec, nullptr) < 0)
+        return -1;
+    av::PacketPtr packet(av_packet_alloc());
+    av::FramePtr frame(av_frame_alloc());
+    bool draining = false;
+    for (;;) {
+        if (!draining) {
+            if (av_read_frame(context, packet.get()) < 0) {
+                draining = true;
+                avcodec_send_packet(decoder.get(), nullptr);
+            } else {
+                if (packet->stream_index == streamIndex)
+                    avcodec_send_packet(decoder.get(), packet.get());
+                av_packet_unref(packet.get());
+            }
+        }
+        const int status = avcodec_receive_frame(decoder.get(), frame.get());
+        if (status == 0)
+            break;
+        if (status != AVERROR(EAGAIN) || draining)
+            return -1;
+    }
+    const int bars = frame->width / kBarWidth;
+    const uint8_t* row = frame->data[0] + frame->linesize[0] * (frame->height / 2);
+    int number = 0;
+    for (int bit = 0; bit < bars; ++bit)
+        if (row[bit * kBarWidth + kBarWidth / 2] > 128)
+            number |= 1 << bit;
+    return number;
+}
+
+double containerDuration(const QString& path) {
+    auto input = openVideoAsset(path);
+    if (!input || input->get()->duration == AV_NOPTS_VALUE)
+        return -1;
+    return double(input->get()->duration) / AV_TIME_BASE;
+}
+
+StreamSummary summarizeStreams(const QString& path) {
+    StreamSummary summary;
+    auto input = openVideoAsset(path);
+    if (!input)
+        return summary;
+    const AVFormatContext* context = input->get();
+    if (const auto* entry = av_dict_get(context->metadata, "creation_time", nullptr, 0))
+        summary.creationTime = QString::fromUtf8(entry->value);
+    for (unsigned i = 0; i < context->nb_streams; ++i) {
+        const AVStream* stream = context->streams[i];
+        switch (stream->codecpar->codec_type) {
+        case AVMEDIA_TYPE_VIDEO:
+            if (summary.video++ == 0) {
+                if (const auto* entry = av_dict_get(stream->metadata, "timecode", nullptr, 0))
+                    summary.timecode = QString::fromUtf8(entry->value);
+                if (const auto* matrix = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr))
+                    summary.rotation = av_display_rotation_get(reinterpret_cast<const int32_t*>(matrix));
+            }
+            break;
+        case AVMEDIA_TYPE_AUDIO:
+            ++summary.audio;
+            break;
+        case AVMEDIA_TYPE_DATA:
+            ++summary.data;
+            if (stream->codecpar->codec_tag == MKTAG('g', 'p', 'm', 'd'))
+                ++summary.telemetry;
+            break;
+        default:
+            break;
+        }
+    }
+    summary.ok = true;
+    return summary;
+}
+
+QByteArray movieUserData(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    const auto u32 = [&](qint64 at) {
+        return qint64(qFromBigEndian<quint32>(bytes.constData() + at));
+    };
+    for (qint64 at = 0; at + 8 <= bytes.size() && u32(at) >= 8; at += u32(at)) {
+        if (bytes.mid(at + 4, 4) != "moov")
+            continue;
+        for (qint64 child = at + 8; child + 8 <= at + u32(at) && u32(child) >= 8; child += u32(child))
+            if (bytes.mid(child + 4, 4) == "udta")
+                return bytes.mid(child, u32(child));
+    }
+    return {};
+}
+
+bool setFileTime(const QString& path, const QDateTime& time) {
+    const qint64 ms = time.toMSecsSinceEpoch();
+    const struct timespec times[2] = {{ms / 1000, (ms % 1000) * 1'000'000},
+                                      {ms / 1000, (ms % 1000) * 1'000'000}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+QByteArray fileDigest(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result().toHex();
+}
+
+} // namespace velarix::test

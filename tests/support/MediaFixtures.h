@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace velarix::test {
+
+// A synthesised clip. Each picture shows its own frame number as a row of black and white bars
+// (bit i of the number is bar i, least significant bit on the left), so a test can read back which
+// frame a decoder produced. The sound is pink noise, loud between `loudFrom` and `loudTo` seconds
+// (wind noise in freefall) and quiet elsewhere.
+struct ClipSpec {
+    double seconds = 40;
+    int fps = 10;
+    int gop = 10; // frames between key frames
+    bool bFrames = true;
+    bool audio = true;
+    double loudFrom = -1; // no loud stretch when negative
+    double loudTo = -1;
+    QString creationTime;        // ISO 8601, e.g. "2023-05-01T10:00:00Z"
+    QString timecode;            // e.g. "10:00:00:00"
+    int rotation = 0;            // degrees, stored as a display matrix
+    bool secondVideo = false;    // a second video stream, as the two lenses of a .360 file
+    bool telemetry = false;      // a GoPro-style `gpmd` data stream, one packet a second
+    bool cameraUserData = false; // `FIRM` and `GPMF` entries in the movie's user data box
+};
+
+// Writes the clip (an MP4 container whatever the extension); an error text, empty on success.
+QString makeClip(const QString& path, const ClipSpec& spec);
+
+// The frame number shown by the first picture a decoder presents for the given video stream of
+// the file (index among the video streams); -1 when none could be decoded.
+int firstFrameNumber(const QString& path, int videoIndex = 0);
+
+// The container's duration in seconds, -1 when unknown.
+double containerDuration(const QString& path);
+
+// Counts of the streams of a file by kind, and the first video stream's tags.
+struct StreamSummary {
+    int video = 0;
+    int audio = 0;
+    int data = 0;      // gpmd and other data streams (a timecode track included)
+    int telemetry = 0; // data streams with the `gpmd` tag
+    QString creationTime;
+    QString timecode; // the first video stream's
+    double rotation = 0;
+    bool ok = false;
+};
+StreamSummary summarizeStreams(const QString& path);
+
+// The bytes of the movie header's user data box, empty if there is none.
+QByteArray movieUserData(const QString& path);
+
+// Sets modification and access time.
+bool setFileTime(const QString& path, const QDateTime& time);
+
+QByteArray fileDigest(const QString& path);
+
+} // namespace velarix::test

@@ -1,0 +1,212 @@
+#include "tests/support/SkydiveClip.h"
+#include "trimming/VideoTrimAnalysis.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+using namespace velarix;
+using namespace velarix::test;
+
+// Whole analyses of synthesised jumps and of files that are not what they claim to be.
+class VideoAnalysisTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_jump; // the plain jump, made once
+
+    QString clip(const QString& name, const SkydiveClip& spec) {
+        QString error;
+        const QString path = makeSkydiveClip(m_dir.path(), name, spec, &error);
+        if (path.isEmpty())
+            qWarning("ffmpeg failed: %s", qPrintable(error));
+        return path;
+    }
+
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return {};
+        return path;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        SkydiveClip jump;
+        jump.headerFirst = true;
+        m_jump = clip("jump.mp4", jump);
+        QVERIFY(!m_jump.isEmpty());
+    }
+
+    void suggestsTheJump_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("exit");
+        QTest::addColumn<double>("opening");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<double>("keyInterval");
+        QTest::newRow("stereo 48 kHz, 1 s key frames") << "" << 20.0 << 75.0 << "stereo" << 48000 << 1.0;
+        QTest::newRow("mono 44.1 kHz, late exit") << "mono.mp4" << 47.5 << 110.0 << "mono" << 44100 << 1.0;
+        QTest::newRow("5.1 48 kHz, sparse key frames")
+            << "surround.mp4" << 30.0 << 95.0 << "5.1" << 48000 << 10.0;
+    }
+
+    void suggestsTheJump() {
+        QFETCH(QString, name);
+        QFETCH(double, exit);
+        QFETCH(double, opening);
+        QFETCH(QString, layout);
+        QFETCH(int, rate);
+        QFETCH(double, keyInterval);
+        SkydiveClip spec;
+        spec.exitTime = exit;
+        spec.openingTime = opening;
+        spec.channelLayout = layout;
+        spec.sampleRate = rate;
+        spec.keyFrameInterval = keyInterval;
+        const QString path = name.isEmpty() ? m_jump : clip(name, spec);
+        QVERIFY(!path.isEmpty());
+
+        const auto result = analyzeVideo(path);
+        QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
+        QCOMPARE(result->duration, 150.0);
+        QCOMPARE(result->fileSize, QFileInfo(path).size());
+        QVERIFY2(!result->error, qPrintable(result->error.value_or(QString())));
+        QVERIFY(result->exitTime && result->frameOpeningTime);
+        QVERIFY2(qAbs(*result->exitTime - exit) <= 1.0, qPrintable(QString::number(*result->exitTime)));
+        QVERIFY2(qAbs(*result->frameOpeningTime - opening) <= 1.0,
+                 qPrintable(QString::number(*result->frameOpeningTime)));
+        QVERIFY(qAbs(*result->suggestedStart - (exit - 10)) <= 1.0);
+        QVERIFY(qAbs(*result->suggestedEnd - (opening + 10)) <= 1.0);
+        QVERIFY(result->summary.startsWith(QLatin1String("Keep ")));
+        QVERIFY(qAbs(double(result->levels->size()) - 300.0) <= 1.0);
+    }
+
+    void explainsClipsWithoutSuggestion() {
+        SkydiveClip shortClip;
+        shortClip.duration = 60;
+        shortClip.exitTime = 10;
+        shortClip.openingTime = 40;
+        auto result = analyzeVideo(clip("short.mp4", shortClip));
+        QVERIFY(result.ok());
+        QCOMPARE(result->summary, QStringLiteral("Duration 01:00"));
+        QCOMPARE(*result->error,
+                 QStringLiteral("Clip is shorter than 01:30, so no trim suggestion was generated."));
+        QVERIFY(!result->suggestedStart && !result->suggestedEnd && !result->levels);
+
+        SkydiveClip silent;
+        silent.audio = false;
+        result = analyzeVideo(clip("silent.mp4", silent));
+        QVERIFY(result.ok());
+        QCOMPARE(result->summary, QStringLiteral("Duration 02:30"));
+        QCOMPARE(*result->error,
+                 QStringLiteral("No audio track found, so no trim suggestion was generated."));
+
+        // Without pictures the audio alone places the opening.
+        SkydiveClip audioOnly;
+        audioOnly.video = false;
+        result = analyzeVideo(clip("audio.m4a", audioOnly));
+        QVERIFY(result.ok());
+        QVERIFY(!result->frameOpeningTime && result->audioOpeningTime);
+        QVERIFY(qAbs(*result->audioOpeningTime - 75.0) <= 5.0);
+        QVERIFY(result->suggestedStart);
+    }
+
+    void readsOddButValidFiles() {
+        SkydiveClip rotated;
+        rotated.rotation = 90;
+        auto result = analyzeVideo(clip("rotated.mp4", rotated));
+        QVERIFY(result.ok() && result->frameOpeningTime);
+        QVERIFY(qAbs(*result->frameOpeningTime - 75.0) <= 1.0);
+
+        SkydiveClip dualLens;
+        dualLens.secondVideoStream = true;
+        result = analyzeVideo(clip("GS010001.360", dualLens));
+        QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
+        QVERIFY(result->suggestedStart && result->frameOpeningTime);
+    }
+
+    void failsClearlyOnBrokenFiles() {
+        QByteArray random(200'000, Qt::Uninitialized);
+        QRandomGenerator generator(4);
+        for (auto& byte : random)
+            byte = char(generator.bounded(256));
+        QFile whole(m_jump);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+
+        for (const QString& path :
+             {writeFile("empty.mp4", {}), writeFile("noise.mp4", random), m_dir.filePath("missing.mp4")}) {
+            const auto result = analyzeVideo(path);
+            QVERIFY2(!result.ok() && !result.isCancelled(), qPrintable(path));
+            QVERIFY(!result.error().message.isEmpty());
+        }
+
+        // The header at the front and half of the data: what is there is still analysed.
+        const auto cut = analyzeVideo(writeFile("cut.mp4", bytes.left(bytes.size() / 2)));
+        QVERIFY(cut.ok());
+        QCOMPARE(cut->duration, 150.0);
+        QVERIFY(cut->levels && cut->levels->size() < 250);
+        // Cut inside the header: not a video at all.
+        QVERIFY(!analyzeVideo(writeFile("stub.mp4", bytes.left(1000))).ok());
+        // An MP4 whose header is written last and lost with the end.
+        SkydiveClip headerLast;
+        headerLast.duration = 95;
+        QFile full(clip("last.mp4", headerLast));
+        QVERIFY(full.open(QIODevice::ReadOnly));
+        const auto lost = analyzeVideo(writeFile("lost.mp4", full.read(full.size() - 2000)));
+        QVERIFY(!lost.ok() && lost.error().message.contains(QLatin1String("lost.mp4")));
+    }
+
+    void timeOutWinsAndStopsTheAnalysis() {
+        QElapsedTimer timer;
+        timer.start();
+        std::atomic<bool> sawStop{false};
+        const auto slow = [&](const CancelFlag* stop) -> Result<VideoTrimAnalysisResult> {
+            while (!stop->load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            sawStop = true;
+            return VideoTrimAnalysisResult{}; // a result after the time-out must not count
+        };
+        const auto result =
+            runWithTimeout(slow, QStringLiteral("/cards/clip.mp4"), nullptr, std::chrono::milliseconds(2000));
+        QVERIFY(!result.ok() && VideoTrimAnalysisTimeoutError::matches(result.error()));
+        QCOMPARE(result.error().message, QStringLiteral("Audio analysis for clip.mp4 exceeded 2 seconds."));
+        QVERIFY(sawStop);
+        QVERIFY(timer.elapsed() >= 2000 && timer.elapsed() < 3000);
+        QCOMPARE(VideoTrimAnalysisTimeoutError{QStringLiteral("a/clip.mp4")}.description(),
+                 QStringLiteral("Audio analysis for clip.mp4 exceeded 90 seconds."));
+    }
+
+    void cancellationIsNeverAResult() {
+        const QString path = m_jump;
+        CancelFlag cancel{true};
+        QVERIFY(analyzeVideo(path, &cancel).isCancelled());
+
+        // Cancelled while running: the analysis stops and the caller sees a cancellation.
+        cancel = false;
+        std::thread canceller([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            cancel = true;
+        });
+        QElapsedTimer timer;
+        timer.start();
+        const auto result = analyzeVideoWithTimeout(path, &cancel);
+        canceller.join();
+        QVERIFY(result.isCancelled());
+        QVERIFY(timer.elapsed() < 1000);
+
+        // A quick analysis wins the race and ends the wait at once.
+        timer.restart();
+        QVERIFY(analyzeVideoWithTimeout(path).ok());
+        QVERIFY(timer.elapsed() < 20'000);
+    }
+};
+
+QTEST_GUILESS_MAIN(VideoAnalysisTest)
+#include "test_video_analysis.moc"

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/MediaOpen.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace velarix {
+
+struct TrimRange {
+    double start = 0; // seconds
+    double end = 0;
+};
+
+// The suggestion for one clip with the evidence behind it; times in seconds, absent when unknown.
+struct TrimSuggestion {
+    std::optional<TrimRange> range; // absent when no confident suggestion exists
+    std::optional<double> exitTime;
+    std::optional<double> audioOpeningTime;
+    std::optional<double> frameOpeningTime;
+};
+
+// The kept range from 10 s before the exit to 10 s after the canopy opening, at least 1 s long and
+// inside the clip; nothing when it would remove less than 15 s.
+std::optional<TrimRange> trimRangeFor(double exitTime, double deploymentTime, double duration);
+
+// Finds the freefall in the levels, refines the opening with frames of the video at `path` and
+// suggests a range. Only a cancellation is returned as an error: frame sampling that fails is logged
+// and leaves the audio evidence alone.
+Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QString& path,
+                                        double duration, const CancelFlag* cancel);
+
+// Minutes and seconds as "%02d:%02d"; minutes are not capped at 59, negative times are 00:00.
+QString formatClock(double seconds);
+
+} // namespace velarix

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <QString>
+
+namespace velarix {
+
+// A hidden folder next to a video (so on the same file system, and the finished copy replaces the
+// video by a rename), named by a fresh UUID. It is locked while it exists, so that a cleanup in
+// another process leaves it alone, and removed with everything in it when the object goes.
+class TrimWorkingFolder {
+public:
+    static Result<TrimWorkingFolder> create(const QString& besidePath);
+
+    TrimWorkingFolder(TrimWorkingFolder&& other) noexcept;
+    TrimWorkingFolder& operator=(TrimWorkingFolder&&) = delete;
+    ~TrimWorkingFolder();
+
+    const QString& path() const { return m_path; }
+    QString filePath(const QString& name) const;
+
+    // The name prefix of these folders: ".velarix-trim-" followed by the UUID.
+    static QString namePrefix();
+
+private:
+    TrimWorkingFolder(QString path, int lockFd)
+        : m_path(std::move(path))
+        , m_lockFd(lockFd) {}
+    QString m_path;
+    int m_lockFd = -1;
+};
+
+// Removes working folders that a crashed or killed trim left in the folder of `fileOrFolder` (or in
+// that folder itself). Folders another running trim still holds are left. Returns how many went.
+int removeLeftoverTrimFolders(const QString& fileOrFolder);
+
+} // namespace velarix

@@ -1,0 +1,70 @@
+#pragma once
+
+// The trim analysis of one video file, as the trimming job queue runs it.
+//
+// Both entry points block and are meant to run on a worker thread (e.g. inside QtConcurrent::run).
+// They take a shared cancel flag: setting it from any thread makes the call return a cancellation
+// (Error::cancelled) within about a second, also when it is blocked in file I/O. A cancellation is
+// never a result. Each call opens its own demuxers and decoders and releases them before it returns,
+// so any number of calls may run at once.
+
+#include "platform/MediaOpen.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace velarix {
+
+// The outcome of an analysis that ran to the end. A result with `error` set is still a successful
+// analysis: it explains why no range is suggested.
+struct VideoTrimAnalysisResult {
+    double duration = 0;                  // seconds; 0 when the file does not say
+    qint64 fileSize = 0;                  // bytes; 0 when unreadable
+    std::optional<double> suggestedStart; // seconds; both present or both absent
+    std::optional<double> suggestedEnd;
+    QString summary;              // one line for the item row, e.g. "Keep 00:40-02:30"
+    std::optional<QString> error; // why there is no suggestion
+
+    // The evidence, for drawing and for the command line; absent when the stage did not run.
+    std::optional<std::vector<double>> levels; // raw half-second levels in dB
+    std::optional<double> exitTime;            // seconds
+    std::optional<double> audioOpeningTime;
+    std::optional<double> frameOpeningTime;
+};
+
+// Analyses the file at `path`. Errors: the file cannot be opened or read (domain "Media"), the
+// audio reader fails (domain "VideoTrimming", codes 1 to 3), or a cancellation.
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel = nullptr);
+
+inline constexpr std::chrono::seconds kAnalysisTimeout{90};
+
+// An analysis that took longer than its time-out.
+struct VideoTrimAnalysisTimeoutError {
+    static inline const QString kDomain = QStringLiteral("VideoTrimAnalysisTimeoutError");
+
+    QString path;
+    std::chrono::milliseconds timeout = kAnalysisTimeout;
+
+    // "Audio analysis for clip.mp4 exceeded 90 seconds."
+    QString description() const;
+    Error toError() const;
+    static bool matches(const Error& error) { return error.domain == kDomain; }
+};
+
+// analyzeVideo raced against a time-out on a monotonic clock: whichever ends first decides. When the
+// time-out wins, the analysis is cancelled and the error is a VideoTrimAnalysisTimeoutError (see
+// matches()), even if a result arrives meanwhile; the call returns once the analysis has stopped.
+Result<VideoTrimAnalysisResult> analyzeVideoWithTimeout(const QString& path,
+                                                        const CancelFlag* cancel = nullptr,
+                                                        std::chrono::milliseconds timeout = kAnalysisTimeout);
+
+// The race itself, for any analysis: `analysis` gets the flag that the time-out and `cancel` set.
+using AnalysisFunction = std::function<Result<VideoTrimAnalysisResult>(const CancelFlag*)>;
+Result<VideoTrimAnalysisResult> runWithTimeout(const AnalysisFunction& analysis, const QString& path,
+                                               const CancelFlag* cancel, std::chrono::milliseconds timeout);
+
+} // namespace velarix

@@ -1,0 +1,208 @@
+#include "trimming/VideoTrimExport.h"
+
+#include "platform/Log.h"
+#include "platform/Mp4UserData.h"
+#include "platform/StreamCopyRemux.h"
+#include "trimming/TrimWorkingFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velarix {
+
+namespace {
+
+const QString kDomain = QStringLiteral("VideoTrimming");
+
+QString errnoText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+std::optional<struct stat> statPath(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return info;
+}
+
+bool sameFileUnchanged(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+QString seconds(double value) {
+    return QString::number(value, 'f', 2) + QStringLiteral(" s");
+}
+
+// A trim must never replace a video by a broken one: the copy has to open as a video with every
+// video stream written, and last as long as the kept range. Copying starts at a key frame and ends
+// by decoding time, so a tolerance of a second, or one key-frame interval where they are sparser.
+Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, double expected,
+                               const RemuxOutcome& outcome, const CancelFlag* cancel) {
+    auto opened = openVideoAsset(path, OpenOptions{cancel, 0, true});
+    if (!opened) {
+        if (opened.isCancelled())
+            return Error::cancellation();
+        return Error::make(
+            kDomain, 0,
+            QStringLiteral("The trimmed copy of %1 could not be read back, so %1 was left as it "
+                           "is: %2")
+                .arg(sourceName, opened.error().message));
+    }
+    const AVFormatContext* context = opened->get();
+    int videoStreams = 0;
+    for (unsigned i = 0; i < context->nb_streams; ++i) {
+        const AVStream* stream = context->streams[i];
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            ++videoStreams;
+    }
+    const double duration =
+        context->duration != AV_NOPTS_VALUE ? double(context->duration) / AV_TIME_BASE : std::nan("");
+    const double tolerance = std::max(1.0, outcome.keyFrameInterval);
+    if (videoStreams != outcome.videoStreamCount || !(std::abs(duration - expected) <= tolerance)) {
+        return Error::make(
+            kDomain, 0,
+            QStringLiteral("The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of "
+                           "%5 video streams), so %1 was left as it is.")
+                .arg(sourceName, std::isnan(duration) ? QStringLiteral("unknown") : seconds(duration),
+                     seconds(expected))
+                .arg(videoStreams)
+                .arg(outcome.videoStreamCount));
+    }
+    return {};
+}
+
+// Written data must be on the disk before the rename makes it the only copy.
+Result<void> syncFile(const QString& path, const QString& sourceName) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        return Error::make(
+            kDomain, error,
+            QStringLiteral("Could not write the trimmed copy of %1: %2").arg(sourceName, errnoText(error)));
+    }
+    ::close(fd);
+    return {};
+}
+
+} // namespace
+
+PreservedAttributes readPreservedAttributes(const QUrl& url) {
+    const QString path = url.toLocalFile();
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        qCCritical(lcApp, "Failed to read trimmed video source attributes for %s: %s", qPrintable(path),
+                   qPrintable(errnoText(errno)));
+        return {};
+    }
+    return PreservedAttributes{info.st_atim, info.st_mtim};
+}
+
+void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl& url) {
+    if (attributes.isEmpty())
+        return;
+    const QString path = url.toLocalFile();
+    // UTIME_OMIT leaves a time that was not read as it is.
+    struct timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
+    if (attributes.accessed)
+        times[0] = *attributes.accessed;
+    if (attributes.modified)
+        times[1] = *attributes.modified;
+    if (::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) != 0)
+        qCCritical(lcApp, "Failed to preserve trimmed video file attributes for %s: %s", qPrintable(path),
+                   qPrintable(errnoText(errno)));
+}
+
+Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelFlag* cancel,
+                                const std::function<void(double)>& progress) {
+    if (!request.trimStart || !request.trimEnd)
+        return Error::make(kDomain, 4, QStringLiteral("No trim range available."));
+    const QString sourcePath = request.url.toLocalFile();
+    const QString sourceName = QFileInfo(sourcePath).fileName();
+    const double start = *request.trimStart;
+    double end = *request.trimEnd;
+
+    auto input = openVideoAsset(sourcePath, OpenOptions{cancel, 0, true});
+    if (!input)
+        return input.error();
+    const auto sourceState = statPath(sourcePath);
+    if (!sourceState)
+        return Error::make(kDomain, errno,
+                           QStringLiteral("%1 could not be read: %2").arg(sourceName, errnoText(errno)));
+
+    const AVFormatContext* context = input->get();
+    const double duration =
+        context->duration != AV_NOPTS_VALUE ? double(context->duration) / AV_TIME_BASE : 0;
+    if (duration <= 0)
+        return Error::make(kDomain, 6,
+                           QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
+    // A hair past the end is rounding (times are shown in whole seconds); more is a wrong range.
+    if (end > duration && end - duration < 0.05)
+        end = duration;
+    if (!(start >= 0) || !(end > start) || end > duration) {
+        return Error::make(kDomain, 6,
+                           QStringLiteral("The range %1 to %2 does not lie within %3, which is %4 long.")
+                               .arg(seconds(start), seconds(end), sourceName, seconds(duration)));
+    }
+
+    auto folder = TrimWorkingFolder::create(sourcePath);
+    if (!folder)
+        return folder.error();
+    // Same name with the MP4 extension: clip.360 is written as clip.mp4, then renamed over clip.360.
+    const QString outputPath =
+        folder->filePath(QFileInfo(sourcePath).completeBaseName() + QStringLiteral(".mp4"));
+
+    auto remuxed = remuxTimeRange(*input, RemuxRequest{start, end, outputPath, cancel, progress});
+    if (!remuxed)
+        return remuxed.error();
+    // The rename would bring back a file deleted meanwhile, or undo someone else's change to it.
+    const auto sourceUnchanged = [&]() -> Result<void> {
+        const auto current = statPath(sourcePath);
+        if (!current)
+            return Error::make(
+                kDomain, ENOENT,
+                QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+        if (!sameFileUnchanged(*sourceState, *current))
+            return Error::make(
+                kDomain, EBUSY,
+                QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
+                    .arg(sourceName));
+        return {};
+    };
+    if (auto unchanged = sourceUnchanged(); !unchanged)
+        return unchanged.error();
+    if (auto carried = carryOverMovieUserData(sourcePath, outputPath); !carried)
+        return carried.error();
+    if (auto verified = verifyTrimmedCopy(outputPath, sourceName, end - start, *remuxed, cancel); !verified)
+        return verified.error();
+    if (auto synced = syncFile(outputPath, sourceName); !synced)
+        return synced.error();
+
+    // A cancelled trim stops here, before the source is touched.
+    if (cancel && cancel->load())
+        return Error::cancellation();
+
+    const PreservedAttributes attributes = readPreservedAttributes(request.url);
+    if (auto unchanged = sourceUnchanged(); !unchanged)
+        return unchanged.error();
+
+    if (::rename(QFile::encodeName(outputPath).constData(), QFile::encodeName(sourcePath).constData()) != 0) {
+        const int error = errno;
+        return Error::make(
+            kDomain, error,
+            QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, errnoText(error)));
+    }
+    applyPreservedAttributes(attributes, request.url);
+    return QUrl::fromLocalFile(sourcePath);
+}
+
+} // namespace velarix

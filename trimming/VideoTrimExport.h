@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/MediaOpen.h"
+#include "platform/Result.h"
+
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+#include <sys/stat.h>
+
+namespace velarix {
+
+struct VideoTrimExportRequest {
+    QUrl url; // the source video; replaced in place
+    std::optional<double> trimStart;
+    std::optional<double> trimEnd;
+};
+
+// The dates of the source that outlive the replace. Linux sets no birth time, so the creation date
+// is kept as far as it can be: as the modification time it is derived from.
+struct PreservedAttributes {
+    std::optional<struct timespec> accessed;
+    std::optional<struct timespec> modified;
+    bool isEmpty() const { return !accessed && !modified; }
+};
+
+PreservedAttributes readPreservedAttributes(const QUrl& url);
+void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl& url);
+
+// Replaces the source video by a stream copy of its kept range, at the same path and name, keeping
+// its dates. The copy is checked (it opens, its duration is the kept range) before it replaces the
+// source; until that rename the source is not touched. Blocking: run it off the GUI thread.
+// `cancel` stops it at the next packet or blocked read; `progress` gets the copied fraction.
+Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelFlag* cancel = nullptr,
+                                const std::function<void(double)>& progress = {});
+
+} // namespace velarix

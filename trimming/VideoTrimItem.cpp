@@ -1,0 +1,141 @@
+#include "trimming/VideoTrimItem.h"
+
+#include "trimming/TrimSuggestion.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace velarix {
+
+VideoTrimItem::VideoTrimItem(const QUrl& url, QObject* parent)
+    : QObject(parent)
+    , m_id(standardizedPath(url))
+    , m_url(url)
+    , m_analysisSummary(QStringLiteral("Waiting to analyze…")) {}
+
+QString VideoTrimItem::standardizedPath(const QUrl& url) {
+    return QDir::cleanPath(QFileInfo(url.toLocalFile()).absoluteFilePath());
+}
+
+template <class T, class Signal> void VideoTrimItem::assign(T& field, const T& value, Signal signal) {
+    if (field == value)
+        return;
+    field = value;
+    Q_EMIT(this->*signal)();
+    Q_EMIT changed();
+}
+
+void VideoTrimItem::setDuration(double value) {
+    assign(m_duration, value, &VideoTrimItem::durationChanged);
+}
+void VideoTrimItem::setFileSize(qint64 value) {
+    assign(m_fileSize, value, &VideoTrimItem::fileSizeChanged);
+}
+void VideoTrimItem::setSuggestedStart(std::optional<double> value) {
+    assign(m_suggestedStart, value, &VideoTrimItem::suggestedStartChanged);
+}
+void VideoTrimItem::setSuggestedEnd(std::optional<double> value) {
+    assign(m_suggestedEnd, value, &VideoTrimItem::suggestedEndChanged);
+}
+void VideoTrimItem::assignManualStart(std::optional<double> value) {
+    assign(m_manualStart, value, &VideoTrimItem::manualStartChanged);
+}
+void VideoTrimItem::assignManualEnd(std::optional<double> value) {
+    assign(m_manualEnd, value, &VideoTrimItem::manualEndChanged);
+}
+void VideoTrimItem::setAnalysisSummary(const QString& value) {
+    assign(m_analysisSummary, value, &VideoTrimItem::analysisSummaryChanged);
+}
+void VideoTrimItem::setAnalysisError(const std::optional<QString>& value) {
+    assign(m_analysisError, value, &VideoTrimItem::analysisErrorChanged);
+}
+void VideoTrimItem::setExportMessage(const std::optional<QString>& value) {
+    assign(m_exportMessage, value, &VideoTrimItem::exportMessageChanged);
+}
+void VideoTrimItem::setOutputURL(const std::optional<QUrl>& value) {
+    assign(m_outputURL, value, &VideoTrimItem::outputURLChanged);
+}
+void VideoTrimItem::setIsAnalyzing(bool value) {
+    assign(m_isAnalyzing, value, &VideoTrimItem::isAnalyzingChanged);
+}
+void VideoTrimItem::setIsTrimming(bool value) {
+    assign(m_isTrimming, value, &VideoTrimItem::isTrimmingChanged);
+}
+void VideoTrimItem::setAudioLevels(std::vector<double> levels) {
+    assign(m_audioLevels, levels, &VideoTrimItem::audioLevelsChanged);
+}
+
+std::optional<double> VideoTrimItem::kept() const {
+    if (!hasRange())
+        return std::nullopt;
+    return *effectiveEnd() - *effectiveStart();
+}
+
+QString VideoTrimItem::rangeText() const {
+    const double start = effectiveStart().value_or(0);
+    const double end = effectiveEnd().value_or(m_duration);
+    if (m_duration <= 0 || end <= start)
+        return QStringLiteral("No suggestion");
+    return formatClock(start) + QLatin1Char('-') + formatClock(end);
+}
+
+bool VideoTrimItem::canTrim() const {
+    const auto keptSeconds = kept();
+    return m_duration > 0 && keptSeconds && *keptSeconds > 0 && m_duration - *keptSeconds >= kMinimumRemovedSeconds;
+}
+
+bool VideoTrimItem::savesTooLittle() const {
+    const auto keptSeconds = kept();
+    return m_duration > 0 && keptSeconds && *keptSeconds > 0 && m_duration - *keptSeconds < kMinimumRemovedSeconds;
+}
+
+int VideoTrimItem::removedPercent() const {
+    const auto keptSeconds = kept();
+    if (m_duration <= 0 || !keptSeconds || *keptSeconds <= 0)
+        return 0;
+    return int(std::round((m_duration - *keptSeconds) / m_duration * 100));
+}
+
+qint64 VideoTrimItem::estimatedSavings() const {
+    if (m_duration <= 0 || m_fileSize < 1 || !hasRange())
+        return 0;
+    const double keptSeconds = std::max(0.0, *effectiveEnd() - *effectiveStart());
+    const double removed = std::max(0.0, m_duration - keptSeconds);
+    return qint64(std::trunc(double(m_fileSize) * removed / m_duration));
+}
+
+void VideoTrimItem::setManualStart(double value) {
+    assignManualStart(std::min(std::max(value, 0.0), std::max(m_duration - 1, 0.0)));
+    if (const auto end = effectiveEnd(); end && *m_manualStart >= *end)
+        assignManualEnd(std::min(*m_manualStart + 1, m_duration));
+}
+
+void VideoTrimItem::setManualEnd(double value) {
+    const double lower = effectiveStart().value_or(0) + 1;
+    assignManualEnd(std::max(std::min(value, m_duration), std::min(lower, m_duration)));
+}
+
+void VideoTrimItem::resetManualRange() {
+    assignManualStart(std::nullopt);
+    assignManualEnd(std::nullopt);
+}
+
+void VideoTrimItem::keepFullVideo() {
+    if (m_duration <= 0 || m_isAnalyzing || m_isTrimming)
+        return;
+    assignManualStart(0.0);
+    assignManualEnd(m_duration);
+}
+
+void VideoTrimItem::prepareManualRange() {
+    if (m_duration <= 0)
+        return;
+    if (!m_manualStart && !m_suggestedStart)
+        assignManualStart(0.0);
+    if (!m_manualEnd && !m_suggestedEnd)
+        assignManualEnd(m_duration);
+}
+
+} // namespace velarix

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+#include <vector>
+
+namespace velarix {
+
+// A removal below this many seconds is not worth a new file.
+inline constexpr double kMinimumRemovedSeconds = 15.0;
+
+// One video in the trimming list: its analysis outcome, the user's adjustment of the kept range and
+// the outcome of its trim. GUI thread only. Every stored field notifies its own signal (and
+// `changed()`), and only when the assigned value differs.
+class VideoTrimItem : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString id READ id CONSTANT)
+    Q_PROPERTY(QUrl url READ url CONSTANT)
+    Q_PROPERTY(double duration READ duration WRITE setDuration NOTIFY durationChanged)
+    Q_PROPERTY(qint64 fileSize READ fileSize WRITE setFileSize NOTIFY fileSizeChanged)
+    Q_PROPERTY(std::optional<double> suggestedStart READ suggestedStart WRITE setSuggestedStart NOTIFY
+                   suggestedStartChanged)
+    Q_PROPERTY(
+        std::optional<double> suggestedEnd READ suggestedEnd WRITE setSuggestedEnd NOTIFY suggestedEndChanged)
+    Q_PROPERTY(std::optional<double> manualStart READ manualStart NOTIFY manualStartChanged)
+    Q_PROPERTY(std::optional<double> manualEnd READ manualEnd NOTIFY manualEndChanged)
+    Q_PROPERTY(QString analysisSummary READ analysisSummary WRITE setAnalysisSummary NOTIFY analysisSummaryChanged)
+    Q_PROPERTY(std::optional<QString> analysisError READ analysisError WRITE setAnalysisError NOTIFY
+                   analysisErrorChanged)
+    Q_PROPERTY(std::optional<QString> exportMessage READ exportMessage WRITE setExportMessage NOTIFY
+                   exportMessageChanged)
+    Q_PROPERTY(std::optional<QUrl> outputURL READ outputURL WRITE setOutputURL NOTIFY outputURLChanged)
+    Q_PROPERTY(bool isAnalyzing READ isAnalyzing WRITE setIsAnalyzing NOTIFY isAnalyzingChanged)
+    Q_PROPERTY(bool isTrimming READ isTrimming WRITE setIsTrimming NOTIFY isTrimmingChanged)
+public:
+    explicit VideoTrimItem(const QUrl& url, QObject* parent = nullptr);
+
+    // The path with "." and ".." resolved, without percent encoding: the identity in lists.
+    static QString standardizedPath(const QUrl& url);
+
+    const QString& id() const { return m_id; }
+    const QUrl& url() const { return m_url; }
+    double duration() const { return m_duration; }
+    qint64 fileSize() const { return m_fileSize; }
+    std::optional<double> suggestedStart() const { return m_suggestedStart; }
+    std::optional<double> suggestedEnd() const { return m_suggestedEnd; }
+    std::optional<double> manualStart() const { return m_manualStart; }
+    std::optional<double> manualEnd() const { return m_manualEnd; }
+    const QString& analysisSummary() const { return m_analysisSummary; }
+    const std::optional<QString>& analysisError() const { return m_analysisError; }
+    const std::optional<QString>& exportMessage() const { return m_exportMessage; }
+    const std::optional<QUrl>& outputURL() const { return m_outputURL; }
+    bool isAnalyzing() const { return m_isAnalyzing; }
+    bool isTrimming() const { return m_isTrimming; }
+    // The raw half-second audio levels of the analysis (dB), for drawing; empty when none.
+    const std::vector<double>& audioLevels() const { return m_audioLevels; }
+
+    void setDuration(double value);
+    void setFileSize(qint64 value);
+    void setSuggestedStart(std::optional<double> value);
+    void setSuggestedEnd(std::optional<double> value);
+    void setAnalysisSummary(const QString& value);
+    void setAnalysisError(const std::optional<QString>& value);
+    void setExportMessage(const std::optional<QString>& value);
+    void setOutputURL(const std::optional<QUrl>& value);
+    void setIsAnalyzing(bool value);
+    void setIsTrimming(bool value);
+    void setAudioLevels(std::vector<double> levels);
+
+    // The manual bound if set, else the suggested one.
+    std::optional<double> effectiveStart() const { return m_manualStart ? m_manualStart : m_suggestedStart; }
+    std::optional<double> effectiveEnd() const { return m_manualEnd ? m_manualEnd : m_suggestedEnd; }
+    bool hasRange() const { return effectiveStart() && effectiveEnd(); }
+
+    QString rangeText() const;
+    bool canTrim() const;
+    bool savesTooLittle() const;
+    int removedPercent() const;
+    qint64 estimatedSavings() const;
+
+    // The user's adjustments, kept inside the clip and at least a second long.
+    void setManualStart(double value);
+    void setManualEnd(double value);
+    void resetManualRange();
+    void keepFullVideo();
+    void prepareManualRange();
+
+Q_SIGNALS:
+    void durationChanged();
+    void fileSizeChanged();
+    void suggestedStartChanged();
+    void suggestedEndChanged();
+    void manualStartChanged();
+    void manualEndChanged();
+    void analysisSummaryChanged();
+    void analysisErrorChanged();
+    void exportMessageChanged();
+    void outputURLChanged();
+    void isAnalyzingChanged();
+    void isTrimmingChanged();
+    void audioLevelsChanged();
+    // After any of the above: computed values may have changed.
+    void changed();
+
+private:
+    template <class T, class Signal> void assign(T& field, const T& value, Signal signal);
+    void assignManualStart(std::optional<double> value);
+    void assignManualEnd(std::optional<double> value);
+    // Seconds kept by the effective range, when there is one.
+    std::optional<double> kept() const;
+
+    QString m_id;
+    QUrl m_url;
+    double m_duration = 0;
+    qint64 m_fileSize = 0;
+    std::optional<double> m_suggestedStart;
+    std::optional<double> m_suggestedEnd;
+    std::optional<double> m_manualStart;
+    std::optional<double> m_manualEnd;
+    QString m_analysisSummary;
+    std::optional<QString> m_analysisError;
+    std::optional<QString> m_exportMessage;
+    std::optional<QUrl> m_outputURL;
+    bool m_isAnalyzing = false;
+    bool m_isTrimming = false;
+    std::vector<double> m_audioLevels;
+};
+
+} // namespace velarix

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "trimming/VideoTrimAnalysis.h"
+#include "trimming/VideoTrimExport.h"
+#include "trimming/VideoTrimItem.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QThreadPool>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace velarix {
+
+struct VideoTrimCompletionSummary {
+    int trimmedCount = 0;
+    int failedCount = 0;
+    qint64 savedBytes = 0;
+
+    // "Done. Trimmed 1 video." or "Done. Trimmed 3 videos, 1 failed."
+    QString text() const;
+    bool operator==(const VideoTrimCompletionSummary&) const = default;
+};
+
+// The state behind the trimming window (and `velarix-cli trim`): the videos, their analysis in
+// batches on worker threads, and the trimming run, one file at a time in list order. GUI thread only;
+// results of the workers come back as queued steps and are checked against the run they belong to.
+class VideoTrimmingModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QList<velarix::VideoTrimItem*> items READ items NOTIFY itemsChanged)
+    Q_PROPERTY(bool isDropTargeted READ isDropTargeted WRITE setIsDropTargeted NOTIFY isDropTargetedChanged)
+    Q_PROPERTY(bool isAnalyzing READ isAnalyzing NOTIFY isAnalyzingChanged)
+    Q_PROPERTY(bool isTrimming READ isTrimming NOTIFY isTrimmingChanged)
+    Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage WRITE setErrorMessage NOTIFY errorMessageChanged)
+    Q_PROPERTY(int trimCompletedCount READ trimCompletedCount NOTIFY trimCompletedCountChanged)
+    Q_PROPERTY(int trimTotalCount READ trimTotalCount NOTIFY trimTotalCountChanged)
+    Q_PROPERTY(qint64 trimSavedBytes READ trimSavedBytes NOTIFY trimSavedBytesChanged)
+public:
+    using AnalyzeFunction = std::function<Result<VideoTrimAnalysisResult>(const QString& path, const CancelFlag*)>;
+    using ExportFunction = std::function<Result<QUrl>(const VideoTrimExportRequest&, const CancelFlag*)>;
+
+    explicit VideoTrimmingModel(QObject* parent = nullptr);
+    ~VideoTrimmingModel() override;
+
+    // Analysis width: min(3, max(1, processors − 2)).
+    static int analysisBatchWidth(int processorCount);
+    static bool isAcceptedVideo(const QUrl& url);
+
+    // The real analysis (90 s limit) and export by default; tests put in their own.
+    void setAnalyzeFunction(AnalyzeFunction function) { m_analyze = std::move(function); }
+    void setExportFunction(ExportFunction function) { m_export = std::move(function); }
+    void setProcessorCount(int count) { m_processorCount = count; }
+
+    const QList<VideoTrimItem*>& items() const { return m_items; }
+    bool isDropTargeted() const { return m_isDropTargeted; }
+    bool isAnalyzing() const { return m_isAnalyzing; }
+    bool isTrimming() const { return m_isTrimming; }
+    const std::optional<QString>& errorMessage() const { return m_errorMessage; }
+    int trimCompletedCount() const { return m_trimCompletedCount; }
+    int trimTotalCount() const { return m_trimTotalCount; }
+    qint64 trimSavedBytes() const { return m_trimSavedBytes; }
+    const std::optional<VideoTrimCompletionSummary>& trimCompletionSummary() const { return m_summary; }
+    bool hasAnalysisTask() const { return bool(m_analysisRun); }
+    bool hasTrimmingTask() const { return bool(m_trimmingRun); }
+
+    void setIsDropTargeted(bool value);
+    void setErrorMessage(const std::optional<QString>& value);
+
+    QList<VideoTrimItem*> trimmableItems() const;
+    qint64 estimatedSavings() const;
+    int analyzingCount() const;
+    int analyzedCount() const;
+    std::optional<double> analysisProgress() const;
+    std::optional<double> trimProgress() const;
+
+    void addVideos(const QList<QUrl>& urls);
+    void startAnalysis(const QList<VideoTrimItem*>& items);
+    void startTrimming();
+    void cancelWork();
+    void clear();
+
+Q_SIGNALS:
+    void itemsChanged();
+    void isDropTargetedChanged();
+    void isAnalyzingChanged();
+    void isTrimmingChanged();
+    void errorMessageChanged();
+    void trimCompletedCountChanged();
+    void trimTotalCountChanged();
+    void trimSavedBytesChanged();
+    void trimCompletionSummaryChanged();
+    // After any change of the model or of one of its items.
+    void changed();
+
+private:
+    struct Run {
+        CancelFlag cancelled{false};
+    };
+    using RunPtr = std::shared_ptr<Run>;
+    using ItemList = QList<QPointer<VideoTrimItem>>;
+
+    void setIsAnalyzing(bool value);
+    void setIsTrimming(bool value);
+    void setTrimCompletedCount(int value);
+    void setTrimTotalCount(int value);
+    void setTrimSavedBytes(qint64 value);
+    void setTrimCompletionSummary(const std::optional<VideoTrimCompletionSummary>& value);
+    void setItems(QList<VideoTrimItem*> items);
+
+    void analyzeBatch(const RunPtr& run, const ItemList& targets, int from);
+    void applyAnalysis(const RunPtr& run, VideoTrimItem* item, const Result<VideoTrimAnalysisResult>& result);
+    void finishAnalysisRun(const RunPtr& run, const ItemList& targets, int stoppedAt);
+    void trimNext(const RunPtr& run, const ItemList& targets, int index, int trimmed, int failed);
+    void finishTrimmingRun(const RunPtr& run, int trimmed, int failed);
+
+    AnalyzeFunction m_analyze;
+    ExportFunction m_export;
+    int m_processorCount;
+    QThreadPool m_pool;
+
+    QList<VideoTrimItem*> m_items;
+    bool m_isDropTargeted = false;
+    bool m_isAnalyzing = false;
+    bool m_isTrimming = false;
+    std::optional<QString> m_errorMessage;
+    int m_trimCompletedCount = 0;
+    int m_trimTotalCount = 0;
+    qint64 m_trimSavedBytes = 0;
+    std::optional<VideoTrimCompletionSummary> m_summary;
+
+    RunPtr m_analysisRun;
+    RunPtr m_trimmingRun;
+    // Which analysis run an analysing item belongs to: late results of a superseded run are dropped.
+    QHash<VideoTrimItem*, Run*> m_analysisOwner;
+};
+
+} // namespace velarix
