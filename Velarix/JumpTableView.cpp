@@ -119,12 +119,10 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
 JumpTableView::~JumpTableView() = default;
 
 void JumpTableView::rowsChanged() {
-    QStringList ids;
-    for (const VideoFileRowPtr& row : m_model.videoFiles())
-        ids << row->id();
-    if (ids == m_rowIds && m_tableModel->rowCount() == ids.size())
+    // A rescan hands over new row objects even when the files are the same: take them, so that
+    // durations arriving on them show, and re-read the history, which a clearing may have changed.
+    if (m_model.videoFiles() == m_tableModel->sourceRows())
         return;
-    m_rowIds = ids;
     {
         const QSignalBlocker blocker(m_table->selectionModel());
         m_tableModel->setRows(m_model.videoFiles());
@@ -140,41 +138,9 @@ void JumpTableView::showEvent(QShowEvent* event) {
 }
 
 void JumpTableView::refreshImportState() {
-    const std::optional<QString> uuid = m_model.sdCardVolumeUUID();
-    if (!uuid) {
-        qCDebug(lcApp, "Import state unavailable: no SD card volume UUID");
-        m_importedFileNames.clear();
-        m_latestImportedCreated.reset();
-        m_tableModel->setImportState(m_importedFileNames, m_latestImportedCreated);
-        return;
-    }
-    const Result<QList<ImportHistory>> history = m_store.fetchImportHistory(*uuid);
-    if (!history) {
-        qCCritical(lcApp, "failed to load import history state: %s", qUtf8Printable(history.error().message));
-        m_importedFileNames.clear();
-        m_latestImportedCreated.reset();
-        m_tableModel->setImportState(m_importedFileNames, m_latestImportedCreated);
-        return;
-    }
-    QSet<QString> names;
-    for (const ImportHistory& record : *history)
-        names.insert(record.fileName);
-    std::optional<QDateTime> latest;
-    long matched = 0;
-    for (const VideoFileRowPtr& row : m_tableModel->sortedVideoFiles()) {
-        if (!names.contains(row->fileName()))
-            continue;
-        ++matched;
-        if (!latest || row->created() > *latest)
-            latest = row->created();
-    }
-    m_importedFileNames = names;
-    m_latestImportedCreated = latest;
-    qCDebug(lcApp,
-            "Import state refreshed for volume %s: history=%ld, matchedVideos=%ld, latestImportedCreated=%s",
-            qUtf8Printable(*uuid), long(history->size()), matched,
-            latest ? qUtf8Printable(latest->toString(Qt::ISODate)) : "none");
-    m_tableModel->setImportState(m_importedFileNames, m_latestImportedCreated);
+    m_importState.refresh(m_store, m_model.sdCardVolumeUUID(),
+                          importStateVideos(m_tableModel->sortedVideoFiles()));
+    m_tableModel->setImportState(m_importState);
 }
 
 void JumpTableView::pushSelectionToModel() {

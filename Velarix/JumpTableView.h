@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QDateTime>
-#include <QSet>
-#include <QWidget>
+#include "history/ImportState.h"
 
-#include <optional>
+#include <QWidget>
 
 class QTableView;
 class QTimer;
@@ -36,8 +34,7 @@ public:
 
     // Re-reads the current card's history and marks the rows.
     void refreshImportState();
-    const QSet<QString>& importedFileNames() const { return m_importedFileNames; }
-    const std::optional<QDateTime>& latestImportedCreated() const { return m_latestImportedCreated; }
+    const ImportState& importState() const { return m_importState; }
 
 Q_SIGNALS:
     // Space on a selected row, or a click on a thumbnail.
@@ -67,9 +64,7 @@ private:
     QTableView* m_table;
     LoadingCard* m_loadingCard;
     QTimer* m_spinnerTimer;
-    QStringList m_rowIds;
-    QSet<QString> m_importedFileNames;
-    std::optional<QDateTime> m_latestImportedCreated;
+    ImportState m_importState;
     bool m_syncingSelection = false;
     bool m_restoring = false;
     int m_spinnerPhase = 0;

@@ -163,7 +163,7 @@ void VideoTableDelegate::paintState(QPainter* painter, const QStyleOptionViewIte
                                                               : kImportedGreen.darker(115));
         painter->drawText(area.adjusted(side + 5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                           QStringLiteral("Imported"));
-    } else if (status == ImportStatus::isNew) {
+    } else if (status == ImportStatus::newVideo) {
         painter->setPen(secondaryText(option));
         painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("New"));
     }

@@ -90,7 +90,7 @@ QVariant VideoTableModel::displayText(const VideoFileRow& row, int column) const
         switch (importStatus(row)) {
         case ImportStatus::imported:
             return QStringLiteral("Imported");
-        case ImportStatus::isNew:
+        case ImportStatus::newVideo:
             return QStringLiteral("New");
         case ImportStatus::unmarked:
             return QString();
@@ -131,6 +131,7 @@ void VideoTableModel::setRows(const VideoFileList& rows) {
     beginResetModel();
     for (const VideoFileRowPtr& old : std::as_const(m_rows))
         disconnect(old.data(), nullptr, this, nullptr);
+    m_sourceRows = rows;
     m_rows = rows;
     sortRows();
     for (const VideoFileRowPtr& row : std::as_const(m_rows)) {
@@ -179,20 +180,14 @@ void VideoTableModel::sortRows() {
     });
 }
 
-void VideoTableModel::setImportState(const QSet<QString>& importedFileNames,
-                                     const std::optional<QDateTime>& latestCreated) {
-    m_importedFileNames = importedFileNames;
-    m_latestImportedCreated = latestCreated;
+void VideoTableModel::setImportState(const ImportState& state) {
+    m_importState = state;
     if (!m_rows.isEmpty())
         Q_EMIT dataChanged(index(0, stateColumn), index(int(m_rows.size()) - 1, stateColumn));
 }
 
 ImportStatus VideoTableModel::importStatus(const VideoFileRow& row) const {
-    if (m_importedFileNames.contains(row.fileName()))
-        return ImportStatus::imported;
-    if (m_latestImportedCreated && row.created() > *m_latestImportedCreated)
-        return ImportStatus::isNew;
-    return ImportStatus::unmarked;
+    return m_importState.status(row.fileName(), row.created());
 }
 
 void VideoTableModel::setNow(const QDateTime& now) {

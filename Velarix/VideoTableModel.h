@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/ImportState.h"
 #include "import/VideoFileRow.h"
 
 #include <QAbstractTableModel>
@@ -11,8 +12,6 @@
 namespace velarix {
 
 class ThumbnailLoader;
-
-enum class ImportStatus { unmarked, imported, isNew };
 
 // The table's own sorted copy of the card's rows, with the import marks of the history. Sorting
 // reorders this copy only; the shared model's list keeps its order.
@@ -41,14 +40,15 @@ public:
     // Takes the model's rows and sorts them by the current order.
     void setRows(const VideoFileList& rows);
     const VideoFileList& sortedVideoFiles() const { return m_rows; }
+    // The rows as given, before sorting.
+    const VideoFileList& sourceRows() const { return m_sourceRows; }
     VideoFileRowPtr rowAt(int row) const { return m_rows.value(row); }
     int rowOf(const QString& id) const;
     static bool isSortable(int column);
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
-    void setImportState(const QSet<QString>& importedFileNames,
-                        const std::optional<QDateTime>& latestCreated);
+    void setImportState(const ImportState& state);
     ImportStatus importStatus(const VideoFileRow& row) const;
 
     // Relative dates are measured from this moment (tests fix it).
@@ -61,11 +61,11 @@ private:
     void thumbnailFinished(const QString& path);
 
     ThumbnailLoader& m_thumbnails;
+    VideoFileList m_sourceRows;
     VideoFileList m_rows;
     int m_sortColumn = createdColumn;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
-    QSet<QString> m_importedFileNames;
-    std::optional<QDateTime> m_latestImportedCreated;
+    ImportState m_importState;
     std::optional<QDateTime> m_now;
 };
 

@@ -212,7 +212,7 @@ private Q_SLOTS:
             return ImportStatus::unmarked;
         };
         QCOMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::imported);
-        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::isNew);
+        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::newVideo);
         QCOMPARE(status(QStringLiteral("GX010001.MP4")), ImportStatus::unmarked);
         QCOMPARE(status(QStringLiteral("TWIN.MP4")), ImportStatus::unmarked);
         QCOMPARE(table.index(table.rowOf(rows.at(2)->id()), VideoTableModel::stateColumn).data().toString(),
@@ -221,7 +221,7 @@ private Q_SLOTS:
         // A new import renews the refresh id: the table reads the history again.
         QVERIFY(m_store->insertImportHistory(QStringLiteral("GX010003.MP4"), uuid, now).ok());
         QVERIFY(m_store->save().ok());
-        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::isNew);
+        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::newVideo);
         m_model->setImportStateRefreshID(QUuid::createUuid());
         QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::imported);
 
