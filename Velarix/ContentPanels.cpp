@@ -23,7 +23,8 @@ QPalette secondaryPalette(const QWidget* widget) {
 } // namespace
 
 ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString& title,
-                                               const QString& description, QWidget* parent)
+                                               const QString& description, QWidget* parent,
+                                               const QString& hint)
     : QWidget(parent) {
     auto* image = new QLabel(this);
     image->setPixmap(icon.pixmap(QSize(56, 56), devicePixelRatioF()));
@@ -39,7 +40,8 @@ ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString&
     m_description->setObjectName(QStringLiteral("unavailableDescription"));
     m_description->setAlignment(Qt::AlignCenter);
     m_description->setWordWrap(true);
-    m_description->setMaximumWidth(440);
+    // A fixed width lets the wrapped text take the height it needs.
+    m_description->setFixedWidth(440);
     m_description->setPalette(secondaryPalette(m_description));
     m_description->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -49,6 +51,21 @@ ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString&
     layout->addSpacing(4);
     layout->addWidget(m_title);
     layout->addWidget(m_description, 0, Qt::AlignHCenter);
+    if (!hint.isEmpty()) {
+        auto* note = new QLabel(hint, this);
+        note->setObjectName(QStringLiteral("unavailableHint"));
+        note->setAlignment(Qt::AlignCenter);
+        note->setWordWrap(true);
+        note->setFixedWidth(440);
+        note->setTextFormat(Qt::RichText);
+        QFont small = note->font();
+        small.setPointSizeF(small.pointSizeF() - 1);
+        note->setFont(small);
+        note->setPalette(secondaryPalette(note));
+        note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addSpacing(10);
+        layout->addWidget(note, 0, Qt::AlignHCenter);
+    }
 }
 
 QString ContentUnavailableView::title() const {

@@ -14,8 +14,9 @@ namespace velarix {
 class ContentUnavailableView : public QWidget {
     Q_OBJECT
 public:
+    // `hint`, when given, is a second, smaller paragraph under the description.
     ContentUnavailableView(const QIcon& icon, const QString& title, const QString& description,
-                           QWidget* parent = nullptr);
+                           QWidget* parent = nullptr, const QString& hint = {});
     QString title() const;
     QString description() const;
 

@@ -50,8 +50,10 @@ void PatternTextEdit::recolour() {
         selection.cursor = QTextCursor(document());
         selection.cursor.setPosition(token.start);
         selection.cursor.setPosition(token.start + token.length, QTextCursor::KeepAnchor);
+        // The field's own palette: this editor's base is made clear so the box shows through.
+        const QPalette& box = parentWidget() ? parentWidget()->palette() : palette();
         selection.format.setForeground(
-            tokenTextColor(token.placeholder, fieldPlateColor(token.placeholder), palette()));
+            tokenTextColor(token.placeholder, fieldPlateColor(token.placeholder), box));
         selections.append(selection);
     }
     setExtraSelections(selections);

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStorageInfo>
 #include <QToolButton>
@@ -142,11 +143,8 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     connect(m_pattern, &PatternField::patternEdited, &m_model, &VelarixModel::setImportPattern);
     connect(&m_model, &VelarixModel::importPatternChanged, m_pattern,
             [this] { m_pattern->setPattern(m_model.importPattern()); });
-    auto* insert = new QToolButton(patternBox);
+    auto* insert = new QPushButton(QStringLiteral("Insert Placeholder"), patternBox);
     insert->setObjectName(QStringLiteral("insertPlaceholder"));
-    insert->setText(QStringLiteral("Insert Placeholder"));
-    insert->setPopupMode(QToolButton::InstantPopup);
-    insert->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_insertMenu = new QMenu(insert);
     for (Placeholder placeholder : allPlaceholders()) {
         QAction* action = m_insertMenu->addAction(placeholderHelpText(placeholder));

@@ -35,9 +35,9 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, QWidget* pare
     m_loading = new LoadingPanel;
     m_empty = new ContentUnavailableView(
         themedIcon("drive-removable-media", "drive-missing.svg"), QStringLiteral("No SD Card Found"),
-        QStringLiteral(
-            "No SD Card found, or no videos found on it.\n\nTo try Velarix without a card, set "
-            "VELARIX_VOLUMES_DIR to a folder holding a card folder with a DCIM folder of videos."));
+        QStringLiteral("No SD Card found, or no videos found on it."), nullptr,
+        QStringLiteral("No card at hand? Start Velarix with <b>VELARIX_VOLUMES_DIR</b> set to a folder that "
+                       "holds a card folder with a <b>DCIM</b> folder of videos, and it is read as a card."));
     m_empty->setObjectName(QStringLiteral("emptyPanel"));
     auto* emptyPage = new QWidget;
     auto* emptyLayout = new QVBoxLayout(emptyPage);
@@ -52,8 +52,10 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, QWidget* pare
     m_split->setChildrenCollapsible(false);
     m_split->addWidget(m_table);
     m_split->addWidget(m_form);
+    // The table gets the larger share; extra width goes to it first.
     m_split->setStretchFactor(0, 3);
-    m_split->setStretchFactor(1, 2);
+    m_split->setStretchFactor(1, 1);
+    m_split->setSizes({700, 420});
     connect(m_table, &JumpTableView::previewRequested, this, &VelarixView::showPreview);
 
     m_stack = new QStackedWidget;
