@@ -4,6 +4,7 @@
 #include "Velarix/ElidedLabel.h"
 #include "Velarix/FormSection.h"
 #include "Velarix/Icons.h"
+#include "Velarix/MenuToggle.h"
 #include "Velarix/OutputFilesView.h"
 #include "Velarix/PatternField.h"
 #include "import/ImportPattern.h"
@@ -34,11 +35,10 @@ namespace {
 // A checkable menu entry with a title and a dimmer subtitle under it.
 QAction* addOptionToggle(QMenu* menu, const QString& title, const QString& subtitle, bool checked,
                          const QString& objectName) {
-    QAction* action = menu->addAction(title + QLatin1Char('\n') + subtitle);
+    auto* action = new MenuToggle(title, subtitle, menu);
     action->setObjectName(objectName);
-    action->setCheckable(true);
     action->setChecked(checked);
-    action->setToolTip(subtitle);
+    menu->addAction(action);
     return action;
 }
 
