@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTableView>
 
 using namespace velarix;
@@ -212,6 +213,14 @@ private Q_SLOTS:
         QCOMPARE(m_model->importPattern(), QStringLiteral("{date}/x{jump}/{filename}"));
         QCOMPARE(field->editor()->textCursor().position(), 8);
         QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/x1/GX010002.MP4"));
+
+        // A five-digit jump number shows without a thousands separator, and typing one sets it.
+        auto* jump = form->findChild<QSpinBox*>(QStringLiteral("jumpNumber"));
+        m_model->setJumpNumber(12345);
+        QCOMPARE(jump->text(), QStringLiteral("12345"));
+        jump->setValue(23456);
+        QCOMPARE(m_model->jumpNumber(), 23456);
+        QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/x23456/GX010002.MP4"));
 
         // Emptied: the placeholder shows, and the model gets the empty text, not the placeholder.
         field->editor()->selectAll();
