@@ -79,15 +79,23 @@ void CardLoad::identified(const Identity& identity) {
             },
             Qt::QueuedConnection);
     };
-    QtConcurrent::run([volume = m_volume, progress] {
+    // The result is posted like the progress reports, from the same thread, so it arrives after them.
+    QPointer<CardLoad> self(this);
+    (void)QtConcurrent::run([volume = m_volume, progress, self] {
         Scan scan;
         auto candidates = scanVideoFiles(volume, progress);
         if (candidates)
             scan.candidates = *candidates;
         else
             scan.error = candidates.error();
-        return scan;
-    }).then(this, [this](const Scan& scan) { scanned(scan); });
+        QMetaObject::invokeMethod(
+            self,
+            [self, scan] {
+                if (self)
+                    self->scanned(scan);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void CardLoad::scanned(const Scan& scan) {

@@ -2,6 +2,7 @@
 #include "import/FileCopy.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
+#include "platform/PosixFile.h"
 #include "platform/Volumes.h"
 
 #include <QDir>
@@ -9,6 +10,9 @@
 #include <QLocale>
 #include <QPointer>
 #include <QtConcurrent>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace velarix {
 
@@ -31,6 +35,20 @@ QString existingAncestor(QString path) {
     while (!QFileInfo::exists(path) && path != QDir::rootPath())
         path = QFileInfo(path).absolutePath();
     return path;
+}
+
+// Like mkdir -p, but keeps the system's reason for a failure.
+Result<void> makeFolders(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return {};
+    const QString parent = QFileInfo(path).absolutePath();
+    if (parent != path) {
+        if (auto made = makeFolders(parent); !made)
+            return made;
+    }
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0 && errno != EEXIST)
+        return errnoError(errno);
+    return {};
 }
 
 QString byteCount(qint64 bytes) {
@@ -60,9 +78,11 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
             logCopyFailure(item.source, destination, reason);
             outcome.report.failed.append({item.source, reason});
         };
-        if (folder != cleanRoot && !QDir().mkpath(folder)) {
-            failed(QStringLiteral("The folder %1 could not be created.").arg(folder));
-            continue;
+        if (folder != cleanRoot) {
+            if (auto made = makeFolders(folder); !made) {
+                failed(QStringLiteral("The folder %1 could not be created: %2").arg(folder, made.error().message));
+                continue;
+            }
         }
         if (!outcome.folders.contains(folder))
             outcome.folders.append(folder);

@@ -1,0 +1,114 @@
+#include "tests/support/FakeCard.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace velarix::test;
+
+namespace {
+QDateTime at(int h, int m) {
+    return QDateTime(QDate(2024, 5, 1), QTime(h, m));
+}
+QJsonValue json(const ProcessResult& result) {
+    const auto document = QJsonDocument::fromJson(result.out);
+    return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
+}
+} // namespace
+
+class CliImportTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<FakeCard> card;
+
+    ProcessResult cli(const QStringList& arguments) {
+        return runCli(arguments, QProcessEnvironment::systemEnvironment());
+    }
+
+private Q_SLOTS:
+    void init() {
+        home = std::make_unique<TestHome>();
+        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
+        card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 3));
+        card->addFile("100GOPRO/GX010002.LRV", "proxy", at(10, 3));
+    }
+    void cleanup() {
+        card.reset();
+        home.reset();
+    }
+
+    void scanPlanImportHistory() {
+        auto cards = cli({"cards", "--json"});
+        QCOMPARE(cards.exitCode, 0);
+        QCOMPARE(json(cards).toArray().at(0)["path"].toString(), card->root());
+        QVERIFY(json(cards).toArray().at(0)["spaceAvailable"].toDouble() > 0);
+
+        auto scan = cli({"--json", "scan"});
+        QCOMPARE(scan.exitCode, 0);
+        const QJsonArray videos = json(scan)["videos"].toArray();
+        QCOMPARE(videos.size(), 2);
+        QCOMPARE(videos[0]["file"].toString(), QStringLiteral("GX010002.MP4"));
+        QCOMPARE(qRound(videos[0]["duration"].toDouble()), 2);
+        QCOMPARE(QDateTime::fromString(videos[0]["created"].toString(), Qt::ISODate), at(10, 3));
+        QCOMPARE(videos[0]["state"].toString(), QString());
+
+        auto plan = cli(
+            {"plan", "--json", "--jump", "7", "--name", "Tandem", "--pattern", "{jump}-{name}-{filename}"});
+        QCOMPARE(plan.exitCode, 0);
+        QCOMPARE(json(plan).toArray().at(1)["fileName"].toString(), QStringLiteral("7-Tandem-GX010002.MP4"));
+        QCOMPARE(json(plan).toArray().at(1)["jump"].toInt(), 7);
+
+        auto import = cli({"import", "--json", "GX010001.MP4", "--dest", home->destination(), "--no-verify"});
+        QCOMPARE(import.exitCode, 0);
+        QCOMPARE(json(import)["imported"].toArray().size(), 1);
+        QCOMPARE(json(import)["cancelled"].toBool(), false);
+        QVERIFY(QFileInfo::exists(home->destination() + "/2024-05-01/1 CARD GX010001.MP4"));
+
+        // The new clip is the one not yet imported; the jump number advanced in the settings.
+        card->addVideo("101GOPRO/GX010003.MP4", 1, at(12, 0));
+        scan = cli({"scan", "--json"});
+        QStringList states;
+        for (const auto& video : json(scan)["videos"].toArray())
+            states.append(video.toObject()["state"].toString());
+        QCOMPARE(states, (QStringList{"new", "new", "imported"}));
+        import = cli({"import", "--new", "--json", "--dest", home->destination()});
+        QCOMPARE(import.exitCode, 0);
+        QStringList destinations;
+        for (const auto& file : json(import)["imported"].toArray())
+            destinations.append(QFileInfo(file.toObject()["destination"].toString()).fileName());
+        QCOMPARE(destinations, (QStringList{"2 CARD GX010002.MP4", "3 CARD GX010003.MP4"}));
+
+        auto history = cli({"history", "--json"});
+        QCOMPARE(json(history)["files"].toArray().size(), 3);
+        QCOMPARE(json(history)["card"]["name"].toString(), QStringLiteral("CARD"));
+        history = cli({"history", "--clear", "--json", "--card", card->root()});
+        QCOMPARE(history.exitCode, 0);
+        QVERIFY(json(history)["files"].toArray().isEmpty());
+    }
+
+    void failuresAndBadUsage() {
+        card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(9, 0));
+        auto import = cli({"import", "--dest", home->destination()});
+        QCOMPARE(import.exitCode, 1);
+        QVERIFY(import.err.contains("EMPTY.MP4: Invalid file size"));
+
+        const QList<QStringList> bad{{"scan", "--bogus"},          {"plan", "--jump", "abc"},
+                                     {"plan", "NOPE.MP4"},         {"scan", "--card", home->path()},
+                                     {"import", "--all", "--new"}, {"cards", "extra"}};
+        for (const QStringList& arguments : bad) {
+            const auto result = cli(arguments);
+            QVERIFY2(result.exitCode == 2, qPrintable(arguments.join(' ')));
+            QVERIFY(!result.err.isEmpty());
+        }
+        QVERIFY(QDir(card->root()).removeRecursively());
+        QCOMPARE(cli({"scan"}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(CliImportTest)
+#include "test_cli_import.moc"

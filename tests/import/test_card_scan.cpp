@@ -1,0 +1,186 @@
+#include "history/HistoryStore.h"
+#include "import/CardScan.h"
+#include "import/VelarixModel.h"
+#include "platform/Await.h"
+#include "platform/Settings.h"
+#include "platform/Volumes.h"
+#include "tests/support/FakeCard.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace velarix;
+using namespace velarix::test;
+
+namespace {
+
+// The system's volumes, with the identity replaced where a test needs a card without UUID or one
+// whose identity cannot be read.
+class IdentityOverride : public SystemVolumes {
+public:
+    std::optional<Result<std::optional<QString>>> uuid;
+    Result<std::optional<QString>> volumeUUID(const QString& volume) const override {
+        return uuid ? *uuid : SystemVolumes::volumeUUID(volume);
+    }
+};
+
+QDateTime at(int h, int m) {
+    return QDateTime(QDate(2024, 5, 1), QTime(h, m));
+}
+
+} // namespace
+
+class CardScanTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<HistoryStore> store;
+    std::unique_ptr<VelarixModel> model;
+
+private Q_SLOTS:
+    void init() {
+        home = std::make_unique<TestHome>();
+        settings = std::make_unique<Settings>(home->path() + "/settings.json");
+        store = std::move(HistoryStore::open(home->path() + "/default.store").value());
+        model = std::make_unique<VelarixModel>(*settings);
+    }
+    void cleanup() {
+        model.reset();
+        store.reset();
+        settings.reset();
+        home.reset();
+    }
+
+    void findsTheFirstCardInNameOrder() {
+        FakeCard notACard(home->volumes(), "A-dcim-is-a-file", false);
+        QFile(notACard.root() + "/DCIM").open(QIODevice::WriteOnly);
+        FakeCard linked(home->volumes(), "B-dcim-is-a-link", false);
+        FakeCard second(home->volumes(), "D-second");
+        FakeCard first(home->volumes(), "C-first");
+        QVERIFY(QFile::link(first.dcim(), linked.root() + "/DCIM"));
+        auto found = findSDCardVolume(*model->volumeProvider());
+        QVERIFY(found.ok());
+        QCOMPARE(found->value_or(QString()), first.root());
+    }
+
+    void listsVideosNewestFirstWithDurations() {
+        FakeCard card(home->volumes(), "CARD");
+        card.addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
+        card.addVideo("100GOPRO/GX010002.MP4", 2, at(10, 2));
+        card.addVideo("101GOPRO/spaced name %.mp4", 3, at(11, 0));
+        card.addVideo("101GOPRO/Sprung 360.360", 1, at(9, 0));
+        card.addFile("100GOPRO/GX010001.LRV", "proxy");
+        card.addFile("100GOPRO/.hidden.MP4", sampleVideo(1));
+        card.addFile("100GOPRO/GOPR0001.JPG", "jpeg");
+        card.addFile(".Trashes/GX.MP4", sampleVideo(1));
+        QFile::link(card.dcim() + "/100GOPRO/GX010001.MP4", card.dcim() + "/linked.MP4");
+        QFile::link(home->path(), card.dcim() + "/linked-folder");
+
+        auto loaded = awaitFuture(model->refreshSDCard(*store));
+        QVERIFY2(loaded.ok(), qPrintable(loaded.ok() ? QString() : loaded.error().message));
+        QCOMPARE(model->sdCardPath(), std::optional(card.root()));
+        QCOMPARE(model->sdCardName(), QStringLiteral("CARD"));
+        QCOMPARE(model->sdCardVolumeUUID(), std::optional(folderUUID(card.root())));
+        QVERIFY(model->sdCardSpaceAvailable() > 0);
+        QVERIFY(!model->isLoadingVideos());
+
+        QStringList names;
+        QList<double> durations;
+        for (const auto& row : model->videoFiles()) {
+            names.append(row->fileName());
+            durations.append(qRound(row->duration() * 10) / 10.0);
+        }
+        QCOMPARE(names, (QStringList{"spaced name %.mp4", "GX010002.MP4", "GX010001.MP4", "Sprung 360.360"}));
+        QCOMPARE(durations, (QList<double>{3, 2, 1, 1}));
+        QCOMPARE(model->videoFiles()[0]->id(), card.dcim().replace(" ", "%20") + "/101GOPRO/spaced%20name%20%25.mp4");
+        QCOMPARE(model->videoFiles()[1]->created(), at(10, 2));
+    }
+
+    void reportsProgressAndKeepsTheSelection() {
+        FakeCard card(home->volumes(), "CARD");
+        for (int i = 0; i < 25; ++i)
+            card.addFile(QString("100GOPRO/GX%1.MP4").arg(i, 4, 10, QChar('0')), "not a real video",
+                         at(10, i));
+        QList<qint64> counts;
+        connect(model.get(), &VelarixModel::videoFilesDiscoveredCountChanged, this,
+                [&] { counts.append(model->videoFilesDiscoveredCount()); });
+        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QCOMPARE(counts, (QList<qint64>{1, 11, 21, 25, 0}));
+        // Unreadable media: duration 0, no error.
+        QCOMPARE(model->videoFiles()[0]->duration(), 0.0);
+
+        const QString kept = model->videoFiles()[3]->id();
+        model->setSelection({kept, "/gone.MP4"});
+        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QCOMPARE(model->selection(), QSet<QString>{kept});
+    }
+
+    void aNewerScanWins() {
+        FakeCard big(home->volumes(), "BIG");
+        for (int i = 0; i < 200; ++i)
+            big.addFile(QString("100GOPRO/F%1.MP4").arg(i), "x");
+        FakeCard small(home->volumes(), "SMALL");
+        small.addVideo("100GOPRO/ONE.MP4", 1, at(10, 0));
+        auto first = model->loadSDCard(big.root(), *store);
+        auto second = model->loadSDCard(small.root(), *store);
+        QVERIFY(awaitFuture(second).ok());
+        QVERIFY(awaitFuture(first).ok());
+        QCoreApplication::processEvents();
+        QCOMPARE(model->videoFiles().size(), 1);
+        QCOMPARE(model->videoFiles()[0]->fileName(), QStringLiteral("ONE.MP4"));
+        QVERIFY(!model->isLoadingVideos());
+        QCOMPARE(model->sdCardPath(), std::optional(small.root()));
+    }
+
+    void namesTheCard() {
+        FakeCard card(home->volumes(), "NO NAME");
+        card.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
+        QVERIFY(store->insertCard(folderUUID(card.root()), "Tandem").ok());
+        QVERIFY(store->save().ok());
+        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QCOMPARE(model->sdCardName(), QStringLiteral("Tandem"));
+        QFile manifest(card.root() + "/.velarix");
+        QVERIFY(manifest.open(QIODevice::WriteOnly));
+        manifest.write("{\"name\":\"\"}");
+        manifest.close();
+        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QCOMPARE(model->sdCardName(), QString());
+    }
+
+    void cardsWithoutOrWithBrokenIdentity() {
+        FakeCard card(home->volumes(), "CARD");
+        card.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
+        auto volumes = std::make_shared<IdentityOverride>();
+        model->setVolumeProvider(volumes);
+        volumes->uuid = Result<std::optional<QString>>(std::optional<QString>());
+        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QCOMPARE(model->sdCardVolumeUUID(), std::nullopt);
+        QCOMPARE(model->sdCardName(), QStringLiteral("CARD"));
+        QCOMPARE(model->videoFiles().size(), 1);
+
+        volumes->uuid = Result<std::optional<QString>>(Error::make("Volumes", 5, "The card cannot be read."));
+        auto failed = awaitFuture(model->loadSDCard(card.root(), *store));
+        QVERIFY(!failed.ok());
+        QCOMPARE(failed.error().message, QStringLiteral("The card cannot be read."));
+        QVERIFY(!model->isLoadingVideos());
+        QCOMPARE(model->videoLoadingPhase(), VideoLoadingPhase::idle);
+    }
+
+    void removingTheCardClearsItButKeepsTheName() {
+        FakeCard card(home->volumes(), "CARD");
+        card.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
+        QVERIFY(awaitFuture(model->refreshSDCard(*store)).ok());
+        QVERIFY(QDir(card.root()).removeRecursively());
+        QVERIFY(awaitFuture(model->refreshSDCard(*store)).ok());
+        QCOMPARE(model->sdCardPath(), std::nullopt);
+        QCOMPARE(model->sdCardVolumeUUID(), std::nullopt);
+        QVERIFY(model->videoFiles().isEmpty());
+        QCOMPARE(model->sdCardSpaceAvailable(), quint64(0));
+        QCOMPARE(model->sdCardName(), QStringLiteral("CARD"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CardScanTest)
+#include "test_card_scan.moc"

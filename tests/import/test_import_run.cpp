@@ -1,0 +1,303 @@
+#include "history/HistoryStore.h"
+#include "history/ImportState.h"
+#include "import/VelarixModel.h"
+#include "platform/Await.h"
+#include "platform/FileStatus.h"
+#include "platform/Settings.h"
+#include "platform/Volumes.h"
+#include "tests/support/FakeCard.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <sys/mount.h>
+
+using namespace velarix;
+using namespace velarix::test;
+
+namespace {
+
+class FreeSpaceOverride : public SystemVolumes {
+public:
+    std::optional<quint64> free;
+    std::optional<quint64> freeSpace(const QString& path) const override {
+        return free ? free : SystemVolumes::freeSpace(path);
+    }
+};
+
+QDateTime at(int h, int m) {
+    return QDateTime(QDate(2024, 5, 1), QTime(h, m));
+}
+
+QByteArray randomBytes(qint64 size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
+    return bytes;
+}
+
+// Every file below a folder, relative, hidden ones included.
+QStringList filesBelow(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(folder).relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class ImportRunTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<HistoryStore> store;
+    std::unique_ptr<VelarixModel> model;
+    std::unique_ptr<FakeCard> card;
+    QStringList opened;
+
+    void loadAndSelectAll() {
+        QVERIFY(awaitFuture(model->loadSDCard(card->root(), *store)).ok());
+        QSet<QString> all;
+        for (const auto& row : model->videoFiles())
+            all.insert(row->id());
+        model->setSelection(all);
+    }
+
+    QStringList importedNames() {
+        QStringList names;
+        const auto records = store->fetchImportHistory(folderUUID(card->root()));
+        for (const auto& record : records.value())
+            names.append(record.fileName);
+        names.sort();
+        return names;
+    }
+
+private Q_SLOTS:
+    void init() {
+        home = std::make_unique<TestHome>();
+        settings = std::make_unique<Settings>(home->path() + "/settings.json");
+        store = std::move(HistoryStore::open(home->path() + "/default.store").value());
+        model = std::make_unique<VelarixModel>(*settings);
+        model->setOutputLocation(home->destination());
+        opened.clear();
+        model->setFolderOpener([this](const QString& folder) { opened.append(folder); });
+        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
+        card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 3));
+        card->addVideo("101GOPRO/GX010003.MP4", 1, at(11, 0));
+        model->setJumpNumber(12);
+    }
+    void cleanup() {
+        model.reset();
+        store.reset();
+        settings.reset();
+        card.reset();
+        home.reset();
+    }
+
+    void importsByThePlanAndRecordsIt() {
+        loadAndSelectAll();
+        model->setSdCardName("Tandem");
+        const QUuid refresh = model->importStateRefreshID();
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.imported.size(), 3);
+        QVERIFY(report.failed.isEmpty());
+        QVERIFY(model->error().isEmpty());
+        QCOMPARE(model->importProgress(), nullptr);
+        QCOMPARE(filesBelow(home->destination()),
+                 (QStringList{"2024-05-01/12 Tandem GX010001.MP4", "2024-05-01/12 Tandem GX010002.MP4",
+                              "2024-05-01/13 Tandem GX010003.MP4"}));
+        const QString copy = home->destination() + "/2024-05-01/12 Tandem GX010002.MP4";
+        QCOMPARE(contents(copy), sampleVideo(2));
+        QCOMPARE(fileStatus(copy)->modified, at(10, 3));
+        QCOMPARE(opened, QStringList{home->destination() + "/2024-05-01"});
+
+        QCOMPARE(importedNames(), (QStringList{"GX010001.MP4", "GX010002.MP4", "GX010003.MP4"}));
+        QCOMPARE(store->fetchCard(folderUUID(card->root())).value()->name, QStringLiteral("Tandem"));
+        QCOMPARE(contents(card->root() + "/.velarix"), QByteArray("{\"name\":\"Tandem\"}"));
+        QVERIFY(model->importStateRefreshID() != refresh);
+        QCOMPARE(model->jumpNumber(), 14);
+
+        // A new clip after a rescan: the old ones are imported, the new one is new.
+        card->addVideo("101GOPRO/GX010004.MP4", 1, at(12, 0));
+        card->addVideo("100GOPRO/GX000099.MP4", 1, at(9, 0));
+        QVERIFY(awaitFuture(model->loadSDCard(card->root(), *store)).ok());
+        QCOMPARE(model->sdCardName(), QStringLiteral("Tandem"));
+        ImportState state;
+        state.refresh(*store, model->sdCardVolumeUUID(), importStateVideos(model->videoFiles()));
+        QStringList marks;
+        for (const auto& row : model->videoFiles())
+            marks.append(QString::number(int(state.status(row->fileName(), row->created()))));
+        QCOMPARE(marks, (QStringList{"1", "0", "0", "0", "2"}));
+
+        // Importing again never overwrites; clearing forgets this card only.
+        QVERIFY(store->insertImportHistory("GX010001.MP4", "OTHER-CARD", QDateTime::currentDateTime()).ok());
+        QVERIFY(store->save().ok());
+        model->setJumpNumber(12);
+        model->setSelection({model->videoFiles()[2]->id()});
+        QCOMPARE(awaitFuture(model->importSelectedVideos(*store)).imported.value(0).destination,
+                 home->destination() + "/2024-05-01/12 Tandem GX010002 - 1.MP4");
+        QVERIFY(awaitFuture(model->clearImportHistory(*store)).ok());
+        QVERIFY(importedNames().isEmpty());
+        const auto other = store->fetchImportHistory("OTHER-CARD");
+        QCOMPARE(other.value().size(), 1);
+        state.refresh(*store, model->sdCardVolumeUUID(), importStateVideos(model->videoFiles()));
+        QVERIFY(state.importedFileNames().isEmpty());
+        QCOMPARE(state.status("GX010002.MP4", at(23, 0)), ImportStatus::unmarked);
+    }
+
+    void takesTheFirstFreeName() {
+        loadAndSelectAll();
+        model->setImportPattern("A");
+        model->setSelection({model->videoFiles().last()->id()});
+        QDir().mkpath(home->destination());
+        QFile(home->destination() + "/A.MP4").open(QIODevice::WriteOnly);
+        QFile a1(home->destination() + "/A - 1.MP4");
+        QVERIFY(a1.open(QIODevice::WriteOnly));
+        a1.write("keep me");
+        a1.close();
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.imported.value(0).destination, home->destination() + "/A - 2.MP4");
+        QCOMPARE(contents(home->destination() + "/A - 1.MP4"), QByteArray("keep me"));
+        QCOMPARE(filesBelow(home->destination()), (QStringList{"A - 1.MP4", "A - 2.MP4", "A.MP4"}));
+        QCOMPARE(opened, QStringList{home->destination()});
+    }
+
+    void failedCopiesAreShownAndNotRecorded() {
+        card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(10, 1));
+        loadAndSelectAll();
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.imported.size(), 3);
+        QCOMPARE(report.failed.size(), 1);
+        QCOMPARE(report.failed[0].error, QStringLiteral("Invalid file size"));
+        QCOMPARE(model->error(),
+                 ApplicationError::userError("1 of 4 videos could not be imported: Invalid file size"));
+        QVERIFY(!importedNames().contains("EMPTY.MP4"));
+        QCOMPARE(importedNames().size(), 3);
+    }
+
+    void notEnoughSpaceCopiesNothing() {
+        auto volumes = std::make_shared<FreeSpaceOverride>();
+        volumes->free = 1000;
+        model->setVolumeProvider(volumes);
+        loadAndSelectAll();
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QVERIFY(report.notStarted);
+        QVERIFY(model->error().errorDescription().startsWith(
+            QString("Not enough free space in %1: ").arg(home->destination())));
+        QVERIFY(model->error().errorDescription().endsWith(" needed, 1.0 kB available."));
+        QVERIFY(!QFileInfo::exists(home->destination()));
+        QVERIFY(importedNames().isEmpty());
+    }
+
+    void aCardPulledOutMidCopyLeavesNothing() {
+        const QString big = card->addFile("102GOPRO/BIG.MP4", randomBytes(3 * 1024 * 1024), at(13, 0));
+        loadAndSelectAll();
+        ImportOptions options;
+        options.afterChunk = [big](const QString& source, qint64) {
+            if (source == big)
+                QFile::resize(big, 1024 * 1024);
+        };
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
+        QCOMPARE(report.failed.size(), 1);
+        QCOMPARE(report.failed[0].source, big);
+        QVERIFY(report.failed[0].error.contains("was the card removed?"));
+        QCOMPARE(filesBelow(home->destination()).size(), 3);
+        QVERIFY(!importedNames().contains("BIG.MP4"));
+    }
+
+    void aCorruptCopyFailsVerification() {
+        card->addFile("102GOPRO/BIG.MP4", randomBytes(2 * 1024 * 1024), at(13, 0));
+        loadAndSelectAll();
+        model->setSelection({model->videoFiles().first()->id()});
+        model->setImportPattern("{filename}");
+        // Flip a byte of the hidden temporary file once it is fully written, before the read-back.
+        ImportOptions options;
+        const QString destination = home->destination();
+        QDir().mkpath(destination);
+        options.afterChunk = [destination](const QString&, qint64 copied) {
+            if (copied < 2 * 1024 * 1024)
+                return;
+            for (const QString& name : QDir(destination).entryList({".velarix-import-*"}, QDir::Files | QDir::Hidden)) {
+                QFile file(destination + "/" + name);
+                if (file.open(QIODevice::ReadWrite) && file.seek(5))
+                    file.write("!");
+            }
+        };
+        ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
+        QCOMPARE(report.failed.size(), 1);
+        QVERIFY(report.failed[0].error.contains("checksum mismatch"));
+        QVERIFY(filesBelow(destination).isEmpty());
+        options.verify = false;
+        report = awaitFuture(model->importSelectedVideos(*store, options));
+        QCOMPARE(report.imported.size(), 1);
+    }
+
+    void cancellingRemovesThePartialCopy() {
+        card->addFile("102GOPRO/BIG.MP4", randomBytes(3 * 1024 * 1024), at(10, 30));
+        loadAndSelectAll();
+        ImportOptions options;
+        VelarixModel* m = model.get();
+        options.afterChunk = [m](const QString& source, qint64) {
+            if (source.endsWith("BIG.MP4"))
+                QMetaObject::invokeMethod(m, [m] { m->importProgress()->cancel(); }, Qt::BlockingQueuedConnection);
+        };
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
+        QVERIFY(report.cancelled);
+        QCOMPARE(model->error(), ApplicationError::userError("Cancelled"));
+        // Oldest first: GX010001 and GX010002 were done, BIG was cut short, GX010003 never started.
+        QCOMPARE(report.imported.size(), 2);
+        QCOMPARE(filesBelow(home->destination()).size(), 2);
+        QCOMPARE(importedNames(), (QStringList{"GX010001.MP4", "GX010002.MP4"}));
+    }
+
+    void destinationProblemsAreReported() {
+        loadAndSelectAll();
+        // A file where the destination folder should be.
+        QFile(home->destination()).open(QIODevice::WriteOnly);
+        ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.failed.size(), 3);
+        QVERIFY(model->error().errorDescription().startsWith("3 of 3 videos could not be imported: "));
+        QVERIFY(importedNames().isEmpty());
+
+        const QString readOnly = home->path() + "/readonly";
+        QDir().mkpath(readOnly);
+        if (::mount("tmpfs", QFile::encodeName(readOnly).constData(), "tmpfs", MS_RDONLY, "size=1m") != 0)
+            QSKIP("cannot mount a tmpfs here");
+        model->setOutputLocation(readOnly);
+        report = awaitFuture(model->importSelectedVideos(*store));
+        ::umount(QFile::encodeName(readOnly).constData());
+        QCOMPARE(report.failed.size(), 3);
+        QVERIFY(model->error().errorDescription().endsWith(": Read-only file system"));
+
+        // A destination that really fills up, where mounting is allowed.
+        const QString small = home->path() + "/small";
+        QDir().mkpath(small);
+        QVERIFY(::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=16k") == 0);
+        auto volumes = std::make_shared<FreeSpaceOverride>();
+        volumes->free = quint64(1) << 40; // lie, so that the copy itself meets the full disk
+        model->setVolumeProvider(volumes);
+        model->setOutputLocation(small);
+        model->setImportPattern("{filename}");
+        report = awaitFuture(model->importSelectedVideos(*store));
+        const QStringList left = filesBelow(small);
+        ::umount(QFile::encodeName(small).constData());
+        QVERIFY(!report.failed.isEmpty());
+        QCOMPARE(report.failed[0].error, QStringLiteral("No space left on device"));
+        QCOMPARE(left.size(), report.imported.size());
+    }
+};
+
+QTEST_GUILESS_MAIN(ImportRunTest)
+#include "test_import_run.moc"

@@ -1,0 +1,140 @@
+#include "platform/ContentTypes.h"
+#include "platform/FileStatus.h"
+#include "platform/MountTable.h"
+#include "platform/PosixFile.h"
+#include "platform/VolumeEject.h"
+#include "platform/VolumeWatch.h"
+#include "platform/Volumes.h"
+#include "tests/support/FakeCard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+
+using namespace velarix;
+
+namespace {
+
+class FakeBus : public UDisksBus {
+public:
+    QStringList calls;
+    bool known = true;
+    bool unmountFails = false;
+    bool canOff = true;
+    Result<std::optional<QString>> blockObject(const QString& device) override {
+        calls.append("block " + device);
+        return known ? std::optional<QString>("/block/sdb1") : std::nullopt;
+    }
+    Result<void> unmount(const QString& object) override {
+        calls.append("unmount " + object);
+        if (unmountFails)
+            return Error::make("Eject", 1, "target is busy");
+        return {};
+    }
+    Result<std::optional<QString>> driveOf(const QString&) override {
+        return std::optional<QString>("/drive/sdb");
+    }
+    Result<bool> canPowerOff(const QString&) override { return canOff; }
+    Result<void> powerOff(const QString& drive) override {
+        calls.append("off " + drive);
+        return {};
+    }
+};
+
+} // namespace
+
+class VolumesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void parsesTheMountTable() {
+        const auto entries =
+            parseMountTable("22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                            "40 22 8:17 / /media/me/MY\\040CARD rw,nosuid shared:5 - vfat /dev/sdb1 rw\n");
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[1].mountPoint, QStringLiteral("/media/me/MY CARD"));
+        QCOMPARE(entries[1].source, QStringLiteral("/dev/sdb1"));
+        QCOMPARE(entries[1].fileSystemType, QStringLiteral("vfat"));
+    }
+
+    void knowsMovies() {
+        QVERIFY(isMovieFileName("GX010001.MP4"));
+        QVERIFY(isMovieFileName("clip.mov"));
+        QVERIFY(isMovieFileName("GS010001.360"));
+        QVERIFY(!isMovieFileName("GOPR0001.JPG"));
+        QVERIFY(!isMovieFileName("notes.txt"));
+    }
+
+    void creationIsTheEarlierDate() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.MP4");
+        QFile(path).open(QIODevice::WriteOnly);
+        const QDateTime old(QDate(2024, 5, 1), QTime(10, 0));
+        QVERIFY(test::setModified(path, old));
+        QCOMPARE(fileStatus(path)->creationDate(), old);
+        QVERIFY(fileStatus(path)->born.value_or(QDateTime::currentDateTime()) > old);
+    }
+
+    void listsFoldersAndWatchesThem() {
+        test::TestHome home;
+        test::FakeCard b(home.volumes(), "B");
+        test::FakeCard a(home.volumes(), "A", false);
+        QCOMPARE(SystemVolumes().mountedVolumes().value(), (QStringList{a.root(), b.root()}));
+        QVERIFY(hasDcimFolder(b.root()));
+        QVERIFY(!hasDcimFolder(a.root()));
+        // A plain folder's identity is stable and its own.
+        QCOMPARE(SystemVolumes().volumeUUID(b.root()).value(), std::optional(folderUUID(b.root())));
+        QVERIFY(folderUUID(a.root()) != folderUUID(b.root()));
+
+        VolumeWatch watch;
+        QVERIFY(watch.isActive());
+        QSignalSpy changed(&watch, &VolumeWatch::volumesChanged);
+        QDir().mkdir(home.volumes() + "/C");
+        QVERIFY(changed.wait(5000));
+    }
+
+    void watchesTheMountTable() {
+        VolumeWatch watch;
+        QVERIFY(watch.isActive());
+        QSignalSpy changed(&watch, &VolumeWatch::volumesChanged);
+        const QByteArray point = "/mnt/velarix-watch-test";
+        QDir().mkpath(point);
+        if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=1m") != 0)
+            QSKIP("cannot mount here");
+        const bool seen = changed.wait(5000);
+        const bool listed = SystemVolumes().mountedVolumes().value().contains(QString(point));
+        const auto uuid = SystemVolumes().volumeUUID(point);
+        ::umount(point.constData());
+        QDir().rmdir(point);
+        QVERIFY(seen);
+        QVERIFY(listed);
+        QCOMPARE(uuid.value(), std::nullopt); // tmpfs has no device and no UUID
+    }
+
+    void ejects() {
+        FakeBus bus;
+        QVERIFY(ejectVolume(bus, "/media/me/CARD", "/dev/sdb1").ok());
+        QCOMPARE(bus.calls, (QStringList{"block /dev/sdb1", "unmount /block/sdb1", "off /drive/sdb"}));
+        bus.unmountFails = true;
+        auto failed = ejectVolume(bus, "/media/me/CARD", "/dev/sdb1");
+        QCOMPARE(failed.error().message, QStringLiteral("CARD could not be ejected. target is busy"));
+        bus.known = false;
+        QVERIFY(ejectVolume(bus, "/media/me/CARD", "/dev/sdb1").error().message.contains("does not know"));
+    }
+
+    void renamesWithoutReplacing() {
+        QTemporaryDir dir;
+        QFile(dir.filePath("a")).open(QIODevice::WriteOnly);
+        QFile(dir.filePath("b")).open(QIODevice::WriteOnly);
+        UniqueFd fd(::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY));
+        QCOMPARE(renameNoReplace(fd.get(), "a", "b").error().code, EEXIST);
+        QVERIFY(renameNoReplace(fd.get(), "a", "c").ok());
+        QVERIFY(!QFile::exists(dir.filePath("a")));
+    }
+};
+
+QTEST_GUILESS_MAIN(VolumesTest)
+#include "test_volumes.moc"
