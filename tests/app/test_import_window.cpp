@@ -15,12 +15,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDirIterator>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
+#include <QToolButton>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -158,8 +160,14 @@ private Q_SLOTS:
         // While the import runs the button is off and the progress row replaces the names.
         QVERIFY(m_model->importProgress());
         QVERIFY(!m_view->importAction()->isEnabled());
+        auto* progressRow = m_view->form()->findChild<QWidget*>(QStringLiteral("importProgressRow"));
+        auto* filesSection = m_view->form()->findChild<QWidget*>(QStringLiteral("filesSection"));
+        QVERIFY(progressRow->isVisible());
+        QVERIFY(!filesSection->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress(), 20000);
         QVERIFY(m_view->importAction()->isEnabled());
+        QVERIFY(!progressRow->isVisible());
+        QVERIFY(filesSection->isVisible());
 
         QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
         QCOMPARE(stateOf(QStringLiteral("GX010002.MP4")), QStringLiteral("Imported"));
@@ -172,6 +180,30 @@ private Q_SLOTS:
         clear->trigger();
         QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QString());
         QTRY_COMPARE(stateOf(QStringLiteral("GX010003.MP4")), QString());
+    }
+
+    void cancelButtonStopsTheImport() {
+        m_fixture->insert(m_staged);
+        openWindow();
+        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        selectFiles(
+            {QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4"), QStringLiteral("GX010003.MP4")});
+        m_view->importAction()->trigger();
+        QPointer<ImportProgress> progress = m_model->importProgress();
+        QVERIFY(progress);
+        auto* cancel = m_view->form()->findChild<QToolButton*>(QStringLiteral("cancelImport"));
+        QVERIFY(cancel && cancel->isVisible());
+        cancel->click();
+        QVERIFY(progress->isCancelled());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress(), 20000);
+        // The copy loop stops at its next check: not all three copies can exist.
+        int copied = 0;
+        QDirIterator it(m_fixture->path(QStringLiteral("out")), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            ++copied;
+        }
+        QVERIFY(copied < 3);
     }
 
     void placeholderMenuAppendsAndNamesFollow() {
