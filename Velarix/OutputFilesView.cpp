@@ -1,6 +1,6 @@
 #include "Velarix/OutputFilesView.h"
 
-#include "Velarix/PlaceholderColors.h"
+#include "Velarix/PlaceholderTokenLine.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
@@ -79,8 +79,8 @@ public:
         const QFont mono = outputFont(option.font);
         const QRect second(area.left(), area.top() + firstHeight + 4, area.width(),
                            QFontMetrics(mono).height());
-        paintTokenLine(*painter, second, m_model->files.at(index.row()).segments, mono, option.palette,
-                       selected);
+        PlaceholderTokenLine::paint(*painter, second, m_model->files.at(index.row()).segments, mono,
+                                    option.palette, selected);
     }
 
 private:

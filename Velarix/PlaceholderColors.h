@@ -3,10 +3,8 @@
 #include "import/ImportPattern.h"
 
 #include <QColor>
-#include <QFont>
 #include <QList>
 
-class QPainter;
 class QPalette;
 
 namespace velarix {
@@ -30,12 +28,5 @@ struct TokenRange {
     bool operator==(const TokenRange&) const = default;
 };
 QList<TokenRange> tokenRanges(const ImportPatternSegments& segments);
-
-// Draws segments in one line, left-aligned and vertically centred in `rect`, placeholder parts on
-// rounded plates; what does not fit is clipped with an ellipsis at the end.
-void paintTokenLine(QPainter& painter, const QRect& rect, const ImportPatternSegments& segments,
-                    const QFont& font, const QPalette& palette, bool selected = false);
-// The width paintTokenLine needs for the whole line.
-int tokenLineWidth(const ImportPatternSegments& segments, const QFont& font);
 
 } // namespace velarix

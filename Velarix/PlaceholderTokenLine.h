@@ -2,30 +2,24 @@
 
 #include "import/ImportPattern.h"
 
-#include <QWidget>
+#include <QFont>
+#include <QRect>
+
+class QPainter;
+class QPalette;
 
 namespace velarix {
 
-// A resolved file name drawn as one line in which the parts made by placeholders sit on coloured
-// plates. Read-only; the full name is its tooltip and can be copied from its context menu.
-class PlaceholderTokenLine : public QWidget {
-    Q_OBJECT
+// A resolved file name drawn as one line in which the parts made by placeholders sit on rounded,
+// coloured plates (the folder separator on a clear one). Drawn by item delegates, so that a long
+// list of planned names costs no widgets.
+class PlaceholderTokenLine {
 public:
-    explicit PlaceholderTokenLine(QWidget* parent = nullptr);
-
-    void setSegments(const ImportPatternSegments& segments);
-    const ImportPatternSegments& segments() const { return m_segments; }
-    QString text() const;
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
-private:
-    ImportPatternSegments m_segments;
+    // Left-aligned and vertically centred in `rect`; what does not fit ends in an ellipsis.
+    static void paint(QPainter& painter, const QRect& rect, const ImportPatternSegments& segments,
+                      const QFont& font, const QPalette& palette, bool selected = false);
+    // The width the whole line needs.
+    static int lineWidth(const ImportPatternSegments& segments, const QFont& font);
 };
 
 } // namespace velarix

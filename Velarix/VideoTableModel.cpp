@@ -120,11 +120,17 @@ QVariant VideoTableModel::secondLine(const VideoFileRow& row, int column) const 
 }
 
 int VideoTableModel::rowOf(const QString& id) const {
+    return m_rowById.value(id, -1);
+}
+
+void VideoTableModel::reindex() {
+    // Durations and thumbnails arrive one row at a time; a lookup keeps a large card fast.
+    m_rowById.clear();
+    m_rowByPath.clear();
     for (int i = 0; i < m_rows.size(); ++i) {
-        if (m_rows.at(i)->id() == id)
-            return i;
+        m_rowById.insert(m_rows.at(i)->id(), i);
+        m_rowByPath.insert(m_rows.at(i)->path(), i);
     }
-    return -1;
 }
 
 void VideoTableModel::setRows(const VideoFileList& rows) {
@@ -134,6 +140,7 @@ void VideoTableModel::setRows(const VideoFileList& rows) {
     m_sourceRows = rows;
     m_rows = rows;
     sortRows();
+    reindex();
     for (const VideoFileRowPtr& row : std::as_const(m_rows)) {
         VideoFileRow* raw = row.data();
         connect(raw, &VideoFileRow::durationChanged, this, [this, raw] {
@@ -156,6 +163,7 @@ void VideoTableModel::sort(int column, Qt::SortOrder order) {
     m_sortColumn = column;
     m_sortOrder = order;
     sortRows();
+    reindex();
     QModelIndexList after;
     for (int i = 0; i < before.size(); ++i)
         after << index(rowOf(ids.at(i)), before.at(i).column());
@@ -195,10 +203,9 @@ void VideoTableModel::setNow(const QDateTime& now) {
 }
 
 void VideoTableModel::thumbnailFinished(const QString& path) {
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (m_rows.at(i)->path() == path)
-            Q_EMIT dataChanged(index(i, thumbnailColumn), index(i, thumbnailColumn));
-    }
+    const int row = m_rowByPath.value(path, -1);
+    if (row >= 0)
+        Q_EMIT dataChanged(index(row, thumbnailColumn), index(row, thumbnailColumn));
 }
 
 } // namespace velarix

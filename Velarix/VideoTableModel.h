@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QDateTime>
+#include <QHash>
 #include <QSet>
 
 #include <optional>
@@ -58,11 +59,14 @@ private:
     QVariant displayText(const VideoFileRow& row, int column) const;
     QVariant secondLine(const VideoFileRow& row, int column) const;
     void sortRows();
+    void reindex();
     void thumbnailFinished(const QString& path);
 
     ThumbnailLoader& m_thumbnails;
     VideoFileList m_sourceRows;
     VideoFileList m_rows;
+    QHash<QString, int> m_rowById;
+    QHash<QString, int> m_rowByPath;
     int m_sortColumn = createdColumn;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     ImportState m_importState;
