@@ -323,6 +323,21 @@ private Q_SLOTS:
         QCOMPARE(m_view->previewWindow()->path(), m_view->table()->tableModel()->rowAt(0)->path());
     }
 
+    void spaceLineTurnsRedWhenTheSelectionDoesNotFit() {
+        openWindow();
+        QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
+        const QString clip = m_staged + QStringLiteral("/DCIM/100GOPRO/GX010001.MP4");
+        // A row claiming a petabyte: no destination here holds that.
+        m_model->setVideoFiles({VideoFileRowPtr::create(clip, m_base, 1'000'000'000'000'000LL)});
+        QLabel* space = m_view->form()->spaceLabel();
+        QVERIFY(space->text().endsWith(QStringLiteral(" available")));
+        QVERIFY(space->property("fits").toBool());
+        m_model->setSelection({m_model->videoFiles().first()->id()});
+        QVERIFY(space->text().contains(QStringLiteral("not enough space")));
+        QVERIFY(!space->property("fits").toBool());
+        QCOMPARE(space->palette().color(QPalette::WindowText), QColor(0xd7, 0x26, 0x1e));
+    }
+
     void errorsShowInAnAlert() {
         openWindow();
         m_model->setError(ApplicationError::userError(QStringLiteral("Cancelled")));

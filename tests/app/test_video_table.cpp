@@ -2,6 +2,7 @@
 
 #include "Velarix/DisplayFormats.h"
 #include "Velarix/JumpTableView.h"
+#include "Velarix/LoadingCard.h"
 #include "Velarix/ThumbnailLoader.h"
 #include "Velarix/VideoTableModel.h"
 #include "history/HistoryStore.h"
@@ -228,6 +229,29 @@ private Q_SLOTS:
         // No card identity: nothing is marked.
         m_model->setSdCardVolumeUUID(std::nullopt);
         QCOMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::unmarked);
+    }
+
+    void loadingCardShowsWhileDurationsLoad() {
+        m_model->setVideoFiles(rowsOfCard());
+        JumpTableView view(*m_model, *m_store);
+        view.resize(700, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(!view.loadingCard()->isVisible());
+        m_model->setIsLoadingVideos(true);
+        m_model->setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
+        m_model->setVideoLoadingTotal(3);
+        m_model->setVideoLoadingCurrent(1);
+        QVERIFY(view.loadingCard()->isVisible());
+        QCOMPARE(view.loadingCard()->statusText(), QStringLiteral("Loading video details\u2026 1 of 3"));
+        // It sits over the bottom edge, within the table, and lets clicks through.
+        const QRect card = view.loadingCard()->geometry();
+        QCOMPARE(card.bottom(), view.height() - 12 - 1);
+        QVERIFY(card.width() <= 360);
+        QVERIFY(view.loadingCard()->testAttribute(Qt::WA_TransparentForMouseEvents));
+        m_model->setIsLoadingVideos(false);
+        m_model->setVideoLoadingPhase(VideoLoadingPhase::idle);
+        QVERIFY(!view.loadingCard()->isVisible());
     }
 
     void columnLayoutSurvivesANewWindow() {
