@@ -108,6 +108,8 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     connect(&m_model, &VelarixModel::selectionChanged, this, &JumpTableView::pullSelectionFromModel);
     connect(&m_model, &VelarixModel::videoFilesChanged, this, &JumpTableView::rowsChanged);
     connect(&m_model, &VelarixModel::sdCardVolumeUUIDChanged, this, &JumpTableView::refreshImportState);
+    // Another card (or none): the thumbnails of the last one are not needed any more.
+    connect(&m_model, &VelarixModel::sdCardPathChanged, m_thumbnails, &ThumbnailLoader::clear);
     connect(&m_model, &VelarixModel::importStateRefreshIDChanged, this, &JumpTableView::refreshImportState);
     connect(&m_model, &VelarixModel::videoLoadingChanged, this, &JumpTableView::updateLoadingCard);
     connect(&m_model, &VelarixModel::videoLoadingPhaseChanged, this, &JumpTableView::updateLoadingCard);

@@ -141,6 +141,13 @@ private Q_SLOTS:
         QVERIFY(statuses.last().startsWith(QStringLiteral("Scanning SD card\u2026")));
         QTRY_VERIFY(!m_model->isLoadingVideos());
 
+        // Eject of a card folder that is no mount point fails, and says so in the alert.
+        m_view->ejectAction()->trigger();
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY(m_view->errorAlert()->text().contains(QStringLiteral("not a mounted volume")));
+        m_view->errorAlert()->accept();
+        QTRY_VERIFY(m_model->error().isEmpty());
+
         // The card goes away: empty again.
         QDir().rename(card, m_staged);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
