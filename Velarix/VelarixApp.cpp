@@ -1,5 +1,6 @@
 #include "Velarix/VelarixApp.h"
 
+#include "Velarix/Icons.h"
 #include "Velarix/UpdateDialog.h"
 #include "Velarix/Updater.h"
 #include "Velarix/VelarixSettings.h"
@@ -86,17 +87,17 @@ void VelarixApp::applyMenuBarExtra() {
 }
 
 void VelarixApp::createActions() {
-    m_openMainAction = new QAction(QIcon::fromTheme(QStringLiteral("window-new")), tr("Open\u2026"), this);
+    m_openMainAction = new QAction(themedIcon("window-new", "open.svg"), tr("Open\u2026"), this);
     connect(m_openMainAction, &QAction::triggered, this, [this] { showMainWindow(); });
 
     m_settingsAction =
-        new QAction(QIcon::fromTheme(QStringLiteral("preferences-system")), tr("Settings\u2026"), this);
+        new QAction(themedIcon("preferences-system", "settings.svg"), tr("Settings\u2026"), this);
     m_settingsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_settingsAction->setShortcutContext(Qt::ApplicationShortcut);
     m_settingsAction->setMenuRole(QAction::PreferencesRole);
     connect(m_settingsAction, &QAction::triggered, this, [this] { showSettingsWindow(); });
 
-    m_quitAction = new QAction(QIcon::fromTheme(QStringLiteral("application-exit")), tr("Quit"), this);
+    m_quitAction = new QAction(themedIcon("application-exit", "quit.svg"), tr("Quit"), this);
     m_quitAction->setShortcut(QKeySequence::Quit);
     m_quitAction->setShortcutContext(Qt::ApplicationShortcut);
     m_quitAction->setMenuRole(QAction::QuitRole);

@@ -1,10 +1,12 @@
 #include "Velarix/VelarixSettings.h"
 
+#include "Velarix/FormSection.h"
 #include "Velarix/ShellKeys.h"
 #include "platform/Settings.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
+#include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velarix {
@@ -15,18 +17,39 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
     setObjectName(QStringLiteral("settings"));
     setWindowTitle(tr("Velarix Settings"));
 
-    auto* group = new QGroupBox(tr("General"), this);
+    auto* section = new FormSection(tr("General"), this);
+    auto* row = new QWidget;
     m_menuBarExtra = new QCheckBox(
         QStringLiteral(
             "Keep running application in background and automatically activate when detect SD Card"),
-        group);
+        row);
     m_menuBarExtra->setObjectName(QStringLiteral("menuBarExtraToggle"));
-    auto* groupLayout = new QVBoxLayout(group);
-    groupLayout->addWidget(m_menuBarExtra);
+    auto* note = new QLabel(tr("Velarix then stays in the system tray when its last window closes, and "
+                               "comes forward by itself when a camera card is inserted."),
+                            row);
+    note->setWordWrap(true);
+    QFont small = note->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    note->setFont(small);
+    QPalette dimmed = note->palette();
+    QColor text = dimmed.color(QPalette::WindowText);
+    text.setAlphaF(0.62f);
+    dimmed.setColor(QPalette::WindowText, text);
+    note->setPalette(dimmed);
+    // Lined up under the check box's text, not under its box.
+    const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                       style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    note->setContentsMargins(indent, 0, 0, 0);
+    auto* rowLayout = new QVBoxLayout(row);
+    rowLayout->setContentsMargins(0, 10, 0, 10);
+    rowLayout->setSpacing(4);
+    rowLayout->addWidget(m_menuBarExtra);
+    rowLayout->addWidget(note);
+    section->addRow(row);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->addWidget(group);
+    layout->setContentsMargins(20, 16, 20, 20);
+    layout->addWidget(section);
     layout->addStretch();
 
     syncFromSettings();
@@ -36,7 +59,8 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
         if (key == QLatin1String(kMenuBarExtraKey))
             syncFromSettings();
     });
-    setMinimumWidth(520);
+    setMinimumWidth(560);
+    resize(sizeHint().expandedTo(QSize(620, 0)));
 }
 
 void VelarixSettings::syncFromSettings() {

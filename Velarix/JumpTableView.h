@@ -1,0 +1,73 @@
+#pragma once
+
+#include "history/ImportState.h"
+
+#include <QWidget>
+
+class QTableView;
+class QTimer;
+
+namespace velarix {
+
+class HistoryStore;
+class LoadingCard;
+class ThumbnailLoader;
+class VelarixModel;
+class VideoTableDelegate;
+class VideoTableModel;
+
+// The card's videos: a sortable, multi-selection table bound to the model's rows and selection,
+// with import marks read from the history, thumbnails made in the background, the user's column
+// layout kept under "tableCustomization", and a progress card while durations load.
+class JumpTableView : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString kCustomizationKey = QStringLiteral("tableCustomization");
+
+    JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* parent = nullptr);
+    ~JumpTableView() override;
+
+    QTableView* tableView() const { return m_table; }
+    VideoTableModel* tableModel() const { return m_tableModel; }
+    LoadingCard* loadingCard() const { return m_loadingCard; }
+    ThumbnailLoader* thumbnails() const { return m_thumbnails; }
+
+    // Re-reads the current card's history and marks the rows.
+    void refreshImportState();
+    const ImportState& importState() const { return m_importState; }
+
+Q_SIGNALS:
+    // Space on a selected row, or a click on a thumbnail.
+    void previewRequested(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void rowsChanged();
+    void pushSelectionToModel();
+    void pullSelectionFromModel();
+    void updateLoadingCard();
+    void placeLoadingCard();
+    void saveCustomization();
+    void restoreCustomization();
+    void showHeaderMenu(const QPoint& at);
+    void updateSpinner();
+
+    VelarixModel& m_model;
+    HistoryStore& m_store;
+    ThumbnailLoader* m_thumbnails;
+    VideoTableModel* m_tableModel;
+    VideoTableDelegate* m_delegate;
+    QTableView* m_table;
+    LoadingCard* m_loadingCard;
+    QTimer* m_spinnerTimer;
+    ImportState m_importState;
+    bool m_syncingSelection = false;
+    bool m_restoring = false;
+    int m_spinnerPhase = 0;
+};
+
+} // namespace velarix

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "history/ImportState.h"
+#include "import/VideoFileRow.h"
+
+#include <QAbstractTableModel>
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+
+#include <optional>
+
+namespace velarix {
+
+class ThumbnailLoader;
+
+// The table's own sorted copy of the card's rows, with the import marks of the history. Sorting
+// reorders this copy only; the shared model's list keeps its order.
+class VideoTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { thumbnailColumn, fileColumn, stateColumn, sizeColumn, createdColumn, kColumnCount };
+    enum Role {
+        RowIdRole = Qt::UserRole + 1,
+        ImportStatusRole,   // ImportStatus as int
+        SecondLineRole,     // second line: the duration (text), or the date and time (two texts)
+        ThumbnailStateRole, // ThumbnailLoader::State as int
+        ThumbnailImageRole,
+        PathRole,
+    };
+
+    explicit VideoTableModel(ThumbnailLoader& thumbnails, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Thumbnail and State have no sort key: sorting by them is ignored.
+    void sort(int column, Qt::SortOrder order) override;
+
+    // Takes the model's rows and sorts them by the current order.
+    void setRows(const VideoFileList& rows);
+    const VideoFileList& sortedVideoFiles() const { return m_rows; }
+    // The rows as given, before sorting.
+    const VideoFileList& sourceRows() const { return m_sourceRows; }
+    VideoFileRowPtr rowAt(int row) const { return m_rows.value(row); }
+    int rowOf(const QString& id) const;
+    static bool isSortable(int column);
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+
+    void setImportState(const ImportState& state);
+    ImportStatus importStatus(const VideoFileRow& row) const;
+
+    // Relative dates are measured from this moment (tests fix it).
+    void setNow(const QDateTime& now);
+
+private:
+    QVariant displayText(const VideoFileRow& row, int column) const;
+    QVariant secondLine(const VideoFileRow& row, int column) const;
+    void sortRows();
+    void reindex();
+    void thumbnailFinished(const QString& path);
+
+    ThumbnailLoader& m_thumbnails;
+    VideoFileList m_sourceRows;
+    VideoFileList m_rows;
+    QHash<QString, int> m_rowById;
+    QHash<QString, int> m_rowByPath;
+    int m_sortColumn = createdColumn;
+    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
+    ImportState m_importState;
+    std::optional<QDateTime> m_now;
+};
+
+} // namespace velarix

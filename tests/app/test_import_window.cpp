@@ -1,0 +1,359 @@
+#include "CardFixture.h"
+
+#include "Velarix/ContentPanels.h"
+#include "Velarix/JumpTableView.h"
+#include "Velarix/OutputFilesView.h"
+#include "Velarix/PatternField.h"
+#include "Velarix/PreviewWindow.h"
+#include "Velarix/ThumbnailLoader.h"
+#include "Velarix/VelarixFormView.h"
+#include "Velarix/VelarixView.h"
+#include "Velarix/VideoTableModel.h"
+#include "history/HistoryStore.h"
+#include "import/VelarixModel.h"
+#include "platform/Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDirIterator>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QToolButton>
+
+using namespace velarix;
+using namespace velarix::test;
+
+class ImportWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CardFixture> m_fixture;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<VelarixModel> m_model;
+    std::unique_ptr<HistoryStore> m_store;
+    std::unique_ptr<VelarixView> m_view;
+    QString m_staged;
+    QStringList m_opened;
+    const QDateTime m_base = QDateTime(QDate(2024, 5, 1), QTime(10, 0));
+
+    void openWindow() {
+        m_view = std::make_unique<VelarixView>(*m_model, *m_store);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    }
+
+    QString stateOf(const QString& fileName) const {
+        const VideoTableModel& table = *m_view->table()->tableModel();
+        for (int row = 0; row < table.rowCount(); ++row) {
+            if (table.rowAt(row)->fileName() == fileName)
+                return table.index(row, VideoTableModel::stateColumn).data().toString();
+        }
+        return QStringLiteral("<missing>");
+    }
+
+    void selectFiles(const QStringList& names) {
+        QSet<QString> ids;
+        for (const VideoFileRowPtr& row : m_model->videoFiles()) {
+            if (names.contains(row->fileName()))
+                ids.insert(row->id());
+        }
+        m_model->setSelection(ids);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_fixture = std::make_unique<CardFixture>();
+        const QString card = m_fixture->makeCard(QStringLiteral("CARD"));
+        CardFixture::makeClip(card, QStringLiteral("GX010001.MP4"), 2, m_base);
+        CardFixture::makeClip(card, QStringLiteral("GX010002.MP4"), 1, m_base.addSecs(3600));
+        CardFixture::makeClip(card, QStringLiteral("GX010003.MP4"), 1, m_base.addSecs(7200));
+        m_staged = card;
+    }
+
+    void init() {
+        QFile::remove(m_fixture->settingsFile());
+        QFile::remove(m_fixture->storeFile());
+        m_settings = std::make_unique<Settings>(m_fixture->settingsFile());
+        m_model = std::make_unique<VelarixModel>(*m_settings);
+        m_model->setOutputLocation(m_fixture->path(QStringLiteral("out")));
+        m_opened.clear();
+        m_model->setFolderOpener([this](const QString& folder) { m_opened << folder; });
+        auto store = HistoryStore::open(m_fixture->storeFile());
+        QVERIFY(store);
+        m_store = std::move(*store);
+    }
+
+    void cleanup() {
+        m_view.reset();
+        // Let queued steps of finished work run before the store goes.
+        QTest::qWait(50);
+        m_model.reset();
+        m_store.reset();
+        m_settings.reset();
+        // The card goes back to staging, out of the volumes folder.
+        const QString inserted = m_fixture->volumes + QStringLiteral("/CARD");
+        if (QFileInfo::exists(inserted))
+            QDir().rename(inserted, m_staged);
+        QDir(m_fixture->path(QStringLiteral("out"))).removeRecursively();
+    }
+
+    void statesFollowTheCard() {
+        openWindow();
+        // No card: the empty state, with nothing to eject or import.
+        QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
+        QCOMPARE(m_view->emptyPanel()->title(), QStringLiteral("No SD Card Found"));
+        QCOMPARE(m_view->windowTitle(), QStringLiteral("Velarix"));
+        QVERIFY(!m_view->ejectAction()->isEnabled());
+        QVERIFY(!m_view->importAction()->isEnabled());
+        QCOMPARE(m_view->importAction()->toolTip(), QStringLiteral("Import [Ctrl+I]"));
+
+        // The card appears: the watch loads it without a click.
+        const QString card = m_fixture->insert(m_staged);
+        QTRY_COMPARE(m_view->content(), VelarixView::Content::table);
+        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        QVERIFY(m_view->windowTitle().startsWith(QStringLiteral("Velarix \u2014 ") + card));
+        QVERIFY(m_view->windowTitle().endsWith(QStringLiteral(" available)")));
+        QVERIFY(m_view->ejectAction()->isEnabled());
+        QVERIFY(!m_view->importAction()->isEnabled());
+        selectFiles({QStringLiteral("GX010001.MP4")});
+        QVERIFY(m_view->importAction()->isEnabled());
+
+        // A reload with nothing listed yet passes through the loading state.
+        QTRY_VERIFY(!m_model->isLoadingVideos());
+        QList<VelarixView::Content> seen;
+        QStringList statuses;
+        connect(m_model.get(), &VelarixModel::isLoadingVideosChanged, this,
+                [&] { seen << m_view->content(); });
+        connect(m_model.get(), &VelarixModel::videoLoadingChanged, this, [&] {
+            if (m_view->content() == VelarixView::Content::loading)
+                statuses << m_view->loadingPanel()->statusText();
+        });
+        m_model->setVideoFiles({});
+        m_view->reload(card);
+        QTRY_COMPARE(m_view->content(), VelarixView::Content::table);
+        QTRY_VERIFY(seen.size() >= 2);
+        QCOMPARE(seen.first(), VelarixView::Content::loading);
+        QVERIFY(!statuses.isEmpty());
+        QVERIFY(statuses.last().startsWith(QStringLiteral("Scanning SD card\u2026")));
+        QTRY_VERIFY(!m_model->isLoadingVideos());
+
+        // Eject of a card folder that is no mount point fails, and says so in the alert.
+        m_view->ejectAction()->trigger();
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY(m_view->errorAlert()->text().contains(QStringLiteral("not a mounted volume")));
+        m_view->errorAlert()->accept();
+        QTRY_VERIFY(m_model->error().isEmpty());
+
+        // The card goes away: empty again.
+        QDir().rename(card, m_staged);
+        QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
+        QVERIFY(!m_view->ejectAction()->isEnabled());
+        QCOMPARE(m_view->windowTitle(), QStringLiteral("Velarix"));
+    }
+
+    void importMarksTheRows() {
+        m_fixture->insert(m_staged);
+        openWindow();
+        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        QTRY_VERIFY(!m_model->isLoadingVideos());
+        QCOMPARE(stateOf(QStringLiteral("GX010001.MP4")), QString());
+
+        selectFiles({QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4")});
+        m_view->importAction()->trigger();
+        // While the import runs the button is off and the progress row replaces the names.
+        QVERIFY(m_model->importProgress());
+        QVERIFY(!m_view->importAction()->isEnabled());
+        auto* progressRow = m_view->form()->findChild<QWidget*>(QStringLiteral("importProgressRow"));
+        auto* filesSection = m_view->form()->findChild<QWidget*>(QStringLiteral("filesSection"));
+        QVERIFY(progressRow->isVisible());
+        QVERIFY(!filesSection->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress(), 20000);
+        QVERIFY(m_view->importAction()->isEnabled());
+        QVERIFY(!progressRow->isVisible());
+        QVERIFY(filesSection->isVisible());
+
+        QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
+        QCOMPARE(stateOf(QStringLiteral("GX010002.MP4")), QStringLiteral("Imported"));
+        QCOMPARE(stateOf(QStringLiteral("GX010003.MP4")), QStringLiteral("New"));
+        QCOMPARE(m_opened.size(), 1);
+
+        // Clearing the history drops both marks once the card is read again.
+        auto* clear = m_view->form()->findChild<QAction*>(QStringLiteral("clearImportHistory"));
+        QVERIFY(clear);
+        clear->trigger();
+        QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QString());
+        QTRY_COMPARE(stateOf(QStringLiteral("GX010003.MP4")), QString());
+    }
+
+    void cancelButtonStopsTheImport() {
+        m_fixture->insert(m_staged);
+        openWindow();
+        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        selectFiles(
+            {QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4"), QStringLiteral("GX010003.MP4")});
+        m_view->importAction()->trigger();
+        QPointer<ImportProgress> progress = m_model->importProgress();
+        QVERIFY(progress);
+        auto* cancel = m_view->form()->findChild<QToolButton*>(QStringLiteral("cancelImport"));
+        QVERIFY(cancel && cancel->isVisible());
+        cancel->click();
+        QVERIFY(progress->isCancelled());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress(), 20000);
+        // The copy loop stops at its next check: not all three copies can exist.
+        int copied = 0;
+        QDirIterator it(m_fixture->path(QStringLiteral("out")), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            ++copied;
+        }
+        QVERIFY(copied < 3);
+    }
+
+    void placeholderMenuAppendsAndNamesFollow() {
+        m_fixture->insert(m_staged);
+        openWindow();
+        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        VelarixFormView* form = m_view->form();
+        PatternField* field = form->patternField();
+        m_model->setImportPattern(QStringLiteral("{date}/"));
+        QCOMPARE(field->pattern(), QStringLiteral("{date}/"));
+
+        // The caret at the start does not matter: the token goes to the end.
+        field->editor()->moveCursor(QTextCursor::Start);
+        const QList<QAction*> entries = form->insertPlaceholderMenu()->actions();
+        QCOMPARE(entries.size(), 6);
+        QCOMPARE(entries.at(3)->text(), QStringLiteral("{jump}: Jump number"));
+        entries.at(3)->trigger();
+        QCOMPARE(m_model->importPattern(), QStringLiteral("{date}/{jump}"));
+        QCOMPARE(m_settings->stringValue(QStringLiteral("import.Single.pattern")),
+                 QStringLiteral("{date}/{jump}"));
+        QCOMPARE(field->pattern(), QStringLiteral("{date}/{jump}"));
+
+        // No selection: no names. One selected: its planned name, changing at once.
+        QVERIFY(form->filesView()->files().isEmpty());
+        selectFiles({QStringLiteral("GX010002.MP4")});
+        QCOMPARE(form->filesView()->files().size(), 1);
+        const QString day = m_base.addSecs(3600).toString(QStringLiteral("yyyy-MM-dd"));
+        QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/1.MP4"));
+        entries.at(5)->trigger(); // "/"
+        entries.at(4)->trigger(); // "{filename}"
+        QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/1/GX010002.MP4"));
+
+        // Typing in the field writes exactly what was typed, caret kept in the middle.
+        field->editor()->setFocus();
+        QTextCursor cursor = field->editor()->textCursor();
+        cursor.setPosition(7);
+        field->editor()->setTextCursor(cursor);
+        QTest::keyClicks(field->editor(), QStringLiteral("x"));
+        QCOMPARE(m_model->importPattern(), QStringLiteral("{date}/x{jump}/{filename}"));
+        QCOMPARE(field->editor()->textCursor().position(), 8);
+        QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/x1/GX010002.MP4"));
+
+        // A five-digit jump number shows without a thousands separator, and typing one sets it.
+        auto* jump = form->findChild<QSpinBox*>(QStringLiteral("jumpNumber"));
+        m_model->setJumpNumber(12345);
+        QCOMPARE(jump->text(), QStringLiteral("12345"));
+        jump->setValue(23456);
+        QCOMPARE(m_model->jumpNumber(), 23456);
+        QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/x23456/GX010002.MP4"));
+
+        // Emptied: the placeholder shows, and the model gets the empty text, not the placeholder.
+        field->editor()->selectAll();
+        QTest::keyClick(field->editor(), Qt::Key_Delete);
+        QCOMPARE(m_model->importPattern(), QString());
+        QCOMPARE(field->editor()->placeholderText(), QStringLiteral("{date}/{jump} {name}"));
+    }
+
+    void platesSitUnderTheTokens() {
+        PatternField field;
+        field.resize(400, field.sizeHint().height());
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        field.setPattern(QStringLiteral("\U0001F600 {date}x{JUMP}/{card}"));
+        const QList<TokenRange> tokens = field.editor()->tokens();
+        // UTF-16 offsets: the emoji is two units.
+        // "/" and the unknown {card} stay plain text in a pattern.
+        QCOMPARE(tokens.size(), 2);
+        QCOMPARE(tokens.at(0), (TokenRange{3, 6, Placeholder::date}));
+        QCOMPARE(tokens.at(1), (TokenRange{10, 6, Placeholder::jump}));
+
+        // The plates sit where the glyphs are: measured independently with the font.
+        const QList<QRectF> plates = field.editor()->plateRects();
+        QCOMPARE(plates.size(), 2);
+        const QFontMetricsF metrics(field.editor()->font());
+        const QString text = field.pattern();
+        const qreal origin = field.editor()->xForPosition(0);
+        QVERIFY(qAbs(plates.at(0).left() + 1 - (origin + metrics.horizontalAdvance(text.left(3)))) < 1.5);
+        QVERIFY(qAbs(plates.at(1).left() + 1 - (origin + metrics.horizontalAdvance(text.left(10)))) < 1.5);
+        QVERIFY(qAbs(plates.at(0).width() - 2 - metrics.horizontalAdvance(QStringLiteral("{date}"))) < 1.5);
+
+        // A token being typed gets its plate when it is complete.
+        field.setPattern(QString());
+        field.editor()->setFocus();
+        QTest::keyClicks(field.editor(), QStringLiteral("{nam"));
+        QVERIFY(field.editor()->tokens().isEmpty());
+        QTest::keyClicks(field.editor(), QStringLiteral("e}"));
+        QCOMPARE(field.editor()->tokens().size(), 1);
+        QCOMPARE(field.editor()->plateRects().size(), 1);
+    }
+
+    void spaceAndThumbnailOpenThePreview() {
+        m_fixture->insert(m_staged);
+        openWindow();
+        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        QTableView* table = m_view->table()->tableView();
+        table->setFocus();
+        table->clearSelection();
+        QTest::keyClick(table, Qt::Key_Space);
+        QVERIFY(!m_view->previewWindow());
+
+        selectFiles({QStringLiteral("GX010001.MP4"), QStringLiteral("GX010003.MP4")});
+        QTest::keyClick(table, Qt::Key_Space);
+        QVERIFY(m_view->previewWindow());
+        const QString shown = QFileInfo(m_view->previewWindow()->path()).fileName();
+        QVERIFY(shown == QStringLiteral("GX010001.MP4") || shown == QStringLiteral("GX010003.MP4"));
+        QVERIFY(QTest::qWaitForWindowExposed(m_view->previewWindow()));
+        QPointer<PreviewWindow> preview = m_view->previewWindow();
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(preview.isNull());
+
+        // A click on a ready thumbnail previews its video.
+        const QModelIndex first = m_view->table()->tableModel()->index(0, VideoTableModel::thumbnailColumn);
+        QTRY_COMPARE(first.data(VideoTableModel::ThumbnailStateRole).toInt(),
+                     int(ThumbnailLoader::State::ready));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(first).center());
+        QVERIFY(m_view->previewWindow());
+        QCOMPARE(m_view->previewWindow()->path(), m_view->table()->tableModel()->rowAt(0)->path());
+    }
+
+    void spaceLineTurnsRedWhenTheSelectionDoesNotFit() {
+        openWindow();
+        QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
+        const QString clip = m_staged + QStringLiteral("/DCIM/100GOPRO/GX010001.MP4");
+        // A row claiming a petabyte: no destination here holds that.
+        m_model->setVideoFiles({VideoFileRowPtr::create(clip, m_base, 1'000'000'000'000'000LL)});
+        QLabel* space = m_view->form()->spaceLabel();
+        QVERIFY(space->text().endsWith(QStringLiteral(" available")));
+        QVERIFY(space->property("fits").toBool());
+        m_model->setSelection({m_model->videoFiles().first()->id()});
+        QVERIFY(space->text().contains(QStringLiteral("not enough space")));
+        QVERIFY(!space->property("fits").toBool());
+        QCOMPARE(space->palette().color(QPalette::WindowText), QColor(0xd7, 0x26, 0x1e));
+    }
+
+    void errorsShowInAnAlert() {
+        openWindow();
+        m_model->setError(ApplicationError::userError(QStringLiteral("Cancelled")));
+        QTRY_VERIFY(m_view->errorAlert());
+        QCOMPARE(m_view->errorAlert()->text(), QStringLiteral("Cancelled"));
+        m_view->errorAlert()->accept();
+        QTRY_VERIFY(m_model->error().isEmpty());
+    }
+};
+
+QTEST_MAIN(ImportWindowTest)
+#include "test_import_window.moc"

@@ -1,0 +1,305 @@
+#include "CardFixture.h"
+
+#include "Velarix/DisplayFormats.h"
+#include "Velarix/JumpTableView.h"
+#include "Velarix/LoadingCard.h"
+#include "Velarix/ThumbnailLoader.h"
+#include "Velarix/VideoTableModel.h"
+#include "history/HistoryStore.h"
+#include "import/VelarixModel.h"
+#include "platform/Settings.h"
+#include "platform/VideoThumbnail.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableView>
+
+using namespace velarix;
+using namespace velarix::test;
+
+class VideoTableTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CardFixture> m_fixture;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<VelarixModel> m_model;
+    std::unique_ptr<HistoryStore> m_store;
+    QString m_card;
+    const QDateTime m_base = QDateTime(QDate(2024, 5, 1), QTime(10, 0));
+
+    VideoFileList rowsOfCard() {
+        VideoFileList rows;
+        const QStringList names = {QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4"),
+                                   QStringLiteral("GX010003.MP4")};
+        for (int i = 0; i < names.size(); ++i) {
+            const QString file = m_card + QStringLiteral("/DCIM/100GOPRO/") + names.at(i);
+            rows << VideoFileRowPtr::create(file, m_base.addSecs(600 * i), QFileInfo(file).size());
+        }
+        return rows;
+    }
+
+    static QStringList shownIds(const VideoTableModel& table) {
+        QStringList ids;
+        for (const VideoFileRowPtr& row : table.sortedVideoFiles())
+            ids << row->fileName();
+        return ids;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_fixture = std::make_unique<CardFixture>();
+        m_card = m_fixture->makeCard(QStringLiteral("CARD"));
+        // Different lengths give different sizes, so that size order differs from date order.
+        CardFixture::makeClip(m_card, QStringLiteral("GX010001.MP4"), 3, m_base);
+        CardFixture::makeClip(m_card, QStringLiteral("GX010002.MP4"), 1, m_base.addSecs(600));
+        CardFixture::makeClip(m_card, QStringLiteral("GX010003.MP4"), 2, m_base.addSecs(1200));
+        m_card = m_fixture->insert(m_card);
+    }
+
+    void init() {
+        QFile::remove(m_fixture->settingsFile());
+        QFile::remove(m_fixture->storeFile());
+        m_settings = std::make_unique<Settings>(m_fixture->settingsFile());
+        m_model = std::make_unique<VelarixModel>(*m_settings);
+        auto store = HistoryStore::open(m_fixture->storeFile());
+        QVERIFY(store);
+        m_store = std::move(*store);
+    }
+
+    void cleanup() {
+        m_model.reset();
+        m_store.reset();
+        m_settings.reset();
+    }
+
+    void formatsFollowTheTable() {
+        QCOMPARE(formatFileSize(3'500'000'000), QStringLiteral("3,500 MB"));
+        QCOMPARE(formatFileSize(12'300'000), QStringLiteral("12.3 MB"));
+        QCOMPARE(formatFileSize(2'500), QStringLiteral("3 KB"));
+        QCOMPARE(formatVolumeSpace(64'000'000'000ULL), QStringLiteral("64.0 GB"));
+        QCOMPARE(formatDuration(0), QStringLiteral("-:-"));
+        QCOMPARE(formatDuration(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("-:-"));
+        QCOMPARE(formatDuration(65), QStringLiteral("1 min, 5 sec"));
+        const QDateTime now(QDate(2024, 5, 2), QTime(12, 0));
+        QCOMPARE(formatRelativeDate(now.addSecs(-3 * 3600), now), QStringLiteral("3 hours ago"));
+        QCOMPARE(formatRelativeDate(now.addDays(-1), now), QStringLiteral("1 day ago"));
+        QCOMPARE(formatRelativeDate(now.addSecs(120), now), QStringLiteral("in 2 minutes"));
+    }
+
+    void thumbnailIsOneScaledFrame() {
+        const QString clip = m_card + QStringLiteral("/DCIM/100GOPRO/GX010001.MP4");
+        const Result<QImage> image = makeVideoThumbnail(clip, QSize(64, 48));
+        QVERIFY2(image.ok(), image.ok() ? "" : qPrintable(image.error().message));
+        QCOMPARE(image->size(), QSize(64, 48));
+        // testsrc is colourful: a decoded frame is not one flat colour.
+        QVERIFY(image->pixelColor(5, 5) != image->pixelColor(58, 40));
+
+        // Aspect kept: a wide box gets a 4:3 picture fitted by height.
+        QCOMPARE(makeVideoThumbnail(clip, QSize(128, 48))->size(), QSize(64, 48));
+
+        QFile junk(m_fixture->path(QStringLiteral("junk.mp4")));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+        junk.close();
+        const Result<QImage> bad = makeVideoThumbnail(junk.fileName(), QSize(64, 48));
+        QVERIFY(!bad.ok());
+        QVERIFY(!bad.error().message.isEmpty());
+
+        const CancelFlag cancelled{true};
+        QVERIFY(makeVideoThumbnail(clip, QSize(64, 48), &cancelled).isCancelled());
+    }
+
+    void thumbnailLoaderWorksInTheBackground() {
+        ThumbnailLoader loader(QSize(64, 48));
+        QVERIFY(loader.maxConcurrent() <= 3);
+        QSignalSpy finished(&loader, &ThumbnailLoader::finished);
+        const QString clip = m_card + QStringLiteral("/DCIM/100GOPRO/GX010002.MP4");
+        loader.request(clip);
+        loader.request(clip);
+        QCOMPARE(loader.state(clip), ThumbnailLoader::State::loading);
+        loader.request(m_fixture->path(QStringLiteral("missing.mp4")));
+        QTRY_COMPARE(finished.size(), 2);
+        QCOMPARE(loader.state(clip), ThumbnailLoader::State::ready);
+        QCOMPARE(loader.image(clip).size(), QSize(64, 48));
+        QCOMPARE(loader.state(m_fixture->path(QStringLiteral("missing.mp4"))),
+                 ThumbnailLoader::State::failed);
+    }
+
+    void sortingKeepsTheSelection() {
+        m_model->setVideoFiles(rowsOfCard());
+        JumpTableView view(*m_model, *m_store);
+        QAbstractItemModelTester tester(view.tableModel());
+        VideoTableModel& table = *view.tableModel();
+        QCOMPARE(shownIds(table), QStringList({"GX010003.MP4", "GX010002.MP4", "GX010001.MP4"}));
+
+        const VideoFileList rows = m_model->videoFiles();
+        m_model->setSelection({rows.at(0)->id(), rows.at(2)->id()});
+        QCOMPARE(view.tableView()->selectionModel()->selectedRows().size(), 2);
+
+        view.tableView()->horizontalHeader()->setSortIndicator(VideoTableModel::sizeColumn,
+                                                               Qt::AscendingOrder);
+        QCOMPARE(shownIds(table), QStringList({"GX010002.MP4", "GX010003.MP4", "GX010001.MP4"}));
+        QSet<QString> selected;
+        for (const QModelIndex& index : view.tableView()->selectionModel()->selectedRows())
+            selected.insert(index.data(VideoTableModel::RowIdRole).toString());
+        QCOMPARE(selected, QSet<QString>({rows.at(0)->id(), rows.at(2)->id()}));
+        QCOMPARE(m_model->selection(), selected);
+
+        // The State column has no sort key: clicking it changes nothing.
+        view.tableView()->horizontalHeader()->setSortIndicator(VideoTableModel::stateColumn,
+                                                               Qt::AscendingOrder);
+        QCOMPARE(shownIds(table), QStringList({"GX010002.MP4", "GX010003.MP4", "GX010001.MP4"}));
+
+        // Selecting in the table selects in the model.
+        view.tableView()->selectRow(0);
+        QCOMPARE(m_model->selection(), QSet<QString>({table.rowAt(0)->id()}));
+    }
+
+    void cellsShowSizeDurationAndDates() {
+        VideoFileList rows = rowsOfCard();
+        rows << VideoFileRowPtr::create(m_card + QStringLiteral("/DCIM/100GOPRO/NODATE.MP4"), QDateTime(),
+                                        3'500'000'000LL);
+        m_model->setVideoFiles(rows);
+        JumpTableView view(*m_model, *m_store);
+        VideoTableModel& table = *view.tableModel();
+        table.setNow(m_base.addSecs(1200 + 7200));
+        const int undated = table.rowOf(rows.last()->id());
+        QCOMPARE(undated, 3); // the distant past sorts last
+        QCOMPARE(table.index(undated, VideoTableModel::sizeColumn).data().toString(),
+                 QStringLiteral("3,500 MB"));
+        QCOMPARE(table.index(undated, VideoTableModel::sizeColumn)
+                     .data(VideoTableModel::SecondLineRole)
+                     .toString(),
+                 QStringLiteral("-:-"));
+        QCOMPARE(table.index(undated, VideoTableModel::createdColumn).data().toString(), QString());
+        QCOMPARE(table.index(0, VideoTableModel::createdColumn).data().toString(),
+                 QStringLiteral("2 hours ago"));
+
+        // A duration arriving later updates its cell.
+        QSignalSpy changed(&table, &QAbstractItemModel::dataChanged);
+        table.rowAt(0)->setDuration(125);
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(table.index(0, VideoTableModel::sizeColumn).data(VideoTableModel::SecondLineRole).toString(),
+                 QStringLiteral("2 min, 5 sec"));
+    }
+
+    void marksFollowTheHistory() {
+        const QString uuid = QStringLiteral("card-uuid");
+        const QDateTime now = QDateTime::currentDateTime();
+        // The middle clip is imported (twice, as a re-import would record it); another card's
+        // record of the newest clip's name must not count.
+        QVERIFY(m_store->insertImportHistory(QStringLiteral("GX010002.MP4"), uuid, now).ok());
+        QVERIFY(m_store->insertImportHistory(QStringLiteral("GX010002.MP4"), uuid, now).ok());
+        QVERIFY(
+            m_store->insertImportHistory(QStringLiteral("GX010003.MP4"), QStringLiteral("other"), now).ok());
+        QVERIFY(m_store->save().ok());
+
+        VideoFileList rows = rowsOfCard();
+        // Same creation time as the imported clip: not newer, so unmarked.
+        rows << VideoFileRowPtr::create(m_card + QStringLiteral("/DCIM/100GOPRO/TWIN.MP4"),
+                                        m_base.addSecs(600), 10);
+        m_model->setVideoFiles(rows);
+        m_model->setSdCardVolumeUUID(uuid);
+        JumpTableView view(*m_model, *m_store);
+        const VideoTableModel& table = *view.tableModel();
+        auto status = [&](const QString& name) {
+            for (const VideoFileRowPtr& row : table.sortedVideoFiles()) {
+                if (row->fileName() == name)
+                    return table.importStatus(*row);
+            }
+            return ImportStatus::unmarked;
+        };
+        QCOMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::imported);
+        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::newVideo);
+        QCOMPARE(status(QStringLiteral("GX010001.MP4")), ImportStatus::unmarked);
+        QCOMPARE(status(QStringLiteral("TWIN.MP4")), ImportStatus::unmarked);
+        QCOMPARE(table.index(table.rowOf(rows.at(2)->id()), VideoTableModel::stateColumn).data().toString(),
+                 QStringLiteral("New"));
+
+        // A new import renews the refresh id: the table reads the history again.
+        QVERIFY(m_store->insertImportHistory(QStringLiteral("GX010003.MP4"), uuid, now).ok());
+        QVERIFY(m_store->save().ok());
+        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::newVideo);
+        m_model->setImportStateRefreshID(QUuid::createUuid());
+        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::imported);
+
+        // No card identity: nothing is marked.
+        m_model->setSdCardVolumeUUID(std::nullopt);
+        QCOMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::unmarked);
+    }
+
+    void loadingCardShowsWhileDurationsLoad() {
+        m_model->setVideoFiles(rowsOfCard());
+        JumpTableView view(*m_model, *m_store);
+        view.resize(700, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(!view.loadingCard()->isVisible());
+        m_model->setIsLoadingVideos(true);
+        m_model->setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
+        m_model->setVideoLoadingTotal(3);
+        m_model->setVideoLoadingCurrent(1);
+        QVERIFY(view.loadingCard()->isVisible());
+        QCOMPARE(view.loadingCard()->statusText(), QStringLiteral("Loading video details\u2026 1 of 3"));
+        // It sits over the bottom edge, within the table, and lets clicks through.
+        const QRect card = view.loadingCard()->geometry();
+        QCOMPARE(card.bottom(), view.height() - 12 - 1);
+        QVERIFY(card.width() <= 360);
+        QVERIFY(view.loadingCard()->testAttribute(Qt::WA_TransparentForMouseEvents));
+        m_model->setIsLoadingVideos(false);
+        m_model->setVideoLoadingPhase(VideoLoadingPhase::idle);
+        QVERIFY(!view.loadingCard()->isVisible());
+    }
+
+    void columnLayoutSurvivesANewWindow() {
+        m_model->setVideoFiles(rowsOfCard());
+        {
+            JumpTableView view(*m_model, *m_store);
+            QHeaderView* header = view.tableView()->horizontalHeader();
+            header->moveSection(header->visualIndex(VideoTableModel::createdColumn), 1);
+            header->resizeSection(VideoTableModel::sizeColumn, 111);
+            header->setSectionHidden(VideoTableModel::stateColumn, true);
+            // Hiding goes through the header menu, which saves; do the same here.
+            header->resizeSection(VideoTableModel::sizeColumn, 112);
+        }
+        // A new model over the same settings file, as after a restart.
+        Settings reopened(m_fixture->settingsFile());
+        VelarixModel model(reopened);
+        model.setVideoFiles(rowsOfCard());
+        JumpTableView view(model, *m_store);
+        QHeaderView* header = view.tableView()->horizontalHeader();
+        QCOMPARE(header->visualIndex(VideoTableModel::createdColumn), 1);
+        QCOMPARE(header->sectionSize(VideoTableModel::sizeColumn), 112);
+        QVERIFY(header->isSectionHidden(VideoTableModel::stateColumn));
+        // The order is not part of the layout: newest first again.
+        QCOMPARE(view.tableModel()->sortColumn(), int(VideoTableModel::createdColumn));
+        QCOMPARE(view.tableModel()->sortOrder(), Qt::DescendingOrder);
+    }
+
+    void spaceOpensAPreviewOfOneSelectedRow() {
+        m_model->setVideoFiles(rowsOfCard());
+        JumpTableView view(*m_model, *m_store);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy preview(&view, &JumpTableView::previewRequested);
+        view.tableView()->setFocus();
+        view.tableView()->clearSelection();
+        QTest::keyClick(view.tableView(), Qt::Key_Space);
+        QCOMPARE(preview.size(), 0);
+
+        const VideoFileList rows = m_model->videoFiles();
+        m_model->setSelection({rows.at(0)->id(), rows.at(1)->id()});
+        QTest::keyClick(view.tableView(), Qt::Key_Space);
+        QCOMPARE(preview.size(), 1);
+        const QString shown = preview.at(0).at(0).toString();
+        QVERIFY(shown == rows.at(0)->path() || shown == rows.at(1)->path());
+        // The selection is untouched by the key.
+        QCOMPARE(m_model->selection().size(), 2);
+    }
+};
+
+QTEST_MAIN(VideoTableTest)
+#include "test_video_table.moc"
