@@ -12,6 +12,8 @@
 #include "platform/AppPaths.h"
 #include "platform/Log.h"
 #include "platform/Settings.h"
+#include "platform/VolumeWatch.h"
+#include "platform/Volumes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,6 +62,31 @@ VelarixApp::VelarixApp(Settings& settings, QObject* parent)
             applyMenuBarExtra();
     });
     applyMenuBarExtra();
+    watchForCards();
+}
+
+void VelarixApp::watchForCards() {
+    // A card inserted while Velarix runs brings it forward, even with every window closed.
+    if (auto volumes = SystemVolumes::shared()->mountedVolumes())
+        m_knownVolumes = QSet<QString>(volumes->begin(), volumes->end());
+    auto* watch = new VolumeWatch(this);
+    connect(watch, &VolumeWatch::volumesChanged, this, [this] {
+        auto volumes = SystemVolumes::shared()->mountedVolumes();
+        if (!volumes)
+            return;
+        const QSet<QString> now(volumes->begin(), volumes->end());
+        for (const QString& volume : *volumes) {
+            if (!m_knownVolumes.contains(volume) && hasCameraFolder(volume)) {
+                showMainWindow();
+                break;
+            }
+        }
+        m_knownVolumes = now;
+    });
+}
+
+bool VelarixApp::hasCameraFolder(const QString& volume) {
+    return !volume.isEmpty() && hasDcimFolder(volume);
 }
 
 VelarixApp::~VelarixApp() {
@@ -205,13 +232,16 @@ QMainWindow* VelarixApp::showMainWindow() {
         return m_mainWindow;
     }
     VelarixModel& model = sharedModel();
-    // The store is opened with the window's content, again each time the window is rebuilt.
-    auto store = HistoryStore::open(AppPaths::storeFile());
-    if (!store) {
-        reportFatal(QStringLiteral("Could not create ModelContainer: ") + store.error().message);
-        return nullptr;
+    // Opened with the first main window and kept: a card load or import started from a closed
+    // window may still be writing to it.
+    if (!m_store) {
+        auto store = HistoryStore::open(AppPaths::storeFile());
+        if (!store) {
+            reportFatal(QStringLiteral("Could not create ModelContainer: ") + store.error().message);
+            return nullptr;
+        }
+        m_store = std::move(*store);
     }
-    m_store = std::move(*store);
     auto* window = new VelarixView(model, *m_store);
     window->setAttribute(Qt::WA_DeleteOnClose);
     installMenus(window);

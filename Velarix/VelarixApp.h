@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 #include <memory>
 
@@ -50,6 +51,9 @@ public:
 
     bool menuBarExtra() const;
 
+    // A DCIM folder (not a file, not a link) at the volume's root.
+    static bool hasCameraFolder(const QString& volume);
+
     // The menus every window shows; actions are shared so that shortcuts work from any window.
     void installMenus(QMainWindow* window);
 
@@ -63,6 +67,7 @@ Q_SIGNALS:
 private:
     void createActions();
     void createUpdater();
+    void watchForCards();
     void applyMenuBarExtra();
     void reportFatal(const QString& message);
     static void raise(QWidget* window);
@@ -87,6 +92,7 @@ private:
     QAction* m_checkForUpdatesAction = nullptr;
     QAction* m_aboutAction = nullptr;
     bool m_showsDialogs = true;
+    QSet<QString> m_knownVolumes;
 };
 
 } // namespace velarix

@@ -77,6 +77,43 @@ private Q_SLOTS:
         QVERIFY(!QApplication::quitOnLastWindowClosed());
     }
 
+    void cameraFolderTest() {
+        QTemporaryDir volume;
+        QVERIFY(!VelarixApp::hasCameraFolder(QString()));
+        QVERIFY(!VelarixApp::hasCameraFolder(volume.path()));
+        QDir(volume.path()).mkpath(QStringLiteral("PRIVATE/DCIM"));
+        QVERIFY(!VelarixApp::hasCameraFolder(volume.path())); // only the root counts
+        QFile file(volume.filePath(QStringLiteral("DCIM")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(!VelarixApp::hasCameraFolder(volume.path())); // a file named DCIM
+        QVERIFY(QFile::remove(file.fileName()));
+        QVERIFY(QDir(volume.path()).mkdir(QStringLiteral("DCIM")));
+        QVERIFY(VelarixApp::hasCameraFolder(volume.path()));
+    }
+
+    void insertedCardBringsTheMainWindowBack() {
+        const QString volumes = m_dir.filePath(QStringLiteral("volumes"));
+        QVERIFY(QDir().mkpath(volumes));
+        qputenv("VELARIX_VOLUMES_DIR", volumes.toUtf8());
+        VelarixApp app(*m_settings);
+        app.setShowsDialogs(false);
+        QVERIFY(app.handleLaunch({QStringLiteral("--background")}));
+        QVERIFY(!app.mainWindow());
+
+        // A volume without a camera folder does nothing; a card does.
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("staging/BACKUP"))));
+        QVERIFY(QDir().rename(m_dir.filePath(QStringLiteral("staging/BACKUP")),
+                              volumes + QStringLiteral("/BACKUP")));
+        QTest::qWait(500);
+        QVERIFY(!app.mainWindow());
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("staging/CARD/DCIM/100GOPRO"))));
+        QVERIFY(
+            QDir().rename(m_dir.filePath(QStringLiteral("staging/CARD")), volumes + QStringLiteral("/CARD")));
+        QTRY_VERIFY_WITH_TIMEOUT(app.mainWindow() != nullptr, 5000);
+        qunsetenv("VELARIX_VOLUMES_DIR");
+    }
+
     void unreadableStoreIsFatal() {
         const QString storePath = m_dir.filePath(QStringLiteral("data/app.tarnwick.Velarix/default.store"));
         QDir().mkpath(QFileInfo(storePath).absolutePath());
