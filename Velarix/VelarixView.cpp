@@ -36,8 +36,8 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, QWidget* pare
     m_empty = new ContentUnavailableView(
         themedIcon("drive-removable-media", "drive-missing.svg"), QStringLiteral("No SD Card Found"),
         QStringLiteral("No SD Card found, or no videos found on it."), nullptr,
-        QStringLiteral("No card at hand? Start Velarix with <b>VELARIX_VOLUMES_DIR</b> set to a folder that "
-                       "holds a card folder with a <b>DCIM</b> folder of videos, and it is read as a card."));
+        QStringLiteral("No card at hand? Run <b>make demo</b> in the source folder, or make a demo card with "
+                       "<b>velarix-cli demo DIR</b> and start Velarix with <b>VELARIX_VOLUMES_DIR=DIR</b>."));
     m_empty->setObjectName(QStringLiteral("emptyPanel"));
     auto* emptyPage = new QWidget;
     auto* emptyLayout = new QVBoxLayout(emptyPage);
