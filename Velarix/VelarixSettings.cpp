@@ -1,11 +1,13 @@
 #include "Velarix/VelarixSettings.h"
 
+#include "Velarix/Autostart.h"
 #include "Velarix/FormSection.h"
 #include "Velarix/ShellKeys.h"
 #include "platform/Settings.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -45,7 +47,19 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
     rowLayout->setSpacing(4);
     rowLayout->addWidget(m_menuBarExtra);
     rowLayout->addWidget(note);
+    m_startAtLogin = new QCheckBox(tr("Start at login, in the background"), row);
+    m_startAtLogin->setObjectName(QStringLiteral("startAtLoginToggle"));
+    m_startAtLogin->setChecked(Autostart::isEnabled());
+    rowLayout->addSpacing(6);
+    rowLayout->addWidget(m_startAtLogin);
     section->addRow(row);
+    connect(m_startAtLogin, &QCheckBox::toggled, this, [this](bool on) {
+        if (auto changed = Autostart::setEnabled(on); !changed) {
+            const QSignalBlocker blocker(m_startAtLogin);
+            m_startAtLogin->setChecked(Autostart::isEnabled());
+            QMessageBox::warning(this, tr("Start at Login"), changed.error().message);
+        }
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 20);

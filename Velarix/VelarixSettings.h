@@ -19,6 +19,7 @@ private:
 
     Settings& m_settings;
     QCheckBox* m_menuBarExtra = nullptr;
+    QCheckBox* m_startAtLogin = nullptr;
 };
 
 } // namespace velarix

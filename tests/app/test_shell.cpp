@@ -71,6 +71,17 @@ private Q_SLOTS:
         // The import model's own flag is a different key and is not touched.
         QVERIFY(!m_settings->value(QStringLiteral("import.menubarextra")));
 
+        // The login item follows its own toggle.
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
+        auto* login = settings->findChild<QCheckBox*>(QStringLiteral("startAtLoginToggle"));
+        QVERIFY(login && !login->isChecked());
+        login->click();
+        QVERIFY(
+            QFile::exists(m_dir.filePath(QStringLiteral("config/autostart/app.tarnwick.Velarix.desktop"))));
+        login->click();
+        QVERIFY(
+            !QFile::exists(m_dir.filePath(QStringLiteral("config/autostart/app.tarnwick.Velarix.desktop"))));
+
         // A change made elsewhere shows in the open settings window.
         m_settings->setValue(QStringLiteral("menuBarExtra"), true);
         QVERIFY(toggle->isChecked());
