@@ -63,6 +63,8 @@ ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString&
         note->setFont(small);
         note->setPalette(secondaryPalette(note));
         note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A wrapped label does not tell the layout how tall it gets at a fixed width.
+        note->setMinimumHeight(note->heightForWidth(note->width()));
         layout->addSpacing(10);
         layout->addWidget(note, 0, Qt::AlignHCenter);
     }
