@@ -82,6 +82,21 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
     return parsed;
 }
 
+std::unique_ptr<CliSession> CliSession::openOnCard(Invocation& invocation, const CardArguments& arguments,
+                                                   int& status) {
+    auto session = open();
+    if (!session) {
+        invocation.err << "velarix-cli: " << session.error().message << '\n';
+        status = kExitUsage;
+        return nullptr;
+    }
+    if (auto loaded = (*session)->loadCard(arguments.card, invocation.err); !loaded) {
+        status = usageError(invocation, loaded.error().message);
+        return nullptr;
+    }
+    return std::move(*session);
+}
+
 Result<std::unique_ptr<CliSession>> CliSession::open() {
     // The engine's debug messages are for developers; QT_LOGGING_RULES still turns them on.
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))

@@ -12,27 +12,24 @@ int runHistory(Invocation& invocation) {
     auto arguments = parseCardArguments(invocation.arguments, kClear);
     if (!arguments)
         return usageError(invocation, arguments.error().message);
-    auto session = CliSession::open();
-    if (!session) {
-        invocation.err << "velarix-cli: " << session.error().message << '\n';
-        return kExitUsage;
-    }
-    VelarixModel& model = (*session)->model();
-    if (auto loaded = (*session)->loadCard(arguments->card, invocation.err); !loaded)
-        return usageError(invocation, loaded.error().message);
+    int failure = kExitOk;
+    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    if (!session)
+        return failure;
+    VelarixModel& model = session->model();
     const auto uuid = model.sdCardVolumeUUID();
     if (!uuid) {
         invocation.err << "velarix-cli: the card has no volume UUID, so it has no import history\n";
         return kExitUsage;
     }
     if (arguments->clear) {
-        auto existing = (*session)->store().fetchImportHistory(*uuid);
+        auto existing = session->store().fetchImportHistory(*uuid);
         const qsizetype before = existing ? existing->size() : 0;
-        if (auto reloaded = awaitFuture(model.clearImportHistory((*session)->store())); !reloaded) {
+        if (auto reloaded = awaitFuture(model.clearImportHistory(session->store())); !reloaded) {
             invocation.err << "velarix-cli: " << reloaded.error().message << '\n';
             return kExitUsage;
         }
-        auto after = (*session)->store().fetchImportHistory(*uuid);
+        auto after = session->store().fetchImportHistory(*uuid);
         if (!after || !after->isEmpty()) {
             invocation.err << "velarix-cli: the import history could not be cleared\n";
             return kExitUsage;
@@ -40,7 +37,7 @@ int runHistory(Invocation& invocation) {
         if (!invocation.json)
             invocation.out << "Cleared " << before << " records of " << model.sdCardName() << ".\n";
     }
-    auto records = (*session)->store().fetchImportHistory(*uuid);
+    auto records = session->store().fetchImportHistory(*uuid);
     if (!records) {
         invocation.err << "velarix-cli: " << records.error().message << '\n';
         return kExitUsage;
@@ -53,7 +50,7 @@ int runHistory(Invocation& invocation) {
             invocation.out << isoDate(record.date) << "  " << record.fileName << '\n';
     }
     if (invocation.json)
-        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), (*session)->cardJson()},
+        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},
                                                   {QStringLiteral("files"), files}});
     else if (records->isEmpty() && !arguments->clear)
         invocation.out << "No files imported from " << model.sdCardName() << ".\n";

@@ -25,16 +25,13 @@ int runImport(Invocation& invocation) {
     auto arguments = parseCardArguments(invocation.arguments, kSelection | kOverrides | kDestination);
     if (!arguments)
         return usageError(invocation, arguments.error().message);
-    auto session = CliSession::open();
-    if (!session) {
-        invocation.err << "velarix-cli: " << session.error().message << '\n';
-        return kExitUsage;
-    }
-    VelarixModel& model = (*session)->model();
-    if (auto loaded = (*session)->loadCard(arguments->card, invocation.err); !loaded)
-        return usageError(invocation, loaded.error().message);
-    (*session)->applyOverrides(*arguments);
-    if (auto selected = (*session)->select(*arguments); !selected)
+    int failure = kExitOk;
+    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    if (!session)
+        return failure;
+    VelarixModel& model = session->model();
+    session->applyOverrides(*arguments);
+    if (auto selected = session->select(*arguments); !selected)
         return usageError(invocation, selected.error().message);
     if (model.selection().isEmpty()) {
         if (invocation.json)
@@ -68,13 +65,13 @@ int runImport(Invocation& invocation) {
 
     ImportOptions options;
     options.verify = !arguments->noVerify;
-    const ImportReport report = awaitFuture(model.importSelectedVideos((*session)->store(), options));
+    const ImportReport report = awaitFuture(model.importSelectedVideos(session->store(), options));
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
 
     // The jump number advances as in the application, unless this run was given its own.
     if (!arguments->jump && model.autoIncrementJumpNumber() && !report.imported.isEmpty())
-        (*session)->userSettings().setValue(SettingsKey::jumpNumber, model.jumpNumber());
+        session->userSettings().setValue(SettingsKey::jumpNumber, model.jumpNumber());
 
     if (report.notStarted) {
         invocation.err << "velarix-cli: " << *report.notStarted << '\n';

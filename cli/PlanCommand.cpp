@@ -11,19 +11,16 @@ int runPlan(Invocation& invocation) {
     auto arguments = parseCardArguments(invocation.arguments, kSelection | kOverrides);
     if (!arguments)
         return usageError(invocation, arguments.error().message);
-    auto session = CliSession::open();
-    if (!session) {
-        invocation.err << "velarix-cli: " << session.error().message << '\n';
-        return kExitUsage;
-    }
-    if (auto loaded = (*session)->loadCard(arguments->card, invocation.err); !loaded)
-        return usageError(invocation, loaded.error().message);
-    (*session)->applyOverrides(*arguments);
-    if (auto selected = (*session)->select(*arguments); !selected)
+    int failure = kExitOk;
+    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    if (!session)
+        return failure;
+    session->applyOverrides(*arguments);
+    if (auto selected = session->select(*arguments); !selected)
         return usageError(invocation, selected.error().message);
 
     QJsonArray plan;
-    for (const auto& planned : (*session)->model().resolvedOutputFiles()) {
+    for (const auto& planned : session->model().resolvedOutputFiles()) {
         plan.append(QJsonObject{{QStringLiteral("source"), planned.video->path()},
                                 {QStringLiteral("fileName"), planned.fileName},
                                 {QStringLiteral("jump"), double(planned.jump)}});

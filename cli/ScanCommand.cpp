@@ -12,16 +12,13 @@ int runScan(Invocation& invocation) {
     auto arguments = parseCardArguments(invocation.arguments, 0);
     if (!arguments)
         return usageError(invocation, arguments.error().message);
-    auto session = CliSession::open();
-    if (!session) {
-        invocation.err << "velarix-cli: " << session.error().message << '\n';
-        return kExitUsage;
-    }
-    VelarixModel& model = (*session)->model();
-    if (auto loaded = (*session)->loadCard(arguments->card, invocation.err); !loaded)
-        return usageError(invocation, loaded.error().message);
+    int failure = kExitOk;
+    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    if (!session)
+        return failure;
+    VelarixModel& model = session->model();
 
-    const ImportState state = (*session)->importState();
+    const ImportState state = session->importState();
     QJsonArray videos;
     if (!invocation.json)
         invocation.out << model.sdCardName() << " (" << model.sdCardPath().value_or(QString())
@@ -47,7 +44,7 @@ int runScan(Invocation& invocation) {
                 << status.leftJustified(9) << row->fileName() << '\n';
     }
     if (invocation.json)
-        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), (*session)->cardJson()},
+        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},
                                                   {QStringLiteral("videos"), videos}});
     return kExitOk;
 }
