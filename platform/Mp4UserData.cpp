@@ -5,7 +5,10 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
+#include <unistd.h>
 
 namespace velarix {
 
@@ -188,6 +191,9 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
     // The movie box is last, so nothing after it moves; the media data offsets stay valid.
     if (!output.seek(moov->offset) || output.write(movie) != movie.size() || !output.flush())
         return failure(outputPath, output.errorString());
+    // The copy is made durable before it replaces anything; this change comes after that.
+    if (::fdatasync(output.handle()) != 0)
+        return failure(outputPath, QString::fromLocal8Bit(std::strerror(errno)));
     return {};
 }
 
