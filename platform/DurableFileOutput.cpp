@@ -38,10 +38,12 @@ Result<std::unique_ptr<DurableFileOutput>> DurableFileOutput::create(const QStri
         av_free(buffer);
         return fileError(path, ENOMEM);
     }
+    output->m_writeback = std::thread(&DurableFileOutput::runWriteback, output.get());
     return output;
 }
 
 DurableFileOutput::~DurableFileOutput() {
+    stopWriteback();
     if (m_context) {
         av_freep(&m_context->buffer);
         avio_context_free(&m_context);
@@ -63,11 +65,43 @@ int DurableFileOutput::write(void* opaque, uint8_t* data, int size) {
     }
     self->m_unsynced += size;
     if (self->m_unsynced >= kWritebackStep) {
-        // Only starts writeback of what is dirty; does not wait for it.
-        ::sync_file_range(self->m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+        self->requestWriteback();
         self->m_unsynced = 0;
     }
     return size;
+}
+
+void DurableFileOutput::requestWriteback() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_writebackWanted = true;
+    }
+    m_wake.notify_one();
+}
+
+void DurableFileOutput::stopWriteback() {
+    if (!m_writeback.joinable())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    m_writeback.join();
+}
+
+void DurableFileOutput::runWriteback() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_writebackWanted || m_stopping; });
+        if (m_stopping)
+            return;
+        m_writebackWanted = false;
+        lock.unlock();
+        // Only starts writeback of what is dirty; does not wait for it.
+        ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+        lock.lock();
+    }
 }
 
 int64_t DurableFileOutput::seek(void* opaque, int64_t offset, int whence) {
@@ -82,6 +116,7 @@ int64_t DurableFileOutput::seek(void* opaque, int64_t offset, int whence) {
 
 Result<void> DurableFileOutput::finish() {
     avio_flush(m_context);
+    stopWriteback();
     if (m_context->error < 0)
         return Error::make(QStringLiteral("VideoTrimming"), m_context->error,
                            QStringLiteral("Could not write the trimmed copy %1: %2")

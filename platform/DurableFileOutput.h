@@ -5,10 +5,15 @@
 
 #include <QString>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace velarix {
 
-// A file written through libav that starts its own writeback as it goes, so that making it durable
-// at the end (finish()) hardly waits: the disk writes while the muxer still produces data.
+// A file written through libav that has its writeback started as it goes, so that making it durable
+// at the end (finish()) hardly waits: the disk writes while the muxer still produces data. Starting
+// writeback allocates blocks in the calling thread, so a thread of its own does that, off the muxer's.
 class DurableFileOutput {
 public:
     static Result<std::unique_ptr<DurableFileOutput>> create(const QString& path);
@@ -22,11 +27,20 @@ private:
     DurableFileOutput() = default;
     static int write(void* opaque, uint8_t* data, int size);
     static int64_t seek(void* opaque, int64_t offset, int whence);
+    void requestWriteback();
+    void stopWriteback();
+    void runWriteback();
 
     QString m_path;
     int m_fd = -1;
     AVIOContext* m_context = nullptr;
-    int64_t m_unsynced = 0; // bytes written since writeback was last started
+    int64_t m_unsynced = 0; // bytes written since writeback was last requested
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_writebackWanted = false;
+    bool m_stopping = false;
+    std::thread m_writeback;
 };
 
 } // namespace velarix
