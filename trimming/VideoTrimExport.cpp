@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -76,6 +77,40 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
                 .arg(videoStreams)
                 .arg(outcome.videoStreamCount));
     }
+    return {};
+}
+
+// Puts the copy in the source's place. Swapping the two, rather than renaming over, shows what was
+// replaced: when it is not the file that was trimmed (another one was put there since the last
+// check), it is swapped back. The trimmed original is left in the working folder, which goes later.
+// File systems without the swap (FAT cards) get a plain rename after the earlier checks.
+Result<void> replaceSource(const QByteArray& output, const QByteArray& source, const struct stat& trimmed,
+                           const QString& sourceName) {
+    const auto failure = [&](int error) {
+        return Error::make(
+            kDomain, error,
+            QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, errnoText(error)));
+    };
+    if (::renameat2(AT_FDCWD, output.constData(), AT_FDCWD, source.constData(), RENAME_EXCHANGE) == 0) {
+        struct stat swapped {};
+        if (::stat(output.constData(), &swapped) == 0 && swapped.st_dev == trimmed.st_dev &&
+            swapped.st_ino == trimmed.st_ino)
+            return {};
+        if (::renameat2(AT_FDCWD, output.constData(), AT_FDCWD, source.constData(), RENAME_EXCHANGE) != 0)
+            return failure(errno);
+        return Error::make(
+            kDomain, EBUSY,
+            QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
+                .arg(sourceName));
+    }
+    if (errno == ENOENT)
+        return Error::make(
+            kDomain, ENOENT,
+            QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return failure(errno);
+    if (::rename(output.constData(), source.constData()) != 0)
+        return failure(errno);
     return {};
 }
 
@@ -188,12 +223,9 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         qCInfo(lcApp, "Could not give the trimmed %s its owner back: %s", qPrintable(sourceName),
                qPrintable(errnoText(errno)));
 
-    if (::rename(encodedOutput.constData(), QFile::encodeName(sourcePath).constData()) != 0) {
-        const int error = errno;
-        return Error::make(
-            kDomain, error,
-            QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, errnoText(error)));
-    }
+    if (auto replaced = replaceSource(encodedOutput, QFile::encodeName(sourcePath), *sourceState, sourceName);
+        !replaced)
+        return replaced.error();
     applyPreservedAttributes(attributes, QUrl::fromLocalFile(sourcePath));
     return request.url;
 }
