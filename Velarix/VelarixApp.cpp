@@ -14,6 +14,7 @@
 #include "platform/Settings.h"
 #include "platform/VolumeWatch.h"
 #include "platform/Volumes.h"
+#include "trimming/TrimWorkingFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
+#include <QThreadPool>
 #include <QUrl>
 
 #include <cstdio>
@@ -63,6 +65,9 @@ VelarixApp::VelarixApp(Settings& settings, QObject* parent)
     });
     applyMenuBarExtra();
     watchForCards();
+    // A trim that was killed left its copy in a hidden folder next to the video; freeing that space
+    // can take a moment, so not on this thread.
+    QThreadPool::globalInstance()->start([] { removeAbandonedTrimFolders(); });
 }
 
 void VelarixApp::watchForCards() {

@@ -341,9 +341,11 @@ int runTrim(Invocation& invocation) {
     av_log_set_level(AV_LOG_QUIET);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
-    if (!dryRun)
+    if (!dryRun) {
+        removeAbandonedTrimFolders();
         for (const QString& file : files)
             removeLeftoverTrimFolders(file);
+    }
     return range ? trimRange(invocation, files, *range, dryRun) : trimSuggested(invocation, files, dryRun);
 }
 

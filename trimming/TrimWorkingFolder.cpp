@@ -1,5 +1,6 @@
 #include "trimming/TrimWorkingFolder.h"
 
+#include "platform/AppPaths.h"
 #include "platform/Log.h"
 
 #include <QDir>
@@ -24,13 +25,42 @@ int lockFolder(const QString& path, bool wait) {
     if (fd < 0)
         return -1;
     if (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+        const int error = errno;
         ::close(fd);
+        errno = error;
         return -1;
     }
     return fd;
 }
 
+QString registryEntry(const QString& folderPath) {
+    const QString name = QFileInfo(folderPath).fileName().mid(TrimWorkingFolder::namePrefix().size());
+    return trimWorkingFolderRegistry() + u'/' + name;
+}
+
+// Our working folders only: a folder named by the prefix and a UUID.
+bool isWorkingFolderName(const QString& name) {
+    return name.startsWith(TrimWorkingFolder::namePrefix()) &&
+           !QUuid::fromString(name.mid(TrimWorkingFolder::namePrefix().size())).isNull();
+}
+
+// True when the folder went (or was already gone); false while a running trim holds it.
+bool removeUnlessHeld(const QString& path) {
+    const int fd = lockFolder(path, false);
+    if (fd < 0)
+        return errno == ENOENT;
+    const bool removed = QDir(path).removeRecursively();
+    ::close(fd);
+    if (removed)
+        qCInfo(lcApp, "Removed a trimming working folder left behind: %s", qPrintable(path));
+    return removed;
+}
+
 } // namespace
+
+QString trimWorkingFolderRegistry() {
+    return AppPaths::dataDirectory() + QStringLiteral("/trim-working-folders");
+}
 
 QString TrimWorkingFolder::namePrefix() {
     return QStringLiteral(".velarix-trim-");
@@ -47,6 +77,12 @@ Result<TrimWorkingFolder> TrimWorkingFolder::create(const QString& besidePath) {
                                .arg(beside.fileName(), QString::fromLocal8Bit(std::strerror(error))));
     }
     const int fd = lockFolder(path, true);
+    // Without the entry only the next trim in this folder would clean up after a crash.
+    if (!QDir().mkpath(trimWorkingFolderRegistry()) ||
+        ::symlink(QFile::encodeName(path).constData(), QFile::encodeName(registryEntry(path)).constData()) !=
+            0)
+        qCInfo(lcApp, "Could not list the trimming working folder %s: %s", qPrintable(path),
+               std::strerror(errno));
     return TrimWorkingFolder(path, fd);
 }
 
@@ -58,8 +94,12 @@ TrimWorkingFolder::TrimWorkingFolder(TrimWorkingFolder&& other) noexcept
 }
 
 TrimWorkingFolder::~TrimWorkingFolder() {
-    if (!m_path.isEmpty() && !QDir(m_path).removeRecursively())
-        qCWarning(lcApp, "Could not remove the trimming working folder %s", qPrintable(m_path));
+    if (!m_path.isEmpty()) {
+        if (QDir(m_path).removeRecursively())
+            ::unlink(QFile::encodeName(registryEntry(m_path)).constData());
+        else
+            qCWarning(lcApp, "Could not remove the trimming working folder %s", qPrintable(m_path));
+    }
     if (m_lockFd >= 0)
         ::close(m_lockFd);
 }
@@ -76,17 +116,41 @@ int removeLeftoverTrimFolders(const QString& fileOrFolder) {
         folder.entryInfoList({TrimWorkingFolder::namePrefix() + QLatin1Char('*')},
                              QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QFileInfo& entry : entries) {
-        if (QUuid::fromString(entry.fileName().mid(TrimWorkingFolder::namePrefix().size())).isNull())
+        if (!isWorkingFolderName(entry.fileName()))
             continue;
-        const int fd = lockFolder(entry.absoluteFilePath(), false);
-        if (fd < 0)
-            continue; // still in use by a running trim
-        if (QDir(entry.absoluteFilePath()).removeRecursively()) {
+        if (removeUnlessHeld(entry.absoluteFilePath())) {
             ++removed;
-            qCInfo(lcApp, "Removed a trimming working folder left behind: %s",
-                   qPrintable(entry.absoluteFilePath()));
+            ::unlink(QFile::encodeName(registryEntry(entry.absoluteFilePath())).constData());
         }
-        ::close(fd);
+    }
+    return removed;
+}
+
+int removeAbandonedTrimFolders() {
+    const QDir registry(trimWorkingFolderRegistry());
+    int removed = 0;
+    const auto entries =
+        registry.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries) {
+        const QByteArray link = QFile::encodeName(entry.absoluteFilePath());
+        const QString target = entry.isSymLink() ? entry.symLinkTarget() : QString();
+        // Only an entry that names one of our folders by its own UUID leads to a removal.
+        const bool ours =
+            QFileInfo(target).fileName() == TrimWorkingFolder::namePrefix() + entry.fileName() &&
+            isWorkingFolderName(QFileInfo(target).fileName());
+        if (!ours) {
+            ::unlink(link.constData());
+            continue;
+        }
+        const QFileInfo folder(target);
+        if (!folder.exists()) {
+            ::unlink(link.constData());
+            continue;
+        }
+        if (folder.isDir() && !folder.isSymLink() && removeUnlessHeld(target)) {
+            ++removed;
+            ::unlink(link.constData());
+        }
     }
     return removed;
 }

@@ -35,4 +35,13 @@ private:
 // that folder itself). Folders another running trim still holds are left. Returns how many went.
 int removeLeftoverTrimFolders(const QString& fileOrFolder);
 
+// Every working folder is also listed, as a symbolic link named by its UUID, in this folder of the
+// application's data, so that the next start finds the ones a killed trim left anywhere.
+QString trimWorkingFolderRegistry();
+
+// Removes the listed working folders that no running trim holds, and their entries. Returns how many
+// folders went. Entries that do not name one of our working folders are dropped without touching
+// what they point to.
+int removeAbandonedTrimFolders();
+
 } // namespace velarix

@@ -1,6 +1,7 @@
 #include "Velarix/VelarixApp.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
+#include "trimming/TrimWorkingFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
+#include <QUuid>
 
 using namespace velarix;
 
@@ -54,6 +57,21 @@ private Q_SLOTS:
         trimming->close();
         QTRY_VERIFY(closed.isNull());
         QVERIFY(app.showTrimmingWindow());
+    }
+
+    // A working folder a killed trim left next to a video goes when the application starts.
+    void startRemovesAbandonedTrimFolders() {
+        const QString uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        const QString left =
+            m_dir.filePath(QStringLiteral("videos/") + TrimWorkingFolder::namePrefix() + uuid);
+        QVERIFY(QDir().mkpath(left));
+        QVERIFY(QFile(left + QStringLiteral("/clip.mp4")).open(QIODevice::WriteOnly));
+        QVERIFY(QDir().mkpath(trimWorkingFolderRegistry()));
+        QVERIFY(QFile::link(left, trimWorkingFolderRegistry() + u'/' + uuid));
+        VelarixApp app(*m_settings);
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(!QFileInfo::exists(left));
+        QVERIFY(QDir(m_dir.filePath(QStringLiteral("videos"))).exists());
     }
 
     void backgroundOptionDrivesTheQuitPolicy() {

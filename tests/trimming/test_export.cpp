@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -61,6 +64,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
+        qputenv("XDG_DATA_HOME", m_fixtures.filePath(QStringLiteral("data")).toUtf8());
         ClipRecipe camera;
         camera.seconds = 70;
         camera.creationTime = QStringLiteral("2023-05-01T10:00:00Z");
@@ -277,6 +281,68 @@ private Q_SLOTS:
                  qPrintable(result.error().message));
         QCOMPARE(fileDigest(path), digest);
         QCOMPARE(folderEntries(mount.path), QStringList{QStringLiteral("clip.360")});
+    }
+
+    // Another file put in the source's place during the export is what the user wants there now.
+    void sourceReplacedDuringExport() {
+        QTemporaryDir dir;
+        const QString path = copyOf(m_camera, dir, QStringLiteral("clip.mp4"));
+        bool replaced = false;
+        auto result = exportTrimmedVideo(requestFor(path, 20, 60), nullptr, [&](double fraction) {
+            if (fraction < 0.3 || replaced)
+                return;
+            QFile other(dir.filePath(QStringLiteral("other")));
+            QVERIFY(other.open(QIODevice::WriteOnly));
+            other.write("the new one");
+            other.close();
+            replaced = ::rename(QFile::encodeName(other.fileName()).constData(),
+                                QFile::encodeName(path).constData()) == 0;
+        });
+        QVERIFY(replaced);
+        QVERIFY(!result.ok());
+        QVERIFY2(result.error().message.contains(QLatin1String("changed")),
+                 qPrintable(result.error().message));
+        QFile kept(path);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("the new one"));
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
+    }
+
+    // A trim killed half-way leaves the source as it was; the folder it left, wherever that is, goes
+    // at the next start, found through its entry in the application's data.
+    void killedExportIsCleanedUpLater() {
+        QTemporaryDir dir;
+        const QString path = copyOf(m_camera, dir, QStringLiteral("clip.mp4"));
+        const QByteArray digest = fileDigest(path);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            (void)exportTrimmedVideo(requestFor(path, 20, 60), nullptr, [](double fraction) {
+                if (fraction >= 0.3)
+                    ::kill(::getpid(), SIGKILL);
+            });
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        QCOMPARE(fileDigest(path), digest);
+        QCOMPARE(folderEntries(dir.path()).size(), 2);
+        QCOMPARE(folderEntries(trimWorkingFolderRegistry()).size(), 1);
+
+        // An entry pointing elsewhere is dropped, and what it names is left alone.
+        QTemporaryDir elsewhere;
+        const QString stranger = elsewhere.filePath(TrimWorkingFolder::namePrefix() +
+                                                    QUuid::createUuid().toString(QUuid::WithoutBraces));
+        QVERIFY(QDir().mkpath(stranger));
+        QVERIFY(QFile::link(stranger, trimWorkingFolderRegistry() + QStringLiteral("/") +
+                                          QUuid::createUuid().toString(QUuid::WithoutBraces)));
+
+        QCOMPARE(removeAbandonedTrimFolders(), 1);
+        QCOMPARE(fileDigest(path), digest);
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
+        QVERIFY(folderEntries(trimWorkingFolderRegistry()).isEmpty());
+        QVERIFY(QFileInfo::exists(stranger));
     }
 
     void leftoverFoldersAreRemovedUnlessInUse() {
