@@ -39,16 +39,18 @@ FUZZ_SECONDS ?= 30
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS) --target fuzz_targets
-	@set -e; for target in $$(find build/fuzz/tests/fuzz -maxdepth 1 -name "fuzz_*" -type f -executable | sort); do \
+	@set -e; passed=0; for target in $$(find build/fuzz/tests/fuzz -maxdepth 1 -name "fuzz_*" -type f -executable | sort); do \
 	  name=$$(basename $$target); mkdir -p build/fuzz/corpus/$$name; \
 	  echo "== $$name: $(FUZZ_SECONDS) s"; \
 	  if $$target -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
 	      -artifact_prefix=build/fuzz/ build/fuzz/corpus/$$name tests/fuzz/corpus/$$name >build/fuzz/$$name.log 2>&1; then \
 	    grep -E "^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec" build/fuzz/$$name.log || true; \
+	    passed=$$((passed + 1)); \
 	  else \
 	    tail -n 60 build/fuzz/$$name.log; echo "== $$name found a fault: build/fuzz/$$name.log"; exit 1; \
 	  fi; \
-	done
+	done; \
+	test $$passed -gt 0; echo "fuzz: $$passed passed, 0 failed"
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
