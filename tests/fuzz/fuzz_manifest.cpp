@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstdlib>
 #include <unistd.h>
 
 using namespace velarix;
@@ -24,6 +25,10 @@ QString volume() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // libFuzzer ends a timed run with exit(): the scratch volume goes with it. The path is made
+    // first, so that it is destroyed only after this handler ran.
+    (void)volume();
+    std::atexit([] { QDir(volume()).removeRecursively(); });
     fuzz::silenceLogs();
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <QLoggingCategory>
 #include <QString>
 
+#include <cstdlib>
 #include <unistd.h>
 
 using namespace velarix;
@@ -40,6 +41,8 @@ Result<VideoTrimAnalysisResult> analyse(const QString& path, const CancelFlag* s
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // libFuzzer ends a timed run with exit(): the scratch file goes with it.
+    std::atexit([] { QFile::remove(scratchPath()); });
     routeMediaLogs();
     QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
     return 0;
