@@ -34,17 +34,23 @@ test-asan: deps
 	ctest --preset asan -j $(JOBS)
 
 # Each libFuzzer target for FUZZ_SECONDS; a crash, leak, hang or sanitizer report fails the run.
+# New inputs go to build/fuzz/corpus/<target>, findings to build/fuzz/, each run's log beside them.
 FUZZ_SECONDS ?= 30
 fuzz: deps
 	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS)
-	@set -e; for target in $$(find build/fuzz/tests/fuzz -maxdepth 1 -name "fuzz_*" -type f -executable | sort); do \
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_targets
+	@set -e; passed=0; for target in $$(find build/fuzz/tests/fuzz -maxdepth 1 -name "fuzz_*" -type f -executable | sort); do \
 	  name=$$(basename $$target); mkdir -p build/fuzz/corpus/$$name; \
 	  echo "== $$name: $(FUZZ_SECONDS) s"; \
-	  $$target -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
-	    -artifact_prefix=build/fuzz/ build/fuzz/corpus/$$name tests/fuzz/corpus/$$name 2>&1 | tail -n 12; \
-	  test $${PIPESTATUS[0]} -eq 0; \
-	done
+	  if $$target -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+	      -artifact_prefix=build/fuzz/ build/fuzz/corpus/$$name tests/fuzz/corpus/$$name >build/fuzz/$$name.log 2>&1; then \
+	    grep -E "^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec" build/fuzz/$$name.log || true; \
+	    passed=$$((passed + 1)); \
+	  else \
+	    tail -n 60 build/fuzz/$$name.log; echo "== $$name found a fault: build/fuzz/$$name.log"; exit 1; \
+	  fi; \
+	done; \
+	test $$passed -gt 0; echo "fuzz: $$passed passed, 0 failed"
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -90,7 +90,7 @@ ImportPatternSegments finishOutputSegments(ImportPatternSegments segments, const
     return segments;
 }
 
-void neutralizeDotComponents(ImportPatternSegments& segments) {
+void confinePathComponents(ImportPatternSegments& segments) {
     // Each character with the segment it came from, so that components spanning segments can be fixed.
     struct Char {
         QChar ch;
@@ -100,19 +100,30 @@ void neutralizeDotComponents(ImportPatternSegments& segments) {
     QList<Char> chars;
     for (qsizetype i = 0; i < segments.size(); ++i) {
         for (QChar ch : segments[i].text)
-            chars.append({ch, i});
+            chars.append({ch == QChar(0) ? QChar(u'_') : ch, i});
     }
     qsizetype start = 0;
+    qsizetype lastSeparator = -1; // the last "/" kept
     for (qsizetype i = 0; i <= chars.size(); ++i) {
         if (i < chars.size() && chars[i].ch != u'/')
             continue;
         const qsizetype length = i - start;
-        const bool dots = (length == 1 && chars[start].ch == u'.') ||
-                          (length == 2 && chars[start].ch == u'.' && chars[start + 1].ch == u'.');
-        if (dots) {
-            chars[start].ch = u'_';
-            if (length == 2)
-                chars[start + 1].keep = false;
+        if (length == 0) {
+            // A leading "/", one of "//" or a trailing "/": the separator goes, not the name.
+            if (i < chars.size())
+                chars[i].keep = false;
+            else if (lastSeparator >= 0)
+                chars[lastSeparator].keep = false;
+        } else {
+            const bool dots = (length == 1 && chars[start].ch == u'.') ||
+                              (length == 2 && chars[start].ch == u'.' && chars[start + 1].ch == u'.');
+            if (dots) {
+                chars[start].ch = u'_';
+                if (length == 2)
+                    chars[start + 1].keep = false;
+            }
+            if (i < chars.size())
+                lastSeparator = i;
         }
         start = i + 1;
     }

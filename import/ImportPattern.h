@@ -35,10 +35,11 @@ ImportPatternSegments parsePattern(const QString& pattern);
 ImportPatternSegments finishOutputSegments(ImportPatternSegments segments, const QString& extension,
                                            QHash<QString, int>& usedNames);
 
-// Replaces every path component that is "." or ".." by "_", so that a planned name (a card name is
-// read from the card itself) never leads outside the destination folder. Segment texts are edited in
-// place; placeholders keep their kind.
-void neutralizeDotComponents(ImportPatternSegments& segments);
+// Keeps a planned name below the destination folder (a card name is read from the card itself):
+// every path component that is "." or ".." becomes "_", separators that would leave an empty
+// component (a leading "/", "//", a trailing "/") are dropped, and NUL becomes "_". Segment texts
+// are edited in place; placeholders keep their kind.
+void confinePathComponents(ImportPatternSegments& segments);
 
 // "yyyy-MM-dd" of a moment in the current time zone, Gregorian calendar, C (POSIX) locale.
 QString dayFormatter(const QDateTime& moment);

@@ -1,6 +1,7 @@
 #include "import/OutputPlan.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -20,6 +21,7 @@ QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input) {
     const QString today = dayFormatter(input.now);
     qint64 jump = input.jumpNumber;
     QHash<QString, int> usedNames;
+    QSet<QString> planned;
     VideoFileRowPtr previous;
     QList<ResolvedOutputFile> plan;
     for (const VideoFileRowPtr& video : videos) {
@@ -57,11 +59,18 @@ QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input) {
             }
             resolved.append({text, segment.placeholder});
         }
-        ImportPatternSegments segments = finishOutputSegments(resolved, source.suffix(), usedNames);
-        neutralizeDotComponents(segments);
+        // Confining can make names equal ("a//b" and "a/b"), and a counted name can equal another
+        // file's own ("a" twice and "a-1"): the counter goes on until the name is free.
+        ImportPatternSegments segments;
         QString fileName;
-        for (const auto& segment : segments)
-            fileName += segment.text;
+        do {
+            segments = finishOutputSegments(resolved, source.suffix(), usedNames);
+            confinePathComponents(segments);
+            fileName.clear();
+            for (const auto& segment : segments)
+                fileName += segment.text;
+        } while (planned.contains(fileName));
+        planned.insert(fileName);
         plan.append({video, fileName, segments, jump});
         previous = video;
     }

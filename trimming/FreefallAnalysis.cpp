@@ -3,6 +3,7 @@
 #include "trimming/LevelStatistics.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velarix {
 
@@ -17,6 +18,7 @@ constexpr int kOpeningFrom = 60;   // the canopy opens 30 s …
 constexpr int kOpeningTo = 240;    // … to 120 s after the exit
 constexpr int kBeforeWindows = 16; // 8 s
 constexpr int kAfterWindows = 20;  // 10 s
+constexpr double kLoudestLevel = 120.0;
 
 // The start of a quiet stretch of at least 30 s that runs to the end of the clip (the canopy ride
 // and the landing), or n when there is none; the freefall is looked for before it.
@@ -116,7 +118,12 @@ std::optional<FreefallFinding> findFreefall(const std::vector<double>& levels, d
     const int n = int(levels.size());
     if (n < kMinimumLevels || !(duration >= kMinimumDuration))
         return std::nullopt;
-    std::vector<double> s = movingAverage(levels, 2);
+    // Levels beyond any real sound (NaN, infinities) would break the ordering and the sums below.
+    std::vector<double> clean(levels.size());
+    std::transform(levels.begin(), levels.end(), clean.begin(), [](double level) {
+        return std::isnan(level) ? kSilenceLevel : std::clamp(level, kSilenceLevel, kLoudestLevel);
+    });
+    std::vector<double> s = movingAverage(clean, 2);
 
     std::vector<double> sorted = s;
     std::sort(sorted.begin(), sorted.end());

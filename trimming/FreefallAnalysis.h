@@ -23,6 +23,7 @@ struct FreefallFinding {
 // Finds the freefall in the raw half-second levels of a clip of `duration` seconds: the loudest long
 // loud run, its exit extended backwards, the stretch where the canopy must open and, if the level
 // drops there for good, the opening. Nothing when the clip is too short or too even to tell.
+// Levels are taken within -120 to +120 dB, and a level that is not a number as silence.
 //
 // A long quiet tail (canopy ride, landing) is left out of the level statistics and of the freefall
 // search. The opening search still looks past it: the tail starts a few windows before the level

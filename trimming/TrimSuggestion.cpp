@@ -56,7 +56,9 @@ Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const
 }
 
 QString formatClock(double seconds) {
-    const auto total = static_cast<long long>(std::floor(std::max(0.0, seconds)));
+    // A duration read from a file can be absurd; past this the whole seconds would not fit (and NaN is 0).
+    constexpr double kLongestClock = 1e15;
+    const auto total = static_cast<long long>(std::floor(std::min(std::max(0.0, seconds), kLongestClock)));
     const long long minutes = total / 60;
     return QString::asprintf("%02lld:%02lld", minutes, total - 60 * minutes);
 }

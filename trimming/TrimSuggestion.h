@@ -32,7 +32,8 @@ std::optional<TrimRange> trimRangeFor(double exitTime, double deploymentTime, do
 Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QString& path,
                                         double duration, const CancelFlag* cancel);
 
-// Minutes and seconds as "%02d:%02d"; minutes are not capped at 59, negative times are 00:00.
+// Minutes and seconds as "%02d:%02d"; minutes are not capped at 59, negative times and NaN are
+// 00:00, and times beyond 10^15 s are read as that.
 QString formatClock(double seconds);
 
 } // namespace velarix

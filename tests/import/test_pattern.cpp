@@ -46,9 +46,12 @@ private Q_SLOTS:
     }
 
     void resolvesTheDefaultPattern() {
-        const auto plan = resolveOutputFiles({{video(QStringLiteral("GX010123.MP4"), local(10, 0))}, 12, true,
+        const auto plan = resolveOutputFiles({{video(QStringLiteral("GX010123.MP4"), local(10, 0))},
+                                              12,
+                                              true,
                                               QStringLiteral("{date}/{jump} {name} {filename}"),
-                                              QStringLiteral("Tandem"), QDateTime::currentDateTime()});
+                                              QStringLiteral("Tandem"),
+                                              QDateTime::currentDateTime()});
         QCOMPARE(fileNames(plan), QStringList{QStringLiteral("2024-05-01/12 Tandem GX010123.MP4")});
         QCOMPARE(plan[0].segments.last().text, QStringLiteral(".MP4"));
         QCOMPARE(plan[0].segments[0].placeholder, std::optional(Placeholder::date));
@@ -61,7 +64,8 @@ private Q_SLOTS:
         QTest::newRow("grouping on") << true << QTime(10, 20) << QList<qint64>{5, 5, 6};
         QTest::newRow("grouping off") << false << QTime(10, 20) << QList<qint64>{5, 6, 7};
         // 10:05:30 + 60 s + 300 s = 10:11:30: a gap of exactly that starts a new jump.
-        QTest::newRow("gap equal to duration plus 300 s") << true << QTime(10, 11, 30) << QList<qint64>{5, 5, 6};
+        QTest::newRow("gap equal to duration plus 300 s")
+            << true << QTime(10, 11, 30) << QList<qint64>{5, 5, 6};
         QTest::newRow("gap one second shorter") << true << QTime(10, 11, 29) << QList<qint64>{5, 5, 5};
     }
     void groupsNearbyClips() {
@@ -84,9 +88,9 @@ private Q_SLOTS:
                                    video(QStringLiteral("c.MP4"), local(10, 2))};
         const auto named = resolveOutputFiles(
             {videos, 1, true, QStringLiteral("{date}/jump"), QString(), QDateTime::currentDateTime()});
-        QCOMPARE(fileNames(named), (QStringList{QStringLiteral("2024-05-01/jump.mov"),
-                                                QStringLiteral("2024-05-01/jump-1.mov"),
-                                                QStringLiteral("2024-05-01/jump-2.MP4")}));
+        QCOMPARE(fileNames(named),
+                 (QStringList{QStringLiteral("2024-05-01/jump.mov"), QStringLiteral("2024-05-01/jump-1.mov"),
+                              QStringLiteral("2024-05-01/jump-2.MP4")}));
         const auto empty =
             resolveOutputFiles({videos, 1, true, QString(), QString(), QDateTime::currentDateTime()});
         QCOMPARE(fileNames(empty),
@@ -107,8 +111,11 @@ private Q_SLOTS:
     void neverLeadsOutsideTheDestination() {
         QFETCH(QString, cardName);
         QFETCH(QString, expected);
-        const auto plan = resolveOutputFiles({{video(QStringLiteral("A.MP4"), local(10, 0))}, 1, true,
-                                              QStringLiteral("{name}/{filename}"), cardName,
+        const auto plan = resolveOutputFiles({{video(QStringLiteral("A.MP4"), local(10, 0))},
+                                              1,
+                                              true,
+                                              QStringLiteral("{name}/{filename}"),
+                                              cardName,
                                               QDateTime::currentDateTime()});
         QCOMPARE(plan[0].fileName, expected);
         QString joined;
@@ -118,10 +125,40 @@ private Q_SLOTS:
         QCOMPARE(plan[0].segments[0].placeholder, std::optional(Placeholder::name));
     }
 
+    void staysRelativeAndUnique() {
+        // A name that is a path from the root, empty components, NUL: what the card or the pattern
+        // gives stays one relative name per file.
+        const auto plan = resolveOutputFiles({{video(QStringLiteral("A.MP4"), local(10, 0))},
+                                              1,
+                                              true,
+                                              QStringLiteral("/{name}//{filename}/"),
+                                              QStringLiteral("/x\0y/"),
+                                              QDateTime::currentDateTime()});
+        QCOMPARE(plan[0].fileName, QStringLiteral("x_y/A/.MP4"));
+
+        // The counted name of one file is another file's own name; confining makes names equal.
+        const VideoFileList videos{video(QStringLiteral("a.MP4"), local(10, 0)),
+                                   video(QStringLiteral("a.MP4"), local(10, 1)),
+                                   video(QStringLiteral("a-1.MP4"), local(10, 2))};
+        const auto counted = resolveOutputFiles(
+            {videos, 1, true, QStringLiteral("{filename}"), QString(), QDateTime::currentDateTime()});
+        QCOMPARE(fileNames(counted), (QStringList{QStringLiteral("a.MP4"), QStringLiteral("a-1.MP4"),
+                                                  QStringLiteral("a-1-1.MP4")}));
+        const VideoFileList dotted{video(QStringLiteral("_.MP4"), local(10, 0)),
+                                   video(QStringLiteral("..MP4"), local(10, 1))}; // base name "."
+        const auto confined = resolveOutputFiles(
+            {dotted, 1, true, QStringLiteral("{filename}/x"), QString(), QDateTime::currentDateTime()});
+        QCOMPARE(fileNames(confined), (QStringList{QStringLiteral("_/x.MP4"), QStringLiteral("_/x-1.MP4")}));
+    }
+
     void todayFollowsTheClock() {
         const QDateTime now(QDate(2030, 1, 2), QTime(3, 4));
-        const auto plan = resolveOutputFiles(
-            {{video(QStringLiteral("A.MP4"), local(10, 0))}, 1, true, QStringLiteral("{today}"), QString(), now});
+        const auto plan = resolveOutputFiles({{video(QStringLiteral("A.MP4"), local(10, 0))},
+                                              1,
+                                              true,
+                                              QStringLiteral("{today}"),
+                                              QString(),
+                                              now});
         QCOMPARE(plan[0].fileName, QStringLiteral("2030-01-02.MP4"));
     }
 };

@@ -2,6 +2,10 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 using namespace velarix;
 
 namespace {
@@ -63,6 +67,29 @@ private Q_SLOTS:
         const auto finding = findFreefall(levels, 300);
         QVERIFY(finding && finding->audioDeploymentTime);
         QVERIFY(*finding->audioDeploymentTime > 140);
+    }
+
+    void levelsBeyondAnySound() {
+        // Not a number counts as silence (it used to stall the search for the loud run for good);
+        // infinities are taken as the loudest and quietest levels there are.
+        auto levels = levelsWith(300, 40, 150);
+        auto broken = levels;
+        for (int i = 0; i < 40; i += 3)
+            broken[size_t(i)] = std::numeric_limits<double>::quiet_NaN();
+        for (int i = 160; i < 300; i += 7)
+            broken[size_t(i)] = -std::numeric_limits<double>::infinity();
+        const auto expected = findFreefall(levels, 150);
+        const auto finding = findFreefall(broken, 150);
+        QVERIFY(finding && expected);
+        QVERIFY(std::abs(finding->exitIndex - expected->exitIndex) <= 2);
+        QVERIFY(finding->audioDeploymentTime);
+        QVERIFY(std::all_of(finding->levels.begin(), finding->levels.end(),
+                            [](double level) { return std::isfinite(level); }));
+
+        broken[size_t(100)] = std::numeric_limits<double>::infinity();
+        const auto loud = findFreefall(broken, 150);
+        QVERIFY(loud);
+        QVERIFY(loud->exitIndex >= 0 && loud->exitIndex < loud->prefixLength);
     }
 
     void quietTail() {

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace velarix;
 
 // The numeric stages on hand-made sequences.
@@ -36,6 +38,10 @@ private Q_SLOTS:
         QCOMPARE(formatClock(90), QStringLiteral("01:30"));
         QCOMPARE(formatClock(3725), QStringLiteral("62:05"));
         QCOMPARE(formatClock(-3), QStringLiteral("00:00"));
+        // A duration a broken file claims: text, never undefined arithmetic.
+        QCOMPARE(formatClock(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("00:00"));
+        QCOMPARE(formatClock(std::numeric_limits<double>::infinity()), formatClock(1e15));
+        QCOMPARE(formatClock(1e300), formatClock(1e15));
     }
 
     void trimRange() {
