@@ -58,6 +58,9 @@ QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input) {
             resolved.append({text, segment.placeholder});
         }
         ImportPatternSegments segments = finishOutputSegments(resolved, source.suffix(), usedNames);
+        // The system reads a path only up to a NUL: "..\0x" would name the parent folder.
+        for (auto& segment : segments)
+            segment.text.replace(QChar(0), u'_');
         neutralizeDotComponents(segments);
         QString fileName;
         for (const auto& segment : segments)
