@@ -190,7 +190,8 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             [self, &context, recordError, recordedAny, cardUUID, name = QFileInfo(source).fileName(), done] {
                 if (!self->sdCardPath())
                     return;
-                if (auto written = self->recordImport(cardUUID, {name}, context); written)
+                // The manifest once per run: a write-protected card would complain for every file.
+                if (auto written = self->recordImport(cardUUID, {name}, context, !*recordedAny); written)
                     *recordedAny = true;
                 else if (!*recordError)
                     *recordError = ApplicationError::internalError(
