@@ -252,6 +252,8 @@ private Q_SLOTS:
         // A folder that turned read-only, or a killed process, can keep one temporary until the next run.
         const bool mayLeaveTemporary = fault == Fault::readOnly || fault == Fault::killed;
         checkOutcome(dest, copied, mayLeaveTemporary ? 1 : 0);
+        if (QTest::currentTestFailed())
+            return;
 
         const auto rerun = runCli({"import", "--new", "--json", "--pattern", "{filename}", "--dest", dest});
         QVERIFY2(rerun.exitCode == 0, rerun.err.constData());
