@@ -140,8 +140,7 @@ private Q_SLOTS:
         QCOMPARE(shown.out.count('\n'), 2);
         QVERIFY(!shown.out.contains('\x1b') && !shown.out.contains('\t') && !shown.out.contains('\0'));
 
-        for (const char* pattern :
-             {"{name}/{filename}", "{name}{filename}", "{date}/{jump} {name} {filename}"}) {
+        for (const char* pattern : {"{name}/{filename}", "{date}/{jump} {name} {filename}"}) {
             const QJsonObject report = importAll({"--pattern", pattern});
             if (fits) {
                 QCOMPARE(report["imported"].toArray().size(), 1);
