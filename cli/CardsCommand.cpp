@@ -1,3 +1,4 @@
+#include "cli/CliSession.h"
 #include "cli/Command.h"
 #include "history/HistoryStore.h"
 #include "import/CardManifest.h"
@@ -47,7 +48,8 @@ int runCards(Invocation& invocation) {
                                  {QStringLiteral("name"), name},
                                  {QStringLiteral("spaceAvailable"), double(space)}});
         if (!invocation.json)
-            invocation.out << name << '\t' << volume << '\t' << id.value_or(QStringLiteral("-")) << '\t'
+            invocation.out << printable(name) << '\t' << printable(volume) << '\t'
+                           << id.value_or(QStringLiteral("-")) << '\t'
                            << QLocale::c().formattedDataSize(qint64(space), 1, QLocale::DataSizeSIFormat)
                            << " free\n";
     }

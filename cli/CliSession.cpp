@@ -221,6 +221,22 @@ QString isoDate(const QDateTime& date) {
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }
 
+QString printable(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            shown += c;
+        else if (c == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (c == u'\t')
+            shown += QStringLiteral("\\t");
+        else
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+    }
+    return shown;
+}
+
 QString statusText(ImportStatus status) {
     switch (status) {
     case ImportStatus::imported:

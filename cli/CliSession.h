@@ -78,6 +78,9 @@ private:
 };
 
 QString isoDate(const QDateTime& date);
+// Text from a card (names, paths) as it may go to a terminal: control characters are shown escaped
+// ("\n", "\x1b"), so a hostile card cannot move the cursor or rewrite the screen.
+QString printable(const QString& text);
 QString statusText(ImportStatus status);
 
 } // namespace velarix::cli

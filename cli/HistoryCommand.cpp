@@ -35,7 +35,8 @@ int runHistory(Invocation& invocation) {
             return kExitUsage;
         }
         if (!invocation.json)
-            invocation.out << "Cleared " << before << " records of " << model.sdCardName() << ".\n";
+            invocation.out << "Cleared " << before << " records of " << printable(model.sdCardName())
+                           << ".\n";
     }
     auto records = session->store().fetchImportHistory(*uuid);
     if (!records) {
@@ -47,13 +48,13 @@ int runHistory(Invocation& invocation) {
         files.append(QJsonObject{{QStringLiteral("fileName"), record.fileName},
                                  {QStringLiteral("date"), isoDate(record.date)}});
         if (!invocation.json && !arguments->clear)
-            invocation.out << isoDate(record.date) << "  " << record.fileName << '\n';
+            invocation.out << isoDate(record.date) << "  " << printable(record.fileName) << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},
                                                   {QStringLiteral("files"), files}});
     else if (records->isEmpty() && !arguments->clear)
-        invocation.out << "No files imported from " << model.sdCardName() << ".\n";
+        invocation.out << "No files imported from " << printable(model.sdCardName()) << ".\n";
     return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <csignal>
 #include <fcntl.h>
@@ -43,6 +44,8 @@ int runImport(Invocation& invocation) {
         return kExitOk;
     }
 
+    // Under a file-size limit (ulimit -f) a write must fail with "File too large", not kill the run.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::unique_ptr<QSocketNotifier> interrupts;
     if (::pipe2(interruptPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
         interrupts = std::make_unique<QSocketNotifier>(interruptPipe[0], QSocketNotifier::Read);
@@ -65,6 +68,12 @@ int runImport(Invocation& invocation) {
 
     ImportOptions options;
     options.verify = !arguments->noVerify;
+    // For tests: a pause after each copied chunk, so that a copy is in flight long enough to pull the
+    // card, fill the disk or kill the process in the middle of it.
+    if (const int delayMs = qEnvironmentVariableIntValue("VELARIX_CLI_CHUNK_DELAY_MS"); delayMs > 0)
+        options.afterChunk = [delayMs](const QString&, qint64) {
+            QThread::msleep(delayMs);
+        };
     const ImportReport report = awaitFuture(model.importSelectedVideos(session->store(), options));
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
@@ -83,12 +92,12 @@ int runImport(Invocation& invocation) {
         imported.append(QJsonObject{{QStringLiteral("source"), file.source},
                                     {QStringLiteral("destination"), file.destination}});
         if (!invocation.json)
-            invocation.out << file.source << " -> " << file.destination << '\n';
+            invocation.out << printable(file.source) << " -> " << printable(file.destination) << '\n';
     }
     for (const auto& file : report.failed) {
         failed.append(
             QJsonObject{{QStringLiteral("source"), file.source}, {QStringLiteral("error"), file.error}});
-        invocation.err << "velarix-cli: " << file.source << ": " << file.error << '\n';
+        invocation.err << "velarix-cli: " << printable(file.source) << ": " << printable(file.error) << '\n';
     }
     if (invocation.json) {
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("imported"), imported},
@@ -99,7 +108,7 @@ int runImport(Invocation& invocation) {
                        << " videos imported" << (report.cancelled ? " (cancelled)" : "") << ".\n";
     }
     if (!model.error().isEmpty() && report.failed.isEmpty())
-        invocation.err << "velarix-cli: " << model.error().errorDescription() << '\n';
+        invocation.err << "velarix-cli: " << printable(model.error().errorDescription()) << '\n';
     return report.failed.isEmpty() && !report.cancelled ? kExitOk : kExitSomeFailed;
 }
 

@@ -25,7 +25,8 @@ int runPlan(Invocation& invocation) {
                                 {QStringLiteral("fileName"), planned.fileName},
                                 {QStringLiteral("jump"), double(planned.jump)}});
         if (!invocation.json)
-            invocation.out << planned.video->fileName() << " -> " << planned.fileName << '\n';
+            invocation.out << printable(planned.video->fileName()) << " -> " << printable(planned.fileName)
+                           << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, plan);

@@ -21,7 +21,8 @@ int runScan(Invocation& invocation) {
     const ImportState state = session->importState();
     QJsonArray videos;
     if (!invocation.json)
-        invocation.out << model.sdCardName() << " (" << model.sdCardPath().value_or(QString())
+        invocation.out << printable(model.sdCardName()) << " ("
+                       << printable(model.sdCardPath().value_or(QString()))
                        << "): " << model.videoFiles().size() << " videos\n";
     for (const auto& row : model.videoFiles()) {
         const bool dated = row->created() != VideoFileRow::distantPast();
@@ -41,7 +42,7 @@ int runScan(Invocation& invocation) {
                        .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
                        .rightJustified(10)
                 << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
-                << status.leftJustified(9) << row->fileName() << '\n';
+                << status.leftJustified(9) << printable(row->fileName()) << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},

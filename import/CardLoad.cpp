@@ -131,7 +131,8 @@ void CardLoad::scanned(const Scan& scan) {
 
 void CardLoad::startNextDuration() {
     const VideoFileRowPtr row = m_rows.at(m_nextRow++);
-    if (row->isLoadingDuration() || row->duration() > 0) {
+    // An empty file has no duration; opening thousands of them would only slow the scan down.
+    if (row->isLoadingDuration() || row->duration() > 0 || row->fileSize() == 0) {
         QMetaObject::invokeMethod(this, &CardLoad::durationFinished, Qt::QueuedConnection);
         return;
     }

@@ -10,7 +10,10 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -42,15 +45,31 @@ private:
     bool m_published = false;
 };
 
+const QByteArray kTemporaryPrefix = ".velarix-import-";
+const QByteArray kTemporarySuffix = ".tmp";
+
+bool isTemporaryName(const QByteArray& name) {
+    return name.startsWith(kTemporaryPrefix) && name.endsWith(kTemporarySuffix);
+}
+
+// The file stays locked while it is written, so that removeStaleTemporaries (in this or another
+// process) can tell a live copy from one whose process died.
 Result<std::unique_ptr<TemporaryFile>> createTemporary(int dirFd) {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QByteArray name =
-            ".velarix-import-" + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
+        const QByteArray name = kTemporaryPrefix +
+                                QByteArray::number(QRandomGenerator::global()->generate64(), 16) +
+                                kTemporarySuffix;
         UniqueFd fd(::openat(dirFd, name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.valid())
-            return std::make_unique<TemporaryFile>(dirFd, name, std::move(fd));
-        if (errno != EEXIST)
-            return errnoError(errno);
+        if (!fd.valid()) {
+            if (errno != EEXIST)
+                return errnoError(errno);
+            continue;
+        }
+        // A sweep may have taken the new file for a dead one between open and lock.
+        struct stat info {};
+        if (::flock(fd.get(), LOCK_EX) == 0 && ::fstat(fd.get(), &info) == 0 && info.st_nlink == 0)
+            continue;
+        return std::make_unique<TemporaryFile>(dirFd, name, std::move(fd));
     }
     return errnoError(EEXIST);
 }
@@ -60,6 +79,32 @@ Error cancelled() {
 }
 
 } // namespace
+
+void removeStaleTemporaries(const QString& folder) {
+    UniqueFd dirFd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dirFd.valid())
+        return;
+    std::vector<QByteArray> names;
+    if (DIR* dir = ::fdopendir(::dup(dirFd.get()))) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (isTemporaryName(entry->d_name))
+                names.emplace_back(entry->d_name);
+        }
+        ::closedir(dir);
+    }
+    for (const QByteArray& name : names) {
+        UniqueFd fd(::openat(dirFd.get(), name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat info {};
+        if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        // Locked means a copy is still writing it.
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        if (::unlinkat(dirFd.get(), name.constData(), 0) == 0)
+            qCDebug(lcApp, "Removed the temporary file %s of an interrupted import",
+                    qUtf8Printable(folder + u'/' + QFile::decodeName(name)));
+    }
+}
 
 QString numberedName(const QString& fileName, int n) {
     if (n == 0)

@@ -29,6 +29,10 @@ struct CopyControl {
 // cancelled copy leaves nothing behind. Gives the path the copy ended up at.
 Result<QString> copyFile(const QString& source, const QString& destination, const CopyControl& control);
 
+// Removes the hidden temporary files that copies into `folder` left behind when their process died
+// (killed, crashed, power cut). Temporaries of copies still running, here or in another process, stay.
+void removeStaleTemporaries(const QString& folder);
+
 // The candidate names for `destination`: n = 0 is the name itself, then "A - n.ext".
 QString numberedName(const QString& fileName, int n);
 

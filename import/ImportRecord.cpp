@@ -27,9 +27,9 @@ Result<void> writeRecords(HistoryStore& context, const QString& cardID, const QS
 } // namespace
 
 Result<void> VelarixModel::recordImport(const QString& cardID, const QStringList& fileNames,
-                                        HistoryStore& context) {
+                                        HistoryStore& context, bool rewriteManifest) {
     auto written = writeRecords(context, cardID, m_sdCardName, fileNames);
-    if (m_sdCardPath)
+    if (m_sdCardPath && rewriteManifest)
         writeManifest(*m_sdCardPath, m_sdCardName);
     if (written)
         written = context.save();

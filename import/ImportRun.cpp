@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QSemaphore>
 #include <QtConcurrent>
 
 #include <cerrno>
@@ -60,10 +61,20 @@ void logCopyFailure(const QString& source, const QString& destination, const QSt
                qUtf8Printable(QUrl::fromLocalFile(destination).toString()), qUtf8Printable(reason));
 }
 
+// `verified` is called for each copy that reached its final name, so that it is recorded at once: a
+// run that is killed later must not leave verified copies unrecorded (a re-run would duplicate them).
 RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<ImportProgress> progress,
                    const ImportOptions& options, const std::optional<QString>& cardPath,
-                   const std::shared_ptr<VolumeProvider>& volumes) {
+                   const std::shared_ptr<VolumeProvider>& volumes,
+                   const std::function<void(const QString& cardUUID, const QString& source)>& verified) {
     RunOutcome outcome;
+    if (cardPath) {
+        auto uuid = volumes->volumeUUID(*cardPath);
+        if (uuid)
+            outcome.cardUUID = *uuid;
+        else
+            outcome.cardUUIDError = uuid.error();
+    }
     // Set once on the GUI thread and never replaced during the run; cancel() is thread-safe.
     ImportProgress* const shared = progress.data();
     const auto isCancelled = [shared] {
@@ -80,12 +91,15 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         };
         if (folder != cleanRoot) {
             if (auto made = makeFolders(folder); !made) {
-                failed(QStringLiteral("The folder %1 could not be created: %2").arg(folder, made.error().message));
+                failed(QStringLiteral("The folder %1 could not be created: %2")
+                           .arg(folder, made.error().message));
                 continue;
             }
         }
-        if (!outcome.folders.contains(folder))
+        if (!outcome.folders.contains(folder)) {
             outcome.folders.append(folder);
+            removeStaleTemporaries(folder);
+        }
 
         CopyControl control;
         control.isCancelled = isCancelled;
@@ -112,17 +126,12 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
             continue;
         }
         outcome.report.imported.append({item.source, *copied});
+        if (outcome.cardUUID)
+            verified(*outcome.cardUUID, item.source);
         if (isCancelled()) {
             outcome.report.cancelled = true;
             break;
         }
-    }
-    if (cardPath) {
-        auto uuid = volumes->volumeUUID(*cardPath);
-        if (uuid)
-            outcome.cardUUID = *uuid;
-        else
-            outcome.cardUUIDError = uuid.error();
     }
     return outcome;
 }
@@ -162,29 +171,51 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     auto promise = std::make_shared<QPromise<ImportReport>>();
     promise->start();
     QFuture<ImportReport> future = promise->future();
-    QtConcurrent::run(copyAll, items, root, progress, options, m_sdCardPath, m_volumes)
-        .then(this, [this, promise, &context, nextJump, itemCount = items.size()](const RunOutcome& outcome) {
+
+    // Only copies that completed and were verified count as imported: a user may format the card
+    // trusting that mark. Each is recorded as soon as it has its final name, and the copying thread
+    // waits for that before it goes on, so a process killed mid-run has recorded what it finished.
+    auto recordError = std::make_shared<std::optional<ApplicationError>>();
+    auto recordedAny = std::make_shared<bool>(false);
+    QPointer<VelarixModel> self(this);
+    ImportProgress* const run = progress.data(); // lives until the finish step; cancel() is thread-safe
+    auto verified = [self, &context, recordError, recordedAny, run](const QString& cardUUID,
+                                                                    const QString& source) {
+        // Released when the record step has run, or when it was dropped unrun with the model.
+        auto recorded = std::make_shared<QSemaphore>();
+        auto done =
+            std::shared_ptr<QSemaphore>(recorded.get(), [recorded](QSemaphore*) { recorded->release(); });
+        QMetaObject::invokeMethod(
+            self,
+            [self, &context, recordError, recordedAny, cardUUID, name = QFileInfo(source).fileName(), done] {
+                if (!self->sdCardPath())
+                    return;
+                // The manifest once per run: a write-protected card would complain for every file.
+                if (auto written = self->recordImport(cardUUID, {name}, context, !*recordedAny); written)
+                    *recordedAny = true;
+                else if (!*recordError)
+                    *recordError = ApplicationError::internalError(
+                        QStringLiteral("failed to save sd card name: ") + written.error().message);
+            },
+            Qt::QueuedConnection);
+        done.reset();
+        // Bounded, so that a GUI thread that no longer handles events cannot stall the run.
+        for (int tries = 0; tries < 50 && !recorded->tryAcquire(1, 100); ++tries) {
+            if (run->isCancelled())
+                break;
+        }
+    };
+    QtConcurrent::run(copyAll, items, root, progress, options, m_sdCardPath, m_volumes, verified)
+        .then(this, [this, promise, nextJump, itemCount = items.size(), recordError,
+                     recordedAny](const RunOutcome& outcome) {
             setImportProgress(nullptr);
             const ImportReport& report = outcome.report;
 
-            // Only copies that completed and were verified count as imported: a user may format the
-            // card trusting that mark.
-            std::optional<ApplicationError> recordError;
-            if (m_sdCardPath && !report.imported.isEmpty()) {
-                if (outcome.cardUUIDError) {
-                    recordError = ApplicationError::internalError(
-                        QStringLiteral("failed to save sd card name: ") + outcome.cardUUIDError->message);
-                } else if (outcome.cardUUID) {
-                    QStringList names;
-                    for (const auto& imported : report.imported)
-                        names.append(QFileInfo(imported.source).fileName());
-                    if (auto recorded = recordImport(*outcome.cardUUID, names, context); recorded)
-                        setImportStateRefreshID(QUuid::createUuid());
-                    else
-                        recordError = ApplicationError::internalError(
-                            QStringLiteral("failed to save sd card name: ") + recorded.error().message);
-                }
-            }
+            if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError && !*recordError)
+                *recordError = ApplicationError::internalError(
+                    QStringLiteral("failed to save sd card name: ") + outcome.cardUUIDError->message);
+            if (*recordedAny)
+                setImportStateRefreshID(QUuid::createUuid());
 
             if (report.cancelled) {
                 setError(ApplicationError::userError(QStringLiteral("Cancelled")));
@@ -194,8 +225,8 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                                                     .arg(report.failed.size())
                                                     .arg(itemCount)
                                                     .arg(report.failed.first().error)));
-            } else if (recordError) {
-                setError(*recordError);
+            } else if (*recordError) {
+                setError(**recordError);
             }
 
             if (m_autoIncrementJumpNumber && nextJump && !report.imported.isEmpty())

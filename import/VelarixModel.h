@@ -162,8 +162,10 @@ public:
     // Copies the selected videos by the plan into outputLocation; never fails, the report says how
     // it went (and `error` tells the user).
     QFuture<ImportReport> importSelectedVideos(HistoryStore& context, const ImportOptions& options = {});
-    // Records imported files of a card in the history and rewrites the card's manifest.
-    Result<void> recordImport(const QString& cardID, const QStringList& fileNames, HistoryStore& context);
+    // Records imported files of a card in the history and (unless told not to) rewrites the card's
+    // manifest.
+    Result<void> recordImport(const QString& cardID, const QStringList& fileNames, HistoryStore& context,
+                              bool rewriteManifest = true);
     // Forgets the current card's imported files, then reloads the card (the reload's result).
     QFuture<Result<void>> clearImportHistory(HistoryStore& context);
 

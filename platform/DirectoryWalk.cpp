@@ -40,8 +40,17 @@ Result<bool> walkFolder(int folderFd, const QString& folderPath, const WalkHandl
     std::sort(names.begin(), names.end());
 
     for (const QByteArray& name : names) {
-        const QString path = folderPath + u'/' + QFile::decodeName(name);
-        auto status = fileStatus(folderFd, QFile::decodeName(name));
+        const QString decoded = QFile::decodeName(name);
+        const QString path = folderPath + u'/' + decoded;
+        // Paths are text from here on; a name that is not UTF-8 would not lead back to its file.
+        if (QFile::encodeName(decoded) != name) {
+            if (handlers.folderError)
+                handlers.folderError(path,
+                                     Error::make(QStringLiteral("DirectoryWalk"), 1,
+                                                 QStringLiteral("The name is not valid UTF-8; left out.")));
+            continue;
+        }
+        auto status = fileStatus(folderFd, decoded);
         if (!status)
             return status.error();
         if (status->type == FileStatus::Type::symlink)

@@ -18,7 +18,8 @@ struct WalkHandlers {
     // Each entry below the root (files and folders), depth first, names in byte order. Returning
     // false ends the walk early (without an error).
     std::function<bool(const WalkEntry&)> entry;
-    // A folder that could not be listed; the walk goes on without it.
+    // A folder that could not be listed, or an entry whose name is not UTF-8; the walk goes on
+    // without it.
     std::function<void(const QString& path, const Error&)> folderError;
 };
 
