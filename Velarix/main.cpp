@@ -8,6 +8,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include <csignal>
+
 int main(int argc, char** argv) {
     using namespace velarix;
     QApplication app(argc, argv);
@@ -15,6 +17,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(kApplicationVersion);
     QApplication::setDesktopFileName(kBundleIdentifier);
     routeMediaLogs();
+    // Under a file-size limit (ulimit -f) a write must fail with "File too large" and be reported,
+    // not kill the process half-way through a copy.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -44,8 +44,6 @@ int runImport(Invocation& invocation) {
         return kExitOk;
     }
 
-    // Under a file-size limit (ulimit -f) a write must fail with "File too large", not kill the run.
-    std::signal(SIGXFSZ, SIG_IGN);
     std::unique_ptr<QSocketNotifier> interrupts;
     if (::pipe2(interruptPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
         interrupts = std::make_unique<QSocketNotifier>(interruptPipe[0], QSocketNotifier::Read);

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 namespace velarix::cli {
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("velarix-cli"));
     QCoreApplication::setApplicationVersion(kApplicationVersion);
     routeMediaLogs();
+    // Under a file-size limit (ulimit -f) a write must fail with "File too large" and be reported,
+    // not kill the process half-way through a copy.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

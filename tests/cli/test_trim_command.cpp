@@ -131,7 +131,6 @@ private Q_SLOTS:
 
         QProcess process;
         process.setChildProcessModifier([limit] {
-            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
             const rlimit size{rlim_t(limit), rlim_t(limit)};
             setrlimit(RLIMIT_FSIZE, &size);
         });
