@@ -72,9 +72,9 @@ odd = [float("nan"), float("inf"), -float("inf"), 3e38, -3e38, -0.0, 1e-45] * 30
 levels("non-finite", 180.0, odd, False)
 levels("nan-duration", float("nan"), jump, True)
 
-def frames(name, shape, specs):
+def frames(name, shape, layouts):
     out = bytes([shape])
-    for width, height, fmt, second, fraction, pixels in specs:
+    for width, height, fmt, second, fraction, pixels in layouts:
         out += bytes([width, height, fmt, second, fraction, len(pixels)])
         if fraction != 0xFF:
             out += pixels
