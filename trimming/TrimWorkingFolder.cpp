@@ -133,21 +133,13 @@ int removeAbandonedTrimFolders() {
         registry.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         const QByteArray link = QFile::encodeName(entry.absoluteFilePath());
-        const QString target = entry.isSymLink() ? entry.symLinkTarget() : QString();
+        const QFileInfo folder(entry.isSymLink() ? entry.symLinkTarget() : QString());
         // Only an entry that names one of our folders by its own UUID leads to a removal.
-        const bool ours =
-            QFileInfo(target).fileName() == TrimWorkingFolder::namePrefix() + entry.fileName() &&
-            isWorkingFolderName(QFileInfo(target).fileName());
-        if (!ours) {
+        const bool ours = folder.fileName() == TrimWorkingFolder::namePrefix() + entry.fileName() &&
+                          isWorkingFolderName(folder.fileName());
+        if (!ours || !folder.exists()) {
             ::unlink(link.constData());
-            continue;
-        }
-        const QFileInfo folder(target);
-        if (!folder.exists()) {
-            ::unlink(link.constData());
-            continue;
-        }
-        if (folder.isDir() && !folder.isSymLink() && removeUnlessHeld(target)) {
+        } else if (folder.isDir() && !folder.isSymLink() && removeUnlessHeld(folder.filePath())) {
             ++removed;
             ::unlink(link.constData());
         }

@@ -80,6 +80,17 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
     return {};
 }
 
+Error sourceVanished(const QString& sourceName) {
+    return Error::make(kDomain, ENOENT,
+                       QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+}
+
+Error sourceChanged(const QString& sourceName) {
+    return Error::make(kDomain, EBUSY,
+                       QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
+                           .arg(sourceName));
+}
+
 // Puts the copy in the source's place. Swapping the two, rather than renaming over, shows what was
 // replaced: when it is not the file that was trimmed (another one was put there since the last
 // check), it is swapped back. The trimmed original is left in the working folder, which goes later.
@@ -98,15 +109,10 @@ Result<void> replaceSource(const QByteArray& output, const QByteArray& source, c
             return {};
         if (::renameat2(AT_FDCWD, output.constData(), AT_FDCWD, source.constData(), RENAME_EXCHANGE) != 0)
             return failure(errno);
-        return Error::make(
-            kDomain, EBUSY,
-            QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
-                .arg(sourceName));
+        return sourceChanged(sourceName);
     }
     if (errno == ENOENT)
-        return Error::make(
-            kDomain, ENOENT,
-            QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+        return sourceVanished(sourceName);
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return failure(errno);
     if (::rename(output.constData(), source.constData()) != 0)
@@ -191,14 +197,9 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     const auto sourceUnchanged = [&]() -> Result<void> {
         const auto current = statPath(sourcePath);
         if (!current)
-            return Error::make(
-                kDomain, ENOENT,
-                QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+            return sourceVanished(sourceName);
         if (!sameFileUnchanged(*sourceState, *current))
-            return Error::make(
-                kDomain, EBUSY,
-                QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
-                    .arg(sourceName));
+            return sourceChanged(sourceName);
         return {};
     };
     if (auto unchanged = sourceUnchanged(); !unchanged)
