@@ -1,8 +1,10 @@
 #include "platform/Mp4UserData.h"
 
+#include "platform/Log.h"
+#include "platform/Mp4Boxes.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QtEndian>
 
 #include <cerrno>
@@ -16,92 +18,49 @@ namespace {
 
 const QString kDomain = QStringLiteral("VideoTrimming");
 
-struct Box {
-    qint64 offset = 0; // of the header
-    qint64 size = 0;   // whole box, header included
-    int headerSize = 8;
-    QByteArray type;
+struct TopLevel {
+    qint64 offset = 0;
+    qint64 size = 0;
+    bool last = false;
 };
 
-// Reads the box header at `offset` of a file; `limit` is where the enclosing space ends.
-std::optional<Box> readBoxHeader(QFile& file, qint64 offset, qint64 limit) {
-    if (offset + 8 > limit || !file.seek(offset))
-        return std::nullopt;
-    const QByteArray header = file.read(16);
-    if (header.size() < 8)
-        return std::nullopt;
-    Box box{offset, qFromBigEndian<quint32>(header.constData()), 8, header.mid(4, 4)};
-    if (box.size == 1) {
-        if (header.size() < 16)
-            return std::nullopt;
-        box.size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
-        box.headerSize = 16;
-    } else if (box.size == 0) {
-        box.size = limit - offset;
-    }
-    if (box.size < box.headerSize || offset + box.size > limit)
-        return std::nullopt;
-    return box;
-}
-
-// The same over bytes in memory.
-std::optional<Box> boxAt(const QByteArray& bytes, qint64 offset, qint64 limit) {
-    if (offset + 8 > limit)
-        return std::nullopt;
-    const char* data = bytes.constData() + offset;
-    Box box{offset, qFromBigEndian<quint32>(data), 8, QByteArray(data + 4, 4)};
-    if (box.size == 1) {
-        if (offset + 16 > limit)
-            return std::nullopt;
-        box.size = qint64(qFromBigEndian<quint64>(data + 8));
-        box.headerSize = 16;
-    } else if (box.size == 0) {
-        box.size = limit - offset;
-    }
-    if (box.size < box.headerSize || offset + box.size > limit)
-        return std::nullopt;
-    return box;
-}
-
-std::optional<Box> findTopLevel(QFile& file, const QByteArray& type, Box* last = nullptr) {
-    std::optional<Box> found;
-    const qint64 size = file.size();
-    for (qint64 offset = 0; offset < size;) {
-        auto box = readBoxHeader(file, offset, size);
-        if (!box)
+// Finds the top-level box of a type by walking the headers only.
+std::optional<TopLevel> findTopLevel(QFile& file, const QByteArray& type) {
+    std::optional<TopLevel> found;
+    const qint64 end = file.size();
+    for (qint64 offset = 0; offset + 8 <= end;) {
+        if (!file.seek(offset))
             break;
-        if (box->type == type)
-            found = box;
-        if (last)
-            *last = *box;
-        offset += box->size;
+        const QByteArray header = file.read(16);
+        if (header.size() < 8)
+            break;
+        qint64 size = qFromBigEndian<quint32>(header.constData());
+        if (size == 1 && header.size() == 16)
+            size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
+        else if (size == 0)
+            size = end - offset;
+        if (size < 8 || size > end - offset)
+            break;
+        if (header.mid(4, 4) == type)
+            found = TopLevel{offset, size, offset + size == end};
+        else if (found)
+            found->last = false;
+        offset += size;
     }
     return found;
 }
 
-std::optional<Box> findChild(const QByteArray& bytes, const Box& parent, const QByteArray& type) {
-    for (qint64 offset = parent.offset + parent.headerSize; offset < parent.offset + parent.size;) {
-        auto box = boxAt(bytes, offset, parent.offset + parent.size);
-        if (!box)
-            return std::nullopt;
-        if (box->type == type)
-            return box;
-        offset += box->size;
-    }
-    return std::nullopt;
-}
-
-// Grows the size field of a box held in `bytes` by `extra` bytes.
-bool growBox(QByteArray& bytes, const Box& box, qint64 extra) {
-    char* data = bytes.data() + box.offset;
-    if (box.headerSize == 16) {
-        qToBigEndian<quint64>(quint64(box.size + extra), data + 8);
-        return true;
-    }
-    if (box.size + extra > 0xFFFFFFFFll)
-        return false;
-    qToBigEndian<quint32>(quint32(box.size + extra), data);
-    return true;
+std::optional<mp4::Box> readMovie(QFile& file, TopLevel* where) {
+    const auto movie = findTopLevel(file, "moov");
+    // A movie header of hundreds of megabytes is not a camera's; it is not read into memory.
+    if (!movie || movie->size > 256ll * 1024 * 1024 || !file.seek(movie->offset))
+        return std::nullopt;
+    mp4::Box box;
+    if (!mp4::parseBox(file.read(movie->size), &box))
+        return std::nullopt;
+    if (where)
+        *where = *movie;
+    return box;
 }
 
 Error failure(const QString& path, const QString& reason) {
@@ -110,86 +69,135 @@ Error failure(const QString& path, const QString& reason) {
                            .arg(QFileInfo(path).fileName(), reason));
 }
 
+// Padding says nothing; it is not carried over.
+bool isPadding(const QByteArray& type) {
+    return type == "free" || type == "skip";
+}
+
+void mergeUserData(const mp4::Box& source, mp4::Box& movie) {
+    const mp4::Box* from = source.child("udta");
+    if (!from)
+        return;
+    mp4::Box* into = movie.child("udta");
+    if (!into) {
+        movie.children.push_back(*from);
+        return;
+    }
+    for (const mp4::Box& entry : from->children) {
+        if (isPadding(entry.type))
+            continue;
+        mp4::Box* present = into->child(entry.type);
+        // The muxer's `meta` holds only what it understood of the source's, plus its own name.
+        if (present && entry.type == "meta")
+            *present = entry;
+        else if (!present)
+            into->children.push_back(entry);
+    }
+}
+
+mp4::Box* trackById(mp4::Box& movie, quint32 id) {
+    for (mp4::Box& box : movie.children)
+        if (box.type == "trak" && mp4::trackId(box) == id)
+            return &box;
+    return nullptr;
+}
+
+const mp4::Box* trackById(const mp4::Box& movie, quint32 id) {
+    return trackById(const_cast<mp4::Box&>(movie), id);
+}
+
+mp4::Box* mediaHeader(mp4::Box& trak) {
+    mp4::Box* information = trak.find({"mdia", "minf"});
+    if (!information)
+        return nullptr;
+    for (mp4::Box& box : information->children)
+        if (box.type == "vmhd" || box.type == "smhd" || box.type == "nmhd" || box.type == "gmhd" ||
+            box.type == "sthd" || box.type == "hmhd")
+            return &box;
+    return nullptr;
+}
+
+bool replaceBox(mp4::Box* into, const mp4::Box* from) {
+    if (!into || !from)
+        return false;
+    *into = *from;
+    return true;
+}
+
+// Every video track points at the timecode track, as cameras and the muxer itself do.
+void referenceTimecode(mp4::Box& movie, quint32 timecodeId) {
+    mp4::Box reference{"tmcd", QByteArray(4, 0), {}, false};
+    qToBigEndian<quint32>(timecodeId, reference.body.data());
+    for (mp4::Box& trak : movie.children) {
+        if (trak.type != "trak" || mp4::handlerType(trak) != "vide")
+            continue;
+        mp4::Box* references = trak.child("tref");
+        if (!references) {
+            // Before the media box, where the muxer writes it.
+            auto at = std::find_if(trak.children.begin(), trak.children.end(),
+                                   [](const mp4::Box& box) { return box.type == "mdia"; });
+            references = &*trak.children.insert(at, mp4::Box{"tref", {}, {}, true});
+        }
+        if (mp4::Box* existing = references->child("tmcd"))
+            *existing = reference;
+        else
+            references->children.push_back(reference);
+    }
+}
+
+Result<void> restoreTrack(const mp4::Box& source, mp4::Box& movie, const CarriedTrack& carried) {
+    const mp4::Box* from = trackById(source, carried.sourceTrackId);
+    mp4::Box* into = trackById(movie, carried.outputTrackId);
+    if (!from || !into)
+        return Error::make(kDomain, 0, QStringLiteral("track %1 is missing").arg(carried.sourceTrackId));
+    const mp4::Box* header = mediaHeader(const_cast<mp4::Box&>(*from));
+    if (!replaceBox(into->find({"mdia", "hdlr"}), from->find({"mdia", "hdlr"})) ||
+        !replaceBox(mediaHeader(*into), header) ||
+        !replaceBox(into->find({"mdia", "minf", "stbl", "stsd"}),
+                    from->find({"mdia", "minf", "stbl", "stsd"})))
+        return Error::make(kDomain, 0,
+                           QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
+    if (mp4::handlerType(*from) == "tmcd")
+        referenceTimecode(movie, carried.outputTrackId);
+    return {};
+}
+
 } // namespace
 
-Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& outputPath) {
+Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& outputPath,
+                                    const std::vector<CarriedTrack>& carried) {
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))
         return failure(outputPath, source.errorString());
-    const auto sourceMoov = findTopLevel(source, "moov");
-    if (!sourceMoov)
-        return {};
-    // Only the movie box's own children are walked: the user data box sits among them.
-    QByteArray sourceUserData;
-    {
-        const qint64 end = sourceMoov->offset + sourceMoov->size;
-        for (qint64 offset = sourceMoov->offset + sourceMoov->headerSize; offset < end;) {
-            auto box = readBoxHeader(source, offset, end);
-            if (!box)
-                break;
-            if (box->type == "udta") {
-                source.seek(box->offset);
-                sourceUserData = source.read(box->size);
-                break;
-            }
-            offset += box->size;
-        }
-    }
-    if (sourceUserData.isEmpty())
-        return {};
+    const auto sourceMovie = readMovie(source, nullptr);
+    if (!sourceMovie)
+        return carried.empty()
+                   ? Result<void>{}
+                   : failure(outputPath, QStringLiteral("the source's movie header is unreadable"));
 
     QFile output(outputPath);
     if (!output.open(QIODevice::ReadWrite))
         return failure(outputPath, output.errorString());
-    Box last;
-    const auto moov = findTopLevel(output, "moov", &last);
-    if (!moov || moov->offset != last.offset)
+    TopLevel where;
+    auto movie = readMovie(output, &where);
+    if (!movie)
+        return failure(outputPath, QStringLiteral("its movie header is unreadable"));
+    if (!where.last)
         return failure(outputPath, QStringLiteral("the movie header is not at the end of the file"));
-    output.seek(moov->offset);
-    QByteArray movie = output.read(moov->size);
-    if (movie.size() != moov->size)
-        return failure(outputPath, output.errorString());
 
-    Box movieBox = *moov;
-    movieBox.offset = 0;
-    QByteArray addition;
-    const auto userData = findChild(movie, movieBox, "udta");
-    const auto sourceBox = boxAt(sourceUserData, 0, sourceUserData.size());
-    if (!sourceBox)
-        return {};
-    if (!userData) {
-        addition = sourceUserData;
-        movie.append(addition);
-    } else {
-        // Entries of the source's box that the output's does not have go at the end of it.
-        QSet<QByteArray> present;
-        for (qint64 offset = userData->offset + userData->headerSize;
-             offset < userData->offset + userData->size;) {
-            auto child = boxAt(movie, offset, userData->offset + userData->size);
-            if (!child)
-                break;
-            present.insert(child->type);
-            offset += child->size;
-        }
-        for (qint64 offset = sourceBox->headerSize; offset < sourceBox->size;) {
-            auto child = boxAt(sourceUserData, offset, sourceBox->size);
-            if (!child)
-                break;
-            if (!present.contains(child->type))
-                addition.append(sourceUserData.mid(child->offset, child->size));
-            offset += child->size;
-        }
-        if (addition.isEmpty())
-            return {};
-        movie.insert(userData->offset + userData->size, addition);
-        if (!growBox(movie, *userData, addition.size()))
-            return failure(outputPath, QStringLiteral("the user data is too large"));
+    mergeUserData(*sourceMovie, *movie);
+    if (const mp4::Box* keys = sourceMovie->child("meta"); keys && !movie->child("meta"))
+        movie->children.push_back(*keys);
+    for (const CarriedTrack& track : carried) {
+        if (auto restored = restoreTrack(*sourceMovie, *movie, track); !restored)
+            return failure(outputPath, restored.error().message);
     }
-    if (!growBox(movie, movieBox, addition.size()))
-        return failure(outputPath, QStringLiteral("the movie header is too large"));
 
     // The movie box is last, so nothing after it moves; the media data offsets stay valid.
-    if (!output.seek(moov->offset) || output.write(movie) != movie.size() || !output.flush())
+    const QByteArray bytes = movie->serialize();
+    if (!output.seek(where.offset) || output.write(bytes) != bytes.size() || !output.flush())
+        return failure(outputPath, output.errorString());
+    if (where.offset + bytes.size() < output.size() && !output.resize(where.offset + bytes.size()))
         return failure(outputPath, output.errorString());
     // The copy is made durable before it replaces anything; this change comes after that.
     if (::fdatasync(output.handle()) != 0)

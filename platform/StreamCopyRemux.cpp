@@ -5,6 +5,7 @@
 #include "platform/StreamTranscoder.h"
 
 extern "C" {
+#include <libavutil/intreadwrite.h>
 #include <libavutil/timecode.h>
 }
 
@@ -59,6 +60,32 @@ void shiftTimecode(AVDictionary** metadata, AVRational frameRate, double start) 
     av_dict_set(metadata, "timecode", av_timecode_make_string(&timecode, text, frames), 0);
 }
 
+// The source's codec tag (`hvc1` rather than the muxer's `hev1`, say) where the muxer's table pairs
+// it with the codec; players on phones and TVs refuse some of the alternatives.
+uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* parameters) {
+    if (!parameters->codec_tag || !format->codec_tag)
+        return 0;
+    return av_codec_get_id(format->codec_tag, parameters->codec_tag) == parameters->codec_id
+               ? parameters->codec_tag
+               : 0;
+}
+
+// A QuickTime timecode track: its one sample holds the frame number at the track's start.
+bool isTimecodeTrack(const AVCodecParameters* parameters) {
+    return parameters->codec_type == AVMEDIA_TYPE_DATA && parameters->codec_id == AV_CODEC_ID_NONE &&
+           parameters->codec_tag == MKTAG('t', 'm', 'c', 'd');
+}
+
+QString tagName(uint32_t tag) {
+    char text[AV_FOURCC_MAX_STRING_SIZE] = {};
+    return QString::fromLatin1(av_fourcc_make_string(text, tag));
+}
+
+QString handlerName(const AVStream* stream) {
+    const AVDictionaryEntry* entry = av_dict_get(stream->metadata, "handler_name", nullptr, 0);
+    return entry ? QString::fromUtf8(entry->value).trimmed() : QString();
+}
+
 void copyStreamProperties(const AVStream* in, AVStream* out) {
     av_dict_copy(&out->metadata, in->metadata, 0);
     out->disposition = in->disposition;
@@ -75,7 +102,7 @@ void copyStreamProperties(const AVStream* in, AVStream* out) {
 
 // What becomes of one input stream.
 struct StreamPlan {
-    enum class Kind { drop, copy, transcode } kind = Kind::drop;
+    enum class Kind { drop, copy, transcode, timecode } kind = Kind::drop;
     AVStream* output = nullptr;
     std::unique_ptr<StreamTranscoder> transcoder;
     int64_t cutStart = 0; // the cut's start and end in the input stream's time base
@@ -83,6 +110,17 @@ struct StreamPlan {
     bool sawKeyFrame = false;
     bool finished = false;
 };
+
+// Moves a timecode sample's frame number on by `elapsed` (in the track's time base), counted at the
+// timecode's own rate (its time scale over its frame duration).
+Result<void> advanceTimecode(AVPacket* packet, const AVStream* stream, int64_t elapsed) {
+    if (packet->size < 4 || av_packet_make_writable(packet) < 0)
+        return Error::make(kDomain, 5, QStringLiteral("The timecode track could not be read."));
+    const int64_t frames =
+        av_rescale_q_rnd(elapsed, stream->time_base, av_inv_q(stream->avg_frame_rate), AV_ROUND_NEAR_INF);
+    AV_WB32(packet->data, uint32_t(int64_t(AV_RB32(packet->data)) + frames));
+    return {};
+}
 
 Error writeError(const QString& outputPath, int status) {
     return Error::make(kDomain, status,
@@ -125,9 +163,20 @@ Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& reque
             avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) == 1;
         const bool media =
             parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO;
-        if (picture || (!carried && !media)) {
-            qCInfo(lcApp, "Trimming drops stream %d (%s, codec %s), which an MP4 file cannot carry", int(i),
-                   qPrintable(mediaTypeName(parameters->codec_type)),
+        const bool timecode =
+            isTimecodeTrack(parameters) && stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0;
+        if (picture) {
+            qCInfo(lcApp, "Trimming drops stream %d (a cover picture), which an MP4 file cannot carry",
+                   int(i));
+            stream->discard = AVDISCARD_ALL;
+            continue;
+        }
+        if (!carried && !media && !timecode) {
+            qCInfo(lcApp,
+                   "Trimming drops stream %d (%s track '%s' \"%s\", codec %s): the MP4 writer cannot "
+                   "describe a track of a kind it does not know",
+                   int(i), qPrintable(mediaTypeName(parameters->codec_type)),
+                   qPrintable(tagName(parameters->codec_tag)), qPrintable(handlerName(stream)),
                    qPrintable(codecName(parameters->codec_id)));
             stream->discard = AVDISCARD_ALL;
             continue;
@@ -139,8 +188,21 @@ Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& reque
             plan.output = avformat_new_stream(out, nullptr);
             if (!plan.output || avcodec_parameters_copy(plan.output->codecpar, parameters) < 0)
                 return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
-            plan.output->codecpar->codec_tag = 0;
+            plan.output->codecpar->codec_tag = keptCodecTag(out->oformat, parameters);
             plan.output->time_base = stream->time_base;
+        } else if (timecode) {
+            // Written as a data track the muxer knows, with the source's description put back
+            // afterwards: the muxer's own timecode track would take the video's average frame rate
+            // and time scale instead of the timecode's.
+            plan.kind = StreamPlan::Kind::timecode;
+            plan.output = avformat_new_stream(out, nullptr);
+            if (!plan.output)
+                return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
+            plan.output->codecpar->codec_type = AVMEDIA_TYPE_DATA;
+            plan.output->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
+            plan.output->time_base = stream->time_base;
+            outcome.carriedTracks.push_back(
+                CarriedTrack{quint32(plan.output->index + 1), quint32(stream->id)});
         } else {
             auto transcoder = StreamTranscoder::create(stream, out, origin, request.start, request.end);
             if (!transcoder) {
@@ -167,6 +229,13 @@ Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& reque
 
     // The container's metadata (creation time among it) is only kept when copied over.
     av_dict_copy(&out->metadata, in->metadata, 0);
+    if (!outcome.carriedTracks.empty()) {
+        // The copied timecode track says it all; the muxer would add a second one from these.
+        av_dict_set(&out->metadata, "timecode", nullptr, 0);
+        for (const StreamPlan& plan : plans)
+            if (plan.output && plan.output->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+                av_dict_set(&plan.output->metadata, "timecode", nullptr, 0);
+    }
     for (const StreamPlan& plan : plans) {
         if (plan.output && plan.output->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
             shiftTimecode(&out->metadata, plan.output->avg_frame_rate, request.start);
@@ -272,7 +341,24 @@ Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& reque
                 return pushed.error();
             continue;
         }
-        // A sound or telemetry sample that runs past the end is cut short there, so that the track
+        // A data sample (telemetry, timecode) that began before the cut starts at the cut instead,
+        // shortened: readers of telemetry mostly ignore edit lists, and a pre-roll sample would shift
+        // all of it against the picture for them. Samples wholly before the cut are left out.
+        const bool data = stream->codecpar->codec_type == AVMEDIA_TYPE_DATA;
+        if (data && packet->pts != AV_NOPTS_VALUE && packet->pts < plan.cutStart) {
+            if (packet->duration <= 0 || packet->pts + packet->duration <= plan.cutStart) {
+                av_packet_unref(packet.get());
+                continue;
+            }
+            if (plan.kind == StreamPlan::Kind::timecode) {
+                if (auto advanced = advanceTimecode(packet.get(), stream, plan.cutStart - packet->pts);
+                    !advanced)
+                    return advanced.error();
+            }
+            packet->duration -= plan.cutStart - packet->pts;
+            packet->pts = packet->dts = plan.cutStart;
+        }
+        // A sound or data sample that runs past the end is cut short there, so that the track
         // (and the movie) ends with the range rather than with the sample.
         if (!video && packet->pts != AV_NOPTS_VALUE && packet->duration > 0 &&
             packet->pts + packet->duration > plan.cutEnd)

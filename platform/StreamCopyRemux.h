@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/MediaOpen.h"
+#include "platform/Mp4UserData.h"
 #include "platform/Result.h"
 
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace velarix {
 
@@ -22,14 +24,17 @@ struct RemuxOutcome {
     int streamCount = 0; // streams written (the timecode track the muxer adds not counted)
     int videoStreamCount = 0;
     int reencodedStreamCount = 0;
-    double keyFrameInterval = 0; // seconds between the first two key frames copied, 0 if unknown
+    double keyFrameInterval = 0;             // seconds between the first two key frames copied, 0 if unknown
+    std::vector<CarriedTrack> carriedTracks; // to be described anew by carryOverMovieUserData
 };
 
-// Copies the range of every stream MP4 can carry into `outputPath` without re-encoding. Streams whose
-// codec MP4 cannot hold are re-encoded when they are video (H.264) or audio (AAC); others are dropped
-// with a log line. Packets before the start stay in as pre-roll with negative timestamps, so the
-// muxer's edit list makes playback begin exactly at `start`. Metadata, side data (rotation) and the
-// timecode (moved on by `start`) are kept. The movie's user data box is not: see Mp4UserData.h.
+// Copies the range of every stream MP4 can carry into `outputPath` without re-encoding, with the
+// source's codec tags. Streams whose codec MP4 cannot hold are re-encoded when they are video (H.264)
+// or audio (AAC); a timecode track is copied with its frame number moved on by `start`; others are
+// dropped with a log line. Video and audio packets before the start stay in as pre-roll with negative
+// timestamps, so the muxer's edit list makes playback begin exactly at `start`; a data sample (telemetry)
+// running across the start begins at it instead. Metadata and side data (rotation) are kept. The
+// movie's user data box and the timecode track's description are not: see Mp4UserData.h.
 Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& request);
 
 } // namespace velarix

@@ -1,8 +1,11 @@
 #include "trimming/VideoTrimExport.h"
 
+#include "platform/ExtendedAttributes.h"
 #include "platform/Log.h"
+#include "platform/MediaStreams.h"
 #include "platform/Mp4UserData.h"
 #include "platform/StreamCopyRemux.h"
+#include "platform/WriteLease.h"
 #include "trimming/TrimWorkingFolder.h"
 
 #include <QFile>
@@ -83,6 +86,21 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
 Error sourceVanished(const QString& sourceName) {
     return Error::make(kDomain, ENOENT,
                        QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+}
+
+// A file another program still writes (a copy under way, a recorder) would lose those last bytes
+// to the replaced original.
+Result<void> noWriters(const QString& sourcePath, const QString& sourceName) {
+    const WriterCheck check = checkForWriters(sourcePath);
+    if (check.beingWritten)
+        return Error::make(kDomain, EBUSY,
+                           QStringLiteral("%1 is still being written by another program, so it was left as "
+                                          "it is. Trim it once that program is done with it.")
+                               .arg(sourceName));
+    if (!check.unknownReason.isEmpty())
+        qCInfo(lcApp, "Could not tell whether %s is still being written: %s", qPrintable(sourceName),
+               qPrintable(check.unknownReason));
+    return {};
 }
 
 Error sourceChanged(const QString& sourceName) {
@@ -169,6 +187,12 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
                            QStringLiteral("%1 could not be read: %2").arg(sourceName, errnoText(errno)));
 
     const AVFormatContext* context = input->get();
+    if (primaryVideoStream(context) < 0)
+        return Error::make(kDomain, 5,
+                           QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.")
+                               .arg(sourceName));
+    if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
+        return unwritten.error();
     const double duration =
         context->duration != AV_NOPTS_VALUE ? double(context->duration) / AV_TIME_BASE : 0;
     if (duration <= 0)
@@ -204,7 +228,7 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     };
     if (auto unchanged = sourceUnchanged(); !unchanged)
         return unchanged.error();
-    if (auto carried = carryOverMovieUserData(sourcePath, outputPath); !carried)
+    if (auto carried = carryOverMovieUserData(sourcePath, outputPath, remuxed->carriedTracks); !carried)
         return carried.error();
     if (auto verified = verifyTrimmedCopy(outputPath, sourceName, end - start, *remuxed, cancel); !verified)
         return verified.error();
@@ -216,6 +240,12 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     const PreservedAttributes attributes = readPreservedAttributes(QUrl::fromLocalFile(sourcePath));
     if (auto unchanged = sourceUnchanged(); !unchanged)
         return unchanged.error();
+    // Again just before the swap: a writer may have opened it while the copy was made.
+    if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
+        return unwritten.error();
+    for (const QByteArray& name : applyUserAttributes(readUserAttributes(sourcePath), outputPath))
+        qCInfo(lcApp, "Could not keep the attribute %s of the trimmed %s", name.constData(),
+               qPrintable(sourceName));
 
     // The copy takes over the source's permissions, and its owner where we may set it.
     const QByteArray encodedOutput = QFile::encodeName(outputPath);
