@@ -1,5 +1,7 @@
 #include "cli/Command.h"
 
+#include "platform/MediaStreams.h"
+#include "platform/WriteLease.h"
 #include "trimming/TrimSuggestion.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimmingModel.h"
@@ -126,6 +128,26 @@ private:
     bool m_progress;
 };
 
+// Saved bytes are measured, not estimated: a header that lies about the duration would make the
+// estimate lie too.
+qint64 fileSize(const QString& path) {
+    QFileInfo info(path);
+    info.setCaching(false);
+    return info.exists() ? info.size() : -1;
+}
+
+// Why a file cannot be trimmed although it opens, as the real trim would say; empty when it can.
+QString untrimmableReason(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (auto input = openVideoAsset(path); input && primaryVideoStream(input->get()) < 0)
+        return QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.").arg(name);
+    if (checkForWriters(path).beingWritten)
+        return QStringLiteral("%1 is still being written by another program, so it was left as it is. Trim "
+                              "it once that program is done with it.")
+            .arg(name);
+    return {};
+}
+
 int exitStatus(int done, int total) {
     if (total > 0 && done == total)
         return kExitOk;
@@ -161,6 +183,8 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
                 outcome.message = QStringLiteral("The file %1 does not exist.").arg(file);
             else if (item.duration() <= 0)
                 outcome.message = QStringLiteral("Not a readable video.");
+            else if (const QString reason = untrimmableReason(info.absoluteFilePath()); !reason.isEmpty())
+                outcome.message = reason;
             else if (range.end > item.duration() + 0.05)
                 outcome.message = QStringLiteral("The range ends after the clip, which is %1 long.")
                                       .arg(formatClock(item.duration()));
@@ -170,6 +194,7 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
             }
         } else {
             reporter.progress(QStringLiteral("Trimming %1").arg(info.fileName()));
+            const qint64 sizeBefore = fileSize(info.absoluteFilePath());
             int shown = -1;
             auto result = exportTrimmedVideo(
                 VideoTrimExportRequest{QUrl::fromLocalFile(info.absoluteFilePath()), range.start, range.end},
@@ -182,7 +207,7 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
             if (result.ok()) {
                 outcome.message = QStringLiteral("Trimmed in place");
                 outcome.done = true;
-                summary.savedBytes += item.estimatedSavings();
+                summary.savedBytes += std::max<qint64>(0, sizeBefore - fileSize(info.absoluteFilePath()));
             } else {
                 outcome.message = result.error().message;
             }
@@ -255,6 +280,9 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun)
     });
     model.addVideos(urls);
     waitFor([&] { return !model.isAnalyzing() && !model.hasAnalysisTask(); });
+    QList<qint64> sizesBefore;
+    for (const QUrl& url : std::as_const(urls))
+        sizesBefore.append(fileSize(url.toLocalFile()));
 
     const QList<VideoTrimItem*> items = model.items();
     int exportFailures = 0;
@@ -264,7 +292,11 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun)
         FileOutcome& outcome = outcomes[rowOfUrl[k]];
         outcome.start = item->effectiveStart();
         outcome.end = item->effectiveEnd();
-        if (item->canTrim()) {
+        const QString reason =
+            item->canTrim() && dryRun ? untrimmableReason(item->url().toLocalFile()) : QString();
+        if (!reason.isEmpty()) {
+            outcome.message = reason;
+        } else if (item->canTrim()) {
             outcome.message = dryRun ? dryRunMessage(item->estimatedSavings(), item->removedPercent())
                                      : QStringLiteral("Not trimmed");
             outcome.done = dryRun;
@@ -302,8 +334,13 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun)
         stream.flush();
     } else {
         // A run that trimmed nothing leaves no summary in the model; the text is the same all the same.
-        reporter.summary(
-            model.trimCompletionSummary().value_or(VideoTrimCompletionSummary{0, exportFailures, 0}));
+        VideoTrimCompletionSummary summary =
+            model.trimCompletionSummary().value_or(VideoTrimCompletionSummary{0, exportFailures, 0});
+        summary.savedBytes = 0;
+        for (int k = 0; k < rowOfUrl.size(); ++k)
+            if (outcomes[rowOfUrl[k]].done)
+                summary.savedBytes += std::max<qint64>(0, sizesBefore[k] - fileSize(urls[k].toLocalFile()));
+        reporter.summary(summary);
     }
     return exitStatus(done, int(files.size()));
 }

@@ -1,5 +1,7 @@
 #include "platform/MediaOpen.h"
 
+#include "platform/MediaStreams.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -152,17 +154,8 @@ Result<double> loadDuration(const QString& path) {
     auto input = openVideoAsset(path, OpenOptions{nullptr, 0, false});
     if (!input)
         return input.error();
-    const AVFormatContext* context = input->get();
-    if (context->duration != AV_NOPTS_VALUE && context->duration > 0)
-        return double(context->duration) / AV_TIME_BASE;
-    double longest = 0;
-    for (unsigned i = 0; i < context->nb_streams; ++i) {
-        const AVStream* stream = context->streams[i];
-        if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
-            longest = std::max(longest, double(stream->duration) * av_q2d(stream->time_base));
-    }
-    if (longest > 0)
-        return longest;
+    if (const double duration = containerDuration(input->get()); duration > 0)
+        return duration;
     return Error::make(kDomain, AVERROR_INVALIDDATA, QStringLiteral("%1 has no known duration.").arg(path));
 }
 

@@ -43,15 +43,20 @@ int primaryVideoStream(const AVFormatContext* context) {
 }
 
 double containerDuration(const AVFormatContext* context) {
-    if (context->duration != AV_NOPTS_VALUE && context->duration > 0)
-        return double(context->duration) / AV_TIME_BASE;
     double longest = 0;
     for (unsigned i = 0; i < context->nb_streams; ++i) {
         const AVStream* stream = context->streams[i];
         if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
             longest = std::max(longest, double(stream->duration) * av_q2d(stream->time_base));
     }
-    return longest;
+    if (context->duration == AV_NOPTS_VALUE || context->duration <= 0)
+        return longest;
+    const double header = double(context->duration) / AV_TIME_BASE;
+    // A header claiming far more than any stream holds (a damaged or hostile file) is not believed:
+    // ranges, estimates and clocks would follow it into the absurd.
+    if (longest > 0 && header > 2 * longest + 10)
+        return longest;
+    return header;
 }
 
 Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const CancelFlag* cancel) {

@@ -193,8 +193,7 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
                                .arg(sourceName));
     if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
         return unwritten.error();
-    const double duration =
-        context->duration != AV_NOPTS_VALUE ? double(context->duration) / AV_TIME_BASE : 0;
+    const double duration = containerDuration(context);
     if (duration <= 0)
         return Error::make(kDomain, 6,
                            QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
