@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QtEndian>
 
 #include <cerrno>
@@ -124,12 +125,26 @@ bool replaceBox(mp4::Box* into, const mp4::Box* from) {
     return true;
 }
 
-// Every video track points at the timecode track, as cameras and the muxer itself do.
-void referenceTimecode(mp4::Box& movie, quint32 timecodeId) {
+// The kinds of track (handler types) that point at a timecode track in the source; cameras make
+// their sound tracks point at it too, and readers then show the timecode for those as well.
+QList<QByteArray> timecodeUsers(const mp4::Box& source, quint32 timecodeId) {
+    QList<QByteArray> users{"vide"};
+    for (const mp4::Box& trak : source.children) {
+        const mp4::Box* reference = trak.type == "trak" ? trak.find({"tref", "tmcd"}) : nullptr;
+        if (reference && reference->body.size() >= 4 &&
+            qFromBigEndian<quint32>(reference->body.constData()) == timecodeId &&
+            !users.contains(mp4::handlerType(trak)))
+            users.append(mp4::handlerType(trak));
+    }
+    return users;
+}
+
+// The tracks of those kinds point at the timecode track here too.
+void referenceTimecode(mp4::Box& movie, quint32 timecodeId, const QList<QByteArray>& users) {
     mp4::Box reference{"tmcd", QByteArray(4, 0), {}, false};
     qToBigEndian<quint32>(timecodeId, reference.body.data());
     for (mp4::Box& trak : movie.children) {
-        if (trak.type != "trak" || mp4::handlerType(trak) != "vide")
+        if (trak.type != "trak" || !users.contains(mp4::handlerType(trak)))
             continue;
         mp4::Box* references = trak.child("tref");
         if (!references) {
@@ -158,7 +173,7 @@ Result<void> restoreTrack(const mp4::Box& source, mp4::Box& movie, const Carried
         return Error::make(kDomain, 0,
                            QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
     if (mp4::handlerType(*from) == "tmcd")
-        referenceTimecode(movie, carried.outputTrackId);
+        referenceTimecode(movie, carried.outputTrackId, timecodeUsers(source, carried.sourceTrackId));
     return {};
 }
 

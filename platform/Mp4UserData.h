@@ -22,7 +22,8 @@ struct CarriedTrack {
 //   and FIRM, the lens data of 360 files). The source's `meta` replaces the muxer's own, so that a
 //   phone's keys (location, make, model) survive with their values;
 // - a movie-level `meta` box (phones write their keys there);
-// - the descriptions of `carried` tracks; a carried timecode track is referenced by every video track.
+// - the descriptions of `carried` tracks; a carried timecode track is referenced by every video
+//   track, and by the tracks of the kinds that referenced it in the source (the sound, with cameras).
 // The output's `moov` must be its last top-level box, so that it can be rewritten in place.
 Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& outputPath,
                                     const std::vector<CarriedTrack>& carried = {});

@@ -2,6 +2,7 @@
 
 #include "platform/AvPtr.h"
 #include "platform/MediaOpen.h"
+#include "platform/Mp4Boxes.h"
 #include "tests/support/TestSupport.h"
 
 extern "C" {
@@ -163,17 +164,41 @@ QString appendCameraUserData(const QString& path) {
     return {};
 }
 
+// Moves the key list ffmpeg writes into the user data box up into the movie box, where phones keep it.
+QString moveKeysIntoMovie(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return file.errorString();
+    const QByteArray bytes = file.readAll();
+    const qint64 at = bytes.lastIndexOf("moov") - 4;
+    mp4::Box movie;
+    if (at < 0 || !mp4::parseBox(bytes.mid(at), &movie))
+        return QStringLiteral("moov is not last");
+    mp4::Box* userData = movie.child("udta");
+    if (!userData || !userData->child("meta"))
+        return QStringLiteral("no keys were written");
+    movie.children.push_back(*userData->child("meta"));
+    std::erase_if(userData->children, [](const mp4::Box& box) { return box.type == "meta"; });
+    const QByteArray rewritten = movie.serialize();
+    file.seek(at);
+    file.write(rewritten);
+    file.resize(at + rewritten.size());
+    return {};
+}
+
 } // namespace
 
 QString makeClip(const QString& path, const ClipRecipe& recipe) {
     const int bars = barCount(recipe);
-    const QString video =
+    QString video =
         QStringLiteral("nullsrc=s=%1x32:r=%2:d=%3,geq=lum='if(bitand(floor(N/pow(2,floor(X/%4))),1),235,16)'"
                        ":cb=128:cr=128,format=yuv420p")
             .arg(bars * kBarWidth)
             .arg(recipe.fps)
             .arg(recipe.seconds)
             .arg(kBarWidth);
+    if (recipe.variableFrameRate)
+        video += QStringLiteral(",select='lt(t\\,3)+not(mod(n\\,3))'");
     const bool extras = recipe.secondVideo || recipe.telemetry || recipe.rotation != 0;
     const QString base = extras ? path + QStringLiteral(".base.mp4") : path;
     QStringList arguments = {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
@@ -191,9 +216,21 @@ QString makeClip(const QString& path, const ClipRecipe& recipe) {
                   << QStringLiteral("-c:a") << QStringLiteral("aac") << QStringLiteral("-b:a")
                   << QStringLiteral("48k");
     }
-    arguments << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-preset")
-              << QStringLiteral("veryfast") << QStringLiteral("-g") << QString::number(recipe.gop)
-              << QStringLiteral("-keyint_min") << QString::number(recipe.gop)
+    if (recipe.hevc)
+        arguments << QStringLiteral("-c:v") << QStringLiteral("libx265") << QStringLiteral("-x265-params")
+                  << QStringLiteral("log-level=error") << QStringLiteral("-tag:v") << QStringLiteral("hvc1");
+    else
+        arguments << QStringLiteral("-c:v") << QStringLiteral("libx264");
+    if (recipe.variableFrameRate)
+        arguments << QStringLiteral("-fps_mode") << QStringLiteral("vfr");
+    if (recipe.phoneKeys != ClipRecipe::PhoneKeys::none)
+        arguments << QStringLiteral("-movflags") << QStringLiteral("use_metadata_tags")
+                  << QStringLiteral("-metadata")
+                  << QStringLiteral("com.apple.quicktime.location.ISO6709=+46.5577+007.9833+1500.000/")
+                  << QStringLiteral("-metadata") << QStringLiteral("com.apple.quicktime.make=Apple")
+                  << QStringLiteral("-metadata") << QStringLiteral("com.apple.quicktime.model=iPhone 12");
+    arguments << QStringLiteral("-preset") << QStringLiteral("veryfast") << QStringLiteral("-g")
+              << QString::number(recipe.gop) << QStringLiteral("-keyint_min") << QString::number(recipe.gop)
               << QStringLiteral("-sc_threshold") << QStringLiteral("0") << QStringLiteral("-bf")
               << QString::number(recipe.bFrames ? 2 : 0) << QStringLiteral("-t")
               << QString::number(recipe.seconds) << QStringLiteral("-f") << QStringLiteral("mp4");
@@ -211,9 +248,17 @@ QString makeClip(const QString& path, const ClipRecipe& recipe) {
         if (!error.isEmpty())
             return error;
     }
+    if (recipe.phoneKeys == ClipRecipe::PhoneKeys::inMovie)
+        if (const QString error = moveKeysIntoMovie(path); !error.isEmpty())
+            return error;
     if (recipe.cameraUserData)
         return appendCameraUserData(path);
     return {};
+}
+
+QString readerOutput(const QString& program, const QStringList& arguments) {
+    const auto result = runProcess(program, arguments);
+    return result.exitCode == 0 ? QString::fromUtf8(result.out) : QString();
 }
 
 int firstFrameNumber(const QString& path, int videoIndex) {

@@ -18,12 +18,17 @@ struct ClipRecipe {
     bool audio = true;
     double loudFrom = -1; // no loud stretch when negative
     double loudTo = -1;
-    QString creationTime;        // ISO 8601, e.g. "2023-05-01T10:00:00Z"
-    QString timecode;            // e.g. "10:00:00:00"
-    int rotation = 0;            // degrees, stored as a display matrix
-    bool secondVideo = false;    // a second video stream, as the two lenses of a .360 file
-    bool telemetry = false;      // a GoPro-style `gpmd` data stream, one packet a second
-    bool cameraUserData = false; // `FIRM` and `GPMF` entries in the movie's user data box
+    QString creationTime;           // ISO 8601, e.g. "2023-05-01T10:00:00Z"
+    QString timecode;               // e.g. "10:00:00:00"
+    int rotation = 0;               // degrees, stored as a display matrix
+    bool secondVideo = false;       // a second video stream, as the two lenses of a .360 file
+    bool telemetry = false;         // a GoPro-style `gpmd` data stream, one packet a second
+    bool cameraUserData = false;    // `FIRM` and `GPMF` entries in the movie's user data box
+    bool hevc = false;              // HEVC tagged `hvc1` (parameter sets in the sample description only)
+    bool variableFrameRate = false; // every frame for 3 s, then every third: the average rate drifts
+    // Phone-style keys (`mdta` handler, `keys`, `ilst`) with a location, make and model; in the movie
+    // box itself as phones write them, or in its user data box as ffmpeg does.
+    enum class PhoneKeys { none, inUserData, inMovie } phoneKeys = PhoneKeys::none;
 };
 
 // Writes the clip (an MP4 container whatever the extension); an error text, empty on success.
@@ -50,6 +55,10 @@ struct StreamSummary {
     bool ok = false;
 };
 StreamSummary summarizeStreams(const QString& path);
+
+// Runs an independent reader (ffprobe, mediainfo, exiftool…) and gives its output; empty when the
+// program is missing or failed.
+QString readerOutput(const QString& program, const QStringList& arguments);
 
 // The bytes of the movie header's user data box, empty if there is none.
 QByteArray movieUserData(const QString& path);
