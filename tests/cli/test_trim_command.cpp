@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,6 +120,49 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.out.contains("could not be opened as a video"), run.out.constData());
         QVERIFY(run.out.contains("clip.mov: Not an MP4 or 360 video"));
+    }
+
+    // A movie header claiming 136 years: the figures follow the streams, and what is reported saved
+    // is what the disk got back.
+    void headerClaimingAnAbsurdDuration() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("clip.mp4"));
+        QVERIFY(QFile::copy(m_plain, path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 header = file.readAll().indexOf("mvhd");
+        QVERIFY(header > 0);
+        QVERIFY(file.seek(header + 16)); // version 0: time scale, then duration
+        QVERIFY(file.write(QByteArray::fromHex("00000001fffffff0")) == 8);
+        file.close();
+        const qint64 before = QFileInfo(path).size();
+
+        auto dry = runCli({QStringLiteral("trim"), path, QStringLiteral("--range"), QStringLiteral("10-40"),
+                           QStringLiteral("--dry-run")});
+        QVERIFY2(dry.out.contains("Would trim: removes 57 %"), dry.out.constData());
+        auto run = runCli({QStringLiteral("trim"), path, QStringLiteral("--range"), QStringLiteral("10-40")});
+        QCOMPARE(run.exitCode, 0);
+        const qint64 saved = before - QFileInfo(path).size();
+        QVERIFY2(run.out.contains(
+                     QStringLiteral("(%1 bytes)").arg(QLocale(QLocale::English).toString(saved)).toUtf8()),
+                 run.out.constData());
+    }
+
+    // A sound recording named .MP4 is not a video to trim, and both the plan and the trim say so.
+    void soundOnlyFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("VOICE.MP4"));
+        QCOMPARE(runProcess(QStringLiteral("ffmpeg"),
+                            {"-v", "error", "-f", "lavfi", "-i", "sine=d=30", "-c:a", "aac", path})
+                     .exitCode,
+                 0);
+        for (const QStringList& extra : {QStringList{QStringLiteral("--dry-run")}, QStringList{}}) {
+            auto run = runCli(
+                QStringList{QStringLiteral("trim"), path, QStringLiteral("--range"), QStringLiteral("5-20")} +
+                extra);
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY2(run.out.contains("VOICE.MP4 has no video"), run.out.constData());
+        }
     }
 
     // The disk fills up while the copy is written: the file size limit stands in for a full disk.
