@@ -312,6 +312,16 @@ int firstFrameNumber(const QString& path, int videoIndex) {
     return number;
 }
 
+int frameNumberShown(const QImage& picture) {
+    if (picture.isNull() || picture.width() < kBarWidth)
+        return -1;
+    int number = 0;
+    for (int bit = 0; bit < picture.width() / kBarWidth; ++bit)
+        if (qGray(picture.pixel(bit * kBarWidth + kBarWidth / 2, picture.height() / 2)) > 128)
+            number |= 1 << bit;
+    return number;
+}
+
 double containerDuration(const QString& path) {
     auto input = openVideoAsset(path);
     if (!input || input->get()->duration == AV_NOPTS_VALUE)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QImage>
 #include <QString>
 
 namespace velarix::test {
@@ -37,6 +38,9 @@ QString makeClip(const QString& path, const ClipRecipe& recipe);
 // The frame number shown by the first picture a decoder presents for the given video stream of
 // the file (index among the video streams); -1 when none could be decoded.
 int firstFrameNumber(const QString& path, int videoIndex = 0);
+
+// The frame number a picture of such a clip shows (as saved by a player), -1 when it is none of ours.
+int frameNumberShown(const QImage& picture);
 
 // The container's duration in seconds, -1 when unknown.
 double containerDuration(const QString& path);

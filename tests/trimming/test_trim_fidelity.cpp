@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -207,6 +208,28 @@ private Q_SLOTS:
         QCOMPARE(fileDigest(path), digest);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("clip.mp4")});
+    }
+
+    // mpv with FFmpeg's edit-list handling on (as the README tells mpv users) shows the frame at the
+    // cut first, not one of the hidden frames before it.
+    void mpvStartsAtTheCut() {
+        if (runProcess(QStringLiteral("mpv"), {QStringLiteral("--version")}).exitCode != 0)
+            QSKIP("mpv is not installed (scripts/install-deps.sh installs it)");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("clip.mp4"));
+        ClipRecipe recipe;
+        recipe.seconds = 20;
+        QCOMPARE(makeClip(path, recipe), QString());
+        auto result = exportTrimmedVideo(VideoTrimExportRequest{QUrl::fromLocalFile(path), 10.5, 18.0});
+        QVERIFY2(result.ok(), qPrintable(errorOf(result)));
+        const auto played =
+            runProcess(QStringLiteral("mpv"),
+                       {"--no-config", "--ao=null", "--frames=1", "--vo=image", "--vo-image-format=png",
+                        "--vo-image-outdir=" + dir.path(), "--demuxer-lavf-o=advanced_editlist=1", path});
+        QCOMPARE(played.exitCode, 0);
+        const QImage shown(dir.filePath(QStringLiteral("00000001.png")));
+        QVERIFY(!shown.isNull());
+        QCOMPARE(frameNumberShown(shown), 105);
     }
 
     void soundOnlyFileSaysSo() {
