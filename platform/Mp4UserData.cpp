@@ -172,6 +172,11 @@ Result<void> restoreTrack(const mp4::Box& source, mp4::Box& movie, const Carried
                     from->find({"mdia", "minf", "stbl", "stsd"})))
         return Error::make(kDomain, 0,
                            QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
+    // A timecode track's header may carry the picture's size, which readers show for it.
+    const mp4::Box* sourceHeader = from->child("tkhd");
+    mp4::Box* outputHeader = into->child("tkhd");
+    if (sourceHeader && outputHeader && sourceHeader->body.size() >= 84 && outputHeader->body.size() >= 84)
+        outputHeader->body.replace(outputHeader->body.size() - 8, 8, sourceHeader->body.right(8));
     if (mp4::handlerType(*from) == "tmcd")
         referenceTimecode(movie, carried.outputTrackId, timecodeUsers(source, carried.sourceTrackId));
     return {};

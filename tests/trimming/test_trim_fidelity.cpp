@@ -40,6 +40,19 @@ bool decodesCleanly(const QString& path) {
     return result.exitCode == 0 && result.err.trimmed().isEmpty();
 }
 
+// The names of the tags exiftool reads, with their group ("[Track3] ImageWidth"); not the file's own.
+QStringList exiftoolTagNames(const QString& path) {
+    QStringList names;
+    const QString output = readerOutput(QStringLiteral("exiftool"), {"-a", "-G1", "-s", path});
+    for (const QString& line : output.split(QLatin1Char('\n'))) {
+        const QString name = line.section(QLatin1Char(':'), 0, 0).simplified();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("[File]")) &&
+            !name.startsWith(QLatin1String("[System]")) && !name.startsWith(QLatin1String("[ExifTool]")))
+            names.append(name);
+    }
+    return names;
+}
+
 void requireReaders() {
     for (const char* program : {"exiftool", "mediainfo", "gst-discoverer-1.0"})
         if (runProcess(QString::fromLatin1(program), {QStringLiteral("--help")}).exitCode < 0)
@@ -72,9 +85,17 @@ private Q_SLOTS:
         const QString before = ffprobe(path, streams);
         QVERIFY(before.contains(QLatin1String("fdsc")));
 
+        const QStringList tagsBefore = exiftoolTagNames(path);
+
         auto result = exportTrimmedVideo(VideoTrimExportRequest{QUrl::fromLocalFile(path), 3.3, 10.0});
         QVERIFY2(result.ok(), qPrintable(errorOf(result)));
         QVERIFY(decodesCleanly(path));
+        // Every tag exiftool reads, less those of the fifth track (fdsc) and the QuickTime-only
+        // handler class, which MP4 files leave empty.
+        const QStringList tagsAfter = exiftoolTagNames(path);
+        for (const QString& tag : tagsBefore)
+            if (!tag.startsWith(QLatin1String("[Track5]")) && !tag.endsWith(QLatin1String("HandlerClass")))
+                QVERIFY2(tagsAfter.contains(tag), qPrintable(tag));
         // The camera's repair index (fdsc) is the one track left out; 3.3 s is 99 frames at 29.97.
         QString expected = before;
         expected.remove(
