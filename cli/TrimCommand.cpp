@@ -141,7 +141,7 @@ QString untrimmableReason(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     if (auto input = openVideoAsset(path); input && primaryVideoStream(input->get()) < 0)
         return QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.").arg(name);
-    if (checkForWriters(path).beingWritten)
+    if (ReadLease::take(path).beingWritten())
         return QStringLiteral("%1 is still being written by another program, so it was left as it is. Trim "
                               "it once that program is done with it.")
             .arg(name);

@@ -83,24 +83,29 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
     return {};
 }
 
+Error beingWritten(const QString& sourceName) {
+    return Error::make(
+        kDomain, EBUSY,
+        QStringLiteral("%1 is still being written by another program, so it was left as it is. "
+                       "Trim it once that program is done with it.")
+            .arg(sourceName));
+}
+
 Error sourceVanished(const QString& sourceName) {
     return Error::make(kDomain, ENOENT,
                        QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
 }
 
 // A file another program still writes (a copy under way, a recorder) would lose those last bytes
-// to the replaced original.
-Result<void> noWriters(const QString& sourcePath, const QString& sourceName) {
-    const WriterCheck check = checkForWriters(sourcePath);
-    if (check.beingWritten)
-        return Error::make(kDomain, EBUSY,
-                           QStringLiteral("%1 is still being written by another program, so it was left as "
-                                          "it is. Trim it once that program is done with it.")
-                               .arg(sourceName));
-    if (!check.unknownReason.isEmpty())
+// to the replaced original. The lease is held (writers opening it wait) until it goes.
+Result<ReadLease> noWriters(const QString& sourcePath, const QString& sourceName) {
+    ReadLease lease = ReadLease::take(sourcePath);
+    if (lease.beingWritten())
+        return beingWritten(sourceName);
+    if (!lease.unknownReason().isEmpty())
         qCInfo(lcApp, "Could not tell whether %s is still being written: %s", qPrintable(sourceName),
-               qPrintable(check.unknownReason));
-    return {};
+               qPrintable(lease.unknownReason()));
+    return lease;
 }
 
 Error sourceChanged(const QString& sourceName) {
@@ -239,9 +244,10 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     const PreservedAttributes attributes = readPreservedAttributes(QUrl::fromLocalFile(sourcePath));
     if (auto unchanged = sourceUnchanged(); !unchanged)
         return unchanged.error();
-    // Again just before the swap: a writer may have opened it while the copy was made.
-    if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
-        return unwritten.error();
+    // Again just before the swap, held through it: a writer may have opened it while the copy was made.
+    auto lease = noWriters(sourcePath, sourceName);
+    if (!lease)
+        return lease.error();
     for (const QByteArray& name : applyUserAttributes(readUserAttributes(sourcePath), outputPath))
         qCInfo(lcApp, "Could not keep the attribute %s of the trimmed %s", name.constData(),
                qPrintable(sourceName));
@@ -256,6 +262,11 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     if (auto replaced = replaceSource(encodedOutput, QFile::encodeName(sourcePath), *sourceState, sourceName);
         !replaced)
         return replaced.error();
+    // A writer that came during the swap is waiting to open the original: it gets it back.
+    if (lease->broken() && ::renameat2(AT_FDCWD, encodedOutput.constData(), AT_FDCWD,
+                                       QFile::encodeName(sourcePath).constData(), RENAME_EXCHANGE) == 0)
+        return beingWritten(sourceName);
+    lease->release();
     applyPreservedAttributes(attributes, QUrl::fromLocalFile(sourcePath));
     return request.url;
 }
