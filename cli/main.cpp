@@ -77,11 +77,11 @@ void printHelp(QTextStream& out) {
         << "  --autogroup            give clips that follow each other closely one jump number\n"
         << "  --no-autogroup         give every clip its own jump number\n"
         << "  --name NAME            the card's name\n"
+        << "\nExit status:\n"
+        << "  0 all done, 1 some files failed, 2 bad usage or nothing could be done.\n"
         << "\nEnvironment:\n"
         << "  XDG_CONFIG_HOME, XDG_DATA_HOME  where the settings and the import history are kept\n"
-        << "  VELARIX_VOLUMES_DIR    treat every folder directly inside this folder as a mounted volume\n"
-        << "\nExit status:\n"
-        << "  0 all done, 1 some files failed, 2 bad usage or nothing could be done.\n";
+        << "  VELARIX_VOLUMES_DIR    treat every folder directly inside this folder as a mounted volume\n";
 }
 
 } // namespace
