@@ -101,9 +101,8 @@ done
 
 step "shell completion"
 PATH=$root/usr/bin:$PATH bash "$here/check-completion.sh" "$share/bash-completion/completions" "$work"
-if command -v zsh >/dev/null; then
-    zsh -n "$share/zsh/vendor-completions/_velarix" || fail "the zsh completion does not parse"
-fi
+zsh -n "$share/zsh/vendor-completions/_velarix" || fail "the zsh completion does not parse"
+PATH=$root/usr/bin:$PATH zsh "$here/check-zsh-completion.zsh" "$share/zsh/vendor-completions" "$work"
 
 step "apt-get install ./$(basename "$deb")"
 if dpkg-query -W -f='${Status}' velarix 2>/dev/null | grep -q "install ok installed"; then
