@@ -68,8 +68,10 @@ _velarix_cli()
         COMPREPLY=($(compgen -W "$options --json --help" -- "$cur"))
         return
     fi
+    # trim takes only MP4 and .360 videos; analyze reads any video FFmpeg opens.
     case $command in
-        analyze | trim) _filedir 'mp4|m4v|mov|360' ;;
+        analyze) _filedir 'mp4|m4v|mov|360' ;;
+        trim) _filedir 'mp4|360' ;;
         demo) _filedir -d ;;
     esac
 } &&
