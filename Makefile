@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run demo fuzz build release debug test test-asan format clean
+.PHONY: deps run demo fuzz build release debug test test-asan package package-check format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -51,6 +51,22 @@ fuzz: deps
 	  fi; \
 	done; \
 	test $$passed -gt 0; echo "fuzz: $$passed passed, 0 failed"
+
+# The Debian package velarix_<version>_<arch>.deb, here, from the release build with man pages.
+# Only the programs are built (not the tests); cpack then only installs what is built.
+package:
+	@scripts/install-deps.sh package
+	cmake --preset release -DVELARIX_MAN_PAGES=ON
+	cmake --build --preset release -j $(JOBS) --target velarix velarix-cli man_pages package_changelog
+	rm -f velarix_*.deb
+	cpack --config build/release/CPackConfig.cmake -B build/package
+	mv build/package/velarix_*.deb .
+	@ls -l velarix_*.deb
+
+# Checks the package's files, lintian, desktop entry, AppStream data, man pages and completion, then
+# installs it with apt, runs it and purges it (root or sudo).
+package-check: package
+	scripts/check-package.sh velarix_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -10,11 +10,59 @@
 
 #include <csignal>
 
+namespace {
+
+struct LaunchOptions {
+    QCommandLineOption background{QStringLiteral("background"),
+                                  QStringLiteral("Start without a window, with only the tray icon.")};
+};
+
+void describe(QCommandLineParser& parser, const LaunchOptions& options) {
+    parser.setApplicationDescription(
+        QStringLiteral("Imports skydiving videos from camera cards and trims them to the jump."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(options.background);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Videos to open for trimming."),
+                                 QStringLiteral("[FILE...]"));
+}
+
+// --help and --version must answer without a display (help2man, package checks, ssh sessions),
+// so they are handled before a QApplication would insist on connecting to one.
+bool onlyAsksForHelpOrVersion(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    const LaunchOptions options;
+    describe(parser, options);
+    if (!parser.parse(arguments))
+        return false;
+    return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
+           parser.isSet(QStringLiteral("version"));
+}
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(velarix::kApplicationName);
+    QCoreApplication::setApplicationVersion(velarix::kApplicationVersion);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     using namespace velarix;
+    if (onlyAsksForHelpOrVersion(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        QCommandLineParser parser;
+        const LaunchOptions options;
+        describe(parser, options);
+        parser.process(app); // prints and exits
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(kApplicationName);
-    QApplication::setApplicationVersion(kApplicationVersion);
+    nameApplication();
     QApplication::setDesktopFileName(kBundleIdentifier);
     routeMediaLogs();
     // Under a file-size limit (ulimit -f) a write must fail with "File too large" and be reported,
@@ -22,19 +70,12 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Imports skydiving videos from camera cards and trims them to the jump."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption background(QStringLiteral("background"),
-                                        QStringLiteral("Start without a window, with only the tray icon."));
-    parser.addOption(background);
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Videos to open for trimming."),
-                                 QStringLiteral("[FILE…]"));
+    const LaunchOptions options;
+    describe(parser, options);
     parser.process(app);
 
     QStringList arguments;
-    if (parser.isSet(background))
+    if (parser.isSet(options.background))
         arguments.append(QStringLiteral("--background"));
     // Absolute paths: the running instance may have another working folder.
     for (const QString& file : parser.positionalArguments())

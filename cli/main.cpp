@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "import/ImportPattern.h"
 #include "platform/AppIdentity.h"
 #include "platform/MediaLog.h"
 
@@ -44,13 +45,43 @@ void printHelp(QTextStream& out) {
     out << "Usage: velarix-cli [--json] COMMAND [OPTIONS]\n\n"
         << "Imports skydiving videos from camera cards and trims them, without a window.\n"
         << "Uses the same settings and import history as the Velarix application.\n\nCommands:\n";
+    qsizetype width = 0;
     for (const auto& command : sorted)
-        out << "  " << command.synopsis.leftJustified(46) << ' ' << command.description << '\n';
+        width = std::max(width, command.synopsis.size());
+    for (const auto& command : sorted)
+        out << "  " << command.synopsis.leftJustified(width) << "  " << command.description << '\n';
+    QStringList tokens;
+    for (const Placeholder placeholder : allPlaceholders())
+        if (placeholder != Placeholder::folderSeparator)
+            tokens.append(placeholderToken(placeholder));
+    const QString placeholders = tokens.join(u' ') + QStringLiteral("; '/' makes folders");
+    // The man page is made from this text, so it names every option a command takes.
     out << "\nOptions:\n"
-        << "  --json       print machine-readable JSON on stdout\n"
-        << "  --help       show this help\n"
-        << "  --version    show the version\n\n"
-        << "Exit status: 0 all done, 1 some files failed, 2 bad usage or nothing could be done.\n";
+        << "  --json                 print machine-readable JSON on stdout\n"
+        << "  --help                 show this help (after a command: that command's usage)\n"
+        << "  --version              show the version\n"
+        << "  --card DIR             the card: a volume root holding DCIM (default: the first card found)\n"
+        << "  --dest DIR             import: the destination folder, for this run\n"
+        << "  --no-verify            import: do not read each copy back to compare checksums\n"
+        << "  --clear                history: forget the card's imported files\n"
+        << "  --levels               analyze: also print the audio level of every half second\n"
+        << "  --range START-END      trim: keep this range (seconds or minutes:seconds, e.g. 00:40-02:30)\n"
+        << "  --dry-run              trim: analyse and report, change no file\n"
+        << "\nSELECTION (plan, import):\n"
+        << "  --all                  every video on the card (the default)\n"
+        << "  --new                  only the videos not imported before\n"
+        << "  FILE...                the named videos\n"
+        << "\nOVERRIDES (plan, import; for this run, not saved):\n"
+        << "  --pattern P            the file name pattern, of text and " << placeholders << '\n'
+        << "  --jump N               the first jump number\n"
+        << "  --autogroup            give clips that follow each other closely one jump number\n"
+        << "  --no-autogroup         give every clip its own jump number\n"
+        << "  --name NAME            the card's name\n"
+        << "\nExit status:\n"
+        << "  0 all done, 1 some files failed, 2 bad usage or nothing could be done.\n"
+        << "\nEnvironment:\n"
+        << "  XDG_CONFIG_HOME, XDG_DATA_HOME  where the settings and the import history are kept\n"
+        << "  VELARIX_VOLUMES_DIR    treat every folder directly inside this folder as a mounted volume\n";
 }
 
 } // namespace

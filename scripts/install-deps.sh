@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Velarix needs to build, test and run, when any are missing.
+# `install-deps.sh package` adds what building and checking the Debian package needs.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,11 @@ packages=(
   clang libclang-rt-14-dev
   xdotool imagemagick  # driving the app under Xvfb for screenshots
 )
+if [[ ${1:-} == package ]]; then
+  packages+=(
+    dpkg-dev file help2man gzip man-db lintian desktop-file-utils appstream bash-completion zsh
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
