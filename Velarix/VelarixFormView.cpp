@@ -346,13 +346,7 @@ void VelarixFormView::updateProgress() {
     if (progress) {
         auto refresh = [this, progress] {
             m_progress->setValue(int(std::lround(progress->fractionCompleted() * 1000)));
-            const qint64 done = std::min(progress->completedUnitCount() + 1, progress->totalUnitCount());
-            QString text = QStringLiteral("Importing %1 of %2").arg(done).arg(progress->totalUnitCount());
-            if (!progress->currentFileName().isEmpty())
-                text += QStringLiteral(" \u2014 ") + progress->currentFileName();
-            if (progress->isCancelled())
-                text = QStringLiteral("Cancelling\u2026");
-            m_progressText->setText(text);
+            m_progressText->setText(progress->statusText());
         };
         connect(progress, &ImportProgress::changed, m_progressRow, refresh);
         connect(progress, &ImportProgress::cancelledChanged, m_progressRow, refresh);

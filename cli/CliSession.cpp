@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace velarix::cli {
@@ -90,7 +91,7 @@ std::unique_ptr<CliSession> CliSession::openOnCard(Invocation& invocation, const
         status = kExitUsage;
         return nullptr;
     }
-    if (auto loaded = (*session)->loadCard(arguments.card, invocation.err); !loaded) {
+    if (auto loaded = (*session)->loadCard(arguments.card, invocation.err, arguments.files); !loaded) {
         status = usageError(invocation, loaded.error().message);
         return nullptr;
     }
@@ -119,7 +120,30 @@ Result<std::unique_ptr<CliSession>> CliSession::open() {
     return session;
 }
 
-Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStream& err) {
+namespace {
+// A row the user named: by its file name or by its path.
+struct NamedFiles {
+    QSet<QString> names;
+    QSet<QString> paths;
+    explicit NamedFiles(const QStringList& files) {
+        for (const QString& file : files) {
+            names.insert(file);
+            paths.insert(QFileInfo(file).absoluteFilePath());
+        }
+    }
+    bool contains(const VideoFileRow& row) const {
+        return names.contains(row.fileName()) || paths.contains(row.path());
+    }
+};
+} // namespace
+
+Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStream& err,
+                                  const QStringList& files) {
+    VelarixModel::DurationFilter durationsFor;
+    if (!files.isEmpty())
+        durationsFor = [named = std::make_shared<NamedFiles>(files)](const VideoFileRow& row) {
+            return named->contains(row);
+        };
     ProgressBar bar(err);
     QObject::connect(m_model.get(), &VelarixModel::videoLoadingChanged, m_model.get(), [&] {
         if (auto status = m_model->videoLoadingStatus())
@@ -132,9 +156,9 @@ Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStrea
             return usage(QStringLiteral("%1 is not a folder").arg(*card));
         if (!hasDcimFolder(info.absoluteFilePath()))
             return usage(QStringLiteral("%1 is not a camera card (it has no DCIM folder)").arg(*card));
-        loaded = awaitFuture(m_model->loadSDCard(info.absoluteFilePath(), *m_store));
+        loaded = awaitFuture(m_model->loadSDCard(info.absoluteFilePath(), *m_store, durationsFor));
     } else {
-        loaded = awaitFuture(m_model->refreshSDCard(*m_store));
+        loaded = awaitFuture(m_model->refreshSDCard(*m_store, durationsFor));
         if (loaded && !m_model->sdCardPath())
             return usage(QStringLiteral("no camera card found (a mounted volume with a DCIM folder)"));
     }
@@ -159,19 +183,30 @@ void CliSession::applyOverrides(const CardArguments& arguments) {
 
 Result<void> CliSession::select(const CardArguments& arguments) {
     QSet<QString> selection;
-    const ImportState state = importState();
-    for (const QString& file : arguments.files) {
-        bool found = false;
+    if (!arguments.files.isEmpty()) {
+        // One look-up per name: cards hold thousands of videos, and users name thousands of files.
+        QMultiHash<QString, QString> idsByName;
+        QHash<QString, QString> idsByPath;
         for (const auto& row : m_model->videoFiles()) {
-            if (row->fileName() == file || row->path() == QFileInfo(file).absoluteFilePath()) {
-                selection.insert(row->id());
+            idsByName.insert(row->fileName(), row->id());
+            idsByPath.insert(row->path(), row->id());
+        }
+        for (const QString& file : arguments.files) {
+            bool found = false;
+            for (auto it = idsByName.constFind(file); it != idsByName.cend() && it.key() == file; ++it) {
+                selection.insert(it.value());
                 found = true;
             }
+            if (auto it = idsByPath.constFind(QFileInfo(file).absoluteFilePath()); it != idsByPath.cend()) {
+                selection.insert(it.value());
+                found = true;
+            }
+            if (!found)
+                return usage(QStringLiteral("there is no video named '%1' on the card").arg(file));
         }
-        if (!found)
-            return usage(QStringLiteral("there is no video named '%1' on the card").arg(file));
     }
     if (arguments.files.isEmpty()) {
+        const ImportState state = arguments.onlyNew ? importState() : ImportState();
         for (const auto& row : m_model->videoFiles()) {
             if (!arguments.onlyNew || state.status(row->fileName(), row->created()) != ImportStatus::imported)
                 selection.insert(row->id());
@@ -209,9 +244,14 @@ void ProgressBar::show(double fraction, const QString& label) {
     if (!m_enabled)
         return;
     constexpr int kWidth = 30;
+    // A line longer than the terminal would wrap, and "\r" would no longer redraw it.
+    int columns = 100;
+    if (winsize size{}; ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        columns = size.ws_col;
+    const int labelWidth = qMax(10, columns - kWidth - 9);
     const int filled = qBound(0, int(fraction * kWidth + 0.5), kWidth);
     m_err << "\r\033[K[" << QString(filled, u'#') << QString(kWidth - filled, u' ') << "] "
-          << QString::number(int(fraction * 100)).rightJustified(3) << "% " << label.left(60);
+          << QString::number(int(fraction * 100)).rightJustified(3) << "% " << label.left(labelWidth);
     m_err.flush();
     m_drawn = true;
 }

@@ -48,8 +48,10 @@ public:
     HistoryStore& store() { return *m_store; }
     Settings& userSettings() { return Settings::standard(); }
 
-    // Loads the given card folder, or the first card; the error is a usage-level one (exit 2).
-    Result<void> loadCard(const std::optional<QString>& card, QTextStream& err);
+    // Loads the given card folder, or the first card; the error is a usage-level one (exit 2). Named
+    // files limit the durations read to theirs.
+    Result<void> loadCard(const std::optional<QString>& card, QTextStream& err,
+                          const QStringList& files = {});
     void applyOverrides(const CardArguments& arguments);
     // Selects by --all / --new / file names; an unknown file name is an error.
     Result<void> select(const CardArguments& arguments);

@@ -59,7 +59,7 @@ int runImport(Invocation& invocation) {
     QObject::connect(&model, &VelarixModel::importProgressChanged, &model, [&] {
         if (ImportProgress* progress = model.importProgress()) {
             QObject::connect(progress, &ImportProgress::changed, progress, [&bar, progress] {
-                bar.show(progress->fractionCompleted(), progress->currentFileName());
+                bar.show(progress->fractionCompleted(), progress->statusText());
             });
         }
     });

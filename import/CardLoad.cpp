@@ -12,11 +12,13 @@
 
 namespace velarix {
 
-CardLoad::CardLoad(VelarixModel& model, QString volume, HistoryStore& store)
+CardLoad::CardLoad(VelarixModel& model, QString volume, HistoryStore& store,
+                   VelarixModel::DurationFilter durationsFor)
     : QObject(&model)
     , m_model(model)
     , m_volume(std::move(volume))
     , m_store(store)
+    , m_durationsFor(std::move(durationsFor))
     , m_token(QUuid::createUuid()) {}
 
 QFuture<Result<void>> CardLoad::start() {
@@ -131,8 +133,10 @@ void CardLoad::scanned(const Scan& scan) {
 
 void CardLoad::startNextDuration() {
     const VideoFileRowPtr row = m_rows.at(m_nextRow++);
-    // An empty file has no duration; opening thousands of them would only slow the scan down.
-    if (row->isLoadingDuration() || row->duration() > 0 || row->fileSize() == 0) {
+    // An empty file has no duration; opening thousands of them would only slow the scan down. Nor
+    // are the files opened that the caller does not need.
+    if (row->isLoadingDuration() || row->duration() > 0 || row->fileSize() == 0 ||
+        (m_durationsFor && !m_durationsFor(*row))) {
         QMetaObject::invokeMethod(this, &CardLoad::durationFinished, Qt::QueuedConnection);
         return;
     }

@@ -16,7 +16,8 @@ class CardLoad : public QObject {
 public:
     static constexpr int kMaxDurationLoads = 4;
 
-    CardLoad(VelarixModel& model, QString volume, HistoryStore& store);
+    CardLoad(VelarixModel& model, QString volume, HistoryStore& store,
+             VelarixModel::DurationFilter durationsFor = {});
     QFuture<Result<void>> start();
 
 private:
@@ -41,6 +42,7 @@ private:
     VelarixModel& m_model;
     QString m_volume;
     HistoryStore& m_store;
+    VelarixModel::DurationFilter m_durationsFor;
     QUuid m_token;
     std::optional<QString> m_cardID;
     VideoFileList m_rows;

@@ -4,11 +4,12 @@
 
 namespace velarix {
 
-QFuture<Result<void>> VelarixModel::loadSDCard(const QString& volume, HistoryStore& context) {
-    return (new CardLoad(*this, volume, context))->start();
+QFuture<Result<void>> VelarixModel::loadSDCard(const QString& volume, HistoryStore& context,
+                                               const DurationFilter& durationsFor) {
+    return (new CardLoad(*this, volume, context, durationsFor))->start();
 }
 
-QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context) {
+QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const DurationFilter& durationsFor) {
     auto promise = std::make_shared<QPromise<Result<void>>>();
     promise->start();
     QFuture<Result<void>> future = promise->future();
@@ -24,7 +25,7 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context) {
         else
             found.error = volume.error();
         return found;
-    }).then(this, [this, promise, &context](const Found& found) {
+    }).then(this, [this, promise, &context, durationsFor](const Found& found) {
         if (found.error) {
             promise->addResult(Result<void>(*found.error));
             promise->finish();
@@ -45,7 +46,7 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context) {
             promise->finish();
             return;
         }
-        loadSDCard(*found.volume, context).then(this, [promise](const Result<void>& loaded) {
+        loadSDCard(*found.volume, context, durationsFor).then(this, [promise](const Result<void>& loaded) {
             promise->addResult(loaded);
             promise->finish();
         });

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,6 +79,54 @@ Error cancelled() {
     return Error::cancellation();
 }
 
+// Keeps the disk writing while the copy goes on. Every 8 MiB written is sent to the disk at once;
+// then the copy waits for the 8 MiB before to be on the disk and drops them from the page cache. So
+// at most 16 MiB are dirty at a time, the final fsync has little left to do, the read-back finds
+// nothing cached, and a large import does not push everything else out of memory.
+class WritebackWindow {
+public:
+    explicit WritebackWindow(int fd)
+        : m_fd(fd) {}
+
+    // `total` bytes of the file are written.
+    Result<void> written(qint64 total) {
+        if (total - m_started < kStep)
+            return {};
+        ::sync_file_range(m_fd, m_started, total - m_started, SYNC_FILE_RANGE_WRITE);
+        auto settled = settle(m_started);
+        m_started = total;
+        return settled;
+    }
+
+    // Starts what is left; fsync waits for it.
+    Result<void> finish(qint64 total) {
+        if (total > m_started)
+            ::sync_file_range(m_fd, m_started, total - m_started, SYNC_FILE_RANGE_WRITE);
+        return settle(m_started);
+    }
+
+private:
+    static constexpr qint64 kStep = 8 * 1024 * 1024;
+
+    // Waiting here reports a write error, and then fsync would no longer see it: so it is kept.
+    Result<void> settle(qint64 upTo) {
+        if (upTo <= m_settled)
+            return {};
+        const qint64 length = upTo - m_settled;
+        if (::sync_file_range(m_fd, m_settled, length,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                  SYNC_FILE_RANGE_WAIT_AFTER) != 0)
+            return errnoError(errno);
+        ::posix_fadvise(m_fd, m_settled, length, POSIX_FADV_DONTNEED);
+        m_settled = upTo;
+        return {};
+    }
+
+    int m_fd;
+    qint64 m_started = 0; // writeback was started for the bytes before this
+    qint64 m_settled = 0; // the bytes before this are on the disk and dropped
+};
+
 } // namespace
 
 void removeStaleTemporaries(const QString& folder) {
@@ -114,7 +163,21 @@ QString numberedName(const QString& fileName, int n) {
     return info.suffix().isEmpty() && !fileName.endsWith(u'.') ? numbered : numbered + u'.' + info.suffix();
 }
 
-Result<QString> copyFile(const QString& source, const QString& destination, const CopyControl& control) {
+struct PendingCopy {
+    QString folder;
+    QString fileName; // the wanted name in `folder`
+    qint64 size = 0;
+    UniqueFd dir;
+    std::unique_ptr<TemporaryFile> temporary;
+    std::optional<quint64> sourceHash; // when verifying
+};
+
+void PendingCopyDeleter::operator()(PendingCopy* copy) const {
+    delete copy;
+}
+
+Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destination,
+                                 const CopyControl& control) {
     const auto isCancelled = [&] {
         return control.isCancelled && control.isCancelled();
     };
@@ -133,17 +196,25 @@ Result<QString> copyFile(const QString& source, const QString& destination, cons
         return errnoError(errno);
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
+    PendingCopyPtr copy(new PendingCopy);
     const QFileInfo target(destination);
-    const QString folder = target.absolutePath();
-    UniqueFd dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir.valid())
+    copy->folder = target.absolutePath();
+    copy->fileName = target.fileName();
+    copy->size = size;
+    copy->dir =
+        UniqueFd(::open(QFile::encodeName(copy->folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!copy->dir.valid())
         return errnoError(errno);
-    auto created = createTemporary(dir.get());
+    auto created = createTemporary(copy->dir.get());
     if (!created)
         return created.error();
-    const std::unique_ptr<TemporaryFile> temporary = std::move(*created);
+    copy->temporary = std::move(*created);
+    const int out = copy->temporary->fd();
 
-    StreamHasher sourceHash;
+    std::optional<StreamHasher> sourceHash;
+    if (control.verify)
+        sourceHash.emplace();
+    WritebackWindow writeback(out);
     std::vector<char> buffer(static_cast<size_t>(kCopyChunkSize));
     qint64 copied = 0;
     qint64 nextReport = kCopyProgressStep;
@@ -153,10 +224,13 @@ Result<QString> copyFile(const QString& source, const QString& destination, cons
             return n.error();
         if (*n == 0)
             break;
-        sourceHash.update(buffer.data(), *n);
-        if (auto written = writeAll(temporary->fd(), buffer.data(), *n); !written)
+        if (sourceHash)
+            sourceHash->update(buffer.data(), *n);
+        if (auto written = writeAll(out, buffer.data(), *n); !written)
             return written.error();
         copied += *n;
+        if (auto flowing = writeback.written(copied); !flowing)
+            return flowing.error();
         if (control.afterChunk)
             control.afterChunk(copied);
         if (isCancelled())
@@ -166,7 +240,7 @@ Result<QString> copyFile(const QString& source, const QString& destination, cons
                 control.progress(copied, size);
             nextReport += kCopyProgressStep;
         }
-        // What we have written is flushed by the final fsync; the source need not stay cached.
+        // The source need not stay cached either.
         ::posix_fadvise(in.get(), copied - *n, *n, POSIX_FADV_DONTNEED);
     }
     if (control.progress)
@@ -178,39 +252,69 @@ Result<QString> copyFile(const QString& source, const QString& destination, cons
                            "card removed?")
                 .arg(copied)
                 .arg(size));
+    if (auto flowing = writeback.finish(copied); !flowing)
+        return flowing.error();
 
-    if (auto kept = setFileTimes(temporary->fd(), status->accessedNs, status->modifiedNs); !kept)
+    if (auto kept = setFileTimes(out, status->accessedNs, status->modifiedNs); !kept)
         qCCritical(lcApp, "Failed to preserve file attributes for %s: %s", qUtf8Printable(destination),
                    qUtf8Printable(kept.error().message));
-    if (::fsync(temporary->fd()) != 0)
+    if (sourceHash)
+        copy->sourceHash = sourceHash->digest();
+    return copy;
+}
+
+Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
+    const auto isCancelled = [&] {
+        return control.isCancelled && control.isCancelled();
+    };
+    if (isCancelled())
+        return cancelled();
+    TemporaryFile& temporary = *copy->temporary;
+    if (::fsync(temporary.fd()) != 0)
         return errnoError(errno);
 
-    if (control.verify) {
+    if (copy->sourceHash) {
+        const qint64 size = copy->size;
+        std::function<void(qint64)> progress;
+        if (control.verifyProgress)
+            progress = [&control, size](qint64 checked) {
+                control.verifyProgress(checked, size);
+            };
         // The written pages are clean after fsync, so they can be dropped and read back from the disk.
-        auto copyHash = checksumFromDisk(temporary->fd(), kCopyChunkSize, isCancelled);
+        auto copyHash = checksumFromDisk(temporary.fd(), kCopyChunkSize, isCancelled, progress);
         if (!copyHash)
             return copyHash.error();
-        if (*copyHash != sourceHash.digest())
+        if (*copyHash != *copy->sourceHash)
             return Error::make(kCopyErrorDomain, 3,
                                QStringLiteral("The copy does not match the original (checksum mismatch)."));
         if (isCancelled())
             return cancelled();
     }
-    if (auto closed = temporary->close(); !closed)
+    if (auto closed = temporary.close(); !closed)
         return closed.error();
 
-    const QString fileName = target.fileName();
-    for (int n = 0;; ++n) {
-        const QString candidate = numberedName(fileName, n);
-        auto renamed = renameNoReplace(dir.get(), temporary->name(), QFile::encodeName(candidate));
+    for (int n = 0; n <= kMaxNumberedName; ++n) {
+        const QString candidate = numberedName(copy->fileName, n);
+        auto renamed = renameNoReplace(copy->dir.get(), temporary.name(), QFile::encodeName(candidate));
         if (renamed) {
-            temporary->published();
-            ::fsync(dir.get());
-            return folder + u'/' + candidate;
+            temporary.published();
+            ::fsync(copy->dir.get());
+            return copy->folder + u'/' + candidate;
         }
         if (renamed.error().code != EEXIST)
             return renamed.error();
     }
+    return Error::make(kCopyErrorDomain, 4,
+                       QStringLiteral("No free name for %1 in %2: %3 up to %4 are all taken.")
+                           .arg(copy->fileName, copy->folder, numberedName(copy->fileName, 1),
+                                numberedName(copy->fileName, kMaxNumberedName)));
+}
+
+Result<QString> copyFile(const QString& source, const QString& destination, const CopyControl& control) {
+    auto written = writeCopy(source, destination, control);
+    if (!written)
+        return written.error();
+    return completeCopy(std::move(*written), control);
 }
 
 } // namespace velarix

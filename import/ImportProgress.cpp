@@ -1,33 +1,135 @@
 #include "import/ImportProgress.h"
 
+#include <QLocale>
+
+#include <cmath>
+
 namespace velarix {
 
-ImportProgress::ImportProgress(qint64 totalUnitCount, QObject* parent)
+namespace {
+constexpr qint64 kPaceWindowMs = 3000;
+
+QString bytesText(qint64 bytes) {
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+QString durationText(double seconds) {
+    const qint64 s = qint64(std::ceil(seconds));
+    if (s < 60)
+        return QStringLiteral("%1 s").arg(s);
+    if (s < 3600)
+        return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60);
+    return QStringLiteral("%1 h %2 min").arg(s / 3600).arg(s % 3600 / 60);
+}
+} // namespace
+
+ImportProgress::ImportProgress(qint64 totalUnitCount, qint64 totalBytes, bool verifying, QObject* parent)
     : QObject(parent)
-    , m_total(totalUnitCount) {}
+    , m_total(totalUnitCount)
+    , m_totalBytes(totalBytes)
+    , m_verifying(verifying) {
+    m_clock.start();
+}
 
 double ImportProgress::fractionCompleted() const {
-    if (m_total <= 0)
-        return 0;
-    double current = 0;
-    if (m_fileBytesTotal > 0)
-        current = double(m_fileBytesCopied) / double(m_fileBytesTotal);
-    return qMin(1.0, (double(m_completed) + current) / double(m_total));
+    if (m_totalBytes <= 0)
+        return m_total > 0 ? qMin(1.0, double(m_completed) / double(m_total)) : 0;
+    const double work = double(m_totalBytes) * (m_verifying ? 2 : 1);
+    const double done = double(m_copy.done()) + (m_verifying ? double(m_verify.done()) : 0);
+    return qBound(0.0, done / work, 1.0);
+}
+
+ImportProgress::Phase ImportProgress::phase() const {
+    return !m_copy.active && m_verify.active ? Phase::verifying : Phase::copying;
+}
+
+const ImportProgress::Stage& ImportProgress::shown() const {
+    return phase() == Phase::verifying ? m_verify : m_copy;
+}
+
+const QString& ImportProgress::currentFileName() const {
+    return shown().fileName;
+}
+
+std::optional<double> ImportProgress::secondsRemaining() const {
+    if (m_workPerSecond <= 0 || m_totalBytes <= 0)
+        return std::nullopt;
+    const double work = double(m_totalBytes) * (m_verifying ? 2 : 1);
+    const double done = double(m_copy.done()) + (m_verifying ? double(m_verify.done()) : 0);
+    return qMax(0.0, work - done) / m_workPerSecond;
+}
+
+QString ImportProgress::statusText() const {
+    if (isCancelled())
+        return QStringLiteral("Cancelling\u2026");
+    const bool verifying = phase() == Phase::verifying;
+    QString text = verifying ? QStringLiteral("Verifying") : QStringLiteral("Copying");
+    const QString& name = currentFileName();
+    if (!name.isEmpty())
+        text += u' ' + name;
+    if (m_total > 1)
+        text += QStringLiteral(" (%1 of %2)").arg(qMin(m_completed + 1, m_total)).arg(m_total);
+    if (m_totalBytes > 0)
+        text += QStringLiteral(" \u2014 %1 of %2")
+                    .arg(bytesText(verifying ? m_verify.done() : m_copy.done()), bytesText(m_totalBytes));
+    if (m_bytesPerSecond > 0)
+        text += QStringLiteral(", %1/s").arg(bytesText(qint64(m_bytesPerSecond)));
+    if (const auto left = secondsRemaining())
+        text += QStringLiteral(", about %1 left").arg(durationText(*left));
+    return text;
 }
 
 void ImportProgress::setCompletedUnitCount(qint64 completed) {
     if (m_completed == completed)
         return;
     m_completed = completed;
-    m_fileBytesCopied = 0;
-    m_fileBytesTotal = 0;
     Q_EMIT changed();
 }
 
-void ImportProgress::setCurrentFile(const QString& fileName, qint64 bytesCopied, qint64 bytesTotal) {
-    m_currentFileName = fileName;
-    m_fileBytesCopied = bytesCopied;
-    m_fileBytesTotal = bytesTotal;
+void ImportProgress::setCopying(const QString& fileName, qint64 bytesCopied) {
+    m_copy.fileName = fileName;
+    m_copy.current = bytesCopied;
+    m_copy.active = true;
+    measure();
+}
+
+void ImportProgress::endCopying(qint64 size) {
+    m_copy.finished += size;
+    m_copy.current = 0;
+    m_copy.active = false;
+    measure();
+}
+
+void ImportProgress::setVerifying(const QString& fileName, qint64 bytesChecked) {
+    m_verify.fileName = fileName;
+    m_verify.current = bytesChecked;
+    m_verify.active = true;
+    measure();
+}
+
+void ImportProgress::endVerifying(qint64 size) {
+    m_verify.finished += size;
+    m_verify.current = 0;
+    m_verify.active = false;
+    measure();
+}
+
+// The pace over the last few seconds: the shown phase's for the speed, all work for the time left.
+void ImportProgress::measure() {
+    const qint64 now = m_clock.elapsed();
+    m_samples.push_back({now, m_copy.done(), m_verify.done()});
+    while (m_samples.size() > 2 && now - m_samples[1].msecs >= kPaceWindowMs)
+        m_samples.pop_front();
+    const Sample& first = m_samples.front();
+    const double seconds = double(now - first.msecs) / 1000.0;
+    if (seconds >= 0.5) {
+        const bool verifying = phase() == Phase::verifying;
+        const qint64 shownBytes = verifying ? m_verify.done() - first.verified : m_copy.done() - first.copied;
+        m_bytesPerSecond = double(shownBytes) / seconds;
+        const qint64 work =
+            m_copy.done() - first.copied + (m_verifying ? m_verify.done() - first.verified : 0);
+        m_workPerSecond = double(work) / seconds;
+    }
     Q_EMIT changed();
 }
 

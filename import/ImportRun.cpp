@@ -1,4 +1,5 @@
 #include "history/HistoryStore.h"
+#include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
@@ -9,7 +10,9 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSemaphore>
+#include <QSet>
 #include <QtConcurrent>
 
 #include <cerrno>
@@ -22,6 +25,7 @@ namespace {
 struct RunItem {
     QString source;
     QString fileName; // relative to the output root
+    qint64 size = 0;
 };
 
 struct RunOutcome {
@@ -61,8 +65,10 @@ void logCopyFailure(const QString& source, const QString& destination, const QSt
                qUtf8Printable(QUrl::fromLocalFile(destination).toString()), qUtf8Printable(reason));
 }
 
-// `verified` is called for each copy that reached its final name, so that it is recorded at once: a
-// run that is killed later must not leave verified copies unrecorded (a re-run would duplicate them).
+// Each file is written on this thread while the one before is made durable, verified and named on
+// the completion thread. `verified` is called there for each copy that reached its final name, so
+// that it is recorded at once: a run that is killed later must not leave verified copies unrecorded
+// (a re-run would duplicate them).
 RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<ImportProgress> progress,
                    const ImportOptions& options, const std::optional<QString>& cardPath,
                    const std::shared_ptr<VolumeProvider>& volumes,
@@ -80,23 +86,59 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
     const auto isCancelled = [shared] {
         return shared->isCancelled();
     };
+    const auto post = [progress](auto&& step) {
+        QMetaObject::invokeMethod(progress, std::forward<decltype(step)>(step), Qt::QueuedConnection);
+    };
     const QString cleanRoot = QDir::cleanPath(root);
+    QList<QString> destinations;
+    for (const RunItem& item : items)
+        destinations.append(QDir::cleanPath(cleanRoot + u'/' + item.fileName));
+
+    CopyCompletion completion([&](qsizetype index, const Result<QString>& result) {
+        const RunItem& item = items[index];
+        // Counted once it is recorded, or known to have failed.
+        auto counted = qScopeGuard([&] {
+            post([progress, done = index + 1, verify = options.verify, size = item.size] {
+                if (verify)
+                    progress->endVerifying(size);
+                progress->setCompletedUnitCount(done);
+            });
+        });
+        if (!result) {
+            logCopyFailure(item.source, destinations[index], result.error().message);
+            outcome.report.failed.append({item.source, result.error().message});
+            if (result.isCancelled())
+                outcome.report.cancelled = true;
+            return;
+        }
+        outcome.report.imported.append({item.source, *result});
+        if (outcome.cardUUID)
+            verified(*outcome.cardUUID, item.source);
+    });
+
+    QSet<QString> folders;
     for (qsizetype index = 0; index < items.size(); ++index) {
         const RunItem& item = items[index];
-        const QString destination = QDir::cleanPath(cleanRoot + u'/' + item.fileName);
+        if (isCancelled()) { // every file left is reported as not imported
+            post([progress, size = item.size] { progress->endCopying(size); });
+            completion.push(index, Error::cancellation(), {});
+            continue;
+        }
+        const QString& destination = destinations[index];
         const QString folder = QFileInfo(destination).absolutePath();
-        const auto failed = [&](const QString& reason) {
-            logCopyFailure(item.source, destination, reason);
-            outcome.report.failed.append({item.source, reason});
-        };
         if (folder != cleanRoot) {
             if (auto made = makeFolders(folder); !made) {
-                failed(QStringLiteral("The folder %1 could not be created: %2")
-                           .arg(folder, made.error().message));
+                post([progress, size = item.size] { progress->endCopying(size); });
+                completion.push(index,
+                                Error::make(QStringLiteral("Import"), made.error().code,
+                                            QStringLiteral("The folder %1 could not be created: %2")
+                                                .arg(folder, made.error().message)),
+                                {});
                 continue;
             }
         }
-        if (!outcome.folders.contains(folder)) {
+        if (!folders.contains(folder)) {
+            folders.insert(folder);
             outcome.folders.append(folder);
             removeStaleTemporaries(folder);
         }
@@ -105,34 +147,24 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         control.isCancelled = isCancelled;
         control.verify = options.verify;
         const QString name = QFileInfo(item.source).fileName();
-        control.progress = [progress, name](qint64 copied, qint64 total) {
-            QMetaObject::invokeMethod(
-                progress, [progress, name, copied, total] { progress->setCurrentFile(name, copied, total); },
-                Qt::QueuedConnection);
+        control.progress = [post, progress, name](qint64 copied, qint64) {
+            post([progress, name, copied] { progress->setCopying(name, copied); });
+        };
+        control.verifyProgress = [post, progress, name](qint64 checked, qint64) {
+            post([progress, name, checked] { progress->setVerifying(name, checked); });
         };
         if (options.afterChunk)
             control.afterChunk = [&options, source = item.source](qint64 copied) {
                 options.afterChunk(source, copied);
             };
 
-        auto copied = copyFile(item.source, destination, control);
-        QMetaObject::invokeMethod(
-            progress, [progress, done = index + 1] { progress->setCompletedUnitCount(done); },
-            Qt::QueuedConnection);
-        if (!copied) {
-            failed(copied.error().message);
-            if (copied.isCancelled())
-                outcome.report.cancelled = true;
-            continue;
-        }
-        outcome.report.imported.append({item.source, *copied});
-        if (outcome.cardUUID)
-            verified(*outcome.cardUUID, item.source);
-        if (isCancelled()) {
-            outcome.report.cancelled = true;
-            break;
-        }
+        auto written = writeCopy(item.source, destination, control);
+        post([progress, size = item.size] { progress->endCopying(size); });
+        completion.push(index, std::move(written), std::move(control));
     }
+    completion.finish();
+    if (isCancelled())
+        outcome.report.cancelled = true;
     return outcome;
 }
 
@@ -151,8 +183,9 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     qint64 needed = 0;
     QList<RunItem> items;
     for (const auto& planned : plan) {
-        items.append({planned.video->path(), planned.fileName});
-        needed += qMax<qint64>(0, planned.video->fileSize());
+        const qint64 size = qMax<qint64>(0, planned.video->fileSize());
+        items.append({planned.video->path(), planned.fileName, size});
+        needed += size;
     }
     const std::optional<quint64> available = m_volumes->freeSpace(existingAncestor(root));
     if (available && quint64(needed) > *available) {
@@ -165,7 +198,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
 
     const std::optional<qint64> nextJump =
         plan.isEmpty() ? std::nullopt : std::optional<qint64>(plan.last().jump + 1);
-    setImportProgress(new ImportProgress(items.size()));
+    setImportProgress(new ImportProgress(items.size(), needed, options.verify));
     QPointer<ImportProgress> progress(m_importProgress.data());
 
     auto promise = std::make_shared<QPromise<ImportReport>>();

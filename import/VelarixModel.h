@@ -155,10 +155,13 @@ public:
     // the model only in queued steps on the GUI thread, and finishes its future there. The store
     // must outlive the operation.
 
+    // Which rows get their duration read when a card loads; every row when empty.
+    using DurationFilter = std::function<bool(const VideoFileRow& row)>;
     // Looks for a card among the mounted volumes and loads it, or clears the card fields.
-    QFuture<Result<void>> refreshSDCard(HistoryStore& context);
+    QFuture<Result<void>> refreshSDCard(HistoryStore& context, const DurationFilter& durationsFor = {});
     // Loads the card at `volume`: its name, its videos newest first, then their durations.
-    QFuture<Result<void>> loadSDCard(const QString& volume, HistoryStore& context);
+    QFuture<Result<void>> loadSDCard(const QString& volume, HistoryStore& context,
+                                     const DurationFilter& durationsFor = {});
     // Copies the selected videos by the plan into outputLocation; never fails, the report says how
     // it went (and `error` tells the user).
     QFuture<ImportReport> importSelectedVideos(HistoryStore& context, const ImportOptions& options = {});

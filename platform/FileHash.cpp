@@ -31,7 +31,9 @@ quint64 StreamHasher::digest() const {
     return XXH3_64bits_digest(m_state->state);
 }
 
-Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<bool()>& isCancelled) {
+Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<bool()>& isCancelled,
+                                 const std::function<void(qint64 read)>& progress) {
+    constexpr qint64 kReportStep = 4 * 1024 * 1024;
     // Clean pages are dropped; dirty ones would stay, which is why the caller flushes first.
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -39,6 +41,9 @@ Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<b
         return errnoError(errno);
     StreamHasher hasher;
     std::vector<char> buffer(static_cast<size_t>(chunkSize));
+    qint64 read = 0;
+    qint64 dropped = 0;
+    qint64 nextReport = kReportStep;
     for (;;) {
         if (isCancelled && isCancelled())
             return Error::cancellation();
@@ -48,9 +53,20 @@ Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<b
         if (*n == 0)
             break;
         hasher.update(buffer.data(), *n);
+        read += *n;
+        // What was read back need not stay in memory.
+        if (read - dropped >= kReportStep) {
+            ::posix_fadvise(fd, dropped, read - dropped, POSIX_FADV_DONTNEED);
+            dropped = read;
+        }
+        if (progress && read >= nextReport) {
+            progress(read);
+            nextReport += kReportStep;
+        }
     }
-    // What we read back need not stay in memory either.
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    if (progress)
+        progress(read);
     return hasher.digest();
 }
 

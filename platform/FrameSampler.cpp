@@ -19,6 +19,9 @@ namespace velarix {
 
 namespace {
 
+// How much later than its decoding time a key frame may be shown (B-frame reordering).
+constexpr double kReorderAllowance = 0.5;
+
 bool isCancelled(const CancelFlag* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
 }
@@ -59,6 +62,20 @@ public:
     // The next frame into `frame`: true, false at the end, or a cancellation.
     Result<bool> next(AVFrame* frame) {
         for (;;) {
+            if (receive(frame))
+                return true;
+            if (m_atEnd)
+                return false;
+            if (isCancelled(m_cancel))
+                return Error::cancellation();
+            if (auto fed = feed(); !fed)
+                return fed.error();
+        }
+    }
+
+    // A frame the decoder has ready, without feeding it: false when it needs more input or is done.
+    bool receive(AVFrame* frame) {
+        for (;;) {
             const int received = avcodec_receive_frame(m_decoder, frame);
             if (received == 0) {
                 if (frame->best_effort_timestamp == AV_NOPTS_VALUE) {
@@ -71,13 +88,30 @@ public:
                 m_atEnd = true;
                 return false;
             }
-            if (received != AVERROR(EAGAIN))
-                continue; // a damaged frame: the next may decode
-            if (isCancelled(m_cancel))
-                return Error::cancellation();
-            if (auto fed = feed(); !fed)
-                return fed.error();
+            if (received == AVERROR(EAGAIN))
+                return false;
+            // A damaged frame: the next may decode.
         }
+    }
+
+    // Reads until one packet of the stream went to the decoder: false at the end of the input.
+    Result<bool> feedOne() {
+        while (!m_inputDone) {
+            auto sent = feed();
+            if (!sent)
+                return sent.error();
+            if (*sent)
+                return true;
+        }
+        return false;
+    }
+
+    // Flushing hands over the frames a threaded decoder still holds.
+    void finishInput() {
+        if (m_inputDone)
+            return;
+        avcodec_send_packet(m_decoder, nullptr);
+        m_inputDone = true;
     }
 
     double seconds(const AVFrame* frame) const {
@@ -85,35 +119,32 @@ public:
     }
 
 private:
-    Result<void> feed() {
+    // One packet from the file: true when it went to the decoder.
+    Result<bool> feed() {
         const int status = av_read_frame(m_format, m_packet.get());
         if (status == AVERROR(EAGAIN))
-            return {};
+            return false;
         if (status < 0) {
             if (isCancelled(m_cancel))
                 return Error::cancellation();
             finishInput();
-            return {};
+            return false;
         }
+        bool sent = false;
         if (m_packet->stream_index == m_stream->index) {
             const int64_t stamp = m_packet->pts != AV_NOPTS_VALUE ? m_packet->pts : m_packet->dts;
             if (stamp != AV_NOPTS_VALUE && streamSeconds(m_format, m_stream, stamp) > m_stopAfter) {
                 av_packet_unref(m_packet.get());
                 finishInput();
-                return {};
+                return false;
             }
-            const int sent = avcodec_send_packet(m_decoder, m_packet.get());
-            if (sent < 0 && sent != AVERROR(EAGAIN))
-                qCDebug(lcApp, "Skipped a video packet: %s", qUtf8Printable(av::errorText(sent)));
+            const int accepted = avcodec_send_packet(m_decoder, m_packet.get());
+            if (accepted < 0 && accepted != AVERROR(EAGAIN))
+                qCDebug(lcApp, "Skipped a video packet: %s", qUtf8Printable(av::errorText(accepted)));
+            sent = accepted >= 0;
         }
         av_packet_unref(m_packet.get());
-        return {};
-    }
-
-    // Flushing hands over the frames a threaded decoder still holds.
-    void finishInput() {
-        avcodec_send_packet(m_decoder, nullptr);
-        m_inputDone = true;
+        return sent;
     }
 
     AVFormatContext* m_format;
@@ -179,6 +210,8 @@ private:
         m_decoder->pkt_timebase = m_stream->time_base;
         m_decoder->thread_count = 2;
         m_decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+        // Deblocking is invisible at 96 pixels and costs a good part of the decoding.
+        m_decoder->skip_loop_filter = AVDISCARD_ALL;
         if (const int status = avcodec_open2(m_decoder.get(), codec, nullptr); status < 0)
             return Error::make(
                 QStringLiteral("Media"), status,
@@ -188,15 +221,18 @@ private:
         for (int i = 0; i < entries; ++i) {
             const AVIndexEntry* entry = avformat_index_get_entry(m_stream, i);
             if (entry && (entry->flags & AVINDEX_KEYFRAME))
-                m_keys.push_back(streamSeconds(format, m_stream, entry->timestamp));
+                m_keyStamps.push_back(entry->timestamp);
         }
-        std::sort(m_keys.begin(), m_keys.end());
+        std::sort(m_keyStamps.begin(), m_keyStamps.end());
+        for (const int64_t stamp : m_keyStamps)
+            m_keys.push_back(streamSeconds(format, m_stream, stamp));
         m_source.emplace(format, index, m_decoder.get(), m_cancel);
         return {};
     }
 
+    // The index holds decoding times; a key frame is shown up to kReorderAllowance later.
     bool keyFrameNear(double t) const {
-        auto it = std::lower_bound(m_keys.begin(), m_keys.end(), t - m_tolerance);
+        auto it = std::lower_bound(m_keys.begin(), m_keys.end(), t - m_tolerance - kReorderAllowance);
         return it != m_keys.end() && *it <= t + m_tolerance;
     }
 
@@ -256,7 +292,10 @@ private:
         return image;
     }
 
-    // Where the index shows a key frame near every requested time, reads only key frames in one pass.
+    // Serves the times that have a key frame near them from key frames alone. Each key frame is
+    // sought by its index entry: reading on from one key frame to the next with the others
+    // discarded, the MP4 demuxer gives the key packets the presentation offsets of other samples,
+    // so B-frame video came out up to a few frames off. A seek sets them right.
     Result<void> keyFramePass() {
         std::vector<size_t> wanted;
         for (size_t i = 0; i < m_slots.size(); ++i)
@@ -264,8 +303,16 @@ private:
                 wanted.push_back(i);
         if (wanted.empty())
             return {};
-        const double first = m_slots[wanted.front()].requestedTime - m_tolerance;
-        const double last = m_slots[wanted.back()].requestedTime + m_tolerance;
+        std::vector<size_t> keys; // into m_keys, ascending, each once
+        for (const size_t i : wanted) {
+            const double t = m_slots[i].requestedTime;
+            auto it = std::lower_bound(m_keys.begin(), m_keys.end(), t - m_tolerance - kReorderAllowance);
+            for (; it != m_keys.end() && *it <= t + m_tolerance; ++it) {
+                const auto k = size_t(it - m_keys.begin());
+                if (keys.empty() || keys.back() < k)
+                    keys.push_back(k);
+            }
+        }
 
         m_stream->discard = AVDISCARD_NONKEY;
         m_decoder->skip_frame = AVDISCARD_NONKEY;
@@ -273,21 +320,11 @@ private:
             m_stream->discard = AVDISCARD_DEFAULT;
             m_decoder->skip_frame = AVDISCARD_DEFAULT;
         });
-        auto sought = seek(first);
-        if (!sought)
-            return sought.error();
-        if (!*sought)
-            return {};
-        m_source->restart(last);
+        m_source->restart();
+        m_positioned = false;
         av::FramePtr frame(av_frame_alloc());
         size_t from = 0;
-        for (;;) {
-            auto got = m_source->next(frame.get());
-            if (!got)
-                return got.error();
-            if (!*got)
-                break;
-            const double time = m_source->seconds(frame.get());
+        const auto match = [&](double time) {
             while (from < wanted.size() && m_slots[wanted[from]].requestedTime + m_tolerance < time)
                 ++from;
             for (size_t k = from; k < wanted.size(); ++k) {
@@ -299,8 +336,34 @@ private:
                     take(slot, frame.get(), time);
             }
             av_frame_unref(frame.get());
+        };
+        for (const size_t k : keys) {
+            if (isCancelled(m_cancel))
+                return Error::cancellation();
+            const int64_t stamp = m_keyStamps[k];
+            if (const int status = avformat_seek_file(m_input.get(), m_stream->index, stamp, stamp, stamp, 0);
+                status < 0) {
+                qCDebug(lcApp, "Seeking to the key frame at %fs failed: %s", m_keys[k],
+                        qUtf8Printable(av::errorText(status)));
+                continue;
+            }
+            auto fed = m_source->feedOne();
+            if (!fed)
+                return fed.error();
+            if (!*fed)
+                break;
+            while (m_source->receive(frame.get()))
+                match(m_source->seconds(frame.get()));
         }
-        m_positioned = false;
+        m_source->finishInput();
+        for (;;) {
+            auto got = m_source->next(frame.get());
+            if (!got)
+                return got.error();
+            if (!*got)
+                break;
+            match(m_source->seconds(frame.get()));
+        }
         return {};
     }
 
@@ -383,7 +446,8 @@ private:
     av::CodecContextPtr m_decoder;
     av::SwsContextPtr m_scaler;
     std::optional<FrameSource> m_source;
-    std::vector<double> m_keys;
+    std::vector<int64_t> m_keyStamps; // key frames' index timestamps, ascending
+    std::vector<double> m_keys;       // the same in seconds
     int m_rotation = 0;
     bool m_positioned = false;
     QImage m_lastImage;

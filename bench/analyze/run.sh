@@ -1,70 +1,100 @@
 #!/usr/bin/env bash
-# Times `velarix-cli analyze` on a 10-minute 1080p30 H.264/AAC jump clip against the ffmpeg command
-# line doing the same decoding work: the audio resampled to 11,025 Hz mono, plus the key frames of
-# the stretch the analysis sampled, scaled to 96 pixels. Prints both, their ratio and peak memory.
+# Times `velarix-cli analyze` against the ffmpeg command line doing the same decoding work: the audio
+# resampled to 11,025 Hz mono, plus the key frames of the stretch the analysis sampled, scaled to 96
+# pixels. Two 10-minute jump clips with 1 s key frames:
+#   - 1080p30 H.264/AAC without B-frames (bench/data/jump-10min-1080p.mp4)
+#   - 2160p30 HEVC/AAC with B-frames, as action cameras record today (bench/data/jump-10min-2160p-hevc.mp4)
+# Both sides run PAIRS times (default 5), alternating; the ratio printed is the median of the
+# ratios of each pair, so that other work on a shared machine hits both sides alike.
 #
-# Usage: bench/analyze/run.sh   (VELARIX_CLI overrides the binary; default: the release build)
+# Usage: bench/analyze/run.sh [1080p|2160p]...   (default both; VELARIX_CLI overrides the binary,
+#        PAIRS the number of pairs)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cli=${VELARIX_CLI:-$root/build/release/cli/velarix-cli}
+pairs=${PAIRS:-5}
 data=$root/bench/data
-clip=$data/jump-10min-1080p.mp4
 [[ -x $cli ]] || { echo "build velarix-cli first: cmake --preset release && cmake --build --preset release --target velarix-cli" >&2; exit 2; }
 mkdir -p "$data"
 
-if [[ ! -f $clip ]]; then
-  echo "Making $clip (once)…" >&2
-  segment=$data/segment-1080p.mp4
-  # 20 s of camera-like picture (1 s key frames, ~15 Mbit/s), looped by stream copy under ten
-  # minutes of jump audio: cabin noise, exit at 4:00, wind, canopy opening at 5:00, quiet canopy.
+# Ten minutes of jump audio: cabin noise, exit at 4:00, wind, canopy opening at 5:00, quiet canopy.
+jump_audio=(-f lavfi -i "anoisesrc=c=pink:a=0.5:r=48000:d=600"
+  -filter_complex "[1:a]volume='if(between(t,240,300),0.02*pow(50,min(1,(t-240)/3)),0.02)':eval=frame,pan=stereo|c0=c0|c1=c0[a]")
+
+make_1080p() { # 20 s of camera-like picture (~15 Mbit/s) looped by stream copy under the jump audio
+  local clip=$1 segment=$data/segment-1080p.mp4
   ffmpeg -hide_banner -loglevel error -y -f lavfi -i "testsrc2=s=1920x1080:r=30:d=20" \
     -vf "noise=alls=4:allf=t" -c:v libx264 -preset ultrafast -qp 22 -g 30 -keyint_min 30 \
     -sc_threshold 0 -pix_fmt yuv420p "$segment"
-  ffmpeg -hide_banner -loglevel error -y -stream_loop -1 -i "$segment" \
-    -f lavfi -i "anoisesrc=c=pink:a=0.5:r=48000:d=600" \
-    -filter_complex "[1:a]volume='if(between(t,240,300),0.02*pow(50,min(1,(t-240)/3)),0.02)':eval=frame,pan=stereo|c0=c0|c1=c0[a]" \
+  ffmpeg -hide_banner -loglevel error -y -stream_loop -1 -i "$segment" "${jump_audio[@]}" \
     -map 0:v -map "[a]" -t 600 -c:v copy -c:a aac -b:a 128k "$clip"
   rm -f "$segment"
-fi
+}
 
-cat "$clip" > /dev/null # both sides start from the page cache
+make_2160p() { # 4 s of 4K HEVC with B-frames (closed 1 s GOPs, fastest preset) looped the same way
+  local clip=$1 segment=$data/segment-2160p-hevc.mp4
+  ffmpeg -hide_banner -loglevel error -y -f lavfi -i "testsrc2=s=3840x2160:r=30:d=4" \
+    -vf "noise=alls=3:allf=t" -c:v libx265 -preset ultrafast -crf 22 -tag:v hvc1 \
+    -x265-params "keyint=30:min-keyint=30:scenecut=0:open-gop=0:bframes=3:log-level=error" \
+    -pix_fmt yuv420p "$segment"
+  ffmpeg -hide_banner -loglevel error -y -stream_loop -1 -i "$segment" "${jump_audio[@]}" \
+    -map 0:v -map "[a]" -t 600 -c:v copy -c:a aac -b:a 128k "$clip"
+  rm -f "$segment"
+}
+
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-timed() { # stats-file command…
+timed() { # stats-file command…: appends "seconds peak-KiB"
   local stats=$1
   shift
-  /usr/bin/time -f "%e %M" -o "$stats" "$@"
+  /usr/bin/time -f "%e %M" -a -o "$stats" "$@"
 }
 
-# The machine is shared: both sides run twice, alternating, and the faster run of each counts.
-best() { # stats-file…: prints "seconds peak-KiB" of the fastest
-  sort -n "$@" | head -1
-}
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-for run in 1 2; do
-  timed "$tmp/ours$run" "$cli" --json analyze "$clip" > "$tmp/result.json"
-  if [[ $run == 1 ]]; then
-    # The stretch the analysis sampled: the opening search (30 s to 120 s after the exit) widened by 8 s.
-    duration=$(jq -r .duration "$tmp/result.json")
-    exit_time=$(jq -r .exitTime "$tmp/result.json")
-    [[ $exit_time != null ]] || { echo "no exit found: $(cat "$tmp/result.json")" >&2; exit 1; }
-    read -r from to < <(awk -v e="$exit_time" -v d="$duration" 'BEGIN {
-      f = e + 30 - 8; if (f < 0) f = 0; t = e + 120 + 8; if (t > d) t = d; print f, t }')
+bench() { # label clip-file peak-bar-MiB
+  local label=$1 clip=$2 bar_mib=$3
+  if [[ ! -f $clip ]]; then
+    echo "Making $clip (once)…" >&2
+    "make_$label" "$clip"
   fi
-  timed "$tmp/audio$run" ffmpeg -hide_banner -loglevel error -i "$clip" -vn -ac 1 -ar 11025 -f f32le -y /dev/null
-  timed "$tmp/frames$run" ffmpeg -hide_banner -loglevel error -discard nokey -skip_frame nokey -ss "$from" \
-    -to "$to" -i "$clip" -an -vf scale=96:-2 -fps_mode passthrough -f null -
-done
-read -r ours_s _ < <(best "$tmp"/ours?)
-ours_kb=$(cat "$tmp"/ours? | awk '$2 > m { m = $2 } END { print m }')
-read -r audio_s audio_kb < <(best "$tmp"/audio?)
-read -r frames_s frames_kb < <(best "$tmp"/frames?)
+  cat "$clip" > /dev/null # both sides start from the page cache
+  rm -f "$tmp"/*
+  "$cli" --json analyze "$clip" > "$tmp/result.json"
+  # The stretch the analysis sampled: the opening search (30 s to 120 s after the exit) widened by 8 s.
+  local duration exit_time from to
+  duration=$(jq -r .duration "$tmp/result.json")
+  exit_time=$(jq -r .exitTime "$tmp/result.json")
+  [[ $exit_time != null ]] || { echo "no exit found: $(cat "$tmp/result.json")" >&2; exit 1; }
+  read -r from to < <(awk -v e="$exit_time" -v d="$duration" 'BEGIN {
+    f = e + 30 - 8; if (f < 0) f = 0; t = e + 120 + 8; if (t > d) t = d; print f, t }')
+  for ((pair = 0; pair < pairs; pair++)); do
+    timed "$tmp/ours" "$cli" --json analyze "$clip" > /dev/null
+    timed "$tmp/audio" ffmpeg -hide_banner -loglevel error -i "$clip" -vn -ac 1 -ar 11025 -f f32le -y /dev/null
+    timed "$tmp/frames" ffmpeg -hide_banner -loglevel error -discard nokey -skip_frame nokey -ss "$from" \
+      -to "$to" -i "$clip" -an -vf scale=96:-2 -fps_mode passthrough -f null -
+  done
+  local ratio ours_med base_med ours_kb
+  ratio=$(paste -d' ' "$tmp/ours" "$tmp/audio" "$tmp/frames" | awk '{ print $1 / ($3 + $5) }' | median)
+  ours_med=$(cut -d' ' -f1 "$tmp/ours" | median)
+  base_med=$(paste -d' ' "$tmp/audio" "$tmp/frames" | awk '{ print $1 + $3 }' | median)
+  ours_kb=$(awk '$2 > m { m = $2 } END { print m }' "$tmp/ours")
+  echo "== $label: $(du -h "$clip" | cut -f1), $(jq -r .summary "$tmp/result.json"), frames ${from}-${to} s"
+  echo "velarix-cli analyze: median ${ours_med} s, peak $(awk -v k="$ours_kb" 'BEGIN { printf "%.1f", k / 1024 }') MiB"
+  echo "ffmpeg baseline:     median ${base_med} s (audio $(cut -d' ' -f1 "$tmp/audio" | median) s + key frames $(cut -d' ' -f1 "$tmp/frames" | median) s)"
+  awk -v r="$ratio" -v n="$pairs" -v kb="$ours_kb" -v bar="$bar_mib" 'BEGIN {
+    printf "ratio (median of %d pairs): %.2f (bar: at most 1.00) %s\n", n, r, (r <= 1.0 ? "ok" : "TOO SLOW")
+    printf "peak memory: %.1f MiB (bar: under %d MiB) %s\n", kb / 1024, bar, (kb / 1024 < bar ? "ok" : "TOO MUCH") }'
+}
 
-echo "clip: $(du -h "$clip" | cut -f1), $(jq -r .summary "$tmp/result.json"), frames sampled from ${from}s to ${to}s"
-echo "velarix-cli analyze: ${ours_s} s, peak ${ours_kb} KiB"
-echo "ffmpeg baseline:     $(awk -v a="$audio_s" -v f="$frames_s" 'BEGIN { print a + f }') s (audio ${audio_s} s + key frames ${frames_s} s), peak ${audio_kb}/${frames_kb} KiB"
-awk -v o="$ours_s" -v a="$audio_s" -v f="$frames_s" -v kb="$ours_kb" 'BEGIN {
-  r = o / (a + f); printf "ratio: %.2f (bar: at most 1.00) %s\n", r, (r <= 1.0 ? "ok" : "TOO SLOW")
-  printf "peak memory: %.1f MiB (bar: under 150 MiB) %s\n", kb / 1024, (kb / 1024 < 150 ? "ok" : "TOO MUCH") }'
+labels=("$@")
+[[ ${#labels[@]} -gt 0 ]] || labels=(1080p 2160p)
+for label in "${labels[@]}"; do
+  case $label in
+  1080p) bench 1080p "$data/jump-10min-1080p.mp4" 150 ;;
+  2160p) bench 2160p "$data/jump-10min-2160p-hevc.mp4" 200 ;;
+  *) echo "unknown clip '$label' (1080p or 2160p)" >&2; exit 2 ;;
+  esac
+done

@@ -1,44 +1,68 @@
 #!/usr/bin/env python3
-"""Import benchmarks, measured side by side in one run.
+"""Import benchmarks: ratios against standard tools, measured side by side in one run.
 
-1. Three 1 GiB videos: `velarix-cli import` (verification on) against cp + sync + xxhsum of the
-   copies, and `--no-verify` against cp + sync. Bars: 1.3x and 1.1x.
-2. Peak memory of importing one 1 GiB file. Bar: under 64 MiB.
-3. Scan of a card with 1,000 short videos, durations included, against ffprobe per file. Bar: 10x.
+copy   Two 1.5 GiB videos. `velarix-cli import` (verification on) against
+       cp + sync + dropping the copies from the page cache + xxhsum -H3 of the copies (bar 0.8);
+       `--no-verify` against cp + sync (bar 0.7). Peak memory of velarix-cli (bar 64 MiB).
+scale  Cards of 1,000 and 20,000 short videos on a tmpfs: scan, plan --all, plan of 5,000 named files
+       (1,000 on the small card) and import --all, in time per file. The ratio of the large card's
+       time per file to the small card's shows the scaling (bar 1.5: linear, with room for noise).
 
-Usage: bench/import/run.py [--memory-only] [path to velarix-cli]   (default: build/release/cli/velarix-cli)
-Data goes to bench/data/ (git-ignored); about 7 GiB of free space are needed.
+Every measure runs as pairs of alternated runs (PAIRS, default 5; the order flips from pair to pair)
+and prints the median of the pair ratios.
+
+Usage: bench/import/run.py [copy|scale]... [--cli PATH]   (default: both, build/release/cli/velarix-cli)
+Data goes to bench/data/ (git-ignored); about 6 GiB of free space are needed for `copy`.
 """
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DATA = os.path.join(ROOT, "bench", "data")
-MEMORY_ONLY = "--memory-only" in sys.argv
-ARGS = [a for a in sys.argv[1:] if a != "--memory-only"]
-CLI = ARGS[0] if ARGS else os.path.join(ROOT, "build", "release", "cli", "velarix-cli")
-GIB = 1024 ** 3
+PAIRS = int(os.environ.get("PAIRS", "5"))
+MIB = 1024 * 1024
 
 
-def env_for(volumes):
+def parse_arguments():
+    cli = os.path.join(ROOT, "build", "release", "cli", "velarix-cli")
+    parts = []
+    args = sys.argv[1:]
+    while args:
+        arg = args.pop(0)
+        if arg == "--cli" and args:
+            cli = os.path.abspath(args.pop(0))
+        elif arg in ("copy", "scale"):
+            parts.append(arg)
+        else:
+            sys.exit(__doc__)
+    return cli, parts or ["copy", "scale"]
+
+
+CLI, PARTS = parse_arguments()
+
+
+def env_for(volumes, home):
     env = dict(os.environ)
-    env.update(XDG_CONFIG_HOME=os.path.join(DATA, "home", "config"),
-               XDG_DATA_HOME=os.path.join(DATA, "home", "data"),
+    env.update(XDG_CONFIG_HOME=os.path.join(home, "config"), XDG_DATA_HOME=os.path.join(home, "data"),
                VELARIX_VOLUMES_DIR=volumes)
     return env
 
 
-def run(args, env=None):
-    subprocess.run(args, check=True, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
 def timed(args, env=None):
+    """Runs a command; gives its wall time in seconds and its peak memory in KiB."""
     start = time.perf_counter()
-    run(args, env)
-    return time.perf_counter() - start
+    process = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    _, status, usage = os.wait4(process.pid, 0)
+    seconds = time.perf_counter() - start
+    process.returncode = os.waitstatus_to_exitcode(status)
+    errors = process.stderr.read().decode(errors="replace")
+    if process.returncode != 0:
+        sys.exit(f"{' '.join(args)} failed ({process.returncode}): {errors}")
+    return seconds, usage.ru_maxrss
 
 
 def fresh(path):
@@ -46,107 +70,141 @@ def fresh(path):
     os.makedirs(path)
 
 
-def make_file(path, size):
-    if os.path.exists(path) and os.path.getsize(path) == size:
-        return
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as out:
-        for _ in range(size // (64 * 1024 * 1024)):
-            out.write(os.urandom(64 * 1024 * 1024))
+def sync():
+    subprocess.run(["sync"], check=True)
 
 
 def warm(paths):
     for path in paths:
         with open(path, "rb") as f:
-            while f.read(8 * 1024 * 1024):
+            while f.read(8 * MIB):
                 pass
+
+
+def pairs(label, ours, baseline, prepare, bar, names=("velarix-cli", "baseline"), unit=("s", 1)):
+    """Alternates ours and the baseline, flipping the order each pair; prints the median ratio."""
+    ratios, our_times, base_times, peaks = [], [], [], []
+    for pair in range(PAIRS):
+        results = {}
+        for side in ((ours, baseline) if pair % 2 == 0 else (baseline, ours)):
+            prepare()
+            results[side is ours] = side()
+        (our_s, our_kb), (base_s, _) = results[True], results[False]
+        ratios.append(our_s / base_s)
+        our_times.append(our_s)
+        base_times.append(base_s)
+        peaks.append(our_kb)
+    ratio = statistics.median(ratios)
+    print(f"{label}: {names[0]} {statistics.median(our_times) * unit[1]:.2f} {unit[0]}, {names[1]} "
+          f"{statistics.median(base_times) * unit[1]:.2f} {unit[0]}; median of {PAIRS} pair ratios {ratio:.2f} "
+          f"(pairs: {', '.join(f'{r:.2f}' for r in ratios)}; bar {bar}) {'ok' if ratio <= bar else 'TOO SLOW'}",
+          flush=True)
+    return max(peaks)
+
+
+def make_random(path, size):
+    if os.path.exists(path) and os.path.getsize(path) == size:
+        return
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as out:
+        for _ in range(size // (64 * MIB)):
+            out.write(os.urandom(64 * MIB))
 
 
 def bench_copy():
     volumes = os.path.join(DATA, "big-volumes")
     dcim = os.path.join(volumes, "BENCH", "DCIM", "100GOPRO")
-    sources = [os.path.join(dcim, f"BIG{i}.MP4") for i in range(1, 4)]
+    sources = [os.path.join(dcim, f"BIG{i}.MP4") for i in (1, 2)]
     for source in sources:
-        make_file(source, GIB)
+        make_random(source, 1536 * MIB)
     dest = os.path.join(DATA, "dest")
-    env = env_for(volumes)
-    ours_cmd = [CLI, "import", "--all", "--pattern", "{filename}", "--dest", dest]
+    home = os.path.join(DATA, "copy-home")
+    env = env_for(volumes, home)
+    ours = [CLI, "import", "--all", "--pattern", "{filename}", "--dest", dest]
+    copies = " ".join(os.path.join(dest, os.path.basename(s)) for s in sources)
+    # `sync` of the copies alone (fsync of each): a bare `sync` would also wait for other processes' writes.
+    cp = f"cp {' '.join(sources)} {dest}/ && sync {copies}"
+    # dd with iflag=nocache and no data drops a file's pages from the page cache.
+    drop = f"for f in {copies}; do dd if=$f iflag=nocache count=0 status=none; done"
 
-    warm(sources)
-    fresh(dest)
-    baseline_verify = timed(["sh", "-c", f"cp {' '.join(sources)} {dest}/ && sync && xxhsum -H3 {dest}/*"])
-    fresh(dest)
-    run(["sync"])
-    warm(sources)
-    ours_verify = timed(ours_cmd, env)
-    fresh(dest)
-    run(["sync"])
-    warm(sources)
-    baseline_plain = timed(["sh", "-c", f"cp {' '.join(sources)} {dest}/ && sync"])
-    fresh(dest)
-    run(["sync"])
-    warm(sources)
-    ours_plain = timed(ours_cmd + ["--no-verify"], env)
-    fresh(dest)
-    run(["sync"])
+    def prepare():
+        # Each run starts alike: no copies, nothing dirty, the sources in the page cache, a new history.
+        fresh(dest)
+        fresh(home)
+        sync()
+        warm(sources)
 
-    print(f"3 x 1 GiB, verified:   velarix-cli {ours_verify:6.2f} s, cp+sync+xxhsum {baseline_verify:6.2f} s, "
-          f"ratio {ours_verify / baseline_verify:.2f} (bar 1.3)")
-    print(f"3 x 1 GiB, --no-verify: velarix-cli {ours_plain:6.2f} s, cp+sync        {baseline_plain:6.2f} s, "
-          f"ratio {ours_plain / baseline_plain:.2f} (bar 1.1)")
-
-    # Peak memory: one 1 GiB file, measured by time(1) for that process alone (in KiB).
-    report = os.path.join(DATA, "peak.txt")
-    run(["/usr/bin/time", "-f", "%M", "-o", report] + ours_cmd[:2] + ["BIG1.MP4"] + ours_cmd[3:], env)
-    with open(report) as f:
-        peak = int(f.read().split()[-1])
-    print(f"peak memory importing 1 GiB: {peak / 1024:.1f} MiB (bar 64 MiB)")
+    peak = pairs("2 x 1.5 GiB, verified", lambda: timed(ours, env),
+                 lambda: timed(["sh", "-c", f"{cp} && {drop} && xxhsum -H3 {copies}"]), prepare, 0.8)
+    peak = max(peak, pairs("2 x 1.5 GiB, --no-verify", lambda: timed(ours + ["--no-verify"], env),
+                           lambda: timed(["sh", "-c", cp]), prepare, 0.7))
+    print(f"peak memory of velarix-cli import: {peak / 1024:.1f} MiB (bar 64 MiB) "
+          f"{'ok' if peak < 64 * 1024 else 'TOO MUCH'}", flush=True)
     fresh(dest)
 
 
-def bench_scan():
-    volumes = os.path.join(DATA, "scan-volumes")
-    dcim = os.path.join(volumes, "SCAN", "DCIM", "100GOPRO")
-    os.makedirs(DATA, exist_ok=True)
-    sample = os.path.join(DATA, "sample.mp4")
-    if not os.path.exists(sample):
-        run(["ffmpeg", "-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=30",
-             "-f", "lavfi", "-i", "sine=f=440", "-t", "3", "-c:v", "libx264", "-preset", "ultrafast",
-             "-c:a", "aac", "-shortest", sample])
-    os.makedirs(dcim, exist_ok=True)
-    files = [os.path.join(dcim, f"GX{i:06d}.MP4") for i in range(1000)]
-    for path in files:
-        if not os.path.exists(path):
-            shutil.copyfile(sample, path)
-    env = env_for(volumes)
-    warm(files)
-    ours = timed([CLI, "scan", "--json", "--card", os.path.join(volumes, "SCAN")], env)
-    start = time.perf_counter()
-    for path in files:
-        run(["ffprobe", "-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path])
-    ffprobe = time.perf_counter() - start
-    print(f"scan of 1,000 videos: {ours * 1000 / len(files):.2f} ms per video; ffprobe per file "
-          f"{ffprobe * 1000 / len(files):.2f} ms per video; {ffprobe / ours:.1f} times faster (bar 10)")
+def bench_scale():
+    base = os.path.join(DATA, "scale")
+    os.makedirs(base, exist_ok=True)
+    # A tmpfs, so that the file system's flushes do not hide how our own work grows.
+    mounted = os.path.ismount(base) or subprocess.run(
+        ["mount", "-t", "tmpfs", "-o", "size=2g", "tmpfs", base], stderr=subprocess.DEVNULL).returncode == 0
+    if not mounted:
+        print("(no tmpfs could be mounted: measuring on the disk)")
+    try:
+        sample = os.path.join(base, "sample.mp4")
+        subprocess.run(["ffmpeg", "-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=64x48:rate=5",
+                        "-t", "1", "-c:v", "libx264", "-preset", "ultrafast", sample], check=True)
+        cards = {}
+        for count in (1000, 20000):
+            volumes = os.path.join(base, f"volumes-{count}")
+            card = os.path.join(volumes, "SCALE")
+            for i in range(count):  # 100 folders of up to 200 videos, as hard links of one clip
+                folder = os.path.join(card, "DCIM", f"{100 + i // 200}GOPRO")
+                if i % 200 == 0:
+                    os.makedirs(folder, exist_ok=True)
+                path = os.path.join(folder, f"GX{i:06d}.MP4")
+                if not os.path.exists(path):
+                    os.link(sample, path)
+                    stamp = 1_700_000_000 + i * 30
+                    os.utime(path, (stamp, stamp))
+            cards[count] = (volumes, card)
+        dest = os.path.join(base, "dest")
+        home = os.path.join(base, "home")
 
+        def command(count, *args):
+            volumes, card = cards[count]
+            return lambda: timed([CLI, "--json", *args, "--card", card], env_for(volumes, home))
 
-def bench_memory_only():
-    volumes = os.path.join(DATA, "big-volumes")
-    dest = os.path.join(DATA, "dest")
-    fresh(dest)
-    report = os.path.join(DATA, "peak.txt")
-    run(["/usr/bin/time", "-f", "%M", "-o", report, CLI, "import", "BIG1.MP4", "--pattern", "{filename}",
-         "--dest", dest], env_for(volumes))
-    with open(report) as f:
-        peak = int(f.read().split()[-1])
-    print(f"peak memory importing 1 GiB: {peak / 1024:.1f} MiB (bar 64 MiB)")
-    fresh(dest)
+        def named(count):
+            n = min(count, 5000)
+            return [f"GX{i:06d}.MP4" for i in range(0, count, count // n)][:n]
+
+        def prepare():
+            fresh(dest)
+            fresh(home)
+
+        measures = [
+            ("scan", lambda count: command(count, "scan"), lambda count: count),
+            ("plan --all", lambda count: command(count, "plan", "--all"), lambda count: count),
+            ("plan of named files", lambda count: command(count, "plan", *named(count)),
+             lambda count: len(named(count))),
+            ("import --all", lambda count: command(count, "import", "--all", "--no-verify", "--pattern",
+                                                   "{filename}", "--dest", dest), lambda count: count),
+        ]
+        for label, run, files in measures:
+            def per_file(count):
+                step = run(count)
+                return lambda: (lambda r: (r[0] / files(count), r[1]))(step())
+            pairs(f"{label} ({files(1000)} and {files(20000)} files), time per file", per_file(20000),
+                  per_file(1000), prepare, 1.5, ("20,000 videos", "1,000 videos"), ("ms", 1000))
+    finally:
+        if mounted and os.path.ismount(base):
+            subprocess.run(["umount", base])
 
 
 if __name__ == "__main__":
-    if MEMORY_ONLY:
-        bench_memory_only()
-        sys.exit(0)
     if not os.access(CLI, os.X_OK):
         sys.exit(f"no velarix-cli at {CLI}: build it first (cmake --preset release && cmake --build --preset release)")
-    bench_scan()
-    bench_copy()
+    for part in PARTS:
+        {"copy": bench_copy, "scale": bench_scale}[part]()

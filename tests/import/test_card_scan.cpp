@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+
 using namespace velarix;
 using namespace velarix::test;
 
@@ -94,8 +97,41 @@ private Q_SLOTS:
         }
         QCOMPARE(names, (QStringList{"spaced name %.mp4", "GX010002.MP4", "GX010001.MP4", "Sprung 360.360"}));
         QCOMPARE(durations, (QList<double>{3, 2, 1, 1}));
-        QCOMPARE(model->videoFiles()[0]->id(), card.dcim().replace(" ", "%20") + "/101GOPRO/spaced%20name%20%25.mp4");
+        QCOMPARE(model->videoFiles()[0]->id(),
+                 card.dcim().replace(" ", "%20") + "/101GOPRO/spaced%20name%20%25.mp4");
         QCOMPARE(model->videoFiles()[1]->created(), at(10, 2));
+
+        // Only the rows asked for are opened for their durations.
+        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store, [](const VideoFileRow& row) {
+                    return row.fileName() == "GX010002.MP4";
+                })).ok());
+        durations.clear();
+        for (const auto& row : model->videoFiles())
+            durations.append(qRound(row->duration() * 10) / 10.0);
+        QCOMPARE(durations, (QList<double>{0, 2, 0, 0}));
+    }
+
+    // Each folder is closed before the walk descends: a deep card needs no descriptor per level.
+    void deepFoldersNeedFewDescriptors() {
+        FakeCard card(home->volumes(), "DEEP");
+        QString folder = "100GOPRO";
+        for (int level = 0; level < 60; ++level)
+            folder += QStringLiteral("/%1").arg(level);
+        card.addFile(folder + "/GX010001.MP4", "not a real video", at(10, 0));
+        card.addFile("100GOPRO/GX010002.MP4", "not a real video", at(10, 1));
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+        int open = 0;
+        for (int fd = 0; fd < 1024; ++fd)
+            open += ::fcntl(fd, F_GETFD) != -1 ? 1 : 0;
+        rlimit tight = saved;
+        tight.rlim_cur = rlim_t(open + 30); // far fewer than the 60 levels
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+        auto found = scanVideoFiles(card.root(), {});
+        ::setrlimit(RLIMIT_NOFILE, &saved);
+        QVERIFY2(found.ok(), qPrintable(found.ok() ? QString() : found.error().message));
+        QCOMPARE(found->size(), 2);
+        QVERIFY(found->at(0).path.endsWith("/59/GX010001.MP4"));
     }
 
     void reportsProgressAndKeepsTheSelection() {

@@ -4,8 +4,10 @@
 
 #include "history/HistoryStore.h"
 #include "import/VelarixModel.h"
+#include "platform/AppPaths.h"
 #include "platform/Await.h"
 #include "platform/Settings.h"
+#include "platform/Volumes.h"
 #include "tests/support/FakeCard.h"
 #include "tests/support/TestSupport.h"
 
@@ -108,6 +110,15 @@ class ImportFaultsTest : public QObject {
 
     void writeSource(int i) { card->addFile("100GOPRO/" + sourceName(i), bytes[i], recorded(i)); }
 
+    // Read from the store itself: quick enough to poll while a copy is in flight.
+    qsizetype recordedCount() {
+        auto store = HistoryStore::open(AppPaths::storeFile());
+        if (!store)
+            return -1;
+        auto records = (*store)->fetchImportHistory(folderUUID(card->root()));
+        return records ? records->size() : -1;
+    }
+
     QStringList historyNames() {
         const auto history = runCli({"history", "--json"});
         return names(jsonOf(history.out)["files"].toArray(), "fileName");
@@ -183,7 +194,8 @@ private Q_SLOTS:
                 ::setrlimit(RLIMIT_FSIZE, &limit);
             });
         } else {
-            environment.insert("VELARIX_CLI_CHUNK_DELAY_MS", "100");
+            // Slower for the kill, which also waits for the history below.
+            environment.insert("VELARIX_CLI_CHUNK_DELAY_MS", fault == Fault::killed ? "300" : "100");
         }
         process.setProcessEnvironment(environment);
         process.start(VELARIX_CLI_PATH, {"import", "--json", "--pattern", "{filename}", "--dest", dest});
@@ -211,6 +223,9 @@ private Q_SLOTS:
                 QCOMPARE(runProcess("chattr", {"+i", dest}).exitCode, 0);
                 break;
             case Fault::killed:
+                // The second copy is recorded just after it is named, while the third is written.
+                QVERIFY(waitUntil([&] { return recordedCount() == 2; }, 20'000));
+                QVERIFY(thirdInFlight(dest));
                 ::kill(pid_t(process.processId()), SIGKILL);
                 break;
             case Fault::fileSizeLimit:

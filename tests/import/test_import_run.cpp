@@ -14,6 +14,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
+
+#include <algorithm>
 
 #include <sys/mount.h>
 
@@ -175,6 +178,94 @@ private Q_SLOTS:
         QCOMPARE(contents(home->destination() + "/A - 1.MP4"), QByteArray("keep me"));
         QCOMPARE(filesBelow(home->destination()), (QStringList{"A - 1.MP4", "A - 2.MP4", "A.MP4"}));
         QCOMPARE(opened, QStringList{home->destination()});
+
+        // The numbering stops somewhere, with a reason rather than a search without end.
+        for (int n = 3; n <= 9999; ++n)
+            QFile(home->destination() + QStringLiteral("/A - %1.MP4").arg(n)).open(QIODevice::WriteOnly);
+        const ImportReport full = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(full.failed.size(), 1);
+        QVERIFY2(full.failed[0].error.startsWith("No free name for A.MP4"), qPrintable(full.failed[0].error));
+        QCOMPARE(filesBelow(home->destination()).size(), 10000);
+    }
+
+    // Progress is told in bytes: copying, then reading back (the phase shown when nothing else runs).
+    void progressInBytes() {
+        card = std::make_unique<FakeCard>(home->volumes(), "BYTES");
+        card->addFile("100GOPRO/A.MP4", randomBytes(9 * 1024 * 1024), at(10, 0));
+        card->addFile("100GOPRO/B.MP4", randomBytes(6 * 1024 * 1024), at(10, 5));
+        const qint64 total = 15 * 1024 * 1024;
+        for (const bool verify : {true, false}) {
+            loadAndSelectAll();
+            model->setImportPattern(verify ? "verified/{filename}" : "unverified/{filename}");
+            struct Seen {
+                ImportProgress::Phase phase;
+                QString file;
+                qint64 copied, verified;
+                double fraction;
+                QString text;
+            };
+            QList<Seen> seen;
+            connect(model.get(), &VelarixModel::importProgressChanged, this, [&] {
+                if (ImportProgress* progress = model->importProgress())
+                    connect(progress, &ImportProgress::changed, this, [&, progress] {
+                        seen.append({progress->phase(), progress->currentFileName(), progress->copiedBytes(),
+                                     progress->verifiedBytes(), progress->fractionCompleted(),
+                                     progress->statusText()});
+                    });
+            });
+            ImportOptions options;
+            options.verify = verify;
+            const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
+            disconnect(model.get(), &VelarixModel::importProgressChanged, this, nullptr);
+            QCOMPARE(report.imported.size(), 2);
+            QVERIFY(!seen.isEmpty());
+            for (qsizetype i = 1; i < seen.size(); ++i) {
+                QVERIFY(seen[i].copied >= seen[i - 1].copied);
+                QVERIFY(seen[i].fraction >= seen[i - 1].fraction);
+            }
+            QCOMPARE(seen.last().copied, total);
+            QCOMPARE(seen.last().fraction, 1.0);
+            QVERIFY(std::any_of(seen.begin(), seen.end(), [](const Seen& s) {
+                return s.file == "B.MP4" && s.text.startsWith("Copying B.MP4 (2 of 2) \u2014 ");
+            }));
+            const auto verifying = std::find_if(seen.begin(), seen.end(), [](const Seen& s) {
+                return s.phase == ImportProgress::Phase::verifying;
+            });
+            if (!verify) {
+                QVERIFY(verifying == seen.end());
+                QCOMPARE(seen.last().verified, 0);
+                continue;
+            }
+            QCOMPARE(seen.last().verified, total);
+            // The last file is read back while nothing is copied any more.
+            QVERIFY(verifying != seen.end());
+            QVERIFY2(verifying->text.startsWith("Verifying "), qPrintable(verifying->text));
+            QVERIFY(std::any_of(seen.begin(), seen.end(), [](const Seen& s) {
+                return s.phase == ImportProgress::Phase::verifying && s.file == "B.MP4";
+            }));
+        }
+    }
+
+    // Cancelling stops the read-back as well: that copy is neither kept nor recorded.
+    void cancellingStopsTheReadBack() {
+        card = std::make_unique<FakeCard>(home->volumes(), "READBACK");
+        card->addFile("100GOPRO/A.MP4", randomBytes(12 * 1024 * 1024), at(10, 0));
+        loadAndSelectAll();
+        connect(model.get(), &VelarixModel::importProgressChanged, this, [this] {
+            if (ImportProgress* progress = model->importProgress())
+                connect(progress, &ImportProgress::changed, this, [progress] {
+                    if (progress->phase() == ImportProgress::Phase::verifying &&
+                        progress->verifiedBytes() > 0)
+                        progress->cancel();
+                });
+        });
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        disconnect(model.get(), &VelarixModel::importProgressChanged, this, nullptr);
+        QVERIFY(report.cancelled);
+        QVERIFY(report.imported.isEmpty());
+        QCOMPARE(report.failed.size(), 1);
+        QVERIFY(filesBelow(home->destination()).isEmpty());
+        QVERIFY(importedNames().isEmpty());
     }
 
     void oddNamesSurvive() {
@@ -268,9 +359,18 @@ private Q_SLOTS:
         ImportOptions options;
         VelarixModel* m = model.get();
         options.afterChunk = [m](const QString& source, qint64) {
-            if (source.endsWith("BIG.MP4"))
+            if (!source.endsWith("BIG.MP4"))
+                return;
+            // The file before is read back while this one is copied: cancel once it is done.
+            for (qint64 done = 0; done < 2;) {
                 QMetaObject::invokeMethod(
-                    m, [m] { m->importProgress()->cancel(); }, Qt::BlockingQueuedConnection);
+                    m, [m, &done] { done = m->importProgress()->completedUnitCount(); },
+                    Qt::BlockingQueuedConnection);
+                if (done < 2)
+                    QThread::msleep(5);
+            }
+            QMetaObject::invokeMethod(
+                m, [m] { m->importProgress()->cancel(); }, Qt::BlockingQueuedConnection);
         };
         const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
         QVERIFY(report.cancelled);

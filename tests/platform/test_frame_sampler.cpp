@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 using namespace velarix;
 using namespace velarix::test;
 
@@ -55,15 +57,19 @@ private Q_SLOTS:
 
     void nearestFrames_data() {
         QTest::addColumn<double>("keyInterval");
-        QTest::newRow("key frames every second") << 1.0;
-        QTest::newRow("key frames every 8 s") << 8.0;
+        QTest::addColumn<int>("bFrames");
+        QTest::newRow("key frames every second") << 1.0 << 0;
+        QTest::newRow("key frames every second, B-frames") << 1.0 << 3;
+        QTest::newRow("key frames every 8 s") << 8.0 << 0;
     }
 
     void nearestFrames() {
         QFETCH(double, keyInterval);
+        QFETCH(int, bFrames);
         SkydiveClip shape;
         shape.keyFrameInterval = keyInterval;
-        const QString path = clip(QStringLiteral("keys-%1.mp4").arg(keyInterval), shape);
+        shape.bFrames = bFrames;
+        const QString path = clip(QStringLiteral("keys-%1-%2.mp4").arg(keyInterval).arg(bFrames), shape);
         QVERIFY(!path.isEmpty());
         const std::vector<double> times{0.0, 2.3, 3.3, 9.9, 11.5, 12.5, 19.8, 25.0};
         const auto frames = sampleFrames(path, times, nullptr);
@@ -74,6 +80,10 @@ private Q_SLOTS:
             QVERIFY2(frame.time, qPrintable(frame.failure));
             QVERIFY(qAbs(*frame.time - times[i]) <= 0.5);
             QCOMPARE(frame.image.size(), QSize(96, 72));
+            // With a key frame within reach (every second up to 19 s), that key frame is the answer,
+            // at its own time: a fallback to decoding up to the time would give a frame in between.
+            if (keyInterval == 1.0 && times[i] <= 19.5)
+                QCOMPARE(*frame.time, std::round(*frame.time));
         }
         // Past the end: a reason, not a frame.
         QVERIFY(!frames->back().time && !frames->back().failure.isEmpty());

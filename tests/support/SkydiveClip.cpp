@@ -80,7 +80,8 @@ QString makeSkydiveClip(const QString& directory, const QString& fileName, const
                   << "yuv420p"
                   << "-g" << QString::number(keyInterval) << "-keyint_min" << QString::number(keyInterval)
                   << "-sc_threshold"
-                  << "0";
+                  << "0"
+                  << "-bf" << QString::number(clip.bFrames);
     }
     if (clip.audio)
         arguments << "-c:a"

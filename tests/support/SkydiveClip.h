@@ -19,6 +19,7 @@ struct SkydiveClip {
     QSize size{128, 96};
     int frameRate = 5;
     double keyFrameInterval = 1; // seconds, as action cameras write them
+    int bFrames = 0;             // B-frames between reference frames (reordered on decoding)
     int rotation = 0;            // degrees, written as the display rotation
     bool secondVideoStream = false;
     bool headerFirst = false; // the MP4 header before the data, so that a cut-off file still opens

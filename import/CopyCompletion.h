@@ -1,0 +1,48 @@
+#pragma once
+
+#include "import/FileCopy.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace velarix {
+
+// The second stage of an import: makes each written copy durable, reads it back and names it
+// (completeCopy) on a thread of its own, while the first stage writes the next file. So the disk
+// reads back one file while it writes the next; a writer that is ahead waits for its turn.
+class CopyCompletion {
+public:
+    // Called on the completion thread for every item handed over, in the order they were handed over.
+    using Done = std::function<void(qsizetype index, const Result<QString>& result)>;
+
+    explicit CopyCompletion(Done done);
+    // Completes what was handed over, then stops the thread.
+    ~CopyCompletion();
+    CopyCompletion(const CopyCompletion&) = delete;
+    CopyCompletion& operator=(const CopyCompletion&) = delete;
+
+    // Hands over a written copy, or the reason there is none. Waits until the earlier one is done.
+    void push(qsizetype index, Result<PendingCopyPtr> written, CopyControl control);
+    // Waits until everything handed over is done.
+    void finish();
+
+private:
+    struct Job {
+        qsizetype index;
+        Result<PendingCopyPtr> written;
+        CopyControl control;
+    };
+    void run();
+
+    Done m_done;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Job> m_jobs;
+    bool m_busy = false;
+    bool m_closing = false;
+    std::thread m_thread;
+};
+
+} // namespace velarix
