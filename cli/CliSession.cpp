@@ -4,6 +4,7 @@
 #include "platform/Await.h"
 #include "platform/Volumes.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -110,8 +111,17 @@ Result<std::unique_ptr<CliSession>> CliSession::open() {
         QFile::copy(AppPaths::settingsFile(), copy);
     session->m_settings = std::make_unique<Settings>(copy);
     auto store = HistoryStore::open(AppPaths::storeFile());
-    if (!store)
-        return store.error();
+    if (!store) {
+        Error error = store.error();
+        // Nothing here moves a store on its own; say how, with a name that keeps it.
+        if (isStoreError(error, StoreErrorCode::damaged) || isStoreError(error, StoreErrorCode::notOurs)) {
+            const QString path = AppPaths::storeFile();
+            error.message +=
+                QStringLiteral(" To keep it and start a new history, move it aside: mv '%1' '%1.damaged-%2'")
+                    .arg(path, QDate::currentDate().toString(Qt::ISODate));
+        }
+        return error;
+    }
     session->m_store = std::move(*store);
     session->m_model = std::make_unique<VelarixModel>(*session->m_settings);
     // A command-line run never opens windows.
@@ -160,6 +170,7 @@ void CliSession::applyOverrides(const CardArguments& arguments) {
 Result<void> CliSession::select(const CardArguments& arguments) {
     QSet<QString> selection;
     const ImportState state = importState();
+    const QList<ImportState::Video> videos = importStateVideos(m_model->videoFiles());
     for (const QString& file : arguments.files) {
         bool found = false;
         for (const auto& row : m_model->videoFiles()) {
@@ -172,9 +183,10 @@ Result<void> CliSession::select(const CardArguments& arguments) {
             return usage(QStringLiteral("there is no video named '%1' on the card").arg(file));
     }
     if (arguments.files.isEmpty()) {
-        for (const auto& row : m_model->videoFiles()) {
-            if (!arguments.onlyNew || state.status(row->fileName(), row->created()) != ImportStatus::imported)
-                selection.insert(row->id());
+        // Unreadable files stay in --new: a recording cut short by a flat battery is still footage.
+        for (qsizetype i = 0; i < videos.size(); ++i) {
+            if (!arguments.onlyNew || !state.isImported(videos[i]))
+                selection.insert(m_model->videoFiles()[i]->id());
         }
     }
     m_model->setSelection(selection);
@@ -182,9 +194,7 @@ Result<void> CliSession::select(const CardArguments& arguments) {
 }
 
 ImportState CliSession::importState() {
-    ImportState state;
-    state.refresh(*m_store, m_model->sdCardVolumeUUID(), importStateVideos(m_model->videoFiles()));
-    return state;
+    return m_model->importState(*m_store);
 }
 
 QJsonObject CliSession::cardJson() {
@@ -243,6 +253,8 @@ QString statusText(ImportStatus status) {
         return QStringLiteral("imported");
     case ImportStatus::newVideo:
         return QStringLiteral("new");
+    case ImportStatus::unreadable:
+        return QStringLiteral("unreadable");
     case ImportStatus::unmarked:
         break;
     }
