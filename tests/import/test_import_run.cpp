@@ -250,14 +250,27 @@ private Q_SLOTS:
             card->addFile("100GOPRO/GX010010.MP4", sampleVideo(2).left(3000), at(12, 0));
         card->addFile("100GOPRO/NOTES.MP4", "not a video", at(12, 1));
         card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(12, 2));
+        // Index first (as some cameras write): the header opens, but its samples lie past the end.
+        const QString whole = home->path() + "/whole.MP4";
+        const QString faststart = home->path() + "/faststart.MP4";
+        QFile wholeFile(whole);
+        QVERIFY(wholeFile.open(QIODevice::WriteOnly) && wholeFile.write(sampleVideo(3)) > 0);
+        wholeFile.close();
+        QCOMPARE(runProcess("ffmpeg",
+                            {"-v", "error", "-i", whole, "-c", "copy", "-movflags", "+faststart", faststart})
+                     .exitCode,
+                 0);
+        const QByteArray indexed = contents(faststart);
+        card->addFile("100GOPRO/GX010011.MP4", indexed.left(indexed.size() * 2 / 3), at(12, 3));
         loadAndSelectAll();
-        QStringList unreadable;
+        QMap<QString, QString> unreadable;
         for (const auto& row : model->videoFiles()) {
             if (row->unreadableReason())
-                unreadable.append(row->fileName());
+                unreadable.insert(row->fileName(), *row->unreadableReason());
         }
-        unreadable.sort();
-        QCOMPARE(unreadable, (QStringList{"EMPTY.MP4", "GX010010.MP4", "NOTES.MP4"}));
+        QCOMPARE(unreadable.keys(), (QStringList{"EMPTY.MP4", "GX010010.MP4", "GX010011.MP4", "NOTES.MP4"}));
+        QVERIFY2(unreadable["GX010011.MP4"].contains("cut short"), qPrintable(unreadable["GX010011.MP4"]));
+        QCOMPARE(unreadable["EMPTY.MP4"], QStringLiteral("The file is empty."));
         model->setSelection({model->videoFiles().last()->id()}); // GX010001, the oldest
         QCOMPARE(awaitFuture(model->importSelectedVideos(*store)).imported.size(), 1);
         model->selectAllNew(*store);
