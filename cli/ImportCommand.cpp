@@ -41,9 +41,16 @@ int runImport(Invocation& invocation) {
     }
     if (auto selected = session->select(*arguments); !selected)
         return usageError(invocation, selected.error().message);
-    if (const qsizetype again = model.importedSelection(session->store()).size(); again > 0)
-        invocation.err << "velarix-cli: " << again << " of the " << model.selection().size()
-                       << " selected videos were imported before and are copied again; --new skips them.\n";
+    if (const qsizetype again = model.importedSelection(session->store()).size(); again > 0) {
+        const qsizetype selected = model.selection().size();
+        invocation.err << "velarix-cli: "
+                       << (again == selected
+                               ? (selected == 1 ? QStringLiteral("the selected video was")
+                                                : QStringLiteral("all %1 selected videos were").arg(selected))
+                               : QStringLiteral("%1 of the %2 selected videos were").arg(again).arg(selected))
+                       << " imported before and " << (again == 1 ? "is" : "are")
+                       << " copied again; --new skips what was imported.\n";
+    }
     if (model.selection().isEmpty()) {
         if (invocation.json)
             printJsonLine(invocation.out, QJsonObject{{QStringLiteral("imported"), QJsonArray()},

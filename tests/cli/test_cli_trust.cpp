@@ -119,9 +119,11 @@ private Q_SLOTS:
         // Naming an imported clip again copies it, but says so.
         import = runCli({"import", "GX010002.MP4", "--dest", home->destination()});
         QCOMPARE(import.exitCode, 0);
-        QVERIFY2(import.err.contains("1 of the 1 selected videos were imported before") &&
+        QVERIFY2(import.err.contains("the selected video was imported before") &&
                      import.err.contains("--new"),
                  import.err.constData());
+        import = runCli({"import", "--dest", home->destination()});
+        QVERIFY2(import.err.contains("all 3 selected videos were imported before"), import.err.constData());
     }
 
     // A store made by the first release keeps marking what it recorded, after its upgrade.
