@@ -9,6 +9,7 @@
 #include "platform/Log.h"
 #include "platform/Settings.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -57,6 +58,15 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     m_table->setFrameShape(QFrame::NoFrame);
     m_table->viewport()->installEventFilter(this);
     m_table->installEventFilter(this);
+
+    // Everything not imported yet, except files that cannot be read as video.
+    auto* selectNew = new QAction(QStringLiteral("Select All New"), m_table);
+    selectNew->setObjectName(QStringLiteral("selectAllNew"));
+    selectNew->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    selectNew->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(selectNew, &QAction::triggered, this, [this] { m_model.selectAllNew(m_store); });
+    m_table->addAction(selectNew);
+    m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionsMovable(true);

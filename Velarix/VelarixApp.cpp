@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QThreadPool>
 #include <QUrl>
@@ -240,7 +241,7 @@ QMainWindow* VelarixApp::showMainWindow() {
     // Opened with the first main window and kept: a card load or import started from a closed
     // window may still be writing to it.
     if (!m_store) {
-        auto store = HistoryStore::open(AppPaths::storeFile());
+        auto store = openStore();
         if (!store) {
             reportFatal(QStringLiteral("Could not create ModelContainer: ") + store.error().message);
             return nullptr;
@@ -253,6 +254,37 @@ QMainWindow* VelarixApp::showMainWindow() {
     m_mainWindow = window;
     raise(window);
     return window;
+}
+
+Result<std::unique_ptr<HistoryStore>> VelarixApp::openStore() {
+    const QString path = AppPaths::storeFile();
+    auto store = HistoryStore::open(path);
+    if (store)
+        return store;
+    // Only a file we cannot use at all may be moved aside; a busy or newer store is left alone.
+    const Error error = store.error();
+    if (!isStoreError(error, StoreErrorCode::damaged) && !isStoreError(error, StoreErrorCode::notOurs))
+        return store;
+    bool move = false;
+    if (m_moveAsideAnswer) {
+        move = m_moveAsideAnswer(error.message);
+    } else if (m_showsDialogs) {
+        QMessageBox question(QMessageBox::Warning, kApplicationName, error.message);
+        question.setInformativeText(
+            tr("Velarix can move it aside (renamed with today's date, not deleted) and start a new, empty "
+               "import history. Videos will then not show as imported until they are imported again."));
+        QPushButton* moveButton =
+            question.addButton(tr("Move Aside and Start New History"), QMessageBox::AcceptRole);
+        question.addButton(tr("Quit"), QMessageBox::RejectRole);
+        question.exec();
+        move = question.clickedButton() == moveButton;
+    }
+    if (!move)
+        return store;
+    auto moved = HistoryStore::moveAside(path);
+    if (!moved)
+        return moved.error();
+    return HistoryStore::open(path);
 }
 
 QWidget* VelarixApp::showSettingsWindow() {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "Velarix/ShellKeys.h"
+#include "platform/Result.h"
 
 #include <QMainWindow>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -59,6 +61,11 @@ public:
 
     // Tests turn off modal dialogs (the fatal store error is then only printed).
     void setShowsDialogs(bool shows) { m_showsDialogs = shows; }
+    // Answers the offer to move a damaged store aside (given the message); by default a dialog asks,
+    // and without dialogs the answer is no.
+    void setMoveAsideAnswer(std::function<bool(const QString&)> answer) {
+        m_moveAsideAnswer = std::move(answer);
+    }
 
 Q_SIGNALS:
     // The store could not be opened; the message is the one shown to the user.
@@ -70,6 +77,7 @@ private:
     void watchForCards();
     void applyMenuBarExtra();
     void reportFatal(const QString& message);
+    Result<std::unique_ptr<HistoryStore>> openStore();
     static void raise(QWidget* window);
 
     Settings& m_settings;
@@ -92,6 +100,7 @@ private:
     QAction* m_checkForUpdatesAction = nullptr;
     QAction* m_aboutAction = nullptr;
     bool m_showsDialogs = true;
+    std::function<bool(const QString&)> m_moveAsideAnswer;
     QSet<QString> m_knownVolumes;
 };
 

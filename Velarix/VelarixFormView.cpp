@@ -158,6 +158,19 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     patternLayout->setContentsMargins(0, 0, 0, 0);
     patternLayout->setSpacing(6);
     patternLayout->addWidget(m_pattern);
+    // Why Import is unavailable while the pattern cannot name a file.
+    auto* patternProblem = new QLabel(patternBox);
+    patternProblem->setObjectName(QStringLiteral("patternProblem"));
+    patternProblem->setWordWrap(true);
+    patternProblem->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    const auto showProblem = [this, patternProblem] {
+        const std::optional<QString> problem = m_model.importPatternProblem();
+        patternProblem->setText(problem.value_or(QString()));
+        patternProblem->setVisible(problem.has_value());
+    };
+    connect(&m_model, &VelarixModel::importPatternChanged, patternProblem, showProblem);
+    showProblem();
+    patternLayout->addWidget(patternProblem);
     patternLayout->addWidget(insert, 0, Qt::AlignLeft);
     section->addLabeledRow(QStringLiteral("Filename pattern"), patternBox, QStringLiteral("patternRow"));
 

@@ -17,6 +17,7 @@
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QToolBar>
@@ -72,6 +73,7 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, QWidget* pare
     connect(&m_model, &VelarixModel::sdCardPathChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::importProgressChanged, this, &VelarixView::updateActions);
+    connect(&m_model, &VelarixModel::importPatternChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::errorChanged, this, &VelarixView::showError);
     updateContent();
     updateTitle();
@@ -154,14 +156,18 @@ void VelarixView::updateTitle() {
 
 void VelarixView::updateActions() {
     m_eject->setEnabled(m_model.sdCardPath().has_value());
-    m_import->setEnabled(m_model.importProgress() == nullptr && !m_model.selection().isEmpty());
+    const std::optional<QString> problem = m_model.importPatternProblem();
+    m_import->setEnabled(m_model.importProgress() == nullptr && !m_model.selection().isEmpty() && !problem);
+    m_import->setToolTip(problem.value_or(QStringLiteral("Import [Ctrl+I]")));
 }
 
 void VelarixView::showError() {
     if (m_model.error().isEmpty() || m_alert)
         return;
-    auto* alert = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velarix"),
-                                  m_model.error().errorDescription(), QMessageBox::Ok, this);
+    // A cancel is what the user asked for: information, not a warning.
+    auto* alert =
+        new QMessageBox(m_model.error().isCancellation() ? QMessageBox::Information : QMessageBox::Warning,
+                        QStringLiteral("Velarix"), m_model.error().errorDescription(), QMessageBox::Ok, this);
     alert->setObjectName(QStringLiteral("errorAlert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);
     connect(alert, &QMessageBox::finished, this, [this] {
@@ -223,9 +229,46 @@ void VelarixView::eject() {
 }
 
 void VelarixView::startImport() {
-    if (m_model.importProgress() || m_model.selection().isEmpty())
+    if (m_model.importProgress() || m_model.selection().isEmpty() || m_reimportQuestion)
         return;
-    m_model.importSelectedVideos(m_store);
+    const QSet<QString> imported = m_model.importedSelection(m_store);
+    if (imported.isEmpty()) {
+        m_model.importSelectedVideos(m_store);
+        return;
+    }
+    // Importing a clip again makes a second copy: only on purpose.
+    const qsizetype selected = m_model.selection().size();
+    auto* question =
+        new QMessageBox(QMessageBox::Question, QStringLiteral("Velarix"),
+                        imported.size() == selected
+                            ? QStringLiteral("All %1 selected videos were imported before.").arg(selected)
+                            : QStringLiteral("%1 of the %2 selected videos were imported before.")
+                                  .arg(imported.size())
+                                  .arg(selected),
+                        QMessageBox::NoButton, this);
+    question->setObjectName(QStringLiteral("reimportQuestion"));
+    question->setInformativeText(QStringLiteral("Importing them again makes second copies."));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* skip = imported.size() < selected
+                            ? question->addButton(QStringLiteral("Skip Imported"), QMessageBox::AcceptRole)
+                            : nullptr;
+    QPushButton* again = question->addButton(QStringLiteral("Import Again"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = question->addButton(QMessageBox::Cancel);
+    if (skip)
+        skip->setObjectName(QStringLiteral("skipImported"));
+    again->setObjectName(QStringLiteral("importAgain"));
+    question->setDefaultButton(skip ? skip : cancel);
+    connect(question, &QMessageBox::finished, this, [this, question, skip, again, imported] {
+        QAbstractButton* chosen = question->clickedButton();
+        if (skip && chosen == skip) {
+            m_model.setSelection(m_model.selection() - imported);
+            m_model.importSelectedVideos(m_store);
+        } else if (chosen == again) {
+            m_model.importSelectedVideos(m_store);
+        }
+    });
+    m_reimportQuestion = question;
+    question->open();
 }
 
 void VelarixView::showPreview(const QString& path) {

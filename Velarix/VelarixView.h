@@ -45,6 +45,8 @@ public:
     LoadingPanel* loadingPanel() const { return m_loading; }
     ContentUnavailableView* emptyPanel() const { return m_empty; }
     QMessageBox* errorAlert() const { return m_alert; }
+    // Asked when Import is pressed with videos that were imported before; null otherwise.
+    QMessageBox* reimportQuestion() const { return m_reimportQuestion; }
     PreviewWindow* previewWindow() const { return m_preview; }
     // The text after the title: the card's path and its free space.
     QString subtitle() const;
@@ -75,6 +77,7 @@ private:
     QAction* m_eject = nullptr;
     QAction* m_import = nullptr;
     QPointer<QMessageBox> m_alert;
+    QPointer<QMessageBox> m_reimportQuestion;
     QPointer<PreviewWindow> m_preview;
     VolumeWatch* m_watch = nullptr;
     QStringList m_knownVolumes;

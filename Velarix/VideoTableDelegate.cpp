@@ -166,6 +166,11 @@ void VideoTableDelegate::paintState(QPainter* painter, const QStyleOptionViewIte
     } else if (status == ImportStatus::newVideo) {
         painter->setPen(secondaryText(option));
         painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("New"));
+    } else if (status == ImportStatus::unreadable) {
+        // The reason is the cell's tooltip.
+        painter->setPen(option.state & QStyle::State_Selected ? primaryText(option)
+                                                              : QColor(0xc0, 0x39, 0x2b));
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Unreadable"));
     }
 }
 

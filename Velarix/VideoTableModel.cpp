@@ -59,6 +59,8 @@ QVariant VideoTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return displayText(row, index.column());
     case Qt::ToolTipRole:
+        if (index.column() == stateColumn && row.unreadableReason())
+            return *row.unreadableReason();
         return index.column() == fileColumn ? QVariant(row.path()) : QVariant();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(index.column() == sizeColumn || index.column() == createdColumn
@@ -92,6 +94,8 @@ QVariant VideoTableModel::displayText(const VideoFileRow& row, int column) const
             return QStringLiteral("Imported");
         case ImportStatus::newVideo:
             return QStringLiteral("New");
+        case ImportStatus::unreadable:
+            return QStringLiteral("Unreadable");
         case ImportStatus::unmarked:
             return QString();
         }
@@ -148,6 +152,11 @@ void VideoTableModel::setRows(const VideoFileList& rows) {
             if (at >= 0)
                 Q_EMIT dataChanged(index(at, sizeColumn), index(at, sizeColumn));
         });
+        connect(raw, &VideoFileRow::unreadableReasonChanged, this, [this, raw] {
+            const int at = rowOf(raw->id());
+            if (at >= 0)
+                Q_EMIT dataChanged(index(at, stateColumn), index(at, stateColumn));
+        });
     }
     endResetModel();
 }
@@ -195,7 +204,8 @@ void VideoTableModel::setImportState(const ImportState& state) {
 }
 
 ImportStatus VideoTableModel::importStatus(const VideoFileRow& row) const {
-    return m_importState.status(row.fileName(), row.created());
+    return m_importState.status({row.fileName(), row.created(), row.relativePath(), row.fileSize(),
+                                 row.unreadableReason().has_value()});
 }
 
 void VideoTableModel::setNow(const QDateTime& now) {

@@ -4,6 +4,7 @@
 #include "platform/Await.h"
 #include "platform/Volumes.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,8 +112,17 @@ Result<std::unique_ptr<CliSession>> CliSession::open() {
         QFile::copy(AppPaths::settingsFile(), copy);
     session->m_settings = std::make_unique<Settings>(copy);
     auto store = HistoryStore::open(AppPaths::storeFile());
-    if (!store)
-        return store.error();
+    if (!store) {
+        Error error = store.error();
+        // Nothing here moves a store on its own; say how, with a name that keeps it.
+        if (isStoreError(error, StoreErrorCode::damaged) || isStoreError(error, StoreErrorCode::notOurs)) {
+            const QString path = AppPaths::storeFile();
+            error.message +=
+                QStringLiteral(" To keep it and start a new history, move it aside: mv '%1' '%1.damaged-%2'")
+                    .arg(path, QDate::currentDate().toString(Qt::ISODate));
+        }
+        return error;
+    }
     session->m_store = std::move(*store);
     session->m_model = std::make_unique<VelarixModel>(*session->m_settings);
     // A command-line run never opens windows.
@@ -206,10 +216,12 @@ Result<void> CliSession::select(const CardArguments& arguments) {
         }
     }
     if (arguments.files.isEmpty()) {
+        // Unreadable files stay in --new: a recording cut short by a flat battery is still footage.
         const ImportState state = arguments.onlyNew ? importState() : ImportState();
-        for (const auto& row : m_model->videoFiles()) {
-            if (!arguments.onlyNew || state.status(row->fileName(), row->created()) != ImportStatus::imported)
-                selection.insert(row->id());
+        const QList<ImportState::Video> videos = importStateVideos(m_model->videoFiles());
+        for (qsizetype i = 0; i < videos.size(); ++i) {
+            if (!arguments.onlyNew || !state.isImported(videos[i]))
+                selection.insert(m_model->videoFiles()[i]->id());
         }
     }
     m_model->setSelection(selection);
@@ -217,9 +229,7 @@ Result<void> CliSession::select(const CardArguments& arguments) {
 }
 
 ImportState CliSession::importState() {
-    ImportState state;
-    state.refresh(*m_store, m_model->sdCardVolumeUUID(), importStateVideos(m_model->videoFiles()));
-    return state;
+    return m_model->importState(*m_store);
 }
 
 QJsonObject CliSession::cardJson() {
@@ -283,6 +293,8 @@ QString statusText(ImportStatus status) {
         return QStringLiteral("imported");
     case ImportStatus::newVideo:
         return QStringLiteral("new");
+    case ImportStatus::unreadable:
+        return QStringLiteral("unreadable");
     case ImportStatus::unmarked:
         break;
     }

@@ -45,10 +45,16 @@ int runHistory(Invocation& invocation) {
     }
     QJsonArray files;
     for (const ImportHistory& record : *records) {
-        files.append(QJsonObject{{QStringLiteral("fileName"), record.fileName},
-                                 {QStringLiteral("date"), isoDate(record.date)}});
+        // Records from before paths were kept have neither path nor size.
+        files.append(QJsonObject{
+            {QStringLiteral("fileName"), record.fileName},
+            {QStringLiteral("date"), isoDate(record.date)},
+            {QStringLiteral("path"), record.relativePath ? QJsonValue(*record.relativePath) : QJsonValue()},
+            {QStringLiteral("fileSize"),
+             record.fileSize ? QJsonValue(double(*record.fileSize)) : QJsonValue()}});
         if (!invocation.json && !arguments->clear)
-            invocation.out << isoDate(record.date) << "  " << printable(record.fileName) << '\n';
+            invocation.out << isoDate(record.date) << "  "
+                           << printable(record.relativePath.value_or(record.fileName)) << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},

@@ -32,8 +32,25 @@ int runImport(Invocation& invocation) {
         return failure;
     VelarixModel& model = session->model();
     session->applyOverrides(*arguments);
+    if (auto problem = model.importPatternProblem())
+        return usageError(invocation, *problem);
+    // Held from before the selection, so that --new is not overtaken by another import of the card.
+    if (auto reserved = model.reserveCardForImport(); !reserved) {
+        invocation.err << "velarix-cli: " << reserved.error().message << '\n';
+        return kExitUsage;
+    }
     if (auto selected = session->select(*arguments); !selected)
         return usageError(invocation, selected.error().message);
+    if (const qsizetype again = model.importedSelection(session->store()).size(); again > 0) {
+        const qsizetype selected = model.selection().size();
+        invocation.err << "velarix-cli: "
+                       << (again == selected
+                               ? (selected == 1 ? QStringLiteral("the selected video was")
+                                                : QStringLiteral("all %1 selected videos were").arg(selected))
+                               : QStringLiteral("%1 of the %2 selected videos were").arg(again).arg(selected))
+                       << " imported before and " << (again == 1 ? "is" : "are")
+                       << " copied again; --new skips what was imported.\n";
+    }
     if (model.selection().isEmpty()) {
         if (invocation.json)
             printJsonLine(invocation.out, QJsonObject{{QStringLiteral("imported"), QJsonArray()},
@@ -98,16 +115,25 @@ int runImport(Invocation& invocation) {
         invocation.err << "velarix-cli: " << printable(file.source) << ": " << printable(file.error) << '\n';
     }
     if (invocation.json) {
-        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("imported"), imported},
-                                                  {QStringLiteral("failed"), failed},
-                                                  {QStringLiteral("cancelled"), report.cancelled}});
+        QJsonObject result{{QStringLiteral("imported"), imported},
+                           {QStringLiteral("failed"), failed},
+                           {QStringLiteral("cancelled"), report.cancelled}};
+        if (report.historyError)
+            result.insert(QStringLiteral("historyError"), *report.historyError);
+        printJsonLine(invocation.out, result);
     } else {
         invocation.out << report.imported.size() << " of " << (report.imported.size() + report.failed.size())
-                       << " videos imported" << (report.cancelled ? " (cancelled)" : "") << ".\n";
+                       << (report.historyError ? " videos copied, but not recorded as imported"
+                                               : " videos imported")
+                       << (report.cancelled ? " (cancelled)" : "") << ".\n";
     }
-    if (!model.error().isEmpty() && report.failed.isEmpty())
+    if (report.historyError)
+        invocation.err << "velarix-cli: the copies are in place, but the import history could not record "
+                       << "them, so they will not show as imported: " << printable(*report.historyError)
+                       << '\n';
+    else if (!model.error().isEmpty() && report.failed.isEmpty() && !report.cancelled)
         invocation.err << "velarix-cli: " << printable(model.error().errorDescription()) << '\n';
-    return report.failed.isEmpty() && !report.cancelled ? kExitOk : kExitSomeFailed;
+    return report.failed.isEmpty() && !report.cancelled && !report.historyError ? kExitOk : kExitSomeFailed;
 }
 
 const CommandRegistration registration(

@@ -16,6 +16,8 @@ int runPlan(Invocation& invocation) {
     if (!session)
         return failure;
     session->applyOverrides(*arguments);
+    if (auto problem = session->model().importPatternProblem())
+        return usageError(invocation, *problem);
     if (auto selected = session->select(*arguments); !selected)
         return usageError(invocation, selected.error().message);
 

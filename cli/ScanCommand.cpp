@@ -24,9 +24,14 @@ int runScan(Invocation& invocation) {
         invocation.out << printable(model.sdCardName()) << " ("
                        << printable(model.sdCardPath().value_or(QString()))
                        << "): " << model.videoFiles().size() << " videos\n";
-    for (const auto& row : model.videoFiles()) {
+    const QList<ImportState::Video> states = importStateVideos(model.videoFiles());
+    qsizetype unreadable = 0;
+    for (qsizetype i = 0; i < states.size(); ++i) {
+        const VideoFileRowPtr& row = model.videoFiles()[i];
         const bool dated = row->created() != VideoFileRow::distantPast();
-        const QString status = statusText(state.status(row->fileName(), row->created()));
+        const QString status = statusText(state.status(states[i]));
+        const std::optional<QString> reason = row->unreadableReason();
+        unreadable += reason ? 1 : 0;
         videos.append(QJsonObject{
             {QStringLiteral("id"), row->id()},
             {QStringLiteral("file"), row->fileName()},
@@ -34,7 +39,8 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("created"), dated ? QJsonValue(isoDate(row->created())) : QJsonValue()},
             {QStringLiteral("fileSize"), double(row->fileSize())},
             {QStringLiteral("duration"), row->duration()},
-            {QStringLiteral("state"), status}});
+            {QStringLiteral("state"), status},
+            {QStringLiteral("error"), reason ? QJsonValue(*reason) : QJsonValue()}});
         if (!invocation.json)
             invocation.out
                 << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
@@ -42,8 +48,12 @@ int runScan(Invocation& invocation) {
                        .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
                        .rightJustified(10)
                 << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
-                << status.leftJustified(9) << printable(row->fileName()) << '\n';
+                << status.leftJustified(11) << printable(row->fileName())
+                << (reason ? QStringLiteral("  ") + printable(*reason) : QString()) << '\n';
     }
+    if (!invocation.json && unreadable > 0)
+        invocation.out << unreadable << (unreadable == 1 ? " file cannot" : " files cannot")
+                       << " be read as video; an import copies them as they are.\n";
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},
                                                   {QStringLiteral("videos"), videos}});

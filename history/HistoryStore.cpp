@@ -1,7 +1,10 @@
 #include "history/HistoryStore.h"
 
+#include "history/StoreSchema.h"
 #include "platform/Log.h"
+#include "platform/PosixFile.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -9,36 +12,16 @@
 #include <QSqlQuery>
 
 #include <atomic>
+#include <cerrno>
+#include <fcntl.h>
 
 namespace velarix {
 
 namespace {
 
-// "VELX": marks the SQLite file as ours, so that another program's database is never taken for a store.
-constexpr qint64 kApplicationId = 0x56454C58;
-constexpr qint64 kUserVersion =
-    HistoryStore::kSchemaMajor * 1'000'000 + HistoryStore::kSchemaMinor * 1'000 + HistoryStore::kSchemaPatch;
-const QString kDomain = QStringLiteral("HistoryStore");
-
-QString versionText(qint64 userVersion) {
-    return QStringLiteral("%1.%2.%3")
-        .arg(userVersion / 1'000'000)
-        .arg(userVersion / 1'000 % 1'000)
-        .arg(userVersion % 1'000);
-}
-
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
     return QStringLiteral("velarix-history-%1").arg(++counter);
-}
-
-Error storeError(const QString& message) {
-    return Error::make(kDomain, 1, message);
-}
-
-Error queryError(const QSqlQuery& query) {
-    return storeError(
-        QStringLiteral("The history store could not be read or written: %1").arg(query.lastError().text()));
 }
 
 // Removes the connection once every handle to it is gone.
@@ -53,11 +36,16 @@ struct ConnectionGuard {
 QSqlDatabase addConnection(const QString& name, const QString& filePath, bool readOnly) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(filePath);
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kStoreBusyTimeoutMs);
     if (readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     return db;
+}
+
+Error notOurs(const QString& filePath) {
+    return storeError(StoreErrorCode::notOurs,
+                      QStringLiteral("%1 is not a Velarix history store.").arg(filePath));
 }
 
 // Looks at an existing file without writing to it and says whether we may open it for writing.
@@ -68,99 +56,109 @@ Result<void> inspectExisting(const QString& filePath) {
     {
         QSqlDatabase db = addConnection(name, filePath, true);
         if (!db.open())
-            return storeError(
-                QStringLiteral("%1 could not be opened: %2").arg(filePath, db.lastError().text()));
-        QSqlQuery query(db);
-        qint64 applicationId = 0;
-        qint64 userVersion = 0;
-        qint64 objects = 0;
-        const bool readable = query.exec(QStringLiteral("PRAGMA application_id")) && query.next() &&
-                              (applicationId = query.value(0).toLongLong(), true) &&
-                              query.exec(QStringLiteral("PRAGMA user_version")) && query.next() &&
-                              (userVersion = query.value(0).toLongLong(), true) &&
-                              query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
-                              query.next() && (objects = query.value(0).toLongLong(), true);
-        if (!readable)
-            verdict = storeError(QStringLiteral("%1 is not a Velarix history store.").arg(filePath));
-        else if (applicationId != kApplicationId && objects > 0)
-            verdict = storeError(QStringLiteral("%1 is not a Velarix history store.").arg(filePath));
-        else if (applicationId == kApplicationId && userVersion > kUserVersion)
-            verdict = storeError(QStringLiteral("%1 was written by a newer version of Velarix (schema %2); "
+            return sqlStoreError(filePath, db.lastError(), QStringLiteral("opened"));
+        const auto read = [&](const QString& statement) -> Result<QVariant> {
+            QSqlQuery query(db);
+            if (!query.exec(statement) || !query.next())
+                return sqlStoreError(filePath, query.lastError(), QStringLiteral("read"));
+            return query.value(0);
+        };
+        const auto applicationId = read(QStringLiteral("PRAGMA application_id"));
+        const auto userVersion = applicationId ? read(QStringLiteral("PRAGMA user_version")) : applicationId;
+        const auto objects =
+            userVersion ? read(QStringLiteral("SELECT count(*) FROM sqlite_master")) : userVersion;
+        if (!objects) {
+            verdict = objects.error();
+        } else if (applicationId->toLongLong() != kStoreApplicationId && objects->toLongLong() > 0) {
+            verdict = notOurs(filePath);
+        } else if (applicationId->toLongLong() == kStoreApplicationId &&
+                   userVersion->toLongLong() > kCurrentSchemaVersion) {
+            verdict = storeError(StoreErrorCode::newerVersion,
+                                 QStringLiteral("%1 was written by a newer version of Velarix (schema %2); "
                                                 "this version reads schema %3.")
-                                     .arg(filePath, versionText(userVersion), versionText(kUserVersion)));
+                                     .arg(filePath, velarix::schemaVersionText(userVersion->toLongLong()),
+                                          velarix::schemaVersionText(kCurrentSchemaVersion)));
+        } else if (auto check = read(QStringLiteral("PRAGMA quick_check(1)")); !check) {
+            verdict = check.error();
+        } else if (check->toString() != QLatin1String("ok")) {
+            // A truncated file still has a readable first page; its tables are cut off.
+            verdict = storeError(
+                StoreErrorCode::damaged,
+                QStringLiteral("The history store %1 is damaged (%2).").arg(filePath, check->toString()));
+        }
         db.close();
     }
     return verdict;
 }
 
-Result<void> createSchema(QSqlDatabase& db) {
-    QSqlQuery query(db);
-    const char* statements[] = {
-        "BEGIN",
-        "CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
-        "CREATE TABLE IF NOT EXISTS sd_card (pk INTEGER PRIMARY KEY, id TEXT NOT NULL, name TEXT NOT NULL)",
-        "CREATE TABLE IF NOT EXISTS import_history (pk INTEGER PRIMARY KEY, file_name TEXT NOT NULL, "
-        "sd_card_id TEXT NOT NULL, date INTEGER NOT NULL)",
-        "CREATE INDEX IF NOT EXISTS import_history_card ON import_history (sd_card_id)",
-    };
-    for (const char* statement : statements) {
-        if (!query.exec(QString::fromLatin1(statement))) {
-            const Error error = queryError(query);
-            query.exec(QStringLiteral("ROLLBACK"));
-            return error;
-        }
-    }
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES ('schemaVersion', ?)"));
-    query.addBindValue(HistoryStore::schemaVersionText());
-    const bool ok = query.exec() &&
-                    query.exec(QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId)) &&
-                    query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kUserVersion)) &&
-                    query.exec(QStringLiteral("COMMIT"));
-    if (!ok) {
-        const Error error = queryError(query);
-        query.exec(QStringLiteral("ROLLBACK"));
-        return error;
-    }
-    return {};
+// Renames `from` to `to` in the same folder without ever replacing a file.
+Result<void> renameBeside(const QString& from, const QString& to) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(from).absolutePath());
+    UniqueFd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid())
+        return errnoError(errno);
+    return renameNoReplace(dir.get(), QFile::encodeName(QFileInfo(from).fileName()),
+                           QFile::encodeName(QFileInfo(to).fileName()));
 }
 
 } // namespace
 
 QString HistoryStore::schemaVersionText() {
-    return versionText(kUserVersion);
+    return velarix::schemaVersionText(kCurrentSchemaVersion);
 }
 
 Result<std::unique_ptr<HistoryStore>> HistoryStore::open(const QString& filePath) {
     const QFileInfo info(filePath);
     if (!QDir().mkpath(info.absolutePath()))
-        return storeError(QStringLiteral("The folder %1 could not be created.").arg(info.absolutePath()));
+        return storeError(StoreErrorCode::failed,
+                          QStringLiteral("The folder %1 could not be created.").arg(info.absolutePath()));
     if (info.exists() && !info.isFile())
-        return storeError(QStringLiteral("%1 is not a Velarix history store.").arg(filePath));
+        return notOurs(filePath);
     if (info.exists() && info.size() > 0) {
         if (auto verdict = inspectExisting(filePath); !verdict)
             return verdict.error();
     }
 
     const QString name = nextConnectionName();
-    QSqlDatabase db = addConnection(name, filePath, false);
-    if (!db.open()) {
-        const QString reason = db.lastError().text();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        return storeError(QStringLiteral("%1 could not be opened: %2").arg(filePath, reason));
-    }
-    std::unique_ptr<HistoryStore> store(new HistoryStore(name, filePath));
+    Result<void> ready;
     {
-        QSqlQuery query(db);
-        qint64 userVersion = -1;
-        if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
-            userVersion = query.value(0).toLongLong();
-        if (userVersion != kUserVersion) {
-            if (auto created = createSchema(db); !created)
-                return created.error();
-        }
+        QSqlDatabase db = addConnection(name, filePath, false);
+        if (db.open())
+            ready = migrateSchema(db, filePath);
+        else
+            ready = sqlStoreError(filePath, db.lastError(), QStringLiteral("opened"));
+        if (!ready)
+            db.close();
     }
-    return store;
+    if (!ready) {
+        QSqlDatabase::removeDatabase(name);
+        return ready.error();
+    }
+    return std::unique_ptr<HistoryStore>(new HistoryStore(name, filePath));
+}
+
+Result<QString> HistoryStore::moveAside(const QString& filePath) {
+    const QString base = filePath + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+    for (int n = 1; n < 1000; ++n) {
+        const QString target = n == 1 ? base : base + QStringLiteral("-%1").arg(n);
+        auto moved = renameBeside(filePath, target);
+        if (!moved && moved.error().code == EEXIST)
+            continue;
+        if (!moved)
+            return storeError(
+                StoreErrorCode::failed,
+                QStringLiteral("%1 could not be moved aside: %2").arg(filePath, moved.error().message));
+        // A journal belongs to its database: it goes along, or SQLite would apply it to the new store.
+        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+            const QString companion = filePath + QLatin1String(suffix);
+            if (QFileInfo::exists(companion))
+                (void)renameBeside(companion, target + QLatin1String(suffix));
+        }
+        qCWarning(lcApp, "History store %s moved aside to %s", qUtf8Printable(filePath),
+                  qUtf8Printable(target));
+        return target;
+    }
+    return storeError(StoreErrorCode::failed, QStringLiteral("%1 could not be moved aside.").arg(filePath));
 }
 
 HistoryStore::HistoryStore(QString connectionName, QString filePath)
@@ -168,12 +166,8 @@ HistoryStore::HistoryStore(QString connectionName, QString filePath)
     , m_filePath(std::move(filePath)) {}
 
 HistoryStore::~HistoryStore() {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        if (m_inTransaction)
-            db.rollback();
-        db.close();
-    }
+    m_pending.rollback();
+    QSqlDatabase::database(m_connectionName, false).close();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
@@ -181,14 +175,18 @@ QString HistoryStore::filePath() const {
     return m_filePath;
 }
 
+Error HistoryStore::failure(const QSqlError& error, const QString& doing) const {
+    return sqlStoreError(m_filePath, error, doing);
+}
+
 Result<void> HistoryStore::beginIfNeeded() {
-    if (m_inTransaction)
+    if (m_pending.active())
         return {};
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (!db.transaction())
-        return storeError(
-            QStringLiteral("The history store could not be written: %1").arg(db.lastError().text()));
-    m_inTransaction = true;
+    QSqlError error;
+    m_pending = SqlTransaction::begin(QSqlDatabase::database(m_connectionName, false),
+                                      SqlTransaction::Mode::deferred, &error);
+    if (!m_pending.active())
+        return failure(error, QStringLiteral("written"));
     return {};
 }
 
@@ -203,7 +201,7 @@ Result<std::optional<SDCard>> HistoryStore::fetchCard(const QString& volumeUUID)
     query.prepare(QStringLiteral("SELECT pk, id, name FROM sd_card WHERE id = ? ORDER BY pk LIMIT 1"));
     query.addBindValue(volumeUUID);
     if (!query.exec())
-        return queryError(query);
+        return failure(query.lastError(), QStringLiteral("read"));
     if (!query.next())
         return std::optional<SDCard>();
     return std::optional<SDCard>(cardFrom(query));
@@ -212,7 +210,7 @@ Result<std::optional<SDCard>> HistoryStore::fetchCard(const QString& volumeUUID)
 Result<QList<SDCard>> HistoryStore::fetchCards() {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.exec(QStringLiteral("SELECT pk, id, name FROM sd_card ORDER BY pk")))
-        return queryError(query);
+        return failure(query.lastError(), QStringLiteral("read"));
     QList<SDCard> cards;
     while (query.next())
         cards.append(cardFrom(query));
@@ -227,7 +225,7 @@ Result<SDCard> HistoryStore::insertCard(const QString& volumeUUID, const QString
     query.addBindValue(volumeUUID);
     query.addBindValue(name);
     if (!query.exec())
-        return queryError(query);
+        return failure(query.lastError(), QStringLiteral("written"));
     return SDCard{query.lastInsertId().toLongLong(), volumeUUID, name};
 }
 
@@ -239,76 +237,85 @@ Result<void> HistoryStore::setCardName(const SDCard& card, const QString& name) 
     query.addBindValue(name);
     query.addBindValue(card.storeId);
     if (!query.exec())
-        return queryError(query);
+        return failure(query.lastError(), QStringLiteral("written"));
     return {};
 }
 
-Result<ImportHistory> HistoryStore::insertImportHistory(const QString& fileName, const QString& sdCardID,
+Result<ImportHistory> HistoryStore::insertImportHistory(const CardFile& file, const QString& sdCardID,
                                                         const QDateTime& date) {
     if (auto begun = beginIfNeeded(); !begun)
         return begun.error();
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    query.prepare(
-        QStringLiteral("INSERT INTO import_history (file_name, sd_card_id, date) VALUES (?, ?, ?)"));
-    query.addBindValue(fileName);
+    query.prepare(QStringLiteral("INSERT INTO import_history (file_name, sd_card_id, date, relative_path, "
+                                 "file_size) VALUES (?, ?, ?, ?, ?)"));
+    query.addBindValue(file.fileName);
     query.addBindValue(sdCardID);
     query.addBindValue(date.toMSecsSinceEpoch());
+    query.addBindValue(file.relativePath ? QVariant(*file.relativePath)
+                                         : QVariant(QMetaType(QMetaType::QString)));
+    query.addBindValue(file.fileSize ? QVariant(*file.fileSize) : QVariant(QMetaType(QMetaType::LongLong)));
     if (!query.exec())
-        return queryError(query);
-    return ImportHistory{query.lastInsertId().toLongLong(), fileName, sdCardID, date};
+        return failure(query.lastError(), QStringLiteral("written"));
+    return ImportHistory{
+        query.lastInsertId().toLongLong(), file.fileName, sdCardID, date, file.relativePath, file.fileSize};
+}
+
+Result<ImportHistory> HistoryStore::insertImportHistory(const QString& fileName, const QString& sdCardID,
+                                                        const QDateTime& date) {
+    return insertImportHistory(CardFile{fileName, std::nullopt, std::nullopt}, sdCardID, date);
 }
 
 Result<void> HistoryStore::save() {
-    if (!m_inTransaction)
+    if (!m_pending.active())
         return {};
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (!db.commit()) {
-        const QString reason = db.lastError().text();
-        db.rollback();
-        m_inTransaction = false;
-        return storeError(QStringLiteral("The history could not be saved: %1").arg(reason));
-    }
-    m_inTransaction = false;
+    QSqlError error;
+    if (!m_pending.commit(&error))
+        return failure(error, QStringLiteral("saved"));
     return {};
 }
 
 void HistoryStore::rollback() {
-    if (!m_inTransaction)
-        return;
-    QSqlDatabase::database(m_connectionName, false).rollback();
-    m_inTransaction = false;
+    m_pending.rollback();
 }
 
 bool HistoryStore::hasUnsavedChanges() const {
-    return m_inTransaction;
+    return m_pending.active();
 }
 
 Result<QList<ImportHistory>> HistoryStore::fetchImportHistory(const QString& sdCardID) {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    query.prepare(
-        QStringLiteral("SELECT pk, file_name, sd_card_id, date FROM import_history WHERE sd_card_id = ?"));
+    query.prepare(QStringLiteral("SELECT pk, file_name, sd_card_id, date, relative_path, file_size "
+                                 "FROM import_history WHERE sd_card_id = ?"));
     query.addBindValue(sdCardID);
     if (!query.exec())
-        return queryError(query);
+        return failure(query.lastError(), QStringLiteral("read"));
     QList<ImportHistory> records;
     while (query.next()) {
-        records.append(ImportHistory{query.value(0).toLongLong(), query.value(1).toString(),
-                                     query.value(2).toString(),
-                                     QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong())});
+        ImportHistory record{query.value(0).toLongLong(),
+                             query.value(1).toString(),
+                             query.value(2).toString(),
+                             QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong()),
+                             std::nullopt,
+                             std::nullopt};
+        if (!query.isNull(4))
+            record.relativePath = query.value(4).toString();
+        if (!query.isNull(5))
+            record.fileSize = query.value(5).toLongLong();
+        records.append(record);
     }
     return records;
 }
 
 Result<int> HistoryStore::deleteImportHistory(const QString& sdCardID) {
-    const bool ownTransaction = !m_inTransaction;
+    const bool joined = m_pending.active();
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.prepare(QStringLiteral("DELETE FROM import_history WHERE sd_card_id = ?"));
     query.addBindValue(sdCardID);
     if (!query.exec())
-        return queryError(query);
+        return failure(query.lastError(), QStringLiteral("written"));
     const int removed = query.numRowsAffected();
     // Joined to pending writes, the delete is committed with them.
-    if (!ownTransaction) {
+    if (joined) {
         if (auto saved = save(); !saved)
             return saved.error();
     }

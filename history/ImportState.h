@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QSet>
 #include <QString>
 
@@ -10,30 +11,46 @@ namespace velarix {
 
 class HistoryStore;
 
-// Whether a video on the card was imported before, is newer than everything imported, or neither.
-enum class ImportStatus { imported, newVideo, unmarked };
+// Whether a video on the card was imported before, cannot be read as a video, is newer than
+// everything imported, or none of these.
+enum class ImportStatus { imported, newVideo, unmarked, unreadable };
 
-// The import state of the card shown: which of its file names the history holds, and the newest
-// creation date among its videos already imported. The video table binds to this and refreshes it
-// when the card, its rows or the model's importStateRefreshID change. GUI thread only.
+// The import state of the card shown: which of its videos the history holds, and the newest creation
+// date among its videos already imported. The video table binds to this and refreshes it when the
+// card, its rows or the model's importStateRefreshID change. GUI thread only.
+//
+// A video counts as imported when a record of its card has its path on the card and its size.
+// Records written before paths were kept match by file name, so no earlier history is lost; but
+// where the card holds that name in several folders such a record cannot say which clip it was, and
+// none of them is marked by it.
 class ImportState {
 public:
     struct Video {
         QString fileName; // last path component, compared exactly
         QDateTime created;
+        QString relativePath; // below the card's root, e.g. "DCIM/100GOPRO/GX010001.MP4"
+        qint64 fileSize = 0;
+        bool unreadable = false;
     };
 
     // Re-reads the history of the card `volumeUUID` (absent: no card identity, nothing is marked).
     void refresh(HistoryStore& store, const std::optional<QString>& volumeUUID, const QList<Video>& videos);
 
-    ImportStatus status(const QString& fileName, const QDateTime& created) const;
+    bool isImported(const Video& video) const;
+    ImportStatus status(const Video& video) const;
 
-    const QSet<QString>& importedFileNames() const { return m_importedFileNames; }
     const std::optional<QDateTime>& latestImportedCreated() const { return m_latestImportedCreated; }
+    // Records read at the last refresh (duplicates counted).
+    qsizetype recordCount() const { return m_recordCount; }
 
 private:
-    QSet<QString> m_importedFileNames;
+    void clear();
+
+    QSet<QString> m_legacyFileNames;      // records without a path
+    QSet<QString> m_ambiguousFileNames;   // names the card holds more than once
+    QHash<QString, QSet<qint64>> m_files; // relative path -> sizes recorded
     std::optional<QDateTime> m_latestImportedCreated;
+    qsizetype m_recordCount = 0;
 };
 
 // Deletes the imported-file records of one card (its SDCard record stays). Logs a failure and says

@@ -14,9 +14,12 @@ public:
     static ApplicationError internalError(QString text) { return {Kind::internalError, std::move(text)}; }
     static ApplicationError userError(QString text) { return {Kind::userError, std::move(text)}; }
     static ApplicationError empty() { return {}; }
+    // What a run the user cancelled ends with: information, not a fault.
+    static ApplicationError cancelled() { return userError(QStringLiteral("Cancelled")); }
 
     Kind kind() const { return m_kind; }
     bool isEmpty() const { return m_kind == Kind::empty; }
+    bool isCancellation() const { return *this == cancelled(); }
     QString errorDescription() const {
         return m_kind == Kind::empty ? QStringLiteral("Not an error") : m_text;
     }

@@ -2,8 +2,9 @@
 
 #include "history/HistoryStore.h"
 #include "import/CardManifest.h"
-#include "platform/MediaOpen.h"
+#include "platform/VideoProbe.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <QtConcurrent>
@@ -106,8 +107,10 @@ void CardLoad::scanned(const Scan& scan) {
     if (isCurrent())
         m_model.setVideoFilesDiscoveredCount(scan.candidates.size());
 
+    const QDir root(m_volume);
     for (const ScanCandidate& candidate : scan.candidates) {
-        m_rows.append(VideoFileRowPtr::create(candidate.path, candidate.created.value_or(QDateTime()),
+        m_rows.append(VideoFileRowPtr::create(candidate.path, root.relativeFilePath(candidate.path),
+                                              candidate.created.value_or(QDateTime()),
                                               candidate.fileSize.value_or(0)));
     }
     std::stable_sort(m_rows.begin(), m_rows.end(), [](const VideoFileRowPtr& a, const VideoFileRowPtr& b) {
@@ -135,6 +138,8 @@ void CardLoad::startNextDuration() {
     const VideoFileRowPtr row = m_rows.at(m_nextRow++);
     // An empty file has no duration; opening thousands of them would only slow the scan down. Nor
     // are the files opened that the caller does not need.
+    if (row->fileSize() == 0)
+        row->setUnreadableReason(QStringLiteral("The file is empty."));
     if (row->isLoadingDuration() || row->duration() > 0 || row->fileSize() == 0 ||
         (m_durationsFor && !m_durationsFor(*row))) {
         QMetaObject::invokeMethod(this, &CardLoad::durationFinished, Qt::QueuedConnection);
@@ -142,10 +147,10 @@ void CardLoad::startNextDuration() {
     }
     row->setIsLoadingDuration(true);
     QtConcurrent::run([path = row->path()] {
-        auto seconds = loadDuration(path);
-        return seconds ? std::optional<double>(*seconds) : std::nullopt;
-    }).then(this, [this, row](std::optional<double> seconds) {
-        row->setDuration(seconds.value_or(0));
+        return probeVideoFile(path);
+    }).then(this, [this, row](const VideoProbe& probe) {
+        row->setDuration(probe.duration);
+        row->setUnreadableReason(probe.unreadable);
         row->setIsLoadingDuration(false);
         durationFinished();
     });

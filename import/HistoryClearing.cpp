@@ -15,7 +15,8 @@ QFuture<Result<void>> VelarixModel::clearImportHistory(HistoryStore& context) {
 QList<ImportState::Video> importStateVideos(const VideoFileList& rows) {
     QList<ImportState::Video> videos;
     for (const auto& row : rows)
-        videos.append({row->fileName(), row->created()});
+        videos.append({row->fileName(), row->created(), row->relativePath(), row->fileSize(),
+                       row->unreadableReason().has_value()});
     return videos;
 }
 

@@ -6,7 +6,7 @@ namespace velarix {
 
 namespace {
 Result<void> writeRecords(HistoryStore& context, const QString& cardID, const QString& cardName,
-                          const QStringList& fileNames) {
+                          const QList<CardFile>& files) {
     auto card = context.fetchCard(cardID);
     if (!card)
         return card.error();
@@ -18,17 +18,17 @@ Result<void> writeRecords(HistoryStore& context, const QString& cardID, const QS
             return renamed;
     }
     const QDateTime now = QDateTime::currentDateTime();
-    for (const QString& fileName : fileNames) {
-        if (auto inserted = context.insertImportHistory(fileName, cardID, now); !inserted)
+    for (const CardFile& file : files) {
+        if (auto inserted = context.insertImportHistory(file, cardID, now); !inserted)
             return inserted.error();
     }
     return {};
 }
 } // namespace
 
-Result<void> VelarixModel::recordImport(const QString& cardID, const QStringList& fileNames,
+Result<void> VelarixModel::recordImport(const QString& cardID, const QList<CardFile>& files,
                                         HistoryStore& context, bool rewriteManifest) {
-    auto written = writeRecords(context, cardID, m_sdCardName, fileNames);
+    auto written = writeRecords(context, cardID, m_sdCardName, files);
     if (m_sdCardPath && rewriteManifest)
         writeManifest(*m_sdCardPath, m_sdCardName);
     if (written)

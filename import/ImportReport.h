@@ -23,6 +23,10 @@ struct ImportReport {
     bool cancelled = false;
     // Set when nothing was attempted, with the reason (not enough space, an import already running).
     std::optional<QString> notStarted;
+    // Set when copies landed but the history could not record them all (the store is read-only,
+    // full or busy, or the card's identity could not be read). The copies stay; the videos just do
+    // not show as imported. A run with this set did not succeed.
+    std::optional<QString> historyError;
 };
 
 struct ImportOptions {

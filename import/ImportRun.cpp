@@ -1,4 +1,5 @@
 #include "history/HistoryStore.h"
+#include "import/CardImportLock.h"
 #include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
 #include "import/VelarixModel.h"
@@ -177,23 +178,40 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         busy.notStarted = QStringLiteral("An import is already running.");
         return QtFuture::makeReadyFuture(busy);
     }
+    const auto refuse = [this](const QString& reason) {
+        ImportReport report;
+        report.notStarted = reason;
+        setError(ApplicationError::userError(reason));
+        return QtFuture::makeReadyFuture(report);
+    };
+    if (auto problem = importPatternProblem())
+        return refuse(*problem);
+    // Before anything is copied: a second import of the same card would copy every file again.
+    if (auto reserved = reserveCardForImport(); !reserved)
+        return refuse(reserved.error().message);
+
     const QList<ResolvedOutputFile> plan = resolvedOutputFiles();
     const QString root = m_outputLocation;
 
     qint64 needed = 0;
     QList<RunItem> items;
+    // What the history records of each source, and which row it is, by source path.
+    auto cardFiles = std::make_shared<QHash<QString, CardFile>>();
+    QHash<QString, QString> rowIds;
     for (const auto& planned : plan) {
         const qint64 size = qMax<qint64>(0, planned.video->fileSize());
         items.append({planned.video->path(), planned.fileName, size});
         needed += size;
+        cardFiles->insert(
+            planned.video->path(),
+            CardFile{planned.video->fileName(), planned.video->relativePath(), planned.video->fileSize()});
+        rowIds.insert(planned.video->path(), planned.video->id());
     }
     const std::optional<quint64> available = m_volumes->freeSpace(existingAncestor(root));
     if (available && quint64(needed) > *available) {
-        ImportReport report;
-        report.notStarted = QStringLiteral("Not enough free space in %1: %2 needed, %3 available.")
-                                .arg(root, byteCount(needed), byteCount(qint64(*available)));
-        setError(ApplicationError::userError(*report.notStarted));
-        return QtFuture::makeReadyFuture(report);
+        m_cardImportLock.reset();
+        return refuse(QStringLiteral("Not enough free space in %1: %2 needed, %3 available.")
+                          .arg(root, byteCount(needed), byteCount(qint64(*available))));
     }
 
     const std::optional<qint64> nextJump =
@@ -208,27 +226,43 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     // Only copies that completed and were verified count as imported: a user may format the card
     // trusting that mark. Each is recorded as soon as it has its final name, and the copying thread
     // waits for that before it goes on, so a process killed mid-run has recorded what it finished.
-    auto recordError = std::make_shared<std::optional<ApplicationError>>();
-    auto recordedAny = std::make_shared<bool>(false);
+    // Once the store has refused a record, the rest wait for one last try at the end of the run
+    // rather than each waiting out a busy store.
+    struct Recording {
+        bool manifestWritten = false;
+        bool recordedAny = false;
+        std::optional<Error> failure;
+        QList<CardFile> unrecorded;
+        QString cardUUID;
+    };
+    auto recording = std::make_shared<Recording>();
     QPointer<VelarixModel> self(this);
     ImportProgress* const run = progress.data(); // lives until the finish step; cancel() is thread-safe
-    auto verified = [self, &context, recordError, recordedAny, run](const QString& cardUUID,
-                                                                    const QString& source) {
+    auto verified = [self, &context, recording, cardFiles, run](const QString& cardUUID,
+                                                                const QString& source) {
         // Released when the record step has run, or when it was dropped unrun with the model.
         auto recorded = std::make_shared<QSemaphore>();
         auto done =
             std::shared_ptr<QSemaphore>(recorded.get(), [recorded](QSemaphore*) { recorded->release(); });
         QMetaObject::invokeMethod(
             self,
-            [self, &context, recordError, recordedAny, cardUUID, name = QFileInfo(source).fileName(), done] {
+            [self, &context, recording, cardUUID, file = cardFiles->value(source), done] {
                 if (!self->sdCardPath())
                     return;
+                recording->cardUUID = cardUUID;
+                if (recording->failure) {
+                    recording->unrecorded.append(file);
+                    return;
+                }
                 // The manifest once per run: a write-protected card would complain for every file.
-                if (auto written = self->recordImport(cardUUID, {name}, context, !*recordedAny); written)
-                    *recordedAny = true;
-                else if (!*recordError)
-                    *recordError = ApplicationError::internalError(
-                        QStringLiteral("failed to save sd card name: ") + written.error().message);
+                auto written = self->recordImport(cardUUID, {file}, context, !recording->manifestWritten);
+                recording->manifestWritten = true;
+                if (written) {
+                    recording->recordedAny = true;
+                } else {
+                    recording->failure = written.error();
+                    recording->unrecorded.append(file);
+                }
             },
             Qt::QueuedConnection);
         done.reset();
@@ -239,33 +273,65 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         }
     };
     QtConcurrent::run(copyAll, items, root, progress, options, m_sdCardPath, m_volumes, verified)
-        .then(this, [this, promise, nextJump, itemCount = items.size(), recordError,
-                     recordedAny](const RunOutcome& outcome) {
+        .then(this, [this, promise, nextJump, itemCount = items.size(), recording, &context,
+                     rowIds](const RunOutcome& outcome) {
             setImportProgress(nullptr);
-            const ImportReport& report = outcome.report;
+            m_cardImportLock.reset();
+            ImportReport report = outcome.report;
 
-            if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError && !*recordError)
-                *recordError = ApplicationError::internalError(
-                    QStringLiteral("failed to save sd card name: ") + outcome.cardUUIDError->message);
-            if (*recordedAny)
+            qsizetype unrecorded = recording->unrecorded.size();
+            if (recording->failure && unrecorded > 0 && m_sdCardPath &&
+                recordImport(recording->cardUUID, recording->unrecorded, context, false)) {
+                recording->failure.reset();
+                recording->recordedAny = true;
+            }
+            if (recording->failure) {
+                report.historyError = recording->failure->message;
+            } else if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError) {
+                report.historyError =
+                    QStringLiteral("The card's identity could not be read, so the import history could not "
+                                   "record the copies: %1")
+                        .arg(outcome.cardUUIDError->message);
+                unrecorded = report.imported.size();
+            }
+            if (recording->recordedAny)
                 setImportStateRefreshID(QUuid::createUuid());
 
-            if (report.cancelled) {
-                setError(ApplicationError::userError(QStringLiteral("Cancelled")));
+            // What was copied is done: it is not imported again by pressing Import once more.
+            QSet<QString> remaining = m_selection;
+            for (const auto& file : report.imported)
+                remaining.remove(rowIds.value(file.source));
+            setSelection(remaining);
+
+            const QString failures =
+                QStringLiteral("%1 of %2 videos could not be imported: %3")
+                    .arg(report.failed.size())
+                    .arg(itemCount)
+                    .arg(report.failed.isEmpty() ? QString() : report.failed.first().error);
+            if (report.historyError) {
+                QString text =
+                    QStringLiteral("%1 copied videos are in place, but Velarix could not record them "
+                                   "as imported. %2")
+                        .arg(unrecorded)
+                        .arg(*report.historyError);
+                if (report.cancelled)
+                    text.prepend(QStringLiteral("The import was cancelled. "));
+                else if (!report.failed.isEmpty())
+                    text.prepend(failures + QStringLiteral(". "));
+                setError(ApplicationError::userError(text));
+            } else if (report.cancelled) {
+                setError(ApplicationError::cancelled());
             } else if (!report.failed.isEmpty()) {
-                setError(
-                    ApplicationError::userError(QStringLiteral("%1 of %2 videos could not be imported: %3")
-                                                    .arg(report.failed.size())
-                                                    .arg(itemCount)
-                                                    .arg(report.failed.first().error)));
-            } else if (*recordError) {
-                setError(**recordError);
+                setError(ApplicationError::userError(failures));
             }
 
             if (m_autoIncrementJumpNumber && nextJump && !report.imported.isEmpty())
                 setJumpNumber(*nextJump);
 
-            if (m_openFolderAferImport && m_folderOpener)
+            // Only a run that did everything shows its folder: after a failure the user has to read
+            // the message first, not look at a folder that seems complete.
+            const bool succeeded = !report.cancelled && report.failed.isEmpty() && !report.historyError;
+            if (succeeded && !report.imported.isEmpty() && m_openFolderAferImport && m_folderOpener)
                 m_folderOpener(outcome.folders.size() == 1 ? outcome.folders.first() : m_outputLocation);
 
             promise->addResult(report);

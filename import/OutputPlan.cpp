@@ -57,8 +57,20 @@ QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input) {
                     break;
                 }
             }
+            // Only the pattern's own "/" makes folders: a card named "Helmet/Cam" is one name.
+            if (segment.placeholder && *segment.placeholder != Placeholder::folderSeparator)
+                text.replace(u'/', u'_');
             resolved.append({text, segment.placeholder});
         }
+        // A last component of nothing but blanks would leave a hidden ".MP4": the clip's own name
+        // stands in (an empty card name with the pattern "{name}").
+        QString lastComponent;
+        for (const auto& segment : resolved) {
+            const qsizetype slash = segment.text.lastIndexOf(u'/');
+            lastComponent = slash < 0 ? lastComponent + segment.text : segment.text.mid(slash + 1);
+        }
+        if (lastComponent.trimmed().isEmpty())
+            resolved.append({source.completeBaseName(), Placeholder::filename});
         // Confining can make names equal ("a//b" and "a/b"), and a counted name can equal another
         // file's own ("a" twice and "a-1"): the counter goes on until the name is free.
         ImportPatternSegments segments;

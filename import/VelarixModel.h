@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/HistoryRecords.h"
 #include "history/ImportState.h"
 #include "import/ApplicationError.h"
 #include "import/ImportProgress.h"
@@ -22,6 +23,7 @@
 
 namespace velarix {
 
+class FileLock;
 class HistoryStore;
 class Settings;
 class VolumeProvider;
@@ -144,6 +146,21 @@ public:
     std::optional<double> videoLoadingFraction() const;
     // The output plan of the selected videos, oldest first.
     QList<ResolvedOutputFile> resolvedOutputFiles() const;
+    // Why the pattern cannot name files (it is empty or only blanks and "/"); absent when it can.
+    // Import stays unavailable while there is one. Changes with importPatternChanged.
+    std::optional<QString> importPatternProblem() const;
+
+    // The import state of the card's rows as the history has it now.
+    ImportState importState(HistoryStore& context) const;
+    // The selected rows that the history already holds (ids).
+    QSet<QString> importedSelection(HistoryStore& context) const;
+    // Selects the rows not imported yet; unreadable ones are left out (they can still be selected
+    // one by one, and are then copied as they are).
+    void selectAllNew(HistoryStore& context);
+    // Takes the card's import lock for this model until its next import ends, so that a selection
+    // made now is not overtaken by another process importing the same card. importSelectedVideos
+    // takes it itself when not held. Fails when another import of the card is running.
+    Result<void> reserveCardForImport();
 
     // Where volumes come from; the system's by default.
     const std::shared_ptr<VolumeProvider>& volumeProvider() const { return m_volumes; }
@@ -167,7 +184,7 @@ public:
     QFuture<ImportReport> importSelectedVideos(HistoryStore& context, const ImportOptions& options = {});
     // Records imported files of a card in the history and (unless told not to) rewrites the card's
     // manifest.
-    Result<void> recordImport(const QString& cardID, const QStringList& fileNames, HistoryStore& context,
+    Result<void> recordImport(const QString& cardID, const QList<CardFile>& files, HistoryStore& context,
                               bool rewriteManifest = true);
     // Forgets the current card's imported files, then reloads the card (the reload's result).
     QFuture<Result<void>> clearImportHistory(HistoryStore& context);
@@ -226,6 +243,8 @@ private:
     QPointer<ImportProgress> m_importProgress;
     std::shared_ptr<VolumeProvider> m_volumes;
     std::function<void(const QString&)> m_folderOpener;
+    std::shared_ptr<FileLock> m_cardImportLock;
+    QString m_cardImportLockPath; // the card the lock is for
 };
 
 // The rows as the import state reads them.

@@ -5,9 +5,14 @@
 namespace velarix {
 
 VideoFileRow::VideoFileRow(const QString& path, const QDateTime& created, qint64 fileSize, QObject* parent)
+    : VideoFileRow(path, QFileInfo(path).fileName(), created, fileSize, parent) {}
+
+VideoFileRow::VideoFileRow(const QString& path, const QString& relativePath, const QDateTime& created,
+                           qint64 fileSize, QObject* parent)
     : QObject(parent)
     , m_url(QUrl::fromLocalFile(path))
     , m_path(path)
+    , m_relativePath(relativePath)
     , m_created(created.isValid() ? created : distantPast())
     , m_fileSize(fileSize) {
     // The percent-encoded path: unique within a scan and stable across scans.
@@ -35,6 +40,13 @@ void VideoFileRow::setIsLoadingDuration(bool loading) {
         return;
     m_isLoadingDuration = loading;
     Q_EMIT isLoadingDurationChanged();
+}
+
+void VideoFileRow::setUnreadableReason(const std::optional<QString>& reason) {
+    if (m_unreadableReason == reason)
+        return;
+    m_unreadableReason = reason;
+    Q_EMIT unreadableReasonChanged();
 }
 
 } // namespace velarix

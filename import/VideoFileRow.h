@@ -7,10 +7,13 @@
 #include <QString>
 #include <QUrl>
 
+#include <optional>
+
 namespace velarix {
 
-// One video on the card. Rows are shared between the model's list and the views; `duration` and
-// `isLoadingDuration` change after construction and notify, the other fields are fixed.
+// One video on the card. Rows are shared between the model's list and the views; `duration`,
+// `isLoadingDuration` and `unreadableReason` change after construction and notify, the other fields
+// are fixed.
 class VideoFileRow : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString id READ id CONSTANT)
@@ -20,9 +23,14 @@ class VideoFileRow : public QObject {
     Q_PROPERTY(double duration READ duration WRITE setDuration NOTIFY durationChanged)
     Q_PROPERTY(bool isLoadingDuration READ isLoadingDuration WRITE setIsLoadingDuration NOTIFY
                    isLoadingDurationChanged)
+    Q_PROPERTY(std::optional<QString> unreadableReason READ unreadableReason WRITE setUnreadableReason NOTIFY
+                   unreadableReasonChanged)
 public:
     // `created` invalid means the file system gave none: it then reads as the distant past.
     VideoFileRow(const QString& path, const QDateTime& created, qint64 fileSize, QObject* parent = nullptr);
+    // `relativePath`: the file's path below the card's root, which identifies it in the history.
+    VideoFileRow(const QString& path, const QString& relativePath, const QDateTime& created, qint64 fileSize,
+                 QObject* parent = nullptr);
 
     // The distant past stands in for a missing creation date, so that such files sort last.
     static QDateTime distantPast();
@@ -31,26 +39,35 @@ public:
     const QUrl& url() const { return m_url; }
     const QString& path() const { return m_path; }
     QString fileName() const;
+    // Below the card's root, e.g. "DCIM/100GOPRO/GX010001.MP4"; the file name when not known.
+    const QString& relativePath() const { return m_relativePath; }
     const QDateTime& created() const { return m_created; }
     qint64 fileSize() const { return m_fileSize; }
     double duration() const { return m_duration; }
     bool isLoadingDuration() const { return m_isLoadingDuration; }
+    // Why the file cannot be read as a video (empty, cut short, not a video); absent when it can,
+    // or before its details were loaded. Such a file can still be copied as it is.
+    const std::optional<QString>& unreadableReason() const { return m_unreadableReason; }
 
     void setDuration(double seconds);
     void setIsLoadingDuration(bool loading);
+    void setUnreadableReason(const std::optional<QString>& reason);
 
 Q_SIGNALS:
     void durationChanged();
     void isLoadingDurationChanged();
+    void unreadableReasonChanged();
 
 private:
     QString m_id;
     QUrl m_url;
     QString m_path;
+    QString m_relativePath;
     QDateTime m_created;
     qint64 m_fileSize;
     double m_duration = 0;
     bool m_isLoadingDuration = false;
+    std::optional<QString> m_unreadableReason;
 };
 
 using VideoFileRowPtr = QSharedPointer<VideoFileRow>;

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace velarix {
 
 namespace {
@@ -28,6 +30,13 @@ QString AppPaths::storeFile() {
 QString AppPaths::settingsFile() {
     return xdgHome("XDG_CONFIG_HOME", QStringLiteral(".config")) + u'/' + kBundleIdentifier +
            QStringLiteral("/settings.json");
+}
+
+QString AppPaths::runtimeDirectory() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && QDir(runtime).exists())
+        return runtime + u'/' + kBundleIdentifier;
+    return QDir::tempPath() + u'/' + kBundleIdentifier + QStringLiteral("-%1").arg(::getuid());
 }
 
 QString AppPaths::downloadsDirectory() {

@@ -12,6 +12,9 @@ struct AppPaths {
     static QString storeFile();
     // $XDG_CONFIG_HOME/app.tarnwick.Velarix/settings.json
     static QString settingsFile();
+    // $XDG_RUNTIME_DIR/app.tarnwick.Velarix (private to the user, emptied at logout), or a per-user
+    // folder in the temporary folder when the variable is not set. Not created here.
+    static QString runtimeDirectory();
     // The user's Downloads folder.
     static QString downloadsDirectory();
 };

@@ -172,14 +172,44 @@ private Q_SLOTS:
         QVERIFY(progressRow->isVisible());
         QVERIFY(!filesSection->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress(), 20000);
-        QVERIFY(m_view->importAction()->isEnabled());
+        // What was imported is no longer selected, so Import cannot simply run it again.
+        QVERIFY(m_model->selection().isEmpty());
+        QVERIFY(!m_view->importAction()->isEnabled());
         QVERIFY(!progressRow->isVisible());
-        QVERIFY(filesSection->isVisible());
 
         QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
         QCOMPARE(stateOf(QStringLiteral("GX010002.MP4")), QStringLiteral("Imported"));
         QCOMPARE(stateOf(QStringLiteral("GX010003.MP4")), QStringLiteral("New"));
         QCOMPARE(m_opened.size(), 1);
+
+        // Importing again is asked: skipping copies only the new clip.
+        const auto copies = [this] {
+            int count = 0;
+            QDirIterator it(m_fixture->path(QStringLiteral("out")), QDir::Files,
+                            QDirIterator::Subdirectories);
+            for (; it.hasNext(); it.next())
+                ++count;
+            return count;
+        };
+        selectFiles({QStringLiteral("GX010001.MP4"), QStringLiteral("GX010003.MP4")});
+        m_view->importAction()->trigger();
+        QVERIFY(m_view->reimportQuestion());
+        QVERIFY(!m_model->importProgress());
+        QCOMPARE(m_view->reimportQuestion()->text(),
+                 QStringLiteral("1 of the 2 selected videos were imported before."));
+        m_view->reimportQuestion()->findChild<QAbstractButton*>(QStringLiteral("skipImported"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress() && copies() == 3, 20000);
+        QTRY_COMPARE(stateOf(QStringLiteral("GX010003.MP4")), QStringLiteral("Imported"));
+
+        // Only imported clips selected: cancelling the question copies nothing.
+        selectFiles({QStringLiteral("GX010001.MP4")});
+        m_view->importAction()->trigger();
+        QTRY_VERIFY(m_view->reimportQuestion());
+        QVERIFY(!m_view->reimportQuestion()->findChild<QAbstractButton*>(QStringLiteral("skipImported")));
+        m_view->reimportQuestion()->button(QMessageBox::Cancel)->click();
+        QTest::qWait(100);
+        QVERIFY(!m_model->importProgress());
+        QCOMPARE(copies(), 3);
 
         // Clearing the history drops both marks once the card is read again.
         auto* clear = m_view->form()->findChild<QAction*>(QStringLiteral("clearImportHistory"));
@@ -211,6 +241,27 @@ private Q_SLOTS:
             ++copied;
         }
         QVERIFY(copied < 3);
+        // A cancel is told as information, and no folder opens on an unfinished import.
+        QTRY_VERIFY(m_view->errorAlert());
+        QCOMPARE(m_view->errorAlert()->icon(), QMessageBox::Information);
+        QVERIFY(m_opened.isEmpty());
+    }
+
+    void anEmptyPatternDisablesImport() {
+        m_fixture->insert(m_staged);
+        openWindow();
+        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        selectFiles({QStringLiteral("GX010001.MP4")});
+        QVERIFY(m_view->importAction()->isEnabled());
+        auto* problem = m_view->form()->findChild<QLabel*>(QStringLiteral("patternProblem"));
+        QVERIFY(problem && problem->isHidden());
+        m_model->setImportPattern(QStringLiteral(" / "));
+        QVERIFY(!m_view->importAction()->isEnabled());
+        QVERIFY(!problem->isHidden());
+        QVERIFY(problem->text().contains(QStringLiteral("pattern is empty")));
+        m_model->setImportPattern(QStringLiteral("{filename}"));
+        QVERIFY(m_view->importAction()->isEnabled());
+        QVERIFY(problem->isHidden());
     }
 
     void placeholderMenuAppendsAndNamesFollow() {

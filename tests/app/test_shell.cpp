@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -159,6 +160,21 @@ private Q_SLOTS:
         QVERIFY(
             fatal.first().first().toString().startsWith(QStringLiteral("Could not create ModelContainer: ")));
         QCOMPARE(QFileInfo(storePath).size(), 8192);
+
+        // Offered and accepted: the damaged file is kept beside a new, empty history.
+        VelarixApp accepting(*m_settings);
+        accepting.setShowsDialogs(false);
+        QString offered;
+        accepting.setMoveAsideAnswer([&offered](const QString& message) {
+            offered = message;
+            return true;
+        });
+        QVERIFY(accepting.showMainWindow());
+        QVERIFY(offered.contains(storePath) && offered.contains(QStringLiteral("damaged")));
+        const QString aside =
+            storePath + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        QCOMPARE(QFileInfo(aside).size(), 8192);
+        QVERIFY(QFileInfo(storePath).size() > 0);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "history/HistoryStore.h"
 
 #include <QCryptographicHash>
+#include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -35,6 +37,39 @@ void makeDatabase(const QString& path, const QStringList& statements) {
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+}
+
+qint64 pragma(const QString& path, const char* name) {
+    qint64 value = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA %1").arg(QLatin1String(name))) && query.next())
+                value = query.value(0).toLongLong();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+    return value;
+}
+
+int columnCount(const QString& path, const char* table) {
+    int count = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(table)));
+            while (query.next())
+                ++count;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+    return count;
 }
 
 QStringList names(const QList<ImportHistory>& records) {
@@ -158,6 +193,117 @@ private Q_SLOTS:
         QCOMPARE(fileDigest(path), before);
         QCOMPARE(QFileInfo(path).lastModified(), modified);
         QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
+    }
+
+    // A store written by the first release keeps its records and still marks its clips.
+    void upgradesTheFirstReleasedStore() {
+        const QString path = storePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QVERIFY(
+            QFile::copy(QStringLiteral(VELARIX_SOURCE_DIR "/tests/history/data/history-1.0.0.store"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const QString card = QStringLiteral("3F1E9DA5-A03B-5122-A05E-AEA8BF928713");
+        {
+            auto store = HistoryStore::open(path);
+            QVERIFY2(store, qPrintable(store ? QString() : store.error().message));
+            const auto records = (*store)->fetchImportHistory(card);
+            QCOMPARE(names(*records), (QStringList{"GX010001.MP4", "GX010002.MP4"}));
+            QVERIFY(!records->first().relativePath && !records->first().fileSize);
+            QCOMPARE((*store)->fetchCard(card)->value().name, QStringLiteral("Helmet"));
+            QVERIFY(
+                (*store)->insertImportHistory(CardFile{"GX010003.MP4", "DCIM/100GOPRO/GX010003.MP4", 3000},
+                                              card, QDateTime::currentDateTime()));
+            QVERIFY((*store)->save());
+        }
+        QCOMPARE(pragma(path, "user_version"), 1'001'000);
+        auto store = HistoryStore::open(path);
+        QVERIFY(store);
+        const auto records = (*store)->fetchImportHistory(card);
+        QCOMPARE(records->size(), 3);
+        QCOMPARE(records->last().relativePath, std::optional<QString>("DCIM/100GOPRO/GX010003.MP4"));
+        QCOMPARE(records->last().fileSize, std::optional<qint64>(3000));
+    }
+
+    // A step that fails half-way is undone as a whole: the store stays at its old version.
+    void aFailedUpgradeChangesNothing() {
+        const QString path = storePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QVERIFY(
+            QFile::copy(QStringLiteral(VELARIX_SOURCE_DIR "/tests/history/data/history-1.0.0.store"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        // The second statement of the step will find its column taken.
+        makeDatabase(path, {QStringLiteral("ALTER TABLE import_history ADD COLUMN file_size BLOB")});
+        auto store = HistoryStore::open(path);
+        QVERIFY(!store);
+        QVERIFY2(store.error().message.contains(path), qPrintable(store.error().message));
+        QCOMPARE(pragma(path, "user_version"), 1'000'000);
+        QCOMPARE(columnCount(path, "import_history"), 5); // relative_path was added, then rolled back
+    }
+
+    void aBusyStoreIsInUseNotDamaged() {
+        auto store = HistoryStore::open(storePath());
+        QVERIFY(store);
+        QVERIFY((*store)->insertCard(QStringLiteral("U"), QStringLiteral("N")) && (*store)->save());
+        {
+            QSqlDatabase holder =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            holder.setDatabaseName(storePath());
+            QVERIFY(holder.open());
+            QSqlQuery query(holder);
+            QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+            QElapsedTimer waited;
+            waited.start();
+            auto written = (*store)->insertImportHistory(QStringLiteral("A.MP4"), QStringLiteral("U"),
+                                                         QDateTime::currentDateTime());
+            QVERIFY(!written);
+            QVERIFY(waited.elapsed() >= 4000); // it waited before giving up
+            QVERIFY(isStoreError(written.error(), StoreErrorCode::inUse));
+            QVERIFY2(written.error().message.contains(QStringLiteral("in use by another Velarix process")),
+                     qPrintable(written.error().message));
+            (*store)->rollback();
+
+            auto second = HistoryStore::open(storePath());
+            QVERIFY(!second);
+            QVERIFY(isStoreError(second.error(), StoreErrorCode::inUse));
+            QVERIFY(!second.error().message.contains(QStringLiteral("not a Velarix")));
+            query.exec(QStringLiteral("ROLLBACK"));
+            holder.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        QVERIFY(HistoryStore::open(storePath()));
+    }
+
+    void damagedStoresAreMovedAsideNotDeleted() {
+        const QString path = storePath();
+        {
+            auto store = HistoryStore::open(path);
+            QVERIFY(store);
+            for (int i = 0; i < 400; ++i)
+                QVERIFY((*store)->insertImportHistory(QStringLiteral("GX%1.MP4").arg(i, 6, 10, QChar(u'0')),
+                                                      QStringLiteral("U"), QDateTime::currentDateTime()));
+            QVERIFY((*store)->save());
+        }
+        QVERIFY(QFileInfo(path).size() > 3 * 4096);
+        QVERIFY(QFile::resize(path, 2 * 4096)); // cut short, as by a full disk or a pulled drive
+        const QByteArray truncated = fileDigest(path);
+        auto store = HistoryStore::open(path);
+        QVERIFY(!store);
+        QVERIFY2(isStoreError(store.error(), StoreErrorCode::damaged), qPrintable(store.error().message));
+        QVERIFY(store.error().message.contains(path));
+        QCOMPARE(fileDigest(path), truncated);
+
+        const auto moved = HistoryStore::moveAside(path);
+        QVERIFY(moved);
+        QCOMPARE(*moved, path + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate));
+        QCOMPARE(fileDigest(*moved), truncated);
+        QVERIFY(HistoryStore::open(path));
+
+        writeFile(path, QByteArray(8192, 'x'));
+        store = HistoryStore::open(path);
+        QVERIFY(isStoreError(store.error(), StoreErrorCode::damaged));
+        QCOMPARE(*HistoryStore::moveAside(path), *moved + QStringLiteral("-2"));
+        QCOMPARE(fileDigest(*moved), truncated);
     }
 
     void emptyFileBecomesAStore() {

@@ -6,6 +6,12 @@
 
 using namespace velarix;
 
+namespace {
+ImportState::Video video(const QString& relativePath, const QDateTime& created, qint64 size = 100) {
+    return {relativePath.section(u'/', -1), created, relativePath, size, false};
+}
+} // namespace
+
 class ImportStateTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -13,31 +19,90 @@ private Q_SLOTS:
         QTemporaryDir dir;
         auto store = std::move(HistoryStore::open(dir.filePath("default.store")).value());
         const QDateTime now = QDateTime::currentDateTime();
-        for (const char* name : {"B.MP4", "B.MP4", "C.MP4"})
-            QVERIFY(store->insertImportHistory(name, "CARD", now).ok());
-        QVERIFY(store->insertImportHistory("D.MP4", "OTHER", now).ok());
+        for (const char* path : {"DCIM/100/B.MP4", "DCIM/100/B.MP4", "DCIM/100/C.MP4"})
+            QVERIFY(store
+                        ->insertImportHistory(CardFile{QString(path).section(u'/', -1), QString(path), 100},
+                                              "CARD", now)
+                        .ok());
+        QVERIFY(store->insertImportHistory(CardFile{"D.MP4", "DCIM/100/D.MP4", 100}, "OTHER", now).ok());
         QVERIFY(store->save().ok());
 
         const QDateTime t0(QDate(2024, 5, 1), QTime(10, 0));
         const QList<ImportState::Video> videos{
-            {"A.MP4", t0.addSecs(60)}, {"B.MP4", t0}, {"D.MP4", t0.addSecs(120)}, {"E.MP4", t0}};
+            video("DCIM/100/A.MP4", t0.addSecs(60)), video("DCIM/100/B.MP4", t0),
+            video("DCIM/100/D.MP4", t0.addSecs(120)), video("DCIM/100/E.MP4", t0)};
         ImportState state;
         state.refresh(*store, QString("CARD"), videos);
-        QCOMPARE(state.importedFileNames(), (QSet<QString>{"B.MP4", "C.MP4"}));
+        QCOMPARE(state.recordCount(), 3);
         QCOMPARE(state.latestImportedCreated(), std::optional(t0));
-        QCOMPARE(state.status("B.MP4", t0), ImportStatus::imported);
-        QCOMPARE(state.status("A.MP4", t0.addSecs(60)), ImportStatus::newVideo);
-        QCOMPARE(state.status("D.MP4", t0.addSecs(120)), ImportStatus::newVideo); // another card's file
-        QCOMPARE(state.status("E.MP4", t0), ImportStatus::unmarked);              // same time: not newer
+        QCOMPARE(state.status(videos[1]), ImportStatus::imported);
+        QCOMPARE(state.status(videos[0]), ImportStatus::newVideo);
+        QCOMPARE(state.status(videos[2]), ImportStatus::newVideo); // another card's file
+        QCOMPARE(state.status(videos[3]), ImportStatus::unmarked); // same time: not newer
 
         state.refresh(*store, std::nullopt, videos);
-        QCOMPARE(state.status("B.MP4", t0), ImportStatus::unmarked);
-        QCOMPARE(state.status("A.MP4", t0.addSecs(60)), ImportStatus::unmarked);
+        QCOMPARE(state.status(videos[1]), ImportStatus::unmarked);
+        QCOMPARE(state.status(videos[0]), ImportStatus::unmarked);
 
         QVERIFY(clearCardHistory(*store, "CARD"));
         state.refresh(*store, QString("CARD"), videos);
-        QVERIFY(state.importedFileNames().isEmpty());
+        QCOMPARE(state.status(videos[1]), ImportStatus::unmarked);
         QCOMPARE(store->fetchImportHistory("OTHER").value().size(), 1);
+    }
+
+    // A camera's counter reset, or a second camera on the card: the same name in two folders is
+    // two clips, and a clip rewritten with other bytes is not the one that was copied.
+    void aClipIsItsPathAndSize() {
+        QTemporaryDir dir;
+        auto store = std::move(HistoryStore::open(dir.filePath("default.store")).value());
+        const QDateTime t0(QDate(2024, 5, 1), QTime(10, 0));
+        QVERIFY(
+            store
+                ->insertImportHistory(CardFile{"GX010001.MP4", "DCIM/100GOPRO/GX010001.MP4", 100}, "CARD", t0)
+                .ok());
+        QVERIFY(store->save().ok());
+
+        const QList<ImportState::Video> videos{video("DCIM/100GOPRO/GX010001.MP4", t0),
+                                               video("DCIM/101GOPRO/GX010001.MP4", t0.addSecs(600)),
+                                               video("DCIM/102GOPRO/GX010001.MP4", t0.addSecs(700), 100)};
+        ImportState state;
+        state.refresh(*store, QString("CARD"), videos);
+        QCOMPARE(state.status(videos[0]), ImportStatus::imported);
+        QCOMPARE(state.status(videos[1]), ImportStatus::newVideo);
+        QCOMPARE(state.status(videos[2]), ImportStatus::newVideo);
+        QCOMPARE(state.status(video("DCIM/100GOPRO/GX010001.MP4", t0, 101)), ImportStatus::unmarked);
+
+        // Unreadable files are named as such unless they were copied.
+        ImportState::Video broken = video("DCIM/100GOPRO/GX010009.MP4", t0.addSecs(900));
+        broken.unreadable = true;
+        QCOMPARE(state.status(broken), ImportStatus::unreadable);
+        ImportState::Video copiedBroken = videos[0];
+        copiedBroken.unreadable = true;
+        QCOMPARE(state.status(copiedBroken), ImportStatus::imported);
+    }
+
+    // Records from before paths were kept still mark their clips by name, except where the card
+    // holds the name twice and the record cannot say which one was copied.
+    void recordsWithoutPathMatchByName() {
+        QTemporaryDir dir;
+        auto store = std::move(HistoryStore::open(dir.filePath("default.store")).value());
+        const QDateTime t0(QDate(2024, 5, 1), QTime(10, 0));
+        for (const char* name : {"GX010001.MP4", "GX010002.MP4"})
+            QVERIFY(store->insertImportHistory(QString(name), "CARD", t0).ok());
+        QVERIFY(store->save().ok());
+
+        QList<ImportState::Video> videos{video("DCIM/100GOPRO/GX010001.MP4", t0),
+                                         video("DCIM/100GOPRO/GX010002.MP4", t0.addSecs(60))};
+        ImportState state;
+        state.refresh(*store, QString("CARD"), videos);
+        QCOMPARE(state.status(videos[0]), ImportStatus::imported);
+        QCOMPARE(state.status(videos[1]), ImportStatus::imported);
+
+        videos.append(video("DCIM/101GOPRO/GX010002.MP4", t0.addSecs(120)));
+        state.refresh(*store, QString("CARD"), videos);
+        QCOMPARE(state.status(videos[0]), ImportStatus::imported);
+        QCOMPARE(state.status(videos[1]), ImportStatus::newVideo);
+        QCOMPARE(state.status(videos[2]), ImportStatus::newVideo);
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 
@@ -134,6 +135,7 @@ private Q_SLOTS:
         QCOMPARE(contents(card->root() + "/.velarix"), QByteArray("{\"name\":\"Tandem\"}"));
         QVERIFY(model->importStateRefreshID() != refresh);
         QCOMPARE(model->jumpNumber(), 14);
+        QVERIFY(model->selection().isEmpty());
 
         // A new clip after a rescan: the old ones are imported, the new one is new.
         card->addVideo("101GOPRO/GX010004.MP4", 1, at(12, 0));
@@ -143,8 +145,8 @@ private Q_SLOTS:
         ImportState state;
         state.refresh(*store, model->sdCardVolumeUUID(), importStateVideos(model->videoFiles()));
         QStringList marks;
-        for (const auto& row : model->videoFiles())
-            marks.append(QString::number(int(state.status(row->fileName(), row->created()))));
+        for (const auto& video : importStateVideos(model->videoFiles()))
+            marks.append(QString::number(int(state.status(video))));
         QCOMPARE(marks, (QStringList{"1", "0", "0", "0", "2"}));
 
         // Importing again never overwrites; clearing forgets this card only.
@@ -159,8 +161,8 @@ private Q_SLOTS:
         const auto other = store->fetchImportHistory("OTHER-CARD");
         QCOMPARE(other.value().size(), 1);
         state.refresh(*store, model->sdCardVolumeUUID(), importStateVideos(model->videoFiles()));
-        QVERIFY(state.importedFileNames().isEmpty());
-        QCOMPARE(state.status("GX010002.MP4", at(23, 0)), ImportStatus::unmarked);
+        QCOMPARE(state.recordCount(), 0);
+        QCOMPARE(state.status(importStateVideos(model->videoFiles())[2]), ImportStatus::unmarked);
     }
 
     void takesTheFirstFreeName() {
@@ -293,6 +295,90 @@ private Q_SLOTS:
                  ApplicationError::userError("1 of 4 videos could not be imported: Invalid file size"));
         QVERIFY(!importedNames().contains("EMPTY.MP4"));
         QCOMPARE(importedNames().size(), 3);
+        // The failed one stays selected for another try; no folder opens on a run that failed.
+        QCOMPARE(model->selectedVideoFiles().size(), 1);
+        QCOMPARE(model->selectedVideoFiles().first()->fileName(), QStringLiteral("EMPTY.MP4"));
+        QVERIFY(opened.isEmpty());
+    }
+
+    // The store file frozen under a running Velarix: the copies stay, and the run says it failed.
+    void aHistoryThatCannotBeWrittenFailsTheRun() {
+        loadAndSelectAll();
+        const QString storeFile = home->path() + "/default.store";
+        if (runProcess("chattr", {"+i", storeFile}).exitCode != 0)
+            QSKIP("chattr cannot freeze files on this file system");
+        auto thaw = qScopeGuard([&] { runProcess("chattr", {"-i", storeFile}); });
+        const QUuid refresh = model->importStateRefreshID();
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        thaw.dismiss();
+        runProcess("chattr", {"-i", storeFile});
+        QCOMPARE(report.imported.size(), 3);
+        QVERIFY(report.failed.isEmpty());
+        QVERIFY(report.historyError);
+        QVERIFY2(report.historyError->contains(storeFile), qPrintable(*report.historyError));
+        QCOMPARE(model->error().kind(), ApplicationError::Kind::userError);
+        QVERIFY(model->error().errorDescription().contains(storeFile));
+        QCOMPARE(filesBelow(home->destination()).size(), 3);
+        QVERIFY(importedNames().isEmpty());
+        QCOMPARE(model->importStateRefreshID(), refresh);
+        QVERIFY(opened.isEmpty());
+    }
+
+    void patternsThatCannotNameAFileCopyNothing() {
+        loadAndSelectAll();
+        model->setImportPattern(" \t/ ");
+        QVERIFY(model->importPatternProblem());
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QVERIFY(report.notStarted);
+        QCOMPARE(model->error(), ApplicationError::userError(*model->importPatternProblem()));
+        QVERIFY(!QFileInfo::exists(home->destination()));
+    }
+
+    // Files that are not whole videos are named, left out of Select All New, and still copied
+    // when chosen one by one.
+    void unreadableFilesAreNamedAndStillCopied() {
+        const QString truncated =
+            card->addFile("100GOPRO/GX010010.MP4", sampleVideo(2).left(3000), at(12, 0));
+        card->addFile("100GOPRO/NOTES.MP4", "not a video", at(12, 1));
+        card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(12, 2));
+        // Index first (as some cameras write): the header opens, but its samples lie past the end.
+        const QString whole = home->path() + "/whole.MP4";
+        const QString faststart = home->path() + "/faststart.MP4";
+        QFile wholeFile(whole);
+        QVERIFY(wholeFile.open(QIODevice::WriteOnly) && wholeFile.write(sampleVideo(3)) > 0);
+        wholeFile.close();
+        QCOMPARE(runProcess("ffmpeg",
+                            {"-v", "error", "-i", whole, "-c", "copy", "-movflags", "+faststart", faststart})
+                     .exitCode,
+                 0);
+        const QByteArray indexed = contents(faststart);
+        card->addFile("100GOPRO/GX010011.MP4", indexed.left(indexed.size() * 2 / 3), at(12, 3));
+        loadAndSelectAll();
+        QMap<QString, QString> unreadable;
+        for (const auto& row : model->videoFiles()) {
+            if (row->unreadableReason())
+                unreadable.insert(row->fileName(), *row->unreadableReason());
+        }
+        QCOMPARE(unreadable.keys(), (QStringList{"EMPTY.MP4", "GX010010.MP4", "GX010011.MP4", "NOTES.MP4"}));
+        QVERIFY2(unreadable["GX010011.MP4"].contains("cut short"), qPrintable(unreadable["GX010011.MP4"]));
+        QCOMPARE(unreadable["EMPTY.MP4"], QStringLiteral("The file is empty."));
+        model->setSelection({model->videoFiles().last()->id()}); // GX010001, the oldest
+        QCOMPARE(awaitFuture(model->importSelectedVideos(*store)).imported.size(), 1);
+        model->selectAllNew(*store);
+        QStringList selected;
+        for (const auto& row : model->selectedVideoFiles())
+            selected.append(row->fileName());
+        selected.sort();
+        QCOMPARE(selected, (QStringList{"GX010002.MP4", "GX010003.MP4"}));
+
+        for (const auto& row : model->videoFiles()) {
+            if (row->path() == truncated)
+                model->setSelection({row->id()});
+        }
+        model->setImportPattern("{filename}");
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.imported.size(), 1);
+        QCOMPARE(contents(report.imported[0].destination), contents(truncated));
     }
 
     void notEnoughSpaceCopiesNothing() {
@@ -375,6 +461,8 @@ private Q_SLOTS:
         const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
         QVERIFY(report.cancelled);
         QCOMPARE(model->error(), ApplicationError::userError("Cancelled"));
+        QVERIFY(model->error().isCancellation());
+        QVERIFY(opened.isEmpty());
         // Oldest first: GX010001 and GX010002 were done, BIG was cut short, GX010003 never started.
         QCOMPARE(report.imported.size(), 2);
         QCOMPARE(filesBelow(home->destination()).size(), 2);

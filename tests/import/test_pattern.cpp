@@ -93,11 +93,19 @@ private Q_SLOTS:
                               QStringLiteral("2024-05-01/jump-2.MP4")}));
         const auto empty =
             resolveOutputFiles({videos, 1, true, QString(), QString(), QDateTime::currentDateTime()});
+        // A name left blank would be a hidden ".mov": the clip's own name stands in.
         QCOMPARE(fileNames(empty),
-                 (QStringList{QStringLiteral(".mov"), QStringLiteral("-1.mov"), QStringLiteral("-2.MP4")}));
+                 (QStringList{QStringLiteral("a.mov"), QStringLiteral("b.mov"), QStringLiteral("c.MP4")}));
         const auto folder = resolveOutputFiles(
             {{videos[0]}, 1, true, QStringLiteral("{filename}/"), QString(), QDateTime::currentDateTime()});
-        QCOMPARE(fileNames(folder), QStringList{QStringLiteral("a/.mov")});
+        QCOMPARE(fileNames(folder), QStringList{QStringLiteral("a/a.mov")});
+        const auto blankName = resolveOutputFiles({{videos[0]},
+                                                   1,
+                                                   true,
+                                                   QStringLiteral("{date}/{name}"),
+                                                   QStringLiteral("  "),
+                                                   QDateTime::currentDateTime()});
+        QCOMPARE(fileNames(blankName), QStringList{QStringLiteral("2024-05-01/  a.mov")});
     }
 
     void neverLeadsOutsideTheDestination_data() {
@@ -105,7 +113,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("parent") << QStringLiteral("..") << QStringLiteral("_/A.MP4");
         QTest::newRow("self") << QStringLiteral(".") << QStringLiteral("_/A.MP4");
-        QTest::newRow("climbing") << QStringLiteral("../../etc") << QStringLiteral("_/_/etc/A.MP4");
+        // Only the pattern's own "/" makes folders: a card name is one folder name.
+        QTest::newRow("climbing") << QStringLiteral("../../etc") << QStringLiteral(".._.._etc/A.MP4");
+        QTest::newRow("a slash in the name")
+            << QStringLiteral("Helmet/Cam") << QStringLiteral("Helmet_Cam/A.MP4");
         QTest::newRow("dots inside a name stay") << QStringLiteral("..x") << QStringLiteral("..x/A.MP4");
     }
     void neverLeadsOutsideTheDestination() {
@@ -134,7 +145,7 @@ private Q_SLOTS:
                                               QStringLiteral("/{name}//{filename}/"),
                                               QStringLiteral("/x\0y/"),
                                               QDateTime::currentDateTime()});
-        QCOMPARE(plan[0].fileName, QStringLiteral("x_y/A/.MP4"));
+        QCOMPARE(plan[0].fileName, QStringLiteral("_x_y_/A/A.MP4"));
 
         // The counted name of one file is another file's own name; confining makes names equal.
         const VideoFileList videos{video(QStringLiteral("a.MP4"), local(10, 0)),

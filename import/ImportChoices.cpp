@@ -1,0 +1,64 @@
+#include "import/CardImportLock.h"
+#include "import/VelarixModel.h"
+#include "platform/Log.h"
+
+namespace velarix {
+
+std::optional<QString> VelarixModel::importPatternProblem() const {
+    for (const QChar c : m_importPattern) {
+        if (!c.isSpace() && c != u'/')
+            return std::nullopt;
+    }
+    // Nothing would be left of a name but its extension: a hidden ".MP4".
+    return QStringLiteral("The filename pattern is empty. Enter a pattern such as %1 to import.")
+        .arg(kDefaultImportPattern);
+}
+
+ImportState VelarixModel::importState(HistoryStore& context) const {
+    ImportState state;
+    state.refresh(context, m_sdCardVolumeUUID, importStateVideos(m_videoFiles));
+    return state;
+}
+
+QSet<QString> VelarixModel::importedSelection(HistoryStore& context) const {
+    const ImportState state = importState(context);
+    QSet<QString> imported;
+    const QList<ImportState::Video> videos = importStateVideos(m_videoFiles);
+    for (qsizetype i = 0; i < m_videoFiles.size(); ++i) {
+        if (m_selection.contains(m_videoFiles[i]->id()) && state.isImported(videos[i]))
+            imported.insert(m_videoFiles[i]->id());
+    }
+    return imported;
+}
+
+void VelarixModel::selectAllNew(HistoryStore& context) {
+    const ImportState state = importState(context);
+    QSet<QString> selection;
+    const QList<ImportState::Video> videos = importStateVideos(m_videoFiles);
+    for (qsizetype i = 0; i < m_videoFiles.size(); ++i) {
+        if (!state.isImported(videos[i]) && !videos[i].unreadable)
+            selection.insert(m_videoFiles[i]->id());
+    }
+    setSelection(selection);
+}
+
+Result<void> VelarixModel::reserveCardForImport() {
+    if (!m_sdCardPath)
+        return {};
+    if (m_cardImportLock && m_cardImportLockPath == *m_sdCardPath)
+        return {};
+    m_cardImportLock.reset();
+    auto lock = lockCardForImport(m_sdCardVolumeUUID, *m_sdCardPath);
+    if (!lock) {
+        if (lock.error().code == kCardImportBusy && lock.error().domain == QLatin1String("Import"))
+            return lock.error();
+        // Without a runtime folder there is no lock to take; the import itself is still safe.
+        qCWarning(lcApp, "The card could not be locked for import: %s", qUtf8Printable(lock.error().message));
+        return {};
+    }
+    m_cardImportLock = std::move(*lock);
+    m_cardImportLockPath = *m_sdCardPath;
+    return {};
+}
+
+} // namespace velarix

@@ -1,0 +1,64 @@
+#include "platform/VideoProbe.h"
+
+#include "platform/MediaOpen.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace velarix {
+
+namespace {
+QString sizeText(qint64 bytes) {
+    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+} // namespace
+
+VideoProbe probeVideoFile(const QString& path) {
+    VideoProbe probe;
+    const qint64 fileSize = QFileInfo(path).size();
+    if (fileSize == 0) {
+        probe.unreadable = QStringLiteral("The file is empty.");
+        return probe;
+    }
+    auto input = openVideoAsset(path, OpenOptions{nullptr, 0, false});
+    if (!input) {
+        const Error& error = input.error();
+        probe.unreadable =
+            error.code < 0
+                ? QStringLiteral("Not a video Velarix can read (%1).").arg(av::errorText(error.code))
+                : error.message;
+        return probe;
+    }
+    const AVFormatContext* context = input->get();
+    bool hasVideo = false;
+    qint64 dataEnd = 0;
+    double longest = 0;
+    for (unsigned i = 0; i < context->nb_streams; ++i) {
+        AVStream* stream = context->streams[i];
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            hasVideo = true;
+        // The sample index comes from the header (MP4's sample tables): where the last sample ends.
+        const int entries = avformat_index_get_entries_count(stream);
+        for (int n = std::max(0, entries - 1); n < entries; ++n) {
+            if (const AVIndexEntry* entry = avformat_index_get_entry(stream, n))
+                dataEnd = std::max(dataEnd, qint64(entry->pos) + entry->size);
+        }
+        if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
+            longest = std::max(longest, double(stream->duration) * av_q2d(stream->time_base));
+    }
+    if (context->duration != AV_NOPTS_VALUE && context->duration > 0)
+        probe.duration = double(context->duration) / AV_TIME_BASE;
+    else
+        probe.duration = longest;
+    if (!hasVideo)
+        probe.unreadable = QStringLiteral("The file holds no video.");
+    else if (dataEnd > fileSize)
+        probe.unreadable = QStringLiteral("The recording is cut short: the file has %1 of its %2.")
+                               .arg(sizeText(fileSize), sizeText(dataEnd));
+    return probe;
+}
+
+} // namespace velarix
