@@ -87,12 +87,7 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
     buildFilesSection(content);
     setWidget(content);
 
-    connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::videoFilesChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::importPatternChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::jumpNumberChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::autogroupVideosChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::sdCardNameChanged, this, &VelarixFormView::updateFiles);
+    connect(&m_model, &VelarixModel::resolvedOutputFilesChanged, this, &VelarixFormView::updateFiles);
     connect(&m_model, &VelarixModel::importProgressChanged, this, &VelarixFormView::updateProgress);
     connect(&m_model, &VelarixModel::outputLocationChanged, this, &VelarixFormView::updateOutputLocation);
     connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixFormView::updateSpace);
@@ -316,11 +311,11 @@ void VelarixFormView::updateSpace() {
     if (!available) {
         text = QStringLiteral("Free space unknown");
     } else if (needed == 0) {
-        text = formatVolumeSpace(*available) + QStringLiteral(" available");
+        text = formatByteCount(*available) + QStringLiteral(" available");
     } else {
         fits = quint64(needed) <= *available;
         text = QStringLiteral("%1 needed, %2 available")
-                   .arg(formatVolumeSpace(quint64(needed)), formatVolumeSpace(*available));
+                   .arg(formatByteCount(quint64(needed)), formatByteCount(*available));
         if (!fits)
             text += QStringLiteral(" \u2014 not enough space");
     }
