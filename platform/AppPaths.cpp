@@ -30,9 +30,9 @@ QString AppPaths::settingsFile() {
            QStringLiteral("/settings.json");
 }
 
-QString AppPaths::downloadsDirectory() {
-    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    return downloads.isEmpty() ? QDir::homePath() : downloads;
+QString AppPaths::videosDirectory() {
+    const QString videos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    return videos.isEmpty() ? QDir::homePath() : videos;
 }
 
 } // namespace velarix

@@ -12,8 +12,8 @@ struct AppPaths {
     static QString storeFile();
     // $XDG_CONFIG_HOME/app.tarnwick.Velarix/settings.json
     static QString settingsFile();
-    // The user's Downloads folder.
-    static QString downloadsDirectory();
+    // The user's Videos folder (XDG_VIDEOS_DIR), the home folder when there is none.
+    static QString videosDirectory();
 };
 
 } // namespace velarix
