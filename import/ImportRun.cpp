@@ -13,7 +13,9 @@
 #include <QtConcurrent>
 
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace velarix {
 
@@ -26,6 +28,10 @@ struct RunItem {
 
 struct RunOutcome {
     ImportReport report;
+    // Where each failed copy was going, by source.
+    QHash<QString, QString> destinations;
+    // A folder of the destination could not be made for lack of permission or a read-only disk.
+    bool destinationUnwritable = false;
     QStringList folders;
     std::optional<QString> cardUUID;
     std::optional<Error> cardUUIDError;
@@ -88,9 +94,13 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         const auto failed = [&](const QString& reason) {
             logCopyFailure(item.source, destination, reason);
             outcome.report.failed.append({item.source, reason});
+            outcome.destinations.insert(item.source, destination);
         };
         if (folder != cleanRoot) {
             if (auto made = makeFolders(folder); !made) {
+                const int code = made.error().code;
+                outcome.destinationUnwritable =
+                    outcome.destinationUnwritable || code == EACCES || code == EPERM || code == EROFS;
                 failed(QStringLiteral("The folder %1 could not be created: %2")
                            .arg(folder, made.error().message));
                 continue;
@@ -153,6 +163,19 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     for (const auto& planned : plan) {
         items.append({planned.video->path(), planned.fileName});
         needed += qMax<qint64>(0, planned.video->fileSize());
+    }
+    // A destination we may not write to fails every copy: say so before starting, and offer another.
+    if (const QString existing = existingAncestor(root); !plan.isEmpty() && QFileInfo(existing).isDir()) {
+        if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) != 0) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+            ImportReport report;
+            report.notStarted = QStringLiteral("Velarix cannot write to the destination folder %1 (%2). "
+                                               "Choose another folder to import into.")
+                                    .arg(QDir::toNativeSeparators(root), reason);
+            setError(ApplicationError::userError(*report.notStarted,
+                                                 ApplicationError::Recovery::changeDestination));
+            return QtFuture::makeReadyFuture(report);
+        }
     }
     const std::optional<quint64> available = m_volumes->freeSpace(existingAncestor(root));
     if (available && quint64(needed) > *available) {
@@ -220,11 +243,20 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             if (report.cancelled) {
                 setError(ApplicationError::userError(QStringLiteral("Cancelled")));
             } else if (!report.failed.isEmpty()) {
-                setError(
-                    ApplicationError::userError(QStringLiteral("%1 of %2 videos could not be imported: %3")
-                                                    .arg(report.failed.size())
-                                                    .arg(itemCount)
-                                                    .arg(report.failed.first().error)));
+                // The first failure by name and full path: the user can look for it and act.
+                const ImportReport::Failed& first = report.failed.first();
+                QString text =
+                    QStringLiteral("%1 could not be copied to %2: %3")
+                        .arg(QFileInfo(first.source).fileName(),
+                             QDir::toNativeSeparators(outcome.destinations.value(first.source)), first.error);
+                if (itemCount > 1)
+                    text = QStringLiteral("%1 of %2 videos could not be imported. ")
+                               .arg(report.failed.size())
+                               .arg(itemCount) +
+                           text;
+                setError(ApplicationError::userError(text, outcome.destinationUnwritable
+                                                               ? ApplicationError::Recovery::changeDestination
+                                                               : ApplicationError::Recovery::none));
             } else if (*recordError) {
                 setError(**recordError);
             }
