@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QTextDocument>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -66,7 +67,8 @@ private Q_SLOTS:
         // Two 200 s clips 6 min 40 s apart: one jump once their durations are known, two before.
         const QDateTime start(QDate(2024, 5, 1), QTime(10, 0));
         auto first = VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX01.MP4"), start, 1000);
-        auto second = VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX02.MP4"), start.addSecs(400), 1000);
+        auto second =
+            VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX02.MP4"), start.addSecs(400), 1000);
         m_model->setImportPattern(QStringLiteral("{jump} {filename}"));
         m_model->setJumpNumber(3);
         m_model->setVideoFiles({second, first});
@@ -92,6 +94,68 @@ private Q_SLOTS:
         QCOMPARE(listedNames(), QStringList{QStringLiteral("2024-05-01/GX01.MP4")});
         QTRY_COMPARE_WITH_TIMEOUT(listedNames(), QStringList{QStringLiteral("2024-05-02/GX01.MP4")}, 3000);
         QCOMPARE(listedNames(), plannedNames());
+    }
+
+    void placeholderGoesToTheCaretAsOneUndoStep_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("selectionStart");
+        QTest::addColumn<int>("selectionEnd");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("expected");
+        // Entries: 0 {date}, 1 {today}, 2 {name}, 3 {jump}, 4 {filename}, 5 "/".
+        QTest::newRow("between words gets spaces") << "{date}{name}" << 6 << 6 << 3 << "{date} {jump} {name}";
+        QTest::newRow("after a space needs none") << "{date} " << 7 << 7 << 4 << "{date} {filename}";
+        QTest::newRow("after a folder separator") << "{date}/" << 7 << 7 << 3 << "{date}/{jump}";
+        QTest::newRow("at the start") << "{name}" << 0 << 0 << 0 << "{date} {name}";
+        QTest::newRow("separator is never spaced") << "{date}{jump}" << 6 << 6 << 5 << "{date}/{jump}";
+        QTest::newRow("replaces the selection") << "{date}/{jmp} x" << 7 << 12 << 3 << "{date}/{jump} x";
+    }
+    void placeholderGoesToTheCaretAsOneUndoStep() {
+        QFETCH(QString, pattern);
+        QFETCH(int, selectionStart);
+        QFETCH(int, selectionEnd);
+        QFETCH(int, entry);
+        QFETCH(QString, expected);
+        m_model->setImportPattern(pattern);
+        PatternTextEdit* editor = m_form->patternField()->editor();
+        editor->document()->clearUndoRedoStacks();
+        QTextCursor cursor = editor->textCursor();
+        cursor.setPosition(selectionStart);
+        cursor.setPosition(selectionEnd, QTextCursor::KeepAnchor);
+        editor->setTextCursor(cursor);
+        m_form->insertPlaceholderMenu()->actions().at(entry)->trigger();
+        QCOMPARE(m_model->importPattern(), expected);
+        editor->undo();
+        QCOMPARE(m_model->importPattern(), pattern);
+    }
+
+    void unknownPlaceholderIsMarkedWithAHint() {
+        m_model->setImportPattern(QStringLiteral("{date}/{jmp} {name}"));
+        PatternTextEdit* editor = m_form->patternField()->editor();
+        QCOMPARE(editor->unknownTokens(), (QList<PatternRange>{{7, 5}}));
+        const QRectF plate = editor->unknownRects().at(0);
+        // The plate covers the typo, and its tooltip names the real placeholders.
+        QVERIFY(plate.left() < editor->xForPosition(7) && plate.right() > editor->xForPosition(12));
+        const QString tip = editor->toolTipAt(plate.center().toPoint());
+        QVERIFY(tip.startsWith(QStringLiteral("{jmp} is not a placeholder")));
+        for (const char* valid : {"{date}", "{today}", "{name}", "{jump}", "{filename}"})
+            QVERIFY2(tip.contains(QLatin1String(valid)), valid);
+        QVERIFY(editor->toolTipAt(QPoint(int(editor->xForPosition(1)), int(plate.center().y()))).isEmpty());
+        // Mended, the mark goes.
+        m_model->setImportPattern(QStringLiteral("{date}/{jump} {name}"));
+        QVERIFY(editor->unknownTokens().isEmpty());
+    }
+
+    void fieldShowsTheDefaultPatternWhole() {
+        m_form->resize(420, 700);
+        PatternTextEdit* editor = m_form->patternField()->editor();
+        m_model->setImportPattern(kDefaultImportPattern);
+        QTRY_VERIFY(editor->width() > 0);
+        QVERIFY(editor->xForPosition(int(kDefaultImportPattern.size())) < editor->viewport()->width());
+        // More room for the form widens the field.
+        const int before = editor->width();
+        m_form->resize(640, 700);
+        QTRY_VERIFY(editor->width() > before + 100);
     }
 };
 
