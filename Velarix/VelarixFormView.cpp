@@ -7,6 +7,7 @@
 #include "Velarix/MenuToggle.h"
 #include "Velarix/OutputFilesView.h"
 #include "Velarix/PatternField.h"
+#include "history/HistoryStore.h"
 #include "import/ImportPattern.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -144,9 +146,7 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     for (Placeholder placeholder : allPlaceholders()) {
         QAction* action = m_insertMenu->addAction(placeholderHelpText(placeholder));
         const QString token = placeholderToken(placeholder);
-        // Appended at the end, wherever the caret is: the menu is a quick way to build a pattern.
-        connect(action, &QAction::triggered, this,
-                [this, token] { m_model.setImportPattern(m_model.importPattern() + token); });
+        connect(action, &QAction::triggered, this, [this, token] { m_pattern->insertAtCaret(token); });
     }
     insert->setMenu(m_insertMenu);
     auto* patternLayout = new QVBoxLayout(patternBox);
@@ -288,11 +288,37 @@ QFileDialog* VelarixFormView::chooseFolder() {
     return dialog;
 }
 
-void VelarixFormView::clearImportHistory() {
+QMessageBox* VelarixFormView::clearImportHistory() {
     // Without a card there is nothing to clear; the model checks the same, this saves the trip.
     if (!m_model.sdCardVolumeUUID() || !m_model.sdCardPath())
-        return;
-    m_model.clearImportHistory(m_store);
+        return nullptr;
+    auto records = m_store.fetchImportHistory(*m_model.sdCardVolumeUUID());
+    const qsizetype count = records ? records->size() : -1;
+    auto* question = new QMessageBox(window());
+    question->setObjectName(QStringLiteral("clearHistoryQuestion"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->setIcon(QMessageBox::Question);
+    question->setWindowTitle(QStringLiteral("Clear Import History"));
+    const QString card = m_model.sdCardName().isEmpty() ? QStringLiteral("this card") : m_model.sdCardName();
+    if (count == 0) {
+        question->setText(QStringLiteral("%1 has no import history.").arg(card));
+        question->setStandardButtons(QMessageBox::Ok);
+        question->open();
+        return question;
+    }
+    question->setText(count < 0 ? QStringLiteral("Clear the import history of %1?").arg(card)
+                                : QStringLiteral("Clear the import history of %1? This removes %2.")
+                                      .arg(card, count == 1 ? QStringLiteral("1 record")
+                                                            : QStringLiteral("%1 records").arg(count)));
+    question->setInformativeText(QStringLiteral("Its videos will show as not imported and can be imported "
+                                                "again. Copies already made stay where they are."));
+    QPushButton* clear = question->addButton(QStringLiteral("Clear History"), QMessageBox::DestructiveRole);
+    clear->setObjectName(QStringLiteral("confirmClear"));
+    question->addButton(QMessageBox::Cancel);
+    question->setDefaultButton(QMessageBox::Cancel);
+    connect(clear, &QPushButton::clicked, this, [this] { m_model.clearImportHistory(m_store); });
+    question->open();
+    return question;
 }
 
 void VelarixFormView::updateOutputLocation() {

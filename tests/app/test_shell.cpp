@@ -1,6 +1,7 @@
 #include "Velarix/VelarixApp.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
+#include "platform/Volumes.h"
 #include "trimming/TrimWorkingFolder.h"
 
 #include <QAction>
@@ -108,17 +109,16 @@ private Q_SLOTS:
 
     void cameraFolderTest() {
         QTemporaryDir volume;
-        QVERIFY(!VelarixApp::hasCameraFolder(QString()));
-        QVERIFY(!VelarixApp::hasCameraFolder(volume.path()));
+        QVERIFY(!hasDcimFolder(volume.path()));
         QDir(volume.path()).mkpath(QStringLiteral("PRIVATE/DCIM"));
-        QVERIFY(!VelarixApp::hasCameraFolder(volume.path())); // only the root counts
+        QVERIFY(!hasDcimFolder(volume.path())); // only the root counts
         QFile file(volume.filePath(QStringLiteral("DCIM")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        QVERIFY(!VelarixApp::hasCameraFolder(volume.path())); // a file named DCIM
+        QVERIFY(!hasDcimFolder(volume.path())); // a file named DCIM
         QVERIFY(QFile::remove(file.fileName()));
         QVERIFY(QDir(volume.path()).mkdir(QStringLiteral("DCIM")));
-        QVERIFY(VelarixApp::hasCameraFolder(volume.path()));
+        QVERIFY(hasDcimFolder(volume.path()));
     }
 
     void insertedCardBringsTheMainWindowBack() {
