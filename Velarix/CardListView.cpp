@@ -81,10 +81,11 @@ void CardListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);
     const bool hovered = (option.state & QStyle::State_MouseOver) && view &&
                          eject.contains(view->viewport()->mapFromGlobal(QCursor::pos()));
-    if (hovered) {
+    // On the highlight a light plate keeps the dark icon readable.
+    if (hovered || selected) {
         painter->setRenderHint(QPainter::Antialiasing);
-        QColor plate = text;
-        plate.setAlphaF(0.15f);
+        QColor plate = selected ? option.palette.color(group, QPalette::Base) : text;
+        plate.setAlphaF(selected ? (hovered ? 1.0f : 0.8f) : 0.15f);
         painter->setPen(Qt::NoPen);
         painter->setBrush(plate);
         painter->drawEllipse(eject);

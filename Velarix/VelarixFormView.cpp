@@ -149,12 +149,21 @@ void VelarixFormView::buildImportSection(QWidget* content) {
         connect(action, &QAction::triggered, this, [this, token] { m_pattern->insertAtCaret(token); });
     }
     insert->setMenu(m_insertMenu);
+    // The label and the menu over the field, so the field has the row's whole width for the pattern.
+    auto* label = new QLabel(QStringLiteral("Filename pattern"), patternBox);
+    label->setBuddy(m_pattern);
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(label);
+    top->addStretch();
+    top->addWidget(insert);
     auto* patternLayout = new QVBoxLayout(patternBox);
-    patternLayout->setContentsMargins(0, 0, 0, 0);
+    patternLayout->setContentsMargins(0, 8, 0, 8);
     patternLayout->setSpacing(6);
+    patternLayout->addLayout(top);
     patternLayout->addWidget(m_pattern);
-    patternLayout->addWidget(insert, 0, Qt::AlignLeft);
-    section->addLabeledRow(QStringLiteral("Filename pattern"), patternBox, QStringLiteral("patternRow"));
+    patternBox->setObjectName(QStringLiteral("patternRow"));
+    section->addRow(patternBox);
 
     // Space: what the selection needs against what the destination has.
     m_space = new QLabel;

@@ -34,10 +34,9 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     buildToolBar();
 
     m_loading = new LoadingPanel;
-    m_empty = new ContentUnavailableView(
-        themedIcon("drive-removable-media", "drive-missing.svg"), QStringLiteral("No SD Card Found"),
-        QStringLiteral("Insert a camera card to see its videos here. A card without videos shows "
-                       "this page too."));
+    m_empty = new ContentUnavailableView(themedIcon("drive-removable-media", "drive-missing.svg"),
+                                         QStringLiteral("No SD Card Found"),
+                                         QStringLiteral("Insert a camera card to see its videos here."));
     m_empty->setObjectName(QStringLiteral("emptyPanel"));
     auto* trim = new QPushButton(themedIcon("edit-cut", "scissors.svg"), QStringLiteral("Trim Videos\u2026"));
     trim->setObjectName(QStringLiteral("trimVideos"));
@@ -86,6 +85,8 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
         connect(&m_model, signal, this, &VelarixView::updateContent);
     connect(&m_model, &VelarixModel::videoLoadingChanged, this, &VelarixView::updateContent);
     connect(&m_model, &VelarixModel::sdCardPathChanged, this, &VelarixView::updateTitle);
+    connect(&m_model, &VelarixModel::sdCardPathChanged, this, &VelarixView::updateContent);
+    connect(&m_model, &VelarixModel::sdCardNameChanged, this, &VelarixView::updateContent);
     connect(&m_model, &VelarixModel::sdCardSpaceAvailableChanged, this, &VelarixView::updateTitle);
     connect(&m_model, &VelarixModel::sdCardPathChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixView::updateActions);
@@ -149,6 +150,15 @@ VelarixView::Content VelarixView::content() const {
 void VelarixView::updateContent() {
     const Content shown = content();
     m_stack->setCurrentIndex(int(shown));
+    if (shown == Content::empty && m_model.sdCardPath()) {
+        // A card is in, but nothing on it to import.
+        m_empty->setTitle(QStringLiteral("No Videos on %1").arg(m_model.sdCardName()));
+        m_empty->setDescription(QStringLiteral("This card has no videos in its DCIM folder. Insert another "
+                                               "camera card to see its videos here."));
+    } else if (shown == Content::empty) {
+        m_empty->setTitle(QStringLiteral("No SD Card Found"));
+        m_empty->setDescription(QStringLiteral("Insert a camera card to see its videos here."));
+    }
     if (shown == Content::loading)
         m_loading->setStatus(m_model.videoLoadingStatus(), m_model.videoLoadingFraction());
 }
