@@ -161,7 +161,8 @@ void CardListView::followCurrent() {
     for (int row = 0; row < m_cards.rowCount(); ++row) {
         const QModelIndex index = m_cards.index(row);
         if (index.data(CardListModel::IsCurrentRole).toBool()) {
-            if (selectionModel()->currentIndex() != index) {
+            // The view may have made the row current on its own, without selecting it.
+            if (selectionModel()->currentIndex() != index || !selectionModel()->isSelected(index)) {
                 const QSignalBlocker blocker(selectionModel());
                 selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
                 viewport()->update();

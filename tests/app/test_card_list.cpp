@@ -151,6 +151,23 @@ private Q_SLOTS:
         QDir().rename(bravo, m_bravo);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
     }
+
+    void cardsInsertedBeforeStartShowTheFirstHighlighted() {
+        const QString alpha = m_fixture->insert(m_alpha);
+        const QString bravo = m_fixture->insert(m_bravo);
+        m_view = std::make_unique<VelarixView>(*m_model, *m_store);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        CardListModel& cards = *m_view->cards();
+        QTRY_COMPARE(cards.rowCount(), 2);
+        QTRY_COMPARE(m_model->sdCardPath(), std::optional<QString>(alpha));
+        // The list marks the card the table shows.
+        QTRY_VERIFY(m_view->cardList()->selectionModel()->isSelected(cards.index(cards.rowOf(alpha))));
+        QCOMPARE(m_view->cardList()->selectionModel()->selectedIndexes().size(), 1);
+        QDir().rename(alpha, m_alpha);
+        QDir().rename(bravo, m_bravo);
+        QTRY_COMPARE(cards.rowCount(), 0);
+    }
 };
 
 QTEST_MAIN(CardListTest)
