@@ -59,12 +59,13 @@ void ImportNotifier::update(bool force) {
     m_sinceLast.start();
     m_shownWhileHidden = true;
     const qint64 current = std::min(m_progress->completedUnitCount() + 1, m_total);
-    QString body =
-        m_total == 1 ? QStringLiteral("1 video") : QStringLiteral("Video %1 of %2").arg(current).arg(m_total);
-    if (!m_progress->currentFileName().isEmpty())
-        body += QStringLiteral(": ") + m_progress->currentFileName();
+    QString body = m_progress->currentFileName();
+    if (m_total > 1)
+        body += (body.isEmpty() ? QString() : QStringLiteral(" \u2014 ")) +
+                QStringLiteral("video %1 of %2").arg(current).arg(m_total);
+    const QString what = m_total == 1 ? QStringLiteral("1 video") : QStringLiteral("%1 videos").arg(m_total);
     m_notifications.show(QString::fromLatin1(kKey),
-                         {QStringLiteral("Importing videos \u2014 %1 %").arg(percent), body, percent});
+                         {QStringLiteral("Importing %1 \u2014 %2%").arg(what).arg(percent), body, percent});
 }
 
 void ImportNotifier::finished() {

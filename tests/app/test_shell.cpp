@@ -107,6 +107,20 @@ private Q_SLOTS:
         QVERIFY(!QApplication::quitOnLastWindowClosed());
     }
 
+    void checkForUpdatesOnlyWithAFeed() {
+        // This build has no feed: the entry is absent rather than failing when chosen.
+        {
+            VelarixApp app(*m_settings);
+            auto* check = app.findChild<QAction*>(QStringLiteral("checkForUpdates"));
+            QVERIFY(check);
+            QVERIFY(!check->isVisible());
+        }
+        m_settings->setValue(QStringLiteral("updateFeedURL"),
+                             QStringLiteral("https://example.invalid/appcast.xml"));
+        VelarixApp app(*m_settings);
+        QVERIFY(app.findChild<QAction*>(QStringLiteral("checkForUpdates"))->isVisible());
+    }
+
     void cameraFolderTest() {
         QTemporaryDir volume;
         QVERIFY(!hasDcimFolder(volume.path()));
