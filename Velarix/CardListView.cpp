@@ -94,25 +94,6 @@ void CardListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
-bool CardListDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
-                                   const QStyleOptionViewItem& option, const QModelIndex& index) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            ejectRect(option.rect).contains(mouse->position().toPoint())) {
-            Q_EMIT ejectClicked(index.data(CardListModel::PathRole).toString());
-            return true;
-        }
-    }
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        // A click on Eject must not also choose the card.
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (ejectRect(option.rect).contains(mouse->position().toPoint()))
-            return true;
-    }
-    return QStyledItemDelegate::editorEvent(event, model, option, index);
-}
-
 bool CardListDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                  const QStyleOptionViewItem& option, const QModelIndex& index) {
     if (event->type() == QEvent::ToolTip && ejectRect(option.rect).contains(event->pos())) {
@@ -137,7 +118,6 @@ CardListView::CardListView(CardListModel& cards, QWidget* parent)
     setMinimumWidth(200);
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Camera cards"));
-    connect(delegate, &CardListDelegate::ejectClicked, &m_cards, &CardListModel::eject);
     connect(this, &QListView::clicked, this,
             [this](const QModelIndex& index) { m_cards.choose(m_cards.pathAt(index.row())); });
     // Keyboard moves choose too.
@@ -153,8 +133,54 @@ CardListView::CardListView(CardListModel& cards, QWidget* parent)
     connect(&m_cards, &QAbstractItemModel::rowsInserted, this, refresh);
     connect(&m_cards, &QAbstractItemModel::rowsRemoved, this, refresh);
     connect(&m_cards, &QAbstractItemModel::modelReset, this, refresh);
+    // While an import runs the list stays put: the copies are recorded under the shown card.
+    const auto choosable = [this] {
+        setEnabled(m_cards.isChoosable());
+        setToolTip(m_cards.isChoosable()
+                       ? QString()
+                       : QStringLiteral("Another card can be chosen when the import has finished."));
+    };
+    connect(&m_cards, &CardListModel::choosableChanged, this, choosable);
+    choosable();
     followCurrent();
     updateVisibility();
+}
+
+QModelIndex CardListView::ejectAt(const QPoint& position) const {
+    const QModelIndex index = indexAt(position);
+    return index.isValid() && CardListDelegate::ejectRect(visualRect(index)).contains(position)
+               ? index
+               : QModelIndex();
+}
+
+// Eject is handled here, before the view's own press handling would make the row current and so
+// choose the card that is about to go.
+void CardListView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && ejectAt(event->position().toPoint()).isValid()) {
+        m_ejectPressed = ejectAt(event->position().toPoint());
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void CardListView::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_ejectPressed.isValid()) {
+        const QPersistentModelIndex pressed = std::exchange(m_ejectPressed, QPersistentModelIndex());
+        if (event->button() == Qt::LeftButton && ejectAt(event->position().toPoint()) == pressed)
+            m_cards.eject(m_cards.pathAt(pressed.row()));
+        event->accept();
+        return;
+    }
+    QListView::mouseReleaseEvent(event);
+}
+
+void CardListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (ejectAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QListView::mouseDoubleClickEvent(event);
 }
 
 void CardListView::followCurrent() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListView>
+#include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 
 namespace velarix {
@@ -16,8 +17,6 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
-                     const QModelIndex& index) override;
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
 
@@ -25,9 +24,6 @@ public:
     static QRect ejectRect(const QRect& row);
     // "12.3 GB free · 8 videos"
     static QString detailText(const QModelIndex& index);
-
-Q_SIGNALS:
-    void ejectClicked(const QString& path);
 };
 
 // The cards beside the table, shown while more than one is mounted. The highlighted row is the card
@@ -39,11 +35,18 @@ public:
 
     CardListModel& cards() const { return m_cards; }
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
 private:
+    QModelIndex ejectAt(const QPoint& position) const;
     void followCurrent();
     void updateVisibility();
 
     CardListModel& m_cards;
+    QPersistentModelIndex m_ejectPressed;
 };
 
 } // namespace velarix

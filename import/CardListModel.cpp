@@ -24,6 +24,7 @@ CardListModel::CardListModel(CardWatcher& watcher, VelarixModel& model, HistoryS
     connect(&m_watcher, &CardWatcher::cardInserted, this, &CardListModel::cardInserted);
     connect(&m_watcher, &CardWatcher::cardRemoved, this, &CardListModel::cardRemoved);
     connect(&m_model, &VelarixModel::sdCardPathChanged, this, &CardListModel::currentChanged);
+    connect(&m_model, &VelarixModel::importProgressChanged, this, &CardListModel::choosableChanged);
     for (auto signal : {&VelarixModel::sdCardNameChanged, &VelarixModel::videoFilesChanged,
                         &VelarixModel::sdCardSpaceAvailableChanged, &VelarixModel::isLoadingVideosChanged})
         connect(&m_model, signal, this, &CardListModel::currentDetailsChanged);
@@ -128,8 +129,12 @@ void CardListModel::identify(const QString& path) {
     });
 }
 
+bool CardListModel::isChoosable() const {
+    return m_model.importProgress() == nullptr;
+}
+
 void CardListModel::choose(const QString& path) {
-    if (m_model.sdCardPath() == path || rowOf(path) < 0)
+    if (!isChoosable() || m_model.sdCardPath() == path || rowOf(path) < 0)
         return;
     report(m_model.loadSDCard(path, m_store));
 }

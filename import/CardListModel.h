@@ -39,10 +39,16 @@ public:
     int rowOf(const QString& path) const;
     QString pathAt(int row) const;
 
-    // Shows the card at `path` in the import model (nothing when it is shown already).
+    // Another card can be chosen: not while an import runs, whose records take the shown card's name.
+    bool isChoosable() const;
+    // Shows the card at `path` in the import model (nothing when it is shown already or while an
+    // import runs).
     void choose(const QString& path);
     // Unmounts and powers off the card; a failure lands in the import model's error.
     void eject(const QString& path);
+
+Q_SIGNALS:
+    void choosableChanged();
 
 private:
     struct Card {

@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "import/CardListModel.h"
 #include "import/CardManifest.h"
+#include "import/ImportProgress.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
 
@@ -12,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -123,6 +125,25 @@ private Q_SLOTS:
                      (QStringList{QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4")}));
         QTRY_COMPARE(m_model->selection(), QSet<QString>{idOf(QStringLiteral("GX010002.MP4"))});
         QVERIFY(m_view->importAction()->isEnabled());
+
+        // While an import runs the list stays on the card being imported.
+        m_model->setImportProgress(new ImportProgress(1));
+        QVERIFY(!m_view->cardList()->isEnabled());
+        clickCard(cards.rowOf(bravo));
+        QTest::qWait(100);
+        QCOMPARE(m_model->sdCardPath(), std::optional<QString>(alpha));
+        m_model->setImportProgress(nullptr);
+        QVERIFY(m_view->cardList()->isEnabled());
+
+        // Eject in a row ejects that card; a folder is no mounted volume, and the alert says so.
+        const QRect bravoRect = m_view->cardList()->visualRect(cards.index(cards.rowOf(bravo)));
+        QTest::mouseClick(m_view->cardList()->viewport(), Qt::LeftButton, {},
+                          CardListDelegate::ejectRect(bravoRect).center());
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY(m_view->errorAlert()->text().contains(QStringLiteral("not a mounted volume")));
+        QCOMPARE(m_model->sdCardPath(), std::optional<QString>(alpha)); // the click did not choose it
+        m_view->errorAlert()->accept();
+        QTRY_VERIFY(m_model->error().isEmpty());
 
         // A rename in the form shows in the list at once.
         m_model->setSdCardName(QStringLiteral("Chest cam"));
