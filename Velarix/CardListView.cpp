@@ -81,8 +81,9 @@ void CardListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);
     const bool hovered = (option.state & QStyle::State_MouseOver) && view &&
                          eject.contains(view->viewport()->mapFromGlobal(QCursor::pos()));
+    const bool enabled = option.state & QStyle::State_Enabled;
     // On the highlight a light plate keeps the dark icon readable.
-    if (hovered || selected) {
+    if (enabled && (hovered || selected)) {
         painter->setRenderHint(QPainter::Antialiasing);
         QColor plate = selected ? option.palette.color(group, QPalette::Base) : text;
         plate.setAlphaF(selected ? (hovered ? 1.0f : 0.8f) : 0.15f);
@@ -90,7 +91,9 @@ void CardListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->setBrush(plate);
         painter->drawEllipse(eject);
     }
-    themedIcon("media-eject", "eject.svg").paint(painter, eject.adjusted(6, 6, -6, -6));
+    themedIcon("media-eject", "eject.svg")
+        .paint(painter, eject.adjusted(6, 6, -6, -6), Qt::AlignCenter,
+               enabled ? QIcon::Normal : QIcon::Disabled);
     painter->restore();
 }
 

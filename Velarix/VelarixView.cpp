@@ -71,6 +71,8 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     // The card list stands outside the pages: it stays while a chosen card is being scanned.
     m_cards = new CardListModel(*m_watcher, m_model, m_store, this);
     m_cardList = new CardListView(*m_cards);
+    connect(m_cards, &QAbstractItemModel::rowsInserted, this, &VelarixView::updateContent);
+    connect(m_cards, &QAbstractItemModel::rowsRemoved, this, &VelarixView::updateContent);
     auto* outer = new QSplitter(Qt::Horizontal);
     outer->setObjectName(QStringLiteral("cardSplit"));
     outer->setChildrenCollapsible(false);
@@ -153,8 +155,11 @@ void VelarixView::updateContent() {
     if (shown == Content::empty && m_model.sdCardPath()) {
         // A card is in, but nothing on it to import.
         m_empty->setTitle(QStringLiteral("No Videos on %1").arg(m_model.sdCardName()));
-        m_empty->setDescription(QStringLiteral("This card has no videos in its DCIM folder. Insert another "
-                                               "camera card to see its videos here."));
+        m_empty->setDescription(m_cards->rowCount() > 1
+                                    ? QStringLiteral("This card has no videos in its DCIM folder. Choose "
+                                                     "another card on the left.")
+                                    : QStringLiteral("This card has no videos in its DCIM folder. Insert "
+                                                     "another camera card to see its videos here."));
     } else if (shown == Content::empty) {
         m_empty->setTitle(QStringLiteral("No SD Card Found"));
         m_empty->setDescription(QStringLiteral("Insert a camera card to see its videos here."));
