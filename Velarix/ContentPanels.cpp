@@ -70,6 +70,14 @@ ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString&
     }
 }
 
+void ContentUnavailableView::setTitle(const QString& title) {
+    m_title->setText(title);
+}
+
+void ContentUnavailableView::setDescription(const QString& description) {
+    m_description->setText(description);
+}
+
 QString ContentUnavailableView::title() const {
     return m_title->text();
 }

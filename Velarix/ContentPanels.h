@@ -19,6 +19,8 @@ public:
                            QWidget* parent = nullptr, const QString& hint = {});
     QString title() const;
     QString description() const;
+    void setTitle(const QString& title);
+    void setDescription(const QString& description);
 
 private:
     QLabel* m_title;

@@ -12,29 +12,24 @@ QString decimal(double value, int decimals) {
     return QLocale().toString(value, 'f', decimals);
 }
 
-QString scaled(double value, const char* unit) {
-    // One decimal while it says something, none once the number is large.
-    return decimal(value, value < 100 ? 1 : 0) + QLatin1Char(' ') + QLatin1String(unit);
-}
-
 QString plural(qint64 count, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
 
 } // namespace
 
-QString formatFileSize(qint64 bytes) {
-    if (bytes < 1'000'000)
-        return decimal(std::ceil(double(std::max<qint64>(bytes, 0)) / 1000.0), 0) + QStringLiteral(" KB");
-    return scaled(double(bytes) / 1e6, "MB");
-}
-
-QString formatVolumeSpace(quint64 bytes) {
-    if (bytes < 1'000'000)
-        return decimal(std::ceil(double(bytes) / 1000.0), 0) + QStringLiteral(" KB");
-    if (bytes < 1'000'000'000)
-        return scaled(double(bytes) / 1e6, "MB");
-    return scaled(double(bytes) / 1e9, "GB");
+QString formatByteCount(quint64 bytes) {
+    if (bytes < 1000)
+        return bytes == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(bytes);
+    static constexpr const char* units[] = {"KB", "MB", "GB", "TB", "PB"};
+    double value = double(bytes) / 1000.0;
+    int unit = 0;
+    // 999,960 bytes round to "1,000.0 KB": that is "1.0 MB".
+    while (std::round(value * 10) >= 10000 && unit + 1 < int(std::size(units))) {
+        value /= 1000.0;
+        ++unit;
+    }
+    return decimal(value, 1) + QLatin1Char(' ') + QLatin1String(units[unit]);
 }
 
 QString formatDuration(double seconds) {

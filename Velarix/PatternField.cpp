@@ -7,8 +7,14 @@
 #include <QPainterPath>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QToolTip>
 
 namespace velarix {
+
+namespace {
+const QColor kErrorText(0xc0, 0x1c, 0x28);
+const QColor kErrorPlate(0xe0, 0x1b, 0x24, 0x30);
+} // namespace
 
 PatternTextEdit::PatternTextEdit(QWidget* parent)
     : QPlainTextEdit(parent) {
@@ -35,7 +41,9 @@ int PatternTextEdit::lineHeight() const {
 }
 
 QSize PatternTextEdit::sizeHint() const {
-    return QSize(250, lineHeight());
+    // The default pattern shows whole, with room for a word more.
+    return QSize(fontMetrics().horizontalAdvance(QStringLiteral("{date}/{jump} {name} {filename} Tandem")),
+                 lineHeight());
 }
 
 QSize PatternTextEdit::minimumSizeHint() const {
@@ -56,6 +64,15 @@ void PatternTextEdit::recolour() {
             tokenTextColor(token.placeholder, fieldPlateColor(token.placeholder), box));
         selections.append(selection);
     }
+    m_unknown = unknownPlaceholders(toPlainText());
+    for (const PatternRange& unknown : std::as_const(m_unknown)) {
+        QTextEdit::ExtraSelection selection;
+        selection.cursor = QTextCursor(document());
+        selection.cursor.setPosition(int(unknown.start));
+        selection.cursor.setPosition(int(unknown.start + unknown.length), QTextCursor::KeepAnchor);
+        selection.format.setForeground(kErrorText);
+        selections.append(selection);
+    }
     setExtraSelections(selections);
     viewport()->update();
 }
@@ -66,20 +83,61 @@ qreal PatternTextEdit::xForPosition(int position) const {
     return cursorRect(cursor).left();
 }
 
+QRectF PatternTextEdit::rangeRect(int start, int length) const {
+    QTextCursor cursor(document());
+    cursor.setPosition(start);
+    const QRect line = cursorRect(cursor);
+    const qreal left = xForPosition(start);
+    const qreal right = xForPosition(start + length);
+    // A hair wider than the glyphs and a hair shorter than the line, as a plate should sit.
+    return QRectF(left - 1, line.top() + 1, right - left + 2, line.height() - 2);
+}
+
 QList<QRectF> PatternTextEdit::plateRects() const {
     QList<QRectF> rects;
     for (const TokenRange& token : m_tokens) {
-        if (fieldPlateColor(token.placeholder).alpha() == 0)
-            continue;
-        QTextCursor cursor(document());
-        cursor.setPosition(token.start);
-        const QRect start = cursorRect(cursor);
-        const qreal left = xForPosition(token.start);
-        const qreal right = xForPosition(token.start + token.length);
-        // A hair wider than the glyphs and a hair shorter than the line, as a plate should sit.
-        rects.append(QRectF(left - 1, start.top() + 1, right - left + 2, start.height() - 2));
+        if (fieldPlateColor(token.placeholder).alpha() != 0)
+            rects.append(rangeRect(token.start, token.length));
     }
     return rects;
+}
+
+QList<QRectF> PatternTextEdit::unknownRects() const {
+    QList<QRectF> rects;
+    for (const PatternRange& unknown : m_unknown)
+        rects.append(rangeRect(int(unknown.start), int(unknown.length)));
+    return rects;
+}
+
+QString PatternTextEdit::toolTipAt(const QPoint& position) const {
+    const QList<QRectF> rects = unknownRects();
+    for (qsizetype i = 0; i < rects.size(); ++i) {
+        if (!rects.at(i).contains(position))
+            continue;
+        QStringList valid;
+        for (Placeholder placeholder : allPlaceholders()) {
+            if (placeholder != Placeholder::folderSeparator)
+                valid << placeholderToken(placeholder);
+        }
+        const QString token = toPlainText().mid(m_unknown.at(i).start, m_unknown.at(i).length);
+        return QStringLiteral("%1 is not a placeholder and would stay in the names as typed.\n"
+                              "Placeholders: %2 and %3; \u201c/\u201d makes a folder.")
+            .arg(token, valid.mid(0, valid.size() - 1).join(QStringLiteral(", ")), valid.last());
+    }
+    return {};
+}
+
+bool PatternTextEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = toolTipAt(viewport()->mapFrom(this, help->pos()));
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QPlainTextEdit::event(event);
 }
 
 void PatternTextEdit::paintEvent(QPaintEvent* event) {
@@ -95,6 +153,14 @@ void PatternTextEdit::paintEvent(QPaintEvent* event) {
             QPainterPath path;
             path.addRoundedRect(rects.at(plate++), 4, 4);
             painter.fillPath(path, colour);
+        }
+        // A wrong placeholder: a red plate with a red outline, so it reads as a mistake.
+        for (const QRectF& rect : unknownRects()) {
+            QPainterPath path;
+            path.addRoundedRect(rect, 4, 4);
+            painter.fillPath(path, kErrorPlate);
+            painter.setPen(QPen(kErrorText, 1));
+            painter.drawPath(path);
         }
     }
     QPlainTextEdit::paintEvent(event);
@@ -156,6 +222,28 @@ void PatternField::setPattern(const QString& pattern) {
     m_edit->setPlainText(pattern);
     m_edit->moveCursor(QTextCursor::End);
     m_applying = false;
+}
+
+void PatternField::insertAtCaret(const QString& token) {
+    QTextCursor cursor = m_edit->textCursor();
+    const QString text = m_edit->toPlainText();
+    const qsizetype start = cursor.selectionStart();
+    const qsizetype end = cursor.selectionEnd();
+    // Next to a space, a folder separator or an end the token needs no space of its own.
+    const auto joins = [](QChar c) {
+        return !c.isNull() && !c.isSpace() && c != u'/';
+    };
+    QString inserted = token;
+    if (token != QLatin1String("/")) {
+        if (start > 0 && joins(text.at(start - 1)))
+            inserted.prepend(u' ');
+        if (end < text.size() && joins(text.at(end)))
+            inserted.append(u' ');
+    }
+    cursor.beginEditBlock();
+    cursor.insertText(inserted);
+    cursor.endEditBlock();
+    m_edit->setTextCursor(cursor);
 }
 
 void PatternField::setPlaceholderText(const QString& text) {

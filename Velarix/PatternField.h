@@ -16,8 +16,13 @@ public:
     explicit PatternTextEdit(QWidget* parent = nullptr);
 
     const QList<TokenRange>& tokens() const { return m_tokens; }
+    // "{…}" runs that are no placeholder; painted as errors.
+    const QList<PatternRange>& unknownTokens() const { return m_unknown; }
     // The plates as painted, in viewport coordinates, one per token with a plate.
     QList<QRectF> plateRects() const;
+    QList<QRectF> unknownRects() const;
+    // The tooltip at a viewport position: what is wrong with an unknown placeholder there.
+    QString toolTipAt(const QPoint& position) const;
     // The x position of a text position in viewport coordinates.
     qreal xForPosition(int position) const;
 
@@ -25,6 +30,7 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -34,8 +40,10 @@ protected:
 private:
     void recolour();
     int lineHeight() const;
+    QRectF rangeRect(int start, int length) const;
 
     QList<TokenRange> m_tokens;
+    QList<PatternRange> m_unknown;
 };
 
 // The filename pattern field: a rounded, outlined box holding the highlighting editor. `pattern`
@@ -46,8 +54,11 @@ public:
     explicit PatternField(QWidget* parent = nullptr);
 
     QString pattern() const;
-    // Shows a pattern changed elsewhere (the Insert Placeholder menu), with the caret at its end.
+    // Shows a pattern changed elsewhere, with the caret at its end.
     void setPattern(const QString& pattern);
+    // Puts a token where the caret is (over the selection), with a space on either side where it
+    // would otherwise run into a word. One undo step.
+    void insertAtCaret(const QString& token);
     void setPlaceholderText(const QString& text);
     PatternTextEdit* editor() const { return m_edit; }
 

@@ -1,19 +1,20 @@
 #include "Velarix/VelarixApp.h"
 
 #include "Velarix/Icons.h"
+#include "Velarix/ImportNotifier.h"
 #include "Velarix/UpdateDialog.h"
 #include "Velarix/Updater.h"
 #include "Velarix/VelarixSettings.h"
 #include "Velarix/VelarixView.h"
 #include "Velarix/VideoTrimmingView.h"
 #include "history/HistoryStore.h"
+#include "import/CardWatcher.h"
 #include "import/VelarixModel.h"
 #include "platform/AppIdentity.h"
 #include "platform/AppPaths.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/Log.h"
 #include "platform/Settings.h"
-#include "platform/VolumeWatch.h"
-#include "platform/Volumes.h"
 #include "trimming/TrimWorkingFolder.h"
 
 #include <QAction>
@@ -37,9 +38,10 @@ static void initResources() {
 
 namespace velarix {
 
-VelarixApp::VelarixApp(Settings& settings, QObject* parent)
+VelarixApp::VelarixApp(Settings& settings, QObject* parent, DesktopNotifications* notifications)
     : QObject(parent)
-    , m_settings(settings) {
+    , m_settings(settings)
+    , m_notifications(notifications ? notifications : new DBusDesktopNotifications(kBundleIdentifier, this)) {
     initResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velarix/velarix.svg")));
     m_settings.registerDefaults({{QString::fromLatin1(kMenuBarExtraKey), true}});
@@ -73,26 +75,43 @@ VelarixApp::VelarixApp(Settings& settings, QObject* parent)
 
 void VelarixApp::watchForCards() {
     // A card inserted while Velarix runs brings it forward, even with every window closed.
-    if (auto volumes = SystemVolumes::shared()->mountedVolumes())
-        m_knownVolumes = QSet<QString>(volumes->begin(), volumes->end());
-    auto* watch = new VolumeWatch(this);
-    connect(watch, &VolumeWatch::volumesChanged, this, [this] {
-        auto volumes = SystemVolumes::shared()->mountedVolumes();
-        if (!volumes)
-            return;
-        const QSet<QString> now(volumes->begin(), volumes->end());
-        for (const QString& volume : *volumes) {
-            if (!m_knownVolumes.contains(volume) && hasCameraFolder(volume)) {
-                showMainWindow();
-                break;
-            }
-        }
-        m_knownVolumes = now;
+    m_cardWatcher = new CardWatcher(SystemVolumes::shared(), this);
+    connect(m_cardWatcher, &CardWatcher::cardInserted, this, [this] { showMainWindow(); });
+}
+
+void VelarixApp::watchClosing(QWidget* window) {
+    // Our own check rather than QGuiApplication::lastWindowClosed, which only comes inside exec().
+    connect(window, &QObject::destroyed, this, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const QWidgetList windows = QApplication::topLevelWidgets();
+                const bool anyOpen = std::any_of(windows.begin(), windows.end(), [](QWidget* widget) {
+                    return widget->isVisible() && widget->isWindow() &&
+                           !(widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip);
+                });
+                if (!anyOpen)
+                    lastWindowClosed();
+            },
+            Qt::QueuedConnection);
     });
 }
 
-bool VelarixApp::hasCameraFolder(const QString& volume) {
-    return !volume.isEmpty() && hasDcimFolder(volume);
+void VelarixApp::lastWindowClosed() {
+    // Without a tray nothing shows that Velarix still runs: say it once, and how to end it.
+    if (!menuBarExtra() || QSystemTrayIcon::isSystemTrayAvailable() || m_toldAboutBackground)
+        return;
+    m_toldAboutBackground = true;
+    m_notifications->show(QStringLiteral("background"),
+                          {tr("Velarix keeps watching for camera cards"),
+                           tr("It opens when you insert one. To quit, open Velarix and choose File \u203a "
+                              "Quit (Ctrl+Q), or turn off \u201cKeep Velarix running in the "
+                              "background\u201d in Settings."),
+                           std::nullopt});
+}
+
+bool VelarixApp::isMainWindowHidden() const {
+    return !m_mainWindow || !m_mainWindow->isVisible() || m_mainWindow->isMinimized();
 }
 
 VelarixApp::~VelarixApp() {
@@ -103,8 +122,11 @@ VelarixApp::~VelarixApp() {
 }
 
 VelarixModel& VelarixApp::sharedModel() {
-    if (!m_model)
+    if (!m_model) {
         m_model = std::make_unique<VelarixModel>(m_settings);
+        new ImportNotifier(
+            *m_model, *m_notifications, [this] { return isMainWindowHidden(); }, this);
+    }
     return *m_model;
 }
 
@@ -165,6 +187,8 @@ void VelarixApp::createUpdater() {
     QUrl feed(QStringLiteral(VELARIX_UPDATE_FEED));
     if (auto custom = m_settings.stringValue(Updater::kFeedSettingsKey); custom && !custom->isEmpty())
         feed = QUrl(*custom);
+    // A build without a feed has nothing to check: no menu entry that could only fail.
+    m_checkForUpdatesAction->setVisible(feed.isValid() && !feed.isEmpty());
     m_updater = new Updater(feed, kApplicationVersion, this);
     m_updater->start();
     m_checkForUpdatesViewModel = new CheckForUpdatesViewModel(*m_updater, this);
@@ -248,8 +272,10 @@ QMainWindow* VelarixApp::showMainWindow() {
         }
         m_store = std::move(*store);
     }
-    auto* window = new VelarixView(model, *m_store);
+    auto* window = new VelarixView(model, *m_store, m_cardWatcher);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &VelarixView::trimVideosRequested, this, [this] { showTrimmingWindow(); });
+    watchClosing(window);
     installMenus(window);
     m_mainWindow = window;
     raise(window);
@@ -291,6 +317,7 @@ QWidget* VelarixApp::showSettingsWindow() {
     if (!m_settingsWindow) {
         auto* window = new VelarixSettings(m_settings);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        watchClosing(window);
         m_settingsWindow = window;
     }
     raise(m_settingsWindow);
@@ -301,6 +328,7 @@ QMainWindow* VelarixApp::showTrimmingWindow() {
     if (!m_trimmingWindow) {
         auto* window = new VideoTrimmingView();
         window->setAttribute(Qt::WA_DeleteOnClose);
+        watchClosing(window);
         installMenus(window);
         m_trimmingWindow = window;
     }

@@ -17,7 +17,9 @@ class QSystemTrayIcon;
 
 namespace velarix {
 
+class CardWatcher;
 class CheckForUpdatesViewModel;
+class DesktopNotifications;
 class HistoryStore;
 class Settings;
 class Updater;
@@ -28,7 +30,9 @@ class VelarixModel;
 class VelarixApp : public QObject {
     Q_OBJECT
 public:
-    explicit VelarixApp(Settings& settings, QObject* parent = nullptr);
+    // `notifications`: where desktop notifications go; the session bus's service when null.
+    explicit VelarixApp(Settings& settings, QObject* parent = nullptr,
+                        DesktopNotifications* notifications = nullptr);
     ~VelarixApp() override;
 
     // The one import model, created on first use.
@@ -52,9 +56,7 @@ public:
     Updater& updater() const { return *m_updater; }
 
     bool menuBarExtra() const;
-
-    // A DCIM folder (not a file, not a link) at the volume's root.
-    static bool hasCameraFolder(const QString& volume);
+    CardWatcher& cardWatcher() const { return *m_cardWatcher; }
 
     // The menus every window shows; actions are shared so that shortcuts work from any window.
     void installMenus(QMainWindow* window);
@@ -76,11 +78,17 @@ private:
     void createUpdater();
     void watchForCards();
     void applyMenuBarExtra();
+    void watchClosing(QWidget* window);
+    void lastWindowClosed();
+    bool isMainWindowHidden() const;
     void reportFatal(const QString& message);
     Result<std::unique_ptr<HistoryStore>> openStore();
     static void raise(QWidget* window);
 
     Settings& m_settings;
+    DesktopNotifications* m_notifications = nullptr;
+    CardWatcher* m_cardWatcher = nullptr;
+    bool m_toldAboutBackground = false;
     std::unique_ptr<VelarixModel> m_model;
     std::unique_ptr<HistoryStore> m_store;
     QPointer<QMainWindow> m_mainWindow;
@@ -101,7 +109,6 @@ private:
     QAction* m_aboutAction = nullptr;
     bool m_showsDialogs = true;
     std::function<bool(const QString&)> m_moveAsideAnswer;
-    QSet<QString> m_knownVolumes;
 };
 
 } // namespace velarix

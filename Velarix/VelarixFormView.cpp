@@ -7,6 +7,7 @@
 #include "Velarix/MenuToggle.h"
 #include "Velarix/OutputFilesView.h"
 #include "Velarix/PatternField.h"
+#include "history/HistoryStore.h"
 #include "import/ImportPattern.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -87,12 +89,7 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
     buildFilesSection(content);
     setWidget(content);
 
-    connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::videoFilesChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::importPatternChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::jumpNumberChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::autogroupVideosChanged, this, &VelarixFormView::updateFiles);
-    connect(&m_model, &VelarixModel::sdCardNameChanged, this, &VelarixFormView::updateFiles);
+    connect(&m_model, &VelarixModel::resolvedOutputFilesChanged, this, &VelarixFormView::updateFiles);
     connect(&m_model, &VelarixModel::importProgressChanged, this, &VelarixFormView::updateProgress);
     connect(&m_model, &VelarixModel::outputLocationChanged, this, &VelarixFormView::updateOutputLocation);
     connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixFormView::updateSpace);
@@ -149,14 +146,21 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     for (Placeholder placeholder : allPlaceholders()) {
         QAction* action = m_insertMenu->addAction(placeholderHelpText(placeholder));
         const QString token = placeholderToken(placeholder);
-        // Appended at the end, wherever the caret is: the menu is a quick way to build a pattern.
-        connect(action, &QAction::triggered, this,
-                [this, token] { m_model.setImportPattern(m_model.importPattern() + token); });
+        connect(action, &QAction::triggered, this, [this, token] { m_pattern->insertAtCaret(token); });
     }
     insert->setMenu(m_insertMenu);
+    // The label and the menu over the field, so the field has the row's whole width for the pattern.
+    auto* label = new QLabel(QStringLiteral("Filename pattern"), patternBox);
+    label->setBuddy(m_pattern);
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(label);
+    top->addStretch();
+    top->addWidget(insert);
     auto* patternLayout = new QVBoxLayout(patternBox);
-    patternLayout->setContentsMargins(0, 0, 0, 0);
+    patternLayout->setContentsMargins(0, 8, 0, 8);
     patternLayout->setSpacing(6);
+    patternLayout->addLayout(top);
     patternLayout->addWidget(m_pattern);
     // Why Import is unavailable while the pattern cannot name a file.
     auto* patternProblem = new QLabel(patternBox);
@@ -171,8 +175,8 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     connect(&m_model, &VelarixModel::importPatternChanged, patternProblem, showProblem);
     showProblem();
     patternLayout->addWidget(patternProblem);
-    patternLayout->addWidget(insert, 0, Qt::AlignLeft);
-    section->addLabeledRow(QStringLiteral("Filename pattern"), patternBox, QStringLiteral("patternRow"));
+    patternBox->setObjectName(QStringLiteral("patternRow"));
+    section->addRow(patternBox);
 
     // Space: what the selection needs against what the destination has.
     m_space = new QLabel;
@@ -306,11 +310,37 @@ QFileDialog* VelarixFormView::chooseFolder() {
     return dialog;
 }
 
-void VelarixFormView::clearImportHistory() {
+QMessageBox* VelarixFormView::clearImportHistory() {
     // Without a card there is nothing to clear; the model checks the same, this saves the trip.
     if (!m_model.sdCardVolumeUUID() || !m_model.sdCardPath())
-        return;
-    m_model.clearImportHistory(m_store);
+        return nullptr;
+    auto records = m_store.fetchImportHistory(*m_model.sdCardVolumeUUID());
+    const qsizetype count = records ? records->size() : -1;
+    auto* question = new QMessageBox(window());
+    question->setObjectName(QStringLiteral("clearHistoryQuestion"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->setIcon(QMessageBox::Question);
+    question->setWindowTitle(QStringLiteral("Clear Import History"));
+    const QString card = m_model.sdCardName().isEmpty() ? QStringLiteral("this card") : m_model.sdCardName();
+    if (count == 0) {
+        question->setText(QStringLiteral("%1 has no import history.").arg(card));
+        question->setStandardButtons(QMessageBox::Ok);
+        question->open();
+        return question;
+    }
+    question->setText(count < 0 ? QStringLiteral("Clear the import history of %1?").arg(card)
+                                : QStringLiteral("Clear the import history of %1? This removes %2.")
+                                      .arg(card, count == 1 ? QStringLiteral("1 record")
+                                                            : QStringLiteral("%1 records").arg(count)));
+    question->setInformativeText(QStringLiteral("Its videos will show as not imported and can be imported "
+                                                "again. Copies already made stay where they are."));
+    QPushButton* clear = question->addButton(QStringLiteral("Clear History"), QMessageBox::DestructiveRole);
+    clear->setObjectName(QStringLiteral("confirmClear"));
+    question->addButton(QMessageBox::Cancel);
+    question->setDefaultButton(QMessageBox::Cancel);
+    connect(clear, &QPushButton::clicked, this, [this] { m_model.clearImportHistory(m_store); });
+    question->open();
+    return question;
 }
 
 void VelarixFormView::updateOutputLocation() {
@@ -329,11 +359,11 @@ void VelarixFormView::updateSpace() {
     if (!available) {
         text = QStringLiteral("Free space unknown");
     } else if (needed == 0) {
-        text = formatVolumeSpace(*available) + QStringLiteral(" available");
+        text = formatByteCount(*available) + QStringLiteral(" available");
     } else {
         fits = quint64(needed) <= *available;
         text = QStringLiteral("%1 needed, %2 available")
-                   .arg(formatVolumeSpace(quint64(needed)), formatVolumeSpace(*available));
+                   .arg(formatByteCount(quint64(needed)), formatByteCount(*available));
         if (!fits)
             text += QStringLiteral(" \u2014 not enough space");
     }

@@ -7,6 +7,7 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMessageBox;
 class QProgressBar;
 class QSpinBox;
 class QToolButton;
@@ -34,8 +35,9 @@ public:
     QLabel* spaceLabel() const { return m_space; }
     // Opens the folder chooser (non-modal); the chosen folder becomes the destination.
     QFileDialog* chooseFolder();
-    // Forgets the current card's imported files and reloads the card.
-    void clearImportHistory();
+    // Asks first (saying how many records go), then forgets the current card's imported files and
+    // reloads the card. Returns the question (non-modal), or null without a card.
+    QMessageBox* clearImportHistory();
 
 private:
     void buildImportSection(QWidget* content);

@@ -22,13 +22,12 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
     auto* section = new FormSection(tr("General"), this);
     auto* row = new QWidget;
     m_menuBarExtra = new QCheckBox(
-        QStringLiteral(
-            "Keep running application in background and automatically activate when detect SD Card"),
-        row);
+        tr("Keep Velarix running in the background and open it when a camera card is inserted"), row);
     m_menuBarExtra->setObjectName(QStringLiteral("menuBarExtraToggle"));
-    auto* note = new QLabel(tr("Velarix then stays in the system tray when its last window closes, and "
-                               "comes forward by itself when a camera card is inserted."),
-                            row);
+    auto* note =
+        new QLabel(tr("Closing the last window then leaves Velarix watching for cards (in the "
+                      "system tray where the desktop has one). Quit with File \u203a Quit (Ctrl+Q)."),
+                   row);
     note->setWordWrap(true);
     QFont small = note->font();
     small.setPointSizeF(small.pointSizeF() - 1);

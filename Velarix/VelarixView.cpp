@@ -1,16 +1,16 @@
 #include "Velarix/VelarixView.h"
 
+#include "Velarix/CardListView.h"
 #include "Velarix/ContentPanels.h"
 #include "Velarix/DisplayFormats.h"
 #include "Velarix/Icons.h"
 #include "Velarix/JumpTableView.h"
 #include "Velarix/PreviewWindow.h"
 #include "Velarix/VelarixFormView.h"
+#include "import/CardListModel.h"
+#include "import/CardWatcher.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
-#include "platform/VolumeEject.h"
-#include "platform/VolumeWatch.h"
-#include "platform/Volumes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,28 +22,32 @@
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace velarix {
 
-VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, QWidget* parent)
+VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* watcher, QWidget* parent)
     : QMainWindow(parent)
     , m_model(model)
-    , m_store(store) {
+    , m_store(store)
+    , m_watcher(watcher ? watcher : new CardWatcher(model.volumeProvider(), this)) {
     setObjectName(QStringLiteral("main"));
     buildToolBar();
 
     m_loading = new LoadingPanel;
-    m_empty = new ContentUnavailableView(
-        themedIcon("drive-removable-media", "drive-missing.svg"), QStringLiteral("No SD Card Found"),
-        QStringLiteral("No SD Card found, or no videos found on it."), nullptr,
-        QStringLiteral("No card at hand? Run <b>make demo</b> in the source folder, or make a demo card with "
-                       "<b>velarix-cli demo DIR</b> and start Velarix with <b>VELARIX_VOLUMES_DIR=DIR</b>."));
+    m_empty = new ContentUnavailableView(themedIcon("drive-removable-media", "drive-missing.svg"),
+                                         QStringLiteral("No SD Card Found"),
+                                         QStringLiteral("Insert a camera card to see its videos here."));
     m_empty->setObjectName(QStringLiteral("emptyPanel"));
+    auto* trim = new QPushButton(themedIcon("edit-cut", "scissors.svg"), QStringLiteral("Trim Videos\u2026"));
+    trim->setObjectName(QStringLiteral("trimVideos"));
+    trim->setToolTip(QStringLiteral("Trim videos already on this computer to the jump"));
+    connect(trim, &QPushButton::clicked, this, &VelarixView::trimVideosRequested);
     auto* emptyPage = new QWidget;
     auto* emptyLayout = new QVBoxLayout(emptyPage);
     emptyLayout->addStretch();
     emptyLayout->addWidget(m_empty, 0, Qt::AlignHCenter);
+    emptyLayout->addSpacing(12);
+    emptyLayout->addWidget(trim, 0, Qt::AlignHCenter);
     emptyLayout->addStretch();
 
     m_table = new JumpTableView(m_model, m_store);
@@ -53,39 +57,51 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, QWidget* pare
     m_split->setChildrenCollapsible(false);
     m_split->addWidget(m_table);
     m_split->addWidget(m_form);
-    // The table gets the larger share; extra width goes to it first.
+    // The table gets the larger share; the form grows too, so a long pattern shows whole.
     m_split->setStretchFactor(0, 3);
-    m_split->setStretchFactor(1, 1);
-    m_split->setSizes({700, 420});
+    m_split->setStretchFactor(1, 2);
+    m_split->setSizes({760, 500});
     connect(m_table, &JumpTableView::previewRequested, this, &VelarixView::showPreview);
 
     m_stack = new QStackedWidget;
     m_stack->addWidget(m_loading);
     m_stack->addWidget(emptyPage);
     m_stack->addWidget(m_split);
-    setCentralWidget(m_stack);
+
+    // The card list stands outside the pages: it stays while a chosen card is being scanned.
+    m_cards = new CardListModel(*m_watcher, m_model, m_store, this);
+    m_cardList = new CardListView(*m_cards);
+    connect(m_cards, &QAbstractItemModel::rowsInserted, this, &VelarixView::updateContent);
+    connect(m_cards, &QAbstractItemModel::rowsRemoved, this, &VelarixView::updateContent);
+    auto* outer = new QSplitter(Qt::Horizontal);
+    outer->setObjectName(QStringLiteral("cardSplit"));
+    outer->setChildrenCollapsible(false);
+    outer->addWidget(m_cardList);
+    outer->addWidget(m_stack);
+    outer->setStretchFactor(0, 0);
+    outer->setStretchFactor(1, 1);
+    outer->setSizes({220, 1100});
+    setCentralWidget(outer);
 
     for (auto signal : {&VelarixModel::isLoadingVideosChanged, &VelarixModel::videoFilesChanged})
         connect(&m_model, signal, this, &VelarixView::updateContent);
     connect(&m_model, &VelarixModel::videoLoadingChanged, this, &VelarixView::updateContent);
     connect(&m_model, &VelarixModel::sdCardPathChanged, this, &VelarixView::updateTitle);
+    connect(&m_model, &VelarixModel::sdCardPathChanged, this, &VelarixView::updateContent);
+    connect(&m_model, &VelarixModel::sdCardNameChanged, this, &VelarixView::updateContent);
     connect(&m_model, &VelarixModel::sdCardSpaceAvailableChanged, this, &VelarixView::updateTitle);
     connect(&m_model, &VelarixModel::sdCardPathChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixView::updateActions);
+    connect(&m_model, &VelarixModel::videoFilesChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::importProgressChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::importPatternChanged, this, &VelarixView::updateActions);
     connect(&m_model, &VelarixModel::errorChanged, this, &VelarixView::showError);
     updateContent();
     updateTitle();
     updateActions();
-    resize(1120, 700);
+    resize(1280, 760);
     setMinimumSize(960, 520);
 
-    // Volumes coming and going: a new card is loaded, a removed one triggers a new search.
-    m_watch = new VolumeWatch(this);
-    connect(m_watch, &VolumeWatch::volumesChanged, this, &VelarixView::volumesChanged);
-    if (auto volumes = m_model.volumeProvider()->mountedVolumes())
-        m_knownVolumes = *volumes;
     // The first search runs once the window is up, so it shows its loading state.
     QMetaObject::invokeMethod(
         this, [this] { reload(); }, Qt::QueuedConnection);
@@ -137,6 +153,18 @@ VelarixView::Content VelarixView::content() const {
 void VelarixView::updateContent() {
     const Content shown = content();
     m_stack->setCurrentIndex(int(shown));
+    if (shown == Content::empty && m_model.sdCardPath()) {
+        // A card is in, but nothing on it to import.
+        m_empty->setTitle(QStringLiteral("No Videos on %1").arg(m_model.sdCardName()));
+        m_empty->setDescription(m_cards->rowCount() > 1
+                                    ? QStringLiteral("This card has no videos in its DCIM folder. Choose "
+                                                     "another card on the left.")
+                                    : QStringLiteral("This card has no videos in its DCIM folder. Insert "
+                                                     "another camera card to see its videos here."));
+    } else if (shown == Content::empty) {
+        m_empty->setTitle(QStringLiteral("No SD Card Found"));
+        m_empty->setDescription(QStringLiteral("Insert a camera card to see its videos here."));
+    }
     if (shown == Content::loading)
         m_loading->setStatus(m_model.videoLoadingStatus(), m_model.videoLoadingFraction());
 }
@@ -144,7 +172,7 @@ void VelarixView::updateContent() {
 QString VelarixView::subtitle() const {
     QString text = m_model.sdCardPath().value_or(QString());
     if (m_model.sdCardSpaceAvailable() != 0)
-        text += QStringLiteral(" (") + formatVolumeSpace(m_model.sdCardSpaceAvailable()) +
+        text += QStringLiteral(" (") + formatByteCount(m_model.sdCardSpaceAvailable()) +
                 QStringLiteral(" available)");
     return text;
 }
@@ -157,7 +185,8 @@ void VelarixView::updateTitle() {
 void VelarixView::updateActions() {
     m_eject->setEnabled(m_model.sdCardPath().has_value());
     const std::optional<QString> problem = m_model.importPatternProblem();
-    m_import->setEnabled(m_model.importProgress() == nullptr && !m_model.selection().isEmpty() && !problem);
+    m_import->setEnabled(m_model.importProgress() == nullptr && !m_model.selectedVideoFiles().isEmpty() &&
+                         !problem);
     m_import->setToolTip(problem.value_or(QStringLiteral("Import [Ctrl+I]")));
 }
 
@@ -170,7 +199,20 @@ void VelarixView::showError() {
                         QStringLiteral("Velarix"), m_model.error().errorDescription(), QMessageBox::Ok, this);
     alert->setObjectName(QStringLiteral("errorAlert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_model.error().recovery() == ApplicationError::Recovery::changeDestination) {
+        QPushButton* change =
+            alert->addButton(QStringLiteral("Change Destination\u2026"), QMessageBox::AcceptRole);
+        change->setObjectName(QStringLiteral("changeDestination"));
+        alert->setDefaultButton(change);
+        connect(change, &QPushButton::clicked, this, [this] {
+            // After the alert has gone, so the chooser is not its child.
+            QMetaObject::invokeMethod(
+                this, [this] { m_form->chooseFolder(); }, Qt::QueuedConnection);
+        });
+    }
     connect(alert, &QMessageBox::finished, this, [this] {
+        // Gone for the user now, though deleted later: the next error gets its own alert.
+        m_alert = nullptr;
         m_model.setError(ApplicationError::empty());
         // A new error may have come while this one was shown.
         QMetaObject::invokeMethod(this, &VelarixView::showError, Qt::QueuedConnection);
@@ -198,38 +240,13 @@ void VelarixView::reload(const std::optional<QString>& volume) {
     watch(done);
 }
 
-void VelarixView::volumesChanged() {
-    auto listed = m_model.volumeProvider()->mountedVolumes();
-    if (!listed) {
-        reload();
-        return;
-    }
-    const QStringList now = *listed;
-    std::optional<QString> mountedCard;
-    bool removed = false;
-    for (const QString& volume : now) {
-        if (!m_knownVolumes.contains(volume) && hasDcimFolder(volume))
-            mountedCard = volume;
-    }
-    for (const QString& volume : std::as_const(m_knownVolumes))
-        removed = removed || !now.contains(volume);
-    m_knownVolumes = now;
-    if (mountedCard)
-        reload(mountedCard);
-    else if (removed)
-        reload();
-}
-
 void VelarixView::eject() {
-    const std::optional<QString> path = m_model.sdCardPath();
-    if (!path)
-        return;
-    // UDisks calls block: off the GUI thread. The unmount itself then shows through the volume watch.
-    watch(QtConcurrent::run([volume = *path] { return ejectVolume(volume); }));
+    if (const std::optional<QString> path = m_model.sdCardPath())
+        m_cards->eject(*path);
 }
 
 void VelarixView::startImport() {
-    if (m_model.importProgress() || m_model.selection().isEmpty() || m_reimportQuestion)
+    if (m_model.importProgress() || m_model.selectedVideoFiles().isEmpty() || m_reimportQuestion)
         return;
     const QSet<QString> imported = m_model.importedSelection(m_store);
     if (imported.isEmpty()) {
@@ -237,7 +254,7 @@ void VelarixView::startImport() {
         return;
     }
     // Importing a clip again makes a second copy: only on purpose.
-    const qsizetype selected = m_model.selection().size();
+    const qsizetype selected = m_model.selectedVideoFiles().size();
     auto* question =
         new QMessageBox(QMessageBox::Question, QStringLiteral("Velarix"),
                         imported.size() == selected

@@ -18,29 +18,35 @@ class QStackedWidget;
 
 namespace velarix {
 
+class CardListModel;
+class CardListView;
+class CardWatcher;
 class ContentUnavailableView;
 class HistoryStore;
 class JumpTableView;
 class LoadingPanel;
 class VelarixFormView;
 class VelarixModel;
-class VolumeWatch;
 
-// The main import window: the card's videos beside the import options, a loading and an empty
-// state, Eject and Import in the toolbar, and an alert for the model's errors. It follows volumes
-// coming and going and loads the card it finds.
+// The main import window: the mounted cards (while there are several), the chosen card's videos
+// beside the import options, a loading and an empty state, Eject and Import in the toolbar, and an
+// alert for the model's errors. The cards come from the application's card watcher; without one
+// the window keeps its own.
 class VelarixView : public QMainWindow {
     Q_OBJECT
 public:
     enum class Content { loading, empty, table };
 
-    VelarixView(VelarixModel& model, HistoryStore& store, QWidget* parent = nullptr);
+    VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* watcher = nullptr,
+                QWidget* parent = nullptr);
     ~VelarixView() override;
 
     Content content() const;
     QAction* ejectAction() const { return m_eject; }
     QAction* importAction() const { return m_import; }
     JumpTableView* table() const { return m_table; }
+    CardListView* cardList() const { return m_cardList; }
+    CardListModel* cards() const { return m_cards; }
     VelarixFormView* form() const { return m_form; }
     LoadingPanel* loadingPanel() const { return m_loading; }
     ContentUnavailableView* emptyPanel() const { return m_empty; }
@@ -55,13 +61,16 @@ public:
     void reload(const std::optional<QString>& volume = std::nullopt);
     void showPreview(const QString& path);
 
+Q_SIGNALS:
+    // The empty page's "Trim Videos…".
+    void trimVideosRequested();
+
 private:
     void buildToolBar();
     void updateContent();
     void updateTitle();
     void updateActions();
     void showError();
-    void volumesChanged();
     void eject();
     void startImport();
     void watch(const QFuture<Result<void>>& operation);
@@ -79,8 +88,9 @@ private:
     QPointer<QMessageBox> m_alert;
     QPointer<QMessageBox> m_reimportQuestion;
     QPointer<PreviewWindow> m_preview;
-    VolumeWatch* m_watch = nullptr;
-    QStringList m_knownVolumes;
+    CardWatcher* m_watcher = nullptr;
+    CardListModel* m_cards = nullptr;
+    CardListView* m_cardList = nullptr;
 };
 
 } // namespace velarix

@@ -101,7 +101,7 @@ QVariant VideoTableModel::displayText(const VideoFileRow& row, int column) const
         }
         return QString();
     case sizeColumn:
-        return formatFileSize(row.fileSize());
+        return formatByteCount(quint64(std::max<qint64>(0, row.fileSize())));
     case createdColumn:
         if (row.created() == VideoFileRow::distantPast())
             return QString();

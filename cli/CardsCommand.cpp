@@ -1,7 +1,7 @@
 #include "cli/CliSession.h"
 #include "cli/Command.h"
 #include "history/HistoryStore.h"
-#include "import/CardManifest.h"
+#include "import/CardIdentity.h"
 #include "platform/AppPaths.h"
 #include "platform/Volumes.h"
 
@@ -23,34 +23,27 @@ int runCards(Invocation& invocation) {
         return kExitUsage;
     }
     const auto volumes = SystemVolumes::shared();
-    auto list = volumes->mountedVolumes();
-    if (!list) {
-        invocation.err << "velarix-cli: " << list.error().message << '\n';
+    auto found = findCardVolumes(*volumes);
+    if (!found) {
+        invocation.err << "velarix-cli: " << found.error().message << '\n';
         return kExitUsage;
     }
     QJsonArray cards;
-    for (const QString& volume : *list) {
-        if (!hasDcimFolder(volume))
-            continue;
-        auto uuid = volumes->volumeUUID(volume);
-        const std::optional<QString> id = uuid ? *uuid : std::nullopt;
-        // The card's name as a scan finds it: manifest, then history, then the volume's name.
-        QString name = QFileInfo(volume).fileName();
-        if (auto manifest = readManifest(volume)) {
-            name = *manifest;
-        } else if (id) {
-            if (auto card = (*store)->fetchCard(*id); card && *card)
-                name = (*card)->name;
-        }
-        const quint64 space = volumes->freeSpace(volume).value_or(0);
+    for (const QString& volume : *found) {
+        const CardIdentity card = identifyCard(volume, *volumes);
+        // The name a scan gives the card; a store that cannot be read leaves the volume's name.
+        const auto named = card.name(**store);
+        const QString name = named ? *named : QFileInfo(volume).fileName();
+        const std::optional<QString>& id = card.uuid;
         cards.append(QJsonObject{{QStringLiteral("path"), volume},
                                  {QStringLiteral("uuid"), id ? QJsonValue(*id) : QJsonValue()},
                                  {QStringLiteral("name"), name},
-                                 {QStringLiteral("spaceAvailable"), double(space)}});
+                                 {QStringLiteral("spaceAvailable"), double(card.spaceAvailable)}});
         if (!invocation.json)
             invocation.out << printable(name) << '\t' << printable(volume) << '\t'
                            << id.value_or(QStringLiteral("-")) << '\t'
-                           << QLocale::c().formattedDataSize(qint64(space), 1, QLocale::DataSizeSIFormat)
+                           << QLocale::c().formattedDataSize(qint64(card.spaceAvailable), 1,
+                                                             QLocale::DataSizeSIFormat)
                            << " free\n";
     }
     if (invocation.json)

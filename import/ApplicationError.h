@@ -9,15 +9,20 @@ namespace velarix {
 class ApplicationError {
 public:
     enum class Kind { empty, internalError, userError };
+    // What the alert offers besides dismissing it.
+    enum class Recovery { none, changeDestination };
 
     ApplicationError() = default;
     static ApplicationError internalError(QString text) { return {Kind::internalError, std::move(text)}; }
-    static ApplicationError userError(QString text) { return {Kind::userError, std::move(text)}; }
+    static ApplicationError userError(QString text, Recovery recovery = Recovery::none) {
+        return {Kind::userError, std::move(text), recovery};
+    }
     static ApplicationError empty() { return {}; }
     // What a run the user cancelled ends with: information, not a fault.
     static ApplicationError cancelled() { return userError(QStringLiteral("Cancelled")); }
 
     Kind kind() const { return m_kind; }
+    Recovery recovery() const { return m_recovery; }
     bool isEmpty() const { return m_kind == Kind::empty; }
     bool isCancellation() const { return *this == cancelled(); }
     QString errorDescription() const {
@@ -27,12 +32,14 @@ public:
     bool operator==(const ApplicationError&) const = default;
 
 private:
-    ApplicationError(Kind kind, QString text)
+    ApplicationError(Kind kind, QString text, Recovery recovery = Recovery::none)
         : m_kind(kind)
-        , m_text(std::move(text)) {}
+        , m_text(std::move(text))
+        , m_recovery(recovery) {}
 
     Kind m_kind = Kind::empty;
     QString m_text;
+    Recovery m_recovery = Recovery::none;
 };
 
 } // namespace velarix

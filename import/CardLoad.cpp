@@ -1,7 +1,7 @@
 #include "import/CardLoad.h"
 
 #include "history/HistoryStore.h"
-#include "import/CardManifest.h"
+#include "platform/MediaOpen.h"
 #include "platform/VideoProbe.h"
 
 #include <QDir>
@@ -32,20 +32,20 @@ QFuture<Result<void>> CardLoad::start() {
     m_model.setVideoLoadingCurrent(0);
     m_model.setVideoLoadingTotal(0);
     m_model.setVideoFilesDiscoveredCount(0);
+    const bool otherCard = m_model.sdCardPath() != m_volume;
     m_model.setSdCardPath(m_volume);
-    m_model.setSdCardSpaceAvailable(m_model.volumeProvider()->freeSpace(m_volume).value_or(0));
+    m_model.setSdCardSpaceAvailable(0);
+    if (otherCard) {
+        // The last card's rows must not stand under this card's name while it is scanned.
+        m_model.setSdCardVolumeUUID(std::nullopt);
+        m_model.setVideoFiles({});
+        m_model.setSelection(m_model.selectionFor(m_volume));
+    }
 
     auto volumes = m_model.volumeProvider();
     QtConcurrent::run([volume = m_volume, volumes] {
-        Identity identity;
-        identity.manifestName = readManifest(volume);
-        auto uuid = volumes->volumeUUID(volume);
-        if (uuid)
-            identity.uuid = *uuid;
-        else
-            identity.uuidError = uuid.error();
-        return identity;
-    }).then(this, [this](const Identity& identity) { identified(identity); });
+        return identifyCard(volume, *volumes);
+    }).then(this, [this](const CardIdentity& identity) { identified(identity); });
     return future;
 }
 
@@ -53,22 +53,17 @@ bool CardLoad::isCurrent() const {
     return m_model.activeVideoLoadingToken() == m_token;
 }
 
-void CardLoad::identified(const Identity& identity) {
+void CardLoad::identified(const CardIdentity& identity) {
+    // Another card was chosen meanwhile: nothing of this one is shown any more.
+    if (!isCurrent())
+        return succeed();
+    m_model.setSdCardSpaceAvailable(identity.spaceAvailable);
     if (identity.uuidError)
         return fail(*identity.uuidError);
-    if (identity.manifestName) {
-        m_model.setSdCardName(*identity.manifestName);
-    } else {
-        QString name = QFileInfo(m_volume).fileName();
-        if (identity.uuid) {
-            auto card = m_store.fetchCard(*identity.uuid);
-            if (!card)
-                return fail(card.error());
-            if (*card)
-                name = (*card)->name;
-        }
-        m_model.setSdCardName(name);
-    }
+    auto name = identity.name(m_store);
+    if (!name)
+        return fail(name.error());
+    m_model.setSdCardName(*name);
     m_cardID = identity.uuid;
 
     QPointer<VelarixModel> model(&m_model);
@@ -122,7 +117,7 @@ void CardLoad::scanned(const Scan& scan) {
         for (const auto& row : m_rows)
             ids.insert(row->id());
         m_model.setVideoFiles(m_rows);
-        m_model.setSelection(m_model.selection() & ids);
+        m_model.setSelection(m_model.selectionFor(m_volume) & ids);
         m_model.setSdCardVolumeUUID(m_cardID);
         m_model.setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
         m_model.setVideoLoadingCurrent(0);

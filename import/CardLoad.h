@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/CardIdentity.h"
 #include "import/CardScan.h"
 #include "import/VelarixModel.h"
 
@@ -21,18 +22,13 @@ public:
     QFuture<Result<void>> start();
 
 private:
-    struct Identity {
-        std::optional<QString> manifestName;
-        std::optional<QString> uuid;
-        std::optional<Error> uuidError;
-    };
     struct Scan {
         QList<ScanCandidate> candidates;
         std::optional<Error> error;
     };
 
     bool isCurrent() const;
-    void identified(const Identity& identity);
+    void identified(const CardIdentity& identity);
     void scanned(const Scan& scan);
     void startNextDuration();
     void durationFinished();

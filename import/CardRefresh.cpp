@@ -32,9 +32,10 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const D
             return;
         }
         if (!found.volume) {
+            // The path first, so that the card's own selection is kept for its return.
+            setSdCardPath(std::nullopt);
             setSelection({});
             setVideoFiles({});
-            setSdCardPath(std::nullopt);
             setSdCardVolumeUUID(std::nullopt);
             setSdCardSpaceAvailable(0);
             setIsLoadingVideos(false);

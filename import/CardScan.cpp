@@ -1,5 +1,7 @@
 #include "import/CardScan.h"
 
+#include "import/CardIdentity.h"
+
 #include "platform/ContentTypes.h"
 #include "platform/DirectoryWalk.h"
 #include "platform/Log.h"
@@ -10,14 +12,12 @@
 namespace velarix {
 
 Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes) {
-    auto list = volumes.mountedVolumes();
-    if (!list)
-        return list.error();
-    for (const QString& volume : *list) {
-        if (hasDcimFolder(volume))
-            return std::optional<QString>(volume);
-    }
-    return std::optional<QString>();
+    auto cards = findCardVolumes(volumes);
+    if (!cards)
+        return cards.error();
+    if (cards->isEmpty())
+        return std::optional<QString>();
+    return std::optional<QString>(cards->first());
 }
 
 Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,

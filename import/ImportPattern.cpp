@@ -77,6 +77,26 @@ ImportPatternSegments parsePattern(const QString& pattern) {
     return segments;
 }
 
+QList<PatternRange> unknownPlaceholders(const QString& pattern) {
+    QList<PatternRange> unknown;
+    qsizetype offset = 0;
+    for (const ImportPatternSegment& segment : parsePattern(pattern)) {
+        if (!segment.placeholder) {
+            const QString& text = segment.text;
+            for (qsizetype open = text.indexOf(u'{'); open >= 0; open = text.indexOf(u'{', open + 1)) {
+                qsizetype close = open + 1;
+                while (close < text.size() && text.at(close) != u'}' && text.at(close) != u'{' &&
+                       text.at(close) != u'/')
+                    ++close;
+                if (close < text.size() && text.at(close) == u'}')
+                    unknown.append({offset + open, close - open + 1});
+            }
+        }
+        offset += segment.text.size();
+    }
+    return unknown;
+}
+
 ImportPatternSegments finishOutputSegments(ImportPatternSegments segments, const QString& extension,
                                            QHash<QString, int>& usedNames) {
     QString base;

@@ -30,6 +30,18 @@ using ImportPatternSegments = QList<ImportPatternSegment>;
 // keeping the pattern's own letters). "/" and unknown tokens such as "{card}" stay literal.
 ImportPatternSegments parsePattern(const QString& pattern);
 
+// A run of a pattern in UTF-16 units (QString positions).
+struct PatternRange {
+    qsizetype start = 0;
+    qsizetype length = 0;
+
+    bool operator==(const PatternRange&) const = default;
+};
+
+// The "{…}" runs that are no placeholder (a typo such as "{jmp}"): an import would write them into
+// the names as they stand.
+QList<PatternRange> unknownPlaceholders(const QString& pattern);
+
 // Appends the within-plan duplicate counter ("-1", "-2", …) and "." plus the extension as literal
 // segments; `usedNames` counts the earlier uses of each base name in the same plan.
 ImportPatternSegments finishOutputSegments(ImportPatternSegments segments, const QString& extension,

@@ -17,7 +17,9 @@
 #include <QtConcurrent>
 
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace velarix {
 
@@ -31,6 +33,10 @@ struct RunItem {
 
 struct RunOutcome {
     ImportReport report;
+    // Where each failed copy was going, by source.
+    QHash<QString, QString> destinations;
+    // A folder of the destination could not be made for lack of permission or a read-only disk.
+    bool destinationUnwritable = false;
     QStringList folders;
     std::optional<QString> cardUUID;
     std::optional<Error> cardUUIDError;
@@ -108,6 +114,7 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         if (!result) {
             logCopyFailure(item.source, destinations[index], result.error().message);
             outcome.report.failed.append({item.source, result.error().message});
+            outcome.destinations.insert(item.source, destinations[index]);
             if (result.isCancelled())
                 outcome.report.cancelled = true;
             return;
@@ -129,6 +136,9 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         const QString folder = QFileInfo(destination).absolutePath();
         if (folder != cleanRoot) {
             if (auto made = makeFolders(folder); !made) {
+                const int code = made.error().code;
+                outcome.destinationUnwritable =
+                    outcome.destinationUnwritable || code == EACCES || code == EPERM || code == EROFS;
                 post([progress, size = item.size] { progress->endCopying(size); });
                 completion.push(index,
                                 Error::make(QStringLiteral("Import"), made.error().code,
@@ -206,6 +216,19 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             planned.video->path(),
             CardFile{planned.video->fileName(), planned.video->relativePath(), planned.video->fileSize()});
         rowIds.insert(planned.video->path(), planned.video->id());
+    }
+    // A destination we may not write to fails every copy: say so before starting, and offer another.
+    if (const QString existing = existingAncestor(root); !plan.isEmpty() && QFileInfo(existing).isDir()) {
+        if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) != 0) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+            ImportReport report;
+            report.notStarted = QStringLiteral("Velarix cannot write to the destination folder %1 (%2). "
+                                               "Choose another folder to import into.")
+                                    .arg(QDir::toNativeSeparators(root), reason);
+            setError(ApplicationError::userError(*report.notStarted,
+                                                 ApplicationError::Recovery::changeDestination));
+            return QtFuture::makeReadyFuture(report);
+        }
     }
     const std::optional<quint64> available = m_volumes->freeSpace(existingAncestor(root));
     if (available && quint64(needed) > *available) {
@@ -322,7 +345,20 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             } else if (report.cancelled) {
                 setError(ApplicationError::cancelled());
             } else if (!report.failed.isEmpty()) {
-                setError(ApplicationError::userError(failures));
+                // The first failure by name and full path: the user can look for it and act.
+                const ImportReport::Failed& first = report.failed.first();
+                QString text =
+                    QStringLiteral("%1 could not be copied to %2: %3")
+                        .arg(QFileInfo(first.source).fileName(),
+                             QDir::toNativeSeparators(outcome.destinations.value(first.source)), first.error);
+                if (itemCount > 1)
+                    text = QStringLiteral("%1 of %2 videos could not be imported. ")
+                               .arg(report.failed.size())
+                               .arg(itemCount) +
+                           text;
+                setError(ApplicationError::userError(text, outcome.destinationUnwritable
+                                                               ? ApplicationError::Recovery::changeDestination
+                                                               : ApplicationError::Recovery::none));
             }
 
             if (m_autoIncrementJumpNumber && nextJump && !report.imported.isEmpty())

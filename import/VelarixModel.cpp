@@ -25,15 +25,29 @@ VelarixModel::VelarixModel(Settings& settings, QObject* parent)
     : QObject(parent)
     , m_defaults(&settings)
     , m_volumes(SystemVolumes::shared())
-    , m_folderOpener(openFolderInFileBrowser) {
+    , m_folderOpener(openFolderInFileBrowser)
+    , m_clock([] { return QDateTime::currentDateTime(); }) {
     loadSettings();
+    for (auto signal : {&VelarixModel::selectionChanged, &VelarixModel::videoFilesChanged,
+                        &VelarixModel::importPatternChanged, &VelarixModel::jumpNumberChanged,
+                        &VelarixModel::autogroupVideosChanged, &VelarixModel::sdCardNameChanged})
+        connect(this, signal, this, &VelarixModel::resolvedOutputFilesChanged);
+    // {today} turns over at midnight even while nobody touches the window.
+    m_dayChange = new QTimer(this);
+    m_dayChange->setSingleShot(true);
+    m_dayChange->setTimerType(Qt::PreciseTimer);
+    connect(m_dayChange, &QTimer::timeout, this, [this] {
+        Q_EMIT resolvedOutputFilesChanged();
+        armDayChange();
+    });
+    armDayChange();
 }
 
 VelarixModel::~VelarixModel() = default;
 
 void VelarixModel::loadSettings() {
     m_outputLocation =
-        m_defaults->stringValue(SettingsKey::outputLocation).value_or(AppPaths::downloadsDirectory());
+        m_defaults->stringValue(SettingsKey::outputLocation).value_or(AppPaths::videosDirectory());
     m_jumpNumber = m_defaults->integerValue(SettingsKey::jumpNumber).value_or(1);
     m_importPattern = m_defaults->stringValue(SettingsKey::importPattern).value_or(kDefaultImportPattern);
     m_autoIncrementJumpNumber = m_defaults->boolValue(SettingsKey::autoIncrementJumpNumber).value_or(true);
@@ -64,10 +78,28 @@ void VelarixModel::setSdCardName(const QString& name) {
 }
 
 void VelarixModel::setVideoFiles(const VideoFileList& rows) {
-    assign(m_videoFiles, rows, [this] { Q_EMIT videoFilesChanged(); });
+    if (m_videoFiles == rows)
+        return;
+    for (const VideoFileRowPtr& row : std::as_const(m_videoFiles))
+        disconnect(row.get(), nullptr, this, nullptr);
+    m_videoFiles = rows;
+    followRowDurations();
+    Q_EMIT videoFilesChanged();
+}
+
+void VelarixModel::followRowDurations() {
+    // Durations arrive after the rows and decide which clips share a jump number.
+    for (const VideoFileRowPtr& row : std::as_const(m_videoFiles)) {
+        connect(row.get(), &VideoFileRow::durationChanged, this, [this, id = row->id()] {
+            if (m_selection.contains(id))
+                Q_EMIT resolvedOutputFilesChanged();
+        });
+    }
 }
 
 void VelarixModel::setSelection(const QSet<QString>& selection) {
+    if (m_sdCardPath)
+        m_cardSelections.insert(*m_sdCardPath, selection);
     assign(m_selection, selection, [this] { Q_EMIT selectionChanged(); });
 }
 
@@ -190,8 +222,21 @@ std::optional<QString> VelarixModel::videoLoadingStatus() const {
 }
 
 QList<ResolvedOutputFile> VelarixModel::resolvedOutputFiles() const {
-    return resolveOutputFiles({selectedVideoFiles(), m_jumpNumber, m_autogroupVideos, m_importPattern,
-                               m_sdCardName, QDateTime::currentDateTime()});
+    return resolveOutputFiles(
+        {selectedVideoFiles(), m_jumpNumber, m_autogroupVideos, m_importPattern, m_sdCardName, m_clock()});
+}
+
+void VelarixModel::setClock(std::function<QDateTime()> clock) {
+    m_clock = std::move(clock);
+    armDayChange();
+    Q_EMIT resolvedOutputFilesChanged();
+}
+
+void VelarixModel::armDayChange() {
+    const QDateTime now = m_clock();
+    const QDateTime midnight(now.date().addDays(1), QTime(0, 0));
+    // A little past midnight, so that the clock reads the new day when the timer fires.
+    m_dayChange->start(std::chrono::milliseconds(std::max<qint64>(0, now.msecsTo(midnight)) + 20));
 }
 
 void VelarixModel::setVolumeProvider(std::shared_ptr<VolumeProvider> volumes) {

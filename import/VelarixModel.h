@@ -15,6 +15,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
 #include <QUuid>
 
 #include <functional>
@@ -140,11 +141,16 @@ public:
     // The model owns the progress object while an import runs; null when idle.
     void setImportProgress(ImportProgress* progress);
 
+    // The selection last made on the card at `volume` (each card keeps its own); empty for a card
+    // not shown before.
+    QSet<QString> selectionFor(const QString& volume) const { return m_cardSelections.value(volume); }
+
     // Derived values, computed on every read.
     VideoFileList selectedVideoFiles() const;
     std::optional<QString> videoLoadingStatus() const;
     std::optional<double> videoLoadingFraction() const;
-    // The output plan of the selected videos, oldest first.
+    // The output plan of the selected videos, oldest first: exactly what an import started now
+    // would write. resolvedOutputFilesChanged tells when it may read differently.
     QList<ResolvedOutputFile> resolvedOutputFiles() const;
     // Why the pattern cannot name files (it is empty or only blanks and "/"); absent when it can.
     // Import stays unavailable while there is one. Changes with importPatternChanged.
@@ -161,6 +167,9 @@ public:
     // made now is not overtaken by another process importing the same card. importSelectedVideos
     // takes it itself when not held. Fails when another import of the card is running.
     Result<void> reserveCardForImport();
+
+    // The clock behind {today} and the day change; the system's by default (tests move it).
+    void setClock(std::function<QDateTime()> clock);
 
     // Where volumes come from; the system's by default.
     const std::shared_ptr<VolumeProvider>& volumeProvider() const { return m_volumes; }
@@ -214,9 +223,14 @@ Q_SIGNALS:
     void importProgressChanged();
     // Any input of videoLoadingStatus or videoLoadingFraction changed.
     void videoLoadingChanged();
+    // Any input of resolvedOutputFiles changed: the selection, the rows or their durations (which
+    // group clips), the pattern, the jump number, grouping, the card's name, or the day ({today}).
+    void resolvedOutputFilesChanged();
 
 private:
     void loadSettings();
+    void followRowDurations();
+    void armDayChange();
 
     Settings* m_defaults;
     ApplicationError m_error;
@@ -226,6 +240,7 @@ private:
     QString m_sdCardName;
     VideoFileList m_videoFiles;
     QSet<QString> m_selection;
+    QHash<QString, QSet<QString>> m_cardSelections;
     QUuid m_importStateRefreshID = QUuid::createUuid();
     bool m_isLoadingVideos = false;
     VideoLoadingPhase m_videoLoadingPhase = VideoLoadingPhase::idle;
@@ -245,6 +260,8 @@ private:
     std::function<void(const QString&)> m_folderOpener;
     std::shared_ptr<FileLock> m_cardImportLock;
     QString m_cardImportLockPath; // the card the lock is for
+    std::function<QDateTime()> m_clock;
+    QTimer* m_dayChange = nullptr;
 };
 
 // The rows as the import state reads them.

@@ -39,9 +39,9 @@ QString AppPaths::runtimeDirectory() {
     return QDir::tempPath() + u'/' + kBundleIdentifier + QStringLiteral("-%1").arg(::getuid());
 }
 
-QString AppPaths::downloadsDirectory() {
-    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    return downloads.isEmpty() ? QDir::homePath() : downloads;
+QString AppPaths::videosDirectory() {
+    const QString videos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    return videos.isEmpty() ? QDir::homePath() : videos;
 }
 
 } // namespace velarix

@@ -15,8 +15,8 @@ struct AppPaths {
     // $XDG_RUNTIME_DIR/app.tarnwick.Velarix (private to the user, emptied at logout), or a per-user
     // folder in the temporary folder when the variable is not set. Not created here.
     static QString runtimeDirectory();
-    // The user's Downloads folder.
-    static QString downloadsDirectory();
+    // The user's Videos folder (XDG_VIDEOS_DIR), the home folder when there is none.
+    static QString videosDirectory();
 };
 
 } // namespace velarix

@@ -16,9 +16,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QDirIterator>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
@@ -215,6 +217,18 @@ private Q_SLOTS:
         auto* clear = m_view->form()->findChild<QAction*>(QStringLiteral("clearImportHistory"));
         QVERIFY(clear);
         clear->trigger();
+        // It asks first, saying how much goes; cancelling keeps the marks.
+        auto question = [this] {
+            return m_view->findChild<QMessageBox*>(QStringLiteral("clearHistoryQuestion"));
+        };
+        QTRY_VERIFY(question());
+        QVERIFY(question()->text().endsWith(QStringLiteral("This removes 2 records.")));
+        question()->button(QMessageBox::Cancel)->click();
+        QTRY_VERIFY(!question());
+        QCOMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
+        clear->trigger();
+        QTRY_VERIFY(question());
+        question()->findChild<QPushButton*>(QStringLiteral("confirmClear"))->click();
         QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QString());
         QTRY_COMPARE(stateOf(QStringLiteral("GX010003.MP4")), QString());
     }
@@ -264,7 +278,7 @@ private Q_SLOTS:
         QVERIFY(problem->isHidden());
     }
 
-    void placeholderMenuAppendsAndNamesFollow() {
+    void placeholderMenuInsertsAndNamesFollow() {
         m_fixture->insert(m_staged);
         openWindow();
         QTRY_COMPARE(m_model->videoFiles().size(), 3);
@@ -273,8 +287,8 @@ private Q_SLOTS:
         m_model->setImportPattern(QStringLiteral("{date}/"));
         QCOMPARE(field->pattern(), QStringLiteral("{date}/"));
 
-        // The caret at the start does not matter: the token goes to the end.
-        field->editor()->moveCursor(QTextCursor::Start);
+        // The caret at the end: the token goes there.
+        field->editor()->moveCursor(QTextCursor::End);
         const QList<QAction*> entries = form->insertPlaceholderMenu()->actions();
         QCOMPARE(entries.size(), 6);
         QCOMPARE(entries.at(3)->text(), QStringLiteral("{jump}: Jump number"));
@@ -403,6 +417,19 @@ private Q_SLOTS:
         QCOMPARE(m_view->errorAlert()->text(), QStringLiteral("Cancelled"));
         m_view->errorAlert()->accept();
         QTRY_VERIFY(m_model->error().isEmpty());
+        QVERIFY(!m_view->findChild<QFileDialog*>());
+
+        // A destination that cannot be written: the alert offers another, and opens the chooser.
+        m_model->setError(
+            ApplicationError::userError(QStringLiteral("Velarix cannot write to the destination"),
+                                        ApplicationError::Recovery::changeDestination));
+        QTRY_VERIFY(m_view->errorAlert());
+        auto* change = m_view->errorAlert()->findChild<QPushButton*>(QStringLiteral("changeDestination"));
+        QVERIFY(change);
+        QCOMPARE(change->text(), QStringLiteral("Change Destination\u2026"));
+        change->click();
+        QTRY_VERIFY(m_model->error().isEmpty());
+        QTRY_VERIFY(m_view->findChild<QFileDialog*>(QStringLiteral("folderChooser")));
     }
 };
 

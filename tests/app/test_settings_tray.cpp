@@ -36,8 +36,8 @@ private Q_SLOTS:
         QVERIFY(qobject_cast<VelarixSettings*>(window));
         auto* toggle = window->findChild<QCheckBox*>(QStringLiteral("menuBarExtraToggle"));
         QVERIFY(toggle);
-        QCOMPARE(toggle->text(), QStringLiteral("Keep running application in background and automatically "
-                                                "activate when detect SD Card"));
+        QCOMPARE(toggle->text(), QStringLiteral("Keep Velarix running in the background and open it when a "
+                                                "camera card is inserted"));
         QVERIFY(toggle->isChecked());
 
         toggle->click();

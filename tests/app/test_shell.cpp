@@ -1,6 +1,7 @@
 #include "Velarix/VelarixApp.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
+#include "platform/Volumes.h"
 #include "trimming/TrimWorkingFolder.h"
 
 #include <QAction>
@@ -107,19 +108,32 @@ private Q_SLOTS:
         QVERIFY(!QApplication::quitOnLastWindowClosed());
     }
 
+    void checkForUpdatesOnlyWithAFeed() {
+        // This build has no feed: the entry is absent rather than failing when chosen.
+        {
+            VelarixApp app(*m_settings);
+            auto* check = app.findChild<QAction*>(QStringLiteral("checkForUpdates"));
+            QVERIFY(check);
+            QVERIFY(!check->isVisible());
+        }
+        m_settings->setValue(QStringLiteral("updateFeedURL"),
+                             QStringLiteral("https://example.invalid/appcast.xml"));
+        VelarixApp app(*m_settings);
+        QVERIFY(app.findChild<QAction*>(QStringLiteral("checkForUpdates"))->isVisible());
+    }
+
     void cameraFolderTest() {
         QTemporaryDir volume;
-        QVERIFY(!VelarixApp::hasCameraFolder(QString()));
-        QVERIFY(!VelarixApp::hasCameraFolder(volume.path()));
+        QVERIFY(!hasDcimFolder(volume.path()));
         QDir(volume.path()).mkpath(QStringLiteral("PRIVATE/DCIM"));
-        QVERIFY(!VelarixApp::hasCameraFolder(volume.path())); // only the root counts
+        QVERIFY(!hasDcimFolder(volume.path())); // only the root counts
         QFile file(volume.filePath(QStringLiteral("DCIM")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        QVERIFY(!VelarixApp::hasCameraFolder(volume.path())); // a file named DCIM
+        QVERIFY(!hasDcimFolder(volume.path())); // a file named DCIM
         QVERIFY(QFile::remove(file.fileName()));
         QVERIFY(QDir(volume.path()).mkdir(QStringLiteral("DCIM")));
-        QVERIFY(VelarixApp::hasCameraFolder(volume.path()));
+        QVERIFY(hasDcimFolder(volume.path()));
     }
 
     void insertedCardBringsTheMainWindowBack() {

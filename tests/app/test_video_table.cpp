@@ -76,10 +76,13 @@ private Q_SLOTS:
     }
 
     void formatsFollowTheTable() {
-        QCOMPARE(formatFileSize(3'500'000'000), QStringLiteral("3,500 MB"));
-        QCOMPARE(formatFileSize(12'300'000), QStringLiteral("12.3 MB"));
-        QCOMPARE(formatFileSize(2'500), QStringLiteral("3 KB"));
-        QCOMPARE(formatVolumeSpace(64'000'000'000ULL), QStringLiteral("64.0 GB"));
+        QCOMPARE(formatByteCount(3'500'000'000), QStringLiteral("3.5 GB"));
+        QCOMPARE(formatByteCount(1'512'000'000), QStringLiteral("1.5 GB"));
+        QCOMPARE(formatByteCount(12'300'000), QStringLiteral("12.3 MB"));
+        QCOMPARE(formatByteCount(2'500), QStringLiteral("2.5 KB"));
+        QCOMPARE(formatByteCount(999), QStringLiteral("999 bytes"));
+        QCOMPARE(formatByteCount(999'960), QStringLiteral("1.0 MB"));
+        QCOMPARE(formatByteCount(64'000'000'000ULL), QStringLiteral("64.0 GB"));
         QCOMPARE(formatDuration(0), QStringLiteral("-:-"));
         QCOMPARE(formatDuration(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("-:-"));
         QCOMPARE(formatDuration(65), QStringLiteral("1 min, 5 sec"));
@@ -169,7 +172,7 @@ private Q_SLOTS:
         const int undated = table.rowOf(rows.last()->id());
         QCOMPARE(undated, 3); // the distant past sorts last
         QCOMPARE(table.index(undated, VideoTableModel::sizeColumn).data().toString(),
-                 QStringLiteral("3,500 MB"));
+                 QStringLiteral("3.5 GB"));
         QCOMPARE(table.index(undated, VideoTableModel::sizeColumn)
                      .data(VideoTableModel::SecondLineRole)
                      .toString(),

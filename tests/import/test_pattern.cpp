@@ -35,6 +35,23 @@ QList<qint64> jumps(const QList<ResolvedOutputFile>& plan) {
 class PatternTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void unknownPlaceholdersAreFound_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QList<PatternRange>>("unknown");
+        QTest::newRow("none") << QStringLiteral("{date}/{JUMP} {name}") << QList<PatternRange>{};
+        QTest::newRow("typo between tokens")
+            << QStringLiteral("{date}/{jmp} {name}") << QList<PatternRange>{{7, 5}};
+        QTest::newRow("after an emoji") << QStringLiteral("\U0001F600{card}") << QList<PatternRange>{{2, 6}};
+        QTest::newRow("empty braces and unclosed")
+            << QStringLiteral("{} {date {x/y}") << QList<PatternRange>{{0, 2}};
+        QTest::newRow("nested brace restarts") << QStringLiteral("{a{jump}") << QList<PatternRange>{};
+    }
+    void unknownPlaceholdersAreFound() {
+        QFETCH(QString, pattern);
+        QFETCH(QList<PatternRange>, unknown);
+        QCOMPARE(unknownPlaceholders(pattern), unknown);
+    }
+
     void parsesPlaceholdersKeepingTheirLetters() {
         const auto segments = parsePattern(QStringLiteral("{DATE}/{Jump} {card}{name"));
         QCOMPARE(segments.size(), 4);

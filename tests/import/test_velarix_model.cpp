@@ -35,7 +35,7 @@ private Q_SLOTS:
     void freshInstallationUsesDefaults() {
         Settings settings(settingsPath());
         VelarixModel model(settings);
-        QCOMPARE(model.outputLocation(), AppPaths::downloadsDirectory());
+        QCOMPARE(model.outputLocation(), AppPaths::videosDirectory());
         QCOMPARE(model.jumpNumber(), 1);
         QCOMPARE(model.importPattern(), QStringLiteral("{date}/{jump} {name} {filename}"));
         QVERIFY(model.autoIncrementJumpNumber());
@@ -62,7 +62,7 @@ private Q_SLOTS:
         Settings settings(settingsPath());
         VelarixModel model(settings);
         QCOMPARE(model.jumpNumber(), 1);
-        QCOMPARE(model.outputLocation(), AppPaths::downloadsDirectory());
+        QCOMPARE(model.outputLocation(), AppPaths::videosDirectory());
         QCOMPARE(model.importPattern(), kDefaultImportPattern);
         QVERIFY(model.autogroupVideos());
         QVERIFY(model.openFolderAferImport());

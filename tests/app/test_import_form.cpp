@@ -1,0 +1,163 @@
+#include "CardFixture.h"
+
+#include "Velarix/OutputFilesView.h"
+#include "Velarix/PatternField.h"
+#include "Velarix/VelarixFormView.h"
+#include "history/HistoryStore.h"
+#include "import/VelarixModel.h"
+#include "platform/Settings.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QTextDocument>
+
+using namespace velarix;
+using namespace velarix::test;
+
+// The options form on its own, over a model whose rows are set by hand: what it lists must always
+// be what an import would write.
+class ImportFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CardFixture> m_fixture;
+    std::unique_ptr<Settings> m_settings;
+    std::unique_ptr<VelarixModel> m_model;
+    std::unique_ptr<HistoryStore> m_store;
+    std::unique_ptr<VelarixFormView> m_form;
+
+    QStringList listedNames() const {
+        QStringList names;
+        for (const ResolvedOutputFile& file : m_form->filesView()->files())
+            names << file.fileName;
+        return names;
+    }
+    QStringList plannedNames() const {
+        QStringList names;
+        for (const ResolvedOutputFile& file : m_model->resolvedOutputFiles())
+            names << file.fileName;
+        return names;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { m_fixture = std::make_unique<CardFixture>(); }
+
+    void init() {
+        QFile::remove(m_fixture->settingsFile());
+        QFile::remove(m_fixture->storeFile());
+        m_settings = std::make_unique<Settings>(m_fixture->settingsFile());
+        m_model = std::make_unique<VelarixModel>(*m_settings);
+        auto store = HistoryStore::open(m_fixture->storeFile());
+        QVERIFY(store);
+        m_store = std::move(*store);
+        m_form = std::make_unique<VelarixFormView>(*m_model, *m_store);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    void cleanup() {
+        m_form.reset();
+        m_model.reset();
+        m_store.reset();
+        m_settings.reset();
+    }
+
+    void namesFollowArrivingDurations() {
+        // Two 200 s clips 6 min 40 s apart: one jump once their durations are known, two before.
+        const QDateTime start(QDate(2024, 5, 1), QTime(10, 0));
+        auto first = VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX01.MP4"), start, 1000);
+        auto second =
+            VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX02.MP4"), start.addSecs(400), 1000);
+        m_model->setImportPattern(QStringLiteral("{jump} {filename}"));
+        m_model->setJumpNumber(3);
+        m_model->setVideoFiles({second, first});
+        m_model->setSelection({first->id(), second->id()});
+        QCOMPARE(listedNames(), (QStringList{QStringLiteral("3 GX01.MP4"), QStringLiteral("4 GX02.MP4")}));
+
+        first->setDuration(200);
+        second->setDuration(200);
+        QCOMPARE(listedNames(), (QStringList{QStringLiteral("3 GX01.MP4"), QStringLiteral("3 GX02.MP4")}));
+        QCOMPARE(listedNames(), plannedNames());
+    }
+
+    void todayTurnsOverAtMidnight() {
+        // A clock a moment before midnight: the list turns to the new day by itself.
+        QElapsedTimer elapsed;
+        elapsed.start();
+        const QDateTime almostMidnight(QDate(2024, 5, 1), QTime(23, 59, 59, 700));
+        m_model->setClock([=] { return almostMidnight.addMSecs(elapsed.elapsed()); });
+        auto row = VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX01.MP4"), almostMidnight, 1000);
+        m_model->setImportPattern(QStringLiteral("{today}/{filename}"));
+        m_model->setVideoFiles({row});
+        m_model->setSelection({row->id()});
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("2024-05-01/GX01.MP4")});
+        QTRY_COMPARE_WITH_TIMEOUT(listedNames(), QStringList{QStringLiteral("2024-05-02/GX01.MP4")}, 3000);
+        QCOMPARE(listedNames(), plannedNames());
+    }
+
+    void placeholderGoesToTheCaretAsOneUndoStep_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("selectionStart");
+        QTest::addColumn<int>("selectionEnd");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("expected");
+        // Entries: 0 {date}, 1 {today}, 2 {name}, 3 {jump}, 4 {filename}, 5 "/".
+        QTest::newRow("between words gets spaces") << "{date}{name}" << 6 << 6 << 3 << "{date} {jump} {name}";
+        QTest::newRow("after a space needs none") << "{date} " << 7 << 7 << 4 << "{date} {filename}";
+        QTest::newRow("after a folder separator") << "{date}/" << 7 << 7 << 3 << "{date}/{jump}";
+        QTest::newRow("at the start") << "{name}" << 0 << 0 << 0 << "{date} {name}";
+        QTest::newRow("separator is never spaced") << "{date}{jump}" << 6 << 6 << 5 << "{date}/{jump}";
+        QTest::newRow("replaces the selection") << "{date}/{jmp} x" << 7 << 12 << 3 << "{date}/{jump} x";
+    }
+    void placeholderGoesToTheCaretAsOneUndoStep() {
+        QFETCH(QString, pattern);
+        QFETCH(int, selectionStart);
+        QFETCH(int, selectionEnd);
+        QFETCH(int, entry);
+        QFETCH(QString, expected);
+        m_model->setImportPattern(pattern);
+        PatternTextEdit* editor = m_form->patternField()->editor();
+        editor->document()->clearUndoRedoStacks();
+        QTextCursor cursor = editor->textCursor();
+        cursor.setPosition(selectionStart);
+        cursor.setPosition(selectionEnd, QTextCursor::KeepAnchor);
+        editor->setTextCursor(cursor);
+        m_form->insertPlaceholderMenu()->actions().at(entry)->trigger();
+        QCOMPARE(m_model->importPattern(), expected);
+        editor->undo();
+        QCOMPARE(m_model->importPattern(), pattern);
+    }
+
+    void unknownPlaceholderIsMarkedWithAHint() {
+        m_model->setImportPattern(QStringLiteral("{date}/{jmp} {name}"));
+        PatternTextEdit* editor = m_form->patternField()->editor();
+        QCOMPARE(editor->unknownTokens(), (QList<PatternRange>{{7, 5}}));
+        const QRectF plate = editor->unknownRects().at(0);
+        // The plate covers the typo, and its tooltip names the real placeholders.
+        QVERIFY(plate.left() < editor->xForPosition(7) && plate.right() > editor->xForPosition(12));
+        const QString tip = editor->toolTipAt(plate.center().toPoint());
+        QVERIFY(tip.startsWith(QStringLiteral("{jmp} is not a placeholder")));
+        for (const char* valid : {"{date}", "{today}", "{name}", "{jump}", "{filename}"})
+            QVERIFY2(tip.contains(QLatin1String(valid)), valid);
+        QVERIFY(editor->toolTipAt(QPoint(int(editor->xForPosition(1)), int(plate.center().y()))).isEmpty());
+        // Mended, the mark goes.
+        m_model->setImportPattern(QStringLiteral("{date}/{jump} {name}"));
+        QVERIFY(editor->unknownTokens().isEmpty());
+    }
+
+    void fieldShowsTheDefaultPatternWhole() {
+        m_form->resize(420, 700);
+        PatternTextEdit* editor = m_form->patternField()->editor();
+        m_model->setImportPattern(kDefaultImportPattern);
+        QTRY_VERIFY(editor->width() > 0);
+        QVERIFY(editor->xForPosition(int(kDefaultImportPattern.size())) < editor->viewport()->width());
+        // More room for the form widens the field.
+        const int before = editor->width();
+        m_form->resize(640, 700);
+        QTRY_VERIFY(editor->width() > before + 100);
+    }
+};
+
+QTEST_MAIN(ImportFormTest)
+#include "test_import_form.moc"

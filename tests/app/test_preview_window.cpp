@@ -1,0 +1,73 @@
+#include "Velarix/PreviewWindow.h"
+#include "Velarix/VideoPlayerView.h"
+#include "tests/app/SynthesisedClips.h"
+
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace velarix;
+
+// The table's preview window: its controls and keys move the real player.
+class PreviewWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_clip;
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_clip = m_dir.filePath(QStringLiteral("clip.mp4"));
+        QVERIFY(test::makeClip(m_clip, 12));
+    }
+
+    void clockTextReadsAsAClock() {
+        QCOMPARE(PreviewWindow::clockText(0), QStringLiteral("0:00"));
+        QCOMPARE(PreviewWindow::clockText(65.9), QStringLiteral("1:05"));
+        QCOMPARE(PreviewWindow::clockText(3723), QStringLiteral("1:02:03"));
+        QCOMPARE(PreviewWindow::clockText(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("0:00"));
+    }
+
+    void keysAndControlsMoveThePlayer() {
+        PreviewWindow window;
+        window.player()->setMuted(true);
+        window.showVideo(m_clip);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        VideoPlayerView* player = window.player();
+        QTRY_VERIFY_WITH_TIMEOUT(player->isReady(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(window.timeText().endsWith(QStringLiteral(" / 0:12")), 5000);
+        QCOMPARE(window.seekBar()->maximum(), qRound(player->duration() * 1000));
+
+        // Space pauses; the button says what it would do next.
+        QTRY_VERIFY_WITH_TIMEOUT(player->isPlaying(), 5000);
+        QTest::keyClick(&window, Qt::Key_Space);
+        QTRY_VERIFY(!player->isPlaying());
+        QCOMPARE(window.playButton()->toolTip(), QStringLiteral("Play [Space]"));
+
+        // Right and Left step five seconds, and the bar and the time follow.
+        player->setPosition(2);
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(player->position() - 2) < 0.3, 5000);
+        QTest::keyClick(&window, Qt::Key_Right);
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(player->position() - 7) < 0.3, 5000);
+        QTRY_VERIFY(qAbs(window.seekBar()->value() - 7000) < 300);
+        QTRY_VERIFY(window.timeText().startsWith(QStringLiteral("0:0")));
+        QTest::keyClick(&window, Qt::Key_Left);
+        QTest::keyClick(&window, Qt::Key_Left);
+        QTRY_VERIFY_WITH_TIMEOUT(player->position() < 0.3, 5000); // not below the start
+
+        // Dragging the bar seeks.
+        window.seekBar()->setSliderDown(true);
+        window.seekBar()->setSliderPosition(9000);
+        window.seekBar()->setSliderDown(false);
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(player->position() - 9) < 0.3, 5000);
+
+        // The button plays again.
+        window.playButton()->click();
+        QTRY_VERIFY(player->isPlaying());
+    }
+};
+
+QTEST_MAIN(PreviewWindowTest)
+#include "test_preview_window.moc"
