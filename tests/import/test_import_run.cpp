@@ -1,5 +1,6 @@
 #include "history/HistoryStore.h"
 #include "history/ImportState.h"
+#include "import/CardImportLock.h"
 #include "import/CardManifest.h"
 #include "import/VelarixModel.h"
 #include "platform/Await.h"
@@ -326,6 +327,21 @@ private Q_SLOTS:
         QVERIFY(importedNames().isEmpty());
         QCOMPARE(model->importStateRefreshID(), refresh);
         QVERIFY(opened.isEmpty());
+    }
+
+    // The window and velarix-cli share the card's lock: while one imports, the other copies nothing.
+    void aCardBeingImportedElsewhereIsRefused() {
+        loadAndSelectAll();
+        auto held = lockCardForImport(model->sdCardVolumeUUID(), card->root());
+        QVERIFY(held);
+        ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QVERIFY(report.notStarted);
+        QVERIFY(
+            model->error().errorDescription().startsWith("Another import from this card is already running"));
+        QVERIFY(!QFileInfo::exists(home->destination()));
+        held = Error{};
+        report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.imported.size(), 3);
     }
 
     void patternsThatCannotNameAFileCopyNothing() {
