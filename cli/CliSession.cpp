@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "import/RecordingStatus.h"
 #include "platform/AppPaths.h"
 #include "platform/Await.h"
 #include "platform/Volumes.h"
@@ -57,6 +58,10 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
             parsed.autogroup = true;
         } else if (needs(kOverrides) && argument == QLatin1String("--no-autogroup")) {
             parsed.autogroup = false;
+        } else if (needs(kOverrides) && argument == QLatin1String("--join")) {
+            parsed.join = true;
+        } else if (needs(kOverrides) && argument == QLatin1String("--no-join")) {
+            parsed.join = false;
         } else if (needs(kOverrides) && argument == QLatin1String("--name")) {
             auto v = value();
             if (!v)
@@ -151,6 +156,8 @@ void CliSession::applyOverrides(const CardArguments& arguments) {
         m_model->setJumpNumber(*arguments.jump);
     if (arguments.autogroup)
         m_model->setAutogroupVideos(*arguments.autogroup);
+    if (arguments.join)
+        m_model->setJoinChapters(*arguments.join);
     if (arguments.name)
         m_model->setSdCardName(*arguments.name);
     if (arguments.dest)
@@ -173,7 +180,7 @@ Result<void> CliSession::select(const CardArguments& arguments) {
     }
     if (arguments.files.isEmpty()) {
         for (const auto& row : m_model->videoFiles()) {
-            if (!arguments.onlyNew || state.status(row->fileName(), row->created()) != ImportStatus::imported)
+            if (!arguments.onlyNew || recordingStatus(state, *row) != ImportStatus::imported)
                 selection.insert(row->id());
         }
     }

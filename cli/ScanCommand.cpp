@@ -1,4 +1,5 @@
 #include "cli/CliSession.h"
+#include "import/RecordingStatus.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -26,7 +27,7 @@ int runScan(Invocation& invocation) {
                        << "): " << model.videoFiles().size() << " videos\n";
     for (const auto& row : model.videoFiles()) {
         const bool dated = row->created() != VideoFileRow::distantPast();
-        const QString status = statusText(state.status(row->fileName(), row->created()));
+        const QString status = statusText(recordingStatus(state, *row));
         videos.append(QJsonObject{
             {QStringLiteral("id"), row->id()},
             {QStringLiteral("file"), row->fileName()},
@@ -34,7 +35,8 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("created"), dated ? QJsonValue(isoDate(row->created())) : QJsonValue()},
             {QStringLiteral("fileSize"), double(row->fileSize())},
             {QStringLiteral("duration"), row->duration()},
-            {QStringLiteral("state"), status}});
+            {QStringLiteral("state"), status},
+            {QStringLiteral("chapters"), QJsonArray::fromStringList(row->chapterFileNames())}});
         if (!invocation.json)
             invocation.out
                 << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
@@ -42,7 +44,7 @@ int runScan(Invocation& invocation) {
                        .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
                        .rightJustified(10)
                 << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
-                << status.leftJustified(9) << printable(row->fileName()) << '\n';
+                << status.leftJustified(9) << printable(row->displayName()) << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},

@@ -2,7 +2,9 @@
 
 #include "history/HistoryStore.h"
 #include "import/CardManifest.h"
+#include "import/ChapterGroups.h"
 #include "platform/MediaOpen.h"
+#include "platform/StreamSignature.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -84,10 +86,15 @@ void CardLoad::identified(const Identity& identity) {
     (void)QtConcurrent::run([volume = m_volume, progress, self] {
         Scan scan;
         auto candidates = scanVideoFiles(volume, progress);
-        if (candidates)
+        if (candidates) {
             scan.candidates = *candidates;
-        else
+            QStringList paths;
+            for (const ScanCandidate& candidate : scan.candidates)
+                paths.append(candidate.path);
+            scan.recordings = groupChapters(paths, [](const QString& path) { return streamSignature(path); });
+        } else {
             scan.error = candidates.error();
+        }
         QMetaObject::invokeMethod(
             self,
             [self, scan] {
@@ -104,9 +111,18 @@ void CardLoad::scanned(const Scan& scan) {
     if (isCurrent())
         m_model.setVideoFilesDiscoveredCount(scan.candidates.size());
 
-    for (const ScanCandidate& candidate : scan.candidates) {
-        m_rows.append(VideoFileRowPtr::create(candidate.path, candidate.created.value_or(QDateTime()),
-                                              candidate.fileSize.value_or(0)));
+    QHash<QString, const ScanCandidate*> byPath;
+    for (const ScanCandidate& candidate : scan.candidates)
+        byPath.insert(candidate.path, &candidate);
+    // A recording in chapters is one row: the first chapter's name and date, the chapters' total size.
+    for (const QStringList& recording : scan.recordings) {
+        const ScanCandidate& first = *byPath.value(recording.first());
+        qint64 size = 0;
+        for (const QString& chapter : recording)
+            size += byPath.value(chapter)->fileSize.value_or(0);
+        auto row = VideoFileRowPtr::create(first.path, first.created.value_or(QDateTime()), size);
+        row->setChapters(recording);
+        m_rows.append(row);
     }
     std::stable_sort(m_rows.begin(), m_rows.end(), [](const VideoFileRowPtr& a, const VideoFileRowPtr& b) {
         return a->created() > b->created();
@@ -137,9 +153,15 @@ void CardLoad::startNextDuration() {
         return;
     }
     row->setIsLoadingDuration(true);
-    QtConcurrent::run([path = row->path()] {
-        auto seconds = loadDuration(path);
-        return seconds ? std::optional<double>(*seconds) : std::nullopt;
+    QtConcurrent::run([chapters = row->chapterPaths()] {
+        double total = 0;
+        for (const QString& chapter : chapters) {
+            auto seconds = loadDuration(chapter);
+            if (!seconds)
+                return std::optional<double>();
+            total += *seconds;
+        }
+        return std::optional<double>(total);
     }).then(this, [this, row](std::optional<double> seconds) {
         row->setDuration(seconds.value_or(0));
         row->setIsLoadingDuration(false);

@@ -27,6 +27,7 @@ private:
     };
     struct Scan {
         QList<ScanCandidate> candidates;
+        QList<QStringList> recordings; // the candidates' paths, chapters of one recording together
         std::optional<Error> error;
     };
 

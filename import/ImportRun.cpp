@@ -1,5 +1,6 @@
 #include "history/HistoryStore.h"
 #include "import/FileCopy.h"
+#include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
@@ -21,7 +22,8 @@ namespace {
 
 struct RunItem {
     QString source;
-    QString fileName; // relative to the output root
+    QString fileName;     // relative to the output root
+    QStringList chapters; // more than one: a recording's chapters, joined into one file
 };
 
 struct RunOutcome {
@@ -115,7 +117,8 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
                 options.afterChunk(source, copied);
             };
 
-        auto copied = copyFile(item.source, destination, control);
+        auto copied = item.chapters.size() > 1 ? importRecording(item.chapters, destination, control)
+                                               : copyFile(item.source, destination, control);
         QMetaObject::invokeMethod(
             progress, [progress, done = index + 1] { progress->setCompletedUnitCount(done); },
             Qt::QueuedConnection);
@@ -126,8 +129,10 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
             continue;
         }
         outcome.report.imported.append({item.source, *copied});
-        if (outcome.cardUUID)
-            verified(*outcome.cardUUID, item.source);
+        if (outcome.cardUUID) {
+            for (const QString& source : item.chapters.size() > 1 ? item.chapters : QStringList{item.source})
+                verified(*outcome.cardUUID, source);
+        }
         if (isCancelled()) {
             outcome.report.cancelled = true;
             break;
@@ -151,7 +156,13 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     qint64 needed = 0;
     QList<RunItem> items;
     for (const auto& planned : plan) {
-        items.append({planned.video->path(), planned.fileName});
+        const QStringList chapters = planned.video->chapterPaths();
+        if (chapters.size() > 1 && m_joinChapters) {
+            items.append({planned.video->path(), planned.fileName, chapters});
+        } else {
+            for (const QString& chapter : chapters)
+                items.append({chapter, chapterDestination(planned.fileName, chapters.first(), chapter), {}});
+        }
         needed += qMax<qint64>(0, planned.video->fileSize());
     }
     const std::optional<quint64> available = m_volumes->freeSpace(existingAncestor(root));

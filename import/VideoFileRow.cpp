@@ -23,6 +23,19 @@ QString VideoFileRow::fileName() const {
     return QFileInfo(m_path).fileName();
 }
 
+QStringList VideoFileRow::chapterFileNames() const {
+    QStringList names;
+    for (const QString& path : chapterPaths())
+        names.append(QFileInfo(path).fileName());
+    return names;
+}
+
+QString VideoFileRow::displayName() const {
+    if (m_chapters.size() < 2)
+        return fileName();
+    return QStringLiteral("%1 (%2 chapters)").arg(fileName()).arg(m_chapters.size());
+}
+
 void VideoFileRow::setDuration(double seconds) {
     if (m_duration == seconds)
         return;

@@ -36,6 +36,15 @@ public:
     double duration() const { return m_duration; }
     bool isLoadingDuration() const { return m_isLoadingDuration; }
 
+    // A recording the camera split into chapters is one row: the first chapter's path is the row's,
+    // its size and duration are the recording's. Set before the row is shared.
+    void setChapters(const QStringList& paths) { m_chapters = paths; }
+    // The chapters in order; just the row's own path for an ordinary video.
+    QStringList chapterPaths() const { return m_chapters.size() > 1 ? m_chapters : QStringList{m_path}; }
+    QStringList chapterFileNames() const;
+    // The file name, with the number of chapters of a split recording: "GX010042.MP4 (3 chapters)".
+    QString displayName() const;
+
     void setDuration(double seconds);
     void setIsLoadingDuration(bool loading);
 
@@ -47,6 +56,7 @@ private:
     QString m_id;
     QUrl m_url;
     QString m_path;
+    QStringList m_chapters;
     QDateTime m_created;
     qint64 m_fileSize;
     double m_duration = 0;

@@ -32,6 +32,10 @@ bool isCancelled(const CancelFlag* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
 }
 
+bool isCancelled(const JoinControl& control) {
+    return isCancelled(control.cancel) || (control.isCancelled && control.isCancelled());
+}
+
 int interruptCallback(void* opaque) {
     return isCancelled(static_cast<const CancelFlag*>(opaque)) ? 1 : 0;
 }
@@ -99,6 +103,7 @@ struct Track {
     int64_t end = AV_NOPTS_VALUE; // where this stream's presentation ends so far, output time base
     int64_t lastDts = AV_NOPTS_VALUE;
     int64_t chapterPackets = 0;
+    bool awaitingStart = false; // the offset is set by this chapter's first packet
     std::unique_ptr<StreamHasher> hasher;
 };
 
@@ -232,7 +237,10 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             opened = std::move(next.value());
         }
         AVFormatContext* chapter = c == 0 ? first->get() : opened.get();
-        // Each stream of this chapter begins where the same stream of the previous one ended.
+        // Each stream of this chapter begins where the same stream of the previous one ended: the
+        // picture from its first frame on, sound and data from their first packet at or after the
+        // chapter's start (what the chapter's edit list hides before it would repeat the end of the
+        // previous chapter).
         for (unsigned i = 0; i < chapter->nb_streams; ++i) {
             Track& track = tracks[i];
             track.chapterPackets = 0;
@@ -242,12 +250,14 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             }
             const AVStream* stream = chapter->streams[i];
             const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-            if (c > 0 && track.end != AV_NOPTS_VALUE)
+            const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+            if (c > 0 && track.end != AV_NOPTS_VALUE && video)
                 track.offset = track.end - start;
+            track.awaitingStart = c > 0 && track.end != AV_NOPTS_VALUE && !video;
         }
 
         for (;;) {
-            if (isCancelled(control.cancel))
+            if (isCancelled(control))
                 return Error::cancellation();
             status = av_read_frame(chapter, packet.get());
             if (status == AVERROR_EOF)
@@ -267,11 +277,15 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             const AVStream* stream = chapter->streams[packet->stream_index];
             doneBytes += packet->size;
             if (c > 0 && stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO &&
-                packet->pts != AV_NOPTS_VALUE && stream->start_time != AV_NOPTS_VALUE &&
-                packet->pts + packet->duration <= stream->start_time) {
-                // Sound or data the chapter's own edit list hides: it would overlap the previous chapter.
-                av_packet_unref(packet.get());
-                continue;
+                packet->pts != AV_NOPTS_VALUE) {
+                if (packet->pts < 0) {
+                    av_packet_unref(packet.get());
+                    continue;
+                }
+                if (track.awaitingStart) {
+                    track.offset = track.end - packet->pts;
+                    track.awaitingStart = false;
+                }
             }
             ++track.chapterPackets;
             JoinOutcome::Stream& written = outcome.streams[size_t(track.output)];

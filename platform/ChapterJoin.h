@@ -11,7 +11,8 @@
 namespace velarix {
 
 struct JoinControl {
-    const CancelFlag* cancel = nullptr;
+    const CancelFlag* cancel = nullptr; // stops blocked reads and writes
+    std::function<bool()> isCancelled;  // asked between packets
     // Bytes of the chapters read so far and in all; called on the joining thread.
     std::function<void(qint64 done, qint64 total)> progress;
 };
