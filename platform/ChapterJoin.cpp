@@ -79,6 +79,59 @@ struct FdOutput {
     }
 };
 
+// Reads a file back from the disk in large sequential pieces, for the verification.
+struct DiskInput {
+    static constexpr int kBufferSize = 1024 * 1024;
+    int fd = -1;
+    int64_t position = 0;
+    AVIOContext* io = nullptr;
+    av::FormatContextPtr context;
+
+    ~DiskInput() {
+        context.reset(); // refers to the I/O context
+        if (io) {
+            av_freep(&io->buffer);
+            avio_context_free(&io);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    static int read(void* opaque, uint8_t* buffer, int size) {
+        auto* self = static_cast<DiskInput*>(opaque);
+        for (;;) {
+            const ssize_t n = ::pread(self->fd, buffer, size_t(size), self->position);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return AVERROR(errno);
+            if (n == 0)
+                return AVERROR_EOF;
+            self->position += n;
+            return int(n);
+        }
+    }
+    static int64_t seek(void* opaque, int64_t offset, int whence) {
+        auto* self = static_cast<DiskInput*>(opaque);
+        struct stat info {};
+        switch (whence & ~AVSEEK_FORCE) {
+        case AVSEEK_SIZE:
+            return ::fstat(self->fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+        case SEEK_SET:
+            self->position = offset;
+            return offset;
+        case SEEK_CUR:
+            self->position += offset;
+            return self->position;
+        case SEEK_END:
+            if (::fstat(self->fd, &info) != 0)
+                return AVERROR(errno);
+            self->position = info.st_size + offset;
+            return self->position;
+        }
+        return AVERROR(EINVAL);
+    }
+};
+
 // The output context refers to the I/O context: it goes first.
 struct Output {
     FdOutput io;
@@ -318,6 +371,11 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
                 reportedBytes = doneBytes;
             }
         }
+        // Read once: its pages need not stay cached, as a copy's source does not.
+        if (const int done = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC); done >= 0) {
+            ::posix_fadvise(done, 0, 0, POSIX_FADV_DONTNEED);
+            ::close(done);
+        }
         // The header lists every sample: fewer read means the file ends early (a pulled card).
         for (unsigned i = 0; i < chapter->nb_streams; ++i) {
             const Track& track = tracks[i];
@@ -360,10 +418,32 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     };
     // Clean pages are dropped, so what follows comes from the storage, not from memory.
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    auto input = openVideoAsset(path, OpenOptions{cancel, kInputBufferSize, false});
-    if (!input)
-        return input.error();
-    AVFormatContext* context = input->get();
+    DiskInput input;
+    input.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (input.fd < 0)
+        return Error::make(kDomain, AVERROR(errno),
+                           QStringLiteral("The joined video %1 could not be read back: %2")
+                               .arg(fileName(path), av::errorText(AVERROR(errno))));
+    ::posix_fadvise(input.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    input.io =
+        avio_alloc_context(static_cast<uint8_t*>(av_malloc(DiskInput::kBufferSize)), DiskInput::kBufferSize,
+                           0, &input, &DiskInput::read, nullptr, &DiskInput::seek);
+    AVFormatContext* context = avformat_alloc_context();
+    if (!input.io || !context) {
+        avformat_free_context(context);
+        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    }
+    context->pb = input.io;
+    context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    context->interrupt_callback.callback = interruptCallback;
+    context->interrupt_callback.opaque = const_cast<CancelFlag*>(cancel);
+    // Frees the context itself when it fails.
+    if (const int opened = avformat_open_input(&context, nullptr, av_find_input_format("mp4"), nullptr);
+        opened < 0)
+        return Error::make(kDomain, opened,
+                           QStringLiteral("The joined video %1 could not be read back: %2")
+                               .arg(fileName(path), av::errorText(opened)));
+    input.context.reset(context);
     const size_t count = expected.streams.size();
     if (context->nb_streams < count)
         return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
