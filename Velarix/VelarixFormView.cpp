@@ -204,6 +204,13 @@ void VelarixFormView::buildJumpSection(QWidget* content) {
     connect(group, &QAction::toggled, &m_model, &VelarixModel::setAutogroupVideos);
     connect(&m_model, &VelarixModel::autogroupVideosChanged, group,
             [this, group] { group->setChecked(m_model.autogroupVideos()); });
+    QAction* join =
+        addOptionToggle(options, QStringLiteral("Join chapters"),
+                        QStringLiteral("Import a recording the camera split into chapters as one video."),
+                        m_model.joinChapters(), QStringLiteral("joinChapters"));
+    connect(join, &QAction::toggled, &m_model, &VelarixModel::setJoinChapters);
+    connect(&m_model, &VelarixModel::joinChaptersChanged, join,
+            [this, join] { join->setChecked(m_model.joinChapters()); });
 
     m_jump = new QSpinBox;
     m_jump->setObjectName(QStringLiteral("jumpNumber"));

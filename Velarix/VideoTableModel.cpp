@@ -2,6 +2,7 @@
 
 #include "Velarix/DisplayFormats.h"
 #include "Velarix/ThumbnailLoader.h"
+#include "import/RecordingStatus.h"
 
 #include <QLocale>
 
@@ -87,7 +88,7 @@ QVariant VideoTableModel::data(const QModelIndex& index, int role) const {
 QVariant VideoTableModel::displayText(const VideoFileRow& row, int column) const {
     switch (column) {
     case fileColumn:
-        return row.fileName();
+        return row.displayName();
     case stateColumn:
         switch (importStatus(row)) {
         case ImportStatus::imported:
@@ -204,8 +205,7 @@ void VideoTableModel::setImportState(const ImportState& state) {
 }
 
 ImportStatus VideoTableModel::importStatus(const VideoFileRow& row) const {
-    return m_importState.status({row.fileName(), row.created(), row.relativePath(), row.fileSize(),
-                                 row.unreadableReason().has_value()});
+    return recordingStatus(m_importState, row);
 }
 
 void VideoTableModel::setNow(const QDateTime& now) {

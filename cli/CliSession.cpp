@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "import/RecordingStatus.h"
 #include "platform/AppPaths.h"
 #include "platform/Await.h"
 #include "platform/Volumes.h"
@@ -59,6 +60,10 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
             parsed.autogroup = true;
         } else if (needs(kOverrides) && argument == QLatin1String("--no-autogroup")) {
             parsed.autogroup = false;
+        } else if (needs(kOverrides) && argument == QLatin1String("--join")) {
+            parsed.join = true;
+        } else if (needs(kOverrides) && argument == QLatin1String("--no-join")) {
+            parsed.join = false;
         } else if (needs(kOverrides) && argument == QLatin1String("--name")) {
             auto v = value();
             if (!v)
@@ -185,6 +190,8 @@ void CliSession::applyOverrides(const CardArguments& arguments) {
         m_model->setJumpNumber(*arguments.jump);
     if (arguments.autogroup)
         m_model->setAutogroupVideos(*arguments.autogroup);
+    if (arguments.join)
+        m_model->setJoinChapters(*arguments.join);
     if (arguments.name)
         m_model->setSdCardName(*arguments.name);
     if (arguments.dest)
@@ -218,10 +225,9 @@ Result<void> CliSession::select(const CardArguments& arguments) {
     if (arguments.files.isEmpty()) {
         // Unreadable files stay in --new: a recording cut short by a flat battery is still footage.
         const ImportState state = arguments.onlyNew ? importState() : ImportState();
-        const QList<ImportState::Video> videos = importStateVideos(m_model->videoFiles());
-        for (qsizetype i = 0; i < videos.size(); ++i) {
-            if (!arguments.onlyNew || !state.isImported(videos[i]))
-                selection.insert(m_model->videoFiles()[i]->id());
+        for (const auto& row : m_model->videoFiles()) {
+            if (!arguments.onlyNew || recordingStatus(state, *row) != ImportStatus::imported)
+                selection.insert(row->id());
         }
     }
     m_model->setSelection(selection);

@@ -22,6 +22,7 @@ struct CardArguments {
     std::optional<QString> pattern; // --pattern
     std::optional<qint64> jump;     // --jump
     std::optional<bool> autogroup;  // --autogroup / --no-autogroup
+    std::optional<bool> join;       // --join / --no-join (chapters of a recording as one file)
     std::optional<QString> name;    // --name
     std::optional<QString> dest;    // --dest (import)
     bool noVerify = false;          // --no-verify (import)

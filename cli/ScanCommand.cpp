@@ -1,4 +1,5 @@
 #include "cli/CliSession.h"
+#include "import/RecordingStatus.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -24,12 +25,10 @@ int runScan(Invocation& invocation) {
         invocation.out << printable(model.sdCardName()) << " ("
                        << printable(model.sdCardPath().value_or(QString()))
                        << "): " << model.videoFiles().size() << " videos\n";
-    const QList<ImportState::Video> states = importStateVideos(model.videoFiles());
     qsizetype unreadable = 0;
-    for (qsizetype i = 0; i < states.size(); ++i) {
-        const VideoFileRowPtr& row = model.videoFiles()[i];
+    for (const VideoFileRowPtr& row : model.videoFiles()) {
         const bool dated = row->created() != VideoFileRow::distantPast();
-        const QString status = statusText(state.status(states[i]));
+        const QString status = statusText(recordingStatus(state, *row));
         const std::optional<QString> reason = row->unreadableReason();
         unreadable += reason ? 1 : 0;
         videos.append(QJsonObject{
@@ -40,7 +39,8 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("fileSize"), double(row->fileSize())},
             {QStringLiteral("duration"), row->duration()},
             {QStringLiteral("state"), status},
-            {QStringLiteral("error"), reason ? QJsonValue(*reason) : QJsonValue()}});
+            {QStringLiteral("error"), reason ? QJsonValue(*reason) : QJsonValue()},
+            {QStringLiteral("chapters"), QJsonArray::fromStringList(row->chapterFileNames())}});
         if (!invocation.json)
             invocation.out
                 << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
@@ -48,7 +48,7 @@ int runScan(Invocation& invocation) {
                        .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
                        .rightJustified(10)
                 << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
-                << status.leftJustified(11) << printable(row->fileName())
+                << status.leftJustified(11) << printable(row->displayName())
                 << (reason ? QStringLiteral("  ") + printable(*reason) : QString()) << '\n';
     }
     if (!invocation.json && unreadable > 0)

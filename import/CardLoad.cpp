@@ -1,7 +1,9 @@
 #include "import/CardLoad.h"
 
 #include "history/HistoryStore.h"
+#include "import/ChapterGroups.h"
 #include "platform/MediaOpen.h"
+#include "platform/StreamSignature.h"
 #include "platform/VideoProbe.h"
 
 #include <QDir>
@@ -82,10 +84,15 @@ void CardLoad::identified(const CardIdentity& identity) {
     (void)QtConcurrent::run([volume = m_volume, progress, self] {
         Scan scan;
         auto candidates = scanVideoFiles(volume, progress);
-        if (candidates)
+        if (candidates) {
             scan.candidates = *candidates;
-        else
+            QStringList paths;
+            for (const ScanCandidate& candidate : scan.candidates)
+                paths.append(candidate.path);
+            scan.recordings = groupChapters(paths, [](const QString& path) { return streamSignature(path); });
+        } else {
             scan.error = candidates.error();
+        }
         QMetaObject::invokeMethod(
             self,
             [self, scan] {
@@ -103,10 +110,23 @@ void CardLoad::scanned(const Scan& scan) {
         m_model.setVideoFilesDiscoveredCount(scan.candidates.size());
 
     const QDir root(m_volume);
-    for (const ScanCandidate& candidate : scan.candidates) {
-        m_rows.append(VideoFileRowPtr::create(candidate.path, root.relativeFilePath(candidate.path),
-                                              candidate.created.value_or(QDateTime()),
-                                              candidate.fileSize.value_or(0)));
+    QHash<QString, const ScanCandidate*> byPath;
+    for (const ScanCandidate& candidate : scan.candidates)
+        byPath.insert(candidate.path, &candidate);
+    // A recording in chapters is one row: the first chapter's name and date, the chapters' total size.
+    for (const QStringList& recording : scan.recordings) {
+        const ScanCandidate& first = *byPath.value(recording.first());
+        qint64 size = 0;
+        QList<qint64> sizes;
+        for (const QString& chapter : recording) {
+            sizes.append(byPath.value(chapter)->fileSize.value_or(0));
+            size += sizes.last();
+        }
+        auto row = VideoFileRowPtr::create(first.path, root.relativeFilePath(first.path),
+                                           first.created.value_or(QDateTime()), size);
+        if (recording.size() > 1)
+            row->setChapters(recording, sizes);
+        m_rows.append(row);
     }
     std::stable_sort(m_rows.begin(), m_rows.end(), [](const VideoFileRowPtr& a, const VideoFileRowPtr& b) {
         return a->created() > b->created();
@@ -141,8 +161,16 @@ void CardLoad::startNextDuration() {
         return;
     }
     row->setIsLoadingDuration(true);
-    QtConcurrent::run([path = row->path()] {
-        return probeVideoFile(path);
+    QtConcurrent::run([chapters = row->chapterPaths()] {
+        // A recording's duration is its chapters' together; any chapter unreadable makes it so.
+        VideoProbe total = probeVideoFile(chapters.first());
+        for (qsizetype i = 1; i < chapters.size() && !total.unreadable; ++i) {
+            const VideoProbe next = probeVideoFile(chapters.at(i));
+            total.duration += next.duration;
+            if (next.unreadable)
+                total.unreadable = QStringLiteral("%1: %2").arg(QFileInfo(chapters.at(i)).fileName(), *next.unreadable);
+        }
+        return total;
     }).then(this, [this, row](const VideoProbe& probe) {
         row->setDuration(probe.duration);
         row->setUnreadableReason(probe.unreadable);

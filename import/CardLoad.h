@@ -24,6 +24,7 @@ public:
 private:
     struct Scan {
         QList<ScanCandidate> candidates;
+        QList<QStringList> recordings; // the candidates' paths, chapters of one recording together
         std::optional<Error> error;
     };
 

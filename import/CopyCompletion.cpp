@@ -17,6 +17,13 @@ void CopyCompletion::push(qsizetype index, Result<PendingCopyPtr> written, CopyC
     m_changed.notify_all();
 }
 
+void CopyCompletion::pushDone(qsizetype index, Result<QString> done) {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
+    m_jobs.push_back({index, Error::cancellation(), {}, std::move(done)});
+    m_changed.notify_all();
+}
+
 void CopyCompletion::finish() {
     if (!m_thread.joinable())
         return;
@@ -38,7 +45,9 @@ void CopyCompletion::run() {
         m_jobs.pop_front();
         m_busy = true;
         lock.unlock();
-        if (job.written)
+        if (job.done)
+            m_done(job.index, *job.done);
+        else if (job.written)
             m_done(job.index, completeCopy(std::move(*job.written), job.control));
         else
             m_done(job.index, Result<QString>(job.written.error()));

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace velarix {
@@ -25,6 +26,8 @@ public:
 
     // Hands over a written copy, or the reason there is none. Waits until the earlier one is done.
     void push(qsizetype index, Result<PendingCopyPtr> written, CopyControl control);
+    // Hands over a copy that is already complete (or failed), to be reported in its turn.
+    void pushDone(qsizetype index, Result<QString> done);
     // Waits until everything handed over is done.
     void finish();
 
@@ -33,6 +36,7 @@ private:
         qsizetype index;
         Result<PendingCopyPtr> written;
         CopyControl control;
+        std::optional<Result<QString>> done; // complete already: only reported
     };
     void run();
 

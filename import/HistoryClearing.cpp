@@ -1,4 +1,5 @@
 #include "history/ImportState.h"
+#include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
 
 namespace velarix {
@@ -15,8 +16,7 @@ QFuture<Result<void>> VelarixModel::clearImportHistory(HistoryStore& context) {
 QList<ImportState::Video> importStateVideos(const VideoFileList& rows) {
     QList<ImportState::Video> videos;
     for (const auto& row : rows)
-        videos.append({row->fileName(), row->created(), row->relativePath(), row->fileSize(),
-                       row->unreadableReason().has_value()});
+        videos.append(stateVideo(*row));
     return videos;
 }
 

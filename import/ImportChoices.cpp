@@ -1,4 +1,5 @@
 #include "import/CardImportLock.h"
+#include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
 
@@ -23,10 +24,9 @@ ImportState VelarixModel::importState(HistoryStore& context) const {
 QSet<QString> VelarixModel::importedSelection(HistoryStore& context) const {
     const ImportState state = importState(context);
     QSet<QString> imported;
-    const QList<ImportState::Video> videos = importStateVideos(m_videoFiles);
-    for (qsizetype i = 0; i < m_videoFiles.size(); ++i) {
-        if (m_selection.contains(m_videoFiles[i]->id()) && state.isImported(videos[i]))
-            imported.insert(m_videoFiles[i]->id());
+    for (const VideoFileRowPtr& row : m_videoFiles) {
+        if (m_selection.contains(row->id()) && recordingStatus(state, *row) == ImportStatus::imported)
+            imported.insert(row->id());
     }
     return imported;
 }
@@ -34,10 +34,10 @@ QSet<QString> VelarixModel::importedSelection(HistoryStore& context) const {
 void VelarixModel::selectAllNew(HistoryStore& context) {
     const ImportState state = importState(context);
     QSet<QString> selection;
-    const QList<ImportState::Video> videos = importStateVideos(m_videoFiles);
-    for (qsizetype i = 0; i < m_videoFiles.size(); ++i) {
-        if (!state.isImported(videos[i]) && !videos[i].unreadable)
-            selection.insert(m_videoFiles[i]->id());
+    for (const VideoFileRowPtr& row : m_videoFiles) {
+        const ImportStatus status = recordingStatus(state, *row);
+        if (status != ImportStatus::imported && status != ImportStatus::unreadable)
+            selection.insert(row->id());
     }
     setSelection(selection);
 }

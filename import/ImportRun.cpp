@@ -2,6 +2,7 @@
 #include "import/CardImportLock.h"
 #include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
+#include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
@@ -27,8 +28,9 @@ namespace {
 
 struct RunItem {
     QString source;
-    QString fileName; // relative to the output root
+    QString fileName;     // relative to the output root
     qint64 size = 0;
+    QStringList chapters; // more than one: a recording's chapters, joined into one file
 };
 
 struct RunOutcome {
@@ -120,8 +122,10 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
             return;
         }
         outcome.report.imported.append({item.source, *result});
-        if (outcome.cardUUID)
-            verified(*outcome.cardUUID, item.source);
+        if (outcome.cardUUID) {
+            for (const QString& source : item.chapters.size() > 1 ? item.chapters : QStringList{item.source})
+                verified(*outcome.cardUUID, source);
+        }
     });
 
     QSet<QString> folders;
@@ -169,6 +173,13 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
                 options.afterChunk(source, copied);
             };
 
+        if (item.chapters.size() > 1) {
+            // A join reads, writes and verifies on its own; its result takes its turn for recording.
+            auto joined = importRecording(item.chapters, destination, control);
+            post([progress, size = item.size] { progress->endCopying(size); });
+            completion.pushDone(index, std::move(joined));
+            continue;
+        }
         auto written = writeCopy(item.source, destination, control);
         post([progress, size = item.size] { progress->endCopying(size); });
         completion.push(index, std::move(written), std::move(control));
@@ -209,13 +220,23 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     auto cardFiles = std::make_shared<QHash<QString, CardFile>>();
     QHash<QString, QString> rowIds;
     for (const auto& planned : plan) {
-        const qint64 size = qMax<qint64>(0, planned.video->fileSize());
-        items.append({planned.video->path(), planned.fileName, size});
-        needed += size;
-        cardFiles->insert(
-            planned.video->path(),
-            CardFile{planned.video->fileName(), planned.video->relativePath(), planned.video->fileSize()});
-        rowIds.insert(planned.video->path(), planned.video->id());
+        const VideoFileRow& video = *planned.video;
+        const QStringList chapters = video.chapterPaths();
+        const QList<qint64> sizes = video.chapterSizes();
+        if (chapters.size() > 1 && m_joinChapters) {
+            items.append({video.path(), planned.fileName, qMax<qint64>(0, video.fileSize()), chapters});
+        } else {
+            for (qsizetype i = 0; i < chapters.size(); ++i)
+                items.append({chapters[i], chapterDestination(planned.fileName, chapters.first(), chapters[i]),
+                              qMax<qint64>(0, sizes.value(i)), {}});
+        }
+        needed += qMax<qint64>(0, video.fileSize());
+        // Each chapter is its own record, so that the history knows every file that was copied.
+        for (qsizetype i = 0; i < chapters.size(); ++i) {
+            cardFiles->insert(chapters[i], CardFile{QFileInfo(chapters[i]).fileName(), video.chapterRelativePath(i),
+                                                    sizes.value(i)});
+            rowIds.insert(chapters[i], video.id());
+        }
     }
     // A destination we may not write to fails every copy: say so before starting, and offer another.
     if (const QString existing = existingAncestor(root); !plan.isEmpty() && QFileInfo(existing).isDir()) {
@@ -225,6 +246,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             report.notStarted = QStringLiteral("Velarix cannot write to the destination folder %1 (%2). "
                                                "Choose another folder to import into.")
                                     .arg(QDir::toNativeSeparators(root), reason);
+            m_cardImportLock.reset();
             setError(ApplicationError::userError(*report.notStarted,
                                                  ApplicationError::Recovery::changeDestination));
             return QtFuture::makeReadyFuture(report);

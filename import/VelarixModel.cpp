@@ -53,6 +53,7 @@ void VelarixModel::loadSettings() {
     m_autoIncrementJumpNumber = m_defaults->boolValue(SettingsKey::autoIncrementJumpNumber).value_or(true);
     m_openFolderAferImport = m_defaults->boolValue(SettingsKey::openFolderAferImport).value_or(true);
     m_autogroupVideos = m_defaults->boolValue(SettingsKey::autogroupVideos).value_or(true);
+    m_joinChapters = m_defaults->boolValue(SettingsKey::joinChapters).value_or(true);
     // Through the setter, so the key is written back once at construction.
     setMenuBarExtra(m_defaults->boolValue(SettingsKey::modelMenuBarExtra).value_or(true));
 }
@@ -165,6 +166,11 @@ void VelarixModel::setAutoIncrementJumpNumber(bool on) {
 void VelarixModel::setAutogroupVideos(bool on) {
     m_defaults->setValue(SettingsKey::autogroupVideos, on);
     assign(m_autogroupVideos, on, [this] { Q_EMIT autogroupVideosChanged(); });
+}
+
+void VelarixModel::setJoinChapters(bool on) {
+    m_defaults->setValue(SettingsKey::joinChapters, on);
+    assign(m_joinChapters, on, [this] { Q_EMIT joinChaptersChanged(); });
 }
 
 void VelarixModel::setImportPattern(const QString& pattern) {

@@ -37,6 +37,7 @@ inline const QString importPattern = QStringLiteral("import.Single.pattern");
 inline const QString autoIncrementJumpNumber = QStringLiteral("import.Single.autoIncrementJumpNumber");
 inline const QString openFolderAferImport = QStringLiteral("import.Single.openFolderAferImport");
 inline const QString autogroupVideos = QStringLiteral("import.Single.autogroupVideos");
+inline const QString joinChapters = QStringLiteral("import.Single.joinChapters");
 inline const QString modelMenuBarExtra = QStringLiteral("import.menubarextra");
 } // namespace SettingsKey
 
@@ -112,6 +113,8 @@ public:
     qint64 jumpNumber() const { return m_jumpNumber; }
     bool autoIncrementJumpNumber() const { return m_autoIncrementJumpNumber; }
     bool autogroupVideos() const { return m_autogroupVideos; }
+    // Import a recording in chapters as one joined file.
+    bool joinChapters() const { return m_joinChapters; }
     const QString& importPattern() const { return m_importPattern; }
     bool openFolderAferImport() const { return m_openFolderAferImport; }
     bool menuBarExtra() const { return m_menuBarExtra; }
@@ -135,6 +138,7 @@ public:
     void setJumpNumber(qint64 number);
     void setAutoIncrementJumpNumber(bool on);
     void setAutogroupVideos(bool on);
+    void setJoinChapters(bool on);
     void setImportPattern(const QString& pattern);
     void setOpenFolderAferImport(bool on);
     void setMenuBarExtra(bool on);
@@ -217,6 +221,7 @@ Q_SIGNALS:
     void jumpNumberChanged();
     void autoIncrementJumpNumberChanged();
     void autogroupVideosChanged();
+    void joinChaptersChanged();
     void importPatternChanged();
     void openFolderAferImportChanged();
     void menuBarExtraChanged();
@@ -252,6 +257,7 @@ private:
     qint64 m_jumpNumber = 1;
     bool m_autoIncrementJumpNumber = true;
     bool m_autogroupVideos = true;
+    bool m_joinChapters = true;
     QString m_importPattern = kDefaultImportPattern;
     bool m_openFolderAferImport = true;
     bool m_menuBarExtra = true;

@@ -28,6 +28,27 @@ QString VideoFileRow::fileName() const {
     return QFileInfo(m_path).fileName();
 }
 
+QStringList VideoFileRow::chapterFileNames() const {
+    QStringList names;
+    for (const QString& path : chapterPaths())
+        names.append(QFileInfo(path).fileName());
+    return names;
+}
+
+QString VideoFileRow::chapterRelativePath(qsizetype chapter) const {
+    if (chapter == 0 || m_chapters.size() < 2)
+        return m_relativePath;
+    const QString folder = QFileInfo(m_relativePath).path();
+    const QString name = QFileInfo(m_chapters.at(chapter)).fileName();
+    return folder == QLatin1String(".") ? name : folder + u'/' + name;
+}
+
+QString VideoFileRow::displayName() const {
+    if (m_chapters.size() < 2)
+        return fileName();
+    return QStringLiteral("%1 (%2 chapters)").arg(fileName()).arg(m_chapters.size());
+}
+
 void VideoFileRow::setDuration(double seconds) {
     if (m_duration == seconds)
         return;

@@ -49,6 +49,24 @@ public:
     // or before its details were loaded. Such a file can still be copied as it is.
     const std::optional<QString>& unreadableReason() const { return m_unreadableReason; }
 
+    // A recording the camera split into chapters is one row: the first chapter's path is the row's,
+    // its size and duration are the recording's. Set before the row is shared.
+    void setChapters(const QStringList& paths, const QList<qint64>& sizes) {
+        m_chapters = paths;
+        m_chapterSizes = sizes;
+    }
+    // The chapters in order; just the row's own path for an ordinary video.
+    QStringList chapterPaths() const { return m_chapters.size() > 1 ? m_chapters : QStringList{m_path}; }
+    // Each chapter's own size, in the order of chapterPaths().
+    QList<qint64> chapterSizes() const {
+        return m_chapters.size() > 1 ? m_chapterSizes : QList<qint64>{m_fileSize};
+    }
+    // A chapter's path below the card's root: chapters share their first chapter's folder.
+    QString chapterRelativePath(qsizetype chapter) const;
+    QStringList chapterFileNames() const;
+    // The file name, with the number of chapters of a split recording: "GX010042.MP4 (3 chapters)".
+    QString displayName() const;
+
     void setDuration(double seconds);
     void setIsLoadingDuration(bool loading);
     void setUnreadableReason(const std::optional<QString>& reason);
@@ -63,6 +81,8 @@ private:
     QUrl m_url;
     QString m_path;
     QString m_relativePath;
+    QStringList m_chapters;
+    QList<qint64> m_chapterSizes;
     QDateTime m_created;
     qint64 m_fileSize;
     double m_duration = 0;

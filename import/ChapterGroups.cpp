@@ -1,0 +1,131 @@
+#include "import/ChapterGroups.h"
+
+#include "platform/Log.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace velarix {
+
+namespace {
+
+struct Candidate {
+    QString path;
+    ChapterName name;
+};
+
+void logAlone(const QString& path, const QString& reason) {
+    qCInfo(lcApp, "%s is not joined with other chapters: %s", qUtf8Printable(path), qUtf8Printable(reason));
+}
+
+QString chapterText(int chapter) {
+    return QStringLiteral("%1").arg(chapter, 2, 10, QLatin1Char('0'));
+}
+
+// The chapters of one recording number that can be joined: chapter 01 and those that follow it
+// without a gap and with its signature. The rest is logged.
+QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSignatureProbe& probe) {
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.name.chapter < b.name.chapter; });
+    QList<QStringList> groups;
+    if (candidates.size() == 1 || candidates.first().name.chapter != 1) {
+        for (const Candidate& candidate : candidates) {
+            if (candidates.size() > 1)
+                logAlone(
+                    candidate.path,
+                    QStringLiteral("chapter 01 of recording %1 is missing").arg(candidate.name.recording));
+            groups.append({candidate.path});
+        }
+        return groups;
+    }
+    QStringList joined{candidates.first().path};
+    std::optional<QString> firstSignature;
+    qsizetype next = 1;
+    for (; next < candidates.size(); ++next) {
+        const Candidate& candidate = candidates[next];
+        const int expected = candidates[next - 1].name.chapter + 1;
+        if (candidate.name.chapter != expected) {
+            logAlone(candidate.path, QStringLiteral("chapter %1 of recording %2 is missing")
+                                         .arg(chapterText(expected), candidate.name.recording));
+            break;
+        }
+        if (!firstSignature) {
+            auto signature = probe(candidates.first().path);
+            if (!signature) {
+                logAlone(candidates.first().path, signature.error().message);
+                break;
+            }
+            firstSignature = *signature;
+        }
+        auto signature = probe(candidate.path);
+        if (!signature) {
+            logAlone(candidate.path, signature.error().message);
+            break;
+        }
+        if (*signature != *firstSignature) {
+            logAlone(candidate.path,
+                     QStringLiteral("its streams or codec parameters differ from those of %1 (%2 against %3)")
+                         .arg(QFileInfo(candidates.first().path).fileName(), *signature, *firstSignature));
+            break;
+        }
+        joined.append(candidate.path);
+    }
+    groups.append(joined);
+    for (qsizetype rest = next; rest < candidates.size(); ++rest) {
+        if (rest > next)
+            logAlone(candidates[rest].path,
+                     QStringLiteral("an earlier chapter of recording %1 cannot be joined")
+                         .arg(candidates[rest].name.recording));
+        groups.append({candidates[rest].path});
+    }
+    return groups;
+}
+
+} // namespace
+
+std::optional<ChapterName> parseChapterName(const QString& fileName) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^([A-Za-z]{2})([0-9]{2})([0-9]{4})\\.([A-Za-z0-9]+)$"));
+    const auto match = pattern.match(fileName);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int chapter = match.captured(2).toInt();
+    if (chapter < 1)
+        return std::nullopt;
+    return ChapterName{match.captured(1), chapter, match.captured(3), match.captured(4)};
+}
+
+QList<QStringList> groupChapters(const QStringList& paths, const StreamSignatureProbe& probe) {
+    // Candidates by folder, letters, recording number and extension.
+    QHash<QString, QList<Candidate>> recordings;
+    QStringList keys;
+    QList<QStringList> groups;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        const auto name = parseChapterName(info.fileName());
+        if (!name) {
+            groups.append({path});
+            continue;
+        }
+        const QString key =
+            info.absolutePath() + u'/' + name->letters + u'\n' + name->recording + u'\n' + name->extension;
+        if (!recordings.contains(key))
+            keys.append(key);
+        recordings[key].append({path, *name});
+    }
+    for (const QString& key : keys)
+        groups.append(splitRecording(recordings.value(key), probe));
+
+    QHash<QString, qsizetype> position;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        position.insert(paths[i], i);
+    std::stable_sort(groups.begin(), groups.end(), [&](const QStringList& a, const QStringList& b) {
+        return position.value(a.first()) < position.value(b.first());
+    });
+    return groups;
+}
+
+} // namespace velarix

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "history/ImportState.h"
+#include "import/VideoFileRow.h"
+
+namespace velarix {
+
+// How the history sees one chapter of a row (the first, or the only file, by default).
+ImportState::Video stateVideo(const VideoFileRow& row, qsizetype chapter = 0);
+
+// A row's import state: a recording in chapters counts as imported only when every chapter is.
+ImportStatus recordingStatus(const ImportState& state, const VideoFileRow& row);
+
+} // namespace velarix

@@ -1,0 +1,507 @@
+#include "platform/ChapterJoin.h"
+
+#include "platform/FileHash.h"
+#include "platform/Log.h"
+#include "platform/MediaStreams.h"
+#include "platform/Mp4UserData.h"
+#include "platform/StreamSignature.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velarix {
+
+namespace {
+
+const QString kDomain = QStringLiteral("ChapterJoin");
+constexpr int kOutputBufferSize = 1024 * 1024;
+constexpr int kInputBufferSize = 256 * 1024;
+// The muxer holds packets back only this long to interleave them, which bounds its memory.
+constexpr int64_t kInterleaveDelta = AV_TIME_BASE;
+
+bool isCancelled(const CancelFlag* cancel) {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+bool isCancelled(const JoinControl& control) {
+    return isCancelled(control.cancel) || (control.isCancelled && control.isCancelled());
+}
+
+int interruptCallback(void* opaque) {
+    return isCancelled(static_cast<const CancelFlag*>(opaque)) ? 1 : 0;
+}
+
+QString fileName(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+// Writes to a file descriptor the caller owns.
+struct FdOutput {
+    int fd = -1;
+    AVIOContext* context = nullptr;
+
+    ~FdOutput() {
+        if (context) {
+            av_freep(&context->buffer);
+            avio_context_free(&context);
+        }
+    }
+    static int write(void* opaque, uint8_t* data, int size) {
+        const int fd = static_cast<FdOutput*>(opaque)->fd;
+        for (int done = 0; done < size;) {
+            const ssize_t n = ::write(fd, data + done, size_t(size - done));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return AVERROR(errno);
+            }
+            done += int(n);
+        }
+        return size;
+    }
+    static int64_t seek(void* opaque, int64_t offset, int whence) {
+        const int fd = static_cast<FdOutput*>(opaque)->fd;
+        if (whence & AVSEEK_SIZE) {
+            struct stat info {};
+            return ::fstat(fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+        }
+        const off_t position = ::lseek(fd, offset, whence & ~AVSEEK_FORCE);
+        return position < 0 ? AVERROR(errno) : int64_t(position);
+    }
+};
+
+// Reads a file back from the disk in large sequential pieces, for the verification.
+struct DiskInput {
+    static constexpr int kBufferSize = 1024 * 1024;
+    int fd = -1;
+    int64_t position = 0;
+    AVIOContext* io = nullptr;
+    av::FormatContextPtr context;
+
+    ~DiskInput() {
+        context.reset(); // refers to the I/O context
+        if (io) {
+            av_freep(&io->buffer);
+            avio_context_free(&io);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    static int read(void* opaque, uint8_t* buffer, int size) {
+        auto* self = static_cast<DiskInput*>(opaque);
+        for (;;) {
+            const ssize_t n = ::pread(self->fd, buffer, size_t(size), self->position);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return AVERROR(errno);
+            if (n == 0)
+                return AVERROR_EOF;
+            self->position += n;
+            return int(n);
+        }
+    }
+    static int64_t seek(void* opaque, int64_t offset, int whence) {
+        auto* self = static_cast<DiskInput*>(opaque);
+        struct stat info {};
+        switch (whence & ~AVSEEK_FORCE) {
+        case AVSEEK_SIZE:
+            return ::fstat(self->fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+        case SEEK_SET:
+            self->position = offset;
+            return offset;
+        case SEEK_CUR:
+            self->position += offset;
+            return self->position;
+        case SEEK_END:
+            if (::fstat(self->fd, &info) != 0)
+                return AVERROR(errno);
+            self->position = info.st_size + offset;
+            return self->position;
+        }
+        return AVERROR(EINVAL);
+    }
+};
+
+// The output context refers to the I/O context: it goes first.
+struct Output {
+    FdOutput io;
+    av::OutputContextPtr context;
+    ~Output() { context.reset(); }
+};
+
+// Keeps the camera's tag (hvc1 rather than hev1, say) where MP4 knows it for the codec.
+uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* parameters) {
+    if (!parameters->codec_tag || !format->codec_tag)
+        return 0;
+    return av_codec_get_id(format->codec_tag, parameters->codec_tag) == parameters->codec_id
+               ? parameters->codec_tag
+               : 0;
+}
+
+// One output stream across the chapters, in its own (the first chapter's) time base.
+struct Track {
+    int output = -1;
+    AVRational timeBase{0, 1};
+    int64_t offset = 0;           // added to this chapter's timestamps
+    int64_t end = AV_NOPTS_VALUE; // where this stream's presentation ends so far, output time base
+    int64_t lastDts = AV_NOPTS_VALUE;
+    int64_t chapterPackets = 0;
+    bool awaitingStart = false; // the offset is set by this chapter's first packet
+    std::unique_ptr<StreamHasher> hasher;
+};
+
+Error readError(const QString& chapter, const QString& reason) {
+    return Error::make(kDomain, 1,
+                       QStringLiteral("The chapter %1 could not be read: %2").arg(fileName(chapter), reason));
+}
+
+Error writeError(const QString& outputPath, int status) {
+    return Error::make(kDomain, status,
+                       QStringLiteral("Could not write the joined video %1: %2")
+                           .arg(fileName(outputPath), av::errorText(status)));
+}
+
+// The chapter's streams and codec parameters must be those of the first one.
+Result<void> checkSameStreams(const AVFormatContext* first, const AVFormatContext* chapter,
+                              const QString& path) {
+    if (streamSignature(first) != streamSignature(chapter))
+        return Error::make(
+            kDomain, 2,
+            QStringLiteral("The chapter %1 has other streams or codec parameters than the first "
+                           "chapter; it cannot be joined.")
+                .arg(fileName(path)));
+    return {};
+}
+
+} // namespace
+
+Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, const QString& outputPath,
+                                 const JoinControl& control) {
+    if (chapters.isEmpty())
+        return Error::make(kDomain, 3, QStringLiteral("There is nothing to join."));
+    qint64 totalBytes = 0;
+    for (const QString& chapter : chapters)
+        totalBytes += QFileInfo(chapter).size();
+
+    auto first = openVideoAsset(chapters.first(), OpenOptions{control.cancel, kInputBufferSize, false});
+    if (!first)
+        return first.error();
+    if (auto known = ensureStreamsKnown(*first, chapters.first(), control.cancel); !known)
+        return known.error();
+    const AVFormatContext* in = first->get();
+
+    Output output;
+    output.io.fd = outputFd;
+    {
+        AVFormatContext* context = nullptr;
+        const QByteArray name = QFile::encodeName(outputPath);
+        if (avformat_alloc_output_context2(&context, nullptr, "mp4", name.constData()) < 0 || !context)
+            return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        output.context.reset(context);
+    }
+    AVFormatContext* out = output.context.get();
+    out->interrupt_callback.callback = interruptCallback;
+    out->interrupt_callback.opaque = const_cast<CancelFlag*>(control.cancel);
+    out->max_interleave_delta = kInterleaveDelta;
+
+    JoinOutcome outcome;
+    std::vector<Track> tracks(in->nb_streams);
+    for (unsigned i = 0; i < in->nb_streams; ++i) {
+        const AVStream* stream = in->streams[i];
+        const AVCodecParameters* parameters = stream->codecpar;
+        const bool picture = parameters->codec_type == AVMEDIA_TYPE_VIDEO &&
+                             (stream->disposition & AV_DISPOSITION_ATTACHED_PIC);
+        if (picture || parameters->codec_id == AV_CODEC_ID_NONE ||
+            avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) != 1) {
+            // The timecode track among them: the muxer makes a new one from the video's timecode.
+            if (parameters->codec_type != AVMEDIA_TYPE_DATA ||
+                parameters->codec_tag != MKTAG('t', 'm', 'c', 'd'))
+                qCInfo(lcApp, "Joining %s leaves out stream %d (codec %s), which an MP4 file cannot carry",
+                       qUtf8Printable(chapters.first()), int(i), avcodec_get_name(parameters->codec_id));
+            continue;
+        }
+        AVStream* copy = avformat_new_stream(out, nullptr);
+        if (!copy || avcodec_parameters_copy(copy->codecpar, parameters) < 0)
+            return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        copy->codecpar->codec_tag = keptCodecTag(out->oformat, parameters);
+        copy->time_base = stream->time_base;
+        copy->avg_frame_rate = stream->avg_frame_rate;
+        copy->r_frame_rate = stream->r_frame_rate;
+        copy->sample_aspect_ratio = stream->sample_aspect_ratio;
+        copy->disposition = stream->disposition;
+        av_dict_copy(&copy->metadata, stream->metadata, 0);
+        for (int s = 0; s < stream->nb_side_data; ++s) {
+            const AVPacketSideData& data = stream->side_data[s];
+            if (uint8_t* side = av_stream_new_side_data(copy, data.type, data.size))
+                memcpy(side, data.data, data.size);
+        }
+        if (parameters->codec_type == AVMEDIA_TYPE_VIDEO && outcome.timecode.isEmpty()) {
+            if (const AVDictionaryEntry* timecode = av_dict_get(stream->metadata, "timecode", nullptr, 0))
+                outcome.timecode = QString::fromLatin1(timecode->value);
+        }
+        tracks[i].output = copy->index;
+        tracks[i].timeBase = stream->time_base;
+        tracks[i].hasher = std::make_unique<StreamHasher>();
+        outcome.streams.push_back({0, 0, parameters->codec_id});
+    }
+    if (outcome.streams.empty())
+        return Error::make(
+            kDomain, 4,
+            QStringLiteral("%1 has no stream that can be joined.").arg(fileName(chapters.first())));
+    av_dict_copy(&out->metadata, in->metadata, 0);
+
+    output.io.context =
+        avio_alloc_context(static_cast<uint8_t*>(av_malloc(kOutputBufferSize)), kOutputBufferSize, 1,
+                           &output.io, nullptr, &FdOutput::write, &FdOutput::seek);
+    if (!output.io.context)
+        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    out->pb = output.io.context;
+    out->flags |= AVFMT_FLAG_CUSTOM_IO;
+    // The muxer's defaults matter: the movie header goes last (no fast start), where the user data box
+    // is appended afterwards, and the first chapter's negative timestamps become an edit list.
+    int status = avformat_write_header(out, nullptr);
+    if (status < 0)
+        return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);
+
+    av::PacketPtr packet(av_packet_alloc());
+    qint64 doneBytes = 0;
+    qint64 reportedBytes = 0;
+    for (qsizetype c = 0; c < chapters.size(); ++c) {
+        const QString& path = chapters[c];
+        MediaInput opened;
+        if (c > 0) {
+            auto next = openVideoAsset(path, OpenOptions{control.cancel, kInputBufferSize, false});
+            if (!next)
+                return next.error();
+            if (auto known = ensureStreamsKnown(*next, path, control.cancel); !known)
+                return known.error();
+            if (auto same = checkSameStreams(in, next->get(), path); !same)
+                return same.error();
+            opened = std::move(next.value());
+        }
+        AVFormatContext* chapter = c == 0 ? first->get() : opened.get();
+        // Each stream of this chapter begins where the same stream of the previous one ended: the
+        // picture from its first frame on, sound and data from their first packet at or after the
+        // chapter's start (what the chapter's edit list hides before it would repeat the end of the
+        // previous chapter).
+        for (unsigned i = 0; i < chapter->nb_streams; ++i) {
+            Track& track = tracks[i];
+            track.chapterPackets = 0;
+            if (track.output < 0) {
+                chapter->streams[i]->discard = AVDISCARD_ALL;
+                continue;
+            }
+            const AVStream* stream = chapter->streams[i];
+            const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+            const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+            if (c > 0 && track.end != AV_NOPTS_VALUE && video)
+                track.offset = track.end - start;
+            track.awaitingStart = c > 0 && track.end != AV_NOPTS_VALUE && !video;
+        }
+
+        for (;;) {
+            if (isCancelled(control))
+                return Error::cancellation();
+            status = av_read_frame(chapter, packet.get());
+            if (status == AVERROR_EOF)
+                break;
+            if (status < 0) {
+                if (isCancelled(control.cancel))
+                    return Error::cancellation();
+                return readError(path, av::errorText(status));
+            }
+            Track& track = tracks[size_t(packet->stream_index)];
+            if (track.output < 0) {
+                av_packet_unref(packet.get());
+                continue;
+            }
+            if (packet->flags & AV_PKT_FLAG_CORRUPT)
+                return readError(path, QStringLiteral("the file is cut short or damaged"));
+            const AVStream* stream = chapter->streams[packet->stream_index];
+            doneBytes += packet->size;
+            if (c > 0 && stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO &&
+                packet->pts != AV_NOPTS_VALUE) {
+                if (packet->pts < 0) {
+                    av_packet_unref(packet.get());
+                    continue;
+                }
+                if (track.awaitingStart) {
+                    track.offset = track.end - packet->pts;
+                    track.awaitingStart = false;
+                }
+            }
+            ++track.chapterPackets;
+            JoinOutcome::Stream& written = outcome.streams[size_t(track.output)];
+            ++written.packets;
+            track.hasher->update(reinterpret_cast<const char*>(packet->data), packet->size);
+
+            if (packet->pts != AV_NOPTS_VALUE)
+                packet->pts += track.offset;
+            if (packet->dts != AV_NOPTS_VALUE)
+                packet->dts += track.offset;
+            if (packet->pts != AV_NOPTS_VALUE) {
+                const int64_t end = packet->pts + std::max<int64_t>(packet->duration, 0);
+                track.end = track.end == AV_NOPTS_VALUE ? end : std::max(track.end, end);
+            }
+            if (packet->dts != AV_NOPTS_VALUE && track.lastDts != AV_NOPTS_VALUE &&
+                packet->dts <= track.lastDts)
+                return Error::make(kDomain, 5,
+                                   QStringLiteral("The chapter %1 does not continue the previous one (its "
+                                                  "timestamps go back); it cannot be joined.")
+                                       .arg(fileName(path)));
+            if (packet->dts != AV_NOPTS_VALUE)
+                track.lastDts = packet->dts;
+            packet->stream_index = track.output;
+            packet->pos = -1;
+            status = av_interleaved_write_frame(out, packet.get());
+            if (status < 0)
+                return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);
+            if (control.progress && doneBytes - reportedBytes >= 4 * 1024 * 1024) {
+                control.progress(doneBytes, totalBytes);
+                reportedBytes = doneBytes;
+            }
+        }
+        // Read once: its pages need not stay cached, as a copy's source does not.
+        if (const int done = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC); done >= 0) {
+            ::posix_fadvise(done, 0, 0, POSIX_FADV_DONTNEED);
+            ::close(done);
+        }
+        // The header lists every sample: fewer read means the file ends early (a pulled card).
+        for (unsigned i = 0; i < chapter->nb_streams; ++i) {
+            const Track& track = tracks[i];
+            const int64_t listed = chapter->streams[i]->nb_frames;
+            if (track.output >= 0 && listed > 0 && track.chapterPackets < listed &&
+                chapter->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+                return readError(path, QStringLiteral("the file is cut short (%1 of %2 frames)")
+                                           .arg(track.chapterPackets)
+                                           .arg(listed));
+        }
+    }
+
+    status = av_write_trailer(out);
+    if (status < 0)
+        return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);
+    if (out->pb->error < 0)
+        return writeError(outputPath, out->pb->error);
+    if (::fdatasync(outputFd) != 0)
+        return writeError(outputPath, AVERROR(errno));
+    if (auto carried = carryOverMovieUserData(chapters.first(), outputPath); !carried)
+        return carried.error();
+
+    for (const Track& track : tracks) {
+        if (track.output < 0)
+            continue;
+        outcome.streams[size_t(track.output)].digest = track.hasher->digest();
+        if (track.end != AV_NOPTS_VALUE)
+            outcome.duration = std::max(outcome.duration, double(track.end) * av_q2d(track.timeBase));
+    }
+    if (control.progress)
+        control.progress(totalBytes, totalBytes);
+    return outcome;
+}
+
+Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelFlag* cancel) {
+    const auto mismatch = [&](const QString& what) {
+        return Error::make(kDomain, 6,
+                           QStringLiteral("The joined video %1 does not match its chapters (%2).")
+                               .arg(fileName(path), what));
+    };
+    // Clean pages are dropped, so what follows comes from the storage, not from memory.
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    DiskInput input;
+    input.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (input.fd < 0)
+        return Error::make(kDomain, AVERROR(errno),
+                           QStringLiteral("The joined video %1 could not be read back: %2")
+                               .arg(fileName(path), av::errorText(AVERROR(errno))));
+    ::posix_fadvise(input.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    input.io =
+        avio_alloc_context(static_cast<uint8_t*>(av_malloc(DiskInput::kBufferSize)), DiskInput::kBufferSize,
+                           0, &input, &DiskInput::read, nullptr, &DiskInput::seek);
+    AVFormatContext* context = avformat_alloc_context();
+    if (!input.io || !context) {
+        avformat_free_context(context);
+        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    }
+    context->pb = input.io;
+    context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    context->interrupt_callback.callback = interruptCallback;
+    context->interrupt_callback.opaque = const_cast<CancelFlag*>(cancel);
+    // Frees the context itself when it fails.
+    if (const int opened = avformat_open_input(&context, nullptr, av_find_input_format("mp4"), nullptr);
+        opened < 0)
+        return Error::make(kDomain, opened,
+                           QStringLiteral("The joined video %1 could not be read back: %2")
+                               .arg(fileName(path), av::errorText(opened)));
+    input.context.reset(context);
+    const size_t count = expected.streams.size();
+    if (context->nb_streams < count)
+        return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
+    for (size_t i = 0; i < count; ++i) {
+        if (context->streams[i]->codecpar->codec_id != expected.streams[i].codec)
+            return mismatch(QStringLiteral("stream %1 has another codec").arg(i));
+    }
+    for (unsigned i = unsigned(count); i < context->nb_streams; ++i) {
+        // Only the timecode track the muxer made may come on top.
+        if (context->streams[i]->codecpar->codec_id != AV_CODEC_ID_NONE || expected.timecode.isEmpty())
+            return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
+        context->streams[i]->discard = AVDISCARD_ALL;
+    }
+    if (!expected.timecode.isEmpty()) {
+        const int video = primaryVideoStream(context);
+        const AVDictionaryEntry* timecode =
+            video >= 0 ? av_dict_get(context->streams[video]->metadata, "timecode", nullptr, 0) : nullptr;
+        if (!timecode || QString::fromLatin1(timecode->value) != expected.timecode)
+            return mismatch(QStringLiteral("the timecode is not %1").arg(expected.timecode));
+    }
+    // A frame of slack: the container rounds the movie's duration to its own time scale.
+    const double duration = containerDuration(context);
+    if (std::abs(duration - expected.duration) > 0.05)
+        return mismatch(QStringLiteral("%1 s long instead of %2 s").arg(duration).arg(expected.duration));
+
+    std::vector<std::unique_ptr<StreamHasher>> hashers(count);
+    std::vector<int64_t> packets(count, 0);
+    for (auto& hasher : hashers)
+        hasher = std::make_unique<StreamHasher>();
+    av::PacketPtr packet(av_packet_alloc());
+    for (;;) {
+        if (isCancelled(cancel))
+            return Error::cancellation();
+        const int status = av_read_frame(context, packet.get());
+        if (status == AVERROR_EOF)
+            break;
+        if (status < 0)
+            return Error::make(kDomain, status,
+                               QStringLiteral("The joined video %1 could not be read back: %2")
+                                   .arg(fileName(path), av::errorText(status)));
+        const auto index = size_t(packet->stream_index);
+        if (index < count) {
+            hashers[index]->update(reinterpret_cast<const char*>(packet->data), packet->size);
+            ++packets[index];
+        }
+        av_packet_unref(packet.get());
+    }
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    for (size_t i = 0; i < count; ++i) {
+        if (packets[i] != expected.streams[i].packets)
+            return mismatch(QStringLiteral("stream %1 has %2 packets instead of %3")
+                                .arg(i)
+                                .arg(packets[i])
+                                .arg(expected.streams[i].packets));
+        if (hashers[i]->digest() != expected.streams[i].digest)
+            return mismatch(QStringLiteral("the bytes of stream %1 differ").arg(i));
+    }
+    return {};
+}
+
+} // namespace velarix

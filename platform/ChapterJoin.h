@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/MediaOpen.h"
+#include "platform/Result.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace velarix {
+
+struct JoinControl {
+    const CancelFlag* cancel = nullptr; // stops blocked reads and writes
+    std::function<bool()> isCancelled;  // asked between packets
+    // Bytes of the chapters read so far and in all; called on the joining thread.
+    std::function<void(qint64 done, qint64 total)> progress;
+};
+
+// What was written, for checking the file against it once it is on the disk.
+struct JoinOutcome {
+    struct Stream {
+        int64_t packets = 0;
+        quint64 digest = 0; // XXH3 of every packet's bytes in order
+        AVCodecID codec = AV_CODEC_ID_NONE;
+    };
+    std::vector<Stream> streams; // the output's streams in order (not the muxer's timecode track)
+    double duration = 0;         // seconds, the longest stream's presentation end
+    QString timecode;            // the first chapter's, which the output's timecode track starts at
+};
+
+// Joins the chapters of one recording, in order, into an MP4 file written to `outputFd` (an empty
+// file open for writing; `outputPath` names it). Every stream MP4 can carry is stream-copied: video,
+// audio, telemetry (`gpmd`), with the camera's codec tags and the first chapter's metadata and movie
+// user data; the timecode track is made again from the first chapter's timecode. Each stream's
+// timestamps go on where the same stream of the previous chapter ended, so there is neither a gap nor
+// a jump between sound and picture. Each chapter is read once; memory stays bounded. The file is
+// flushed to the disk before this returns.
+Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, const QString& outputPath,
+                                 const JoinControl& control);
+
+// Reads the joined file back from the disk (its cached pages dropped first) and checks that it holds
+// the same streams, the same packets byte for byte, the same duration and timecode as was written.
+Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelFlag* cancel);
+
+} // namespace velarix
