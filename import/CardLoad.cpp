@@ -168,7 +168,8 @@ void CardLoad::startNextDuration() {
             const VideoProbe next = probeVideoFile(chapters.at(i));
             total.duration += next.duration;
             if (next.unreadable)
-                total.unreadable = QStringLiteral("%1: %2").arg(QFileInfo(chapters.at(i)).fileName(), *next.unreadable);
+                total.unreadable =
+                    QStringLiteral("%1: %2").arg(QFileInfo(chapters.at(i)).fileName(), *next.unreadable);
         }
         return total;
     }).then(this, [this, row](const VideoProbe& probe) {

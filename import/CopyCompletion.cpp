@@ -13,7 +13,7 @@ CopyCompletion::~CopyCompletion() {
 void CopyCompletion::push(qsizetype index, Result<PendingCopyPtr> written, CopyControl control) {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
-    m_jobs.push_back({index, std::move(written), std::move(control)});
+    m_jobs.push_back({index, std::move(written), std::move(control), std::nullopt});
     m_changed.notify_all();
 }
 

@@ -293,21 +293,28 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
     if (auto closed = temporary.close(); !closed)
         return closed.error();
 
+    auto named = nameWithoutReplacing(copy->dir.get(), temporary.name(), copy->folder, copy->fileName);
+    if (named)
+        temporary.published();
+    return named;
+}
+
+Result<QString> nameWithoutReplacing(int dirFd, const QByteArray& temporaryName, const QString& folder,
+                                     const QString& fileName) {
     for (int n = 0; n <= kMaxNumberedName; ++n) {
-        const QString candidate = numberedName(copy->fileName, n);
-        auto renamed = renameNoReplace(copy->dir.get(), temporary.name(), QFile::encodeName(candidate));
+        const QString candidate = numberedName(fileName, n);
+        auto renamed = renameNoReplace(dirFd, temporaryName, QFile::encodeName(candidate));
         if (renamed) {
-            temporary.published();
-            ::fsync(copy->dir.get());
-            return copy->folder + u'/' + candidate;
+            ::fsync(dirFd);
+            return folder + u'/' + candidate;
         }
         if (renamed.error().code != EEXIST)
             return renamed.error();
     }
-    return Error::make(kCopyErrorDomain, 4,
-                       QStringLiteral("No free name for %1 in %2: %3 up to %4 are all taken.")
-                           .arg(copy->fileName, copy->folder, numberedName(copy->fileName, 1),
-                                numberedName(copy->fileName, kMaxNumberedName)));
+    return Error::make(
+        kCopyErrorDomain, 4,
+        QStringLiteral("No free name for %1 in %2: %3 up to %4 are all taken.")
+            .arg(fileName, folder, numberedName(fileName, 1), numberedName(fileName, kMaxNumberedName)));
 }
 
 Result<QString> copyFile(const QString& source, const QString& destination, const CopyControl& control) {

@@ -57,4 +57,9 @@ QString numberedName(const QString& fileName, int n);
 // Past "A - 9999.ext" a copy fails rather than trying on.
 constexpr int kMaxNumberedName = 9999;
 
+// Gives the finished temporary file `temporaryName` in the folder open as `dirFd` the first free name
+// of `fileName`, "fileName - 1", … (never replacing a file) and makes the name durable. Gives the path.
+Result<QString> nameWithoutReplacing(int dirFd, const QByteArray& temporaryName, const QString& folder,
+                                     const QString& fileName);
+
 } // namespace velarix

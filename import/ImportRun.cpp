@@ -28,7 +28,7 @@ namespace {
 
 struct RunItem {
     QString source;
-    QString fileName;     // relative to the output root
+    QString fileName; // relative to the output root
     qint64 size = 0;
     QStringList chapters; // more than one: a recording's chapters, joined into one file
 };
@@ -227,14 +227,16 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             items.append({video.path(), planned.fileName, qMax<qint64>(0, video.fileSize()), chapters});
         } else {
             for (qsizetype i = 0; i < chapters.size(); ++i)
-                items.append({chapters[i], chapterDestination(planned.fileName, chapters.first(), chapters[i]),
-                              qMax<qint64>(0, sizes.value(i)), {}});
+                items.append({chapters[i],
+                              chapterDestination(planned.fileName, chapters.first(), chapters[i]),
+                              qMax<qint64>(0, sizes.value(i)),
+                              {}});
         }
         needed += qMax<qint64>(0, video.fileSize());
         // Each chapter is its own record, so that the history knows every file that was copied.
         for (qsizetype i = 0; i < chapters.size(); ++i) {
-            cardFiles->insert(chapters[i], CardFile{QFileInfo(chapters[i]).fileName(), video.chapterRelativePath(i),
-                                                    sizes.value(i)});
+            cardFiles->insert(chapters[i], CardFile{QFileInfo(chapters[i]).fileName(),
+                                                    video.chapterRelativePath(i), sizes.value(i)});
             rowIds.insert(chapters[i], video.id());
         }
     }

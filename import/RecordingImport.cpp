@@ -140,18 +140,10 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
     if (auto closed = temporary->close(); !closed)
         return closed.error();
 
-    const QString fileName = target.fileName();
-    for (int n = 0;; ++n) {
-        const QString candidate = numberedName(fileName, n);
-        auto renamed = renameNoReplace(dir.get(), temporary->name(), QFile::encodeName(candidate));
-        if (renamed) {
-            temporary->published();
-            ::fsync(dir.get());
-            return folder + u'/' + candidate;
-        }
-        if (renamed.error().code != EEXIST)
-            return renamed.error();
-    }
+    auto named = nameWithoutReplacing(dir.get(), temporary->name(), folder, target.fileName());
+    if (named)
+        temporary->published();
+    return named;
 }
 
 } // namespace velarix

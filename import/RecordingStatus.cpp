@@ -6,8 +6,8 @@ namespace velarix {
 
 ImportState::Video stateVideo(const VideoFileRow& row, qsizetype chapter) {
     const QList<qint64> sizes = row.chapterSizes();
-    return {QFileInfo(row.chapterPaths().at(chapter)).fileName(), row.created(), row.chapterRelativePath(chapter),
-            sizes.value(chapter), row.unreadableReason().has_value()};
+    return {QFileInfo(row.chapterPaths().at(chapter)).fileName(), row.created(),
+            row.chapterRelativePath(chapter), sizes.value(chapter), row.unreadableReason().has_value()};
 }
 
 ImportStatus recordingStatus(const ImportState& state, const VideoFileRow& row) {
