@@ -9,6 +9,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libblkid-dev libxxhash-dev xxhash
   ffmpeg jq time
+  libimage-exiftool-perl  # the independent reader of camera telemetry in tests
   xvfb xauth
   clang libclang-rt-14-dev
   xdotool imagemagick  # driving the app under Xvfb for screenshots

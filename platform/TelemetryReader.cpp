@@ -1,0 +1,175 @@
+#include "platform/TelemetryReader.h"
+
+#include "platform/Log.h"
+#include "platform/MediaStreams.h"
+
+#include <QHash>
+
+#include <cmath>
+
+namespace velarix {
+
+namespace {
+
+using gpmf::fourCC;
+
+struct TimedPayload {
+    double time = 0;
+    double duration = 0; // 0 until known
+    gpmf::Payload payload;
+};
+
+void note(Telemetry& telemetry, const QString& problem) {
+    if (!telemetry.problems.contains(problem))
+        telemetry.problems.append(problem);
+}
+
+bool isGps(uint32_t key) {
+    return key == fourCC("GPS5") || key == fourCC("GPS9");
+}
+
+// Appends the payloads' samples to one series per sensor, spread over each packet's span.
+void collect(Telemetry& telemetry, std::vector<TimedPayload>& payloads, const QSet<uint32_t>& sensors) {
+    QHash<uint32_t, size_t> index;
+    QHash<uint32_t, uint32_t> lastTotal;
+    QHash<uint32_t, uint64_t> lastStamp;
+    for (const TimedPayload& timed : payloads) {
+        for (const QString& problem : timed.payload.problems)
+            note(telemetry, problem);
+        for (const gpmf::SensorSamples& sensor : timed.payload.sensors) {
+            if (!sensors.contains(sensor.key) || sensor.elements <= 0)
+                continue;
+            const int count = sensor.sampleCount();
+            const QString name = gpmf::keyText(sensor.key);
+            if (sensor.totalSamples) {
+                if (lastTotal.contains(sensor.key) && *sensor.totalSamples < lastTotal.value(sensor.key)) {
+                    note(telemetry, QStringLiteral("%1 sample counts go backwards").arg(name));
+                    continue;
+                }
+                lastTotal.insert(sensor.key, *sensor.totalSamples);
+            }
+            if (sensor.timestampMicros) {
+                if (lastStamp.contains(sensor.key) && *sensor.timestampMicros < lastStamp.value(sensor.key)) {
+                    note(telemetry, QStringLiteral("%1 time stamps go backwards").arg(name));
+                    continue;
+                }
+                lastStamp.insert(sensor.key, *sensor.timestampMicros);
+            }
+            if (count == 0)
+                continue;
+            auto found = index.find(sensor.key);
+            if (found == index.end()) {
+                found = index.insert(sensor.key, telemetry.series.size());
+                telemetry.series.push_back(TelemetrySeries{sensor.key, sensor.elements, {}, {}, {}});
+            }
+            TelemetrySeries& series = telemetry.series[*found];
+            if (series.elements != sensor.elements) {
+                note(telemetry, QStringLiteral("%1 changes its layout").arg(name));
+                continue;
+            }
+            series.values.insert(series.values.end(), sensor.values.begin(), sensor.values.end());
+            for (int i = 0; i < count; ++i) {
+                series.times.push_back(timed.time + timed.duration * i / count);
+                if (isGps(sensor.key)) {
+                    int fix = sensor.gpsFix ? int(*sensor.gpsFix) : -1;
+                    if (sensor.key == fourCC("GPS9") && sensor.elements >= 9) {
+                        const double own = sensor.values[size_t(i) * size_t(sensor.elements) + 8];
+                        fix = std::isfinite(own) && own >= 0 && own < 256 ? int(own) : 0;
+                    }
+                    series.gpsFix.push_back(fix);
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+const TelemetrySeries* Telemetry::find(uint32_t key) const {
+    for (const TelemetrySeries& s : series)
+        if (s.key == key)
+            return &s;
+    return nullptr;
+}
+
+QSet<uint32_t> analysisSensors() {
+    return {fourCC("ACCL"), fourCC("GPS5"), fourCC("GPS9")};
+}
+
+int telemetryStream(const AVFormatContext* context) {
+    for (unsigned i = 0; i < context->nb_streams; ++i) {
+        const AVCodecParameters* parameters = context->streams[i]->codecpar;
+        if (parameters->codec_tag == MKTAG('g', 'p', 'm', 'd'))
+            return int(i);
+    }
+    return -1;
+}
+
+Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors,
+                                const CancelFlag* cancel) {
+    // A small buffer, so that skipping the video between telemetry packets really skips it.
+    auto input = openVideoAsset(path, OpenOptions{cancel, 4096, false});
+    if (!input)
+        return input.error();
+    AVFormatContext* format = input->get();
+    Telemetry telemetry;
+    const int streamIndex = telemetryStream(format);
+    if (streamIndex < 0)
+        return telemetry;
+    telemetry.hasTrack = true;
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        format->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    const AVStream* stream = format->streams[streamIndex];
+
+    std::vector<TimedPayload> payloads;
+    av::PacketPtr packet(av_packet_alloc());
+    for (;;) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return Error::cancellation();
+        const int status = av_read_frame(format, packet.get());
+        if (status == AVERROR(EAGAIN))
+            continue;
+        if (status < 0) {
+            if (cancel && cancel->load())
+                return Error::cancellation();
+            if (status != AVERROR_EOF)
+                note(telemetry, QStringLiteral("the file ends early"));
+            break;
+        }
+        if (packet->stream_index == streamIndex) {
+            const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            const double time = stamp == AV_NOPTS_VALUE ? NAN : streamSeconds(format, stream, stamp);
+            if (!std::isfinite(time) || (!payloads.empty() && time <= payloads.back().time)) {
+                note(telemetry, QStringLiteral("packet times go backwards"));
+            } else {
+                if (!payloads.empty() && payloads.back().duration <= 0)
+                    payloads.back().duration = time - payloads.back().time;
+                TimedPayload timed;
+                timed.time = time;
+                timed.duration =
+                    packet->duration > 0 ? double(packet->duration) * av_q2d(stream->time_base) : 0;
+                timed.payload = gpmf::parsePayload(packet->data, size_t(packet->size), &sensors);
+                payloads.push_back(std::move(timed));
+            }
+        }
+        av_packet_unref(packet.get());
+    }
+    // A packet's samples end where the next packet starts; the last one lasts as long as its
+    // predecessor when it does not say (or says something absurd).
+    for (size_t i = 0; i + 1 < payloads.size(); ++i) {
+        const double gap = payloads[i + 1].time - payloads[i].time;
+        if (payloads[i].duration <= 0 || payloads[i].duration > gap)
+            payloads[i].duration = gap;
+    }
+    if (!payloads.empty()) {
+        const double before = payloads.size() >= 2 ? payloads[payloads.size() - 2].duration : 1.0;
+        double& last = payloads.back().duration;
+        if (!(last > 0 && last <= 4 * before))
+            last = before;
+    }
+    telemetry.packets = int(payloads.size());
+    collect(telemetry, payloads, sensors);
+    return telemetry;
+}
+
+} // namespace velarix
