@@ -292,13 +292,16 @@ Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, 
     }
     std::vector<QByteArray> telemetry;
     AVStream* telemetryStream = nullptr;
-    if (jump.telemetry) {
-        JumpTelemetry sensors = *jump.telemetry;
-        sensors.duration = jump.duration;
-        sensors.exitTime = jump.exitTime;
-        sensors.openingTime = jump.openingTime;
-        sensors.seed = jump.seed;
-        telemetry = synthesiseTelemetry(sensors);
+    if (jump.telemetry || !jump.telemetryPayloads.empty()) {
+        telemetry = jump.telemetryPayloads;
+        if (telemetry.empty()) {
+            JumpTelemetry sensors = *jump.telemetry;
+            sensors.duration = jump.duration;
+            sensors.exitTime = jump.exitTime;
+            sensors.openingTime = jump.openingTime;
+            sensors.seed = jump.seed;
+            telemetry = synthesiseTelemetry(sensors);
+        }
         telemetryStream = addTelemetryStream(raw);
         if (!telemetryStream)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory"));

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace velarix {
 
@@ -37,6 +38,8 @@ struct SyntheticJump {
     int audioSampleRate = 48'000;
     // The camera's sensors as a `gpmd` track; its duration, exit, opening and seed are the jump's.
     std::optional<JumpTelemetry> telemetry;
+    // Payloads written as they are, one a second, instead of `telemetry` (for damaged tracks).
+    std::vector<QByteArray> telemetryPayloads;
 };
 
 // Encodes the jump as H.264 (MPEG-4 Part 2 where libx264 is missing) and AAC into an MP4 file; ".360"

@@ -52,10 +52,22 @@ JumpTrajectory::JumpTrajectory(const JumpTelemetry& jump) {
     const auto freefallSpeed = [&](double t) { // down is negative
         return -vt * std::tanh(kGravity * std::max(0.0, t - jump.exitTime) / vt);
     };
-    const double atOpening = freefallSpeed(jump.openingTime);
-    const double slowing = std::max(0.0, -atOpening - jump.canopyDescent);
-    const double peak = std::max(0.2, jump.openingShock - 1.0) * kGravity;
-    const double openingSeconds = std::max(0.5, 2 * slowing / peak);
+    // The opening: the deceleration rises within a fraction of a second (the snatch) and dies away
+    // slowly as the canopy inflates: rate × (1 − e^(−τ/rise)) × e^(−τ/tail). A hard opening is a high,
+    // short pulse, a soft one a low, long one; both take the freefall speed down to the canopy's.
+    constexpr double rise = 0.3;
+    const double slowing = std::max(1.0, -freefallSpeed(jump.openingTime) - jump.canopyDescent);
+    const double peakDeceleration = std::max(0.3, jump.openingShock - 1.0) * kGravity;
+    const auto shapePeak = [&](double tail) {
+        const double at = rise * std::log(1 + tail / rise);
+        return (1 - std::exp(-at / rise)) * std::exp(-at / tail);
+    };
+    double tail = 0.2;
+    while (tail < 30 && peakDeceleration / shapePeak(tail) * tail * tail / (rise + tail) < slowing)
+        tail += 0.01;
+    const double rate = peakDeceleration / shapePeak(tail);
+    bool underCanopy = false;
+    double speed = 0; // vertical, up positive, while the canopy opens
     m_landing = jump.duration;
     bool landed = false;
     double landedAt = 0;
@@ -75,11 +87,15 @@ JumpTrajectory::JumpTrajectory(const JumpTelemetry& jump) {
             const double horizontal = horizontalSpeedAt(jump, t);
             // Drag alone holds the jumper: it grows with the square of the airspeed.
             s.specificForce = (s.verticalSpeed * s.verticalSpeed + horizontal * horizontal) / (vt * vt);
-        } else if (t < jump.openingTime + openingSeconds) {
-            const double x = (t - jump.openingTime) / openingSeconds;
-            const double pulse = std::sin(M_PI * x);
-            s.verticalSpeed = atOpening + slowing * (x - std::sin(2 * M_PI * x) / (2 * M_PI));
-            s.specificForce = 1.0 + peak / kGravity * pulse * pulse;
+        } else if (!underCanopy) {
+            const double x = t - jump.openingTime;
+            if (x < dt)
+                speed = freefallSpeed(jump.openingTime);
+            const double deceleration = rate * (1 - std::exp(-x / rise)) * std::exp(-x / tail);
+            speed += deceleration * dt;
+            underCanopy = speed >= -jump.canopyDescent;
+            s.verticalSpeed = speed;
+            s.specificForce = 1.0 + deceleration / kGravity;
         } else {
             s.verticalSpeed = -jump.canopyDescent * (1 + 0.1 * std::sin(0.5 * t));
             s.specificForce = 1.0 + 0.05 * std::sin(0.9 * t);
@@ -148,18 +164,21 @@ std::vector<QByteArray> synthesiseTelemetry(const JumpTelemetry& jump) {
         const auto stamp = gpmf::bigEndianU64(uint64_t(k) * 1'000'000);
         QByteArray device = gpmf::entry(fourCC("DVID"), 'L', 4, 1, gpmf::bigEndianU32(1)) +
                             gpmf::entry(fourCC("DVNM"), 'c', 6, 1, text("Camera"));
-        device += stream(gpmf::entry(fourCC("STMP"), 'J', 8, 1, stamp) +
-                         gpmf::entry(fourCC("TSMP"), 'L', 4, 1, gpmf::bigEndianU32(accelerometerTotal)) +
-                         gpmf::entry(fourCC("STNM"), 'c', 13, 1, text("Accelerometer")) +
-                         gpmf::entry(fourCC("SIUN"), 'c', 4, 1, QByteArray("m/s\xb2", 4)) +
-                         gpmf::entry(fourCC("SCAL"), 's', 2, 1, gpmf::bigEndian16({kAccelerometerScale})) +
-                         gpmf::entry(fourCC("ACCL"), 's', 6, samples, gpmf::bigEndian16(accelerometer)));
-        device += stream(gpmf::entry(fourCC("STMP"), 'J', 8, 1, stamp) +
-                         gpmf::entry(fourCC("TSMP"), 'L', 4, 1, gpmf::bigEndianU32(accelerometerTotal)) +
-                         gpmf::entry(fourCC("STNM"), 'c', 9, 1, text("Gyroscope")) +
-                         gpmf::entry(fourCC("SIUN"), 'c', 5, 1, text("rad/s")) +
-                         gpmf::entry(fourCC("SCAL"), 's', 2, 1, gpmf::bigEndian16({kGyroscopeScale})) +
-                         gpmf::entry(fourCC("GYRO"), 's', 6, samples, gpmf::bigEndian16(gyroscope)));
+        if (jump.accelerometer) {
+            device +=
+                stream(gpmf::entry(fourCC("STMP"), 'J', 8, 1, stamp) +
+                       gpmf::entry(fourCC("TSMP"), 'L', 4, 1, gpmf::bigEndianU32(accelerometerTotal)) +
+                       gpmf::entry(fourCC("STNM"), 'c', 13, 1, text("Accelerometer")) +
+                       gpmf::entry(fourCC("SIUN"), 'c', 4, 1, QByteArray("m/s\xb2", 4)) +
+                       gpmf::entry(fourCC("SCAL"), 's', 2, 1, gpmf::bigEndian16({kAccelerometerScale})) +
+                       gpmf::entry(fourCC("ACCL"), 's', 6, samples, gpmf::bigEndian16(accelerometer)));
+            device += stream(gpmf::entry(fourCC("STMP"), 'J', 8, 1, stamp) +
+                             gpmf::entry(fourCC("TSMP"), 'L', 4, 1, gpmf::bigEndianU32(accelerometerTotal)) +
+                             gpmf::entry(fourCC("STNM"), 'c', 9, 1, text("Gyroscope")) +
+                             gpmf::entry(fourCC("SIUN"), 'c', 5, 1, text("rad/s")) +
+                             gpmf::entry(fourCC("SCAL"), 's', 2, 1, gpmf::bigEndian16({kGyroscopeScale})) +
+                             gpmf::entry(fourCC("GYRO"), 's', 6, samples, gpmf::bigEndian16(gyroscope)));
+        }
         if (jump.gps) {
             std::vector<int32_t> gps;
             int fixes = 0;

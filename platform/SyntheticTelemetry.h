@@ -20,7 +20,8 @@ struct JumpTelemetry {
     double duration = 300;
     double exitTime = 60;
     double openingTime = 120;
-    bool gps = true;            // GPS5 at 10 Hz besides the accelerometer (200 Hz) and gyroscope
+    bool gps = true;            // GPS5 at 10 Hz
+    bool accelerometer = true;  // the accelerometer and the gyroscope at 200 Hz
     int gpsFix = 3;             // what GPSF says: 0 no fix, 2 or 3 a 2D or 3D fix
     double exitAltitude = 4000; // metres above sea level
     double groundAltitude = 80;

@@ -105,54 +105,20 @@ int telemetryStream(const AVFormatContext* context) {
     return -1;
 }
 
-Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors,
-                                const CancelFlag* cancel) {
-    // A small buffer, so that skipping the video between telemetry packets really skips it.
-    auto input = openVideoAsset(path, OpenOptions{cancel, 4096, false});
-    if (!input)
-        return input.error();
-    AVFormatContext* format = input->get();
+Telemetry assembleTelemetry(const std::vector<TelemetryPacket>& packets, const QSet<uint32_t>& sensors) {
     Telemetry telemetry;
-    const int streamIndex = telemetryStream(format);
-    if (streamIndex < 0)
-        return telemetry;
     telemetry.hasTrack = true;
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        format->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
-    const AVStream* stream = format->streams[streamIndex];
-
     std::vector<TimedPayload> payloads;
-    av::PacketPtr packet(av_packet_alloc());
-    for (;;) {
-        if (cancel && cancel->load(std::memory_order_relaxed))
-            return Error::cancellation();
-        const int status = av_read_frame(format, packet.get());
-        if (status == AVERROR(EAGAIN))
+    for (const TelemetryPacket& packet : packets) {
+        if (!std::isfinite(packet.time) || (!payloads.empty() && packet.time <= payloads.back().time)) {
+            note(telemetry, QStringLiteral("packet times go backwards"));
             continue;
-        if (status < 0) {
-            if (cancel && cancel->load())
-                return Error::cancellation();
-            if (status != AVERROR_EOF)
-                note(telemetry, QStringLiteral("the file ends early"));
-            break;
         }
-        if (packet->stream_index == streamIndex) {
-            const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-            const double time = stamp == AV_NOPTS_VALUE ? NAN : streamSeconds(format, stream, stamp);
-            if (!std::isfinite(time) || (!payloads.empty() && time <= payloads.back().time)) {
-                note(telemetry, QStringLiteral("packet times go backwards"));
-            } else {
-                if (!payloads.empty() && payloads.back().duration <= 0)
-                    payloads.back().duration = time - payloads.back().time;
-                TimedPayload timed;
-                timed.time = time;
-                timed.duration =
-                    packet->duration > 0 ? double(packet->duration) * av_q2d(stream->time_base) : 0;
-                timed.payload = gpmf::parsePayload(packet->data, size_t(packet->size), &sensors);
-                payloads.push_back(std::move(timed));
-            }
-        }
-        av_packet_unref(packet.get());
+        TimedPayload timed;
+        timed.time = packet.time;
+        timed.duration = std::isfinite(packet.duration) ? packet.duration : 0;
+        timed.payload = gpmf::parsePayload(packet.payload, &sensors);
+        payloads.push_back(std::move(timed));
     }
     // A packet's samples end where the next packet starts; the last one lasts as long as its
     // predecessor when it does not say (or says something absurd).
@@ -169,6 +135,51 @@ Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& senso
     }
     telemetry.packets = int(payloads.size());
     collect(telemetry, payloads, sensors);
+    return telemetry;
+}
+
+Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors,
+                                const CancelFlag* cancel) {
+    // A small buffer, so that skipping the video between telemetry packets really skips it.
+    auto input = openVideoAsset(path, OpenOptions{cancel, 4096, false});
+    if (!input)
+        return input.error();
+    AVFormatContext* format = input->get();
+    const int streamIndex = telemetryStream(format);
+    if (streamIndex < 0)
+        return Telemetry{};
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        format->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    const AVStream* stream = format->streams[streamIndex];
+
+    std::vector<TelemetryPacket> packets;
+    bool endsEarly = false;
+    av::PacketPtr packet(av_packet_alloc());
+    for (;;) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return Error::cancellation();
+        const int status = av_read_frame(format, packet.get());
+        if (status == AVERROR(EAGAIN))
+            continue;
+        if (status < 0) {
+            if (cancel && cancel->load())
+                return Error::cancellation();
+            endsEarly = status != AVERROR_EOF;
+            break;
+        }
+        if (packet->stream_index == streamIndex) {
+            const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            TelemetryPacket timed;
+            timed.time = stamp == AV_NOPTS_VALUE ? NAN : streamSeconds(format, stream, stamp);
+            timed.duration = packet->duration > 0 ? double(packet->duration) * av_q2d(stream->time_base) : 0;
+            timed.payload = QByteArray(reinterpret_cast<const char*>(packet->data), packet->size);
+            packets.push_back(std::move(timed));
+        }
+        av_packet_unref(packet.get());
+    }
+    Telemetry telemetry = assembleTelemetry(packets, sensors);
+    if (endsEarly)
+        note(telemetry, QStringLiteral("the file ends early"));
     return telemetry;
 }
 

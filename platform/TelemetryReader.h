@@ -37,13 +37,25 @@ struct Telemetry {
 // The sensors the trim analysis uses: the accelerometer and both GPS layouts.
 QSet<uint32_t> analysisSensors();
 
+// One telemetry packet as the container gives it: its time and length in seconds (a length of 0 or
+// less: until the next packet) and its payload.
+struct TelemetryPacket {
+    double time = 0;
+    double duration = 0;
+    QByteArray payload;
+};
+
+// The sensors' samples of packets in container order. Packets whose time goes backwards, and
+// sensors whose sample count (TSMP) or time stamp (STMP) goes backwards, are left out and named in
+// `problems`. Pure; any bytes and times are safe.
+Telemetry assembleTelemetry(const std::vector<TelemetryPacket>& packets, const QSet<uint32_t>& sensors);
+
 // The index of the telemetry (`gpmd`) stream of an input, or -1.
 int telemetryStream(const AVFormatContext* context);
 
-// Reads the chosen sensors of the telemetry track: only that track's bytes are read. A clip without
-// one gives an empty result (hasTrack false). Packets whose time goes backwards and sensors whose
-// sample count (TSMP) or time stamp (STMP) goes backwards are left out and named in `problems`.
-// Errors: the file cannot be opened, or a cancellation.
+// Reads the chosen sensors of the telemetry track (see assembleTelemetry): only that track's bytes
+// are read. A clip without one gives an empty result (hasTrack false). Errors: the file cannot be
+// opened, or a cancellation.
 Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors, const CancelFlag* cancel);
 
 } // namespace velarix

@@ -15,8 +15,8 @@ constexpr double kStep = kTelemetryCurveStep;
 constexpr double kFreefallDescent = 30; // m/s: faster than any canopy flies straight down for long
 constexpr int kFreefallBins = 16;       // 8 s
 constexpr double kShockBin = 0.25;      // seconds per accelerometer bin
-constexpr double kShockLevel = 1.8;     // g
-constexpr double kShockPeak = 2.0;      // g
+constexpr double kShockLevel = 1.6;     // g
+constexpr double kShockPeak = 1.8;      // g
 constexpr double kDipLevel = 0.75;      // g: below this the jumper is falling, not carried
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -154,11 +154,11 @@ Fit fitExit(const std::vector<Sample>& altitudes, double runStart, double termin
     return best;
 }
 
-// The opening: freefall at a steady rate, the rate falling in a straight line to the canopy's
-// over a few seconds, then the canopy's.
+// The opening: freefall at a steady rate, then the rate falling to the canopy's, in a straight line
+// over a few seconds or exponentially.
 Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freefall, double canopy) {
     Fit best;
-    for (double slowing : {1.5, 2.5, 3.5, 4.5, 5.5}) {
+    for (double slowing : {1.5, 2.5, 3.5, 5.0, 7.0, 9.0, 12.0}) {
         for (double opening = runEnd - 8; opening <= runEnd + 3; opening += 0.05) {
             const auto drop = [&](double t) { // metres fallen since the opening (negative before it)
                 const double x = t - opening;
@@ -173,11 +173,25 @@ Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freef
                 best = {opening, rms};
         }
     }
+    // Or the rate falling off as a canopy inflating slowly lets it: exponentially.
+    for (double constant : {0.7, 1.5, 2.5, 4.0}) {
+        for (double opening = runEnd - 8; opening <= runEnd + 3; opening += 0.05) {
+            const auto drop = [&](double t) {
+                const double x = t - opening;
+                if (x <= 0)
+                    return freefall * x;
+                return canopy * x + (freefall - canopy) * constant * (1 - std::exp(-x / constant));
+            };
+            const double rms = residual(altitudes, runEnd - 18, runEnd + 15, drop);
+            if (rms < best.rms)
+                best = {opening, rms};
+        }
+    }
     return best;
 }
 
 double fitConfidence(double rms, double high) {
-    return rms <= 3 ? high : rms <= 8 ? high - 0.2 : high - 0.35;
+    return rms <= 5 ? high : rms <= 10 ? high - 0.2 : high - 0.35;
 }
 
 struct GpsFinding {

@@ -38,7 +38,7 @@ struct TelemetryFinding {
 // Finds the exit and the opening in the sensors of a clip of `duration` seconds. From the GPS
 // altitude: freefall is a smoothed descent of 30 m/s or more for at least 8 s; the exit and the
 // opening are fitted to the altitudes around its ends. From the accelerometer: the opening is a
-// shock of about 2 g or more after the freefall, the exit the drop below 0.75 g that starts it.
+// shock of 1.8 g or more after the freefall, the exit the drop below 0.75 g that starts it.
 // Pure; any input is safe (NaN, times outside the clip, a GPS without fix are left out).
 TelemetryFinding detectJump(const Telemetry& telemetry, double duration);
 
