@@ -68,3 +68,24 @@ echo "ffmpeg baseline:     $(awk -v a="$audio_s" -v f="$frames_s" 'BEGIN { print
 awk -v o="$ours_s" -v a="$audio_s" -v f="$frames_s" -v kb="$ours_kb" 'BEGIN {
   r = o / (a + f); printf "ratio: %.2f (bar: at most 1.00) %s\n", r, (r <= 1.0 ? "ok" : "TOO SLOW")
   printf "peak memory: %.1f MiB (bar: under 150 MiB) %s\n", kb / 1024, (kb / 1024 < 150 ? "ok" : "TOO MUCH") }'
+
+# The same clip with the camera's telemetry (10 minutes of accelerometer, gyroscope and GPS, agreeing
+# with the sound): what reading and weighing it adds to the analysis.
+telemetry_clip=$data/jump-10min-1080p-gpmf.mp4
+if [[ ! -f $telemetry_clip ]]; then
+  echo "Making $telemetry_clip (once)…" >&2
+  "$cli" demo --jump "$data/telemetry-10min.mp4" --seconds 600 --exit 240 --opening 300 --audio none >/dev/null
+  ffmpeg -hide_banner -loglevel error -y -i "$clip" -i "$data/telemetry-10min.mp4" -map 0:v -map 0:a -map 1:d \
+    -c copy "$telemetry_clip"
+  rm -f "$data/telemetry-10min.mp4"
+fi
+cat "$telemetry_clip" > /dev/null
+for run in 1 2 3; do
+  timed "$tmp/plain$run" "$cli" --json analyze "$clip" > /dev/null
+  timed "$tmp/sensed$run" "$cli" --json analyze "$telemetry_clip" > "$tmp/sensed.json"
+done
+read -r plain_s _ < <(best "$tmp"/plain?)
+read -r sensed_s _ < <(best "$tmp"/sensed?)
+echo "with telemetry: ${sensed_s} s against ${plain_s} s, telemetry $(jq -r '.telemetrySource // "unused"' "$tmp/sensed.json"), $(jq -r .summary "$tmp/sensed.json")"
+awk -v p="$plain_s" -v s="$sensed_s" 'BEGIN {
+  r = (s - p) / p * 100; printf "telemetry overhead: %+.1f %% (bar: at most 5 %%) %s\n", r, (r <= 5 ? "ok" : "TOO SLOW") }'
