@@ -28,7 +28,8 @@ bool isGps(uint32_t key) {
     return key == fourCC("GPS5") || key == fourCC("GPS9");
 }
 
-// Appends the payloads' samples to one series per sensor, spread over each packet's span.
+// Appends the payloads' samples to one series per sensor, spread over each packet's span. Entries of
+// one sensor within a payload (a camera may split them) share that span in their order.
 void collect(Telemetry& telemetry, std::vector<TimedPayload>& payloads, const QSet<uint32_t>& sensors) {
     QHash<uint32_t, size_t> index;
     QHash<uint32_t, uint32_t> lastTotal;
@@ -36,10 +37,11 @@ void collect(Telemetry& telemetry, std::vector<TimedPayload>& payloads, const QS
     for (const TimedPayload& timed : payloads) {
         for (const QString& problem : timed.payload.problems)
             note(telemetry, problem);
+        std::vector<const gpmf::SensorSamples*> accepted;
+        QHash<uint32_t, int> counts;
         for (const gpmf::SensorSamples& sensor : timed.payload.sensors) {
-            if (!sensors.contains(sensor.key) || sensor.elements <= 0)
+            if (!sensors.contains(sensor.key) || sensor.elements <= 0 || sensor.sampleCount() == 0)
                 continue;
-            const int count = sensor.sampleCount();
             const QString name = gpmf::keyText(sensor.key);
             if (sensor.totalSamples) {
                 if (lastTotal.contains(sensor.key) && *sensor.totalSamples < lastTotal.value(sensor.key)) {
@@ -55,30 +57,36 @@ void collect(Telemetry& telemetry, std::vector<TimedPayload>& payloads, const QS
                 }
                 lastStamp.insert(sensor.key, *sensor.timestampMicros);
             }
-            if (count == 0)
-                continue;
             auto found = index.find(sensor.key);
             if (found == index.end()) {
                 found = index.insert(sensor.key, telemetry.series.size());
                 telemetry.series.push_back(TelemetrySeries{sensor.key, sensor.elements, {}, {}, {}});
             }
-            TelemetrySeries& series = telemetry.series[*found];
-            if (series.elements != sensor.elements) {
+            if (telemetry.series[*found].elements != sensor.elements) {
                 note(telemetry, QStringLiteral("%1 changes its layout").arg(name));
                 continue;
             }
-            series.values.insert(series.values.end(), sensor.values.begin(), sensor.values.end());
-            for (int i = 0; i < count; ++i) {
-                series.times.push_back(timed.time + timed.duration * i / count);
-                if (isGps(sensor.key)) {
-                    int fix = sensor.gpsFix ? int(*sensor.gpsFix) : -1;
-                    if (sensor.key == fourCC("GPS9") && sensor.elements >= 9) {
-                        const double own = sensor.values[size_t(i) * size_t(sensor.elements) + 8];
+            accepted.push_back(&sensor);
+            counts[sensor.key] += sensor.sampleCount();
+        }
+        QHash<uint32_t, int> done;
+        for (const gpmf::SensorSamples* sensor : accepted) {
+            TelemetrySeries& series = telemetry.series[index.value(sensor->key)];
+            const int total = counts.value(sensor->key);
+            int& first = done[sensor->key];
+            series.values.insert(series.values.end(), sensor->values.begin(), sensor->values.end());
+            for (int i = 0; i < sensor->sampleCount(); ++i) {
+                series.times.push_back(timed.time + timed.duration * (first + i) / total);
+                if (isGps(sensor->key)) {
+                    int fix = sensor->gpsFix ? int(*sensor->gpsFix) : -1;
+                    if (sensor->key == fourCC("GPS9") && sensor->elements >= 9) {
+                        const double own = sensor->values[size_t(i) * size_t(sensor->elements) + 8];
                         fix = std::isfinite(own) && own >= 0 && own < 256 ? int(own) : 0;
                     }
                     series.gpsFix.push_back(fix);
                 }
             }
+            first += sensor->sampleCount();
         }
     }
 }
@@ -144,13 +152,27 @@ Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& senso
     auto input = openVideoAsset(path, OpenOptions{cancel, 4096, false});
     if (!input)
         return input.error();
-    AVFormatContext* format = input->get();
+    return readTelemetry(*input, sensors, cancel);
+}
+
+Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelFlag* cancel) {
+    AVFormatContext* format = input.get();
     const int streamIndex = telemetryStream(format);
     if (streamIndex < 0)
         return Telemetry{};
     for (unsigned i = 0; i < format->nb_streams; ++i)
         format->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
-    const AVStream* stream = format->streams[streamIndex];
+    AVStream* stream = format->streams[streamIndex];
+    // The audio may have been read to the end: start again where the track starts.
+    const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+    if (av_seek_frame(format, streamIndex, start, AVSEEK_FLAG_BACKWARD) < 0) {
+        if (cancel && cancel->load())
+            return Error::cancellation();
+        Telemetry unreadable;
+        unreadable.hasTrack = true;
+        unreadable.problems.append(QStringLiteral("the telemetry track cannot be read from its start"));
+        return unreadable;
+    }
 
     std::vector<TelemetryPacket> packets;
     bool endsEarly = false;

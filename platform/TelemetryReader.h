@@ -57,5 +57,8 @@ int telemetryStream(const AVFormatContext* context);
 // are read. A clip without one gives an empty result (hasTrack false). Errors: the file cannot be
 // opened, or a cancellation.
 Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors, const CancelFlag* cancel);
+// The same on an input already open (and maybe read to its end, as after the audio): it starts again
+// at the track's beginning. A clip without a telemetry track costs no reading at all.
+Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelFlag* cancel);
 
 } // namespace velarix

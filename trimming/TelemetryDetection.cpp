@@ -110,28 +110,30 @@ std::vector<Sample> accelerationMagnitudes(const Telemetry& telemetry, double du
     return out;
 }
 
-// Fits a model of the descent rate (m/s, down positive, as a function of time) to the altitudes
-// within [from, to]: the altitude at the model's reference is free, the rest is the model's shape.
-// Gives the root mean square of the residuals, infinity when too few samples fall inside.
-template <class Drop>
-double residual(const std::vector<Sample>& altitudes, double from, double to, Drop drop) {
-    double sum = 0;
-    int n = 0;
-    for (const Sample& s : altitudes)
-        if (s.t >= from && s.t <= to) {
-            sum += s.value + drop(s.t);
-            ++n;
-        }
-    if (n < 10)
+// The samples within [from, to] of a time-ordered sequence.
+std::vector<Sample> within(const std::vector<Sample>& samples, double from, double to) {
+    const auto first = std::lower_bound(samples.begin(), samples.end(), from,
+                                        [](const Sample& s, double t) { return s.t < t; });
+    const auto last =
+        std::upper_bound(first, samples.end(), to, [](double t, const Sample& s) { return t < s.t; });
+    return {first, last};
+}
+
+// How far the altitudes are from a model of the height fallen (m, as a function of time): the
+// model's reference altitude is free, the rest is its shape. Gives the root mean square of the
+// residuals, infinity for fewer than 10 samples.
+template <class Drop> double residual(const std::vector<Sample>& altitudes, Drop drop) {
+    if (altitudes.size() < 10)
         return std::numeric_limits<double>::infinity();
-    const double level = sum / n;
+    double sum = 0;
     double squares = 0;
-    for (const Sample& s : altitudes)
-        if (s.t >= from && s.t <= to) {
-            const double e = s.value - (level - drop(s.t));
-            squares += e * e;
-        }
-    return std::sqrt(squares / n);
+    for (const Sample& s : altitudes) {
+        const double x = s.value + drop(s.t); // the reference altitude this sample implies
+        sum += x;
+        squares += x * x;
+    }
+    const double n = double(altitudes.size());
+    return std::sqrt(std::max(0.0, squares / n - (sum / n) * (sum / n)));
 }
 
 struct Fit {
@@ -143,11 +145,12 @@ struct Fit {
 Fit fitExit(const std::vector<Sample>& altitudes, double runStart, double terminal) {
     Fit best;
     const double vt = std::max(terminal, 20.0);
+    const std::vector<Sample> near = within(altitudes, runStart - 20, runStart + 6);
     for (double exit = runStart - 12; exit <= runStart + 2; exit += 0.05) {
         const auto drop = [&](double t) {
             return t <= exit ? 0.0 : vt * vt / kGravity * std::log(std::cosh(kGravity * (t - exit) / vt));
         };
-        const double rms = residual(altitudes, runStart - 20, runStart + 6, drop);
+        const double rms = residual(near, drop);
         if (rms < best.rms)
             best = {exit, rms};
     }
@@ -158,6 +161,7 @@ Fit fitExit(const std::vector<Sample>& altitudes, double runStart, double termin
 // over a few seconds or exponentially.
 Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freefall, double canopy) {
     Fit best;
+    const std::vector<Sample> near = within(altitudes, runEnd - 18, runEnd + 15);
     for (double slowing : {1.5, 2.5, 3.5, 5.0, 7.0, 9.0, 12.0}) {
         for (double opening = runEnd - 8; opening <= runEnd + 3; opening += 0.05) {
             const auto drop = [&](double t) { // metres fallen since the opening (negative before it)
@@ -168,7 +172,7 @@ Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freef
                     return freefall * x - (freefall - canopy) * x * x / (2 * slowing);
                 return freefall * slowing - (freefall - canopy) * slowing / 2 + canopy * (x - slowing);
             };
-            const double rms = residual(altitudes, runEnd - 18, runEnd + 15, drop);
+            const double rms = residual(near, drop);
             if (rms < best.rms)
                 best = {opening, rms};
         }
@@ -182,7 +186,7 @@ Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freef
                     return freefall * x;
                 return canopy * x + (freefall - canopy) * constant * (1 - std::exp(-x / constant));
             };
-            const double rms = residual(altitudes, runEnd - 18, runEnd + 15, drop);
+            const double rms = residual(near, drop);
             if (rms < best.rms)
                 best = {opening, rms};
         }

@@ -24,10 +24,27 @@ QString durationSummary(double duration) {
 
 const QString kNoAudioTrack = QStringLiteral("No audio track found, so no trim suggestion was generated.");
 
-// The header and the audio levels. One input serves both: it reads through a small buffer so that
-// the audio pass skips the video's bytes. Levels stay absent when the clip cannot have a suggestion,
-// and are empty when it has no audio track (the telemetry may still suggest a range).
-Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const CancelFlag* cancel) {
+// The telemetry track, read from the input the audio was read from: only its packets' bytes. A
+// failure to read it leaves the sound and the picture to decide.
+Result<TelemetryFinding> readSensors(MediaInput& input, const QString& path, double duration,
+                                     const CancelFlag* cancel) {
+    auto sensors = readTelemetry(input, analysisSensors(), cancel);
+    if (sensors.isCancelled())
+        return sensors.error();
+    if (!sensors) {
+        qCWarning(lcApp, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
+                  qUtf8Printable(sensors.error().message));
+        return TelemetryFinding{};
+    }
+    return detectJump(*sensors, duration);
+}
+
+// The header, the audio levels and the telemetry. One input serves all: it reads through a small
+// buffer so that each pass skips the other streams' bytes. Levels stay absent when the clip cannot
+// have a suggestion, and are empty when it has no audio track (the telemetry may still suggest a
+// range).
+Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, TelemetryFinding& telemetry,
+                                                    const CancelFlag* cancel) {
     auto input = openVideoAsset(path, audioReadingOptions(cancel));
     if (!input)
         return input.error();
@@ -54,12 +71,16 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const C
         result.summary = durationSummary(result.duration);
         result.error = kNoAudioTrack;
         result.levels = std::vector<double>();
-        return result;
+    } else {
+        auto levels = readAudioLevels(*input, audio.first(), cancel);
+        if (!levels)
+            return levels.error();
+        result.levels = std::move(*levels);
     }
-    auto levels = readAudioLevels(*input, audio.first(), cancel);
-    if (!levels)
-        return levels.error();
-    result.levels = std::move(*levels);
+    auto sensors = readSensors(*input, path, result.duration, cancel);
+    if (!sensors)
+        return sensors.error();
+    telemetry = std::move(*sensors);
     return result;
 }
 
@@ -68,35 +89,22 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const C
 Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel) {
     QElapsedTimer timer;
     timer.start();
-    auto read = readHeaderAndLevels(path, cancel);
+    TelemetryFinding telemetry;
+    auto read = readHeaderAndLevels(path, telemetry, cancel);
     if (!read || !read->levels)
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
-    const qint64 audioMs = timer.elapsed();
-
+    const qint64 readMs = timer.elapsed();
     const bool hasAudio = result.error != kNoAudioTrack;
-
-    // The telemetry track, read on its own: only its packets' bytes. A failure to read it leaves the
-    // sound and the picture to decide.
-    TelemetryFinding telemetry;
-    auto sensors = readTelemetry(path, analysisSensors(), cancel);
-    if (sensors.isCancelled())
-        return sensors.error();
-    if (!sensors)
-        qCWarning(lcApp, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
-                  qUtf8Printable(sensors.error().message));
-    else
-        telemetry = detectJump(*sensors, result.duration);
     if (!telemetry.problem.isEmpty())
         qCInfo(lcApp, "%s: %s telemetry: %s", qUtf8Printable(path),
                telemetry.usable() ? "partly usable" : "no usable", qUtf8Printable(telemetry.problem));
-    const qint64 telemetryMs = timer.elapsed() - audioMs;
 
     auto suggestion = suggestTrimRange(*result.levels, path, result.duration, telemetry, cancel);
     if (!suggestion)
         return suggestion.error();
-    qCDebug(lcApp, "Analysed %s: audio %lld ms, telemetry %lld ms, frames and suggestion %lld ms",
-            qUtf8Printable(path), audioMs, telemetryMs, timer.elapsed() - audioMs - telemetryMs);
+    qCDebug(lcApp, "Analysed %s: audio and telemetry %lld ms, frames and suggestion %lld ms",
+            qUtf8Printable(path), readMs, timer.elapsed() - readMs);
     if (!hasAudio)
         result.levels.reset();
     result.exitTime = suggestion->exitTime;

@@ -150,6 +150,22 @@ private Q_SLOTS:
         QCOMPARE(*abcd.totalSamples, uint32_t(42));
         QCOMPARE(payload.sensors[1].values, (std::vector<double>{1, 2, 3}));
     }
+
+    // A sensor split over two entries of one packet shares the packet's span: times never go back.
+    void splitEntriesShareTheirPacket() {
+        using namespace gpmf;
+        const auto accl = [](int16_t value) {
+            return entry(fourCC("ACCL"), 's', 6, 2, bigEndian16({value, 0, 0, value, 0, 0}));
+        };
+        const QByteArray payload =
+            nested(fourCC("DEVC"), nested(fourCC("STRM"), accl(1)) + nested(fourCC("STRM"), accl(2)));
+        const Telemetry telemetry =
+            assembleTelemetry({{10, 1, payload}, {11, 1, payload}}, analysisSensors());
+        const TelemetrySeries* series = telemetry.find(fourCC("ACCL"));
+        QVERIFY(series);
+        QCOMPARE(series->times, (std::vector<double>{10, 10.25, 10.5, 10.75, 11, 11.25, 11.5, 11.75}));
+        QCOMPARE(series->value(2, 0), 2.0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TelemetryReaderTest)
