@@ -1,5 +1,6 @@
 #include "Velarix/TrimRangeSelector.h"
 
+#include "Velarix/TelemetryLane.h"
 #include "Velarix/TrimStyle.h"
 #include "trimming/TrimSuggestion.h"
 
@@ -68,6 +69,16 @@ void TrimRangeSelector::setMarkers(std::optional<double> exitTime, std::optional
     update();
 }
 
+void TrimRangeSelector::setTelemetry(TelemetryTrace trace) {
+    if (trace == m_telemetry)
+        return;
+    const bool hadLane = !m_telemetry.curve.empty();
+    m_telemetry = std::move(trace);
+    if (hadLane != !m_telemetry.curve.empty())
+        updateGeometry();
+    update();
+}
+
 void TrimRangeSelector::setPlayhead(std::optional<double> seconds) {
     if (m_playhead == seconds)
         return;
@@ -94,6 +105,10 @@ TrimRangeSelector::Layout TrimRangeSelector::layout() const {
         l.curve = QRectF(0, y, width(), kCurveHeight);
         y += kCurveHeight + 2;
     }
+    if (!m_telemetry.curve.empty()) {
+        l.telemetry = QRectF(0, y, width(), kTelemetryLaneHeight);
+        y += kTelemetryLaneHeight + 2;
+    }
     l.track = QRectF(0, y, width(), m_handleDiameter + 2 * kTrackPadding);
     y += l.track.height() + 4;
     l.bottomLine = QRectF(0, y, width(), caption);
@@ -114,6 +129,10 @@ QRectF TrimRangeSelector::trackRect() const {
 
 QRectF TrimRangeSelector::curveRect() const {
     return layout().curve;
+}
+
+QRectF TrimRangeSelector::telemetryRect() const {
+    return layout().telemetry;
 }
 
 qreal TrimRangeSelector::usableWidth() const {
@@ -184,7 +203,9 @@ void TrimRangeSelector::mousePressEvent(QMouseEvent* event) {
     const Layout l = layout();
     const QPointF p = event->position();
     // The handles, and anywhere on the track or the curve: the nearer handle follows the pointer.
-    const QRectF active = l.curve.isEmpty() ? l.track : l.curve.united(l.track);
+    QRectF active = l.curve.isEmpty() ? l.track : l.curve.united(l.track);
+    if (!l.telemetry.isEmpty())
+        active = active.united(l.telemetry);
     if (!active.adjusted(0, -4, 0, 4).contains(p)) {
         QWidget::mousePressEvent(event);
         return;
@@ -321,6 +342,10 @@ void TrimRangeSelector::paintEvent(QPaintEvent*) {
 
     if (!l.curve.isEmpty())
         paintCurve(painter, l.curve);
+    if (!l.telemetry.isEmpty())
+        paintTelemetryLane(
+            painter, l.telemetry, m_telemetry, m_duration,
+            [this](double seconds) { return xForTime(seconds); }, this);
 
     const qreal cy = l.track.center().y();
     const qreal startX = m_duration > 0 ? std::clamp(s / m_duration, 0.0, 1.0) * usableWidth() : 0;
@@ -338,7 +363,9 @@ void TrimRangeSelector::paintEvent(QPaintEvent*) {
 
     if (m_playhead && m_duration > 0) {
         const qreal x = xForTime(*m_playhead);
-        const qreal top = l.curve.isEmpty() ? l.track.top() : l.curve.top() + 14;
+        const qreal top = !l.curve.isEmpty()       ? l.curve.top() + 14
+                          : !l.telemetry.isEmpty() ? l.telemetry.top()
+                                                   : l.track.top();
         painter.setPen(QPen(palette().color(QPalette::WindowText), 1.5));
         painter.drawLine(QPointF(x, top), QPointF(x, l.track.bottom()));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "trimming/VideoTrimItem.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -35,6 +37,8 @@ public:
     // Half-second audio levels in dB; empty hides the curve.
     void setLevels(std::vector<double> levels);
     void setMarkers(std::optional<double> exitTime, std::optional<double> openingTime);
+    // The camera's altitude or acceleration, drawn under the levels; a trace without a curve hides it.
+    void setTelemetry(TelemetryTrace trace);
     // Where the preview is, drawn as a thin line; absent hides it.
     void setPlayhead(std::optional<double> seconds);
 
@@ -48,6 +52,8 @@ public:
     QRectF trackRect() const;
     // The level curve, in widget coordinates; empty when there is no curve.
     QRectF curveRect() const;
+    // The telemetry lane, in widget coordinates; empty when there is no telemetry curve.
+    QRectF telemetryRect() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -71,7 +77,7 @@ protected:
 
 private:
     struct Layout {
-        QRectF topLine, curve, track, bottomLine;
+        QRectF topLine, curve, telemetry, track, bottomLine;
     };
     Layout layout() const;
     qreal usableWidth() const;
@@ -89,6 +95,7 @@ private:
     std::optional<double> m_exitTime;
     std::optional<double> m_openingTime;
     std::optional<double> m_playhead;
+    TelemetryTrace m_telemetry;
     std::optional<Handle> m_dragging;
     Handle m_keyboardHandle = Handle::Start;
 };

@@ -115,6 +115,7 @@ void VideoTrimEditorSheet::refresh() {
     m_selector->setDuration(m_item->duration());
     m_selector->setLevels(m_item->audioLevels());
     m_selector->setMarkers(m_item->exitTime(), m_item->openingTime());
+    m_selector->setTelemetry(m_item->telemetryTrace());
     m_selector->refresh();
 }
 

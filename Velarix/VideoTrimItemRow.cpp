@@ -224,7 +224,9 @@ void VideoTrimItemRow::refresh() {
     if (!icon.isEmpty())
         m_statusIcon->setPixmap(symbol(icon, this));
     m_statusText->setText(text);
-    m_statusText->setToolTip(text);
+    // The summary's tooltip says which source decided the exit and the opening.
+    const QString& why = item->analysisExplanation();
+    m_statusText->setToolTip(why.isEmpty() || item->isAnalyzing() ? text : text + u'\n' + why);
     trimstyle::setTextColour(m_statusText, textColour);
     m_statusDetail->setText(detail);
     m_statusDetail->setVisible(!detail.isEmpty());

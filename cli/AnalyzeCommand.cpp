@@ -22,11 +22,17 @@ QJsonValue optionalNumber(const std::optional<double>& value) {
     return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
 }
 
+QJsonValue optionalText(const QString& text) {
+    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+}
+
 QJsonObject jsonLine(const QString& file, const Result<VideoTrimAnalysisResult>& outcome, bool withLevels) {
     QJsonObject line{{"file", file}};
     if (!outcome) {
-        for (const char* key : {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary",
-                                "exitTime", "audioOpeningTime", "frameOpeningTime"})
+        for (const char* key :
+             {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary", "exitTime",
+              "audioOpeningTime", "frameOpeningTime", "telemetryExitTime", "telemetryOpeningTime",
+              "telemetrySource", "telemetryProblem", "exitSource", "openingSource", "explanation"})
             line.insert(QLatin1String(key), QJsonValue::Null);
         line.insert(QLatin1String("error"), outcome.error().message);
         if (withLevels)
@@ -44,6 +50,13 @@ QJsonObject jsonLine(const QString& file, const Result<VideoTrimAnalysisResult>&
     line.insert(QLatin1String("exitTime"), optionalNumber(result.exitTime));
     line.insert(QLatin1String("audioOpeningTime"), optionalNumber(result.audioOpeningTime));
     line.insert(QLatin1String("frameOpeningTime"), optionalNumber(result.frameOpeningTime));
+    line.insert(QLatin1String("telemetryExitTime"), optionalNumber(result.telemetryExitTime));
+    line.insert(QLatin1String("telemetryOpeningTime"), optionalNumber(result.telemetryOpeningTime));
+    line.insert(QLatin1String("telemetrySource"), optionalText(result.telemetrySource));
+    line.insert(QLatin1String("telemetryProblem"), optionalText(result.telemetryProblem));
+    line.insert(QLatin1String("exitSource"), optionalText(result.exitSource));
+    line.insert(QLatin1String("openingSource"), optionalText(result.openingSource));
+    line.insert(QLatin1String("explanation"), optionalText(result.explanation));
     if (withLevels) {
         QJsonValue levels = QJsonValue::Null;
         if (result.levels) {
@@ -80,6 +93,14 @@ void printHuman(QTextStream& out, QTextStream& err, const QString& file,
         out << "  exit " << clockOrDash(result.exitTime) << ", canopy opening by audio "
             << clockOrDash(result.audioOpeningTime) << ", by frames " << clockOrDash(result.frameOpeningTime)
             << '\n';
+    if (!result.telemetrySource.isEmpty())
+        out << "  telemetry (" << result.telemetrySource << "): exit "
+            << clockOrDash(result.telemetryExitTime) << ", canopy opening "
+            << clockOrDash(result.telemetryOpeningTime) << '\n';
+    // Clips without telemetry read as they always did.
+    if (!result.explanation.isEmpty() &&
+        !(result.telemetrySource.isEmpty() && result.telemetryProblem.isEmpty()))
+        out << "  " << QString(result.explanation).replace(u'\n', QStringLiteral("\n  ")) << '\n';
     if (withLevels && result.levels) {
         out << "  levels (dB per half second):";
         for (double level : *result.levels)

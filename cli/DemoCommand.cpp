@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 
 #include "import/DemoCard.h"
+#include "platform/SyntheticJump.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -10,7 +11,62 @@ namespace velarix::cli {
 
 namespace {
 
+// One synthesised jump with the camera's telemetry, for trying the analysis on a clip of any length:
+// demo --jump FILE [--seconds N] [--exit S] [--opening S] [--audio KIND] [--no-gps] [--no-accelerometer]
+int runJump(Invocation& invocation) {
+    SyntheticJump jump;
+    jump.duration = 180;
+    jump.exitTime = 45;
+    jump.openingTime = 100;
+    jump.width = 320;
+    jump.height = 180;
+    jump.framesPerSecond = 15;
+    JumpTelemetry sensors;
+    QString file;
+    const QStringList& a = invocation.arguments;
+    const QStringList audioNames{"wind", "silent", "muffled", "music", "none"};
+    for (int i = 0; i < a.size(); ++i) {
+        const bool hasValue = i + 1 < a.size();
+        bool ok = true;
+        if (a[i] == QLatin1String("--jump") && hasValue)
+            file = a[++i];
+        else if (a[i] == QLatin1String("--seconds") && hasValue)
+            jump.duration = a[++i].toDouble(&ok);
+        else if (a[i] == QLatin1String("--exit") && hasValue)
+            jump.exitTime = a[++i].toDouble(&ok);
+        else if (a[i] == QLatin1String("--opening") && hasValue)
+            jump.openingTime = a[++i].toDouble(&ok);
+        else if (a[i] == QLatin1String("--audio") && hasValue && audioNames.contains(a[i + 1]))
+            jump.audio = JumpAudio(audioNames.indexOf(a[++i]));
+        else if (a[i] == QLatin1String("--no-gps"))
+            sensors.gps = false;
+        else if (a[i] == QLatin1String("--no-accelerometer"))
+            sensors.accelerometer = false;
+        else
+            return usageError(invocation, QStringLiteral("demo: unexpected '%1'").arg(a[i]));
+        if (!ok)
+            return usageError(invocation, QStringLiteral("demo: '%1' is not a number").arg(a[i]));
+    }
+    if (file.isEmpty() || !(jump.duration > 0 && jump.duration <= 24 * 3600) ||
+        !(jump.exitTime < jump.openingTime))
+        return usageError(
+            invocation, QStringLiteral("demo --jump needs a file, a length and an exit before the opening"));
+    if (sensors.gps || sensors.accelerometer)
+        jump.telemetry = sensors;
+    if (auto written = writeSyntheticJump(file, jump); !written) {
+        invocation.err << "velarix-cli: " << written.error().message << '\n';
+        return kExitUsage;
+    }
+    if (invocation.json)
+        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("file"), file}});
+    else
+        invocation.out << "Jump: " << file << '\n';
+    return kExitOk;
+}
+
 int runDemo(Invocation& invocation) {
+    if (invocation.arguments.contains(QLatin1String("--jump")))
+        return runJump(invocation);
     if (invocation.arguments.size() != 1 || invocation.arguments.first().startsWith(u'-'))
         return usageError(invocation, QStringLiteral("demo takes one folder"));
     const QString folder = invocation.arguments.first();
@@ -39,8 +95,11 @@ int runDemo(Invocation& invocation) {
 }
 
 const CommandRegistration registration{
-    {QStringLiteral("demo"), QStringLiteral("demo DIR"),
-     QStringLiteral("make a demo camera card with synthesised jumps in DIR"), runDemo}};
+    {QStringLiteral("demo"),
+     QStringLiteral("demo DIR | demo --jump FILE [--seconds N] [--exit S] [--opening S] "
+                    "[--audio wind|silent|muffled|music|none] [--no-gps] [--no-accelerometer]"),
+     QStringLiteral("make a demo camera card with synthesised jumps in DIR, or one jump with telemetry"),
+     runDemo}};
 
 } // namespace
 } // namespace velarix::cli

@@ -42,10 +42,23 @@ QList<DemoClip> demoClips() {
     secondLanding.duration = 20;
     secondLanding.seed = 44;
 
+    // A whole jump with the camera's sensors, filmed in a case that muffles the wind: the telemetry
+    // finds the exit and the opening where the sound cannot.
+    SyntheticJump sensed;
+    sensed.duration = 150;
+    sensed.exitTime = 35;
+    sensed.openingTime = 88;
+    sensed.width = 320;
+    sensed.height = 180;
+    sensed.framesPerSecond = 15;
+    sensed.audio = JumpAudio::Muffled;
+    sensed.telemetry = JumpTelemetry{};
+    sensed.seed = 45;
+
     return {
         {"GX010041.MP4", QTime(10, 12, 5), first},          {"GX010042.MP4", QTime(10, 13, 20), firstLanding},
         {"GL010042.LRV", QTime(10, 13, 20), preview},       {"GX010043.MP4", QTime(13, 47, 40), second},
-        {"GX010044.MP4", QTime(13, 48, 50), secondLanding},
+        {"GX010044.MP4", QTime(13, 48, 50), secondLanding}, {"GX010045.MP4", QTime(16, 5, 10), sensed},
     };
 }
 

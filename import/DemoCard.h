@@ -11,9 +11,9 @@
 namespace velarix {
 
 // A camera card to try Velarix without one: `<folder>/VELARIX DEMO/DCIM/100GOPRO` with short
-// synthesised clips of two jumps (exit, freefall, opening; a canopy ride to the ground) and a
-// low-resolution copy, named and dated as an action camera does. Clips already there are kept, so
-// a second run is quick.
+// synthesised clips of two jumps (exit, freefall, opening; a canopy ride to the ground), a
+// low-resolution copy and a third jump with the camera's telemetry, named and dated as an action camera does.
+// Clips already there are kept, so a second run is quick.
 struct DemoCard {
     static inline const QString kVolumeName = QStringLiteral("VELARIX DEMO");
 

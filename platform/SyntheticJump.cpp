@@ -22,7 +22,6 @@ namespace velarix {
 namespace {
 
 const QString kDomain = QStringLiteral("SyntheticJump");
-constexpr int kSampleRate = 48'000;
 
 Error avError(const QString& what, int code) {
     return Error::make(kDomain, code, QStringLiteral("%1: %2").arg(what, av::errorText(code)));
@@ -197,7 +196,7 @@ Result<Encoder> addVideo(AVFormatContext* output, const SyntheticJump& jump) {
     return encoder;
 }
 
-Result<Encoder> addAudio(AVFormatContext* output) {
+Result<Encoder> addAudio(AVFormatContext* output, int sampleRate) {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
     if (!codec)
         return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND,
@@ -207,10 +206,10 @@ Result<Encoder> addAudio(AVFormatContext* output) {
     encoder.codec.reset(avcodec_alloc_context3(codec));
     AVCodecContext* c = encoder.codec.get();
     c->sample_fmt = AV_SAMPLE_FMT_FLTP;
-    c->sample_rate = kSampleRate;
+    c->sample_rate = sampleRate;
     av_channel_layout_default(&c->ch_layout, 1);
     c->bit_rate = 96'000;
-    c->time_base = AVRational{1, kSampleRate};
+    c->time_base = AVRational{1, sampleRate};
     if (output->oformat->flags & AVFMT_GLOBALHEADER)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (const int status = avcodec_open2(c, codec, nullptr); status < 0)
@@ -236,6 +235,32 @@ struct OutputFile {
     }
 };
 
+// One sample of the soundtrack; `lowPass` is the wind's filter state, `random` its noise.
+float soundAt(const SyntheticJump& jump, double t, float& lowPass, std::mt19937& random) {
+    std::uniform_real_distribution<float> white(-1.f, 1.f);
+    // Wind is a rumble: white noise through a one-pole low-pass filter.
+    lowPass += 0.25f * (white(random) - lowPass);
+    switch (jump.audio) {
+    case JumpAudio::Silent:
+    case JumpAudio::None:
+        return 0.f;
+    case JumpAudio::Muffled:
+        // The case lets a trace of the wind through, under the camera's own steady hiss.
+        return float(0.02 * windLevel(jump, t) * 2.2 * lowPass + 0.03 * white(random));
+    case JumpAudio::Music: {
+        // A chord with a beat, at the same loudness from the first second to the last.
+        const double chord =
+            std::sin(2 * M_PI * 220 * t) + std::sin(2 * M_PI * 277.2 * t) + std::sin(2 * M_PI * 329.6 * t);
+        const double beat = 0.75 + 0.25 * std::cos(2 * M_PI * 2 * t);
+        return float(0.12 * chord * beat);
+    }
+    case JumpAudio::Wind:
+        break;
+    }
+    const double hum = 0.3 * std::sin(2 * M_PI * 110 * t);
+    return float(windLevel(jump, t) * (2.2 * lowPass + (t < jump.exitTime ? hum : 0.0)));
+}
+
 } // namespace
 
 Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, const CancelFlag* cancel) {
@@ -258,9 +283,29 @@ Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, 
             return video.error();
         videos.push_back(std::move(*video));
     }
-    auto audio = addAudio(raw);
-    if (!audio)
-        return audio.error();
+    std::optional<Encoder> audio;
+    if (jump.audio != JumpAudio::None) {
+        auto added = addAudio(raw, jump.audioSampleRate);
+        if (!added)
+            return added.error();
+        audio = std::move(*added);
+    }
+    std::vector<QByteArray> telemetry;
+    AVStream* telemetryStream = nullptr;
+    if (jump.telemetry || !jump.telemetryPayloads.empty()) {
+        telemetry = jump.telemetryPayloads;
+        if (telemetry.empty()) {
+            JumpTelemetry sensors = *jump.telemetry;
+            sensors.duration = jump.duration;
+            sensors.exitTime = jump.exitTime;
+            sensors.openingTime = jump.openingTime;
+            sensors.seed = jump.seed;
+            telemetry = synthesiseTelemetry(sensors);
+        }
+        telemetryStream = addTelemetryStream(raw);
+        if (!telemetryStream)
+            return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory"));
+    }
 
     if (const int status = avio_open(&raw->pb, encodedPath.constData(), AVIO_FLAG_WRITE); status < 0)
         return avError(QStringLiteral("Could not create %1").arg(path), status);
@@ -272,19 +317,33 @@ Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, 
                                             AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr));
     std::mt19937 pictureRandom(jump.seed);
     std::mt19937 soundRandom(jump.seed * 7919u + 1);
-    std::uniform_real_distribution<float> white(-1.f, 1.f);
     float lowPass = 0;
 
+    const int sampleRate = jump.audioSampleRate;
     const int64_t totalFrames = int64_t(jump.duration * jump.framesPerSecond);
-    const int64_t totalSamples = int64_t(jump.duration * kSampleRate);
-    Encoder& sound = *audio;
+    const int64_t totalSamples = audio ? int64_t(jump.duration * sampleRate) : 0;
+    Encoder silence; // stands in for the missing audio track: it never has samples left
+    Encoder& sound = audio ? *audio : silence;
+    size_t nextPayload = 0;
     while (true) {
         if (cancel && cancel->load())
             return Error::cancellation();
         const double videoTime = double(videos.front().nextPts) / jump.framesPerSecond;
-        const double audioTime = double(sound.nextPts) / kSampleRate;
+        const double audioTime = double(sound.nextPts) / sampleRate;
         const bool videoLeft = videos.front().nextPts < totalFrames;
         const bool audioLeft = sound.nextPts < totalSamples;
+        // Telemetry goes in once a second, ahead of the pictures and sound of that second.
+        const double mediaTime =
+            std::min(videoLeft ? videoTime : jump.duration, audioLeft ? audioTime : jump.duration);
+        while (nextPayload < telemetry.size() && double(nextPayload) <= mediaTime) {
+            const double start = double(nextPayload);
+            const double length = std::min(1.0, jump.duration - start);
+            if (auto written =
+                    writeTelemetryPayload(raw, telemetryStream, telemetry[nextPayload], start, length);
+                !written)
+                return written;
+            ++nextPayload;
+        }
         if (!videoLeft && !audioLeft)
             break;
         if (videoLeft && (!audioLeft || videoTime <= audioTime)) {
@@ -305,13 +364,8 @@ Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, 
             if (const int writable = av_frame_make_writable(sound.frame.get()); writable < 0)
                 return avError(QStringLiteral("Out of memory"), writable);
             auto* samples = reinterpret_cast<float*>(sound.frame->data[0]);
-            for (int i = 0; i < sound.frame->nb_samples; ++i) {
-                const double t = double(sound.nextPts + i) / kSampleRate;
-                // Wind is a rumble: white noise through a one-pole low-pass filter.
-                lowPass += 0.25f * (white(soundRandom) - lowPass);
-                const double hum = 0.3 * std::sin(2 * M_PI * 110 * t);
-                samples[i] = float(windLevel(jump, t) * (2.2 * lowPass + (t < jump.exitTime ? hum : 0.0)));
-            }
+            for (int i = 0; i < sound.frame->nb_samples; ++i)
+                samples[i] = soundAt(jump, double(sound.nextPts + i) / sampleRate, lowPass, soundRandom);
             sound.frame->pts = sound.nextPts;
             sound.nextPts += sound.frame->nb_samples;
             if (auto sent = send(raw, sound); !sent)
@@ -322,8 +376,10 @@ Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, 
         if (auto drained = drain(raw, video, true); !drained)
             return drained;
     }
-    if (auto drained = drain(raw, sound, true); !drained)
-        return drained;
+    if (audio) {
+        if (auto drained = drain(raw, *audio, true); !drained)
+            return drained;
+    }
     if (const int status = av_write_trailer(raw); status < 0)
         return avError(QStringLiteral("Could not finish %1").arg(path), status);
     return {};

@@ -10,7 +10,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libblkid-dev libxxhash-dev xxhash
   ffmpeg jq time
-  libimage-exiftool-perl mediainfo gstreamer1.0-plugins-base-apps mpv  # independent readers of trimmed files
+  libimage-exiftool-perl mediainfo gstreamer1.0-plugins-base-apps mpv  # independent readers of trimmed files and telemetry
   xvfb xauth
   clang libclang-rt-14-dev
   xdotool imagemagick  # driving the app under Xvfb for screenshots

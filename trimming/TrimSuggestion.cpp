@@ -31,11 +31,17 @@ std::optional<TrimRange> trimRangeFor(double exitTime, double deploymentTime, do
 }
 
 Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QString& path,
-                                        double duration, const CancelFlag* cancel) {
+                                        double duration, const TelemetryFinding& telemetry,
+                                        const CancelFlag* cancel) {
     TrimSuggestion suggestion;
     const auto finding = findFreefall(levels, duration);
-    if (!finding)
+    if (!finding) {
+        suggestion.decision = decideTrim(AudioEvidence{}, telemetry);
+        if (suggestion.decision.exit && suggestion.decision.opening)
+            suggestion.range =
+                trimRangeFor(*suggestion.decision.exit, *suggestion.decision.opening, duration);
         return suggestion;
+    }
     suggestion.exitTime = finding->exitIndex * kWindowSeconds;
     suggestion.audioOpeningTime = finding->audioDeploymentTime;
 
@@ -49,9 +55,11 @@ Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const
     else
         suggestion.frameOpeningTime = findFrameDeployment(*signals, *finding);
 
-    const auto deployment = combineDeployment(suggestion.audioOpeningTime, suggestion.frameOpeningTime);
-    if (deployment)
-        suggestion.range = trimRangeFor(*suggestion.exitTime, *deployment, duration);
+    suggestion.decision = decideTrim(audioEvidence(suggestion.exitTime, finding->spread,
+                                                   suggestion.audioOpeningTime, suggestion.frameOpeningTime),
+                                     telemetry);
+    if (suggestion.decision.exit && suggestion.decision.opening)
+        suggestion.range = trimRangeFor(*suggestion.decision.exit, *suggestion.decision.opening, duration);
     return suggestion;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AudioLevelReader.h"
 #include "platform/MediaStreams.h"
+#include "platform/TelemetryReader.h"
 #include "trimming/TrimSuggestion.h"
 
 #include "platform/Log.h"
@@ -21,9 +22,29 @@ QString durationSummary(double duration) {
     return QStringLiteral("Duration ") + formatClock(duration);
 }
 
-// The header and the audio levels. One input serves both: it reads through a small buffer so that
-// the audio pass skips the video's bytes. Levels stay absent when the clip cannot have a suggestion.
-Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const CancelFlag* cancel) {
+const QString kNoAudioTrack = QStringLiteral("No audio track found, so no trim suggestion was generated.");
+
+// The telemetry track, read from the input the audio was read from: only its packets' bytes. A
+// failure to read it leaves the sound and the picture to decide.
+Result<TelemetryFinding> readSensors(MediaInput& input, const QString& path, double duration,
+                                     const CancelFlag* cancel) {
+    auto sensors = readTelemetry(input, analysisSensors(), cancel);
+    if (sensors.isCancelled())
+        return sensors.error();
+    if (!sensors) {
+        qCWarning(lcApp, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
+                  qUtf8Printable(sensors.error().message));
+        return TelemetryFinding{};
+    }
+    return detectJump(*sensors, duration);
+}
+
+// The header, the audio levels and the telemetry. One input serves all: it reads through a small
+// buffer so that each pass skips the other streams' bytes. Levels stay absent when the clip cannot
+// have a suggestion, and are empty when it has no audio track (the telemetry may still suggest a
+// range).
+Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, TelemetryFinding& telemetry,
+                                                    const CancelFlag* cancel) {
     auto input = openVideoAsset(path, audioReadingOptions(cancel));
     if (!input)
         return input.error();
@@ -48,13 +69,18 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const C
     const QList<int> audio = audioStreams(input->get());
     if (audio.isEmpty()) {
         result.summary = durationSummary(result.duration);
-        result.error = QStringLiteral("No audio track found, so no trim suggestion was generated.");
-        return result;
+        result.error = kNoAudioTrack;
+        result.levels = std::vector<double>();
+    } else {
+        auto levels = readAudioLevels(*input, audio.first(), cancel);
+        if (!levels)
+            return levels.error();
+        result.levels = std::move(*levels);
     }
-    auto levels = readAudioLevels(*input, audio.first(), cancel);
-    if (!levels)
-        return levels.error();
-    result.levels = std::move(*levels);
+    auto sensors = readSensors(*input, path, result.duration, cancel);
+    if (!sensors)
+        return sensors.error();
+    telemetry = std::move(*sensors);
     return result;
 }
 
@@ -63,27 +89,49 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const C
 Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel) {
     QElapsedTimer timer;
     timer.start();
-    auto read = readHeaderAndLevels(path, cancel);
+    TelemetryFinding telemetry;
+    auto read = readHeaderAndLevels(path, telemetry, cancel);
     if (!read || !read->levels)
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
-    const qint64 audioMs = timer.elapsed();
+    const qint64 readMs = timer.elapsed();
+    const bool hasAudio = result.error != kNoAudioTrack;
+    if (!telemetry.problem.isEmpty())
+        qCInfo(lcApp, "%s: %s telemetry: %s", qUtf8Printable(path),
+               telemetry.usable() ? "partly usable" : "no usable", qUtf8Printable(telemetry.problem));
 
-    auto suggestion = suggestTrimRange(*result.levels, path, result.duration, cancel);
+    auto suggestion = suggestTrimRange(*result.levels, path, result.duration, telemetry, cancel);
     if (!suggestion)
         return suggestion.error();
-    qCDebug(lcApp, "Analysed %s: audio %lld ms, frames and suggestion %lld ms", qUtf8Printable(path), audioMs,
-            timer.elapsed() - audioMs);
+    qCDebug(lcApp, "Analysed %s: audio and telemetry %lld ms, frames and suggestion %lld ms",
+            qUtf8Printable(path), readMs, timer.elapsed() - readMs);
+    if (!hasAudio)
+        result.levels.reset();
     result.exitTime = suggestion->exitTime;
     result.audioOpeningTime = suggestion->audioOpeningTime;
     result.frameOpeningTime = suggestion->frameOpeningTime;
+    if (telemetry.exit)
+        result.telemetryExitTime = telemetry.exit->time;
+    if (telemetry.opening)
+        result.telemetryOpeningTime = telemetry.opening->time;
+    result.telemetrySource = telemetry.source;
+    result.telemetryProblem = telemetry.problem;
+    result.telemetryCurveKind = telemetry.curveKind;
+    result.telemetryCurve = std::move(telemetry.curve);
+    const TrimDecision& decision = suggestion->decision;
+    result.decidedExitTime = decision.exit;
+    result.decidedOpeningTime = decision.opening;
+    result.exitSource = decision.exitSource;
+    result.openingSource = decision.openingSource;
+    result.explanation = decision.explanation;
     if (!suggestion->range) {
         result.summary = durationSummary(result.duration);
-        result.error = QStringLiteral("No confident trim suggestion found.");
+        result.error = hasAudio ? QStringLiteral("No confident trim suggestion found.") : kNoAudioTrack;
         return result;
     }
     result.suggestedStart = suggestion->range->start;
     result.suggestedEnd = suggestion->range->end;
+    result.error.reset();
     result.summary = QStringLiteral("Keep %1-%2")
                          .arg(formatClock(suggestion->range->start), formatClock(suggestion->range->end));
     return result;

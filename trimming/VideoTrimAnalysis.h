@@ -9,6 +9,7 @@
 // so any number of calls may run at once.
 
 #include "platform/MediaOpen.h"
+#include "trimming/TelemetryDetection.h"
 
 #include <QString>
 
@@ -34,6 +35,23 @@ struct VideoTrimAnalysisResult {
     std::optional<double> exitTime;            // seconds
     std::optional<double> audioOpeningTime;
     std::optional<double> frameOpeningTime;
+
+    // The camera's sensors: their exit and opening, "gps" or "accelerometer" (empty when there is
+    // no usable telemetry) and the curve to draw.
+    std::optional<double> telemetryExitTime;
+    std::optional<double> telemetryOpeningTime;
+    QString telemetrySource;
+    QString telemetryProblem; // why (part of) the telemetry was not usable, e.g. "the GPS has no fix"
+    TelemetryCurveKind telemetryCurveKind = TelemetryCurveKind::None;
+    std::vector<double> telemetryCurve;
+
+    // What the suggestion was built on: the exit and the opening, the source of each ("audio",
+    // "frames" or "telemetry") and, for the summary's tooltip, the explanation in words.
+    std::optional<double> decidedExitTime;
+    std::optional<double> decidedOpeningTime;
+    QString exitSource;
+    QString openingSource;
+    QString explanation;
 };
 
 // Analyses the file at `path`. Errors: the file cannot be opened or read (domain "Media"), the

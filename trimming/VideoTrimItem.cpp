@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velarix {
@@ -71,6 +72,21 @@ void VideoTrimItem::setExitTime(std::optional<double> value) {
 }
 void VideoTrimItem::setOpeningTime(std::optional<double> value) {
     assign(m_openingTime, value, &VideoTrimItem::openingTimeChanged);
+}
+void VideoTrimItem::setTelemetryTrace(const TelemetryTrace& value) {
+    assign(m_telemetryTrace, value, &VideoTrimItem::telemetryTraceChanged);
+}
+void VideoTrimItem::setAnalysisExplanation(const QString& value) {
+    assign(m_analysisExplanation, value, &VideoTrimItem::analysisExplanationChanged);
+}
+
+bool TelemetryTrace::operator==(const TelemetryTrace& other) const {
+    // Unknown values (NaN) count as equal, so that assigning the same trace again changes nothing.
+    const auto same = [](double a, double b) {
+        return a == b || (std::isnan(a) && std::isnan(b));
+    };
+    return kind == other.kind && exitTime == other.exitTime && openingTime == other.openingTime &&
+           std::equal(curve.begin(), curve.end(), other.curve.begin(), other.curve.end(), same);
 }
 
 std::optional<double> VideoTrimItem::kept() const {

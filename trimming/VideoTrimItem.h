@@ -1,5 +1,7 @@
 #pragma once
 
+#include "trimming/TelemetryDetection.h"
+
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -8,6 +10,17 @@
 #include <vector>
 
 namespace velarix {
+
+// What the camera's sensors showed, for drawing under the levels: the altitude (or, without GPS, the
+// acceleration) every half second, and where the telemetry put the exit and the opening.
+struct TelemetryTrace {
+    TelemetryCurveKind kind = TelemetryCurveKind::None;
+    std::vector<double> curve; // NaN where unknown
+    std::optional<double> exitTime;
+    std::optional<double> openingTime;
+
+    bool operator==(const TelemetryTrace& other) const;
+};
 
 // A removal below this many seconds is not worth a new file.
 inline constexpr double kMinimumRemovedSeconds = 15.0;
@@ -61,6 +74,9 @@ public:
     // Where the analysis found the exit and the canopy opening (seconds), shown with the levels.
     std::optional<double> exitTime() const { return m_exitTime; }
     std::optional<double> openingTime() const { return m_openingTime; }
+    const TelemetryTrace& telemetryTrace() const { return m_telemetryTrace; }
+    // Which source decided the exit and the opening, in words, for the summary's tooltip.
+    const QString& analysisExplanation() const { return m_analysisExplanation; }
 
     void setDuration(double value);
     void setFileSize(qint64 value);
@@ -75,6 +91,8 @@ public:
     void setAudioLevels(std::vector<double> levels);
     void setExitTime(std::optional<double> value);
     void setOpeningTime(std::optional<double> value);
+    void setTelemetryTrace(const TelemetryTrace& value);
+    void setAnalysisExplanation(const QString& value);
 
     // The manual bound if set, else the suggested one.
     std::optional<double> effectiveStart() const { return m_manualStart ? m_manualStart : m_suggestedStart; }
@@ -110,6 +128,8 @@ Q_SIGNALS:
     void audioLevelsChanged();
     void exitTimeChanged();
     void openingTimeChanged();
+    void telemetryTraceChanged();
+    void analysisExplanationChanged();
     // After any of the above: computed values may have changed.
     void changed();
 
@@ -137,6 +157,8 @@ private:
     std::vector<double> m_audioLevels;
     std::optional<double> m_exitTime;
     std::optional<double> m_openingTime;
+    TelemetryTrace m_telemetryTrace;
+    QString m_analysisExplanation;
 };
 
 } // namespace velarix

@@ -1,7 +1,5 @@
 #include "trimming/VideoTrimmingModel.h"
 
-#include "trimming/FrameDeployment.h"
-
 #include "platform/Log.h"
 
 #include <QFileInfo>
@@ -290,9 +288,12 @@ void VideoTrimmingModel::applyAnalysis(const RunPtr& run, VideoTrimItem* item,
         item->setAnalysisSummary(result->summary);
         item->setAnalysisError(result->error);
         item->setAudioLevels(result->levels.value_or(std::vector<double>()));
-        item->setExitTime(result->exitTime);
-        // The opening the suggestion was built on: the later of the audio and the frame evidence.
-        item->setOpeningTime(combineDeployment(result->audioOpeningTime, result->frameOpeningTime));
+        // The exit and the opening the suggestion was built on, whichever source decided them.
+        item->setExitTime(result->decidedExitTime);
+        item->setOpeningTime(result->decidedOpeningTime);
+        item->setTelemetryTrace(TelemetryTrace{result->telemetryCurveKind, result->telemetryCurve,
+                                               result->telemetryExitTime, result->telemetryOpeningTime});
+        item->setAnalysisExplanation(result->explanation);
     } else if (result.isCancelled()) {
         item->setAnalysisSummary(kAnalysisCancelled);
         item->setAnalysisError(std::nullopt);

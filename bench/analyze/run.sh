@@ -7,7 +7,7 @@
 # Both sides run PAIRS times (default 5), alternating; the ratio printed is the median of the
 # ratios of each pair, so that other work on a shared machine hits both sides alike.
 #
-# Usage: bench/analyze/run.sh [1080p|2160p]...   (default both; VELARIX_CLI overrides the binary,
+# Usage: bench/analyze/run.sh [1080p|2160p|telemetry]...   (default all; VELARIX_CLI overrides the binary,
 #        PAIRS the number of pairs)
 set -euo pipefail
 
@@ -89,12 +89,39 @@ bench() { # label clip-file peak-bar-MiB
     printf "peak memory: %.1f MiB (bar: under %d MiB) %s\n", kb / 1024, bar, (kb / 1024 < bar ? "ok" : "TOO MUCH") }'
 }
 
+# The 1080p clip with the camera's telemetry (10 minutes of accelerometer, gyroscope and GPS, agreeing
+# with the sound): what reading and weighing it adds to the analysis.
+telemetry_overhead() {
+  local clip=$data/jump-10min-1080p.mp4 telemetry_clip=$data/jump-10min-1080p-gpmf.mp4
+  [[ -f $clip ]] || make_1080p "$clip"
+  if [[ ! -f $telemetry_clip ]]; then
+    echo "Making $telemetry_clip (once)…" >&2
+    "$cli" demo --jump "$data/telemetry-10min.mp4" --seconds 600 --exit 240 --opening 300 --audio none >/dev/null
+    ffmpeg -hide_banner -loglevel error -y -i "$clip" -i "$data/telemetry-10min.mp4" -map 0:v -map 0:a -map 1:d \
+      -c copy "$telemetry_clip"
+    rm -f "$data/telemetry-10min.mp4"
+  fi
+  cat "$clip" "$telemetry_clip" > /dev/null
+  rm -f "$tmp"/*
+  for ((pair = 0; pair < pairs; pair++)); do
+    timed "$tmp/plain" "$cli" --json analyze "$clip" > /dev/null
+    timed "$tmp/sensed" "$cli" --json analyze "$telemetry_clip" > "$tmp/sensed.json"
+  done
+  local overhead
+  overhead=$(paste -d' ' "$tmp/plain" "$tmp/sensed" | awk '{ print ($3 - $1) / $1 * 100 }' | median)
+  echo "== telemetry: $(jq -r '.telemetrySource // "unused"' "$tmp/sensed.json"), $(jq -r .summary "$tmp/sensed.json")"
+  echo "with telemetry: median $(cut -d' ' -f1 "$tmp/sensed" | median) s against $(cut -d' ' -f1 "$tmp/plain" | median) s"
+  awk -v r="$overhead" -v n="$pairs" 'BEGIN {
+    printf "telemetry overhead (median of %d pairs): %+.1f %% (bar: at most 5 %%) %s\n", n, r, (r <= 5 ? "ok" : "TOO SLOW") }'
+}
+
 labels=("$@")
-[[ ${#labels[@]} -gt 0 ]] || labels=(1080p 2160p)
+[[ ${#labels[@]} -gt 0 ]] || labels=(1080p 2160p telemetry)
 for label in "${labels[@]}"; do
   case $label in
   1080p) bench 1080p "$data/jump-10min-1080p.mp4" 150 ;;
   2160p) bench 2160p "$data/jump-10min-2160p-hevc.mp4" 200 ;;
-  *) echo "unknown clip '$label' (1080p or 2160p)" >&2; exit 2 ;;
+  telemetry) telemetry_overhead ;;
+  *) echo "unknown clip '$label' (1080p, 2160p or telemetry)" >&2; exit 2 ;;
   esac
 done

@@ -3,7 +3,7 @@
 # changing an input format; findings kept as regression seeds (crash-*) are left alone.
 set -euo pipefail
 cd "$(dirname "$0")/corpus"
-mkdir -p fuzz_manifest fuzz_pattern fuzz_freefall fuzz_frame_motion fuzz_video
+mkdir -p fuzz_manifest fuzz_pattern fuzz_freefall fuzz_frame_motion fuzz_video fuzz_telemetry
 
 # Manifests: what we write, what a person might write, and what no reader should accept.
 printf '%s' '{"name":"Tandem"}' >fuzz_manifest/plain.json
@@ -91,6 +91,57 @@ frames("opening-jolt", 50, jolt)
 frames("mixed", 90, [(96, 54, 1, 1, 0, gray), (1, 1, 3, 2, 0, bright), (0xFE, 1, 4, 3, 0, gray),
                      (16, 16, 6, 4, 0, gray), (0, 7, 0, 5, 0, b""), (9, 9, 5, 6, 0xFF, b""),
                      (200, 3, 8, 7, 128, gray), (64, 64, 10, 8, 0, b"")])
+PY
+
+# Telemetry tracks: see fuzz_telemetry.cpp for the layout; payloads in the camera's KLV format.
+python3 - <<'PY'
+import math, struct
+
+def klv(key, type_, size, count, packed):
+    out = key.encode() + struct.pack(">cBH", type_, size, count) + packed
+    return out + b"\0" * (-len(out) % 4)
+
+def nest(key, children):
+    return klv(key, b"\0", 1, len(children), children)
+
+def track(name, duration, packets):
+    out = struct.pack("<H", duration)
+    for step, payload in packets:
+        out += struct.pack("<bH", step, len(payload)) + payload
+    with open(f"fuzz_telemetry/{name}", "wb") as f:
+        f.write(out)
+
+def second(t, exit_, opening, gps=True, fix=3, scale=418):
+    # Ten accelerometer samples (x y z, 1/418 m/s²) and two GPS fixes a second, as a coarse jump.
+    accl, alt = [], []
+    for i in range(10):
+        s = t + i / 10
+        g = 1.0 if s < exit_ else 0.5 + 0.05 * min(10, s - exit_) if s < opening else 3.5 if s < opening + 1 else 1.0
+        accl += [int(g * 9.81 * 418), 0, 0]
+    height = 4000 if t < exit_ else 4000 - 50 * (t - exit_) if t < opening else 4000 - 50 * (opening - exit_) - 5 * (t - opening)
+    stream = nest("STRM", klv("TSMP", b"L", 4, 1, struct.pack(">L", int(t * 10))) +
+                  klv("SCAL", b"s", 2, 1, struct.pack(">h", scale)) +
+                  klv("ACCL", b"s", 6, 10, struct.pack(">30h", *accl)))
+    if gps:
+        fixes = b"".join(struct.pack(">5l", 519500000, 52300000, int(height * 1000), 35000, 5000) for _ in range(2))
+        stream += nest("STRM", klv("GPSF", b"L", 4, 1, struct.pack(">L", fix)) +
+                       klv("SCAL", b"l", 4, 5, struct.pack(">5l", 10000000, 10000000, 1000, 1000, 100)) +
+                       klv("GPS5", b"l", 20, 2, fixes))
+    return nest("DEVC", klv("DVNM", b"c", 6, 1, b"Camera") + stream)
+
+track("jump", 120, [(4, second(t, 30, 70)) for t in range(120)])
+track("accelerometer-only", 110, [(4, second(t, 25, 60, gps=False)) for t in range(110)])
+track("no-fix", 100, [(4, second(t, 20, 60, fix=0)) for t in range(100)])
+track("scale-zero", 100, [(4, second(t, 20, 60, gps=False, scale=0)) for t in range(100)])
+# Times that run backwards, a payload cut short and one whose size lies.
+good = second(0, 10, 20)
+track("backwards", 30, [(4, good), (-8, good), (0, good), (4, good[:len(good) // 2]),
+                         (4, good[:4] + b"\0\x01\xff\xff" + good[8:])])
+# Structures of mixed types with arrays, Q numbers, doubles, deep nesting and padding between entries.
+structure = nest("STRM", klv("TYPE", b"c", 1, 7, b"Jl[2]qd") + klv("SCAL", b"l", 4, 4, struct.pack(">4l", 1000, 10, 1, 0)) +
+                 klv("GLPI", b"?", 28, 2, struct.pack(">Qllld", 1, 2, 3, 4 << 16, 5.0) * 2))
+deep = b"\0" * 8 + nest("DEVC", nest("STRM", nest("FACE", nest("FACE", nest("FACE", klv("GYRO", b"f", 12, 1, struct.pack(">3f", 1, math.nan, math.inf)))))))
+track("structures", 10, [(4, nest("DEVC", structure)), (4, deep)])
 PY
 
 # Videos: tiny real files, each a few kilobytes; the jump is long enough (96 s) to be analysed.

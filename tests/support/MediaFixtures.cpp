@@ -3,6 +3,7 @@
 #include "platform/AvPtr.h"
 #include "platform/MediaOpen.h"
 #include "platform/Mp4Boxes.h"
+#include "platform/SyntheticTelemetry.h"
 #include "tests/support/TestSupport.h"
 
 extern "C" {
@@ -66,13 +67,7 @@ QString addStreams(const QString& from, const QString& to, const ClipRecipe& rec
             targets[i].push_back(copy);
         }
     }
-    AVStream* telemetry = nullptr;
-    if (recipe.telemetry) {
-        telemetry = avformat_new_stream(out.get(), nullptr);
-        telemetry->codecpar->codec_type = AVMEDIA_TYPE_DATA;
-        telemetry->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
-        telemetry->time_base = AVRational{1, 1000};
-    }
+    AVStream* telemetry = recipe.telemetry ? addTelemetryStream(out.get()) : nullptr;
     av_dict_copy(&out->metadata, in->metadata, 0);
     if (avio_open(&out->pb, name.constData(), AVIO_FLAG_WRITE) < 0)
         return QStringLiteral("cannot write %1").arg(to);
@@ -93,18 +88,16 @@ QString addStreams(const QString& from, const QString& to, const ClipRecipe& rec
         av_packet_unref(packet.get());
     }
     if (telemetry) {
-        for (int second = 0; second < int(recipe.seconds); ++second) {
-            av::PacketPtr sample(av_packet_alloc());
-            av_new_packet(sample.get(), 64);
-            memset(sample->data, 0, 64);
-            memcpy(sample->data, "DEVC", 4);
-            qToBigEndian<quint32>(quint32(second), sample->data + 8);
-            sample->pts = sample->dts = second * 1000;
-            sample->duration = 1000;
-            sample->stream_index = telemetry->index;
-            sample->flags |= AV_PKT_FLAG_KEY;
-            av_interleaved_write_frame(out.get(), sample.get());
-        }
+        // The camera's sensors on a jump that fits the clip.
+        JumpTelemetry jump;
+        jump.duration = recipe.seconds;
+        jump.exitTime = recipe.seconds * 0.25;
+        jump.openingTime = recipe.seconds * 0.6;
+        const auto payloads = synthesiseTelemetry(jump);
+        for (size_t second = 0; second < payloads.size(); ++second)
+            if (!writeTelemetryPayload(out.get(), telemetry, payloads[second], double(second),
+                                       std::min(1.0, recipe.seconds - double(second))))
+                return QStringLiteral("cannot write the telemetry of %1").arg(to);
     }
     av_write_trailer(out.get());
     avio_closep(&out->pb);

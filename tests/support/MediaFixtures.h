@@ -23,7 +23,7 @@ struct ClipRecipe {
     QString timecode;               // e.g. "10:00:00:00"
     int rotation = 0;               // degrees, stored as a display matrix
     bool secondVideo = false;       // a second video stream, as the two lenses of a .360 file
-    bool telemetry = false;         // a GoPro-style `gpmd` data stream, one packet a second
+    bool telemetry = false;         // the camera's sensors as a `gpmd` data stream, one packet a second
     bool cameraUserData = false;    // `FIRM` and `GPMF` entries in the movie's user data box
     bool hevc = false;              // HEVC tagged `hvc1` (parameter sets in the sample description only)
     bool variableFrameRate = false; // every frame for 3 s, then every third: the average rate drifts

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/TelemetryReader.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace velarix {
+
+// One moment the telemetry found, with how sure it is (0 to 1).
+struct TelemetryEvent {
+    double time = 0; // seconds from the start of the clip
+    double confidence = 0;
+};
+
+// The half-second curve the range editor draws under the levels.
+enum class TelemetryCurveKind { None, Altitude, Acceleration };
+inline constexpr double kTelemetryCurveStep = 0.5; // seconds per value
+
+// What the camera's sensors say about a jump.
+struct TelemetryFinding {
+    // "gps" when the altitude decided (the accelerometer may have sharpened it), "accelerometer"
+    // when it had to do alone; empty when nothing was usable.
+    QString source;
+    std::optional<TelemetryEvent> exit;    // the end of level flight: the acceleration into freefall
+    std::optional<TelemetryEvent> opening; // the start of the deceleration under the opening canopy
+    // Why nothing (or only part) was usable, in words, e.g. "the GPS has no fix"; empty when clean.
+    QString problem;
+    TelemetryCurveKind curveKind = TelemetryCurveKind::None;
+    std::vector<double>
+        curve; // altitude in m or acceleration in g, one value per half second, NaN where unknown
+
+    bool usable() const { return !source.isEmpty(); }
+};
+
+// Finds the exit and the opening in the sensors of a clip of `duration` seconds. From the GPS
+// altitude: freefall is a smoothed descent of 30 m/s or more for at least 8 s; the exit and the
+// opening are fitted to the altitudes around its ends. From the accelerometer: the opening is a
+// shock of 1.8 g or more after the freefall, the exit the drop below 0.75 g that starts it.
+// Pure; any input is safe (NaN, times outside the clip, a GPS without fix are left out).
+TelemetryFinding detectJump(const Telemetry& telemetry, double duration);
+
+} // namespace velarix
