@@ -15,6 +15,7 @@
 #include "platform/VolumeWatch.h"
 #include "platform/Volumes.h"
 #include "trimming/TrimWorkingFolder.h"
+#include "trimming/VideoTrimmingModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,9 +103,24 @@ VelarixApp::~VelarixApp() {
 }
 
 VelarixModel& VelarixApp::sharedModel() {
-    if (!m_model)
+    if (!m_model) {
         m_model = std::make_unique<VelarixModel>(m_settings);
+        connect(m_model.get(), &VelarixModel::importFinished, this, &VelarixApp::openCopiesForTrimming);
+    }
     return *m_model;
+}
+
+void VelarixApp::openCopiesForTrimming(const ImportReport& report) {
+    // The copies, never the card's files; a cancelled import is left as the user stopped it.
+    if (!m_model || !m_model->trimAfterImport() || report.cancelled)
+        return;
+    QStringList copies;
+    for (const auto& file : report.imported)
+        if (VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file.destination)))
+            copies.append(file.destination);
+    if (copies.isEmpty())
+        return;
+    static_cast<VideoTrimmingView*>(showTrimmingWindow())->addFiles(copies);
 }
 
 bool VelarixApp::menuBarExtra() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Velarix/ShellKeys.h"
+#include "import/ImportReport.h"
 
 #include <QMainWindow>
 #include <QObject>
@@ -69,6 +70,8 @@ private:
     void createUpdater();
     void watchForCards();
     void applyMenuBarExtra();
+    // "Trim after import": the verified copies of a finished import open in the trimming window.
+    void openCopiesForTrimming(const ImportReport& report);
     void reportFatal(const QString& message);
     static void raise(QWidget* window);
 

@@ -23,7 +23,11 @@ QString durationSummary(double duration) {
 
 // The header and the audio levels. One input serves both: it reads through a small buffer so that
 // the audio pass skips the video's bytes. Levels stay absent when the clip cannot have a suggestion.
-Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const CancelFlag* cancel) {
+// The audio pass is this share of an analysis; the frames around the opening take the rest.
+constexpr double kAudioShare = 0.85;
+
+Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const CancelFlag* cancel,
+                                                    const std::function<void(double)>& progress) {
     auto input = openVideoAsset(path, audioReadingOptions(cancel));
     if (!input)
         return input.error();
@@ -51,7 +55,10 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const C
         result.error = QStringLiteral("No audio track found, so no trim suggestion was generated.");
         return result;
     }
-    auto levels = readAudioLevels(*input, audio.first(), cancel);
+    auto levels = readAudioLevels(*input, audio.first(), cancel, [&progress](double fraction) {
+        if (progress)
+            progress(fraction * kAudioShare);
+    });
     if (!levels)
         return levels.error();
     result.levels = std::move(*levels);
@@ -60,10 +67,11 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, const C
 
 } // namespace
 
-Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel) {
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel,
+                                             const std::function<void(double)>& progress) {
     QElapsedTimer timer;
     timer.start();
-    auto read = readHeaderAndLevels(path, cancel);
+    auto read = readHeaderAndLevels(path, cancel, progress);
     if (!read || !read->levels)
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
@@ -72,6 +80,8 @@ Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFl
     auto suggestion = suggestTrimRange(*result.levels, path, result.duration, cancel);
     if (!suggestion)
         return suggestion.error();
+    if (progress)
+        progress(1.0);
     qCDebug(lcApp, "Analysed %s: audio %lld ms, frames and suggestion %lld ms", qUtf8Printable(path), audioMs,
             timer.elapsed() - audioMs);
     result.exitTime = suggestion->exitTime;
