@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include <cerrno>
@@ -85,8 +84,11 @@ bool ensureTrashFolders(const QString& trash) {
 // file system; others have theirs at the top: the shared .Trash (a sticky folder, not a link) with a
 // folder per user, else the user's own .Trash-$uid.
 Result<std::pair<QString, QString>> trashFor(dev_t device, const QString& top) {
+    // $XDG_DATA_HOME/Trash, as the desktop's file managers read it (test modes of Qt aside).
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     const QString home =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash");
+        (dataHome.startsWith(u'/') ? dataHome : QDir::homePath() + QStringLiteral("/.local/share")) +
+        QStringLiteral("/Trash");
     if (deviceOf(home) == device) {
         if (QDir().mkpath(home) && ensureTrashFolders(home))
             return std::pair{home, QString()};
