@@ -11,7 +11,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
+
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velarix {
 
@@ -24,12 +27,10 @@ TrimSummaryScreen::TrimSummaryScreen(QWidget* parent)
     layout->setSpacing(16);
     layout->addStretch(1);
 
-    auto* symbol = new QLabel(this);
-    // A 36-point symbol: 36 × 96/72 pixels.
-    const int size = 48;
-    symbol->setPixmap(QIcon(QStringLiteral(":/velarix/icons/checkmark-circle.svg")).pixmap(size, size));
-    symbol->setAlignment(Qt::AlignCenter);
-    layout->addWidget(symbol);
+    m_symbol = new QLabel(this);
+    m_symbol->setObjectName(QStringLiteral("summarySymbol"));
+    m_symbol->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_symbol);
 
     auto* texts = new QVBoxLayout();
     texts->setSpacing(6);
@@ -61,8 +62,12 @@ TrimSummaryScreen::TrimSummaryScreen(QWidget* parent)
     m_filesLayout->setContentsMargins(12, 8, 12, 8);
     m_filesLayout->setHorizontalSpacing(16);
     m_filesLayout->setVerticalSpacing(6);
+    m_filesLayout->setAlignment(Qt::AlignTop);
     m_filesArea->setWidget(m_files);
-    layout->addWidget(m_filesArea, 0, Qt::AlignHCenter);
+    // Room for a handful of lines (a failure's reason takes two or three); more scroll.
+    m_filesArea->setMinimumHeight(150);
+    m_filesArea->setMaximumHeight(340);
+    layout->addWidget(m_filesArea, 4, Qt::AlignHCenter);
 
     auto* buttons = new QHBoxLayout();
     buttons->setSpacing(12);
@@ -83,6 +88,12 @@ TrimSummaryScreen::TrimSummaryScreen(QWidget* parent)
 }
 
 void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
+    // A 36-point symbol: 36 × 96/72 pixels. A run with failures does not get the all-clear tick.
+    const int size = 48;
+    m_symbol->setPixmap(
+        summary.failedCount > 0
+            ? style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size)
+            : QIcon(QStringLiteral(":/velarix/icons/checkmark-circle.svg")).pixmap(size, size));
     m_text->setText(summary.text());
     m_saved->setText(tr("Saved %1").arg(trimstyle::byteCount(summary.savedBytes)));
     m_failures->setText(summary.failedCount == 1
@@ -95,8 +106,13 @@ void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
         delete item->widget();
         delete item;
     }
+    // Failures first, so that none hides below the fold; otherwise in list order.
+    QList<VideoTrimFileOutcome> files = summary.files;
+    std::stable_partition(files.begin(), files.end(), [](const VideoTrimFileOutcome& file) {
+        return file.kind == VideoTrimFileOutcome::Kind::Failed;
+    });
     int row = 0;
-    for (const VideoTrimFileOutcome& file : summary.files) {
+    for (const VideoTrimFileOutcome& file : std::as_const(files)) {
         const QFileInfo info(file.path);
         auto* name = trimstyle::label(info.fileName(), Text::Body, false, m_files);
         name->setToolTip(file.path);
@@ -125,9 +141,6 @@ void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
         ++row;
     }
     m_filesLayout->setColumnStretch(1, 1);
-    m_filesLayout->setRowStretch(row, 1);
-    // As tall as the lines need, up to a third of the window.
-    m_filesArea->setMaximumHeight(std::max(120, height() / 3) + 40);
     m_filesArea->setVisible(!summary.files.isEmpty());
 }
 

@@ -24,6 +24,7 @@ Q_SIGNALS:
     void doneRequested();
 
 private:
+    QLabel* m_symbol = nullptr;
     QLabel* m_text = nullptr;
     QLabel* m_saved = nullptr;
     QLabel* m_failures = nullptr;

@@ -138,7 +138,7 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
 
     // 5. Buttons.
     auto* buttons = new QWidget(this);
-    buttons->setFixedWidth(84);
+    buttons->setFixedWidth(104);
     auto* buttonsLayout = new QVBoxLayout(buttons);
     buttonsLayout->setContentsMargins(0, 0, 0, 0);
     buttonsLayout->setSpacing(8);
@@ -167,8 +167,11 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
     // 6. Off the list.
     m_remove = new QToolButton(this);
     m_remove->setObjectName(QStringLiteral("rowRemove"));
-    m_remove->setIcon(QIcon(QStringLiteral(":/velarix/icons/cancel.svg")));
+    // A quiet ×: taking a video off the list is harmless (the file stays), not an alarm.
+    m_remove->setText(QStringLiteral("\u2715"));
     m_remove->setAutoRaise(true);
+    m_remove->setFixedSize(24, 24);
+    trimstyle::setTextColour(m_remove, trimstyle::secondary(this));
     m_remove->setToolTip(tr("Remove from the list (Delete). The file stays as it is."));
     m_remove->setFocusPolicy(Qt::NoFocus);
     row->addWidget(m_remove, 0, Qt::AlignTop);

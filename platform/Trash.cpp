@@ -94,7 +94,7 @@ Result<std::pair<QString, QString>> trashFor(dev_t device, const QString& top) {
             return std::pair{home, QString()};
         return Error::make(
             kDomain, errno,
-            QStringLiteral("The Trash folder %1 cannot be used: %2").arg(home, errnoText(errno)));
+            QStringLiteral("The Trash folder %1 cannot be used: %2.").arg(home, errnoText(errno)));
     }
     const QString uid = QString::number(::getuid());
     const QString shared = top + QStringLiteral("/.Trash");
@@ -159,7 +159,7 @@ Result<TrashClaim> TrashClaim::claim(const QString& path) {
                 continue;
             return Error::make(
                 kDomain, errno,
-                QStringLiteral("The Trash at %1 cannot be written: %2").arg(trashFolder, errnoText(errno)));
+                QStringLiteral("The Trash at %1 cannot be written: %2.").arg(trashFolder, errnoText(errno)));
         }
         const QString filePath = trashFolder + QStringLiteral("/files/") + name;
         if (!createExclusive(filePath)) {
@@ -169,7 +169,7 @@ Result<TrashClaim> TrashClaim::claim(const QString& path) {
                 continue;
             return Error::make(
                 kDomain, error,
-                QStringLiteral("The Trash at %1 cannot be written: %2").arg(trashFolder, errnoText(error)));
+                QStringLiteral("The Trash at %1 cannot be written: %2.").arg(trashFolder, errnoText(error)));
         }
         TrashClaim claim(trashFolder, filePath, infoPath);
         // A file replaced by a plain rename is gone before it could be trashed: keeping it needs a

@@ -15,7 +15,8 @@ Result<QUrl> trimVideoInPlace(VideoTrimExportRequest request, const CancelFlag* 
         if (!claim)
             return Error::make(claim.error().domain, claim.error().code,
                                QStringLiteral("Not trimmed, because its original could not be kept in the "
-                                              "Trash: %1")
+                                              "Trash: %1 With “Keep originals in the Trash” off it can be "
+                                              "trimmed, and its original deleted.")
                                    .arg(claim.error().message));
         request.original.trash = std::make_shared<TrashClaim>(std::move(*claim));
     }
