@@ -183,9 +183,11 @@ QList<VideoTrimItem*> VideoTrimmingModel::trimmableItems() const {
 }
 
 qint64 VideoTrimmingModel::estimatedSavings() const {
+    // A file whose last trim failed saves nothing until a new trim succeeds.
     qint64 sum = 0;
     for (const VideoTrimItem* item : trimmableItems())
-        sum += item->estimatedSavings();
+        if (!item->trimFailed())
+            sum += item->estimatedSavings();
     return sum;
 }
 

@@ -324,6 +324,8 @@ private Q_SLOTS:
             QCOMPARE(model.items().size(), 3);
             QVERIFY(!model.trimCompletionSummary());
             QCOMPARE(model.items()[0]->exportMessage(), std::optional<QString>("The disk is full."));
+            // Failed files save nothing: only c's nothing is left, and c removes nothing.
+            QCOMPARE(model.estimatedSavings(), 0);
         } else {
             QVERIFY(model.items().isEmpty());
             QCOMPARE(model.trimCompletionSummary()->text(), summary);
