@@ -20,7 +20,7 @@ struct VideoTrimExportRequest {
     // (trimVideoInPlace claims the place in the Trash before the cut).
     bool keepOriginalInTrash = false;
     // What becomes of the original after the swap; by default it is deleted before the call returns.
-    OriginalDisposal original;
+    OriginalDisposal original = {};
 };
 
 // The dates of the source that outlive the replace. Linux sets no birth time, so the creation date
