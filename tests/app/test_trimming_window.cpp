@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -93,6 +94,33 @@ private Q_SLOTS:
         QVERIFY(!button(&window, "headerCancel")->isVisible());
         QVERIFY(!button(&window, "headerClear")->isVisible());
         QVERIFY(button(&window, "headerAddVideos")->isEnabled());
+    }
+
+    // A row goes with Delete (on the row that has the focus) or its × button; Ctrl+W closes.
+    void rowsCanBeRemoved() {
+        VideoTrimmingView window;
+        auto gate = std::make_shared<Gate>();
+        gate->open = true;
+        window.model().setAnalyzeFunction(heldAnalysis(gate));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.model().addVideos({QUrl::fromLocalFile(QStringLiteral("/v/one.mp4")),
+                                  QUrl::fromLocalFile(QStringLiteral("/v/two.mp4")),
+                                  QUrl::fromLocalFile(QStringLiteral("/v/three.mp4"))});
+        QTRY_VERIFY(!window.model().isAnalyzing());
+        VideoTrimItemRow* first = rowFor(window, window.model().items().first());
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Delete);
+        QTRY_COMPARE(names(window.model()),
+                     (QStringList{QStringLiteral("two.mp4"), QStringLiteral("three.mp4")}));
+        // The row that took its place has the focus: Delete again takes the next one.
+        QTRY_VERIFY(rowFor(window, window.model().items().first())->hasFocus());
+        rowFor(window, window.model().items().last())
+            ->findChild<QToolButton*>(QStringLiteral("rowRemove"))
+            ->click();
+        QTRY_COMPARE(names(window.model()), QStringList{QStringLiteral("two.mp4")});
+        QTest::keySequence(&window, QKeySequence::Close);
+        QTRY_VERIFY(!window.isVisible());
     }
 
     void chooserAddsTheChosenFilesInItsOrder() {

@@ -138,6 +138,45 @@ private Q_SLOTS:
         QCOMPARE(duration.count(), 1);
     }
 
+    // Which stage found nothing, and whether a kept range leaves out what the analysis found.
+    void analysisEvidenceOnTheItem() {
+        VideoTrimItem item(QUrl::fromLocalFile(QStringLiteral("/v/clip.mp4")));
+        item.setDuration(300);
+        item.setAudioLevels(std::vector<double>(600, -30.0));
+        item.setAnalysisError(QStringLiteral("No confident trim suggestion found."));
+        QCOMPARE(item.noSuggestionReason(), QStringLiteral("no freefall noise found"));
+        item.setExitTime(50);
+        QCOMPARE(item.noSuggestionReason(), QStringLiteral("opening not found"));
+        item.setOpeningTime(140);
+        item.setSuggestedStart(40);
+        item.setSuggestedEnd(150);
+        item.setAnalysisError(std::nullopt);
+        QCOMPARE(item.noSuggestionReason(), QString());
+        QVERIFY(!item.leavesOutExit() && !item.leavesOutOpening());
+        item.setManualStart(55);
+        item.setManualEnd(120);
+        QVERIFY(item.leavesOutExit() && item.leavesOutOpening());
+    }
+
+    // The bar moves within a file: running files count by how far they are.
+    void progressWithinFiles() {
+        VideoTrimmingModel model;
+        model.setAnalyzeFunction([](const QString&, const CancelFlag* cancel,
+                                    const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
+            while (!cancel->load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return Error::cancellation();
+        });
+        model.setProcessorCount(8);
+        model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"}));
+        QCOMPARE(model.analysisProgress(), std::optional<double>(0.0));
+        model.items()[0]->setWorkProgress(0.5);
+        model.items()[1]->setWorkProgress(0.25);
+        QCOMPARE(model.analysisProgress(), std::optional<double>(0.375));
+        model.cancelWork();
+        QCOMPARE(model.items()[0]->workProgress(), std::nullopt);
+    }
+
     void summaryText() {
         QCOMPARE((VideoTrimCompletionSummary{1, 0, 0, {}}.text()), QStringLiteral("Done. Trimmed 1 video."));
         QCOMPARE((VideoTrimCompletionSummary{3, 1, 0, {}}.text()),
