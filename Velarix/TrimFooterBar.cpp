@@ -3,6 +3,7 @@
 #include "Velarix/TrimStyle.h"
 #include "trimming/VideoTrimmingModel.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -49,19 +50,21 @@ TrimFooterBar::TrimFooterBar(QWidget* parent)
 
     m_analyzeAgain = new QPushButton(tr("Analyze Again"), this);
     m_analyzeAgain->setObjectName(QStringLiteral("footerAnalyzeAgain"));
-    m_addMore = new QPushButton(tr("Add More…"), this);
-    m_addMore->setObjectName(QStringLiteral("footerAddMore"));
-    m_clear = new QPushButton(tr("Clear"), this);
-    m_clear->setObjectName(QStringLiteral("footerClear"));
+    m_keepOriginals = new QCheckBox(tr("Keep originals in the Trash"), this);
+    m_keepOriginals->setObjectName(QStringLiteral("keepOriginalsToggle"));
+    m_keepOriginals->setToolTip(tr("Each replaced original goes to the Trash of its drive, where the file "
+                                   "manager can restore it, instead of being deleted. The space is freed "
+                                   "only when the Trash is emptied."));
     m_trim = new QPushButton(tr("Trim Suggested Videos"), this);
     m_trim->setObjectName(QStringLiteral("footerTrim"));
     // Drawn as the default; Return reaches it through the window's shortcut.
     m_trim->setDefault(true);
-    for (QPushButton* button : {m_analyzeAgain, m_addMore, m_clear, m_trim})
+    layout->addWidget(m_keepOriginals);
+    layout->addSpacing(8);
+    for (QPushButton* button : {m_analyzeAgain, m_trim})
         layout->addWidget(button);
     connect(m_analyzeAgain, &QPushButton::clicked, this, &TrimFooterBar::analyzeAgainRequested);
-    connect(m_addMore, &QPushButton::clicked, this, &TrimFooterBar::addMoreRequested);
-    connect(m_clear, &QPushButton::clicked, this, &TrimFooterBar::clearRequested);
+    connect(m_keepOriginals, &QCheckBox::toggled, this, &TrimFooterBar::keepOriginalsToggled);
     connect(m_trim, &QPushButton::clicked, this, &TrimFooterBar::trimRequested);
 }
 
@@ -90,8 +93,12 @@ void TrimFooterBar::refresh(const VideoTrimmingModel& model) {
 
     const bool busy = analysing || trimming;
     m_analyzeAgain->setEnabled(!busy && count > 0);
-    m_addMore->setEnabled(!busy);
-    m_clear->setEnabled(!busy && count > 0);
+    {
+        const QSignalBlocker blocker(m_keepOriginals);
+        m_keepOriginals->setChecked(model.keepOriginalsInTrash());
+    }
+    // Changed during a run it would apply to some files of the run and not to others.
+    m_keepOriginals->setEnabled(!trimming);
     m_trim->setEnabled(!busy && !model.trimmableItems().isEmpty());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -11,7 +12,8 @@ namespace velarix {
 class VideoTrimmingModel;
 
 // The bar under the video list: what is going on (analysis or trimming progress, or the number of
-// videos) and the list's four actions.
+// videos), the choice of keeping originals in the Trash, and the list's two actions (adding and
+// clearing are the header's).
 class TrimFooterBar : public QWidget {
     Q_OBJECT
 public:
@@ -19,22 +21,21 @@ public:
 
     void refresh(const VideoTrimmingModel& model);
     QPushButton* trimButton() const { return m_trim; }
+    QCheckBox* keepOriginalsToggle() const { return m_keepOriginals; }
 
     // "%1 of %2 processed, %3 left" with the remaining count never below zero.
     static QString processedText(int done, int total, int left);
 
 Q_SIGNALS:
     void analyzeAgainRequested();
-    void addMoreRequested();
-    void clearRequested();
     void trimRequested();
+    void keepOriginalsToggled(bool keep);
 
 private:
     QProgressBar* m_progress = nullptr;
     QLabel* m_status = nullptr;
     QPushButton* m_analyzeAgain = nullptr;
-    QPushButton* m_addMore = nullptr;
-    QPushButton* m_clear = nullptr;
+    QCheckBox* m_keepOriginals = nullptr;
     QPushButton* m_trim = nullptr;
 };
 

@@ -51,6 +51,14 @@ QColor success() {
     return QColor(0x1f, 0x8f, 0x3d);
 }
 
+QColor failure() {
+    return QColor(0xc4, 0x2b, 0x1c);
+}
+
+QColor warning() {
+    return QColor(0xa8, 0x5d, 0x00);
+}
+
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);

@@ -51,8 +51,13 @@ QList<VideoTrimItemRow*> TrimVideoList::rows() const {
 void TrimVideoList::syncRows(const VideoTrimmingModel& model) {
     const QList<VideoTrimItem*>& items = model.items();
     // Rows of items that left the list go; rows of the rest are kept and put in the model's order.
+    // When the row with the focus goes, the one that takes its place gets it (Delete, Delete, …).
+    int focusedGone = -1;
+    const QList<VideoTrimItemRow*> before = rows();
     for (auto it = m_rows.begin(); it != m_rows.end();) {
         if (!items.contains(it.key())) {
+            if (it.value()->hasFocus())
+                focusedGone = int(before.indexOf(it.value()));
             delete it.value();
             it = m_rows.erase(it);
         } else {
@@ -65,13 +70,16 @@ void TrimVideoList::syncRows(const VideoTrimmingModel& model) {
         if (!row) {
             row = new VideoTrimItemRow(
                 item, [this, item] { Q_EMIT keepFullRequested(item); },
-                [this, item] { Q_EMIT adjustRequested(item); }, m_rowsHost);
+                [this, item] { Q_EMIT adjustRequested(item); },
+                [this, item] { Q_EMIT removeRequested(item); }, m_rowsHost);
             m_rows.insert(item, row);
         }
         m_rowsLayout->removeWidget(row);
         m_rowsLayout->insertWidget(i, row);
         row->setAlternate(i % 2 == 1);
     }
+    if (focusedGone >= 0 && !items.isEmpty())
+        m_rows.value(items[std::min<int>(focusedGone, int(items.size()) - 1)])->setFocus();
 }
 
 void TrimVideoList::refresh(const VideoTrimmingModel& model) {

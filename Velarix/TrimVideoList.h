@@ -28,6 +28,7 @@ public:
 Q_SIGNALS:
     void adjustRequested(velarix::VideoTrimItem* item);
     void keepFullRequested(velarix::VideoTrimItem* item);
+    void removeRequested(velarix::VideoTrimItem* item);
 
 private:
     QScrollArea* m_scroll = nullptr;

@@ -16,6 +16,7 @@
 #include "platform/Log.h"
 #include "platform/Settings.h"
 #include "trimming/TrimWorkingFolder.h"
+#include "trimming/VideoTrimmingModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,8 +127,22 @@ VelarixModel& VelarixApp::sharedModel() {
         m_model = std::make_unique<VelarixModel>(m_settings);
         new ImportNotifier(
             *m_model, *m_notifications, [this] { return isMainWindowHidden(); }, this);
+        connect(m_model.get(), &VelarixModel::importFinished, this, &VelarixApp::openCopiesForTrimming);
     }
     return *m_model;
+}
+
+void VelarixApp::openCopiesForTrimming(const ImportReport& report) {
+    // The copies, never the card's files; a cancelled import is left as the user stopped it.
+    if (!m_model || !m_model->trimAfterImport() || report.cancelled)
+        return;
+    QStringList copies;
+    for (const auto& file : report.imported)
+        if (VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file.destination)))
+            copies.append(file.destination);
+    if (copies.isEmpty())
+        return;
+    static_cast<VideoTrimmingView*>(showTrimmingWindow())->addFiles(copies);
 }
 
 bool VelarixApp::menuBarExtra() const {

@@ -2,6 +2,7 @@
 
 #include "Velarix/ShellKeys.h"
 #include "platform/Result.h"
+#include "import/ImportReport.h"
 
 #include <QMainWindow>
 #include <QObject>
@@ -81,6 +82,8 @@ private:
     void watchClosing(QWidget* window);
     void lastWindowClosed();
     bool isMainWindowHidden() const;
+    // "Trim after import": the verified copies of a finished import open in the trimming window.
+    void openCopiesForTrimming(const ImportReport& report);
     void reportFatal(const QString& message);
     Result<std::unique_ptr<HistoryStore>> openStore();
     static void raise(QWidget* window);

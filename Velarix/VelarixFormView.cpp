@@ -111,6 +111,14 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     connect(openFolder, &QAction::toggled, &m_model, &VelarixModel::setOpenFolderAferImport);
     connect(&m_model, &VelarixModel::openFolderAferImportChanged, openFolder,
             [this, openFolder] { openFolder->setChecked(m_model.openFolderAferImport()); });
+    QAction* trimAfter = addOptionToggle(
+        options, QStringLiteral("Trim after import"),
+        QStringLiteral(
+            "Open the imported copies in Video Trimming and analyse them, ready to review and trim."),
+        m_model.trimAfterImport(), QStringLiteral("trimAfterImport"));
+    connect(trimAfter, &QAction::toggled, &m_model, &VelarixModel::setTrimAfterImport);
+    connect(&m_model, &VelarixModel::trimAfterImportChanged, trimAfter,
+            [this, trimAfter] { trimAfter->setChecked(m_model.trimAfterImport()); });
 
     // Save to: the destination, shortened at its head, and the chooser button.
     auto* location = new QWidget;

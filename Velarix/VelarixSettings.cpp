@@ -4,6 +4,7 @@
 #include "Velarix/FormSection.h"
 #include "Velarix/ShellKeys.h"
 #include "platform/Settings.h"
+#include "trimming/VideoTrimmingModel.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -60,16 +61,40 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
         }
     });
 
+    auto* trimming = new FormSection(tr("Video Trimming"), this);
+    auto* trimRow = new QWidget;
+    m_keepOriginals = new QCheckBox(tr("Keep originals in the Trash"), trimRow);
+    m_keepOriginals->setObjectName(QStringLiteral("keepOriginalsToggle"));
+    auto* trimNote =
+        new QLabel(tr("A trimmed video's original goes to the Trash of its drive, where the file "
+                      "manager can restore it, instead of being deleted. Its space is freed "
+                      "only when the Trash is emptied."),
+                   trimRow);
+    trimNote->setWordWrap(true);
+    trimNote->setFont(small);
+    trimNote->setPalette(dimmed);
+    trimNote->setContentsMargins(indent, 0, 0, 0);
+    auto* trimLayout = new QVBoxLayout(trimRow);
+    trimLayout->setContentsMargins(0, 10, 0, 10);
+    trimLayout->setSpacing(4);
+    trimLayout->addWidget(m_keepOriginals);
+    trimLayout->addWidget(trimNote);
+    trimming->addRow(trimRow);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 20);
     layout->addWidget(section);
+    layout->addSpacing(12);
+    layout->addWidget(trimming);
     layout->addStretch();
 
     syncFromSettings();
     connect(m_menuBarExtra, &QCheckBox::toggled, this,
             [this](bool on) { m_settings.setValue(QString::fromLatin1(kMenuBarExtraKey), on); });
+    connect(m_keepOriginals, &QCheckBox::toggled, this,
+            [this](bool on) { m_settings.setValue(VideoTrimmingModel::kKeepOriginalsInTrashKey, on); });
     connect(&m_settings, &Settings::valueChanged, this, [this](const QString& key) {
-        if (key == QLatin1String(kMenuBarExtraKey))
+        if (key == QLatin1String(kMenuBarExtraKey) || key == VideoTrimmingModel::kKeepOriginalsInTrashKey)
             syncFromSettings();
     });
     setMinimumWidth(560);
@@ -79,6 +104,9 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
 void VelarixSettings::syncFromSettings() {
     const QSignalBlocker blocker(m_menuBarExtra);
     m_menuBarExtra->setChecked(m_settings.boolValue(QString::fromLatin1(kMenuBarExtraKey)).value_or(true));
+    const QSignalBlocker keepBlocker(m_keepOriginals);
+    m_keepOriginals->setChecked(
+        m_settings.boolValue(VideoTrimmingModel::kKeepOriginalsInTrashKey).value_or(false));
 }
 
 } // namespace velarix

@@ -8,7 +8,8 @@ namespace velarix {
 
 class Settings;
 
-// The settings window: one option, running in the background with a tray icon.
+// The settings window: running in the background with a tray icon, starting at login, and keeping
+// trimmed originals in the Trash.
 class VelarixSettings : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +21,7 @@ private:
     Settings& m_settings;
     QCheckBox* m_menuBarExtra = nullptr;
     QCheckBox* m_startAtLogin = nullptr;
+    QCheckBox* m_keepOriginals = nullptr;
 };
 
 } // namespace velarix

@@ -3,6 +3,7 @@
 #include "Velarix/TrimRangeSelector.h"
 #include "Velarix/TrimStyle.h"
 #include "Velarix/VideoPlayerView.h"
+#include "trimming/TrimSuggestion.h"
 #include "trimming/VideoTrimItem.h"
 
 #include <QFileInfo>
@@ -16,9 +17,11 @@ namespace velarix {
 
 using trimstyle::Text;
 
-VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
+VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, const VideoTrimItem::ManualRange& openedWith,
+                                           QWidget* parent)
     : QDialog(parent)
-    , m_item(item) {
+    , m_item(item)
+    , m_openedWith(openedWith) {
     setObjectName(QStringLiteral("trimEditorSheet"));
     setWindowTitle(tr("Adjust Trim Range"));
     setWindowModality(Qt::WindowModal);
@@ -34,8 +37,16 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
     m_title->setObjectName(QStringLiteral("editorTitle"));
     m_rangeText = trimstyle::label(QString(), Text::Subheadline, true, this);
     m_rangeText->setObjectName(QStringLiteral("editorRangeText"));
+    // Beside the range: what it leaves out of the jump. A warning, not a block.
+    m_warning = trimstyle::label(QString(), Text::Subheadline, false, this);
+    m_warning->setObjectName(QStringLiteral("editorRangeWarning"));
+    trimstyle::setTextColour(m_warning, trimstyle::warning());
+    auto* rangeLine = new QHBoxLayout();
+    rangeLine->setSpacing(12);
+    rangeLine->addWidget(m_rangeText);
+    rangeLine->addWidget(m_warning, 1);
     header->addWidget(m_title);
-    header->addWidget(m_rangeText);
+    header->addLayout(rangeLine);
     layout->addLayout(header);
 
     m_player = new VideoPlayerView(this);
@@ -46,7 +57,13 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
 
     auto* rangeBlock = new QVBoxLayout();
     rangeBlock->setSpacing(10);
-    rangeBlock->addWidget(trimstyle::label(tr("Trim Range"), Text::Caption, true, this));
+    auto* captionLine = new QHBoxLayout();
+    captionLine->addWidget(trimstyle::label(tr("Trim Range"), Text::Caption, true, this));
+    captionLine->addStretch(1);
+    m_position = trimstyle::label(QString(), Text::Caption, true, this);
+    m_position->setObjectName(QStringLiteral("editorPosition"));
+    captionLine->addWidget(m_position);
+    rangeBlock->addLayout(captionLine);
     m_selector = new TrimRangeSelector(this);
     m_selector->setObjectName(QStringLiteral("trimRangeSelector"));
     m_selector->setHandleDiameter(16);
@@ -65,8 +82,10 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
         if (editing)
             scrubTo(seconds);
     });
-    connect(m_player, &VideoPlayerView::positionChanged, m_selector,
-            [this](double seconds) { m_selector->setPlayhead(seconds); });
+    connect(m_player, &VideoPlayerView::positionChanged, m_selector, [this](double seconds) {
+        m_selector->setPlayhead(seconds);
+        m_position->setText(tr("Preview at %1").arg(formatClock(seconds)));
+    });
     rangeBlock->addWidget(m_selector);
     rangeBlock->addWidget(trimstyle::label(tr("Drag the left and right handles to choose the kept range."),
                                            Text::Caption, true, this));
@@ -82,11 +101,18 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
             m_item->resetManualRange();
         applyPlaybackBounds();
     });
+    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("editorCancel"));
+    m_cancel->setAutoDefault(false);
+    m_cancel->setToolTip(tr("Put back the range from before this editor opened (Esc)"));
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_done = new QPushButton(tr("Done"), this);
     m_done->setObjectName(QStringLiteral("editorDone"));
     m_done->setDefault(true);
     connect(m_done, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addWidget(m_reset);
+    buttons->addSpacing(12);
+    buttons->addWidget(m_cancel);
     buttons->addWidget(m_done);
     layout->addLayout(buttons);
 
@@ -94,8 +120,9 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, QWidget* parent)
     connect(item, &VideoTrimItem::manualStartChanged, this, &VideoTrimEditorSheet::applyPlaybackBounds);
     connect(item, &VideoTrimItem::manualEndChanged, this, &VideoTrimEditorSheet::applyPlaybackBounds);
     // The list can drop its items while the sheet is open (the window is being closed): go with it.
-    connect(item, &QObject::destroyed, this, &QDialog::reject);
+    connect(item, &QObject::destroyed, this, [this] { QDialog::reject(); });
 
+    m_position->setText(tr("Preview at %1").arg(formatClock(item->effectiveStart().value_or(0.0))));
     refresh();
     // The preview: paused at the kept start, playing only inside the kept range.
     m_player->setSource(item->url().toLocalFile());
@@ -111,6 +138,15 @@ void VideoTrimEditorSheet::refresh() {
     if (!m_item)
         return;
     m_rangeText->setText(m_item->rangeText());
+    QStringList leftOut;
+    if (m_item->leavesOutExit())
+        leftOut << tr("the exit at %1").arg(formatClock(*m_item->exitTime()));
+    if (m_item->leavesOutOpening())
+        leftOut << tr("the canopy opening at %1").arg(formatClock(*m_item->openingTime()));
+    m_warning->setText(leftOut.isEmpty()
+                           ? QString()
+                           : QStringLiteral("\u26A0 ") + tr("Leaves out %1").arg(leftOut.join(tr(" and "))));
+    m_warning->setVisible(!leftOut.isEmpty());
     m_reset->setVisible(m_item->manualStart().has_value() || m_item->manualEnd().has_value());
     m_selector->setDuration(m_item->duration());
     m_selector->setLevels(m_item->audioLevels());
@@ -128,6 +164,12 @@ void VideoTrimEditorSheet::applyPlaybackBounds() {
 void VideoTrimEditorSheet::scrubTo(double seconds) {
     m_player->pause();
     m_player->setPosition(seconds);
+}
+
+void VideoTrimEditorSheet::reject() {
+    if (m_item)
+        m_item->restoreManualRange(m_openedWith);
+    QDialog::reject();
 }
 
 void VideoTrimEditorSheet::keyPressEvent(QKeyEvent* event) {

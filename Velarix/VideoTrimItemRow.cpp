@@ -4,14 +4,18 @@
 #include "trimming/TrimSuggestion.h"
 #include "trimming/VideoTrimItem.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace velarix {
@@ -55,12 +59,16 @@ QPixmap symbol(const QString& name, const QWidget* widget) {
 } // namespace
 
 VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> onRemoveTrim,
-                                   std::function<void()> onAdjust, QWidget* parent)
+                                   std::function<void()> onAdjust, std::function<void()> onRemove,
+                                   QWidget* parent)
     : QWidget(parent)
     , m_item(item)
     , m_onRemoveTrim(std::move(onRemoveTrim))
-    , m_onAdjust(std::move(onAdjust)) {
+    , m_onAdjust(std::move(onAdjust))
+    , m_onRemove(std::move(onRemove)) {
     setObjectName(QStringLiteral("trimItemRow"));
+    // Clicked or tabbed to, the row takes the focus, so that Delete knows which video is meant.
+    setFocusPolicy(Qt::StrongFocus);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 4 + 6, 12, 4 + 6);
     outer->setSpacing(10);
@@ -130,7 +138,7 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
 
     // 5. Buttons.
     auto* buttons = new QWidget(this);
-    buttons->setFixedWidth(84);
+    buttons->setFixedWidth(104);
     auto* buttonsLayout = new QVBoxLayout(buttons);
     buttonsLayout->setContentsMargins(0, 0, 0, 0);
     buttonsLayout->setSpacing(8);
@@ -154,10 +162,20 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
         if (m_onAdjust)
             m_onAdjust();
     });
-    connect(m_keepFull, &QPushButton::clicked, this, [this] {
-        if (m_onRemoveTrim)
-            m_onRemoveTrim();
-    });
+    connect(m_keepFull, &QPushButton::clicked, this, &VideoTrimItemRow::keepFullOrUndo);
+
+    // 6. Off the list.
+    m_remove = new QToolButton(this);
+    m_remove->setObjectName(QStringLiteral("rowRemove"));
+    // A quiet ×: taking a video off the list is harmless (the file stays), not an alarm.
+    m_remove->setText(QStringLiteral("\u2715"));
+    m_remove->setAutoRaise(true);
+    m_remove->setFixedSize(24, 24);
+    trimstyle::setTextColour(m_remove, trimstyle::secondary(this));
+    m_remove->setToolTip(tr("Remove from the list (Delete). The file stays as it is."));
+    m_remove->setFocusPolicy(Qt::NoFocus);
+    row->addWidget(m_remove, 0, Qt::AlignTop);
+    connect(m_remove, &QToolButton::clicked, this, &VideoTrimItemRow::remove);
 
     m_trimming = new QProgressBar(this);
     m_trimming->setObjectName(QStringLiteral("rowTrimmingIndicator"));
@@ -178,6 +196,61 @@ void VideoTrimItemRow::setAlternate(bool alternate) {
 void VideoTrimItemRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(m_alternate ? QPalette::AlternateBase : QPalette::Base));
+    if (hasFocus()) {
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(40);
+        painter.fillRect(rect(), tint);
+        painter.fillRect(QRect(0, 0, 3, height()), palette().color(QPalette::Highlight));
+    }
+}
+
+void VideoTrimItemRow::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void VideoTrimItemRow::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void VideoTrimItemRow::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && m_remove->isEnabled()) {
+        remove();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void VideoTrimItemRow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowContextMenu"));
+    QAction* adjust = menu.addAction(m_adjust->text());
+    adjust->setEnabled(m_adjust->isEnabled());
+    connect(adjust, &QAction::triggered, m_adjust, &QPushButton::click);
+    QAction* keepFull = menu.addAction(m_keepFull->text());
+    keepFull->setEnabled(m_keepFull->isEnabled());
+    connect(keepFull, &QAction::triggered, this, &VideoTrimItemRow::keepFullOrUndo);
+    menu.addSeparator();
+    QAction* remove = menu.addAction(tr("Remove from List"));
+    remove->setShortcut(QKeySequence::Delete);
+    remove->setEnabled(m_remove->isEnabled());
+    connect(remove, &QAction::triggered, this, &VideoTrimItemRow::remove);
+    menu.exec(event->globalPos());
+}
+
+void VideoTrimItemRow::keepFullOrUndo() {
+    if (m_item && m_item->canUndoKeepFull())
+        m_item->undoKeepFull();
+    else if (m_onRemoveTrim)
+        m_onRemoveTrim();
+}
+
+void VideoTrimItemRow::remove() {
+    // Queued: the row goes with its item, which must not happen inside its own event handler.
+    if (m_onRemove)
+        QMetaObject::invokeMethod(
+            this, [onRemove = m_onRemove] { onRemove(); }, Qt::QueuedConnection);
 }
 
 void VideoTrimItemRow::refresh() {
@@ -220,40 +293,55 @@ void VideoTrimItemRow::refresh() {
         textColour = trimstyle::secondary(this);
         detail = item->analysisError().value_or(QString());
     }
+    // Which stage of the analysis found nothing, for "No confident trim suggestion".
+    const QString reason = item->noSuggestionReason();
+    const QString statusTip = reason.isEmpty() ? text : tr("No trim suggestion: %1.").arg(reason);
     m_statusIcon->setVisible(!icon.isEmpty());
     if (!icon.isEmpty())
         m_statusIcon->setPixmap(symbol(icon, this));
     m_statusText->setText(text);
-    // The summary's tooltip says which source decided the exit and the opening.
+    // The summary's tooltip says which source decided the exit and the opening, or which stage
+    // found nothing.
     const QString& why = item->analysisExplanation();
-    m_statusText->setToolTip(why.isEmpty() || item->isAnalyzing() ? text : text + u'\n' + why);
+    m_statusText->setToolTip(why.isEmpty() || item->isAnalyzing() ? statusTip : statusTip + u'
+' + why);
+    m_statusDetail->setToolTip(reason.isEmpty() ? QString() : statusTip);
     trimstyle::setTextColour(m_statusText, textColour);
     m_statusDetail->setText(detail);
     m_statusDetail->setVisible(!detail.isEmpty());
     m_statusNote->setText(note);
     m_statusNote->setVisible(!note.isEmpty());
 
-    if (item->exportMessage()) {
+    if (item->trimFailed()) {
+        // A failure must not pass for one more grey line: it is red and says why.
+        m_message->setText(tr("Trim failed: %1").arg(*item->exportMessage()));
+        trimstyle::setTextColour(m_message, trimstyle::failure());
+    } else if (item->exportMessage()) {
         m_message->setText(*item->exportMessage());
         trimstyle::setTextColour(m_message,
                                  trimmedInPlace ? trimstyle::success() : trimstyle::secondary(this));
-    } else if (manual && item->suggestedStart() && item->suggestedEnd()) {
-        // The analysis summary names the suggested range; beside a manual one it would read as a
-        // contradiction, so it says what it is.
-        m_message->setText(
-            tr("Suggested %1-%2")
-                .arg(formatClock(*item->suggestedStart()), formatClock(*item->suggestedEnd())));
+    } else if (manual && item->duration() > 0) {
+        // What the analysis said, and beside it the range the user chose instead.
+        m_message->setText(tr("%1 · Manual %2").arg(item->analysisSummary(), item->rangeText()));
         trimstyle::setTextColour(m_message, trimstyle::secondary(this));
     } else {
         m_message->setText(item->analysisSummary());
         trimstyle::setTextColour(m_message, trimstyle::secondary(this));
     }
+    m_message->setToolTip(m_message->text());
 
     const bool usable = item->duration() > 0 && !busy;
     m_adjust->setEnabled(usable);
-    m_keepFull->setEnabled(usable && !item->savesTooLittle());
+    const bool undo = item->canUndoKeepFull();
+    m_keepFull->setText(undo ? tr("Undo Keep Full") : tr("Keep Full"));
+    m_keepFull->setToolTip(undo ? tr("Go back to the range before Keep Full") : tr("Do not trim this video"));
+    m_keepFull->setEnabled(undo || (usable && !item->savesTooLittle()));
+    m_remove->setEnabled(!item->isTrimming());
     m_trimmed->setVisible(trimmedInPlace);
     m_trimming->setVisible(item->isTrimming());
+    // Determinate once the trim reports how far it is.
+    m_trimming->setRange(0, item->workProgress() ? 100 : 0);
+    m_trimming->setValue(int(item->workProgress().value_or(0.0) * 100));
 }
 
 } // namespace velarix

@@ -9,8 +9,12 @@
 #include "Velarix/TrimVideoList.h"
 #include "Velarix/VideoTrimEditorSheet.h"
 #include "Velarix/WindowCloseGuard.h"
+#include "import/VelarixModel.h"
+#include "platform/AppPaths.h"
+#include "platform/Settings.h"
 #include "trimming/VideoTrimmingModel.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -85,18 +89,34 @@ VideoTrimmingView::VideoTrimmingView(QWidget* parent)
         model->setTrimCompletionSummary(std::nullopt);
         model->startAnalysis(model->items());
     });
-    connect(footer, &TrimFooterBar::addMoreRequested, this, &VideoTrimmingView::openChooser);
-    connect(footer, &TrimFooterBar::clearRequested, model, &VideoTrimmingModel::clear);
     connect(footer, &TrimFooterBar::trimRequested, model, &VideoTrimmingModel::startTrimming);
     connect(m_list, &TrimVideoList::keepFullRequested, this,
             [](VideoTrimItem* item) { item->keepFullVideo(); });
     connect(m_list, &TrimVideoList::adjustRequested, this, &VideoTrimmingView::openEditor);
+    connect(m_list, &TrimVideoList::removeRequested, model, &VideoTrimmingModel::removeItem);
+
+    // "Keep originals in the Trash" is the user's setting, shared with the Settings window.
+    Settings& settings = Settings::standard();
+    const QString keepKey = VideoTrimmingModel::kKeepOriginalsInTrashKey;
+    model->setKeepOriginalsInTrash(settings.boolValue(keepKey).value_or(false));
+    connect(footer, &TrimFooterBar::keepOriginalsToggled, this,
+            [&settings, keepKey](bool keep) { settings.setValue(keepKey, keep); });
+    connect(&settings, &Settings::valueChanged, model, [&settings, keepKey, model](const QString& key) {
+        if (key == keepKey)
+            model->setKeepOriginalsInTrash(settings.boolValue(keepKey).value_or(false));
+    });
 
     // Return starts trimming, but only where and when that button is enabled.
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, &VideoTrimmingView::triggerDefaultButton);
     }
+
+    // Ctrl+O adds videos, Ctrl+W closes (through the close guard).
+    auto* add = new QShortcut(QKeySequence::Open, this);
+    connect(add, &QShortcut::activated, this, &VideoTrimmingView::openChooser);
+    auto* closeWindow = new QShortcut(QKeySequence::Close, this);
+    connect(closeWindow, &QShortcut::activated, this, &QWidget::close);
 
     m_closeGuard = new WindowCloseGuard(this, [model] { model->cancelWork(); });
 
@@ -138,6 +158,11 @@ void VideoTrimmingView::refresh() {
     if (model.trimCompletionSummary())
         m_summary->setSummary(*model.trimCompletionSummary());
     m_closeGuard->setBusy(model.isAnalyzing() || model.isTrimming());
+    const int edited = model.untrimmedManualRangeCount();
+    m_closeGuard->setUnsavedEdits(
+        edited == 0   ? QString()
+        : edited == 1 ? tr("1 video has a range you adjusted that is not trimmed yet.")
+                      : tr("%1 videos have ranges you adjusted that are not trimmed yet.").arg(edited));
 }
 
 void VideoTrimmingView::triggerDefaultButton() {
@@ -165,9 +190,15 @@ void VideoTrimmingView::presentChooser() {
         return;
     }
     if (m_chooserFolder.isEmpty() || !QFileInfo(m_chooserFolder).isDir()) {
-        // ~/Videos where there is one; a chooser opened on a missing folder offers its name as a file.
+        // Where imports go, which is where the videos to trim are; else ~/Videos where there is one.
+        // A chooser opened on a missing folder offers its name as a file.
+        const QString destination = Settings::standard()
+                                        .stringValue(SettingsKey::outputLocation)
+                                        .value_or(AppPaths::downloadsDirectory());
         const QString movies = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-        m_chooserFolder = QFileInfo(movies).isDir() ? movies : QDir::homePath();
+        m_chooserFolder = QFileInfo(destination).isDir() ? destination
+                          : QFileInfo(movies).isDir()    ? movies
+                                                         : QDir::homePath();
     }
     auto* chooser = new QFileDialog(this, tr("Add Videos"), m_chooserFolder);
     chooser->setObjectName(QStringLiteral("videoChooser"));
@@ -233,9 +264,11 @@ void VideoTrimmingView::showErrorAlert() {
 void VideoTrimmingView::openEditor(VideoTrimItem* item) {
     if (!item || m_editor)
         return;
+    // Cancel in the sheet goes back to the bounds from before the missing ones were filled in.
+    const VideoTrimItem::ManualRange before = item->manualRange();
     item->prepareManualRange();
     m_editorItem = item;
-    auto* sheet = new VideoTrimEditorSheet(item, this);
+    auto* sheet = new VideoTrimEditorSheet(item, before, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet, &QDialog::finished, this, [this] { m_editorItem = nullptr; });
     m_editor = sheet;

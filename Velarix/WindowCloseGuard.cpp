@@ -10,6 +10,8 @@ const QString WindowCloseGuard::kMessage = QStringLiteral("Cancel current work a
 const QString WindowCloseGuard::kInformativeText = QStringLiteral("Analysis or trimming is still running.");
 const QString WindowCloseGuard::kCancelWorkAndClose = QStringLiteral("Cancel Work and Close");
 const QString WindowCloseGuard::kKeepWindowOpen = QStringLiteral("Keep Window Open");
+const QString WindowCloseGuard::kDiscardMessage = QStringLiteral("Close and discard your adjusted ranges?");
+const QString WindowCloseGuard::kDiscardAndClose = QStringLiteral("Discard and Close");
 
 WindowCloseGuard::WindowCloseGuard(QWidget* window, std::function<void()> onCancelWork)
     : QObject(window)
@@ -19,9 +21,23 @@ WindowCloseGuard::WindowCloseGuard(QWidget* window, std::function<void()> onCanc
     window->installEventFilter(this);
 }
 
+void WindowCloseGuard::setBusy(bool busy) {
+    const bool ended = m_isBusy && !busy;
+    m_isBusy = busy;
+    // The question was whether to stop the work; with the work done it has no answer to wait for.
+    if (ended && m_question)
+        m_question->reject();
+}
+
 bool WindowCloseGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_window || event->type() != QEvent::Close || !m_isBusy || m_isHandlingClose)
+    if (watched != m_window || event->type() != QEvent::Close || m_isHandlingClose)
         return QObject::eventFilter(watched, event);
+    if (!m_isBusy) {
+        if (m_unsavedEdits.isEmpty() || askToDiscardEdits())
+            return QObject::eventFilter(watched, event);
+        event->ignore();
+        return true;
+    }
     // The window stays open for now in any case; a confirmed close is carried out afterwards.
     event->ignore();
     if (askToCancelWork()) {
@@ -44,18 +60,29 @@ bool WindowCloseGuard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool WindowCloseGuard::askToCancelWork() {
+    return ask(kMessage, kInformativeText, kCancelWorkAndClose);
+}
+
+bool WindowCloseGuard::askToDiscardEdits() {
+    return ask(kDiscardMessage, m_unsavedEdits, kDiscardAndClose);
+}
+
+bool WindowCloseGuard::ask(const QString& message, const QString& details, const QString& confirm) {
     QMessageBox alert(m_window);
     alert.setObjectName(QStringLiteral("closeGuardAlert"));
     alert.setIcon(QMessageBox::Warning);
     alert.setWindowTitle(m_window ? m_window->windowTitle() : QString());
-    alert.setText(kMessage);
-    alert.setInformativeText(kInformativeText);
-    QPushButton* cancelWork = alert.addButton(kCancelWorkAndClose, QMessageBox::AcceptRole);
+    alert.setText(message);
+    alert.setInformativeText(details);
+    QPushButton* confirmButton = alert.addButton(confirm, QMessageBox::AcceptRole);
     QPushButton* keepOpen = alert.addButton(kKeepWindowOpen, QMessageBox::RejectRole);
-    alert.setDefaultButton(cancelWork);
+    // Return, or a hurried click on the highlighted button, must not throw work away.
+    alert.setDefaultButton(keepOpen);
     alert.setEscapeButton(keepOpen);
+    m_question = &alert;
     alert.exec();
-    return alert.clickedButton() == cancelWork;
+    m_question = nullptr;
+    return alert.clickedButton() == confirmButton;
 }
 
 } // namespace velarix

@@ -3,6 +3,7 @@
 #include "platform/AppIdentity.h"
 #include "platform/MediaLog.h"
 #include "platform/Settings.h"
+#include "trimming/ReplacedOriginal.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -91,5 +92,8 @@ int main(int argc, char** argv) {
                      [&shell](const QStringList& handedOver) { shell.handleLaunch(handedOver); });
     if (!shell.handleLaunch(arguments))
         return 1;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Trimmed originals still being freed in the background are freed before the process ends.
+    waitForPendingFrees();
+    return status;
 }

@@ -1,4 +1,5 @@
 #include "cli/CliSession.h"
+#include "cli/TrimCommand.h"
 #include "platform/Await.h"
 
 #include <QJsonArray>
@@ -23,7 +24,15 @@ void onInterrupt(int) {
 }
 
 int runImport(Invocation& invocation) {
-    auto arguments = parseCardArguments(invocation.arguments, kSelection | kOverrides | kDestination);
+    // --trim: the copies are analysed and trimmed to their suggestions once the import is done.
+    QStringList rest = invocation.arguments;
+    const bool trim = rest.removeAll(QStringLiteral("--trim")) > 0;
+    bool keepOriginal = keepOriginalsSetting();
+    if (rest.removeAll(QStringLiteral("--keep-original")) > 0)
+        keepOriginal = true;
+    if (rest.removeAll(QStringLiteral("--no-keep-original")) > 0)
+        keepOriginal = false;
+    auto arguments = parseCardArguments(rest, kSelection | kOverrides | kDestination);
     if (!arguments)
         return usageError(invocation, arguments.error().message);
     int failure = kExitOk;
@@ -133,12 +142,25 @@ int runImport(Invocation& invocation) {
                        << '\n';
     else if (!model.error().isEmpty() && report.failed.isEmpty() && !report.cancelled)
         invocation.err << "velarix-cli: " << printable(model.error().errorDescription()) << '\n';
-    return report.failed.isEmpty() && !report.cancelled && !report.historyError ? kExitOk : kExitSomeFailed;
+    int status = report.failed.isEmpty() && !report.cancelled && !report.historyError ? kExitOk : kExitSomeFailed;
+    // Only the copies are trimmed, never the card's files; a cancelled import trims nothing.
+    if (trim && !report.cancelled && !report.imported.isEmpty()) {
+        QStringList copies;
+        for (const auto& file : report.imported)
+            copies.append(file.destination);
+        invocation.out.flush();
+        const int trimmed = trimSuggested(invocation, copies, false, keepOriginal);
+        if (trimmed != kExitOk)
+            status = kExitSomeFailed;
+    }
+    return status;
 }
 
 const CommandRegistration registration(
-    {QStringLiteral("import"), QStringLiteral("import [--card DIR] [SELECTION] [OVERRIDES] [--dest DIR]"),
-     QStringLiteral("copies the selected videos into the destination folder (--no-verify: no read-back)"),
+    {QStringLiteral("import"),
+     QStringLiteral("import [--card DIR] [SELECTION] [OVERRIDES] [--dest DIR] [--trim]"),
+     QStringLiteral("copies the selected videos into the destination folder (--no-verify: no read-back; "
+                    "--trim: then trims the copies to their suggestions)"),
      runImport});
 
 } // namespace

@@ -1,7 +1,9 @@
-#include "cli/Command.h"
+#include "cli/TrimCommand.h"
 
 #include "platform/MediaStreams.h"
 #include "platform/WriteLease.h"
+#include "platform/Settings.h"
+#include "trimming/TrimInPlace.h"
 #include "trimming/TrimSuggestion.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimmingModel.h"
@@ -161,7 +163,8 @@ QString dryRunMessage(qint64 savings, int percent) {
 }
 
 // --range: the same range out of every file, without analysis.
-int trimRange(Invocation& invocation, const QStringList& files, const Range& range, bool dryRun) {
+int trimRange(Invocation& invocation, const QStringList& files, const Range& range, bool dryRun,
+              bool keepOriginal) {
     Reporter reporter(invocation);
     VideoTrimCompletionSummary summary;
     int done = 0;
@@ -196,14 +199,16 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
             reporter.progress(QStringLiteral("Trimming %1").arg(info.fileName()));
             const qint64 sizeBefore = fileSize(info.absoluteFilePath());
             int shown = -1;
-            auto result = exportTrimmedVideo(
-                VideoTrimExportRequest{QUrl::fromLocalFile(info.absoluteFilePath()), range.start, range.end},
-                &gInterrupted, [&](double fraction) {
-                    if (int(fraction * 100) == shown)
-                        return;
-                    shown = int(fraction * 100);
-                    reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
-                });
+            VideoTrimExportRequest request{QUrl::fromLocalFile(info.absoluteFilePath()), range.start,
+                                           range.end, keepOriginal, OriginalDisposal{}};
+            // The original is freed while the next file is cut; the run waits for it at the end.
+            request.original.inBackground = true;
+            auto result = trimVideoInPlace(request, &gInterrupted, [&](double fraction) {
+                if (int(fraction * 100) == shown)
+                    return;
+                shown = int(fraction * 100);
+                reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
+            });
             if (result.ok()) {
                 outcome.message = QStringLiteral("Trimmed in place");
                 outcome.done = true;
@@ -225,10 +230,13 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
     return exitStatus(done, int(files.size()));
 }
 
+} // namespace
+
 // By default: the trimming model analyses every file, then cuts each to its suggestion, as the window.
-int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun) {
+int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun, bool keepOriginal) {
     Reporter reporter(invocation);
     VideoTrimmingModel model;
+    model.setKeepOriginalsInTrash(keepOriginal);
     QEventLoop loop;
     QTimer interruptWatch;
     interruptWatch.setInterval(100);
@@ -335,24 +343,37 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun)
     } else {
         // A run that trimmed nothing leaves no summary in the model; the text is the same all the same.
         VideoTrimCompletionSummary summary =
-            model.trimCompletionSummary().value_or(VideoTrimCompletionSummary{0, exportFailures, 0});
+            model.trimCompletionSummary().value_or(VideoTrimCompletionSummary{0, exportFailures, 0, {}});
         summary.savedBytes = 0;
         for (int k = 0; k < rowOfUrl.size(); ++k)
             if (outcomes[rowOfUrl[k]].done)
                 summary.savedBytes += std::max<qint64>(0, sizesBefore[k] - fileSize(urls[k].toLocalFile()));
         reporter.summary(summary);
     }
+    // The last originals are freed before the summary counts the run as done.
+    waitForPendingFrees();
     return exitStatus(done, int(files.size()));
 }
+
+bool keepOriginalsSetting() {
+    return Settings::standard().boolValue(VideoTrimmingModel::kKeepOriginalsInTrashKey).value_or(false);
+}
+
+namespace {
 
 int runTrim(Invocation& invocation) {
     QStringList files;
     std::optional<Range> range;
     bool dryRun = false;
+    bool keepOriginal = keepOriginalsSetting();
     for (int i = 0; i < invocation.arguments.size(); ++i) {
         const QString& argument = invocation.arguments[i];
         if (argument == QLatin1String("--dry-run")) {
             dryRun = true;
+        } else if (argument == QLatin1String("--keep-original")) {
+            keepOriginal = true;
+        } else if (argument == QLatin1String("--no-keep-original")) {
+            keepOriginal = false;
         } else if (argument == QLatin1String("--range") || argument.startsWith(QLatin1String("--range="))) {
             QString text;
             if (argument.contains(QLatin1Char('=')))
@@ -383,11 +404,14 @@ int runTrim(Invocation& invocation) {
         for (const QString& file : files)
             removeLeftoverTrimFolders(file);
     }
-    return range ? trimRange(invocation, files, *range, dryRun) : trimSuggested(invocation, files, dryRun);
+    const int status = range ? trimRange(invocation, files, *range, dryRun, keepOriginal)
+                             : trimSuggested(invocation, files, dryRun, keepOriginal);
+    waitForPendingFrees();
+    return status;
 }
 
 const CommandRegistration registration(Command{
-    QStringLiteral("trim"), QStringLiteral("trim FILE... [--range START-END] [--dry-run]"),
+    QStringLiteral("trim"), QStringLiteral("trim FILE... [--range START-END] [--dry-run] [--keep-original]"),
     QStringLiteral("analyses videos, then trims them in place to the suggested range (or the one given)"),
     runTrim});
 

@@ -394,6 +394,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             if (succeeded && !report.imported.isEmpty() && m_openFolderAferImport && m_folderOpener)
                 m_folderOpener(outcome.folders.size() == 1 ? outcome.folders.first() : m_outputLocation);
 
+            Q_EMIT importFinished(report);
             promise->addResult(report);
             promise->finish();
         });

@@ -54,6 +54,7 @@ void VelarixModel::loadSettings() {
     m_openFolderAferImport = m_defaults->boolValue(SettingsKey::openFolderAferImport).value_or(true);
     m_autogroupVideos = m_defaults->boolValue(SettingsKey::autogroupVideos).value_or(true);
     m_joinChapters = m_defaults->boolValue(SettingsKey::joinChapters).value_or(true);
+    m_trimAfterImport = m_defaults->boolValue(SettingsKey::trimAfterImport).value_or(false);
     // Through the setter, so the key is written back once at construction.
     setMenuBarExtra(m_defaults->boolValue(SettingsKey::modelMenuBarExtra).value_or(true));
 }
@@ -181,6 +182,11 @@ void VelarixModel::setImportPattern(const QString& pattern) {
 void VelarixModel::setOpenFolderAferImport(bool on) {
     m_defaults->setValue(SettingsKey::openFolderAferImport, on);
     assign(m_openFolderAferImport, on, [this] { Q_EMIT openFolderAferImportChanged(); });
+}
+
+void VelarixModel::setTrimAfterImport(bool on) {
+    m_defaults->setValue(SettingsKey::trimAfterImport, on);
+    assign(m_trimAfterImport, on, [this] { Q_EMIT trimAfterImportChanged(); });
 }
 
 void VelarixModel::setMenuBarExtra(bool on) {

@@ -38,6 +38,7 @@ inline const QString autoIncrementJumpNumber = QStringLiteral("import.Single.aut
 inline const QString openFolderAferImport = QStringLiteral("import.Single.openFolderAferImport");
 inline const QString autogroupVideos = QStringLiteral("import.Single.autogroupVideos");
 inline const QString joinChapters = QStringLiteral("import.Single.joinChapters");
+inline const QString trimAfterImport = QStringLiteral("import.Single.trimAfterImport");
 inline const QString modelMenuBarExtra = QStringLiteral("import.menubarextra");
 } // namespace SettingsKey
 
@@ -81,6 +82,8 @@ class VelarixModel : public QObject {
     Q_PROPERTY(QString importPattern READ importPattern WRITE setImportPattern NOTIFY importPatternChanged)
     Q_PROPERTY(bool openFolderAferImport READ openFolderAferImport WRITE setOpenFolderAferImport NOTIFY
                    openFolderAferImportChanged)
+    Q_PROPERTY(
+        bool trimAfterImport READ trimAfterImport WRITE setTrimAfterImport NOTIFY trimAfterImportChanged)
     Q_PROPERTY(bool menuBarExtra READ menuBarExtra WRITE setMenuBarExtra NOTIFY menuBarExtraChanged)
     Q_PROPERTY(velarix::ImportProgress* importProgress READ importProgress NOTIFY importProgressChanged)
     Q_PROPERTY(std::optional<QString> videoLoadingStatus READ videoLoadingStatus NOTIFY videoLoadingChanged)
@@ -118,6 +121,8 @@ public:
     const QString& importPattern() const { return m_importPattern; }
     bool openFolderAferImport() const { return m_openFolderAferImport; }
     bool menuBarExtra() const { return m_menuBarExtra; }
+    // The copies of a finished import open in the trimming window.
+    bool trimAfterImport() const { return m_trimAfterImport; }
     ImportProgress* importProgress() const { return m_importProgress; }
 
     void setError(const ApplicationError& error);
@@ -142,6 +147,7 @@ public:
     void setImportPattern(const QString& pattern);
     void setOpenFolderAferImport(bool on);
     void setMenuBarExtra(bool on);
+    void setTrimAfterImport(bool on);
     // The model owns the progress object while an import runs; null when idle.
     void setImportProgress(ImportProgress* progress);
 
@@ -225,6 +231,9 @@ Q_SIGNALS:
     void importPatternChanged();
     void openFolderAferImportChanged();
     void menuBarExtraChanged();
+    void trimAfterImportChanged();
+    // An import run ended (also when cancelled or when every file failed), with its report.
+    void importFinished(const velarix::ImportReport& report);
     void importProgressChanged();
     // Any input of videoLoadingStatus or videoLoadingFraction changed.
     void videoLoadingChanged();
@@ -261,6 +270,7 @@ private:
     QString m_importPattern = kDefaultImportPattern;
     bool m_openFolderAferImport = true;
     bool m_menuBarExtra = true;
+    bool m_trimAfterImport = false;
     QPointer<ImportProgress> m_importProgress;
     std::shared_ptr<VolumeProvider> m_volumes;
     std::function<void(const QString&)> m_folderOpener;

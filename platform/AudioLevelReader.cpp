@@ -134,7 +134,8 @@ OpenOptions audioReadingOptions(const CancelFlag* cancel) {
     return OpenOptions{cancel, 4096, false};
 }
 
-Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel) {
+Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel,
+                                            const std::function<void(double)>& progress) {
     AVFormatContext* format = input.get();
     if (streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
         return unableToPrepare();
@@ -203,6 +204,9 @@ Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, 
             break;
         }
         if (packet->stream_index == streamIndex) {
+            if (progress && format->duration > 0 && packet->pts != AV_NOPTS_VALUE)
+                progress(double(av_rescale_q(packet->pts, stream->time_base, AV_TIME_BASE_Q)) /
+                         double(format->duration));
             const int sent = avcodec_send_packet(decoder.get(), packet.get());
             if (sent < 0 && sent != AVERROR(EAGAIN))
                 qCDebug(lcApp, "Skipped an audio packet: %s", qUtf8Printable(av::errorText(sent)));

@@ -2,6 +2,7 @@
 
 #include "platform/MediaOpen.h"
 
+#include <functional>
 #include <vector>
 
 namespace velarix {
@@ -34,6 +35,8 @@ OpenOptions audioReadingOptions(const CancelFlag* cancel);
 // Decodes one audio stream of an input to mono float at 11,025 Hz and returns one level per window.
 // Every other stream is discarded. Errors are in the domain "VideoTrimming" (codes 1 to 3); a set
 // cancel flag ends the reading with a cancellation, checked at least once per decoded buffer.
-Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel);
+// `progress` gets the fraction of the clip's duration read so far.
+Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel,
+                                            const std::function<void(double)>& progress = {});
 
 } // namespace velarix

@@ -43,8 +43,12 @@ Result<TelemetryFinding> readSensors(MediaInput& input, const QString& path, dou
 // buffer so that each pass skips the other streams' bytes. Levels stay absent when the clip cannot
 // have a suggestion, and are empty when it has no audio track (the telemetry may still suggest a
 // range).
+// The audio pass is this share of an analysis; the frames around the opening take the rest.
+constexpr double kAudioShare = 0.85;
+
 Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, TelemetryFinding& telemetry,
-                                                    const CancelFlag* cancel) {
+                                                    const CancelFlag* cancel,
+                                                    const std::function<void(double)>& progress) {
     auto input = openVideoAsset(path, audioReadingOptions(cancel));
     if (!input)
         return input.error();
@@ -72,7 +76,10 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, Telemet
         result.error = kNoAudioTrack;
         result.levels = std::vector<double>();
     } else {
-        auto levels = readAudioLevels(*input, audio.first(), cancel);
+        auto levels = readAudioLevels(*input, audio.first(), cancel, [&progress](double fraction) {
+            if (progress)
+                progress(fraction * kAudioShare);
+        });
         if (!levels)
             return levels.error();
         result.levels = std::move(*levels);
@@ -86,11 +93,12 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, Telemet
 
 } // namespace
 
-Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel) {
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel,
+                                             const std::function<void(double)>& progress) {
     QElapsedTimer timer;
     timer.start();
     TelemetryFinding telemetry;
-    auto read = readHeaderAndLevels(path, telemetry, cancel);
+    auto read = readHeaderAndLevels(path, telemetry, cancel, progress);
     if (!read || !read->levels)
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
@@ -103,6 +111,8 @@ Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFl
     auto suggestion = suggestTrimRange(*result.levels, path, result.duration, telemetry, cancel);
     if (!suggestion)
         return suggestion.error();
+    if (progress)
+        progress(1.0);
     qCDebug(lcApp, "Analysed %s: audio and telemetry %lld ms, frames and suggestion %lld ms",
             qUtf8Printable(path), readMs, timer.elapsed() - readMs);
     if (!hasAudio)

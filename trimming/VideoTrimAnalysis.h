@@ -56,7 +56,9 @@ struct VideoTrimAnalysisResult {
 
 // Analyses the file at `path`. Errors: the file cannot be opened or read (domain "Media"), the
 // audio reader fails (domain "VideoTrimming", codes 1 to 3), or a cancellation.
-Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel = nullptr);
+// `progress` gets how far it is, 0…1 (the audio pass is most of the work).
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel = nullptr,
+                                             const std::function<void(double)>& progress = {});
 
 inline constexpr std::chrono::seconds kAnalysisTimeout{90};
 
@@ -78,7 +80,8 @@ struct VideoTrimAnalysisTimeoutError {
 // matches()), even if a result arrives meanwhile; the call returns once the analysis has stopped.
 Result<VideoTrimAnalysisResult> analyzeVideoWithTimeout(const QString& path,
                                                         const CancelFlag* cancel = nullptr,
-                                                        std::chrono::milliseconds timeout = kAnalysisTimeout);
+                                                        std::chrono::milliseconds timeout = kAnalysisTimeout,
+                                                        const std::function<void(double)>& progress = {});
 
 // The race itself, for any analysis: `analysis` gets the flag that the time-out and `cancel` set.
 using AnalysisFunction = std::function<Result<VideoTrimAnalysisResult>(const CancelFlag*)>;

@@ -66,9 +66,11 @@ Result<VideoTrimAnalysisResult> runWithTimeout(const AnalysisFunction& analysis,
 }
 
 Result<VideoTrimAnalysisResult> analyzeVideoWithTimeout(const QString& path, const CancelFlag* cancel,
-                                                        std::chrono::milliseconds timeout) {
-    return runWithTimeout([&path](const CancelFlag* stop) { return analyzeVideo(path, stop); }, path, cancel,
-                          timeout);
+                                                        std::chrono::milliseconds timeout,
+                                                        const std::function<void(double)>& progress) {
+    return runWithTimeout(
+        [&path, &progress](const CancelFlag* stop) { return analyzeVideo(path, stop, progress); }, path,
+        cancel, timeout);
 }
 
 } // namespace velarix

@@ -268,6 +268,8 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return beingWritten(sourceName);
     lease->release();
     applyPreservedAttributes(attributes, QUrl::fromLocalFile(sourcePath));
+    // After the swap the original lies at the copy's path in the working folder.
+    disposeOfReplacedOriginal(std::move(*folder), outputPath, sourcePath, request.original);
     return request.url;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/MediaOpen.h"
 #include "platform/Result.h"
+#include "trimming/ReplacedOriginal.h"
 
 #include <QUrl>
 
@@ -15,6 +16,11 @@ struct VideoTrimExportRequest {
     QUrl url; // the source video; replaced in place
     std::optional<double> trimStart;
     std::optional<double> trimEnd;
+    // The replaced original goes to the Trash of its file system instead of being deleted
+    // (trimVideoInPlace claims the place in the Trash before the cut).
+    bool keepOriginalInTrash = false;
+    // What becomes of the original after the swap; by default it is deleted before the call returns.
+    OriginalDisposal original = {};
 };
 
 // The dates of the source that outlive the replace. Linux sets no birth time, so the creation date

@@ -64,6 +64,9 @@ void VideoTrimItem::setIsAnalyzing(bool value) {
 void VideoTrimItem::setIsTrimming(bool value) {
     assign(m_isTrimming, value, &VideoTrimItem::isTrimmingChanged);
 }
+void VideoTrimItem::setWorkProgress(std::optional<double> value) {
+    assign(m_workProgress, value, &VideoTrimItem::workProgressChanged);
+}
 void VideoTrimItem::setAudioLevels(std::vector<double> levels) {
     assign(m_audioLevels, levels, &VideoTrimItem::audioLevelsChanged);
 }
@@ -149,8 +152,56 @@ void VideoTrimItem::resetManualRange() {
 void VideoTrimItem::keepFullVideo() {
     if (m_duration <= 0 || m_isAnalyzing || m_isTrimming)
         return;
+    const ManualRange before = manualRange();
     assignManualStart(0.0);
     assignManualEnd(m_duration);
+    m_beforeKeepFull = before;
+    Q_EMIT changed();
+}
+
+bool VideoTrimItem::canUndoKeepFull() const {
+    // Any other edit since "Keep Full" is the user's newer choice, not something to take back.
+    return m_beforeKeepFull && !m_isAnalyzing && !m_isTrimming && m_manualStart == 0.0 &&
+           m_manualEnd == m_duration;
+}
+
+void VideoTrimItem::undoKeepFull() {
+    if (!canUndoKeepFull())
+        return;
+    const ManualRange before = *m_beforeKeepFull;
+    m_beforeKeepFull.reset();
+    restoreManualRange(before);
+    Q_EMIT changed();
+}
+
+void VideoTrimItem::restoreManualRange(const ManualRange& range) {
+    assignManualStart(range.start);
+    assignManualEnd(range.end);
+}
+
+bool VideoTrimItem::trimFailed() const {
+    return m_exportMessage && !m_outputURL && *m_exportMessage != QLatin1String("Cancelled");
+}
+
+QString VideoTrimItem::noSuggestionReason() const {
+    if (m_isAnalyzing || m_duration <= 0 || m_suggestedStart || !m_analysisError || m_audioLevels.empty())
+        return {};
+    if (!m_exitTime)
+        return QStringLiteral("no freefall noise found");
+    if (!m_openingTime)
+        return QStringLiteral("opening not found");
+    return QStringLiteral(
+        "the jump fills nearly the whole clip, so trimming would save less than 15 seconds");
+}
+
+bool VideoTrimItem::leavesOutExit() const {
+    const auto start = effectiveStart();
+    return m_exitTime && start && *start > *m_exitTime;
+}
+
+bool VideoTrimItem::leavesOutOpening() const {
+    const auto end = effectiveEnd();
+    return m_openingTime && end && *end < *m_openingTime;
 }
 
 void VideoTrimItem::prepareManualRange() {

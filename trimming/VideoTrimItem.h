@@ -49,7 +49,16 @@ class VideoTrimItem : public QObject {
     Q_PROPERTY(std::optional<QUrl> outputURL READ outputURL WRITE setOutputURL NOTIFY outputURLChanged)
     Q_PROPERTY(bool isAnalyzing READ isAnalyzing WRITE setIsAnalyzing NOTIFY isAnalyzingChanged)
     Q_PROPERTY(bool isTrimming READ isTrimming WRITE setIsTrimming NOTIFY isTrimmingChanged)
+    Q_PROPERTY(
+        std::optional<double> workProgress READ workProgress WRITE setWorkProgress NOTIFY workProgressChanged)
 public:
+    // The user's bounds as they are stored, unset ones included: what an editor restores on Cancel.
+    struct ManualRange {
+        std::optional<double> start;
+        std::optional<double> end;
+        bool operator==(const ManualRange&) const = default;
+    };
+
     explicit VideoTrimItem(const QUrl& url, QObject* parent = nullptr);
 
     // The path with "." and ".." resolved, without percent encoding: the identity in lists.
@@ -69,6 +78,8 @@ public:
     const std::optional<QUrl>& outputURL() const { return m_outputURL; }
     bool isAnalyzing() const { return m_isAnalyzing; }
     bool isTrimming() const { return m_isTrimming; }
+    // How far the running analysis or trim of this file is, 0…1; absent while none runs.
+    std::optional<double> workProgress() const { return m_workProgress; }
     // The raw half-second audio levels of the analysis (dB), for drawing; empty when none.
     const std::vector<double>& audioLevels() const { return m_audioLevels; }
     // Where the analysis found the exit and the canopy opening (seconds), shown with the levels.
@@ -88,6 +99,7 @@ public:
     void setOutputURL(const std::optional<QUrl>& value);
     void setIsAnalyzing(bool value);
     void setIsTrimming(bool value);
+    void setWorkProgress(std::optional<double> value);
     void setAudioLevels(std::vector<double> levels);
     void setExitTime(std::optional<double> value);
     void setOpeningTime(std::optional<double> value);
@@ -98,6 +110,15 @@ public:
     std::optional<double> effectiveStart() const { return m_manualStart ? m_manualStart : m_suggestedStart; }
     std::optional<double> effectiveEnd() const { return m_manualEnd ? m_manualEnd : m_suggestedEnd; }
     bool hasRange() const { return effectiveStart() && effectiveEnd(); }
+    bool hasManualRange() const { return m_manualStart || m_manualEnd; }
+    // The last trim of this file failed (a cancellation is not a failure).
+    bool trimFailed() const;
+    bool isTrimmedInPlace() const { return m_outputURL && *m_outputURL == m_url; }
+    // Why an analysed clip has no suggestion, by the stage that found nothing; empty otherwise.
+    QString noSuggestionReason() const;
+    // The effective range leaves out what the analysis found: the exit, the canopy opening.
+    bool leavesOutExit() const;
+    bool leavesOutOpening() const;
 
     QString rangeText() const;
     bool canTrim() const;
@@ -110,7 +131,13 @@ public:
     void setManualEnd(double value);
     void resetManualRange();
     void keepFullVideo();
+    // "Keep Full" taken back: the range before it returns, while the full range is still the one set.
+    bool canUndoKeepFull() const;
+    void undoKeepFull();
     void prepareManualRange();
+    ManualRange manualRange() const { return {m_manualStart, m_manualEnd}; }
+    // Puts back bounds read with manualRange(), as they were (an editor's Cancel).
+    void restoreManualRange(const ManualRange& range);
 
 Q_SIGNALS:
     void durationChanged();
@@ -125,6 +152,7 @@ Q_SIGNALS:
     void outputURLChanged();
     void isAnalyzingChanged();
     void isTrimmingChanged();
+    void workProgressChanged();
     void audioLevelsChanged();
     void exitTimeChanged();
     void openingTimeChanged();
@@ -154,6 +182,8 @@ private:
     std::optional<QUrl> m_outputURL;
     bool m_isAnalyzing = false;
     bool m_isTrimming = false;
+    std::optional<double> m_workProgress;
+    std::optional<ManualRange> m_beforeKeepFull;
     std::vector<double> m_audioLevels;
     std::optional<double> m_exitTime;
     std::optional<double> m_openingTime;

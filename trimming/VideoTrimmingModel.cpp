@@ -1,5 +1,8 @@
 #include "trimming/VideoTrimmingModel.h"
 
+#include "trimming/FrameDeployment.h"
+#include "trimming/TrimInPlace.h"
+
 #include "platform/Log.h"
 
 #include <QFileInfo>
@@ -49,10 +52,11 @@ QString VideoTrimCompletionSummary::text() const {
 
 VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     : QObject(parent)
-    , m_analyze(
-          [](const QString& path, const CancelFlag* cancel) { return analyzeVideoWithTimeout(path, cancel); })
-    , m_export([](const VideoTrimExportRequest& request, const CancelFlag* cancel) {
-        return exportTrimmedVideo(request, cancel);
+    , m_analyze([](const QString& path, const CancelFlag* cancel, const Progress& progress) {
+        return analyzeVideoWithTimeout(path, cancel, kAnalysisTimeout, progress);
+    })
+    , m_export([](const VideoTrimExportRequest& request, const CancelFlag* cancel, const Progress& progress) {
+        return trimVideoInPlace(request, cancel, progress);
     })
     , m_processorCount(QThread::idealThreadCount()) {
     // Room for a full analysis batch next to a trim, whatever the machine's own pool allows.
@@ -143,6 +147,14 @@ void VideoTrimmingModel::setTrimCompletionSummary(const std::optional<VideoTrimC
     Q_EMIT changed();
 }
 
+void VideoTrimmingModel::setKeepOriginalsInTrash(bool value) {
+    if (m_keepOriginalsInTrash == value)
+        return;
+    m_keepOriginalsInTrash = value;
+    Q_EMIT keepOriginalsInTrashChanged();
+    Q_EMIT changed();
+}
+
 void VideoTrimmingModel::setItems(QList<VideoTrimItem*> items) {
     if (m_items == items)
         return;
@@ -171,9 +183,11 @@ QList<VideoTrimItem*> VideoTrimmingModel::trimmableItems() const {
 }
 
 qint64 VideoTrimmingModel::estimatedSavings() const {
+    // A file whose last trim failed saves nothing until a new trim succeeds.
     qint64 sum = 0;
     for (const VideoTrimItem* item : trimmableItems())
-        sum += item->estimatedSavings();
+        if (!item->trimFailed())
+            sum += item->estimatedSavings();
     return sum;
 }
 
@@ -190,16 +204,51 @@ int VideoTrimmingModel::analyzedCount() const {
     }));
 }
 
+// Finished files count whole, running ones by how far they are, so the bar moves within a file.
 std::optional<double> VideoTrimmingModel::analysisProgress() const {
     if (m_items.isEmpty())
         return std::nullopt;
-    return double(analyzedCount()) / double(m_items.size());
+    double running = 0;
+    for (const VideoTrimItem* item : m_items)
+        if (item->isAnalyzing())
+            running += item->workProgress().value_or(0.0);
+    return (double(analyzedCount()) + running) / double(m_items.size());
 }
 
 std::optional<double> VideoTrimmingModel::trimProgress() const {
     if (m_trimTotalCount < 1)
         return std::nullopt;
-    return double(m_trimCompletedCount) / double(m_trimTotalCount);
+    double running = 0;
+    for (const VideoTrimItem* item : m_items)
+        if (item->isTrimming())
+            running += item->workProgress().value_or(0.0);
+    return std::min(1.0, (double(m_trimCompletedCount) + running) / double(m_trimTotalCount));
+}
+
+int VideoTrimmingModel::untrimmedManualRangeCount() const {
+    return int(std::count_if(m_items.begin(), m_items.end(), [](const VideoTrimItem* item) {
+        return item->hasManualRange() && !item->isTrimmedInPlace();
+    }));
+}
+
+VideoTrimmingModel::Progress VideoTrimmingModel::progressFor(VideoTrimItem* item, const RunPtr& run) {
+    QPointer<VideoTrimItem> target = item;
+    QPointer<VideoTrimmingModel> self = this;
+    auto shown = std::make_shared<std::atomic<int>>(-1);
+    return [target, self, run, shown](double fraction) {
+        const int percent = int(std::clamp(fraction, 0.0, 1.0) * 100);
+        if (shown->exchange(percent) == percent)
+            return;
+        QMetaObject::invokeMethod(
+            self.data(),
+            [target, self, run, percent] {
+                if (!self || !target || (self->m_analysisRun != run && self->m_trimmingRun != run))
+                    return;
+                if (target->isAnalyzing() || target->isTrimming())
+                    target->setWorkProgress(percent / 100.0);
+            },
+            Qt::QueuedConnection);
+    };
 }
 
 // --- operations ---
@@ -259,10 +308,11 @@ void VideoTrimmingModel::analyzeBatch(const RunPtr& run, const ItemList& targets
     for (int i = from; i < end; ++i) {
         QPointer<VideoTrimItem> item = targets[i];
         const QString path = item ? item->url().toLocalFile() : QString();
-        auto analyze = [analyze = m_analyze, path, run]() -> Result<VideoTrimAnalysisResult> {
+        auto analyze = [analyze = m_analyze, path, run,
+                        progress = progressFor(item, run)]() -> Result<VideoTrimAnalysisResult> {
             if (run->cancelled || path.isEmpty())
                 return Error::cancellation();
-            return analyze(path, &run->cancelled);
+            return analyze(path, &run->cancelled, progress);
         };
         runInBackground<Result<VideoTrimAnalysisResult>>(
             &m_pool, this, std::move(analyze), [this, run, targets, item, pending, end](const auto& result) {
@@ -307,6 +357,7 @@ void VideoTrimmingModel::applyAnalysis(const RunPtr& run, VideoTrimItem* item,
         item->setAnalysisError(description);
     }
     item->setIsAnalyzing(false);
+    item->setWorkProgress(std::nullopt);
 }
 
 void VideoTrimmingModel::finishAnalysisRun(const RunPtr& run, const ItemList& targets, int stoppedAt) {
@@ -340,6 +391,20 @@ void VideoTrimmingModel::startTrimming() {
     setTrimCompletedCount(0);
     setTrimTotalCount(int(targets.size()));
     setTrimSavedBytes(0);
+    // Every file of the list has a line on the finish screen: those not trimmed say why.
+    m_runOutcomes.clear();
+    m_runOutcomeIndex.clear();
+    for (VideoTrimItem* item : std::as_const(m_items)) {
+        VideoTrimFileOutcome outcome{item->url().toLocalFile(), VideoTrimFileOutcome::Kind::Kept, 0, {}};
+        if (item->savesTooLittle())
+            outcome.message = item->hasManualRange() ? QStringLiteral("Kept in full")
+                                                     : QStringLiteral("Kept: less than 15 seconds to remove");
+        else if (!item->canTrim())
+            outcome.message =
+                QStringLiteral("Kept: ") + item->analysisError().value_or(item->analysisSummary());
+        m_runOutcomeIndex.insert(item, int(m_runOutcomes.size()));
+        m_runOutcomes.append(outcome);
+    }
     if (m_trimmingRun)
         m_trimmingRun->cancelled = true;
     auto run = std::make_shared<Run>();
@@ -358,16 +423,25 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
     QPointer<VideoTrimItem> item = targets[index];
     item->setIsTrimming(true);
     item->setExportMessage(std::nullopt);
-    const VideoTrimExportRequest request{item->url(), item->effectiveStart(), item->effectiveEnd()};
+    VideoTrimExportRequest request{item->url(), item->effectiveStart(), item->effectiveEnd(),
+                                   m_keepOriginalsInTrash, OriginalDisposal{}};
+    // The row says "Trimmed" at the swap; the original is freed meanwhile (the application waits
+    // for that before it quits).
+    request.original.inBackground = true;
     // Counted from the size and duration before the file is replaced.
     const qint64 savings = item->estimatedSavings();
-    auto work = [exportVideo = m_export, request, run]() -> Result<QUrl> {
+    auto work = [exportVideo = m_export, request, run, progress = progressFor(item, run)]() -> Result<QUrl> {
         if (run->cancelled)
             return Error::cancellation();
-        return exportVideo(request, &run->cancelled);
+        return exportVideo(request, &run->cancelled, progress);
     };
     runInBackground<Result<QUrl>>(&m_pool, this, std::move(work), [=, this](const Result<QUrl>& result) {
         const bool current = run == m_trimmingRun;
+        if (item)
+            item->setWorkProgress(std::nullopt);
+        VideoTrimFileOutcome* outcome = nullptr;
+        if (current && item && m_runOutcomeIndex.contains(item))
+            outcome = &m_runOutcomes[m_runOutcomeIndex.value(item)];
         int nowTrimmed = trimmed;
         int nowFailed = failed;
         if (result.ok()) {
@@ -380,6 +454,8 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
                 setTrimCompletedCount(m_trimCompletedCount + 1);
                 setTrimSavedBytes(m_trimSavedBytes + savings);
             }
+            if (outcome)
+                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Trimmed, savings, {}};
             ++nowTrimmed;
         } else if (result.isCancelled()) {
             if (item) {
@@ -395,6 +471,8 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
             }
             if (current)
                 setTrimCompletedCount(m_trimCompletedCount + 1);
+            if (outcome)
+                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Failed, 0, result.error().message};
             ++nowFailed;
         }
         trimNext(run, targets, index + 1, nowTrimmed, nowFailed);
@@ -404,7 +482,8 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
 void VideoTrimmingModel::finishTrimmingRun(const RunPtr& run, int trimmed, int failed) {
     if (!run->cancelled && trimmed >= 1) {
         setItems({});
-        setTrimCompletionSummary(VideoTrimCompletionSummary{trimmed, failed, m_trimSavedBytes});
+        setTrimCompletionSummary(
+            VideoTrimCompletionSummary{trimmed, failed, m_trimSavedBytes, m_runOutcomes});
     }
     QMetaObject::invokeMethod(
         this,
@@ -439,7 +518,19 @@ void VideoTrimmingModel::cancelWork() {
             item->setExportMessage(QStringLiteral("Cancelled"));
             item->setIsTrimming(false);
         }
+        item->setWorkProgress(std::nullopt);
     }
+}
+
+void VideoTrimmingModel::removeItem(VideoTrimItem* item) {
+    if (!item || item->isTrimming() || !m_items.contains(item))
+        return;
+    // Its analysis result is dropped on arrival; the batch it is in still finishes.
+    m_analysisOwner.remove(item);
+    m_runOutcomeIndex.remove(item);
+    QList<VideoTrimItem*> rest = m_items;
+    rest.removeOne(item);
+    setItems(rest);
 }
 
 void VideoTrimmingModel::clear() {

@@ -17,10 +17,22 @@
 
 namespace velarix {
 
+// What a trimming run did to one file of the list.
+struct VideoTrimFileOutcome {
+    enum class Kind { Trimmed, Kept, Failed };
+    QString path;
+    Kind kind = Kind::Kept;
+    qint64 savedBytes = 0; // estimated, for trimmed files
+    QString message;       // why it failed, or why it was kept
+    bool operator==(const VideoTrimFileOutcome&) const = default;
+};
+
 struct VideoTrimCompletionSummary {
     int trimmedCount = 0;
     int failedCount = 0;
-    qint64 savedBytes = 0;
+    qint64 savedBytes = 0; // of the trimmed files only
+    // Every file of the list when the run started, in list order.
+    QList<VideoTrimFileOutcome> files;
 
     // "Done. Trimmed 1 video." or "Done. Trimmed 3 videos, 1 failed."
     QString text() const;
@@ -41,13 +53,21 @@ class VideoTrimmingModel : public QObject {
     Q_PROPERTY(int trimCompletedCount READ trimCompletedCount NOTIFY trimCompletedCountChanged)
     Q_PROPERTY(int trimTotalCount READ trimTotalCount NOTIFY trimTotalCountChanged)
     Q_PROPERTY(qint64 trimSavedBytes READ trimSavedBytes NOTIFY trimSavedBytesChanged)
+    Q_PROPERTY(bool keepOriginalsInTrash READ keepOriginalsInTrash WRITE setKeepOriginalsInTrash NOTIFY
+                   keepOriginalsInTrashChanged)
 public:
-    using AnalyzeFunction =
-        std::function<Result<VideoTrimAnalysisResult>(const QString& path, const CancelFlag*)>;
-    using ExportFunction = std::function<Result<QUrl>(const VideoTrimExportRequest&, const CancelFlag*)>;
+    // Workers report how far they are (0…1) through the progress function, from their own thread.
+    using Progress = std::function<void(double)>;
+    using AnalyzeFunction = std::function<Result<VideoTrimAnalysisResult>(
+        const QString& path, const CancelFlag*, const Progress&)>;
+    using ExportFunction =
+        std::function<Result<QUrl>(const VideoTrimExportRequest&, const CancelFlag*, const Progress&)>;
 
     explicit VideoTrimmingModel(QObject* parent = nullptr);
     ~VideoTrimmingModel() override;
+
+    // The user's choice of keeping replaced originals in the Trash (a Bool in the settings).
+    static inline const QString kKeepOriginalsInTrashKey = QStringLiteral("keepOriginalsInTrash");
 
     // Analysis width: min(3, max(1, processors − 2)).
     static int analysisBatchWidth(int processorCount);
@@ -69,6 +89,9 @@ public:
     const std::optional<VideoTrimCompletionSummary>& trimCompletionSummary() const { return m_summary; }
     bool hasAnalysisTask() const { return bool(m_analysisRun); }
     bool hasTrimmingTask() const { return bool(m_trimmingRun); }
+    // Replaced originals go to the Trash instead of being deleted.
+    bool keepOriginalsInTrash() const { return m_keepOriginalsInTrash; }
+    void setKeepOriginalsInTrash(bool value);
 
     void setIsDropTargeted(bool value);
     void setErrorMessage(const std::optional<QString>& value);
@@ -81,12 +104,16 @@ public:
     int analyzedCount() const;
     std::optional<double> analysisProgress() const;
     std::optional<double> trimProgress() const;
+    // Items whose range the user set and that are not trimmed yet: closing would throw them away.
+    int untrimmedManualRangeCount() const;
 
     void addVideos(const QList<QUrl>& urls);
     void startAnalysis(const QList<VideoTrimItem*>& items);
     void startTrimming();
     void cancelWork();
     void clear();
+    // Takes one video off the list; its analysis stops. A video being trimmed stays.
+    void removeItem(VideoTrimItem* item);
 
 Q_SIGNALS:
     void itemsChanged();
@@ -98,6 +125,7 @@ Q_SIGNALS:
     void trimTotalCountChanged();
     void trimSavedBytesChanged();
     void trimCompletionSummaryChanged();
+    void keepOriginalsInTrashChanged();
     // After any change of the model or of one of its items.
     void changed();
 
@@ -120,6 +148,9 @@ private:
     void finishAnalysisRun(const RunPtr& run, const ItemList& targets, int stoppedAt);
     void trimNext(const RunPtr& run, const ItemList& targets, int index, int trimmed, int failed);
     void finishTrimmingRun(const RunPtr& run, int trimmed, int failed);
+    // A progress function for a worker: hands the fraction to `item` on the GUI thread, in whole
+    // percent steps, while `run` is the current one.
+    Progress progressFor(VideoTrimItem* item, const RunPtr& run);
 
     AnalyzeFunction m_analyze;
     ExportFunction m_export;
@@ -135,6 +166,10 @@ private:
     int m_trimTotalCount = 0;
     qint64 m_trimSavedBytes = 0;
     std::optional<VideoTrimCompletionSummary> m_summary;
+    bool m_keepOriginalsInTrash = false;
+    // The list as a trimming run found it, with what became of each file.
+    QList<VideoTrimFileOutcome> m_runOutcomes;
+    QHash<VideoTrimItem*, int> m_runOutcomeIndex;
 
     RunPtr m_analysisRun;
     RunPtr m_trimmingRun;

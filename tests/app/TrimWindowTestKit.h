@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -31,7 +32,8 @@ using GatePtr = std::shared_ptr<Gate>;
 
 // An analysis that waits for the gate and then finds a 300 s clip of 1 GB with the range 40-150.
 inline VideoTrimmingModel::AnalyzeFunction heldAnalysis(GatePtr gate) {
-    return [gate](const QString&, const CancelFlag* cancel) -> Result<VideoTrimAnalysisResult> {
+    return [gate](const QString&, const CancelFlag* cancel,
+                  const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
         if (!gate->wait(cancel))
             return Error::cancellation();
         VideoTrimAnalysisResult result;
@@ -49,7 +51,8 @@ inline VideoTrimmingModel::AnalyzeFunction heldAnalysis(GatePtr gate) {
 
 // An export that waits for the gate and then reports the file trimmed in place.
 inline VideoTrimmingModel::ExportFunction heldExport(GatePtr gate) {
-    return [gate](const VideoTrimExportRequest& request, const CancelFlag* cancel) -> Result<QUrl> {
+    return [gate](const VideoTrimExportRequest& request, const CancelFlag* cancel,
+                  const VideoTrimmingModel::Progress&) -> Result<QUrl> {
         if (!gate->wait(cancel))
             return Error::cancellation();
         return request.url;
@@ -75,6 +78,8 @@ public:
             text = box->text();
             informativeText = box->informativeText();
             title = box->windowTitle();
+            defaultButton =
+                box->defaultButton() ? box->defaultButton()->text().remove(QLatin1Char('&')) : QString();
             for (QAbstractButton* b : box->buttons()) {
                 const QString label = b->text().remove(QLatin1Char('&'));
                 buttons << label;
@@ -92,6 +97,7 @@ public:
     QString text;
     QString informativeText;
     QString title;
+    QString defaultButton;
     QStringList buttons;
 
 private:

@@ -1,8 +1,10 @@
 #include "Velarix/VelarixApp.h"
+#include "Velarix/VideoTrimmingView.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
 #include "platform/Volumes.h"
 #include "trimming/TrimWorkingFolder.h"
+#include "trimming/VideoTrimmingModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +31,34 @@ private Q_SLOTS:
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
         qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toUtf8());
         m_settings = std::make_unique<Settings>(m_dir.filePath(QStringLiteral("settings.json")));
+    }
+
+    // "Trim after import": the copies of a finished import (videos only) open in the trimming
+    // window; not while the option is off, and not after a cancelled import.
+    void trimAfterImportOpensTheCopies() {
+        VelarixApp app(*m_settings);
+        app.setShowsDialogs(false);
+        VelarixModel& model = app.sharedModel();
+        QVERIFY(!model.trimAfterImport());
+        ImportReport report;
+        report.imported = {
+            {QStringLiteral("/card/DCIM/GX010001.MP4"), QStringLiteral("/dest/1 CARD GX010001.MP4")},
+            {QStringLiteral("/card/DCIM/GX010001.LRV"), QStringLiteral("/dest/1 CARD GX010001.LRV")}};
+        Q_EMIT model.importFinished(report);
+        QVERIFY(!app.trimmingWindow());
+        model.setTrimAfterImport(true);
+        report.cancelled = true;
+        Q_EMIT model.importFinished(report);
+        QVERIFY(!app.trimmingWindow());
+        report.cancelled = false;
+        Q_EMIT model.importFinished(report);
+        auto* trimming = qobject_cast<VideoTrimmingView*>(app.trimmingWindow());
+        QVERIFY(trimming);
+        QCOMPARE(trimming->model().items().size(), 1);
+        QCOMPARE(trimming->model().items().first()->url().toLocalFile(),
+                 QStringLiteral("/dest/1 CARD GX010001.MP4"));
     }
 
     void windowsOpenOnceAndComeForward() {

@@ -8,6 +8,7 @@
 #include "platform/MediaOpen.h"
 #include "tests/app/SynthesisedClips.h"
 #include "tests/app/TrimWindowTestKit.h"
+#include "trimming/TrimSuggestion.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -17,8 +18,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -70,6 +74,10 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
+        // The window reads and writes the user's settings: a private set for the tests.
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
         m_jump = m_dir.filePath(QStringLiteral("source-jump.mp4"));
         m_short = m_dir.filePath(QStringLiteral("source-short.mp4"));
         QVERIFY(makeClip(m_jump, 130, 25, 60));
@@ -86,6 +94,33 @@ private Q_SLOTS:
         QVERIFY(!button(&window, "headerCancel")->isVisible());
         QVERIFY(!button(&window, "headerClear")->isVisible());
         QVERIFY(button(&window, "headerAddVideos")->isEnabled());
+    }
+
+    // A row goes with Delete (on the row that has the focus) or its × button; Ctrl+W closes.
+    void rowsCanBeRemoved() {
+        VideoTrimmingView window;
+        auto gate = std::make_shared<Gate>();
+        gate->open = true;
+        window.model().setAnalyzeFunction(heldAnalysis(gate));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.model().addVideos({QUrl::fromLocalFile(QStringLiteral("/v/one.mp4")),
+                                  QUrl::fromLocalFile(QStringLiteral("/v/two.mp4")),
+                                  QUrl::fromLocalFile(QStringLiteral("/v/three.mp4"))});
+        QTRY_VERIFY(!window.model().isAnalyzing());
+        VideoTrimItemRow* first = rowFor(window, window.model().items().first());
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Delete);
+        QTRY_COMPARE(names(window.model()),
+                     (QStringList{QStringLiteral("two.mp4"), QStringLiteral("three.mp4")}));
+        // The row that took its place has the focus: Delete again takes the next one.
+        QTRY_VERIFY(rowFor(window, window.model().items().first())->hasFocus());
+        rowFor(window, window.model().items().last())
+            ->findChild<QToolButton*>(QStringLiteral("rowRemove"))
+            ->click();
+        QTRY_COMPARE(names(window.model()), QStringList{QStringLiteral("two.mp4")});
+        QTest::keySequence(&window, QKeySequence::Close);
+        QTRY_VERIFY(!window.isVisible());
     }
 
     void chooserAddsTheChosenFilesInItsOrder() {
@@ -163,7 +198,7 @@ private Q_SLOTS:
         QVERIFY(button(&window, "headerAddVideos")->isEnabled());
         QVERIFY(button(&window, "headerCancel")->isVisible());
         QVERIFY(!button(&window, "headerClear")->isVisible());
-        for (const char* name : {"footerAnalyzeAgain", "footerAddMore", "footerClear", "footerTrim"})
+        for (const char* name : {"footerAnalyzeAgain", "footerTrim"})
             QVERIFY2(!button(&window, name)->isEnabled(), name);
         QTest::keyClick(&window, Qt::Key_Return);
         QVERIFY(!window.model().isTrimming());
@@ -172,7 +207,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!window.model().isAnalyzing());
         QCOMPARE(labelText(&window, "footerStatus"), QStringLiteral("2 videos"));
         QCOMPARE(labelText(&window, "estimatedSavings"), QStringLiteral("1.3 GB"));
-        for (const char* name : {"footerAnalyzeAgain", "footerAddMore", "footerClear", "footerTrim"})
+        for (const char* name : {"footerAnalyzeAgain", "footerTrim"})
             QVERIFY2(button(&window, name)->isEnabled(), name);
         const VideoTrimItem* first = window.model().items().first();
         VideoTrimItemRow* row = rowFor(window, first);
@@ -247,13 +282,20 @@ private Q_SLOTS:
         const double end = *item->suggestedEnd();
         VideoTrimItemRow* row = rowFor(window, item);
 
-        // "Keep Full": nothing to trim any more, and the button says so by going grey.
-        button(row, "rowKeepFull")->click();
+        // "Keep Full": nothing to trim any more; the button now takes it back.
+        QPushButton* keepFull = button(row, "rowKeepFull");
+        keepFull->click();
         QCOMPARE(labelText(row, "rowStatus"), QStringLiteral("Keep full video"));
         QCOMPARE(labelText(row, "rowStatusDetail"),
                  QStringLiteral("Manual range does not trim enough to export a new file"));
-        QVERIFY(!button(row, "rowKeepFull")->isEnabled());
         QVERIFY(!button(&window, "footerTrim")->isEnabled());
+        QCOMPARE(keepFull->text(), QStringLiteral("Undo Keep Full"));
+        keepFull->click();
+        QVERIFY(!item->manualStart() && !item->manualEnd());
+        QCOMPARE(labelText(row, "rowStatus"), item->rangeText());
+        QVERIFY(button(&window, "footerTrim")->isEnabled());
+        QCOMPARE(keepFull->text(), QStringLiteral("Keep Full"));
+        keepFull->click();
 
         // The editor opens on the item, with "Reset" because a manual range is set.
         button(row, "rowAdjust")->click();
@@ -314,6 +356,43 @@ private Q_SLOTS:
         QVERIFY(!window.editorItem());
         QVERIFY(item->manualEnd());
         QCOMPARE(labelText(row, "rowStatusNote"), QStringLiteral("Manually adjusted"));
+        QCOMPARE(labelText(row, "rowMessage"),
+                 item->analysisSummary() + QStringLiteral(" · Manual ") + item->rangeText());
+
+        // Cancel and Esc put back the range the sheet opened with. A range that leaves out the
+        // opening the analysis found is pointed out beside it, and the preview's time is shown.
+        const VideoTrimItem::ManualRange kept = item->manualRange();
+        button(row, "rowAdjust")->click();
+        sheet = window.editorSheet();
+        QVERIFY(sheet);
+        QTRY_VERIFY(sheet->isVisible());
+        auto* warning = sheet->findChild<QLabel*>(QStringLiteral("editorRangeWarning"));
+        QVERIFY(!warning->isVisible());
+        QCOMPARE(labelText(sheet, "editorPosition"),
+                 QStringLiteral("Preview at ") + formatClock(*item->effectiveStart()));
+        QVERIFY(item->openingTime());
+        item->setManualEnd(*item->openingTime() - 5);
+        QVERIFY(warning->isVisible());
+        QCOMPARE(warning->text(), QStringLiteral("\u26A0 Leaves out the canopy opening at ") +
+                                      formatClock(*item->openingTime()));
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QTRY_VERIFY(!window.editorSheet());
+        QCOMPARE(item->manualRange(), kept);
+        button(row, "rowAdjust")->click();
+        QTRY_VERIFY(window.editorSheet() && window.editorSheet()->isVisible());
+        item->setManualStart(0);
+        button(window.editorSheet(), "editorCancel")->click();
+        QTRY_VERIFY(!window.editorSheet());
+        QCOMPARE(item->manualRange(), kept);
+
+        // A range adjusted but not trimmed is not thrown away without a question.
+        AlertAnswer answer(WindowCloseGuard::kKeepWindowOpen);
+        QVERIFY(!window.close());
+        QCOMPARE(answer.text, WindowCloseGuard::kDiscardMessage);
+        QCOMPARE(answer.informativeText,
+                 QStringLiteral("1 video has a range you adjusted that is not trimmed yet."));
+        QCOMPARE(answer.defaultButton, WindowCloseGuard::kKeepWindowOpen);
+        QVERIFY(window.isVisible());
     }
 
     void rangeSelectorDragArithmetic() {
@@ -421,6 +500,7 @@ private Q_SLOTS:
             QCOMPARE(answer.informativeText, QStringLiteral("Analysis or trimming is still running."));
             QCOMPARE(answer.buttons, (QStringList{QStringLiteral("Cancel Work and Close"),
                                                   QStringLiteral("Keep Window Open")}));
+            QCOMPARE(answer.defaultButton, QStringLiteral("Keep Window Open"));
             QVERIFY(window.isVisible());
             QVERIFY(window.model().isAnalyzing());
         }
@@ -434,6 +514,22 @@ private Q_SLOTS:
             QCOMPARE(answer.shown, 1);
             QVERIFY(!window.model().isAnalyzing());
             QCOMPARE(window.model().items().first()->analysisSummary(), QStringLiteral("Analysis cancelled"));
+        }
+
+        // Work that ends while the question is shown takes the question with it; the window stays.
+        {
+            VideoTrimmingView ending;
+            auto endingGate = std::make_shared<Gate>();
+            ending.model().setAnalyzeFunction(heldAnalysis(endingGate));
+            ending.show();
+            ending.model().addVideos({QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("ending.mp4")))});
+            AlertAnswer unanswered(QStringLiteral("no such button"));
+            QTimer::singleShot(200, [endingGate] { endingGate->open = true; });
+            QVERIFY(!ending.close());
+            QCOMPARE(unanswered.shown, 1);
+            QVERIFY(!ending.model().isAnalyzing());
+            QVERIFY(ending.isVisible());
+            QVERIFY(!ending.closeGuard()->question());
         }
 
         // While trimming it asks the same way; other windows are not guarded.

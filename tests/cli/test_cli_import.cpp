@@ -1,4 +1,6 @@
 #include "tests/support/FakeCard.h"
+#include "tests/support/MediaFixtures.h"
+#include "tests/support/SkydiveClip.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -40,6 +42,23 @@ private Q_SLOTS:
     void cleanup() {
         card.reset();
         home.reset();
+    }
+
+    // --trim: the copies are analysed and cut to their suggestions; the card's files stay as they were.
+    void importThenTrim() {
+        QString error;
+        const QString jump = makeSkydiveClip(home->path(), QStringLiteral("jump.mp4"), SkydiveClip{}, &error);
+        QVERIFY2(!jump.isEmpty(), qPrintable(error));
+        QFile clip(jump);
+        QVERIFY(clip.open(QIODevice::ReadOnly));
+        const QString onCard = card->addFile("100GOPRO/GX010009.MP4", clip.readAll(), at(11, 0));
+        const QByteArray cardDigest = fileDigest(onCard);
+        auto run = cli({"import", "GX010009.MP4", "--dest", home->destination(), "--trim"});
+        QCOMPARE(run.exitCode, 0);
+        const QString copy = home->destination() + "/2024-05-01/1 CARD GX010009.MP4";
+        QVERIFY2(containerDuration(copy) < 150 - 15, run.out.constData());
+        QCOMPARE(fileDigest(onCard), cardDigest);
+        QVERIFY2(run.out.contains("Done. Trimmed 1 video."), run.out.constData());
     }
 
     void scanPlanImportHistory() {

@@ -49,6 +49,26 @@ private Q_SLOTS:
         QCOMPARE(makeClip(m_plain, plain), QString());
     }
 
+    // --keep-original: the replaced original goes to the Trash, where a file manager can restore it.
+    void keepOriginalInTheTrash() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("videos")));
+        const QString path = dir.filePath(QStringLiteral("videos/GX010001.MP4"));
+        QVERIFY(QFile::copy(m_plain, path));
+        const QByteArray digest = fileDigest(path);
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        auto run = runCli({QStringLiteral("trim"), path, QStringLiteral("--range"), QStringLiteral("10-40"),
+                           QStringLiteral("--keep-original")},
+                          environment);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(std::abs(containerDuration(path) - 30) < 1.0);
+        QCOMPARE(fileDigest(dir.filePath(QStringLiteral("data/Trash/files/GX010001.MP4"))), digest);
+        QCOMPARE(folderEntries(dir.filePath(QStringLiteral("videos"))),
+                 QStringList{QStringLiteral("GX010001.MP4")});
+    }
+
     // By default the files are analysed and cut to the suggestion; --dry-run only says so.
     void trimsToTheSuggestion() {
         QTemporaryDir dir;

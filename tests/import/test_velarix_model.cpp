@@ -42,6 +42,7 @@ private Q_SLOTS:
         QVERIFY(model.openFolderAferImport());
         QVERIFY(model.autogroupVideos());
         QVERIFY(model.menuBarExtra());
+        QVERIFY(!model.trimAfterImport());
         QVERIFY(model.error().isEmpty());
         QVERIFY(!model.importProgress());
         QVERIFY(model.importStateRefreshID() != model.activeVideoLoadingToken());
@@ -83,6 +84,7 @@ private Q_SLOTS:
             model.setOpenFolderAferImport(false);
             model.setAutoIncrementJumpNumber(false);
             model.setMenuBarExtra(false);
+            model.setTrimAfterImport(true);
         }
         Settings settings(settingsPath());
         VelarixModel model(settings);
@@ -93,6 +95,7 @@ private Q_SLOTS:
         QVERIFY(!model.openFolderAferImport());
         QVERIFY(!model.autoIncrementJumpNumber());
         QVERIFY(!model.menuBarExtra());
+        QVERIFY(model.trimAfterImport());
         // The shell's own key is separate and untouched by the model.
         QVERIFY(!readSettingsFile().contains(QStringLiteral("menuBarExtra")));
     }

@@ -138,17 +138,56 @@ private Q_SLOTS:
         QCOMPARE(duration.count(), 1);
     }
 
+    // Which stage found nothing, and whether a kept range leaves out what the analysis found.
+    void analysisEvidenceOnTheItem() {
+        VideoTrimItem item(QUrl::fromLocalFile(QStringLiteral("/v/clip.mp4")));
+        item.setDuration(300);
+        item.setAudioLevels(std::vector<double>(600, -30.0));
+        item.setAnalysisError(QStringLiteral("No confident trim suggestion found."));
+        QCOMPARE(item.noSuggestionReason(), QStringLiteral("no freefall noise found"));
+        item.setExitTime(50);
+        QCOMPARE(item.noSuggestionReason(), QStringLiteral("opening not found"));
+        item.setOpeningTime(140);
+        item.setSuggestedStart(40);
+        item.setSuggestedEnd(150);
+        item.setAnalysisError(std::nullopt);
+        QCOMPARE(item.noSuggestionReason(), QString());
+        QVERIFY(!item.leavesOutExit() && !item.leavesOutOpening());
+        item.setManualStart(55);
+        item.setManualEnd(120);
+        QVERIFY(item.leavesOutExit() && item.leavesOutOpening());
+    }
+
+    // The bar moves within a file: running files count by how far they are.
+    void progressWithinFiles() {
+        VideoTrimmingModel model;
+        model.setAnalyzeFunction([](const QString&, const CancelFlag* cancel,
+                                    const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
+            while (!cancel->load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return Error::cancellation();
+        });
+        model.setProcessorCount(8);
+        model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"}));
+        QCOMPARE(model.analysisProgress(), std::optional<double>(0.0));
+        model.items()[0]->setWorkProgress(0.5);
+        model.items()[1]->setWorkProgress(0.25);
+        QCOMPARE(model.analysisProgress(), std::optional<double>(0.375));
+        model.cancelWork();
+        QCOMPARE(model.items()[0]->workProgress(), std::nullopt);
+    }
+
     void summaryText() {
-        QCOMPARE((VideoTrimCompletionSummary{1, 0, 0}.text()), QStringLiteral("Done. Trimmed 1 video."));
-        QCOMPARE((VideoTrimCompletionSummary{3, 1, 0}.text()),
+        QCOMPARE((VideoTrimCompletionSummary{1, 0, 0, {}}.text()), QStringLiteral("Done. Trimmed 1 video."));
+        QCOMPARE((VideoTrimCompletionSummary{3, 1, 0, {}}.text()),
                  QStringLiteral("Done. Trimmed 3 videos, 1 failed."));
-        QCOMPARE((VideoTrimCompletionSummary{0, 2, 0}.text()),
+        QCOMPARE((VideoTrimCompletionSummary{0, 2, 0, {}}.text()),
                  QStringLiteral("Done. Trimmed 0 videos, 2 failed."));
     }
 
     void addVideosFiltersAndSkipsListedFiles() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*) {
+        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
             return Result<VideoTrimAnalysisResult>(Error::make("Test", 1, "no"));
         });
         model.addVideos(urls({"/v/a.MP4", "/v/b.360", "/v/c.mov", "/v/d"}));
@@ -184,15 +223,15 @@ private Q_SLOTS:
         Concurrency concurrency;
         VideoTrimmingModel model;
         model.setProcessorCount(processors);
-        model.setAnalyzeFunction(
-            [&](const QString& path, const CancelFlag*) -> Result<VideoTrimAnalysisResult> {
-                const QString name = QFileInfo(path).baseName();
-                concurrency.enter(name);
-                // The first file of each batch is the slow one.
-                std::this_thread::sleep_for(std::chrono::milliseconds(name == QLatin1String("a") ? 150 : 20));
-                concurrency.leave(name);
-                return suggestion(300, 1000, 40, 150);
-            });
+        model.setAnalyzeFunction([&](const QString& path, const CancelFlag*,
+                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
+            const QString name = QFileInfo(path).baseName();
+            concurrency.enter(name);
+            // The first file of each batch is the slow one.
+            std::this_thread::sleep_for(std::chrono::milliseconds(name == QLatin1String("a") ? 150 : 20));
+            concurrency.leave(name);
+            return suggestion(300, 1000, 40, 150);
+        });
         model.addVideos(urls({"/v/a.mp4", "/v/b.mp4", "/v/c.mp4"}));
         QVERIFY(model.isAnalyzing());
         QTRY_COMPARE(model.analyzedCount(), 3);
@@ -209,26 +248,26 @@ private Q_SLOTS:
 
     void analysisOutcomesOnItems() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction(
-            [](const QString& path, const CancelFlag*) -> Result<VideoTrimAnalysisResult> {
-                const QString name = QFileInfo(path).baseName();
-                if (name == QLatin1String("short")) {
-                    VideoTrimAnalysisResult result;
-                    result.duration = 60;
-                    result.summary = QStringLiteral("Duration 01:00");
-                    result.error =
-                        QStringLiteral("Clip is shorter than 01:30, so no trim suggestion was generated.");
-                    return result;
-                }
-                if (name == QLatin1String("slow"))
-                    return VideoTrimAnalysisTimeoutError{path}.toError();
-                if (name == QLatin1String("broken"))
-                    return Error::make(QStringLiteral("Media"), 1,
-                                       QStringLiteral("broken.mp4 could not be read."));
-                if (name == QLatin1String("stopped"))
-                    return Error::cancellation();
-                return suggestion(300, 1000, 40, 150);
-            });
+        model.setAnalyzeFunction([](const QString& path, const CancelFlag*,
+                                    const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
+            const QString name = QFileInfo(path).baseName();
+            if (name == QLatin1String("short")) {
+                VideoTrimAnalysisResult result;
+                result.duration = 60;
+                result.summary = QStringLiteral("Duration 01:00");
+                result.error =
+                    QStringLiteral("Clip is shorter than 01:30, so no trim suggestion was generated.");
+                return result;
+            }
+            if (name == QLatin1String("slow"))
+                return VideoTrimAnalysisTimeoutError{path}.toError();
+            if (name == QLatin1String("broken"))
+                return Error::make(QStringLiteral("Media"), 1,
+                                   QStringLiteral("broken.mp4 could not be read."));
+            if (name == QLatin1String("stopped"))
+                return Error::cancellation();
+            return suggestion(300, 1000, 40, 150);
+        });
         model.addVideos(
             urls({"/v/jump.mp4", "/v/short.mp4", "/v/slow.mp4", "/v/broken.mp4", "/v/stopped.mp4"}));
         QTRY_VERIFY(!model.isAnalyzing());
@@ -251,14 +290,14 @@ private Q_SLOTS:
     void cancelWorkDuringAnalysis() {
         VideoTrimmingModel model;
         model.setProcessorCount(8);
-        model.setAnalyzeFunction(
-            [](const QString& path, const CancelFlag* cancel) -> Result<VideoTrimAnalysisResult> {
-                if (path.endsWith(QLatin1String("quick.mp4")))
-                    return suggestion(300, 1000, 40, 150);
-                while (!cancel->load())
-                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                return Error::cancellation();
-            });
+        model.setAnalyzeFunction([](const QString& path, const CancelFlag* cancel,
+                                    const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
+            if (path.endsWith(QLatin1String("quick.mp4")))
+                return suggestion(300, 1000, 40, 150);
+            while (!cancel->load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return Error::cancellation();
+        });
         model.addVideos(urls({"/v/quick.mp4", "/v/long.mp4", "/v/later1.mp4", "/v/later2.mp4"}));
         QTRY_COMPARE(model.items()[0]->analysisSummary(), QStringLiteral("Keep 00:40-02:30"));
         model.cancelWork();
@@ -292,11 +331,11 @@ private Q_SLOTS:
         Concurrency concurrency;
         QList<VideoTrimExportRequest> requests;
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*) {
+        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
             return Result(suggestion(300, 1'000'000'000, 40, 150));
         });
-        model.setExportFunction([&](const VideoTrimExportRequest& request,
-                                    const CancelFlag*) -> Result<QUrl> {
+        model.setExportFunction([&](const VideoTrimExportRequest& request, const CancelFlag*,
+                                    const VideoTrimmingModel::Progress&) -> Result<QUrl> {
             const QString name = QFileInfo(request.url.toLocalFile()).baseName();
             concurrency.enter(name);
             requests.append(request);
@@ -324,9 +363,22 @@ private Q_SLOTS:
             QCOMPARE(model.items().size(), 3);
             QVERIFY(!model.trimCompletionSummary());
             QCOMPARE(model.items()[0]->exportMessage(), std::optional<QString>("The disk is full."));
+            // Failed files save nothing: only c's nothing is left, and c removes nothing.
+            QCOMPARE(model.estimatedSavings(), 0);
         } else {
             QVERIFY(model.items().isEmpty());
             QCOMPARE(model.trimCompletionSummary()->text(), summary);
+            // Every file of the list has its line; failed files save nothing.
+            using Kind = VideoTrimFileOutcome::Kind;
+            const auto& files = model.trimCompletionSummary()->files;
+            QCOMPARE(files.size(), 3);
+            QCOMPARE(files[0], (VideoTrimFileOutcome{"/v/a.mp4", Kind::Trimmed, 666'666'666, {}}));
+            if (failing.contains("b"))
+                QCOMPARE(files[1], (VideoTrimFileOutcome{"/v/b.mp4", Kind::Failed, 0, "The disk is full."}));
+            else
+                QCOMPARE(files[1], (VideoTrimFileOutcome{"/v/b.mp4", Kind::Trimmed, 633'333'333, {}}));
+            QCOMPARE(files[2], (VideoTrimFileOutcome{"/v/c.mp4", Kind::Kept, 0, "Kept in full"}));
+            QCOMPARE(model.trimCompletionSummary()->savedBytes, saved);
         }
         // a keeps 100 of 300 s (666,666,666 bytes saved), b 110 (633,333,333).
         QCOMPARE(model.trimSavedBytes(), saved);
@@ -335,10 +387,12 @@ private Q_SLOTS:
 
     void cancelWorkDuringTrimming() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction(
-            [](const QString&, const CancelFlag*) { return Result(suggestion(300, 1000, 40, 150)); });
+        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+            return Result(suggestion(300, 1000, 40, 150));
+        });
         std::atomic<int> exports{0};
-        model.setExportFunction([&](const VideoTrimExportRequest&, const CancelFlag* cancel) -> Result<QUrl> {
+        model.setExportFunction([&](const VideoTrimExportRequest&, const CancelFlag* cancel,
+                                    const VideoTrimmingModel::Progress&) -> Result<QUrl> {
             ++exports;
             while (!cancel->load())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -389,6 +443,9 @@ private Q_SLOTS:
         QCOMPARE(model.trimCompletionSummary()->savedBytes, estimate);
         QVERIFY(std::abs(containerDuration(path) - kept) < 1.0);
         QCOMPARE(QFileInfo(path).lastModified().toUTC(), modified);
+        // The original is freed after the row says "Trimmed"; the working folder goes with it.
+        waitForPendingFrees();
+        QCOMPARE(pendingFreeCount(), 0);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("jump.mp4")});
     }

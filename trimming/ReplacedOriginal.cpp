@@ -1,0 +1,79 @@
+#include "trimming/ReplacedOriginal.h"
+
+#include "platform/Log.h"
+#include "platform/Trash.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThreadPool>
+
+#include <atomic>
+#include <cstdio>
+
+namespace velarix {
+
+namespace {
+
+// One thread: frees are disk-bound, and in order they finish soonest one after another. Never
+// destroyed, so that a process that ends without waiting does not wait in a static destructor (the
+// working folder's registry entry lets the next start finish the removal).
+QThreadPool& freeingPool() {
+    static QThreadPool* pool = [] {
+        auto* created = new QThreadPool;
+        created->setMaxThreadCount(1);
+        created->setExpiryTimeout(-1);
+        return created;
+    }();
+    return *pool;
+}
+
+std::atomic<int> gPending{0};
+
+// When the Trash refuses the original after all, it is not deleted: it is kept beside the trimmed
+// file, under a name that says what it is.
+void keepBesideSource(const QString& originalPath, const QString& sourcePath) {
+    const QFileInfo source(sourcePath);
+    const QString suffix = source.suffix().isEmpty() ? QString() : u'.' + source.suffix();
+    for (int n = 1; n < 100; ++n) {
+        const QString name =
+            source.completeBaseName() +
+            (n == 1 ? QStringLiteral(" (original)") : QStringLiteral(" (original %1)").arg(n)) + suffix;
+        const QString target = source.absoluteDir().filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        if (std::rename(QFile::encodeName(originalPath).constData(), QFile::encodeName(target).constData()) ==
+            0)
+            qCCritical(lcApp, "Kept the original of %s as %s", qPrintable(sourcePath), qPrintable(target));
+        return;
+    }
+}
+
+} // namespace
+
+void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& originalPath,
+                               const QString& sourcePath, const OriginalDisposal& disposal) {
+    if (disposal.trash) {
+        if (auto moved = disposal.trash->commit(originalPath); !moved) {
+            qCCritical(lcApp, "%s", qPrintable(moved.error().message));
+            keepBesideSource(originalPath, sourcePath);
+        }
+    }
+    if (!disposal.inBackground)
+        return; // the folder, with the original if it is still there, goes with `folder` now
+    ++gPending;
+    auto held = std::make_shared<TrimWorkingFolder>(std::move(folder));
+    freeingPool().start([held]() mutable {
+        held.reset();
+        --gPending;
+    });
+}
+
+void waitForPendingFrees() {
+    freeingPool().waitForDone();
+}
+
+int pendingFreeCount() {
+    return gPending.load();
+}
+
+} // namespace velarix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "trimming/TrimWorkingFolder.h"
+
+#include <memory>
+
+namespace velarix {
+
+class TrashClaim;
+
+// What becomes of a trimmed video's original once the copy has taken its place. After the swap the
+// original lies in the trim's working folder; deleting it there is the slow part of a trim (the file
+// system frees, and on SSDs discards, every block of a large file), so it can be left to a thread of
+// its own.
+struct OriginalDisposal {
+    // Freed on the background thread: the trim is done at the swap. Callers wait for pending frees
+    // (waitForPendingFrees) before the process ends.
+    bool inBackground = false;
+    // Moved to this place in the Trash instead of being deleted.
+    std::shared_ptr<TrashClaim> trash;
+};
+
+// Called by the export right after the swap, with the original's path inside `folder`.
+void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& originalPath,
+                               const QString& sourcePath, const OriginalDisposal& disposal);
+
+// Waits until every original handed to the background thread is freed.
+void waitForPendingFrees();
+int pendingFreeCount();
+
+} // namespace velarix

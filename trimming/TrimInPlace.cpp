@@ -1,0 +1,26 @@
+#include "trimming/TrimInPlace.h"
+
+#include "platform/Trash.h"
+
+#include <QFileInfo>
+
+namespace velarix {
+
+Result<QUrl> trimVideoInPlace(VideoTrimExportRequest request, const CancelFlag* cancel,
+                              const std::function<void(double)>& progress) {
+    if (request.keepOriginalInTrash && !request.original.trash) {
+        // Through a symbolic link the file it names is trimmed, so its Trash is the one that counts.
+        const QFileInfo source(request.url.toLocalFile());
+        auto claim = TrashClaim::claim(source.isSymLink() ? source.canonicalFilePath() : source.filePath());
+        if (!claim)
+            return Error::make(claim.error().domain, claim.error().code,
+                               QStringLiteral("Not trimmed, because its original could not be kept in the "
+                                              "Trash: %1 With “Keep originals in the Trash” off it can be "
+                                              "trimmed, and its original deleted.")
+                                   .arg(claim.error().message));
+        request.original.trash = std::make_shared<TrashClaim>(std::move(*claim));
+    }
+    return exportTrimmedVideo(request, cancel, progress);
+}
+
+} // namespace velarix
