@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Velarix/ShellKeys.h"
-#include "platform/Result.h"
 #include "import/ImportReport.h"
+#include "platform/Result.h"
 
 #include <QMainWindow>
 #include <QObject>

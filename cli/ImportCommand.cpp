@@ -142,7 +142,8 @@ int runImport(Invocation& invocation) {
                        << '\n';
     else if (!model.error().isEmpty() && report.failed.isEmpty() && !report.cancelled)
         invocation.err << "velarix-cli: " << printable(model.error().errorDescription()) << '\n';
-    int status = report.failed.isEmpty() && !report.cancelled && !report.historyError ? kExitOk : kExitSomeFailed;
+    int status =
+        report.failed.isEmpty() && !report.cancelled && !report.historyError ? kExitOk : kExitSomeFailed;
     // Only the copies are trimmed, never the card's files; a cancelled import trims nothing.
     if (trim && !report.cancelled && !report.imported.isEmpty()) {
         QStringList copies;

@@ -1,8 +1,8 @@
 #include "cli/TrimCommand.h"
 
 #include "platform/MediaStreams.h"
-#include "platform/WriteLease.h"
 #include "platform/Settings.h"
+#include "platform/WriteLease.h"
 #include "trimming/TrimInPlace.h"
 #include "trimming/TrimSuggestion.h"
 #include "trimming/TrimWorkingFolder.h"
