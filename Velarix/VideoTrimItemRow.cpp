@@ -303,8 +303,7 @@ void VideoTrimItemRow::refresh() {
     // The summary's tooltip says which source decided the exit and the opening, or which stage
     // found nothing.
     const QString& why = item->analysisExplanation();
-    m_statusText->setToolTip(why.isEmpty() || item->isAnalyzing() ? statusTip : statusTip + u'
-' + why);
+    m_statusText->setToolTip(why.isEmpty() || item->isAnalyzing() ? statusTip : statusTip + u'\n' + why);
     m_statusDetail->setToolTip(reason.isEmpty() ? QString() : statusTip);
     trimstyle::setTextColour(m_statusText, textColour);
     m_statusDetail->setText(detail);

@@ -192,10 +192,9 @@ void VideoTrimmingView::presentChooser() {
     if (m_chooserFolder.isEmpty() || !QFileInfo(m_chooserFolder).isDir()) {
         // Where imports go, which is where the videos to trim are; else ~/Videos where there is one.
         // A chooser opened on a missing folder offers its name as a file.
-        const QString destination = Settings::standard()
-                                        .stringValue(SettingsKey::outputLocation)
-                                        .value_or(AppPaths::downloadsDirectory());
-        const QString movies = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+        const QString movies = AppPaths::videosDirectory();
+        const QString destination =
+            Settings::standard().stringValue(SettingsKey::outputLocation).value_or(movies);
         m_chooserFolder = QFileInfo(destination).isDir() ? destination
                           : QFileInfo(movies).isDir()    ? movies
                                                          : QDir::homePath();
