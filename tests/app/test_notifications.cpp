@@ -52,15 +52,15 @@ private Q_SLOTS:
         ImportNotifier notifier(model, desktop, [&] { return hidden; });
 
         // With the window in sight only the taskbar entry moves.
-        auto* progress = new ImportProgress(2);
+        auto* progress = new ImportProgress(2, 200);
         model.setImportProgress(progress);
-        progress->setCurrentFile(QStringLiteral("GX010001.MP4"), 50, 100);
+        progress->setCopying(QStringLiteral("GX010001.MP4"), 50);
         QVERIFY(desktop.shown.isEmpty());
         QCOMPARE(desktop.taskbar.last(), std::optional<double>(0.25));
 
         // Hidden: the progress shows as a notification that names the file.
         hidden = true;
-        progress->setCompletedUnitCount(1);
+        progress->setCopying(QStringLiteral("GX010001.MP4"), 100);
         QCOMPARE(desktop.shown.size(), 1);
         QCOMPARE(desktop.shown.last().key, QStringLiteral("import"));
         QCOMPARE(desktop.shown.last().notification.percent, std::optional<int>(50));

@@ -55,7 +55,7 @@ private Q_SLOTS:
         item.setSuggestedStart(35);
         item.setSuggestedEnd(112);
         item.setAudioLevels(std::vector<double>(400, -30.0));
-        VideoTrimEditorSheet sheet(&item);
+        VideoTrimEditorSheet sheet(&item, item.manualRange());
         auto* selector = sheet.findChild<TrimRangeSelector*>(QStringLiteral("trimRangeSelector"));
         QVERIFY(selector);
         QVERIFY(selector->telemetryRect().isEmpty());
