@@ -1,5 +1,7 @@
 #include "import/VelarixModel.h"
 
+#include "import/CardLoad.h"
+
 #include "platform/AppPaths.h"
 #include "platform/FolderOpener.h"
 #include "platform/Settings.h"
@@ -43,7 +45,11 @@ VelarixModel::VelarixModel(Settings& settings, QObject* parent)
     armDayChange();
 }
 
-VelarixModel::~VelarixModel() = default;
+VelarixModel::~VelarixModel() {
+    // Card loads still under way end first, while this object can still take their (dropped) results:
+    // once ~QObject has begun, a continuation bound to it has no context left to run in.
+    qDeleteAll(findChildren<CardLoad*>(Qt::FindDirectChildrenOnly));
+}
 
 void VelarixModel::loadSettings() {
     m_outputLocation =

@@ -222,7 +222,7 @@ private Q_SLOTS:
             return m_view->findChild<QMessageBox*>(QStringLiteral("clearHistoryQuestion"));
         };
         QTRY_VERIFY(question());
-        QVERIFY(question()->text().endsWith(QStringLiteral("This removes 2 records.")));
+        QVERIFY(question()->text().endsWith(QStringLiteral("This removes 3 records.")));
         question()->button(QMessageBox::Cancel)->click();
         QTRY_VERIFY(!question());
         QCOMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
