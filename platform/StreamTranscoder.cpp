@@ -108,11 +108,10 @@ protected:
         return {};
     }
 
-    Result<void> openEncoder(AVFormatContext* output, AVDictionary** options) {
+    Result<void> openEncoder(AVFormatContext* output, av::Dictionary options = {}) {
         if (output->oformat->flags & AVFMT_GLOBALHEADER)
             m_encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        int status = avcodec_open2(m_encoder.get(), m_encoder->codec, options);
-        av_dict_free(options);
+        int status = avcodec_open2(m_encoder.get(), m_encoder->codec, options.address());
         if (status < 0)
             return codecError(QStringLiteral("the encoder could not be opened"), status);
         m_output = avformat_new_stream(output, nullptr);
@@ -153,10 +152,10 @@ public:
         m_encoder->colorspace = m_decoder->colorspace;
         m_encoder->color_primaries = m_decoder->color_primaries;
         m_encoder->color_trc = m_decoder->color_trc;
-        AVDictionary* options = nullptr;
-        av_dict_set(&options, "crf", "18", 0);
-        av_dict_set(&options, "preset", "medium", 0);
-        return openEncoder(output, &options);
+        av::Dictionary options;
+        options.set("crf", "18");
+        options.set("preset", "medium");
+        return openEncoder(output, std::move(options));
     }
 
 private:
@@ -204,8 +203,7 @@ public:
             m_encoder->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
             av_channel_layout_default(&m_encoder->ch_layout, m_decoder->ch_layout.nb_channels);
         m_encoder->time_base = AVRational{1, m_encoder->sample_rate};
-        AVDictionary* options = nullptr;
-        if (auto opened = openEncoder(output, &options); !opened)
+        if (auto opened = openEncoder(output); !opened)
             return opened;
         SwrContext* resampler = nullptr;
         int status = swr_alloc_set_opts2(&resampler, &m_encoder->ch_layout, m_encoder->sample_fmt,

@@ -76,10 +76,9 @@ QString addStreams(const QString& from, const QString& to, const ClipRecipe& rec
     av_dict_copy(&out->metadata, in->metadata, 0);
     if (avio_open(&out->pb, name.constData(), AVIO_FLAG_WRITE) < 0)
         return QStringLiteral("cannot write %1").arg(to);
-    if (avformat_write_header(out.get(), nullptr) < 0) {
-        avio_closep(&out->pb);
+    av::FileIoPtr io(out->pb);
+    if (avformat_write_header(out.get(), nullptr) < 0)
         return QStringLiteral("cannot start %1").arg(to);
-    }
     av::PacketPtr packet(av_packet_alloc());
     while (av_read_frame(in, packet.get()) >= 0) {
         const AVStream* stream = in->streams[packet->stream_index];
@@ -107,7 +106,6 @@ QString addStreams(const QString& from, const QString& to, const ClipRecipe& rec
         }
     }
     av_write_trailer(out.get());
-    avio_closep(&out->pb);
     return {};
 }
 
