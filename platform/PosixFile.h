@@ -43,5 +43,10 @@ Result<void> writeAll(int fd, const char* buffer, qint64 size);
 // Gives `from` the name `to` unless `to` already exists (then the error code is EEXIST). Uses
 // renameat2(RENAME_NOREPLACE), or link and unlink where the file system lacks it. Both in `dirFd`.
 Result<void> renameNoReplace(int dirFd, const QByteArray& from, const QByteArray& to);
+// Swaps the two paths' files atomically (renameat2(RENAME_EXCHANGE)); both must exist. File systems
+// without the swap (FAT, exFAT) fail with EINVAL, ENOSYS or EOPNOTSUPP.
+Result<void> exchangePaths(const QString& first, const QString& second);
+// Gives the file at `from` the path `to`, replacing what was there (rename).
+Result<void> renameReplacing(const QString& from, const QString& to);
 
 } // namespace velarix
