@@ -13,6 +13,9 @@
 
 namespace velarix {
 
+// The one code of the domain "DirectoryWalk" that is not an errno value.
+constexpr int kUndecodableName = 1;
+
 namespace {
 
 struct DirCloser {
@@ -46,7 +49,7 @@ Result<bool> walkFolder(int folderFd, const QString& folderPath, const WalkHandl
         if (QFile::encodeName(decoded) != name) {
             if (handlers.folderError)
                 handlers.folderError(path,
-                                     Error::make(QStringLiteral("DirectoryWalk"), 1,
+                                     Error::make(QStringLiteral("DirectoryWalk"), kUndecodableName,
                                                  QStringLiteral("The name is not valid UTF-8; left out.")));
             continue;
         }

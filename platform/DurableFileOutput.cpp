@@ -1,5 +1,7 @@
 #include "platform/DurableFileOutput.h"
 
+#include "platform/TrimErrors.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,9 +19,8 @@ constexpr int kBufferSize = 256 * 1024;
 constexpr int64_t kWritebackStep = 16 * 1024 * 1024;
 
 Error fileError(const QString& path, int error) {
-    return Error::make(QStringLiteral("VideoTrimming"), AVERROR(error),
-                       QStringLiteral("Could not write the trimmed copy %1: %2")
-                           .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(error))));
+    return trimError(AVERROR(error), QStringLiteral("Could not write the trimmed copy %1: %2")
+                                         .arg(QFileInfo(path).fileName(), errnoText(error)));
 }
 
 } // namespace
@@ -109,9 +110,9 @@ Result<void> DurableFileOutput::finish() {
     avio_flush(m_context.get());
     stopWriteback();
     if (m_context->error < 0)
-        return Error::make(QStringLiteral("VideoTrimming"), m_context->error,
-                           QStringLiteral("Could not write the trimmed copy %1: %2")
-                               .arg(QFileInfo(m_path).fileName(), av::errorText(m_context->error)));
+        return trimError(m_context->error,
+                         QStringLiteral("Could not write the trimmed copy %1: %2")
+                             .arg(QFileInfo(m_path).fileName(), av::errorText(m_context->error)));
     if (::fdatasync(m_fd.get()) != 0)
         return fileError(m_path, errno);
     return {};

@@ -2,6 +2,8 @@
 
 #include "platform/Log.h"
 #include "platform/Mp4Boxes.h"
+#include "platform/PosixFile.h"
+#include "platform/TrimErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +18,6 @@
 namespace velarix {
 
 namespace {
-
-const QString kDomain = QStringLiteral("VideoTrimming");
 
 struct TopLevel {
     qint64 offset = 0;
@@ -65,9 +65,8 @@ std::optional<mp4::Box> readMovie(QFile& file, TopLevel* where) {
 }
 
 Error failure(const QString& path, const QString& reason) {
-    return Error::make(kDomain, 0,
-                       QStringLiteral("Could not carry the camera data over to %1: %2")
-                           .arg(QFileInfo(path).fileName(), reason));
+    return trimError(TrimErrorCode::failed, QStringLiteral("Could not carry the camera data over to %1: %2")
+                                                .arg(QFileInfo(path).fileName(), reason));
 }
 
 // Padding says nothing; it is not carried over.
@@ -164,14 +163,15 @@ Result<void> restoreTrack(const mp4::Box& source, mp4::Box& movie, const Carried
     const mp4::Box* from = trackById(source, carried.sourceTrackId);
     mp4::Box* into = trackById(movie, carried.outputTrackId);
     if (!from || !into)
-        return Error::make(kDomain, 0, QStringLiteral("track %1 is missing").arg(carried.sourceTrackId));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("track %1 is missing").arg(carried.sourceTrackId));
     const mp4::Box* header = mediaHeader(const_cast<mp4::Box&>(*from));
     if (!replaceBox(into->find({"mdia", "hdlr"}), from->find({"mdia", "hdlr"})) ||
         !replaceBox(mediaHeader(*into), header) ||
         !replaceBox(into->find({"mdia", "minf", "stbl", "stsd"}),
                     from->find({"mdia", "minf", "stbl", "stsd"})))
-        return Error::make(kDomain, 0,
-                           QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
     // A timecode track's header may carry the picture's size, which readers show for it.
     const mp4::Box* sourceHeader = from->child("tkhd");
     mp4::Box* outputHeader = into->child("tkhd");
@@ -221,7 +221,7 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
         return failure(outputPath, output.errorString());
     // The copy is made durable before it replaces anything; this change comes after that.
     if (::fdatasync(output.handle()) != 0)
-        return failure(outputPath, QString::fromLocal8Bit(std::strerror(errno)));
+        return failure(outputPath, errnoText(errno));
     return {};
 }
 

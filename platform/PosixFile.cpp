@@ -37,8 +37,14 @@ Result<void> UniqueFd::close() {
     return {};
 }
 
+QString errnoText(int error) {
+    // The GNU strerror_r, unlike strerror, is safe on the worker threads that imports and trims use.
+    char buffer[256];
+    return QString::fromLocal8Bit(::strerror_r(error, buffer, sizeof buffer));
+}
+
 Error errnoError(int error) {
-    return Error::make(QStringLiteral("POSIX"), error, QString::fromLocal8Bit(std::strerror(error)));
+    return Error::make(QStringLiteral("POSIX"), error, errnoText(error));
 }
 
 Result<qint64> readSome(int fd, char* buffer, qint64 size) {

@@ -32,7 +32,9 @@ private:
     int m_fd = -1;
 };
 
-// The system's words for an errno value, e.g. "No space left on device", in the domain "POSIX".
+// The system's words for an errno value, e.g. "No space left on device".
+QString errnoText(int error);
+// The same as an error in the domain "POSIX", with the errno value as its code.
 Error errnoError(int error);
 
 // Read up to `size` bytes, retrying on EINTR; 0 means end of file.

@@ -3,6 +3,7 @@
 #include "platform/DurableFileOutput.h"
 #include "platform/Log.h"
 #include "platform/StreamTranscoder.h"
+#include "platform/TrimErrors.h"
 
 extern "C" {
 #include <libavutil/intreadwrite.h>
@@ -19,8 +20,6 @@ extern "C" {
 namespace velarix {
 
 namespace {
-
-const QString kDomain = QStringLiteral("VideoTrimming");
 
 // The output context refers to the I/O context: it goes first.
 struct OutputFile {
@@ -115,7 +114,8 @@ struct StreamPlan {
 // timecode's own rate (its time scale over its frame duration).
 Result<void> advanceTimecode(AVPacket* packet, const AVStream* stream, int64_t elapsed) {
     if (packet->size < 4 || av_packet_make_writable(packet) < 0)
-        return Error::make(kDomain, 5, QStringLiteral("The timecode track could not be read."));
+        return trimError(TrimErrorCode::noExportSession,
+                         QStringLiteral("The timecode track could not be read."));
     const int64_t frames =
         av_rescale_q_rnd(elapsed, stream->time_base, av_inv_q(stream->avg_frame_rate), AV_ROUND_NEAR_INF);
     AV_WB32(packet->data, uint32_t(int64_t(AV_RB32(packet->data)) + frames));
@@ -123,13 +123,12 @@ Result<void> advanceTimecode(AVPacket* packet, const AVStream* stream, int64_t e
 }
 
 Error writeError(const QString& outputPath, int status) {
-    return Error::make(kDomain, status,
-                       QStringLiteral("Could not write the trimmed copy %1: %2")
-                           .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
+    return trimError(status, QStringLiteral("Could not write the trimmed copy %1: %2")
+                                 .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
 }
 
 Error exportSessionError() {
-    return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
+    return trimError(TrimErrorCode::noExportSession, QStringLiteral("Unable to create an export session."));
 }
 
 // One range copy, in the steps of FFmpeg's remux example: choose the stream mapping, copy the
@@ -311,16 +310,16 @@ Result<void> RangeRemux::startOutput() {
     if (const int status = avformat_write_header(m_out, nullptr); status < 0) {
         if (cancelled())
             return Error::cancellation();
-        return Error::make(
-            kDomain, 5,
+        return trimError(
+            TrimErrorCode::noExportSession,
             QStringLiteral("Unable to create an export session. (%1)").arg(av::errorText(status)));
     }
     // Every stream steps back to the key frame at or before the start (the MOV demuxer aligns the
     // others to the chosen video sample).
     if (const int status = av_seek_frame(m_in, -1, m_startUs, AVSEEK_FLAG_BACKWARD);
         status < 0 && m_request.start > 0)
-        return Error::make(
-            kDomain, status,
+        return trimError(
+            status,
             QStringLiteral("Could not seek to the start of the range: %1").arg(av::errorText(status)));
     return {};
 }
@@ -336,8 +335,8 @@ Result<void> RangeRemux::copyPackets() {
         if (status < 0) {
             if (cancelled())
                 return Error::cancellation();
-            return Error::make(kDomain, status,
-                               QStringLiteral("Could not read the video: %1").arg(av::errorText(status)));
+            return trimError(status,
+                             QStringLiteral("Could not read the video: %1").arg(av::errorText(status)));
         }
         auto copied = copyPacket(packet.get());
         av_packet_unref(packet.get());

@@ -1,5 +1,7 @@
 #include "platform/StreamTranscoder.h"
 
+#include "platform/TrimErrors.h"
+
 extern "C" {
 #include <libavutil/audio_fifo.h>
 #include <libavutil/opt.h>
@@ -13,12 +15,10 @@ namespace velarix {
 
 namespace {
 
-const QString kDomain = QStringLiteral("VideoTrimming");
-
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, av::Deleter<&av_audio_fifo_free>>;
 
 Error codecError(const QString& what, int status) {
-    return Error::make(kDomain, status, QStringLiteral("%1: %2").arg(what, av::errorText(status)));
+    return trimError(status, QStringLiteral("%1: %2").arg(what, av::errorText(status)));
 }
 
 // The parts both kinds share: the decoder of the input, the encoder of the output, and the loop
@@ -96,8 +96,7 @@ protected:
     Result<void> openDecoder(const AVStream* input) {
         const AVCodec* decoder = avcodec_find_decoder(input->codecpar->codec_id);
         if (!decoder)
-            return Error::make(kDomain, AVERROR_DECODER_NOT_FOUND,
-                               QStringLiteral("no decoder for its codec"));
+            return trimError(AVERROR_DECODER_NOT_FOUND, QStringLiteral("no decoder for its codec"));
         m_decoder.reset(avcodec_alloc_context3(decoder));
         int status = avcodec_parameters_to_context(m_decoder.get(), input->codecpar);
         m_decoder->pkt_timebase = input->time_base;
@@ -139,8 +138,7 @@ public:
             return opened;
         const AVCodec* encoder = avcodec_find_encoder_by_name("libx264");
         if (!encoder)
-            return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND,
-                               QStringLiteral("libx264 is not available"));
+            return trimError(AVERROR_ENCODER_NOT_FOUND, QStringLiteral("libx264 is not available"));
         m_encoder.reset(avcodec_alloc_context3(encoder));
         m_encoder->width = m_decoder->width;
         m_encoder->height = m_decoder->height;
@@ -194,7 +192,7 @@ public:
             return opened;
         const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_AAC);
         if (!encoder)
-            return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND, QStringLiteral("no AAC encoder"));
+            return trimError(AVERROR_ENCODER_NOT_FOUND, QStringLiteral("no AAC encoder"));
         m_encoder.reset(avcodec_alloc_context3(encoder));
         m_encoder->sample_rate = m_decoder->sample_rate;
         m_encoder->sample_fmt = AV_SAMPLE_FMT_FLTP;
@@ -305,7 +303,7 @@ Result<std::unique_ptr<StreamTranscoder>> StreamTranscoder::create(AVStream* inp
             return opened.error();
         return std::unique_ptr<StreamTranscoder>(std::move(transcoder));
     }
-    return Error::make(kDomain, AVERROR(EINVAL), QStringLiteral("only video and sound can be re-encoded"));
+    return trimError(AVERROR(EINVAL), QStringLiteral("only video and sound can be re-encoded"));
 }
 
 } // namespace velarix

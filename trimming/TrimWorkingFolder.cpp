@@ -3,6 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
+#include "platform/TrimErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,9 +71,8 @@ Result<TrimWorkingFolder> TrimWorkingFolder::create(const QString& besidePath) {
     const QString path = beside.absoluteDir().filePath(name);
     if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0) {
         const int error = errno;
-        return Error::make(QStringLiteral("VideoTrimming"), error,
-                           QStringLiteral("Could not create a working folder next to %1: %2")
-                               .arg(beside.fileName(), QString::fromLocal8Bit(std::strerror(error))));
+        return trimError(error, QStringLiteral("Could not create a working folder next to %1: %2")
+                                    .arg(beside.fileName(), errnoText(error)));
     }
     UniqueFd lock = lockFolder(path, true);
     // Without the entry only the next trim in this folder would clean up after a crash.
@@ -80,7 +80,7 @@ Result<TrimWorkingFolder> TrimWorkingFolder::create(const QString& besidePath) {
         ::symlink(QFile::encodeName(path).constData(), QFile::encodeName(registryEntry(path)).constData()) !=
             0)
         qCInfo(lcApp, "Could not list the trimming working folder %s: %s", qPrintable(path),
-               std::strerror(errno));
+               qPrintable(errnoText(errno)));
     return TrimWorkingFolder(path, std::move(lock));
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Mp4UserData.h"
 #include "platform/PosixFile.h"
 #include "platform/StreamCopyRemux.h"
+#include "platform/TrimErrors.h"
 #include "platform/WriteLease.h"
 #include "trimming/TrimWorkingFolder.h"
 
@@ -19,8 +20,6 @@
 namespace velarix {
 
 namespace {
-
-const QString kDomain = QStringLiteral("VideoTrimming");
 
 bool sameFileUnchanged(const FileStatus& a, const FileStatus& b) {
     return a.sameFile(b) && a.size == b.size && a.modifiedNs == b.modifiedNs;
@@ -39,11 +38,10 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
     if (!opened) {
         if (opened.isCancelled())
             return Error::cancellation();
-        return Error::make(
-            kDomain, 0,
-            QStringLiteral("The trimmed copy of %1 could not be read back, so %1 was left as it "
-                           "is: %2")
-                .arg(sourceName, opened.error().message));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("The trimmed copy of %1 could not be read back, so %1 was left as it "
+                                        "is: %2")
+                             .arg(sourceName, opened.error().message));
     }
     const AVFormatContext* context = opened->get();
     int videoStreams = 0;
@@ -57,29 +55,28 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
         context->duration != AV_NOPTS_VALUE ? double(context->duration) / AV_TIME_BASE : std::nan("");
     const double tolerance = std::max(1.0, outcome.keyFrameInterval);
     if (videoStreams != outcome.videoStreamCount || !(std::abs(duration - expected) <= tolerance)) {
-        return Error::make(
-            kDomain, 0,
-            QStringLiteral("The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of "
-                           "%5 video streams), so %1 was left as it is.")
-                .arg(sourceName, std::isnan(duration) ? QStringLiteral("unknown") : seconds(duration),
-                     seconds(expected))
-                .arg(videoStreams)
-                .arg(outcome.videoStreamCount));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of "
+                                        "%5 video streams), so %1 was left as it is.")
+                             .arg(sourceName,
+                                  std::isnan(duration) ? QStringLiteral("unknown") : seconds(duration),
+                                  seconds(expected))
+                             .arg(videoStreams)
+                             .arg(outcome.videoStreamCount));
     }
     return {};
 }
 
 Error beingWritten(const QString& sourceName) {
-    return Error::make(
-        kDomain, EBUSY,
-        QStringLiteral("%1 is still being written by another program, so it was left as it is. "
-                       "Trim it once that program is done with it.")
-            .arg(sourceName));
+    return trimError(EBUSY,
+                     QStringLiteral("%1 is still being written by another program, so it was left as it is. "
+                                    "Trim it once that program is done with it.")
+                         .arg(sourceName));
 }
 
 Error sourceVanished(const QString& sourceName) {
-    return Error::make(kDomain, ENOENT,
-                       QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+    return trimError(ENOENT,
+                     QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
 }
 
 // A file another program still writes (a copy under way, a recorder) would lose those last bytes
@@ -95,9 +92,9 @@ Result<ReadLease> noWriters(const QString& sourcePath, const QString& sourceName
 }
 
 Error sourceChanged(const QString& sourceName) {
-    return Error::make(kDomain, EBUSY,
-                       QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
-                           .arg(sourceName));
+    return trimError(EBUSY,
+                     QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
+                         .arg(sourceName));
 }
 
 // Puts the copy in the source's place. Swapping the two, rather than renaming over, shows what was
@@ -107,8 +104,8 @@ Error sourceChanged(const QString& sourceName) {
 Result<void> replaceSource(const QString& outputPath, const QString& sourcePath, const FileStatus& trimmed,
                            const QString& sourceName) {
     const auto failure = [&](const Error& error) {
-        return Error::make(
-            kDomain, error.code,
+        return trimError(
+            error.code,
             QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, error.message));
     };
     auto exchanged = exchangePaths(outputPath, sourcePath);
@@ -154,7 +151,7 @@ void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl&
 Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelFlag* cancel,
                                 const std::function<void(double)>& progress) {
     if (!request.trimStart || !request.trimEnd)
-        return Error::make(kDomain, 4, QStringLiteral("No trim range available."));
+        return trimError(TrimErrorCode::noRange, QStringLiteral("No trim range available."));
     // Through a symbolic link the file it names is trimmed; the link stays.
     const QFileInfo requested(request.url.toLocalFile());
     const QString sourcePath =
@@ -168,28 +165,28 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return input.error();
     const auto sourceState = fileStatus(sourcePath);
     if (!sourceState)
-        return Error::make(
-            kDomain, sourceState.error().code,
+        return trimError(
+            sourceState.error().code,
             QStringLiteral("%1 could not be read: %2").arg(sourceName, sourceState.error().message));
 
     const AVFormatContext* context = input->get();
     if (primaryVideoStream(context) < 0)
-        return Error::make(kDomain, 5,
-                           QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.")
-                               .arg(sourceName));
+        return trimError(TrimErrorCode::noExportSession,
+                         QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.")
+                             .arg(sourceName));
     if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
         return unwritten.error();
     const double duration = containerDuration(context);
     if (duration <= 0)
-        return Error::make(kDomain, 6,
-                           QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
+        return trimError(TrimErrorCode::rangeOutsideClip,
+                         QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
     // A hair past the end is rounding (times are shown in whole seconds); more is a wrong range.
     if (end > duration && end - duration < 0.05)
         end = duration;
     if (!(start >= 0) || !(end > start) || end > duration) {
-        return Error::make(kDomain, 6,
-                           QStringLiteral("The range %1 to %2 does not lie within %3, which is %4 long.")
-                               .arg(seconds(start), seconds(end), sourceName, seconds(duration)));
+        return trimError(TrimErrorCode::rangeOutsideClip,
+                         QStringLiteral("The range %1 to %2 does not lie within %3, which is %4 long.")
+                             .arg(seconds(start), seconds(end), sourceName, seconds(duration)));
     }
 
     auto folder = TrimWorkingFolder::create(sourcePath);

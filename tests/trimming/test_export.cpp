@@ -1,3 +1,4 @@
+#include "platform/TrimErrors.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 #include "trimming/TrimWorkingFolder.h"
@@ -209,7 +210,7 @@ private Q_SLOTS:
         QVERIFY(!result.ok());
         QVERIFY2(result.error().message.contains(message), qPrintable(result.error().message));
         if (message == QLatin1String("No trim range available."))
-            QCOMPARE(result.error().code, 4);
+            QCOMPARE(result.error().code, int(TrimErrorCode::noRange));
         QCOMPARE(fileDigest(path), digest);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
     }
