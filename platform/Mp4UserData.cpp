@@ -19,51 +19,6 @@ namespace velarix {
 
 namespace {
 
-struct TopLevel {
-    qint64 offset = 0;
-    qint64 size = 0;
-    bool last = false;
-};
-
-// Finds the top-level box of a type by walking the headers only.
-std::optional<TopLevel> findTopLevel(QFile& file, const QByteArray& type) {
-    std::optional<TopLevel> found;
-    const qint64 end = file.size();
-    for (qint64 offset = 0; offset + 8 <= end;) {
-        if (!file.seek(offset))
-            break;
-        const QByteArray header = file.read(16);
-        if (header.size() < 8)
-            break;
-        qint64 size = qFromBigEndian<quint32>(header.constData());
-        if (size == 1 && header.size() == 16)
-            size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
-        else if (size == 0)
-            size = end - offset;
-        if (size < 8 || size > end - offset)
-            break;
-        if (header.mid(4, 4) == type)
-            found = TopLevel{offset, size, offset + size == end};
-        else if (found)
-            found->last = false;
-        offset += size;
-    }
-    return found;
-}
-
-std::optional<mp4::Box> readMovie(QFile& file, TopLevel* where) {
-    const auto movie = findTopLevel(file, "moov");
-    // A movie header of hundreds of megabytes is not a camera's; it is not read into memory.
-    if (!movie || movie->size > 256ll * 1024 * 1024 || !file.seek(movie->offset))
-        return std::nullopt;
-    mp4::Box box;
-    if (!mp4::parseBox(file.read(movie->size), &box))
-        return std::nullopt;
-    if (where)
-        *where = *movie;
-    return box;
-}
-
 Error failure(const QString& path, const QString& reason) {
     return trimError(TrimErrorCode::failed, QStringLiteral("Could not carry the camera data over to %1: %2")
                                                 .arg(QFileInfo(path).fileName(), reason));
@@ -189,7 +144,7 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))
         return failure(outputPath, source.errorString());
-    const auto sourceMovie = readMovie(source, nullptr);
+    const auto sourceMovie = mp4::readMovie(source, nullptr);
     if (!sourceMovie)
         return carried.empty()
                    ? Result<void>{}
@@ -198,8 +153,8 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
     QFile output(outputPath);
     if (!output.open(QIODevice::ReadWrite))
         return failure(outputPath, output.errorString());
-    TopLevel where;
-    auto movie = readMovie(output, &where);
+    mp4::TopLevel where;
+    auto movie = mp4::readMovie(output, &where);
     if (!movie)
         return failure(outputPath, QStringLiteral("its movie header is unreadable"));
     if (!where.last)

@@ -2,6 +2,7 @@
 
 #include "platform/DurableFileOutput.h"
 #include "platform/Log.h"
+#include "platform/Mp4EditEnd.h"
 #include "platform/StreamTranscoder.h"
 #include "platform/TrimErrors.h"
 
@@ -448,6 +449,9 @@ Result<void> RangeRemux::finishOutput() {
         return cancelled() ? Error::cancellation() : writeError(m_request.outputPath, status);
     if (m_out->pb->error < 0)
         return writeError(m_request.outputPath, m_out->pb->error);
+    // Frames after the end that kept B-frames refer to are in the copy; they are not shown.
+    if (auto ended = endVideoEditsAt(m_request.outputPath, m_request.end - m_request.start); !ended)
+        return ended;
     // On the disk before the copy may replace anything.
     if (auto finished = m_output.file->finish(); !finished)
         return finished;

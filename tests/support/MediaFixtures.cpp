@@ -259,7 +259,8 @@ QString readerOutput(const QString& program, const QStringList& arguments) {
     return result.exitCode == 0 ? QString::fromUtf8(result.out) : QString();
 }
 
-int firstFrameNumber(const QString& path, int videoIndex) {
+namespace {
+int presentedFrameNumber(const QString& path, int videoIndex, bool last) {
     auto input = openVideoAsset(path);
     if (!input)
         return -1;
@@ -283,6 +284,7 @@ int firstFrameNumber(const QString& path, int videoIndex) {
         return -1;
     av::PacketPtr packet(av_packet_alloc());
     av::FramePtr frame(av_frame_alloc());
+    av::FramePtr shown;
     bool draining = false;
     for (;;) {
         if (!draining) {
@@ -296,8 +298,16 @@ int firstFrameNumber(const QString& path, int videoIndex) {
             }
         }
         const int status = avcodec_receive_frame(decoder.get(), frame.get());
-        if (status == 0)
+        if (status == 0) {
+            if (!last)
+                break;
+            shown.reset(av_frame_clone(frame.get()));
+            continue;
+        }
+        if (status == AVERROR_EOF && shown) {
+            frame = std::move(shown);
             break;
+        }
         if (status != AVERROR(EAGAIN) || draining)
             return -1;
     }
@@ -308,6 +318,15 @@ int firstFrameNumber(const QString& path, int videoIndex) {
         if (row[bit * kBarWidth + kBarWidth / 2] > 128)
             number |= 1 << bit;
     return number;
+}
+} // namespace
+
+int firstFrameNumber(const QString& path, int videoIndex) {
+    return presentedFrameNumber(path, videoIndex, false);
+}
+
+int lastFrameNumber(const QString& path, int videoIndex) {
+    return presentedFrameNumber(path, videoIndex, true);
 }
 
 int frameNumberShown(const QImage& picture) {
