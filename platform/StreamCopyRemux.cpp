@@ -153,6 +153,8 @@ public:
 private:
     Result<void> createOutput();
     Result<void> mapStream(unsigned index);
+    StreamPlan::Kind chooseKind(unsigned index) const;
+    Result<AVStream*> addOutputStream(unsigned index, StreamPlan& plan);
     void copyContainerMetadata();
     Result<void> startOutput();
     Result<void> copyPacket(AVPacket* packet);
@@ -208,72 +210,91 @@ Result<void> RangeRemux::mapStreams() {
 
 // Copied as it is where MP4 carries the codec; the timecode track as data; other video and sound
 // re-encoded; the rest dropped with a line in the log.
-Result<void> RangeRemux::mapStream(unsigned index) {
-    AVStream* stream = m_in->streams[index];
+StreamPlan::Kind RangeRemux::chooseKind(unsigned index) const {
+    const AVStream* stream = m_in->streams[index];
     const AVCodecParameters* parameters = stream->codecpar;
-    StreamPlan& plan = m_plans[index];
-    const bool picture =
-        parameters->codec_type == AVMEDIA_TYPE_VIDEO && (stream->disposition & AV_DISPOSITION_ATTACHED_PIC);
-    const bool carried =
-        parameters->codec_id != AV_CODEC_ID_NONE &&
-        avformat_query_codec(m_out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) == 1;
-    const bool media =
-        parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO;
-    const bool timecode =
-        isTimecodeTrack(parameters) && stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0;
-    if (picture) {
+    if (parameters->codec_type == AVMEDIA_TYPE_VIDEO && (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
         qCInfo(lcApp, "Trimming drops stream %d (a cover picture), which an MP4 file cannot carry",
                int(index));
-        stream->discard = AVDISCARD_ALL;
-        return {};
+        return StreamPlan::Kind::drop;
     }
-    if (!carried && !media && !timecode) {
-        qCInfo(lcApp,
-               "Trimming drops stream %d (%s track '%s' \"%s\", codec %s): the MP4 writer cannot "
-               "describe a track of a kind it does not know",
-               int(index), qPrintable(mediaTypeName(parameters->codec_type)),
-               qPrintable(tagName(parameters->codec_tag)), qPrintable(handlerName(stream)),
-               qPrintable(codecName(parameters->codec_id)));
-        stream->discard = AVDISCARD_ALL;
-        return {};
-    }
-    plan.cutStart = av_rescale_q(m_startUs, AV_TIME_BASE_Q, stream->time_base);
-    plan.cutEnd = av_rescale_q(m_endUs, AV_TIME_BASE_Q, stream->time_base);
-    if (carried) {
-        plan.kind = StreamPlan::Kind::copy;
-        plan.output = avformat_new_stream(m_out, nullptr);
-        if (!plan.output || avcodec_parameters_copy(plan.output->codecpar, parameters) < 0)
+    if (parameters->codec_id != AV_CODEC_ID_NONE &&
+        avformat_query_codec(m_out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) == 1)
+        return StreamPlan::Kind::copy;
+    if (isTimecodeTrack(parameters) && stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
+        return StreamPlan::Kind::timecode;
+    if (parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO)
+        return StreamPlan::Kind::transcode;
+    qCInfo(lcApp,
+           "Trimming drops stream %d (%s track '%s' \"%s\", codec %s): the MP4 writer cannot "
+           "describe a track of a kind it does not know",
+           int(index), qPrintable(mediaTypeName(parameters->codec_type)),
+           qPrintable(tagName(parameters->codec_tag)), qPrintable(handlerName(stream)),
+           qPrintable(codecName(parameters->codec_id)));
+    return StreamPlan::Kind::drop;
+}
+
+// The output stream of a stream to be kept; none (the stream is dropped) when it cannot be re-encoded.
+Result<AVStream*> RangeRemux::addOutputStream(unsigned index, StreamPlan& plan) {
+    AVStream* stream = m_in->streams[index];
+    const AVCodecParameters* parameters = stream->codecpar;
+    AVStream* output = nullptr;
+    switch (plan.kind) {
+    case StreamPlan::Kind::copy:
+        output = avformat_new_stream(m_out, nullptr);
+        if (!output || avcodec_parameters_copy(output->codecpar, parameters) < 0)
             return exportSessionError();
-        plan.output->codecpar->codec_tag = keptCodecTag(m_out->oformat, parameters);
-        plan.output->time_base = stream->time_base;
-    } else if (timecode) {
+        output->codecpar->codec_tag = keptCodecTag(m_out->oformat, parameters);
+        output->time_base = stream->time_base;
+        return output;
+    case StreamPlan::Kind::timecode:
         // Written as a data track the muxer knows, with the source's description put back
         // afterwards: the muxer's own timecode track would take the video's average frame rate
         // and time scale instead of the timecode's.
-        plan.kind = StreamPlan::Kind::timecode;
-        plan.output = avformat_new_stream(m_out, nullptr);
-        if (!plan.output)
+        output = avformat_new_stream(m_out, nullptr);
+        if (!output)
             return exportSessionError();
-        plan.output->codecpar->codec_type = AVMEDIA_TYPE_DATA;
-        plan.output->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
-        plan.output->time_base = stream->time_base;
-        m_outcome.carriedTracks.push_back(CarriedTrack{quint32(plan.output->index + 1), quint32(stream->id)});
-    } else {
+        output->codecpar->codec_type = AVMEDIA_TYPE_DATA;
+        output->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
+        output->time_base = stream->time_base;
+        m_outcome.carriedTracks.push_back(CarriedTrack{quint32(output->index + 1), quint32(stream->id)});
+        return output;
+    case StreamPlan::Kind::transcode: {
         auto transcoder = StreamTranscoder::create(stream, m_out, m_origin, m_request.start, m_request.end);
         if (!transcoder) {
             qCInfo(lcApp, "Trimming drops stream %d (%s, codec %s): %s", int(index),
                    qPrintable(mediaTypeName(parameters->codec_type)),
                    qPrintable(codecName(parameters->codec_id)), qPrintable(transcoder.error().message));
-            stream->discard = AVDISCARD_ALL;
-            return {};
+            return nullptr;
         }
-        plan.kind = StreamPlan::Kind::transcode;
         plan.transcoder = std::move(transcoder.value());
-        plan.output = plan.transcoder->outputStream();
         ++m_outcome.reencodedStreamCount;
+        return plan.transcoder->outputStream();
     }
+    case StreamPlan::Kind::drop:
+        break;
+    }
+    return nullptr;
+}
+
+Result<void> RangeRemux::mapStream(unsigned index) {
+    AVStream* stream = m_in->streams[index];
+    StreamPlan& plan = m_plans[index];
+    plan.kind = chooseKind(index);
+    auto output =
+        plan.kind == StreamPlan::Kind::drop ? Result<AVStream*>(nullptr) : addOutputStream(index, plan);
+    if (!output)
+        return output.error();
+    if (!*output) {
+        plan.kind = StreamPlan::Kind::drop;
+        stream->discard = AVDISCARD_ALL;
+        return {};
+    }
+    plan.output = *output;
+    plan.cutStart = av_rescale_q(m_startUs, AV_TIME_BASE_Q, stream->time_base);
+    plan.cutEnd = av_rescale_q(m_endUs, AV_TIME_BASE_Q, stream->time_base);
     copyStreamProperties(stream, plan.output);
-    if (parameters->codec_type == AVMEDIA_TYPE_VIDEO) {
+    if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
         shiftTimecode(&plan.output->metadata, stream->avg_frame_rate, m_request.start);
         ++m_outcome.videoStreamCount;
     }
