@@ -11,7 +11,6 @@
 #include <QtEndian>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <unistd.h>
 
