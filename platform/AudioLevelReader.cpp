@@ -1,6 +1,7 @@
 #include "platform/AudioLevelReader.h"
 
 #include "platform/Log.h"
+#include "platform/TrimErrors.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -13,16 +14,14 @@ namespace velarix {
 
 namespace {
 
-const QString kDomain = QStringLiteral("VideoTrimming");
-
 Error unableToPrepare() {
-    return Error::make(kDomain, 1, QStringLiteral("Unable to prepare the audio reader."));
+    return trimError(TrimErrorCode::audioReaderSetup, QStringLiteral("Unable to prepare the audio reader."));
 }
 Error failedToStart() {
-    return Error::make(kDomain, 2, QStringLiteral("Audio analysis failed to start."));
+    return trimError(TrimErrorCode::audioStart, QStringLiteral("Audio analysis failed to start."));
 }
 Error failed() {
-    return Error::make(kDomain, 3, QStringLiteral("Audio analysis failed."));
+    return trimError(TrimErrorCode::audioRead, QStringLiteral("Audio analysis failed."));
 }
 
 bool isCancelled(const CancelFlag* cancel) {

@@ -33,8 +33,8 @@ private:
 OpenOptions audioReadingOptions(const CancelFlag* cancel);
 
 // Decodes one audio stream of an input to mono float at 11,025 Hz and returns one level per window.
-// Every other stream is discarded. Errors are in the domain "VideoTrimming" (codes 1 to 3); a set
-// cancel flag ends the reading with a cancellation, checked at least once per decoded buffer.
+// Every other stream is discarded. Errors are in the domain "VideoTrimming" (codes 1 to 3, TrimErrors.h); a
+// set cancel flag ends the reading with a cancellation, checked at least once per decoded buffer.
 // `progress` gets the fraction of the clip's duration read so far.
 Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel,
                                             const std::function<void(double)>& progress = {});

@@ -12,6 +12,7 @@ extern "C" {
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace velarix::av {
 
@@ -32,7 +33,57 @@ using PacketPtr = std::unique_ptr<AVPacket, Deleter<&av_packet_free>>;
 using SwrContextPtr = std::unique_ptr<SwrContext, Deleter<&swr_free>>;
 using SwsContextPtr = std::unique_ptr<SwsContext, Deleter<&sws_freeContext>>;
 
-// An output context is not closed like an input one: its I/O is closed separately (see OutputFile).
+// An I/O context opened on a file by avio_open: closing it closes the file.
+using FileIoPtr = std::unique_ptr<AVIOContext, Deleter<&avio_closep>>;
+
+// An I/O context over our own callbacks. libav may replace its buffer while reading, so the buffer is
+// freed through the context, not through the pointer it was allocated as.
+struct CustomIoDeleter {
+    void operator()(AVIOContext* context) const {
+        av_freep(&context->buffer);
+        avio_context_free(&context);
+    }
+};
+using CustomIoPtr = std::unique_ptr<AVIOContext, CustomIoDeleter>;
+
+// Allocates a custom I/O context with a buffer of `bufferSize` bytes; null when out of memory.
+inline CustomIoPtr allocCustomIo(int bufferSize, bool writable, void* opaque,
+                                 int (*read)(void*, uint8_t*, int), int (*write)(void*, uint8_t*, int),
+                                 int64_t (*seek)(void*, int64_t, int)) {
+    auto* buffer = static_cast<uint8_t*>(av_malloc(size_t(bufferSize)));
+    if (!buffer)
+        return nullptr;
+    AVIOContext* context =
+        avio_alloc_context(buffer, bufferSize, writable ? 1 : 0, opaque, read, write, seek);
+    if (!context)
+        av_free(buffer);
+    return CustomIoPtr(context);
+}
+
+// Owns a dictionary (options, metadata). libav fills and consumes dictionaries through
+// AVDictionary**, which address() gives; what an open call leaves in it is freed here.
+class Dictionary {
+public:
+    Dictionary() = default;
+    Dictionary(Dictionary&& other) noexcept
+        : m_dictionary(std::exchange(other.m_dictionary, nullptr)) {}
+    Dictionary& operator=(Dictionary&& other) noexcept {
+        std::swap(m_dictionary, other.m_dictionary);
+        return *this;
+    }
+    Dictionary(const Dictionary&) = delete;
+    Dictionary& operator=(const Dictionary&) = delete;
+    ~Dictionary() { av_dict_free(&m_dictionary); }
+
+    AVDictionary* get() const { return m_dictionary; }
+    AVDictionary** address() { return &m_dictionary; }
+    void set(const char* key, const char* value) { av_dict_set(&m_dictionary, key, value, 0); }
+
+private:
+    AVDictionary* m_dictionary = nullptr;
+};
+
+// An output context is not closed like an input one: its I/O is closed separately, after it.
 struct OutputContextDeleter {
     void operator()(AVFormatContext* context) const { avformat_free_context(context); }
 };

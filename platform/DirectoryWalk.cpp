@@ -16,6 +16,9 @@
 
 namespace velarix {
 
+// The one code of the domain "DirectoryWalk" that is not an errno value.
+constexpr int kUndecodableName = 1;
+
 namespace {
 
 struct DirCloser {
@@ -71,7 +74,7 @@ Result<std::vector<Listed>> listFolder(int folderFd, const QString& folderPath,
         if (QFile::encodeName(decoded) != name) {
             if (handlers.folderError)
                 handlers.folderError(folderPath + u'/' + decoded,
-                                     Error::make(QStringLiteral("DirectoryWalk"), 1,
+                                     Error::make(QStringLiteral("DirectoryWalk"), kUndecodableName,
                                                  QStringLiteral("The name is not valid UTF-8; left out.")));
             continue;
         }

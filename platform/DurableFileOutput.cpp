@@ -1,10 +1,11 @@
 #include "platform/DurableFileOutput.h"
 
+#include "platform/TrimErrors.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,9 +18,8 @@ constexpr int kBufferSize = 256 * 1024;
 constexpr int64_t kWritebackStep = 16 * 1024 * 1024;
 
 Error fileError(const QString& path, int error) {
-    return Error::make(QStringLiteral("VideoTrimming"), AVERROR(error),
-                       QStringLiteral("Could not write the trimmed copy %1: %2")
-                           .arg(QFileInfo(path).fileName(), QString::fromLocal8Bit(std::strerror(error))));
+    return trimError(AVERROR(error), QStringLiteral("Could not write the trimmed copy %1: %2")
+                                         .arg(QFileInfo(path).fileName(), errnoText(error)));
 }
 
 } // namespace
@@ -28,34 +28,25 @@ Result<std::unique_ptr<DurableFileOutput>> DurableFileOutput::create(const QStri
     std::unique_ptr<DurableFileOutput> output(new DurableFileOutput);
     output->m_path = path;
     output->m_fd =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (output->m_fd < 0)
+        UniqueFd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (!output->m_fd.valid())
         return fileError(path, errno);
-    auto* buffer = static_cast<uint8_t*>(av_malloc(kBufferSize));
-    output->m_context = avio_alloc_context(buffer, kBufferSize, 1, output.get(), nullptr,
-                                           &DurableFileOutput::write, &DurableFileOutput::seek);
-    if (!output->m_context) {
-        av_free(buffer);
+    output->m_context = av::allocCustomIo(kBufferSize, true, output.get(), nullptr, &DurableFileOutput::write,
+                                          &DurableFileOutput::seek);
+    if (!output->m_context)
         return fileError(path, ENOMEM);
-    }
     output->m_writeback = std::thread(&DurableFileOutput::runWriteback, output.get());
     return output;
 }
 
 DurableFileOutput::~DurableFileOutput() {
     stopWriteback();
-    if (m_context) {
-        av_freep(&m_context->buffer);
-        avio_context_free(&m_context);
-    }
-    if (m_fd >= 0)
-        ::close(m_fd);
 }
 
 int DurableFileOutput::write(void* opaque, uint8_t* data, int size) {
     auto* self = static_cast<DurableFileOutput*>(opaque);
     for (int done = 0; done < size;) {
-        const ssize_t n = ::write(self->m_fd, data + done, size_t(size - done));
+        const ssize_t n = ::write(self->m_fd.get(), data + done, size_t(size - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -99,7 +90,7 @@ void DurableFileOutput::runWriteback() {
         m_writebackWanted = false;
         lock.unlock();
         // Only starts writeback of what is dirty; does not wait for it.
-        ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+        ::sync_file_range(m_fd.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
         lock.lock();
     }
 }
@@ -108,20 +99,20 @@ int64_t DurableFileOutput::seek(void* opaque, int64_t offset, int whence) {
     auto* self = static_cast<DurableFileOutput*>(opaque);
     if (whence & AVSEEK_SIZE) {
         struct stat info {};
-        return ::fstat(self->m_fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+        return ::fstat(self->m_fd.get(), &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
     }
-    const off_t position = ::lseek(self->m_fd, offset, whence & ~AVSEEK_FORCE);
+    const off_t position = ::lseek(self->m_fd.get(), offset, whence & ~AVSEEK_FORCE);
     return position < 0 ? AVERROR(errno) : int64_t(position);
 }
 
 Result<void> DurableFileOutput::finish() {
-    avio_flush(m_context);
+    avio_flush(m_context.get());
     stopWriteback();
     if (m_context->error < 0)
-        return Error::make(QStringLiteral("VideoTrimming"), m_context->error,
-                           QStringLiteral("Could not write the trimmed copy %1: %2")
-                               .arg(QFileInfo(m_path).fileName(), av::errorText(m_context->error)));
-    if (::fdatasync(m_fd) != 0)
+        return trimError(m_context->error,
+                         QStringLiteral("Could not write the trimmed copy %1: %2")
+                             .arg(QFileInfo(m_path).fileName(), av::errorText(m_context->error)));
+    if (::fdatasync(m_fd.get()) != 0)
         return fileError(m_path, errno);
     return {};
 }

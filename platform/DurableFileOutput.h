@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AvPtr.h"
+#include "platform/PosixFile.h"
 #include "platform/Result.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ public:
     static Result<std::unique_ptr<DurableFileOutput>> create(const QString& path);
     ~DurableFileOutput();
 
-    AVIOContext* context() const { return m_context; }
+    AVIOContext* context() const { return m_context.get(); }
     // Flushes libav's buffer and waits until the data is on the disk.
     Result<void> finish();
 
@@ -32,9 +33,9 @@ private:
     void runWriteback();
 
     QString m_path;
-    int m_fd = -1;
-    AVIOContext* m_context = nullptr;
-    int64_t m_unsynced = 0; // bytes written since writeback was last requested
+    UniqueFd m_fd;
+    av::CustomIoPtr m_context; // writes to m_fd, so it goes first
+    int64_t m_unsynced = 0;    // bytes written since writeback was last requested
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

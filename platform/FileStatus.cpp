@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace velarix {
 
@@ -18,6 +20,9 @@ qint64 nanoseconds(const struct statx_timestamp& t) {
 }
 QDateTime dateTime(const struct statx_timestamp& t) {
     return QDateTime::fromMSecsSinceEpoch(qint64(t.tv_sec) * 1000 + t.tv_nsec / 1'000'000);
+}
+struct timespec timespecOf(qint64 ns) {
+    return {time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
 }
 } // namespace
 
@@ -31,7 +36,7 @@ Result<FileStatus> fileStatus(int dirFd, const QString& name) {
     struct statx info {};
     const QByteArray encoded = QFile::encodeName(name);
     if (::statx(dirFd, encoded.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
-                STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME, &info) != 0)
+                STATX_BASIC_STATS | STATX_BTIME, &info) != 0)
         return errnoError(errno);
     FileStatus status;
     if (S_ISREG(info.stx_mode))
@@ -45,15 +50,44 @@ Result<FileStatus> fileStatus(int dirFd, const QString& name) {
     status.modified = dateTime(info.stx_mtime);
     status.accessedNs = nanoseconds(info.stx_atime);
     status.modifiedNs = nanoseconds(info.stx_mtime);
+    status.device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    status.inode = info.stx_ino;
+    status.permissions = info.stx_mode & 07777;
+    status.owner = info.stx_uid;
+    status.group = info.stx_gid;
     if ((info.stx_mask & STATX_BTIME) && info.stx_btime.tv_sec != 0)
         status.born = dateTime(info.stx_btime);
     return status;
 }
 
 Result<void> setFileTimes(int fd, qint64 accessedNs, qint64 modifiedNs) {
-    const struct timespec times[2] = {{time_t(accessedNs / 1'000'000'000), long(accessedNs % 1'000'000'000)},
-                                      {time_t(modifiedNs / 1'000'000'000), long(modifiedNs % 1'000'000'000)}};
+    const struct timespec times[2] = {timespecOf(accessedNs), timespecOf(modifiedNs)};
     if (::futimens(fd, times) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> setFileTimes(const QString& path, std::optional<qint64> accessedNs,
+                          std::optional<qint64> modifiedNs) {
+    // UTIME_OMIT leaves a time that was not given as it is.
+    struct timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
+    if (accessedNs)
+        times[0] = timespecOf(*accessedNs);
+    if (modifiedNs)
+        times[1] = timespecOf(*modifiedNs);
+    if (::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> setFilePermissions(const QString& path, quint32 permissions) {
+    if (::chmod(QFile::encodeName(path).constData(), mode_t(permissions & 07777)) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> setFileOwner(const QString& path, quint32 owner, quint32 group) {
+    if (::chown(QFile::encodeName(path).constData(), uid_t(owner), gid_t(group)) != 0)
         return errnoError(errno);
     return {};
 }

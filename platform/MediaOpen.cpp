@@ -23,14 +23,7 @@ int interruptCallback(void* opaque) {
 struct MediaInput::FileIo {
     QFile file;
     qint64 bytesRead = 0;
-    AVIOContext* context = nullptr;
-
-    ~FileIo() {
-        if (context) {
-            av_freep(&context->buffer);
-            avio_context_free(&context);
-        }
-    }
+    av::CustomIoPtr context;
 
     static int read(void* opaque, uint8_t* buffer, int size) {
         auto* self = static_cast<FileIo*>(opaque);
@@ -95,37 +88,34 @@ Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& option
         return Error::make(kDomain, AVERROR(EISDIR), QStringLiteral("%1 is not a file.").arg(path));
 
     MediaInput input;
-    AVFormatContext* context = avformat_alloc_context();
-    if (!context)
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-    context->interrupt_callback.callback = interruptCallback;
-    context->interrupt_callback.opaque = const_cast<CancelFlag*>(options.cancel);
-
     if (options.ioBufferSize > 0) {
         input.m_io = std::make_unique<MediaInput::FileIo>();
         input.m_io->file.setFileName(path);
-        if (!input.m_io->file.open(QIODevice::ReadOnly)) {
-            avformat_free_context(context);
+        if (!input.m_io->file.open(QIODevice::ReadOnly))
             return Error::make(
                 kDomain, AVERROR(EACCES),
                 QStringLiteral("%1 could not be read: %2").arg(path, input.m_io->file.errorString()));
-        }
-        auto* buffer = static_cast<uint8_t*>(av_malloc(size_t(options.ioBufferSize)));
         input.m_io->context =
-            avio_alloc_context(buffer, options.ioBufferSize, 0, input.m_io.get(), &MediaInput::FileIo::read,
-                               nullptr, &MediaInput::FileIo::seek);
-        if (!input.m_io->context) {
-            av_free(buffer);
-            avformat_free_context(context);
+            av::allocCustomIo(options.ioBufferSize, false, input.m_io.get(), &MediaInput::FileIo::read,
+                              nullptr, &MediaInput::FileIo::seek);
+        if (!input.m_io->context)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-        }
-        context->pb = input.m_io->context;
-        context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    }
+
+    av::FormatContextPtr allocated(avformat_alloc_context());
+    if (!allocated)
+        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    allocated->interrupt_callback.callback = interruptCallback;
+    allocated->interrupt_callback.opaque = const_cast<CancelFlag*>(options.cancel);
+    if (input.m_io) {
+        allocated->pb = input.m_io->context.get();
+        allocated->flags |= AVFMT_FLAG_CUSTOM_IO;
     }
 
     const AVInputFormat* format = isThreeSixtyFile(path) ? av_find_input_format("mp4") : nullptr;
     const QByteArray encodedPath = QFile::encodeName(path);
-    // avformat_open_input frees the context itself when it fails.
+    // avformat_open_input frees the context itself when it fails, so it is handed over, not owned.
+    AVFormatContext* context = allocated.release();
     int status =
         avformat_open_input(&context, input.m_io ? nullptr : encodedPath.constData(), format, nullptr);
     if (status < 0) {

@@ -1,5 +1,6 @@
 #include "platform/Mp4Boxes.h"
 
+#include <QFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -123,6 +124,45 @@ QByteArray handlerType(const Box& trak) {
     if (!handler || handler->body.size() < 12)
         return {};
     return handler->body.mid(8, 4);
+}
+
+// Finds the top-level box of a type by walking the headers only.
+std::optional<TopLevel> findTopLevel(QFile& file, const QByteArray& type) {
+    std::optional<TopLevel> found;
+    const qint64 end = file.size();
+    for (qint64 offset = 0; offset + 8 <= end;) {
+        if (!file.seek(offset))
+            break;
+        const QByteArray header = file.read(16);
+        if (header.size() < 8)
+            break;
+        qint64 size = qFromBigEndian<quint32>(header.constData());
+        if (size == 1 && header.size() == 16)
+            size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
+        else if (size == 0)
+            size = end - offset;
+        if (size < 8 || size > end - offset)
+            break;
+        if (header.mid(4, 4) == type)
+            found = TopLevel{offset, size, offset + size == end};
+        else if (found)
+            found->last = false;
+        offset += size;
+    }
+    return found;
+}
+
+std::optional<mp4::Box> readMovie(QFile& file, TopLevel* where) {
+    const auto movie = findTopLevel(file, "moov");
+    // A movie header of hundreds of megabytes is not a camera's; it is not read into memory.
+    if (!movie || movie->size > 256ll * 1024 * 1024 || !file.seek(movie->offset))
+        return std::nullopt;
+    mp4::Box box;
+    if (!mp4::parseBox(file.read(movie->size), &box))
+        return std::nullopt;
+    if (where)
+        *where = *movie;
+    return box;
 }
 
 } // namespace velarix::mp4

@@ -2,7 +2,11 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 #include <vector>
+
+class QFile;
 
 namespace velarix::mp4 {
 
@@ -31,5 +35,17 @@ bool parseBox(const QByteArray& bytes, Box* box);
 quint32 trackId(const Box& trak);
 // The handler type of a `trak` box (`vide`, `soun`, `tmcd`, `meta`…), empty when unknown.
 QByteArray handlerType(const Box& trak);
+
+// Where a top-level box lies in a file; `last` when nothing follows it.
+struct TopLevel {
+    qint64 offset = 0;
+    qint64 size = 0;
+    bool last = false;
+};
+
+// Finds the last top-level box of a type by walking the headers only.
+std::optional<TopLevel> findTopLevel(QFile& file, const QByteArray& type);
+// Reads and parses the movie box (`moov`) of an open file; `where` gets its place.
+std::optional<Box> readMovie(QFile& file, TopLevel* where);
 
 } // namespace velarix::mp4

@@ -2,6 +2,8 @@
 
 #include "platform/Log.h"
 #include "platform/Mp4Boxes.h"
+#include "platform/PosixFile.h"
+#include "platform/TrimErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +11,6 @@
 #include <QtEndian>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <unistd.h>
 
@@ -17,57 +18,9 @@ namespace velarix {
 
 namespace {
 
-const QString kDomain = QStringLiteral("VideoTrimming");
-
-struct TopLevel {
-    qint64 offset = 0;
-    qint64 size = 0;
-    bool last = false;
-};
-
-// Finds the top-level box of a type by walking the headers only.
-std::optional<TopLevel> findTopLevel(QFile& file, const QByteArray& type) {
-    std::optional<TopLevel> found;
-    const qint64 end = file.size();
-    for (qint64 offset = 0; offset + 8 <= end;) {
-        if (!file.seek(offset))
-            break;
-        const QByteArray header = file.read(16);
-        if (header.size() < 8)
-            break;
-        qint64 size = qFromBigEndian<quint32>(header.constData());
-        if (size == 1 && header.size() == 16)
-            size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
-        else if (size == 0)
-            size = end - offset;
-        if (size < 8 || size > end - offset)
-            break;
-        if (header.mid(4, 4) == type)
-            found = TopLevel{offset, size, offset + size == end};
-        else if (found)
-            found->last = false;
-        offset += size;
-    }
-    return found;
-}
-
-std::optional<mp4::Box> readMovie(QFile& file, TopLevel* where) {
-    const auto movie = findTopLevel(file, "moov");
-    // A movie header of hundreds of megabytes is not a camera's; it is not read into memory.
-    if (!movie || movie->size > 256ll * 1024 * 1024 || !file.seek(movie->offset))
-        return std::nullopt;
-    mp4::Box box;
-    if (!mp4::parseBox(file.read(movie->size), &box))
-        return std::nullopt;
-    if (where)
-        *where = *movie;
-    return box;
-}
-
 Error failure(const QString& path, const QString& reason) {
-    return Error::make(kDomain, 0,
-                       QStringLiteral("Could not carry the camera data over to %1: %2")
-                           .arg(QFileInfo(path).fileName(), reason));
+    return trimError(TrimErrorCode::failed, QStringLiteral("Could not carry the camera data over to %1: %2")
+                                                .arg(QFileInfo(path).fileName(), reason));
 }
 
 // Padding says nothing; it is not carried over.
@@ -164,14 +117,15 @@ Result<void> restoreTrack(const mp4::Box& source, mp4::Box& movie, const Carried
     const mp4::Box* from = trackById(source, carried.sourceTrackId);
     mp4::Box* into = trackById(movie, carried.outputTrackId);
     if (!from || !into)
-        return Error::make(kDomain, 0, QStringLiteral("track %1 is missing").arg(carried.sourceTrackId));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("track %1 is missing").arg(carried.sourceTrackId));
     const mp4::Box* header = mediaHeader(const_cast<mp4::Box&>(*from));
     if (!replaceBox(into->find({"mdia", "hdlr"}), from->find({"mdia", "hdlr"})) ||
         !replaceBox(mediaHeader(*into), header) ||
         !replaceBox(into->find({"mdia", "minf", "stbl", "stsd"}),
                     from->find({"mdia", "minf", "stbl", "stsd"})))
-        return Error::make(kDomain, 0,
-                           QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
     // A timecode track's header may carry the picture's size, which readers show for it.
     const mp4::Box* sourceHeader = from->child("tkhd");
     mp4::Box* outputHeader = into->child("tkhd");
@@ -189,7 +143,7 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly))
         return failure(outputPath, source.errorString());
-    const auto sourceMovie = readMovie(source, nullptr);
+    const auto sourceMovie = mp4::readMovie(source, nullptr);
     if (!sourceMovie)
         return carried.empty()
                    ? Result<void>{}
@@ -198,8 +152,8 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
     QFile output(outputPath);
     if (!output.open(QIODevice::ReadWrite))
         return failure(outputPath, output.errorString());
-    TopLevel where;
-    auto movie = readMovie(output, &where);
+    mp4::TopLevel where;
+    auto movie = mp4::readMovie(output, &where);
     if (!movie)
         return failure(outputPath, QStringLiteral("its movie header is unreadable"));
     if (!where.last)
@@ -221,7 +175,7 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
         return failure(outputPath, output.errorString());
     // The copy is made durable before it replaces anything; this change comes after that.
     if (::fdatasync(output.handle()) != 0)
-        return failure(outputPath, QString::fromLocal8Bit(std::strerror(errno)));
+        return failure(outputPath, errnoText(errno));
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "platform/PosixFile.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -35,8 +37,14 @@ Result<void> UniqueFd::close() {
     return {};
 }
 
+QString errnoText(int error) {
+    // The GNU strerror_r, unlike strerror, is safe on the worker threads that imports and trims use.
+    char buffer[256];
+    return QString::fromLocal8Bit(::strerror_r(error, buffer, sizeof buffer));
+}
+
 Error errnoError(int error) {
-    return Error::make(QStringLiteral("POSIX"), error, QString::fromLocal8Bit(std::strerror(error)));
+    return Error::make(QStringLiteral("POSIX"), error, errnoText(error));
 }
 
 Result<qint64> readSome(int fd, char* buffer, qint64 size) {
@@ -75,6 +83,19 @@ Result<void> renameNoReplace(int dirFd, const QByteArray& from, const QByteArray
     if (::linkat(dirFd, from.constData(), dirFd, to.constData(), 0) != 0)
         return errnoError(errno);
     ::unlinkat(dirFd, from.constData(), 0);
+    return {};
+}
+
+Result<void> exchangePaths(const QString& first, const QString& second) {
+    if (::renameat2(AT_FDCWD, QFile::encodeName(first).constData(), AT_FDCWD,
+                    QFile::encodeName(second).constData(), RENAME_EXCHANGE) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> renameReplacing(const QString& from, const QString& to) {
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return errnoError(errno);
     return {};
 }
 

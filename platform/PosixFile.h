@@ -32,7 +32,9 @@ private:
     int m_fd = -1;
 };
 
-// The system's words for an errno value, e.g. "No space left on device", in the domain "POSIX".
+// The system's words for an errno value, e.g. "No space left on device".
+QString errnoText(int error);
+// The same as an error in the domain "POSIX", with the errno value as its code.
 Error errnoError(int error);
 
 // Read up to `size` bytes, retrying on EINTR; 0 means end of file.
@@ -43,5 +45,10 @@ Result<void> writeAll(int fd, const char* buffer, qint64 size);
 // Gives `from` the name `to` unless `to` already exists (then the error code is EEXIST). Uses
 // renameat2(RENAME_NOREPLACE), or link and unlink where the file system lacks it. Both in `dirFd`.
 Result<void> renameNoReplace(int dirFd, const QByteArray& from, const QByteArray& to);
+// Swaps the two paths' files atomically (renameat2(RENAME_EXCHANGE)); both must exist. File systems
+// without the swap (FAT, exFAT) fail with EINVAL, ENOSYS or EOPNOTSUPP.
+Result<void> exchangePaths(const QString& first, const QString& second);
+// Gives the file at `from` the path `to`, replacing what was there (rename).
+Result<void> renameReplacing(const QString& from, const QString& to);
 
 } // namespace velarix

@@ -2,7 +2,9 @@
 
 #include "platform/DurableFileOutput.h"
 #include "platform/Log.h"
+#include "platform/Mp4EditEnd.h"
 #include "platform/StreamTranscoder.h"
+#include "platform/TrimErrors.h"
 
 extern "C" {
 #include <libavutil/intreadwrite.h>
@@ -19,8 +21,6 @@ extern "C" {
 namespace velarix {
 
 namespace {
-
-const QString kDomain = QStringLiteral("VideoTrimming");
 
 // The output context refers to the I/O context: it goes first.
 struct OutputFile {
@@ -115,7 +115,8 @@ struct StreamPlan {
 // timecode's own rate (its time scale over its frame duration).
 Result<void> advanceTimecode(AVPacket* packet, const AVStream* stream, int64_t elapsed) {
     if (packet->size < 4 || av_packet_make_writable(packet) < 0)
-        return Error::make(kDomain, 5, QStringLiteral("The timecode track could not be read."));
+        return trimError(TrimErrorCode::noExportSession,
+                         QStringLiteral("The timecode track could not be read."));
     const int64_t frames =
         av_rescale_q_rnd(elapsed, stream->time_base, av_inv_q(stream->avg_frame_rate), AV_ROUND_NEAR_INF);
     AV_WB32(packet->data, uint32_t(int64_t(AV_RB32(packet->data)) + frames));
@@ -123,280 +124,374 @@ Result<void> advanceTimecode(AVPacket* packet, const AVStream* stream, int64_t e
 }
 
 Error writeError(const QString& outputPath, int status) {
-    return Error::make(kDomain, status,
-                       QStringLiteral("Could not write the trimmed copy %1: %2")
-                           .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
+    return trimError(status, QStringLiteral("Could not write the trimmed copy %1: %2")
+                                 .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
+}
+
+Error exportSessionError() {
+    return trimError(TrimErrorCode::noExportSession, QStringLiteral("Unable to create an export session."));
+}
+
+// One range copy, in the steps of FFmpeg's remux example: choose the stream mapping, copy the
+// packets, finish the output.
+class RangeRemux {
+public:
+    RangeRemux(MediaInput& input, const RemuxRequest& request)
+        : m_in(input.get())
+        , m_request(request) {
+        // Times are counted from the container's start, as players show them.
+        m_origin = m_in->start_time != AV_NOPTS_VALUE ? m_in->start_time : 0;
+        m_startUs = m_origin + std::llround(request.start * AV_TIME_BASE);
+        m_endUs = m_origin + std::llround(request.end * AV_TIME_BASE);
+    }
+
+    Result<void> mapStreams();
+    Result<void> copyPackets();
+    Result<void> finishOutput();
+    RemuxOutcome takeOutcome() { return std::move(m_outcome); }
+
+private:
+    Result<void> createOutput();
+    Result<void> mapStream(unsigned index);
+    StreamPlan::Kind chooseKind(unsigned index) const;
+    Result<AVStream*> addOutputStream(unsigned index, StreamPlan& plan);
+    void copyContainerMetadata();
+    Result<void> startOutput();
+    Result<void> copyPacket(AVPacket* packet);
+    void noteFirstVideoPacket(const AVPacket* packet, const StreamPlan& plan, int64_t ts);
+    Result<bool> fitSampleToRange(AVPacket* packet, const StreamPlan& plan, const AVStream* stream);
+    Result<void> write(AVPacket* packet);
+    bool cancelled() const { return isCancelled(m_request.cancel); }
+
+    AVFormatContext* m_in;
+    const RemuxRequest& m_request;
+    int64_t m_origin = 0;
+    int64_t m_startUs = 0; // the range in AV_TIME_BASE, from the file's time zero
+    int64_t m_endUs = 0;
+    OutputFile m_output;
+    AVFormatContext* m_out = nullptr;
+    std::vector<StreamPlan> m_plans;
+    RemuxOutcome m_outcome;
+    int m_firstVideo = -1;               // the input stream whose packets measure progress
+    int64_t m_firstKey = AV_NOPTS_VALUE; // its first key frame copied
+    int m_remaining = 0;                 // streams still before their end
+};
+
+Result<void> RangeRemux::createOutput() {
+    AVFormatContext* context = nullptr;
+    const QByteArray outputName = QFile::encodeName(m_request.outputPath);
+    if (avformat_alloc_output_context2(&context, nullptr, "mp4", outputName.constData()) < 0 || !context)
+        return exportSessionError();
+    m_output.context.reset(context);
+    m_out = context;
+    m_out->interrupt_callback.callback = interruptCallback;
+    m_out->interrupt_callback.opaque = const_cast<CancelFlag*>(m_request.cancel);
+    return {};
+}
+
+Result<void> RangeRemux::mapStreams() {
+    if (auto created = createOutput(); !created)
+        return created;
+    m_plans.resize(m_in->nb_streams);
+    for (unsigned i = 0; i < m_in->nb_streams; ++i) {
+        if (auto mapped = mapStream(i); !mapped)
+            return mapped;
+        if (m_plans[i].kind == StreamPlan::Kind::drop)
+            continue;
+        ++m_remaining;
+        if (m_firstVideo < 0 && m_in->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            m_firstVideo = int(i);
+    }
+    if (m_outcome.videoStreamCount == 0)
+        return exportSessionError();
+    copyContainerMetadata();
+    return startOutput();
+}
+
+// Copied as it is where MP4 carries the codec; the timecode track as data; other video and sound
+// re-encoded; the rest dropped with a line in the log.
+StreamPlan::Kind RangeRemux::chooseKind(unsigned index) const {
+    const AVStream* stream = m_in->streams[index];
+    const AVCodecParameters* parameters = stream->codecpar;
+    if (parameters->codec_type == AVMEDIA_TYPE_VIDEO && (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+        qCInfo(lcApp, "Trimming drops stream %d (a cover picture), which an MP4 file cannot carry",
+               int(index));
+        return StreamPlan::Kind::drop;
+    }
+    if (parameters->codec_id != AV_CODEC_ID_NONE &&
+        avformat_query_codec(m_out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) == 1)
+        return StreamPlan::Kind::copy;
+    if (isTimecodeTrack(parameters) && stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
+        return StreamPlan::Kind::timecode;
+    if (parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO)
+        return StreamPlan::Kind::transcode;
+    qCInfo(lcApp,
+           "Trimming drops stream %d (%s track '%s' \"%s\", codec %s): the MP4 writer cannot "
+           "describe a track of a kind it does not know",
+           int(index), qPrintable(mediaTypeName(parameters->codec_type)),
+           qPrintable(tagName(parameters->codec_tag)), qPrintable(handlerName(stream)),
+           qPrintable(codecName(parameters->codec_id)));
+    return StreamPlan::Kind::drop;
+}
+
+// The output stream of a stream to be kept; none (the stream is dropped) when it cannot be re-encoded.
+Result<AVStream*> RangeRemux::addOutputStream(unsigned index, StreamPlan& plan) {
+    AVStream* stream = m_in->streams[index];
+    const AVCodecParameters* parameters = stream->codecpar;
+    AVStream* output = nullptr;
+    switch (plan.kind) {
+    case StreamPlan::Kind::copy:
+        output = avformat_new_stream(m_out, nullptr);
+        if (!output || avcodec_parameters_copy(output->codecpar, parameters) < 0)
+            return exportSessionError();
+        output->codecpar->codec_tag = keptCodecTag(m_out->oformat, parameters);
+        output->time_base = stream->time_base;
+        return output;
+    case StreamPlan::Kind::timecode:
+        // Written as a data track the muxer knows, with the source's description put back
+        // afterwards: the muxer's own timecode track would take the video's average frame rate
+        // and time scale instead of the timecode's.
+        output = avformat_new_stream(m_out, nullptr);
+        if (!output)
+            return exportSessionError();
+        output->codecpar->codec_type = AVMEDIA_TYPE_DATA;
+        output->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
+        output->time_base = stream->time_base;
+        m_outcome.carriedTracks.push_back(CarriedTrack{quint32(output->index + 1), quint32(stream->id)});
+        return output;
+    case StreamPlan::Kind::transcode: {
+        auto transcoder = StreamTranscoder::create(stream, m_out, m_origin, m_request.start, m_request.end);
+        if (!transcoder) {
+            qCInfo(lcApp, "Trimming drops stream %d (%s, codec %s): %s", int(index),
+                   qPrintable(mediaTypeName(parameters->codec_type)),
+                   qPrintable(codecName(parameters->codec_id)), qPrintable(transcoder.error().message));
+            return nullptr;
+        }
+        plan.transcoder = std::move(transcoder.value());
+        ++m_outcome.reencodedStreamCount;
+        return plan.transcoder->outputStream();
+    }
+    case StreamPlan::Kind::drop:
+        break;
+    }
+    return nullptr;
+}
+
+Result<void> RangeRemux::mapStream(unsigned index) {
+    AVStream* stream = m_in->streams[index];
+    StreamPlan& plan = m_plans[index];
+    plan.kind = chooseKind(index);
+    auto output =
+        plan.kind == StreamPlan::Kind::drop ? Result<AVStream*>(nullptr) : addOutputStream(index, plan);
+    if (!output)
+        return output.error();
+    if (!*output) {
+        plan.kind = StreamPlan::Kind::drop;
+        stream->discard = AVDISCARD_ALL;
+        return {};
+    }
+    plan.output = *output;
+    plan.cutStart = av_rescale_q(m_startUs, AV_TIME_BASE_Q, stream->time_base);
+    plan.cutEnd = av_rescale_q(m_endUs, AV_TIME_BASE_Q, stream->time_base);
+    copyStreamProperties(stream, plan.output);
+    if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+        shiftTimecode(&plan.output->metadata, stream->avg_frame_rate, m_request.start);
+        ++m_outcome.videoStreamCount;
+    }
+    ++m_outcome.streamCount;
+    return {};
+}
+
+void RangeRemux::copyContainerMetadata() {
+    // The container's metadata (creation time among it) is only kept when copied over.
+    av_dict_copy(&m_out->metadata, m_in->metadata, 0);
+    if (!m_outcome.carriedTracks.empty()) {
+        // The copied timecode track says it all; the muxer would add a second one from these.
+        av_dict_set(&m_out->metadata, "timecode", nullptr, 0);
+        for (const StreamPlan& plan : m_plans)
+            if (plan.output && plan.output->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+                av_dict_set(&plan.output->metadata, "timecode", nullptr, 0);
+    }
+    for (const StreamPlan& plan : m_plans) {
+        if (plan.output && plan.output->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+            shiftTimecode(&m_out->metadata, plan.output->avg_frame_rate, m_request.start);
+            break;
+        }
+    }
+}
+
+Result<void> RangeRemux::startOutput() {
+    auto file = DurableFileOutput::create(m_request.outputPath);
+    if (!file)
+        return file.error();
+    m_output.file = std::move(file.value());
+    m_out->pb = m_output.file->context();
+    m_out->flags |= AVFMT_FLAG_CUSTOM_IO;
+    // The muxer's defaults matter: negative timestamps are kept and become an edit list, and the movie
+    // header goes last (no fast start), where the user data box is appended afterwards.
+    if (const int status = avformat_write_header(m_out, nullptr); status < 0) {
+        if (cancelled())
+            return Error::cancellation();
+        return trimError(
+            TrimErrorCode::noExportSession,
+            QStringLiteral("Unable to create an export session. (%1)").arg(av::errorText(status)));
+    }
+    // Every stream steps back to the key frame at or before the start (the MOV demuxer aligns the
+    // others to the chosen video sample).
+    if (const int status = av_seek_frame(m_in, -1, m_startUs, AVSEEK_FLAG_BACKWARD);
+        status < 0 && m_request.start > 0)
+        return trimError(
+            status,
+            QStringLiteral("Could not seek to the start of the range: %1").arg(av::errorText(status)));
+    return {};
+}
+
+Result<void> RangeRemux::copyPackets() {
+    av::PacketPtr packet(av_packet_alloc());
+    while (m_remaining > 0) {
+        if (cancelled())
+            return Error::cancellation();
+        const int status = av_read_frame(m_in, packet.get());
+        if (status == AVERROR_EOF)
+            break;
+        if (status < 0) {
+            if (cancelled())
+                return Error::cancellation();
+            return trimError(status,
+                             QStringLiteral("Could not read the video: %1").arg(av::errorText(status)));
+        }
+        auto copied = copyPacket(packet.get());
+        av_packet_unref(packet.get());
+        if (!copied)
+            return copied;
+    }
+    const auto write = [this](AVPacket* ready) {
+        return this->write(ready);
+    };
+    for (StreamPlan& plan : m_plans) {
+        if (plan.kind == StreamPlan::Kind::transcode) {
+            if (auto flushed = plan.transcoder->flush(write); !flushed)
+                return flushed;
+        }
+    }
+    return {};
+}
+
+Result<void> RangeRemux::copyPacket(AVPacket* packet) {
+    const int index = packet->stream_index;
+    StreamPlan& plan = m_plans[size_t(index)];
+    const AVStream* stream = m_in->streams[index];
+    const int64_t ts = packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts;
+    if (plan.kind == StreamPlan::Kind::drop || plan.finished || ts == AV_NOPTS_VALUE)
+        return {};
+    // Cut by decoding time, as ffmpeg does: the references of every kept frame stay in.
+    if (ts >= plan.cutEnd) {
+        plan.finished = true;
+        --m_remaining;
+        return {};
+    }
+    const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+    if (video && !plan.sawKeyFrame && !(packet->flags & AV_PKT_FLAG_KEY))
+        return {};
+    plan.sawKeyFrame = true;
+    if (index == m_firstVideo)
+        noteFirstVideoPacket(packet, plan, ts);
+
+    if (plan.kind == StreamPlan::Kind::transcode)
+        return plan.transcoder->push(packet, [this](AVPacket* ready) { return write(ready); });
+    auto kept = fitSampleToRange(packet, plan, stream);
+    if (!kept)
+        return kept.error();
+    if (!*kept)
+        return {};
+    // Timestamps relative to the start: the pre-roll becomes negative and the muxer hides it.
+    if (packet->pts != AV_NOPTS_VALUE)
+        packet->pts -= plan.cutStart;
+    if (packet->dts != AV_NOPTS_VALUE)
+        packet->dts -= plan.cutStart;
+    av_packet_rescale_ts(packet, stream->time_base, plan.output->time_base);
+    packet->stream_index = plan.output->index;
+    packet->pos = -1;
+    return write(packet);
+}
+
+// The first video stream measures the key-frame interval (for the check of the copy) and progress.
+void RangeRemux::noteFirstVideoPacket(const AVPacket* packet, const StreamPlan& plan, int64_t ts) {
+    if ((packet->flags & AV_PKT_FLAG_KEY) && packet->pts != AV_NOPTS_VALUE) {
+        if (m_firstKey == AV_NOPTS_VALUE)
+            m_firstKey = packet->pts;
+        else if (m_outcome.keyFrameInterval == 0 && packet->pts > m_firstKey)
+            m_outcome.keyFrameInterval =
+                double(packet->pts - m_firstKey) * av_q2d(m_in->streams[packet->stream_index]->time_base);
+    }
+    if (m_request.progress && plan.cutEnd > plan.cutStart)
+        m_request.progress(
+            std::clamp(double(ts - plan.cutStart) / double(plan.cutEnd - plan.cutStart), 0.0, 1.0));
+}
+
+// Sound and data samples are made to lie within the range; false for one wholly before it.
+Result<bool> RangeRemux::fitSampleToRange(AVPacket* packet, const StreamPlan& plan, const AVStream* stream) {
+    // A data sample (telemetry, timecode) that began before the cut starts at the cut instead,
+    // shortened: readers of telemetry mostly ignore edit lists, and a pre-roll sample would shift
+    // all of it against the picture for them. Samples wholly before the cut are left out.
+    const bool data = stream->codecpar->codec_type == AVMEDIA_TYPE_DATA;
+    if (data && packet->pts != AV_NOPTS_VALUE && packet->pts < plan.cutStart) {
+        if (packet->duration <= 0 || packet->pts + packet->duration <= plan.cutStart)
+            return false;
+        if (plan.kind == StreamPlan::Kind::timecode) {
+            if (auto advanced = advanceTimecode(packet, stream, plan.cutStart - packet->pts); !advanced)
+                return advanced.error();
+        }
+        packet->duration -= plan.cutStart - packet->pts;
+        packet->pts = packet->dts = plan.cutStart;
+    }
+    // A sound or data sample that runs past the end is cut short there, so that the track
+    // (and the movie) ends with the range rather than with the sample.
+    const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+    if (!video && packet->pts != AV_NOPTS_VALUE && packet->duration > 0 &&
+        packet->pts + packet->duration > plan.cutEnd)
+        packet->duration = std::max<int64_t>(1, plan.cutEnd - packet->pts);
+    return true;
+}
+
+Result<void> RangeRemux::write(AVPacket* packet) {
+    const int written = av_interleaved_write_frame(m_out, packet);
+    if (written < 0)
+        return cancelled() ? Error::cancellation() : writeError(m_request.outputPath, written);
+    if (m_out->pb->error < 0)
+        return writeError(m_request.outputPath, m_out->pb->error);
+    return {};
+}
+
+Result<void> RangeRemux::finishOutput() {
+    if (cancelled())
+        return Error::cancellation();
+    if (const int status = av_write_trailer(m_out); status < 0)
+        return cancelled() ? Error::cancellation() : writeError(m_request.outputPath, status);
+    if (m_out->pb->error < 0)
+        return writeError(m_request.outputPath, m_out->pb->error);
+    // Frames after the end that kept B-frames refer to are in the copy; they are not shown.
+    if (auto ended = endVideoEditsAt(m_request.outputPath, m_request.end - m_request.start); !ended)
+        return ended;
+    // On the disk before the copy may replace anything.
+    if (auto finished = m_output.file->finish(); !finished)
+        return finished;
+    if (m_request.progress)
+        m_request.progress(1.0);
+    return {};
 }
 
 } // namespace
 
 Result<RemuxOutcome> remuxTimeRange(MediaInput& input, const RemuxRequest& request) {
-    AVFormatContext* in = input.get();
-    const QByteArray outputName = QFile::encodeName(request.outputPath);
-
-    OutputFile output;
-    {
-        AVFormatContext* context = nullptr;
-        if (avformat_alloc_output_context2(&context, nullptr, "mp4", outputName.constData()) < 0 || !context)
-            return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
-        output.context.reset(context);
-    }
-    AVFormatContext* out = output.context.get();
-    out->interrupt_callback.callback = interruptCallback;
-    out->interrupt_callback.opaque = const_cast<CancelFlag*>(request.cancel);
-
-    // Times are counted from the container's start, as players show them.
-    const int64_t origin = in->start_time != AV_NOPTS_VALUE ? in->start_time : 0;
-    const int64_t startUs = origin + std::llround(request.start * AV_TIME_BASE);
-    const int64_t endUs = origin + std::llround(request.end * AV_TIME_BASE);
-
-    RemuxOutcome outcome;
-    std::vector<StreamPlan> plans(in->nb_streams);
-    for (unsigned i = 0; i < in->nb_streams; ++i) {
-        AVStream* stream = in->streams[i];
-        const AVCodecParameters* parameters = stream->codecpar;
-        StreamPlan& plan = plans[i];
-        const bool picture = parameters->codec_type == AVMEDIA_TYPE_VIDEO &&
-                             (stream->disposition & AV_DISPOSITION_ATTACHED_PIC);
-        const bool carried =
-            parameters->codec_id != AV_CODEC_ID_NONE &&
-            avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) == 1;
-        const bool media =
-            parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO;
-        const bool timecode =
-            isTimecodeTrack(parameters) && stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0;
-        if (picture) {
-            qCInfo(lcApp, "Trimming drops stream %d (a cover picture), which an MP4 file cannot carry",
-                   int(i));
-            stream->discard = AVDISCARD_ALL;
-            continue;
-        }
-        if (!carried && !media && !timecode) {
-            qCInfo(lcApp,
-                   "Trimming drops stream %d (%s track '%s' \"%s\", codec %s): the MP4 writer cannot "
-                   "describe a track of a kind it does not know",
-                   int(i), qPrintable(mediaTypeName(parameters->codec_type)),
-                   qPrintable(tagName(parameters->codec_tag)), qPrintable(handlerName(stream)),
-                   qPrintable(codecName(parameters->codec_id)));
-            stream->discard = AVDISCARD_ALL;
-            continue;
-        }
-        plan.cutStart = av_rescale_q(startUs, AV_TIME_BASE_Q, stream->time_base);
-        plan.cutEnd = av_rescale_q(endUs, AV_TIME_BASE_Q, stream->time_base);
-        if (carried) {
-            plan.kind = StreamPlan::Kind::copy;
-            plan.output = avformat_new_stream(out, nullptr);
-            if (!plan.output || avcodec_parameters_copy(plan.output->codecpar, parameters) < 0)
-                return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
-            plan.output->codecpar->codec_tag = keptCodecTag(out->oformat, parameters);
-            plan.output->time_base = stream->time_base;
-        } else if (timecode) {
-            // Written as a data track the muxer knows, with the source's description put back
-            // afterwards: the muxer's own timecode track would take the video's average frame rate
-            // and time scale instead of the timecode's.
-            plan.kind = StreamPlan::Kind::timecode;
-            plan.output = avformat_new_stream(out, nullptr);
-            if (!plan.output)
-                return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
-            plan.output->codecpar->codec_type = AVMEDIA_TYPE_DATA;
-            plan.output->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
-            plan.output->time_base = stream->time_base;
-            outcome.carriedTracks.push_back(
-                CarriedTrack{quint32(plan.output->index + 1), quint32(stream->id)});
-        } else {
-            auto transcoder = StreamTranscoder::create(stream, out, origin, request.start, request.end);
-            if (!transcoder) {
-                qCInfo(lcApp, "Trimming drops stream %d (%s, codec %s): %s", int(i),
-                       qPrintable(mediaTypeName(parameters->codec_type)),
-                       qPrintable(codecName(parameters->codec_id)), qPrintable(transcoder.error().message));
-                stream->discard = AVDISCARD_ALL;
-                continue;
-            }
-            plan.kind = StreamPlan::Kind::transcode;
-            plan.transcoder = std::move(transcoder.value());
-            plan.output = plan.transcoder->outputStream();
-            ++outcome.reencodedStreamCount;
-        }
-        copyStreamProperties(stream, plan.output);
-        if (parameters->codec_type == AVMEDIA_TYPE_VIDEO) {
-            shiftTimecode(&plan.output->metadata, stream->avg_frame_rate, request.start);
-            ++outcome.videoStreamCount;
-        }
-        ++outcome.streamCount;
-    }
-    if (outcome.videoStreamCount == 0)
-        return Error::make(kDomain, 5, QStringLiteral("Unable to create an export session."));
-
-    // The container's metadata (creation time among it) is only kept when copied over.
-    av_dict_copy(&out->metadata, in->metadata, 0);
-    if (!outcome.carriedTracks.empty()) {
-        // The copied timecode track says it all; the muxer would add a second one from these.
-        av_dict_set(&out->metadata, "timecode", nullptr, 0);
-        for (const StreamPlan& plan : plans)
-            if (plan.output && plan.output->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-                av_dict_set(&plan.output->metadata, "timecode", nullptr, 0);
-    }
-    for (const StreamPlan& plan : plans) {
-        if (plan.output && plan.output->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
-            shiftTimecode(&out->metadata, plan.output->avg_frame_rate, request.start);
-            break;
-        }
-    }
-
-    auto file = DurableFileOutput::create(request.outputPath);
-    if (!file)
-        return file.error();
-    output.file = std::move(file.value());
-    out->pb = output.file->context();
-    out->flags |= AVFMT_FLAG_CUSTOM_IO;
-    // The muxer's defaults matter: negative timestamps are kept and become an edit list, and the movie
-    // header goes last (no fast start), where the user data box is appended afterwards.
-    int status = avformat_write_header(out, nullptr);
-    if (status < 0) {
-        if (isCancelled(request.cancel))
-            return Error::cancellation();
-        return Error::make(
-            kDomain, 5,
-            QStringLiteral("Unable to create an export session. (%1)").arg(av::errorText(status)));
-    }
-
-    // Every stream steps back to the key frame at or before the start (the MOV demuxer aligns the
-    // others to the chosen video sample).
-    status = av_seek_frame(in, -1, startUs, AVSEEK_FLAG_BACKWARD);
-    if (status < 0 && request.start > 0)
-        return Error::make(
-            kDomain, status,
-            QStringLiteral("Could not seek to the start of the range: %1").arg(av::errorText(status)));
-
-    av::PacketPtr packet(av_packet_alloc());
-    int remaining = 0;
-    for (const StreamPlan& plan : plans)
-        remaining += plan.kind != StreamPlan::Kind::drop;
-    int firstVideo = -1;
-    for (unsigned i = 0; i < plans.size(); ++i) {
-        if (plans[i].kind != StreamPlan::Kind::drop &&
-            in->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
-            firstVideo = int(i);
-            break;
-        }
-    }
-    int64_t firstKey = AV_NOPTS_VALUE;
-    const auto write = [&](AVPacket* ready) -> Result<void> {
-        const int written = av_interleaved_write_frame(out, ready);
-        if (written < 0)
-            return isCancelled(request.cancel) ? Error::cancellation()
-                                               : writeError(request.outputPath, written);
-        if (out->pb->error < 0)
-            return writeError(request.outputPath, out->pb->error);
-        return {};
-    };
-
-    while (remaining > 0) {
-        if (isCancelled(request.cancel))
-            return Error::cancellation();
-        status = av_read_frame(in, packet.get());
-        if (status == AVERROR_EOF)
-            break;
-        if (status < 0) {
-            if (isCancelled(request.cancel))
-                return Error::cancellation();
-            return Error::make(kDomain, status,
-                               QStringLiteral("Could not read the video: %1").arg(av::errorText(status)));
-        }
-        const int index = packet->stream_index;
-        StreamPlan& plan = plans[size_t(index)];
-        const AVStream* stream = in->streams[index];
-        const int64_t ts = packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts;
-        if (plan.kind == StreamPlan::Kind::drop || plan.finished || ts == AV_NOPTS_VALUE) {
-            av_packet_unref(packet.get());
-            continue;
-        }
-        // Cut by decoding time, as ffmpeg does: the references of every kept frame stay in.
-        if (ts >= plan.cutEnd) {
-            plan.finished = true;
-            --remaining;
-            av_packet_unref(packet.get());
-            continue;
-        }
-        const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
-        if (video && !plan.sawKeyFrame && !(packet->flags & AV_PKT_FLAG_KEY)) {
-            av_packet_unref(packet.get());
-            continue;
-        }
-        plan.sawKeyFrame = true;
-        if (index == firstVideo && (packet->flags & AV_PKT_FLAG_KEY) && packet->pts != AV_NOPTS_VALUE) {
-            if (firstKey == AV_NOPTS_VALUE)
-                firstKey = packet->pts;
-            else if (outcome.keyFrameInterval == 0 && packet->pts > firstKey)
-                outcome.keyFrameInterval = double(packet->pts - firstKey) * av_q2d(stream->time_base);
-        }
-        if (index == firstVideo && request.progress && plan.cutEnd > plan.cutStart)
-            request.progress(
-                std::clamp(double(ts - plan.cutStart) / double(plan.cutEnd - plan.cutStart), 0.0, 1.0));
-
-        if (plan.kind == StreamPlan::Kind::transcode) {
-            auto pushed = plan.transcoder->push(packet.get(), write);
-            av_packet_unref(packet.get());
-            if (!pushed)
-                return pushed.error();
-            continue;
-        }
-        // A data sample (telemetry, timecode) that began before the cut starts at the cut instead,
-        // shortened: readers of telemetry mostly ignore edit lists, and a pre-roll sample would shift
-        // all of it against the picture for them. Samples wholly before the cut are left out.
-        const bool data = stream->codecpar->codec_type == AVMEDIA_TYPE_DATA;
-        if (data && packet->pts != AV_NOPTS_VALUE && packet->pts < plan.cutStart) {
-            if (packet->duration <= 0 || packet->pts + packet->duration <= plan.cutStart) {
-                av_packet_unref(packet.get());
-                continue;
-            }
-            if (plan.kind == StreamPlan::Kind::timecode) {
-                if (auto advanced = advanceTimecode(packet.get(), stream, plan.cutStart - packet->pts);
-                    !advanced)
-                    return advanced.error();
-            }
-            packet->duration -= plan.cutStart - packet->pts;
-            packet->pts = packet->dts = plan.cutStart;
-        }
-        // A sound or data sample that runs past the end is cut short there, so that the track
-        // (and the movie) ends with the range rather than with the sample.
-        if (!video && packet->pts != AV_NOPTS_VALUE && packet->duration > 0 &&
-            packet->pts + packet->duration > plan.cutEnd)
-            packet->duration = std::max<int64_t>(1, plan.cutEnd - packet->pts);
-        // Timestamps relative to the start: the pre-roll becomes negative and the muxer hides it.
-        if (packet->pts != AV_NOPTS_VALUE)
-            packet->pts -= plan.cutStart;
-        if (packet->dts != AV_NOPTS_VALUE)
-            packet->dts -= plan.cutStart;
-        av_packet_rescale_ts(packet.get(), stream->time_base, plan.output->time_base);
-        packet->stream_index = plan.output->index;
-        packet->pos = -1;
-        auto written = write(packet.get());
-        av_packet_unref(packet.get());
-        if (!written)
-            return written.error();
-    }
-    for (StreamPlan& plan : plans) {
-        if (plan.kind == StreamPlan::Kind::transcode) {
-            auto flushed = plan.transcoder->flush(write);
-            if (!flushed)
-                return flushed.error();
-        }
-    }
-    if (isCancelled(request.cancel))
-        return Error::cancellation();
-
-    status = av_write_trailer(out);
-    if (status < 0)
-        return isCancelled(request.cancel) ? Error::cancellation() : writeError(request.outputPath, status);
-    if (out->pb->error < 0)
-        return writeError(request.outputPath, out->pb->error);
-    // On the disk before the copy may replace anything.
-    if (auto finished = output.file->finish(); !finished)
+    RangeRemux remux(input, request);
+    if (auto mapped = remux.mapStreams(); !mapped)
+        return mapped.error();
+    if (auto copied = remux.copyPackets(); !copied)
+        return copied.error();
+    if (auto finished = remux.finishOutput(); !finished)
         return finished.error();
-    if (request.progress)
-        request.progress(1.0);
-    return outcome;
+    return remux.takeOutcome();
 }
 
 } // namespace velarix

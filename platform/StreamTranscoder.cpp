@@ -1,5 +1,7 @@
 #include "platform/StreamTranscoder.h"
 
+#include "platform/TrimErrors.h"
+
 extern "C" {
 #include <libavutil/audio_fifo.h>
 #include <libavutil/opt.h>
@@ -13,12 +15,10 @@ namespace velarix {
 
 namespace {
 
-const QString kDomain = QStringLiteral("VideoTrimming");
-
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, av::Deleter<&av_audio_fifo_free>>;
 
 Error codecError(const QString& what, int status) {
-    return Error::make(kDomain, status, QStringLiteral("%1: %2").arg(what, av::errorText(status)));
+    return trimError(status, QStringLiteral("%1: %2").arg(what, av::errorText(status)));
 }
 
 // The parts both kinds share: the decoder of the input, the encoder of the output, and the loop
@@ -96,8 +96,7 @@ protected:
     Result<void> openDecoder(const AVStream* input) {
         const AVCodec* decoder = avcodec_find_decoder(input->codecpar->codec_id);
         if (!decoder)
-            return Error::make(kDomain, AVERROR_DECODER_NOT_FOUND,
-                               QStringLiteral("no decoder for its codec"));
+            return trimError(AVERROR_DECODER_NOT_FOUND, QStringLiteral("no decoder for its codec"));
         m_decoder.reset(avcodec_alloc_context3(decoder));
         int status = avcodec_parameters_to_context(m_decoder.get(), input->codecpar);
         m_decoder->pkt_timebase = input->time_base;
@@ -108,11 +107,10 @@ protected:
         return {};
     }
 
-    Result<void> openEncoder(AVFormatContext* output, AVDictionary** options) {
+    Result<void> openEncoder(AVFormatContext* output, av::Dictionary options = {}) {
         if (output->oformat->flags & AVFMT_GLOBALHEADER)
             m_encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        int status = avcodec_open2(m_encoder.get(), m_encoder->codec, options);
-        av_dict_free(options);
+        int status = avcodec_open2(m_encoder.get(), m_encoder->codec, options.address());
         if (status < 0)
             return codecError(QStringLiteral("the encoder could not be opened"), status);
         m_output = avformat_new_stream(output, nullptr);
@@ -140,8 +138,7 @@ public:
             return opened;
         const AVCodec* encoder = avcodec_find_encoder_by_name("libx264");
         if (!encoder)
-            return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND,
-                               QStringLiteral("libx264 is not available"));
+            return trimError(AVERROR_ENCODER_NOT_FOUND, QStringLiteral("libx264 is not available"));
         m_encoder.reset(avcodec_alloc_context3(encoder));
         m_encoder->width = m_decoder->width;
         m_encoder->height = m_decoder->height;
@@ -153,10 +150,10 @@ public:
         m_encoder->colorspace = m_decoder->colorspace;
         m_encoder->color_primaries = m_decoder->color_primaries;
         m_encoder->color_trc = m_decoder->color_trc;
-        AVDictionary* options = nullptr;
-        av_dict_set(&options, "crf", "18", 0);
-        av_dict_set(&options, "preset", "medium", 0);
-        return openEncoder(output, &options);
+        av::Dictionary options;
+        options.set("crf", "18");
+        options.set("preset", "medium");
+        return openEncoder(output, std::move(options));
     }
 
 private:
@@ -195,7 +192,7 @@ public:
             return opened;
         const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_AAC);
         if (!encoder)
-            return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND, QStringLiteral("no AAC encoder"));
+            return trimError(AVERROR_ENCODER_NOT_FOUND, QStringLiteral("no AAC encoder"));
         m_encoder.reset(avcodec_alloc_context3(encoder));
         m_encoder->sample_rate = m_decoder->sample_rate;
         m_encoder->sample_fmt = AV_SAMPLE_FMT_FLTP;
@@ -204,8 +201,7 @@ public:
             m_encoder->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
             av_channel_layout_default(&m_encoder->ch_layout, m_decoder->ch_layout.nb_channels);
         m_encoder->time_base = AVRational{1, m_encoder->sample_rate};
-        AVDictionary* options = nullptr;
-        if (auto opened = openEncoder(output, &options); !opened)
+        if (auto opened = openEncoder(output); !opened)
             return opened;
         SwrContext* resampler = nullptr;
         int status = swr_alloc_set_opts2(&resampler, &m_encoder->ch_layout, m_encoder->sample_fmt,
@@ -307,7 +303,7 @@ Result<std::unique_ptr<StreamTranscoder>> StreamTranscoder::create(AVStream* inp
             return opened.error();
         return std::unique_ptr<StreamTranscoder>(std::move(transcoder));
     }
-    return Error::make(kDomain, AVERROR(EINVAL), QStringLiteral("only video and sound can be re-encoded"));
+    return trimError(AVERROR(EINVAL), QStringLiteral("only video and sound can be re-encoded"));
 }
 
 } // namespace velarix

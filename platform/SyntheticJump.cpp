@@ -174,15 +174,14 @@ Result<Encoder> addVideo(AVFormatContext* output, const SyntheticJump& jump) {
     c->max_b_frames = 0;
     if (output->oformat->flags & AVFMT_GLOBALHEADER)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    AVDictionary* options = nullptr;
+    av::Dictionary options;
     if (QByteArray(codec->name) == "libx264") {
-        av_dict_set(&options, "preset", "veryfast", 0);
-        av_dict_set(&options, "crf", "26", 0);
+        options.set("preset", "veryfast");
+        options.set("crf", "26");
     } else {
         c->bit_rate = 1'500'000;
     }
-    const int status = avcodec_open2(c, codec, &options);
-    av_dict_free(&options);
+    const int status = avcodec_open2(c, codec, options.address());
     if (status < 0)
         return avError(QStringLiteral("Could not start the video encoder"), status);
     avcodec_parameters_from_context(encoder.stream->codecpar, c);
@@ -226,13 +225,10 @@ Result<Encoder> addAudio(AVFormatContext* output, int sampleRate) {
     return encoder;
 }
 
-// Owns the output file's I/O, closed before the context is freed.
+// The output file's I/O is closed after the context that writes to it is freed.
 struct OutputFile {
+    av::FileIoPtr io;
     av::OutputContextPtr context;
-    ~OutputFile() {
-        if (context && context->pb)
-            avio_closep(&context->pb);
-    }
 };
 
 // One sample of the soundtrack; `lowPass` is the wind's filter state, `random` its noise.
@@ -309,6 +305,7 @@ Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, 
 
     if (const int status = avio_open(&raw->pb, encodedPath.constData(), AVIO_FLAG_WRITE); status < 0)
         return avError(QStringLiteral("Could not create %1").arg(path), status);
+    file.io.reset(raw->pb);
     if (const int status = avformat_write_header(raw, nullptr); status < 0)
         return avError(QStringLiteral("Could not write %1").arg(path), status);
 

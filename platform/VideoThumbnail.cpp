@@ -8,9 +8,10 @@ namespace velarix {
 namespace {
 
 const QString kDomain = QStringLiteral("Thumbnail");
+constexpr int kNoThumbnail = 1; // other codes are libav's
 
 Error failure(const QString& path, const QString& why) {
-    return Error::make(kDomain, 1, QStringLiteral("No thumbnail for %1: %2").arg(path, why));
+    return Error::make(kDomain, kNoThumbnail, QStringLiteral("No thumbnail for %1: %2").arg(path, why));
 }
 
 bool cancelled(const CancelFlag* cancel) {

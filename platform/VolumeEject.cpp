@@ -14,11 +14,19 @@ namespace velarix {
 namespace {
 
 const QString kDomain = QStringLiteral("Eject");
+// The codes of the domain "Eject".
+enum EjectError : int {
+    diskServiceFailed = 1,
+    unknownToDiskService = 2,
+    unmountFailed = 3,
+    powerOffFailed = 4,
+    notMounted = 5,
+};
 const QString kService = QStringLiteral("org.freedesktop.UDisks2");
 const QString kNoDrive = QStringLiteral("/");
 
 Error busError(const QString& what, const QDBusError& error) {
-    return Error::make(kDomain, 1, QStringLiteral("%1: %2").arg(what, error.message()));
+    return Error::make(kDomain, diskServiceFailed, QStringLiteral("%1: %2").arg(what, error.message()));
 }
 
 QVariant property(const QString& object, const QString& interface, const QString& name, QDBusError& error) {
@@ -96,11 +104,12 @@ Result<void> ejectVolume(UDisksBus& bus, const QString& mountPoint, const QStrin
         return block.error();
     if (!*block)
         return Error::make(
-            kDomain, 2,
+            kDomain, unknownToDiskService,
             QStringLiteral("%1 cannot be ejected: the disk service does not know %2.").arg(name, device));
     if (auto unmounted = bus.unmount(**block); !unmounted)
         return Error::make(
-            kDomain, 3, QStringLiteral("%1 could not be ejected. %2").arg(name, unmounted.error().message));
+            kDomain, unmountFailed,
+            QStringLiteral("%1 could not be ejected. %2").arg(name, unmounted.error().message));
     auto drive = bus.driveOf(**block);
     // Unmounted is what matters for the user's data; a drive that cannot be powered off stays on.
     if (!drive || !*drive)
@@ -109,7 +118,7 @@ Result<void> ejectVolume(UDisksBus& bus, const QString& mountPoint, const QStrin
     if (!can || !*can)
         return {};
     if (auto off = bus.powerOff(**drive); !off)
-        return Error::make(kDomain, 4,
+        return Error::make(kDomain, powerOffFailed,
                            QStringLiteral("%1 was unmounted, but its drive could not be powered off. %2")
                                .arg(name, off.error().message));
     return {};
@@ -126,7 +135,7 @@ Result<void> ejectVolume(const QString& mountPoint) {
             return ejectVolume(bus, absolute, it->source);
         }
     }
-    return Error::make(kDomain, 5,
+    return Error::make(kDomain, notMounted,
                        QStringLiteral("%1 cannot be ejected: it is not a mounted volume.").arg(absolute));
 }
 

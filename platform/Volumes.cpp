@@ -2,6 +2,7 @@
 
 #include "platform/FileStatus.h"
 #include "platform/MountTable.h"
+#include "platform/PosixFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@ namespace velarix {
 namespace {
 
 const QString kDomain = QStringLiteral("Volumes");
+constexpr int kVolumesFolderUnreadable = 2; // other codes are errno or blkid values
 
 bool isBelowVolumeRoots(const QString& mountPoint) {
     for (const char* root : {"/media/", "/run/media/", "/mnt/"}) {
@@ -46,7 +48,7 @@ Result<QStringList> SystemVolumes::mountedVolumes() const {
     if (!overrideDir.isEmpty()) {
         QDir dir(overrideDir);
         if (!dir.exists() || !QFileInfo(overrideDir).isReadable())
-            return Error::make(kDomain, 2,
+            return Error::make(kDomain, kVolumesFolderUnreadable,
                                QStringLiteral("The volumes folder %1 cannot be listed.").arg(overrideDir));
         QStringList volumes;
         const auto names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -107,7 +109,7 @@ Result<std::optional<QString>> blockDeviceUUID(const QString& device) {
     if (!probe)
         return Error::make(kDomain, errno,
                            QStringLiteral("The identity of %1 could not be read: %2")
-                               .arg(device, QString::fromLocal8Bit(std::strerror(errno ? errno : EIO))));
+                               .arg(device, errnoText(errno ? errno : EIO)));
     blkid_probe_enable_superblocks(probe.get(), 1);
     blkid_probe_set_superblocks_flags(probe.get(), BLKID_SUBLKS_UUID);
     const int status = blkid_do_safeprobe(probe.get());

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 
 namespace velarix {
@@ -14,7 +13,7 @@ ReadLease ReadLease::take(const QString& path) {
     // Opened for reading only: a descriptor of our own open for writing would refuse the lease too.
     UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (!fd.valid()) {
-        lease.m_unknownReason = QString::fromLocal8Bit(std::strerror(errno));
+        lease.m_unknownReason = errnoText(errno);
         return lease;
     }
     // A writer arriving while the lease is held makes the kernel signal us, with SIGIO unless told
@@ -24,7 +23,7 @@ ReadLease ReadLease::take(const QString& path) {
         if (error == EAGAIN || error == EBUSY)
             lease.m_beingWritten = true;
         else
-            lease.m_unknownReason = QString::fromLocal8Bit(std::strerror(error));
+            lease.m_unknownReason = errnoText(error);
         return lease;
     }
     lease.m_fd = std::move(fd);

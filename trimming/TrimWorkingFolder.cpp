@@ -2,6 +2,8 @@
 
 #include "platform/AppPaths.h"
 #include "platform/Log.h"
+#include "platform/PosixFile.h"
+#include "platform/TrimErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +11,6 @@
 #include <QUuid>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,16 +20,14 @@ namespace velarix {
 
 namespace {
 
-// An exclusive lock on the folder itself; -1 when it cannot be had.
-int lockFolder(const QString& path, bool wait) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    if (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+// An exclusive lock on the folder itself, held while the descriptor is open; none (and errno set) when
+// it cannot be had.
+UniqueFd lockFolder(const QString& path, bool wait) {
+    UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid() && ::flock(fd.get(), LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
         const int error = errno;
-        ::close(fd);
+        fd = UniqueFd();
         errno = error;
-        return -1;
     }
     return fd;
 }
@@ -46,11 +45,10 @@ bool isWorkingFolderName(const QString& name) {
 
 // True when the folder went (or was already gone); false while a running trim holds it.
 bool removeUnlessHeld(const QString& path) {
-    const int fd = lockFolder(path, false);
-    if (fd < 0)
+    const UniqueFd lock = lockFolder(path, false);
+    if (!lock.valid())
         return errno == ENOENT;
     const bool removed = QDir(path).removeRecursively();
-    ::close(fd);
     if (removed)
         qCInfo(lcApp, "Removed a trimming working folder left behind: %s", qPrintable(path));
     return removed;
@@ -72,26 +70,22 @@ Result<TrimWorkingFolder> TrimWorkingFolder::create(const QString& besidePath) {
     const QString path = beside.absoluteDir().filePath(name);
     if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0) {
         const int error = errno;
-        return Error::make(QStringLiteral("VideoTrimming"), error,
-                           QStringLiteral("Could not create a working folder next to %1: %2")
-                               .arg(beside.fileName(), QString::fromLocal8Bit(std::strerror(error))));
+        return trimError(error, QStringLiteral("Could not create a working folder next to %1: %2")
+                                    .arg(beside.fileName(), errnoText(error)));
     }
-    const int fd = lockFolder(path, true);
+    UniqueFd lock = lockFolder(path, true);
     // Without the entry only the next trim in this folder would clean up after a crash.
     if (!QDir().mkpath(trimWorkingFolderRegistry()) ||
         ::symlink(QFile::encodeName(path).constData(), QFile::encodeName(registryEntry(path)).constData()) !=
             0)
         qCInfo(lcApp, "Could not list the trimming working folder %s: %s", qPrintable(path),
-               std::strerror(errno));
-    return TrimWorkingFolder(path, fd);
+               qPrintable(errnoText(errno)));
+    return TrimWorkingFolder(path, std::move(lock));
 }
 
 TrimWorkingFolder::TrimWorkingFolder(TrimWorkingFolder&& other) noexcept
-    : m_path(std::move(other.m_path))
-    , m_lockFd(other.m_lockFd) {
-    other.m_path.clear();
-    other.m_lockFd = -1;
-}
+    : m_path(std::exchange(other.m_path, QString()))
+    , m_lock(std::move(other.m_lock)) {}
 
 TrimWorkingFolder::~TrimWorkingFolder() {
     if (!m_path.isEmpty()) {
@@ -100,8 +94,7 @@ TrimWorkingFolder::~TrimWorkingFolder() {
         else
             qCWarning(lcApp, "Could not remove the trimming working folder %s", qPrintable(m_path));
     }
-    if (m_lockFd >= 0)
-        ::close(m_lockFd);
+    // The lock is let go after the folder went (m_lock closes after this body).
 }
 
 QString TrimWorkingFolder::filePath(const QString& name) const {

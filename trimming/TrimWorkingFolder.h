@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/PosixFile.h"
 #include "platform/Result.h"
 
 #include <QString>
@@ -24,11 +25,11 @@ public:
     static QString namePrefix();
 
 private:
-    TrimWorkingFolder(QString path, int lockFd)
+    TrimWorkingFolder(QString path, UniqueFd lock)
         : m_path(std::move(path))
-        , m_lockFd(lockFd) {}
+        , m_lock(std::move(lock)) {}
     QString m_path;
-    int m_lockFd = -1;
+    UniqueFd m_lock; // flock on the folder, for as long as it exists
 };
 
 // Removes working folders that a crashed or killed trim left in the folder of `fileOrFolder` (or in

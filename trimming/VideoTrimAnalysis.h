@@ -65,6 +65,7 @@ inline constexpr std::chrono::seconds kAnalysisTimeout{90};
 // An analysis that took longer than its time-out.
 struct VideoTrimAnalysisTimeoutError {
     static inline const QString kDomain = QStringLiteral("VideoTrimAnalysisTimeoutError");
+    static constexpr int kCode = 1; // the domain's only code
 
     QString path;
     std::chrono::milliseconds timeout = kAnalysisTimeout;

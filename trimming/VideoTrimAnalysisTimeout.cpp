@@ -24,7 +24,7 @@ QString VideoTrimAnalysisTimeoutError::description() const {
 }
 
 Error VideoTrimAnalysisTimeoutError::toError() const {
-    return Error::make(kDomain, 1, description());
+    return Error::make(kDomain, kCode, description());
 }
 
 Result<VideoTrimAnalysisResult> runWithTimeout(const AnalysisFunction& analysis, const QString& path,

@@ -1,10 +1,13 @@
 #include "trimming/VideoTrimExport.h"
 
 #include "platform/ExtendedAttributes.h"
+#include "platform/FileStatus.h"
 #include "platform/Log.h"
 #include "platform/MediaStreams.h"
 #include "platform/Mp4UserData.h"
+#include "platform/PosixFile.h"
 #include "platform/StreamCopyRemux.h"
+#include "platform/TrimErrors.h"
 #include "platform/WriteLease.h"
 #include "trimming/TrimWorkingFolder.h"
 
@@ -13,31 +16,13 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace velarix {
 
 namespace {
 
-const QString kDomain = QStringLiteral("VideoTrimming");
-
-QString errnoText(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-std::optional<struct stat> statPath(const QString& path) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return info;
-}
-
-bool sameFileUnchanged(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+bool sameFileUnchanged(const FileStatus& a, const FileStatus& b) {
+    return a.sameFile(b) && a.size == b.size && a.modifiedNs == b.modifiedNs;
 }
 
 QString seconds(double value) {
@@ -53,11 +38,10 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
     if (!opened) {
         if (opened.isCancelled())
             return Error::cancellation();
-        return Error::make(
-            kDomain, 0,
-            QStringLiteral("The trimmed copy of %1 could not be read back, so %1 was left as it "
-                           "is: %2")
-                .arg(sourceName, opened.error().message));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("The trimmed copy of %1 could not be read back, so %1 was left as it "
+                                        "is: %2")
+                             .arg(sourceName, opened.error().message));
     }
     const AVFormatContext* context = opened->get();
     int videoStreams = 0;
@@ -71,29 +55,28 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
         context->duration != AV_NOPTS_VALUE ? double(context->duration) / AV_TIME_BASE : std::nan("");
     const double tolerance = std::max(1.0, outcome.keyFrameInterval);
     if (videoStreams != outcome.videoStreamCount || !(std::abs(duration - expected) <= tolerance)) {
-        return Error::make(
-            kDomain, 0,
-            QStringLiteral("The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of "
-                           "%5 video streams), so %1 was left as it is.")
-                .arg(sourceName, std::isnan(duration) ? QStringLiteral("unknown") : seconds(duration),
-                     seconds(expected))
-                .arg(videoStreams)
-                .arg(outcome.videoStreamCount));
+        return trimError(TrimErrorCode::failed,
+                         QStringLiteral("The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of "
+                                        "%5 video streams), so %1 was left as it is.")
+                             .arg(sourceName,
+                                  std::isnan(duration) ? QStringLiteral("unknown") : seconds(duration),
+                                  seconds(expected))
+                             .arg(videoStreams)
+                             .arg(outcome.videoStreamCount));
     }
     return {};
 }
 
 Error beingWritten(const QString& sourceName) {
-    return Error::make(
-        kDomain, EBUSY,
-        QStringLiteral("%1 is still being written by another program, so it was left as it is. "
-                       "Trim it once that program is done with it.")
-            .arg(sourceName));
+    return trimError(EBUSY,
+                     QStringLiteral("%1 is still being written by another program, so it was left as it is. "
+                                    "Trim it once that program is done with it.")
+                         .arg(sourceName));
 }
 
 Error sourceVanished(const QString& sourceName) {
-    return Error::make(kDomain, ENOENT,
-                       QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+    return trimError(ENOENT,
+                     QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
 }
 
 // A file another program still writes (a copy under way, a recorder) would lose those last bytes
@@ -109,37 +92,37 @@ Result<ReadLease> noWriters(const QString& sourcePath, const QString& sourceName
 }
 
 Error sourceChanged(const QString& sourceName) {
-    return Error::make(kDomain, EBUSY,
-                       QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
-                           .arg(sourceName));
+    return trimError(EBUSY,
+                     QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
+                         .arg(sourceName));
 }
 
 // Puts the copy in the source's place. Swapping the two, rather than renaming over, shows what was
 // replaced: when it is not the file that was trimmed (another one was put there since the last
 // check), it is swapped back. The trimmed original is left in the working folder, which goes later.
 // File systems without the swap (FAT cards) get a plain rename after the earlier checks.
-Result<void> replaceSource(const QByteArray& output, const QByteArray& source, const struct stat& trimmed,
+Result<void> replaceSource(const QString& outputPath, const QString& sourcePath, const FileStatus& trimmed,
                            const QString& sourceName) {
-    const auto failure = [&](int error) {
-        return Error::make(
-            kDomain, error,
-            QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, errnoText(error)));
+    const auto failure = [&](const Error& error) {
+        return trimError(
+            error.code,
+            QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, error.message));
     };
-    if (::renameat2(AT_FDCWD, output.constData(), AT_FDCWD, source.constData(), RENAME_EXCHANGE) == 0) {
-        struct stat swapped {};
-        if (::stat(output.constData(), &swapped) == 0 && swapped.st_dev == trimmed.st_dev &&
-            swapped.st_ino == trimmed.st_ino)
+    auto exchanged = exchangePaths(outputPath, sourcePath);
+    if (exchanged) {
+        if (auto swapped = fileStatus(outputPath); swapped && swapped->sameFile(trimmed))
             return {};
-        if (::renameat2(AT_FDCWD, output.constData(), AT_FDCWD, source.constData(), RENAME_EXCHANGE) != 0)
-            return failure(errno);
+        if (auto undone = exchangePaths(outputPath, sourcePath); !undone)
+            return failure(undone.error());
         return sourceChanged(sourceName);
     }
-    if (errno == ENOENT)
+    const int error = exchanged.error().code;
+    if (error == ENOENT)
         return sourceVanished(sourceName);
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return failure(errno);
-    if (::rename(output.constData(), source.constData()) != 0)
-        return failure(errno);
+    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
+        return failure(exchanged.error());
+    if (auto renamed = renameReplacing(outputPath, sourcePath); !renamed)
+        return failure(renamed.error());
     return {};
 }
 
@@ -147,34 +130,28 @@ Result<void> replaceSource(const QByteArray& output, const QByteArray& source, c
 
 PreservedAttributes readPreservedAttributes(const QUrl& url) {
     const QString path = url.toLocalFile();
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+    auto status = fileStatus(path);
+    if (!status) {
         qCCritical(lcApp, "Failed to read trimmed video source attributes for %s: %s", qPrintable(path),
-                   qPrintable(errnoText(errno)));
+                   qPrintable(status.error().message));
         return {};
     }
-    return PreservedAttributes{info.st_atim, info.st_mtim};
+    return PreservedAttributes{status->accessedNs, status->modifiedNs};
 }
 
 void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl& url) {
     if (attributes.isEmpty())
         return;
     const QString path = url.toLocalFile();
-    // UTIME_OMIT leaves a time that was not read as it is.
-    struct timespec times[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
-    if (attributes.accessed)
-        times[0] = *attributes.accessed;
-    if (attributes.modified)
-        times[1] = *attributes.modified;
-    if (::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) != 0)
+    if (auto set = setFileTimes(path, attributes.accessedNs, attributes.modifiedNs); !set)
         qCCritical(lcApp, "Failed to preserve trimmed video file attributes for %s: %s", qPrintable(path),
-                   qPrintable(errnoText(errno)));
+                   qPrintable(set.error().message));
 }
 
 Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelFlag* cancel,
                                 const std::function<void(double)>& progress) {
     if (!request.trimStart || !request.trimEnd)
-        return Error::make(kDomain, 4, QStringLiteral("No trim range available."));
+        return trimError(TrimErrorCode::noRange, QStringLiteral("No trim range available."));
     // Through a symbolic link the file it names is trimmed; the link stays.
     const QFileInfo requested(request.url.toLocalFile());
     const QString sourcePath =
@@ -186,29 +163,30 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     auto input = openVideoAsset(sourcePath, OpenOptions{cancel, 0, true});
     if (!input)
         return input.error();
-    const auto sourceState = statPath(sourcePath);
+    const auto sourceState = fileStatus(sourcePath);
     if (!sourceState)
-        return Error::make(kDomain, errno,
-                           QStringLiteral("%1 could not be read: %2").arg(sourceName, errnoText(errno)));
+        return trimError(
+            sourceState.error().code,
+            QStringLiteral("%1 could not be read: %2").arg(sourceName, sourceState.error().message));
 
     const AVFormatContext* context = input->get();
     if (primaryVideoStream(context) < 0)
-        return Error::make(kDomain, 5,
-                           QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.")
-                               .arg(sourceName));
+        return trimError(TrimErrorCode::noExportSession,
+                         QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.")
+                             .arg(sourceName));
     if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
         return unwritten.error();
     const double duration = containerDuration(context);
     if (duration <= 0)
-        return Error::make(kDomain, 6,
-                           QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
+        return trimError(TrimErrorCode::rangeOutsideClip,
+                         QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
     // A hair past the end is rounding (times are shown in whole seconds); more is a wrong range.
     if (end > duration && end - duration < 0.05)
         end = duration;
     if (!(start >= 0) || !(end > start) || end > duration) {
-        return Error::make(kDomain, 6,
-                           QStringLiteral("The range %1 to %2 does not lie within %3, which is %4 long.")
-                               .arg(seconds(start), seconds(end), sourceName, seconds(duration)));
+        return trimError(TrimErrorCode::rangeOutsideClip,
+                         QStringLiteral("The range %1 to %2 does not lie within %3, which is %4 long.")
+                             .arg(seconds(start), seconds(end), sourceName, seconds(duration)));
     }
 
     auto folder = TrimWorkingFolder::create(sourcePath);
@@ -223,7 +201,7 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return remuxed.error();
     // The rename would bring back a file deleted meanwhile, or undo someone else's change to it.
     const auto sourceUnchanged = [&]() -> Result<void> {
-        const auto current = statPath(sourcePath);
+        const auto current = fileStatus(sourcePath);
         if (!current)
             return sourceVanished(sourceName);
         if (!sameFileUnchanged(*sourceState, *current))
@@ -253,18 +231,17 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
                qPrintable(sourceName));
 
     // The copy takes over the source's permissions, and its owner where we may set it.
-    const QByteArray encodedOutput = QFile::encodeName(outputPath);
-    ::chmod(encodedOutput.constData(), sourceState->st_mode & 07777);
-    if (::chown(encodedOutput.constData(), sourceState->st_uid, sourceState->st_gid) != 0)
+    if (auto permitted = setFilePermissions(outputPath, sourceState->permissions); !permitted)
+        qCInfo(lcApp, "Could not give the trimmed %s its permissions back: %s", qPrintable(sourceName),
+               qPrintable(permitted.error().message));
+    if (auto owned = setFileOwner(outputPath, sourceState->owner, sourceState->group); !owned)
         qCInfo(lcApp, "Could not give the trimmed %s its owner back: %s", qPrintable(sourceName),
-               qPrintable(errnoText(errno)));
+               qPrintable(owned.error().message));
 
-    if (auto replaced = replaceSource(encodedOutput, QFile::encodeName(sourcePath), *sourceState, sourceName);
-        !replaced)
+    if (auto replaced = replaceSource(outputPath, sourcePath, *sourceState, sourceName); !replaced)
         return replaced.error();
     // A writer that came during the swap is waiting to open the original: it gets it back.
-    if (lease->broken() && ::renameat2(AT_FDCWD, encodedOutput.constData(), AT_FDCWD,
-                                       QFile::encodeName(sourcePath).constData(), RENAME_EXCHANGE) == 0)
+    if (lease->broken() && exchangePaths(outputPath, sourcePath))
         return beingWritten(sourceName);
     lease->release();
     applyPreservedAttributes(attributes, QUrl::fromLocalFile(sourcePath));

@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <optional>
-#include <sys/stat.h>
 
 namespace velarix {
 
@@ -26,9 +25,9 @@ struct VideoTrimExportRequest {
 // The dates of the source that outlive the replace. Linux sets no birth time, so the creation date
 // is kept as far as it can be: as the modification time it is derived from.
 struct PreservedAttributes {
-    std::optional<struct timespec> accessed;
-    std::optional<struct timespec> modified;
-    bool isEmpty() const { return !accessed && !modified; }
+    std::optional<qint64> accessedNs; // nanoseconds since the epoch
+    std::optional<qint64> modifiedNs;
+    bool isEmpty() const { return !accessedNs && !modifiedNs; }
 };
 
 PreservedAttributes readPreservedAttributes(const QUrl& url);

@@ -4,6 +4,7 @@
 #include "trimming/TrimInPlace.h"
 
 #include "platform/Log.h"
+#include "platform/TrimErrors.h"
 
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -26,10 +27,9 @@ void runInBackground(QThreadPool* pool, QObject* context, Work work, Done done) 
         const QFuture<T> future = watcher->future();
         if (future.resultCount() == 0) {
             // The task ended without handing back a result: neither success, failure nor cancellation.
-            done(T(Error::make(
-                QStringLiteral("VideoTrimming"), 0,
-                QStringLiteral("Unexpected terminal status ") +
-                    (future.isCanceled() ? QStringLiteral("canceled") : QStringLiteral("finished")))));
+            done(T(trimError(TrimErrorCode::failed, QStringLiteral("Unexpected terminal status ") +
+                                                        (future.isCanceled() ? QStringLiteral("canceled")
+                                                                             : QStringLiteral("finished")))));
             return;
         }
         done(future.result());

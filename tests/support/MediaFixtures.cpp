@@ -71,10 +71,9 @@ QString addStreams(const QString& from, const QString& to, const ClipRecipe& rec
     av_dict_copy(&out->metadata, in->metadata, 0);
     if (avio_open(&out->pb, name.constData(), AVIO_FLAG_WRITE) < 0)
         return QStringLiteral("cannot write %1").arg(to);
-    if (avformat_write_header(out.get(), nullptr) < 0) {
-        avio_closep(&out->pb);
+    av::FileIoPtr io(out->pb);
+    if (avformat_write_header(out.get(), nullptr) < 0)
         return QStringLiteral("cannot start %1").arg(to);
-    }
     av::PacketPtr packet(av_packet_alloc());
     while (av_read_frame(in, packet.get()) >= 0) {
         const AVStream* stream = in->streams[packet->stream_index];
@@ -100,7 +99,6 @@ QString addStreams(const QString& from, const QString& to, const ClipRecipe& rec
                 return QStringLiteral("cannot write the telemetry of %1").arg(to);
     }
     av_write_trailer(out.get());
-    avio_closep(&out->pb);
     return {};
 }
 
@@ -254,7 +252,8 @@ QString readerOutput(const QString& program, const QStringList& arguments) {
     return result.exitCode == 0 ? QString::fromUtf8(result.out) : QString();
 }
 
-int firstFrameNumber(const QString& path, int videoIndex) {
+namespace {
+int presentedFrameNumber(const QString& path, int videoIndex, bool last) {
     auto input = openVideoAsset(path);
     if (!input)
         return -1;
@@ -278,6 +277,7 @@ int firstFrameNumber(const QString& path, int videoIndex) {
         return -1;
     av::PacketPtr packet(av_packet_alloc());
     av::FramePtr frame(av_frame_alloc());
+    av::FramePtr shown;
     bool draining = false;
     for (;;) {
         if (!draining) {
@@ -291,8 +291,16 @@ int firstFrameNumber(const QString& path, int videoIndex) {
             }
         }
         const int status = avcodec_receive_frame(decoder.get(), frame.get());
-        if (status == 0)
+        if (status == 0) {
+            if (!last)
+                break;
+            shown.reset(av_frame_clone(frame.get()));
+            continue;
+        }
+        if (status == AVERROR_EOF && shown) {
+            frame = std::move(shown);
             break;
+        }
         if (status != AVERROR(EAGAIN) || draining)
             return -1;
     }
@@ -303,6 +311,15 @@ int firstFrameNumber(const QString& path, int videoIndex) {
         if (row[bit * kBarWidth + kBarWidth / 2] > 128)
             number |= 1 << bit;
     return number;
+}
+} // namespace
+
+int firstFrameNumber(const QString& path, int videoIndex) {
+    return presentedFrameNumber(path, videoIndex, false);
+}
+
+int lastFrameNumber(const QString& path, int videoIndex) {
+    return presentedFrameNumber(path, videoIndex, true);
 }
 
 int frameNumberShown(const QImage& picture) {

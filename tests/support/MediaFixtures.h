@@ -38,6 +38,8 @@ QString makeClip(const QString& path, const ClipRecipe& recipe);
 // The frame number shown by the first picture a decoder presents for the given video stream of
 // the file (index among the video streams); -1 when none could be decoded.
 int firstFrameNumber(const QString& path, int videoIndex = 0);
+// The same for the last picture presented.
+int lastFrameNumber(const QString& path, int videoIndex = 0);
 
 // The frame number a picture of such a clip shows (as saved by a player), -1 when it is none of ours.
 int frameNumberShown(const QImage& picture);

@@ -1,3 +1,4 @@
+#include "platform/TrimErrors.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 #include "trimming/TrimWorkingFolder.h"
@@ -122,6 +123,19 @@ private Q_SLOTS:
     }
 
     // A .360 keeps its path, name and both lenses; each lens starts at the cut.
+    // With B-frames the copy ends by decoding time and so holds frames shown after the end (those the
+    // last kept ones refer to); the last picture shown is still the one before the end.
+    void trimEndsAtTheRequestedEnd() {
+        QTemporaryDir dir;
+        const QString path = copyOf(m_camera, dir, QStringLiteral("GX010043.MP4"));
+        auto result = exportTrimmedVideo(requestFor(path, 30.5, 45.5));
+        QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
+        QCOMPARE(firstFrameNumber(path), 305);
+        QCOMPARE(lastFrameNumber(path), 454);
+        QVERIFY2(std::abs(containerDuration(path) - 15.0) < 0.05,
+                 qPrintable(QString::number(containerDuration(path))));
+    }
+
     void trimThreeSixtyInPlace() {
         QTemporaryDir dir;
         const QString path = copyOf(m_threeSixty, dir, QStringLiteral("GS010007.360"));
@@ -136,6 +150,7 @@ private Q_SLOTS:
         QCOMPARE(summarizeStreams(path).telemetry, 1);
         QCOMPARE(firstFrameNumber(path, 0), 123);
         QCOMPARE(firstFrameNumber(path, 1), 123);
+        QCOMPARE(lastFrameNumber(path, 1), 299);
         QVERIFY(std::abs(containerDuration(path) - 17.7) < 0.2);
         QVERIFY(movieUserData(path).contains("GPMF"));
     }
@@ -209,7 +224,7 @@ private Q_SLOTS:
         QVERIFY(!result.ok());
         QVERIFY2(result.error().message.contains(message), qPrintable(result.error().message));
         if (message == QLatin1String("No trim range available."))
-            QCOMPARE(result.error().code, 4);
+            QCOMPARE(result.error().code, int(TrimErrorCode::noRange));
         QCOMPARE(fileDigest(path), digest);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
     }
