@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace velarix;
