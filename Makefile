@@ -71,5 +71,9 @@ package-check: package
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# Fails on any file that `make format` would change.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 clean:
 	rm -rf build

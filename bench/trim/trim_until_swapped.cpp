@@ -16,7 +16,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     velarix::VideoTrimExportRequest request{QUrl::fromLocalFile(QString::fromLocal8Bit(argv[1])),
-                                            std::atof(argv[2]), std::atof(argv[3]), false, {}};
+                                            std::atof(argv[2]),
+                                            std::atof(argv[3]),
+                                            false,
+                                            {}};
     request.original.inBackground = true;
     const auto result = velarix::trimVideoInPlace(request);
     const double swappedAt = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t at = 2; at + 3 <= size;) {
         time += int8_t(data[at]) / 4.0;
         const size_t length = std::min<size_t>(data[at + 1] | data[at + 2] << 8, size - at - 3);
-        packets.push_back({time, 0, QByteArray(reinterpret_cast<const char*>(data + at + 3), qsizetype(length))});
+        packets.push_back(
+            {time, 0, QByteArray(reinterpret_cast<const char*>(data + at + 3), qsizetype(length))});
         at += 3 + length;
     }
     const Telemetry telemetry = assembleTelemetry(packets, sensors);
@@ -76,10 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (finding.usable() != (finding.exit || finding.opening))
         fuzz::fail("a source without a moment, or a moment without a source");
-    if (finding.curveKind != TelemetryCurveKind::None && finding.curve.size() > size_t(duration / kTelemetryCurveStep) + 2)
+    if (finding.curveKind != TelemetryCurveKind::None &&
+        finding.curve.size() > size_t(duration / kTelemetryCurveStep) + 2)
         fuzz::fail("a curve longer than the clip");
 
-    const TrimDecision decision = decideTrim(audioEvidence(duration / 3, 10, duration / 2, std::nullopt), finding);
+    const TrimDecision decision =
+        decideTrim(audioEvidence(duration / 3, 10, duration / 2, std::nullopt), finding);
     checkMoment(decision.exit, duration, "a decided exit outside the clip");
     checkMoment(decision.opening, duration, "a decided opening outside the clip");
     return 0;

@@ -23,7 +23,8 @@ private Q_SLOTS:
     void writesExactBytes() {
         QCOMPARE(encodeManifest(QStringLiteral("Tandem 2")), QByteArray("{\"name\":\"Tandem 2\"}"));
         QCOMPARE(encodeManifest(QStringLiteral("Tandem 2")).size(), 19);
-        QCOMPARE(encodeManifest(QStringLiteral("A/B \"q\"\n")), QByteArray("{\"name\":\"A\\/B \\\"q\\\"\\n\"}"));
+        QCOMPARE(encodeManifest(QStringLiteral("A/B \"q\"\n")),
+                 QByteArray("{\"name\":\"A\\/B \\\"q\\\"\\n\"}"));
         QCOMPARE(encodeManifest(QStringLiteral("Sprünge")), QByteArray("{\"name\":\"Spr\xc3\xbcnge\"}"));
     }
 
@@ -73,8 +74,9 @@ private Q_SLOTS:
     }
 
     void writeFailureIsLogged() {
-        QTest::ignoreMessage(QtCriticalMsg,
-                             QRegularExpression("^Failed to write .velarix manifest at /proc/velarix-none/.velarix: .+"));
+        QTest::ignoreMessage(
+            QtCriticalMsg,
+            QRegularExpression("^Failed to write .velarix manifest at /proc/velarix-none/.velarix: .+"));
         writeManifest(QStringLiteral("/proc/velarix-none"), QStringLiteral("Tandem"));
     }
 };

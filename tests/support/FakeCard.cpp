@@ -19,11 +19,27 @@ QByteArray sampleVideo(int seconds) {
     if (made.contains(seconds))
         return made.value(seconds);
     const QString path = workDir.filePath(QStringLiteral("sample%1.mp4").arg(seconds));
-    const auto result = runProcess(QStringLiteral("ffmpeg"),
-                                   {"-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=64x48:rate=10",
-                                    "-f", "lavfi", "-i", "sine=f=440:sample_rate=8000", "-t",
-                                    QString::number(seconds), "-c:v", "libx264", "-preset", "ultrafast", "-c:a",
-                                    "aac", "-shortest", path});
+    const auto result = runProcess(QStringLiteral("ffmpeg"), {"-loglevel",
+                                                              "error",
+                                                              "-y",
+                                                              "-f",
+                                                              "lavfi",
+                                                              "-i",
+                                                              "testsrc=size=64x48:rate=10",
+                                                              "-f",
+                                                              "lavfi",
+                                                              "-i",
+                                                              "sine=f=440:sample_rate=8000",
+                                                              "-t",
+                                                              QString::number(seconds),
+                                                              "-c:v",
+                                                              "libx264",
+                                                              "-preset",
+                                                              "ultrafast",
+                                                              "-c:a",
+                                                              "aac",
+                                                              "-shortest",
+                                                              path});
     QFile file(path);
     QByteArray bytes;
     if (result.exitCode == 0 && file.open(QIODevice::ReadOnly))
