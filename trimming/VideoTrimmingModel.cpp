@@ -428,12 +428,21 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
     // The row says "Trimmed" at the swap; the original is freed meanwhile (the application waits
     // for that before it quits).
     request.original.inBackground = true;
-    // Counted from the size and duration before the file is replaced.
+    // What the trim saved is measured around the swap: a header can claim a duration the file does
+    // not hold, and the estimate follows the header. The estimate stands in where nothing is measured.
     const qint64 savings = item->estimatedSavings();
-    auto work = [exportVideo = m_export, request, run, progress = progressFor(item, run)]() -> Result<QUrl> {
+    auto measured = std::make_shared<std::optional<qint64>>();
+    auto work = [exportVideo = m_export, request, run, progress = progressFor(item, run),
+                 measured]() -> Result<QUrl> {
         if (run->cancelled)
             return Error::cancellation();
-        return exportVideo(request, &run->cancelled, progress);
+        const QString path = request.url.toLocalFile();
+        const QFileInfo before(path);
+        const qint64 sizeBefore = before.exists() ? before.size() : -1;
+        auto result = exportVideo(request, &run->cancelled, progress);
+        if (const QFileInfo after(path); result.ok() && sizeBefore >= 0 && after.exists())
+            *measured = std::max<qint64>(0, sizeBefore - after.size());
+        return result;
     };
     runInBackground<Result<QUrl>>(&m_pool, this, std::move(work), [=, this](const Result<QUrl>& result) {
         const bool current = run == m_trimmingRun;
@@ -450,12 +459,13 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
                 item->setExportMessage(QStringLiteral("Trimmed in place"));
                 item->setIsTrimming(false);
             }
+            const qint64 saved = measured->value_or(savings);
             if (current) {
                 setTrimCompletedCount(m_trimCompletedCount + 1);
-                setTrimSavedBytes(m_trimSavedBytes + savings);
+                setTrimSavedBytes(m_trimSavedBytes + saved);
             }
             if (outcome)
-                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Trimmed, savings, {}};
+                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Trimmed, saved, {}};
             ++nowTrimmed;
         } else if (result.isCancelled()) {
             if (item) {
