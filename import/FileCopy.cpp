@@ -1,5 +1,7 @@
 #include "import/FileCopy.h"
 
+#include "import/ImportTemporary.h"
+
 #include "platform/FileHash.h"
 #include "platform/FileStatus.h"
 #include "platform/Log.h"
@@ -7,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <dirent.h>
@@ -21,59 +22,6 @@
 namespace velarix {
 
 namespace {
-
-// The temporary file; removed unless it was given its final name.
-class TemporaryFile {
-public:
-    TemporaryFile(int dirFd, QByteArray name, UniqueFd fd)
-        : m_dirFd(dirFd)
-        , m_name(std::move(name))
-        , m_fd(std::move(fd)) {}
-    ~TemporaryFile() {
-        m_fd = UniqueFd();
-        if (!m_published)
-            ::unlinkat(m_dirFd, m_name.constData(), 0);
-    }
-    int fd() const { return m_fd.get(); }
-    const QByteArray& name() const { return m_name; }
-    Result<void> close() { return m_fd.close(); }
-    void published() { m_published = true; }
-
-private:
-    int m_dirFd;
-    QByteArray m_name;
-    UniqueFd m_fd;
-    bool m_published = false;
-};
-
-const QByteArray kTemporaryPrefix = ".velarix-import-";
-const QByteArray kTemporarySuffix = ".tmp";
-
-bool isTemporaryName(const QByteArray& name) {
-    return name.startsWith(kTemporaryPrefix) && name.endsWith(kTemporarySuffix);
-}
-
-// The file stays locked while it is written, so that removeStaleTemporaries (in this or another
-// process) can tell a live copy from one whose process died.
-Result<std::unique_ptr<TemporaryFile>> createTemporary(int dirFd) {
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const QByteArray name = kTemporaryPrefix +
-                                QByteArray::number(QRandomGenerator::global()->generate64(), 16) +
-                                kTemporarySuffix;
-        UniqueFd fd(::openat(dirFd, name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (!fd.valid()) {
-            if (errno != EEXIST)
-                return errnoError(errno);
-            continue;
-        }
-        // A sweep may have taken the new file for a dead one between open and lock.
-        struct stat info {};
-        if (::flock(fd.get(), LOCK_EX) == 0 && ::fstat(fd.get(), &info) == 0 && info.st_nlink == 0)
-            continue;
-        return std::make_unique<TemporaryFile>(dirFd, name, std::move(fd));
-    }
-    return errnoError(EEXIST);
-}
 
 Error cancelled() {
     return Error::cancellation();

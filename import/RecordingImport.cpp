@@ -1,12 +1,13 @@
 #include "import/RecordingImport.h"
 
+#include "import/ImportTemporary.h"
+
 #include "platform/ChapterJoin.h"
 #include "platform/FileStatus.h"
 #include "platform/PosixFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -15,55 +16,6 @@
 #include <unistd.h>
 
 namespace velarix {
-
-namespace {
-
-// Named and locked like the temporaries of copies, so that the sweep of a later run removes it when
-// this process dies; removed here unless it was given its final name.
-class JoinTemporary {
-public:
-    static Result<std::unique_ptr<JoinTemporary>> create(int dirFd, const QString& folder) {
-        for (int attempt = 0; attempt < 16; ++attempt) {
-            const QByteArray name = ".velarix-import-" +
-                                    QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
-            UniqueFd fd(::openat(dirFd, name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (!fd.valid()) {
-                if (errno != EEXIST)
-                    return errnoError(errno);
-                continue;
-            }
-            struct stat info {};
-            if (::flock(fd.get(), LOCK_EX) == 0 && ::fstat(fd.get(), &info) == 0 && info.st_nlink == 0)
-                continue;
-            return std::unique_ptr<JoinTemporary>(new JoinTemporary(dirFd, folder, name, std::move(fd)));
-        }
-        return errnoError(EEXIST);
-    }
-    ~JoinTemporary() {
-        m_fd = UniqueFd();
-        if (!m_published)
-            ::unlinkat(m_dirFd, m_name.constData(), 0);
-    }
-    int fd() const { return m_fd.get(); }
-    const QByteArray& name() const { return m_name; }
-    QString path() const { return m_folder + u'/' + QFile::decodeName(m_name); }
-    Result<void> close() { return m_fd.close(); }
-    void published() { m_published = true; }
-
-private:
-    JoinTemporary(int dirFd, QString folder, QByteArray name, UniqueFd fd)
-        : m_dirFd(dirFd)
-        , m_folder(std::move(folder))
-        , m_name(std::move(name))
-        , m_fd(std::move(fd)) {}
-    int m_dirFd;
-    QString m_folder;
-    QByteArray m_name;
-    UniqueFd m_fd;
-    bool m_published = false;
-};
-
-} // namespace
 
 QString chapterDestination(const QString& plannedName, const QString& firstChapter, const QString& chapter) {
     const qsizetype slash = plannedName.lastIndexOf(u'/');
@@ -104,10 +56,13 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
     UniqueFd dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir.valid())
         return errnoError(errno);
-    auto created = JoinTemporary::create(dir.get(), folder);
+    // Named and locked like the temporaries of copies, so that the sweep of a later run removes it
+    // when this process dies.
+    auto created = createTemporary(dir.get());
     if (!created)
         return created.error();
-    const std::unique_ptr<JoinTemporary> temporary = std::move(*created);
+    const std::unique_ptr<TemporaryFile> temporary = std::move(*created);
+    const QString temporaryPath = folder + u'/' + QFile::decodeName(temporary->name());
 
     // libav's blocking reads and writes watch this flag; the loop asks `isCancelled` itself.
     CancelFlag cancel{false};
@@ -124,7 +79,7 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
         if (control.progress)
             control.progress(done, total);
     };
-    auto joined = joinChapters(chapters, temporary->fd(), temporary->path(), join);
+    auto joined = joinChapters(chapters, temporary->fd(), temporaryPath, join);
     if (!joined)
         return joined.error();
     if (auto kept = setFileTimes(temporary->fd(), lastAccessedNs, lastModifiedNs); !kept)
@@ -132,7 +87,7 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
     if (::fsync(temporary->fd()) != 0)
         return errnoError(errno);
     if (control.verify) {
-        if (auto verified = verifyJoin(temporary->fd(), temporary->path(), *joined, &cancel); !verified)
+        if (auto verified = verifyJoin(temporary->fd(), temporaryPath, *joined, &cancel); !verified)
             return verified.error();
     }
     if (isCancelled())
