@@ -168,8 +168,10 @@ QString moveKeysIntoMovie(const QString& path) {
     mp4::Box* userData = movie.child("udta");
     if (!userData || !userData->child("meta"))
         return QStringLiteral("no keys were written");
-    movie.children.push_back(*userData->child("meta"));
+    // Copied out first: adding to the movie's children moves the user data box.
+    const mp4::Box keys = *userData->child("meta");
     std::erase_if(userData->children, [](const mp4::Box& box) { return box.type == "meta"; });
+    movie.children.push_back(keys);
     const QByteArray rewritten = movie.serialize();
     file.seek(at);
     file.write(rewritten);
