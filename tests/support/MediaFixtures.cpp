@@ -169,7 +169,10 @@ QString moveKeysIntoMovie(const QString& path) {
     if (!userData || !userData->child("meta"))
         return QStringLiteral("no keys were written");
     // Copied out first: adding to the movie's children moves the user data box.
-    const mp4::Box keys = *userData->child("meta");
+    mp4::Box keys = *userData->child("meta");
+    // Phones write the movie's `meta` as QuickTime does, without the version and flags of the ISO box.
+    if (keys.body.startsWith(QByteArray(4, '\0')))
+        keys.body.remove(0, 4);
     std::erase_if(userData->children, [](const mp4::Box& box) { return box.type == "meta"; });
     movie.children.push_back(keys);
     const QByteArray rewritten = movie.serialize();
