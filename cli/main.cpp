@@ -45,11 +45,20 @@ void printHelp(QTextStream& out) {
     out << "Usage: velarix-cli [--json] COMMAND [OPTIONS]\n\n"
         << "Imports skydiving videos from camera cards and trims them, without a window.\n"
         << "Uses the same settings and import history as the Velarix application.\n\nCommands:\n";
+    // A synopsis too long for the column gets a line of its own, so that one command does not push
+    // every description off the screen.
+    constexpr qsizetype kMaxColumn = 64;
     qsizetype width = 0;
     for (const auto& command : sorted)
-        width = std::max(width, command.synopsis.size());
-    for (const auto& command : sorted)
-        out << "  " << command.synopsis.leftJustified(width) << "  " << command.description << '\n';
+        if (command.synopsis.size() <= kMaxColumn)
+            width = std::max(width, command.synopsis.size());
+    for (const auto& command : sorted) {
+        if (command.synopsis.size() > width)
+            out << "  " << command.synopsis << '\n' << QString(width + 2, u' ');
+        else
+            out << "  " << command.synopsis.leftJustified(width);
+        out << "  " << command.description << '\n';
+    }
     QStringList tokens;
     for (const Placeholder placeholder : allPlaceholders())
         if (placeholder != Placeholder::folderSeparator)
@@ -66,7 +75,19 @@ void printHelp(QTextStream& out) {
         << "  --clear                history: forget the card's imported files\n"
         << "  --levels               analyze: also print the audio level of every half second\n"
         << "  --range START-END      trim: keep this range (seconds or minutes:seconds, e.g. 00:40-02:30)\n"
+        << "  --trim                 import: then analyse the copies and trim each to its suggestion\n"
         << "  --dry-run              trim: analyse and report, change no file\n"
+        << "  --keep-original        trim, import --trim: put each replaced original in the Trash\n"
+        << "  --no-keep-original     trim, import --trim: delete replaced originals (the saved setting "
+           "aside)\n"
+        << "  --jump FILE            demo: write one jump with the camera's telemetry to FILE (shaped as "
+           "below)\n"
+        << "  --seconds N            demo --jump: the clip's length\n"
+        << "  --exit S               demo --jump: when the jumper leaves the aircraft\n"
+        << "  --opening S            demo --jump: when the canopy opens\n"
+        << "  --audio KIND           demo --jump: wind, silent, muffled, music or none\n"
+        << "  --no-gps               demo --jump: no GPS in the telemetry\n"
+        << "  --no-accelerometer     demo --jump: no accelerometer in the telemetry\n"
         << "\nSELECTION (plan, import):\n"
         << "  --all                  every video on the card (the default)\n"
         << "  --new                  only the videos not imported before\n"
@@ -77,6 +98,8 @@ void printHelp(QTextStream& out) {
         << "  --autogroup            give clips that follow each other closely one jump number\n"
         << "  --no-autogroup         give every clip its own jump number\n"
         << "  --name NAME            the card's name\n"
+        << "  --join                 import each recording the camera split into chapters as one file\n"
+        << "  --no-join              copy each chapter as a file of its own\n"
         << "\nExit status:\n"
         << "  0 all done, 1 some files failed, 2 bad usage or nothing could be done.\n"
         << "\nEnvironment:\n"

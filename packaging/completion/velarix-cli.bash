@@ -28,6 +28,22 @@ _velarix_cli()
         fi
     done
 
+    if [[ $command == demo ]]; then
+        case $prev in
+            --jump)
+                _filedir 'mp4'
+                return
+                ;;
+            --seconds | --exit | --opening)
+                return
+                ;;
+            --audio)
+                COMPREPLY=($(compgen -W 'wind silent muffled music none' -- "$cur"))
+                return
+                ;;
+        esac
+    fi
+
     case $prev in
         --card)
             _velarix_cli_cards
@@ -52,16 +68,17 @@ _velarix_cli()
     fi
 
     local selection='--all --new'
-    local overrides='--pattern --jump --autogroup --no-autogroup --name'
+    local overrides='--pattern --jump --autogroup --no-autogroup --name --join --no-join'
     local options
     case $command in
-        cards | demo) options='' ;;
+        cards) options='' ;;
+        demo) options='--jump --seconds --exit --opening --audio --no-gps --no-accelerometer' ;;
         scan) options='--card' ;;
         plan) options="--card $selection $overrides" ;;
-        import) options="--card $selection $overrides --dest --no-verify" ;;
+        import) options="--card $selection $overrides --dest --no-verify --trim --keep-original --no-keep-original" ;;
         history) options='--card --clear' ;;
         analyze) options='--levels' ;;
-        trim) options='--range --dry-run' ;;
+        trim) options='--range --dry-run --keep-original --no-keep-original' ;;
         *) return ;;
     esac
     if [[ $cur == -* ]]; then
