@@ -48,7 +48,8 @@ help=$(velarix-cli --help)
 # The lines of one section of the main help, up to the next blank line.
 section() { awk -v title="$1" 'index($0, title) == 1 { on = 1; next } on && /^$/ { exit } on' <<<"$help"; }
 
-commands=$(section "Commands:" | awk '{ print $1 }' | sort)
+# A command's line starts two spaces in; a description that wraps is indented further.
+commands=$(section "Commands:" | awk '/^  [^ ]/ { print $1 }' | sort)
 [[ -n $commands ]] || fail "velarix-cli --help lists no commands"
 expect_same "velarix-cli <Tab>" "$commands" "$(complete_words _velarix_cli velarix-cli '')"
 expect_same "velarix-cli --json <Tab>" "$commands" "$(complete_words _velarix_cli velarix-cli --json '')"

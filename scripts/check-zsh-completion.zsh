@@ -38,7 +38,7 @@ expect() { # line, words that must be offered
   done
 }
 
-cli_commands=(${(f)"$(velarix-cli --help | awk '/^Commands:/ { on = 1; next } on && /^$/ { exit } on { print $1 }')"})
+cli_commands=(${(f)"$(velarix-cli --help | awk '/^Commands:/ { on = 1; next } on && /^$/ { exit } on && /^  [^ ]/ { print $1 }')"})
 expect 'velarix-cli ' $cli_commands
 expect 'velarix-cli import --' --card --new --pattern --dest --no-verify
 mkdir -p files/sub && touch files/a.mp4 files/B.MP4 files/c.360
