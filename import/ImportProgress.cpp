@@ -87,30 +87,22 @@ void ImportProgress::setCompletedUnitCount(qint64 completed) {
 }
 
 void ImportProgress::setCopying(const QString& fileName, qint64 bytesCopied) {
-    m_copy.fileName = fileName;
-    m_copy.current = bytesCopied;
-    m_copy.active = true;
+    m_copy.update(fileName, bytesCopied);
     measure();
 }
 
 void ImportProgress::endCopying(qint64 size) {
-    m_copy.finished += size;
-    m_copy.current = 0;
-    m_copy.active = false;
+    m_copy.end(size);
     measure();
 }
 
 void ImportProgress::setVerifying(const QString& fileName, qint64 bytesChecked) {
-    m_verify.fileName = fileName;
-    m_verify.current = bytesChecked;
-    m_verify.active = true;
+    m_verify.update(fileName, bytesChecked);
     measure();
 }
 
 void ImportProgress::endVerifying(qint64 size) {
-    m_verify.finished += size;
-    m_verify.current = 0;
-    m_verify.active = false;
+    m_verify.end(size);
     measure();
 }
 

@@ -75,6 +75,16 @@ private:
         qint64 current = 0;  // bytes of the file under way
         bool active = false;
         qint64 done() const { return finished + current; }
+        void update(const QString& name, qint64 bytes) {
+            fileName = name;
+            current = bytes;
+            active = true;
+        }
+        void end(qint64 size) {
+            finished += size;
+            current = 0;
+            active = false;
+        }
     };
     struct Sample {
         qint64 msecs;
