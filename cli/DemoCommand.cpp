@@ -1,7 +1,7 @@
 #include "cli/Command.h"
 
-#include "import/DemoCard.h"
-#include "platform/SyntheticJump.h"
+#include "demo/DemoCard.h"
+#include "demo/SyntheticJump.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "Velarix/Autostart.h"
+#include "Velarix/shell/Autostart.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "CardFixture.h"
 
-#include "Velarix/CardListView.h"
-#include "Velarix/VelarixView.h"
+#include "Velarix/importwindow/CardListView.h"
+#include "Velarix/importwindow/VelarixView.h"
 #include "history/HistoryStore.h"
 #include "import/CardListModel.h"
 #include "import/CardManifest.h"

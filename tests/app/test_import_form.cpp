@@ -1,8 +1,8 @@
 #include "CardFixture.h"
 
-#include "Velarix/OutputFilesView.h"
-#include "Velarix/PatternField.h"
-#include "Velarix/VelarixFormView.h"
+#include "Velarix/importwindow/OutputFilesView.h"
+#include "Velarix/importwindow/PatternField.h"
+#include "Velarix/importwindow/VelarixFormView.h"
 #include "history/HistoryStore.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"

@@ -1,7 +1,7 @@
 #include "CardFixture.h"
 
-#include "Velarix/ImportNotifier.h"
-#include "Velarix/VelarixApp.h"
+#include "Velarix/shell/ImportNotifier.h"
+#include "Velarix/shell/VelarixApp.h"
 #include "import/ImportProgress.h"
 #include "import/VelarixModel.h"
 #include "platform/DesktopNotifications.h"

@@ -1,5 +1,5 @@
-#include "Velarix/PreviewWindow.h"
-#include "Velarix/VideoPlayerView.h"
+#include "Velarix/importwindow/PreviewWindow.h"
+#include "Velarix/widgets/VideoPlayerView.h"
 #include "tests/app/SynthesisedClips.h"
 
 #include <QSlider>

@@ -1,7 +1,7 @@
 #include "CardFixture.h"
 
-#include "Velarix/VelarixApp.h"
-#include "Velarix/VelarixSettings.h"
+#include "Velarix/shell/VelarixApp.h"
+#include "Velarix/shell/VelarixSettings.h"
 #include "platform/Settings.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "Velarix/VelarixApp.h"
-#include "Velarix/VideoTrimmingView.h"
+#include "Velarix/shell/VelarixApp.h"
+#include "Velarix/trimwindow/VideoTrimmingView.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
 #include "platform/Volumes.h"

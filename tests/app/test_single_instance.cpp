@@ -1,4 +1,4 @@
-#include "Velarix/SingleInstance.h"
+#include "Velarix/shell/SingleInstance.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFuture>

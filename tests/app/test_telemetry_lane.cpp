@@ -1,6 +1,6 @@
-#include "Velarix/TrimRangeSelector.h"
-#include "Velarix/VideoTrimEditorSheet.h"
-#include "Velarix/VideoTrimItemRow.h"
+#include "Velarix/trimwindow/TrimRangeSelector.h"
+#include "Velarix/trimwindow/VideoTrimEditorSheet.h"
+#include "Velarix/trimwindow/VideoTrimItemRow.h"
 #include "trimming/VideoTrimItem.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "Velarix/Appcast.h"
-#include "Velarix/UpdateDialog.h"
-#include "Velarix/Updater.h"
+#include "Velarix/shell/Appcast.h"
+#include "Velarix/shell/UpdateDialog.h"
+#include "Velarix/shell/Updater.h"
 
 #include <QLabel>
 #include <QPushButton>

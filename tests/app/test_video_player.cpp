@@ -1,4 +1,4 @@
-#include "Velarix/VideoPlayerView.h"
+#include "Velarix/widgets/VideoPlayerView.h"
 #include "tests/app/SynthesisedClips.h"
 
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
 #include "tests/support/MediaFixtures.h"
 
+#include "demo/SyntheticTelemetry.h"
 #include "platform/AvPtr.h"
 #include "platform/MediaOpen.h"
 #include "platform/Mp4Boxes.h"
-#include "platform/SyntheticTelemetry.h"
 #include "tests/support/TestSupport.h"
 
 extern "C" {

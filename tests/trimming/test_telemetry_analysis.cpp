@@ -1,6 +1,6 @@
 // Whole clips with the camera's telemetry through the analysis, as the trimming window and the
 // command line run it.
-#include "platform/SyntheticJump.h"
+#include "demo/SyntheticJump.h"
 #include "tests/support/TestSupport.h"
 #include "trimming/VideoTrimAnalysis.h"
 

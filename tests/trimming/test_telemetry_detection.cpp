@@ -1,5 +1,5 @@
+#include "demo/SyntheticTelemetry.h"
 #include "platform/Gpmf.h"
-#include "platform/SyntheticTelemetry.h"
 #include "platform/TelemetryReader.h"
 #include "trimming/TelemetryDetection.h"
 #include "trimming/TrimDecision.h"

@@ -1,0 +1,416 @@
+#include "Velarix/importwindow/VelarixFormView.h"
+
+#include "Velarix/importwindow/OutputFilesView.h"
+#include "Velarix/importwindow/PatternField.h"
+#include "Velarix/widgets/DisplayFormats.h"
+#include "Velarix/widgets/ElidedLabel.h"
+#include "Velarix/widgets/FormSection.h"
+#include "Velarix/widgets/Icons.h"
+#include "Velarix/widgets/MenuToggle.h"
+#include "history/HistoryStore.h"
+#include "import/ImportPattern.h"
+#include "import/VelarixModel.h"
+#include "platform/Log.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStorageInfo>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWidgetAction>
+
+#include <limits>
+
+namespace velarix {
+
+namespace {
+
+// A checkable menu entry with a title and a dimmer subtitle under it.
+QAction* addOptionToggle(QMenu* menu, const QString& title, const QString& subtitle, bool checked,
+                         const QString& objectName) {
+    auto* action = new MenuToggle(title, subtitle, menu);
+    action->setObjectName(objectName);
+    action->setChecked(checked);
+    menu->addAction(action);
+    return action;
+}
+
+QString abbreviatedHome(const QString& path) {
+    const QString home = QDir::homePath();
+    if (path == home)
+        return QStringLiteral("~");
+    if (path.startsWith(home + QLatin1Char('/')))
+        return QStringLiteral("~") + path.mid(home.size());
+    return path;
+}
+
+// Free bytes where `path` would be written: the nearest folder that exists.
+std::optional<quint64> freeSpaceAt(QString path) {
+    while (!path.isEmpty() && !QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).absolutePath();
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    const QStorageInfo storage(path);
+    if (!storage.isValid())
+        return std::nullopt;
+    return quint64(storage.bytesAvailable());
+}
+
+} // namespace
+
+VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidget* parent)
+    : QScrollArea(parent)
+    , m_model(model)
+    , m_store(store) {
+    setObjectName(QStringLiteral("importForm"));
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMinimumWidth(360);
+
+    auto* content = new QWidget(this);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(18);
+    buildImportSection(content);
+    buildJumpSection(content);
+    buildCardSection(content);
+    buildFilesSection(content);
+    setWidget(content);
+
+    connect(&m_model, &VelarixModel::resolvedOutputFilesChanged, this, &VelarixFormView::updateFiles);
+    connect(&m_model, &VelarixModel::importProgressChanged, this, &VelarixFormView::updateProgress);
+    connect(&m_model, &VelarixModel::outputLocationChanged, this, &VelarixFormView::updateOutputLocation);
+    connect(&m_model, &VelarixModel::selectionChanged, this, &VelarixFormView::updateSpace);
+    connect(&m_model, &VelarixModel::videoFilesChanged, this, &VelarixFormView::updateSpace);
+    updateOutputLocation();
+    updateFiles();
+    updateProgress();
+}
+
+void VelarixFormView::buildImportSection(QWidget* content) {
+    auto* section = new FormSection(QStringLiteral("Import"), content);
+    section->setObjectName(QStringLiteral("importSection"));
+    QMenu* options =
+        section->addHeaderMenu(QStringLiteral("Import options"), QStringLiteral("importOptions"));
+    QAction* openFolder =
+        addOptionToggle(options, QStringLiteral("Open imported folder"),
+                        QStringLiteral("Reveal the destination folder after a successful import."),
+                        m_model.openFolderAferImport(), QStringLiteral("openFolderAferImport"));
+    connect(openFolder, &QAction::toggled, &m_model, &VelarixModel::setOpenFolderAferImport);
+    connect(&m_model, &VelarixModel::openFolderAferImportChanged, openFolder,
+            [this, openFolder] { openFolder->setChecked(m_model.openFolderAferImport()); });
+    QAction* trimAfter = addOptionToggle(
+        options, QStringLiteral("Trim after import"),
+        QStringLiteral(
+            "Open the imported copies in Video Trimming and analyse them, ready to review and trim."),
+        m_model.trimAfterImport(), QStringLiteral("trimAfterImport"));
+    connect(trimAfter, &QAction::toggled, &m_model, &VelarixModel::setTrimAfterImport);
+    connect(&m_model, &VelarixModel::trimAfterImportChanged, trimAfter,
+            [this, trimAfter] { trimAfter->setChecked(m_model.trimAfterImport()); });
+
+    // Save to: the destination, shortened at its head, and the chooser button.
+    auto* location = new QWidget;
+    m_location = new ElidedLabel(Qt::ElideLeft, location);
+    m_location->setObjectName(QStringLiteral("outputLocation"));
+    m_location->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_location->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* change = new QToolButton(location);
+    change->setObjectName(QStringLiteral("chooseFolder"));
+    change->setText(QStringLiteral("Change\u2026"));
+    change->setIcon(themedIcon("folder", "folder.svg"));
+    change->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    change->setToolTip(QStringLiteral("Choose destination folder"));
+    connect(change, &QToolButton::clicked, this, [this] { chooseFolder(); });
+    auto* locationLayout = new QHBoxLayout(location);
+    locationLayout->setContentsMargins(0, 0, 0, 0);
+    locationLayout->setSpacing(8);
+    locationLayout->addWidget(m_location, 1);
+    locationLayout->addWidget(change);
+    section->addLabeledRow(QStringLiteral("Save to"), location, QStringLiteral("saveToRow"));
+
+    // Filename pattern: the highlighting field, and under it the placeholder menu.
+    auto* patternBox = new QWidget;
+    m_pattern = new PatternField(patternBox);
+    m_pattern->setPlaceholderText(QStringLiteral("{date}/{jump} {name}"));
+    m_pattern->setPattern(m_model.importPattern());
+    connect(m_pattern, &PatternField::patternEdited, &m_model, &VelarixModel::setImportPattern);
+    connect(&m_model, &VelarixModel::importPatternChanged, m_pattern,
+            [this] { m_pattern->setPattern(m_model.importPattern()); });
+    auto* insert = new QPushButton(QStringLiteral("Insert Placeholder"), patternBox);
+    insert->setObjectName(QStringLiteral("insertPlaceholder"));
+    m_insertMenu = new QMenu(insert);
+    for (Placeholder placeholder : allPlaceholders()) {
+        QAction* action = m_insertMenu->addAction(placeholderHelpText(placeholder));
+        const QString token = placeholderToken(placeholder);
+        connect(action, &QAction::triggered, this, [this, token] { m_pattern->insertAtCaret(token); });
+    }
+    insert->setMenu(m_insertMenu);
+    // The label and the menu over the field, so the field has the row's whole width for the pattern.
+    auto* label = new QLabel(QStringLiteral("Filename pattern"), patternBox);
+    label->setBuddy(m_pattern);
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(label);
+    top->addStretch();
+    top->addWidget(insert);
+    auto* patternLayout = new QVBoxLayout(patternBox);
+    patternLayout->setContentsMargins(0, 8, 0, 8);
+    patternLayout->setSpacing(6);
+    patternLayout->addLayout(top);
+    patternLayout->addWidget(m_pattern);
+    // Why Import is unavailable while the pattern cannot name a file.
+    auto* patternProblem = new QLabel(patternBox);
+    patternProblem->setObjectName(QStringLiteral("patternProblem"));
+    patternProblem->setWordWrap(true);
+    patternProblem->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    const auto showProblem = [this, patternProblem] {
+        const std::optional<QString> problem = m_model.importPatternProblem();
+        patternProblem->setText(problem.value_or(QString()));
+        patternProblem->setVisible(problem.has_value());
+    };
+    connect(&m_model, &VelarixModel::importPatternChanged, patternProblem, showProblem);
+    showProblem();
+    patternLayout->addWidget(patternProblem);
+    patternBox->setObjectName(QStringLiteral("patternRow"));
+    section->addRow(patternBox);
+
+    // Space: what the selection needs against what the destination has.
+    m_space = new QLabel;
+    m_space->setObjectName(QStringLiteral("destinationSpace"));
+    m_space->setWordWrap(true);
+    section->addLabeledRow(QStringLiteral("Space"), m_space, QStringLiteral("spaceRow"));
+    content->layout()->addWidget(section);
+}
+
+void VelarixFormView::buildJumpSection(QWidget* content) {
+    auto* section = new FormSection(QStringLiteral("Jump Number"), content);
+    section->setObjectName(QStringLiteral("jumpSection"));
+    QMenu* options =
+        section->addHeaderMenu(QStringLiteral("Jump number options"), QStringLiteral("jumpOptions"));
+    QAction* increment =
+        addOptionToggle(options, QStringLiteral("Auto increment jump number"),
+                        QStringLiteral("Advance the jump number after each completed import."),
+                        m_model.autoIncrementJumpNumber(), QStringLiteral("autoIncrementJumpNumber"));
+    connect(increment, &QAction::toggled, &m_model, &VelarixModel::setAutoIncrementJumpNumber);
+    connect(&m_model, &VelarixModel::autoIncrementJumpNumberChanged, increment,
+            [this, increment] { increment->setChecked(m_model.autoIncrementJumpNumber()); });
+    QAction* group = addOptionToggle(options, QStringLiteral("Auto group nearby clips"),
+                                     QStringLiteral("Keep nearby recordings under the same jump number."),
+                                     m_model.autogroupVideos(), QStringLiteral("autogroupVideos"));
+    connect(group, &QAction::toggled, &m_model, &VelarixModel::setAutogroupVideos);
+    connect(&m_model, &VelarixModel::autogroupVideosChanged, group,
+            [this, group] { group->setChecked(m_model.autogroupVideos()); });
+    QAction* join =
+        addOptionToggle(options, QStringLiteral("Join chapters"),
+                        QStringLiteral("Import a recording the camera split into chapters as one video."),
+                        m_model.joinChapters(), QStringLiteral("joinChapters"));
+    connect(join, &QAction::toggled, &m_model, &VelarixModel::setJoinChapters);
+    connect(&m_model, &VelarixModel::joinChaptersChanged, join,
+            [this, join] { join->setChecked(m_model.joinChapters()); });
+
+    m_jump = new QSpinBox;
+    m_jump->setObjectName(QStringLiteral("jumpNumber"));
+    m_jump->setAccessibleName(QStringLiteral("Jump Number"));
+    m_jump->setToolTip(QStringLiteral("Jump Number"));
+    m_jump->setRange(0, std::numeric_limits<int>::max());
+    m_jump->setGroupSeparatorShown(false);
+    m_jump->setValue(int(std::clamp<qint64>(m_model.jumpNumber(), 0, std::numeric_limits<int>::max())));
+    m_jump->setMinimumWidth(120);
+    connect(m_jump, &QSpinBox::valueChanged, &m_model, [this](int value) { m_model.setJumpNumber(value); });
+    connect(&m_model, &VelarixModel::jumpNumberChanged, m_jump, [this] {
+        const QSignalBlocker blocker(m_jump);
+        m_jump->setValue(int(std::clamp<qint64>(m_model.jumpNumber(), 0, std::numeric_limits<int>::max())));
+    });
+    auto* row = new QWidget;
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(0, 8, 0, 8);
+    rowLayout->addWidget(m_jump);
+    rowLayout->addStretch();
+    section->addRow(row);
+    content->layout()->addWidget(section);
+}
+
+void VelarixFormView::buildCardSection(QWidget* content) {
+    auto* section = new FormSection(QStringLiteral("SD Card"), content);
+    section->setObjectName(QStringLiteral("cardSection"));
+    QMenu* actions = section->addHeaderMenu(QStringLiteral("SD card actions"), QStringLiteral("cardActions"));
+    QAction* clear = actions->addAction(themedIcon("edit-clear-history", "quit.svg"),
+                                        QStringLiteral("Clear Import History"));
+    clear->setObjectName(QStringLiteral("clearImportHistory"));
+    connect(clear, &QAction::triggered, this, &VelarixFormView::clearImportHistory);
+
+    m_cardName = new QLineEdit;
+    m_cardName->setObjectName(QStringLiteral("sdCardName"));
+    m_cardName->setPlaceholderText(QStringLiteral("Name"));
+    m_cardName->setText(m_model.sdCardName());
+    connect(m_cardName, &QLineEdit::textEdited, &m_model, &VelarixModel::setSdCardName);
+    connect(&m_model, &VelarixModel::sdCardNameChanged, m_cardName, [this] {
+        if (m_cardName->text() != m_model.sdCardName())
+            m_cardName->setText(m_model.sdCardName());
+    });
+    section->addLabeledRow(QStringLiteral("SD Card Name"), m_cardName, QStringLiteral("cardNameRow"));
+    content->layout()->addWidget(section);
+}
+
+void VelarixFormView::buildFilesSection(QWidget* content) {
+    m_filesSection = new FormSection(QStringLiteral("Files to import"), content);
+    m_filesSection->setObjectName(QStringLiteral("filesSection"));
+    m_files = new OutputFilesView;
+    m_files->setMinimumHeight(140);
+    m_filesSection->addRow(m_files);
+    static_cast<QVBoxLayout*>(content->layout())->addWidget(m_filesSection, 1);
+
+    m_progressRow = new QWidget(content);
+    m_progressRow->setObjectName(QStringLiteral("importProgressRow"));
+    m_progress = new QProgressBar(m_progressRow);
+    m_progress->setRange(0, 1000);
+    m_progress->setTextVisible(false);
+    m_progressText = new QLabel(m_progressRow);
+    auto* cancel = new QToolButton(m_progressRow);
+    cancel->setObjectName(QStringLiteral("cancelImport"));
+    cancel->setIcon(QIcon(QStringLiteral(":/velarix/icons/cancel.svg")));
+    cancel->setIconSize(QSize(18, 18));
+    cancel->setAutoRaise(true);
+    cancel->setToolTip(QStringLiteral("Cancel import"));
+    connect(cancel, &QToolButton::clicked, this, [this] {
+        if (ImportProgress* progress = m_model.importProgress())
+            progress->cancel();
+    });
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(m_progress, 1);
+    bar->addWidget(cancel);
+    auto* rowLayout = new QVBoxLayout(m_progressRow);
+    rowLayout->setContentsMargins(4, 0, 4, 0);
+    rowLayout->addLayout(bar);
+    rowLayout->addWidget(m_progressText);
+    static_cast<QVBoxLayout*>(content->layout())->addWidget(m_progressRow);
+    static_cast<QVBoxLayout*>(content->layout())->addStretch(0);
+}
+
+QFileDialog* VelarixFormView::chooseFolder() {
+    if (m_chooser) {
+        m_chooser->raise();
+        return m_chooser;
+    }
+    auto* dialog =
+        new QFileDialog(window(), QStringLiteral("Choose destination folder"), m_model.outputLocation());
+    dialog->setObjectName(QStringLiteral("folderChooser"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& folder) {
+        const QFileInfo info(folder);
+        if (!info.isDir()) {
+            qCCritical(lcApp, "Failed to choose output folder: %s",
+                       qUtf8Printable(QStringLiteral("%1 is not a folder").arg(folder)));
+            return;
+        }
+        m_model.setOutputLocation(info.absoluteFilePath());
+    });
+    m_chooser = dialog;
+    dialog->open();
+    return dialog;
+}
+
+QMessageBox* VelarixFormView::clearImportHistory() {
+    // Without a card there is nothing to clear; the model checks the same, this saves the trip.
+    if (!m_model.sdCardVolumeUUID() || !m_model.sdCardPath())
+        return nullptr;
+    auto records = m_store.fetchImportHistory(*m_model.sdCardVolumeUUID());
+    const qsizetype count = records ? records->size() : -1;
+    auto* question = new QMessageBox(window());
+    question->setObjectName(QStringLiteral("clearHistoryQuestion"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->setIcon(QMessageBox::Question);
+    question->setWindowTitle(QStringLiteral("Clear Import History"));
+    const QString card = m_model.sdCardName().isEmpty() ? QStringLiteral("this card") : m_model.sdCardName();
+    if (count == 0) {
+        question->setText(QStringLiteral("%1 has no import history.").arg(card));
+        question->setStandardButtons(QMessageBox::Ok);
+        question->open();
+        return question;
+    }
+    question->setText(count < 0 ? QStringLiteral("Clear the import history of %1?").arg(card)
+                                : QStringLiteral("Clear the import history of %1? This removes %2.")
+                                      .arg(card, count == 1 ? QStringLiteral("1 record")
+                                                            : QStringLiteral("%1 records").arg(count)));
+    question->setInformativeText(QStringLiteral("Its videos will show as not imported and can be imported "
+                                                "again. Copies already made stay where they are."));
+    QPushButton* clear = question->addButton(QStringLiteral("Clear History"), QMessageBox::DestructiveRole);
+    clear->setObjectName(QStringLiteral("confirmClear"));
+    question->addButton(QMessageBox::Cancel);
+    question->setDefaultButton(QMessageBox::Cancel);
+    connect(clear, &QPushButton::clicked, this, [this] { m_model.clearImportHistory(m_store); });
+    question->open();
+    return question;
+}
+
+void VelarixFormView::updateOutputLocation() {
+    m_location->setFullText(abbreviatedHome(m_model.outputLocation()));
+    m_location->setToolTip(m_model.outputLocation());
+    updateSpace();
+}
+
+void VelarixFormView::updateSpace() {
+    qint64 needed = 0;
+    for (const VideoFileRowPtr& row : m_model.selectedVideoFiles())
+        needed += std::max<qint64>(0, row->fileSize());
+    const std::optional<quint64> available = freeSpaceAt(m_model.outputLocation());
+    QString text;
+    bool fits = true;
+    if (!available) {
+        text = QStringLiteral("Free space unknown");
+    } else if (needed == 0) {
+        text = formatByteCount(*available) + QStringLiteral(" available");
+    } else {
+        fits = quint64(needed) <= *available;
+        text = QStringLiteral("%1 needed, %2 available")
+                   .arg(formatByteCount(quint64(needed)), formatByteCount(*available));
+        if (!fits)
+            text += QStringLiteral(" \u2014 not enough space");
+    }
+    m_space->setText(text);
+    m_space->setProperty("fits", fits);
+    QPalette palette = this->palette();
+    if (!fits)
+        palette.setColor(QPalette::WindowText, QColor(0xd7, 0x26, 0x1e));
+    m_space->setPalette(palette);
+}
+
+void VelarixFormView::updateFiles() {
+    const bool importing = m_model.importProgress() != nullptr;
+    const QList<ResolvedOutputFile> files =
+        importing ? QList<ResolvedOutputFile>() : m_model.resolvedOutputFiles();
+    m_files->setFiles(files);
+    m_filesSection->setVisible(!importing && !files.isEmpty());
+}
+
+void VelarixFormView::updateProgress() {
+    ImportProgress* progress = m_model.importProgress();
+    m_progressRow->setVisible(progress != nullptr);
+    if (progress) {
+        auto refresh = [this, progress] {
+            m_progress->setValue(int(std::lround(progress->fractionCompleted() * 1000)));
+            m_progressText->setText(progress->statusText());
+        };
+        connect(progress, &ImportProgress::changed, m_progressRow, refresh);
+        connect(progress, &ImportProgress::cancelledChanged, m_progressRow, refresh);
+        refresh();
+    }
+    updateFiles();
+}
+
+} // namespace velarix

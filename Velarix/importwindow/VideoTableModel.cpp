@@ -1,0 +1,221 @@
+#include "Velarix/importwindow/VideoTableModel.h"
+
+#include "Velarix/importwindow/ThumbnailLoader.h"
+#include "Velarix/widgets/DisplayFormats.h"
+#include "import/RecordingStatus.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+namespace velarix {
+
+VideoTableModel::VideoTableModel(ThumbnailLoader& thumbnails, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_thumbnails(thumbnails) {
+    connect(&m_thumbnails, &ThumbnailLoader::finished, this, &VideoTableModel::thumbnailFinished);
+}
+
+int VideoTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int VideoTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(kColumnCount);
+}
+
+bool VideoTableModel::isSortable(int column) {
+    return column == fileColumn || column == sizeColumn || column == createdColumn;
+}
+
+QVariant VideoTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case thumbnailColumn:
+            return QStringLiteral("Thumbnail");
+        case fileColumn:
+            return QStringLiteral("File");
+        case stateColumn:
+            return QStringLiteral("State");
+        case sizeColumn:
+            return QStringLiteral("Size");
+        case createdColumn:
+            return QStringLiteral("Created");
+        }
+    }
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(section == sizeColumn || section == createdColumn
+                                       ? Qt::AlignRight | Qt::AlignVCenter
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant VideoTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const VideoFileRow& row = *m_rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return displayText(row, index.column());
+    case Qt::ToolTipRole:
+        if (index.column() == stateColumn && row.unreadableReason())
+            return *row.unreadableReason();
+        return index.column() == fileColumn ? QVariant(row.path()) : QVariant();
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(index.column() == sizeColumn || index.column() == createdColumn
+                                       ? Qt::AlignRight | Qt::AlignVCenter
+                                       : Qt::AlignLeft | Qt::AlignVCenter);
+    case RowIdRole:
+        return row.id();
+    case PathRole:
+        return row.path();
+    case ImportStatusRole:
+        return int(importStatus(row));
+    case SecondLineRole:
+        return secondLine(row, index.column());
+    case ThumbnailStateRole:
+        // Asked for only by cells being painted, so thumbnails are made for the rows in view.
+        const_cast<ThumbnailLoader&>(m_thumbnails).request(row.path());
+        return int(m_thumbnails.state(row.path()));
+    case ThumbnailImageRole:
+        return m_thumbnails.image(row.path());
+    }
+    return {};
+}
+
+QVariant VideoTableModel::displayText(const VideoFileRow& row, int column) const {
+    switch (column) {
+    case fileColumn:
+        return row.displayName();
+    case stateColumn:
+        switch (importStatus(row)) {
+        case ImportStatus::imported:
+            return QStringLiteral("Imported");
+        case ImportStatus::newVideo:
+            return QStringLiteral("New");
+        case ImportStatus::unreadable:
+            return QStringLiteral("Unreadable");
+        case ImportStatus::unmarked:
+            return QString();
+        }
+        return QString();
+    case sizeColumn:
+        return formatByteCount(quint64(std::max<qint64>(0, row.fileSize())));
+    case createdColumn:
+        if (row.created() == VideoFileRow::distantPast())
+            return QString();
+        return formatRelativeDate(row.created(), m_now.value_or(QDateTime::currentDateTime()));
+    }
+    return {};
+}
+
+QVariant VideoTableModel::secondLine(const VideoFileRow& row, int column) const {
+    if (column == sizeColumn)
+        return formatDuration(row.duration());
+    if (column == createdColumn && row.created() != VideoFileRow::distantPast()) {
+        const QDateTime local = row.created().toLocalTime();
+        const QLocale locale;
+        // Date and time apart: the cell sets the time in bold.
+        return QStringList{locale.toString(local.date(), QLocale::ShortFormat),
+                           locale.toString(local.time(), QLocale::ShortFormat)};
+    }
+    return {};
+}
+
+int VideoTableModel::rowOf(const QString& id) const {
+    return m_rowById.value(id, -1);
+}
+
+void VideoTableModel::reindex() {
+    // Durations and thumbnails arrive one row at a time; a lookup keeps a large card fast.
+    m_rowById.clear();
+    m_rowByPath.clear();
+    for (int i = 0; i < m_rows.size(); ++i) {
+        m_rowById.insert(m_rows.at(i)->id(), i);
+        m_rowByPath.insert(m_rows.at(i)->path(), i);
+    }
+}
+
+void VideoTableModel::setRows(const VideoFileList& rows) {
+    beginResetModel();
+    for (const VideoFileRowPtr& old : std::as_const(m_rows))
+        disconnect(old.data(), nullptr, this, nullptr);
+    m_sourceRows = rows;
+    m_rows = rows;
+    sortRows();
+    reindex();
+    for (const VideoFileRowPtr& row : std::as_const(m_rows)) {
+        VideoFileRow* raw = row.data();
+        connect(raw, &VideoFileRow::durationChanged, this, [this, raw] {
+            const int at = rowOf(raw->id());
+            if (at >= 0)
+                Q_EMIT dataChanged(index(at, sizeColumn), index(at, sizeColumn));
+        });
+        connect(raw, &VideoFileRow::unreadableReasonChanged, this, [this, raw] {
+            const int at = rowOf(raw->id());
+            if (at >= 0)
+                Q_EMIT dataChanged(index(at, stateColumn), index(at, stateColumn));
+        });
+    }
+    endResetModel();
+}
+
+void VideoTableModel::sort(int column, Qt::SortOrder order) {
+    if (!isSortable(column))
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QList<QString> ids;
+    for (const QModelIndex& index : before)
+        ids << m_rows.at(index.row())->id();
+    m_sortColumn = column;
+    m_sortOrder = order;
+    sortRows();
+    reindex();
+    QModelIndexList after;
+    for (int i = 0; i < before.size(); ++i)
+        after << index(rowOf(ids.at(i)), before.at(i).column());
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void VideoTableModel::sortRows() {
+    const int column = m_sortColumn;
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    std::stable_sort(m_rows.begin(), m_rows.end(), [column, descending](const auto& a, const auto& b) {
+        const VideoFileRowPtr& first = descending ? b : a;
+        const VideoFileRowPtr& second = descending ? a : b;
+        switch (column) {
+        case fileColumn:
+            return first->id() < second->id();
+        case sizeColumn:
+            return first->fileSize() < second->fileSize();
+        default:
+            return first->created() < second->created();
+        }
+    });
+}
+
+void VideoTableModel::setImportState(const ImportState& state) {
+    m_importState = state;
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, stateColumn), index(int(m_rows.size()) - 1, stateColumn));
+}
+
+ImportStatus VideoTableModel::importStatus(const VideoFileRow& row) const {
+    return recordingStatus(m_importState, row);
+}
+
+void VideoTableModel::setNow(const QDateTime& now) {
+    m_now = now;
+}
+
+void VideoTableModel::thumbnailFinished(const QString& path) {
+    const int row = m_rowByPath.value(path, -1);
+    if (row >= 0)
+        Q_EMIT dataChanged(index(row, thumbnailColumn), index(row, thumbnailColumn));
+}
+
+} // namespace velarix

@@ -1,0 +1,89 @@
+#include "Velarix/trimwindow/TrimStyle.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QWidget>
+
+namespace velarix::trimstyle {
+
+QFont font(const QWidget* widget, Text style) {
+    QFont f = widget ? widget->font() : QFont();
+    const qreal base = f.pointSizeF() > 0 ? f.pointSizeF() : 10.0;
+    switch (style) {
+    case Text::Body:
+        break;
+    case Text::Headline:
+        f.setWeight(QFont::DemiBold);
+        break;
+    case Text::Title3:
+        f.setPointSizeF(base * 1.3);
+        f.setWeight(QFont::DemiBold);
+        break;
+    case Text::Subheadline:
+        f.setPointSizeF(base * 0.95);
+        break;
+    case Text::Callout:
+        f.setPointSizeF(base * 0.95);
+        break;
+    case Text::Caption:
+        f.setPointSizeF(base * 0.88);
+        break;
+    case Text::Caption2:
+        f.setPointSizeF(base * 0.8);
+        break;
+    }
+    return f;
+}
+
+QColor secondary(const QWidget* widget) {
+    // From the application's palette: a label that was greyed already must not grey further.
+    const QPalette palette = widget ? QApplication::palette(widget) : QApplication::palette();
+    const QColor text = palette.color(QPalette::WindowText);
+    const QColor window = palette.color(QPalette::Window);
+    // Halfway between text and background reads as secondary on light and dark themes alike.
+    return QColor((text.red() * 55 + window.red() * 45) / 100,
+                  (text.green() * 55 + window.green() * 45) / 100,
+                  (text.blue() * 55 + window.blue() * 45) / 100);
+}
+
+QColor success() {
+    return QColor(0x1f, 0x8f, 0x3d);
+}
+
+QColor failure() {
+    return QColor(0xc4, 0x2b, 0x1c);
+}
+
+QColor warning() {
+    return QColor(0xa8, 0x5d, 0x00);
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+void setStyle(QLabel* label, Text style, bool secondaryColour) {
+    label->setFont(font(label->parentWidget() ? label->parentWidget() : label, style));
+    if (secondaryColour)
+        setTextColour(label, secondary(label));
+}
+
+QLabel* label(const QString& text, Text style, bool secondaryColour, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    setStyle(l, style, secondaryColour);
+    return l;
+}
+
+QString byteCount(qint64 bytes) {
+    if (bytes < 1000)
+        return QLocale().toString(qMax<qint64>(bytes, 0)) +
+               (bytes == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes"));
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+} // namespace velarix::trimstyle
