@@ -1,6 +1,6 @@
 #include "Velarix/PreviewWindow.h"
 #include "Velarix/VideoPlayerView.h"
-#include "tests/app/SynthesisedClips.h"
+#include "tests/support/MediaFixtures.h"
 
 #include <QSlider>
 #include <QTemporaryDir>
@@ -20,7 +20,8 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         m_clip = m_dir.filePath(QStringLiteral("clip.mp4"));
-        QVERIFY(test::makeClip(m_clip, 12));
+        QCOMPARE(test::makeClip(m_clip, {.seconds = 12, .picture = test::ClipRecipe::Picture::testPattern}),
+                 QString());
     }
 
     void clockTextReadsAsAClock() {

@@ -1,4 +1,4 @@
-#include "CardFixture.h"
+#include "tests/support/CardFixture.h"
 
 #include "Velarix/VelarixApp.h"
 #include "Velarix/VelarixSettings.h"

@@ -6,7 +6,7 @@
 #include "Velarix/VideoTrimmingView.h"
 #include "Velarix/WindowCloseGuard.h"
 #include "platform/MediaOpen.h"
-#include "tests/app/SynthesisedClips.h"
+#include "tests/support/MediaFixtures.h"
 #include "tests/app/TrimWindowTestKit.h"
 #include "trimming/TrimSuggestion.h"
 
@@ -80,8 +80,12 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
         m_jump = m_dir.filePath(QStringLiteral("source-jump.mp4"));
         m_short = m_dir.filePath(QStringLiteral("source-short.mp4"));
-        QVERIFY(makeClip(m_jump, 130, 25, 60));
-        QVERIFY(makeClip(m_short, 40));
+        ClipRecipe jump = ClipRecipe::jump();
+        jump.seconds = 130;
+        jump.exitTime = 25;
+        jump.openingTime = 60;
+        QCOMPARE(makeClip(m_jump, jump), QString());
+        QCOMPARE(makeClip(m_short, {.seconds = 40, .picture = ClipRecipe::Picture::testPattern}), QString());
     }
 
     void emptyWindowShowsTheDropZone() {

@@ -1,5 +1,5 @@
 #include "Velarix/VideoPlayerView.h"
-#include "tests/app/SynthesisedClips.h"
+#include "tests/support/MediaFixtures.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,7 +22,8 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         m_clip = m_dir.filePath(QStringLiteral("clip.mp4"));
-        QVERIFY(test::makeClip(m_clip, 6));
+        QCOMPARE(test::makeClip(m_clip, {.seconds = 6, .picture = test::ClipRecipe::Picture::testPattern}),
+                 QString());
     }
 
     void showsAPictureAndSeeksOnceReady() {

@@ -1,10 +1,7 @@
-#include "history/HistoryStore.h"
 #include "import/CardScan.h"
-#include "import/VelarixModel.h"
 #include "platform/Await.h"
-#include "platform/Settings.h"
 #include "platform/Volumes.h"
-#include "tests/support/FakeCard.h"
+#include "tests/support/ModelFixture.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -34,27 +31,15 @@ QDateTime at(int h, int m) {
 
 } // namespace
 
-class CardScanTest : public QObject {
+class CardScanTest : public ModelFixture {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<HistoryStore> store;
-    std::unique_ptr<VelarixModel> model;
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        settings = std::make_unique<Settings>(home->path() + "/settings.json");
-        store = std::move(HistoryStore::open(home->path() + "/default.store").value());
-        model = std::make_unique<VelarixModel>(*settings);
+        home = std::make_unique<CardFixture>();
+        openModel();
     }
-    void cleanup() {
-        model.reset();
-        store.reset();
-        settings.reset();
-        home.reset();
-    }
+    void cleanup() { closeModel(); }
 
     void findsTheFirstCardInNameOrder() {
         FakeCard notACard(home->volumes(), "A-dcim-is-a-file", false);

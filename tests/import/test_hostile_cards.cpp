@@ -2,7 +2,7 @@
 // that are deep, wide or loop; file names that are not text. Nothing may be written outside the
 // destination, nothing may hang or crash, and the user gets a name or an error that makes sense.
 
-#include "tests/support/FakeCard.h"
+#include "tests/support/CardFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -30,11 +30,6 @@ ProcessResult cli(const QStringList& arguments) {
 
 QJsonObject jsonOf(const QByteArray& out) {
     return QJsonDocument::fromJson(out).object();
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Every entry below a folder with its size, hidden ones included, leaving out one subfolder.
@@ -66,7 +61,7 @@ bool writeRaw(const QByteArray& path, const QByteArray& bytes) {
 class HostileCardsTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
+    std::unique_ptr<CardFixture> home;
     std::unique_ptr<FakeCard> card;
     QString parent; // holds the destination and nothing the run may touch
     QString dest;
@@ -83,7 +78,7 @@ class HostileCardsTest : public QObject {
                 const QString destination = file.toObject()["destination"].toString();
                 QVERIFY2(QFileInfo(destination).canonicalFilePath().startsWith(dest + u'/'),
                          qPrintable(destination));
-                QCOMPARE(contents(destination), contents(file.toObject()["source"].toString()));
+                QCOMPARE(readFile(destination), readFile(file.toObject()["source"].toString()));
             }
         }();
         return jsonOf(result.out);
@@ -91,7 +86,7 @@ class HostileCardsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
+        home = std::make_unique<CardFixture>();
         card = std::make_unique<FakeCard>(home->volumes(), "CARD");
         parent = home->path() + "/around";
         dest = parent + "/dest";

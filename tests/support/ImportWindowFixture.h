@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Velarix/CardListView.h"
+#include "Velarix/JumpTableView.h"
+#include "Velarix/VelarixView.h"
+#include "Velarix/VideoTableModel.h"
+#include "import/CardListModel.h"
+#include "tests/support/ModelFixture.h"
+
+#include <QAbstractItemModelTester>
+
+namespace velarix::test {
+
+// Checks every change of an item model against the rules views rely on, for as long as it lives;
+// a broken rule fails the running test.
+inline void testModel(QAbstractItemModel* model) {
+    new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
+}
+
+// What the import window's tests share besides the model: the window, when a test opens it.
+class ImportWindowFixture : public ModelFixture {
+protected:
+    std::unique_ptr<VelarixView> m_view;
+    const QDateTime m_base = QDateTime(QDate(2024, 5, 1), QTime(10, 0));
+
+    void openWindow() {
+        m_view = std::make_unique<VelarixView>(*model, *store);
+        testModel(m_view->cards());
+        testModel(m_view->table()->tableModel());
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    }
+
+    void closeWindow() {
+        m_view.reset();
+        closeModel();
+    }
+};
+
+} // namespace velarix::test
