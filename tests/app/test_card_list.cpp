@@ -42,8 +42,7 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         FakeCard alpha = home->stageCard(QStringLiteral("ALPHA"));
-        alpha.addVideo(QStringLiteral("100GOPRO/GX010001.MP4"), 1, m_base);
-        alpha.addVideo(QStringLiteral("100GOPRO/GX010002.MP4"), 1, m_base.addSecs(600));
+        alpha.addVideos({1, 1}, m_base, 600);
         m_alpha = alpha.root();
         FakeCard bravo = home->stageCard(QStringLiteral("BRAVO"));
         bravo.addVideo(QStringLiteral("100GOPRO/GH010007.MP4"), 1, m_base.addSecs(60));

@@ -51,9 +51,7 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         FakeCard card = home->stageCard(QStringLiteral("CARD"));
-        card.addVideo(QStringLiteral("100GOPRO/GX010001.MP4"), 2, m_base);
-        card.addVideo(QStringLiteral("100GOPRO/GX010002.MP4"), 1, m_base.addSecs(3600));
-        card.addVideo(QStringLiteral("100GOPRO/GX010003.MP4"), 1, m_base.addSecs(7200));
+        card.addVideos({2, 1, 1}, m_base, 3600);
         m_staged = card.root();
     }
 
@@ -98,8 +96,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!model->isLoadingVideos());
         QList<VelarixView::Content> seen;
         QStringList statuses;
-        connect(model.get(), &VelarixModel::isLoadingVideosChanged, this,
-                [&] { seen << m_view->content(); });
+        connect(model.get(), &VelarixModel::isLoadingVideosChanged, this, [&] { seen << m_view->content(); });
         connect(model.get(), &VelarixModel::videoLoadingChanged, this, [&] {
             if (m_view->content() == VelarixView::Content::loading)
                 statuses << m_view->loadingPanel()->statusText();
@@ -157,8 +154,7 @@ private Q_SLOTS:
         // Importing again is asked: skipping copies only the new clip.
         const auto copies = [this] {
             int count = 0;
-            QDirIterator it(home->path(QStringLiteral("out")), QDir::Files,
-                            QDirIterator::Subdirectories);
+            QDirIterator it(home->path(QStringLiteral("out")), QDir::Files, QDirIterator::Subdirectories);
             for (; it.hasNext(); it.next())
                 ++count;
             return count;
@@ -401,9 +397,8 @@ private Q_SLOTS:
         QVERIFY(!m_view->findChild<QFileDialog*>());
 
         // A destination that cannot be written: the alert offers another, and opens the chooser.
-        model->setError(
-            ApplicationError::userError(QStringLiteral("Velarix cannot write to the destination"),
-                                        ApplicationError::Recovery::changeDestination));
+        model->setError(ApplicationError::userError(QStringLiteral("Velarix cannot write to the destination"),
+                                                    ApplicationError::Recovery::changeDestination));
         QTRY_VERIFY(m_view->errorAlert());
         auto* change = m_view->errorAlert()->findChild<QPushButton*>(QStringLiteral("changeDestination"));
         QVERIFY(change);

@@ -6,8 +6,8 @@
 #include "Velarix/VideoTrimmingView.h"
 #include "Velarix/WindowCloseGuard.h"
 #include "platform/MediaOpen.h"
-#include "tests/support/MediaFixtures.h"
 #include "tests/app/TrimWindowTestKit.h"
+#include "tests/support/MediaFixtures.h"
 #include "trimming/TrimSuggestion.h"
 
 #include <QDragEnterEvent>

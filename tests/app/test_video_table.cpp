@@ -40,9 +40,7 @@ private Q_SLOTS:
     void initTestCase() {
         FakeCard card = home->addCard(QStringLiteral("CARD"));
         // Different lengths give different sizes, so that size order differs from date order.
-        card.addVideo(QStringLiteral("100GOPRO/GX010001.MP4"), 3, m_base);
-        card.addVideo(QStringLiteral("100GOPRO/GX010002.MP4"), 1, m_base.addSecs(600));
-        card.addVideo(QStringLiteral("100GOPRO/GX010003.MP4"), 2, m_base.addSecs(1200));
+        card.addVideos({3, 1, 2}, m_base, 600);
         m_card = card.root();
     }
 
@@ -101,8 +99,7 @@ private Q_SLOTS:
         QTRY_COMPARE(finished.size(), 2);
         QCOMPARE(loader.state(clip), ThumbnailLoader::State::ready);
         QCOMPARE(loader.image(clip).size(), QSize(64, 48));
-        QCOMPARE(loader.state(home->path(QStringLiteral("missing.mp4"))),
-                 ThumbnailLoader::State::failed);
+        QCOMPARE(loader.state(home->path(QStringLiteral("missing.mp4"))), ThumbnailLoader::State::failed);
     }
 
     void sortingKeepsTheSelection() {

@@ -1,5 +1,5 @@
+#include "tests/support/CardTest.h"
 #include "tests/support/ChapterFixtures.h"
-#include "tests/support/CardFixture.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 
@@ -41,15 +41,13 @@ QStringList destinationFolderEntries(const QString& folder) {
 
 } // namespace
 
-class CliChaptersTest : public QObject {
+class CliChaptersTest : public CardTest {
     Q_OBJECT
 
     QTemporaryDir m_fixtures;
     QString m_recording;
     QStringList m_chapters;
     QString m_other; // the same length with another picture size
-    std::unique_ptr<CardFixture> home;
-    std::unique_ptr<FakeCard> card;
 
     void addChapter(const QString& relativePath, const QString& from, const QDateTime& modified) {
         card->addFile(relativePath, readFile(from), modified);
@@ -69,16 +67,11 @@ private Q_SLOTS:
     }
 
     void init() {
-        home = std::make_unique<CardFixture>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         QDir().mkpath(home->destination());
         for (int i = 0; i < 3; ++i)
             addChapter(QStringLiteral("100GOPRO/") + QFileInfo(m_chapters[i]).fileName(), m_chapters[i],
                        at(10, 0, 4 * (i + 1)));
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     void aRecordingIsOneVideo() {

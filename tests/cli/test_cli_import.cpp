@@ -1,4 +1,4 @@
-#include "tests/support/CardFixture.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 
@@ -20,11 +20,8 @@ QJsonValue json(const ProcessResult& result) {
 }
 } // namespace
 
-class CliImportTest : public QObject {
+class CliImportTest : public CardTest {
     Q_OBJECT
-
-    std::unique_ptr<CardFixture> home;
-    std::unique_ptr<FakeCard> card;
 
     ProcessResult cli(const QStringList& arguments) {
         return runCli(arguments, QProcessEnvironment::systemEnvironment());
@@ -32,15 +29,10 @@ class CliImportTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<CardFixture>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
         card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 3));
         card->addFile("100GOPRO/GX010002.LRV", "proxy", at(10, 3));
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     // --trim: the copies are analysed and cut to their suggestions; the card's files stay as they were.

@@ -2,7 +2,7 @@
 // was copied and recorded, a run that could not record its copies fails, and two runs on one card
 // never both copy.
 
-#include "tests/support/CardFixture.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -43,11 +43,8 @@ QMap<QString, QString> states(const ProcessResult& scan, const QString& root) {
 }
 } // namespace
 
-class CliTrustTest : public QObject {
+class CliTrustTest : public CardTest {
     Q_OBJECT
-
-    std::unique_ptr<CardFixture> home;
-    std::unique_ptr<FakeCard> card;
 
     QString storeFile() const { return home->path() + "/data/app.tarnwick.Velarix/default.store"; }
     QString cardUUID() {
@@ -60,14 +57,9 @@ class CliTrustTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<CardFixture>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
         card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 5));
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     // A camera's counter reset: the second GX010001.MP4 is another clip, not an imported one.
@@ -108,8 +100,9 @@ private Q_SLOTS:
         QFile::setPermissions(storeFile(), QFile::ReadOwner | QFile::WriteOwner);
         // Its records were made for a card elsewhere: they now name this one.
         const QString uuid = cardUUID();
-        QVERIFY(executeSql(storeFile(), {QStringLiteral("UPDATE sd_card SET id = '%1'").arg(uuid),
-                                         QStringLiteral("UPDATE import_history SET sd_card_id = '%1'").arg(uuid)}));
+        QVERIFY(executeSql(storeFile(),
+                           {QStringLiteral("UPDATE sd_card SET id = '%1'").arg(uuid),
+                            QStringLiteral("UPDATE import_history SET sd_card_id = '%1'").arg(uuid)}));
         const auto scan = runCli({"scan", "--json"});
         QCOMPARE(scan.exitCode, 0);
         QCOMPARE(object(scan)["card"].toObject()["name"].toString(), QStringLiteral("Helmet"));

@@ -2,7 +2,7 @@
 // that are deep, wide or loop; file names that are not text. Nothing may be written outside the
 // destination, nothing may hang or crash, and the user gets a name or an error that makes sense.
 
-#include "tests/support/CardFixture.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -58,11 +58,9 @@ bool writeRaw(const QByteArray& path, const QByteArray& bytes) {
 
 } // namespace
 
-class HostileCardsTest : public QObject {
+class HostileCardsTest : public CardTest {
     Q_OBJECT
 
-    std::unique_ptr<CardFixture> home;
-    std::unique_ptr<FakeCard> card;
     QString parent; // holds the destination and nothing the run may touch
     QString dest;
 
@@ -86,18 +84,13 @@ class HostileCardsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<CardFixture>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         parent = home->path() + "/around";
         dest = parent + "/dest";
         QDir().mkpath(dest);
         QFile marker(parent + "/keep.txt");
         QVERIFY(marker.open(QIODevice::WriteOnly));
         marker.write("untouched");
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     void manifestNames_data() {

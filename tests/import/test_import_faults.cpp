@@ -8,7 +8,7 @@
 #include "platform/Await.h"
 #include "platform/Settings.h"
 #include "platform/Volumes.h"
-#include "tests/support/CardFixture.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -84,11 +84,9 @@ QStringList names(const QJsonArray& files, const QString& key) {
 
 } // namespace
 
-class ImportFaultsTest : public QObject {
+class ImportFaultsTest : public CardTest {
     Q_OBJECT
 
-    std::unique_ptr<CardFixture> home;
-    std::unique_ptr<FakeCard> card;
     QByteArray bytes[kFiles];
 
     void writeSource(int i) { card->addFile("100GOPRO/" + sourceName(i), bytes[i], recorded(i)); }
@@ -122,16 +120,11 @@ class ImportFaultsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<CardFixture>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         for (int i = 0; i < kFiles; ++i) {
             bytes[i] = randomBytes(kSizes[i]);
             writeSource(i);
         }
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     void faultInTheThirdFile_data() {

@@ -4,6 +4,7 @@
 #include "platform/Await.h"
 #include "platform/FileStatus.h"
 #include "platform/Volumes.h"
+#include "tests/support/MediaFixtures.h"
 #include "tests/support/ModelFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -57,7 +58,6 @@ QStringList filesBelow(const QString& folder) {
 class ImportRunTest : public ModelFixture {
     Q_OBJECT
 
-    std::unique_ptr<FakeCard> card;
     QStringList opened;
 
     void loadAndSelectAll() {
@@ -81,12 +81,11 @@ class ImportRunTest : public ModelFixture {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<CardFixture>();
+        freshCard();
         openModel();
         model->setOutputLocation(home->destination());
         opened.clear();
         model->setFolderOpener([this](const QString& folder) { opened.append(folder); });
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
         card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
         card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 3));
         card->addVideo("101GOPRO/GX010003.MP4", 1, at(11, 0));
@@ -347,15 +346,8 @@ private Q_SLOTS:
         card->addFile("100GOPRO/NOTES.MP4", "not a video", at(12, 1));
         card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(12, 2));
         // Index first (as some cameras write): the header opens, but its samples lie past the end.
-        const QString whole = home->path() + "/whole.MP4";
         const QString faststart = home->path() + "/faststart.MP4";
-        QFile wholeFile(whole);
-        QVERIFY(wholeFile.open(QIODevice::WriteOnly) && wholeFile.write(sampleVideo(3)) > 0);
-        wholeFile.close();
-        QCOMPARE(runProcess("ffmpeg",
-                            {"-v", "error", "-i", whole, "-c", "copy", "-movflags", "+faststart", faststart})
-                     .exitCode,
-                 0);
+        QCOMPARE(makeClip(faststart, {.seconds = 3, .headerFirst = true}), QString());
         const QByteArray indexed = readFile(faststart);
         card->addFile("100GOPRO/GX010011.MP4", indexed.left(indexed.size() * 2 / 3), at(12, 3));
         loadAndSelectAll();

@@ -37,6 +37,12 @@ QString FakeCard::addVideo(const QString& relativePath, int seconds, const QDate
     return addFile(relativePath, sampleVideo(seconds), modified);
 }
 
+void FakeCard::addVideos(const QList<int>& seconds, const QDateTime& first, int apart) {
+    for (int i = 0; i < seconds.size(); ++i)
+        addVideo(QStringLiteral("100GOPRO/GX01%1.MP4").arg(i + 1, 4, 10, QLatin1Char('0')), seconds.at(i),
+                 first.addSecs(qint64(apart) * i));
+}
+
 QString FakeCard::addFile(const QString& relativePath, const QByteArray& bytes, const QDateTime& modified) {
     const QString path = dcim() + u'/' + relativePath;
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -22,6 +23,9 @@ public:
     // A real video below DCIM (relative path such as "100GOPRO/GX010001.MP4") dated `modified` (the
     // birth time of a fresh file is later, so the earlier one counts as its creation).
     QString addVideo(const QString& relativePath, int seconds, const QDateTime& modified);
+    // Videos GX010001.MP4, GX010002.MP4, … below DCIM/100GOPRO, of the given lengths, recorded
+    // `apart` seconds after one another from `first`.
+    void addVideos(const QList<int>& seconds, const QDateTime& first, int apart);
     // Any bytes below DCIM.
     QString addFile(const QString& relativePath, const QByteArray& bytes,
                     const QDateTime& modified = QDateTime());

@@ -164,7 +164,8 @@ ClipRecipe cameraRecording() {
     return recipe;
 }
 
-QString makeChapteredRecording(const QString& recording, const QStringList& chapters, const ClipRecipe& recipe) {
+QString makeChapteredRecording(const QString& recording, const QStringList& chapters,
+                               const ClipRecipe& recipe) {
     if (QString error = makeClip(recording, recipe); !error.isEmpty())
         return error;
     return splitIntoChapters(recording, chapters, {4, 8});

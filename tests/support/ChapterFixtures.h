@@ -19,7 +19,8 @@ QString splitIntoChapters(const QString& recording, const QStringList& chapters,
 ClipRecipe cameraRecording();
 // Makes the recording as `recording` and splits it at 4 s and 8 s into the three `chapters`. Gives
 // an error text, empty on success.
-QString makeChapteredRecording(const QString& recording, const QStringList& chapters, const ClipRecipe& recipe);
+QString makeChapteredRecording(const QString& recording, const QStringList& chapters,
+                               const ClipRecipe& recipe);
 
 // Each packet of one stream of a file (index among the streams of that kind: "v", "a" or "d") as
 // "pts_time size", read by ffprobe.

@@ -249,26 +249,28 @@ QString soundSource(const ClipRecipe& recipe) {
 QString makeClip(const QString& path, const ClipRecipe& recipe) {
     const bool extras = recipe.secondVideo || recipe.telemetry || recipe.rotation != 0;
     const QString base = extras ? path + QStringLiteral(".base.mp4") : path;
-    QStringList arguments = {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
-                             QStringLiteral("-y")};
+    QStringList arguments = {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                             QStringLiteral("error"), QStringLiteral("-y")};
     if (recipe.video)
-        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i") << pictureSource(recipe);
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << pictureSource(recipe);
     if (recipe.audio)
-        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i") << soundSource(recipe)
-                  << QStringLiteral("-c:a") << QStringLiteral("aac") << QStringLiteral("-b:a")
-                  << QStringLiteral("48k");
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << soundSource(recipe) << QStringLiteral("-c:a") << QStringLiteral("aac")
+                  << QStringLiteral("-b:a") << QStringLiteral("48k");
     if (recipe.video) {
         if (recipe.hevc)
             arguments << QStringLiteral("-c:v") << QStringLiteral("libx265") << QStringLiteral("-x265-params")
-                      << QStringLiteral("log-level=error") << QStringLiteral("-tag:v") << QStringLiteral("hvc1");
+                      << QStringLiteral("log-level=error") << QStringLiteral("-tag:v")
+                      << QStringLiteral("hvc1");
         else
             arguments << QStringLiteral("-c:v") << QStringLiteral("libx264");
         if (recipe.variableFrameRate)
             arguments << QStringLiteral("-fps_mode") << QStringLiteral("vfr");
         arguments << QStringLiteral("-preset") << QStringLiteral("veryfast") << QStringLiteral("-g")
-                  << QString::number(recipe.gop) << QStringLiteral("-keyint_min") << QString::number(recipe.gop)
-                  << QStringLiteral("-sc_threshold") << QStringLiteral("0") << QStringLiteral("-bf")
-                  << QString::number(recipe.bFrames);
+                  << QString::number(recipe.gop) << QStringLiteral("-keyint_min")
+                  << QString::number(recipe.gop) << QStringLiteral("-sc_threshold") << QStringLiteral("0")
+                  << QStringLiteral("-bf") << QString::number(recipe.bFrames);
     }
     QStringList movieFlags;
     if (recipe.headerFirst)

@@ -25,7 +25,7 @@ struct ClipRecipe {
     bool audio = true;
     int sampleRate = 48000;
     QString channelLayout = QStringLiteral("stereo"); // "mono", "stereo", "5.1"
-    double exitTime = -1; // no freefall when negative
+    double exitTime = -1;                             // no freefall when negative
     double openingTime = -1;
     double windRise = 0;
     QString creationTime;           // ISO 8601, e.g. "2023-05-01T10:00:00Z"

@@ -70,9 +70,10 @@ bool executeSql(const QString& databaseFile, const QStringList& statements) {
 
 bool refuseHistoryDeletes(const QString& databaseFile, bool refuse) {
     return executeSql(databaseFile,
-                      {refuse ? QStringLiteral("CREATE TRIGGER refuse_deletes BEFORE DELETE ON import_history "
-                                               "BEGIN SELECT RAISE(ABORT, 'the disk refused the write'); END")
-                              : QStringLiteral("DROP TRIGGER refuse_deletes")});
+                      {refuse
+                           ? QStringLiteral("CREATE TRIGGER refuse_deletes BEFORE DELETE ON import_history "
+                                            "BEGIN SELECT RAISE(ABORT, 'the disk refused the write'); END")
+                           : QStringLiteral("DROP TRIGGER refuse_deletes")});
 }
 
 } // namespace velarix::test

@@ -19,7 +19,8 @@ TmpfsMount::~TmpfsMount() {
 }
 
 bool TmpfsMount::remountReadOnly() {
-    return ::mount(nullptr, QFile::encodeName(path).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    return ::mount(nullptr, QFile::encodeName(path).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
+           0;
 }
 
 } // namespace velarix::test

@@ -209,10 +209,7 @@ private Q_SLOTS:
     void notAVideo() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("notes.mp4"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("these are my notes, not a video\n");
-        file.close();
+        QVERIFY(writeFile(path, "these are my notes, not a video\n"));
         auto result = exportTrimmedVideo(requestFor(path, 1, 2));
         QVERIFY(!result.ok());
         QVERIFY2(result.error().message.contains(QLatin1String("could not be opened as a video")),
