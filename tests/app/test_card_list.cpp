@@ -1,6 +1,7 @@
 #include "import/CardManifest.h"
 #include "import/ImportProgress.h"
 #include "tests/support/ImportWindowFixture.h"
+#include "tests/support/TestSupport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -20,8 +20,10 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         m_clip = m_dir.filePath(QStringLiteral("clip.mp4"));
-        QCOMPARE(test::makeClip(m_clip, {.seconds = 12, .picture = test::ClipRecipe::Picture::testPattern}),
-                 QString());
+        test::ClipRecipe clip;
+        clip.seconds = 12;
+        clip.picture = test::ClipRecipe::Picture::testPattern;
+        QCOMPARE(test::makeClip(m_clip, clip), QString());
     }
 
     void clockTextReadsAsAClock() {

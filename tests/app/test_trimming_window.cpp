@@ -85,7 +85,10 @@ private Q_SLOTS:
         jump.exitTime = 25;
         jump.openingTime = 60;
         QCOMPARE(makeClip(m_jump, jump), QString());
-        QCOMPARE(makeClip(m_short, {.seconds = 40, .picture = ClipRecipe::Picture::testPattern}), QString());
+        ClipRecipe quiet;
+        quiet.seconds = 40;
+        quiet.picture = ClipRecipe::Picture::testPattern;
+        QCOMPARE(makeClip(m_short, quiet), QString());
     }
 
     void emptyWindowShowsTheDropZone() {

@@ -163,7 +163,10 @@ private Q_SLOTS:
     void soundOnlyFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("VOICE.MP4"));
-        QCOMPARE(makeClip(path, {.seconds = 30, .video = false}), QString());
+        ClipRecipe sound;
+        sound.seconds = 30;
+        sound.video = false;
+        QCOMPARE(makeClip(path, sound), QString());
         for (const QStringList& extra : {QStringList{QStringLiteral("--dry-run")}, QStringList{}}) {
             auto run = runCli(
                 QStringList{QStringLiteral("trim"), path, QStringLiteral("--range"), QStringLiteral("5-20")} +

@@ -58,6 +58,7 @@ QStringList filesBelow(const QString& folder) {
 class ImportRunTest : public ModelFixture {
     Q_OBJECT
 
+    std::unique_ptr<FakeCard> card;
     QStringList opened;
 
     void loadAndSelectAll() {
@@ -81,7 +82,8 @@ class ImportRunTest : public ModelFixture {
 
 private Q_SLOTS:
     void init() {
-        freshCard();
+        home = std::make_unique<CardFixture>();
+        card = std::make_unique<FakeCard>(home->addCard(QStringLiteral("CARD")));
         openModel();
         model->setOutputLocation(home->destination());
         opened.clear();
@@ -347,7 +349,10 @@ private Q_SLOTS:
         card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(12, 2));
         // Index first (as some cameras write): the header opens, but its samples lie past the end.
         const QString faststart = home->path() + "/faststart.MP4";
-        QCOMPARE(makeClip(faststart, {.seconds = 3, .headerFirst = true}), QString());
+        ClipRecipe indexedFirst;
+        indexedFirst.seconds = 3;
+        indexedFirst.headerFirst = true;
+        QCOMPARE(makeClip(faststart, indexedFirst), QString());
         const QByteArray indexed = readFile(faststart);
         card->addFile("100GOPRO/GX010011.MP4", indexed.left(indexed.size() * 2 / 3), at(12, 3));
         loadAndSelectAll();

@@ -6,6 +6,7 @@
 #include "platform/VolumeWatch.h"
 #include "platform/Volumes.h"
 #include "tests/support/CardFixture.h"
+#include "tests/support/MediaFixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -18,6 +18,7 @@ QByteArray sampleVideo(int seconds) {
     const QString path = workDir.filePath(QStringLiteral("sample%1.mp4").arg(seconds));
     ClipRecipe recipe;
     recipe.seconds = seconds;
+    recipe.picture = ClipRecipe::Picture::testPattern;
     QByteArray bytes;
     QFile file(path);
     if (const QString error = makeClip(path, recipe); !error.isEmpty())

@@ -196,6 +196,8 @@ ClipRecipe ClipRecipe::jump() {
     jump.exitTime = 20;
     jump.openingTime = 75;
     jump.windRise = 3;
+    jump.sampleRate = 48000;
+    jump.channelLayout = QStringLiteral("stereo");
     return jump;
 }
 

@@ -23,9 +23,9 @@ struct ClipRecipe {
     int bFrames = 2; // B-frames between reference frames (reordered on decoding)
     bool video = true;
     bool audio = true;
-    int sampleRate = 48000;
-    QString channelLayout = QStringLiteral("stereo"); // "mono", "stereo", "5.1"
-    double exitTime = -1;                             // no freefall when negative
+    int sampleRate = 22050;
+    QString channelLayout = QStringLiteral("mono"); // "mono", "stereo", "5.1"
+    double exitTime = -1;                           // no freefall when negative
     double openingTime = -1;
     double windRise = 0;
     QString creationTime;           // ISO 8601, e.g. "2023-05-01T10:00:00Z"
@@ -42,7 +42,7 @@ struct ClipRecipe {
     enum class PhoneKeys { none, inUserData, inMovie } phoneKeys = PhoneKeys::none;
 
     // A small recording of a whole jump, as an action camera makes it: 2:30 long, exit at 0:20,
-    // opening at 1:15, a key frame every second.
+    // opening at 1:15, a key frame every second, stereo sound at 48 kHz.
     static ClipRecipe jump();
 };
 

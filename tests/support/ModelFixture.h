@@ -3,7 +3,7 @@
 #include "history/HistoryStore.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
-#include "tests/support/CardTest.h"
+#include "tests/support/CardFixture.h"
 
 #include <QFile>
 #include <QTest>
@@ -11,10 +11,11 @@
 
 namespace velarix::test {
 
-// What the tests of the import model share: besides the card fixture, settings, a model and a
-// history store over it, opened for each test.
-class ModelFixture : public CardTest {
+// What the tests of the import model share: a card fixture and, opened for each test, settings, a
+// model and a history store over it.
+class ModelFixture : public QObject {
 protected:
+    std::unique_ptr<CardFixture> home = std::make_unique<CardFixture>();
     std::unique_ptr<Settings> settings;
     std::unique_ptr<HistoryStore> store;
     std::unique_ptr<VelarixModel> model;
