@@ -125,10 +125,10 @@ private Q_SLOTS:
         QCOMPARE(listed.exitCode, 0);
         const QJsonArray json = QJsonDocument::fromJson(listed.out).array();
         QCOMPARE(json.size(), 2);
-        for (const QJsonValue& card : json) {
-            const QString path = card[QStringLiteral("path")].toString();
+        for (const QJsonValue& listedCard : json) {
+            const QString path = listedCard[QStringLiteral("path")].toString();
             if (path == bravo)
-                QCOMPARE(card[QStringLiteral("name")].toString(), QStringLiteral("Helmet cam"));
+                QCOMPARE(listedCard[QStringLiteral("name")].toString(), QStringLiteral("Helmet cam"));
             else
                 QCOMPARE(path, alpha);
         }

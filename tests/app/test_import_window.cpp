@@ -50,9 +50,9 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        FakeCard card = home->stageCard(QStringLiteral("CARD"));
-        card.addVideos({2, 1, 1}, m_base, 3600);
-        m_staged = card.root();
+        FakeCard staged = home->stageCard(QStringLiteral("CARD"));
+        staged.addVideos({2, 1, 1}, m_base, 3600);
+        m_staged = staged.root();
     }
 
     void init() {
@@ -82,10 +82,10 @@ private Q_SLOTS:
         QCOMPARE(m_view->importAction()->toolTip(), QStringLiteral("Import [Ctrl+I]"));
 
         // The card appears: the watch loads it without a click.
-        const QString card = home->insert(m_staged);
+        const QString inserted = home->insert(m_staged);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::table);
         QTRY_COMPARE(model->videoFiles().size(), 3);
-        QVERIFY(m_view->windowTitle().startsWith(QStringLiteral("Velarix \u2014 ") + card));
+        QVERIFY(m_view->windowTitle().startsWith(QStringLiteral("Velarix \u2014 ") + inserted));
         QVERIFY(m_view->windowTitle().endsWith(QStringLiteral(" available)")));
         QVERIFY(m_view->ejectAction()->isEnabled());
         QVERIFY(!m_view->importAction()->isEnabled());
@@ -102,7 +102,7 @@ private Q_SLOTS:
                 statuses << m_view->loadingPanel()->statusText();
         });
         model->setVideoFiles({});
-        m_view->reload(card);
+        m_view->reload(inserted);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::table);
         QTRY_VERIFY(seen.size() >= 2);
         QCOMPARE(seen.first(), VelarixView::Content::loading);
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QTRY_VERIFY(model->error().isEmpty());
 
         // The card goes away: empty again.
-        QDir().rename(card, m_staged);
+        QDir().rename(inserted, m_staged);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
         QVERIFY(!m_view->ejectAction()->isEnabled());
         QCOMPARE(m_view->windowTitle(), QStringLiteral("Velarix"));

@@ -38,10 +38,10 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        FakeCard card = home->addCard(QStringLiteral("CARD"));
+        FakeCard inserted = home->addCard(QStringLiteral("CARD"));
         // Different lengths give different sizes, so that size order differs from date order.
-        card.addVideos({3, 1, 2}, m_base, 600);
-        m_card = card.root();
+        inserted.addVideos({3, 1, 2}, m_base, 600);
+        m_card = inserted.root();
     }
 
     void init() { openModel(); }
@@ -222,9 +222,9 @@ private Q_SLOTS:
         QVERIFY(view.loadingCard()->isVisible());
         QCOMPARE(view.loadingCard()->statusText(), QStringLiteral("Loading video details\u2026 1 of 3"));
         // It sits over the bottom edge, within the table, and lets clicks through.
-        const QRect card = view.loadingCard()->geometry();
-        QCOMPARE(card.bottom(), view.height() - 12 - 1);
-        QVERIFY(card.width() <= 360);
+        const QRect overlay = view.loadingCard()->geometry();
+        QCOMPARE(overlay.bottom(), view.height() - 12 - 1);
+        QVERIFY(overlay.width() <= 360);
         QVERIFY(view.loadingCard()->testAttribute(Qt::WA_TransparentForMouseEvents));
         model->setIsLoadingVideos(false);
         model->setVideoLoadingPhase(VideoLoadingPhase::idle);

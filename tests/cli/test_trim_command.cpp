@@ -163,8 +163,7 @@ private Q_SLOTS:
     void soundOnlyFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("VOICE.MP4"));
-        ClipRecipe sound;
-        sound.seconds = 30;
+        ClipRecipe sound = ClipRecipe::jump();
         sound.video = false;
         QCOMPARE(makeClip(path, sound), QString());
         for (const QStringList& extra : {QStringList{QStringLiteral("--dry-run")}, QStringList{}}) {

@@ -58,7 +58,6 @@ QStringList filesBelow(const QString& folder) {
 class ImportRunTest : public ModelFixture {
     Q_OBJECT
 
-    std::unique_ptr<FakeCard> card;
     QStringList opened;
 
     void loadAndSelectAll() {
@@ -82,8 +81,7 @@ class ImportRunTest : public ModelFixture {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<CardFixture>();
-        card = std::make_unique<FakeCard>(home->addCard(QStringLiteral("CARD")));
+        freshCard();
         openModel();
         model->setOutputLocation(home->destination());
         opened.clear();

@@ -3,7 +3,7 @@
 #include "history/HistoryStore.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
-#include "tests/support/CardFixture.h"
+#include "tests/support/CardTest.h"
 
 #include <QFile>
 #include <QTest>
@@ -11,11 +11,10 @@
 
 namespace velarix::test {
 
-// What the tests of the import model share: a card fixture and, opened for each test, settings, a
-// model and a history store over it.
-class ModelFixture : public QObject {
+// What the tests of the import model share besides the card: settings, a model and a history store,
+// opened for each test.
+class ModelFixture : public CardTest {
 protected:
-    std::unique_ptr<CardFixture> home = std::make_unique<CardFixture>();
     std::unique_ptr<Settings> settings;
     std::unique_ptr<HistoryStore> store;
     std::unique_ptr<VelarixModel> model;
