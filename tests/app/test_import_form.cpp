@@ -36,6 +36,7 @@ private Q_SLOTS:
     void init() {
         openModel();
         m_form = std::make_unique<VelarixFormView>(*model, *store);
+        testModel(m_form->filesView()->model());
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }

@@ -2,6 +2,8 @@
 
 #include "Velarix/CardListView.h"
 #include "Velarix/JumpTableView.h"
+#include "Velarix/OutputFilesView.h"
+#include "Velarix/VelarixFormView.h"
 #include "Velarix/VelarixView.h"
 #include "Velarix/VideoTableModel.h"
 #include "import/CardListModel.h"
@@ -27,6 +29,7 @@ protected:
         m_view = std::make_unique<VelarixView>(*model, *store);
         testModel(m_view->cards());
         testModel(m_view->table()->tableModel());
+        testModel(m_view->form()->filesView()->model());
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
     }
