@@ -1,8 +1,8 @@
 #include "import/ImportTemporary.h"
 
-#include <QRandomGenerator>
-
 #include "platform/FileStatus.h"
+
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
