@@ -89,8 +89,14 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
     return parsed;
 }
 
-std::unique_ptr<CliSession> CliSession::openOnCard(Invocation& invocation, const CardArguments& arguments,
-                                                   int& status) {
+std::unique_ptr<CliSession> CliSession::openOnCard(Invocation& invocation, const QStringList& words,
+                                                   int accepted, CardArguments& arguments, int& status) {
+    auto parsed = parseCardArguments(words, accepted);
+    if (!parsed) {
+        status = usageError(invocation, parsed.error().message);
+        return nullptr;
+    }
+    arguments = std::move(*parsed);
     auto session = open();
     if (!session) {
         invocation.err << "velarix-cli: " << session.error().message << '\n';

@@ -40,10 +40,11 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
 class CliSession {
 public:
     static Result<std::unique_ptr<CliSession>> open();
-    // Opens a session and loads the card the arguments name; on failure reports it and gives null,
-    // with the exit status in `status`.
-    static std::unique_ptr<CliSession> openOnCard(Invocation& invocation, const CardArguments& arguments,
-                                                  int& status);
+    // Reads a card command's `words` (the options `accepted`, see parseCardArguments) into
+    // `arguments`, opens a session and loads the card they name; on failure reports it and gives
+    // null, with the exit status in `status`.
+    static std::unique_ptr<CliSession> openOnCard(Invocation& invocation, const QStringList& words,
+                                                  int accepted, CardArguments& arguments, int& status);
 
     VelarixModel& model() { return *m_model; }
     HistoryStore& store() { return *m_store; }

@@ -9,11 +9,9 @@ namespace velarix::cli {
 namespace {
 
 int runHistory(Invocation& invocation) {
-    auto arguments = parseCardArguments(invocation.arguments, kClear);
-    if (!arguments)
-        return usageError(invocation, arguments.error().message);
+    CardArguments arguments;
     int failure = kExitOk;
-    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    const auto session = CliSession::openOnCard(invocation, invocation.arguments, kClear, arguments, failure);
     if (!session)
         return failure;
     VelarixModel& model = session->model();
@@ -22,20 +20,15 @@ int runHistory(Invocation& invocation) {
         invocation.err << "velarix-cli: the card has no volume UUID, so it has no import history\n";
         return kExitUsage;
     }
-    if (arguments->clear) {
-        auto existing = session->store().fetchImportHistory(*uuid);
-        const qsizetype before = existing ? existing->size() : 0;
-        if (auto reloaded = awaitFuture(model.clearImportHistory(session->store())); !reloaded) {
-            invocation.err << "velarix-cli: " << reloaded.error().message << '\n';
-            return kExitUsage;
-        }
-        auto after = session->store().fetchImportHistory(*uuid);
-        if (!after || !after->isEmpty()) {
-            invocation.err << "velarix-cli: the import history could not be cleared\n";
+    if (arguments.clear) {
+        auto cleared = awaitFuture(model.clearImportHistory(session->store()));
+        if (!cleared) {
+            invocation.err << "velarix-cli: the import history could not be cleared: "
+                           << cleared.error().message << '\n';
             return kExitUsage;
         }
         if (!invocation.json)
-            invocation.out << "Cleared " << before << " records of " << printable(model.sdCardName())
+            invocation.out << "Cleared " << *cleared << " records of " << printable(model.sdCardName())
                            << ".\n";
     }
     auto records = session->store().fetchImportHistory(*uuid);
@@ -52,14 +45,14 @@ int runHistory(Invocation& invocation) {
             {QStringLiteral("path"), record.relativePath ? QJsonValue(*record.relativePath) : QJsonValue()},
             {QStringLiteral("fileSize"),
              record.fileSize ? QJsonValue(double(*record.fileSize)) : QJsonValue()}});
-        if (!invocation.json && !arguments->clear)
+        if (!invocation.json && !arguments.clear)
             invocation.out << isoDate(record.date) << "  "
                            << printable(record.relativePath.value_or(record.fileName)) << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},
                                                   {QStringLiteral("files"), files}});
-    else if (records->isEmpty() && !arguments->clear)
+    else if (records->isEmpty() && !arguments.clear)
         invocation.out << "No files imported from " << printable(model.sdCardName()) << ".\n";
     return kExitOk;
 }

@@ -32,15 +32,14 @@ int runImport(Invocation& invocation) {
         keepOriginal = true;
     if (rest.removeAll(QStringLiteral("--no-keep-original")) > 0)
         keepOriginal = false;
-    auto arguments = parseCardArguments(rest, kSelection | kOverrides | kDestination);
-    if (!arguments)
-        return usageError(invocation, arguments.error().message);
+    CardArguments arguments;
     int failure = kExitOk;
-    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    const auto session =
+        CliSession::openOnCard(invocation, rest, kSelection | kOverrides | kDestination, arguments, failure);
     if (!session)
         return failure;
     VelarixModel& model = session->model();
-    session->applyOverrides(*arguments);
+    session->applyOverrides(arguments);
     if (auto problem = model.importPatternProblem())
         return usageError(invocation, *problem);
     // Held from before the selection, so that --new is not overtaken by another import of the card.
@@ -48,7 +47,7 @@ int runImport(Invocation& invocation) {
         invocation.err << "velarix-cli: " << reserved.error().message << '\n';
         return kExitUsage;
     }
-    if (auto selected = session->select(*arguments); !selected)
+    if (auto selected = session->select(arguments); !selected)
         return usageError(invocation, selected.error().message);
     if (const qsizetype again = model.importedSelection(session->store()).size(); again > 0) {
         const qsizetype selected = model.selection().size();
@@ -91,7 +90,7 @@ int runImport(Invocation& invocation) {
     });
 
     ImportOptions options;
-    options.verify = !arguments->noVerify;
+    options.verify = !arguments.noVerify;
     // For tests: a pause after each copied chunk, so that a copy is in flight long enough to pull the
     // card, fill the disk or kill the process in the middle of it.
     if (const int delayMs = qEnvironmentVariableIntValue("VELARIX_CLI_CHUNK_DELAY_MS"); delayMs > 0)
@@ -103,7 +102,7 @@ int runImport(Invocation& invocation) {
     std::signal(SIGTERM, SIG_DFL);
 
     // The jump number advances as in the application, unless this run was given its own.
-    if (!arguments->jump && model.autoIncrementJumpNumber() && !report.imported.isEmpty())
+    if (!arguments.jump && model.autoIncrementJumpNumber() && !report.imported.isEmpty())
         session->userSettings().setValue(SettingsKey::jumpNumber, model.jumpNumber());
 
     if (report.notStarted) {

@@ -8,17 +8,16 @@ namespace velarix::cli {
 namespace {
 
 int runPlan(Invocation& invocation) {
-    auto arguments = parseCardArguments(invocation.arguments, kSelection | kOverrides);
-    if (!arguments)
-        return usageError(invocation, arguments.error().message);
+    CardArguments arguments;
     int failure = kExitOk;
-    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    const auto session =
+        CliSession::openOnCard(invocation, invocation.arguments, kSelection | kOverrides, arguments, failure);
     if (!session)
         return failure;
-    session->applyOverrides(*arguments);
+    session->applyOverrides(arguments);
     if (auto problem = session->model().importPatternProblem())
         return usageError(invocation, *problem);
-    if (auto selected = session->select(*arguments); !selected)
+    if (auto selected = session->select(arguments); !selected)
         return usageError(invocation, selected.error().message);
 
     QJsonArray plan;

@@ -10,11 +10,9 @@ namespace velarix::cli {
 namespace {
 
 int runScan(Invocation& invocation) {
-    auto arguments = parseCardArguments(invocation.arguments, 0);
-    if (!arguments)
-        return usageError(invocation, arguments.error().message);
+    CardArguments arguments;
     int failure = kExitOk;
-    const auto session = CliSession::openOnCard(invocation, *arguments, failure);
+    const auto session = CliSession::openOnCard(invocation, invocation.arguments, 0, arguments, failure);
     if (!session)
         return failure;
     VelarixModel& model = session->model();

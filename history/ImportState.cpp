@@ -72,13 +72,11 @@ ImportStatus ImportState::status(const Video& video) const {
     return ImportStatus::unmarked;
 }
 
-bool clearCardHistory(HistoryStore& store, const QString& volumeUUID) {
+Result<int> clearCardHistory(HistoryStore& store, const QString& volumeUUID) {
     auto deleted = store.deleteImportHistory(volumeUUID);
-    if (!deleted) {
+    if (!deleted)
         qCCritical(lcApp, "Error deleting import history: %s", qUtf8Printable(deleted.error().message));
-        return false;
-    }
-    return true;
+    return deleted;
 }
 
 } // namespace velarix

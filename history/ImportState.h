@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -53,8 +55,8 @@ private:
     qsizetype m_recordCount = 0;
 };
 
-// Deletes the imported-file records of one card (its SDCard record stays). Logs a failure and says
-// whether the delete succeeded.
-bool clearCardHistory(HistoryStore& store, const QString& volumeUUID);
+// Deletes the imported-file records of one card (its SDCard record stays) and gives how many went.
+// A failure is logged and given with its reason.
+Result<int> clearCardHistory(HistoryStore& store, const QString& volumeUUID);
 
 } // namespace velarix

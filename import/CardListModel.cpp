@@ -4,11 +4,11 @@
 #include "import/CardIdentity.h"
 #include "import/CardScan.h"
 #include "import/CardWatcher.h"
+#include "import/FailureReport.h"
 #include "import/VelarixModel.h"
 #include "platform/VolumeEject.h"
 
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QPointer>
 #include <QtConcurrent>
 
@@ -168,14 +168,7 @@ void CardListModel::currentDetailsChanged() {
 }
 
 void CardListModel::report(const QFuture<Result<void>>& operation) {
-    auto* watcher = new QFutureWatcher<Result<void>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        const Result<void> result = watcher->result();
-        watcher->deleteLater();
-        if (!result && !result.isCancelled())
-            m_model.setError(ApplicationError::internalError(result.error().message));
-    });
-    watcher->setFuture(operation);
+    reportFailure(operation, this, m_model);
 }
 
 } // namespace velarix

@@ -1,5 +1,6 @@
 #include "import/CardManifest.h"
 
+#include "platform/FileStatus.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 
@@ -10,9 +11,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
-#include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 namespace velarix {
 
@@ -27,13 +26,14 @@ QString manifestPath(const QString& volume) {
 // The file itself, bounded: never a FIFO or device (which could block or never end), never more
 // than the limit.
 Result<QByteArray> readBounded(const QString& path) {
-    UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid())
-        return errnoError(errno);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return errnoError(errno);
-    if (!S_ISREG(info.st_mode))
+    auto opened = openPath(path, O_RDONLY | O_NONBLOCK);
+    if (!opened)
+        return opened.error();
+    const UniqueFd fd = std::move(*opened);
+    auto status = fileStatus(fd.get());
+    if (!status)
+        return status.error();
+    if (status->type != FileStatus::Type::regular)
         return Error::make(kDomain, 2, QStringLiteral("%1 is not a file.").arg(path));
     QByteArray bytes(kManifestReadLimit + 1, Qt::Uninitialized);
     qint64 total = 0;

@@ -7,11 +7,11 @@
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/file.h>
@@ -78,28 +78,24 @@ private:
 } // namespace
 
 void removeStaleTemporaries(const QString& folder) {
-    UniqueFd dirFd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dirFd.valid())
+    const auto dirFd = openPath(folder, O_RDONLY | O_DIRECTORY);
+    if (!dirFd)
         return;
-    std::vector<QByteArray> names;
-    if (DIR* dir = ::fdopendir(::dup(dirFd.get()))) {
-        while (const dirent* entry = ::readdir(dir)) {
-            if (isTemporaryName(entry->d_name))
-                names.emplace_back(entry->d_name);
-        }
-        ::closedir(dir);
-    }
-    for (const QByteArray& name : names) {
-        UniqueFd fd(::openat(dirFd.get(), name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat info {};
-        if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        const QByteArray name = QFile::encodeName(entry);
+        if (!isTemporaryName(name))
             continue;
+        const auto fd = openAt(dirFd->get(), name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+        if (!fd)
+            continue;
+        const auto status = fileStatus(fd->get());
         // Locked means a copy is still writing it.
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+        if (!status || status->type != FileStatus::Type::regular || !lockExclusive(fd->get(), false))
             continue;
-        if (::unlinkat(dirFd.get(), name.constData(), 0) == 0)
+        if (removeNameAt(dirFd->get(), name))
             qCDebug(lcApp, "Removed the temporary file %s of an interrupted import",
-                    qUtf8Printable(folder + u'/' + QFile::decodeName(name)));
+                    qUtf8Printable(folder + u'/' + entry));
     }
 }
 
@@ -139,9 +135,10 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         return Error::make(kCopyErrorDomain, 1, QStringLiteral("Invalid file size"));
     const qint64 size = status->size;
 
-    UniqueFd in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    if (!in.valid())
-        return errnoError(errno);
+    auto opened = openPath(source, O_RDONLY | O_NOFOLLOW);
+    if (!opened)
+        return opened.error();
+    const UniqueFd in = std::move(*opened);
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     PendingCopyPtr copy(new PendingCopy);
@@ -149,10 +146,10 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     copy->folder = target.absolutePath();
     copy->fileName = target.fileName();
     copy->size = size;
-    copy->dir =
-        UniqueFd(::open(QFile::encodeName(copy->folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!copy->dir.valid())
-        return errnoError(errno);
+    auto folder = openPath(copy->folder, O_RDONLY | O_DIRECTORY);
+    if (!folder)
+        return folder.error();
+    copy->dir = std::move(*folder);
     auto created = createTemporary(copy->dir.get());
     if (!created)
         return created.error();
@@ -218,8 +215,8 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
     if (isCancelled())
         return cancelled();
     TemporaryFile& temporary = *copy->temporary;
-    if (::fsync(temporary.fd()) != 0)
-        return errnoError(errno);
+    if (auto synced = syncToDisk(temporary.fd()); !synced)
+        return synced.error();
 
     if (copy->sourceHash) {
         const qint64 size = copy->size;
@@ -253,7 +250,8 @@ Result<QString> nameWithoutReplacing(int dirFd, const QByteArray& temporaryName,
         const QString candidate = numberedName(fileName, n);
         auto renamed = renameNoReplace(dirFd, temporaryName, QFile::encodeName(candidate));
         if (renamed) {
-            ::fsync(dirFd);
+            // The new name is as durable as the folder; a failure here loses no data already written.
+            (void)syncToDisk(dirFd);
             return folder + u'/' + candidate;
         }
         if (renamed.error().code != EEXIST)

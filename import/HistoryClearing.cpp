@@ -4,13 +4,26 @@
 
 namespace velarix {
 
-QFuture<Result<void>> VelarixModel::clearImportHistory(HistoryStore& context) {
+QFuture<Result<int>> VelarixModel::clearImportHistory(HistoryStore& context) {
     const auto uuid = m_sdCardVolumeUUID;
     const auto path = m_sdCardPath;
-    // A failed delete is logged and leaves the card as it is shown.
-    if (!uuid || !path || !clearCardHistory(context, *uuid))
-        return QtFuture::makeReadyFuture(Result<void>());
-    return loadSDCard(*path, context);
+    if (!uuid || !path)
+        return QtFuture::makeReadyFuture(
+            Result<int>(Error::make(QStringLiteral("ImportHistory"), 1,
+                                    QStringLiteral("There is no card whose history could be cleared."))));
+    auto cleared = clearCardHistory(context, *uuid);
+    if (!cleared) {
+        // The card stays as it is shown; the alert says why nothing changed.
+        setError(ApplicationError::internalError(
+            QStringLiteral("The import history could not be cleared. %1").arg(cleared.error().message)));
+        return QtFuture::makeReadyFuture(Result<int>(cleared.error()));
+    }
+    const int removed = *cleared;
+    return loadSDCard(*path, context).then([removed](const Result<void>& loaded) -> Result<int> {
+        if (!loaded)
+            return loaded.error();
+        return removed;
+    });
 }
 
 QList<ImportState::Video> importStateVideos(const VideoFileList& rows) {

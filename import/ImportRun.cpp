@@ -19,8 +19,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velarix {
 
@@ -60,8 +58,8 @@ Result<void> makeFolders(const QString& path) {
         if (auto made = makeFolders(parent); !made)
             return made;
     }
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0 && errno != EEXIST)
-        return errnoError(errno);
+    if (auto made = makeFolder(path, 0777); !made && made.error().code != EEXIST)
+        return made;
     return {};
 }
 

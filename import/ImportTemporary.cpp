@@ -1,12 +1,11 @@
 #include "import/ImportTemporary.h"
 
+#include "platform/FileStatus.h"
+
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velarix {
 
@@ -18,7 +17,7 @@ const QByteArray kTemporarySuffix = ".tmp";
 TemporaryFile::~TemporaryFile() {
     m_fd = UniqueFd();
     if (!m_published)
-        ::unlinkat(m_dirFd, m_name.constData(), 0);
+        (void)removeNameAt(m_dirFd, m_name);
 }
 
 bool isTemporaryName(const QByteArray& name) {
@@ -30,17 +29,18 @@ Result<std::unique_ptr<TemporaryFile>> createTemporary(int dirFd) {
         const QByteArray name = kTemporaryPrefix +
                                 QByteArray::number(QRandomGenerator::global()->generate64(), 16) +
                                 kTemporarySuffix;
-        UniqueFd fd(::openat(dirFd, name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (!fd.valid()) {
-            if (errno != EEXIST)
-                return errnoError(errno);
+        auto fd = openAt(dirFd, name, O_RDWR | O_CREAT | O_EXCL, 0666);
+        if (!fd) {
+            if (fd.error().code != EEXIST)
+                return fd.error();
             continue;
         }
         // A sweep may have taken the new file for a dead one between open and lock.
-        struct stat info {};
-        if (::flock(fd.get(), LOCK_EX) == 0 && ::fstat(fd.get(), &info) == 0 && info.st_nlink == 0)
-            continue;
-        return std::make_unique<TemporaryFile>(dirFd, name, std::move(fd));
+        if (lockExclusive(fd->get(), true)) {
+            if (auto status = fileStatus(fd->get()); status && status->links == 0)
+                continue;
+        }
+        return std::make_unique<TemporaryFile>(dirFd, name, std::move(*fd));
     }
     return errnoError(EEXIST);
 }

@@ -11,9 +11,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velarix {
 
@@ -53,9 +50,10 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
 
     const QFileInfo target(destination);
     const QString folder = target.absolutePath();
-    UniqueFd dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!dir.valid())
-        return errnoError(errno);
+    auto openedDir = openPath(folder, O_RDONLY | O_DIRECTORY);
+    if (!openedDir)
+        return openedDir.error();
+    const UniqueFd dir = std::move(*openedDir);
     // Named and locked like the temporaries of copies, so that the sweep of a later run removes it
     // when this process dies.
     auto created = createTemporary(dir.get());
@@ -84,8 +82,8 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
         return joined.error();
     if (auto kept = setFileTimes(temporary->fd(), lastAccessedNs, lastModifiedNs); !kept)
         return kept.error();
-    if (::fsync(temporary->fd()) != 0)
-        return errnoError(errno);
+    if (auto synced = syncToDisk(temporary->fd()); !synced)
+        return synced.error();
     if (control.verify) {
         if (auto verified = verifyJoin(temporary->fd(), temporaryPath, *joined, &cancel); !verified)
             return verified.error();

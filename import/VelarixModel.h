@@ -205,8 +205,9 @@ public:
     // manifest.
     Result<void> recordImport(const QString& cardID, const QList<CardFile>& files, HistoryStore& context,
                               bool rewriteManifest = true);
-    // Forgets the current card's imported files, then reloads the card (the reload's result).
-    QFuture<Result<void>> clearImportHistory(HistoryStore& context);
+    // Forgets the current card's imported files, then reloads the card: how many records went, or
+    // why the delete or the reload failed (a failed delete also sets `error`).
+    QFuture<Result<int>> clearImportHistory(HistoryStore& context);
 
 Q_SIGNALS:
     void errorChanged();

@@ -32,10 +32,10 @@ QDateTime FileStatus::creationDate() const {
     return modified;
 }
 
-Result<FileStatus> fileStatus(int dirFd, const QString& name) {
+namespace {
+Result<FileStatus> statusOf(int dirFd, const QByteArray& name, int flags) {
     struct statx info {};
-    const QByteArray encoded = QFile::encodeName(name);
-    if (::statx(dirFd, encoded.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
+    if (::statx(dirFd, name.constData(), flags | AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
                 STATX_BASIC_STATS | STATX_BTIME, &info) != 0)
         return errnoError(errno);
     FileStatus status;
@@ -55,9 +55,19 @@ Result<FileStatus> fileStatus(int dirFd, const QString& name) {
     status.permissions = info.stx_mode & 07777;
     status.owner = info.stx_uid;
     status.group = info.stx_gid;
+    status.links = info.stx_nlink;
     if ((info.stx_mask & STATX_BTIME) && info.stx_btime.tv_sec != 0)
         status.born = dateTime(info.stx_btime);
     return status;
+}
+} // namespace
+
+Result<FileStatus> fileStatus(int dirFd, const QString& name) {
+    return statusOf(dirFd, QFile::encodeName(name), 0);
+}
+
+Result<FileStatus> fileStatus(int fd) {
+    return statusOf(fd, QByteArray(""), AT_EMPTY_PATH);
 }
 
 Result<void> setFileTimes(int fd, qint64 accessedNs, qint64 modifiedNs) {

@@ -24,6 +24,7 @@ struct FileStatus {
     quint32 permissions = 0; // the mode's permission bits, 07777
     quint32 owner = 0;
     quint32 group = 0;
+    quint64 links = 0; // names the file has; 0 once the last was removed while it is open
 
     bool sameFile(const FileStatus& other) const { return device == other.device && inode == other.inode; }
 
@@ -37,6 +38,8 @@ Result<FileStatus> fileStatus(int dirFd, const QString& name);
 inline Result<FileStatus> fileStatus(const QString& path) {
     return fileStatus(-100 /* AT_FDCWD */, path);
 }
+// The same for an open file.
+Result<FileStatus> fileStatus(int fd);
 
 // Sets access and modification time (nanoseconds since the epoch) on an open file.
 Result<void> setFileTimes(int fd, qint64 accessedNs, qint64 modifiedNs);

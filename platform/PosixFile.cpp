@@ -6,6 +6,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velarix {
@@ -45,6 +47,49 @@ QString errnoText(int error) {
 
 Error errnoError(int error) {
     return Error::make(QStringLiteral("POSIX"), error, errnoText(error));
+}
+
+Result<UniqueFd> openPath(const QString& path, int flags, unsigned mode) {
+    return openAt(AT_FDCWD, QFile::encodeName(path), flags, mode);
+}
+
+Result<UniqueFd> openAt(int dirFd, const QByteArray& name, int flags, unsigned mode) {
+    UniqueFd fd(::openat(dirFd, name.constData(), flags | O_CLOEXEC, mode_t(mode)));
+    if (!fd.valid())
+        return errnoError(errno);
+    return fd;
+}
+
+Result<void> lockExclusive(int fd, bool wait) {
+    while (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+        if (errno != EINTR)
+            return errnoError(errno);
+    }
+    return {};
+}
+
+Result<void> makeFolder(const QString& path, unsigned mode) {
+    if (::mkdir(QFile::encodeName(path).constData(), mode_t(mode)) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> syncToDisk(int fd) {
+    if (::fsync(fd) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> removeNameAt(int dirFd, const QByteArray& name) {
+    if (::unlinkat(dirFd, name.constData(), 0) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> makeSymlink(const QString& target, const QString& linkPath) {
+    if (::symlink(QFile::encodeName(target).constData(), QFile::encodeName(linkPath).constData()) != 0)
+        return errnoError(errno);
+    return {};
 }
 
 Result<qint64> readSome(int fd, char* buffer, qint64 size) {

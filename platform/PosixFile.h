@@ -37,6 +37,21 @@ QString errnoText(int error);
 // The same as an error in the domain "POSIX", with the errno value as its code.
 Error errnoError(int error);
 
+// open(2) of a path, or of a name inside the folder `dirFd`; close-on-exec is always added.
+Result<UniqueFd> openPath(const QString& path, int flags, unsigned mode = 0);
+Result<UniqueFd> openAt(int dirFd, const QByteArray& name, int flags, unsigned mode = 0);
+// Takes an exclusive flock on an open file or folder; without `wait` it fails at once with
+// EWOULDBLOCK while another descriptor holds it.
+Result<void> lockExclusive(int fd, bool wait);
+// Creates one folder (not its parents); EEXIST when something has the name already.
+Result<void> makeFolder(const QString& path, unsigned mode);
+// Flushes a file's data and metadata to the disk (fsync).
+Result<void> syncToDisk(int fd);
+// Removes a name inside the folder `dirFd` (unlinkat).
+Result<void> removeNameAt(int dirFd, const QByteArray& name);
+// Creates a symbolic link at `linkPath` pointing at `target`.
+Result<void> makeSymlink(const QString& target, const QString& linkPath);
+
 // Read up to `size` bytes, retrying on EINTR; 0 means end of file.
 Result<qint64> readSome(int fd, char* buffer, qint64 size);
 // Writes all of `size` bytes, retrying on short writes and EINTR.

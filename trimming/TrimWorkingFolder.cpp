@@ -12,23 +12,18 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velarix {
 
 namespace {
 
-// An exclusive lock on the folder itself, held while the descriptor is open; none (and errno set) when
-// it cannot be had.
-UniqueFd lockFolder(const QString& path, bool wait) {
-    UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.valid() && ::flock(fd.get(), LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
-        const int error = errno;
-        fd = UniqueFd();
-        errno = error;
-    }
+// An exclusive lock on the folder itself, held while the descriptor is open.
+Result<UniqueFd> lockFolder(const QString& path, bool wait) {
+    auto fd = openPath(path, O_RDONLY | O_DIRECTORY);
+    if (!fd)
+        return fd;
+    if (auto locked = lockExclusive(fd->get(), wait); !locked)
+        return locked.error();
     return fd;
 }
 
@@ -45,9 +40,9 @@ bool isWorkingFolderName(const QString& name) {
 
 // True when the folder went (or was already gone); false while a running trim holds it.
 bool removeUnlessHeld(const QString& path) {
-    const UniqueFd lock = lockFolder(path, false);
-    if (!lock.valid())
-        return errno == ENOENT;
+    const auto lock = lockFolder(path, false);
+    if (!lock)
+        return lock.error().code == ENOENT;
     const bool removed = QDir(path).removeRecursively();
     if (removed)
         qCInfo(lcApp, "Removed a trimming working folder left behind: %s", qPrintable(path));
@@ -68,19 +63,19 @@ Result<TrimWorkingFolder> TrimWorkingFolder::create(const QString& besidePath) {
     const QFileInfo beside(besidePath);
     const QString name = namePrefix() + QUuid::createUuid().toString(QUuid::WithoutBraces);
     const QString path = beside.absoluteDir().filePath(name);
-    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0) {
-        const int error = errno;
-        return trimError(error, QStringLiteral("Could not create a working folder next to %1: %2")
-                                    .arg(beside.fileName(), errnoText(error)));
+    if (auto made = makeFolder(path, 0700); !made) {
+        return trimError(made.error().code, QStringLiteral("Could not create a working folder next to %1: %2")
+                                                .arg(beside.fileName(), made.error().message));
     }
-    UniqueFd lock = lockFolder(path, true);
+    auto lock = lockFolder(path, true);
     // Without the entry only the next trim in this folder would clean up after a crash.
-    if (!QDir().mkpath(trimWorkingFolderRegistry()) ||
-        ::symlink(QFile::encodeName(path).constData(), QFile::encodeName(registryEntry(path)).constData()) !=
-            0)
+    const QString entry = registryEntry(path);
+    if (!QDir().mkpath(trimWorkingFolderRegistry()))
+        qCInfo(lcApp, "Could not make the list of trimming working folders %s", qPrintable(entry));
+    else if (auto listed = makeSymlink(path, entry); !listed)
         qCInfo(lcApp, "Could not list the trimming working folder %s: %s", qPrintable(path),
-               qPrintable(errnoText(errno)));
-    return TrimWorkingFolder(path, std::move(lock));
+               qPrintable(listed.error().message));
+    return TrimWorkingFolder(path, lock ? std::move(*lock) : UniqueFd());
 }
 
 TrimWorkingFolder::TrimWorkingFolder(TrimWorkingFolder&& other) noexcept
@@ -90,7 +85,7 @@ TrimWorkingFolder::TrimWorkingFolder(TrimWorkingFolder&& other) noexcept
 TrimWorkingFolder::~TrimWorkingFolder() {
     if (!m_path.isEmpty()) {
         if (QDir(m_path).removeRecursively())
-            ::unlink(QFile::encodeName(registryEntry(m_path)).constData());
+            QFile::remove(registryEntry(m_path));
         else
             qCWarning(lcApp, "Could not remove the trimming working folder %s", qPrintable(m_path));
     }
@@ -113,7 +108,7 @@ int removeLeftoverTrimFolders(const QString& fileOrFolder) {
             continue;
         if (removeUnlessHeld(entry.absoluteFilePath())) {
             ++removed;
-            ::unlink(QFile::encodeName(registryEntry(entry.absoluteFilePath())).constData());
+            QFile::remove(registryEntry(entry.absoluteFilePath()));
         }
     }
     return removed;
@@ -125,16 +120,15 @@ int removeAbandonedTrimFolders() {
     const auto entries =
         registry.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
-        const QByteArray link = QFile::encodeName(entry.absoluteFilePath());
         const QFileInfo folder(entry.isSymLink() ? entry.symLinkTarget() : QString());
         // Only an entry that names one of our folders by its own UUID leads to a removal.
         const bool ours = folder.fileName() == TrimWorkingFolder::namePrefix() + entry.fileName() &&
                           isWorkingFolderName(folder.fileName());
         if (!ours || !folder.exists()) {
-            ::unlink(link.constData());
+            QFile::remove(entry.absoluteFilePath());
         } else if (folder.isDir() && !folder.isSymLink() && removeUnlessHeld(folder.filePath())) {
             ++removed;
-            ::unlink(link.constData());
+            QFile::remove(entry.absoluteFilePath());
         }
     }
     return removed;

@@ -1,6 +1,7 @@
 #include "Velarix/importwindow/OutputFilesView.h"
 
 #include "Velarix/importwindow/PlaceholderTokenLine.h"
+#include "Velarix/importwindow/VideoTableDelegate.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
@@ -61,10 +62,7 @@ public:
                const QModelIndex& index) const override {
         QStyleOptionViewItem base = option;
         initStyleOption(&base, index);
-        base.text.clear();
-        const QWidget* widget = option.widget;
-        QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &base, painter, widget);
+        paintCellBackground(painter, base);
 
         const bool selected = option.state & QStyle::State_Selected;
         const QRect area = option.rect.adjusted(8, 6, -8, -6);

@@ -9,12 +9,12 @@
 #include "Velarix/widgets/Icons.h"
 #include "import/CardListModel.h"
 #include "import/CardWatcher.h"
+#include "import/FailureReport.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFutureWatcher>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -222,16 +222,8 @@ void VelarixView::showError() {
 }
 
 void VelarixView::watch(const QFuture<Result<void>>& operation) {
-    // A watcher owned by the window: if the window goes first, the result is simply not reported
-    // (a continuation bound to a destroyed context is not allowed).
-    auto* watcher = new QFutureWatcher<Result<void>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        const Result<void> result = watcher->result();
-        watcher->deleteLater();
-        if (!result && !result.isCancelled())
-            m_model.setError(ApplicationError::internalError(result.error().message));
-    });
-    watcher->setFuture(operation);
+    // If the window goes first, the result is simply not reported.
+    reportFailure(operation, this, m_model);
 }
 
 void VelarixView::reload(const std::optional<QString>& volume) {

@@ -78,15 +78,18 @@ QSize VideoTableDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
     return size;
 }
 
+void paintCellBackground(QPainter* painter, QStyleOptionViewItem option) {
+    option.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &option, painter, widget);
+}
+
 void VideoTableDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
     QStyleOptionViewItem base = option;
     initStyleOption(&base, index);
-    // The selection and hover background, without the default text.
-    base.text.clear();
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &base, painter, widget);
+    paintCellBackground(painter, base);
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);

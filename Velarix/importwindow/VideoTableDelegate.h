@@ -4,6 +4,10 @@
 
 namespace velarix {
 
+// The selection and hover background of an item view's cell, without its text; `option` as a
+// delegate's initStyleOption leaves it.
+void paintCellBackground(QPainter* painter, QStyleOptionViewItem option);
+
 // Draws the table's cells: the thumbnail (picture with a play mark, a spinner while it is made, a
 // film icon when it failed), the import mark, and the two-line Size and Created cells.
 class VideoTableDelegate : public QStyledItemDelegate {

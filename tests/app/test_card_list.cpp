@@ -1,15 +1,8 @@
-#include "CardFixture.h"
-
-#include "Velarix/importwindow/CardListView.h"
-#include "Velarix/importwindow/VelarixView.h"
-#include "history/HistoryStore.h"
-#include "import/CardListModel.h"
 #include "import/CardManifest.h"
 #include "import/ImportProgress.h"
-#include "import/VelarixModel.h"
-#include "platform/Settings.h"
+#include "tests/support/ImportWindowFixture.h"
+#include "tests/support/TestSupport.h"
 
-#include <QAbstractItemModelTester>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,27 +13,22 @@ using namespace velarix::test;
 
 // Several cards at once: the list beside the table, choosing, per-card selections, and the names
 // the window and the command line agree on.
-class CardListTest : public QObject {
+class CardListTest : public ImportWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CardFixture> m_fixture;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<VelarixModel> m_model;
-    std::unique_ptr<HistoryStore> m_store;
-    std::unique_ptr<VelarixView> m_view;
     QString m_alpha;
     QString m_bravo;
 
     QStringList shownFiles() const {
         QStringList names;
-        for (const VideoFileRowPtr& row : m_model->videoFiles())
+        for (const VideoFileRowPtr& row : model->videoFiles())
             names << row->fileName();
         names.sort();
         return names;
     }
     QString idOf(const QString& fileName) const {
-        for (const VideoFileRowPtr& row : m_model->videoFiles()) {
+        for (const VideoFileRowPtr& row : model->videoFiles()) {
             if (row->fileName() == fileName)
                 return row->id();
         }
@@ -54,50 +42,32 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        m_fixture = std::make_unique<CardFixture>();
-        const QDateTime base(QDate(2024, 5, 1), QTime(10, 0));
-        m_alpha = m_fixture->makeCard(QStringLiteral("ALPHA"));
-        CardFixture::makeClip(m_alpha, QStringLiteral("GX010001.MP4"), 1, base);
-        CardFixture::makeClip(m_alpha, QStringLiteral("GX010002.MP4"), 1, base.addSecs(600));
-        m_bravo = m_fixture->makeCard(QStringLiteral("BRAVO"));
-        CardFixture::makeClip(m_bravo, QStringLiteral("GH010007.MP4"), 1, base.addSecs(60));
+        FakeCard alpha = home->stageCard(QStringLiteral("ALPHA"));
+        alpha.addVideos({1, 1}, m_base, 600);
+        m_alpha = alpha.root();
+        FakeCard bravo = home->stageCard(QStringLiteral("BRAVO"));
+        bravo.addVideo(QStringLiteral("100GOPRO/GH010007.MP4"), 1, m_base.addSecs(60));
+        m_bravo = bravo.root();
         writeManifest(m_bravo, QStringLiteral("Helmet cam"));
     }
 
-    void init() {
-        m_settings = std::make_unique<Settings>(m_fixture->settingsFile());
-        m_model = std::make_unique<VelarixModel>(*m_settings);
-        auto store = HistoryStore::open(m_fixture->storeFile());
-        QVERIFY(store);
-        m_store = std::move(*store);
-    }
-
-    void cleanup() {
-        m_view.reset();
-        QTest::qWait(50);
-        m_model.reset();
-        m_store.reset();
-        m_settings.reset();
-    }
+    void init() { openModel(false); }
+    void cleanup() { closeWindow(); }
 
     void severalCardsEachWithItsOwnSelection() {
-        const QString alpha = m_fixture->insert(m_alpha);
-        m_view = std::make_unique<VelarixView>(*m_model, *m_store);
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
-        QAbstractItemModelTester tester(m_view->cards(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QString alpha = home->insert(m_alpha);
+        openWindow();
         CardListModel& cards = *m_view->cards();
 
         // One card: shown, and no list needed.
-        QTRY_COMPARE(m_model->sdCardPath(), std::optional<QString>(alpha));
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(alpha));
         QTRY_COMPARE(cards.rowCount(), 1);
         QVERIFY(!m_view->cardList()->isVisible());
-        QTRY_VERIFY(!m_model->isLoadingVideos());
-        m_model->setSelection({idOf(QStringLiteral("GX010002.MP4"))});
+        QTRY_VERIFY(!model->isLoadingVideos());
+        model->setSelection({idOf(QStringLiteral("GX010002.MP4"))});
 
         // A second card joins the list but does not take over the window.
-        const QString bravo = m_fixture->insert(m_bravo);
+        const QString bravo = home->insert(m_bravo);
         QTRY_COMPARE(cards.rowCount(), 2);
         QVERIFY(m_view->cardList()->isVisible());
         const QModelIndex bravoRow = cards.index(cards.rowOf(bravo));
@@ -106,33 +76,33 @@ private Q_SLOTS:
         QVERIFY(bravoRow.data(CardListModel::SpaceAvailableRole).toULongLong() > 0);
         QCOMPARE(CardListDelegate::detailText(bravoRow).endsWith(QStringLiteral(" free \u00b7 1 video")),
                  true);
-        QCOMPARE(m_model->sdCardPath(), std::optional<QString>(alpha));
+        QCOMPARE(model->sdCardPath(), std::optional<QString>(alpha));
         QVERIFY(cards.index(cards.rowOf(alpha)).data(CardListModel::IsCurrentRole).toBool());
 
         // Choosing the other card shows its videos with nothing selected there yet.
         clickCard(cards.rowOf(bravo));
-        QTRY_COMPARE(m_model->sdCardPath(), std::optional<QString>(bravo));
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(bravo));
         QTRY_COMPARE(shownFiles(), QStringList{QStringLiteral("GH010007.MP4")});
-        QCOMPARE(m_model->sdCardName(), QStringLiteral("Helmet cam"));
-        QVERIFY(m_model->selection().isEmpty());
+        QCOMPARE(model->sdCardName(), QStringLiteral("Helmet cam"));
+        QVERIFY(model->selection().isEmpty());
         QVERIFY(!m_view->importAction()->isEnabled());
-        QTRY_VERIFY(!m_model->isLoadingVideos());
-        m_model->setSelection({idOf(QStringLiteral("GH010007.MP4"))});
+        QTRY_VERIFY(!model->isLoadingVideos());
+        model->setSelection({idOf(QStringLiteral("GH010007.MP4"))});
 
         // Back to the first: its own selection returns.
         clickCard(cards.rowOf(alpha));
         QTRY_COMPARE(shownFiles(),
                      (QStringList{QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4")}));
-        QTRY_COMPARE(m_model->selection(), QSet<QString>{idOf(QStringLiteral("GX010002.MP4"))});
+        QTRY_COMPARE(model->selection(), QSet<QString>{idOf(QStringLiteral("GX010002.MP4"))});
         QVERIFY(m_view->importAction()->isEnabled());
 
         // While an import runs the list stays on the card being imported.
-        m_model->setImportProgress(new ImportProgress(1));
+        model->setImportProgress(new ImportProgress(1));
         QVERIFY(!m_view->cardList()->isEnabled());
         clickCard(cards.rowOf(bravo));
         QTest::qWait(100);
-        QCOMPARE(m_model->sdCardPath(), std::optional<QString>(alpha));
-        m_model->setImportProgress(nullptr);
+        QCOMPARE(model->sdCardPath(), std::optional<QString>(alpha));
+        model->setImportProgress(nullptr);
         QVERIFY(m_view->cardList()->isEnabled());
 
         // Eject in a row ejects that card; a folder is no mounted volume, and the alert says so.
@@ -141,12 +111,12 @@ private Q_SLOTS:
                           CardListDelegate::ejectRect(bravoRect).center());
         QTRY_VERIFY(m_view->errorAlert());
         QVERIFY(m_view->errorAlert()->text().contains(QStringLiteral("not a mounted volume")));
-        QCOMPARE(m_model->sdCardPath(), std::optional<QString>(alpha)); // the click did not choose it
+        QCOMPARE(model->sdCardPath(), std::optional<QString>(alpha)); // the click did not choose it
         m_view->errorAlert()->accept();
-        QTRY_VERIFY(m_model->error().isEmpty());
+        QTRY_VERIFY(model->error().isEmpty());
 
         // A rename in the form shows in the list at once.
-        m_model->setSdCardName(QStringLiteral("Chest cam"));
+        model->setSdCardName(QStringLiteral("Chest cam"));
         QCOMPARE(cards.index(cards.rowOf(alpha)).data(CardListModel::NameRole).toString(),
                  QStringLiteral("Chest cam"));
 
@@ -155,10 +125,10 @@ private Q_SLOTS:
         QCOMPARE(listed.exitCode, 0);
         const QJsonArray json = QJsonDocument::fromJson(listed.out).array();
         QCOMPARE(json.size(), 2);
-        for (const QJsonValue& card : json) {
-            const QString path = card[QStringLiteral("path")].toString();
+        for (const QJsonValue& listedCard : json) {
+            const QString path = listedCard[QStringLiteral("path")].toString();
             if (path == bravo)
-                QCOMPARE(card[QStringLiteral("name")].toString(), QStringLiteral("Helmet cam"));
+                QCOMPARE(listedCard[QStringLiteral("name")].toString(), QStringLiteral("Helmet cam"));
             else
                 QCOMPARE(path, alpha);
         }
@@ -166,22 +136,20 @@ private Q_SLOTS:
         // The shown card goes: the other one is shown, with its selection.
         QDir().rename(alpha, m_alpha);
         QTRY_COMPARE(cards.rowCount(), 1);
-        QTRY_COMPARE(m_model->sdCardPath(), std::optional<QString>(bravo));
-        QTRY_COMPARE(m_model->selection(), QSet<QString>{idOf(QStringLiteral("GH010007.MP4"))});
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(bravo));
+        QTRY_COMPARE(model->selection(), QSet<QString>{idOf(QStringLiteral("GH010007.MP4"))});
         QVERIFY(!m_view->cardList()->isVisible());
         QDir().rename(bravo, m_bravo);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
     }
 
     void cardsInsertedBeforeStartShowTheFirstHighlighted() {
-        const QString alpha = m_fixture->insert(m_alpha);
-        const QString bravo = m_fixture->insert(m_bravo);
-        m_view = std::make_unique<VelarixView>(*m_model, *m_store);
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        const QString alpha = home->insert(m_alpha);
+        const QString bravo = home->insert(m_bravo);
+        openWindow();
         CardListModel& cards = *m_view->cards();
         QTRY_COMPARE(cards.rowCount(), 2);
-        QTRY_COMPARE(m_model->sdCardPath(), std::optional<QString>(alpha));
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(alpha));
         // The list marks the card the table shows.
         QTRY_VERIFY(m_view->cardList()->selectionModel()->isSelected(cards.index(cards.rowOf(alpha))));
         QCOMPARE(m_view->cardList()->selectionModel()->selectedIndexes().size(), 1);

@@ -1,11 +1,7 @@
-#include "CardFixture.h"
-
 #include "Velarix/importwindow/OutputFilesView.h"
 #include "Velarix/importwindow/PatternField.h"
 #include "Velarix/importwindow/VelarixFormView.h"
-#include "history/HistoryStore.h"
-#include "import/VelarixModel.h"
-#include "platform/Settings.h"
+#include "tests/support/ImportWindowFixture.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -17,14 +13,10 @@ using namespace velarix::test;
 
 // The options form on its own, over a model whose rows are set by hand: what it lists must always
 // be what an import would write.
-class ImportFormTest : public QObject {
+class ImportFormTest : public ImportWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CardFixture> m_fixture;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<VelarixModel> m_model;
-    std::unique_ptr<HistoryStore> m_store;
     std::unique_ptr<VelarixFormView> m_form;
 
     QStringList listedNames() const {
@@ -35,32 +27,23 @@ private:
     }
     QStringList plannedNames() const {
         QStringList names;
-        for (const ResolvedOutputFile& file : m_model->resolvedOutputFiles())
+        for (const ResolvedOutputFile& file : model->resolvedOutputFiles())
             names << file.fileName;
         return names;
     }
 
 private Q_SLOTS:
-    void initTestCase() { m_fixture = std::make_unique<CardFixture>(); }
-
     void init() {
-        QFile::remove(m_fixture->settingsFile());
-        QFile::remove(m_fixture->storeFile());
-        m_settings = std::make_unique<Settings>(m_fixture->settingsFile());
-        m_model = std::make_unique<VelarixModel>(*m_settings);
-        auto store = HistoryStore::open(m_fixture->storeFile());
-        QVERIFY(store);
-        m_store = std::move(*store);
-        m_form = std::make_unique<VelarixFormView>(*m_model, *m_store);
+        openModel();
+        m_form = std::make_unique<VelarixFormView>(*model, *store);
+        testModel(m_form->filesView()->model());
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
     void cleanup() {
         m_form.reset();
-        m_model.reset();
-        m_store.reset();
-        m_settings.reset();
+        closeModel();
     }
 
     void namesFollowArrivingDurations() {
@@ -69,10 +52,10 @@ private Q_SLOTS:
         auto first = VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX01.MP4"), start, 1000);
         auto second =
             VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX02.MP4"), start.addSecs(400), 1000);
-        m_model->setImportPattern(QStringLiteral("{jump} {filename}"));
-        m_model->setJumpNumber(3);
-        m_model->setVideoFiles({second, first});
-        m_model->setSelection({first->id(), second->id()});
+        model->setImportPattern(QStringLiteral("{jump} {filename}"));
+        model->setJumpNumber(3);
+        model->setVideoFiles({second, first});
+        model->setSelection({first->id(), second->id()});
         QCOMPARE(listedNames(), (QStringList{QStringLiteral("3 GX01.MP4"), QStringLiteral("4 GX02.MP4")}));
 
         first->setDuration(200);
@@ -86,11 +69,11 @@ private Q_SLOTS:
         QElapsedTimer elapsed;
         elapsed.start();
         const QDateTime almostMidnight(QDate(2024, 5, 1), QTime(23, 59, 59, 700));
-        m_model->setClock([=] { return almostMidnight.addMSecs(elapsed.elapsed()); });
+        model->setClock([=] { return almostMidnight.addMSecs(elapsed.elapsed()); });
         auto row = VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX01.MP4"), almostMidnight, 1000);
-        m_model->setImportPattern(QStringLiteral("{today}/{filename}"));
-        m_model->setVideoFiles({row});
-        m_model->setSelection({row->id()});
+        model->setImportPattern(QStringLiteral("{today}/{filename}"));
+        model->setVideoFiles({row});
+        model->setSelection({row->id()});
         QCOMPARE(listedNames(), QStringList{QStringLiteral("2024-05-01/GX01.MP4")});
         QTRY_COMPARE_WITH_TIMEOUT(listedNames(), QStringList{QStringLiteral("2024-05-02/GX01.MP4")}, 3000);
         QCOMPARE(listedNames(), plannedNames());
@@ -116,7 +99,7 @@ private Q_SLOTS:
         QFETCH(int, selectionEnd);
         QFETCH(int, entry);
         QFETCH(QString, expected);
-        m_model->setImportPattern(pattern);
+        model->setImportPattern(pattern);
         PatternTextEdit* editor = m_form->patternField()->editor();
         editor->document()->clearUndoRedoStacks();
         QTextCursor cursor = editor->textCursor();
@@ -124,13 +107,13 @@ private Q_SLOTS:
         cursor.setPosition(selectionEnd, QTextCursor::KeepAnchor);
         editor->setTextCursor(cursor);
         m_form->insertPlaceholderMenu()->actions().at(entry)->trigger();
-        QCOMPARE(m_model->importPattern(), expected);
+        QCOMPARE(model->importPattern(), expected);
         editor->undo();
-        QCOMPARE(m_model->importPattern(), pattern);
+        QCOMPARE(model->importPattern(), pattern);
     }
 
     void unknownPlaceholderIsMarkedWithAHint() {
-        m_model->setImportPattern(QStringLiteral("{date}/{jmp} {name}"));
+        model->setImportPattern(QStringLiteral("{date}/{jmp} {name}"));
         PatternTextEdit* editor = m_form->patternField()->editor();
         QCOMPARE(editor->unknownTokens(), (QList<PatternRange>{{7, 5}}));
         const QRectF plate = editor->unknownRects().at(0);
@@ -142,14 +125,14 @@ private Q_SLOTS:
             QVERIFY2(tip.contains(QLatin1String(valid)), valid);
         QVERIFY(editor->toolTipAt(QPoint(int(editor->xForPosition(1)), int(plate.center().y()))).isEmpty());
         // Mended, the mark goes.
-        m_model->setImportPattern(QStringLiteral("{date}/{jump} {name}"));
+        model->setImportPattern(QStringLiteral("{date}/{jump} {name}"));
         QVERIFY(editor->unknownTokens().isEmpty());
     }
 
     void fieldShowsTheDefaultPatternWhole() {
         m_form->resize(420, 700);
         PatternTextEdit* editor = m_form->patternField()->editor();
-        m_model->setImportPattern(kDefaultImportPattern);
+        model->setImportPattern(kDefaultImportPattern);
         QTRY_VERIFY(editor->width() > 0);
         QVERIFY(editor->xForPosition(int(kDefaultImportPattern.size())) < editor->viewport()->width());
         // More room for the form widens the field.

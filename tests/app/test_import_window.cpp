@@ -1,17 +1,11 @@
-#include "CardFixture.h"
-
 #include "Velarix/importwindow/ContentPanels.h"
-#include "Velarix/importwindow/JumpTableView.h"
 #include "Velarix/importwindow/OutputFilesView.h"
 #include "Velarix/importwindow/PatternField.h"
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VelarixFormView.h"
-#include "Velarix/importwindow/VelarixView.h"
-#include "Velarix/importwindow/VideoTableModel.h"
-#include "history/HistoryStore.h"
-#include "import/VelarixModel.h"
-#include "platform/Settings.h"
+#include "tests/support/ImportWindowFixture.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,24 +23,12 @@
 using namespace velarix;
 using namespace velarix::test;
 
-class ImportWindowTest : public QObject {
+class ImportWindowTest : public ImportWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CardFixture> m_fixture;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<VelarixModel> m_model;
-    std::unique_ptr<HistoryStore> m_store;
-    std::unique_ptr<VelarixView> m_view;
     QString m_staged;
     QStringList m_opened;
-    const QDateTime m_base = QDateTime(QDate(2024, 5, 1), QTime(10, 0));
-
-    void openWindow() {
-        m_view = std::make_unique<VelarixView>(*m_model, *m_store);
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
-    }
 
     QString stateOf(const QString& fileName) const {
         const VideoTableModel& table = *m_view->table()->tableModel();
@@ -59,48 +41,34 @@ private:
 
     void selectFiles(const QStringList& names) {
         QSet<QString> ids;
-        for (const VideoFileRowPtr& row : m_model->videoFiles()) {
+        for (const VideoFileRowPtr& row : model->videoFiles()) {
             if (names.contains(row->fileName()))
                 ids.insert(row->id());
         }
-        m_model->setSelection(ids);
+        model->setSelection(ids);
     }
 
 private Q_SLOTS:
     void initTestCase() {
-        m_fixture = std::make_unique<CardFixture>();
-        const QString card = m_fixture->makeCard(QStringLiteral("CARD"));
-        CardFixture::makeClip(card, QStringLiteral("GX010001.MP4"), 2, m_base);
-        CardFixture::makeClip(card, QStringLiteral("GX010002.MP4"), 1, m_base.addSecs(3600));
-        CardFixture::makeClip(card, QStringLiteral("GX010003.MP4"), 1, m_base.addSecs(7200));
-        m_staged = card;
+        FakeCard staged = home->stageCard(QStringLiteral("CARD"));
+        staged.addVideos({2, 1, 1}, m_base, 3600);
+        m_staged = staged.root();
     }
 
     void init() {
-        QFile::remove(m_fixture->settingsFile());
-        QFile::remove(m_fixture->storeFile());
-        m_settings = std::make_unique<Settings>(m_fixture->settingsFile());
-        m_model = std::make_unique<VelarixModel>(*m_settings);
-        m_model->setOutputLocation(m_fixture->path(QStringLiteral("out")));
+        openModel();
+        model->setOutputLocation(home->path(QStringLiteral("out")));
         m_opened.clear();
-        m_model->setFolderOpener([this](const QString& folder) { m_opened << folder; });
-        auto store = HistoryStore::open(m_fixture->storeFile());
-        QVERIFY(store);
-        m_store = std::move(*store);
+        model->setFolderOpener([this](const QString& folder) { m_opened << folder; });
     }
 
     void cleanup() {
-        m_view.reset();
-        // Let queued steps of finished work run before the store goes.
-        QTest::qWait(50);
-        m_model.reset();
-        m_store.reset();
-        m_settings.reset();
+        closeWindow();
         // The card goes back to staging, out of the volumes folder.
-        const QString inserted = m_fixture->volumes + QStringLiteral("/CARD");
+        const QString inserted = home->volumes() + QStringLiteral("/CARD");
         if (QFileInfo::exists(inserted))
             QDir().rename(inserted, m_staged);
-        QDir(m_fixture->path(QStringLiteral("out"))).removeRecursively();
+        QDir(home->path(QStringLiteral("out"))).removeRecursively();
     }
 
     void statesFollowTheCard() {
@@ -114,10 +82,10 @@ private Q_SLOTS:
         QCOMPARE(m_view->importAction()->toolTip(), QStringLiteral("Import [Ctrl+I]"));
 
         // The card appears: the watch loads it without a click.
-        const QString card = m_fixture->insert(m_staged);
+        const QString inserted = home->insert(m_staged);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::table);
-        QTRY_COMPARE(m_model->videoFiles().size(), 3);
-        QVERIFY(m_view->windowTitle().startsWith(QStringLiteral("Velarix \u2014 ") + card));
+        QTRY_COMPARE(model->videoFiles().size(), 3);
+        QVERIFY(m_view->windowTitle().startsWith(QStringLiteral("Velarix \u2014 ") + inserted));
         QVERIFY(m_view->windowTitle().endsWith(QStringLiteral(" available)")));
         QVERIFY(m_view->ejectAction()->isEnabled());
         QVERIFY(!m_view->importAction()->isEnabled());
@@ -125,57 +93,56 @@ private Q_SLOTS:
         QVERIFY(m_view->importAction()->isEnabled());
 
         // A reload with nothing listed yet passes through the loading state.
-        QTRY_VERIFY(!m_model->isLoadingVideos());
+        QTRY_VERIFY(!model->isLoadingVideos());
         QList<VelarixView::Content> seen;
         QStringList statuses;
-        connect(m_model.get(), &VelarixModel::isLoadingVideosChanged, this,
-                [&] { seen << m_view->content(); });
-        connect(m_model.get(), &VelarixModel::videoLoadingChanged, this, [&] {
+        connect(model.get(), &VelarixModel::isLoadingVideosChanged, this, [&] { seen << m_view->content(); });
+        connect(model.get(), &VelarixModel::videoLoadingChanged, this, [&] {
             if (m_view->content() == VelarixView::Content::loading)
                 statuses << m_view->loadingPanel()->statusText();
         });
-        m_model->setVideoFiles({});
-        m_view->reload(card);
+        model->setVideoFiles({});
+        m_view->reload(inserted);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::table);
         QTRY_VERIFY(seen.size() >= 2);
         QCOMPARE(seen.first(), VelarixView::Content::loading);
         QVERIFY(!statuses.isEmpty());
         QVERIFY(statuses.last().startsWith(QStringLiteral("Scanning SD card\u2026")));
-        QTRY_VERIFY(!m_model->isLoadingVideos());
+        QTRY_VERIFY(!model->isLoadingVideos());
 
         // Eject of a card folder that is no mount point fails, and says so in the alert.
         m_view->ejectAction()->trigger();
         QTRY_VERIFY(m_view->errorAlert());
         QVERIFY(m_view->errorAlert()->text().contains(QStringLiteral("not a mounted volume")));
         m_view->errorAlert()->accept();
-        QTRY_VERIFY(m_model->error().isEmpty());
+        QTRY_VERIFY(model->error().isEmpty());
 
         // The card goes away: empty again.
-        QDir().rename(card, m_staged);
+        QDir().rename(inserted, m_staged);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
         QVERIFY(!m_view->ejectAction()->isEnabled());
         QCOMPARE(m_view->windowTitle(), QStringLiteral("Velarix"));
     }
 
     void importMarksTheRows() {
-        m_fixture->insert(m_staged);
+        home->insert(m_staged);
         openWindow();
-        QTRY_COMPARE(m_model->videoFiles().size(), 3);
-        QTRY_VERIFY(!m_model->isLoadingVideos());
+        QTRY_COMPARE(model->videoFiles().size(), 3);
+        QTRY_VERIFY(!model->isLoadingVideos());
         QCOMPARE(stateOf(QStringLiteral("GX010001.MP4")), QString());
 
         selectFiles({QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4")});
         m_view->importAction()->trigger();
         // While the import runs the button is off and the progress row replaces the names.
-        QVERIFY(m_model->importProgress());
+        QVERIFY(model->importProgress());
         QVERIFY(!m_view->importAction()->isEnabled());
         auto* progressRow = m_view->form()->findChild<QWidget*>(QStringLiteral("importProgressRow"));
         auto* filesSection = m_view->form()->findChild<QWidget*>(QStringLiteral("filesSection"));
         QVERIFY(progressRow->isVisible());
         QVERIFY(!filesSection->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!model->importProgress(), 20000);
         // What was imported is no longer selected, so Import cannot simply run it again.
-        QVERIFY(m_model->selection().isEmpty());
+        QVERIFY(model->selection().isEmpty());
         QVERIFY(!m_view->importAction()->isEnabled());
         QVERIFY(!progressRow->isVisible());
 
@@ -187,8 +154,7 @@ private Q_SLOTS:
         // Importing again is asked: skipping copies only the new clip.
         const auto copies = [this] {
             int count = 0;
-            QDirIterator it(m_fixture->path(QStringLiteral("out")), QDir::Files,
-                            QDirIterator::Subdirectories);
+            QDirIterator it(home->path(QStringLiteral("out")), QDir::Files, QDirIterator::Subdirectories);
             for (; it.hasNext(); it.next())
                 ++count;
             return count;
@@ -196,11 +162,11 @@ private Q_SLOTS:
         selectFiles({QStringLiteral("GX010001.MP4"), QStringLiteral("GX010003.MP4")});
         m_view->importAction()->trigger();
         QVERIFY(m_view->reimportQuestion());
-        QVERIFY(!m_model->importProgress());
+        QVERIFY(!model->importProgress());
         QCOMPARE(m_view->reimportQuestion()->text(),
                  QStringLiteral("1 of the 2 selected videos were imported before."));
         m_view->reimportQuestion()->findChild<QAbstractButton*>(QStringLiteral("skipImported"))->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress() && copies() == 3, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!model->importProgress() && copies() == 3, 20000);
         QTRY_COMPARE(stateOf(QStringLiteral("GX010003.MP4")), QStringLiteral("Imported"));
 
         // Only imported clips selected: cancelling the question copies nothing.
@@ -210,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(!m_view->reimportQuestion()->findChild<QAbstractButton*>(QStringLiteral("skipImported")));
         m_view->reimportQuestion()->button(QMessageBox::Cancel)->click();
         QTest::qWait(100);
-        QVERIFY(!m_model->importProgress());
+        QVERIFY(!model->importProgress());
         QCOMPARE(copies(), 3);
 
         // Clearing the history drops both marks once the card is read again.
@@ -226,6 +192,17 @@ private Q_SLOTS:
         question()->button(QMessageBox::Cancel)->click();
         QTRY_VERIFY(!question());
         QCOMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
+        // A store that refuses the delete: the window says why and the marks stay.
+        QVERIFY(refuseHistoryDeletes(home->storeFile()));
+        clear->trigger();
+        QTRY_VERIFY(question());
+        question()->findChild<QPushButton*>(QStringLiteral("confirmClear"))->click();
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY2(m_view->errorAlert()->text().contains(QStringLiteral("refused the write")),
+                 qPrintable(m_view->errorAlert()->text()));
+        m_view->errorAlert()->accept();
+        QCOMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
+        QVERIFY(refuseHistoryDeletes(home->storeFile(), false));
         clear->trigger();
         QTRY_VERIFY(question());
         question()->findChild<QPushButton*>(QStringLiteral("confirmClear"))->click();
@@ -234,22 +211,22 @@ private Q_SLOTS:
     }
 
     void cancelButtonStopsTheImport() {
-        m_fixture->insert(m_staged);
+        home->insert(m_staged);
         openWindow();
-        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        QTRY_COMPARE(model->videoFiles().size(), 3);
         selectFiles(
             {QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4"), QStringLiteral("GX010003.MP4")});
         m_view->importAction()->trigger();
-        QPointer<ImportProgress> progress = m_model->importProgress();
+        QPointer<ImportProgress> progress = model->importProgress();
         QVERIFY(progress);
         auto* cancel = m_view->form()->findChild<QToolButton*>(QStringLiteral("cancelImport"));
         QVERIFY(cancel && cancel->isVisible());
         cancel->click();
         QVERIFY(progress->isCancelled());
-        QTRY_VERIFY_WITH_TIMEOUT(!m_model->importProgress(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!model->importProgress(), 20000);
         // The copy loop stops at its next check: not all three copies can exist.
         int copied = 0;
-        QDirIterator it(m_fixture->path(QStringLiteral("out")), QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(home->path(QStringLiteral("out")), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             it.next();
             ++copied;
@@ -262,29 +239,29 @@ private Q_SLOTS:
     }
 
     void anEmptyPatternDisablesImport() {
-        m_fixture->insert(m_staged);
+        home->insert(m_staged);
         openWindow();
-        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        QTRY_COMPARE(model->videoFiles().size(), 3);
         selectFiles({QStringLiteral("GX010001.MP4")});
         QVERIFY(m_view->importAction()->isEnabled());
         auto* problem = m_view->form()->findChild<QLabel*>(QStringLiteral("patternProblem"));
         QVERIFY(problem && problem->isHidden());
-        m_model->setImportPattern(QStringLiteral(" / "));
+        model->setImportPattern(QStringLiteral(" / "));
         QVERIFY(!m_view->importAction()->isEnabled());
         QVERIFY(!problem->isHidden());
         QVERIFY(problem->text().contains(QStringLiteral("pattern is empty")));
-        m_model->setImportPattern(QStringLiteral("{filename}"));
+        model->setImportPattern(QStringLiteral("{filename}"));
         QVERIFY(m_view->importAction()->isEnabled());
         QVERIFY(problem->isHidden());
     }
 
     void placeholderMenuInsertsAndNamesFollow() {
-        m_fixture->insert(m_staged);
+        home->insert(m_staged);
         openWindow();
-        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        QTRY_COMPARE(model->videoFiles().size(), 3);
         VelarixFormView* form = m_view->form();
         PatternField* field = form->patternField();
-        m_model->setImportPattern(QStringLiteral("{date}/"));
+        model->setImportPattern(QStringLiteral("{date}/"));
         QCOMPARE(field->pattern(), QStringLiteral("{date}/"));
 
         // The caret at the end: the token goes there.
@@ -293,8 +270,8 @@ private Q_SLOTS:
         QCOMPARE(entries.size(), 6);
         QCOMPARE(entries.at(3)->text(), QStringLiteral("{jump}: Jump number"));
         entries.at(3)->trigger();
-        QCOMPARE(m_model->importPattern(), QStringLiteral("{date}/{jump}"));
-        QCOMPARE(m_settings->stringValue(QStringLiteral("import.Single.pattern")),
+        QCOMPARE(model->importPattern(), QStringLiteral("{date}/{jump}"));
+        QCOMPARE(settings->stringValue(QStringLiteral("import.Single.pattern")),
                  QStringLiteral("{date}/{jump}"));
         QCOMPARE(field->pattern(), QStringLiteral("{date}/{jump}"));
 
@@ -314,22 +291,22 @@ private Q_SLOTS:
         cursor.setPosition(7);
         field->editor()->setTextCursor(cursor);
         QTest::keyClicks(field->editor(), QStringLiteral("x"));
-        QCOMPARE(m_model->importPattern(), QStringLiteral("{date}/x{jump}/{filename}"));
+        QCOMPARE(model->importPattern(), QStringLiteral("{date}/x{jump}/{filename}"));
         QCOMPARE(field->editor()->textCursor().position(), 8);
         QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/x1/GX010002.MP4"));
 
         // A five-digit jump number shows without a thousands separator, and typing one sets it.
         auto* jump = form->findChild<QSpinBox*>(QStringLiteral("jumpNumber"));
-        m_model->setJumpNumber(12345);
+        model->setJumpNumber(12345);
         QCOMPARE(jump->text(), QStringLiteral("12345"));
         jump->setValue(23456);
-        QCOMPARE(m_model->jumpNumber(), 23456);
+        QCOMPARE(model->jumpNumber(), 23456);
         QCOMPARE(form->filesView()->files().at(0).fileName, day + QStringLiteral("/x23456/GX010002.MP4"));
 
         // Emptied: the placeholder shows, and the model gets the empty text, not the placeholder.
         field->editor()->selectAll();
         QTest::keyClick(field->editor(), Qt::Key_Delete);
-        QCOMPARE(m_model->importPattern(), QString());
+        QCOMPARE(model->importPattern(), QString());
         QCOMPARE(field->editor()->placeholderText(), QStringLiteral("{date}/{jump} {name}"));
     }
 
@@ -367,9 +344,9 @@ private Q_SLOTS:
     }
 
     void spaceAndThumbnailOpenThePreview() {
-        m_fixture->insert(m_staged);
+        home->insert(m_staged);
         openWindow();
-        QTRY_COMPARE(m_model->videoFiles().size(), 3);
+        QTRY_COMPARE(model->videoFiles().size(), 3);
         QTableView* table = m_view->table()->tableView();
         table->setFocus();
         table->clearSelection();
@@ -400,11 +377,11 @@ private Q_SLOTS:
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
         const QString clip = m_staged + QStringLiteral("/DCIM/100GOPRO/GX010001.MP4");
         // A row claiming a petabyte: no destination here holds that.
-        m_model->setVideoFiles({VideoFileRowPtr::create(clip, m_base, 1'000'000'000'000'000LL)});
+        model->setVideoFiles({VideoFileRowPtr::create(clip, m_base, 1'000'000'000'000'000LL)});
         QLabel* space = m_view->form()->spaceLabel();
         QVERIFY(space->text().endsWith(QStringLiteral(" available")));
         QVERIFY(space->property("fits").toBool());
-        m_model->setSelection({m_model->videoFiles().first()->id()});
+        model->setSelection({model->videoFiles().first()->id()});
         QVERIFY(space->text().contains(QStringLiteral("not enough space")));
         QVERIFY(!space->property("fits").toBool());
         QCOMPARE(space->palette().color(QPalette::WindowText), QColor(0xd7, 0x26, 0x1e));
@@ -412,23 +389,22 @@ private Q_SLOTS:
 
     void errorsShowInAnAlert() {
         openWindow();
-        m_model->setError(ApplicationError::userError(QStringLiteral("Cancelled")));
+        model->setError(ApplicationError::userError(QStringLiteral("Cancelled")));
         QTRY_VERIFY(m_view->errorAlert());
         QCOMPARE(m_view->errorAlert()->text(), QStringLiteral("Cancelled"));
         m_view->errorAlert()->accept();
-        QTRY_VERIFY(m_model->error().isEmpty());
+        QTRY_VERIFY(model->error().isEmpty());
         QVERIFY(!m_view->findChild<QFileDialog*>());
 
         // A destination that cannot be written: the alert offers another, and opens the chooser.
-        m_model->setError(
-            ApplicationError::userError(QStringLiteral("Velarix cannot write to the destination"),
-                                        ApplicationError::Recovery::changeDestination));
+        model->setError(ApplicationError::userError(QStringLiteral("Velarix cannot write to the destination"),
+                                                    ApplicationError::Recovery::changeDestination));
         QTRY_VERIFY(m_view->errorAlert());
         auto* change = m_view->errorAlert()->findChild<QPushButton*>(QStringLiteral("changeDestination"));
         QVERIFY(change);
         QCOMPARE(change->text(), QStringLiteral("Change Destination\u2026"));
         change->click();
-        QTRY_VERIFY(m_model->error().isEmpty());
+        QTRY_VERIFY(model->error().isEmpty());
         QTRY_VERIFY(m_view->findChild<QFileDialog*>(QStringLiteral("folderChooser")));
     }
 };

@@ -1,4 +1,5 @@
-#include "CardFixture.h"
+#include "tests/support/CardFixture.h"
+#include "tests/support/TestSupport.h"
 
 #include "Velarix/shell/ImportNotifier.h"
 #include "Velarix/shell/VelarixApp.h"
@@ -9,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QSystemTrayIcon>
+#include <QTest>
 
 using namespace velarix;
 using namespace velarix::test;

@@ -1,6 +1,6 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/widgets/VideoPlayerView.h"
-#include "tests/app/SynthesisedClips.h"
+#include "tests/support/MediaFixtures.h"
 
 #include <QSlider>
 #include <QTemporaryDir>
@@ -20,7 +20,10 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         m_clip = m_dir.filePath(QStringLiteral("clip.mp4"));
-        QVERIFY(test::makeClip(m_clip, 12));
+        test::ClipRecipe clip;
+        clip.seconds = 12;
+        clip.picture = test::ClipRecipe::Picture::testPattern;
+        QCOMPARE(test::makeClip(m_clip, clip), QString());
     }
 
     void clockTextReadsAsAClock() {

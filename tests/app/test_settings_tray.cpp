@@ -1,4 +1,5 @@
-#include "CardFixture.h"
+#include "tests/support/CardFixture.h"
+#include "tests/support/TestSupport.h"
 
 #include "Velarix/shell/VelarixApp.h"
 #include "Velarix/shell/VelarixSettings.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTest>
 
 using namespace velarix;
 using namespace velarix::test;

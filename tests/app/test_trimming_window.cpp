@@ -6,8 +6,8 @@
 #include "Velarix/widgets/VideoPlayerView.h"
 #include "Velarix/widgets/WindowCloseGuard.h"
 #include "platform/MediaOpen.h"
-#include "tests/app/SynthesisedClips.h"
 #include "tests/app/TrimWindowTestKit.h"
+#include "tests/support/MediaFixtures.h"
 #include "trimming/TrimSuggestion.h"
 
 #include <QDragEnterEvent>
@@ -80,8 +80,15 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
         m_jump = m_dir.filePath(QStringLiteral("source-jump.mp4"));
         m_short = m_dir.filePath(QStringLiteral("source-short.mp4"));
-        QVERIFY(makeClip(m_jump, 130, 25, 60));
-        QVERIFY(makeClip(m_short, 40));
+        ClipRecipe jump = ClipRecipe::jump();
+        jump.seconds = 130;
+        jump.exitTime = 25;
+        jump.openingTime = 60;
+        QCOMPARE(makeClip(m_jump, jump), QString());
+        ClipRecipe quiet;
+        quiet.seconds = 40;
+        quiet.picture = ClipRecipe::Picture::testPattern;
+        QCOMPARE(makeClip(m_short, quiet), QString());
     }
 
     void emptyWindowShowsTheDropZone() {

@@ -1,5 +1,5 @@
 #include "Velarix/widgets/VideoPlayerView.h"
-#include "tests/app/SynthesisedClips.h"
+#include "tests/support/MediaFixtures.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,7 +22,10 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         m_clip = m_dir.filePath(QStringLiteral("clip.mp4"));
-        QVERIFY(test::makeClip(m_clip, 6));
+        test::ClipRecipe clip;
+        clip.seconds = 6;
+        clip.picture = test::ClipRecipe::Picture::testPattern;
+        QCOMPARE(test::makeClip(m_clip, clip), QString());
     }
 
     void showsAPictureAndSeeksOnceReady() {

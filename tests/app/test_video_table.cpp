@@ -1,16 +1,9 @@
-#include "CardFixture.h"
-
-#include "Velarix/importwindow/JumpTableView.h"
+#include "Velarix/widgets/DisplayFormats.h"
 #include "Velarix/importwindow/LoadingCard.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
-#include "Velarix/importwindow/VideoTableModel.h"
-#include "Velarix/widgets/DisplayFormats.h"
-#include "history/HistoryStore.h"
-#include "import/VelarixModel.h"
-#include "platform/Settings.h"
 #include "platform/VideoThumbnail.h"
+#include "tests/support/ImportWindowFixture.h"
 
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -19,16 +12,11 @@
 using namespace velarix;
 using namespace velarix::test;
 
-class VideoTableTest : public QObject {
+class VideoTableTest : public ImportWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CardFixture> m_fixture;
-    std::unique_ptr<Settings> m_settings;
-    std::unique_ptr<VelarixModel> m_model;
-    std::unique_ptr<HistoryStore> m_store;
     QString m_card;
-    const QDateTime m_base = QDateTime(QDate(2024, 5, 1), QTime(10, 0));
 
     VideoFileList rowsOfCard() {
         VideoFileList rows;
@@ -50,30 +38,14 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        m_fixture = std::make_unique<CardFixture>();
-        m_card = m_fixture->makeCard(QStringLiteral("CARD"));
+        FakeCard inserted = home->addCard(QStringLiteral("CARD"));
         // Different lengths give different sizes, so that size order differs from date order.
-        CardFixture::makeClip(m_card, QStringLiteral("GX010001.MP4"), 3, m_base);
-        CardFixture::makeClip(m_card, QStringLiteral("GX010002.MP4"), 1, m_base.addSecs(600));
-        CardFixture::makeClip(m_card, QStringLiteral("GX010003.MP4"), 2, m_base.addSecs(1200));
-        m_card = m_fixture->insert(m_card);
+        inserted.addVideos({3, 1, 2}, m_base, 600);
+        m_card = inserted.root();
     }
 
-    void init() {
-        QFile::remove(m_fixture->settingsFile());
-        QFile::remove(m_fixture->storeFile());
-        m_settings = std::make_unique<Settings>(m_fixture->settingsFile());
-        m_model = std::make_unique<VelarixModel>(*m_settings);
-        auto store = HistoryStore::open(m_fixture->storeFile());
-        QVERIFY(store);
-        m_store = std::move(*store);
-    }
-
-    void cleanup() {
-        m_model.reset();
-        m_store.reset();
-        m_settings.reset();
-    }
+    void init() { openModel(); }
+    void cleanup() { closeWindow(); }
 
     void formatsFollowTheTable() {
         QCOMPARE(formatByteCount(3'500'000'000), QStringLiteral("3.5 GB"));
@@ -103,7 +75,7 @@ private Q_SLOTS:
         // Aspect kept: a wide box gets a 4:3 picture fitted by height.
         QCOMPARE(makeVideoThumbnail(clip, QSize(128, 48))->size(), QSize(64, 48));
 
-        QFile junk(m_fixture->path(QStringLiteral("junk.mp4")));
+        QFile junk(home->path(QStringLiteral("junk.mp4")));
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write(QByteArray(4096, 'x'));
         junk.close();
@@ -123,23 +95,22 @@ private Q_SLOTS:
         loader.request(clip);
         loader.request(clip);
         QCOMPARE(loader.state(clip), ThumbnailLoader::State::loading);
-        loader.request(m_fixture->path(QStringLiteral("missing.mp4")));
+        loader.request(home->path(QStringLiteral("missing.mp4")));
         QTRY_COMPARE(finished.size(), 2);
         QCOMPARE(loader.state(clip), ThumbnailLoader::State::ready);
         QCOMPARE(loader.image(clip).size(), QSize(64, 48));
-        QCOMPARE(loader.state(m_fixture->path(QStringLiteral("missing.mp4"))),
-                 ThumbnailLoader::State::failed);
+        QCOMPARE(loader.state(home->path(QStringLiteral("missing.mp4"))), ThumbnailLoader::State::failed);
     }
 
     void sortingKeepsTheSelection() {
-        m_model->setVideoFiles(rowsOfCard());
-        JumpTableView view(*m_model, *m_store);
-        QAbstractItemModelTester tester(view.tableModel());
+        model->setVideoFiles(rowsOfCard());
+        JumpTableView view(*model, *store);
+        testModel(view.tableModel());
         VideoTableModel& table = *view.tableModel();
         QCOMPARE(shownIds(table), QStringList({"GX010003.MP4", "GX010002.MP4", "GX010001.MP4"}));
 
-        const VideoFileList rows = m_model->videoFiles();
-        m_model->setSelection({rows.at(0)->id(), rows.at(2)->id()});
+        const VideoFileList rows = model->videoFiles();
+        model->setSelection({rows.at(0)->id(), rows.at(2)->id()});
         QCOMPARE(view.tableView()->selectionModel()->selectedRows().size(), 2);
 
         view.tableView()->horizontalHeader()->setSortIndicator(VideoTableModel::sizeColumn,
@@ -149,7 +120,7 @@ private Q_SLOTS:
         for (const QModelIndex& index : view.tableView()->selectionModel()->selectedRows())
             selected.insert(index.data(VideoTableModel::RowIdRole).toString());
         QCOMPARE(selected, QSet<QString>({rows.at(0)->id(), rows.at(2)->id()}));
-        QCOMPARE(m_model->selection(), selected);
+        QCOMPARE(model->selection(), selected);
 
         // The State column has no sort key: clicking it changes nothing.
         view.tableView()->horizontalHeader()->setSortIndicator(VideoTableModel::stateColumn,
@@ -158,15 +129,16 @@ private Q_SLOTS:
 
         // Selecting in the table selects in the model.
         view.tableView()->selectRow(0);
-        QCOMPARE(m_model->selection(), QSet<QString>({table.rowAt(0)->id()}));
+        QCOMPARE(model->selection(), QSet<QString>({table.rowAt(0)->id()}));
     }
 
     void cellsShowSizeDurationAndDates() {
         VideoFileList rows = rowsOfCard();
         rows << VideoFileRowPtr::create(m_card + QStringLiteral("/DCIM/100GOPRO/NODATE.MP4"), QDateTime(),
                                         3'500'000'000LL);
-        m_model->setVideoFiles(rows);
-        JumpTableView view(*m_model, *m_store);
+        model->setVideoFiles(rows);
+        JumpTableView view(*model, *store);
+        testModel(view.tableModel());
         VideoTableModel& table = *view.tableModel();
         table.setNow(m_base.addSecs(1200 + 7200));
         const int undated = table.rowOf(rows.last()->id());
@@ -194,19 +166,20 @@ private Q_SLOTS:
         const QDateTime now = QDateTime::currentDateTime();
         // The middle clip is imported (twice, as a re-import would record it); another card's
         // record of the newest clip's name must not count.
-        QVERIFY(m_store->insertImportHistory(QStringLiteral("GX010002.MP4"), uuid, now).ok());
-        QVERIFY(m_store->insertImportHistory(QStringLiteral("GX010002.MP4"), uuid, now).ok());
+        QVERIFY(store->insertImportHistory(QStringLiteral("GX010002.MP4"), uuid, now).ok());
+        QVERIFY(store->insertImportHistory(QStringLiteral("GX010002.MP4"), uuid, now).ok());
         QVERIFY(
-            m_store->insertImportHistory(QStringLiteral("GX010003.MP4"), QStringLiteral("other"), now).ok());
-        QVERIFY(m_store->save().ok());
+            store->insertImportHistory(QStringLiteral("GX010003.MP4"), QStringLiteral("other"), now).ok());
+        QVERIFY(store->save().ok());
 
         VideoFileList rows = rowsOfCard();
         // Same creation time as the imported clip: not newer, so unmarked.
         rows << VideoFileRowPtr::create(m_card + QStringLiteral("/DCIM/100GOPRO/TWIN.MP4"),
                                         m_base.addSecs(600), 10);
-        m_model->setVideoFiles(rows);
-        m_model->setSdCardVolumeUUID(uuid);
-        JumpTableView view(*m_model, *m_store);
+        model->setVideoFiles(rows);
+        model->setSdCardVolumeUUID(uuid);
+        JumpTableView view(*model, *store);
+        testModel(view.tableModel());
         const VideoTableModel& table = *view.tableModel();
         auto status = [&](const QString& name) {
             for (const VideoFileRowPtr& row : table.sortedVideoFiles()) {
@@ -223,44 +196,46 @@ private Q_SLOTS:
                  QStringLiteral("New"));
 
         // A new import renews the refresh id: the table reads the history again.
-        QVERIFY(m_store->insertImportHistory(QStringLiteral("GX010003.MP4"), uuid, now).ok());
-        QVERIFY(m_store->save().ok());
+        QVERIFY(store->insertImportHistory(QStringLiteral("GX010003.MP4"), uuid, now).ok());
+        QVERIFY(store->save().ok());
         QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::newVideo);
-        m_model->setImportStateRefreshID(QUuid::createUuid());
+        model->setImportStateRefreshID(QUuid::createUuid());
         QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::imported);
 
         // No card identity: nothing is marked.
-        m_model->setSdCardVolumeUUID(std::nullopt);
+        model->setSdCardVolumeUUID(std::nullopt);
         QCOMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::unmarked);
     }
 
     void loadingCardShowsWhileDurationsLoad() {
-        m_model->setVideoFiles(rowsOfCard());
-        JumpTableView view(*m_model, *m_store);
+        model->setVideoFiles(rowsOfCard());
+        JumpTableView view(*model, *store);
+        testModel(view.tableModel());
         view.resize(700, 400);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QVERIFY(!view.loadingCard()->isVisible());
-        m_model->setIsLoadingVideos(true);
-        m_model->setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
-        m_model->setVideoLoadingTotal(3);
-        m_model->setVideoLoadingCurrent(1);
+        model->setIsLoadingVideos(true);
+        model->setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
+        model->setVideoLoadingTotal(3);
+        model->setVideoLoadingCurrent(1);
         QVERIFY(view.loadingCard()->isVisible());
         QCOMPARE(view.loadingCard()->statusText(), QStringLiteral("Loading video details\u2026 1 of 3"));
         // It sits over the bottom edge, within the table, and lets clicks through.
-        const QRect card = view.loadingCard()->geometry();
-        QCOMPARE(card.bottom(), view.height() - 12 - 1);
-        QVERIFY(card.width() <= 360);
+        const QRect overlay = view.loadingCard()->geometry();
+        QCOMPARE(overlay.bottom(), view.height() - 12 - 1);
+        QVERIFY(overlay.width() <= 360);
         QVERIFY(view.loadingCard()->testAttribute(Qt::WA_TransparentForMouseEvents));
-        m_model->setIsLoadingVideos(false);
-        m_model->setVideoLoadingPhase(VideoLoadingPhase::idle);
+        model->setIsLoadingVideos(false);
+        model->setVideoLoadingPhase(VideoLoadingPhase::idle);
         QVERIFY(!view.loadingCard()->isVisible());
     }
 
     void columnLayoutSurvivesANewWindow() {
-        m_model->setVideoFiles(rowsOfCard());
+        model->setVideoFiles(rowsOfCard());
         {
-            JumpTableView view(*m_model, *m_store);
+            JumpTableView view(*model, *store);
+            testModel(view.tableModel());
             QHeaderView* header = view.tableView()->horizontalHeader();
             header->moveSection(header->visualIndex(VideoTableModel::createdColumn), 1);
             header->resizeSection(VideoTableModel::sizeColumn, 111);
@@ -269,10 +244,11 @@ private Q_SLOTS:
             header->resizeSection(VideoTableModel::sizeColumn, 112);
         }
         // A new model over the same settings file, as after a restart.
-        Settings reopened(m_fixture->settingsFile());
-        VelarixModel model(reopened);
-        model.setVideoFiles(rowsOfCard());
-        JumpTableView view(model, *m_store);
+        Settings reopened(home->settingsFile());
+        VelarixModel restarted(reopened);
+        restarted.setVideoFiles(rowsOfCard());
+        JumpTableView view(restarted, *store);
+        testModel(view.tableModel());
         QHeaderView* header = view.tableView()->horizontalHeader();
         QCOMPARE(header->visualIndex(VideoTableModel::createdColumn), 1);
         QCOMPARE(header->sectionSize(VideoTableModel::sizeColumn), 112);
@@ -283,8 +259,9 @@ private Q_SLOTS:
     }
 
     void spaceOpensAPreviewOfOneSelectedRow() {
-        m_model->setVideoFiles(rowsOfCard());
-        JumpTableView view(*m_model, *m_store);
+        model->setVideoFiles(rowsOfCard());
+        JumpTableView view(*model, *store);
+        testModel(view.tableModel());
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QSignalSpy preview(&view, &JumpTableView::previewRequested);
@@ -293,14 +270,14 @@ private Q_SLOTS:
         QTest::keyClick(view.tableView(), Qt::Key_Space);
         QCOMPARE(preview.size(), 0);
 
-        const VideoFileList rows = m_model->videoFiles();
-        m_model->setSelection({rows.at(0)->id(), rows.at(1)->id()});
+        const VideoFileList rows = model->videoFiles();
+        model->setSelection({rows.at(0)->id(), rows.at(1)->id()});
         QTest::keyClick(view.tableView(), Qt::Key_Space);
         QCOMPARE(preview.size(), 1);
         const QString shown = preview.at(0).at(0).toString();
         QVERIFY(shown == rows.at(0)->path() || shown == rows.at(1)->path());
         // The selection is untouched by the key.
-        QCOMPARE(m_model->selection().size(), 2);
+        QCOMPARE(model->selection().size(), 2);
     }
 };
 

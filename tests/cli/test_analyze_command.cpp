@@ -1,4 +1,4 @@
-#include "tests/support/SkydiveClip.h"
+#include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
@@ -28,13 +28,14 @@ class AnalyzeCommandTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        m_jump = makeSkydiveClip(m_dir.path(), QStringLiteral("jump.mp4"), SkydiveClip{});
-        SkydiveClip shortClip;
-        shortClip.duration = 30;
+        m_jump = m_dir.filePath(QStringLiteral("jump.mp4"));
+        QCOMPARE(makeClip(m_jump, ClipRecipe::jump()), QString());
+        ClipRecipe shortClip = ClipRecipe::jump();
+        shortClip.seconds = 30;
         shortClip.exitTime = 5;
         shortClip.openingTime = 20;
-        m_short = makeSkydiveClip(m_dir.path(), QStringLiteral("short.mp4"), shortClip);
-        QVERIFY(!m_jump.isEmpty() && !m_short.isEmpty());
+        m_short = m_dir.filePath(QStringLiteral("short.mp4"));
+        QCOMPARE(makeClip(m_short, shortClip), QString());
     }
 
     void jsonLinePerFile() {

@@ -1,5 +1,5 @@
+#include "tests/support/CardTest.h"
 #include "tests/support/ChapterFixtures.h"
-#include "tests/support/FakeCard.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,11 +23,6 @@ QJsonObject json(const ProcessResult& result) {
     return QJsonDocument::fromJson(result.out).object();
 }
 
-QByteArray bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The scan's videos by file name: their chapters.
 QMap<QString, QStringList> chaptersByVideo(const QJsonObject& scan) {
     QMap<QString, QStringList> videos;
@@ -46,34 +41,25 @@ QStringList destinationFolderEntries(const QString& folder) {
 
 } // namespace
 
-class CliChaptersTest : public QObject {
+class CliChaptersTest : public CardTest {
     Q_OBJECT
 
     QTemporaryDir m_fixtures;
     QString m_recording;
     QStringList m_chapters;
     QString m_other; // the same length with another picture size
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<FakeCard> card;
 
     void addChapter(const QString& relativePath, const QString& from, const QDateTime& modified) {
-        card->addFile(relativePath, bytes(from), modified);
+        card->addFile(relativePath, readFile(from), modified);
     }
 
 private Q_SLOTS:
     void initTestCase() {
-        ClipRecipe recipe;
-        recipe.seconds = 12;
-        recipe.fps = 25;
-        recipe.gop = 25;
-        recipe.timecode = QStringLiteral("10:00:00:00");
-        recipe.telemetry = true;
-        recipe.cameraUserData = true;
+        ClipRecipe recipe = cameraRecording();
         m_recording = m_fixtures.filePath(QStringLiteral("recording.mp4"));
-        QCOMPARE(makeClip(m_recording, recipe), QString());
         for (const char* name : {"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"})
             m_chapters.append(m_fixtures.filePath(QLatin1String(name)));
-        QCOMPARE(splitIntoChapters(m_recording, m_chapters, {4, 8}), QString());
+        QCOMPARE(makeChapteredRecording(m_recording, m_chapters, recipe), QString());
         recipe.seconds = 4;
         recipe.fps = 30;
         m_other = m_fixtures.filePath(QStringLiteral("other.mp4"));
@@ -81,16 +67,11 @@ private Q_SLOTS:
     }
 
     void init() {
-        home = std::make_unique<TestHome>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         QDir().mkpath(home->destination());
         for (int i = 0; i < 3; ++i)
             addChapter(QStringLiteral("100GOPRO/") + QFileInfo(m_chapters[i]).fileName(), m_chapters[i],
                        at(10, 0, 4 * (i + 1)));
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     void aRecordingIsOneVideo() {
@@ -160,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(destinationFolderEntries(home->destination()),
                  (QStringList{"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"}));
         for (const QString& chapter : m_chapters)
-            QCOMPARE(bytes(home->destination() + u'/' + QFileInfo(chapter).fileName()), bytes(chapter));
+            QCOMPARE(readFile(home->destination() + u'/' + QFileInfo(chapter).fileName()), readFile(chapter));
     }
 
     void aChapterCutShortFailsNamingIt() {
@@ -172,9 +153,9 @@ private Q_SLOTS:
                              "0:d:0", "-c", "copy", "-movflags", "+faststart", faststart})
                      .exitCode,
                  0);
-        const QByteArray whole = bytes(faststart);
+        const QByteArray whole = readFile(faststart);
         card->addFile(QStringLiteral("100GOPRO/GX020042.MP4"), whole.left(whole.size() - 6000), at(10, 0, 8));
-        const QByteArray before = bytes(shortChapter);
+        const QByteArray before = readFile(shortChapter);
         QCOMPARE(chaptersByVideo(json(runCli({"scan", "--json"}))).value("GX010042.MP4").size(), 3);
 
         const auto import =
@@ -185,7 +166,7 @@ private Q_SLOTS:
                  qPrintable(error));
         QCOMPARE(destinationFolderEntries(home->destination()), QStringList());
         QCOMPARE(json(runCli({"history", "--json"}))["files"].toArray().size(), 0);
-        QCOMPARE(bytes(shortChapter), before);
+        QCOMPARE(readFile(shortChapter), before);
     }
 };
 

@@ -1,6 +1,5 @@
-#include "tests/support/FakeCard.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/MediaFixtures.h"
-#include "tests/support/SkydiveClip.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -21,11 +20,8 @@ QJsonValue json(const ProcessResult& result) {
 }
 } // namespace
 
-class CliImportTest : public QObject {
+class CliImportTest : public CardTest {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<FakeCard> card;
 
     ProcessResult cli(const QStringList& arguments) {
         return runCli(arguments, QProcessEnvironment::systemEnvironment());
@@ -33,22 +29,16 @@ class CliImportTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
         card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 3));
         card->addFile("100GOPRO/GX010002.LRV", "proxy", at(10, 3));
     }
-    void cleanup() {
-        card.reset();
-        home.reset();
-    }
 
     // --trim: the copies are analysed and cut to their suggestions; the card's files stay as they were.
     void importThenTrim() {
-        QString error;
-        const QString jump = makeSkydiveClip(home->path(), QStringLiteral("jump.mp4"), SkydiveClip{}, &error);
-        QVERIFY2(!jump.isEmpty(), qPrintable(error));
+        const QString jump = home->path("jump.mp4");
+        QCOMPARE(makeClip(jump, ClipRecipe::jump()), QString());
         QFile clip(jump);
         QVERIFY(clip.open(QIODevice::ReadOnly));
         const QString onCard = card->addFile("100GOPRO/GX010009.MP4", clip.readAll(), at(11, 0));
@@ -105,6 +95,15 @@ private Q_SLOTS:
         auto history = cli({"history", "--json"});
         QCOMPARE(json(history)["files"].toArray().size(), 3);
         QCOMPARE(json(history)["card"]["name"].toString(), QStringLiteral("CARD"));
+        // A store that refuses the delete: the command says why and the records stay.
+        const QString store = home->path() + "/data/app.tarnwick.Velarix/default.store";
+        QVERIFY(refuseHistoryDeletes(store));
+        history = cli({"history", "--clear", "--card", card->root()});
+        QCOMPARE(history.exitCode, 2);
+        QVERIFY2(history.err.contains("could not be cleared") && history.err.contains("refused the write"),
+                 history.err.constData());
+        QCOMPARE(json(cli({"history", "--json"}))["files"].toArray().size(), 3);
+        QVERIFY(refuseHistoryDeletes(store, false));
         history = cli({"history", "--clear", "--json", "--card", card->root()});
         QCOMPARE(history.exitCode, 0);
         QVERIFY(json(history)["files"].toArray().isEmpty());

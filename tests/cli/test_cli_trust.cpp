@@ -2,12 +2,11 @@
 // was copied and recorded, a run that could not record its copies fails, and two runs on one card
 // never both copy.
 
-#include "tests/support/FakeCard.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,7 +15,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
-#include <QThread>
 
 using namespace velarix::test;
 
@@ -43,36 +41,10 @@ QMap<QString, QString> states(const ProcessResult& scan, const QString& root) {
                       video.toObject()["state"].toString());
     return result;
 }
-bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
-// Runs SQL on a database file from this process (another "program" as far as velarix-cli knows).
-void execute(const QString& path, const QStringList& statements) {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("editor"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        for (const QString& statement : statements)
-            QVERIFY2(query.exec(statement), qPrintable(statement));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("editor"));
-}
 } // namespace
 
-class CliTrustTest : public QObject {
+class CliTrustTest : public CardTest {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<FakeCard> card;
 
     QString storeFile() const { return home->path() + "/data/app.tarnwick.Velarix/default.store"; }
     QString cardUUID() {
@@ -85,14 +57,9 @@ class CliTrustTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
         card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 5));
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     // A camera's counter reset: the second GX010001.MP4 is another clip, not an imported one.
@@ -133,8 +100,9 @@ private Q_SLOTS:
         QFile::setPermissions(storeFile(), QFile::ReadOwner | QFile::WriteOwner);
         // Its records were made for a card elsewhere: they now name this one.
         const QString uuid = cardUUID();
-        execute(storeFile(), {QStringLiteral("UPDATE sd_card SET id = '%1'").arg(uuid),
-                              QStringLiteral("UPDATE import_history SET sd_card_id = '%1'").arg(uuid)});
+        QVERIFY(executeSql(storeFile(),
+                           {QStringLiteral("UPDATE sd_card SET id = '%1'").arg(uuid),
+                            QStringLiteral("UPDATE import_history SET sd_card_id = '%1'").arg(uuid)}));
         const auto scan = runCli({"scan", "--json"});
         QCOMPARE(scan.exitCode, 0);
         QCOMPARE(object(scan)["card"].toObject()["name"].toString(), QStringLiteral("Helmet"));
@@ -156,7 +124,7 @@ private Q_SLOTS:
         process.setProcessEnvironment(environment);
         process.start(VELARIX_CLI_PATH, {"import", "--json", "--dest", dest});
         QVERIFY(process.waitForStarted());
-        QVERIFY(waitFor([&] { return !filesBelow(dest).isEmpty(); }, 20'000));
+        QTRY_VERIFY_WITH_TIMEOUT(!filesBelow(dest).isEmpty(), 20'000);
         if (runProcess("chattr", {"+i", storeFile()}).exitCode != 0) {
             process.waitForFinished();
             QSKIP("chattr cannot freeze files on this file system");
@@ -195,7 +163,7 @@ private Q_SLOTS:
         // Taken while the run copies: the records wait, then the run fails with its copies in place.
         exclusive.exec(QStringLiteral("ROLLBACK"));
         process.start(VELARIX_CLI_PATH, {"import", "--new", "--json", "--dest", dest + "3"});
-        QVERIFY(waitFor([&] { return QFileInfo::exists(dest + "3"); }, 20'000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dest + "3"), 20'000);
         QVERIFY(exclusive.exec(QStringLiteral("BEGIN EXCLUSIVE")));
         QVERIFY(process.waitForFinished(60'000));
         exclusive.exec(QStringLiteral("ROLLBACK"));

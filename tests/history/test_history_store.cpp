@@ -1,4 +1,5 @@
 #include "history/HistoryStore.h"
+#include "tests/support/TestSupport.h"
 
 #include <QCryptographicHash>
 #include <QDate>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace velarix;
+using namespace velarix::test;
 
 namespace {
 QByteArray fileDigest(const QString& path) {
@@ -17,12 +19,6 @@ QByteArray fileDigest(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 // Builds an SQLite file by hand, as another program or a newer Velarix would.
@@ -167,7 +163,7 @@ private Q_SLOTS:
             QByteArray bytes;
             for (int i = 0; i < 4096; ++i)
                 bytes.append(char((i * 7919) % 251));
-            writeFile(path, bytes);
+            QVERIFY(writeFile(path, bytes));
         } else if (kind == QLatin1String("foreign")) {
             makeDatabase(path, {QStringLiteral("CREATE TABLE notes (body TEXT)"),
                                 QStringLiteral("INSERT INTO notes VALUES ('keep me')")});
@@ -299,7 +295,7 @@ private Q_SLOTS:
         QCOMPARE(fileDigest(*moved), truncated);
         QVERIFY(HistoryStore::open(path));
 
-        writeFile(path, QByteArray(8192, 'x'));
+        QVERIFY(writeFile(path, QByteArray(8192, 'x')));
         store = HistoryStore::open(path);
         QVERIFY(isStoreError(store.error(), StoreErrorCode::damaged));
         QCOMPARE(*HistoryStore::moveAside(path), *moved + QStringLiteral("-2"));
@@ -308,7 +304,7 @@ private Q_SLOTS:
 
     void emptyFileBecomesAStore() {
         QDir().mkpath(QFileInfo(storePath()).absolutePath());
-        writeFile(storePath(), {});
+        QVERIFY(writeFile(storePath(), {}));
         auto store = HistoryStore::open(storePath());
         QVERIFY(store);
         QVERIFY((*store)->insertCard(QStringLiteral("U"), QStringLiteral("N")));

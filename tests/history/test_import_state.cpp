@@ -1,10 +1,12 @@
 #include "history/HistoryStore.h"
 #include "history/ImportState.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace velarix;
+using namespace velarix::test;
 
 namespace {
 ImportState::Video video(const QString& relativePath, const QDateTime& created, qint64 size = 100) {
@@ -44,7 +46,16 @@ private Q_SLOTS:
         QCOMPARE(state.status(videos[1]), ImportStatus::unmarked);
         QCOMPARE(state.status(videos[0]), ImportStatus::unmarked);
 
-        QVERIFY(clearCardHistory(*store, "CARD"));
+        // A refused delete says why and keeps the records.
+        QVERIFY(refuseHistoryDeletes(store->filePath()));
+        auto cleared = clearCardHistory(*store, "CARD");
+        QVERIFY(!cleared);
+        QVERIFY2(cleared.error().message.contains("refused the write"), qPrintable(cleared.error().message));
+        QCOMPARE(store->fetchImportHistory("CARD").value().size(), 3);
+        QVERIFY(refuseHistoryDeletes(store->filePath(), false));
+        cleared = clearCardHistory(*store, "CARD");
+        QVERIFY(cleared);
+        QCOMPARE(*cleared, 3);
         state.refresh(*store, QString("CARD"), videos);
         QCOMPARE(state.status(videos[1]), ImportStatus::unmarked);
         QCOMPARE(store->fetchImportHistory("OTHER").value().size(), 1);

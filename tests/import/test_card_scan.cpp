@@ -1,10 +1,7 @@
-#include "history/HistoryStore.h"
 #include "import/CardScan.h"
-#include "import/VelarixModel.h"
 #include "platform/Await.h"
-#include "platform/Settings.h"
 #include "platform/Volumes.h"
-#include "tests/support/FakeCard.h"
+#include "tests/support/ModelFixture.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -34,27 +31,15 @@ QDateTime at(int h, int m) {
 
 } // namespace
 
-class CardScanTest : public QObject {
+class CardScanTest : public ModelFixture {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<HistoryStore> store;
-    std::unique_ptr<VelarixModel> model;
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        settings = std::make_unique<Settings>(home->path() + "/settings.json");
-        store = std::move(HistoryStore::open(home->path() + "/default.store").value());
-        model = std::make_unique<VelarixModel>(*settings);
+        home = std::make_unique<CardFixture>();
+        openModel();
     }
-    void cleanup() {
-        model.reset();
-        store.reset();
-        settings.reset();
-        home.reset();
-    }
+    void cleanup() { closeModel(); }
 
     void findsTheFirstCardInNameOrder() {
         FakeCard notACard(home->volumes(), "A-dcim-is-a-file", false);
@@ -69,23 +54,23 @@ private Q_SLOTS:
     }
 
     void listsVideosNewestFirstWithDurations() {
-        FakeCard card(home->volumes(), "CARD");
-        card.addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
-        card.addVideo("100GOPRO/GX010002.MP4", 2, at(10, 2));
-        card.addVideo("101GOPRO/spaced name %.mp4", 3, at(11, 0));
-        card.addVideo("101GOPRO/Sprung 360.360", 1, at(9, 0));
-        card.addFile("100GOPRO/GX010001.LRV", "proxy");
-        card.addFile("100GOPRO/.hidden.MP4", sampleVideo(1));
-        card.addFile("100GOPRO/GOPR0001.JPG", "jpeg");
-        card.addFile(".Trashes/GX.MP4", sampleVideo(1));
-        QFile::link(card.dcim() + "/100GOPRO/GX010001.MP4", card.dcim() + "/linked.MP4");
-        QFile::link(home->path(), card.dcim() + "/linked-folder");
+        FakeCard sdCard(home->volumes(), "CARD");
+        sdCard.addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
+        sdCard.addVideo("100GOPRO/GX010002.MP4", 2, at(10, 2));
+        sdCard.addVideo("101GOPRO/spaced name %.mp4", 3, at(11, 0));
+        sdCard.addVideo("101GOPRO/Sprung 360.360", 1, at(9, 0));
+        sdCard.addFile("100GOPRO/GX010001.LRV", "proxy");
+        sdCard.addFile("100GOPRO/.hidden.MP4", sampleVideo(1));
+        sdCard.addFile("100GOPRO/GOPR0001.JPG", "jpeg");
+        sdCard.addFile(".Trashes/GX.MP4", sampleVideo(1));
+        QFile::link(sdCard.dcim() + "/100GOPRO/GX010001.MP4", sdCard.dcim() + "/linked.MP4");
+        QFile::link(home->path(), sdCard.dcim() + "/linked-folder");
 
         auto loaded = awaitFuture(model->refreshSDCard(*store));
         QVERIFY2(loaded.ok(), qPrintable(loaded.ok() ? QString() : loaded.error().message));
-        QCOMPARE(model->sdCardPath(), std::optional(card.root()));
+        QCOMPARE(model->sdCardPath(), std::optional(sdCard.root()));
         QCOMPARE(model->sdCardName(), QStringLiteral("CARD"));
-        QCOMPARE(model->sdCardVolumeUUID(), std::optional(folderUUID(card.root())));
+        QCOMPARE(model->sdCardVolumeUUID(), std::optional(folderUUID(sdCard.root())));
         QVERIFY(model->sdCardSpaceAvailable() > 0);
         QVERIFY(!model->isLoadingVideos());
 
@@ -98,11 +83,11 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{"spaced name %.mp4", "GX010002.MP4", "GX010001.MP4", "Sprung 360.360"}));
         QCOMPARE(durations, (QList<double>{3, 2, 1, 1}));
         QCOMPARE(model->videoFiles()[0]->id(),
-                 card.dcim().replace(" ", "%20") + "/101GOPRO/spaced%20name%20%25.mp4");
+                 sdCard.dcim().replace(" ", "%20") + "/101GOPRO/spaced%20name%20%25.mp4");
         QCOMPARE(model->videoFiles()[1]->created(), at(10, 2));
 
         // Only the rows asked for are opened for their durations.
-        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store, [](const VideoFileRow& row) {
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store, [](const VideoFileRow& row) {
                     return row.fileName() == "GX010002.MP4";
                 })).ok());
         durations.clear();
@@ -113,12 +98,12 @@ private Q_SLOTS:
 
     // Each folder is closed before the walk descends: a deep card needs no descriptor per level.
     void deepFoldersNeedFewDescriptors() {
-        FakeCard card(home->volumes(), "DEEP");
+        FakeCard sdCard(home->volumes(), "DEEP");
         QString folder = "100GOPRO";
         for (int level = 0; level < 60; ++level)
             folder += QStringLiteral("/%1").arg(level);
-        card.addFile(folder + "/GX010001.MP4", "not a real video", at(10, 0));
-        card.addFile("100GOPRO/GX010002.MP4", "not a real video", at(10, 1));
+        sdCard.addFile(folder + "/GX010001.MP4", "not a real video", at(10, 0));
+        sdCard.addFile("100GOPRO/GX010002.MP4", "not a real video", at(10, 1));
         rlimit saved{};
         QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
         int open = 0;
@@ -127,7 +112,7 @@ private Q_SLOTS:
         rlimit tight = saved;
         tight.rlim_cur = rlim_t(open + 30); // far fewer than the 60 levels
         QCOMPARE(::setrlimit(RLIMIT_NOFILE, &tight), 0);
-        auto found = scanVideoFiles(card.root(), {});
+        auto found = scanVideoFiles(sdCard.root(), {});
         ::setrlimit(RLIMIT_NOFILE, &saved);
         QVERIFY2(found.ok(), qPrintable(found.ok() ? QString() : found.error().message));
         QCOMPARE(found->size(), 2);
@@ -135,21 +120,21 @@ private Q_SLOTS:
     }
 
     void reportsProgressAndKeepsTheSelection() {
-        FakeCard card(home->volumes(), "CARD");
+        FakeCard sdCard(home->volumes(), "CARD");
         for (int i = 0; i < 25; ++i)
-            card.addFile(QString("100GOPRO/GX%1.MP4").arg(i, 4, 10, QChar('0')), "not a real video",
-                         at(10, i));
+            sdCard.addFile(QString("100GOPRO/GX%1.MP4").arg(i, 4, 10, QChar('0')), "not a real video",
+                           at(10, i));
         QList<qint64> counts;
         connect(model.get(), &VelarixModel::videoFilesDiscoveredCountChanged, this,
                 [&] { counts.append(model->videoFilesDiscoveredCount()); });
-        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
         QCOMPARE(counts, (QList<qint64>{1, 11, 21, 25, 0}));
         // Unreadable media: duration 0, no error.
         QCOMPARE(model->videoFiles()[0]->duration(), 0.0);
 
         const QString kept = model->videoFiles()[3]->id();
         model->setSelection({kept, "/gone.MP4"});
-        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
         QCOMPARE(model->selection(), QSet<QString>{kept});
     }
 
@@ -171,33 +156,33 @@ private Q_SLOTS:
     }
 
     void namesTheCard() {
-        FakeCard card(home->volumes(), "NO NAME");
-        card.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
-        QVERIFY(store->insertCard(folderUUID(card.root()), "Tandem").ok());
+        FakeCard sdCard(home->volumes(), "NO NAME");
+        sdCard.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
+        QVERIFY(store->insertCard(folderUUID(sdCard.root()), "Tandem").ok());
         QVERIFY(store->save().ok());
-        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
         QCOMPARE(model->sdCardName(), QStringLiteral("Tandem"));
-        QFile manifest(card.root() + "/.velarix");
+        QFile manifest(sdCard.root() + "/.velarix");
         QVERIFY(manifest.open(QIODevice::WriteOnly));
         manifest.write("{\"name\":\"\"}");
         manifest.close();
-        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
         QCOMPARE(model->sdCardName(), QString());
     }
 
     void cardsWithoutOrWithBrokenIdentity() {
-        FakeCard card(home->volumes(), "CARD");
-        card.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
+        FakeCard sdCard(home->volumes(), "CARD");
+        sdCard.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
         auto volumes = std::make_shared<IdentityOverride>();
         model->setVolumeProvider(volumes);
         volumes->uuid = Result<std::optional<QString>>(std::optional<QString>());
-        QVERIFY(awaitFuture(model->loadSDCard(card.root(), *store)).ok());
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
         QCOMPARE(model->sdCardVolumeUUID(), std::nullopt);
         QCOMPARE(model->sdCardName(), QStringLiteral("CARD"));
         QCOMPARE(model->videoFiles().size(), 1);
 
         volumes->uuid = Result<std::optional<QString>>(Error::make("Volumes", 5, "The card cannot be read."));
-        auto failed = awaitFuture(model->loadSDCard(card.root(), *store));
+        auto failed = awaitFuture(model->loadSDCard(sdCard.root(), *store));
         QVERIFY(!failed.ok());
         QCOMPARE(failed.error().message, QStringLiteral("The card cannot be read."));
         QVERIFY(!model->isLoadingVideos());
@@ -205,10 +190,10 @@ private Q_SLOTS:
     }
 
     void removingTheCardClearsItButKeepsTheName() {
-        FakeCard card(home->volumes(), "CARD");
-        card.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
+        FakeCard sdCard(home->volumes(), "CARD");
+        sdCard.addVideo("100GOPRO/A.MP4", 1, at(10, 0));
         QVERIFY(awaitFuture(model->refreshSDCard(*store)).ok());
-        QVERIFY(QDir(card.root()).removeRecursively());
+        QVERIFY(QDir(sdCard.root()).removeRecursively());
         QVERIFY(awaitFuture(model->refreshSDCard(*store)).ok());
         QCOMPARE(model->sdCardPath(), std::nullopt);
         QCOMPARE(model->sdCardVolumeUUID(), std::nullopt);

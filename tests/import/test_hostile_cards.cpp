@@ -2,7 +2,7 @@
 // that are deep, wide or loop; file names that are not text. Nothing may be written outside the
 // destination, nothing may hang or crash, and the user gets a name or an error that makes sense.
 
-#include "tests/support/FakeCard.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -32,11 +32,6 @@ QJsonObject jsonOf(const QByteArray& out) {
     return QJsonDocument::fromJson(out).object();
 }
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Every entry below a folder with its size, hidden ones included, leaving out one subfolder.
 QStringList snapshot(const QString& folder, const QString& except) {
     QStringList entries;
@@ -63,11 +58,9 @@ bool writeRaw(const QByteArray& path, const QByteArray& bytes) {
 
 } // namespace
 
-class HostileCardsTest : public QObject {
+class HostileCardsTest : public CardTest {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<FakeCard> card;
     QString parent; // holds the destination and nothing the run may touch
     QString dest;
 
@@ -83,7 +76,7 @@ class HostileCardsTest : public QObject {
                 const QString destination = file.toObject()["destination"].toString();
                 QVERIFY2(QFileInfo(destination).canonicalFilePath().startsWith(dest + u'/'),
                          qPrintable(destination));
-                QCOMPARE(contents(destination), contents(file.toObject()["source"].toString()));
+                QCOMPARE(readFile(destination), readFile(file.toObject()["source"].toString()));
             }
         }();
         return jsonOf(result.out);
@@ -91,18 +84,13 @@ class HostileCardsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         parent = home->path() + "/around";
         dest = parent + "/dest";
         QDir().mkpath(dest);
         QFile marker(parent + "/keep.txt");
         QVERIFY(marker.open(QIODevice::WriteOnly));
         marker.write("untouched");
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     void manifestNames_data() {

@@ -8,11 +8,10 @@
 #include "platform/Await.h"
 #include "platform/Settings.h"
 #include "platform/Volumes.h"
-#include "tests/support/FakeCard.h"
+#include "tests/support/CardTest.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,22 +55,6 @@ QDateTime recorded(int i) {
     return QDateTime(QDate(2024, 5, 1), QTime(10, i));
 }
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(5);
-    }
-    return true;
-}
-
 QStringList finalFiles(const QString& folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
@@ -101,11 +84,9 @@ QStringList names(const QJsonArray& files, const QString& key) {
 
 } // namespace
 
-class ImportFaultsTest : public QObject {
+class ImportFaultsTest : public CardTest {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<FakeCard> card;
     QByteArray bytes[kFiles];
 
     void writeSource(int i) { card->addFile("100GOPRO/" + sourceName(i), bytes[i], recorded(i)); }
@@ -131,7 +112,7 @@ class ImportFaultsTest : public QObject {
         QCOMPARE(finalFiles(dest), expected);
         for (int i = 0; i < kFiles; ++i) {
             if (expected.contains(sourceName(i)))
-                QVERIFY2(contents(dest + u'/' + sourceName(i)) == bytes[i], qPrintable(sourceName(i)));
+                QVERIFY2(readFile(dest + u'/' + sourceName(i)) == bytes[i], qPrintable(sourceName(i)));
         }
         QVERIFY(temporaries(dest).size() <= temporariesLeft);
         QCOMPARE(historyNames(), expected);
@@ -139,16 +120,11 @@ class ImportFaultsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
+        freshCard();
         for (int i = 0; i < kFiles; ++i) {
             bytes[i] = randomBytes(kSizes[i]);
             writeSource(i);
         }
-    }
-    void cleanup() {
-        card.reset();
-        home.reset();
     }
 
     void faultInTheThirdFile_data() {
@@ -202,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(process.waitForStarted());
 
         if (fault != Fault::fileSizeLimit) {
-            QVERIFY2(waitUntil([&] { return thirdInFlight(dest); }, 20'000), "the third copy never started");
+            QTRY_VERIFY2_WITH_TIMEOUT(thirdInFlight(dest), "the third copy never started", 20'000);
             switch (fault) {
             case Fault::cardPulled: {
                 const QString moved = card->root() + "-pulled";
@@ -224,7 +200,7 @@ private Q_SLOTS:
                 break;
             case Fault::killed:
                 // The second copy is recorded just after it is named, while the third is written.
-                QVERIFY(waitUntil([&] { return recordedCount() == 2; }, 20'000));
+                QTRY_COMPARE_WITH_TIMEOUT(recordedCount(), qsizetype(2), 20'000);
                 QVERIFY(thirdInFlight(dest));
                 ::kill(pid_t(process.processId()), SIGKILL);
                 break;
@@ -309,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(report.imported.size(), 1);
         QVERIFY(!QFileInfo::exists(dead));
         QVERIFY(QFileInfo::exists(live));
-        QCOMPARE(contents(report.imported[0].destination), bytes[kFiles - 1]);
+        QCOMPARE(readFile(report.imported[0].destination), bytes[kFiles - 1]);
     }
 };
 

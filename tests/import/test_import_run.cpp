@@ -1,13 +1,11 @@
-#include "history/HistoryStore.h"
 #include "history/ImportState.h"
 #include "import/CardImportLock.h"
 #include "import/CardManifest.h"
-#include "import/VelarixModel.h"
 #include "platform/Await.h"
 #include "platform/FileStatus.h"
-#include "platform/Settings.h"
 #include "platform/Volumes.h"
-#include "tests/support/FakeCard.h"
+#include "tests/support/MediaFixtures.h"
+#include "tests/support/ModelFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -55,21 +53,11 @@ QStringList filesBelow(const QString& folder) {
     return files;
 }
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
-class ImportRunTest : public QObject {
+class ImportRunTest : public ModelFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Settings> settings;
-    std::unique_ptr<HistoryStore> store;
-    std::unique_ptr<VelarixModel> model;
-    std::unique_ptr<FakeCard> card;
     QStringList opened;
 
     void loadAndSelectAll() {
@@ -93,25 +81,19 @@ class ImportRunTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        home = std::make_unique<TestHome>();
-        settings = std::make_unique<Settings>(home->path() + "/settings.json");
-        store = std::move(HistoryStore::open(home->path() + "/default.store").value());
-        model = std::make_unique<VelarixModel>(*settings);
+        freshCard();
+        openModel();
         model->setOutputLocation(home->destination());
         opened.clear();
         model->setFolderOpener([this](const QString& folder) { opened.append(folder); });
-        card = std::make_unique<FakeCard>(home->volumes(), "CARD");
         card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
         card->addVideo("100GOPRO/GX010002.MP4", 2, at(10, 3));
         card->addVideo("101GOPRO/GX010003.MP4", 1, at(11, 0));
         model->setJumpNumber(12);
     }
     void cleanup() {
-        model.reset();
-        store.reset();
-        settings.reset();
+        closeModel();
         card.reset();
-        home.reset();
     }
 
     void importsByThePlanAndRecordsIt() {
@@ -127,13 +109,13 @@ private Q_SLOTS:
                  (QStringList{"2024-05-01/12 Tandem GX010001.MP4", "2024-05-01/12 Tandem GX010002.MP4",
                               "2024-05-01/13 Tandem GX010003.MP4"}));
         const QString copy = home->destination() + "/2024-05-01/12 Tandem GX010002.MP4";
-        QCOMPARE(contents(copy), sampleVideo(2));
+        QCOMPARE(readFile(copy), sampleVideo(2));
         QCOMPARE(fileStatus(copy)->modified, at(10, 3));
         QCOMPARE(opened, QStringList{home->destination() + "/2024-05-01"});
 
         QCOMPARE(importedNames(), (QStringList{"GX010001.MP4", "GX010002.MP4", "GX010003.MP4"}));
         QCOMPARE(store->fetchCard(folderUUID(card->root())).value()->name, QStringLiteral("Tandem"));
-        QCOMPARE(contents(card->root() + "/.velarix"), QByteArray("{\"name\":\"Tandem\"}"));
+        QCOMPARE(readFile(card->root() + "/.velarix"), QByteArray("{\"name\":\"Tandem\"}"));
         QVERIFY(model->importStateRefreshID() != refresh);
         QCOMPARE(model->jumpNumber(), 14);
         QVERIFY(model->selection().isEmpty());
@@ -178,7 +160,7 @@ private Q_SLOTS:
         a1.close();
         const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
         QCOMPARE(report.imported.value(0).destination, home->destination() + "/A - 2.MP4");
-        QCOMPARE(contents(home->destination() + "/A - 1.MP4"), QByteArray("keep me"));
+        QCOMPARE(readFile(home->destination() + "/A - 1.MP4"), QByteArray("keep me"));
         QCOMPARE(filesBelow(home->destination()), (QStringList{"A - 1.MP4", "A - 2.MP4", "A.MP4"}));
         QCOMPARE(opened, QStringList{home->destination()});
 
@@ -282,7 +264,7 @@ private Q_SLOTS:
         const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
         QCOMPARE(report.imported.size(), 4);
         const QString copy = home->destination() + QString::fromUtf8("/K\xc3\xa4rtchen %s/") + odd;
-        QCOMPARE(contents(copy), sampleVideo(1));
+        QCOMPARE(readFile(copy), sampleVideo(1));
         QVERIFY(importedNames().contains(odd));
         QCOMPARE(readManifestName(), model->sdCardName());
     }
@@ -311,7 +293,7 @@ private Q_SLOTS:
     // The store file frozen under a running Velarix: the copies stay, and the run says it failed.
     void aHistoryThatCannotBeWrittenFailsTheRun() {
         loadAndSelectAll();
-        const QString storeFile = home->path() + "/default.store";
+        const QString storeFile = home->storeFile();
         if (runProcess("chattr", {"+i", storeFile}).exitCode != 0)
             QSKIP("chattr cannot freeze files on this file system");
         auto thaw = qScopeGuard([&] { runProcess("chattr", {"-i", storeFile}); });
@@ -364,16 +346,12 @@ private Q_SLOTS:
         card->addFile("100GOPRO/NOTES.MP4", "not a video", at(12, 1));
         card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(12, 2));
         // Index first (as some cameras write): the header opens, but its samples lie past the end.
-        const QString whole = home->path() + "/whole.MP4";
         const QString faststart = home->path() + "/faststart.MP4";
-        QFile wholeFile(whole);
-        QVERIFY(wholeFile.open(QIODevice::WriteOnly) && wholeFile.write(sampleVideo(3)) > 0);
-        wholeFile.close();
-        QCOMPARE(runProcess("ffmpeg",
-                            {"-v", "error", "-i", whole, "-c", "copy", "-movflags", "+faststart", faststart})
-                     .exitCode,
-                 0);
-        const QByteArray indexed = contents(faststart);
+        ClipRecipe indexedFirst;
+        indexedFirst.seconds = 3;
+        indexedFirst.headerFirst = true;
+        QCOMPARE(makeClip(faststart, indexedFirst), QString());
+        const QByteArray indexed = readFile(faststart);
         card->addFile("100GOPRO/GX010011.MP4", indexed.left(indexed.size() * 2 / 3), at(12, 3));
         loadAndSelectAll();
         QMap<QString, QString> unreadable;
@@ -400,7 +378,7 @@ private Q_SLOTS:
         model->setImportPattern("{filename}");
         const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
         QCOMPARE(report.imported.size(), 1);
-        QCOMPARE(contents(report.imported[0].destination), contents(truncated));
+        QCOMPARE(readFile(report.imported[0].destination), readFile(truncated));
     }
 
     void notEnoughSpaceCopiesNothing() {

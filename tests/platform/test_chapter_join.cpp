@@ -76,19 +76,12 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
-        ClipRecipe recipe;
-        recipe.seconds = 12;
-        recipe.fps = 25;
-        recipe.gop = 25;
+        ClipRecipe recipe = cameraRecording();
         recipe.creationTime = QStringLiteral("2023-05-01T10:00:00Z");
-        recipe.timecode = QStringLiteral("10:00:00:00");
-        recipe.telemetry = true;
-        recipe.cameraUserData = true;
         m_recording = m_dir.filePath(QStringLiteral("recording.mp4"));
-        QCOMPARE(makeClip(m_recording, recipe), QString());
         for (const char* name : {"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"})
             m_chapters.append(m_dir.filePath(QLatin1String(name)));
-        QCOMPARE(splitIntoChapters(m_recording, m_chapters, {4, 8}), QString());
+        QCOMPARE(makeChapteredRecording(m_recording, m_chapters, recipe), QString());
         QCOMPARE(summarizeStreams(m_chapters[1]).timecode, QStringLiteral("10:00:04:00"));
     }
 

@@ -1,6 +1,6 @@
 #include "platform/FrameMotion.h"
 #include "platform/FrameSampler.h"
-#include "tests/support/SkydiveClip.h"
+#include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -26,12 +26,15 @@ class FrameSamplerTest : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString clip(const QString& name, SkydiveClip shape) {
-        shape.duration = 20;
+    QString clip(const QString& name, ClipRecipe shape) {
+        shape.seconds = 20;
         shape.exitTime = 5;
         shape.openingTime = 12;
         shape.audio = false;
-        return makeSkydiveClip(m_dir.path(), name, shape);
+        const QString error = makeClip(m_dir.filePath(name), shape);
+        if (!error.isEmpty())
+            qWarning("%s", qPrintable(error));
+        return error.isEmpty() ? m_dir.filePath(name) : QString();
     }
 
 private Q_SLOTS:
@@ -66,8 +69,8 @@ private Q_SLOTS:
     void nearestFrames() {
         QFETCH(double, keyInterval);
         QFETCH(int, bFrames);
-        SkydiveClip shape;
-        shape.keyFrameInterval = keyInterval;
+        ClipRecipe shape = ClipRecipe::jump();
+        shape.gop = qRound(keyInterval * shape.fps);
         shape.bFrames = bFrames;
         const QString path = clip(QStringLiteral("keys-%1-%2.mp4").arg(keyInterval).arg(bFrames), shape);
         QVERIFY(!path.isEmpty());
@@ -94,7 +97,7 @@ private Q_SLOTS:
     }
 
     void uprightLikeFfmpeg() {
-        SkydiveClip shape;
+        ClipRecipe shape = ClipRecipe::jump();
         shape.rotation = 90;
         const QString path = clip(QStringLiteral("rotated.mp4"), shape);
         QVERIFY(!path.isEmpty());
@@ -117,7 +120,7 @@ private Q_SLOTS:
 
     void failures() {
         QVERIFY(!sampleFrames(m_dir.filePath("missing.mp4"), {1.0}, nullptr).ok());
-        const QString path = clip(QStringLiteral("cancel.mp4"), SkydiveClip{});
+        const QString path = clip(QStringLiteral("cancel.mp4"), ClipRecipe::jump());
         CancelFlag cancel{true};
         QVERIFY(sampleFrames(path, {1.0, 2.0}, &cancel).isCancelled());
         QVERIFY(sampleFrames(path, {}, nullptr)->empty());

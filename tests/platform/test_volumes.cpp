@@ -5,7 +5,8 @@
 #include "platform/VolumeEject.h"
 #include "platform/VolumeWatch.h"
 #include "platform/Volumes.h"
-#include "tests/support/FakeCard.h"
+#include "tests/support/CardFixture.h"
+#include "tests/support/MediaFixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,13 +74,13 @@ private Q_SLOTS:
         const QString path = dir.filePath("a.MP4");
         QFile(path).open(QIODevice::WriteOnly);
         const QDateTime old(QDate(2024, 5, 1), QTime(10, 0));
-        QVERIFY(test::setModified(path, old));
+        QVERIFY(test::setFileTime(path, old));
         QCOMPARE(fileStatus(path)->creationDate(), old);
         QVERIFY(fileStatus(path)->born.value_or(QDateTime::currentDateTime()) > old);
     }
 
     void listsFoldersAndWatchesThem() {
-        test::TestHome home;
+        test::CardFixture home;
         test::FakeCard b(home.volumes(), "B");
         test::FakeCard a(home.volumes(), "A", false);
         QCOMPARE(SystemVolumes().mountedVolumes().value(), (QStringList{a.root(), b.root()}));

@@ -153,6 +153,24 @@ QString splitIntoChapters(const QString& recording, const QStringList& chapters,
     return {};
 }
 
+ClipRecipe cameraRecording() {
+    ClipRecipe recipe;
+    recipe.seconds = 12;
+    recipe.fps = 25;
+    recipe.gop = 25;
+    recipe.timecode = QStringLiteral("10:00:00:00");
+    recipe.telemetry = true;
+    recipe.cameraUserData = true;
+    return recipe;
+}
+
+QString makeChapteredRecording(const QString& recording, const QStringList& chapters,
+                               const ClipRecipe& recipe) {
+    if (QString error = makeClip(recording, recipe); !error.isEmpty())
+        return error;
+    return splitIntoChapters(recording, chapters, {4, 8});
+}
+
 QStringList probePackets(const QString& path, const QString& selector) {
     const auto result =
         runProcess(QStringLiteral("ffprobe"),

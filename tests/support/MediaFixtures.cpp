@@ -2,6 +2,7 @@
 
 #include "demo/SyntheticTelemetry.h"
 #include "platform/AvPtr.h"
+#include "platform/FileStatus.h"
 #include "platform/MediaOpen.h"
 #include "platform/Mp4Boxes.h"
 #include "tests/support/TestSupport.h"
@@ -17,8 +18,6 @@ extern "C" {
 #include <QtEndian>
 
 #include <cmath>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace velarix::test {
 
@@ -72,7 +71,10 @@ QString addStreams(const QString& from, const QString& to, const ClipRecipe& rec
     if (avio_open(&out->pb, name.constData(), AVIO_FLAG_WRITE) < 0)
         return QStringLiteral("cannot write %1").arg(to);
     av::FileIoPtr io(out->pb);
-    if (avformat_write_header(out.get(), nullptr) < 0)
+    av::Dictionary options;
+    if (recipe.headerFirst)
+        av_dict_set(options.address(), "movflags", "+faststart", 0);
+    if (avformat_write_header(out.get(), options.address()) < 0)
         return QStringLiteral("cannot start %1").arg(to);
     av::PacketPtr packet(av_packet_alloc());
     while (av_read_frame(in, packet.get()) >= 0) {
@@ -184,52 +186,108 @@ QString moveKeysIntoMovie(const QString& path) {
 
 } // namespace
 
-QString makeClip(const QString& path, const ClipRecipe& recipe) {
-    const int bars = barCount(recipe);
-    QString video =
-        QStringLiteral("nullsrc=s=%1x32:r=%2:d=%3,geq=lum='if(bitand(floor(N/pow(2,floor(X/%4))),1),235,16)'"
-                       ":cb=128:cr=128,format=yuv420p")
-            .arg(bars * kBarWidth)
-            .arg(recipe.fps)
-            .arg(recipe.seconds)
-            .arg(kBarWidth);
+ClipRecipe ClipRecipe::jump() {
+    ClipRecipe jump;
+    jump.seconds = 150;
+    jump.picture = Picture::testPattern;
+    jump.fps = 5;
+    jump.gop = 5;
+    jump.bFrames = 0;
+    jump.exitTime = 20;
+    jump.openingTime = 75;
+    jump.windRise = 3;
+    jump.sampleRate = 48000;
+    jump.channelLayout = QStringLiteral("stereo");
+    return jump;
+}
+
+namespace {
+
+QString pictureSource(const ClipRecipe& recipe) {
+    QString source;
+    if (recipe.picture == ClipRecipe::Picture::frameNumbers) {
+        source = QStringLiteral("nullsrc=s=%1x32:r=%2:d=%3,geq=lum='if(bitand(floor(N/pow(2,floor(X/%4))),1),"
+                                "235,16)':cb=128:cr=128")
+                     .arg(barCount(recipe) * kBarWidth)
+                     .arg(recipe.fps)
+                     .arg(recipe.seconds)
+                     .arg(kBarWidth);
+    } else {
+        source = QStringLiteral("testsrc2=s=%1x%2:r=%3:d=%4")
+                     .arg(recipe.size.width())
+                     .arg(recipe.size.height())
+                     .arg(recipe.fps)
+                     .arg(recipe.seconds);
+        if (recipe.openingTime >= 0)
+            source += QStringLiteral(",vflip=enable='gte(t,%1)'").arg(recipe.openingTime);
+    }
+    source += QStringLiteral(",format=yuv420p");
     if (recipe.variableFrameRate)
-        video += QStringLiteral(",select='lt(t\\,3)+not(mod(n\\,3))'");
+        source += QStringLiteral(",select='lt(t\\,3)+not(mod(n\\,3))'");
+    return source;
+}
+
+QString soundSource(const ClipRecipe& recipe) {
+    QString gain = QStringLiteral("0.02");
+    // Wind rises by 34 dB from the exit and stops at the opening.
+    if (recipe.exitTime >= 0)
+        gain = QStringLiteral("'if(between(t,%1,%2),0.02*pow(50,min(1,(t-%1)/%3)),0.02)'")
+                   .arg(recipe.exitTime)
+                   .arg(recipe.openingTime)
+                   .arg(std::max(recipe.windRise, 0.001));
+    QString pan = QStringLiteral("pan=stereo|c0=c0|c1=c0");
+    if (recipe.channelLayout == QLatin1String("mono"))
+        pan = QStringLiteral("pan=mono|c0=c0");
+    else if (recipe.channelLayout == QLatin1String("5.1"))
+        pan = QStringLiteral("pan=5.1|c0=c0|c1=c0|c2=c0|c3=c0|c4=c0|c5=c0");
+    return QStringLiteral("anoisesrc=d=%1:c=pink:r=%2:a=0.5,volume=%3:eval=frame,%4")
+        .arg(recipe.seconds)
+        .arg(recipe.sampleRate)
+        .arg(gain, pan);
+}
+
+} // namespace
+
+QString makeClip(const QString& path, const ClipRecipe& recipe) {
     const bool extras = recipe.secondVideo || recipe.telemetry || recipe.rotation != 0;
     const QString base = extras ? path + QStringLiteral(".base.mp4") : path;
     QStringList arguments = {QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
-                             QStringLiteral("error"),        QStringLiteral("-y"),
-                             QStringLiteral("-f"),           QStringLiteral("lavfi"),
-                             QStringLiteral("-i"),           video};
-    if (recipe.audio) {
-        QString volume = QStringLiteral("0.03");
-        if (recipe.loudFrom >= 0)
-            volume = QStringLiteral("'if(between(t,%1,%2),1,0.03)'").arg(recipe.loudFrom).arg(recipe.loudTo);
+                             QStringLiteral("error"), QStringLiteral("-y")};
+    if (recipe.video)
         arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-                  << QStringLiteral("anoisesrc=d=%1:c=pink:r=22050:a=0.5,volume=%2:eval=frame")
-                         .arg(recipe.seconds)
-                         .arg(volume)
-                  << QStringLiteral("-c:a") << QStringLiteral("aac") << QStringLiteral("-b:a")
-                  << QStringLiteral("48k");
+                  << pictureSource(recipe);
+    if (recipe.audio)
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                  << soundSource(recipe) << QStringLiteral("-c:a") << QStringLiteral("aac")
+                  << QStringLiteral("-b:a") << QStringLiteral("48k");
+    if (recipe.video) {
+        if (recipe.hevc)
+            arguments << QStringLiteral("-c:v") << QStringLiteral("libx265") << QStringLiteral("-x265-params")
+                      << QStringLiteral("log-level=error") << QStringLiteral("-tag:v")
+                      << QStringLiteral("hvc1");
+        else
+            arguments << QStringLiteral("-c:v") << QStringLiteral("libx264");
+        if (recipe.variableFrameRate)
+            arguments << QStringLiteral("-fps_mode") << QStringLiteral("vfr");
+        arguments << QStringLiteral("-preset") << QStringLiteral("veryfast") << QStringLiteral("-g")
+                  << QString::number(recipe.gop) << QStringLiteral("-keyint_min")
+                  << QString::number(recipe.gop) << QStringLiteral("-sc_threshold") << QStringLiteral("0")
+                  << QStringLiteral("-bf") << QString::number(recipe.bFrames);
     }
-    if (recipe.hevc)
-        arguments << QStringLiteral("-c:v") << QStringLiteral("libx265") << QStringLiteral("-x265-params")
-                  << QStringLiteral("log-level=error") << QStringLiteral("-tag:v") << QStringLiteral("hvc1");
-    else
-        arguments << QStringLiteral("-c:v") << QStringLiteral("libx264");
-    if (recipe.variableFrameRate)
-        arguments << QStringLiteral("-fps_mode") << QStringLiteral("vfr");
-    if (recipe.phoneKeys != ClipRecipe::PhoneKeys::none)
-        arguments << QStringLiteral("-movflags") << QStringLiteral("use_metadata_tags")
-                  << QStringLiteral("-metadata")
+    QStringList movieFlags;
+    if (recipe.headerFirst)
+        movieFlags << QStringLiteral("+faststart");
+    if (recipe.phoneKeys != ClipRecipe::PhoneKeys::none) {
+        movieFlags << QStringLiteral("+use_metadata_tags");
+        arguments << QStringLiteral("-metadata")
                   << QStringLiteral("com.apple.quicktime.location.ISO6709=+46.5577+007.9833+1500.000/")
                   << QStringLiteral("-metadata") << QStringLiteral("com.apple.quicktime.make=Apple")
                   << QStringLiteral("-metadata") << QStringLiteral("com.apple.quicktime.model=iPhone 12");
-    arguments << QStringLiteral("-preset") << QStringLiteral("veryfast") << QStringLiteral("-g")
-              << QString::number(recipe.gop) << QStringLiteral("-keyint_min") << QString::number(recipe.gop)
-              << QStringLiteral("-sc_threshold") << QStringLiteral("0") << QStringLiteral("-bf")
-              << QString::number(recipe.bFrames ? 2 : 0) << QStringLiteral("-t")
-              << QString::number(recipe.seconds) << QStringLiteral("-f") << QStringLiteral("mp4");
+    }
+    if (!movieFlags.isEmpty())
+        arguments << QStringLiteral("-movflags") << movieFlags.join(QString());
+    arguments << QStringLiteral("-t") << QString::number(recipe.seconds) << QStringLiteral("-f")
+              << QStringLiteral("mp4");
     if (!recipe.creationTime.isEmpty())
         arguments << QStringLiteral("-metadata") << QStringLiteral("creation_time=") + recipe.creationTime;
     if (!recipe.timecode.isEmpty())
@@ -402,10 +460,8 @@ QByteArray movieUserData(const QString& path) {
 }
 
 bool setFileTime(const QString& path, const QDateTime& time) {
-    const qint64 ms = time.toMSecsSinceEpoch();
-    const struct timespec times[2] = {{ms / 1000, (ms % 1000) * 1'000'000},
-                                      {ms / 1000, (ms % 1000) * 1'000'000}};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+    const qint64 ns = time.toMSecsSinceEpoch() * 1'000'000;
+    return setFileTimes(path, ns, ns).ok();
 }
 
 QByteArray fileDigest(const QString& path) {

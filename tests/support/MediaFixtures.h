@@ -3,22 +3,31 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace velarix::test {
 
-// A synthesised clip. Each picture shows its own frame number as a row of black and white bars
-// (bit i of the number is bar i, least significant bit on the left), so a test can read back which
-// frame a decoder produced. The sound is pink noise, loud between `loudFrom` and `loudTo` seconds
-// (wind noise in freefall) and quiet elsewhere.
+// A synthesised clip, the one kind every test makes. The picture either shows its own frame number
+// as a row of black and white bars (bit i of the number is bar i, least significant bit on the left),
+// so that a test can read back which frame a decoder produced, or a moving test pattern. The sound is
+// pink noise: quiet in the cabin, wind rising to full strength over `windRise` seconds from the exit,
+// quiet again from the opening, where the test pattern also turns upside down (the opening's jolt).
 struct ClipRecipe {
+    enum class Picture { frameNumbers, testPattern };
     double seconds = 40;
+    Picture picture = Picture::frameNumbers;
+    QSize size{128, 96}; // of the test pattern; the frame number bars have a size of their own
     int fps = 10;
-    int gop = 10; // frames between key frames
-    bool bFrames = true;
+    int gop = 10;    // frames between key frames
+    int bFrames = 2; // B-frames between reference frames (reordered on decoding)
+    bool video = true;
     bool audio = true;
-    double loudFrom = -1; // no loud stretch when negative
-    double loudTo = -1;
+    int sampleRate = 22050;
+    QString channelLayout = QStringLiteral("mono"); // "mono", "stereo", "5.1"
+    double exitTime = -1;                           // no freefall when negative
+    double openingTime = -1;
+    double windRise = 0;
     QString creationTime;           // ISO 8601, e.g. "2023-05-01T10:00:00Z"
     QString timecode;               // e.g. "10:00:00:00"
     int rotation = 0;               // degrees, stored as a display matrix
@@ -27,9 +36,14 @@ struct ClipRecipe {
     bool cameraUserData = false;    // `FIRM` and `GPMF` entries in the movie's user data box
     bool hevc = false;              // HEVC tagged `hvc1` (parameter sets in the sample description only)
     bool variableFrameRate = false; // every frame for 3 s, then every third: the average rate drifts
+    bool headerFirst = false;       // the MP4 header before the data, so that a cut-off file still opens
     // Phone-style keys (`mdta` handler, `keys`, `ilst`) with a location, make and model; in the movie
     // box itself as phones write them, or in its user data box as ffmpeg does.
     enum class PhoneKeys { none, inUserData, inMovie } phoneKeys = PhoneKeys::none;
+
+    // A small recording of a whole jump, as an action camera makes it: 2:30 long, exit at 0:20,
+    // opening at 1:15, a key frame every second, stereo sound at 48 kHz.
+    static ClipRecipe jump();
 };
 
 // Writes the clip (an MP4 container whatever the extension); an error text, empty on success.

@@ -1,6 +1,7 @@
 #include "platform/TrimErrors.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TmpfsMount.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimExport.h"
 
@@ -10,7 +11,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,33 +19,10 @@ using namespace velarix::test;
 
 namespace {
 
-QStringList folderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 VideoTrimExportRequest requestFor(const QString& path, std::optional<double> start,
                                   std::optional<double> end) {
     return VideoTrimExportRequest{QUrl::fromLocalFile(path), start, end};
 }
-
-// A tmpfs mounted for one test and unmounted on every path.
-struct TmpfsMount {
-    QString path;
-    bool mounted = false;
-    explicit TmpfsMount(const QString& where)
-        : path(where) {
-        QDir().mkpath(path);
-        mounted = ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, "size=8m") == 0;
-    }
-    bool remountReadOnly() {
-        return ::mount(nullptr, QFile::encodeName(path).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
-                       nullptr) == 0;
-    }
-    ~TmpfsMount() {
-        if (mounted)
-            ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
-    }
-};
 
 } // namespace
 
@@ -232,10 +209,7 @@ private Q_SLOTS:
     void notAVideo() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("notes.mp4"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("these are my notes, not a video\n");
-        file.close();
+        QVERIFY(writeFile(path, "these are my notes, not a video\n"));
         auto result = exportTrimmedVideo(requestFor(path, 1, 2));
         QVERIFY(!result.ok());
         QVERIFY2(result.error().message.contains(QLatin1String("could not be opened as a video")),

@@ -1,5 +1,7 @@
 #include "platform/Trash.h"
 #include "tests/support/MediaFixtures.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TmpfsMount.h"
 #include "trimming/ReplacedOriginal.h"
 #include "trimming/TrimInPlace.h"
 
@@ -9,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,30 +18,6 @@ using namespace velarix;
 using namespace velarix::test;
 
 namespace {
-
-QStringList folderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// A second file system for one test, unmounted on every path.
-struct TmpfsMount {
-    QString path;
-    bool mounted = false;
-    explicit TmpfsMount(const QString& where)
-        : path(where) {
-        QDir().mkpath(path);
-        mounted = ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, "size=16m") == 0;
-    }
-    ~TmpfsMount() {
-        if (mounted)
-            ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
-    }
-};
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 template <class T> QByteArray errorOf(const Result<T>& result) {
     return result.ok() ? QByteArray() : result.error().message.toUtf8();
@@ -98,16 +75,16 @@ private Q_SLOTS:
         const QString path = mount.path + QStringLiteral("/DCIM/clip 1%.mp4");
         for (int round = 1; round <= 2; ++round) {
             QVERIFY(QFile::copy(m_clip, path));
-            const QByteArray original = readAll(path);
+            const QByteArray original = readFile(path);
             auto result = trimVideoInPlace(keepingRequest(path));
             QVERIFY2(result.ok(), errorOf(result).constData());
             waitForPendingFrees();
             QVERIFY(std::abs(containerDuration(path) - 15) < 1.0);
             const QString name =
                 round == 1 ? QStringLiteral("clip 1%.mp4") : QStringLiteral("clip 1% (2).mp4");
-            QCOMPARE(readAll(trash + QStringLiteral("/files/") + name), original);
+            QCOMPARE(readFile(trash + QStringLiteral("/files/") + name), original);
             const QString info = QString::fromUtf8(
-                readAll(trash + QStringLiteral("/info/") + name + QStringLiteral(".trashinfo")));
+                readFile(trash + QStringLiteral("/info/") + name + QStringLiteral(".trashinfo")));
             QVERIFY2(
                 info.startsWith(QStringLiteral("[Trash Info]\nPath=DCIM/clip%201%25.mp4\nDeletionDate=20")),
                 qPrintable(info));
@@ -122,13 +99,13 @@ private Q_SLOTS:
         QTemporaryDir dir(m_dir.filePath(QStringLiteral("videos-XXXXXX")));
         const QString path = dir.filePath(QStringLiteral("jump.mp4"));
         QVERIFY(QFile::copy(m_clip, path));
-        const QByteArray original = readAll(path);
+        const QByteArray original = readFile(path);
         auto result = trimVideoInPlace(keepingRequest(path));
         QVERIFY2(result.ok(), errorOf(result).constData());
         waitForPendingFrees();
         const QString trash = m_dir.filePath(QStringLiteral("data/Trash"));
-        QCOMPARE(readAll(trash + QStringLiteral("/files/jump.mp4")), original);
-        QVERIFY(readAll(trash + QStringLiteral("/info/jump.mp4.trashinfo"))
+        QCOMPARE(readFile(trash + QStringLiteral("/files/jump.mp4")), original);
+        QVERIFY(readFile(trash + QStringLiteral("/info/jump.mp4.trashinfo"))
                     .contains("\nPath=" + QUrl::toPercentEncoding(QFileInfo(path).canonicalFilePath(), "/") +
                               '\n'));
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("jump.mp4")});
@@ -147,7 +124,7 @@ private Q_SLOTS:
         blocker.close();
         const QString path = mount.path + QStringLiteral("/clip.mp4");
         QVERIFY(QFile::copy(m_clip, path));
-        const QByteArray original = readAll(path);
+        const QByteArray original = readFile(path);
         bool cutStarted = false;
         auto result = trimVideoInPlace(keepingRequest(path), nullptr, [&](double) { cutStarted = true; });
         QVERIFY(!result.ok());
@@ -155,7 +132,7 @@ private Q_SLOTS:
                      QStringLiteral("Not trimmed, because its original could not be kept in the Trash: ")),
                  qPrintable(result.error().message));
         QVERIFY(!cutStarted);
-        QCOMPARE(readAll(path), original);
+        QCOMPARE(readFile(path), original);
         QCOMPARE(folderEntries(mount.path),
                  (QStringList{QStringLiteral(".Trash-") + QString::number(::getuid()),
                               QStringLiteral("clip.mp4")}));

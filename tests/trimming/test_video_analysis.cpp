@@ -1,4 +1,5 @@
-#include "tests/support/SkydiveClip.h"
+#include "tests/support/MediaFixtures.h"
+#include "tests/support/TestSupport.h"
 #include "trimming/VideoTrimAnalysis.h"
 
 #include <QElapsedTimer>
@@ -21,25 +22,21 @@ class VideoAnalysisTest : public QObject {
     QTemporaryDir m_dir;
     QString m_jump; // the plain jump, made once
 
-    QString clip(const QString& name, const SkydiveClip& shape) {
-        QString error;
-        const QString path = makeSkydiveClip(m_dir.path(), name, shape, &error);
-        if (path.isEmpty())
-            qWarning("ffmpeg failed: %s", qPrintable(error));
-        return path;
+    QString clip(const QString& name, const ClipRecipe& shape) {
+        const QString error = makeClip(m_dir.filePath(name), shape);
+        if (!error.isEmpty())
+            qWarning("%s", qPrintable(error));
+        return error.isEmpty() ? m_dir.filePath(name) : QString();
     }
 
-    QString writeFile(const QString& name, const QByteArray& bytes) {
+    QString fileOf(const QString& name, const QByteArray& bytes) {
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return {};
-        return path;
+        return writeFile(path, bytes) ? path : QString();
     }
 
 private Q_SLOTS:
     void initTestCase() {
-        SkydiveClip jump;
+        ClipRecipe jump = ClipRecipe::jump();
         jump.headerFirst = true;
         m_jump = clip("jump.mp4", jump);
         QVERIFY(!m_jump.isEmpty());
@@ -70,13 +67,13 @@ private Q_SLOTS:
         QFETCH(int, rate);
         QFETCH(double, keyInterval);
         QFETCH(double, duration);
-        SkydiveClip shape;
-        shape.duration = duration;
+        ClipRecipe shape = ClipRecipe::jump();
+        shape.seconds = duration;
         shape.exitTime = exit;
         shape.openingTime = opening;
         shape.channelLayout = layout;
         shape.sampleRate = rate;
-        shape.keyFrameInterval = keyInterval;
+        shape.gop = qRound(keyInterval * shape.fps);
         const QString path = name.isEmpty() ? m_jump : clip(name, shape);
         QVERIFY(!path.isEmpty());
 
@@ -96,8 +93,8 @@ private Q_SLOTS:
     }
 
     void explainsClipsWithoutSuggestion() {
-        SkydiveClip shortClip;
-        shortClip.duration = 60;
+        ClipRecipe shortClip = ClipRecipe::jump();
+        shortClip.seconds = 60;
         shortClip.exitTime = 10;
         shortClip.openingTime = 40;
         auto result = analyzeVideo(clip("short.mp4", shortClip));
@@ -107,7 +104,7 @@ private Q_SLOTS:
                  QStringLiteral("Clip is shorter than 01:30, so no trim suggestion was generated."));
         QVERIFY(!result->suggestedStart && !result->suggestedEnd && !result->levels);
 
-        SkydiveClip silent;
+        ClipRecipe silent = ClipRecipe::jump();
         silent.audio = false;
         result = analyzeVideo(clip("silent.mp4", silent));
         QVERIFY(result.ok());
@@ -116,7 +113,7 @@ private Q_SLOTS:
                  QStringLiteral("No audio track found, so no trim suggestion was generated."));
 
         // Without pictures the audio alone places the opening.
-        SkydiveClip audioOnly;
+        ClipRecipe audioOnly = ClipRecipe::jump();
         audioOnly.video = false;
         result = analyzeVideo(clip("audio.m4a", audioOnly));
         QVERIFY(result.ok());
@@ -126,14 +123,14 @@ private Q_SLOTS:
     }
 
     void readsOddButValidFiles() {
-        SkydiveClip rotated;
+        ClipRecipe rotated = ClipRecipe::jump();
         rotated.rotation = 90;
         auto result = analyzeVideo(clip("rotated.mp4", rotated));
         QVERIFY(result.ok() && result->frameOpeningTime);
         QVERIFY(qAbs(*result->frameOpeningTime - 75.0) <= 1.0);
 
-        SkydiveClip dualLens;
-        dualLens.secondVideoStream = true;
+        ClipRecipe dualLens = ClipRecipe::jump();
+        dualLens.secondVideo = true;
         result = analyzeVideo(clip("GS010001.360", dualLens));
         QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
         QVERIFY(result->suggestedStart && result->frameOpeningTime);
@@ -149,25 +146,25 @@ private Q_SLOTS:
         const QByteArray bytes = whole.readAll();
 
         for (const QString& path :
-             {writeFile("empty.mp4", {}), writeFile("noise.mp4", random), m_dir.filePath("missing.mp4")}) {
+             {fileOf("empty.mp4", {}), fileOf("noise.mp4", random), m_dir.filePath("missing.mp4")}) {
             const auto result = analyzeVideo(path);
             QVERIFY2(!result.ok() && !result.isCancelled(), qPrintable(path));
             QVERIFY(!result.error().message.isEmpty());
         }
 
         // The header at the front and half of the data: what is there is still analysed.
-        const auto cut = analyzeVideo(writeFile("cut.mp4", bytes.left(bytes.size() / 2)));
+        const auto cut = analyzeVideo(fileOf("cut.mp4", bytes.left(bytes.size() / 2)));
         QVERIFY(cut.ok());
         QCOMPARE(cut->duration, 150.0);
         QVERIFY(cut->levels && cut->levels->size() < 250);
         // Cut inside the header: not a video at all.
-        QVERIFY(!analyzeVideo(writeFile("stub.mp4", bytes.left(1000))).ok());
+        QVERIFY(!analyzeVideo(fileOf("stub.mp4", bytes.left(1000))).ok());
         // An MP4 whose header is written last and lost with the end.
-        SkydiveClip headerLast;
-        headerLast.duration = 95;
+        ClipRecipe headerLast = ClipRecipe::jump();
+        headerLast.seconds = 95;
         QFile full(clip("last.mp4", headerLast));
         QVERIFY(full.open(QIODevice::ReadOnly));
-        const auto lost = analyzeVideo(writeFile("lost.mp4", full.read(full.size() - 2000)));
+        const auto lost = analyzeVideo(fileOf("lost.mp4", full.read(full.size() - 2000)));
         QVERIFY(!lost.ok() && lost.error().message.contains(QLatin1String("lost.mp4")));
     }
 
