@@ -92,8 +92,9 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
     }
     // Set once on the GUI thread and never replaced during the run; cancel() is thread-safe.
     ImportProgress* const shared = progress.data();
-    const auto isCancelled = [shared] {
-        return shared->isCancelled();
+    const CancelToken* const cancel = shared->cancelToken();
+    const auto isCancelled = [cancel] {
+        return cancel->isCancelled();
     };
     const auto post = [progress](auto&& step) {
         QMetaObject::invokeMethod(progress, std::forward<decltype(step)>(step), Qt::QueuedConnection);
@@ -159,7 +160,7 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         }
 
         CopyControl control;
-        control.isCancelled = isCancelled;
+        control.cancel = cancel;
         control.verify = options.verify;
         const QString name = QFileInfo(item.source).fileName();
         control.progress = [post, progress, name](qint64 copied, qint64) {

@@ -64,6 +64,9 @@ void VideoTrimItem::setIsAnalyzing(bool value) {
 void VideoTrimItem::setIsTrimming(bool value) {
     assign(m_isTrimming, value, &VideoTrimItem::isTrimmingChanged);
 }
+void VideoTrimItem::setAnalysisEnded(bool value) {
+    assign(m_analysisEnded, value, &VideoTrimItem::analysisEndedChanged);
+}
 void VideoTrimItem::setWorkProgress(std::optional<double> value) {
     assign(m_workProgress, value, &VideoTrimItem::workProgressChanged);
 }

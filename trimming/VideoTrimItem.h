@@ -78,6 +78,8 @@ public:
     const std::optional<QUrl>& outputURL() const { return m_outputURL; }
     bool isAnalyzing() const { return m_isAnalyzing; }
     bool isTrimming() const { return m_isTrimming; }
+    // Its last analysis ended, whether with a result, an error, a cancellation or a time-out.
+    bool hasAnalysisEnded() const { return m_analysisEnded; }
     // How far the running analysis or trim of this file is, 0…1; absent while none runs.
     std::optional<double> workProgress() const { return m_workProgress; }
     // The raw half-second audio levels of the analysis (dB), for drawing; empty when none.
@@ -99,6 +101,7 @@ public:
     void setOutputURL(const std::optional<QUrl>& value);
     void setIsAnalyzing(bool value);
     void setIsTrimming(bool value);
+    void setAnalysisEnded(bool value);
     void setWorkProgress(std::optional<double> value);
     void setAudioLevels(std::vector<double> levels);
     void setExitTime(std::optional<double> value);
@@ -158,6 +161,7 @@ Q_SIGNALS:
     void openingTimeChanged();
     void telemetryTraceChanged();
     void analysisExplanationChanged();
+    void analysisEndedChanged();
     // After any of the above: computed values may have changed.
     void changed();
 
@@ -182,6 +186,7 @@ private:
     std::optional<QUrl> m_outputURL;
     bool m_isAnalyzing = false;
     bool m_isTrimming = false;
+    bool m_analysisEnded = false;
     std::optional<double> m_workProgress;
     std::optional<ManualRange> m_beforeKeepFull;
     std::vector<double> m_audioLevels;
