@@ -10,11 +10,11 @@
 #include "import/CardListModel.h"
 #include "import/CardWatcher.h"
 #include "import/VelarixModel.h"
+#include "platform/Background.h"
 #include "platform/Log.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFutureWatcher>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -222,16 +222,11 @@ void VelarixView::showError() {
 }
 
 void VelarixView::watch(const QFuture<Result<void>>& operation) {
-    // A watcher owned by the window: if the window goes first, the result is simply not reported
-    // (a continuation bound to a destroyed context is not allowed).
-    auto* watcher = new QFutureWatcher<Result<void>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        const Result<void> result = watcher->result();
-        watcher->deleteLater();
+    // If the window goes first, the result is simply not reported.
+    whenFinished(this, operation, [this](const Result<void>& result) {
         if (!result && !result.isCancelled())
             m_model.setError(ApplicationError::internalError(result.error().message));
     });
-    watcher->setFuture(operation);
 }
 
 void VelarixView::reload(const std::optional<QString>& volume) {

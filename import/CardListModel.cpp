@@ -5,12 +5,10 @@
 #include "import/CardScan.h"
 #include "import/CardWatcher.h"
 #include "import/VelarixModel.h"
+#include "platform/Background.h"
 #include "platform/VolumeEject.h"
 
 #include <QFileInfo>
-#include <QFutureWatcher>
-#include <QPointer>
-#include <QtConcurrent>
 
 namespace velarix {
 
@@ -110,13 +108,12 @@ void CardListModel::identify(const QString& path) {
         CardIdentity identity;
         qint64 videoCount = -1;
     };
-    QPointer<CardListModel> self(this);
-    QtConcurrent::run([path, volumes = m_watcher.volumes()] {
+    runInBackground(this, [path, volumes = m_watcher.volumes()] {
         Found found{identifyCard(path, *volumes), -1};
         if (auto videos = scanVideoFiles(path, {}))
             found.videoCount = videos->size();
         return found;
-    }).then(this, [this](const Found& found) {
+    }, [this](const Found& found) {
         const int row = rowOf(found.identity.path);
         if (row < 0)
             return;
@@ -141,7 +138,7 @@ void CardListModel::choose(const QString& path) {
 
 void CardListModel::eject(const QString& path) {
     // UDisks calls block: off the GUI thread. The unmount itself then shows through the watcher.
-    report(QtConcurrent::run([path] { return ejectVolume(path); }));
+    report(runInBackground([path] { return ejectVolume(path); }));
 }
 
 void CardListModel::cardInserted(const QString& path) {
@@ -168,14 +165,10 @@ void CardListModel::currentDetailsChanged() {
 }
 
 void CardListModel::report(const QFuture<Result<void>>& operation) {
-    auto* watcher = new QFutureWatcher<Result<void>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        const Result<void> result = watcher->result();
-        watcher->deleteLater();
+    whenFinished(this, operation, [this](const Result<void>& result) {
         if (!result && !result.isCancelled())
             m_model.setError(ApplicationError::internalError(result.error().message));
     });
-    watcher->setFuture(operation);
 }
 
 } // namespace velarix

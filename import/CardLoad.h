@@ -19,7 +19,11 @@ public:
 
     CardLoad(VelarixModel& model, QString volume, HistoryStore& store,
              VelarixModel::DurationFilter durationsFor = {});
+    ~CardLoad() override;
+    // Replaces every load under way: they stop opening files.
     QFuture<Result<void>> start();
+    // Its scan and duration reads stop at their next file; the load ends without touching the model.
+    void cancel() { m_cancel->cancel(); }
 
 private:
     struct Scan {
@@ -46,6 +50,8 @@ private:
     qsizetype m_nextRow = 0;
     qsizetype m_finishedRows = 0;
     QPromise<Result<void>> m_promise;
+    // Shared with the workers, which may finish after this object is gone.
+    std::shared_ptr<CancelToken> m_cancel = std::make_shared<CancelToken>();
 };
 
 } // namespace velarix

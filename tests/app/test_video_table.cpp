@@ -111,7 +111,7 @@ private Q_SLOTS:
         QVERIFY(!bad.ok());
         QVERIFY(!bad.error().message.isEmpty());
 
-        const CancelFlag cancelled{true};
+        const CancelToken cancelled{true};
         QVERIFY(makeVideoThumbnail(clip, QSize(64, 48), &cancelled).isCancelled());
     }
 

@@ -118,7 +118,7 @@ private Q_SLOTS:
 
     void cancellation() {
         const QString path = toneFile(QStringLiteral("cancel.m4a"), QStringLiteral("stereo"), 48000);
-        CancelFlag cancel{false};
+        CancelToken cancel{false};
         auto input = openVideoAsset(path, audioReadingOptions(&cancel));
         QVERIFY(input.ok());
         cancel = true;

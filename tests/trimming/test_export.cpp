@@ -255,7 +255,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = copyOf(m_camera, dir, QStringLiteral("clip.mp4"));
         const QByteArray digest = fileDigest(path);
-        CancelFlag cancel{false};
+        CancelToken cancel{false};
         bool sawWorkingFolder = false;
         auto result = exportTrimmedVideo(requestFor(path, 20, 60), &cancel, [&](double fraction) {
             if (fraction < 0.3)

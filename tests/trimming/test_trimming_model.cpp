@@ -161,7 +161,7 @@ private Q_SLOTS:
     // The bar moves within a file: running files count by how far they are.
     void progressWithinFiles() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag* cancel,
+        model.setAnalyzeFunction([](const QString&, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             while (!cancel->load())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -187,7 +187,7 @@ private Q_SLOTS:
 
     void addVideosFiltersAndSkipsListedFiles() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+        model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
             return Result<VideoTrimAnalysisResult>(Error::make("Test", 1, "no"));
         });
         model.addVideos(urls({"/v/a.MP4", "/v/b.360", "/v/c.mov", "/v/d"}));
@@ -223,7 +223,7 @@ private Q_SLOTS:
         Concurrency concurrency;
         VideoTrimmingModel model;
         model.setProcessorCount(processors);
-        model.setAnalyzeFunction([&](const QString& path, const CancelFlag*,
+        model.setAnalyzeFunction([&](const QString& path, const CancelToken*,
                                      const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             const QString name = QFileInfo(path).baseName();
             concurrency.enter(name);
@@ -248,7 +248,7 @@ private Q_SLOTS:
 
     void analysisOutcomesOnItems() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString& path, const CancelFlag*,
+        model.setAnalyzeFunction([](const QString& path, const CancelToken*,
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             const QString name = QFileInfo(path).baseName();
             if (name == QLatin1String("short")) {
@@ -290,7 +290,7 @@ private Q_SLOTS:
     void cancelWorkDuringAnalysis() {
         VideoTrimmingModel model;
         model.setProcessorCount(8);
-        model.setAnalyzeFunction([](const QString& path, const CancelFlag* cancel,
+        model.setAnalyzeFunction([](const QString& path, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             if (path.endsWith(QLatin1String("quick.mp4")))
                 return suggestion(300, 1000, 40, 150);
@@ -331,10 +331,10 @@ private Q_SLOTS:
         Concurrency concurrency;
         QList<VideoTrimExportRequest> requests;
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+        model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
             return Result(suggestion(300, 1'000'000'000, 40, 150));
         });
-        model.setExportFunction([&](const VideoTrimExportRequest& request, const CancelFlag*,
+        model.setExportFunction([&](const VideoTrimExportRequest& request, const CancelToken*,
                                     const VideoTrimmingModel::Progress&) -> Result<QUrl> {
             const QString name = QFileInfo(request.url.toLocalFile()).baseName();
             concurrency.enter(name);
@@ -387,11 +387,11 @@ private Q_SLOTS:
 
     void cancelWorkDuringTrimming() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+        model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
             return Result(suggestion(300, 1000, 40, 150));
         });
         std::atomic<int> exports{0};
-        model.setExportFunction([&](const VideoTrimExportRequest&, const CancelFlag* cancel,
+        model.setExportFunction([&](const VideoTrimExportRequest&, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<QUrl> {
             ++exports;
             while (!cancel->load())

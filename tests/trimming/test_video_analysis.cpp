@@ -175,7 +175,7 @@ private Q_SLOTS:
         QElapsedTimer timer;
         timer.start();
         std::atomic<bool> sawStop{false};
-        const auto slow = [&](const CancelFlag* stop) -> Result<VideoTrimAnalysisResult> {
+        const auto slow = [&](const CancelToken* stop) -> Result<VideoTrimAnalysisResult> {
             while (!stop->load())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             sawStop = true;
@@ -193,7 +193,7 @@ private Q_SLOTS:
 
     void cancellationIsNeverAResult() {
         const QString path = m_jump;
-        CancelFlag cancel{true};
+        CancelToken cancel{true};
         QVERIFY(analyzeVideo(path, &cancel).isCancelled());
 
         // Cancelled while running: the analysis stops and the caller sees a cancellation.
