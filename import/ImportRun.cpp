@@ -4,6 +4,7 @@
 #include "import/FileCopy.h"
 #include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
+#include "platform/Background.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/Volumes.h"
@@ -15,7 +16,6 @@
 #include <QScopeGuard>
 #include <QSemaphore>
 #include <QSet>
-#include <QtConcurrent>
 
 #include <cerrno>
 #include <cstring>
@@ -320,9 +320,13 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                 break;
         }
     };
-    QtConcurrent::run(copyAll, items, root, progress, options, m_sdCardPath, m_volumes, verified)
-        .then(this, [this, promise, nextJump, itemCount = items.size(), recording, &context,
-                     rowIds](const RunOutcome& outcome) {
+    const auto copy = [=, cardPath = m_sdCardPath, volumes = m_volumes] {
+        return copyAll(items, root, progress, options, cardPath, volumes, verified);
+    };
+    runInBackground(
+        this, copy,
+        [this, promise, nextJump, itemCount = items.size(), recording, &context,
+         rowIds](const RunOutcome& outcome) {
             setImportProgress(nullptr);
             m_cardImportLock.reset();
             ImportReport report = outcome.report;

@@ -27,7 +27,7 @@ public:
     // Thread-safe; the work sees it at its next check. True for the call that set it.
     bool cancel() noexcept { return !m_cancelled.exchange(true, std::memory_order_relaxed); }
     bool isCancelled() const noexcept;
-    // The deadline passed, and nobody cancelled by hand before.
+    // Its own deadline has passed, and it was not cancelled by hand (nor through its parent).
     bool timedOut() const noexcept;
 
     // For AVFormatContext::interrupt_callback, with the token (or null) as its opaque pointer.

@@ -34,9 +34,8 @@ VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     , m_analyze([](const QString& path, const CancelToken* cancel, const Progress& progress) {
         return analyzeVideoWithTimeout(path, cancel, kAnalysisTimeout, progress);
     })
-    , m_export([](const VideoTrimExportRequest& request, const CancelToken* cancel, const Progress& progress) {
-        return trimVideoInPlace(request, cancel, progress);
-    })
+    , m_export([](const VideoTrimExportRequest& request, const CancelToken* cancel,
+                  const Progress& progress) { return trimVideoInPlace(request, cancel, progress); })
     , m_processorCount(QThread::idealThreadCount()) {
     // Room for a full analysis batch next to a trim, whatever the machine's own pool allows.
     m_pool.setMaxThreadCount(4);
@@ -344,21 +343,25 @@ void VideoTrimmingModel::applyAnalysis(const Run* run, VideoTrimItem* item,
     item->setWorkProgress(std::nullopt);
 }
 
-void VideoTrimmingModel::finishAnalysisRun(const AnalysisRunPtr& run, const ItemList& targets, int stoppedAt) {
+void VideoTrimmingModel::finishAnalysisRun(const AnalysisRunPtr& run, const ItemList& targets,
+                                           int stoppedAt) {
     // Items of a stopped run whose batch never began would otherwise stay "Analyzing" for good.
     for (int i = stoppedAt; i < targets.size(); ++i) {
         if (targets[i] && m_analysisOwner.value(targets[i]) == run.get())
             applyAnalysis(run.get(), targets[i], Error::cancellation());
     }
-    setIsAnalyzing(false);
     // A newer run that is still going keeps the flag up.
+    const auto anyAnalyzing = [this] {
+        return std::any_of(m_items.begin(), m_items.end(),
+                           [](const VideoTrimItem* item) { return item->isAnalyzing(); });
+    };
+    setIsAnalyzing(anyAnalyzing());
     QMetaObject::invokeMethod(
         this,
-        [this, run] {
+        [this, run, anyAnalyzing] {
             if (m_analysisRun == run)
                 m_analysisRun.reset();
-            setIsAnalyzing(std::any_of(m_items.begin(), m_items.end(),
-                                       [](const VideoTrimItem* item) { return item->isAnalyzing(); }));
+            setIsAnalyzing(anyAnalyzing());
             run->promise.finish();
         },
         Qt::QueuedConnection);
@@ -459,7 +462,8 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
                 item->setIsTrimming(false);
             }
             if (outcome)
-                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Cancelled, 0, QStringLiteral("Cancelled")};
+                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Cancelled, 0,
+                            QStringLiteral("Cancelled")};
         } else {
             qCCritical(lcApp, "Video trimming failed for %s: %s", qPrintable(request.url.toLocalFile()),
                        qPrintable(result.error().message));

@@ -21,7 +21,7 @@ struct Gate {
     std::atomic<bool> open{false};
     bool wait(const CancelToken* cancel) const {
         while (!open) {
-            if (cancel && *cancel)
+            if (isCancelled(cancel))
                 return false;
             QThread::msleep(5);
         }

@@ -163,7 +163,7 @@ private Q_SLOTS:
         VideoTrimmingModel model;
         model.setAnalyzeFunction([](const QString&, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
-            while (!cancel->load())
+            while (!cancel->isCancelled())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             return Error::cancellation();
         });
@@ -294,7 +294,7 @@ private Q_SLOTS:
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             if (path.endsWith(QLatin1String("quick.mp4")))
                 return suggestion(300, 1000, 40, 150);
-            while (!cancel->load())
+            while (!cancel->isCancelled())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             return Error::cancellation();
         });
@@ -309,6 +309,57 @@ private Q_SLOTS:
         QTest::qWait(50); // late results of the cancelled run change nothing
         QCOMPARE(model.items()[1]->analysisSummary(), QStringLiteral("Analysis cancelled"));
         QVERIFY(!model.isAnalyzing());
+    }
+
+    // An older analysis of a file that ends late changes nothing: not when the file was analysed
+    // again, nor when it was taken off the list and added again. Nor does the older run's end drop
+    // the "analysing" flag while the newer run still works.
+    void lateResultsOfAnOlderRunAreDropped_data() {
+        QTest::addColumn<bool>("readd");
+        QTest::newRow("analysed again") << false;
+        QTest::newRow("removed and added again") << true;
+    }
+    void lateResultsOfAnOlderRunAreDropped() {
+        QFETCH(bool, readd);
+        VideoTrimmingModel model;
+        model.setProcessorCount(8);
+        // Each call waits for its own release and ignores cancellation, like a blocked read.
+        std::atomic<int> calls{0};
+        std::atomic<int> released{0};
+        model.setAnalyzeFunction([&](const QString&, const CancelToken*,
+                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
+            const int call = calls++;
+            while (released <= call)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            return call == 0 ? suggestion(300, 1000, 10, 100) : suggestion(300, 1000, 40, 150);
+        });
+        const QFuture<void> older = model.addVideos(urls({"/v/a.mp4"}));
+        QTRY_COMPARE(calls.load(), 1);
+        QFuture<void> newer;
+        if (readd) {
+            model.removeItem(model.items()[0]);
+            newer = model.addVideos(urls({"/v/a.mp4"}));
+        } else {
+            model.cancelWork();
+            newer = model.startAnalysis(model.items());
+        }
+        QTRY_COMPARE(calls.load(), 2);
+        QSignalSpy flag(&model, &VideoTrimmingModel::isAnalyzingChanged);
+
+        released = 1;                    // the older run ends late
+        QTRY_VERIFY(older.isFinished()); // after the older run's last queued step
+        QCOMPARE(model.items().size(), 1);
+        VideoTrimItem* item = model.items()[0];
+        QVERIFY(item->isAnalyzing());
+        QVERIFY(model.isAnalyzing());
+        QCOMPARE(flag.count(), 0);
+
+        released = 2;
+        QTRY_VERIFY(newer.isFinished());
+        QVERIFY(!model.isAnalyzing());
+        QCOMPARE(item->suggestedStart(), std::optional<double>(40));
+        QCOMPARE(item->analysisSummary(), QStringLiteral("Keep 00:40-02:30"));
+        QCOMPARE(model.analyzedCount(), 1);
     }
 
     // One file at a time, in list order; a failure counts as completed and the run goes on.
@@ -349,10 +400,15 @@ private Q_SLOTS:
         QTRY_VERIFY(!model.isAnalyzing());
         model.items()[2]->keepFullVideo(); // c removes nothing: not trimmed
         model.items()[0]->setManualStart(50);
-        model.startTrimming();
+        const QFuture<VideoTrimCompletionSummary> run = model.startTrimming();
         QVERIFY(model.isTrimming());
         QCOMPARE(model.trimTotalCount(), 2);
-        QTRY_VERIFY(!model.isTrimming());
+        QTRY_VERIFY(run.isFinished());
+        QVERIFY(!model.isTrimming());
+        // The future says what became of each file, whether or not the window gets a summary.
+        QCOMPARE(run.result().trimmedCount, 2 - int(failing.size()));
+        QCOMPARE(run.result().failedCount, int(failing.size()));
+        QCOMPARE(run.result().files.size(), 3);
 
         QCOMPARE(concurrency.peak, 1);
         QCOMPARE(concurrency.events, (QStringList{"start a", "end a", "start b", "end b"}));
@@ -394,13 +450,13 @@ private Q_SLOTS:
         model.setExportFunction([&](const VideoTrimExportRequest&, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<QUrl> {
             ++exports;
-            while (!cancel->load())
+            while (!cancel->isCancelled())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             return Error::cancellation();
         });
-        model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"}));
-        QTRY_VERIFY(!model.isAnalyzing());
-        model.startTrimming();
+        QTRY_VERIFY(model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"})).isFinished());
+        QVERIFY(!model.isAnalyzing());
+        const QFuture<VideoTrimCompletionSummary> run = model.startTrimming();
         QVERIFY(model.items()[0]->isTrimming());
         QTRY_COMPARE(exports.load(), 1);
         model.cancelWork();
@@ -411,6 +467,11 @@ private Q_SLOTS:
         QCOMPARE(exports.load(), 1); // b was never started
         QCOMPARE(model.items().size(), 2);
         QVERIFY(!model.trimCompletionSummary());
+        QTRY_VERIFY(run.isFinished());
+        using Kind = VideoTrimFileOutcome::Kind;
+        QCOMPARE(run.result().files.value(0).kind, Kind::Cancelled);
+        QCOMPARE(run.result().files.value(1).kind, Kind::Kept);
+        QCOMPARE(run.result().trimmedCount + run.result().failedCount, 0);
         model.clear();
         QVERIFY(model.items().isEmpty());
     }
