@@ -108,22 +108,25 @@ void CardListModel::identify(const QString& path) {
         CardIdentity identity;
         qint64 videoCount = -1;
     };
-    runInBackground(this, [path, volumes = m_watcher.volumes()] {
-        Found found{identifyCard(path, *volumes), -1};
-        if (auto videos = scanVideoFiles(path, {}))
-            found.videoCount = videos->size();
-        return found;
-    }, [this](const Found& found) {
-        const int row = rowOf(found.identity.path);
-        if (row < 0)
-            return;
-        Card& card = m_cards[row];
-        if (auto name = found.identity.name(m_store))
-            card.name = *name;
-        card.spaceAvailable = found.identity.spaceAvailable;
-        card.videoCount = found.videoCount;
-        Q_EMIT dataChanged(index(row), index(row));
-    });
+    runInBackground(
+        this,
+        [path, volumes = m_watcher.volumes()] {
+            Found found{identifyCard(path, *volumes), -1};
+            if (auto videos = scanVideoFiles(path, {}))
+                found.videoCount = videos->size();
+            return found;
+        },
+        [this](const Found& found) {
+            const int row = rowOf(found.identity.path);
+            if (row < 0)
+                return;
+            Card& card = m_cards[row];
+            if (auto name = found.identity.name(m_store))
+                card.name = *name;
+            card.spaceAvailable = found.identity.spaceAvailable;
+            card.videoCount = found.videoCount;
+            Q_EMIT dataChanged(index(row), index(row));
+        });
 }
 
 bool CardListModel::isChoosable() const {

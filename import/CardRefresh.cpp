@@ -52,10 +52,11 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const D
             promise->finish();
             return;
         }
-        whenFinished(this, loadSDCard(*found.volume, context, durationsFor), [promise](const Result<void>& loaded) {
-            promise->addResult(loaded);
-            promise->finish();
-        });
+        whenFinished(this, loadSDCard(*found.volume, context, durationsFor),
+                     [promise](const Result<void>& loaded) {
+                         promise->addResult(loaded);
+                         promise->finish();
+                     });
     });
     return future;
 }

@@ -20,7 +20,8 @@ Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes) {
     return std::optional<QString>(cards->first());
 }
 
-Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume, const std::function<void(qint64)>& progress,
+Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
+                                            const std::function<void(qint64)>& progress,
                                             const CancelToken* cancel) {
     QList<ScanCandidate> candidates;
     qint64 lastReported = 0;

@@ -27,7 +27,8 @@ Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes);
 // files (LRV) are left out. `progress` gets the running count after the first find and after every
 // tenth one since the last report. Fails when a file's details cannot be read; stops with a
 // cancellation once `cancel` is set.
-Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume, const std::function<void(qint64)>& progress,
+Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
+                                            const std::function<void(qint64)>& progress,
                                             const CancelToken* cancel = nullptr);
 
 } // namespace velarix

@@ -155,7 +155,8 @@ private:
 
 class Sampler {
 public:
-    Sampler(const QString& path, const std::vector<double>& times, const CancelToken* cancel, double tolerance)
+    Sampler(const QString& path, const std::vector<double>& times, const CancelToken* cancel,
+            double tolerance)
         : m_path(path)
         , m_cancel(cancel)
         , m_tolerance(tolerance) {

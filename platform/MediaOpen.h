@@ -13,8 +13,8 @@ bool isThreeSixtyFile(const QString& path);
 
 struct OpenOptions {
     const CancelToken* cancel = nullptr; // watched by the context's interrupt callback
-    int ioBufferSize = 0;               // > 0: read through our own I/O context with this buffer size
-    bool probeStreams = true;           // false: the container header only (no avformat_find_stream_info)
+    int ioBufferSize = 0;                // > 0: read through our own I/O context with this buffer size
+    bool probeStreams = true;            // false: the container header only (no avformat_find_stream_info)
 };
 
 // An opened input file. With a custom I/O context the context is owned here and freed after the
