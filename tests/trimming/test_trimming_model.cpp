@@ -3,6 +3,7 @@
 #include "trimming/TrimSuggestion.h"
 #include "trimming/VideoTrimmingModel.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -321,11 +322,11 @@ private Q_SLOTS:
     }
     void lateResultsOfAnOlderRunAreDropped() {
         QFETCH(bool, readd);
-        VideoTrimmingModel model;
-        model.setProcessorCount(8);
         // Each call waits for its own release and ignores cancellation, like a blocked read.
         std::atomic<int> calls{0};
         std::atomic<int> released{0};
+        VideoTrimmingModel model;
+        model.setProcessorCount(8);
         model.setAnalyzeFunction([&](const QString&, const CancelToken*,
                                      const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             const int call = calls++;
@@ -333,6 +334,8 @@ private Q_SLOTS:
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
             return call == 0 ? suggestion(300, 1000, 10, 100) : suggestion(300, 1000, 40, 150);
         });
+        // A failed check must not leave a worker waiting: the model's destructor waits for them.
+        const auto releaseAll = qScopeGuard([&] { released = 100; });
         const QFuture<void> older = model.addVideos(urls({"/v/a.mp4"}));
         QTRY_COMPARE(calls.load(), 1);
         QFuture<void> newer;
@@ -454,7 +457,8 @@ private Q_SLOTS:
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             return Error::cancellation();
         });
-        QTRY_VERIFY(model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"})).isFinished());
+        const QFuture<void> analysed = model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"}));
+        QTRY_VERIFY(analysed.isFinished());
         QVERIFY(!model.isAnalyzing());
         const QFuture<VideoTrimCompletionSummary> run = model.startTrimming();
         QVERIFY(model.items()[0]->isTrimming());
