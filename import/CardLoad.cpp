@@ -2,11 +2,10 @@
 
 #include "history/HistoryStore.h"
 #include "import/ChapterGroups.h"
+#include "platform/Background.h"
 #include "platform/MediaOpen.h"
 #include "platform/StreamSignature.h"
 #include "platform/VideoProbe.h"
-
-#include "platform/Background.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -143,17 +142,15 @@ void CardLoad::scanned(const Scan& scan) {
         return a->created() > b->created();
     });
 
-    {
-        QSet<QString> ids;
-        for (const auto& row : m_rows)
-            ids.insert(row->id());
-        m_model.setVideoFiles(m_rows);
-        m_model.setSelection(m_model.selectionFor(m_volume) & ids);
-        m_model.setSdCardVolumeUUID(m_cardID);
-        m_model.setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
-        m_model.setVideoLoadingCurrent(0);
-        m_model.setVideoLoadingTotal(m_rows.size());
-    }
+    QSet<QString> ids;
+    for (const auto& row : m_rows)
+        ids.insert(row->id());
+    m_model.setVideoFiles(m_rows);
+    m_model.setSelection(m_model.selectionFor(m_volume) & ids);
+    m_model.setSdCardVolumeUUID(m_cardID);
+    m_model.setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
+    m_model.setVideoLoadingCurrent(0);
+    m_model.setVideoLoadingTotal(m_rows.size());
     if (m_rows.isEmpty())
         return succeed();
     for (int i = 0; i < kMaxDurationLoads && m_nextRow < m_rows.size(); ++i)

@@ -11,7 +11,8 @@ namespace velarix {
 
 // One run of loadSDCard: identity and name, scan, rows, durations. Lives on the GUI thread as a child
 // of the model and deletes itself when done. Every step that writes the model first checks that its
-// token is still the model's active one, so a superseded scan changes nothing.
+// token is still the model's active one, so a superseded scan changes nothing; a newer load also
+// cancels it, so that it stops opening files.
 class CardLoad : public QObject {
     Q_OBJECT
 public:
