@@ -102,6 +102,7 @@ public:
     void setIsAnalyzing(bool value);
     void setIsTrimming(bool value);
     void setAnalysisEnded(bool value);
+    void setTrimFailed(bool value);
     void setWorkProgress(std::optional<double> value);
     void setAudioLevels(std::vector<double> levels);
     void setExitTime(std::optional<double> value);
@@ -115,7 +116,7 @@ public:
     bool hasRange() const { return effectiveStart() && effectiveEnd(); }
     bool hasManualRange() const { return m_manualStart || m_manualEnd; }
     // The last trim of this file failed (a cancellation is not a failure).
-    bool trimFailed() const;
+    bool trimFailed() const { return m_trimFailed; }
     bool isTrimmedInPlace() const { return m_outputURL && *m_outputURL == m_url; }
     // Why an analysed clip has no suggestion, by the stage that found nothing; empty otherwise.
     QString noSuggestionReason() const;
@@ -162,6 +163,7 @@ Q_SIGNALS:
     void telemetryTraceChanged();
     void analysisExplanationChanged();
     void analysisEndedChanged();
+    void trimFailedChanged();
     // After any of the above: computed values may have changed.
     void changed();
 
@@ -187,6 +189,7 @@ private:
     bool m_isAnalyzing = false;
     bool m_isTrimming = false;
     bool m_analysisEnded = false;
+    bool m_trimFailed = false;
     std::optional<double> m_workProgress;
     std::optional<ManualRange> m_beforeKeepFull;
     std::vector<double> m_audioLevels;

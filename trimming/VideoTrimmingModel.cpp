@@ -412,6 +412,7 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
     QPointer<VideoTrimItem> item = targets[index];
     item->setIsTrimming(true);
     item->setExportMessage(std::nullopt);
+    item->setTrimFailed(false);
     VideoTrimExportRequest request{item->url(), item->effectiveStart(), item->effectiveEnd(),
                                    m_keepOriginalsInTrash, OriginalDisposal{}};
     // The row says "Trimmed" at the swap; the original is freed meanwhile (the application waits
@@ -469,6 +470,7 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
                        qPrintable(result.error().message));
             if (item) {
                 item->setExportMessage(result.error().message);
+                item->setTrimFailed(true);
                 item->setIsTrimming(false);
             }
             if (current)
