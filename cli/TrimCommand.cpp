@@ -1,5 +1,6 @@
 #include "cli/TrimCommand.h"
 
+#include "platform/Await.h"
 #include "platform/MediaStreams.h"
 #include "platform/Settings.h"
 #include "platform/WriteLease.h"
@@ -12,7 +13,6 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QLocale>
@@ -27,10 +27,10 @@ namespace velarix::cli {
 namespace {
 
 // Ctrl-C stops the trim cleanly: the source stays as it was and the working folder goes.
-CancelFlag gInterrupted{false};
+CancelToken gInterrupted;
 
 void onInterrupt(int) {
-    gInterrupted = true;
+    gInterrupted.cancel(); // a lock-free atomic store: safe in a signal handler
 }
 
 struct Range {
@@ -221,7 +221,7 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
         if (!outcome.done)
             ++summary.failedCount;
         reporter.file(outcome);
-        if (gInterrupted)
+        if (gInterrupted.isCancelled())
             break;
     }
     summary.trimmedCount = dryRun ? 0 : done;
@@ -237,28 +237,14 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     Reporter reporter(invocation);
     VideoTrimmingModel model;
     model.setKeepOriginalsInTrash(keepOriginal);
-    QEventLoop loop;
+    // A signal handler cannot call into Qt: the flag it sets is looked at from the event loop.
     QTimer interruptWatch;
     interruptWatch.setInterval(100);
     QObject::connect(&interruptWatch, &QTimer::timeout, &model, [&] {
-        if (gInterrupted)
+        if (gInterrupted.isCancelled())
             model.cancelWork();
     });
     interruptWatch.start();
-    const auto waitFor = [&](const std::function<bool()>& finished) {
-        const auto check = [&] {
-            if (finished())
-                loop.quit();
-        };
-        const auto connection = QObject::connect(&model, &VideoTrimmingModel::changed, &loop, check);
-        // The model clears its task handles in a queued step after its last change.
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, check);
-        poll.start(50);
-        if (!finished())
-            loop.exec();
-        QObject::disconnect(connection);
-    };
 
     // One outcome per file, in the order given; the model's items follow the accepted files.
     QList<FileOutcome> outcomes;
@@ -286,14 +272,14 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
                                   .arg(model.trimCompletedCount() + 1)
                                   .arg(model.trimTotalCount()));
     });
-    model.addVideos(urls);
-    waitFor([&] { return !model.isAnalyzing() && !model.hasAnalysisTask(); });
+    awaitFuture(model.addVideos(urls));
     QList<qint64> sizesBefore;
     for (const QUrl& url : std::as_const(urls))
         sizesBefore.append(fileSize(url.toLocalFile()));
 
     const QList<VideoTrimItem*> items = model.items();
-    int exportFailures = 0;
+    // The trimming run's outcomes name the files by path; the items are gone once it is done.
+    QHash<QString, QList<int>> rowsOfPath; // a file given twice is listed twice
     qint64 dryRunSavings = 0;
     for (int k = 0; k < items.size() && k < rowOfUrl.size(); ++k) {
         VideoTrimItem* item = items[k];
@@ -314,18 +300,28 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
         } else {
             outcome.message = item->analysisError().value_or(item->analysisSummary());
         }
-        QObject::connect(item, &VideoTrimItem::exportMessageChanged, &model, [&, row = rowOfUrl[k], item] {
-            if (!item->exportMessage())
-                return;
-            outcomes[row].message = *item->exportMessage();
-            outcomes[row].done = item->outputURL().has_value();
-            if (!outcomes[row].done && *item->exportMessage() != QLatin1String("Cancelled"))
-                ++exportFailures;
-        });
+        rowsOfPath[item->url().toLocalFile()].append(rowOfUrl[k]);
     }
-    if (!dryRun && !gInterrupted) {
-        model.startTrimming();
-        waitFor([&] { return !model.isTrimming() && !model.hasTrimmingTask(); });
+    VideoTrimCompletionSummary trimmed;
+    if (!dryRun && !gInterrupted.isCancelled())
+        trimmed = awaitFuture(model.startTrimming());
+    for (const VideoTrimFileOutcome& file : std::as_const(trimmed.files)) {
+        QList<int>& rows = rowsOfPath[file.path];
+        if (rows.isEmpty())
+            continue;
+        FileOutcome& outcome = outcomes[rows.takeFirst()];
+        switch (file.kind) {
+        case VideoTrimFileOutcome::Kind::Trimmed:
+            outcome.message = QStringLiteral("Trimmed in place");
+            outcome.done = true;
+            break;
+        case VideoTrimFileOutcome::Kind::Failed:
+        case VideoTrimFileOutcome::Kind::Cancelled:
+            outcome.message = file.message;
+            break;
+        case VideoTrimFileOutcome::Kind::Kept:
+            break;
+        }
     }
 
     int done = 0;
@@ -341,9 +337,8 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
                       .arg(QLocale::c().formattedDataSize(dryRunSavings, 1, QLocale::DataSizeSIFormat));
         stream.flush();
     } else {
-        // A run that trimmed nothing leaves no summary in the model; the text is the same all the same.
-        VideoTrimCompletionSummary summary =
-            model.trimCompletionSummary().value_or(VideoTrimCompletionSummary{0, exportFailures, 0, {}});
+        // Counted again here: what the files lost on the disk, not the model's estimate.
+        VideoTrimCompletionSummary summary = trimmed;
         summary.savedBytes = 0;
         for (int k = 0; k < rowOfUrl.size(); ++k)
             if (outcomes[rowOfUrl[k]].done)

@@ -64,7 +64,7 @@ QList<DemoClip> demoClips() {
 
 } // namespace
 
-Result<DemoCard> DemoCard::make(const QString& folder, QDate day, const CancelFlag* cancel,
+Result<DemoCard> DemoCard::make(const QString& folder, QDate day, const CancelToken* cancel,
                                 const std::function<void(int, int)>& progress) {
     if (!day.isValid())
         day = QDate::currentDate().addDays(-1);

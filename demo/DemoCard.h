@@ -21,7 +21,7 @@ struct DemoCard {
     QStringList files; // every file of the card, in recording order
 
     // `day` is the day of the jumps (by default yesterday); progress gets (done, total).
-    static Result<DemoCard> make(const QString& folder, QDate day = {}, const CancelFlag* cancel = nullptr,
+    static Result<DemoCard> make(const QString& folder, QDate day = {}, const CancelToken* cancel = nullptr,
                                  const std::function<void(int, int)>& progress = {});
 };
 

@@ -259,7 +259,7 @@ float soundAt(const SyntheticJump& jump, double t, float& lowPass, std::mt19937&
 
 } // namespace
 
-Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, const CancelFlag* cancel) {
+Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, const CancelToken* cancel) {
     OutputFile file;
     AVFormatContext* raw = nullptr;
     const QByteArray encodedPath = QFile::encodeName(path);
@@ -323,7 +323,7 @@ Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump, 
     Encoder& sound = audio ? *audio : silence;
     size_t nextPayload = 0;
     while (true) {
-        if (cancel && cancel->load())
+        if (isCancelled(cancel))
             return Error::cancellation();
         const double videoTime = double(videos.front().nextPts) / jump.framesPerSecond;
         const double audioTime = double(sound.nextPts) / sampleRate;

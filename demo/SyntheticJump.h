@@ -45,6 +45,6 @@ struct SyntheticJump {
 // Encodes the jump as H.264 (MPEG-4 Part 2 where libx264 is missing) and AAC into an MP4 file; ".360"
 // and ".LRV" names are written as MP4 too.
 Result<void> writeSyntheticJump(const QString& path, const SyntheticJump& jump,
-                                const CancelFlag* cancel = nullptr);
+                                const CancelToken* cancel = nullptr);
 
 } // namespace velarix

@@ -6,11 +6,10 @@
 #include "import/CardWatcher.h"
 #include "import/FailureReport.h"
 #include "import/VelarixModel.h"
+#include "platform/Background.h"
 #include "platform/VolumeEject.h"
 
 #include <QFileInfo>
-#include <QPointer>
-#include <QtConcurrent>
 
 namespace velarix {
 
@@ -110,23 +109,25 @@ void CardListModel::identify(const QString& path) {
         CardIdentity identity;
         qint64 videoCount = -1;
     };
-    QPointer<CardListModel> self(this);
-    QtConcurrent::run([path, volumes = m_watcher.volumes()] {
-        Found found{identifyCard(path, *volumes), -1};
-        if (auto videos = scanVideoFiles(path, {}))
-            found.videoCount = videos->size();
-        return found;
-    }).then(this, [this](const Found& found) {
-        const int row = rowOf(found.identity.path);
-        if (row < 0)
-            return;
-        Card& card = m_cards[row];
-        if (auto name = found.identity.name(m_store))
-            card.name = *name;
-        card.spaceAvailable = found.identity.spaceAvailable;
-        card.videoCount = found.videoCount;
-        Q_EMIT dataChanged(index(row), index(row));
-    });
+    runInBackground(
+        this,
+        [path, volumes = m_watcher.volumes()] {
+            Found found{identifyCard(path, *volumes), -1};
+            if (auto videos = scanVideoFiles(path, {}))
+                found.videoCount = videos->size();
+            return found;
+        },
+        [this](const Found& found) {
+            const int row = rowOf(found.identity.path);
+            if (row < 0)
+                return;
+            Card& card = m_cards[row];
+            if (auto name = found.identity.name(m_store))
+                card.name = *name;
+            card.spaceAvailable = found.identity.spaceAvailable;
+            card.videoCount = found.videoCount;
+            Q_EMIT dataChanged(index(row), index(row));
+        });
 }
 
 bool CardListModel::isChoosable() const {
@@ -141,7 +142,7 @@ void CardListModel::choose(const QString& path) {
 
 void CardListModel::eject(const QString& path) {
     // UDisks calls block: off the GUI thread. The unmount itself then shows through the watcher.
-    report(QtConcurrent::run([path] { return ejectVolume(path); }));
+    report(runInBackground([path] { return ejectVolume(path); }));
 }
 
 void CardListModel::cardInserted(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include "history/HistoryStore.h"
 #include "import/ChapterGroups.h"
+#include "platform/Background.h"
 #include "platform/MediaOpen.h"
 #include "platform/StreamSignature.h"
 #include "platform/VideoProbe.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
-#include <QtConcurrent>
 
 #include <algorithm>
 
@@ -24,9 +24,17 @@ CardLoad::CardLoad(VelarixModel& model, QString volume, HistoryStore& store,
     , m_durationsFor(std::move(durationsFor))
     , m_token(QUuid::createUuid()) {}
 
+CardLoad::~CardLoad() {
+    m_cancel->cancel();
+}
+
 QFuture<Result<void>> CardLoad::start() {
     m_promise.start();
     QFuture<Result<void>> future = m_promise.future();
+
+    for (CardLoad* older : m_model.findChildren<CardLoad*>(Qt::FindDirectChildrenOnly))
+        if (older != this)
+            older->cancel();
 
     m_model.setActiveVideoLoadingToken(m_token);
     m_model.setIsLoadingVideos(true);
@@ -45,9 +53,9 @@ QFuture<Result<void>> CardLoad::start() {
     }
 
     auto volumes = m_model.volumeProvider();
-    QtConcurrent::run([volume = m_volume, volumes] {
-        return identifyCard(volume, *volumes);
-    }).then(this, [this](const CardIdentity& identity) { identified(identity); });
+    runInBackground(
+        this, [volume = m_volume, volumes] { return identifyCard(volume, *volumes); },
+        [this](const CardIdentity& identity) { identified(identity); });
     return future;
 }
 
@@ -80,34 +88,36 @@ void CardLoad::identified(const CardIdentity& identity) {
             Qt::QueuedConnection);
     };
     // The result is posted like the progress reports, from the same thread, so it arrives after them.
-    QPointer<CardLoad> self(this);
-    (void)QtConcurrent::run([volume = m_volume, progress, self] {
-        Scan scan;
-        auto candidates = scanVideoFiles(volume, progress);
-        if (candidates) {
-            scan.candidates = *candidates;
-            QStringList paths;
-            for (const ScanCandidate& candidate : scan.candidates)
-                paths.append(candidate.path);
-            scan.recordings = groupChapters(paths, [](const QString& path) { return streamSignature(path); });
-        } else {
-            scan.error = candidates.error();
-        }
-        QMetaObject::invokeMethod(
-            self,
-            [self, scan] {
-                if (self)
-                    self->scanned(scan);
-            },
-            Qt::QueuedConnection);
-    });
+    runInBackground(
+        this,
+        [volume = m_volume, progress, cancel = m_cancel] {
+            Scan scan;
+            auto candidates = scanVideoFiles(volume, progress, cancel.get());
+            if (candidates) {
+                scan.candidates = *candidates;
+                QStringList paths;
+                for (const ScanCandidate& candidate : scan.candidates)
+                    paths.append(candidate.path);
+                scan.recordings = groupChapters(paths, [&cancel](const QString& path) -> Result<QString> {
+                    if (cancel->isCancelled())
+                        return Error::cancellation();
+                    return streamSignature(path);
+                });
+            } else {
+                scan.error = candidates.error();
+            }
+            return scan;
+        },
+        [this](const Scan& scan) { scanned(scan); });
 }
 
 void CardLoad::scanned(const Scan& scan) {
+    // Replaced meanwhile: its rows would never be shown, so their durations are not read either.
+    if (!isCurrent())
+        return succeed();
     if (scan.error)
         return fail(*scan.error);
-    if (isCurrent())
-        m_model.setVideoFilesDiscoveredCount(scan.candidates.size());
+    m_model.setVideoFilesDiscoveredCount(scan.candidates.size());
 
     const QDir root(m_volume);
     QHash<QString, const ScanCandidate*> byPath;
@@ -132,17 +142,15 @@ void CardLoad::scanned(const Scan& scan) {
         return a->created() > b->created();
     });
 
-    if (isCurrent()) {
-        QSet<QString> ids;
-        for (const auto& row : m_rows)
-            ids.insert(row->id());
-        m_model.setVideoFiles(m_rows);
-        m_model.setSelection(m_model.selectionFor(m_volume) & ids);
-        m_model.setSdCardVolumeUUID(m_cardID);
-        m_model.setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
-        m_model.setVideoLoadingCurrent(0);
-        m_model.setVideoLoadingTotal(m_rows.size());
-    }
+    QSet<QString> ids;
+    for (const auto& row : m_rows)
+        ids.insert(row->id());
+    m_model.setVideoFiles(m_rows);
+    m_model.setSelection(m_model.selectionFor(m_volume) & ids);
+    m_model.setSdCardVolumeUUID(m_cardID);
+    m_model.setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
+    m_model.setVideoLoadingCurrent(0);
+    m_model.setVideoLoadingTotal(m_rows.size());
     if (m_rows.isEmpty())
         return succeed();
     for (int i = 0; i < kMaxDurationLoads && m_nextRow < m_rows.size(); ++i)
@@ -161,20 +169,28 @@ void CardLoad::startNextDuration() {
         return;
     }
     row->setIsLoadingDuration(true);
-    QtConcurrent::run([chapters = row->chapterPaths()] {
+    const auto read = [chapters = row->chapterPaths(), probe = m_model.durationProbe(),
+                       cancel = m_cancel]() -> std::optional<VideoProbe> {
         // A recording's duration is its chapters' together; any chapter unreadable makes it so.
-        VideoProbe total = probeVideoFile(chapters.first());
+        if (cancel->isCancelled())
+            return std::nullopt;
+        VideoProbe total = probe(chapters.first());
         for (qsizetype i = 1; i < chapters.size() && !total.unreadable; ++i) {
-            const VideoProbe next = probeVideoFile(chapters.at(i));
+            if (cancel->isCancelled())
+                return std::nullopt;
+            const VideoProbe next = probe(chapters.at(i));
             total.duration += next.duration;
             if (next.unreadable)
                 total.unreadable =
                     QStringLiteral("%1: %2").arg(QFileInfo(chapters.at(i)).fileName(), *next.unreadable);
         }
         return total;
-    }).then(this, [this, row](const VideoProbe& probe) {
-        row->setDuration(probe.duration);
-        row->setUnreadableReason(probe.unreadable);
+    };
+    runInBackground(this, read, [this, row](const std::optional<VideoProbe>& probe) {
+        if (probe) {
+            row->setDuration(probe->duration);
+            row->setUnreadableReason(probe->unreadable);
+        }
         row->setIsLoadingDuration(false);
         durationFinished();
     });
@@ -182,8 +198,13 @@ void CardLoad::startNextDuration() {
 
 void CardLoad::durationFinished() {
     ++m_finishedRows;
-    if (isCurrent())
-        m_model.setVideoLoadingCurrent(m_finishedRows);
+    if (!isCurrent()) {
+        // Replaced: no further file is opened; the load ends once the reads under way are back.
+        if (m_finishedRows == m_nextRow)
+            succeed();
+        return;
+    }
+    m_model.setVideoLoadingCurrent(m_finishedRows);
     if (m_nextRow < m_rows.size())
         startNextDuration();
     else if (m_finishedRows == m_rows.size())

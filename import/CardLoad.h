@@ -11,7 +11,8 @@ namespace velarix {
 
 // One run of loadSDCard: identity and name, scan, rows, durations. Lives on the GUI thread as a child
 // of the model and deletes itself when done. Every step that writes the model first checks that its
-// token is still the model's active one, so a superseded scan changes nothing.
+// token is still the model's active one, so a superseded scan changes nothing; a newer load also
+// cancels it, so that it stops opening files.
 class CardLoad : public QObject {
     Q_OBJECT
 public:
@@ -19,7 +20,11 @@ public:
 
     CardLoad(VelarixModel& model, QString volume, HistoryStore& store,
              VelarixModel::DurationFilter durationsFor = {});
+    ~CardLoad() override;
+    // Replaces every load under way: they stop opening files.
     QFuture<Result<void>> start();
+    // Its scan and duration reads stop at their next file; the load ends without touching the model.
+    void cancel() { m_cancel->cancel(); }
 
 private:
     struct Scan {
@@ -46,6 +51,8 @@ private:
     qsizetype m_nextRow = 0;
     qsizetype m_finishedRows = 0;
     QPromise<Result<void>> m_promise;
+    // Shared with the workers, which may finish after this object is gone.
+    std::shared_ptr<CancelToken> m_cancel = std::make_shared<CancelToken>();
 };
 
 } // namespace velarix

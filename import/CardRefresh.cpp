@@ -1,6 +1,6 @@
 #include "import/CardLoad.h"
 
-#include <QtConcurrent>
+#include "platform/Background.h"
 
 namespace velarix {
 
@@ -17,7 +17,7 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const D
         std::optional<QString> volume;
         std::optional<Error> error;
     };
-    QtConcurrent::run([volumes = m_volumes] {
+    const auto find = [volumes = m_volumes] {
         Found found;
         auto volume = findSDCardVolume(*volumes);
         if (volume)
@@ -25,13 +25,18 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const D
         else
             found.error = volume.error();
         return found;
-    }).then(this, [this, promise, &context, durationsFor](const Found& found) {
+    };
+    runInBackground(this, find, [this, promise, &context, durationsFor](const Found& found) {
         if (found.error) {
             promise->addResult(Result<void>(*found.error));
             promise->finish();
             return;
         }
         if (!found.volume) {
+            // A load of the card that went stops, and no longer counts as the current one.
+            for (CardLoad* load : findChildren<CardLoad*>(Qt::FindDirectChildrenOnly))
+                load->cancel();
+            setActiveVideoLoadingToken(QUuid::createUuid());
             // The path first, so that the card's own selection is kept for its return.
             setSdCardPath(std::nullopt);
             setSelection({});
@@ -47,10 +52,11 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const D
             promise->finish();
             return;
         }
-        loadSDCard(*found.volume, context, durationsFor).then(this, [promise](const Result<void>& loaded) {
-            promise->addResult(loaded);
-            promise->finish();
-        });
+        whenFinished(this, loadSDCard(*found.volume, context, durationsFor),
+                     [promise](const Result<void>& loaded) {
+                         promise->addResult(loaded);
+                         promise->finish();
+                     });
     });
     return future;
 }

@@ -21,7 +21,8 @@ Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes) {
 }
 
 Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
-                                            const std::function<void(qint64)>& progress) {
+                                            const std::function<void(qint64)>& progress,
+                                            const CancelToken* cancel) {
     QList<ScanCandidate> candidates;
     qint64 lastReported = 0;
     WalkHandlers handlers;
@@ -30,6 +31,8 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
                    qUtf8Printable(error.message));
     };
     handlers.entry = [&](const WalkEntry& entry) {
+        if (isCancelled(cancel))
+            return false;
         if (QFileInfo(entry.path).suffix().toLower() == QLatin1String("lrv"))
             return true;
         if (entry.status.type != FileStatus::Type::regular || !isMovieFileName(entry.path))
@@ -48,6 +51,8 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
     const QString dcim = volume + QStringLiteral("/DCIM");
     if (auto walked = walkDirectory(dcim, handlers); !walked)
         return walked.error();
+    if (isCancelled(cancel))
+        return Error::cancellation();
     return candidates;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CancelToken.h"
 #include "platform/Result.h"
 #include "platform/Volumes.h"
 
@@ -24,8 +25,10 @@ Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes);
 
 // Every movie file below volume/DCIM, depth first: hidden entries, symbolic links and camera proxy
 // files (LRV) are left out. `progress` gets the running count after the first find and after every
-// tenth one since the last report. Fails when a file's details cannot be read.
+// tenth one since the last report. Fails when a file's details cannot be read; stops with a
+// cancellation once `cancel` is set.
 Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
-                                            const std::function<void(qint64)>& progress);
+                                            const std::function<void(qint64)>& progress,
+                                            const CancelToken* cancel = nullptr);
 
 } // namespace velarix

@@ -1,10 +1,8 @@
 #include "import/CardWatcher.h"
 
 #include "import/CardIdentity.h"
+#include "platform/Background.h"
 #include "platform/VolumeWatch.h"
-
-#include <QPointer>
-#include <QtConcurrent>
 
 namespace velarix {
 
@@ -20,20 +18,13 @@ CardWatcher::~CardWatcher() = default;
 
 void CardWatcher::refresh() {
     const quint64 generation = ++m_generation;
-    QPointer<CardWatcher> self(this);
-    (void)QtConcurrent::run([volumes = m_volumes, self, generation] {
-        auto cards = findCardVolumes(*volumes);
-        // An unreadable table keeps the last known cards.
-        if (!cards)
-            return;
-        QMetaObject::invokeMethod(
-            self,
-            [self, generation, list = *cards] {
-                if (self)
-                    self->listed(generation, list);
-            },
-            Qt::QueuedConnection);
-    });
+    runInBackground(
+        this, [volumes = m_volumes] { return findCardVolumes(*volumes); },
+        [this, generation](const Result<QStringList>& cards) {
+            // An unreadable table keeps the last known cards.
+            if (cards)
+                listed(generation, *cards);
+        });
 }
 
 void CardWatcher::listed(quint64 generation, const QStringList& cards) {

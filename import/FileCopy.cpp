@@ -123,7 +123,7 @@ void PendingCopyDeleter::operator()(PendingCopy* copy) const {
 Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destination,
                                  const CopyControl& control) {
     const auto isCancelled = [&] {
-        return control.isCancelled && control.isCancelled();
+        return velarix::isCancelled(control.cancel);
     };
     if (isCancelled())
         return cancelled();
@@ -210,7 +210,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
 
 Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
     const auto isCancelled = [&] {
-        return control.isCancelled && control.isCancelled();
+        return velarix::isCancelled(control.cancel);
     };
     if (isCancelled())
         return cancelled();
@@ -226,7 +226,7 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
                 control.verifyProgress(checked, size);
             };
         // The written pages are clean after fsync, so they can be dropped and read back from the disk.
-        auto copyHash = checksumFromDisk(temporary.fd(), kCopyChunkSize, isCancelled, progress);
+        auto copyHash = checksumFromDisk(temporary.fd(), kCopyChunkSize, control.cancel, progress);
         if (!copyHash)
             return copyHash.error();
         if (*copyHash != *copy->sourceHash)

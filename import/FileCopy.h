@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CancelToken.h"
 #include "platform/Result.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ inline const QString kCopyErrorDomain = QStringLiteral("CopyError");
 
 // How a copy is watched and steered; every callback is called on the thread doing that step.
 struct CopyControl {
-    std::function<bool()> isCancelled;
+    const CancelToken* cancel = nullptr; // outlives the copy
     // Bytes copied so far and the file's size: every 4 MiB and once at the end of the file.
     std::function<void(qint64 copied, qint64 total)> progress;
     // Bytes read back so far and the file's size, likewise, while the copy is verified.

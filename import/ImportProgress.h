@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/CancelToken.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 
-#include <atomic>
 #include <deque>
 #include <optional>
 
@@ -12,7 +13,7 @@ namespace velarix {
 // Overall progress of an import run, in files and in bytes. A file is copied, then (when verifying)
 // read back, while the next file is already being copied; the phase is "verifying" when only the
 // read-back is under way. Counts are set on the GUI thread; cancel() may be called from any thread,
-// and the copy and verify loops poll isCancelled() between chunks.
+// and the copy and verify loops poll its cancel token between chunks.
 class ImportProgress : public QObject {
     Q_OBJECT
     Q_PROPERTY(qint64 totalUnitCount READ totalUnitCount NOTIFY changed)
@@ -61,7 +62,9 @@ public:
     void setVerifying(const QString& fileName, qint64 bytesChecked);
     void endVerifying(qint64 size);
 
-    bool isCancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+    bool isCancelled() const { return m_cancel.isCancelled(); }
+    // Lent to the copy and verify loops for the run, which the progress outlives.
+    const CancelToken* cancelToken() const { return &m_cancel; }
     void cancel();
 
 Q_SIGNALS:
@@ -104,7 +107,7 @@ private:
     std::deque<Sample> m_samples; // over the last few seconds
     double m_bytesPerSecond = 0;
     double m_workPerSecond = 0; // bytes copied and read back
-    std::atomic<bool> m_cancelled{false};
+    CancelToken m_cancel;
 };
 
 } // namespace velarix

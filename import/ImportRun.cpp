@@ -4,6 +4,7 @@
 #include "import/FileCopy.h"
 #include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
+#include "platform/Background.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/Volumes.h"
@@ -15,7 +16,6 @@
 #include <QScopeGuard>
 #include <QSemaphore>
 #include <QSet>
-#include <QtConcurrent>
 
 #include <cerrno>
 #include <cstring>
@@ -90,8 +90,9 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
     }
     // Set once on the GUI thread and never replaced during the run; cancel() is thread-safe.
     ImportProgress* const shared = progress.data();
-    const auto isCancelled = [shared] {
-        return shared->isCancelled();
+    const CancelToken* const cancel = shared->cancelToken();
+    const auto isCancelled = [cancel] {
+        return cancel->isCancelled();
     };
     const auto post = [progress](auto&& step) {
         QMetaObject::invokeMethod(progress, std::forward<decltype(step)>(step), Qt::QueuedConnection);
@@ -157,7 +158,7 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         }
 
         CopyControl control;
-        control.isCancelled = isCancelled;
+        control.cancel = cancel;
         control.verify = options.verify;
         const QString name = QFileInfo(item.source).fileName();
         control.progress = [post, progress, name](qint64 copied, qint64) {
@@ -317,9 +318,13 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                 break;
         }
     };
-    QtConcurrent::run(copyAll, items, root, progress, options, m_sdCardPath, m_volumes, verified)
-        .then(this, [this, promise, nextJump, itemCount = items.size(), recording, &context,
-                     rowIds](const RunOutcome& outcome) {
+    const auto copy = [=, cardPath = m_sdCardPath, volumes = m_volumes] {
+        return copyAll(items, root, progress, options, cardPath, volumes, verified);
+    };
+    runInBackground(
+        this, copy,
+        [this, promise, nextJump, itemCount = items.size(), recording, &context,
+         rowIds](const RunOutcome& outcome) {
             setImportProgress(nullptr);
             m_cardImportLock.reset();
             ImportReport report = outcome.report;

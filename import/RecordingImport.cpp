@@ -29,7 +29,7 @@ QString chapterDestination(const QString& plannedName, const QString& firstChapt
 Result<QString> importRecording(const QStringList& chapters, const QString& destination,
                                 const CopyControl& control) {
     const auto isCancelled = [&] {
-        return control.isCancelled && control.isCancelled();
+        return velarix::isCancelled(control.cancel);
     };
     if (isCancelled())
         return Error::cancellation();
@@ -62,15 +62,8 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
     const std::unique_ptr<TemporaryFile> temporary = std::move(*created);
     const QString temporaryPath = folder + u'/' + QFile::decodeName(temporary->name());
 
-    // libav's blocking reads and writes watch this flag; the loop asks `isCancelled` itself.
-    CancelFlag cancel{false};
     JoinControl join;
-    join.cancel = &cancel;
-    join.isCancelled = [&] {
-        if (isCancelled())
-            cancel = true;
-        return cancel.load();
-    };
+    join.cancel = control.cancel;
     join.progress = [&](qint64 done, qint64 total) {
         if (control.afterChunk)
             control.afterChunk(done);
@@ -85,7 +78,7 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
     if (auto synced = syncToDisk(temporary->fd()); !synced)
         return synced.error();
     if (control.verify) {
-        if (auto verified = verifyJoin(temporary->fd(), temporaryPath, *joined, &cancel); !verified)
+        if (auto verified = verifyJoin(temporary->fd(), temporaryPath, *joined, control.cancel); !verified)
             return verified.error();
     }
     if (isCancelled())

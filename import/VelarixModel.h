@@ -9,6 +9,7 @@
 #include "import/VideoFileRow.h"
 #include "import/VideoLoadingPhase.h"
 #include "platform/Result.h"
+#include "platform/VideoProbe.h"
 
 #include <QFuture>
 
@@ -186,6 +187,10 @@ public:
     void setVolumeProvider(std::shared_ptr<VolumeProvider> volumes);
     // How a folder is shown after an import; the desktop's file browser by default.
     void setFolderOpener(std::function<void(const QString&)> opener);
+    // How a card load reads a video's duration, on a worker thread; probeVideoFile by default.
+    using DurationProbe = std::function<VideoProbe(const QString& path)>;
+    const DurationProbe& durationProbe() const { return m_durationProbe; }
+    void setDurationProbe(DurationProbe probe) { m_durationProbe = std::move(probe); }
 
     // The asynchronous operations. Each starts on the GUI thread, works on the thread pool, changes
     // the model only in queued steps on the GUI thread, and finishes its future there. The store
@@ -275,6 +280,7 @@ private:
     QPointer<ImportProgress> m_importProgress;
     std::shared_ptr<VolumeProvider> m_volumes;
     std::function<void(const QString&)> m_folderOpener;
+    DurationProbe m_durationProbe = probeVideoFile;
     std::shared_ptr<FileLock> m_cardImportLock;
     QString m_cardImportLockPath; // the card the lock is for
     std::function<QDateTime()> m_clock;

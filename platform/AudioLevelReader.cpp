@@ -24,10 +24,6 @@ Error failed() {
     return trimError(TrimErrorCode::audioRead, QStringLiteral("Audio analysis failed."));
 }
 
-bool isCancelled(const CancelFlag* cancel) {
-    return cancel && cancel->load(std::memory_order_relaxed);
-}
-
 // Converts decoded frames of any layout and rate to mono float at the level rate. The converter is
 // set up from the frames themselves (the header may not tell) and again if their format changes.
 class MonoConverter {
@@ -129,11 +125,11 @@ std::vector<double> LevelAccumulator::finish() {
     return std::move(m_levels);
 }
 
-OpenOptions audioReadingOptions(const CancelFlag* cancel) {
+OpenOptions audioReadingOptions(const CancelToken* cancel) {
     return OpenOptions{cancel, 4096, false};
 }
 
-Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel,
+Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelToken* cancel,
                                             const std::function<void(double)>& progress) {
     AVFormatContext* format = input.get();
     if (streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)

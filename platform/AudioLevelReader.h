@@ -30,13 +30,13 @@ private:
 
 // Options an audio reader needs from its input: a small I/O buffer, so that the bytes of the
 // discarded streams are really skipped rather than read through.
-OpenOptions audioReadingOptions(const CancelFlag* cancel);
+OpenOptions audioReadingOptions(const CancelToken* cancel);
 
 // Decodes one audio stream of an input to mono float at 11,025 Hz and returns one level per window.
 // Every other stream is discarded. Errors are in the domain "VideoTrimming" (codes 1 to 3, TrimErrors.h); a
 // set cancel flag ends the reading with a cancellation, checked at least once per decoded buffer.
 // `progress` gets the fraction of the clip's duration read so far.
-Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel,
+Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelToken* cancel,
                                             const std::function<void(double)>& progress = {});
 
 } // namespace velarix

@@ -28,18 +28,6 @@ constexpr int kInputBufferSize = 256 * 1024;
 // The muxer holds packets back only this long to interleave them, which bounds its memory.
 constexpr int64_t kInterleaveDelta = AV_TIME_BASE;
 
-bool isCancelled(const CancelFlag* cancel) {
-    return cancel && cancel->load(std::memory_order_relaxed);
-}
-
-bool isCancelled(const JoinControl& control) {
-    return isCancelled(control.cancel) || (control.isCancelled && control.isCancelled());
-}
-
-int interruptCallback(void* opaque) {
-    return isCancelled(static_cast<const CancelFlag*>(opaque)) ? 1 : 0;
-}
-
 QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
 }
@@ -210,8 +198,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         output.context.reset(context);
     }
     AVFormatContext* out = output.context.get();
-    out->interrupt_callback.callback = interruptCallback;
-    out->interrupt_callback.opaque = const_cast<CancelFlag*>(control.cancel);
+    out->interrupt_callback.callback = &CancelToken::interruptCallback;
+    out->interrupt_callback.opaque = const_cast<CancelToken*>(control.cancel);
     out->max_interleave_delta = kInterleaveDelta;
 
     JoinOutcome outcome;
@@ -310,7 +298,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         }
 
         for (;;) {
-            if (isCancelled(control))
+            if (isCancelled(control.cancel))
                 return Error::cancellation();
             status = av_read_frame(chapter, packet.get());
             if (status == AVERROR_EOF)
@@ -410,7 +398,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     return outcome;
 }
 
-Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelFlag* cancel) {
+Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel) {
     const auto mismatch = [&](const QString& what) {
         return Error::make(kDomain, 6,
                            QStringLiteral("The joined video %1 does not match its chapters (%2).")
@@ -435,8 +423,8 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     }
     context->pb = input.io;
     context->flags |= AVFMT_FLAG_CUSTOM_IO;
-    context->interrupt_callback.callback = interruptCallback;
-    context->interrupt_callback.opaque = const_cast<CancelFlag*>(cancel);
+    context->interrupt_callback.callback = &CancelToken::interruptCallback;
+    context->interrupt_callback.opaque = const_cast<CancelToken*>(cancel);
     // Frees the context itself when it fails.
     if (const int opened = avformat_open_input(&context, nullptr, av_find_input_format("mp4"), nullptr);
         opened < 0)

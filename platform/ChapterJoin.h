@@ -11,8 +11,7 @@
 namespace velarix {
 
 struct JoinControl {
-    const CancelFlag* cancel = nullptr; // stops blocked reads and writes
-    std::function<bool()> isCancelled;  // asked between packets
+    const CancelToken* cancel = nullptr; // asked between packets and by blocked reads and writes
     // Bytes of the chapters read so far and in all; called on the joining thread.
     std::function<void(qint64 done, qint64 total)> progress;
 };
@@ -41,6 +40,6 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
 
 // Reads the joined file back from the disk (its cached pages dropped first) and checks that it holds
 // the same streams, the same packets byte for byte, the same duration and timecode as was written.
-Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelFlag* cancel);
+Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel);
 
 } // namespace velarix

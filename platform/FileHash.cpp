@@ -31,7 +31,7 @@ quint64 StreamHasher::digest() const {
     return XXH3_64bits_digest(m_state->state);
 }
 
-Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<bool()>& isCancelled,
+Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const CancelToken* cancel,
                                  const std::function<void(qint64 read)>& progress) {
     constexpr qint64 kReportStep = 4 * 1024 * 1024;
     // Clean pages are dropped; dirty ones would stay, which is why the caller flushes first.
@@ -45,7 +45,7 @@ Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<b
     qint64 dropped = 0;
     qint64 nextReport = kReportStep;
     for (;;) {
-        if (isCancelled && isCancelled())
+        if (isCancelled(cancel))
             return Error::cancellation();
         auto n = readSome(fd, buffer.data(), chunkSize);
         if (!n)

@@ -22,10 +22,6 @@ namespace {
 // How much later than its decoding time a key frame may be shown (B-frame reordering).
 constexpr double kReorderAllowance = 0.5;
 
-bool isCancelled(const CancelFlag* cancel) {
-    return cancel && cancel->load(std::memory_order_relaxed);
-}
-
 // Degrees to turn decoded pictures clockwise so that they stand upright.
 int uprightRotation(const AVStream* stream) {
     const auto* matrix =
@@ -42,7 +38,7 @@ int uprightRotation(const AVStream* stream) {
 // Frames of one video stream in presentation order, read packet by packet.
 class FrameSource {
 public:
-    FrameSource(AVFormatContext* format, int streamIndex, AVCodecContext* decoder, const CancelFlag* cancel)
+    FrameSource(AVFormatContext* format, int streamIndex, AVCodecContext* decoder, const CancelToken* cancel)
         : m_format(format)
         , m_stream(format->streams[streamIndex])
         , m_decoder(decoder)
@@ -150,7 +146,7 @@ private:
     AVFormatContext* m_format;
     AVStream* m_stream;
     AVCodecContext* m_decoder;
-    const CancelFlag* m_cancel;
+    const CancelToken* m_cancel;
     av::PacketPtr m_packet;
     bool m_inputDone = false;
     bool m_atEnd = false;
@@ -159,7 +155,8 @@ private:
 
 class Sampler {
 public:
-    Sampler(const QString& path, const std::vector<double>& times, const CancelFlag* cancel, double tolerance)
+    Sampler(const QString& path, const std::vector<double>& times, const CancelToken* cancel,
+            double tolerance)
         : m_path(path)
         , m_cancel(cancel)
         , m_tolerance(tolerance) {
@@ -438,7 +435,7 @@ private:
     }
 
     QString m_path;
-    const CancelFlag* m_cancel;
+    const CancelToken* m_cancel;
     double m_tolerance;
     std::vector<SampledFrame> m_slots;
     MediaInput m_input;
@@ -457,7 +454,7 @@ private:
 } // namespace
 
 Result<std::vector<SampledFrame>> sampleFrames(const QString& path, const std::vector<double>& times,
-                                               const CancelFlag* cancel, double tolerance) {
+                                               const CancelToken* cancel, double tolerance) {
     Sampler sampler(path, times, cancel, tolerance);
     return sampler.run();
 }

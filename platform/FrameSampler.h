@@ -24,6 +24,6 @@ struct SampledFrame {
 // decoded; elsewhere it seeks and decodes up to the time. A frame that cannot be had is reported in
 // its own entry; errors are kept for the file as a whole (no video, no decoder) and cancellation.
 Result<std::vector<SampledFrame>> sampleFrames(const QString& path, const std::vector<double>& times,
-                                               const CancelFlag* cancel, double tolerance = 0.5);
+                                               const CancelToken* cancel, double tolerance = 0.5);
 
 } // namespace velarix

@@ -11,11 +11,6 @@ namespace {
 
 const QString kDomain = QStringLiteral("Media");
 
-int interruptCallback(void* opaque) {
-    const auto* cancel = static_cast<const CancelFlag*>(opaque);
-    return cancel && cancel->load(std::memory_order_relaxed) ? 1 : 0;
-}
-
 } // namespace
 
 // Our own read-only I/O context over a file: lets us choose the buffer size (a small buffer makes the
@@ -105,8 +100,8 @@ Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& option
     av::FormatContextPtr allocated(avformat_alloc_context());
     if (!allocated)
         return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-    allocated->interrupt_callback.callback = interruptCallback;
-    allocated->interrupt_callback.opaque = const_cast<CancelFlag*>(options.cancel);
+    allocated->interrupt_callback.callback = &CancelToken::interruptCallback;
+    allocated->interrupt_callback.opaque = const_cast<CancelToken*>(options.cancel);
     if (input.m_io) {
         allocated->pb = input.m_io->context.get();
         allocated->flags |= AVFMT_FLAG_CUSTOM_IO;
@@ -119,7 +114,7 @@ Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& option
     int status =
         avformat_open_input(&context, input.m_io ? nullptr : encodedPath.constData(), format, nullptr);
     if (status < 0) {
-        if (options.cancel && options.cancel->load())
+        if (isCancelled(options.cancel))
             return Error::cancellation();
         return Error::make(
             kDomain, status,
@@ -130,7 +125,7 @@ Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& option
     if (options.probeStreams) {
         status = avformat_find_stream_info(context, nullptr);
         if (status < 0) {
-            if (options.cancel && options.cancel->load())
+            if (isCancelled(options.cancel))
                 return Error::cancellation();
             return Error::make(
                 kDomain, status,

@@ -1,24 +1,20 @@
 #pragma once
 
 #include "platform/AvPtr.h"
+#include "platform/CancelToken.h"
 #include "platform/Result.h"
 
 #include <QString>
 
-#include <atomic>
-
 namespace velarix {
-
-// Stops blocked libav I/O when set. The flag must outlive the format context that watches it.
-using CancelFlag = std::atomic<bool>;
 
 // Whether a file name has the ".360" extension (any letter case); such files are MPEG-4 inside.
 bool isThreeSixtyFile(const QString& path);
 
 struct OpenOptions {
-    const CancelFlag* cancel = nullptr; // watched by the context's interrupt callback
-    int ioBufferSize = 0;               // > 0: read through our own I/O context with this buffer size
-    bool probeStreams = true;           // false: the container header only (no avformat_find_stream_info)
+    const CancelToken* cancel = nullptr; // watched by the context's interrupt callback
+    int ioBufferSize = 0;                // > 0: read through our own I/O context with this buffer size
+    bool probeStreams = true;            // false: the container header only (no avformat_find_stream_info)
 };
 
 // An opened input file. With a custom I/O context the context is owned here and freed after the

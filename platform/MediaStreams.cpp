@@ -59,11 +59,11 @@ double containerDuration(const AVFormatContext* context) {
     return header;
 }
 
-Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const CancelFlag* cancel) {
+Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const CancelToken* cancel) {
     if (!needsProbing(input.get()))
         return {};
     const int status = avformat_find_stream_info(input.get(), nullptr);
-    if (cancel && cancel->load())
+    if (isCancelled(cancel))
         return Error::cancellation();
     if (status < 0)
         return Error::make(

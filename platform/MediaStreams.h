@@ -18,7 +18,7 @@ double containerDuration(const AVFormatContext* context);
 
 // Makes sure the input's streams and their parameters are known: containers without a header
 // (transport streams and the like) only reveal them by probing packets.
-Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const CancelFlag* cancel);
+Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const CancelToken* cancel);
 
 // Seconds from the container's start to a timestamp of a stream: times the analysis reports start
 // at 0 where the container starts.

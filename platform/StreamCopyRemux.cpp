@@ -29,15 +29,6 @@ struct OutputFile {
     ~OutputFile() { context.reset(); }
 };
 
-int interruptCallback(void* opaque) {
-    const auto* cancel = static_cast<const CancelFlag*>(opaque);
-    return cancel && cancel->load(std::memory_order_relaxed) ? 1 : 0;
-}
-
-bool isCancelled(const CancelFlag* cancel) {
-    return cancel && cancel->load(std::memory_order_relaxed);
-}
-
 QString mediaTypeName(AVMediaType type) {
     const char* name = av_get_media_type_string(type);
     return name ? QString::fromLatin1(name) : QStringLiteral("unknown");
@@ -184,8 +175,8 @@ Result<void> RangeRemux::createOutput() {
         return exportSessionError();
     m_output.context.reset(context);
     m_out = context;
-    m_out->interrupt_callback.callback = interruptCallback;
-    m_out->interrupt_callback.opaque = const_cast<CancelFlag*>(m_request.cancel);
+    m_out->interrupt_callback.callback = &CancelToken::interruptCallback;
+    m_out->interrupt_callback.opaque = const_cast<CancelToken*>(m_request.cancel);
     return {};
 }
 

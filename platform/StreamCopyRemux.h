@@ -16,7 +16,7 @@ struct RemuxRequest {
     double start = 0;
     double end = 0;
     QString outputPath;
-    const CancelFlag* cancel = nullptr;   // also seen by the output's I/O
+    const CancelToken* cancel = nullptr;  // also seen by the output's I/O
     std::function<void(double)> progress; // fraction 0…1, called from the copying thread
 };
 

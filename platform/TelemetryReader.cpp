@@ -147,7 +147,7 @@ Telemetry assembleTelemetry(const std::vector<TelemetryPacket>& packets, const Q
 }
 
 Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors,
-                                const CancelFlag* cancel) {
+                                const CancelToken* cancel) {
     // A small buffer, so that skipping the video between telemetry packets really skips it.
     auto input = openVideoAsset(path, OpenOptions{cancel, 4096, false});
     if (!input)
@@ -155,7 +155,7 @@ Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& senso
     return readTelemetry(*input, sensors, cancel);
 }
 
-Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelFlag* cancel) {
+Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelToken* cancel) {
     AVFormatContext* format = input.get();
     const int streamIndex = telemetryStream(format);
     if (streamIndex < 0)
@@ -166,7 +166,7 @@ Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors
     // The audio may have been read to the end: start again where the track starts.
     const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
     if (av_seek_frame(format, streamIndex, start, AVSEEK_FLAG_BACKWARD) < 0) {
-        if (cancel && cancel->load())
+        if (isCancelled(cancel))
             return Error::cancellation();
         Telemetry unreadable;
         unreadable.hasTrack = true;
@@ -178,13 +178,13 @@ Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors
     bool endsEarly = false;
     av::PacketPtr packet(av_packet_alloc());
     for (;;) {
-        if (cancel && cancel->load(std::memory_order_relaxed))
+        if (isCancelled(cancel))
             return Error::cancellation();
         const int status = av_read_frame(format, packet.get());
         if (status == AVERROR(EAGAIN))
             continue;
         if (status < 0) {
-            if (cancel && cancel->load())
+            if (isCancelled(cancel))
                 return Error::cancellation();
             endsEarly = status != AVERROR_EOF;
             break;

@@ -56,9 +56,10 @@ int telemetryStream(const AVFormatContext* context);
 // Reads the chosen sensors of the telemetry track (see assembleTelemetry): only that track's bytes
 // are read. A clip without one gives an empty result (hasTrack false). Errors: the file cannot be
 // opened, or a cancellation.
-Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors, const CancelFlag* cancel);
+Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& sensors,
+                                const CancelToken* cancel);
 // The same on an input already open (and maybe read to its end, as after the audio): it starts again
 // at the track's beginning. A clip without a telemetry track costs no reading at all.
-Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelFlag* cancel);
+Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelToken* cancel);
 
 } // namespace velarix

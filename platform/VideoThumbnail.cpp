@@ -14,13 +14,9 @@ Error failure(const QString& path, const QString& why) {
     return Error::make(kDomain, kNoThumbnail, QStringLiteral("No thumbnail for %1: %2").arg(path, why));
 }
 
-bool cancelled(const CancelFlag* cancel) {
-    return cancel && cancel->load(std::memory_order_relaxed);
-}
-
 // The first decodable frame from the current read position.
 Result<av::FramePtr> decodeOneFrame(AVFormatContext* format, AVCodecContext* codec, int streamIndex,
-                                    const CancelFlag* cancel) {
+                                    const CancelToken* cancel) {
     av::PacketPtr packet(av_packet_alloc());
     av::FramePtr frame(av_frame_alloc());
     if (!packet || !frame)
@@ -29,7 +25,7 @@ Result<av::FramePtr> decodeOneFrame(AVFormatContext* format, AVCodecContext* cod
     // A camera file's first GOP decodes within a few dozen packets; the cap keeps a broken file from
     // being read to its end.
     for (int packets = 0; packets < 2000; ++packets) {
-        if (cancelled(cancel))
+        if (isCancelled(cancel))
             return Error::cancellation();
         if (!draining) {
             const int read = av_read_frame(format, packet.get());
@@ -55,7 +51,7 @@ Result<av::FramePtr> decodeOneFrame(AVFormatContext* format, AVCodecContext* cod
 
 } // namespace
 
-Result<QImage> makeVideoThumbnail(const QString& path, QSize maxSize, const CancelFlag* cancel) {
+Result<QImage> makeVideoThumbnail(const QString& path, QSize maxSize, const CancelToken* cancel) {
     if (maxSize.isEmpty())
         return failure(path, QStringLiteral("the requested size is empty"));
     auto input = openVideoAsset(path, OpenOptions{cancel, 0, true});

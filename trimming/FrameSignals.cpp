@@ -22,7 +22,7 @@ std::vector<VideoFrameSignal> signalsFromFrames(const std::vector<SampledFrame>&
 }
 
 Result<std::vector<VideoFrameSignal>> sampleFrameSignals(const QString& path, double fromTime, double toTime,
-                                                         const CancelFlag* cancel) {
+                                                         const CancelToken* cancel) {
     if (toTime <= fromTime)
         return std::vector<VideoFrameSignal>{};
     std::vector<double> times;

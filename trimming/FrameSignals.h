@@ -12,6 +12,6 @@ std::vector<VideoFrameSignal> signalsFromFrames(const std::vector<SampledFrame>&
 // Samples one frame per second from `fromTime` up to `toTime` and measures its motion. Errors of the
 // sampling as a whole are returned; a cancellation is one of them.
 Result<std::vector<VideoFrameSignal>> sampleFrameSignals(const QString& path, double fromTime, double toTime,
-                                                         const CancelFlag* cancel);
+                                                         const CancelToken* cancel);
 
 } // namespace velarix

@@ -1,5 +1,6 @@
 #include "trimming/ReplacedOriginal.h"
 
+#include "platform/Background.h"
 #include "platform/Log.h"
 #include "platform/Trash.h"
 
@@ -62,10 +63,12 @@ void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& original
         return; // the folder, with the original if it is still there, goes with `folder` now
     ++gPending;
     auto held = std::make_shared<TrimWorkingFolder>(std::move(folder));
-    freeingPool().start([held]() mutable {
-        held.reset();
-        --gPending;
-    });
+    runInBackground(
+        [held]() mutable {
+            held.reset();
+            --gPending;
+        },
+        &freeingPool());
 }
 
 void waitForPendingFrees() {

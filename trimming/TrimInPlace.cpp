@@ -6,7 +6,7 @@
 
 namespace velarix {
 
-Result<QUrl> trimVideoInPlace(VideoTrimExportRequest request, const CancelFlag* cancel,
+Result<QUrl> trimVideoInPlace(VideoTrimExportRequest request, const CancelToken* cancel,
                               const std::function<void(double)>& progress) {
     if (request.keepOriginalInTrash && !request.original.trash) {
         // Through a symbolic link the file it names is trimmed, so its Trash is the one that counts.

@@ -32,7 +32,7 @@ std::optional<TrimRange> trimRangeFor(double exitTime, double deploymentTime, do
 
 Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QString& path,
                                         double duration, const TelemetryFinding& telemetry,
-                                        const CancelFlag* cancel) {
+                                        const CancelToken* cancel) {
     TrimSuggestion suggestion;
     const auto finding = findFreefall(levels, duration);
     if (!finding) {

@@ -34,7 +34,7 @@ std::optional<TrimRange> trimRangeFor(double exitTime, double deploymentTime, do
 // the audio evidence alone.
 Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QString& path,
                                         double duration, const TelemetryFinding& telemetry,
-                                        const CancelFlag* cancel);
+                                        const CancelToken* cancel);
 
 // Minutes and seconds as "%02d:%02d"; minutes are not capped at 59, negative times and NaN are
 // 00:00, and times beyond 10^15 s are read as that.

@@ -27,7 +27,7 @@ const QString kNoAudioTrack = QStringLiteral("No audio track found, so no trim s
 // The telemetry track, read from the input the audio was read from: only its packets' bytes. A
 // failure to read it leaves the sound and the picture to decide.
 Result<TelemetryFinding> readSensors(MediaInput& input, const QString& path, double duration,
-                                     const CancelFlag* cancel) {
+                                     const CancelToken* cancel) {
     auto sensors = readTelemetry(input, analysisSensors(), cancel);
     if (sensors.isCancelled())
         return sensors.error();
@@ -47,7 +47,7 @@ Result<TelemetryFinding> readSensors(MediaInput& input, const QString& path, dou
 constexpr double kAudioShare = 0.85;
 
 Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, TelemetryFinding& telemetry,
-                                                    const CancelFlag* cancel,
+                                                    const CancelToken* cancel,
                                                     const std::function<void(double)>& progress) {
     auto input = openVideoAsset(path, audioReadingOptions(cancel));
     if (!input)
@@ -93,7 +93,7 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, Telemet
 
 } // namespace
 
-Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel,
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelToken* cancel,
                                              const std::function<void(double)>& progress) {
     QElapsedTimer timer;
     timer.start();

@@ -57,7 +57,7 @@ struct VideoTrimAnalysisResult {
 // Analyses the file at `path`. Errors: the file cannot be opened or read (domain "Media"), the
 // audio reader fails (domain "VideoTrimming", codes 1 to 3), or a cancellation.
 // `progress` gets how far it is, 0…1 (the audio pass is most of the work).
-Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelFlag* cancel = nullptr,
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelToken* cancel = nullptr,
                                              const std::function<void(double)>& progress = {});
 
 inline constexpr std::chrono::seconds kAnalysisTimeout{90};
@@ -80,13 +80,13 @@ struct VideoTrimAnalysisTimeoutError {
 // time-out wins, the analysis is cancelled and the error is a VideoTrimAnalysisTimeoutError (see
 // matches()), even if a result arrives meanwhile; the call returns once the analysis has stopped.
 Result<VideoTrimAnalysisResult> analyzeVideoWithTimeout(const QString& path,
-                                                        const CancelFlag* cancel = nullptr,
+                                                        const CancelToken* cancel = nullptr,
                                                         std::chrono::milliseconds timeout = kAnalysisTimeout,
                                                         const std::function<void(double)>& progress = {});
 
-// The race itself, for any analysis: `analysis` gets the flag that the time-out and `cancel` set.
-using AnalysisFunction = std::function<Result<VideoTrimAnalysisResult>(const CancelFlag*)>;
+// The race itself, for any analysis: `analysis` gets a token that `cancel` and the time-out both set.
+using AnalysisFunction = std::function<Result<VideoTrimAnalysisResult>(const CancelToken*)>;
 Result<VideoTrimAnalysisResult> runWithTimeout(const AnalysisFunction& analysis, const QString& path,
-                                               const CancelFlag* cancel, std::chrono::milliseconds timeout);
+                                               const CancelToken* cancel, std::chrono::milliseconds timeout);
 
 } // namespace velarix

@@ -33,7 +33,7 @@ QString seconds(double value) {
 // video stream written, and last as long as the kept range. Copying starts at a key frame and ends
 // by decoding time, so a tolerance of a second, or one key-frame interval where they are sparser.
 Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, double expected,
-                               const RemuxOutcome& outcome, const CancelFlag* cancel) {
+                               const RemuxOutcome& outcome, const CancelToken* cancel) {
     auto opened = openVideoAsset(path, OpenOptions{cancel, 0, true});
     if (!opened) {
         if (opened.isCancelled())
@@ -148,7 +148,7 @@ void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl&
                    qPrintable(set.error().message));
 }
 
-Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelFlag* cancel,
+Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelToken* cancel,
                                 const std::function<void(double)>& progress) {
     if (!request.trimStart || !request.trimEnd)
         return trimError(TrimErrorCode::noRange, QStringLiteral("No trim range available."));
@@ -216,7 +216,7 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return verified.error();
 
     // A cancelled trim stops here, before the source is touched.
-    if (cancel && cancel->load())
+    if (isCancelled(cancel))
         return Error::cancellation();
 
     const PreservedAttributes attributes = readPreservedAttributes(QUrl::fromLocalFile(sourcePath));

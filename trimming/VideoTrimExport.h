@@ -37,7 +37,7 @@ void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl&
 // its dates. The copy is checked (it opens, its duration is the kept range) before it replaces the
 // source; until that rename the source is not touched. Blocking: run it off the GUI thread.
 // `cancel` stops it at the next packet or blocked read; `progress` gets the copied fraction.
-Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelFlag* cancel = nullptr,
+Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelToken* cancel = nullptr,
                                 const std::function<void(double)>& progress = {});
 
 } // namespace velarix

@@ -64,6 +64,12 @@ void VideoTrimItem::setIsAnalyzing(bool value) {
 void VideoTrimItem::setIsTrimming(bool value) {
     assign(m_isTrimming, value, &VideoTrimItem::isTrimmingChanged);
 }
+void VideoTrimItem::setTrimFailed(bool value) {
+    assign(m_trimFailed, value, &VideoTrimItem::trimFailedChanged);
+}
+void VideoTrimItem::setAnalysisEnded(bool value) {
+    assign(m_analysisEnded, value, &VideoTrimItem::analysisEndedChanged);
+}
 void VideoTrimItem::setWorkProgress(std::optional<double> value) {
     assign(m_workProgress, value, &VideoTrimItem::workProgressChanged);
 }
@@ -177,10 +183,6 @@ void VideoTrimItem::undoKeepFull() {
 void VideoTrimItem::restoreManualRange(const ManualRange& range) {
     assignManualStart(range.start);
     assignManualEnd(range.end);
-}
-
-bool VideoTrimItem::trimFailed() const {
-    return m_exportMessage && !m_outputURL && *m_exportMessage != QLatin1String("Cancelled");
 }
 
 QString VideoTrimItem::noSuggestionReason() const {

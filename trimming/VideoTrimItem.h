@@ -78,6 +78,8 @@ public:
     const std::optional<QUrl>& outputURL() const { return m_outputURL; }
     bool isAnalyzing() const { return m_isAnalyzing; }
     bool isTrimming() const { return m_isTrimming; }
+    // Its last analysis ended, whether with a result, an error, a cancellation or a time-out.
+    bool hasAnalysisEnded() const { return m_analysisEnded; }
     // How far the running analysis or trim of this file is, 0…1; absent while none runs.
     std::optional<double> workProgress() const { return m_workProgress; }
     // The raw half-second audio levels of the analysis (dB), for drawing; empty when none.
@@ -99,6 +101,8 @@ public:
     void setOutputURL(const std::optional<QUrl>& value);
     void setIsAnalyzing(bool value);
     void setIsTrimming(bool value);
+    void setAnalysisEnded(bool value);
+    void setTrimFailed(bool value);
     void setWorkProgress(std::optional<double> value);
     void setAudioLevels(std::vector<double> levels);
     void setExitTime(std::optional<double> value);
@@ -112,7 +116,7 @@ public:
     bool hasRange() const { return effectiveStart() && effectiveEnd(); }
     bool hasManualRange() const { return m_manualStart || m_manualEnd; }
     // The last trim of this file failed (a cancellation is not a failure).
-    bool trimFailed() const;
+    bool trimFailed() const { return m_trimFailed; }
     bool isTrimmedInPlace() const { return m_outputURL && *m_outputURL == m_url; }
     // Why an analysed clip has no suggestion, by the stage that found nothing; empty otherwise.
     QString noSuggestionReason() const;
@@ -158,6 +162,8 @@ Q_SIGNALS:
     void openingTimeChanged();
     void telemetryTraceChanged();
     void analysisExplanationChanged();
+    void analysisEndedChanged();
+    void trimFailedChanged();
     // After any of the above: computed values may have changed.
     void changed();
 
@@ -182,6 +188,8 @@ private:
     std::optional<QUrl> m_outputURL;
     bool m_isAnalyzing = false;
     bool m_isTrimming = false;
+    bool m_analysisEnded = false;
+    bool m_trimFailed = false;
     std::optional<double> m_workProgress;
     std::optional<ManualRange> m_beforeKeepFull;
     std::vector<double> m_audioLevels;

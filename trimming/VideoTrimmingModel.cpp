@@ -3,13 +3,11 @@
 #include "trimming/FrameDeployment.h"
 #include "trimming/TrimInPlace.h"
 
+#include "platform/Background.h"
 #include "platform/Log.h"
-#include "platform/TrimErrors.h"
 
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QThread>
-#include <QtConcurrent>
 
 namespace velarix {
 
@@ -17,25 +15,6 @@ namespace {
 
 const QString kAnalysisCancelled = QStringLiteral("Analysis cancelled");
 const QString kAnalysisTimedOut = QStringLiteral("Analysis timed out");
-
-// Runs `work` on the pool and hands its result to `done` on the GUI thread, unless `context` is gone.
-template <class T, class Work, class Done>
-void runInBackground(QThreadPool* pool, QObject* context, Work work, Done done) {
-    auto* watcher = new QFutureWatcher<T>(context);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, context, [watcher, done = std::move(done)] {
-        watcher->deleteLater();
-        const QFuture<T> future = watcher->future();
-        if (future.resultCount() == 0) {
-            // The task ended without handing back a result: neither success, failure nor cancellation.
-            done(T(trimError(TrimErrorCode::failed, QStringLiteral("Unexpected terminal status ") +
-                                                        (future.isCanceled() ? QStringLiteral("canceled")
-                                                                             : QStringLiteral("finished")))));
-            return;
-        }
-        done(future.result());
-    });
-    watcher->setFuture(QtConcurrent::run(pool, std::move(work)));
-}
 
 } // namespace
 
@@ -52,12 +31,11 @@ QString VideoTrimCompletionSummary::text() const {
 
 VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     : QObject(parent)
-    , m_analyze([](const QString& path, const CancelFlag* cancel, const Progress& progress) {
+    , m_analyze([](const QString& path, const CancelToken* cancel, const Progress& progress) {
         return analyzeVideoWithTimeout(path, cancel, kAnalysisTimeout, progress);
     })
-    , m_export([](const VideoTrimExportRequest& request, const CancelFlag* cancel, const Progress& progress) {
-        return trimVideoInPlace(request, cancel, progress);
-    })
+    , m_export([](const VideoTrimExportRequest& request, const CancelToken* cancel,
+                  const Progress& progress) { return trimVideoInPlace(request, cancel, progress); })
     , m_processorCount(QThread::idealThreadCount()) {
     // Room for a full analysis batch next to a trim, whatever the machine's own pool allows.
     m_pool.setMaxThreadCount(4);
@@ -65,9 +43,9 @@ VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
 
 VideoTrimmingModel::~VideoTrimmingModel() {
     if (m_analysisRun)
-        m_analysisRun->cancelled = true;
+        m_analysisRun->cancel.cancel();
     if (m_trimmingRun)
-        m_trimmingRun->cancelled = true;
+        m_trimmingRun->cancel.cancel();
     // Workers only see their run and their own copies, but must end before the pool goes.
     m_pool.waitForDone();
 }
@@ -198,9 +176,7 @@ int VideoTrimmingModel::analyzingCount() const {
 
 int VideoTrimmingModel::analyzedCount() const {
     return int(std::count_if(m_items.begin(), m_items.end(), [](const VideoTrimItem* item) {
-        return !item->isAnalyzing() && (item->duration() > 0 || item->analysisError() ||
-                                        item->analysisSummary() == kAnalysisCancelled ||
-                                        item->analysisSummary() == kAnalysisTimedOut);
+        return !item->isAnalyzing() && item->hasAnalysisEnded();
     }));
 }
 
@@ -253,7 +229,7 @@ VideoTrimmingModel::Progress VideoTrimmingModel::progressFor(VideoTrimItem* item
 
 // --- operations ---
 
-void VideoTrimmingModel::addVideos(const QList<QUrl>& urls) {
+QFuture<void> VideoTrimmingModel::addVideos(const QList<QUrl>& urls) {
     QList<VideoTrimItem*> added;
     for (const QUrl& url : urls) {
         if (!url.isLocalFile() || !isAcceptedVideo(url))
@@ -266,25 +242,28 @@ void VideoTrimmingModel::addVideos(const QList<QUrl>& urls) {
             added.append(new VideoTrimItem(url, this));
     }
     if (added.isEmpty())
-        return;
+        return QtFuture::makeReadyFuture();
     setTrimCompletionSummary(std::nullopt);
     setItems(m_items + added);
-    startAnalysis(added);
+    return startAnalysis(added);
 }
 
-void VideoTrimmingModel::startAnalysis(const QList<VideoTrimItem*>& items) {
+QFuture<void> VideoTrimmingModel::startAnalysis(const QList<VideoTrimItem*>& items) {
     ItemList targets;
     for (VideoTrimItem* item : items)
         if (!item->isAnalyzing() && !item->isTrimming())
             targets.append(item);
     if (targets.isEmpty())
-        return;
+        return QtFuture::makeReadyFuture();
     setIsAnalyzing(true);
     if (m_analysisRun)
-        m_analysisRun->cancelled = true;
-    auto run = std::make_shared<Run>();
+        m_analysisRun->cancel.cancel();
+    auto run = std::make_shared<AnalysisRun>();
+    run->promise.start();
+    QFuture<void> future = run->promise.future();
     for (VideoTrimItem* item : std::as_const(targets)) {
         item->setIsAnalyzing(true);
+        item->setAnalysisEnded(false);
         item->setAnalysisSummary(QStringLiteral("Analyzing audio…"));
         item->setAnalysisError(std::nullopt);
         item->setSuggestedStart(std::nullopt);
@@ -294,10 +273,11 @@ void VideoTrimmingModel::startAnalysis(const QList<VideoTrimItem*>& items) {
     }
     m_analysisRun = run;
     analyzeBatch(run, targets, 0);
+    return future;
 }
 
-void VideoTrimmingModel::analyzeBatch(const RunPtr& run, const ItemList& targets, int from) {
-    if (run->cancelled || from >= targets.size()) {
+void VideoTrimmingModel::analyzeBatch(const AnalysisRunPtr& run, const ItemList& targets, int from) {
+    if (run->cancel.isCancelled() || from >= targets.size()) {
         finishAnalysisRun(run, targets, from);
         return;
     }
@@ -310,24 +290,26 @@ void VideoTrimmingModel::analyzeBatch(const RunPtr& run, const ItemList& targets
         const QString path = item ? item->url().toLocalFile() : QString();
         auto analyze = [analyze = m_analyze, path, run,
                         progress = progressFor(item, run)]() -> Result<VideoTrimAnalysisResult> {
-            if (run->cancelled || path.isEmpty())
+            if (run->cancel.isCancelled() || path.isEmpty())
                 return Error::cancellation();
-            return analyze(path, &run->cancelled, progress);
+            return analyze(path, &run->cancel, progress);
         };
-        runInBackground<Result<VideoTrimAnalysisResult>>(
-            &m_pool, this, std::move(analyze), [this, run, targets, item, pending, end](const auto& result) {
+        runInBackground(
+            this, std::move(analyze),
+            [this, run, targets, item, pending, end](const Result<VideoTrimAnalysisResult>& result) {
                 if (item)
-                    applyAnalysis(run, item, result);
+                    applyAnalysis(run.get(), item, result);
                 if (--*pending == 0)
                     analyzeBatch(run, targets, end);
-            });
+            },
+            &m_pool);
     }
 }
 
-void VideoTrimmingModel::applyAnalysis(const RunPtr& run, VideoTrimItem* item,
+void VideoTrimmingModel::applyAnalysis(const Run* run, VideoTrimItem* item,
                                        const Result<VideoTrimAnalysisResult>& result) {
     // The item was taken over by a newer run, or cancelWork/clear dealt with it already.
-    if (m_analysisOwner.value(item) != run.get())
+    if (m_analysisOwner.value(item) != run)
         return;
     m_analysisOwner.remove(item);
     if (result.ok()) {
@@ -356,44 +338,52 @@ void VideoTrimmingModel::applyAnalysis(const RunPtr& run, VideoTrimItem* item,
                                      : QStringLiteral("Analysis failed"));
         item->setAnalysisError(description);
     }
+    item->setAnalysisEnded(true);
     item->setIsAnalyzing(false);
     item->setWorkProgress(std::nullopt);
 }
 
-void VideoTrimmingModel::finishAnalysisRun(const RunPtr& run, const ItemList& targets, int stoppedAt) {
+void VideoTrimmingModel::finishAnalysisRun(const AnalysisRunPtr& run, const ItemList& targets,
+                                           int stoppedAt) {
     // Items of a stopped run whose batch never began would otherwise stay "Analyzing" for good.
     for (int i = stoppedAt; i < targets.size(); ++i) {
         if (targets[i] && m_analysisOwner.value(targets[i]) == run.get())
-            applyAnalysis(run, targets[i], Error::cancellation());
+            applyAnalysis(run.get(), targets[i], Error::cancellation());
     }
-    setIsAnalyzing(false);
     // A newer run that is still going keeps the flag up.
+    const auto anyAnalyzing = [this] {
+        return std::any_of(m_items.begin(), m_items.end(),
+                           [](const VideoTrimItem* item) { return item->isAnalyzing(); });
+    };
+    setIsAnalyzing(anyAnalyzing());
     QMetaObject::invokeMethod(
         this,
-        [this, run] {
+        [this, run, anyAnalyzing] {
             if (m_analysisRun == run)
                 m_analysisRun.reset();
-            setIsAnalyzing(std::any_of(m_items.begin(), m_items.end(),
-                                       [](const VideoTrimItem* item) { return item->isAnalyzing(); }));
+            setIsAnalyzing(anyAnalyzing());
+            run->promise.finish();
         },
         Qt::QueuedConnection);
 }
 
-void VideoTrimmingModel::startTrimming() {
+QFuture<VideoTrimCompletionSummary> VideoTrimmingModel::startTrimming() {
     ItemList targets;
     for (VideoTrimItem* item : trimmableItems())
         if (!item->isTrimming())
             targets.append(item);
     if (targets.isEmpty())
-        return;
+        return QtFuture::makeReadyFuture(VideoTrimCompletionSummary{});
     setIsTrimming(true);
     setTrimCompletionSummary(std::nullopt);
     setTrimCompletedCount(0);
     setTrimTotalCount(int(targets.size()));
     setTrimSavedBytes(0);
+    if (m_trimmingRun)
+        m_trimmingRun->cancel.cancel();
+    auto run = std::make_shared<TrimmingRun>();
+    run->promise.start();
     // Every file of the list has a line on the finish screen: those not trimmed say why.
-    m_runOutcomes.clear();
-    m_runOutcomeIndex.clear();
     for (VideoTrimItem* item : std::as_const(m_items)) {
         VideoTrimFileOutcome outcome{item->url().toLocalFile(), VideoTrimFileOutcome::Kind::Kept, 0, {}};
         if (item->savesTooLittle())
@@ -402,27 +392,27 @@ void VideoTrimmingModel::startTrimming() {
         else if (!item->canTrim())
             outcome.message =
                 QStringLiteral("Kept: ") + item->analysisError().value_or(item->analysisSummary());
-        m_runOutcomeIndex.insert(item, int(m_runOutcomes.size()));
-        m_runOutcomes.append(outcome);
+        run->outcomeIndex.insert(item, int(run->outcomes.size()));
+        run->outcomes.append(outcome);
     }
-    if (m_trimmingRun)
-        m_trimmingRun->cancelled = true;
-    auto run = std::make_shared<Run>();
     m_trimmingRun = run;
+    QFuture<VideoTrimCompletionSummary> future = run->promise.future();
     trimNext(run, targets, 0, 0, 0);
+    return future;
 }
 
-void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, int index, int trimmed,
+void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& targets, int index, int trimmed,
                                   int failed) {
     while (index < targets.size() && !targets[index])
         ++index; // removed meanwhile
-    if (run->cancelled || index >= targets.size()) {
+    if (run->cancel.isCancelled() || index >= targets.size()) {
         finishTrimmingRun(run, trimmed, failed);
         return;
     }
     QPointer<VideoTrimItem> item = targets[index];
     item->setIsTrimming(true);
     item->setExportMessage(std::nullopt);
+    item->setTrimFailed(false);
     VideoTrimExportRequest request{item->url(), item->effectiveStart(), item->effectiveEnd(),
                                    m_keepOriginalsInTrash, OriginalDisposal{}};
     // The row says "Trimmed" at the swap; the original is freed meanwhile (the application waits
@@ -434,23 +424,23 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
     auto measured = std::make_shared<std::optional<qint64>>();
     auto work = [exportVideo = m_export, request, run, progress = progressFor(item, run),
                  measured]() -> Result<QUrl> {
-        if (run->cancelled)
+        if (run->cancel.isCancelled())
             return Error::cancellation();
         const QString path = request.url.toLocalFile();
         const QFileInfo before(path);
         const qint64 sizeBefore = before.exists() ? before.size() : -1;
-        auto result = exportVideo(request, &run->cancelled, progress);
+        auto result = exportVideo(request, &run->cancel, progress);
         if (const QFileInfo after(path); result.ok() && sizeBefore >= 0 && after.exists())
             *measured = std::max<qint64>(0, sizeBefore - after.size());
         return result;
     };
-    runInBackground<Result<QUrl>>(&m_pool, this, std::move(work), [=, this](const Result<QUrl>& result) {
+    const auto done = [=, this](const Result<QUrl>& result) {
         const bool current = run == m_trimmingRun;
         if (item)
             item->setWorkProgress(std::nullopt);
         VideoTrimFileOutcome* outcome = nullptr;
-        if (current && item && m_runOutcomeIndex.contains(item))
-            outcome = &m_runOutcomes[m_runOutcomeIndex.value(item)];
+        if (item && run->outcomeIndex.contains(item))
+            outcome = &run->outcomes[run->outcomeIndex.value(item)];
         int nowTrimmed = trimmed;
         int nowFailed = failed;
         if (result.ok()) {
@@ -472,11 +462,15 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
                 item->setExportMessage(QStringLiteral("Cancelled"));
                 item->setIsTrimming(false);
             }
+            if (outcome)
+                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Cancelled, 0,
+                            QStringLiteral("Cancelled")};
         } else {
             qCCritical(lcApp, "Video trimming failed for %s: %s", qPrintable(request.url.toLocalFile()),
                        qPrintable(result.error().message));
             if (item) {
                 item->setExportMessage(result.error().message);
+                item->setTrimFailed(true);
                 item->setIsTrimming(false);
             }
             if (current)
@@ -486,31 +480,37 @@ void VideoTrimmingModel::trimNext(const RunPtr& run, const ItemList& targets, in
             ++nowFailed;
         }
         trimNext(run, targets, index + 1, nowTrimmed, nowFailed);
-    });
+    };
+    runInBackground(this, std::move(work), done, &m_pool);
 }
 
-void VideoTrimmingModel::finishTrimmingRun(const RunPtr& run, int trimmed, int failed) {
-    if (!run->cancelled && trimmed >= 1) {
+void VideoTrimmingModel::finishTrimmingRun(const TrimmingRunPtr& run, int trimmed, int failed) {
+    qint64 saved = 0;
+    for (const VideoTrimFileOutcome& outcome : std::as_const(run->outcomes))
+        saved += outcome.savedBytes;
+    const VideoTrimCompletionSummary summary{trimmed, failed, saved, run->outcomes};
+    if (!run->cancel.isCancelled() && trimmed >= 1) {
         setItems({});
-        setTrimCompletionSummary(
-            VideoTrimCompletionSummary{trimmed, failed, m_trimSavedBytes, m_runOutcomes});
+        setTrimCompletionSummary(summary);
     }
     QMetaObject::invokeMethod(
         this,
-        [this, run] {
+        [this, run, summary] {
             if (m_trimmingRun == run) {
                 m_trimmingRun.reset();
                 setIsTrimming(false);
             }
+            run->promise.addResult(summary);
+            run->promise.finish();
         },
         Qt::QueuedConnection);
 }
 
 void VideoTrimmingModel::cancelWork() {
     if (m_analysisRun)
-        m_analysisRun->cancelled = true;
+        m_analysisRun->cancel.cancel();
     if (m_trimmingRun)
-        m_trimmingRun->cancelled = true;
+        m_trimmingRun->cancel.cancel();
     m_analysisRun.reset();
     m_trimmingRun.reset();
     setIsAnalyzing(false);
@@ -522,6 +522,7 @@ void VideoTrimmingModel::cancelWork() {
         if (item->isAnalyzing()) {
             item->setAnalysisSummary(kAnalysisCancelled);
             item->setAnalysisError(std::nullopt);
+            item->setAnalysisEnded(true);
             item->setIsAnalyzing(false);
         }
         if (item->isTrimming()) {
@@ -537,7 +538,8 @@ void VideoTrimmingModel::removeItem(VideoTrimItem* item) {
         return;
     // Its analysis result is dropped on arrival; the batch it is in still finishes.
     m_analysisOwner.remove(item);
-    m_runOutcomeIndex.remove(item);
+    if (m_trimmingRun)
+        m_trimmingRun->outcomeIndex.remove(item);
     QList<VideoTrimItem*> rest = m_items;
     rest.removeOne(item);
     setItems(rest);

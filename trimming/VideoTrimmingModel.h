@@ -4,10 +4,12 @@
 #include "trimming/VideoTrimExport.h"
 #include "trimming/VideoTrimItem.h"
 
+#include <QFuture>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QPromise>
 #include <QThreadPool>
 #include <QUrl>
 
@@ -19,7 +21,8 @@ namespace velarix {
 
 // What a trimming run did to one file of the list.
 struct VideoTrimFileOutcome {
-    enum class Kind { Trimmed, Kept, Failed };
+    // Cancelled: its trim was under way when the run was cancelled.
+    enum class Kind { Trimmed, Kept, Failed, Cancelled };
     QString path;
     Kind kind = Kind::Kept;
     qint64 savedBytes = 0; // estimated, for trimmed files
@@ -59,9 +62,9 @@ public:
     // Workers report how far they are (0…1) through the progress function, from their own thread.
     using Progress = std::function<void(double)>;
     using AnalyzeFunction = std::function<Result<VideoTrimAnalysisResult>(
-        const QString& path, const CancelFlag*, const Progress&)>;
+        const QString& path, const CancelToken*, const Progress&)>;
     using ExportFunction =
-        std::function<Result<QUrl>(const VideoTrimExportRequest&, const CancelFlag*, const Progress&)>;
+        std::function<Result<QUrl>(const VideoTrimExportRequest&, const CancelToken*, const Progress&)>;
 
     explicit VideoTrimmingModel(QObject* parent = nullptr);
     ~VideoTrimmingModel() override;
@@ -107,9 +110,11 @@ public:
     // Items whose range the user set and that are not trimmed yet: closing would throw them away.
     int untrimmedManualRangeCount() const;
 
-    void addVideos(const QList<QUrl>& urls);
-    void startAnalysis(const QList<VideoTrimItem*>& items);
-    void startTrimming();
+    // The futures finish when the run has dealt with every file it took (also when it is cancelled or
+    // superseded). A trimming run's future holds what became of every file of the list, cancelled or not.
+    QFuture<void> addVideos(const QList<QUrl>& urls);
+    QFuture<void> startAnalysis(const QList<VideoTrimItem*>& items);
+    QFuture<VideoTrimCompletionSummary> startTrimming();
     void cancelWork();
     void clear();
     // Takes one video off the list; its analysis stops. A video being trimmed stays.
@@ -131,9 +136,21 @@ Q_SIGNALS:
 
 private:
     struct Run {
-        CancelFlag cancelled{false};
+        CancelToken cancel;
+        virtual ~Run() = default;
+    };
+    struct AnalysisRun : Run {
+        QPromise<void> promise;
+    };
+    struct TrimmingRun : Run {
+        QPromise<VideoTrimCompletionSummary> promise;
+        // The list as the run found it, with what became of each file.
+        QList<VideoTrimFileOutcome> outcomes;
+        QHash<VideoTrimItem*, int> outcomeIndex;
     };
     using RunPtr = std::shared_ptr<Run>;
+    using AnalysisRunPtr = std::shared_ptr<AnalysisRun>;
+    using TrimmingRunPtr = std::shared_ptr<TrimmingRun>;
     using ItemList = QList<QPointer<VideoTrimItem>>;
 
     void setIsAnalyzing(bool value);
@@ -143,11 +160,11 @@ private:
     void setTrimSavedBytes(qint64 value);
     void setItems(QList<VideoTrimItem*> items);
 
-    void analyzeBatch(const RunPtr& run, const ItemList& targets, int from);
-    void applyAnalysis(const RunPtr& run, VideoTrimItem* item, const Result<VideoTrimAnalysisResult>& result);
-    void finishAnalysisRun(const RunPtr& run, const ItemList& targets, int stoppedAt);
-    void trimNext(const RunPtr& run, const ItemList& targets, int index, int trimmed, int failed);
-    void finishTrimmingRun(const RunPtr& run, int trimmed, int failed);
+    void analyzeBatch(const AnalysisRunPtr& run, const ItemList& targets, int from);
+    void applyAnalysis(const Run* run, VideoTrimItem* item, const Result<VideoTrimAnalysisResult>& result);
+    void finishAnalysisRun(const AnalysisRunPtr& run, const ItemList& targets, int stoppedAt);
+    void trimNext(const TrimmingRunPtr& run, const ItemList& targets, int index, int trimmed, int failed);
+    void finishTrimmingRun(const TrimmingRunPtr& run, int trimmed, int failed);
     // A progress function for a worker: hands the fraction to `item` on the GUI thread, in whole
     // percent steps, while `run` is the current one.
     Progress progressFor(VideoTrimItem* item, const RunPtr& run);
@@ -167,14 +184,11 @@ private:
     qint64 m_trimSavedBytes = 0;
     std::optional<VideoTrimCompletionSummary> m_summary;
     bool m_keepOriginalsInTrash = false;
-    // The list as a trimming run found it, with what became of each file.
-    QList<VideoTrimFileOutcome> m_runOutcomes;
-    QHash<VideoTrimItem*, int> m_runOutcomeIndex;
 
-    RunPtr m_analysisRun;
-    RunPtr m_trimmingRun;
+    AnalysisRunPtr m_analysisRun;
+    TrimmingRunPtr m_trimmingRun;
     // Which analysis run an analysing item belongs to: late results of a superseded run are dropped.
-    QHash<VideoTrimItem*, Run*> m_analysisOwner;
+    QHash<VideoTrimItem*, const Run*> m_analysisOwner;
 };
 
 } // namespace velarix

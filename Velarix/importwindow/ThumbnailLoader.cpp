@@ -1,5 +1,6 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 
+#include "platform/Background.h"
 #include "platform/Log.h"
 #include "platform/VideoThumbnail.h"
 
@@ -8,13 +9,13 @@ namespace velarix {
 ThumbnailLoader::ThumbnailLoader(QSize pixelSize, QObject* parent)
     : QObject(parent)
     , m_pixelSize(pixelSize)
-    , m_cancel(std::make_shared<std::atomic<bool>>(false)) {
+    , m_cancel(std::make_shared<CancelToken>()) {
     // A thumbnail decodes one frame; three at once keep the table lively without starving the rest.
     m_pool.setMaxThreadCount(3);
 }
 
 ThumbnailLoader::~ThumbnailLoader() {
-    m_cancel->store(true);
+    m_cancel->cancel();
     m_pool.clear();
     m_pool.waitForDone();
 }
@@ -25,34 +26,29 @@ void ThumbnailLoader::request(const QString& path) {
         return;
     entry.state = State::loading;
     const QSize size = m_pixelSize;
-    const std::shared_ptr<std::atomic<bool>> cancel = m_cancel;
-    // The destructor waits for running tasks, so `self` is alive whenever a task uses it; a queued
-    // result is dropped by Qt if the loader is deleted before it arrives.
-    ThumbnailLoader* self = this;
-    m_pool.start([self, path, size, cancel] {
-        if (cancel->load())
-            return;
-        Result<QImage> image = makeVideoThumbnail(path, size, cancel.get());
-        if (cancel->load())
-            return;
-        // Queued to the loader's thread; dropped with the loader if it is gone by then.
-        QMetaObject::invokeMethod(
-            self,
-            [self, path, cancel, image = std::move(image)] {
-                if (cancel != self->m_cancel)
-                    return;
-                Entry& done = self->m_entries[path];
-                if (image) {
-                    done.state = State::ready;
-                    done.image = *image;
-                } else {
-                    done.state = State::failed;
-                    qCDebug(lcApp, "Thumbnail failed: %s", qUtf8Printable(image.error().message));
-                }
-                Q_EMIT self->finished(path);
-            },
-            Qt::QueuedConnection);
-    });
+    const std::shared_ptr<CancelToken> cancel = m_cancel;
+    // The result is dropped when the loader is gone by then, or was cleared meanwhile.
+    runInBackground(
+        this,
+        [path, size, cancel]() -> Result<QImage> {
+            if (cancel->isCancelled())
+                return Error::cancellation();
+            return makeVideoThumbnail(path, size, cancel.get());
+        },
+        [this, path, cancel](const Result<QImage>& image) {
+            if (cancel != m_cancel)
+                return;
+            Entry& done = m_entries[path];
+            if (image) {
+                done.state = State::ready;
+                done.image = *image;
+            } else {
+                done.state = State::failed;
+                qCDebug(lcApp, "Thumbnail failed: %s", qUtf8Printable(image.error().message));
+            }
+            Q_EMIT finished(path);
+        },
+        &m_pool);
 }
 
 ThumbnailLoader::State ThumbnailLoader::state(const QString& path) const {
@@ -65,9 +61,9 @@ QImage ThumbnailLoader::image(const QString& path) const {
 }
 
 void ThumbnailLoader::clear() {
-    m_cancel->store(true);
+    m_cancel->cancel();
     m_pool.clear();
-    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    m_cancel = std::make_shared<CancelToken>();
     m_entries.clear();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/CancelToken.h"
+
 #include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QSize>
 #include <QThreadPool>
 
-#include <atomic>
 #include <memory>
 
 namespace velarix {
@@ -44,7 +45,7 @@ private:
     QHash<QString, Entry> m_entries;
     QThreadPool m_pool;
     // Shared with the tasks so that a task outliving a clear() sees that its batch was dropped.
-    std::shared_ptr<std::atomic<bool>> m_cancel;
+    std::shared_ptr<CancelToken> m_cancel;
 };
 
 } // namespace velarix

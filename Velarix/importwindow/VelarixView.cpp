@@ -11,6 +11,7 @@
 #include "import/CardWatcher.h"
 #include "import/FailureReport.h"
 #include "import/VelarixModel.h"
+#include "platform/Background.h"
 #include "platform/Log.h"
 
 #include <QAction>

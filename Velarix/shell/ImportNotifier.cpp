@@ -80,7 +80,7 @@ void ImportNotifier::finished() {
         done.summary = QStringLiteral("Import finished");
         done.body = (m_total == 1 ? QStringLiteral("1 video") : QStringLiteral("%1 videos").arg(m_total)) +
                     QStringLiteral(" copied to ") + QDir::toNativeSeparators(m_model.outputLocation());
-    } else if (error.errorDescription() == QLatin1String("Cancelled")) {
+    } else if (error.isCancellation()) {
         done.summary = QStringLiteral("Import cancelled");
     } else {
         done.summary = QStringLiteral("Import failed");

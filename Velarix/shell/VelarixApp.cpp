@@ -12,6 +12,7 @@
 #include "import/VelarixModel.h"
 #include "platform/AppIdentity.h"
 #include "platform/AppPaths.h"
+#include "platform/Background.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/Log.h"
 #include "platform/Settings.h"
@@ -27,7 +28,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
-#include <QThreadPool>
 #include <QUrl>
 
 #include <cstdio>
@@ -71,7 +71,7 @@ VelarixApp::VelarixApp(Settings& settings, QObject* parent, DesktopNotifications
     watchForCards();
     // A trim that was killed left its copy in a hidden folder next to the video; freeing that space
     // can take a moment, so not on this thread.
-    QThreadPool::globalInstance()->start([] { removeAbandonedTrimFolders(); });
+    runInBackground([] { removeAbandonedTrimFolders(); });
 }
 
 void VelarixApp::watchForCards() {

@@ -124,6 +124,7 @@ void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
             colour = trimstyle::success();
             break;
         case VideoTrimFileOutcome::Kind::Kept:
+        case VideoTrimFileOutcome::Kind::Cancelled: // a cancelled run shows no summary
             what = file.message.isEmpty() ? tr("Kept") : file.message;
             break;
         case VideoTrimFileOutcome::Kind::Failed:

@@ -19,9 +19,9 @@ namespace velarix::test {
 // analysis or trimming is running.
 struct Gate {
     std::atomic<bool> open{false};
-    bool wait(const CancelFlag* cancel) const {
+    bool wait(const CancelToken* cancel) const {
         while (!open) {
-            if (cancel && *cancel)
+            if (isCancelled(cancel))
                 return false;
             QThread::msleep(5);
         }
@@ -32,7 +32,7 @@ using GatePtr = std::shared_ptr<Gate>;
 
 // An analysis that waits for the gate and then finds a 300 s clip of 1 GB with the range 40-150.
 inline VideoTrimmingModel::AnalyzeFunction heldAnalysis(GatePtr gate) {
-    return [gate](const QString&, const CancelFlag* cancel,
+    return [gate](const QString&, const CancelToken* cancel,
                   const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
         if (!gate->wait(cancel))
             return Error::cancellation();
@@ -51,7 +51,7 @@ inline VideoTrimmingModel::AnalyzeFunction heldAnalysis(GatePtr gate) {
 
 // An export that waits for the gate and then reports the file trimmed in place.
 inline VideoTrimmingModel::ExportFunction heldExport(GatePtr gate) {
-    return [gate](const VideoTrimExportRequest& request, const CancelFlag* cancel,
+    return [gate](const VideoTrimExportRequest& request, const CancelToken* cancel,
                   const VideoTrimmingModel::Progress&) -> Result<QUrl> {
         if (!gate->wait(cancel))
             return Error::cancellation();

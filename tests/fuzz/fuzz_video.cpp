@@ -26,7 +26,7 @@ QString scratchPath() {
 
 // The stages the analysis runs only on clips of 90 s and more, run on any file: the audio levels and
 // a few frames.
-Result<VideoTrimAnalysisResult> analyse(const QString& path, const CancelFlag* stop) {
+Result<VideoTrimAnalysisResult> analyse(const QString& path, const CancelToken* stop) {
     if (auto input = openVideoAsset(path, audioReadingOptions(stop))) {
         if (ensureStreamsKnown(*input, path, stop)) {
             const QList<int> audio = audioStreams(input->get());
@@ -58,6 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     (void)loadDuration(path);
     { auto input = openVideoAsset(path, OpenOptions{nullptr, 4096, true}); }
-    (void)runWithTimeout([](const CancelFlag* stop) { return analyse(path, stop); }, path, nullptr, kBudget);
+    (void)runWithTimeout([](const CancelToken* stop) { return analyse(path, stop); }, path, nullptr, kBudget);
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "import/CardLoad.h"
 #include "import/CardScan.h"
 #include "platform/Await.h"
 #include "platform/Volumes.h"
@@ -6,6 +7,9 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -153,6 +157,35 @@ private Q_SLOTS:
         QCOMPARE(model->videoFiles()[0]->fileName(), QStringLiteral("ONE.MP4"));
         QVERIFY(!model->isLoadingVideos());
         QCOMPARE(model->sdCardPath(), std::optional(small.root()));
+    }
+
+    // A load replaced by a newer one stops reading the files of its card: of 1,000 durations, only
+    // those already being read are finished, and the old load ends well within a second.
+    void aReplacedLoadStopsReadingItsCard() {
+        FakeCard big(home->volumes(), "BIG");
+        for (int i = 0; i < 1000; ++i)
+            big.addFile(QString("100GOPRO/F%1.MP4").arg(i, 4, 10, QChar('0')), "x");
+        FakeCard small(home->volumes(), "SMALL");
+        small.addFile("100GOPRO/ONE.MP4", "x");
+        std::atomic<int> bigProbes{0};
+        model->setDurationProbe([&bigProbes, bigRoot = big.root()](const QString& path) {
+            if (path.startsWith(bigRoot))
+                ++bigProbes;
+            // 1,000 files at this pace take seconds: a load that goes on cannot end within one.
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            return VideoProbe{60, std::nullopt};
+        });
+        auto first = model->loadSDCard(big.root(), *store);
+        QTRY_VERIFY(bigProbes.load() > 0);
+        const int atReplacement = bigProbes.load();
+        auto second = model->loadSDCard(small.root(), *store);
+        QTRY_VERIFY_WITH_TIMEOUT(first.isFinished(), 1000);
+        QVERIFY(first.result().ok());
+        QVERIFY2(bigProbes.load() - atReplacement <= CardLoad::kMaxDurationLoads,
+                 qPrintable(QString::number(bigProbes.load() - atReplacement)));
+        QVERIFY(awaitFuture(second).ok());
+        QCOMPARE(model->videoFiles().size(), 1);
+        QCOMPARE(model->videoFiles()[0]->duration(), 60.0);
     }
 
     void namesTheCard() {

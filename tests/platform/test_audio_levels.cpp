@@ -118,10 +118,10 @@ private Q_SLOTS:
 
     void cancellation() {
         const QString path = toneFile(QStringLiteral("cancel.m4a"), QStringLiteral("stereo"), 48000);
-        CancelFlag cancel{false};
+        CancelToken cancel;
         auto input = openVideoAsset(path, audioReadingOptions(&cancel));
         QVERIFY(input.ok());
-        cancel = true;
+        cancel.cancel();
         QVERIFY(readAudioLevels(*input, audioStreams(input->get()).first(), &cancel).isCancelled());
     }
 };

@@ -121,7 +121,8 @@ private Q_SLOTS:
     void failures() {
         QVERIFY(!sampleFrames(m_dir.filePath("missing.mp4"), {1.0}, nullptr).ok());
         const QString path = clip(QStringLiteral("cancel.mp4"), ClipRecipe::jump());
-        CancelFlag cancel{true};
+        CancelToken cancel;
+        cancel.cancel();
         QVERIFY(sampleFrames(path, {1.0, 2.0}, &cancel).isCancelled());
         QVERIFY(sampleFrames(path, {}, nullptr)->empty());
     }

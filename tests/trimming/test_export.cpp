@@ -229,7 +229,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = copyOf(m_camera, dir, QStringLiteral("clip.mp4"));
         const QByteArray digest = fileDigest(path);
-        CancelFlag cancel{false};
+        CancelToken cancel;
         bool sawWorkingFolder = false;
         auto result = exportTrimmedVideo(requestFor(path, 20, 60), &cancel, [&](double fraction) {
             if (fraction < 0.3)
@@ -238,7 +238,7 @@ private Q_SLOTS:
             if (deleteSource)
                 QFile::remove(path);
             else
-                cancel = true;
+                cancel.cancel();
         });
         QVERIFY(sawWorkingFolder);
         QVERIFY(!result.ok());

@@ -2,6 +2,7 @@
 #include "trimming/TrimSuggestion.h"
 #include "trimming/VideoTrimmingModel.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -160,9 +161,9 @@ private Q_SLOTS:
     // The bar moves within a file: running files count by how far they are.
     void progressWithinFiles() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag* cancel,
+        model.setAnalyzeFunction([](const QString&, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
-            while (!cancel->load())
+            while (!cancel->isCancelled())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             return Error::cancellation();
         });
@@ -186,7 +187,7 @@ private Q_SLOTS:
 
     void addVideosFiltersAndSkipsListedFiles() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+        model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
             return Result<VideoTrimAnalysisResult>(Error::make("Test", 1, "no"));
         });
         model.addVideos(urls({"/v/a.MP4", "/v/b.360", "/v/c.mov", "/v/d"}));
@@ -222,7 +223,7 @@ private Q_SLOTS:
         Concurrency concurrency;
         VideoTrimmingModel model;
         model.setProcessorCount(processors);
-        model.setAnalyzeFunction([&](const QString& path, const CancelFlag*,
+        model.setAnalyzeFunction([&](const QString& path, const CancelToken*,
                                      const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             const QString name = QFileInfo(path).baseName();
             concurrency.enter(name);
@@ -247,7 +248,7 @@ private Q_SLOTS:
 
     void analysisOutcomesOnItems() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString& path, const CancelFlag*,
+        model.setAnalyzeFunction([](const QString& path, const CancelToken*,
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             const QString name = QFileInfo(path).baseName();
             if (name == QLatin1String("short")) {
@@ -289,11 +290,11 @@ private Q_SLOTS:
     void cancelWorkDuringAnalysis() {
         VideoTrimmingModel model;
         model.setProcessorCount(8);
-        model.setAnalyzeFunction([](const QString& path, const CancelFlag* cancel,
+        model.setAnalyzeFunction([](const QString& path, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
             if (path.endsWith(QLatin1String("quick.mp4")))
                 return suggestion(300, 1000, 40, 150);
-            while (!cancel->load())
+            while (!cancel->isCancelled())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             return Error::cancellation();
         });
@@ -308,6 +309,59 @@ private Q_SLOTS:
         QTest::qWait(50); // late results of the cancelled run change nothing
         QCOMPARE(model.items()[1]->analysisSummary(), QStringLiteral("Analysis cancelled"));
         QVERIFY(!model.isAnalyzing());
+    }
+
+    // An older analysis of a file that ends late changes nothing: not when the file was analysed
+    // again, nor when it was taken off the list and added again. Nor does the older run's end drop
+    // the "analysing" flag while the newer run still works.
+    void lateResultsOfAnOlderRunAreDropped_data() {
+        QTest::addColumn<bool>("readd");
+        QTest::newRow("analysed again") << false;
+        QTest::newRow("removed and added again") << true;
+    }
+    void lateResultsOfAnOlderRunAreDropped() {
+        QFETCH(bool, readd);
+        // Each call waits for its own release and ignores cancellation, like a blocked read.
+        std::atomic<int> calls{0};
+        std::atomic<int> released{0};
+        VideoTrimmingModel model;
+        model.setProcessorCount(8);
+        model.setAnalyzeFunction([&](const QString&, const CancelToken*,
+                                     const VideoTrimmingModel::Progress&) -> Result<VideoTrimAnalysisResult> {
+            const int call = calls++;
+            while (released <= call)
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            return call == 0 ? suggestion(300, 1000, 10, 100) : suggestion(300, 1000, 40, 150);
+        });
+        // A failed check must not leave a worker waiting: the model's destructor waits for them.
+        const auto releaseAll = qScopeGuard([&] { released = 100; });
+        const QFuture<void> older = model.addVideos(urls({"/v/a.mp4"}));
+        QTRY_COMPARE(calls.load(), 1);
+        QFuture<void> newer;
+        if (readd) {
+            model.removeItem(model.items()[0]);
+            newer = model.addVideos(urls({"/v/a.mp4"}));
+        } else {
+            model.cancelWork();
+            newer = model.startAnalysis(model.items());
+        }
+        QTRY_COMPARE(calls.load(), 2);
+        QSignalSpy flag(&model, &VideoTrimmingModel::isAnalyzingChanged);
+
+        released = 1;                    // the older run ends late
+        QTRY_VERIFY(older.isFinished()); // after the older run's last queued step
+        QCOMPARE(model.items().size(), 1);
+        VideoTrimItem* item = model.items()[0];
+        QVERIFY(item->isAnalyzing());
+        QVERIFY(model.isAnalyzing());
+        QCOMPARE(flag.count(), 0);
+
+        released = 2;
+        QTRY_VERIFY(newer.isFinished());
+        QVERIFY(!model.isAnalyzing());
+        QCOMPARE(item->suggestedStart(), std::optional<double>(40));
+        QCOMPARE(item->analysisSummary(), QStringLiteral("Keep 00:40-02:30"));
+        QCOMPARE(model.analyzedCount(), 1);
     }
 
     // One file at a time, in list order; a failure counts as completed and the run goes on.
@@ -330,10 +384,10 @@ private Q_SLOTS:
         Concurrency concurrency;
         QList<VideoTrimExportRequest> requests;
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+        model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
             return Result(suggestion(300, 1'000'000'000, 40, 150));
         });
-        model.setExportFunction([&](const VideoTrimExportRequest& request, const CancelFlag*,
+        model.setExportFunction([&](const VideoTrimExportRequest& request, const CancelToken*,
                                     const VideoTrimmingModel::Progress&) -> Result<QUrl> {
             const QString name = QFileInfo(request.url.toLocalFile()).baseName();
             concurrency.enter(name);
@@ -348,10 +402,15 @@ private Q_SLOTS:
         QTRY_VERIFY(!model.isAnalyzing());
         model.items()[2]->keepFullVideo(); // c removes nothing: not trimmed
         model.items()[0]->setManualStart(50);
-        model.startTrimming();
+        const QFuture<VideoTrimCompletionSummary> run = model.startTrimming();
         QVERIFY(model.isTrimming());
         QCOMPARE(model.trimTotalCount(), 2);
-        QTRY_VERIFY(!model.isTrimming());
+        QTRY_VERIFY(run.isFinished());
+        QVERIFY(!model.isTrimming());
+        // The future says what became of each file, whether or not the window gets a summary.
+        QCOMPARE(run.result().trimmedCount, 2 - int(failing.size()));
+        QCOMPARE(run.result().failedCount, int(failing.size()));
+        QCOMPARE(run.result().files.size(), 3);
 
         QCOMPARE(concurrency.peak, 1);
         QCOMPARE(concurrency.events, (QStringList{"start a", "end a", "start b", "end b"}));
@@ -386,20 +445,21 @@ private Q_SLOTS:
 
     void cancelWorkDuringTrimming() {
         VideoTrimmingModel model;
-        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+        model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
             return Result(suggestion(300, 1000, 40, 150));
         });
         std::atomic<int> exports{0};
-        model.setExportFunction([&](const VideoTrimExportRequest&, const CancelFlag* cancel,
+        model.setExportFunction([&](const VideoTrimExportRequest&, const CancelToken* cancel,
                                     const VideoTrimmingModel::Progress&) -> Result<QUrl> {
             ++exports;
-            while (!cancel->load())
+            while (!cancel->isCancelled())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             return Error::cancellation();
         });
-        model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"}));
-        QTRY_VERIFY(!model.isAnalyzing());
-        model.startTrimming();
+        const QFuture<void> analysed = model.addVideos(urls({"/v/a.mp4", "/v/b.mp4"}));
+        QTRY_VERIFY(analysed.isFinished());
+        QVERIFY(!model.isAnalyzing());
+        const QFuture<VideoTrimCompletionSummary> run = model.startTrimming();
         QVERIFY(model.items()[0]->isTrimming());
         QTRY_COMPARE(exports.load(), 1);
         model.cancelWork();
@@ -410,6 +470,11 @@ private Q_SLOTS:
         QCOMPARE(exports.load(), 1); // b was never started
         QCOMPARE(model.items().size(), 2);
         QVERIFY(!model.trimCompletionSummary());
+        QTRY_VERIFY(run.isFinished());
+        using Kind = VideoTrimFileOutcome::Kind;
+        QCOMPARE(run.result().files.value(0).kind, Kind::Cancelled);
+        QCOMPARE(run.result().files.value(1).kind, Kind::Kept);
+        QCOMPARE(run.result().trimmedCount + run.result().failedCount, 0);
         model.clear();
         QVERIFY(model.items().isEmpty());
     }

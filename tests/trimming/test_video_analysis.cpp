@@ -172,8 +172,8 @@ private Q_SLOTS:
         QElapsedTimer timer;
         timer.start();
         std::atomic<bool> sawStop{false};
-        const auto slow = [&](const CancelFlag* stop) -> Result<VideoTrimAnalysisResult> {
-            while (!stop->load())
+        const auto slow = [&](const CancelToken* stop) -> Result<VideoTrimAnalysisResult> {
+            while (!stop->isCancelled())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             sawStop = true;
             return VideoTrimAnalysisResult{}; // a result after the time-out must not count
@@ -190,14 +190,15 @@ private Q_SLOTS:
 
     void cancellationIsNeverAResult() {
         const QString path = m_jump;
-        CancelFlag cancel{true};
-        QVERIFY(analyzeVideo(path, &cancel).isCancelled());
+        CancelToken cancelled;
+        cancelled.cancel();
+        QVERIFY(analyzeVideo(path, &cancelled).isCancelled());
 
         // Cancelled while running: the analysis stops and the caller sees a cancellation.
-        cancel = false;
+        CancelToken cancel;
         std::thread canceller([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            cancel = true;
+            cancel.cancel();
         });
         QElapsedTimer timer;
         timer.start();
