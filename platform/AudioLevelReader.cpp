@@ -135,6 +135,14 @@ OpenOptions audioReadingOptions(const CancelFlag* cancel) {
 
 Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelFlag* cancel,
                                             const std::function<void(double)>& progress) {
+    LevelAccumulator levels;
+    if (auto added = addAudioLevels(input, streamIndex, levels, cancel, progress); !added)
+        return added.error();
+    return levels.finish();
+}
+
+Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator& levels,
+                            const CancelFlag* cancel, const std::function<void(double)>& progress) {
     AVFormatContext* format = input.get();
     if (streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
         return unableToPrepare();
@@ -157,7 +165,6 @@ Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, 
         return failedToStart();
     }
 
-    LevelAccumulator levels;
     MonoConverter converter;
     bool convertedAny = false;
 
@@ -219,7 +226,7 @@ Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, 
     if (auto received = receiveFrames(); !received)
         return received.error();
     converter.drain(levels);
-    return levels.finish();
+    return {};
 }
 
 } // namespace velarix

@@ -54,14 +54,16 @@ void ChapterContinuation::enterByHeader(const AVFormatContext* chapter) {
         // Sound and data go on from their first packet at or after the start: at the start, where
         // the header says the stream begins before it.
         if (m_chapter > 0 && track.end != AV_NOPTS_VALUE)
-            track.offset = track.end - (isVideo(stream) ? startOf(stream) : std::max<int64_t>(0, startOf(stream)));
+            track.offset =
+                track.end - (isVideo(stream) ? startOf(stream) : std::max<int64_t>(0, startOf(stream)));
         track.awaitingStart = false;
         const int64_t end = track.offset + headerEnd(chapter, stream);
         track.end = track.end == AV_NOPTS_VALUE ? end : std::max(track.end, end);
     }
 }
 
-Result<bool> ChapterContinuation::place(AVPacket* packet, const AVStream* stream, const QString& chapterPath) {
+Result<bool> ChapterContinuation::place(AVPacket* packet, const AVStream* stream,
+                                        const QString& chapterPath) {
     Track& track = m_tracks[size_t(packet->stream_index)];
     if (m_chapter > 0 && !isVideo(stream) && packet->pts != AV_NOPTS_VALUE) {
         if (packet->pts < 0)
@@ -108,8 +110,7 @@ Result<std::vector<double>> chapterStartTimes(const QStringList& chapters, const
             origin = chapter->start_time != AV_NOPTS_VALUE ? double(chapter->start_time) / AV_TIME_BASE : 0;
         }
         const int64_t before = timeline->end(unsigned(video));
-        starts.push_back(before == AV_NOPTS_VALUE ? 0
-                                                  : double(before) * av_q2d(stream->time_base) - origin);
+        starts.push_back(before == AV_NOPTS_VALUE ? 0 : double(before) * av_q2d(stream->time_base) - origin);
         timeline->enterByHeader(chapter);
         if (chapters.size() == qsizetype(starts.size()))
             starts.push_back(double(timeline->end(unsigned(video))) * av_q2d(stream->time_base) - origin);
