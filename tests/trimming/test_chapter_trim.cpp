@@ -126,6 +126,56 @@ private Q_SLOTS:
                  QString());
     }
 
+    // The camera's own recording in chapters, cut across both boundaries, reads as the same cut of the
+    // recording in one file: picture, telemetry sample times (exiftool), timecode, boxes and tags.
+    void cutsARealCameraRecordingAsOne() {
+        const QString sample = QStringLiteral(VELARIX_SAMPLE_MEDIA_DIR "/camera-drone-gpmf.mp4");
+        if (!QFile::exists(sample))
+            QSKIP("the real camera recording is not beside the checkout");
+        QTemporaryDir dir;
+        const QStringList chapters{dir.filePath(QStringLiteral("GH010007.MP4")),
+                                   dir.filePath(QStringLiteral("GH020007.MP4")),
+                                   dir.filePath(QStringLiteral("GH030007.MP4"))};
+        QCOMPARE(splitIntoChapters(sample, chapters, {4, 8}), QString());
+        const QString whole = dir.filePath(QStringLiteral("whole.mp4"));
+        QVERIFY(QFile::copy(sample, whole));
+        QVERIFY(trimVideoInPlace(VideoTrimExportRequest{QUrl::fromLocalFile(whole), 2.5, 10.5}));
+        const auto trimmed = trimVideoInPlace(VideoTrimExportRequest{
+            QUrl::fromLocalFile(chapters[0]), 2.5, 10.5, false, OriginalDisposal{}, chapters.mid(1)});
+        if (!trimmed)
+            QFAIL(qPrintable(trimmed.error().message));
+        const QString& out = chapters[0];
+        QCOMPARE(probePackets(out, QStringLiteral("v")), probePackets(whole, QStringLiteral("v")));
+        QCOMPARE(summarizeStreams(out).timecode, summarizeStreams(whole).timecode);
+        const QByteArray userData = movieUserData(out);
+        for (const char* box : {"FIRM", "LENS", "CAME", "SETT", "MUID", "GUMI"})
+            QVERIFY2(userData.contains(box), box);
+        // The chapters' timecode track comes last (the muxer made it), the recording's before the telemetry.
+        const auto tags = [](const QString& path) {
+            QStringList found =
+                QString::fromUtf8(
+                    runProcess(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries",
+                                                           "stream=codec_tag_string", "-of", "csv=p=0", path})
+                        .out)
+                    .split(u'\n', Qt::SkipEmptyParts);
+            found.sort();
+            return found;
+        };
+        QCOMPARE(tags(out), tags(whole));
+        if (!QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty()) {
+            const auto sampleTimes = [](const QString& path) {
+                return runProcess(QStringLiteral("exiftool"), {"-ee", "-SampleTime", "-n", "-s3", path}).out;
+            };
+            const QByteArray times = sampleTimes(out);
+            QVERIFY(times.count('\n') >= 8);
+            QCOMPARE(times, sampleTimes(whole));
+        }
+        QCOMPARE(readerErrors(QStringLiteral("gst-discoverer-1.0"), {out}), QString());
+        QCOMPARE(readerErrors(QStringLiteral("mpv"), {"--vo=null", "--ao=null", "--ao-null-untimed",
+                                                      "--untimed", "--no-config", out}),
+                 QString());
+    }
+
     // Chapters wholly outside the range are not read: damaged ones do not matter, and still go.
     void cutInsideOneChapter_data() {
         QTest::addColumn<double>("start");
