@@ -278,6 +278,44 @@ private Q_SLOTS:
         QCOMPARE(model.items().first()->displayName(), QStringLiteral("GX010042.MP4 (3 chapters)"));
     }
 
+    // The window trims the recording through its model: one cut across the boundary in the first
+    // chapter's place, the others gone, the saving measured over every chapter.
+    void theWindowTrimsTheRecording() {
+        QTemporaryDir dir;
+        ClipRecipe recipe;
+        recipe.seconds = 40;
+        recipe.telemetry = true;
+        const QString recording = dir.filePath(QStringLiteral("recording.mp4"));
+        QCOMPARE(makeClip(recording, recipe), QString());
+        const QStringList chapters{dir.filePath(QStringLiteral("GX010043.MP4")),
+                                   dir.filePath(QStringLiteral("GX020043.MP4"))};
+        QCOMPARE(splitIntoChapters(recording, chapters, {15}), QString());
+        qint64 sizeBefore = 0;
+        for (const QString& chapter : chapters)
+            sizeBefore += QFileInfo(chapter).size();
+
+        VideoTrimmingModel model;
+        model.setAnalyzeFunction([](const QString&, const CancelFlag*, const VideoTrimmingModel::Progress&) {
+            VideoTrimAnalysisResult result;
+            result.duration = 40;
+            return Result<VideoTrimAnalysisResult>(result);
+        });
+        model.addVideos({QUrl::fromLocalFile(chapters[1])});
+        QTRY_VERIFY(!model.isAnalyzing() && !model.hasAnalysisTask());
+        QCOMPARE(model.items().size(), 1);
+        VideoTrimItem* item = model.items().first();
+        item->setManualStart(10);
+        item->setManualEnd(20);
+        model.startTrimming();
+        QTRY_VERIFY_WITH_TIMEOUT(model.trimCompletionSummary().has_value(), 30000);
+        QCOMPARE(model.trimCompletionSummary()->trimmedCount, 1);
+        QVERIFY(!QFileInfo::exists(chapters[1]));
+        QVERIFY(std::abs(containerDuration(chapters[0]) - 10.0) < 0.2);
+        QCOMPARE(firstFrameNumber(chapters[0]), 100);
+        QCOMPARE(model.trimCompletionSummary()->savedBytes, sizeBefore - QFileInfo(chapters[0]).size());
+        waitForPendingFrees();
+    }
+
     // The command line takes the recording by its first chapter; a later chapter alone is refused.
     void theCommandLineTrimsTheRecordingByItsFirstChapter() {
         const auto refused = runCli({"trim", m_chapters[1], "--range", "1-2"});
