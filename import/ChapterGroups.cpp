@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -101,6 +102,9 @@ std::optional<ChapterName> parseChapterName(const QString& fileName) {
 
 QList<QStringList> groupRecordings(const QStringList& paths, const StreamSignatureProbe& probe) {
     QStringList all = paths;
+    QSet<QString> known; // by absolute path, whatever the spelling
+    for (const QString& path : paths)
+        known.insert(QFileInfo(path).absoluteFilePath());
     for (const QString& path : paths) {
         const QFileInfo info(path);
         const auto name = parseChapterName(info.fileName());
@@ -116,9 +120,10 @@ QList<QStringList> groupRecordings(const QStringList& paths, const StreamSignatu
                 sibling->extension != name->extension)
                 continue;
             // Given paths keep their spelling; a sibling is named in the given one's folder.
-            const QString siblingPath = info.path() + u'/' + entry;
-            if (!all.contains(siblingPath) && !all.contains(prefix + entry))
-                all.append(siblingPath);
+            if (known.contains(prefix + entry))
+                continue;
+            known.insert(prefix + entry);
+            all.append(info.path() + u'/' + entry);
         }
     }
     QHash<QString, qsizetype> given;
