@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/NamedRecordings.h"
 
 #include "trimming/TrimSuggestion.h"
 #include "trimming/VideoTrimAnalysis.h"
@@ -26,8 +27,13 @@ QJsonValue optionalText(const QString& text) {
     return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
 }
 
-QJsonObject jsonLine(const QString& file, const Result<VideoTrimAnalysisResult>& outcome, bool withLevels) {
-    QJsonObject line{{"file", file}};
+QJsonObject jsonLine(const NamedRecording& video, const Result<VideoTrimAnalysisResult>& outcome,
+                     bool withLevels) {
+    QJsonObject line{{"file", video.file}};
+    QJsonArray chapters;
+    for (const QString& chapter : video.chapters)
+        chapters.append(QFileInfo(chapter).fileName());
+    line.insert(QLatin1String("chapters"), chapters);
     if (!outcome) {
         for (const char* key :
              {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary", "exitTime",
@@ -130,16 +136,20 @@ int runAnalyze(Invocation& invocation) {
     QLoggingCategory::setFilterRules(QStringLiteral("app.tarnwick.Velarix.App.debug=false"));
     const bool showProgress = !invocation.json && isatty(STDERR_FILENO);
     int failures = 0;
-    for (int i = 0; i < files.size(); ++i) {
-        const QString& file = files[i];
+    const QList<NamedRecording> videos = resolveNamedVideos(files);
+    for (int i = 0; i < videos.size(); ++i) {
+        const NamedRecording& video = videos[i];
+        const QString file = recordingLabel(video);
         if (showProgress) {
             invocation.err << QStringLiteral("\r[%1/%2] analysing %3\x1b[K")
                                   .arg(i + 1)
-                                  .arg(files.size())
-                                  .arg(QFileInfo(file).fileName());
+                                  .arg(videos.size())
+                                  .arg(QFileInfo(video.file).fileName());
             invocation.err.flush();
         }
-        const auto outcome = analyzeVideoWithTimeout(file);
+        const auto outcome = video.error.isEmpty() ? analyzeRecordingWithTimeout(video.chapters)
+                                                   : Result<VideoTrimAnalysisResult>(Error::make(
+                                                         QStringLiteral("VideoTrimming"), 1, video.error));
         if (showProgress) {
             invocation.err << "\r\x1b[K";
             invocation.err.flush();
@@ -147,13 +157,13 @@ int runAnalyze(Invocation& invocation) {
         if (!outcome)
             ++failures;
         if (invocation.json)
-            printJsonLine(invocation.out, jsonLine(file, outcome, withLevels));
+            printJsonLine(invocation.out, jsonLine(video, outcome, withLevels));
         else
             printHuman(invocation.out, invocation.err, file, outcome, withLevels);
     }
     if (failures == 0)
         return kExitOk;
-    return failures == files.size() ? kExitUsage : kExitSomeFailed;
+    return failures == videos.size() ? kExitUsage : kExitSomeFailed;
 }
 
 const CommandRegistration registration(Command{

@@ -1,6 +1,9 @@
 #include "cli/TrimCommand.h"
 
+#include "cli/NamedRecordings.h"
 #include "platform/Await.h"
+#include "platform/ChapterContinuation.h"
+
 #include "platform/MediaStreams.h"
 #include "platform/Settings.h"
 #include "platform/WriteLease.h"
@@ -168,18 +171,35 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
     Reporter reporter(invocation);
     VideoTrimCompletionSummary summary;
     int done = 0;
-    for (const QString& file : files) {
+    const QList<NamedRecording> videos = resolveNamedVideos(files);
+    for (const NamedRecording& video : videos) {
+        const QString& file = video.file;
         FileOutcome outcome{file, range.start, range.end, {}, false};
         const QFileInfo info(file);
+        QStringList laterChapters;
+        for (const QString& chapter : video.chapters.mid(1))
+            laterChapters.append(QFileInfo(chapter).absoluteFilePath());
         // The same figures the window shows: estimated from size and duration.
         VideoTrimItem item(QUrl::fromLocalFile(info.absoluteFilePath()));
-        if (auto duration = loadDuration(info.absoluteFilePath()); duration.ok()) {
+        item.setChapters(video.chapters);
+        Result<double> duration = loadDuration(info.absoluteFilePath());
+        if (!laterChapters.isEmpty()) {
+            const auto starts =
+                chapterStartTimes(QStringList{info.absoluteFilePath()} + laterChapters, nullptr);
+            duration = starts ? Result<double>(starts->back()) : Result<double>(starts.error());
+        }
+        if (duration.ok()) {
+            qint64 size = info.size();
+            for (const QString& chapter : std::as_const(laterChapters))
+                size += QFileInfo(chapter).size();
             item.setDuration(*duration);
-            item.setFileSize(info.size());
+            item.setFileSize(size);
             item.setSuggestedStart(range.start);
             item.setSuggestedEnd(range.end);
         }
-        if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
+        if (!video.error.isEmpty()) {
+            outcome.message = video.error;
+        } else if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
             outcome.message = QStringLiteral("Not an MP4 or 360 video, left alone.");
         } else if (dryRun) {
             if (!info.exists())
@@ -197,10 +217,16 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
             }
         } else {
             reporter.progress(QStringLiteral("Trimming %1").arg(info.fileName()));
-            const qint64 sizeBefore = fileSize(info.absoluteFilePath());
+            qint64 sizeBefore = fileSize(info.absoluteFilePath());
+            for (const QString& chapter : std::as_const(laterChapters))
+                sizeBefore += fileSize(chapter);
             int shown = -1;
-            VideoTrimExportRequest request{QUrl::fromLocalFile(info.absoluteFilePath()), range.start,
-                                           range.end, keepOriginal, OriginalDisposal{}};
+            VideoTrimExportRequest request{QUrl::fromLocalFile(info.absoluteFilePath()),
+                                           range.start,
+                                           range.end,
+                                           keepOriginal,
+                                           OriginalDisposal{},
+                                           laterChapters};
             // The original is freed while the next file is cut; the run waits for it at the end.
             request.original.inBackground = true;
             auto result = trimVideoInPlace(request, &gInterrupted, [&](double fraction) {
@@ -210,7 +236,11 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
                 reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
             });
             if (result.ok()) {
-                outcome.message = QStringLiteral("Trimmed in place");
+                outcome.message = laterChapters.isEmpty()
+                                      ? QStringLiteral("Trimmed in place")
+                                      : QStringLiteral("Trimmed in place, %1 chapters joined into %2")
+                                            .arg(video.chapters.size())
+                                            .arg(info.fileName());
                 outcome.done = true;
                 summary.savedBytes += std::max<qint64>(0, sizeBefore - fileSize(info.absoluteFilePath()));
             } else {
@@ -227,7 +257,7 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
     summary.trimmedCount = dryRun ? 0 : done;
     if (!dryRun)
         reporter.summary(summary);
-    return exitStatus(done, int(files.size()));
+    return exitStatus(done, int(videos.size()));
 }
 
 } // namespace
@@ -250,8 +280,13 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     QList<FileOutcome> outcomes;
     QList<QUrl> urls;
     QList<int> rowOfUrl;
-    for (const QString& file : files) {
-        if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
+    QList<QStringList> chaptersOfUrl;
+    const QList<NamedRecording> videos = resolveNamedVideos(files);
+    for (const NamedRecording& video : videos) {
+        const QString& file = video.file;
+        if (!video.error.isEmpty()) {
+            outcomes.append(FileOutcome{file, {}, {}, video.error, false});
+        } else if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
             outcomes.append(
                 FileOutcome{file, {}, {}, QStringLiteral("Not an MP4 or 360 video, left alone."), false});
         } else if (!QFileInfo(file).isFile()) {
@@ -260,6 +295,7 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
         } else {
             rowOfUrl.append(int(outcomes.size()));
             urls.append(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+            chaptersOfUrl.append(video.chapters);
             outcomes.append(FileOutcome{file, {}, {}, {}, false});
         }
     }
@@ -274,8 +310,12 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     });
     awaitFuture(model.addVideos(urls));
     QList<qint64> sizesBefore;
-    for (const QUrl& url : std::as_const(urls))
-        sizesBefore.append(fileSize(url.toLocalFile()));
+    for (const QStringList& chapters : std::as_const(chaptersOfUrl)) {
+        qint64 size = 0;
+        for (const QString& chapter : chapters)
+            size += fileSize(chapter);
+        sizesBefore.append(size);
+    }
 
     const QList<VideoTrimItem*> items = model.items();
     // The trimming run's outcomes name the files by path; the items are gone once it is done.
@@ -333,7 +373,7 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
         QTextStream& stream = invocation.json ? invocation.err : invocation.out;
         stream << QStringLiteral("Would trim %1 of %2 videos, saving about %3.\n")
                       .arg(done)
-                      .arg(files.size())
+                      .arg(videos.size())
                       .arg(QLocale::c().formattedDataSize(dryRunSavings, 1, QLocale::DataSizeSIFormat));
         stream.flush();
     } else {
@@ -347,7 +387,7 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     }
     // The last originals are freed before the summary counts the run as done.
     waitForPendingFrees();
-    return exitStatus(done, int(files.size()));
+    return exitStatus(done, int(videos.size()));
 }
 
 bool keepOriginalsSetting() {

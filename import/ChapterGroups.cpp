@@ -2,9 +2,11 @@
 
 #include "platform/Log.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -96,6 +98,52 @@ std::optional<ChapterName> parseChapterName(const QString& fileName) {
     if (chapter < 1)
         return std::nullopt;
     return ChapterName{match.captured(1), chapter, match.captured(3), match.captured(4)};
+}
+
+QList<QStringList> groupRecordings(const QStringList& paths, const StreamSignatureProbe& probe) {
+    QStringList all = paths;
+    QSet<QString> known; // by absolute path, whatever the spelling
+    for (const QString& path : paths)
+        known.insert(QFileInfo(path).absoluteFilePath());
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        const auto name = parseChapterName(info.fileName());
+        if (!name)
+            continue;
+        const QDir folder = info.absoluteDir();
+        const QString prefix = info.absolutePath() + u'/';
+        for (const QString& entry : folder.entryList(
+                 {name->letters + QStringLiteral("??") + name->recording + u'.' + name->extension},
+                 QDir::Files | QDir::Readable, QDir::Name)) {
+            const auto sibling = parseChapterName(entry);
+            if (!sibling || sibling->letters != name->letters || sibling->recording != name->recording ||
+                sibling->extension != name->extension)
+                continue;
+            // Given paths keep their spelling; a sibling is named in the given one's folder.
+            if (known.contains(prefix + entry))
+                continue;
+            known.insert(prefix + entry);
+            all.append(info.path() + u'/' + entry);
+        }
+    }
+    QHash<QString, qsizetype> given;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        given.insert(paths[i], std::min(given.value(paths[i], i), i));
+    QList<QPair<qsizetype, QStringList>> found;
+    for (const QStringList& group : groupChapters(all, probe)) {
+        qsizetype first = -1;
+        for (const QString& path : group)
+            if (given.contains(path) && (first < 0 || given.value(path) < first))
+                first = given.value(path);
+        if (first >= 0)
+            found.append({first, group});
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<QStringList> groups;
+    for (const auto& [position, group] : std::as_const(found))
+        groups.append(group);
+    return groups;
 }
 
 QList<QStringList> groupChapters(const QStringList& paths, const StreamSignatureProbe& probe) {

@@ -31,4 +31,10 @@ using StreamSignatureProbe = std::function<Result<QString>(const QString& path)>
 // path in `paths`. A file left on its own although its name says chapter is logged with the reason.
 QList<QStringList> groupChapters(const QStringList& paths, const StreamSignatureProbe& probe);
 
+// The recordings that `paths` belong to, where each file named as a chapter brings the chapters of
+// its recording that lie beside it (a chapter dropped alone stands for its recording). Grouped as
+// groupChapters does; one group per recording holding any of `paths`, in the order of the first of
+// them in `paths`.
+QList<QStringList> groupRecordings(const QStringList& paths, const StreamSignatureProbe& probe);
+
 } // namespace velarix

@@ -131,6 +131,14 @@ OpenOptions audioReadingOptions(const CancelToken* cancel) {
 
 Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelToken* cancel,
                                             const std::function<void(double)>& progress) {
+    LevelAccumulator levels;
+    if (auto added = addAudioLevels(input, streamIndex, levels, cancel, progress); !added)
+        return added.error();
+    return levels.finish();
+}
+
+Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator& levels,
+                            const CancelToken* cancel, const std::function<void(double)>& progress) {
     AVFormatContext* format = input.get();
     if (streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
         return unableToPrepare();
@@ -153,7 +161,6 @@ Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, 
         return failedToStart();
     }
 
-    LevelAccumulator levels;
     MonoConverter converter;
     bool convertedAny = false;
 
@@ -215,7 +222,7 @@ Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, 
     if (auto received = receiveFrames(); !received)
         return received.error();
     converter.drain(levels);
-    return levels.finish();
+    return {};
 }
 
 } // namespace velarix

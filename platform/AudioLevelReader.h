@@ -38,5 +38,9 @@ OpenOptions audioReadingOptions(const CancelToken* cancel);
 // `progress` gets the fraction of the clip's duration read so far.
 Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelToken* cancel,
                                             const std::function<void(double)>& progress = {});
+// The same into windows that go on from an earlier input's: the chapters of one recording are
+// measured as one sound.
+Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator& levels,
+                            const CancelToken* cancel, const std::function<void(double)>& progress = {});
 
 } // namespace velarix

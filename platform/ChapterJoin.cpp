@@ -1,5 +1,6 @@
 #include "platform/ChapterJoin.h"
 
+#include "platform/ChapterContinuation.h"
 #include "platform/FileHash.h"
 #include "platform/Log.h"
 #include "platform/MediaStreams.h"
@@ -140,11 +141,7 @@ uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* par
 struct Track {
     int output = -1;
     AVRational timeBase{0, 1};
-    int64_t offset = 0;           // added to this chapter's timestamps
-    int64_t end = AV_NOPTS_VALUE; // where this stream's presentation ends so far, output time base
-    int64_t lastDts = AV_NOPTS_VALUE;
     int64_t chapterPackets = 0;
-    bool awaitingStart = false; // the offset is set by this chapter's first packet
     std::unique_ptr<StreamHasher> hasher;
 };
 
@@ -262,6 +259,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);
 
     av::PacketPtr packet(av_packet_alloc());
+    ChapterContinuation timeline(in->nb_streams);
     qint64 doneBytes = 0;
     qint64 reportedBytes = 0;
     for (qsizetype c = 0; c < chapters.size(); ++c) {
@@ -278,23 +276,13 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             opened = std::move(next.value());
         }
         AVFormatContext* chapter = c == 0 ? first->get() : opened.get();
-        // Each stream of this chapter begins where the same stream of the previous one ended: the
-        // picture from its first frame on, sound and data from their first packet at or after the
-        // chapter's start (what the chapter's edit list hides before it would repeat the end of the
-        // previous chapter).
+        // Each stream of this chapter begins where the same stream of the previous one ended.
+        timeline.beginChapter(chapter);
         for (unsigned i = 0; i < chapter->nb_streams; ++i) {
             Track& track = tracks[i];
             track.chapterPackets = 0;
-            if (track.output < 0) {
+            if (track.output < 0)
                 chapter->streams[i]->discard = AVDISCARD_ALL;
-                continue;
-            }
-            const AVStream* stream = chapter->streams[i];
-            const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-            const bool video = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
-            if (c > 0 && track.end != AV_NOPTS_VALUE && video)
-                track.offset = track.end - start;
-            track.awaitingStart = c > 0 && track.end != AV_NOPTS_VALUE && !video;
         }
 
         for (;;) {
@@ -317,38 +305,17 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
                 return readError(path, QStringLiteral("the file is cut short or damaged"));
             const AVStream* stream = chapter->streams[packet->stream_index];
             doneBytes += packet->size;
-            if (c > 0 && stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO &&
-                packet->pts != AV_NOPTS_VALUE) {
-                if (packet->pts < 0) {
-                    av_packet_unref(packet.get());
-                    continue;
-                }
-                if (track.awaitingStart) {
-                    track.offset = track.end - packet->pts;
-                    track.awaitingStart = false;
-                }
+            auto placed = timeline.place(packet.get(), stream, path);
+            if (!placed)
+                return placed.error();
+            if (!*placed) {
+                av_packet_unref(packet.get());
+                continue;
             }
             ++track.chapterPackets;
             JoinOutcome::Stream& written = outcome.streams[size_t(track.output)];
             ++written.packets;
             track.hasher->update(reinterpret_cast<const char*>(packet->data), packet->size);
-
-            if (packet->pts != AV_NOPTS_VALUE)
-                packet->pts += track.offset;
-            if (packet->dts != AV_NOPTS_VALUE)
-                packet->dts += track.offset;
-            if (packet->pts != AV_NOPTS_VALUE) {
-                const int64_t end = packet->pts + std::max<int64_t>(packet->duration, 0);
-                track.end = track.end == AV_NOPTS_VALUE ? end : std::max(track.end, end);
-            }
-            if (packet->dts != AV_NOPTS_VALUE && track.lastDts != AV_NOPTS_VALUE &&
-                packet->dts <= track.lastDts)
-                return Error::make(kDomain, 5,
-                                   QStringLiteral("The chapter %1 does not continue the previous one (its "
-                                                  "timestamps go back); it cannot be joined.")
-                                       .arg(fileName(path)));
-            if (packet->dts != AV_NOPTS_VALUE)
-                track.lastDts = packet->dts;
             packet->stream_index = track.output;
             packet->pos = -1;
             status = av_interleaved_write_frame(out, packet.get());
@@ -386,12 +353,13 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     if (auto carried = carryOverMovieUserData(chapters.first(), outputPath); !carried)
         return carried.error();
 
-    for (const Track& track : tracks) {
+    for (unsigned i = 0; i < tracks.size(); ++i) {
+        const Track& track = tracks[i];
         if (track.output < 0)
             continue;
         outcome.streams[size_t(track.output)].digest = track.hasher->digest();
-        if (track.end != AV_NOPTS_VALUE)
-            outcome.duration = std::max(outcome.duration, double(track.end) * av_q2d(track.timeBase));
+        if (const int64_t end = timeline.end(i); end != AV_NOPTS_VALUE)
+            outcome.duration = std::max(outcome.duration, double(end) * av_q2d(track.timeBase));
     }
     if (control.progress)
         control.progress(totalBytes, totalBytes);

@@ -1,5 +1,6 @@
 #include "platform/StreamCopyRemux.h"
 
+#include "platform/ChapterReader.h"
 #include "platform/DurableFileOutput.h"
 #include "platform/Log.h"
 #include "platform/Mp4EditEnd.h"
@@ -129,7 +130,8 @@ class RangeRemux {
 public:
     RangeRemux(MediaInput& input, const RemuxRequest& request)
         : m_in(input.get())
-        , m_request(request) {
+        , m_request(request)
+        , m_reader(input.get(), request.laterChapters, request.cancel) {
         // Times are counted from the container's start, as players show them.
         m_origin = m_in->start_time != AV_NOPTS_VALUE ? m_in->start_time : 0;
         m_startUs = m_origin + std::llround(request.start * AV_TIME_BASE);
@@ -156,6 +158,7 @@ private:
 
     AVFormatContext* m_in;
     const RemuxRequest& m_request;
+    ChapterReader m_reader; // the input, or the chapters of its recording
     int64_t m_origin = 0;
     int64_t m_startUs = 0; // the range in AV_TIME_BASE, from the file's time zero
     int64_t m_endUs = 0;
@@ -329,12 +332,8 @@ Result<void> RangeRemux::startOutput() {
     }
     // Every stream steps back to the key frame at or before the start (the MOV demuxer aligns the
     // others to the chosen video sample).
-    if (const int status = av_seek_frame(m_in, -1, m_startUs, AVSEEK_FLAG_BACKWARD);
-        status < 0 && m_request.start > 0)
-        return trimError(
-            status,
-            QStringLiteral("Could not seek to the start of the range: %1").arg(av::errorText(status)));
-    return {};
+    m_reader.setEnd(m_endUs);
+    return m_reader.seek(m_startUs);
 }
 
 Result<void> RangeRemux::copyPackets() {
@@ -342,15 +341,11 @@ Result<void> RangeRemux::copyPackets() {
     while (m_remaining > 0) {
         if (cancelled())
             return Error::cancellation();
-        const int status = av_read_frame(m_in, packet.get());
-        if (status == AVERROR_EOF)
+        auto read = m_reader.read(packet.get());
+        if (!read)
+            return read.error();
+        if (!*read)
             break;
-        if (status < 0) {
-            if (cancelled())
-                return Error::cancellation();
-            return trimError(status,
-                             QStringLiteral("Could not read the video: %1").arg(av::errorText(status)));
-        }
         auto copied = copyPacket(packet.get());
         av_packet_unref(packet.get());
         if (!copied)

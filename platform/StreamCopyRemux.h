@@ -5,6 +5,7 @@
 #include "platform/Result.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -18,6 +19,9 @@ struct RemuxRequest {
     QString outputPath;
     const CancelToken* cancel = nullptr;  // also seen by the output's I/O
     std::function<void(double)> progress; // fraction 0…1, called from the copying thread
+    // The recording's further chapters when the input is its first: the range is then in the
+    // recording's time, and only the chapters it covers are read.
+    QStringList laterChapters = {};
 };
 
 struct RemuxOutcome {

@@ -155,11 +155,13 @@ Result<Telemetry> readTelemetry(const QString& path, const QSet<uint32_t>& senso
     return readTelemetry(*input, sensors, cancel);
 }
 
-Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelToken* cancel) {
+Result<TelemetryPackets> readTelemetryPackets(MediaInput& input, const CancelToken* cancel) {
     AVFormatContext* format = input.get();
+    TelemetryPackets read;
     const int streamIndex = telemetryStream(format);
     if (streamIndex < 0)
-        return Telemetry{};
+        return read;
+    read.hasTrack = true;
     for (unsigned i = 0; i < format->nb_streams; ++i)
         format->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     AVStream* stream = format->streams[streamIndex];
@@ -168,14 +170,10 @@ Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors
     if (av_seek_frame(format, streamIndex, start, AVSEEK_FLAG_BACKWARD) < 0) {
         if (isCancelled(cancel))
             return Error::cancellation();
-        Telemetry unreadable;
-        unreadable.hasTrack = true;
-        unreadable.problems.append(QStringLiteral("the telemetry track cannot be read from its start"));
-        return unreadable;
+        read.problem = QStringLiteral("the telemetry track cannot be read from its start");
+        read.unreadable = true;
+        return read;
     }
-
-    std::vector<TelemetryPacket> packets;
-    bool endsEarly = false;
     av::PacketPtr packet(av_packet_alloc());
     for (;;) {
         if (isCancelled(cancel))
@@ -186,7 +184,8 @@ Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors
         if (status < 0) {
             if (isCancelled(cancel))
                 return Error::cancellation();
-            endsEarly = status != AVERROR_EOF;
+            if (status != AVERROR_EOF)
+                read.problem = QStringLiteral("the file ends early");
             break;
         }
         if (packet->stream_index == streamIndex) {
@@ -195,13 +194,28 @@ Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors
             timed.time = stamp == AV_NOPTS_VALUE ? NAN : streamSeconds(format, stream, stamp);
             timed.duration = packet->duration > 0 ? double(packet->duration) * av_q2d(stream->time_base) : 0;
             timed.payload = QByteArray(reinterpret_cast<const char*>(packet->data), packet->size);
-            packets.push_back(std::move(timed));
+            read.packets.push_back(std::move(timed));
         }
         av_packet_unref(packet.get());
     }
-    Telemetry telemetry = assembleTelemetry(packets, sensors);
-    if (endsEarly)
-        note(telemetry, QStringLiteral("the file ends early"));
+    return read;
+}
+
+Result<Telemetry> readTelemetry(MediaInput& input, const QSet<uint32_t>& sensors, const CancelToken* cancel) {
+    auto read = readTelemetryPackets(input, cancel);
+    if (!read)
+        return read.error();
+    if (!read->hasTrack)
+        return Telemetry{};
+    if (read->unreadable) {
+        Telemetry unreadable;
+        unreadable.hasTrack = true;
+        unreadable.problems.append(read->problem);
+        return unreadable;
+    }
+    Telemetry telemetry = assembleTelemetry(read->packets, sensors);
+    if (!read->problem.isEmpty())
+        note(telemetry, read->problem);
     return telemetry;
 }
 

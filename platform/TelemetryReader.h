@@ -53,6 +53,16 @@ Telemetry assembleTelemetry(const std::vector<TelemetryPacket>& packets, const Q
 // The index of the telemetry (`gpmd`) stream of an input, or -1.
 int telemetryStream(const AVFormatContext* context);
 
+// The telemetry track's packets of an input, from the track's start. `hasTrack` is false without a
+// track; `problem` says why the packets may be incomplete.
+struct TelemetryPackets {
+    bool hasTrack = false;
+    std::vector<TelemetryPacket> packets;
+    QString problem;
+    bool unreadable = false; // the track could not be read at all
+};
+Result<TelemetryPackets> readTelemetryPackets(MediaInput& input, const CancelToken* cancel);
+
 // Reads the chosen sensors of the telemetry track (see assembleTelemetry): only that track's bytes
 // are read. A clip without one gives an empty result (hasTrack false). Errors: the file cannot be
 // opened, or a cancellation.

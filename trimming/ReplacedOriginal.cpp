@@ -71,6 +71,26 @@ void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& original
         &freeingPool());
 }
 
+void disposeOfLaterChapters(const TrimWorkingFolder& folder, const QStringList& chapters,
+                            const OriginalDisposal& disposal) {
+    for (qsizetype i = 0; i < chapters.size(); ++i) {
+        const QString& chapter = chapters[i];
+        if (size_t(i) < disposal.laterChapterTrash.size() && disposal.laterChapterTrash[size_t(i)]) {
+            if (auto moved = disposal.laterChapterTrash[size_t(i)]->commit(chapter); !moved)
+                qCCritical(lcApp, "%s; %s stays where it is", qPrintable(moved.error().message),
+                           qPrintable(chapter));
+            continue;
+        }
+        // Moved beside the original, it is freed with it (on the background thread, where that is asked).
+        const QString target =
+            folder.filePath(QStringLiteral("chapter-%1-").arg(i + 2) + QFileInfo(chapter).fileName());
+        if (std::rename(QFile::encodeName(chapter).constData(), QFile::encodeName(target).constData()) == 0)
+            continue;
+        if (!QFile::remove(chapter))
+            qCCritical(lcApp, "Could not remove %s, a chapter of the trimmed recording", qPrintable(chapter));
+    }
+}
+
 void waitForPendingFrees() {
     freeingPool().waitForDone();
 }

@@ -2,7 +2,10 @@
 
 #include "trimming/TrimWorkingFolder.h"
 
+#include <QStringList>
+
 #include <memory>
+#include <vector>
 
 namespace velarix {
 
@@ -18,7 +21,14 @@ struct OriginalDisposal {
     bool inBackground = false;
     // Moved to this place in the Trash instead of being deleted.
     std::shared_ptr<TrashClaim> trash;
+    // For a recording in chapters: the places in the Trash of its further chapters, in order.
+    std::vector<std::shared_ptr<TrashClaim>> laterChapterTrash;
 };
+
+// After the first chapter of a recording was replaced by the trimmed recording: its further
+// chapters go to their places in the Trash, or into `folder` to be freed with the original.
+void disposeOfLaterChapters(const TrimWorkingFolder& folder, const QStringList& chapters,
+                            const OriginalDisposal& disposal);
 
 // Called by the export right after the swap, with the original's path inside `folder`.
 void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& originalPath,

@@ -19,6 +19,16 @@ Result<QUrl> trimVideoInPlace(VideoTrimExportRequest request, const CancelToken*
                                               "trimmed, and its original deleted.")
                                    .arg(claim.error().message));
         request.original.trash = std::make_shared<TrashClaim>(std::move(*claim));
+        for (const QString& chapter : request.laterChapters) {
+            auto later = TrashClaim::claim(chapter);
+            if (!later)
+                return Error::make(
+                    later.error().domain, later.error().code,
+                    QStringLiteral("Not trimmed, because the chapter %1 could not be kept in the "
+                                   "Trash: %2")
+                        .arg(QFileInfo(chapter).fileName(), later.error().message));
+            request.original.laterChapterTrash.push_back(std::make_shared<TrashClaim>(std::move(*later)));
+        }
     }
     return exportTrimmedVideo(request, cancel, progress);
 }

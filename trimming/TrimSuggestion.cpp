@@ -30,9 +30,9 @@ std::optional<TrimRange> trimRangeFor(double exitTime, double deploymentTime, do
     return TrimRange{start, end};
 }
 
-Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QString& path,
-                                        double duration, const TelemetryFinding& telemetry,
-                                        const CancelToken* cancel) {
+Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QStringList& chapters,
+                                        const std::vector<double>& chapterStarts, double duration,
+                                        const TelemetryFinding& telemetry, const CancelToken* cancel) {
     TrimSuggestion suggestion;
     const auto finding = findFreefall(levels, duration);
     if (!finding) {
@@ -47,7 +47,7 @@ Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const
 
     const double from = std::max(0.0, finding->searchStart * kWindowSeconds - kFrameWidening);
     const double to = std::min(duration, finding->searchEnd * kWindowSeconds + kFrameWidening);
-    auto signals = sampleFrameSignals(path, from, to, cancel);
+    auto signals = sampleFrameSignals(chapters, chapterStarts, from, to, cancel);
     if (signals.isCancelled())
         return Error::cancellation();
     if (!signals)

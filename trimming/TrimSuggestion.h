@@ -4,6 +4,7 @@
 #include "trimming/TrimDecision.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -28,13 +29,14 @@ struct TrimSuggestion {
 // inside the clip; nothing when it would remove less than 15 s.
 std::optional<TrimRange> trimRangeFor(double exitTime, double deploymentTime, double duration);
 
-// Finds the freefall in the levels, refines the opening with frames of the video at `path`, weighs
+// Finds the freefall in the levels, refines the opening with frames of the video (one file, or the
+// chapters of a recording beginning at `chapterStarts`), weighs
 // both against the telemetry and suggests a range. Empty levels (no audio track) leave the telemetry
 // alone. Only a cancellation is returned as an error: frame sampling that fails is logged and leaves
 // the audio evidence alone.
-Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QString& path,
-                                        double duration, const TelemetryFinding& telemetry,
-                                        const CancelToken* cancel);
+Result<TrimSuggestion> suggestTrimRange(const std::vector<double>& levels, const QStringList& chapters,
+                                        const std::vector<double>& chapterStarts, double duration,
+                                        const TelemetryFinding& telemetry, const CancelToken* cancel);
 
 // Minutes and seconds as "%02d:%02d"; minutes are not capped at 59, negative times and NaN are
 // 00:00, and times beyond 10^15 s are read as that.

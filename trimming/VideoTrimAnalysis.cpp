@@ -1,6 +1,7 @@
 #include "trimming/VideoTrimAnalysis.h"
 
 #include "platform/AudioLevelReader.h"
+#include "platform/ChapterContinuation.h"
 #include "platform/MediaStreams.h"
 #include "platform/TelemetryReader.h"
 #include "trimming/TrimSuggestion.h"
@@ -24,67 +25,95 @@ QString durationSummary(double duration) {
 
 const QString kNoAudioTrack = QStringLiteral("No audio track found, so no trim suggestion was generated.");
 
-// The telemetry track, read from the input the audio was read from: only its packets' bytes. A
-// failure to read it leaves the sound and the picture to decide.
-Result<TelemetryFinding> readSensors(MediaInput& input, const QString& path, double duration,
-                                     const CancelToken* cancel) {
-    auto sensors = readTelemetry(input, analysisSensors(), cancel);
-    if (sensors.isCancelled())
-        return sensors.error();
-    if (!sensors) {
-        qCWarning(lcApp, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
-                  qUtf8Printable(sensors.error().message));
-        return TelemetryFinding{};
-    }
-    return detectJump(*sensors, duration);
-}
-
-// The header, the audio levels and the telemetry. One input serves all: it reads through a small
-// buffer so that each pass skips the other streams' bytes. Levels stay absent when the clip cannot
-// have a suggestion, and are empty when it has no audio track (the telemetry may still suggest a
-// range).
 // The audio pass is this share of an analysis; the frames around the opening take the rest.
 constexpr double kAudioShare = 0.85;
 
-Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, TelemetryFinding& telemetry,
-                                                    const CancelToken* cancel,
+// The recording's telemetry: every chapter's packets on the recording's time. A failure to read it
+// leaves the sound and the picture to decide.
+Result<TelemetryFinding> detectInTelemetry(std::vector<TelemetryPacket> packets, bool hasTrack,
+                                           const QStringList& problems, double duration) {
+    if (!hasTrack)
+        return detectJump(Telemetry{}, duration);
+    Telemetry telemetry = assembleTelemetry(packets, analysisSensors());
+    for (const QString& problem : problems)
+        if (!telemetry.problems.contains(problem))
+            telemetry.problems.append(problem);
+    return detectJump(telemetry, duration);
+}
+
+// The header, the audio levels and the telemetry of each chapter in turn. One input per chapter
+// serves all: it reads through a small buffer so that each pass skips the other streams' bytes.
+// Levels run on across the chapters' boundaries. Levels stay absent when the clip cannot have a
+// suggestion, and are empty when it has no audio track (the telemetry may still suggest a range).
+Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
+                                                    const std::vector<double>& starts,
+                                                    TelemetryFinding& telemetry, const CancelToken* cancel,
                                                     const std::function<void(double)>& progress) {
-    auto input = openVideoAsset(path, audioReadingOptions(cancel));
-    if (!input)
-        return input.error();
-    if (auto known = ensureStreamsKnown(*input, path, cancel); !known)
-        return known.error();
-
     VideoTrimAnalysisResult result;
-    result.duration = containerDuration(input->get());
-    result.fileSize = QFileInfo(path).size();
-
-    if (!(result.duration > 0)) {
-        result.summary = QStringLiteral("Unable to read duration");
-        result.error = QStringLiteral("The file duration could not be loaded.");
-        return result;
+    LevelAccumulator levels;
+    bool hasAudio = true;
+    std::vector<TelemetryPacket> packets;
+    bool hasTelemetry = false;
+    QStringList problems;
+    for (qsizetype c = 0; c < chapters.size(); ++c) {
+        const QString& path = chapters[c];
+        auto input = openVideoAsset(path, audioReadingOptions(cancel));
+        if (!input)
+            return input.error();
+        if (auto known = ensureStreamsKnown(*input, path, cancel); !known)
+            return known.error();
+        result.fileSize += QFileInfo(path).size();
+        const double begin = starts[size_t(c)];
+        if (c == 0) {
+            const double firstDuration = containerDuration(input->get());
+            result.duration = chapters.size() == 1 ? firstDuration : starts.back();
+            if (!(result.duration > 0)) {
+                result.summary = QStringLiteral("Unable to read duration");
+                result.error = QStringLiteral("The file duration could not be loaded.");
+                return result;
+            }
+            if (result.duration < kMinimumDuration) {
+                result.summary = durationSummary(result.duration);
+                result.error = QStringLiteral("Clip is shorter than %1, so no trim suggestion was generated.")
+                                   .arg(formatClock(kMinimumDuration));
+                return result;
+            }
+        }
+        const QList<int> audio = audioStreams(input->get());
+        hasAudio = hasAudio && !audio.isEmpty();
+        if (hasAudio) {
+            const double share = kAudioShare / double(chapters.size());
+            auto added = addAudioLevels(*input, audio.first(), levels, cancel, [&](double fraction) {
+                if (progress)
+                    progress(share * (double(c) + fraction));
+            });
+            if (!added)
+                return added.error();
+        }
+        auto read = readTelemetryPackets(*input, cancel);
+        if (read.isCancelled())
+            return read.error();
+        if (!read) {
+            qCWarning(lcApp, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
+                      qUtf8Printable(read.error().message));
+            continue;
+        }
+        hasTelemetry = hasTelemetry || read->hasTrack;
+        if (!read->problem.isEmpty())
+            problems.append(read->problem);
+        for (TelemetryPacket& packet : read->packets) {
+            packet.time += begin;
+            packets.push_back(std::move(packet));
+        }
     }
-    if (result.duration < kMinimumDuration) {
-        result.summary = durationSummary(result.duration);
-        result.error = QStringLiteral("Clip is shorter than %1, so no trim suggestion was generated.")
-                           .arg(formatClock(kMinimumDuration));
-        return result;
-    }
-    const QList<int> audio = audioStreams(input->get());
-    if (audio.isEmpty()) {
+    if (hasAudio) {
+        result.levels = levels.finish();
+    } else {
         result.summary = durationSummary(result.duration);
         result.error = kNoAudioTrack;
         result.levels = std::vector<double>();
-    } else {
-        auto levels = readAudioLevels(*input, audio.first(), cancel, [&progress](double fraction) {
-            if (progress)
-                progress(fraction * kAudioShare);
-        });
-        if (!levels)
-            return levels.error();
-        result.levels = std::move(*levels);
     }
-    auto sensors = readSensors(*input, path, result.duration, cancel);
+    auto sensors = detectInTelemetry(std::move(packets), hasTelemetry, problems, result.duration);
     if (!sensors)
         return sensors.error();
     telemetry = std::move(*sensors);
@@ -95,10 +124,25 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QString& path, Telemet
 
 Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelToken* cancel,
                                              const std::function<void(double)>& progress) {
+    return analyzeRecording({path}, cancel, progress);
+}
+
+Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, const CancelToken* cancel,
+                                                 const std::function<void(double)>& progress) {
+    if (chapters.isEmpty())
+        return Error::make(QStringLiteral("Media"), 1, QStringLiteral("There is no video to analyse."));
+    const QString& path = chapters.first();
     QElapsedTimer timer;
     timer.start();
+    std::vector<double> starts{0};
+    if (chapters.size() > 1) {
+        auto read = chapterStartTimes(chapters, cancel);
+        if (!read)
+            return read.error();
+        starts = std::move(*read);
+    }
     TelemetryFinding telemetry;
-    auto read = readHeaderAndLevels(path, telemetry, cancel, progress);
+    auto read = readHeaderAndLevels(chapters, starts, telemetry, cancel, progress);
     if (!read || !read->levels)
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
@@ -108,7 +152,7 @@ Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelTo
         qCInfo(lcApp, "%s: %s telemetry: %s", qUtf8Printable(path),
                telemetry.usable() ? "partly usable" : "no usable", qUtf8Printable(telemetry.problem));
 
-    auto suggestion = suggestTrimRange(*result.levels, path, result.duration, telemetry, cancel);
+    auto suggestion = suggestTrimRange(*result.levels, chapters, starts, result.duration, telemetry, cancel);
     if (!suggestion)
         return suggestion.error();
     if (progress)

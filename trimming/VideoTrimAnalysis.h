@@ -12,6 +12,7 @@
 #include "trimming/TelemetryDetection.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <functional>
@@ -60,6 +61,14 @@ struct VideoTrimAnalysisResult {
 Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelToken* cancel = nullptr,
                                              const std::function<void(double)>& progress = {});
 
+// The same for the chapters of one recording, analysed as one video: sound, pictures and telemetry
+// run on across the chapters' boundaries, and every time is the recording's (chapter 2 begins where
+// chapter 1 ends). One chapter is an ordinary file. The duration and size are the recording's.
+Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters,
+                                                 const CancelToken* cancel = nullptr,
+                                                 const std::function<void(double)>& progress = {});
+
+// Per file; a recording of several chapters gets this for each of them.
 inline constexpr std::chrono::seconds kAnalysisTimeout{90};
 
 // An analysis that took longer than its time-out.
@@ -83,6 +92,11 @@ Result<VideoTrimAnalysisResult> analyzeVideoWithTimeout(const QString& path,
                                                         const CancelToken* cancel = nullptr,
                                                         std::chrono::milliseconds timeout = kAnalysisTimeout,
                                                         const std::function<void(double)>& progress = {});
+
+// analyzeRecording raced against kAnalysisTimeout for each chapter; the error names the first chapter.
+Result<VideoTrimAnalysisResult> analyzeRecordingWithTimeout(const QStringList& chapters,
+                                                            const CancelToken* cancel = nullptr,
+                                                            const std::function<void(double)>& progress = {});
 
 // The race itself, for any analysis: `analysis` gets a token that `cancel` and the time-out both set.
 using AnalysisFunction = std::function<Result<VideoTrimAnalysisResult>(const CancelToken*)>;

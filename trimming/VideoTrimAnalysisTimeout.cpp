@@ -35,4 +35,13 @@ Result<VideoTrimAnalysisResult> analyzeVideoWithTimeout(const QString& path, con
         cancel, timeout);
 }
 
+Result<VideoTrimAnalysisResult> analyzeRecordingWithTimeout(const QStringList& chapters,
+                                                            const CancelToken* cancel,
+                                                            const std::function<void(double)>& progress) {
+    const QString path = chapters.value(0);
+    return runWithTimeout([&chapters, &progress](
+                              const CancelToken* stop) { return analyzeRecording(chapters, stop, progress); },
+                          path, cancel, kAnalysisTimeout * std::max<qsizetype>(1, chapters.size()));
+}
+
 } // namespace velarix

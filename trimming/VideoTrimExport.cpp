@@ -1,5 +1,6 @@
 #include "trimming/VideoTrimExport.h"
 
+#include "platform/ChapterContinuation.h"
 #include "platform/ExtendedAttributes.h"
 #include "platform/FileStatus.h"
 #include "platform/Log.h"
@@ -126,6 +127,42 @@ Result<void> replaceSource(const QString& outputPath, const QString& sourcePath,
     return {};
 }
 
+// The recording's further chapters as they were when the trim began: each must still be that file,
+// unchanged and not being written, when the trimmed recording takes the first one's place.
+struct LaterChapter {
+    QString path;
+    FileStatus state;
+};
+
+Result<std::vector<LaterChapter>> laterChapterStates(const QStringList& chapters) {
+    std::vector<LaterChapter> states;
+    for (const QString& path : chapters) {
+        const QString name = QFileInfo(path).fileName();
+        const auto state = fileStatus(path);
+        if (!state)
+            return trimError(state.error().code,
+                             QStringLiteral("%1 could not be read: %2").arg(name, state.error().message));
+        if (auto unwritten = noWriters(path, name); !unwritten)
+            return unwritten.error();
+        states.push_back({path, *state});
+    }
+    return states;
+}
+
+Result<void> laterChaptersUnchanged(const std::vector<LaterChapter>& chapters) {
+    for (const LaterChapter& chapter : chapters) {
+        const QString name = QFileInfo(chapter.path).fileName();
+        const auto current = fileStatus(chapter.path);
+        if (!current)
+            return sourceVanished(name);
+        if (!sameFileUnchanged(chapter.state, *current))
+            return sourceChanged(name);
+        if (ReadLease::take(chapter.path).beingWritten())
+            return beingWritten(name);
+    }
+    return {};
+}
+
 } // namespace
 
 PreservedAttributes readPreservedAttributes(const QUrl& url) {
@@ -176,7 +213,17 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
                              .arg(sourceName));
     if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
         return unwritten.error();
-    const double duration = containerDuration(context);
+    auto laterStates = laterChapterStates(request.laterChapters);
+    if (!laterStates)
+        return laterStates.error();
+    double duration = containerDuration(context);
+    if (!request.laterChapters.isEmpty()) {
+        // The recording's length: where its last chapter's picture ends.
+        auto starts = chapterStartTimes(QStringList{sourcePath} + request.laterChapters, cancel);
+        if (!starts)
+            return starts.error();
+        duration = starts->back();
+    }
     if (duration <= 0)
         return trimError(TrimErrorCode::rangeOutsideClip,
                          QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
@@ -196,7 +243,8 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     const QString outputPath =
         folder->filePath(QFileInfo(sourcePath).completeBaseName() + QStringLiteral(".mp4"));
 
-    auto remuxed = remuxTimeRange(*input, RemuxRequest{start, end, outputPath, cancel, progress});
+    auto remuxed =
+        remuxTimeRange(*input, RemuxRequest{start, end, outputPath, cancel, progress, request.laterChapters});
     if (!remuxed)
         return remuxed.error();
     // The rename would bring back a file deleted meanwhile, or undo someone else's change to it.
@@ -209,6 +257,8 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return {};
     };
     if (auto unchanged = sourceUnchanged(); !unchanged)
+        return unchanged.error();
+    if (auto unchanged = laterChaptersUnchanged(*laterStates); !unchanged)
         return unchanged.error();
     if (auto carried = carryOverMovieUserData(sourcePath, outputPath, remuxed->carriedTracks); !carried)
         return carried.error();
@@ -226,6 +276,8 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     auto lease = noWriters(sourcePath, sourceName);
     if (!lease)
         return lease.error();
+    if (auto unchanged = laterChaptersUnchanged(*laterStates); !unchanged)
+        return unchanged.error();
     for (const QByteArray& name : applyUserAttributes(readUserAttributes(sourcePath), outputPath))
         qCInfo(lcApp, "Could not keep the attribute %s of the trimmed %s", name.constData(),
                qPrintable(sourceName));
@@ -245,6 +297,8 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return beingWritten(sourceName);
     lease->release();
     applyPreservedAttributes(attributes, QUrl::fromLocalFile(sourcePath));
+    // Only now, with the trimmed recording in the first chapter's place, do the others go.
+    disposeOfLaterChapters(*folder, request.laterChapters, request.original);
     // After the swap the original lies at the copy's path in the working folder.
     disposeOfReplacedOriginal(std::move(*folder), outputPath, sourcePath, request.original);
     return request.url;

@@ -4,6 +4,7 @@
 #include "platform/Result.h"
 #include "trimming/ReplacedOriginal.h"
 
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -20,6 +21,10 @@ struct VideoTrimExportRequest {
     bool keepOriginalInTrash = false;
     // What becomes of the original after the swap; by default it is deleted before the call returns.
     OriginalDisposal original = {};
+    // The further chapters of the recording `url` is the first chapter of, in order: the range is in
+    // the recording's time, the cut of the joined chapters replaces the first, and these are removed
+    // (or moved to the Trash) once it has.
+    QStringList laterChapters = {};
 };
 
 // The dates of the source that outlive the replace. Linux sets no birth time, so the creation date
@@ -34,7 +39,8 @@ PreservedAttributes readPreservedAttributes(const QUrl& url);
 void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl& url);
 
 // Replaces the source video by a stream copy of its kept range, at the same path and name, keeping
-// its dates. The copy is checked (it opens, its duration is the kept range) before it replaces the
+// its dates. For a recording in chapters the copy runs across them, in one pass over the chapters the
+// range covers. The copy is checked (it opens, its duration is the kept range) before it replaces the
 // source; until that rename the source is not touched. Blocking: run it off the GUI thread.
 // `cancel` stops it at the next packet or blocked read; `progress` gets the copied fraction.
 Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelToken* cancel = nullptr,

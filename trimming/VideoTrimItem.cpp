@@ -215,4 +215,9 @@ void VideoTrimItem::prepareManualRange() {
         assignManualEnd(m_duration);
 }
 
+QString VideoTrimItem::displayName() const {
+    const QString name = QFileInfo(m_url.toLocalFile()).fileName();
+    return m_chapters.isEmpty() ? name : QStringLiteral("%1 (%2 chapters)").arg(name).arg(m_chapters.size());
+}
+
 } // namespace velarix

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -66,6 +67,15 @@ public:
 
     const QString& id() const { return m_id; }
     const QUrl& url() const { return m_url; }
+    // For a recording the camera split into chapters: every chapter's path in order, the first
+    // being url()'s; empty for an ordinary video.
+    const QStringList& chapters() const { return m_chapters; }
+    QStringList laterChapters() const { return m_chapters.mid(1); }
+    void setChapters(const QStringList& chapters) {
+        m_chapters = chapters.size() > 1 ? chapters : QStringList();
+    }
+    // "GX010042.MP4" or "GX010042.MP4 (3 chapters)".
+    QString displayName() const;
     double duration() const { return m_duration; }
     qint64 fileSize() const { return m_fileSize; }
     std::optional<double> suggestedStart() const { return m_suggestedStart; }
@@ -176,6 +186,7 @@ private:
 
     QString m_id;
     QUrl m_url;
+    QStringList m_chapters;
     double m_duration = 0;
     qint64 m_fileSize = 0;
     std::optional<double> m_suggestedStart;

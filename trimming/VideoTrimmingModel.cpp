@@ -1,5 +1,7 @@
 #include "trimming/VideoTrimmingModel.h"
 
+#include "import/ChapterGroups.h"
+#include "platform/StreamSignature.h"
 #include "trimming/FrameDeployment.h"
 #include "trimming/TrimInPlace.h"
 
@@ -15,6 +17,11 @@ namespace {
 
 const QString kAnalysisCancelled = QStringLiteral("Analysis cancelled");
 const QString kAnalysisTimedOut = QStringLiteral("Analysis timed out");
+
+// The recordings the files belong to: a chapter brings its sibling chapters beside it.
+QList<QStringList> recordingsOf(const QStringList& paths) {
+    return groupRecordings(paths, [](const QString& path) { return streamSignature(path); });
+}
 
 } // namespace
 
@@ -32,7 +39,8 @@ QString VideoTrimCompletionSummary::text() const {
 VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     : QObject(parent)
     , m_analyze([](const QString& path, const CancelToken* cancel, const Progress& progress) {
-        return analyzeVideoWithTimeout(path, cancel, kAnalysisTimeout, progress);
+        // An item's path is its recording's first chapter.
+        return analyzeRecordingWithTimeout(recordingsOf({path}).value(0, {path}), cancel, progress);
     })
     , m_export([](const VideoTrimExportRequest& request, const CancelToken* cancel,
                   const Progress& progress) { return trimVideoInPlace(request, cancel, progress); })
@@ -231,15 +239,28 @@ VideoTrimmingModel::Progress VideoTrimmingModel::progressFor(VideoTrimItem* item
 
 QFuture<void> VideoTrimmingModel::addVideos(const QList<QUrl>& urls) {
     QList<VideoTrimItem*> added;
+    QStringList paths;
     for (const QUrl& url : urls) {
-        if (!url.isLocalFile() || !isAcceptedVideo(url))
+        if (url.isLocalFile() && isAcceptedVideo(url))
+            paths.append(url.toLocalFile());
+    }
+    // Chapters dropped together, or one whose siblings lie beside it, are one recording: one row.
+    // Ordinary files keep their count (the same file twice in one call is added twice).
+    QStringList recordingsAdded;
+    for (const QStringList& chapters : recordingsOf(paths)) {
+        if (chapters.size() > 1 && recordingsAdded.contains(chapters.first()))
             continue;
+        recordingsAdded.append(chapters.first());
+        const QUrl url = QUrl::fromLocalFile(chapters.first());
         const QString id = VideoTrimItem::standardizedPath(url);
-        // Only items already listed count: the same file twice in one call is added twice.
+        // Only items already listed count.
         const bool listed = std::any_of(m_items.begin(), m_items.end(),
                                         [&](const VideoTrimItem* item) { return item->id() == id; });
-        if (!listed)
-            added.append(new VideoTrimItem(url, this));
+        if (listed)
+            continue;
+        auto* item = new VideoTrimItem(url, this);
+        item->setChapters(chapters);
+        added.append(item);
     }
     if (added.isEmpty())
         return QtFuture::makeReadyFuture();
@@ -413,8 +434,9 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
     item->setIsTrimming(true);
     item->setExportMessage(std::nullopt);
     item->setTrimFailed(false);
-    VideoTrimExportRequest request{item->url(), item->effectiveStart(), item->effectiveEnd(),
-                                   m_keepOriginalsInTrash, OriginalDisposal{}};
+    VideoTrimExportRequest request{item->url(),          item->effectiveStart(),
+                                   item->effectiveEnd(), m_keepOriginalsInTrash,
+                                   OriginalDisposal{},   item->laterChapters()};
     // The row says "Trimmed" at the swap; the original is freed meanwhile (the application waits
     // for that before it quits).
     request.original.inBackground = true;
@@ -428,7 +450,9 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
             return Error::cancellation();
         const QString path = request.url.toLocalFile();
         const QFileInfo before(path);
-        const qint64 sizeBefore = before.exists() ? before.size() : -1;
+        qint64 sizeBefore = before.exists() ? before.size() : -1;
+        for (const QString& chapter : request.laterChapters)
+            sizeBefore += QFileInfo(chapter).size();
         auto result = exportVideo(request, &run->cancel, progress);
         if (const QFileInfo after(path); result.ok() && sizeBefore >= 0 && after.exists())
             *measured = std::max<qint64>(0, sizeBefore - after.size());

@@ -80,7 +80,7 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
     auto* nameBlock = new QVBoxLayout();
     nameBlock->setSpacing(4);
     const QFileInfo file(item->url().toLocalFile());
-    m_name = new ElidingLabel(file.fileName(), Text::Headline, false, Qt::ElideMiddle, this);
+    m_name = new ElidingLabel(item->displayName(), Text::Headline, false, Qt::ElideMiddle, this);
     m_folder = new ElidingLabel(QDir::toNativeSeparators(file.absolutePath()), Text::Caption, true,
                                 Qt::ElideMiddle, this);
     m_name->setToolTip(file.absoluteFilePath());

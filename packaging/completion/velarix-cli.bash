@@ -85,7 +85,8 @@ _velarix_cli()
         COMPREPLY=($(compgen -W "$options --json --help" -- "$cur"))
         return
     fi
-    # trim takes only MP4 and .360 videos; analyze reads any video FFmpeg opens.
+    # trim takes only MP4 and .360 videos; analyze reads any video FFmpeg opens. A recording in
+    # chapters is named by its first chapter (GX010042.MP4), which brings the others.
     case $command in
         analyze) _filedir 'mp4|m4v|mov|360' ;;
         trim) _filedir 'mp4|360' ;;

@@ -1,6 +1,6 @@
-#include "Velarix/widgets/DisplayFormats.h"
 #include "Velarix/importwindow/LoadingCard.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
+#include "Velarix/widgets/DisplayFormats.h"
 #include "platform/VideoThumbnail.h"
 #include "tests/support/ImportWindowFixture.h"
 

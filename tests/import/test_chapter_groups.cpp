@@ -1,5 +1,8 @@
 #include "import/ChapterGroups.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace velarix;
@@ -102,6 +105,25 @@ private Q_SLOTS:
         QCOMPARE(group({"GX010042.MP4", "GX020042.360"}), (Groups{{"GX010042.MP4"}, {"GX020042.360"}}));
         QCOMPARE(group({"GX010042.MP4"}), (Groups{{"GX010042.MP4"}}));
         QCOMPARE(group({}), Groups{});
+    }
+
+    // A chapter stands for its recording: the chapters beside it come with it, once, whatever way
+    // the given path is spelt; what belongs to no given file is left out.
+    void aChapterBringsItsSiblings() {
+        QTemporaryDir dir;
+        for (const char* name :
+             {"GX010042.MP4", "GX020042.MP4", "GX030042.MP4", "GX010043.MP4", "GX050042.MP4"}) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const Groups second = names(groupRecordings({QStringLiteral("GX020042.MP4")}, probe()));
+        QCOMPARE(second, (Groups{{"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"}}));
+        const Groups relative = names(groupRecordings(
+            {QStringLiteral("GX010042.MP4"), dir.filePath(QStringLiteral("GX030042.MP4"))}, probe()));
+        QCOMPARE(relative, (Groups{{"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"}}));
+        QCOMPARE(names(groupRecordings({QStringLiteral("GX050042.MP4")}, probe())),
+                 (Groups{{"GX050042.MP4"}}));
     }
 };
 

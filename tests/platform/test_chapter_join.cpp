@@ -1,3 +1,4 @@
+#include "platform/ChapterContinuation.h"
 #include "platform/ChapterJoin.h"
 #include "platform/PosixFile.h"
 #include "tests/support/ChapterFixtures.h"
@@ -121,6 +122,18 @@ private Q_SLOTS:
                                QStringLiteral("--ao-null-untimed"), QStringLiteral("--untimed"),
                                QStringLiteral("--no-config"), joined->path}),
                  QString());
+    }
+
+    // Read from the headers alone, the chapters begin where the recording was cut, as the join puts them.
+    void chapterStartsFromTheHeadersMatchTheJoin() {
+        const auto starts = chapterStartTimes(m_chapters, nullptr);
+        if (!starts)
+            QFAIL(qPrintable(starts.error().message));
+        QCOMPARE(starts->size(), size_t(4));
+        QCOMPARE(starts->at(0), 0.0);
+        QVERIFY(std::abs(starts->at(1) - 4.0) < 1e-6);
+        QVERIFY(std::abs(starts->at(2) - 8.0) < 1e-6);
+        QVERIFY(std::abs(starts->at(3) - 12.0) < 1e-6);
     }
 
     // The camera's own file: telemetry an independent reader understands, every camera box and tag.
