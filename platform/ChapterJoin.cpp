@@ -1,5 +1,6 @@
 #include "platform/ChapterJoin.h"
 
+#include "platform/DirectFileWriter.h"
 #include "platform/FileHash.h"
 #include "platform/Log.h"
 #include "platform/MediaStreams.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -23,7 +25,7 @@ namespace velarix {
 namespace {
 
 const QString kDomain = QStringLiteral("ChapterJoin");
-constexpr int kOutputBufferSize = 1024 * 1024;
+constexpr int kOutputBufferSize = 256 * 1024; // DirectFileWriter gathers larger writes
 constexpr int kInputBufferSize = 256 * 1024;
 // The muxer holds packets back only this long to interleave them, which bounds its memory.
 constexpr int64_t kInterleaveDelta = AV_TIME_BASE;
@@ -44,9 +46,11 @@ QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
-// Writes to a file descriptor the caller owns.
+// Writes to a file descriptor the caller owns, past the page cache (see DirectFileWriter). The muxer
+// writes front to back, then goes back to fix a few header fields.
 struct FdOutput {
-    int fd = -1;
+    std::unique_ptr<DirectFileWriter> writer;
+    int64_t position = 0;
     AVIOContext* context = nullptr;
 
     ~FdOutput() {
@@ -56,34 +60,65 @@ struct FdOutput {
         }
     }
     static int write(void* opaque, uint8_t* data, int size) {
-        const int fd = static_cast<FdOutput*>(opaque)->fd;
-        for (int done = 0; done < size;) {
-            const ssize_t n = ::write(fd, data + done, size_t(size - done));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                return AVERROR(errno);
+        auto* self = static_cast<FdOutput*>(opaque);
+        DirectFileWriter& writer = *self->writer;
+        const auto* bytes = reinterpret_cast<const char*>(data);
+        int64_t done = 0;
+        if (self->position > writer.size()) { // a hole: zeros, as the file system would give
+            static const char zeros[4096] = {};
+            while (writer.size() < self->position) {
+                if (auto appended =
+                        writer.append(zeros, std::min<int64_t>(sizeof zeros, self->position - writer.size()));
+                    !appended)
+                    return AVERROR(appended.error().code);
             }
-            done += int(n);
         }
+        if (self->position < writer.size()) {
+            done = std::min<int64_t>(size, writer.size() - self->position);
+            if (auto rewritten = writer.writeAt(self->position, bytes, done); !rewritten)
+                return AVERROR(rewritten.error().code);
+        }
+        if (done < size) {
+            if (auto appended = writer.append(bytes + done, size - done); !appended)
+                return AVERROR(appended.error().code);
+        }
+        self->position += size;
         return size;
     }
     static int64_t seek(void* opaque, int64_t offset, int whence) {
-        const int fd = static_cast<FdOutput*>(opaque)->fd;
-        if (whence & AVSEEK_SIZE) {
-            struct stat info {};
-            return ::fstat(fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+        auto* self = static_cast<FdOutput*>(opaque);
+        switch (whence & ~AVSEEK_FORCE) {
+        case AVSEEK_SIZE:
+            return self->writer->size();
+        case SEEK_SET:
+            self->position = offset;
+            break;
+        case SEEK_CUR:
+            self->position += offset;
+            break;
+        case SEEK_END:
+            self->position = self->writer->size() + offset;
+            break;
+        default:
+            return AVERROR(EINVAL);
         }
-        const off_t position = ::lseek(fd, offset, whence & ~AVSEEK_FORCE);
-        return position < 0 ? AVERROR(errno) : int64_t(position);
+        return self->position;
     }
 };
 
-// Reads a file back from the disk in large sequential pieces, for the verification.
+// Reads a file back from the storage in large sequential pieces, for the verification: direct reads
+// into an aligned window where the file system allows them (no fresh page-cache pages, see
+// checksumFromDisk), else through the page cache.
 struct DiskInput {
-    static constexpr int kBufferSize = 1024 * 1024;
+    static constexpr int kBufferSize = 256 * 1024;
+    static constexpr int64_t kWindowSize = 1024 * 1024;
+    static constexpr int64_t kAlignment = 4096;
     int fd = -1;
+    bool direct = false;
     int64_t position = 0;
+    std::unique_ptr<char, decltype(&std::free)> window{nullptr, &std::free};
+    int64_t windowStart = 0;
+    int64_t windowLength = 0;
     AVIOContext* io = nullptr;
     av::FormatContextPtr context;
 
@@ -96,10 +131,54 @@ struct DiskInput {
         if (fd >= 0)
             ::close(fd);
     }
+    bool open(const QString& path) {
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECT | O_CLOEXEC);
+        direct = fd >= 0;
+        if (fd < 0)
+            fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        if (direct)
+            window.reset(static_cast<char*>(std::aligned_alloc(size_t(kAlignment), size_t(kWindowSize))));
+        if (direct && !window) {
+            direct = false;
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_DIRECT);
+        }
+        if (!direct)
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        return true;
+    }
+    ssize_t readDirect(uint8_t* buffer, int size) {
+        if (position < windowStart || position >= windowStart + windowLength) {
+            const int64_t start = position / kAlignment * kAlignment;
+            ssize_t n;
+            do
+                n = ::pread(fd, window.get(), size_t(kWindowSize), start);
+            while (n < 0 && errno == EINTR);
+            if (n < 0 && errno == EINVAL) { // refused after all: through the page cache
+                direct = false;
+                ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_DIRECT);
+                return -2;
+            }
+            if (n < 0)
+                return -1;
+            windowStart = start;
+            windowLength = n;
+            if (position >= windowStart + windowLength)
+                return 0;
+        }
+        const int64_t n = std::min<int64_t>(size, windowStart + windowLength - position);
+        std::memcpy(buffer, window.get() + (position - windowStart), size_t(n));
+        return ssize_t(n);
+    }
     static int read(void* opaque, uint8_t* buffer, int size) {
         auto* self = static_cast<DiskInput*>(opaque);
         for (;;) {
-            const ssize_t n = ::pread(self->fd, buffer, size_t(size), self->position);
+            ssize_t n = -2;
+            if (self->direct)
+                n = self->readDirect(buffer, size);
+            if (n == -2)
+                n = ::pread(self->fd, buffer, size_t(size), self->position);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
@@ -146,6 +225,23 @@ uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* par
     return av_codec_get_id(format->codec_tag, parameters->codec_tag) == parameters->codec_id
                ? parameters->codec_tag
                : 0;
+}
+
+// The samples in each packet of a compressed audio stream, from the container's sample table: the
+// muxer asks for it (and logs "codec frame size is not set" without it), and only probing the stream,
+// which the join leaves out, would fill it in. 0 where the table does not tell.
+int audioFrameSize(const AVStream* stream) {
+    auto* indexed = const_cast<AVStream*>(stream);
+    const int sampleRate = stream->codecpar->sample_rate;
+    if (sampleRate <= 0 || avformat_index_get_entries_count(indexed) < 2)
+        return 0;
+    const AVIndexEntry* first = avformat_index_get_entry(indexed, 0);
+    const AVIndexEntry* second = avformat_index_get_entry(indexed, 1);
+    if (!first || !second || second->timestamp <= first->timestamp)
+        return 0;
+    const int64_t samples =
+        av_rescale_q(second->timestamp - first->timestamp, stream->time_base, {1, sampleRate});
+    return samples > 1 && samples <= 65536 ? int(samples) : 0;
 }
 
 // One output stream across the chapters, in its own (the first chapter's) time base.
@@ -201,7 +297,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     const AVFormatContext* in = first->get();
 
     Output output;
-    output.io.fd = outputFd;
+    output.io.writer = std::make_unique<DirectFileWriter>(outputFd);
     {
         AVFormatContext* context = nullptr;
         const QByteArray name = QFile::encodeName(outputPath);
@@ -234,6 +330,9 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         if (!copy || avcodec_parameters_copy(copy->codecpar, parameters) < 0)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
         copy->codecpar->codec_tag = keptCodecTag(out->oformat, parameters);
+        if (parameters->codec_type == AVMEDIA_TYPE_AUDIO && parameters->frame_size == 0 &&
+            av_get_bits_per_sample(parameters->codec_id) == 0)
+            copy->codecpar->frame_size = audioFrameSize(stream);
         copy->time_base = stream->time_base;
         copy->avg_frame_rate = stream->avg_frame_rate;
         copy->r_frame_rate = stream->r_frame_rate;
@@ -393,6 +492,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);
     if (out->pb->error < 0)
         return writeError(outputPath, out->pb->error);
+    if (auto finished = output.io.writer->finish(); !finished)
+        return writeError(outputPath, AVERROR(finished.error().code));
     if (::fdatasync(outputFd) != 0)
         return writeError(outputPath, AVERROR(errno));
     if (auto carried = carryOverMovieUserData(chapters.first(), outputPath); !carried)
@@ -419,12 +520,10 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     // Clean pages are dropped, so what follows comes from the storage, not from memory.
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     DiskInput input;
-    input.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (input.fd < 0)
+    if (!input.open(path))
         return Error::make(kDomain, AVERROR(errno),
                            QStringLiteral("The joined video %1 could not be read back: %2")
                                .arg(fileName(path), av::errorText(AVERROR(errno))));
-    ::posix_fadvise(input.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     input.io =
         avio_alloc_context(static_cast<uint8_t*>(av_malloc(DiskInput::kBufferSize)), DiskInput::kBufferSize,
                            0, &input, &DiskInput::read, nullptr, &DiskInput::seek);
