@@ -24,6 +24,9 @@ namespace velarix {
 
 namespace {
 
+// Direct reads of a few MiB keep the disk streaming.
+constexpr qint64 kVerifyChunkSize = 4 * 1024 * 1024;
+
 Error cancelled() {
     return Error::cancellation();
 }
@@ -118,6 +121,8 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         sourceHash.emplace();
     // The source is read straight into the writer's buffers, which go to the disk as they fill.
     DirectFileWriter writer(out);
+    if (auto reserved = writer.reserve(size); !reserved)
+        return reserved.error();
     qint64 copied = 0;
     qint64 nextReport = kCopyProgressStep;
     for (;;) {
@@ -125,7 +130,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         auto space = writer.space(&room);
         if (!space)
             return space.error();
-        auto n = readSome(in.get(), *space, std::min(room, kCopyChunkSize));
+        auto n = readSome(in.get(), *space, room);
         if (!n)
             return n.error();
         if (*n == 0)
@@ -135,6 +140,10 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         if (auto written = writer.commit(*n); !written)
             return written.error();
         copied += *n;
+        // The source need not stay cached either.
+        ::posix_fadvise(in.get(), copied - *n, *n, POSIX_FADV_DONTNEED);
+        if (copied == size)
+            break; // the last chunk is reported once it is in the file
         if (control.afterChunk)
             control.afterChunk(copied);
         if (isCancelled())
@@ -144,8 +153,19 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
                 control.progress(copied, size);
             nextReport += kCopyProgressStep;
         }
-        // The source need not stay cached either.
-        ::posix_fadvise(in.get(), copied - *n, *n, POSIX_FADV_DONTNEED);
+    }
+    if (copied == size) {
+        char more = 0; // a file that grew since it was measured changed as well
+        if (auto n = readSome(in.get(), &more, 1); n && *n > 0)
+            copied += *n;
+    }
+    if (copied == size) {
+        if (auto finished = writer.finish(); !finished)
+            return finished.error();
+        if (control.afterChunk)
+            control.afterChunk(copied);
+        if (isCancelled())
+            return cancelled();
     }
     if (control.progress)
         control.progress(copied, size);
@@ -156,8 +176,6 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
                            "card removed?")
                 .arg(copied)
                 .arg(size));
-    if (auto finished = writer.finish(); !finished)
-        return finished.error();
 
     if (auto kept = setFileTimes(out, status->accessedNs, status->modifiedNs); !kept)
         qCCritical(lcApp, "Failed to preserve file attributes for %s: %s", qUtf8Printable(destination),
@@ -185,7 +203,7 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
                 control.verifyProgress(checked, size);
             };
         // The written pages are clean after fsync, so they can be dropped and read back from the disk.
-        auto copyHash = checksumFromDisk(temporary.fd(), kCopyChunkSize, isCancelled, progress);
+        auto copyHash = checksumFromDisk(temporary.fd(), kVerifyChunkSize, isCancelled, progress);
         if (!copyHash)
             return copyHash.error();
         if (*copyHash != *copy->sourceHash)

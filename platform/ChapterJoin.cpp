@@ -106,111 +106,6 @@ struct FdOutput {
     }
 };
 
-// Reads a file back from the storage in large sequential pieces, for the verification: direct reads
-// into an aligned window where the file system allows them (no fresh page-cache pages, see
-// checksumFromDisk), else through the page cache.
-struct DiskInput {
-    static constexpr int kBufferSize = 256 * 1024;
-    static constexpr int64_t kWindowSize = 1024 * 1024;
-    static constexpr int64_t kAlignment = 4096;
-    int fd = -1;
-    bool direct = false;
-    int64_t position = 0;
-    std::unique_ptr<char, decltype(&std::free)> window{nullptr, &std::free};
-    int64_t windowStart = 0;
-    int64_t windowLength = 0;
-    AVIOContext* io = nullptr;
-    av::FormatContextPtr context;
-
-    ~DiskInput() {
-        context.reset(); // refers to the I/O context
-        if (io) {
-            av_freep(&io->buffer);
-            avio_context_free(&io);
-        }
-        if (fd >= 0)
-            ::close(fd);
-    }
-    bool open(const QString& path) {
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECT | O_CLOEXEC);
-        direct = fd >= 0;
-        if (fd < 0)
-            fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        if (direct)
-            window.reset(static_cast<char*>(std::aligned_alloc(size_t(kAlignment), size_t(kWindowSize))));
-        if (direct && !window) {
-            direct = false;
-            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_DIRECT);
-        }
-        if (!direct)
-            ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-        return true;
-    }
-    ssize_t readDirect(uint8_t* buffer, int size) {
-        if (position < windowStart || position >= windowStart + windowLength) {
-            const int64_t start = position / kAlignment * kAlignment;
-            ssize_t n;
-            do
-                n = ::pread(fd, window.get(), size_t(kWindowSize), start);
-            while (n < 0 && errno == EINTR);
-            if (n < 0 && errno == EINVAL) { // refused after all: through the page cache
-                direct = false;
-                ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_DIRECT);
-                return -2;
-            }
-            if (n < 0)
-                return -1;
-            windowStart = start;
-            windowLength = n;
-            if (position >= windowStart + windowLength)
-                return 0;
-        }
-        const int64_t n = std::min<int64_t>(size, windowStart + windowLength - position);
-        std::memcpy(buffer, window.get() + (position - windowStart), size_t(n));
-        return ssize_t(n);
-    }
-    static int read(void* opaque, uint8_t* buffer, int size) {
-        auto* self = static_cast<DiskInput*>(opaque);
-        for (;;) {
-            ssize_t n = -2;
-            if (self->direct)
-                n = self->readDirect(buffer, size);
-            if (n == -2)
-                n = ::pread(self->fd, buffer, size_t(size), self->position);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return AVERROR(errno);
-            if (n == 0)
-                return AVERROR_EOF;
-            self->position += n;
-            return int(n);
-        }
-    }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* self = static_cast<DiskInput*>(opaque);
-        struct stat info {};
-        switch (whence & ~AVSEEK_FORCE) {
-        case AVSEEK_SIZE:
-            return ::fstat(self->fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
-        case SEEK_SET:
-            self->position = offset;
-            return offset;
-        case SEEK_CUR:
-            self->position += offset;
-            return self->position;
-        case SEEK_END:
-            if (::fstat(self->fd, &info) != 0)
-                return AVERROR(errno);
-            self->position = info.st_size + offset;
-            return self->position;
-        }
-        return AVERROR(EINVAL);
-    }
-};
-
 // The output context refers to the I/O context: it goes first.
 struct Output {
     FdOutput io;
@@ -298,6 +193,9 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
 
     Output output;
     output.io.writer = std::make_unique<DirectFileWriter>(outputFd);
+    // The joined file is about as large as its chapters.
+    if (auto reserved = output.io.writer->reserve(totalBytes); !reserved)
+        return writeError(outputPath, AVERROR(reserved.error().code));
     {
         AVFormatContext* context = nullptr;
         const QByteArray name = QFile::encodeName(outputPath);
@@ -509,98 +407,6 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     if (control.progress)
         control.progress(totalBytes, totalBytes);
     return outcome;
-}
-
-Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelFlag* cancel) {
-    const auto mismatch = [&](const QString& what) {
-        return Error::make(kDomain, 6,
-                           QStringLiteral("The joined video %1 does not match its chapters (%2).")
-                               .arg(fileName(path), what));
-    };
-    // Clean pages are dropped, so what follows comes from the storage, not from memory.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    DiskInput input;
-    if (!input.open(path))
-        return Error::make(kDomain, AVERROR(errno),
-                           QStringLiteral("The joined video %1 could not be read back: %2")
-                               .arg(fileName(path), av::errorText(AVERROR(errno))));
-    input.io =
-        avio_alloc_context(static_cast<uint8_t*>(av_malloc(DiskInput::kBufferSize)), DiskInput::kBufferSize,
-                           0, &input, &DiskInput::read, nullptr, &DiskInput::seek);
-    AVFormatContext* context = avformat_alloc_context();
-    if (!input.io || !context) {
-        avformat_free_context(context);
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-    }
-    context->pb = input.io;
-    context->flags |= AVFMT_FLAG_CUSTOM_IO;
-    context->interrupt_callback.callback = interruptCallback;
-    context->interrupt_callback.opaque = const_cast<CancelFlag*>(cancel);
-    // Frees the context itself when it fails.
-    if (const int opened = avformat_open_input(&context, nullptr, av_find_input_format("mp4"), nullptr);
-        opened < 0)
-        return Error::make(kDomain, opened,
-                           QStringLiteral("The joined video %1 could not be read back: %2")
-                               .arg(fileName(path), av::errorText(opened)));
-    input.context.reset(context);
-    const size_t count = expected.streams.size();
-    if (context->nb_streams < count)
-        return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
-    for (size_t i = 0; i < count; ++i) {
-        if (context->streams[i]->codecpar->codec_id != expected.streams[i].codec)
-            return mismatch(QStringLiteral("stream %1 has another codec").arg(i));
-    }
-    for (unsigned i = unsigned(count); i < context->nb_streams; ++i) {
-        // Only the timecode track the muxer made may come on top.
-        if (context->streams[i]->codecpar->codec_id != AV_CODEC_ID_NONE || expected.timecode.isEmpty())
-            return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
-        context->streams[i]->discard = AVDISCARD_ALL;
-    }
-    if (!expected.timecode.isEmpty()) {
-        const int video = primaryVideoStream(context);
-        const AVDictionaryEntry* timecode =
-            video >= 0 ? av_dict_get(context->streams[video]->metadata, "timecode", nullptr, 0) : nullptr;
-        if (!timecode || QString::fromLatin1(timecode->value) != expected.timecode)
-            return mismatch(QStringLiteral("the timecode is not %1").arg(expected.timecode));
-    }
-    // A frame of slack: the container rounds the movie's duration to its own time scale.
-    const double duration = containerDuration(context);
-    if (std::abs(duration - expected.duration) > 0.05)
-        return mismatch(QStringLiteral("%1 s long instead of %2 s").arg(duration).arg(expected.duration));
-
-    std::vector<std::unique_ptr<StreamHasher>> hashers(count);
-    std::vector<int64_t> packets(count, 0);
-    for (auto& hasher : hashers)
-        hasher = std::make_unique<StreamHasher>();
-    av::PacketPtr packet(av_packet_alloc());
-    for (;;) {
-        if (isCancelled(cancel))
-            return Error::cancellation();
-        const int status = av_read_frame(context, packet.get());
-        if (status == AVERROR_EOF)
-            break;
-        if (status < 0)
-            return Error::make(kDomain, status,
-                               QStringLiteral("The joined video %1 could not be read back: %2")
-                                   .arg(fileName(path), av::errorText(status)));
-        const auto index = size_t(packet->stream_index);
-        if (index < count) {
-            hashers[index]->update(reinterpret_cast<const char*>(packet->data), packet->size);
-            ++packets[index];
-        }
-        av_packet_unref(packet.get());
-    }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    for (size_t i = 0; i < count; ++i) {
-        if (packets[i] != expected.streams[i].packets)
-            return mismatch(QStringLiteral("stream %1 has %2 packets instead of %3")
-                                .arg(i)
-                                .arg(packets[i])
-                                .arg(expected.streams[i].packets));
-        if (hashers[i]->digest() != expected.streams[i].digest)
-            return mismatch(QStringLiteral("the bytes of stream %1 differ").arg(i));
-    }
-    return {};
 }
 
 } // namespace velarix

@@ -72,6 +72,12 @@ DirectFileWriter::~DirectFileWriter() {
         setDirect(m_fd, false);
 }
 
+Result<void> DirectFileWriter::reserve(qint64 size) {
+    if (size > 0 && ::fallocate(m_fd, 0, 0, size) != 0 && (errno == ENOSPC || errno == EFBIG))
+        return errnoError(errno);
+    return {}; // where the file system cannot, the writes allocate as they go
+}
+
 Result<void> DirectFileWriter::firstError() {
     const std::lock_guard lock(m_mutex);
     if (m_error)

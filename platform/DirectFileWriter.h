@@ -32,6 +32,10 @@ public:
     DirectFileWriter(const DirectFileWriter&) = delete;
     DirectFileWriter& operator=(const DirectFileWriter&) = delete;
 
+    // Allocates the blocks of a file of about `size` bytes before it is written: direct writes within
+    // the file's size run side by side, while each one that extends it waits for the one before.
+    // finish() cuts the file to what was written. Fails only when the space or the size is refused.
+    Result<void> reserve(qint64 size);
     // Room at the end of the file to read into: fill some of it, then commit() that much.
     Result<char*> space(qint64* room);
     Result<void> commit(qint64 bytes);
