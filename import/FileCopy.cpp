@@ -24,9 +24,6 @@ namespace velarix {
 
 namespace {
 
-// Direct reads of a few MiB keep the disk streaming.
-constexpr qint64 kVerifyChunkSize = 4 * 1024 * 1024;
-
 Error cancelled() {
     return Error::cancellation();
 }
@@ -203,7 +200,7 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
                 control.verifyProgress(checked, size);
             };
         // The written pages are clean after fsync, so they can be dropped and read back from the disk.
-        auto copyHash = checksumFromDisk(temporary.fd(), kVerifyChunkSize, isCancelled, progress);
+        auto copyHash = checksumFromDisk(temporary.fd(), isCancelled, progress);
         if (!copyHash)
             return copyHash.error();
         if (*copyHash != *copy->sourceHash)

@@ -25,9 +25,9 @@ private:
 
 // The checksum of an open file as it is on the disk: its pages are dropped from the page cache first
 // (the file must have been flushed), so the bytes come back from the storage, not from memory.
-// Reads in chunks of `chunkSize`; stops with a cancellation as soon as `isCancelled` says so.
-// `progress` gets the bytes read so far every 4 MiB and at the end.
-Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const std::function<bool()>& isCancelled = {},
+// Reads a few pieces ahead (SequentialDiskReader); stops with a cancellation as soon as `isCancelled` says
+// so. `progress` gets the bytes read so far every 4 MiB and at the end.
+Result<quint64> checksumFromDisk(int fd, const std::function<bool()>& isCancelled = {},
                                  const std::function<void(qint64 read)>& progress = {});
 
 } // namespace velarix

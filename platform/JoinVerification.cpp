@@ -2,6 +2,7 @@
 
 #include "platform/FileHash.h"
 #include "platform/MediaStreams.h"
+#include "platform/SequentialDiskReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,7 @@ int interruptCallback(void* opaque) {
 // times slower than the disk).
 struct DiskInput {
     static constexpr int kBufferSize = 256 * 1024;
-    static constexpr int64_t kWindowSize = 4 * 1024 * 1024;
+    static constexpr int64_t kWindowSize = 1024 * 1024; // for the header; the samples are read ahead
     static constexpr int64_t kAlignment = 4096;
     int fd = -1;
     bool direct = false;
@@ -217,23 +218,36 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     for (auto& hasher : hashers)
         hasher = std::make_unique<StreamHasher>();
     // The demuxer would hand out each sample the index lists, in this order per stream: reading them
-    // straight from the window spares a packet allocation and a copy for each.
+    // straight from the disk, a few pieces ahead, spares a packet allocation and a copy for each.
     const std::vector<Sample> samples = samplesInFileOrder(context, count);
-    for (const Sample& sample : samples) {
-        if (cancelled())
-            return Error::cancellation();
-        for (int64_t at = sample.position, left = sample.size; left > 0;) {
-            const int64_t available = input.fill(at);
-            if (available < 0)
-                return unreadable(AVERROR(errno));
-            if (available == 0)
-                return mismatch(QStringLiteral("it ends inside a packet of stream %1").arg(sample.stream));
-            const int64_t n = std::min(available, left);
-            hashers[sample.stream]->update(input.window.get() + (at - input.windowStart), n);
-            at += n;
-            left -= n;
+    if (!samples.empty()) {
+        const int64_t from = samples.front().position / DiskInput::kAlignment * DiskInput::kAlignment;
+        SequentialDiskReader reader(input.fd, from);
+        std::span<const char> piece;
+        int64_t pieceStart = from;
+        for (const Sample& sample : samples) {
+            if (cancelled())
+                return Error::cancellation();
+            if (sample.position < pieceStart)
+                return mismatch(QStringLiteral("packets of stream %1 overlap others").arg(sample.stream));
+            for (int64_t at = sample.position, left = sample.size; left > 0;) {
+                while (at >= pieceStart + int64_t(piece.size())) {
+                    auto next = reader.next();
+                    if (!next)
+                        return unreadable(AVERROR(next.error().code));
+                    if (next->empty())
+                        return mismatch(
+                            QStringLiteral("it ends inside a packet of stream %1").arg(sample.stream));
+                    piece = *next;
+                    pieceStart = reader.pieceStart();
+                }
+                const int64_t n = std::min(left, pieceStart + int64_t(piece.size()) - at);
+                hashers[sample.stream]->update(piece.data() + (at - pieceStart), n);
+                at += n;
+                left -= n;
+            }
+            ++packets[sample.stream];
         }
-        ++packets[sample.stream];
     }
     if (samples.empty()) {
         av::PacketPtr packet(av_packet_alloc());
