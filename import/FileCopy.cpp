@@ -24,6 +24,8 @@ namespace velarix {
 
 namespace {
 
+constexpr qint64 kSourceDropStep = 32 * 1024 * 1024;
+
 Error cancelled() {
     return Error::cancellation();
 }
@@ -121,6 +123,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (auto reserved = writer.reserve(size); !reserved)
         return reserved.error();
     qint64 copied = 0;
+    qint64 dropped = 0;
     qint64 nextReport = kCopyProgressStep;
     for (;;) {
         qint64 room = 0;
@@ -137,8 +140,12 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         if (auto written = writer.commit(*n); !written)
             return written.error();
         copied += *n;
-        // The source need not stay cached either.
-        ::posix_fadvise(in.get(), copied - *n, *n, POSIX_FADV_DONTNEED);
+        // The source need not stay cached either; dropped in large steps, as each drop waits for
+        // every processor to hand back its page lists, which takes long on a busy machine.
+        if (copied - dropped >= kSourceDropStep || copied == size) {
+            ::posix_fadvise(in.get(), dropped, copied - dropped, POSIX_FADV_DONTNEED);
+            dropped = copied;
+        }
         if (copied == size)
             break; // the last chunk is reported once it is in the file
         if (control.afterChunk)

@@ -16,19 +16,21 @@ void SequentialDiskReader::AlignedFree::operator()(char* data) const {
 SequentialDiskReader::SequentialDiskReader(int fd, qint64 from)
     : m_fd(fd)
     , m_from(from) {
+    // Through the page cache: its read-ahead keeps more of the disk busy than direct reads of a few
+    // buffers could. The caller has dropped the file's pages, so the bytes come from the disk.
     m_flags = ::fcntl(fd, F_GETFL);
-    m_direct = m_flags >= 0 && ((m_flags & O_DIRECT) || ::fcntl(fd, F_SETFL, m_flags | O_DIRECT) == 0);
-    if (!m_direct)
-        ::posix_fadvise(fd, from, 0, POSIX_FADV_SEQUENTIAL);
+    if (m_flags >= 0 && (m_flags & O_DIRECT))
+        ::fcntl(fd, F_SETFL, m_flags & ~O_DIRECT);
+    ::posix_fadvise(fd, from, 0, POSIX_FADV_SEQUENTIAL);
+    m_dropped = from;
     for (int i = 0; i < kPieceCount; ++i) {
         if (char* data = static_cast<char*>(std::aligned_alloc(4096, size_t(kPieceSize)))) {
             m_memory.emplace_back(data);
             m_free.push_back(data);
         }
     }
-    // Two reads in flight keep the disk streaming while the reader works on a third piece.
-    for (int i = 0; i < 2; ++i)
-        m_threads.emplace_back(&SequentialDiskReader::run, this);
+    // One thread reads ahead while the caller works on the piece before.
+    m_threads.emplace_back(&SequentialDiskReader::run, this);
 }
 
 SequentialDiskReader::~SequentialDiskReader() {
@@ -49,11 +51,6 @@ qint64 SequentialDiskReader::readPiece(char* data, qint64 offset, int* error) {
         const ssize_t n = ::pread(m_fd, data + done, size_t(kPieceSize - done), offset + done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EINVAL && ::fcntl(m_fd, F_GETFL) & O_DIRECT) {
-            // The file system took the flag but refuses the read: on through the page cache.
-            ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_DIRECT);
-            continue;
-        }
         if (n < 0) {
             *error = errno;
             return -1;
@@ -93,6 +90,13 @@ Result<std::span<const char>> SequentialDiskReader::next() {
         m_free.push_back(m_given);
         m_given = nullptr;
         m_changed.notify_all();
+        // What was read need not stay cached: dropped in large steps, as each drop waits for every
+        // processor to hand back its page lists, which takes long on a busy machine.
+        const qint64 consumed = m_from + m_nextToGive * kPieceSize;
+        if (consumed - m_dropped >= kDropStep) {
+            ::posix_fadvise(m_fd, m_dropped, consumed - m_dropped, POSIX_FADV_DONTNEED);
+            m_dropped = consumed;
+        }
     }
     if (m_memory.empty())
         return errnoError(ENOMEM);

@@ -12,14 +12,15 @@
 
 namespace velarix {
 
-// Reads a file front to back from the storage, a few pieces ahead of the reader, on threads of its
-// own: with direct I/O where the file system allows it, so that the bytes come from the disk rather
-// than from memory and need no fresh page-cache pages (on a virtual machine each costs the host a
-// fault, which made reading a new file back several times slower than the disk).
+// Reads a file front to back, a piece ahead of the reader on a thread of its own, and drops what was
+// read from the page cache as it goes: so a large read-back reuses the same few page-cache pages
+// rather than fresh ones (on a virtual machine each fresh page costs the host a fault, which made
+// reading a new file back several times slower than the disk) and pushes nothing else out of memory.
 class SequentialDiskReader {
 public:
     static constexpr qint64 kPieceSize = 2 * 1024 * 1024;
     static constexpr int kPieceCount = 3;
+    static constexpr qint64 kDropStep = 32 * 1024 * 1024;
 
     // Reads `fd` (which stays the caller's) from `from`, a multiple of 4096.
     explicit SequentialDiskReader(int fd, qint64 from = 0);
@@ -46,7 +47,7 @@ private:
 
     int m_fd;
     int m_flags = -1;
-    bool m_direct = false;
+    qint64 m_dropped = 0; // the pages before this were dropped
     qint64 m_from;
     qint64 m_pieceStart = 0;
     std::vector<std::unique_ptr<char, AlignedFree>> m_memory;
