@@ -222,7 +222,7 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     const std::vector<Sample> samples = samplesInFileOrder(context, count);
     if (!samples.empty()) {
         const int64_t from = samples.front().position / DiskInput::kAlignment * DiskInput::kAlignment;
-        SequentialDiskReader reader(input.fd, from);
+        SequentialDiskReader reader(input.fd, from, SequentialDiskReader::Mode::direct);
         std::span<const char> piece;
         int64_t pieceStart = from;
         for (const Sample& sample : samples) {
