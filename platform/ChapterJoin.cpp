@@ -262,6 +262,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
                            &output.io, nullptr, &FdOutput::write, &FdOutput::seek);
     if (!output.io.context)
         return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    // Packets go straight to the writer's buffers rather than through libav's buffer first.
+    output.io.context->direct = 1;
     out->pb = output.io.context;
     out->flags |= AVFMT_FLAG_CUSTOM_IO;
     // The muxer's defaults matter: the movie header goes last (no fast start), where the user data box
@@ -287,6 +289,10 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             opened = std::move(next.value());
         }
         AVFormatContext* chapter = c == 0 ? first->get() : opened.get();
+        // The header is read: from here on, packets are read straight into their own memory rather
+        // than copied out of libav's buffer.
+        if (chapter->pb)
+            chapter->pb->direct = 1;
         // Each stream of this chapter begins where the same stream of the previous one ended: the
         // picture from its first frame on, sound and data from their first packet at or after the
         // chapter's start (what the chapter's edit list hides before it would repeat the end of the
