@@ -28,10 +28,8 @@ int interruptCallback(void* opaque) {
     return cancel && cancel->load(std::memory_order_relaxed) ? 1 : 0;
 }
 
-// Reads a file back from the storage through a large window: with direct reads where the file system
-// allows them, so that nothing comes from the page cache and no fresh page-cache pages are needed
-// (on a virtual machine each costs the host a fault, which made reading a new file back several
-// times slower than the disk).
+// The demuxer's reads of the file's header, from the storage through a window of direct reads where
+// the file system allows them (the samples are read by a SequentialDiskReader).
 struct DiskInput {
     static constexpr int kBufferSize = 256 * 1024;
     static constexpr int64_t kWindowSize = 1024 * 1024; // for the header; the samples are read ahead
@@ -222,7 +220,7 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     const std::vector<Sample> samples = samplesInFileOrder(context, count);
     if (!samples.empty()) {
         const int64_t from = samples.front().position / DiskInput::kAlignment * DiskInput::kAlignment;
-        SequentialDiskReader reader(input.fd, from, SequentialDiskReader::Mode::direct);
+        SequentialDiskReader reader(input.fd, from);
         std::span<const char> piece;
         int64_t pieceStart = from;
         for (const Sample& sample : samples) {

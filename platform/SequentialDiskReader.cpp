@@ -13,31 +13,24 @@ void SequentialDiskReader::AlignedFree::operator()(char* data) const {
     std::free(data);
 }
 
-SequentialDiskReader::SequentialDiskReader(int fd, qint64 from, Mode mode)
+SequentialDiskReader::SequentialDiskReader(int fd, qint64 from)
     : m_fd(fd)
-    , m_from(from)
-    , m_dropped(from) {
-    // The caller has dropped the file's pages, so either way the bytes come from the disk.
+    , m_from(from) {
+    // Through the page cache: its read-ahead keeps more of the disk busy than direct reads of a few
+    // buffers could. The caller has dropped the file's pages, so the bytes come from the disk.
     m_flags = ::fcntl(fd, F_GETFL);
-    bool direct = false;
-    if (m_flags >= 0) {
-        const int wanted = mode == Mode::direct ? m_flags | O_DIRECT : m_flags & ~O_DIRECT;
-        direct = (wanted & O_DIRECT) && (wanted == m_flags || ::fcntl(fd, F_SETFL, wanted) == 0);
-        if (!direct && (m_flags & O_DIRECT))
-            ::fcntl(fd, F_SETFL, m_flags & ~O_DIRECT);
-    }
-    if (!direct)
-        ::posix_fadvise(fd, from, 0, POSIX_FADV_SEQUENTIAL);
+    if (m_flags >= 0 && (m_flags & O_DIRECT))
+        ::fcntl(fd, F_SETFL, m_flags & ~O_DIRECT);
+    ::posix_fadvise(fd, from, 0, POSIX_FADV_SEQUENTIAL);
+    m_dropped = from;
     for (int i = 0; i < kPieceCount; ++i) {
         if (char* data = static_cast<char*>(std::aligned_alloc(4096, size_t(kPieceSize)))) {
             m_memory.emplace_back(data);
             m_free.push_back(data);
         }
     }
-    // Cached, one thread reads ahead while the caller works on the piece before (the kernel reads
-    // further ahead); direct, two reads are in flight.
-    for (int i = 0; i < (direct ? 2 : 1); ++i)
-        m_threads.emplace_back(&SequentialDiskReader::run, this);
+    // One thread reads ahead while the caller works on the piece before.
+    m_threads.emplace_back(&SequentialDiskReader::run, this);
 }
 
 SequentialDiskReader::~SequentialDiskReader() {
@@ -58,11 +51,6 @@ qint64 SequentialDiskReader::readPiece(char* data, qint64 offset, int* error) {
         const ssize_t n = ::pread(m_fd, data + done, size_t(kPieceSize - done), offset + done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EINVAL && (::fcntl(m_fd, F_GETFL) & O_DIRECT)) {
-            // The file system took the flag but refuses the read: on through the page cache.
-            ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_DIRECT);
-            continue;
-        }
         if (n < 0) {
             *error = errno;
             return -1;

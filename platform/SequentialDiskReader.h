@@ -22,15 +22,8 @@ public:
     static constexpr int kPieceCount = 3;
     static constexpr qint64 kDropStep = 32 * 1024 * 1024;
 
-    enum class Mode {
-        // Through the page cache, with the kernel's read-ahead: faster while the disk also writes.
-        cached,
-        // Direct reads, two pieces in flight: faster for one large read on its own (measured on the
-        // join's read-back). Falls back to cached where the file system refuses them.
-        direct,
-    };
     // Reads `fd` (which stays the caller's) from `from`, a multiple of 4096.
-    explicit SequentialDiskReader(int fd, qint64 from = 0, Mode mode = Mode::cached);
+    explicit SequentialDiskReader(int fd, qint64 from = 0);
     ~SequentialDiskReader();
     SequentialDiskReader(const SequentialDiskReader&) = delete;
     SequentialDiskReader& operator=(const SequentialDiskReader&) = delete;
@@ -54,8 +47,8 @@ private:
 
     int m_fd;
     int m_flags = -1;
-    qint64 m_from;
     qint64 m_dropped = 0; // the pages before this were dropped
+    qint64 m_from;
     qint64 m_pieceStart = 0;
     std::vector<std::unique_ptr<char, AlignedFree>> m_memory;
 
