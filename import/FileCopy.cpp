@@ -2,6 +2,7 @@
 
 #include "import/ImportTemporary.h"
 
+#include "platform/DirectFileWriter.h"
 #include "platform/FileHash.h"
 #include "platform/FileStatus.h"
 #include "platform/Log.h"
@@ -23,57 +24,11 @@ namespace velarix {
 
 namespace {
 
+constexpr qint64 kSourceDropStep = 32 * 1024 * 1024;
+
 Error cancelled() {
     return Error::cancellation();
 }
-
-// Keeps the disk writing while the copy goes on. Every 8 MiB written is sent to the disk at once;
-// then the copy waits for the 8 MiB before to be on the disk and drops them from the page cache. So
-// at most 16 MiB are dirty at a time, the final fsync has little left to do, the read-back finds
-// nothing cached, and a large import does not push everything else out of memory.
-class WritebackWindow {
-public:
-    explicit WritebackWindow(int fd)
-        : m_fd(fd) {}
-
-    // `total` bytes of the file are written.
-    Result<void> written(qint64 total) {
-        if (total - m_started < kStep)
-            return {};
-        ::sync_file_range(m_fd, m_started, total - m_started, SYNC_FILE_RANGE_WRITE);
-        auto settled = settle(m_started);
-        m_started = total;
-        return settled;
-    }
-
-    // Starts what is left; fsync waits for it.
-    Result<void> finish(qint64 total) {
-        if (total > m_started)
-            ::sync_file_range(m_fd, m_started, total - m_started, SYNC_FILE_RANGE_WRITE);
-        return settle(m_started);
-    }
-
-private:
-    static constexpr qint64 kStep = 8 * 1024 * 1024;
-
-    // Waiting here reports a write error, and then fsync would no longer see it: so it is kept.
-    Result<void> settle(qint64 upTo) {
-        if (upTo <= m_settled)
-            return {};
-        const qint64 length = upTo - m_settled;
-        if (::sync_file_range(m_fd, m_settled, length,
-                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
-                                  SYNC_FILE_RANGE_WAIT_AFTER) != 0)
-            return errnoError(errno);
-        ::posix_fadvise(m_fd, m_settled, length, POSIX_FADV_DONTNEED);
-        m_settled = upTo;
-        return {};
-    }
-
-    int m_fd;
-    qint64 m_started = 0; // writeback was started for the bytes before this
-    qint64 m_settled = 0; // the bytes before this are on the disk and dropped
-};
 
 } // namespace
 
@@ -156,26 +111,40 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     copy->temporary = std::move(*created);
     const int out = copy->temporary->fd();
 
+    // Only a verified copy needs the source's checksum.
     std::optional<StreamHasher> sourceHash;
     if (control.verify)
         sourceHash.emplace();
-    WritebackWindow writeback(out);
-    std::vector<char> buffer(static_cast<size_t>(kCopyChunkSize));
+    // The source is read straight into the writer's buffers, which go to the disk as they fill.
+    DirectFileWriter writer(out);
+    if (auto reserved = writer.reserve(size); !reserved)
+        return reserved.error();
     qint64 copied = 0;
+    qint64 dropped = 0;
     qint64 nextReport = kCopyProgressStep;
     for (;;) {
-        auto n = readSome(in.get(), buffer.data(), kCopyChunkSize);
+        qint64 room = 0;
+        auto space = writer.space(&room);
+        if (!space)
+            return space.error();
+        auto n = readSome(in.get(), *space, room);
         if (!n)
             return n.error();
         if (*n == 0)
             break;
         if (sourceHash)
-            sourceHash->update(buffer.data(), *n);
-        if (auto written = writeAll(out, buffer.data(), *n); !written)
+            sourceHash->update(*space, *n);
+        if (auto written = writer.commit(*n); !written)
             return written.error();
         copied += *n;
-        if (auto flowing = writeback.written(copied); !flowing)
-            return flowing.error();
+        // The source need not stay cached either; dropped in large steps, as each drop waits for
+        // every processor to hand back its page lists, which takes long on a busy machine.
+        if (copied - dropped >= kSourceDropStep || copied == size) {
+            ::posix_fadvise(in.get(), dropped, copied - dropped, POSIX_FADV_DONTNEED);
+            dropped = copied;
+        }
+        if (copied == size)
+            break; // the last chunk is reported once it is in the file
         if (control.afterChunk)
             control.afterChunk(copied);
         if (isCancelled())
@@ -185,8 +154,19 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
                 control.progress(copied, size);
             nextReport += kCopyProgressStep;
         }
-        // The source need not stay cached either.
-        ::posix_fadvise(in.get(), copied - *n, *n, POSIX_FADV_DONTNEED);
+    }
+    if (copied == size) {
+        char more = 0; // a file that grew since it was measured changed as well
+        if (auto n = readSome(in.get(), &more, 1); n && *n > 0)
+            copied += *n;
+    }
+    if (copied == size) {
+        if (auto finished = writer.finish(); !finished)
+            return finished.error();
+        if (control.afterChunk)
+            control.afterChunk(copied);
+        if (isCancelled())
+            return cancelled();
     }
     if (control.progress)
         control.progress(copied, size);
@@ -197,8 +177,6 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
                            "card removed?")
                 .arg(copied)
                 .arg(size));
-    if (auto flowing = writeback.finish(copied); !flowing)
-        return flowing.error();
 
     if (auto kept = setFileTimes(out, status->accessedNs, status->modifiedNs); !kept)
         qCCritical(lcApp, "Failed to preserve file attributes for %s: %s", qUtf8Printable(destination),
@@ -226,7 +204,7 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
                 control.verifyProgress(checked, size);
             };
         // The written pages are clean after fsync, so they can be dropped and read back from the disk.
-        auto copyHash = checksumFromDisk(temporary.fd(), kCopyChunkSize, control.cancel, progress);
+        auto copyHash = checksumFromDisk(temporary.fd(), control.cancel, progress);
         if (!copyHash)
             return copyHash.error();
         if (*copyHash != *copy->sourceHash)

@@ -1,6 +1,7 @@
 #include "platform/ChapterJoin.h"
 
 #include "platform/ChapterContinuation.h"
+#include "platform/DirectFileWriter.h"
 #include "platform/FileHash.h"
 #include "platform/Log.h"
 #include "platform/MediaStreams.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -24,7 +26,7 @@ namespace velarix {
 namespace {
 
 const QString kDomain = QStringLiteral("ChapterJoin");
-constexpr int kOutputBufferSize = 1024 * 1024;
+constexpr int kOutputBufferSize = 256 * 1024; // DirectFileWriter gathers larger writes
 constexpr int kInputBufferSize = 256 * 1024;
 // The muxer holds packets back only this long to interleave them, which bounds its memory.
 constexpr int64_t kInterleaveDelta = AV_TIME_BASE;
@@ -33,9 +35,11 @@ QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
-// Writes to a file descriptor the caller owns.
+// Writes to a file descriptor the caller owns, past the page cache (see DirectFileWriter). The muxer
+// writes front to back, then goes back to fix a few header fields.
 struct FdOutput {
-    int fd = -1;
+    std::unique_ptr<DirectFileWriter> writer;
+    int64_t position = 0;
     AVIOContext* context = nullptr;
 
     ~FdOutput() {
@@ -45,79 +49,49 @@ struct FdOutput {
         }
     }
     static int write(void* opaque, uint8_t* data, int size) {
-        const int fd = static_cast<FdOutput*>(opaque)->fd;
-        for (int done = 0; done < size;) {
-            const ssize_t n = ::write(fd, data + done, size_t(size - done));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                return AVERROR(errno);
+        auto* self = static_cast<FdOutput*>(opaque);
+        DirectFileWriter& writer = *self->writer;
+        const auto* bytes = reinterpret_cast<const char*>(data);
+        int64_t done = 0;
+        if (self->position > writer.size()) { // a hole: zeros, as the file system would give
+            static const char zeros[4096] = {};
+            while (writer.size() < self->position) {
+                if (auto appended =
+                        writer.append(zeros, std::min<int64_t>(sizeof zeros, self->position - writer.size()));
+                    !appended)
+                    return AVERROR(appended.error().code);
             }
-            done += int(n);
         }
+        if (self->position < writer.size()) {
+            done = std::min<int64_t>(size, writer.size() - self->position);
+            if (auto rewritten = writer.writeAt(self->position, bytes, done); !rewritten)
+                return AVERROR(rewritten.error().code);
+        }
+        if (done < size) {
+            if (auto appended = writer.append(bytes + done, size - done); !appended)
+                return AVERROR(appended.error().code);
+        }
+        self->position += size;
         return size;
     }
     static int64_t seek(void* opaque, int64_t offset, int whence) {
-        const int fd = static_cast<FdOutput*>(opaque)->fd;
-        if (whence & AVSEEK_SIZE) {
-            struct stat info {};
-            return ::fstat(fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
-        }
-        const off_t position = ::lseek(fd, offset, whence & ~AVSEEK_FORCE);
-        return position < 0 ? AVERROR(errno) : int64_t(position);
-    }
-};
-
-// Reads a file back from the disk in large sequential pieces, for the verification.
-struct DiskInput {
-    static constexpr int kBufferSize = 1024 * 1024;
-    int fd = -1;
-    int64_t position = 0;
-    AVIOContext* io = nullptr;
-    av::FormatContextPtr context;
-
-    ~DiskInput() {
-        context.reset(); // refers to the I/O context
-        if (io) {
-            av_freep(&io->buffer);
-            avio_context_free(&io);
-        }
-        if (fd >= 0)
-            ::close(fd);
-    }
-    static int read(void* opaque, uint8_t* buffer, int size) {
-        auto* self = static_cast<DiskInput*>(opaque);
-        for (;;) {
-            const ssize_t n = ::pread(self->fd, buffer, size_t(size), self->position);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return AVERROR(errno);
-            if (n == 0)
-                return AVERROR_EOF;
-            self->position += n;
-            return int(n);
-        }
-    }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* self = static_cast<DiskInput*>(opaque);
-        struct stat info {};
+        auto* self = static_cast<FdOutput*>(opaque);
         switch (whence & ~AVSEEK_FORCE) {
         case AVSEEK_SIZE:
-            return ::fstat(self->fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+            return self->writer->size();
         case SEEK_SET:
             self->position = offset;
-            return offset;
+            break;
         case SEEK_CUR:
             self->position += offset;
-            return self->position;
+            break;
         case SEEK_END:
-            if (::fstat(self->fd, &info) != 0)
-                return AVERROR(errno);
-            self->position = info.st_size + offset;
-            return self->position;
+            self->position = self->writer->size() + offset;
+            break;
+        default:
+            return AVERROR(EINVAL);
         }
-        return AVERROR(EINVAL);
+        return self->position;
     }
 };
 
@@ -135,6 +109,23 @@ uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* par
     return av_codec_get_id(format->codec_tag, parameters->codec_tag) == parameters->codec_id
                ? parameters->codec_tag
                : 0;
+}
+
+// The samples in each packet of a compressed audio stream, from the container's sample table: the
+// muxer asks for it (and logs "codec frame size is not set" without it), and only probing the stream,
+// which the join leaves out, would fill it in. 0 where the table does not tell.
+int audioFrameSize(const AVStream* stream) {
+    auto* indexed = const_cast<AVStream*>(stream);
+    const int sampleRate = stream->codecpar->sample_rate;
+    if (sampleRate <= 0 || avformat_index_get_entries_count(indexed) < 2)
+        return 0;
+    const AVIndexEntry* first = avformat_index_get_entry(indexed, 0);
+    const AVIndexEntry* second = avformat_index_get_entry(indexed, 1);
+    if (!first || !second || second->timestamp <= first->timestamp)
+        return 0;
+    const int64_t samples =
+        av_rescale_q(second->timestamp - first->timestamp, stream->time_base, {1, sampleRate});
+    return samples > 1 && samples <= 65536 ? int(samples) : 0;
 }
 
 // One output stream across the chapters, in its own (the first chapter's) time base.
@@ -186,7 +177,10 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     const AVFormatContext* in = first->get();
 
     Output output;
-    output.io.fd = outputFd;
+    output.io.writer = std::make_unique<DirectFileWriter>(outputFd);
+    // The joined file is about as large as its chapters.
+    if (auto reserved = output.io.writer->reserve(totalBytes); !reserved)
+        return writeError(outputPath, AVERROR(reserved.error().code));
     {
         AVFormatContext* context = nullptr;
         const QByteArray name = QFile::encodeName(outputPath);
@@ -219,6 +213,9 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         if (!copy || avcodec_parameters_copy(copy->codecpar, parameters) < 0)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
         copy->codecpar->codec_tag = keptCodecTag(out->oformat, parameters);
+        if (parameters->codec_type == AVMEDIA_TYPE_AUDIO && parameters->frame_size == 0 &&
+            av_get_bits_per_sample(parameters->codec_id) == 0)
+            copy->codecpar->frame_size = audioFrameSize(stream);
         copy->time_base = stream->time_base;
         copy->avg_frame_rate = stream->avg_frame_rate;
         copy->r_frame_rate = stream->r_frame_rate;
@@ -250,6 +247,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
                            &output.io, nullptr, &FdOutput::write, &FdOutput::seek);
     if (!output.io.context)
         return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    // Packets go straight to the writer's buffers rather than through libav's buffer first.
+    output.io.context->direct = 1;
     out->pb = output.io.context;
     out->flags |= AVFMT_FLAG_CUSTOM_IO;
     // The muxer's defaults matter: the movie header goes last (no fast start), where the user data box
@@ -276,6 +275,10 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             opened = std::move(next.value());
         }
         AVFormatContext* chapter = c == 0 ? first->get() : opened.get();
+        // The header is read: from here on, packets are read straight into their own memory rather
+        // than copied out of libav's buffer.
+        if (chapter->pb)
+            chapter->pb->direct = 1;
         // Each stream of this chapter begins where the same stream of the previous one ended.
         timeline.beginChapter(chapter);
         for (unsigned i = 0; i < chapter->nb_streams; ++i) {
@@ -348,6 +351,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);
     if (out->pb->error < 0)
         return writeError(outputPath, out->pb->error);
+    if (auto finished = output.io.writer->finish(); !finished)
+        return writeError(outputPath, AVERROR(finished.error().code));
     if (::fdatasync(outputFd) != 0)
         return writeError(outputPath, AVERROR(errno));
     if (auto carried = carryOverMovieUserData(chapters.first(), outputPath); !carried)
@@ -364,100 +369,6 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     if (control.progress)
         control.progress(totalBytes, totalBytes);
     return outcome;
-}
-
-Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel) {
-    const auto mismatch = [&](const QString& what) {
-        return Error::make(kDomain, 6,
-                           QStringLiteral("The joined video %1 does not match its chapters (%2).")
-                               .arg(fileName(path), what));
-    };
-    // Clean pages are dropped, so what follows comes from the storage, not from memory.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    DiskInput input;
-    input.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (input.fd < 0)
-        return Error::make(kDomain, AVERROR(errno),
-                           QStringLiteral("The joined video %1 could not be read back: %2")
-                               .arg(fileName(path), av::errorText(AVERROR(errno))));
-    ::posix_fadvise(input.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    input.io =
-        avio_alloc_context(static_cast<uint8_t*>(av_malloc(DiskInput::kBufferSize)), DiskInput::kBufferSize,
-                           0, &input, &DiskInput::read, nullptr, &DiskInput::seek);
-    AVFormatContext* context = avformat_alloc_context();
-    if (!input.io || !context) {
-        avformat_free_context(context);
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-    }
-    context->pb = input.io;
-    context->flags |= AVFMT_FLAG_CUSTOM_IO;
-    context->interrupt_callback.callback = &CancelToken::interruptCallback;
-    context->interrupt_callback.opaque = const_cast<CancelToken*>(cancel);
-    // Frees the context itself when it fails.
-    if (const int opened = avformat_open_input(&context, nullptr, av_find_input_format("mp4"), nullptr);
-        opened < 0)
-        return Error::make(kDomain, opened,
-                           QStringLiteral("The joined video %1 could not be read back: %2")
-                               .arg(fileName(path), av::errorText(opened)));
-    input.context.reset(context);
-    const size_t count = expected.streams.size();
-    if (context->nb_streams < count)
-        return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
-    for (size_t i = 0; i < count; ++i) {
-        if (context->streams[i]->codecpar->codec_id != expected.streams[i].codec)
-            return mismatch(QStringLiteral("stream %1 has another codec").arg(i));
-    }
-    for (unsigned i = unsigned(count); i < context->nb_streams; ++i) {
-        // Only the timecode track the muxer made may come on top.
-        if (context->streams[i]->codecpar->codec_id != AV_CODEC_ID_NONE || expected.timecode.isEmpty())
-            return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
-        context->streams[i]->discard = AVDISCARD_ALL;
-    }
-    if (!expected.timecode.isEmpty()) {
-        const int video = primaryVideoStream(context);
-        const AVDictionaryEntry* timecode =
-            video >= 0 ? av_dict_get(context->streams[video]->metadata, "timecode", nullptr, 0) : nullptr;
-        if (!timecode || QString::fromLatin1(timecode->value) != expected.timecode)
-            return mismatch(QStringLiteral("the timecode is not %1").arg(expected.timecode));
-    }
-    // A frame of slack: the container rounds the movie's duration to its own time scale.
-    const double duration = containerDuration(context);
-    if (std::abs(duration - expected.duration) > 0.05)
-        return mismatch(QStringLiteral("%1 s long instead of %2 s").arg(duration).arg(expected.duration));
-
-    std::vector<std::unique_ptr<StreamHasher>> hashers(count);
-    std::vector<int64_t> packets(count, 0);
-    for (auto& hasher : hashers)
-        hasher = std::make_unique<StreamHasher>();
-    av::PacketPtr packet(av_packet_alloc());
-    for (;;) {
-        if (isCancelled(cancel))
-            return Error::cancellation();
-        const int status = av_read_frame(context, packet.get());
-        if (status == AVERROR_EOF)
-            break;
-        if (status < 0)
-            return Error::make(kDomain, status,
-                               QStringLiteral("The joined video %1 could not be read back: %2")
-                                   .arg(fileName(path), av::errorText(status)));
-        const auto index = size_t(packet->stream_index);
-        if (index < count) {
-            hashers[index]->update(reinterpret_cast<const char*>(packet->data), packet->size);
-            ++packets[index];
-        }
-        av_packet_unref(packet.get());
-    }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    for (size_t i = 0; i < count; ++i) {
-        if (packets[i] != expected.streams[i].packets)
-            return mismatch(QStringLiteral("stream %1 has %2 packets instead of %3")
-                                .arg(i)
-                                .arg(packets[i])
-                                .arg(expected.streams[i].packets));
-        if (hashers[i]->digest() != expected.streams[i].digest)
-            return mismatch(QStringLiteral("the bytes of stream %1 differ").arg(i));
-    }
-    return {};
 }
 
 } // namespace velarix

@@ -1,13 +1,13 @@
 #include "platform/FileHash.h"
 
 #include "platform/PosixFile.h"
+#include "platform/SequentialDiskReader.h"
 
 #include <xxhash.h>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
-#include <vector>
 
 namespace velarix {
 
@@ -31,39 +31,33 @@ quint64 StreamHasher::digest() const {
     return XXH3_64bits_digest(m_state->state);
 }
 
-Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const CancelToken* cancel,
+Result<quint64> checksumFromDisk(int fd, const CancelToken* cancel,
                                  const std::function<void(qint64 read)>& progress) {
     constexpr qint64 kReportStep = 4 * 1024 * 1024;
     // Clean pages are dropped; dirty ones would stay, which is why the caller flushes first.
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    if (::lseek(fd, 0, SEEK_SET) != 0)
-        return errnoError(errno);
     StreamHasher hasher;
-    std::vector<char> buffer(static_cast<size_t>(chunkSize));
     qint64 read = 0;
-    qint64 dropped = 0;
     qint64 nextReport = kReportStep;
-    for (;;) {
-        if (isCancelled(cancel))
-            return Error::cancellation();
-        auto n = readSome(fd, buffer.data(), chunkSize);
-        if (!n)
-            return n.error();
-        if (*n == 0)
-            break;
-        hasher.update(buffer.data(), *n);
-        read += *n;
-        // What was read back need not stay in memory.
-        if (read - dropped >= kReportStep) {
-            ::posix_fadvise(fd, dropped, read - dropped, POSIX_FADV_DONTNEED);
-            dropped = read;
-        }
-        if (progress && read >= nextReport) {
-            progress(read);
-            nextReport += kReportStep;
+    {
+        SequentialDiskReader reader(fd);
+        for (;;) {
+            if (isCancelled(cancel))
+                return Error::cancellation();
+            auto piece = reader.next();
+            if (!piece)
+                return piece.error();
+            if (piece->empty())
+                break;
+            hasher.update(piece->data(), qint64(piece->size()));
+            read += qint64(piece->size());
+            if (progress && read >= nextReport) {
+                progress(read);
+                nextReport += kReportStep;
+            }
         }
     }
+    // Where the file system refused direct reads, what was read back need not stay in memory.
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     if (progress)
         progress(read);

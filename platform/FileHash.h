@@ -26,9 +26,9 @@ private:
 
 // The checksum of an open file as it is on the disk: its pages are dropped from the page cache first
 // (the file must have been flushed), so the bytes come back from the storage, not from memory.
-// Reads in chunks of `chunkSize`; stops with a cancellation as soon as `cancel` is set.
+// Reads a few pieces ahead (SequentialDiskReader); stops with a cancellation as soon as `cancel` is set.
 // `progress` gets the bytes read so far every 4 MiB and at the end.
-Result<quint64> checksumFromDisk(int fd, qint64 chunkSize, const CancelToken* cancel = nullptr,
+Result<quint64> checksumFromDisk(int fd, const CancelToken* cancel = nullptr,
                                  const std::function<void(qint64 read)>& progress = {});
 
 } // namespace velarix

@@ -11,7 +11,11 @@ scale  Cards of 1,000 and 20,000 short videos on a tmpfs: scan, plan --all, plan
 Every measure runs as pairs of alternated runs (PAIRS, default 5; the order flips from pair to pair)
 and prints the median of the pair ratios.
 
-Usage: bench/import/run.py [copy|scale]... [--cli PATH]   (default: both, build/release/cli/velarix-cli)
+With --against OTHER, `copy` times the same imports by another build of velarix-cli as the baseline
+(alternated the same way), to show what a change does under the same load.
+
+Usage: bench/import/run.py [copy|scale]... [--cli PATH] [--against OTHER]
+       (default: both, build/release/cli/velarix-cli)
 Data goes to bench/data/ (git-ignored); about 6 GiB of free space are needed for `copy`.
 """
 import os
@@ -29,20 +33,23 @@ MIB = 1024 * 1024
 
 def parse_arguments():
     cli = os.path.join(ROOT, "build", "release", "cli", "velarix-cli")
+    against = None
     parts = []
     args = sys.argv[1:]
     while args:
         arg = args.pop(0)
         if arg == "--cli" and args:
             cli = os.path.abspath(args.pop(0))
+        elif arg == "--against" and args:
+            against = os.path.abspath(args.pop(0))
         elif arg in ("copy", "scale"):
             parts.append(arg)
         else:
             sys.exit(__doc__)
-    return cli, parts or ["copy", "scale"]
+    return cli, against, parts or ["copy", "scale"]
 
 
-CLI, PARTS = parse_arguments()
+CLI, AGAINST, PARTS = parse_arguments()
 
 
 def env_for(volumes, home):
@@ -134,6 +141,16 @@ def bench_copy():
         sync()
         warm(sources)
 
+    if AGAINST:
+        other = [AGAINST] + ours[1:]
+        names = ("this build", os.path.basename(AGAINST))
+        peak = pairs("2 x 1.5 GiB, verified", lambda: timed(ours, env), lambda: timed(other, env), prepare, 1.0,
+                     names)
+        peak = max(peak, pairs("2 x 1.5 GiB, --no-verify", lambda: timed(ours + ["--no-verify"], env),
+                               lambda: timed(other + ["--no-verify"], env), prepare, 1.0, names))
+        print(f"peak memory of this build's import: {peak / 1024:.1f} MiB", flush=True)
+        fresh(dest)
+        return
     peak = pairs("2 x 1.5 GiB, verified", lambda: timed(ours, env),
                  lambda: timed(["sh", "-c", f"{cp} && {drop} && xxhsum -H3 {copies}"]), prepare, 0.8)
     peak = max(peak, pairs("2 x 1.5 GiB, --no-verify", lambda: timed(ours + ["--no-verify"], env),

@@ -1,0 +1,232 @@
+#include "platform/DirectFileWriter.h"
+
+#include "platform/PosixFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velarix {
+
+namespace {
+
+constexpr qint64 kAlignment = 4096;
+
+qint64 alignedUp(qint64 value) {
+    return (value + kAlignment - 1) / kAlignment * kAlignment;
+}
+
+bool setDirect(int fd, bool direct) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0)
+        return false;
+    return ::fcntl(fd, F_SETFL, direct ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
+}
+
+Result<void> writeAllAt(int fd, const char* data, qint64 size, qint64 offset) {
+    for (qint64 done = 0; done < size;) {
+        const ssize_t n = ::pwrite(fd, data + done, size_t(size - done), offset + done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errnoError(errno);
+        }
+        done += n;
+    }
+    return {};
+}
+
+} // namespace
+
+void DirectFileWriter::AlignedFree::operator()(char* data) const {
+    std::free(data);
+}
+
+DirectFileWriter::DirectFileWriter(int fd)
+    : m_fd(fd) {
+    m_direct = setDirect(fd, true);
+    for (int i = 0; i < kBufferCount; ++i) {
+        char* data = static_cast<char*>(std::aligned_alloc(size_t(kAlignment), size_t(kBufferSize)));
+        if (!data)
+            break;
+        m_memory.emplace_back(data);
+        m_free.push_back(data);
+    }
+    // Two writes in flight keep the disk's queue from running dry between them.
+    for (int i = 0; i < 2; ++i)
+        m_threads.emplace_back(&DirectFileWriter::run, this);
+}
+
+DirectFileWriter::~DirectFileWriter() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        m_queue.clear();
+    }
+    m_changed.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+    if (m_direct)
+        setDirect(m_fd, false);
+}
+
+Result<void> DirectFileWriter::reserve(qint64 size) {
+    if (size > 0 && ::fallocate(m_fd, 0, 0, size) != 0 && (errno == ENOSPC || errno == EFBIG))
+        return errnoError(errno);
+    return {}; // where the file system cannot, the writes allocate as they go
+}
+
+Result<void> DirectFileWriter::firstError() {
+    const std::lock_guard lock(m_mutex);
+    if (m_error)
+        return *m_error;
+    return {};
+}
+
+Result<void> DirectFileWriter::takeBuffer() {
+    std::unique_lock lock(m_mutex);
+    if (m_memory.empty())
+        return errnoError(ENOMEM);
+    m_changed.wait(lock, [this] { return !m_free.empty() || m_error; });
+    if (m_error)
+        return *m_error;
+    m_current = Buffer{m_free.back(), m_end, 0};
+    m_free.pop_back();
+    return {};
+}
+
+Result<void> DirectFileWriter::submitCurrent() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_queue.push_back(*m_current);
+    }
+    m_current.reset();
+    m_changed.notify_all();
+    return firstError();
+}
+
+Result<void> DirectFileWriter::waitIdle() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return (m_queue.empty() && m_inFlight == 0) || m_error; });
+    if (m_error)
+        return *m_error;
+    return {};
+}
+
+Result<char*> DirectFileWriter::space(qint64* room) {
+    if (!m_current) {
+        if (auto taken = takeBuffer(); !taken)
+            return taken.error();
+    }
+    *room = kBufferSize - m_current->length;
+    return m_current->data + m_current->length;
+}
+
+Result<void> DirectFileWriter::commit(qint64 bytes) {
+    m_current->length += bytes;
+    m_end += bytes;
+    if (m_current->length == kBufferSize)
+        return submitCurrent();
+    return {};
+}
+
+Result<void> DirectFileWriter::append(const char* data, qint64 size) {
+    while (size > 0) {
+        qint64 room = 0;
+        auto space = this->space(&room);
+        if (!space)
+            return space.error();
+        const qint64 n = std::min(room, size);
+        std::memcpy(*space, data, size_t(n));
+        if (auto committed = commit(n); !committed)
+            return committed;
+        data += n;
+        size -= n;
+    }
+    return {};
+}
+
+Result<void> DirectFileWriter::writeAt(qint64 offset, const char* data, qint64 size) {
+    if (offset < 0 || offset + size > m_end)
+        return errnoError(EINVAL);
+    // What falls into the buffer being filled is changed there.
+    if (m_current && offset + size > m_current->offset) {
+        const qint64 from = std::max(offset, m_current->offset);
+        std::memcpy(m_current->data + (from - m_current->offset), data + (from - offset),
+                    size_t(offset + size - from));
+        size = from - offset;
+    }
+    if (size <= 0)
+        return {};
+    // The rest is in the file, or about to be: once every write is done, a small one through the
+    // page cache changes it (direct I/O would need whole blocks).
+    if (auto idle = waitIdle(); !idle)
+        return idle;
+    const bool direct = m_direct;
+    if (direct && !setDirect(m_fd, false))
+        return errnoError(errno);
+    auto written = writeAllAt(m_fd, data, size, offset);
+    if (direct)
+        setDirect(m_fd, true);
+    return written;
+}
+
+Result<void> DirectFileWriter::finish() {
+    if (m_current && m_current->length > 0) {
+        if (m_direct) // whole blocks; the padding is cut off below
+            std::memset(m_current->data + m_current->length, 0,
+                        size_t(alignedUp(m_current->length) - m_current->length));
+        if (auto submitted = submitCurrent(); !submitted)
+            return submitted;
+    }
+    if (auto idle = waitIdle(); !idle)
+        return idle;
+    if (::ftruncate(m_fd, m_end) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+Result<void> DirectFileWriter::writeBuffer(const Buffer& buffer, qint64 length) {
+    if (m_direct) {
+        auto written = writeAllAt(m_fd, buffer.data, alignedUp(length), buffer.offset);
+        if (written || written.error().code != EINVAL)
+            return written;
+        // The file system took the flag but not the write: on through the page cache.
+        m_direct = false;
+        setDirect(m_fd, false);
+    }
+    if (auto written = writeAllAt(m_fd, buffer.data, length, buffer.offset); !written)
+        return written;
+    // Bounded dirty memory: the range is written out and dropped before its buffer is reused.
+    if (::sync_file_range(m_fd, buffer.offset, length,
+                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) !=
+        0)
+        return errnoError(errno);
+    ::posix_fadvise(m_fd, buffer.offset, length, POSIX_FADV_DONTNEED);
+    return {};
+}
+
+void DirectFileWriter::run() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return !m_queue.empty() || m_stopping; });
+        if (m_queue.empty())
+            return;
+        const Buffer buffer = m_queue.front();
+        m_queue.pop_front();
+        ++m_inFlight;
+        const bool failed = m_error.has_value();
+        lock.unlock();
+        auto written = failed ? Result<void>() : writeBuffer(buffer, buffer.length);
+        lock.lock();
+        --m_inFlight;
+        m_free.push_back(buffer.data);
+        if (!written && !m_error)
+            m_error = written.error();
+        m_changed.notify_all();
+    }
+}
+
+} // namespace velarix

@@ -1,0 +1,276 @@
+#include "platform/ChapterJoin.h"
+
+#include "platform/FileHash.h"
+#include "platform/MediaStreams.h"
+#include "platform/SequentialDiskReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velarix {
+
+namespace {
+
+const QString kDomain = QStringLiteral("ChapterJoin");
+
+// The demuxer's reads of the file's header, from the storage through a window of direct reads where
+// the file system allows them (the samples are read by a SequentialDiskReader).
+struct DiskInput {
+    static constexpr int kBufferSize = 256 * 1024;
+    static constexpr int64_t kWindowSize = 1024 * 1024; // for the header; the samples are read ahead
+    static constexpr int64_t kAlignment = 4096;
+    int fd = -1;
+    bool direct = false;
+    int64_t position = 0;
+    std::unique_ptr<char, decltype(&std::free)> window{nullptr, &std::free};
+    int64_t windowStart = 0;
+    int64_t windowLength = 0;
+    AVIOContext* io = nullptr;
+    av::FormatContextPtr context;
+
+    ~DiskInput() {
+        context.reset(); // refers to the I/O context
+        if (io) {
+            av_freep(&io->buffer);
+            avio_context_free(&io);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    bool open(const QString& path) {
+        window.reset(static_cast<char*>(std::aligned_alloc(size_t(kAlignment), size_t(kWindowSize))));
+        if (!window) {
+            errno = ENOMEM;
+            return false;
+        }
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECT | O_CLOEXEC);
+        direct = fd >= 0;
+        if (fd < 0)
+            fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0 && !direct)
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        return fd >= 0;
+    }
+    // Makes the window hold `at`; gives how many bytes from there it holds (0 at the end), or -1.
+    int64_t fill(int64_t at) {
+        if (at >= windowStart && at < windowStart + windowLength)
+            return windowStart + windowLength - at;
+        const int64_t start = at / kAlignment * kAlignment;
+        for (;;) {
+            const ssize_t n = ::pread(fd, window.get(), size_t(kWindowSize), start);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno == EINVAL && direct) { // refused after all: through the page cache
+                direct = false;
+                ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_DIRECT);
+                continue;
+            }
+            if (n < 0)
+                return -1;
+            windowStart = start;
+            windowLength = n;
+            return std::max<int64_t>(0, windowStart + windowLength - at);
+        }
+    }
+    static int read(void* opaque, uint8_t* buffer, int size) {
+        auto* self = static_cast<DiskInput*>(opaque);
+        const int64_t available = self->fill(self->position);
+        if (available < 0)
+            return AVERROR(errno);
+        if (available == 0)
+            return AVERROR_EOF;
+        const int64_t n = std::min<int64_t>(size, available);
+        std::memcpy(buffer, self->window.get() + (self->position - self->windowStart), size_t(n));
+        self->position += n;
+        return int(n);
+    }
+    static int64_t seek(void* opaque, int64_t offset, int whence) {
+        auto* self = static_cast<DiskInput*>(opaque);
+        struct stat info {};
+        switch (whence & ~AVSEEK_FORCE) {
+        case AVSEEK_SIZE:
+            return ::fstat(self->fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+        case SEEK_SET:
+            self->position = offset;
+            return offset;
+        case SEEK_CUR:
+            self->position += offset;
+            return self->position;
+        case SEEK_END:
+            if (::fstat(self->fd, &info) != 0)
+                return AVERROR(errno);
+            self->position = info.st_size + offset;
+            return self->position;
+        }
+        return AVERROR(EINVAL);
+    }
+};
+
+struct Sample {
+    int64_t position;
+    int64_t size;
+    size_t stream;
+};
+
+// The samples of the first `count` streams as the file's index lists them, in file order; empty when
+// a stream's samples do not follow each other through the file (then they are read packet by packet).
+std::vector<Sample> samplesInFileOrder(AVFormatContext* context, size_t count) {
+    std::vector<Sample> samples;
+    for (size_t i = 0; i < count; ++i) {
+        AVStream* stream = context->streams[i];
+        int64_t previous = -1;
+        for (int k = 0, n = avformat_index_get_entries_count(stream); k < n; ++k) {
+            const AVIndexEntry* entry = avformat_index_get_entry(stream, k);
+            if (!entry || entry->pos <= previous)
+                return {};
+            previous = entry->pos;
+            samples.push_back({entry->pos, entry->size, i});
+        }
+    }
+    std::sort(samples.begin(), samples.end(),
+              [](const Sample& a, const Sample& b) { return a.position < b.position; });
+    return samples;
+}
+
+} // namespace
+
+Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel) {
+    const QString name = QFileInfo(path).fileName();
+    const auto mismatch = [&](const QString& what) {
+        return Error::make(
+            kDomain, 6,
+            QStringLiteral("The joined video %1 does not match its chapters (%2).").arg(name, what));
+    };
+    const auto unreadable = [&](int status) {
+        return Error::make(kDomain, status,
+                           QStringLiteral("The joined video %1 could not be read back: %2")
+                               .arg(name, av::errorText(status)));
+    };
+    const auto cancelled = [cancel] {
+        return isCancelled(cancel);
+    };
+    // Clean pages are dropped, so that nothing of it comes from memory.
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    DiskInput input;
+    if (!input.open(path))
+        return unreadable(AVERROR(errno));
+    input.io =
+        avio_alloc_context(static_cast<uint8_t*>(av_malloc(DiskInput::kBufferSize)), DiskInput::kBufferSize,
+                           0, &input, &DiskInput::read, nullptr, &DiskInput::seek);
+    AVFormatContext* context = avformat_alloc_context();
+    if (!input.io || !context) {
+        avformat_free_context(context);
+        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    }
+    context->pb = input.io;
+    context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    context->interrupt_callback.callback = &CancelToken::interruptCallback;
+    context->interrupt_callback.opaque = const_cast<CancelToken*>(cancel);
+    // Frees the context itself when it fails.
+    if (const int opened = avformat_open_input(&context, nullptr, av_find_input_format("mp4"), nullptr);
+        opened < 0)
+        return unreadable(opened);
+    input.context.reset(context);
+    const size_t count = expected.streams.size();
+    if (context->nb_streams < count)
+        return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
+    for (size_t i = 0; i < count; ++i) {
+        if (context->streams[i]->codecpar->codec_id != expected.streams[i].codec)
+            return mismatch(QStringLiteral("stream %1 has another codec").arg(i));
+    }
+    for (unsigned i = unsigned(count); i < context->nb_streams; ++i) {
+        // Only the timecode track the muxer made may come on top.
+        if (context->streams[i]->codecpar->codec_id != AV_CODEC_ID_NONE || expected.timecode.isEmpty())
+            return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
+        context->streams[i]->discard = AVDISCARD_ALL;
+    }
+    if (!expected.timecode.isEmpty()) {
+        const int video = primaryVideoStream(context);
+        const AVDictionaryEntry* timecode =
+            video >= 0 ? av_dict_get(context->streams[video]->metadata, "timecode", nullptr, 0) : nullptr;
+        if (!timecode || QString::fromLatin1(timecode->value) != expected.timecode)
+            return mismatch(QStringLiteral("the timecode is not %1").arg(expected.timecode));
+    }
+    // A frame of slack: the container rounds the movie's duration to its own time scale.
+    const double duration = containerDuration(context);
+    if (std::abs(duration - expected.duration) > 0.05)
+        return mismatch(QStringLiteral("%1 s long instead of %2 s").arg(duration).arg(expected.duration));
+
+    std::vector<std::unique_ptr<StreamHasher>> hashers(count);
+    std::vector<int64_t> packets(count, 0);
+    for (auto& hasher : hashers)
+        hasher = std::make_unique<StreamHasher>();
+    // The demuxer would hand out each sample the index lists, in this order per stream: reading them
+    // straight from the disk, a few pieces ahead, spares a packet allocation and a copy for each.
+    const std::vector<Sample> samples = samplesInFileOrder(context, count);
+    if (!samples.empty()) {
+        const int64_t from = samples.front().position / DiskInput::kAlignment * DiskInput::kAlignment;
+        SequentialDiskReader reader(input.fd, from);
+        std::span<const char> piece;
+        int64_t pieceStart = from;
+        for (const Sample& sample : samples) {
+            if (cancelled())
+                return Error::cancellation();
+            if (sample.position < pieceStart)
+                return mismatch(QStringLiteral("packets of stream %1 overlap others").arg(sample.stream));
+            for (int64_t at = sample.position, left = sample.size; left > 0;) {
+                while (at >= pieceStart + int64_t(piece.size())) {
+                    auto next = reader.next();
+                    if (!next)
+                        return unreadable(AVERROR(next.error().code));
+                    if (next->empty())
+                        return mismatch(
+                            QStringLiteral("it ends inside a packet of stream %1").arg(sample.stream));
+                    piece = *next;
+                    pieceStart = reader.pieceStart();
+                }
+                const int64_t n = std::min(left, pieceStart + int64_t(piece.size()) - at);
+                hashers[sample.stream]->update(piece.data() + (at - pieceStart), n);
+                at += n;
+                left -= n;
+            }
+            ++packets[sample.stream];
+        }
+    }
+    if (samples.empty()) {
+        av::PacketPtr packet(av_packet_alloc());
+        for (;;) {
+            if (cancelled())
+                return Error::cancellation();
+            const int status = av_read_frame(context, packet.get());
+            if (status == AVERROR_EOF)
+                break;
+            if (status < 0)
+                return unreadable(status);
+            const auto index = size_t(packet->stream_index);
+            if (index < count) {
+                hashers[index]->update(reinterpret_cast<const char*>(packet->data), packet->size);
+                ++packets[index];
+            }
+            av_packet_unref(packet.get());
+        }
+    }
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    for (size_t i = 0; i < count; ++i) {
+        if (packets[i] != expected.streams[i].packets)
+            return mismatch(QStringLiteral("stream %1 has %2 packets instead of %3")
+                                .arg(i)
+                                .arg(packets[i])
+                                .arg(expected.streams[i].packets));
+        if (hashers[i]->digest() != expected.streams[i].digest)
+            return mismatch(QStringLiteral("the bytes of stream %1 differ").arg(i));
+    }
+    return {};
+}
+
+} // namespace velarix

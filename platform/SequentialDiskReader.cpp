@@ -1,0 +1,117 @@
+#include "platform/SequentialDiskReader.h"
+
+#include "platform/PosixFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velarix {
+
+void SequentialDiskReader::AlignedFree::operator()(char* data) const {
+    std::free(data);
+}
+
+SequentialDiskReader::SequentialDiskReader(int fd, qint64 from)
+    : m_fd(fd)
+    , m_from(from) {
+    // Through the page cache: its read-ahead keeps more of the disk busy than direct reads of a few
+    // buffers could. The caller has dropped the file's pages, so the bytes come from the disk.
+    m_flags = ::fcntl(fd, F_GETFL);
+    if (m_flags >= 0 && (m_flags & O_DIRECT))
+        ::fcntl(fd, F_SETFL, m_flags & ~O_DIRECT);
+    ::posix_fadvise(fd, from, 0, POSIX_FADV_SEQUENTIAL);
+    m_dropped = from;
+    for (int i = 0; i < kPieceCount; ++i) {
+        if (char* data = static_cast<char*>(std::aligned_alloc(4096, size_t(kPieceSize)))) {
+            m_memory.emplace_back(data);
+            m_free.push_back(data);
+        }
+    }
+    // One thread reads ahead while the caller works on the piece before.
+    m_threads.emplace_back(&SequentialDiskReader::run, this);
+}
+
+SequentialDiskReader::~SequentialDiskReader() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+    if (m_flags >= 0)
+        ::fcntl(m_fd, F_SETFL, m_flags);
+}
+
+qint64 SequentialDiskReader::readPiece(char* data, qint64 offset, int* error) {
+    qint64 done = 0;
+    while (done < kPieceSize) {
+        const ssize_t n = ::pread(m_fd, data + done, size_t(kPieceSize - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = errno;
+            return -1;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+void SequentialDiskReader::run() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(
+            lock, [this] { return m_stopping || (!m_free.empty() && (m_end < 0 || m_nextToRead < m_end)); });
+        if (m_stopping)
+            return;
+        const qint64 number = m_nextToRead++;
+        char* data = m_free.back();
+        m_free.pop_back();
+        lock.unlock();
+        int error = 0;
+        const qint64 length = readPiece(data, m_from + number * kPieceSize, &error);
+        lock.lock();
+        const Piece piece{data, std::max<qint64>(length, 0), length < 0 ? error : 0};
+        if (length < kPieceSize && (m_end < 0 || number + 1 < m_end))
+            m_end = number + 1; // a short piece is the last
+        m_ready.emplace(number, piece);
+        m_changed.notify_all();
+    }
+}
+
+Result<std::span<const char>> SequentialDiskReader::next() {
+    std::unique_lock lock(m_mutex);
+    if (m_given) {
+        m_free.push_back(m_given);
+        m_given = nullptr;
+        m_changed.notify_all();
+        // What was read need not stay cached: dropped in large steps, as each drop waits for every
+        // processor to hand back its page lists, which takes long on a busy machine.
+        const qint64 consumed = m_from + m_nextToGive * kPieceSize;
+        if (consumed - m_dropped >= kDropStep) {
+            ::posix_fadvise(m_fd, m_dropped, consumed - m_dropped, POSIX_FADV_DONTNEED);
+            m_dropped = consumed;
+        }
+    }
+    if (m_memory.empty())
+        return errnoError(ENOMEM);
+    if (m_end >= 0 && m_nextToGive >= m_end)
+        return std::span<const char>();
+    m_changed.wait(lock, [this] { return m_ready.count(m_nextToGive) > 0; });
+    auto found = m_ready.find(m_nextToGive);
+    const Piece piece = found->second;
+    m_ready.erase(found);
+    m_given = piece.data;
+    m_pieceStart = m_from + m_nextToGive * kPieceSize;
+    ++m_nextToGive;
+    if (piece.error != 0)
+        return errnoError(piece.error);
+    return std::span<const char>(piece.data, size_t(piece.length));
+}
+
+} // namespace velarix
