@@ -377,7 +377,8 @@ private Q_SLOTS:
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
         const QString clip = m_staged + QStringLiteral("/DCIM/100GOPRO/GX010001.MP4");
         // A row claiming a petabyte: no destination here holds that.
-        model->setVideoFiles({VideoFileRowPtr::create(clip, m_base, 1'000'000'000'000'000LL)});
+        const VideoFileRowPtr huge = VideoFileRowPtr::create(clip, m_base, 1'000'000'000'000'000LL);
+        model->setVideoFiles({huge});
         QLabel* space = m_view->form()->spaceLabel();
         QVERIFY(space->text().endsWith(QStringLiteral(" available")));
         QVERIFY(space->property("fits").toBool());
