@@ -150,6 +150,18 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
                                 {});
                 continue;
             }
+        } else if (!QFileInfo(cleanRoot).isDir()) {
+            // The root is not made for a file planned straight into it (it may be an unplugged
+            // drive's mount point); say so rather than leave a bare "No such file or directory".
+            post([progress, size = item.size] { progress->endCopying(size); });
+            completion.push(
+                index,
+                Error::make(QStringLiteral("Import"), ENOENT,
+                            QStringLiteral("The destination folder %1 does not exist. Connect its "
+                                           "drive or choose another folder.")
+                                .arg(QDir::toNativeSeparators(cleanRoot))),
+                {});
+            continue;
         }
         if (!folders.contains(folder)) {
             folders.insert(folder);

@@ -3,6 +3,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -114,6 +115,14 @@ private Q_SLOTS:
         auto import = cli({"import", "--dest", home->destination()});
         QCOMPARE(import.exitCode, 1);
         QVERIFY(import.err.contains("EMPTY.MP4: Invalid file size"));
+
+        // A destination that is not there (an unplugged drive) is named as such, not as a missing source.
+        const QString absent = home->path("unplugged/Videos");
+        auto nowhere = cli({"import", "--all", "--pattern", "{filename}", "--dest", absent});
+        QCOMPARE(nowhere.exitCode, 1);
+        QVERIFY2(nowhere.err.contains(("The destination folder " + absent + " does not exist").toUtf8()),
+                 nowhere.err.constData());
+        QVERIFY(!QFileInfo::exists(absent));
 
         const QList<QStringList> bad{{"scan", "--bogus"},          {"plan", "--jump", "abc"},
                                      {"plan", "NOPE.MP4"},         {"scan", "--card", home->path()},
