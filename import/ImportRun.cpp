@@ -2,6 +2,7 @@
 #include "import/CardImportLock.h"
 #include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
+#include "import/ImportRecorder.h"
 #include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
 #include "platform/Background.h"
@@ -286,69 +287,31 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     // waits for that before it goes on, so a process killed mid-run has recorded what it finished.
     // Once the store has refused a record, the rest wait for one last try at the end of the run
     // rather than each waiting out a busy store.
-    struct Recording {
-        bool manifestWritten = false;
-        bool recordedAny = false;
-        std::optional<Error> failure;
-        QList<CardFile> unrecorded;
-        QString cardUUID;
-    };
-    auto recording = std::make_shared<Recording>();
-    QPointer<VelarixModel> self(this);
+    auto recorder = std::make_shared<ImportRecorder>(
+        this,
+        [this, &context](const QString& cardUUID, const QList<CardFile>& files, bool writeManifest) {
+            return recordImport(cardUUID, files, context, writeManifest);
+        },
+        [this] { return m_sdCardPath.has_value(); });
     ImportProgress* const run = progress.data(); // lives until the finish step; cancel() is thread-safe
-    auto verified = [self, &context, recording, cardFiles, run](const QString& cardUUID,
-                                                                const QString& source) {
-        // Released when the record step has run, or when it was dropped unrun with the model.
-        auto recorded = std::make_shared<QSemaphore>();
-        auto done =
-            std::shared_ptr<QSemaphore>(recorded.get(), [recorded](QSemaphore*) { recorded->release(); });
-        QMetaObject::invokeMethod(
-            self,
-            [self, &context, recording, cardUUID, file = cardFiles->value(source), done] {
-                if (!self->sdCardPath())
-                    return;
-                recording->cardUUID = cardUUID;
-                if (recording->failure) {
-                    recording->unrecorded.append(file);
-                    return;
-                }
-                // The manifest once per run: a write-protected card would complain for every file.
-                auto written = self->recordImport(cardUUID, {file}, context, !recording->manifestWritten);
-                recording->manifestWritten = true;
-                if (written) {
-                    recording->recordedAny = true;
-                } else {
-                    recording->failure = written.error();
-                    recording->unrecorded.append(file);
-                }
-            },
-            Qt::QueuedConnection);
-        done.reset();
-        // Bounded, so that a GUI thread that no longer handles events cannot stall the run.
-        for (int tries = 0; tries < 50 && !recorded->tryAcquire(1, 100); ++tries) {
-            if (run->isCancelled())
-                break;
-        }
+    auto verified = [recorder, cardFiles, run](const QString& cardUUID, const QString& source) {
+        recorder->recordVerified(cardUUID, cardFiles->value(source), run->cancelToken());
     };
     const auto copy = [=, cardPath = m_sdCardPath, volumes = m_volumes] {
         return copyAll(items, root, progress, options, cardPath, volumes, verified);
     };
     runInBackground(
         this, copy,
-        [this, promise, nextJump, itemCount = items.size(), recording, &context,
+        [this, promise, nextJump, itemCount = items.size(), recorder, &context,
          rowIds](const RunOutcome& outcome) {
             setImportProgress(nullptr);
             m_cardImportLock.reset();
             ImportReport report = outcome.report;
 
-            qsizetype unrecorded = recording->unrecorded.size();
-            if (recording->failure && unrecorded > 0 && m_sdCardPath &&
-                recordImport(recording->cardUUID, recording->unrecorded, context, false)) {
-                recording->failure.reset();
-                recording->recordedAny = true;
-            }
-            if (recording->failure) {
-                report.historyError = recording->failure->message;
+            recorder->finish();
+            qsizetype unrecorded = recorder->unrecordedCount();
+            if (recorder->failure()) {
+                report.historyError = recorder->failure()->message;
             } else if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError) {
                 report.historyError =
                     QStringLiteral("The card's identity could not be read, so the import history could not "
@@ -356,7 +319,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                         .arg(outcome.cardUUIDError->message);
                 unrecorded = report.imported.size();
             }
-            if (recording->recordedAny)
+            if (recorder->recordedAny())
                 setImportStateRefreshID(QUuid::createUuid());
 
             // What was copied is done: it is not imported again by pressing Import once more.
