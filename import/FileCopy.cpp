@@ -94,7 +94,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (!opened)
         return opened.error();
     const UniqueFd in = std::move(*opened);
-    ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    adviseSequential(in.get());
 
     PendingCopyPtr copy(new PendingCopy);
     const QFileInfo target(destination);
@@ -140,7 +140,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         // The source need not stay cached either; dropped in large steps, as each drop waits for
         // every processor to hand back its page lists, which takes long on a busy machine.
         if (copied - dropped >= kSourceDropStep || copied == size) {
-            ::posix_fadvise(in.get(), dropped, copied - dropped, POSIX_FADV_DONTNEED);
+            dropCachedPages(in.get(), dropped, copied - dropped);
             dropped = copied;
         }
         if (copied == size)

@@ -254,8 +254,8 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     }
     // A destination we may not write to fails every copy: say so before starting, and offer another.
     if (const QString existing = existingAncestor(root); !plan.isEmpty() && QFileInfo(existing).isDir()) {
-        if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) != 0) {
-            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        if (auto writable = checkWritableFolder(existing); !writable) {
+            const QString reason = writable.error().message;
             ImportReport report;
             report.notStarted = QStringLiteral("Velarix cannot write to the destination folder %1 (%2). "
                                                "Choose another folder to import into.")

@@ -144,4 +144,18 @@ Result<void> renameReplacing(const QString& from, const QString& to) {
     return {};
 }
 
+Result<void> checkWritableFolder(const QString& path) {
+    if (::access(QFile::encodeName(path).constData(), W_OK | X_OK) != 0)
+        return errnoError(errno);
+    return {};
+}
+
+void adviseSequential(int fd) {
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+void dropCachedPages(int fd, qint64 offset, qint64 length) {
+    ::posix_fadvise(fd, offset, length, POSIX_FADV_DONTNEED);
+}
+
 } // namespace velarix

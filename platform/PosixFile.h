@@ -66,4 +66,11 @@ Result<void> exchangePaths(const QString& first, const QString& second);
 // Gives the file at `from` the path `to`, replacing what was there (rename).
 Result<void> renameReplacing(const QString& from, const QString& to);
 
+// Whether this process may make files in the folder (access(W_OK | X_OK)); the error says why not.
+Result<void> checkWritableFolder(const QString& path);
+// Tells the kernel the file is read from start to end, so that it reads ahead further.
+void adviseSequential(int fd);
+// Drops the file's clean cached pages in the range (length 0: to the end); dirty ones stay.
+void dropCachedPages(int fd, qint64 offset, qint64 length);
+
 } // namespace velarix

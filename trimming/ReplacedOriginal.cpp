@@ -2,6 +2,7 @@
 
 #include "platform/Background.h"
 #include "platform/Log.h"
+#include "platform/PosixFile.h"
 #include "platform/Trash.h"
 
 #include <QDir>
@@ -9,7 +10,8 @@
 #include <QThreadPool>
 
 #include <atomic>
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
 
 namespace velarix {
 
@@ -40,10 +42,11 @@ void keepBesideSource(const QString& originalPath, const QString& sourcePath) {
             source.completeBaseName() +
             (n == 1 ? QStringLiteral(" (original)") : QStringLiteral(" (original %1)").arg(n)) + suffix;
         const QString target = source.absoluteDir().filePath(name);
-        if (QFileInfo::exists(target))
+        // Never over a file of the user's, even one made since the look-up.
+        auto kept = renameNoReplace(AT_FDCWD, QFile::encodeName(originalPath), QFile::encodeName(target));
+        if (!kept && kept.error().code == EEXIST)
             continue;
-        if (std::rename(QFile::encodeName(originalPath).constData(), QFile::encodeName(target).constData()) ==
-            0)
+        if (kept)
             qCCritical(lcApp, "Kept the original of %s as %s", qPrintable(sourcePath), qPrintable(target));
         return;
     }
@@ -84,7 +87,7 @@ void disposeOfLaterChapters(const TrimWorkingFolder& folder, const QStringList& 
         // Moved beside the original, it is freed with it (on the background thread, where that is asked).
         const QString target =
             folder.filePath(QStringLiteral("chapter-%1-").arg(i + 2) + QFileInfo(chapter).fileName());
-        if (std::rename(QFile::encodeName(chapter).constData(), QFile::encodeName(target).constData()) == 0)
+        if (renameReplacing(chapter, target))
             continue;
         if (!QFile::remove(chapter))
             qCCritical(lcApp, "Could not remove %s, a chapter of the trimmed recording", qPrintable(chapter));
