@@ -36,6 +36,9 @@ protected:
 
     void closeWindow() {
         m_view.reset();
+        // The window's children (the preview's media player among them) go now, not at exit, where
+        // their threads would still run under the leak checker.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         closeModel();
     }
 };
