@@ -187,14 +187,10 @@ Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator
     };
 
     for (;;) {
-        if (isCancelled(cancel))
-            return Error::cancellation();
-        const int status = av_read_frame(format, packet.get());
-        if (status == AVERROR(EAGAIN))
-            continue;
-        if (status < 0) {
-            if (isCancelled(cancel))
-                return Error::cancellation();
+        const auto read = readNextPacket(format, packet.get(), cancel);
+        if (!read)
+            return read.error();
+        if (const int status = *read; status < 0) {
             if (status != AVERROR_EOF) {
                 // A file cut short ends in a read error: what was read before it still counts.
                 if (!convertedAny) {

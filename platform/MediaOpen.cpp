@@ -144,4 +144,17 @@ Result<double> loadDuration(const QString& path) {
     return Error::make(kDomain, AVERROR_INVALIDDATA, QStringLiteral("%1 has no known duration.").arg(path));
 }
 
+Result<int> readNextPacket(AVFormatContext* format, AVPacket* packet, const CancelToken* cancel) {
+    for (;;) {
+        if (isCancelled(cancel))
+            return Error::cancellation();
+        const int status = av_read_frame(format, packet);
+        if (status == AVERROR(EAGAIN))
+            continue;
+        if (status < 0 && isCancelled(cancel))
+            return Error::cancellation();
+        return status;
+    }
+}
+
 } // namespace velarix

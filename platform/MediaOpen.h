@@ -45,4 +45,9 @@ Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& option
 // The container's duration in seconds from the header (no stream probing); an error when unknown.
 Result<double> loadDuration(const QString& path);
 
+// The next packet of `format` into `packet`, going on past EAGAIN: 0 for a packet, AVERROR_EOF at
+// the end, another negative libav status for a read error. A cancellation is an error, also when it
+// is what broke the read.
+Result<int> readNextPacket(AVFormatContext* format, AVPacket* packet, const CancelToken* cancel);
+
 } // namespace velarix

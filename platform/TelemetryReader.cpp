@@ -176,15 +176,11 @@ Result<TelemetryPackets> readTelemetryPackets(MediaInput& input, const CancelTok
     }
     av::PacketPtr packet(av_packet_alloc());
     for (;;) {
-        if (isCancelled(cancel))
-            return Error::cancellation();
-        const int status = av_read_frame(format, packet.get());
-        if (status == AVERROR(EAGAIN))
-            continue;
-        if (status < 0) {
-            if (isCancelled(cancel))
-                return Error::cancellation();
-            if (status != AVERROR_EOF)
+        const auto status = readNextPacket(format, packet.get(), cancel);
+        if (!status)
+            return status.error();
+        if (*status < 0) {
+            if (*status != AVERROR_EOF)
                 read.problem = QStringLiteral("the file ends early");
             break;
         }
