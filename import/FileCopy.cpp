@@ -25,9 +25,103 @@ namespace velarix {
 namespace {
 
 constexpr qint64 kSourceDropStep = 32 * 1024 * 1024;
+constexpr qint64 kKernelCopyPiece = 2 * 1024 * 1024;
 
 Error cancelled() {
     return Error::cancellation();
+}
+
+// What both ways of copying do after each piece: the test hook, cancellation and progress. The last
+// piece is left to the caller, which reports it once it is in the file.
+struct PieceReport {
+    const CopyControl& control;
+    qint64 size;
+    qint64 nextReport = kCopyProgressStep;
+
+    // False once the copy is cancelled.
+    bool after(qint64 copied) {
+        if (copied == size)
+            return true;
+        if (control.afterChunk)
+            control.afterChunk(copied);
+        if (isCancelled(control.cancel))
+            return false;
+        if (copied >= nextReport) {
+            if (control.progress)
+                control.progress(copied, size);
+            nextReport += kCopyProgressStep;
+        }
+        return true;
+    }
+};
+
+// A source that grew since it was measured changed as well: one byte more is enough to tell.
+qint64 countGrowth(int in, qint64 copied, qint64 size) {
+    char more = 0;
+    if (copied == size)
+        if (auto n = readSome(in, &more, 1); n && *n > 0)
+            copied += *n;
+    return copied;
+}
+
+// The source is read straight into the writer's buffers, hashed there when `hash` is given, and the
+// buffers go to the disk as they fill.
+Result<qint64> copyThroughBuffers(int in, int out, qint64 size, StreamHasher* hash, PieceReport& report) {
+    DirectFileWriter writer(out);
+    qint64 copied = 0;
+    qint64 dropped = 0;
+    while (copied < size) {
+        qint64 room = 0;
+        auto space = writer.space(&room);
+        if (!space)
+            return space.error();
+        auto n = readSome(in, *space, room);
+        if (!n)
+            return n.error();
+        if (*n == 0)
+            break;
+        if (hash)
+            hash->update(*space, *n);
+        if (auto written = writer.commit(*n); !written)
+            return written.error();
+        copied += *n;
+        // The source need not stay cached either; dropped in large steps, as each drop waits for
+        // every processor to hand back its page lists, which takes long on a busy machine.
+        if (copied - dropped >= kSourceDropStep || copied == size) {
+            dropCachedPages(in, dropped, copied - dropped);
+            dropped = copied;
+        }
+        if (!report.after(copied))
+            return cancelled();
+    }
+    copied = countGrowth(in, copied, size);
+    if (copied == size)
+        if (auto finished = writer.finish(); !finished)
+            return finished.error();
+    return copied;
+}
+
+// Without verification nothing needs to see the bytes: the kernel moves them from the source's page
+// cache to the copy's, and the disk starts writing each piece at once, so the flush at the end finds
+// little left to do. Measured a third faster than direct writes from our own buffers on an idle disk.
+Result<qint64> copyInKernel(int in, int out, qint64 size, PieceReport& report) {
+    qint64 copied = 0;
+    while (copied < size) {
+        auto n = copyBytes(out, in, std::min(kKernelCopyPiece, size - copied));
+        if (!n) {
+            // A source the kernel cannot move from (some FUSE file systems) is read by us instead.
+            if (copied == 0 && (n.error().code == EINVAL || n.error().code == ENOSYS))
+                return copyThroughBuffers(in, out, size, nullptr, report);
+            return n.error();
+        }
+        if (*n == 0)
+            break;
+        startWriteback(out, copied, *n);
+        copied += *n;
+        if (!report.after(copied))
+            return cancelled();
+    }
+    return countGrowth(in, copied, size);
 }
 
 } // namespace
@@ -111,58 +205,18 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     copy->temporary = std::move(*created);
     const int out = copy->temporary->fd();
 
-    // Only a verified copy needs the source's checksum.
-    std::optional<StreamHasher> sourceHash;
-    if (control.verify)
-        sourceHash.emplace();
-    // The source is read straight into the writer's buffers, which go to the disk as they fill.
-    DirectFileWriter writer(out);
-    if (auto reserved = writer.reserve(size); !reserved)
+    if (auto reserved = reserveSpace(out, size); !reserved)
         return reserved.error();
-    qint64 copied = 0;
-    qint64 dropped = 0;
-    qint64 nextReport = kCopyProgressStep;
-    for (;;) {
-        qint64 room = 0;
-        auto space = writer.space(&room);
-        if (!space)
-            return space.error();
-        auto n = readSome(in.get(), *space, room);
-        if (!n)
-            return n.error();
-        if (*n == 0)
-            break;
-        if (sourceHash)
-            sourceHash->update(*space, *n);
-        if (auto written = writer.commit(*n); !written)
-            return written.error();
-        copied += *n;
-        // The source need not stay cached either; dropped in large steps, as each drop waits for
-        // every processor to hand back its page lists, which takes long on a busy machine.
-        if (copied - dropped >= kSourceDropStep || copied == size) {
-            dropCachedPages(in.get(), dropped, copied - dropped);
-            dropped = copied;
-        }
-        if (copied == size)
-            break; // the last chunk is reported once it is in the file
-        if (control.afterChunk)
-            control.afterChunk(copied);
-        if (isCancelled())
-            return cancelled();
-        if (copied >= nextReport) {
-            if (control.progress)
-                control.progress(copied, size);
-            nextReport += kCopyProgressStep;
-        }
-    }
+    // Only a verified copy needs the source's checksum, and only then do the bytes pass through us.
+    std::optional<StreamHasher> sourceHash;
+    PieceReport report{control, size};
+    Result<qint64> moved = control.verify
+                               ? copyThroughBuffers(in.get(), out, size, &sourceHash.emplace(), report)
+                               : copyInKernel(in.get(), out, size, report);
+    if (!moved)
+        return moved.error();
+    const qint64 copied = *moved;
     if (copied == size) {
-        char more = 0; // a file that grew since it was measured changed as well
-        if (auto n = readSome(in.get(), &more, 1); n && *n > 0)
-            copied += *n;
-    }
-    if (copied == size) {
-        if (auto finished = writer.finish(); !finished)
-            return finished.error();
         if (control.afterChunk)
             control.afterChunk(copied);
         if (isCancelled())

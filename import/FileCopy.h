@@ -10,7 +10,6 @@
 
 namespace velarix {
 
-constexpr qint64 kCopyChunkSize = 1024 * 1024;        // read and write in 1 MiB pieces
 constexpr qint64 kCopyProgressStep = 4 * 1024 * 1024; // report progress at most every 4 MiB
 inline const QString kCopyErrorDomain = QStringLiteral("CopyError");
 

@@ -73,9 +73,7 @@ DirectFileWriter::~DirectFileWriter() {
 }
 
 Result<void> DirectFileWriter::reserve(qint64 size) {
-    if (size > 0 && ::fallocate(m_fd, 0, 0, size) != 0 && (errno == ENOSPC || errno == EFBIG))
-        return errnoError(errno);
-    return {}; // where the file system cannot, the writes allocate as they go
+    return reserveSpace(m_fd, size);
 }
 
 Result<void> DirectFileWriter::firstError() {

@@ -1,5 +1,6 @@
 #include "platform/DurableFileOutput.h"
 
+#include "platform/PosixFile.h"
 #include "platform/TrimErrors.h"
 
 #include <QFile>
@@ -89,8 +90,7 @@ void DurableFileOutput::runWriteback() {
             return;
         m_writebackWanted = false;
         lock.unlock();
-        // Only starts writeback of what is dirty; does not wait for it.
-        ::sync_file_range(m_fd.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+        startWriteback(m_fd.get(), 0, 0);
         lock.lock();
     }
 }

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/file.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -148,6 +149,26 @@ Result<void> checkWritableFolder(const QString& path) {
     if (::access(QFile::encodeName(path).constData(), W_OK | X_OK) != 0)
         return errnoError(errno);
     return {};
+}
+
+Result<qint64> copyBytes(int out, int in, qint64 size) {
+    for (;;) {
+        const ssize_t n = ::sendfile(out, in, nullptr, size_t(size));
+        if (n >= 0)
+            return qint64(n);
+        if (errno != EINTR)
+            return errnoError(errno);
+    }
+}
+
+Result<void> reserveSpace(int fd, qint64 size) {
+    if (size > 0 && ::fallocate(fd, 0, 0, size) != 0 && (errno == ENOSPC || errno == EFBIG))
+        return errnoError(errno);
+    return {};
+}
+
+void startWriteback(int fd, qint64 offset, qint64 length) {
+    ::sync_file_range(fd, offset, length, SYNC_FILE_RANGE_WRITE);
 }
 
 void adviseSequential(int fd) {

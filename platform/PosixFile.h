@@ -56,6 +56,9 @@ Result<void> makeSymlink(const QString& target, const QString& linkPath);
 Result<qint64> readSome(int fd, char* buffer, qint64 size);
 // Writes all of `size` bytes, retrying on short writes and EINTR.
 Result<void> writeAll(int fd, const char* buffer, qint64 size);
+// Moves up to `size` bytes from `in`'s offset to `out`'s inside the kernel (sendfile(2), which takes
+// any regular file as its source, on any file system), retrying on EINTR; 0 means end of `in`.
+Result<qint64> copyBytes(int out, int in, qint64 size);
 
 // Gives `from` the name `to` unless `to` already exists (then the error code is EEXIST). Uses
 // renameat2(RENAME_NOREPLACE), or link and unlink where the file system lacks it. Both in `dirFd`.
@@ -70,6 +73,12 @@ Result<void> renameReplacing(const QString& from, const QString& to);
 Result<void> checkWritableFolder(const QString& path);
 // Tells the kernel the file is read from start to end, so that it reads ahead further.
 void adviseSequential(int fd);
+// Allocates the blocks of a file of `size` bytes (and gives it that size) before it is written, so
+// that a full disk fails now rather than halfway. Fails only when the space or the size is refused:
+// where the file system cannot allocate ahead, the writes allocate as they go.
+Result<void> reserveSpace(int fd, qint64 size);
+// Starts writing the range's dirty pages to the disk and returns at once (length 0: to the end).
+void startWriteback(int fd, qint64 offset, qint64 length);
 // Drops the file's clean cached pages in the range (length 0: to the end); dirty ones stay.
 void dropCachedPages(int fd, qint64 offset, qint64 length);
 

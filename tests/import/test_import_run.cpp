@@ -205,6 +205,12 @@ private Q_SLOTS:
             const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
             disconnect(model.get(), &VelarixModel::importProgressChanged, this, nullptr);
             QCOMPARE(report.imported.size(), 2);
+            for (const QString& name : {QStringLiteral("A.MP4"), QStringLiteral("B.MP4")}) {
+                QFile copy(home->destination() + (verify ? "/verified/" : "/unverified/") + name);
+                QFile original(card->dcim() + "/100GOPRO/" + name);
+                QVERIFY(copy.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+                QVERIFY2(copy.readAll() == original.readAll(), qPrintable(name));
+            }
             QVERIFY(!seen.isEmpty());
             for (qsizetype i = 1; i < seen.size(); ++i) {
                 QVERIFY(seen[i].copied >= seen[i - 1].copied);
@@ -395,20 +401,27 @@ private Q_SLOTS:
         QVERIFY(importedNames().isEmpty());
     }
 
+    // Both ways of copying: through our buffers (verified) and inside the kernel (unverified).
     void aCardPulledOutMidCopyLeavesNothing() {
-        const QString big = card->addFile("102GOPRO/BIG.MP4", randomBytes(3 * 1024 * 1024), at(13, 0));
-        loadAndSelectAll();
-        ImportOptions options;
-        options.afterChunk = [big](const QString& source, qint64) {
-            if (source == big)
-                QFile::resize(big, 1024 * 1024);
-        };
-        const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
-        QCOMPARE(report.failed.size(), 1);
-        QCOMPARE(report.failed[0].source, big);
-        QVERIFY(report.failed[0].error.contains("was the card removed?"));
-        QCOMPARE(filesBelow(home->destination()).size(), 3);
-        QVERIFY(!importedNames().contains("BIG.MP4"));
+        for (const bool verify : {true, false}) {
+            const QString big = card->addFile("102GOPRO/BIG.MP4", randomBytes(5 * 1024 * 1024), at(13, 0));
+            loadAndSelectAll();
+            model->setImportPattern(verify ? "verified/{filename}" : "unverified/{filename}");
+            ImportOptions options;
+            options.verify = verify;
+            options.afterChunk = [big](const QString& source, qint64) {
+                if (source == big)
+                    QFile::resize(big, 1024 * 1024);
+            };
+            const ImportReport report = awaitFuture(model->importSelectedVideos(*store, options));
+            QCOMPARE(report.failed.size(), 1);
+            QCOMPARE(report.failed[0].source, big);
+            QVERIFY2(report.failed[0].error.contains("was the card removed?"),
+                     qPrintable(report.failed[0].error));
+            QCOMPARE(report.imported.size(), 3);
+            QVERIFY(!importedNames().contains("BIG.MP4"));
+        }
+        QCOMPARE(filesBelow(home->destination()).size(), 6);
     }
 
     void aCorruptCopyFailsVerification() {
