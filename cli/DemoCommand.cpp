@@ -14,13 +14,12 @@ namespace {
 // One synthesised jump with the camera's telemetry, for trying the analysis on a clip of any length:
 // demo --jump FILE [--seconds N] [--exit S] [--opening S] [--audio KIND] [--no-gps] [--no-accelerometer]
 int runJump(Invocation& invocation) {
-    SyntheticJump jump;
-    jump.duration = 180;
-    jump.exitTime = 45;
-    jump.openingTime = 100;
-    jump.width = 320;
-    jump.height = 180;
-    jump.framesPerSecond = 15;
+    SyntheticJump jump{.duration = 180,
+                       .exitTime = 45,
+                       .openingTime = 100,
+                       .width = 320,
+                       .height = 180,
+                       .framesPerSecond = 15};
     JumpTelemetry sensors;
     QString file;
     const QStringList& a = invocation.arguments;

@@ -17,43 +17,24 @@ struct DemoClip {
 };
 
 QList<DemoClip> demoClips() {
-    SyntheticJump first;
-    first.duration = 40;
-    first.exitTime = 8;
-    first.openingTime = 30;
-    first.seed = 41;
-
-    SyntheticJump firstLanding;
-    firstLanding.duration = 24;
-    firstLanding.landing = true;
-    firstLanding.seed = 42;
-
+    const SyntheticJump first{.duration = 40, .exitTime = 8, .openingTime = 30, .seed = 41};
+    const SyntheticJump firstLanding{.duration = 24, .landing = true, .seed = 42};
     SyntheticJump preview = firstLanding;
     preview.width = 320;
     preview.height = 180;
-
-    SyntheticJump second;
-    second.duration = 36;
-    second.exitTime = 6;
-    second.openingTime = 27;
-    second.seed = 43;
-
-    SyntheticJump secondLanding = firstLanding;
-    secondLanding.duration = 20;
-    secondLanding.seed = 44;
-
+    const SyntheticJump second{.duration = 36, .exitTime = 6, .openingTime = 27, .seed = 43};
+    const SyntheticJump secondLanding{.duration = 20, .landing = true, .seed = 44};
     // A whole jump with the camera's sensors, filmed in a case that muffles the wind: the telemetry
     // finds the exit and the opening where the sound cannot.
-    SyntheticJump sensed;
-    sensed.duration = 150;
-    sensed.exitTime = 35;
-    sensed.openingTime = 88;
-    sensed.width = 320;
-    sensed.height = 180;
-    sensed.framesPerSecond = 15;
-    sensed.audio = JumpAudio::Muffled;
-    sensed.telemetry = JumpTelemetry{};
-    sensed.seed = 45;
+    const SyntheticJump sensed{.duration = 150,
+                               .exitTime = 35,
+                               .openingTime = 88,
+                               .width = 320,
+                               .height = 180,
+                               .framesPerSecond = 15,
+                               .seed = 45,
+                               .audio = JumpAudio::Muffled,
+                               .telemetry = JumpTelemetry{}};
 
     return {
         {"GX010041.MP4", QTime(10, 12, 5), first},          {"GX010042.MP4", QTime(10, 13, 20), firstLanding},

@@ -154,17 +154,55 @@ Result<void> send(AVFormatContext* output, Encoder& encoder) {
     return drain(output, encoder, false);
 }
 
+// A stream of `output` with a context for `codec`, to be set up and then opened by openEncoder.
+Result<Encoder> newEncoder(AVFormatContext* output, const AVCodec* codec, const QString& kind) {
+    if (!codec)
+        return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND,
+                           QStringLiteral("No %1 encoder is available.").arg(kind));
+    Encoder encoder;
+    encoder.stream = avformat_new_stream(output, nullptr);
+    encoder.codec.reset(avcodec_alloc_context3(codec));
+    if (!encoder.stream || !encoder.codec)
+        return avError(QStringLiteral("Out of memory"), AVERROR(ENOMEM));
+    if (output->oformat->flags & AVFMT_GLOBALHEADER)
+        encoder.codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    return encoder;
+}
+
+// Opens the set-up codec, describes the stream by it and makes the frame its input is drawn into.
+Result<void> openEncoder(Encoder& encoder, av::Dictionary& options) {
+    AVCodecContext* c = encoder.codec.get();
+    if (const int status = avcodec_open2(c, c->codec, options.address()); status < 0)
+        return avError(QStringLiteral("Could not start the %1 encoder")
+                           .arg(QString::fromLatin1(av_get_media_type_string(c->codec_type))),
+                       status);
+    avcodec_parameters_from_context(encoder.stream->codecpar, c);
+    encoder.stream->time_base = c->time_base;
+    encoder.frame.reset(av_frame_alloc());
+    AVFrame* frame = encoder.frame.get();
+    if (c->codec_type == AVMEDIA_TYPE_VIDEO) {
+        frame->format = c->pix_fmt;
+        frame->width = c->width;
+        frame->height = c->height;
+    } else {
+        frame->format = c->sample_fmt;
+        frame->sample_rate = c->sample_rate;
+        frame->nb_samples = c->frame_size;
+        av_channel_layout_copy(&frame->ch_layout, &c->ch_layout);
+    }
+    if (const int allocated = av_frame_get_buffer(frame, 0); allocated < 0)
+        return avError(QStringLiteral("Out of memory"), allocated);
+    return {};
+}
+
 Result<Encoder> addVideo(AVFormatContext* output, const SyntheticJump& jump) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
     if (!codec)
         codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
-    if (!codec)
-        return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND,
-                           QStringLiteral("No video encoder is available."));
-    Encoder encoder;
-    encoder.stream = avformat_new_stream(output, nullptr);
-    encoder.codec.reset(avcodec_alloc_context3(codec));
-    AVCodecContext* c = encoder.codec.get();
+    auto encoder = newEncoder(output, codec, QStringLiteral("video"));
+    if (!encoder)
+        return encoder;
+    AVCodecContext* c = encoder->codec.get();
     c->width = jump.width;
     c->height = jump.height;
     c->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -172,8 +210,6 @@ Result<Encoder> addVideo(AVFormatContext* output, const SyntheticJump& jump) {
     c->framerate = AVRational{jump.framesPerSecond, 1};
     c->gop_size = jump.framesPerSecond; // a key frame every second, as action cameras do
     c->max_b_frames = 0;
-    if (output->oformat->flags & AVFMT_GLOBALHEADER)
-        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av::Dictionary options;
     if (QByteArray(codec->name) == "libx264") {
         options.set("preset", "veryfast");
@@ -181,47 +217,24 @@ Result<Encoder> addVideo(AVFormatContext* output, const SyntheticJump& jump) {
     } else {
         c->bit_rate = 1'500'000;
     }
-    const int status = avcodec_open2(c, codec, options.address());
-    if (status < 0)
-        return avError(QStringLiteral("Could not start the video encoder"), status);
-    avcodec_parameters_from_context(encoder.stream->codecpar, c);
-    encoder.stream->time_base = c->time_base;
-    encoder.frame.reset(av_frame_alloc());
-    encoder.frame->format = c->pix_fmt;
-    encoder.frame->width = c->width;
-    encoder.frame->height = c->height;
-    if (const int allocated = av_frame_get_buffer(encoder.frame.get(), 0); allocated < 0)
-        return avError(QStringLiteral("Out of memory"), allocated);
+    if (auto opened = openEncoder(*encoder, options); !opened)
+        return opened.error();
     return encoder;
 }
 
 Result<Encoder> addAudio(AVFormatContext* output, int sampleRate) {
-    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
-    if (!codec)
-        return Error::make(kDomain, AVERROR_ENCODER_NOT_FOUND,
-                           QStringLiteral("No AAC encoder is available."));
-    Encoder encoder;
-    encoder.stream = avformat_new_stream(output, nullptr);
-    encoder.codec.reset(avcodec_alloc_context3(codec));
-    AVCodecContext* c = encoder.codec.get();
+    auto encoder = newEncoder(output, avcodec_find_encoder(AV_CODEC_ID_AAC), QStringLiteral("AAC"));
+    if (!encoder)
+        return encoder;
+    AVCodecContext* c = encoder->codec.get();
     c->sample_fmt = AV_SAMPLE_FMT_FLTP;
     c->sample_rate = sampleRate;
     av_channel_layout_default(&c->ch_layout, 1);
     c->bit_rate = 96'000;
     c->time_base = AVRational{1, sampleRate};
-    if (output->oformat->flags & AVFMT_GLOBALHEADER)
-        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    if (const int status = avcodec_open2(c, codec, nullptr); status < 0)
-        return avError(QStringLiteral("Could not start the audio encoder"), status);
-    avcodec_parameters_from_context(encoder.stream->codecpar, c);
-    encoder.stream->time_base = c->time_base;
-    encoder.frame.reset(av_frame_alloc());
-    encoder.frame->format = c->sample_fmt;
-    encoder.frame->sample_rate = c->sample_rate;
-    encoder.frame->nb_samples = c->frame_size;
-    av_channel_layout_copy(&encoder.frame->ch_layout, &c->ch_layout);
-    if (const int allocated = av_frame_get_buffer(encoder.frame.get(), 0); allocated < 0)
-        return avError(QStringLiteral("Out of memory"), allocated);
+    av::Dictionary options;
+    if (auto opened = openEncoder(*encoder, options); !opened)
+        return opened.error();
     return encoder;
 }
 

@@ -23,6 +23,7 @@ enum class JumpAudio {
 
 // A made-up skydive for demos: the cabin (quiet), freefall from `exitTime` (loud wind, a turning
 // horizon), the canopy opening at `openingTime` (a jolt of the picture, then quiet under canopy).
+// Every field has a default, so that a jump names only what differs: {.duration = 20, .seed = 4}.
 struct SyntheticJump {
     double duration = 40;
     double exitTime = 8;     // < 0: the clip starts in freefall
@@ -32,14 +33,14 @@ struct SyntheticJump {
     int height = 360;
     int framesPerSecond = 30;
     int videoStreams = 1; // two for a dual-lens 360 file
-    QDateTime creationTime;
+    QDateTime creationTime{};
     unsigned seed = 1;
     JumpAudio audio = JumpAudio::Wind;
     int audioSampleRate = 48'000;
     // The camera's sensors as a `gpmd` track; its duration, exit, opening and seed are the jump's.
-    std::optional<JumpTelemetry> telemetry;
+    std::optional<JumpTelemetry> telemetry{};
     // Payloads written as they are, one a second, instead of `telemetry` (for damaged tracks).
-    std::vector<QByteArray> telemetryPayloads;
+    std::vector<QByteArray> telemetryPayloads{};
 };
 
 // Encodes the jump as H.264 (MPEG-4 Part 2 where libx264 is missing) and AAC into an MP4 file; ".360"

@@ -3,16 +3,14 @@
 namespace velarix {
 
 namespace {
-// SQLite's primary result codes, from the extended code Qt reports.
-constexpr int kSqliteBusy = 5;
-constexpr int kSqliteLocked = 6;
-constexpr int kSqliteCorrupt = 11;
-constexpr int kSqliteNotADatabase = 26;
+// The SQLite primary result codes (sqlite3.h) that say more than "failed".
+enum class SqliteCode { busy = 5, locked = 6, corrupt = 11, notADatabase = 26 };
 
-int primaryCode(const QSqlError& error) {
+// Qt reports SQLite's extended result code; its low byte is the primary one.
+SqliteCode primaryCode(const QSqlError& error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
-    return ok ? code & 0xff : 0;
+    return SqliteCode(ok ? code & 0xff : 0);
 }
 } // namespace
 
@@ -23,16 +21,16 @@ Error storeError(StoreErrorCode code, const QString& message) {
 Error sqlStoreError(const QString& filePath, const QSqlError& error, const QString& doing) {
     const QString reason = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     switch (primaryCode(error)) {
-    case kSqliteBusy:
-    case kSqliteLocked:
+    case SqliteCode::busy:
+    case SqliteCode::locked:
         return storeError(StoreErrorCode::inUse,
                           QStringLiteral("The history store %1 is in use by another Velarix process "
                                          "(still busy after %2 seconds), so it could not be %3.")
                               .arg(filePath)
                               .arg(kStoreBusyTimeoutMs / 1000)
                               .arg(doing));
-    case kSqliteCorrupt:
-    case kSqliteNotADatabase:
+    case SqliteCode::corrupt:
+    case SqliteCode::notADatabase:
         return storeError(StoreErrorCode::damaged,
                           QStringLiteral("The history store %1 is damaged (%2).").arg(filePath, reason));
     default:

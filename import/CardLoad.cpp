@@ -66,13 +66,13 @@ bool CardLoad::isCurrent() const {
 void CardLoad::identified(const CardIdentity& identity) {
     // Another card was chosen meanwhile: nothing of this one is shown any more.
     if (!isCurrent())
-        return succeed();
+        return finish({});
     m_model.setSdCardSpaceAvailable(identity.spaceAvailable);
     if (identity.uuidError)
-        return fail(*identity.uuidError);
+        return finish(*identity.uuidError);
     auto name = identity.name(m_store);
     if (!name)
-        return fail(name.error());
+        return finish(name.error());
     m_model.setSdCardName(*name);
     m_cardID = identity.uuid;
 
@@ -114,9 +114,9 @@ void CardLoad::identified(const CardIdentity& identity) {
 void CardLoad::scanned(const Scan& scan) {
     // Replaced meanwhile: its rows would never be shown, so their durations are not read either.
     if (!isCurrent())
-        return succeed();
+        return finish({});
     if (scan.error)
-        return fail(*scan.error);
+        return finish(*scan.error);
     m_model.setVideoFilesDiscoveredCount(scan.candidates.size());
 
     const QDir root(m_volume);
@@ -152,7 +152,7 @@ void CardLoad::scanned(const Scan& scan) {
     m_model.setVideoLoadingCurrent(0);
     m_model.setVideoLoadingTotal(m_rows.size());
     if (m_rows.isEmpty())
-        return succeed();
+        return finish({});
     for (int i = 0; i < kMaxDurationLoads && m_nextRow < m_rows.size(); ++i)
         startNextDuration();
 }
@@ -201,17 +201,17 @@ void CardLoad::durationFinished() {
     if (!isCurrent()) {
         // Replaced: no further file is opened; the load ends once the reads under way are back.
         if (m_finishedRows == m_nextRow)
-            succeed();
+            finish({});
         return;
     }
     m_model.setVideoLoadingCurrent(m_finishedRows);
     if (m_nextRow < m_rows.size())
         startNextDuration();
     else if (m_finishedRows == m_rows.size())
-        succeed();
+        finish({});
 }
 
-void CardLoad::fail(const Error& error) {
+void CardLoad::finish(Result<void> outcome) {
     if (isCurrent()) {
         m_model.setIsLoadingVideos(false);
         m_model.setVideoLoadingPhase(VideoLoadingPhase::idle);
@@ -219,20 +219,7 @@ void CardLoad::fail(const Error& error) {
         m_model.setVideoLoadingTotal(0);
         m_model.setVideoFilesDiscoveredCount(0);
     }
-    m_promise.addResult(Result<void>(error));
-    m_promise.finish();
-    deleteLater();
-}
-
-void CardLoad::succeed() {
-    if (isCurrent()) {
-        m_model.setIsLoadingVideos(false);
-        m_model.setVideoLoadingPhase(VideoLoadingPhase::idle);
-        m_model.setVideoLoadingCurrent(0);
-        m_model.setVideoLoadingTotal(0);
-        m_model.setVideoFilesDiscoveredCount(0);
-    }
-    m_promise.addResult(Result<void>());
+    m_promise.addResult(std::move(outcome));
     m_promise.finish();
     deleteLater();
 }

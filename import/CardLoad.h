@@ -38,8 +38,8 @@ private:
     void scanned(const Scan& scan);
     void startNextDuration();
     void durationFinished();
-    void fail(const Error& error);
-    void succeed();
+    // Ends the load with its outcome, leaving the model idle unless a newer load has taken over.
+    void finish(Result<void> outcome);
 
     VelarixModel& m_model;
     QString m_volume;

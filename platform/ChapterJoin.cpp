@@ -6,6 +6,7 @@
 #include "platform/Log.h"
 #include "platform/MediaStreams.h"
 #include "platform/Mp4UserData.h"
+#include "platform/StreamCopy.h"
 #include "platform/StreamSignature.h"
 
 #include <QFile>
@@ -15,7 +16,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -101,15 +101,6 @@ struct Output {
     av::OutputContextPtr context;
     ~Output() { context.reset(); }
 };
-
-// Keeps the camera's tag (hvc1 rather than hev1, say) where MP4 knows it for the codec.
-uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* parameters) {
-    if (!parameters->codec_tag || !format->codec_tag)
-        return 0;
-    return av_codec_get_id(format->codec_tag, parameters->codec_tag) == parameters->codec_id
-               ? parameters->codec_tag
-               : 0;
-}
 
 // The samples in each packet of a compressed audio stream, from the container's sample table: the
 // muxer asks for it (and logs "codec frame size is not set" without it), and only probing the stream,
@@ -209,24 +200,13 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
                        qUtf8Printable(chapters.first()), int(i), avcodec_get_name(parameters->codec_id));
             continue;
         }
-        AVStream* copy = avformat_new_stream(out, nullptr);
-        if (!copy || avcodec_parameters_copy(copy->codecpar, parameters) < 0)
+        AVStream* copy = addCopiedStream(out, stream);
+        if (!copy)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-        copy->codecpar->codec_tag = keptCodecTag(out->oformat, parameters);
         if (parameters->codec_type == AVMEDIA_TYPE_AUDIO && parameters->frame_size == 0 &&
             av_get_bits_per_sample(parameters->codec_id) == 0)
             copy->codecpar->frame_size = audioFrameSize(stream);
-        copy->time_base = stream->time_base;
-        copy->avg_frame_rate = stream->avg_frame_rate;
-        copy->r_frame_rate = stream->r_frame_rate;
-        copy->sample_aspect_ratio = stream->sample_aspect_ratio;
-        copy->disposition = stream->disposition;
-        av_dict_copy(&copy->metadata, stream->metadata, 0);
-        for (int s = 0; s < stream->nb_side_data; ++s) {
-            const AVPacketSideData& data = stream->side_data[s];
-            if (uint8_t* side = av_stream_new_side_data(copy, data.type, data.size))
-                memcpy(side, data.data, data.size);
-        }
+        copyStreamProperties(stream, copy);
         if (parameters->codec_type == AVMEDIA_TYPE_VIDEO && outcome.timecode.isEmpty()) {
             if (const AVDictionaryEntry* timecode = av_dict_get(stream->metadata, "timecode", nullptr, 0))
                 outcome.timecode = QString::fromLatin1(timecode->value);

@@ -4,6 +4,7 @@
 #include "platform/DurableFileOutput.h"
 #include "platform/Log.h"
 #include "platform/Mp4EditEnd.h"
+#include "platform/StreamCopy.h"
 #include "platform/StreamTranscoder.h"
 #include "platform/TrimErrors.h"
 
@@ -52,16 +53,6 @@ void shiftTimecode(AVDictionary** metadata, AVRational frameRate, double start) 
     av_dict_set(metadata, "timecode", av_timecode_make_string(&timecode, text, frames), 0);
 }
 
-// The source's codec tag (`hvc1` rather than the muxer's `hev1`, say) where the muxer's table pairs
-// it with the codec; players on phones and TVs refuse some of the alternatives.
-uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* parameters) {
-    if (!parameters->codec_tag || !format->codec_tag)
-        return 0;
-    return av_codec_get_id(format->codec_tag, parameters->codec_tag) == parameters->codec_id
-               ? parameters->codec_tag
-               : 0;
-}
-
 // A QuickTime timecode track: its one sample holds the frame number at the track's start.
 bool isTimecodeTrack(const AVCodecParameters* parameters) {
     return parameters->codec_type == AVMEDIA_TYPE_DATA && parameters->codec_id == AV_CODEC_ID_NONE &&
@@ -76,20 +67,6 @@ QString tagName(uint32_t tag) {
 QString handlerName(const AVStream* stream) {
     const AVDictionaryEntry* entry = av_dict_get(stream->metadata, "handler_name", nullptr, 0);
     return entry ? QString::fromUtf8(entry->value).trimmed() : QString();
-}
-
-void copyStreamProperties(const AVStream* in, AVStream* out) {
-    av_dict_copy(&out->metadata, in->metadata, 0);
-    out->disposition = in->disposition;
-    out->avg_frame_rate = in->avg_frame_rate;
-    out->r_frame_rate = in->r_frame_rate;
-    out->sample_aspect_ratio = in->sample_aspect_ratio;
-    // Side data carries the display matrix (rotation) among others.
-    for (int i = 0; i < in->nb_side_data; ++i) {
-        const AVPacketSideData& data = in->side_data[i];
-        if (uint8_t* copy = av_stream_new_side_data(out, data.type, data.size))
-            memcpy(copy, data.data, data.size);
-    }
 }
 
 // What becomes of one input stream.
@@ -235,11 +212,9 @@ Result<AVStream*> RangeRemux::addOutputStream(unsigned index, StreamPlan& plan) 
     AVStream* output = nullptr;
     switch (plan.kind) {
     case StreamPlan::Kind::copy:
-        output = avformat_new_stream(m_out, nullptr);
-        if (!output || avcodec_parameters_copy(output->codecpar, parameters) < 0)
+        output = addCopiedStream(m_out, stream);
+        if (!output)
             return exportSessionError();
-        output->codecpar->codec_tag = keptCodecTag(m_out->oformat, parameters);
-        output->time_base = stream->time_base;
         return output;
     case StreamPlan::Kind::timecode:
         // Written as a data track the muxer knows, with the source's description put back

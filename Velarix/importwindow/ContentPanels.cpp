@@ -1,6 +1,7 @@
 #include "Velarix/importwindow/ContentPanels.h"
 
 #include "Velarix/widgets/Icons.h"
+#include "Velarix/widgets/SecondaryText.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -9,18 +10,6 @@
 #include <cmath>
 
 namespace velarix {
-
-namespace {
-
-QPalette secondaryPalette(const QWidget* widget) {
-    QPalette palette = widget->palette();
-    QColor text = palette.color(QPalette::WindowText);
-    text.setAlphaF(0.62f);
-    palette.setColor(QPalette::WindowText, text);
-    return palette;
-}
-
-} // namespace
 
 ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString& title,
                                                const QString& description, QWidget* parent,
@@ -42,7 +31,7 @@ ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString&
     m_description->setWordWrap(true);
     // A fixed width lets the wrapped text take the height it needs.
     m_description->setFixedWidth(440);
-    m_description->setPalette(secondaryPalette(m_description));
+    setSecondaryText(m_description, 0);
     m_description->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* layout = new QVBoxLayout(this);
@@ -58,10 +47,7 @@ ContentUnavailableView::ContentUnavailableView(const QIcon& icon, const QString&
         note->setWordWrap(true);
         note->setFixedWidth(440);
         note->setTextFormat(Qt::RichText);
-        QFont small = note->font();
-        small.setPointSizeF(small.pointSizeF() - 1);
-        note->setFont(small);
-        note->setPalette(secondaryPalette(note));
+        setSecondaryText(note);
         note->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // A wrapped label does not tell the layout how tall it gets at a fixed width.
         note->setMinimumHeight(note->heightForWidth(note->width()));
@@ -97,7 +83,7 @@ LoadingPanel::LoadingPanel(QWidget* parent)
     m_bar->setRange(0, 0);
     m_bar->setFixedHeight(8);
     m_status = new QLabel(block);
-    m_status->setPalette(secondaryPalette(m_status));
+    setSecondaryText(m_status, 0);
     auto* blockLayout = new QVBoxLayout(block);
     blockLayout->setContentsMargins(12, 12, 12, 12);
     blockLayout->setSpacing(8);

@@ -1,5 +1,7 @@
 #include "Velarix/importwindow/LoadingCard.h"
 
+#include "Velarix/widgets/SecondaryText.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,14 +21,7 @@ LoadingCard::LoadingCard(QWidget* parent)
     m_bar->setFixedHeight(6);
     m_bar->setRange(0, 1000);
     m_label = new QLabel(this);
-    QFont font = m_label->font();
-    font.setPointSizeF(font.pointSizeF() - 0.5);
-    m_label->setFont(font);
-    QPalette palette = m_label->palette();
-    QColor secondary = palette.color(QPalette::WindowText);
-    secondary.setAlphaF(0.65f);
-    palette.setColor(QPalette::WindowText, secondary);
-    m_label->setPalette(palette);
+    setSecondaryText(m_label, 0.5);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(6);

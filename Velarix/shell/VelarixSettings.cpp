@@ -3,16 +3,32 @@
 #include "Velarix/shell/Autostart.h"
 #include "Velarix/shell/ShellKeys.h"
 #include "Velarix/widgets/FormSection.h"
+#include "Velarix/widgets/SecondaryText.h"
 #include "platform/Settings.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velarix {
+
+namespace {
+
+// Lays out a row of the form: the check box with a wrapped note under it.
+QVBoxLayout* layOutWithNote(QWidget* row, QCheckBox* box, const QString& note) {
+    QLabel* label = checkBoxNote(note, box, row);
+    label->setWordWrap(true);
+    auto* layout = new QVBoxLayout(row);
+    layout->setContentsMargins(0, 10, 0, 10);
+    layout->setSpacing(4);
+    layout->addWidget(box);
+    layout->addWidget(label);
+    return layout;
+}
+
+} // namespace
 
 VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -25,28 +41,10 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
     m_menuBarExtra = new QCheckBox(
         tr("Keep Velarix running in the background and open it when a camera card is inserted"), row);
     m_menuBarExtra->setObjectName(QStringLiteral("menuBarExtraToggle"));
-    auto* note =
-        new QLabel(tr("Closing the last window then leaves Velarix watching for cards (in the "
-                      "system tray where the desktop has one). Quit with File \u203a Quit (Ctrl+Q)."),
-                   row);
-    note->setWordWrap(true);
-    QFont small = note->font();
-    small.setPointSizeF(small.pointSizeF() - 1);
-    note->setFont(small);
-    QPalette dimmed = note->palette();
-    QColor text = dimmed.color(QPalette::WindowText);
-    text.setAlphaF(0.62f);
-    dimmed.setColor(QPalette::WindowText, text);
-    note->setPalette(dimmed);
-    // Lined up under the check box's text, not under its box.
-    const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                       style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
-    note->setContentsMargins(indent, 0, 0, 0);
-    auto* rowLayout = new QVBoxLayout(row);
-    rowLayout->setContentsMargins(0, 10, 0, 10);
-    rowLayout->setSpacing(4);
-    rowLayout->addWidget(m_menuBarExtra);
-    rowLayout->addWidget(note);
+    QVBoxLayout* rowLayout =
+        layOutWithNote(row, m_menuBarExtra,
+                       tr("Closing the last window then leaves Velarix watching for cards (in the "
+                          "system tray where the desktop has one). Quit with File \u203a Quit (Ctrl+Q)."));
     m_startAtLogin = new QCheckBox(tr("Start at login, in the background"), row);
     m_startAtLogin->setObjectName(QStringLiteral("startAtLoginToggle"));
     m_startAtLogin->setChecked(Autostart::isEnabled());
@@ -65,20 +63,10 @@ VelarixSettings::VelarixSettings(Settings& settings, QWidget* parent)
     auto* trimRow = new QWidget;
     m_keepOriginals = new QCheckBox(tr("Keep originals in the Trash"), trimRow);
     m_keepOriginals->setObjectName(QStringLiteral("keepOriginalsToggle"));
-    auto* trimNote =
-        new QLabel(tr("A trimmed video's original goes to the Trash of its drive, where the file "
+    layOutWithNote(trimRow, m_keepOriginals,
+                   tr("A trimmed video's original goes to the Trash of its drive, where the file "
                       "manager can restore it, instead of being deleted. Its space is freed "
-                      "only when the Trash is emptied."),
-                   trimRow);
-    trimNote->setWordWrap(true);
-    trimNote->setFont(small);
-    trimNote->setPalette(dimmed);
-    trimNote->setContentsMargins(indent, 0, 0, 0);
-    auto* trimLayout = new QVBoxLayout(trimRow);
-    trimLayout->setContentsMargins(0, 10, 0, 10);
-    trimLayout->setSpacing(4);
-    trimLayout->addWidget(m_keepOriginals);
-    trimLayout->addWidget(trimNote);
+                      "only when the Trash is emptied."));
     trimming->addRow(trimRow);
 
     auto* layout = new QVBoxLayout(this);

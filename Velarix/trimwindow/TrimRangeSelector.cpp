@@ -55,26 +55,14 @@ void TrimRangeSelector::setHandleDiameter(qreal diameter) {
     update();
 }
 
-void TrimRangeSelector::setLevels(std::vector<double> levels) {
-    const bool hadCurve = !m_levels.empty();
-    m_levels = std::move(levels);
-    if (hadCurve != !m_levels.empty())
-        updateGeometry();
-    update();
-}
-
-void TrimRangeSelector::setMarkers(std::optional<double> exitTime, std::optional<double> openingTime) {
-    m_exitTime = exitTime;
-    m_openingTime = openingTime;
-    update();
-}
-
-void TrimRangeSelector::setTelemetry(TelemetryTrace trace) {
-    if (trace == m_telemetry)
+void TrimRangeSelector::setAnalysis(Analysis analysis) {
+    if (analysis == m_analysis)
         return;
-    const bool hadLane = !m_telemetry.curve.empty();
-    m_telemetry = std::move(trace);
-    if (hadLane != !m_telemetry.curve.empty())
+    // A curve or lane that comes or goes changes the height.
+    const bool resized = analysis.levels.empty() != m_analysis.levels.empty() ||
+                         analysis.telemetry.curve.empty() != m_analysis.telemetry.curve.empty();
+    m_analysis = std::move(analysis);
+    if (resized)
         updateGeometry();
     update();
 }
@@ -101,11 +89,11 @@ TrimRangeSelector::Layout TrimRangeSelector::layout() const {
     qreal y = 0;
     l.topLine = QRectF(0, y, width(), body);
     y += body + 6;
-    if (!m_levels.empty()) {
+    if (!m_analysis.levels.empty()) {
         l.curve = QRectF(0, y, width(), kCurveHeight);
         y += kCurveHeight + 2;
     }
-    if (!m_telemetry.curve.empty()) {
+    if (!m_analysis.telemetry.curve.empty()) {
         l.telemetry = QRectF(0, y, width(), kTelemetryLaneHeight);
         y += kTelemetryLaneHeight + 2;
     }
@@ -261,7 +249,7 @@ void TrimRangeSelector::changeEvent(QEvent* event) {
 
 void TrimRangeSelector::paintCurve(QPainter& painter, const QRectF& area) const {
     // Scale from a low percentile, not the minimum: digital silence (-120 dB) would flatten the rest.
-    std::vector<double> sorted = m_levels;
+    std::vector<double> sorted = m_analysis.levels;
     std::sort(sorted.begin(), sorted.end());
     const double top = sorted.back() + 1.0;
     double bottom = sorted[size_t(double(sorted.size() - 1) * 0.03)] - 2.0;
@@ -276,12 +264,12 @@ void TrimRangeSelector::paintCurve(QPainter& painter, const QRectF& area) const 
     };
     QPainterPath curve;
     curve.moveTo(xForTime(0), area.bottom());
-    for (size_t i = 0; i < m_levels.size(); ++i) {
+    for (size_t i = 0; i < m_analysis.levels.size(); ++i) {
         // A level covers its half second; drawing it at the window's middle lines the drop up.
         const double t = (double(i) + 0.5) * kLevelWindowSeconds;
-        curve.lineTo(xForTime(std::min(t, m_duration)), yFor(m_levels[i]));
+        curve.lineTo(xForTime(std::min(t, m_duration)), yFor(m_analysis.levels[i]));
     }
-    curve.lineTo(xForTime(std::min(double(m_levels.size()) * kLevelWindowSeconds, m_duration)),
+    curve.lineTo(xForTime(std::min(double(m_analysis.levels.size()) * kLevelWindowSeconds, m_duration)),
                  area.bottom());
     curve.closeSubpath();
 
@@ -323,8 +311,8 @@ void TrimRangeSelector::paintCurve(QPainter& painter, const QRectF& area) const 
         painter.drawText(QRectF(left, area.top(), textWidth, 14), Qt::AlignVCenter | Qt::AlignLeft, text);
     };
     // The exit label sits left of its line and the opening's right of it, so that they do not meet.
-    marker(m_exitTime, kExitColour, tr("Exit"), true);
-    marker(m_openingTime, kOpeningColour, tr("Canopy"), false);
+    marker(m_analysis.exitTime, kExitColour, tr("Exit"), true);
+    marker(m_analysis.openingTime, kOpeningColour, tr("Canopy"), false);
 }
 
 void TrimRangeSelector::paintEvent(QPaintEvent*) {
@@ -344,7 +332,7 @@ void TrimRangeSelector::paintEvent(QPaintEvent*) {
         paintCurve(painter, l.curve);
     if (!l.telemetry.isEmpty())
         paintTelemetryLane(
-            painter, l.telemetry, m_telemetry, m_duration,
+            painter, l.telemetry, m_analysis.telemetry, m_duration,
             [this](double seconds) { return xForTime(seconds); }, this);
 
     const qreal cy = l.track.center().y();

@@ -24,6 +24,14 @@ public:
         std::function<void(double)> set;
     };
     enum class Handle { Start, End };
+    // What the clip's analysis found, drawn with the track.
+    struct Analysis {
+        std::vector<double> levels;     // half-second audio levels in dB; empty hides the curve
+        std::optional<double> exitTime; // marked on the curve
+        std::optional<double> openingTime;
+        TelemetryTrace telemetry; // the camera's altitude or acceleration; without a curve, no lane
+        bool operator==(const Analysis&) const = default;
+    };
 
     explicit TrimRangeSelector(QWidget* parent = nullptr);
 
@@ -34,11 +42,7 @@ public:
     // Height of the handles and the margin at each end of the track.
     void setHandleDiameter(qreal diameter);
     qreal handleDiameter() const { return m_handleDiameter; }
-    // Half-second audio levels in dB; empty hides the curve.
-    void setLevels(std::vector<double> levels);
-    void setMarkers(std::optional<double> exitTime, std::optional<double> openingTime);
-    // The camera's altitude or acceleration, drawn under the levels; a trace without a curve hides it.
-    void setTelemetry(TelemetryTrace trace);
+    void setAnalysis(Analysis analysis);
     // Where the preview is, drawn as a thin line; absent hides it.
     void setPlayhead(std::optional<double> seconds);
 
@@ -91,11 +95,8 @@ private:
     Binding m_end;
     double m_duration = 0;
     qreal m_handleDiameter = 16;
-    std::vector<double> m_levels;
-    std::optional<double> m_exitTime;
-    std::optional<double> m_openingTime;
+    Analysis m_analysis;
     std::optional<double> m_playhead;
-    TelemetryTrace m_telemetry;
     std::optional<Handle> m_dragging;
     Handle m_keyboardHandle = Handle::Start;
 };

@@ -149,9 +149,8 @@ void VideoTrimEditorSheet::refresh() {
     m_warning->setVisible(!leftOut.isEmpty());
     m_reset->setVisible(m_item->manualStart().has_value() || m_item->manualEnd().has_value());
     m_selector->setDuration(m_item->duration());
-    m_selector->setLevels(m_item->audioLevels());
-    m_selector->setMarkers(m_item->exitTime(), m_item->openingTime());
-    m_selector->setTelemetry(m_item->telemetryTrace());
+    m_selector->setAnalysis(
+        {m_item->audioLevels(), m_item->exitTime(), m_item->openingTime(), m_item->telemetryTrace()});
     m_selector->refresh();
 }
 

@@ -196,22 +196,13 @@ void VideoTrimItemRow::setAlternate(bool alternate) {
 void VideoTrimItemRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(m_alternate ? QPalette::AlternateBase : QPalette::Base));
+    // QWidget repaints a focusable widget when it gains or loses the focus.
     if (hasFocus()) {
         QColor tint = palette().color(QPalette::Highlight);
         tint.setAlpha(40);
         painter.fillRect(rect(), tint);
         painter.fillRect(QRect(0, 0, 3, height()), palette().color(QPalette::Highlight));
     }
-}
-
-void VideoTrimItemRow::focusInEvent(QFocusEvent* event) {
-    update();
-    QWidget::focusInEvent(event);
-}
-
-void VideoTrimItemRow::focusOutEvent(QFocusEvent* event) {
-    update();
-    QWidget::focusOutEvent(event);
 }
 
 void VideoTrimItemRow::keyPressEvent(QKeyEvent* event) {

@@ -1,8 +1,9 @@
 #include "Velarix/widgets/MenuToggle.h"
 
+#include "Velarix/widgets/SecondaryText.h"
+
 #include <QCheckBox>
 #include <QLabel>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velarix {
@@ -19,18 +20,7 @@ QWidget* MenuToggle::createWidget(QWidget* parent) {
     auto* box = new QWidget(parent);
     auto* check = new QCheckBox(text(), box);
     check->setChecked(isChecked());
-    auto* note = new QLabel(m_subtitle, box);
-    QFont small = note->font();
-    small.setPointSizeF(small.pointSizeF() - 1);
-    note->setFont(small);
-    QPalette dimmed = note->palette();
-    QColor colour = dimmed.color(QPalette::WindowText);
-    colour.setAlphaF(0.62f);
-    dimmed.setColor(QPalette::WindowText, colour);
-    note->setPalette(dimmed);
-    const int indent = box->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                       box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
-    note->setContentsMargins(indent, 0, 0, 0);
+    QLabel* note = checkBoxNote(m_subtitle, check, box);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(10, 5, 14, 5);
     layout->setSpacing(1);

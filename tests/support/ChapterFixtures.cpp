@@ -154,14 +154,12 @@ QString splitIntoChapters(const QString& recording, const QStringList& chapters,
 }
 
 ClipRecipe cameraRecording() {
-    ClipRecipe recipe;
-    recipe.seconds = 12;
-    recipe.fps = 25;
-    recipe.gop = 25;
-    recipe.timecode = QStringLiteral("10:00:00:00");
-    recipe.telemetry = true;
-    recipe.cameraUserData = true;
-    return recipe;
+    return {.seconds = 12,
+            .fps = 25,
+            .gop = 25,
+            .timecode = QStringLiteral("10:00:00:00"),
+            .telemetry = true,
+            .cameraUserData = true};
 }
 
 QString makeChapteredRecording(const QString& recording, const QStringList& chapters,

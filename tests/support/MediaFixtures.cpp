@@ -187,18 +187,16 @@ QString moveKeysIntoMovie(const QString& path) {
 } // namespace
 
 ClipRecipe ClipRecipe::jump() {
-    ClipRecipe jump;
-    jump.seconds = 150;
-    jump.picture = Picture::testPattern;
-    jump.fps = 5;
-    jump.gop = 5;
-    jump.bFrames = 0;
-    jump.exitTime = 20;
-    jump.openingTime = 75;
-    jump.windRise = 3;
-    jump.sampleRate = 48000;
-    jump.channelLayout = QStringLiteral("stereo");
-    return jump;
+    return {.seconds = 150,
+            .picture = Picture::testPattern,
+            .fps = 5,
+            .gop = 5,
+            .bFrames = 0,
+            .sampleRate = 48000,
+            .channelLayout = QStringLiteral("stereo"),
+            .exitTime = 20,
+            .openingTime = 75,
+            .windRise = 3};
 }
 
 namespace {

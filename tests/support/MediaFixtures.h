@@ -13,6 +13,7 @@ namespace velarix::test {
 // so that a test can read back which frame a decoder produced, or a moving test pattern. The sound is
 // pink noise: quiet in the cabin, wind rising to full strength over `windRise` seconds from the exit,
 // quiet again from the opening, where the test pattern also turns upside down (the opening's jolt).
+// Every field has a default, so that a recipe names only what differs: {.seconds = 6, .fps = 25}.
 struct ClipRecipe {
     enum class Picture { frameNumbers, testPattern };
     double seconds = 40;
@@ -28,8 +29,8 @@ struct ClipRecipe {
     double exitTime = -1;                           // no freefall when negative
     double openingTime = -1;
     double windRise = 0;
-    QString creationTime;           // ISO 8601, e.g. "2023-05-01T10:00:00Z"
-    QString timecode;               // e.g. "10:00:00:00"
+    QString creationTime{};         // ISO 8601, e.g. "2023-05-01T10:00:00Z"
+    QString timecode{};             // e.g. "10:00:00:00"
     int rotation = 0;               // degrees, stored as a display matrix
     bool secondVideo = false;       // a second video stream, as the two lenses of a .360 file
     bool telemetry = false;         // the camera's sensors as a `gpmd` data stream, one packet a second

@@ -55,19 +55,12 @@ class ChapterTrimTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        ClipRecipe recipe;
-        recipe.seconds = 12;
-        recipe.fps = 25;
-        recipe.gop = 25;
+        ClipRecipe recipe = cameraRecording();
         recipe.creationTime = QStringLiteral("2023-05-01T10:00:00Z");
-        recipe.timecode = QStringLiteral("10:00:00:00");
-        recipe.telemetry = true;
-        recipe.cameraUserData = true;
         m_recording = m_source.filePath(QStringLiteral("recording.mp4"));
-        QCOMPARE(makeClip(m_recording, recipe), QString());
         for (const char* name : {"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"})
             m_split.append(m_source.filePath(QLatin1String(name)));
-        QCOMPARE(splitIntoChapters(m_recording, m_split, {4, 8}), QString());
+        QCOMPARE(makeChapteredRecording(m_recording, m_split, recipe), QString());
     }
 
     void init() {

@@ -1,0 +1,43 @@
+#include "platform/StreamCopy.h"
+
+#include <cstring>
+
+namespace velarix {
+
+namespace {
+
+// The source's codec tag (`hvc1` rather than the muxer's `hev1`, say) where the muxer's table pairs
+// it with the codec; players on phones and TVs refuse some of the alternatives.
+uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* parameters) {
+    if (!parameters->codec_tag || !format->codec_tag)
+        return 0;
+    return av_codec_get_id(format->codec_tag, parameters->codec_tag) == parameters->codec_id
+               ? parameters->codec_tag
+               : 0;
+}
+
+} // namespace
+
+AVStream* addCopiedStream(AVFormatContext* output, const AVStream* input) {
+    AVStream* stream = avformat_new_stream(output, nullptr);
+    if (!stream || avcodec_parameters_copy(stream->codecpar, input->codecpar) < 0)
+        return nullptr;
+    stream->codecpar->codec_tag = keptCodecTag(output->oformat, input->codecpar);
+    stream->time_base = input->time_base;
+    return stream;
+}
+
+void copyStreamProperties(const AVStream* input, AVStream* output) {
+    av_dict_copy(&output->metadata, input->metadata, 0);
+    output->disposition = input->disposition;
+    output->avg_frame_rate = input->avg_frame_rate;
+    output->r_frame_rate = input->r_frame_rate;
+    output->sample_aspect_ratio = input->sample_aspect_ratio;
+    for (int i = 0; i < input->nb_side_data; ++i) {
+        const AVPacketSideData& data = input->side_data[i];
+        if (uint8_t* copy = av_stream_new_side_data(output, data.type, data.size))
+            memcpy(copy, data.data, data.size);
+    }
+}
+
+} // namespace velarix

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/AvPtr.h"
+
+namespace velarix {
+
+// A new stream of `output` for the packets of `input` as they are: its codec parameters, with the
+// source's codec tag where the output format pairs that tag with the codec, and its time base. Null
+// when out of memory.
+AVStream* addCopiedStream(AVFormatContext* output, const AVStream* input);
+
+// Copies what describes a stream beyond its codec: metadata, disposition, frame rates, sample aspect
+// ratio and side data (the display matrix among it).
+void copyStreamProperties(const AVStream* input, AVStream* output);
+
+} // namespace velarix
