@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace velarix {
@@ -60,16 +61,28 @@ DirectFileWriter::DirectFileWriter(int fd)
 }
 
 DirectFileWriter::~DirectFileWriter() {
+    std::deque<Buffer> unwritten;
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
-        m_queue.clear();
+        unwritten.swap(m_queue);
     }
     m_changed.notify_all();
     for (std::thread& thread : m_threads)
         thread.join();
+    for (const Buffer& buffer : unwritten)
+        release(buffer);
     if (m_direct)
         setDirect(m_fd, false);
+}
+
+void DirectFileWriter::release(const Buffer& buffer) {
+    if (buffer.mapped > 0) {
+        ::munmap(buffer.data, size_t(buffer.mapped));
+        m_mappedBytes -= buffer.mapped;
+    } else {
+        m_free.push_back(buffer.data);
+    }
 }
 
 Result<void> DirectFileWriter::reserve(qint64 size) {
@@ -146,6 +159,31 @@ Result<void> DirectFileWriter::append(const char* data, qint64 size) {
     return {};
 }
 
+Result<void> DirectFileWriter::appendFrom(int in, qint64 offset, qint64 length) {
+    if (m_current || m_end % kAlignment != 0 || offset % kAlignment != 0 || length <= 0)
+        return errnoError(EINVAL);
+    // Whole blocks for direct I/O: the last page of a file maps as zeros past its end, and finish()
+    // cuts the copy back to its size.
+    const qint64 mapped = alignedUp(length);
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_mappedBytes + mapped <= kMappedLimit || m_error; });
+        if (m_error)
+            return *m_error;
+    }
+    void* data = ::mmap(nullptr, size_t(mapped), PROT_READ, MAP_SHARED, in, offset);
+    if (data == MAP_FAILED)
+        return errnoError(errno);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_mappedBytes += mapped;
+        m_queue.push_back(Buffer{static_cast<char*>(data), m_end, length, mapped});
+    }
+    m_end += length;
+    m_changed.notify_all();
+    return firstError();
+}
+
 Result<void> DirectFileWriter::writeAt(qint64 offset, const char* data, qint64 size) {
     if (offset < 0 || offset + size > m_end)
         return errnoError(EINVAL);
@@ -220,7 +258,7 @@ void DirectFileWriter::run() {
         auto written = failed ? Result<void>() : writeBuffer(buffer, buffer.length);
         lock.lock();
         --m_inFlight;
-        m_free.push_back(buffer.data);
+        release(buffer);
         if (!written && !m_error)
             m_error = written.error();
         m_changed.notify_all();

@@ -24,6 +24,8 @@ class DirectFileWriter {
 public:
     static constexpr qint64 kBufferSize = 2 * 1024 * 1024;
     static constexpr int kBufferCount = 4;
+    // Mapped pieces waiting or being written, at most: they count toward the process's memory.
+    static constexpr qint64 kMappedLimit = 12 * 1024 * 1024;
 
     // `fd` is an empty file open for writing; it stays the caller's.
     explicit DirectFileWriter(int fd);
@@ -41,6 +43,11 @@ public:
     Result<void> commit(qint64 bytes);
     // Copies `size` bytes to the end of the file.
     Result<void> append(const char* data, qint64 size);
+    // Appends `length` bytes of the file `in` from `offset` (a multiple of the page size), written
+    // straight from its mapped pages, so that they pass through no memory of ours; the file so far
+    // must end on a whole block (only whole blocks before, only the last piece may be short). The
+    // range must lie within `in`: one cut short meanwhile fails the writer with EFAULT.
+    Result<void> appendFrom(int in, qint64 offset, qint64 length);
     // Rewrites bytes that lie wholly before the end.
     Result<void> writeAt(qint64 offset, const char* data, qint64 size);
     // The file's size so far.
@@ -56,6 +63,7 @@ private:
         char* data = nullptr;
         qint64 offset = 0; // in the file
         qint64 length = 0;
+        qint64 mapped = 0; // bytes mapped from another file, 0 for a buffer of our own
     };
     struct AlignedFree {
         void operator()(char* data) const;
@@ -66,6 +74,8 @@ private:
     Result<void> waitIdle();
     Result<void> writeBuffer(const Buffer& buffer, qint64 length);
     Result<void> firstError();
+    // Hands a written or dropped buffer back: unmapped, or free for reuse. With the mutex held.
+    void release(const Buffer& buffer);
     void run();
 
     int m_fd;
@@ -79,6 +89,7 @@ private:
     std::vector<char*> m_free;
     std::deque<Buffer> m_queue; // full, waiting for a thread
     int m_inFlight = 0;
+    qint64 m_mappedBytes = 0; // mapped and not yet written: counts toward our resident memory
     std::optional<Error> m_error;
     bool m_stopping = false;
     std::vector<std::thread> m_threads;

@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/file.h>
-#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -149,16 +148,6 @@ Result<void> checkWritableFolder(const QString& path) {
     if (::access(QFile::encodeName(path).constData(), W_OK | X_OK) != 0)
         return errnoError(errno);
     return {};
-}
-
-Result<qint64> copyBytes(int out, int in, qint64 size) {
-    for (;;) {
-        const ssize_t n = ::sendfile(out, in, nullptr, size_t(size));
-        if (n >= 0)
-            return qint64(n);
-        if (errno != EINTR)
-            return errnoError(errno);
-    }
 }
 
 Result<void> reserveSpace(int fd, qint64 size) {

@@ -56,9 +56,6 @@ Result<void> makeSymlink(const QString& target, const QString& linkPath);
 Result<qint64> readSome(int fd, char* buffer, qint64 size);
 // Writes all of `size` bytes, retrying on short writes and EINTR.
 Result<void> writeAll(int fd, const char* buffer, qint64 size);
-// Moves up to `size` bytes from `in`'s offset to `out`'s inside the kernel (sendfile(2), which takes
-// any regular file as its source, on any file system), retrying on EINTR; 0 means end of `in`.
-Result<qint64> copyBytes(int out, int in, qint64 size);
 
 // Gives `from` the name `to` unless `to` already exists (then the error code is EEXIST). Uses
 // renameat2(RENAME_NOREPLACE), or link and unlink where the file system lacks it. Both in `dirFd`.

@@ -109,21 +109,31 @@ def pairs(label, ours, baseline, prepare, bar, names=("velarix-cli", "baseline")
     return max(peaks)
 
 
-def make_random(path, size):
-    if os.path.exists(path) and os.path.getsize(path) == size:
+def make_camera_videos(paths, size):
+    """Real H.264/AAC MP4s of about `size` bytes at a camera's high bit rate: five seconds of lossless
+    720p noise (nothing to compress, so each frame is large and the index small, as in a camera's
+    file), looped by stream copy. Made once and kept under bench/data/."""
+    if all(os.path.exists(p) and os.path.getsize(p) >= size * 0.98 for p in paths):
         return
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as out:
-        for _ in range(size // (64 * MIB)):
-            out.write(os.urandom(64 * MIB))
+    os.makedirs(os.path.dirname(paths[0]), exist_ok=True)
+    clip = os.path.join(DATA, "noise-5s.mp4")
+    if not os.path.exists(clip):
+        subprocess.run(["ffmpeg", "-v", "error", "-f", "lavfi", "-i",
+                        "nullsrc=s=1280x720:r=30,geq=random(1)*255:128:128,format=yuv420p", "-f", "lavfi",
+                        "-i", "sine=f=440:sample_rate=48000", "-t", "5", "-c:v", "libx264", "-preset", "ultrafast",
+                        "-qp", "0", "-c:a", "aac", "-y", clip + ".part.mp4"], check=True)
+        os.rename(clip + ".part.mp4", clip)
+    for path in paths:
+        subprocess.run(["ffmpeg", "-v", "error", "-stream_loop", "-1", "-i", clip, "-map", "0", "-c", "copy",
+                        "-fs", str(size), "-y", path + ".part.mp4"], check=True)
+        os.rename(path + ".part.mp4", path)
 
 
 def bench_copy():
-    volumes = os.path.join(DATA, "big-volumes")
+    volumes = os.path.join(DATA, "camera-volumes")
     dcim = os.path.join(volumes, "BENCH", "DCIM", "100GOPRO")
-    sources = [os.path.join(dcim, f"BIG{i}.MP4") for i in (1, 2)]
-    for source in sources:
-        make_random(source, 1536 * MIB)
+    sources = [os.path.join(dcim, f"GX01000{i}.MP4") for i in (1, 2)]
+    make_camera_videos(sources, 1536 * MIB)
     dest = os.path.join(DATA, "dest")
     home = os.path.join(DATA, "copy-home")
     env = env_for(volumes, home)
