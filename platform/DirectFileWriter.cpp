@@ -3,7 +3,6 @@
 #include "platform/PosixFile.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -41,20 +40,10 @@ Result<void> writeAllAt(int fd, const char* data, qint64 size, qint64 offset) {
 
 } // namespace
 
-void DirectFileWriter::AlignedFree::operator()(char* data) const {
-    std::free(data);
-}
-
 DirectFileWriter::DirectFileWriter(int fd)
-    : m_fd(fd) {
+    : m_fd(fd)
+    , m_buffers(kBufferCount, kBufferSize) {
     m_direct = setDirect(fd, true);
-    for (int i = 0; i < kBufferCount; ++i) {
-        char* data = static_cast<char*>(std::aligned_alloc(size_t(kAlignment), size_t(kBufferSize)));
-        if (!data)
-            break;
-        m_memory.emplace_back(data);
-        m_free.push_back(data);
-    }
     // Two writes in flight keep the disk's queue from running dry between them.
     for (int i = 0; i < 2; ++i)
         m_threads.emplace_back(&DirectFileWriter::run, this);
@@ -81,7 +70,7 @@ void DirectFileWriter::release(const Buffer& buffer) {
         ::munmap(buffer.data, size_t(buffer.mapped));
         m_mappedBytes -= buffer.mapped;
     } else {
-        m_free.push_back(buffer.data);
+        m_buffers.giveBack(buffer.data);
     }
 }
 
@@ -98,13 +87,12 @@ Result<void> DirectFileWriter::firstError() {
 
 Result<void> DirectFileWriter::takeBuffer() {
     std::unique_lock lock(m_mutex);
-    if (m_memory.empty())
+    if (!m_buffers.allocated())
         return errnoError(ENOMEM);
-    m_changed.wait(lock, [this] { return !m_free.empty() || m_error; });
+    m_changed.wait(lock, [this] { return m_buffers.hasFree() || m_error; });
     if (m_error)
         return *m_error;
-    m_current = Buffer{m_free.back(), m_end, 0};
-    m_free.pop_back();
+    m_current = Buffer{m_buffers.take(), m_end, 0};
     return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AlignedBuffers.h"
 #include "platform/Result.h"
 
 #include <atomic>
@@ -65,9 +66,6 @@ private:
         qint64 length = 0;
         qint64 mapped = 0; // bytes mapped from another file, 0 for a buffer of our own
     };
-    struct AlignedFree {
-        void operator()(char* data) const;
-    };
 
     Result<void> takeBuffer();
     Result<void> submitCurrent();
@@ -81,12 +79,11 @@ private:
     int m_fd;
     std::atomic<bool> m_direct = false;
     qint64 m_end = 0;
-    std::vector<std::unique_ptr<char, AlignedFree>> m_memory;
     std::optional<Buffer> m_current; // being filled
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::vector<char*> m_free;
+    AlignedBuffers m_buffers;   // free for the next piece
     std::deque<Buffer> m_queue; // full, waiting for a thread
     int m_inFlight = 0;
     qint64 m_mappedBytes = 0; // mapped and not yet written: counts toward our resident memory

@@ -1,21 +1,60 @@
 #include "platform/SequentialDiskReader.h"
 
+#include "platform/AlignedBuffers.h"
 #include "platform/PosixFile.h"
 
 #include <cerrno>
-#include <cstdlib>
+#include <condition_variable>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace velarix {
 
-void SequentialDiskReader::AlignedFree::operator()(char* data) const {
-    std::free(data);
-}
+namespace {
+constexpr qint64 kPieceSize = 2 * 1024 * 1024;
+constexpr int kPieceCount = 3;
+constexpr qint64 kDropStep = 32 * 1024 * 1024;
+} // namespace
 
-SequentialDiskReader::SequentialDiskReader(int fd, qint64 from)
+struct SequentialDiskReader::State {
+    State(int fd, qint64 from);
+    ~State();
+    Result<std::span<const char>> next();
+
+    struct Piece {
+        char* data = nullptr;
+        qint64 length = 0;
+        int error = 0; // errno of a failed read
+    };
+    void run();
+    qint64 readPiece(char* data, qint64 offset, int* error);
+
+    int m_fd;
+    int m_flags = -1;
+    qint64 m_dropped = 0; // the pages before this were dropped
+    qint64 m_from;
+    qint64 m_pieceStart = 0;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    AlignedBuffers m_buffers;        // free for the next piece
+    std::map<qint64, Piece> m_ready; // by piece number
+    qint64 m_nextToRead = 0;
+    qint64 m_nextToGive = 0;
+    qint64 m_end = -1;       // the number of the first piece past the end, once known
+    char* m_given = nullptr; // the buffer of the piece handed out last
+    bool m_stopping = false;
+    std::vector<std::thread> m_threads;
+};
+
+SequentialDiskReader::State::State(int fd, qint64 from)
     : m_fd(fd)
-    , m_from(from) {
+    , m_from(from)
+    , m_buffers(kPieceCount, kPieceSize) {
     // Through the page cache: its read-ahead keeps more of the disk busy than direct reads of a few
     // buffers could. The caller has dropped the file's pages, so the bytes come from the disk.
     m_flags = ::fcntl(fd, F_GETFL);
@@ -23,17 +62,11 @@ SequentialDiskReader::SequentialDiskReader(int fd, qint64 from)
         ::fcntl(fd, F_SETFL, m_flags & ~O_DIRECT);
     ::posix_fadvise(fd, from, 0, POSIX_FADV_SEQUENTIAL);
     m_dropped = from;
-    for (int i = 0; i < kPieceCount; ++i) {
-        if (char* data = static_cast<char*>(std::aligned_alloc(4096, size_t(kPieceSize)))) {
-            m_memory.emplace_back(data);
-            m_free.push_back(data);
-        }
-    }
     // One thread reads ahead while the caller works on the piece before.
-    m_threads.emplace_back(&SequentialDiskReader::run, this);
+    m_threads.emplace_back(&State::run, this);
 }
 
-SequentialDiskReader::~SequentialDiskReader() {
+SequentialDiskReader::State::~State() {
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -45,7 +78,7 @@ SequentialDiskReader::~SequentialDiskReader() {
         ::fcntl(m_fd, F_SETFL, m_flags);
 }
 
-qint64 SequentialDiskReader::readPiece(char* data, qint64 offset, int* error) {
+qint64 SequentialDiskReader::State::readPiece(char* data, qint64 offset, int* error) {
     qint64 done = 0;
     while (done < kPieceSize) {
         const ssize_t n = ::pread(m_fd, data + done, size_t(kPieceSize - done), offset + done);
@@ -62,16 +95,16 @@ qint64 SequentialDiskReader::readPiece(char* data, qint64 offset, int* error) {
     return done;
 }
 
-void SequentialDiskReader::run() {
+void SequentialDiskReader::State::run() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(
-            lock, [this] { return m_stopping || (!m_free.empty() && (m_end < 0 || m_nextToRead < m_end)); });
+        m_changed.wait(lock, [this] {
+            return m_stopping || (m_buffers.hasFree() && (m_end < 0 || m_nextToRead < m_end));
+        });
         if (m_stopping)
             return;
         const qint64 number = m_nextToRead++;
-        char* data = m_free.back();
-        m_free.pop_back();
+        char* data = m_buffers.take();
         lock.unlock();
         int error = 0;
         const qint64 length = readPiece(data, m_from + number * kPieceSize, &error);
@@ -84,10 +117,10 @@ void SequentialDiskReader::run() {
     }
 }
 
-Result<std::span<const char>> SequentialDiskReader::next() {
+Result<std::span<const char>> SequentialDiskReader::State::next() {
     std::unique_lock lock(m_mutex);
     if (m_given) {
-        m_free.push_back(m_given);
+        m_buffers.giveBack(m_given);
         m_given = nullptr;
         m_changed.notify_all();
         // What was read need not stay cached: dropped in large steps, as each drop waits for every
@@ -98,7 +131,7 @@ Result<std::span<const char>> SequentialDiskReader::next() {
             m_dropped = consumed;
         }
     }
-    if (m_memory.empty())
+    if (!m_buffers.allocated())
         return errnoError(ENOMEM);
     if (m_end >= 0 && m_nextToGive >= m_end)
         return std::span<const char>();
@@ -112,6 +145,19 @@ Result<std::span<const char>> SequentialDiskReader::next() {
     if (piece.error != 0)
         return errnoError(piece.error);
     return std::span<const char>(piece.data, size_t(piece.length));
+}
+
+SequentialDiskReader::SequentialDiskReader(int fd, qint64 from)
+    : m_state(std::make_unique<State>(fd, from)) {}
+
+SequentialDiskReader::~SequentialDiskReader() = default;
+
+Result<std::span<const char>> SequentialDiskReader::next() {
+    return m_state->next();
+}
+
+qint64 SequentialDiskReader::pieceStart() const {
+    return m_state->m_pieceStart;
 }
 
 } // namespace velarix

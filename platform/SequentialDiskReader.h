@@ -2,13 +2,8 @@
 
 #include "platform/Result.h"
 
-#include <condition_variable>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <span>
-#include <thread>
-#include <vector>
 
 namespace velarix {
 
@@ -18,10 +13,6 @@ namespace velarix {
 // reading a new file back several times slower than the disk) and pushes nothing else out of memory.
 class SequentialDiskReader {
 public:
-    static constexpr qint64 kPieceSize = 2 * 1024 * 1024;
-    static constexpr int kPieceCount = 3;
-    static constexpr qint64 kDropStep = 32 * 1024 * 1024;
-
     // Reads `fd` (which stays the caller's) from `from`, a multiple of 4096.
     explicit SequentialDiskReader(int fd, qint64 from = 0);
     ~SequentialDiskReader();
@@ -31,37 +22,11 @@ public:
     // The next piece of the file, valid until the next call; empty at the end.
     Result<std::span<const char>> next();
     // Where the piece that next() gave last starts in the file.
-    qint64 pieceStart() const { return m_pieceStart; }
+    qint64 pieceStart() const;
 
 private:
-    struct Piece {
-        char* data = nullptr;
-        qint64 length = 0;
-        int error = 0; // errno of a failed read
-    };
-    struct AlignedFree {
-        void operator()(char* data) const;
-    };
-    void run();
-    qint64 readPiece(char* data, qint64 offset, int* error);
-
-    int m_fd;
-    int m_flags = -1;
-    qint64 m_dropped = 0; // the pages before this were dropped
-    qint64 m_from;
-    qint64 m_pieceStart = 0;
-    std::vector<std::unique_ptr<char, AlignedFree>> m_memory;
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<char*> m_free;
-    std::map<qint64, Piece> m_ready; // by piece number
-    qint64 m_nextToRead = 0;
-    qint64 m_nextToGive = 0;
-    qint64 m_end = -1;       // the number of the first piece past the end, once known
-    char* m_given = nullptr; // the buffer of the piece handed out last
-    bool m_stopping = false;
-    std::vector<std::thread> m_threads;
+    struct State;
+    std::unique_ptr<State> m_state;
 };
 
 } // namespace velarix

@@ -220,23 +220,23 @@ void VelarixFormView::buildJumpSection(QWidget* content) {
     connect(&m_model, &VelarixModel::joinChaptersChanged, join,
             [this, join] { join->setChecked(m_model.joinChapters()); });
 
-    m_jump = new QSpinBox;
-    m_jump->setObjectName(QStringLiteral("jumpNumber"));
-    m_jump->setAccessibleName(QStringLiteral("Jump Number"));
-    m_jump->setToolTip(QStringLiteral("Jump Number"));
-    m_jump->setRange(0, std::numeric_limits<int>::max());
-    m_jump->setGroupSeparatorShown(false);
-    m_jump->setValue(int(std::clamp<qint64>(m_model.jumpNumber(), 0, std::numeric_limits<int>::max())));
-    m_jump->setMinimumWidth(120);
-    connect(m_jump, &QSpinBox::valueChanged, &m_model, [this](int value) { m_model.setJumpNumber(value); });
-    connect(&m_model, &VelarixModel::jumpNumberChanged, m_jump, [this] {
-        const QSignalBlocker blocker(m_jump);
-        m_jump->setValue(int(std::clamp<qint64>(m_model.jumpNumber(), 0, std::numeric_limits<int>::max())));
+    auto* jump = new QSpinBox;
+    jump->setObjectName(QStringLiteral("jumpNumber"));
+    jump->setAccessibleName(QStringLiteral("Jump Number"));
+    jump->setToolTip(QStringLiteral("Jump Number"));
+    jump->setRange(0, std::numeric_limits<int>::max());
+    jump->setGroupSeparatorShown(false);
+    jump->setValue(int(std::clamp<qint64>(m_model.jumpNumber(), 0, std::numeric_limits<int>::max())));
+    jump->setMinimumWidth(120);
+    connect(jump, &QSpinBox::valueChanged, &m_model, [this](int value) { m_model.setJumpNumber(value); });
+    connect(&m_model, &VelarixModel::jumpNumberChanged, jump, [this, jump] {
+        const QSignalBlocker blocker(jump);
+        jump->setValue(int(std::clamp<qint64>(m_model.jumpNumber(), 0, std::numeric_limits<int>::max())));
     });
     auto* row = new QWidget;
     auto* rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 8, 0, 8);
-    rowLayout->addWidget(m_jump);
+    rowLayout->addWidget(jump);
     rowLayout->addStretch();
     section->addRow(row);
     content->layout()->addWidget(section);
@@ -251,16 +251,16 @@ void VelarixFormView::buildCardSection(QWidget* content) {
     clear->setObjectName(QStringLiteral("clearImportHistory"));
     connect(clear, &QAction::triggered, this, &VelarixFormView::clearImportHistory);
 
-    m_cardName = new QLineEdit;
-    m_cardName->setObjectName(QStringLiteral("sdCardName"));
-    m_cardName->setPlaceholderText(QStringLiteral("Name"));
-    m_cardName->setText(m_model.sdCardName());
-    connect(m_cardName, &QLineEdit::textEdited, &m_model, &VelarixModel::setSdCardName);
-    connect(&m_model, &VelarixModel::sdCardNameChanged, m_cardName, [this] {
-        if (m_cardName->text() != m_model.sdCardName())
-            m_cardName->setText(m_model.sdCardName());
+    auto* cardName = new QLineEdit;
+    cardName->setObjectName(QStringLiteral("sdCardName"));
+    cardName->setPlaceholderText(QStringLiteral("Name"));
+    cardName->setText(m_model.sdCardName());
+    connect(cardName, &QLineEdit::textEdited, &m_model, &VelarixModel::setSdCardName);
+    connect(&m_model, &VelarixModel::sdCardNameChanged, cardName, [this, cardName] {
+        if (cardName->text() != m_model.sdCardName())
+            cardName->setText(m_model.sdCardName());
     });
-    section->addLabeledRow(QStringLiteral("SD Card Name"), m_cardName, QStringLiteral("cardNameRow"));
+    section->addLabeledRow(QStringLiteral("SD Card Name"), cardName, QStringLiteral("cardNameRow"));
     content->layout()->addWidget(section);
 }
 

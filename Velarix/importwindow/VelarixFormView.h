@@ -5,11 +5,9 @@
 
 class QFileDialog;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMessageBox;
 class QProgressBar;
-class QSpinBox;
 class QToolButton;
 
 namespace velarix {
@@ -55,8 +53,6 @@ private:
     PatternField* m_pattern = nullptr;
     QMenu* m_insertMenu = nullptr;
     QLabel* m_space = nullptr;
-    QSpinBox* m_jump = nullptr;
-    QLineEdit* m_cardName = nullptr;
     FormSection* m_filesSection = nullptr;
     OutputFilesView* m_files = nullptr;
     QWidget* m_progressRow = nullptr;

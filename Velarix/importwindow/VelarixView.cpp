@@ -34,11 +34,11 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     setObjectName(QStringLiteral("main"));
     buildToolBar();
 
-    m_loading = new LoadingPanel;
-    m_empty = new ContentUnavailableView(themedIcon("drive-removable-media", "drive-missing.svg"),
-                                         QStringLiteral("No SD Card Found"),
-                                         QStringLiteral("Insert a camera card to see its videos here."));
-    m_empty->setObjectName(QStringLiteral("emptyPanel"));
+    m_pages.loading = new LoadingPanel;
+    m_pages.empty = new ContentUnavailableView(
+        themedIcon("drive-removable-media", "drive-missing.svg"), QStringLiteral("No SD Card Found"),
+        QStringLiteral("Insert a camera card to see its videos here."));
+    m_pages.empty->setObjectName(QStringLiteral("emptyPanel"));
     auto* trim = new QPushButton(themedIcon("edit-cut", "scissors.svg"), QStringLiteral("Trim Videos\u2026"));
     trim->setObjectName(QStringLiteral("trimVideos"));
     trim->setToolTip(QStringLiteral("Trim videos already on this computer to the jump"));
@@ -46,28 +46,28 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     auto* emptyPage = new QWidget;
     auto* emptyLayout = new QVBoxLayout(emptyPage);
     emptyLayout->addStretch();
-    emptyLayout->addWidget(m_empty, 0, Qt::AlignHCenter);
+    emptyLayout->addWidget(m_pages.empty, 0, Qt::AlignHCenter);
     emptyLayout->addSpacing(12);
     emptyLayout->addWidget(trim, 0, Qt::AlignHCenter);
     emptyLayout->addStretch();
 
     m_table = new JumpTableView(m_model, m_store);
     m_form = new VelarixFormView(m_model, m_store);
-    m_split = new QSplitter(Qt::Horizontal);
-    m_split->setObjectName(QStringLiteral("split"));
-    m_split->setChildrenCollapsible(false);
-    m_split->addWidget(m_table);
-    m_split->addWidget(m_form);
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->setObjectName(QStringLiteral("split"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_table);
+    split->addWidget(m_form);
     // The table gets the larger share; the form grows too, so a long pattern shows whole.
-    m_split->setStretchFactor(0, 3);
-    m_split->setStretchFactor(1, 2);
-    m_split->setSizes({760, 500});
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    split->setSizes({760, 500});
     connect(m_table, &JumpTableView::previewRequested, this, &VelarixView::showPreview);
 
-    m_stack = new QStackedWidget;
-    m_stack->addWidget(m_loading);
-    m_stack->addWidget(emptyPage);
-    m_stack->addWidget(m_split);
+    m_pages.stack = new QStackedWidget;
+    m_pages.stack->addWidget(m_pages.loading);
+    m_pages.stack->addWidget(emptyPage);
+    m_pages.stack->addWidget(split);
 
     // The card list stands outside the pages: it stays while a chosen card is being scanned.
     m_cards = new CardListModel(*m_watcher, m_model, m_store, this);
@@ -78,7 +78,7 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     outer->setObjectName(QStringLiteral("cardSplit"));
     outer->setChildrenCollapsible(false);
     outer->addWidget(m_cardList);
-    outer->addWidget(m_stack);
+    outer->addWidget(m_pages.stack);
     outer->setStretchFactor(0, 0);
     outer->setStretchFactor(1, 1);
     outer->setSizes({220, 1100});
@@ -153,21 +153,21 @@ VelarixView::Content VelarixView::content() const {
 
 void VelarixView::updateContent() {
     const Content shown = content();
-    m_stack->setCurrentIndex(int(shown));
+    m_pages.stack->setCurrentIndex(int(shown));
     if (shown == Content::empty && m_model.sdCardPath()) {
         // A card is in, but nothing on it to import.
-        m_empty->setTitle(QStringLiteral("No Videos on %1").arg(m_model.sdCardName()));
-        m_empty->setDescription(m_cards->rowCount() > 1
-                                    ? QStringLiteral("This card has no videos in its DCIM folder. Choose "
+        m_pages.empty->setTitle(QStringLiteral("No Videos on %1").arg(m_model.sdCardName()));
+        m_pages.empty->setDescription(
+            m_cards->rowCount() > 1 ? QStringLiteral("This card has no videos in its DCIM folder. Choose "
                                                      "another card on the left.")
                                     : QStringLiteral("This card has no videos in its DCIM folder. Insert "
                                                      "another camera card to see its videos here."));
     } else if (shown == Content::empty) {
-        m_empty->setTitle(QStringLiteral("No SD Card Found"));
-        m_empty->setDescription(QStringLiteral("Insert a camera card to see its videos here."));
+        m_pages.empty->setTitle(QStringLiteral("No SD Card Found"));
+        m_pages.empty->setDescription(QStringLiteral("Insert a camera card to see its videos here."));
     }
     if (shown == Content::loading)
-        m_loading->setStatus(m_model.videoLoadingStatus(), m_model.videoLoadingFraction());
+        m_pages.loading->setStatus(m_model.videoLoadingStatus(), m_model.videoLoadingFraction());
 }
 
 QString VelarixView::subtitle() const {

@@ -13,7 +13,6 @@
 #include <optional>
 
 class QAction;
-class QSplitter;
 class QStackedWidget;
 
 namespace velarix {
@@ -48,8 +47,8 @@ public:
     CardListView* cardList() const { return m_cardList; }
     CardListModel* cards() const { return m_cards; }
     VelarixFormView* form() const { return m_form; }
-    LoadingPanel* loadingPanel() const { return m_loading; }
-    ContentUnavailableView* emptyPanel() const { return m_empty; }
+    LoadingPanel* loadingPanel() const { return m_pages.loading; }
+    ContentUnavailableView* emptyPanel() const { return m_pages.empty; }
     QMessageBox* errorAlert() const { return m_alert; }
     // Asked when Import is pressed with videos that were imported before; null otherwise.
     QMessageBox* reimportQuestion() const { return m_reimportQuestion; }
@@ -77,10 +76,13 @@ private:
 
     VelarixModel& m_model;
     HistoryStore& m_store;
-    QStackedWidget* m_stack = nullptr;
-    LoadingPanel* m_loading = nullptr;
-    ContentUnavailableView* m_empty = nullptr;
-    QSplitter* m_split = nullptr;
+    // The window shows one page at a time (in this order): loading, nothing to import, or the card's
+    // table with the import form.
+    struct Pages {
+        QStackedWidget* stack = nullptr;
+        LoadingPanel* loading = nullptr;
+        ContentUnavailableView* empty = nullptr;
+    } m_pages;
     JumpTableView* m_table = nullptr;
     VelarixFormView* m_form = nullptr;
     QAction* m_eject = nullptr;
