@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <fcntl.h>
 
 using namespace velarix;
@@ -69,6 +70,49 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.size(), size);
         QVERIFY(file.readAll() == expected);
+    }
+
+    // Pieces of another file written from its mapped pages: the copy is exact up to a last piece
+    // that ends inside a block; a piece past the source's end (cut short meanwhile) fails the writer
+    // with an address fault instead of killing the process, and so does every later call.
+    void writesPiecesOfAMappedFile_data() { holdsWhatWasLastWritten_data(); }
+    void writesPiecesOfAMappedFile() {
+        QFETCH(QString, folder);
+        QTemporaryDir dir(folder.isEmpty() ? QDir::tempPath() + "/dfw-XXXXXX" : folder + "/dfw-XXXXXX");
+        if (!dir.isValid())
+            QSKIP("no folder to write in");
+        const qint64 piece = 4 * 1024 * 1024, size = 5 * piece + 777;
+        const QByteArray expected = randomBytes(size);
+        QFile source(dir.filePath("in.bin"));
+        QVERIFY(source.open(QIODevice::ReadWrite) && source.write(expected) == size && source.flush());
+        const auto open = [&](const char* name) {
+            return UniqueFd(::open(QFile::encodeName(dir.filePath(name)).constData(),
+                                   O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        };
+        const UniqueFd out = open("out.bin"), cut = open("cut.bin");
+        {
+            DirectFileWriter writer(out.get());
+            QVERIFY(writer.reserve(size));
+            for (qint64 at = 0; at < size; at += piece)
+                QVERIFY(writer.appendFrom(source.handle(), at, std::min(piece, size - at)));
+            QVERIFY(writer.finish());
+        }
+        QFile copy(dir.filePath("out.bin"));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.size(), size);
+        QVERIFY(copy.readAll() == expected);
+
+        QVERIFY(source.resize(piece));
+        DirectFileWriter writer(cut.get());
+        QVERIFY(writer.appendFrom(source.handle(), 0, piece));
+        Result<void> failed;
+        for (qint64 at = piece; at < size && failed; at += piece)
+            failed = writer.appendFrom(source.handle(), at, piece);
+        if (failed)
+            failed = writer.finish();
+        QVERIFY(!failed);
+        QCOMPARE(failed.error().code, EFAULT);
+        QVERIFY(!writer.finish());
     }
 };
 
