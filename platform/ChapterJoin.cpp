@@ -6,6 +6,7 @@
 #include "platform/Log.h"
 #include "platform/MediaStreams.h"
 #include "platform/Mp4UserData.h"
+#include "platform/PosixFile.h"
 #include "platform/StreamCopy.h"
 #include "platform/StreamSignature.h"
 
@@ -310,10 +311,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             }
         }
         // Read once: its pages need not stay cached, as a copy's source does not.
-        if (const int done = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC); done >= 0) {
-            ::posix_fadvise(done, 0, 0, POSIX_FADV_DONTNEED);
-            ::close(done);
-        }
+        if (const auto done = openPath(path, O_RDONLY))
+            dropCachedPages(done->get(), 0, 0);
         // The header lists every sample: fewer read means the file ends early (a pulled card).
         for (unsigned i = 0; i < chapter->nb_streams; ++i) {
             const Track& track = tracks[i];

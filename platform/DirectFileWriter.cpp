@@ -18,13 +18,6 @@ qint64 alignedUp(qint64 value) {
     return (value + kAlignment - 1) / kAlignment * kAlignment;
 }
 
-bool setDirect(int fd, bool direct) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0)
-        return false;
-    return ::fcntl(fd, F_SETFL, direct ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
-}
-
 Result<void> writeAllAt(int fd, const char* data, qint64 size, qint64 offset) {
     for (qint64 done = 0; done < size;) {
         const ssize_t n = ::pwrite(fd, data + done, size_t(size - done), offset + done);
@@ -43,7 +36,7 @@ Result<void> writeAllAt(int fd, const char* data, qint64 size, qint64 offset) {
 DirectFileWriter::DirectFileWriter(int fd)
     : m_fd(fd)
     , m_buffers(kBufferCount, kBufferSize) {
-    m_direct = setDirect(fd, true);
+    m_direct = setDirectIo(fd, true);
     // Two writes in flight keep the disk's queue from running dry between them.
     for (int i = 0; i < 2; ++i)
         m_threads.emplace_back(&DirectFileWriter::run, this);
@@ -62,7 +55,7 @@ DirectFileWriter::~DirectFileWriter() {
     for (const Buffer& buffer : unwritten)
         release(buffer);
     if (m_direct)
-        setDirect(m_fd, false);
+        setDirectIo(m_fd, false);
 }
 
 void DirectFileWriter::release(const Buffer& buffer) {
@@ -189,11 +182,11 @@ Result<void> DirectFileWriter::writeAt(qint64 offset, const char* data, qint64 s
     if (auto idle = waitIdle(); !idle)
         return idle;
     const bool direct = m_direct;
-    if (direct && !setDirect(m_fd, false))
+    if (direct && !setDirectIo(m_fd, false))
         return errnoError(errno);
     auto written = writeAllAt(m_fd, data, size, offset);
     if (direct)
-        setDirect(m_fd, true);
+        setDirectIo(m_fd, true);
     return written;
 }
 
@@ -219,7 +212,7 @@ Result<void> DirectFileWriter::writeBuffer(const Buffer& buffer, qint64 length) 
             return written;
         // The file system took the flag but not the write: on through the page cache.
         m_direct = false;
-        setDirect(m_fd, false);
+        setDirectIo(m_fd, false);
     }
     if (auto written = writeAllAt(m_fd, buffer.data, length, buffer.offset); !written)
         return written;
@@ -228,7 +221,7 @@ Result<void> DirectFileWriter::writeBuffer(const Buffer& buffer, qint64 length) 
                           SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) !=
         0)
         return errnoError(errno);
-    ::posix_fadvise(m_fd, buffer.offset, length, POSIX_FADV_DONTNEED);
+    dropCachedPages(m_fd, buffer.offset, length);
     return {};
 }
 

@@ -6,7 +6,6 @@
 #include <xxhash.h>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace velarix {
@@ -35,7 +34,7 @@ Result<quint64> checksumFromDisk(int fd, const CancelToken* cancel,
                                  const std::function<void(qint64 read)>& progress) {
     constexpr qint64 kReportStep = 4 * 1024 * 1024;
     // Clean pages are dropped; dirty ones would stay, which is why the caller flushes first.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    dropCachedPages(fd, 0, 0);
     StreamHasher hasher;
     qint64 read = 0;
     qint64 nextReport = kReportStep;
@@ -58,7 +57,7 @@ Result<quint64> checksumFromDisk(int fd, const CancelToken* cancel,
         }
     }
     // Where the file system refused direct reads, what was read back need not stay in memory.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    dropCachedPages(fd, 0, 0);
     if (progress)
         progress(read);
     return hasher.digest();

@@ -2,6 +2,7 @@
 
 #include "platform/FileHash.h"
 #include "platform/MediaStreams.h"
+#include "platform/PosixFile.h"
 #include "platform/SequentialDiskReader.h"
 
 #include <QFile>
@@ -29,37 +30,32 @@ struct DiskInput {
     static constexpr int kBufferSize = 256 * 1024;
     static constexpr int64_t kWindowSize = 1024 * 1024; // for the header; the samples are read ahead
     static constexpr int64_t kAlignment = 4096;
-    int fd = -1;
+    UniqueFd fd;
     bool direct = false;
     int64_t position = 0;
     std::unique_ptr<char, decltype(&std::free)> window{nullptr, &std::free};
     int64_t windowStart = 0;
     int64_t windowLength = 0;
-    AVIOContext* io = nullptr;
-    av::FormatContextPtr context;
-
-    ~DiskInput() {
-        context.reset(); // refers to the I/O context
-        if (io) {
-            av_freep(&io->buffer);
-            avio_context_free(&io);
-        }
-        if (fd >= 0)
-            ::close(fd);
-    }
+    av::CustomIoPtr io;
+    av::FormatContextPtr context; // declared after `io`, which it refers to, so freed before it
     bool open(const QString& path) {
         window.reset(static_cast<char*>(std::aligned_alloc(size_t(kAlignment), size_t(kWindowSize))));
         if (!window) {
             errno = ENOMEM;
             return false;
         }
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECT | O_CLOEXEC);
-        direct = fd >= 0;
-        if (fd < 0)
-            fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd >= 0 && !direct)
-            ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-        return fd >= 0;
+        auto opened = openPath(path, O_RDONLY | O_DIRECT);
+        direct = bool(opened);
+        if (!opened)
+            opened = openPath(path, O_RDONLY);
+        if (!opened) {
+            errno = opened.error().code;
+            return false;
+        }
+        fd = std::move(*opened);
+        if (!direct)
+            adviseSequential(fd.get());
+        return true;
     }
     // Makes the window hold `at`; gives how many bytes from there it holds (0 at the end), or -1.
     int64_t fill(int64_t at) {
@@ -67,12 +63,12 @@ struct DiskInput {
             return windowStart + windowLength - at;
         const int64_t start = at / kAlignment * kAlignment;
         for (;;) {
-            const ssize_t n = ::pread(fd, window.get(), size_t(kWindowSize), start);
+            const ssize_t n = ::pread(fd.get(), window.get(), size_t(kWindowSize), start);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0 && errno == EINVAL && direct) { // refused after all: through the page cache
                 direct = false;
-                ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_DIRECT);
+                setDirectIo(fd.get(), false);
                 continue;
             }
             if (n < 0)
@@ -99,7 +95,7 @@ struct DiskInput {
         struct stat info {};
         switch (whence & ~AVSEEK_FORCE) {
         case AVSEEK_SIZE:
-            return ::fstat(self->fd, &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
+            return ::fstat(self->fd.get(), &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
         case SEEK_SET:
             self->position = offset;
             return offset;
@@ -107,7 +103,7 @@ struct DiskInput {
             self->position += offset;
             return self->position;
         case SEEK_END:
-            if (::fstat(self->fd, &info) != 0)
+            if (::fstat(self->fd.get(), &info) != 0)
                 return AVERROR(errno);
             self->position = info.st_size + offset;
             return self->position;
@@ -160,19 +156,18 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
         return isCancelled(cancel);
     };
     // Clean pages are dropped, so that nothing of it comes from memory.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    dropCachedPages(fd, 0, 0);
     DiskInput input;
     if (!input.open(path))
         return unreadable(AVERROR(errno));
     input.io =
-        avio_alloc_context(static_cast<uint8_t*>(av_malloc(DiskInput::kBufferSize)), DiskInput::kBufferSize,
-                           0, &input, &DiskInput::read, nullptr, &DiskInput::seek);
+        av::allocCustomIo(DiskInput::kBufferSize, false, &input, &DiskInput::read, nullptr, &DiskInput::seek);
     AVFormatContext* context = avformat_alloc_context();
     if (!input.io || !context) {
         avformat_free_context(context);
         return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
     }
-    context->pb = input.io;
+    context->pb = input.io.get();
     context->flags |= AVFMT_FLAG_CUSTOM_IO;
     context->interrupt_callback.callback = &CancelToken::interruptCallback;
     context->interrupt_callback.opaque = const_cast<CancelToken*>(cancel);
@@ -215,7 +210,7 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     const std::vector<Sample> samples = samplesInFileOrder(context, count);
     if (!samples.empty()) {
         const int64_t from = samples.front().position / DiskInput::kAlignment * DiskInput::kAlignment;
-        SequentialDiskReader reader(input.fd, from);
+        SequentialDiskReader reader(input.fd.get(), from);
         std::span<const char> piece;
         int64_t pieceStart = from;
         for (const Sample& sample : samples) {
@@ -260,7 +255,7 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
             av_packet_unref(packet.get());
         }
     }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    dropCachedPages(fd, 0, 0);
     for (size_t i = 0; i < count; ++i) {
         if (packets[i] != expected.streams[i].packets)
             return mismatch(QStringLiteral("stream %1 has %2 packets instead of %3")

@@ -160,6 +160,18 @@ void startWriteback(int fd, qint64 offset, qint64 length) {
     ::sync_file_range(fd, offset, length, SYNC_FILE_RANGE_WRITE);
 }
 
+bool hasDirectIo(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && (flags & O_DIRECT) != 0;
+}
+
+bool setDirectIo(int fd, bool direct) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0)
+        return false;
+    return ::fcntl(fd, F_SETFL, direct ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
+}
+
 void adviseSequential(int fd) {
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 }

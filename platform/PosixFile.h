@@ -68,6 +68,9 @@ Result<void> renameReplacing(const QString& from, const QString& to);
 
 // Whether this process may make files in the folder (access(W_OK | X_OK)); the error says why not.
 Result<void> checkWritableFolder(const QString& path);
+// Whether the descriptor does direct I/O (O_DIRECT), and turning it on or off; false where refused.
+bool hasDirectIo(int fd);
+bool setDirectIo(int fd, bool direct);
 // Tells the kernel the file is read from start to end, so that it reads ahead further.
 void adviseSequential(int fd);
 // Allocates the blocks of a file of `size` bytes (and gives it that size) before it is written, so

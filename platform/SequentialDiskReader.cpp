@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <condition_variable>
-#include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -34,8 +33,8 @@ struct SequentialDiskReader::State {
     qint64 readPiece(char* data, qint64 offset, int* error);
 
     int m_fd;
-    int m_flags = -1;
-    qint64 m_dropped = 0; // the pages before this were dropped
+    bool m_wasDirect = false; // given back as it was
+    qint64 m_dropped = 0;     // the pages before this were dropped
     qint64 m_from;
     qint64 m_pieceStart = 0;
 
@@ -57,10 +56,8 @@ SequentialDiskReader::State::State(int fd, qint64 from)
     , m_buffers(kPieceCount, kPieceSize) {
     // Through the page cache: its read-ahead keeps more of the disk busy than direct reads of a few
     // buffers could. The caller has dropped the file's pages, so the bytes come from the disk.
-    m_flags = ::fcntl(fd, F_GETFL);
-    if (m_flags >= 0 && (m_flags & O_DIRECT))
-        ::fcntl(fd, F_SETFL, m_flags & ~O_DIRECT);
-    ::posix_fadvise(fd, from, 0, POSIX_FADV_SEQUENTIAL);
+    m_wasDirect = hasDirectIo(fd) && setDirectIo(fd, false);
+    adviseSequential(fd);
     m_dropped = from;
     // One thread reads ahead while the caller works on the piece before.
     m_threads.emplace_back(&State::run, this);
@@ -74,8 +71,8 @@ SequentialDiskReader::State::~State() {
     m_changed.notify_all();
     for (std::thread& thread : m_threads)
         thread.join();
-    if (m_flags >= 0)
-        ::fcntl(m_fd, F_SETFL, m_flags);
+    if (m_wasDirect)
+        setDirectIo(m_fd, true);
 }
 
 qint64 SequentialDiskReader::State::readPiece(char* data, qint64 offset, int* error) {
@@ -127,7 +124,7 @@ Result<std::span<const char>> SequentialDiskReader::State::next() {
         // processor to hand back its page lists, which takes long on a busy machine.
         const qint64 consumed = m_from + m_nextToGive * kPieceSize;
         if (consumed - m_dropped >= kDropStep) {
-            ::posix_fadvise(m_fd, m_dropped, consumed - m_dropped, POSIX_FADV_DONTNEED);
+            dropCachedPages(m_fd, m_dropped, consumed - m_dropped);
             m_dropped = consumed;
         }
     }
