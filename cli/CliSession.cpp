@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "import/CardScan.h"
 #include "import/RecordingStatus.h"
 #include "platform/AppPaths.h"
 #include "platform/Await.h"
@@ -204,7 +205,8 @@ void CliSession::applyOverrides(const CardArguments& arguments) {
         m_model->setOutputLocation(*arguments.dest);
 }
 
-Result<void> CliSession::select(const CardArguments& arguments) {
+Result<qsizetype> CliSession::select(const CardArguments& arguments) {
+    qsizetype unverified = 0;
     QSet<QString> selection;
     if (!arguments.files.isEmpty()) {
         // One look-up per name: cards hold thousands of videos, and users name thousands of files.
@@ -234,10 +236,46 @@ Result<void> CliSession::select(const CardArguments& arguments) {
         for (const auto& row : m_model->videoFiles()) {
             if (!arguments.onlyNew || recordingStatus(state, *row) != ImportStatus::imported)
                 selection.insert(row->id());
+            else if (recordingVerified(state, *row) == false)
+                ++unverified;
         }
     }
     m_model->setSelection(selection);
-    return {};
+    return unverified;
+}
+
+std::optional<LoggedJump> CliSession::loggedJump(const VideoFileRow& row) const {
+    if (row.created() == VideoFileRow::distantPast())
+        return std::nullopt;
+    return matchLoggedJump(m_model->jumpLog(), row.created(),
+                           row.created().addMSecs(qint64(row.duration() * 1000)),
+                           m_model->jumpLogTolerance() * 60);
+}
+
+QJsonValue CliSession::loggedJumpJson(const std::optional<QString>& cardName, qint64 jump) {
+    if (!cardName)
+        return QJsonValue();
+    return QJsonObject{{QStringLiteral("jump"), double(jump)}, {QStringLiteral("card"), *cardName}};
+}
+
+Result<CardIdentity> findCard(const std::optional<QString>& card, const VolumeProvider& volumes) {
+    QString volume;
+    if (card) {
+        const QFileInfo info(*card);
+        if (!info.isDir())
+            return usage(QStringLiteral("%1 is not a folder").arg(*card));
+        if (!hasDcimFolder(info.absoluteFilePath()))
+            return usage(QStringLiteral("%1 is not a camera card (it has no DCIM folder)").arg(*card));
+        volume = info.absoluteFilePath();
+    } else {
+        auto found = findSDCardVolume(volumes);
+        if (!found)
+            return usage(QStringLiteral("the card could not be read: %1").arg(found.error().message));
+        if (!*found)
+            return usage(QStringLiteral("no camera card found (a mounted volume with a DCIM folder)"));
+        volume = **found;
+    }
+    return identifyCard(volume, volumes);
 }
 
 ImportState CliSession::importState() {

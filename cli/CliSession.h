@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "history/HistoryStore.h"
 #include "history/ImportState.h"
+#include "import/CardIdentity.h"
 #include "import/VelarixModel.h"
 #include "platform/Settings.h"
 
@@ -55,11 +56,17 @@ public:
     Result<void> loadCard(const std::optional<QString>& card, QTextStream& err,
                           const QStringList& files = {});
     void applyOverrides(const CardArguments& arguments);
-    // Selects by --all / --new / file names; an unknown file name is an error.
-    Result<void> select(const CardArguments& arguments);
+    // Selects by --all / --new / file names; an unknown file name is an error. Gives how many rows
+    // --new left out that were imported only without verification.
+    Result<qsizetype> select(const CardArguments& arguments);
 
     ImportState importState();
     QJsonObject cardJson();
+    // The jump log's match for a row by its own time, if any (what `scan` shows; the plan also
+    // follows grouping).
+    std::optional<LoggedJump> loggedJump(const VideoFileRow& row) const;
+    // {"jump","card"} of a number taken from the log, else null.
+    static QJsonValue loggedJumpJson(const std::optional<QString>& cardName, qint64 jump);
 
 private:
     QTemporaryDir m_settingsDir;
@@ -80,6 +87,9 @@ private:
     bool m_enabled;
     bool m_drawn = false;
 };
+
+// The card named by --card, or the first card, identified without scanning it: what history needs.
+Result<CardIdentity> findCard(const std::optional<QString>& card, const VolumeProvider& volumes);
 
 QString isoDate(const QDateTime& date);
 // Text from a card (names, paths) as it may go to a terminal: control characters are shown escaped

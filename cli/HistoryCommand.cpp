@@ -1,59 +1,102 @@
 #include "cli/CliSession.h"
-#include "platform/Await.h"
+#include "history/ImportState.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace velarix::cli {
 
 namespace {
 
+QString verifiedText(const std::optional<bool>& verified) {
+    if (!verified)
+        return QString();
+    return *verified ? QStringLiteral("verified") : QStringLiteral("not verified");
+}
+
+QJsonObject recordJson(const ImportHistory& record) {
+    // Records from before paths were kept have neither path nor size, and those from before
+    // verification was recorded do not say whether it happened.
+    return QJsonObject{
+        {QStringLiteral("fileName"), record.fileName},
+        {QStringLiteral("date"), isoDate(record.date)},
+        {QStringLiteral("path"), record.relativePath ? QJsonValue(*record.relativePath) : QJsonValue()},
+        {QStringLiteral("fileSize"), record.fileSize ? QJsonValue(double(*record.fileSize)) : QJsonValue()},
+        {QStringLiteral("verified"), record.verified ? QJsonValue(*record.verified) : QJsonValue()}};
+}
+
+// A card's history can hold tens of thousands of records: the card is identified, not scanned,
+// and the records are written out one by one as the store hands them over.
 int runHistory(Invocation& invocation) {
-    CardArguments arguments;
-    int failure = kExitOk;
-    const auto session = CliSession::openOnCard(invocation, invocation.arguments, kClear, arguments, failure);
-    if (!session)
-        return failure;
-    VelarixModel& model = session->model();
-    const auto uuid = model.sdCardVolumeUUID();
-    if (!uuid) {
+    auto parsed = parseCardArguments(invocation.arguments, kClear);
+    if (!parsed)
+        return usageError(invocation, parsed.error().message);
+    const CardArguments& arguments = *parsed;
+    auto session = CliSession::open();
+    if (!session) {
+        invocation.err << "velarix-cli: " << session.error().message << '\n';
+        return kExitUsage;
+    }
+    HistoryStore& store = (*session)->store();
+    auto identity = findCard(arguments.card, *(*session)->model().volumeProvider());
+    if (!identity)
+        return usageError(invocation, identity.error().message);
+    if (!identity->uuid) {
         invocation.err << "velarix-cli: the card has no volume UUID, so it has no import history\n";
         return kExitUsage;
     }
+    const QString uuid = *identity->uuid;
+    auto name = identity->name(store);
+    if (!name) {
+        invocation.err << "velarix-cli: " << name.error().message << '\n';
+        return kExitUsage;
+    }
     if (arguments.clear) {
-        auto cleared = awaitFuture(model.clearImportHistory(session->store()));
+        auto cleared = clearCardHistory(store, uuid);
         if (!cleared) {
             invocation.err << "velarix-cli: the import history could not be cleared: "
                            << cleared.error().message << '\n';
             return kExitUsage;
         }
         if (!invocation.json)
-            invocation.out << "Cleared " << *cleared << " records of " << printable(model.sdCardName())
-                           << ".\n";
+            invocation.out << "Cleared " << *cleared << " records of " << printable(*name) << ".\n";
     }
-    auto records = session->store().fetchImportHistory(*uuid);
-    if (!records) {
-        invocation.err << "velarix-cli: " << records.error().message << '\n';
+
+    if (invocation.json) {
+        const QJsonObject card{{QStringLiteral("path"), identity->path},
+                               {QStringLiteral("uuid"), uuid},
+                               {QStringLiteral("name"), *name}};
+        invocation.out << R"({"card":)" << QJsonDocument(card).toJson(QJsonDocument::Compact)
+                       << R"(,"files":[)";
+    }
+    qsizetype count = 0;
+    auto listed = store.visitImportHistory(uuid, [&](const ImportHistory& record) {
+        if (invocation.json) {
+            if (count > 0)
+                invocation.out << ',';
+            invocation.out << QJsonDocument(recordJson(record)).toJson(QJsonDocument::Compact);
+        } else if (!arguments.clear) {
+            const QString verified = verifiedText(record.verified);
+            invocation.out << isoDate(record.date) << "  "
+                           << printable(record.relativePath.value_or(record.fileName))
+                           << (verified.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(verified))
+                           << '\n';
+        }
+        ++count;
+        return true;
+    });
+    if (invocation.json) {
+        // The line is closed even after a failed read, so that what was printed still parses.
+        invocation.out << "]}\n";
+        invocation.out.flush();
+    }
+    if (!listed) {
+        invocation.err << "velarix-cli: " << listed.error().message << '\n';
         return kExitUsage;
     }
-    QJsonArray files;
-    for (const ImportHistory& record : *records) {
-        // Records from before paths were kept have neither path nor size.
-        files.append(QJsonObject{
-            {QStringLiteral("fileName"), record.fileName},
-            {QStringLiteral("date"), isoDate(record.date)},
-            {QStringLiteral("path"), record.relativePath ? QJsonValue(*record.relativePath) : QJsonValue()},
-            {QStringLiteral("fileSize"),
-             record.fileSize ? QJsonValue(double(*record.fileSize)) : QJsonValue()}});
-        if (!invocation.json && !arguments.clear)
-            invocation.out << isoDate(record.date) << "  "
-                           << printable(record.relativePath.value_or(record.fileName)) << '\n';
-    }
-    if (invocation.json)
-        printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},
-                                                  {QStringLiteral("files"), files}});
-    else if (records->isEmpty() && !arguments.clear)
-        invocation.out << "No files imported from " << printable(model.sdCardName()) << ".\n";
+    if (!invocation.json && count == 0 && !arguments.clear)
+        invocation.out << "No files imported from " << printable(*name) << ".\n";
     return kExitOk;
 }
 

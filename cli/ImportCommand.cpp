@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 #include "cli/TrimCommand.h"
+#include "import/RecordingStatus.h"
 #include "platform/Await.h"
 
 #include <QJsonArray>
@@ -47,8 +48,12 @@ int runImport(Invocation& invocation) {
         invocation.err << "velarix-cli: " << reserved.error().message << '\n';
         return kExitUsage;
     }
-    if (auto selected = session->select(arguments); !selected)
-        return usageError(invocation, selected.error().message);
+    auto unverified = session->select(arguments);
+    if (!unverified)
+        return usageError(invocation, unverified.error().message);
+    if (*unverified > 0)
+        invocation.err << "velarix-cli: " << unverifiedNotSelectedText(*unverified)
+                       << " Name them to import them again.\n";
     if (const qsizetype again = model.importedSelection(session->store()).size(); again > 0) {
         const qsizetype selected = model.selection().size();
         invocation.err << "velarix-cli: "
@@ -97,6 +102,13 @@ int runImport(Invocation& invocation) {
         options.afterChunk = [delayMs](const QString&, qint64) {
             QThread::msleep(delayMs);
         };
+    // The jump each source is filed under, for the report (chapters under their recording's).
+    QHash<QString, const ResolvedOutputFile*> plannedBySource;
+    const QList<ResolvedOutputFile> plan = model.resolvedOutputFiles();
+    for (const ResolvedOutputFile& planned : plan) {
+        for (const QString& chapter : planned.video->chapterPaths())
+            plannedBySource.insert(chapter, &planned);
+    }
     const ImportReport report = awaitFuture(model.importSelectedVideos(session->store(), options));
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
@@ -112,10 +124,24 @@ int runImport(Invocation& invocation) {
     QJsonArray imported;
     QJsonArray failed;
     for (const auto& file : report.imported) {
-        imported.append(QJsonObject{{QStringLiteral("source"), file.source},
-                                    {QStringLiteral("destination"), file.destination}});
-        if (!invocation.json)
-            invocation.out << printable(file.source) << " -> " << printable(file.destination) << '\n';
+        QJsonObject entry{{QStringLiteral("source"), file.source},
+                          {QStringLiteral("destination"), file.destination},
+                          {QStringLiteral("verified"), options.verify}};
+        if (const ResolvedOutputFile* planned = plannedBySource.value(file.source)) {
+            entry.insert(QStringLiteral("jump"), double(planned->jump));
+            entry.insert(QStringLiteral("loggedJump"),
+                         CliSession::loggedJumpJson(planned->jumpLoggedOn, planned->jump));
+        }
+        imported.append(entry);
+        if (!invocation.json) {
+            const ResolvedOutputFile* planned = plannedBySource.value(file.source);
+            invocation.out << printable(file.source) << " -> " << printable(file.destination)
+                           << (planned && planned->jumpLoggedOn
+                                   ? QStringLiteral("  (%1)").arg(
+                                         printable(loggedJumpText(planned->jump, *planned->jumpLoggedOn)))
+                                   : QString())
+                           << '\n';
+        }
     }
     for (const auto& file : report.failed) {
         failed.append(

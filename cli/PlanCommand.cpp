@@ -1,4 +1,5 @@
 #include "cli/CliSession.h"
+#include "import/RecordingStatus.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -17,16 +18,25 @@ int runPlan(Invocation& invocation) {
     session->applyOverrides(arguments);
     if (auto problem = session->model().importPatternProblem())
         return usageError(invocation, *problem);
-    if (auto selected = session->select(arguments); !selected)
-        return usageError(invocation, selected.error().message);
+    auto unverified = session->select(arguments);
+    if (!unverified)
+        return usageError(invocation, unverified.error().message);
+    if (*unverified > 0)
+        invocation.err << "velarix-cli: " << unverifiedNotSelectedText(*unverified)
+                       << " Name them to import them again.\n";
 
     QJsonArray plan;
     for (const auto& planned : session->model().resolvedOutputFiles()) {
-        plan.append(QJsonObject{{QStringLiteral("source"), planned.video->path()},
-                                {QStringLiteral("fileName"), planned.fileName},
-                                {QStringLiteral("jump"), double(planned.jump)}});
+        plan.append(QJsonObject{
+            {QStringLiteral("source"), planned.video->path()},
+            {QStringLiteral("fileName"), planned.fileName},
+            {QStringLiteral("jump"), double(planned.jump)},
+            {QStringLiteral("loggedJump"), CliSession::loggedJumpJson(planned.jumpLoggedOn, planned.jump)}});
         if (!invocation.json)
             invocation.out << printable(planned.video->fileName()) << " -> " << printable(planned.fileName)
+                           << (planned.jumpLoggedOn ? QStringLiteral("  (%1)").arg(printable(loggedJumpText(
+                                                          planned.jump, *planned.jumpLoggedOn)))
+                                                    : QString())
                            << '\n';
     }
     if (invocation.json)

@@ -17,7 +17,8 @@ int runScan(Invocation& invocation) {
         return failure;
     VelarixModel& model = session->model();
 
-    const ImportState state = session->importState();
+    // Read with the card, by its own clips.
+    const ImportState& state = model.cardImportState();
     QJsonArray videos;
     if (!invocation.json)
         invocation.out << printable(model.sdCardName()) << " ("
@@ -29,6 +30,8 @@ int runScan(Invocation& invocation) {
         const QString status = statusText(recordingStatus(state, *row));
         const std::optional<QString> reason = row->unreadableReason();
         unreadable += reason ? 1 : 0;
+        const std::optional<LoggedJump> logged = session->loggedJump(*row);
+        const std::optional<bool> verified = recordingVerified(state, *row);
         videos.append(QJsonObject{
             {QStringLiteral("id"), row->id()},
             {QStringLiteral("file"), row->fileName()},
@@ -38,7 +41,11 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("duration"), row->duration()},
             {QStringLiteral("state"), status},
             {QStringLiteral("error"), reason ? QJsonValue(*reason) : QJsonValue()},
-            {QStringLiteral("chapters"), QJsonArray::fromStringList(row->chapterFileNames())}});
+            {QStringLiteral("chapters"), QJsonArray::fromStringList(row->chapterFileNames())},
+            {QStringLiteral("verified"),
+             status == QLatin1String("imported") && verified ? QJsonValue(*verified) : QJsonValue()},
+            {QStringLiteral("loggedJump"),
+             logged ? CliSession::loggedJumpJson(logged->cardName, logged->jump) : QJsonValue()}});
         if (!invocation.json)
             invocation.out
                 << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
@@ -47,7 +54,11 @@ int runScan(Invocation& invocation) {
                        .rightJustified(10)
                 << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
                 << status.leftJustified(11) << printable(row->displayName())
-                << (reason ? QStringLiteral("  ") + printable(*reason) : QString()) << '\n';
+                << (reason ? QStringLiteral("  ") + printable(*reason) : QString())
+                << (logged ? QStringLiteral("  (%1)").arg(
+                                 printable(loggedJumpText(logged->jump, logged->cardName)))
+                           : QString())
+                << '\n';
     }
     if (!invocation.json && unreadable > 0)
         invocation.out << unreadable << (unreadable == 1 ? " file cannot" : " files cannot")

@@ -1,5 +1,6 @@
 #include "history/HistoryStore.h"
 
+#include "history/HistoryQueries.h"
 #include "history/StoreSchema.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
@@ -33,16 +34,6 @@ struct ConnectionGuard {
     }
 };
 
-QSqlDatabase addConnection(const QString& name, const QString& filePath, bool readOnly) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    db.setDatabaseName(filePath);
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kStoreBusyTimeoutMs);
-    if (readOnly)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    db.setConnectOptions(options);
-    return db;
-}
-
 Error notOurs(const QString& filePath) {
     return storeError(StoreErrorCode::notOurs,
                       QStringLiteral("%1 is not a Velarix history store.").arg(filePath));
@@ -54,7 +45,7 @@ Result<void> inspectExisting(const QString& filePath) {
     ConnectionGuard guard{name};
     Result<void> verdict;
     {
-        QSqlDatabase db = addConnection(name, filePath, true);
+        QSqlDatabase db = addStoreConnection(name, filePath, true);
         if (!db.open())
             return sqlStoreError(filePath, db.lastError(), QStringLiteral("opened"));
         const auto read = [&](const QString& statement) -> Result<QVariant> {
@@ -122,7 +113,7 @@ Result<std::unique_ptr<HistoryStore>> HistoryStore::open(const QString& filePath
     const QString name = nextConnectionName();
     Result<void> ready;
     {
-        QSqlDatabase db = addConnection(name, filePath, false);
+        QSqlDatabase db = addStoreConnection(name, filePath, false);
         if (db.open())
             ready = migrateSchema(db, filePath);
         else
@@ -242,22 +233,28 @@ Result<void> HistoryStore::setCardName(const SDCard& card, const QString& name) 
 }
 
 Result<ImportHistory> HistoryStore::insertImportHistory(const CardFile& file, const QString& sdCardID,
-                                                        const QDateTime& date) {
+                                                        const QDateTime& date, bool verified) {
     if (auto begun = beginIfNeeded(); !begun)
         return begun.error();
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.prepare(QStringLiteral("INSERT INTO import_history (file_name, sd_card_id, date, relative_path, "
-                                 "file_size) VALUES (?, ?, ?, ?, ?)"));
+                                 "file_size, verified) VALUES (?, ?, ?, ?, ?, ?)"));
     query.addBindValue(file.fileName);
     query.addBindValue(sdCardID);
     query.addBindValue(date.toMSecsSinceEpoch());
     query.addBindValue(file.relativePath ? QVariant(*file.relativePath)
                                          : QVariant(QMetaType(QMetaType::QString)));
     query.addBindValue(file.fileSize ? QVariant(*file.fileSize) : QVariant(QMetaType(QMetaType::LongLong)));
+    query.addBindValue(verified ? 1 : 0);
     if (!query.exec())
         return failure(query.lastError(), QStringLiteral("written"));
-    return ImportHistory{
-        query.lastInsertId().toLongLong(), file.fileName, sdCardID, date, file.relativePath, file.fileSize};
+    return ImportHistory{query.lastInsertId().toLongLong(),
+                         file.fileName,
+                         sdCardID,
+                         date,
+                         file.relativePath,
+                         file.fileSize,
+                         verified};
 }
 
 Result<ImportHistory> HistoryStore::insertImportHistory(const QString& fileName, const QString& sdCardID,
@@ -283,27 +280,48 @@ bool HistoryStore::hasUnsavedChanges() const {
 }
 
 Result<QList<ImportHistory>> HistoryStore::fetchImportHistory(const QString& sdCardID) {
-    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    query.prepare(QStringLiteral("SELECT pk, file_name, sd_card_id, date, relative_path, file_size "
-                                 "FROM import_history WHERE sd_card_id = ?"));
-    query.addBindValue(sdCardID);
-    if (!query.exec())
-        return failure(query.lastError(), QStringLiteral("read"));
     QList<ImportHistory> records;
-    while (query.next()) {
-        ImportHistory record{query.value(0).toLongLong(),
-                             query.value(1).toString(),
-                             query.value(2).toString(),
-                             QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong()),
-                             std::nullopt,
-                             std::nullopt};
-        if (!query.isNull(4))
-            record.relativePath = query.value(4).toString();
-        if (!query.isNull(5))
-            record.fileSize = query.value(5).toLongLong();
+    auto visited = visitImportHistory(sdCardID, [&records](const ImportHistory& record) {
         records.append(record);
-    }
+        return true;
+    });
+    if (!visited)
+        return visited.error();
     return records;
+}
+
+Result<QList<ImportHistory>> HistoryStore::fetchImportHistory(const QString& sdCardID,
+                                                              const QList<CardFile>& files) {
+    return fetchCardImportRecords(QSqlDatabase::database(m_connectionName, false), m_filePath, sdCardID,
+                                  files);
+}
+
+Result<void> HistoryStore::visitImportHistory(const QString& sdCardID,
+                                              const std::function<bool(const ImportHistory&)>& visit) {
+    return velarix::visitImportHistory(QSqlDatabase::database(m_connectionName, false), m_filePath, sdCardID,
+                                       visit);
+}
+
+Result<void> HistoryStore::insertJumpClip(const QString& sdCardID, const QString& cardName,
+                                          const JumpClip& clip) {
+    if (auto begun = beginIfNeeded(); !begun)
+        return begun;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.prepare(QStringLiteral("INSERT INTO jump_log (day, jump, start_ms, end_ms, sd_card_id, card_name) "
+                                 "VALUES (?, ?, ?, ?, ?, ?)"));
+    query.addBindValue(clip.day.toString(Qt::ISODate));
+    query.addBindValue(clip.jump);
+    query.addBindValue(clip.start.toMSecsSinceEpoch());
+    query.addBindValue(clip.end.toMSecsSinceEpoch());
+    query.addBindValue(sdCardID);
+    query.addBindValue(cardName);
+    if (!query.exec())
+        return failure(query.lastError(), QStringLiteral("written"));
+    return {};
+}
+
+Result<QList<LoggedJump>> HistoryStore::fetchJumpLog(const QList<QDate>& days) {
+    return velarix::fetchJumpLog(QSqlDatabase::database(m_connectionName, false), m_filePath, days);
 }
 
 Result<int> HistoryStore::deleteImportHistory(const QString& sdCardID) {

@@ -7,17 +7,19 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace velarix {
 
-// The persistent history of cards and imported files: one SQLite file, schema version 1.1.0. Older
-// stores are upgraded in place when opened.
+// The persistent history of cards, imported files and the jump log: one SQLite file, schema version
+// 1.2.0. Older stores are upgraded in place when opened.
 //
-// Writes (insertCard, setCardName, insertImportHistory) join one pending transaction that save()
-// commits as a whole; fetches see the pending writes. deleteImportHistory commits at once, as its
+// Writes (insertCard, setCardName, insertImportHistory, insertJumpClip) join one pending transaction that
+// save() commits as a whole; fetches see the pending writes. deleteImportHistory commits at once, as its
 // callers expect. Destroying the store with unsaved writes rolls them back. GUI thread only.
 //
 // Errors carry a StoreErrorCode: a store another process keeps busy past the wait (inUse) is told
@@ -25,7 +27,7 @@ namespace velarix {
 class HistoryStore {
 public:
     static constexpr int kSchemaMajor = 1;
-    static constexpr int kSchemaMinor = 1;
+    static constexpr int kSchemaMinor = 2;
     static constexpr int kSchemaPatch = 0;
     static QString schemaVersionText();
 
@@ -48,8 +50,9 @@ public:
     Result<QList<SDCard>> fetchCards();
     Result<SDCard> insertCard(const QString& volumeUUID, const QString& name);
     Result<void> setCardName(const SDCard& card, const QString& name);
+    // `verified`: the copy was read back and compared.
     Result<ImportHistory> insertImportHistory(const CardFile& file, const QString& sdCardID,
-                                              const QDateTime& date);
+                                              const QDateTime& date, bool verified = true);
     // A record by file name only, as written before schema 1.1.0.
     Result<ImportHistory> insertImportHistory(const QString& fileName, const QString& sdCardID,
                                               const QDateTime& date);
@@ -57,8 +60,21 @@ public:
     void rollback();
     bool hasUnsavedChanges() const;
 
+    // Files the clip of a card ran through in an import filed under a jump of the log.
+    Result<void> insertJumpClip(const QString& sdCardID, const QString& cardName, const JumpClip& clip);
+
+    // Every record of a card at once; for a card's own clips, the bounded fetch below, and for a
+    // listing, visitImportHistory.
     Result<QList<ImportHistory>> fetchImportHistory(const QString& sdCardID);
+    // The records of a card that concern `files` (see fetchCardImportRecords).
+    Result<QList<ImportHistory>> fetchImportHistory(const QString& sdCardID, const QList<CardFile>& files);
+    // A card's records one at a time, in the order written; `visit` returns false to stop.
+    Result<void> visitImportHistory(const QString& sdCardID,
+                                    const std::function<bool(const ImportHistory&)>& visit);
     Result<int> deleteImportHistory(const QString& sdCardID);
+
+    // The jumps logged on `days`, or on every day when none is given.
+    Result<QList<LoggedJump>> fetchJumpLog(const QList<QDate>& days = {});
 
 private:
     explicit HistoryStore(QString connectionName, QString filePath);

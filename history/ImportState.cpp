@@ -1,5 +1,6 @@
 #include "history/ImportState.h"
 
+#include "history/HistoryReader.h"
 #include "history/HistoryStore.h"
 #include "platform/Log.h"
 
@@ -15,12 +16,27 @@ void ImportState::clear() {
 
 void ImportState::refresh(HistoryStore& store, const std::optional<QString>& volumeUUID,
                           const QList<Video>& videos) {
+    refreshFrom(store, volumeUUID, videos);
+}
+
+void ImportState::refresh(HistoryReader& reader, const std::optional<QString>& volumeUUID,
+                          const QList<Video>& videos) {
+    refreshFrom(reader, volumeUUID, videos);
+}
+
+template <class Source>
+void ImportState::refreshFrom(Source& source, const std::optional<QString>& volumeUUID,
+                              const QList<Video>& videos) {
     if (!volumeUUID) {
         qCDebug(lcApp, "Import state unavailable: no SD card volume UUID");
         clear();
         return;
     }
-    auto records = store.fetchImportHistory(*volumeUUID);
+    QList<CardFile> files;
+    files.reserve(videos.size());
+    for (const Video& video : videos)
+        files.append(CardFile{video.fileName, video.relativePath, video.fileSize});
+    auto records = source.fetchImportHistory(*volumeUUID, files);
     if (!records) {
         qCCritical(lcApp, "failed to load import history state: %s", qUtf8Printable(records.error().message));
         clear();
@@ -29,10 +45,18 @@ void ImportState::refresh(HistoryStore& store, const std::optional<QString>& vol
     clear();
     m_recordCount = records->size();
     for (const ImportHistory& record : *records) {
-        if (record.relativePath)
-            m_files[*record.relativePath].insert(record.fileSize.value_or(-1));
-        else
+        if (!record.relativePath) {
             m_legacyFileNames.insert(record.fileName);
+            continue;
+        }
+        const Verification verification = !record.verified   ? Verification::unknown
+                                          : *record.verified ? Verification::verified
+                                                             : Verification::unverified;
+        QHash<qint64, Verification>& sizes = m_files[*record.relativePath];
+        const qint64 size = record.fileSize.value_or(-1);
+        // A verified copy outweighs any other; a record that does not say, an unverified one.
+        if (const auto known = sizes.constFind(size); known == sizes.constEnd() || *known < verification)
+            sizes.insert(size, verification);
     }
     QSet<QString> seen;
     for (const Video& video : videos) {
@@ -55,11 +79,28 @@ void ImportState::refresh(HistoryStore& store, const std::optional<QString>& vol
                                     : "none");
 }
 
-bool ImportState::isImported(const Video& video) const {
+std::optional<ImportState::Verification> ImportState::recorded(const Video& video) const {
+    std::optional<Verification> found;
+    if (const auto sizes = m_files.constFind(video.relativePath); sizes != m_files.constEnd()) {
+        if (const auto size = sizes->constFind(video.fileSize); size != sizes->constEnd())
+            found = *size;
+    }
+    if (found == Verification::verified)
+        return found;
     if (m_legacyFileNames.contains(video.fileName) && !m_ambiguousFileNames.contains(video.fileName))
-        return true;
-    const auto found = m_files.constFind(video.relativePath);
-    return found != m_files.constEnd() && found->contains(video.fileSize);
+        return Verification::unknown;
+    return found;
+}
+
+bool ImportState::isImported(const Video& video) const {
+    return recorded(video).has_value();
+}
+
+std::optional<bool> ImportState::isVerified(const Video& video) const {
+    const auto verification = recorded(video);
+    if (!verification || *verification == Verification::unknown)
+        return std::nullopt;
+    return *verification == Verification::verified;
 }
 
 ImportStatus ImportState::status(const Video& video) const {

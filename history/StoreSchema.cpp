@@ -36,6 +36,22 @@ const QList<Migration>& migrations() {
              QStringLiteral("ALTER TABLE import_history ADD COLUMN relative_path TEXT"),
              QStringLiteral("ALTER TABLE import_history ADD COLUMN file_size INTEGER"),
          }},
+        // Whether each copy was verified (older records say nothing); a card's clips are looked up by
+        // path and size, which the card index alone made a scan of the card's whole history; and the
+        // jump log, one row per imported clip.
+        {schemaVersionNumber(1, 1, 0),
+         schemaVersionNumber(1, 2, 0),
+         {
+             QStringLiteral("ALTER TABLE import_history ADD COLUMN verified INTEGER"),
+             QStringLiteral("DROP INDEX import_history_card"),
+             QStringLiteral("CREATE INDEX import_history_clip ON import_history (sd_card_id, relative_path, "
+                            "file_size)"),
+             QStringLiteral(
+                 "CREATE TABLE jump_log (pk INTEGER PRIMARY KEY, day TEXT NOT NULL, jump INTEGER NOT "
+                 "NULL, start_ms INTEGER NOT NULL, end_ms INTEGER NOT NULL, sd_card_id TEXT NOT "
+                 "NULL, card_name TEXT NOT NULL)"),
+             QStringLiteral("CREATE INDEX jump_log_day ON jump_log (day, jump)"),
+         }},
     };
     return steps;
 }

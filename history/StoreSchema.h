@@ -14,7 +14,7 @@ constexpr qint64 schemaVersionNumber(int major, int minor, int patch) {
 QString schemaVersionText(qint64 versionNumber);
 
 // The version this program reads and writes.
-constexpr qint64 kCurrentSchemaVersion = schemaVersionNumber(1, 1, 0);
+constexpr qint64 kCurrentSchemaVersion = schemaVersionNumber(1, 2, 0);
 // "VELX": marks the SQLite file as ours, so that another program's database is never taken for a store.
 constexpr qint64 kStoreApplicationId = 0x56454C58;
 

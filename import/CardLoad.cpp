@@ -15,6 +15,24 @@
 
 namespace velarix {
 
+// The scanned files as the import state reads them: every chapter, with its recording's date, as
+// importStateVideos gives them for the rows made from this scan.
+QList<ImportState::Video> CardLoad::historyVideos(const QString& volume, const Scan& scan) {
+    const QDir root(volume);
+    QHash<QString, const ScanCandidate*> byPath;
+    for (const ScanCandidate& candidate : scan.candidates)
+        byPath.insert(candidate.path, &candidate);
+    QList<ImportState::Video> videos;
+    for (const QStringList& recording : scan.recordings) {
+        const QDateTime created =
+            byPath.value(recording.first())->created.value_or(VideoFileRow::distantPast());
+        for (const QString& chapter : recording)
+            videos.append({QFileInfo(chapter).fileName(), created, root.relativeFilePath(chapter),
+                           byPath.value(chapter)->fileSize.value_or(0), false});
+    }
+    return videos;
+}
+
 CardLoad::CardLoad(VelarixModel& model, QString volume, HistoryStore& store,
                    VelarixModel::DurationFilter durationsFor)
     : QObject(&model)
@@ -49,6 +67,7 @@ QFuture<Result<void>> CardLoad::start() {
         // The last card's rows must not stand under this card's name while it is scanned.
         m_model.setSdCardVolumeUUID(std::nullopt);
         m_model.setVideoFiles({});
+        m_model.setCardHistory({});
         m_model.setSelection(m_model.selectionFor(m_volume));
     }
 
@@ -90,7 +109,7 @@ void CardLoad::identified(const CardIdentity& identity) {
     // The result is posted like the progress reports, from the same thread, so it arrives after them.
     runInBackground(
         this,
-        [volume = m_volume, progress, cancel = m_cancel] {
+        [volume = m_volume, progress, cancel = m_cancel, storeFile = m_store.filePath(), cardID = m_cardID] {
             Scan scan;
             auto candidates = scanVideoFiles(volume, progress, cancel.get());
             if (candidates) {
@@ -103,6 +122,8 @@ void CardLoad::identified(const CardIdentity& identity) {
                         return Error::cancellation();
                     return streamSignature(path);
                 });
+                if (!cancel->isCancelled())
+                    scan.history = readCardHistory(storeFile, cardID, historyVideos(volume, scan));
             } else {
                 scan.error = candidates.error();
             }
@@ -147,6 +168,7 @@ void CardLoad::scanned(const Scan& scan) {
         ids.insert(row->id());
     m_model.setVideoFiles(m_rows);
     m_model.setSelection(m_model.selectionFor(m_volume) & ids);
+    m_model.setCardHistory(scan.history);
     m_model.setSdCardVolumeUUID(m_cardID);
     m_model.setVideoLoadingPhase(VideoLoadingPhase::loadingMetadata);
     m_model.setVideoLoadingCurrent(0);

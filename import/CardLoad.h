@@ -30,9 +30,11 @@ private:
     struct Scan {
         QList<ScanCandidate> candidates;
         QList<QStringList> recordings; // the candidates' paths, chapters of one recording together
+        CardHistory history;           // of the candidates, read by the same worker
         std::optional<Error> error;
     };
 
+    static QList<ImportState::Video> historyVideos(const QString& volume, const Scan& scan);
     bool isCurrent() const;
     void identified(const CardIdentity& identity);
     void scanned(const Scan& scan);

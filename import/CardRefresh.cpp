@@ -1,3 +1,4 @@
+#include "history/HistoryStore.h"
 #include "import/CardLoad.h"
 
 #include "platform/Background.h"
@@ -6,6 +7,7 @@ namespace velarix {
 
 QFuture<Result<void>> VelarixModel::loadSDCard(const QString& volume, HistoryStore& context,
                                                const DurationFilter& durationsFor) {
+    m_historyFile = context.filePath();
     return (new CardLoad(*this, volume, context, durationsFor))->start();
 }
 
@@ -41,6 +43,7 @@ QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const D
             setSdCardPath(std::nullopt);
             setSelection({});
             setVideoFiles({});
+            setCardHistory({});
             setSdCardVolumeUUID(std::nullopt);
             setSdCardSpaceAvailable(0);
             setIsLoadingVideos(false);

@@ -28,8 +28,10 @@ QFuture<Result<int>> VelarixModel::clearImportHistory(HistoryStore& context) {
 
 QList<ImportState::Video> importStateVideos(const VideoFileList& rows) {
     QList<ImportState::Video> videos;
-    for (const auto& row : rows)
-        videos.append(stateVideo(*row));
+    for (const auto& row : rows) {
+        for (qsizetype chapter = 0; chapter < row->chapterPaths().size(); ++chapter)
+            videos.append(stateVideo(*row, chapter));
+    }
     return videos;
 }
 

@@ -31,15 +31,19 @@ QSet<QString> VelarixModel::importedSelection(HistoryStore& context) const {
     return imported;
 }
 
-void VelarixModel::selectAllNew(HistoryStore& context) {
+qsizetype VelarixModel::selectAllNew(HistoryStore& context) {
     const ImportState state = importState(context);
     QSet<QString> selection;
+    qsizetype unverified = 0;
     for (const VideoFileRowPtr& row : m_videoFiles) {
         const ImportStatus status = recordingStatus(state, *row);
         if (status != ImportStatus::imported && status != ImportStatus::unreadable)
             selection.insert(row->id());
+        if (status == ImportStatus::imported && recordingVerified(state, *row) == false)
+            ++unverified;
     }
     setSelection(selection);
+    return unverified;
 }
 
 Result<void> VelarixModel::reserveCardForImport() {

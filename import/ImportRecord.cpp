@@ -6,7 +6,7 @@ namespace velarix {
 
 namespace {
 Result<void> writeRecords(HistoryStore& context, const QString& cardID, const QString& cardName,
-                          const QList<CardFile>& files) {
+                          const QList<ImportedFile>& files) {
     auto card = context.fetchCard(cardID);
     if (!card)
         return card.error();
@@ -18,15 +18,19 @@ Result<void> writeRecords(HistoryStore& context, const QString& cardID, const QS
             return renamed;
     }
     const QDateTime now = QDateTime::currentDateTime();
-    for (const CardFile& file : files) {
-        if (auto inserted = context.insertImportHistory(file, cardID, now); !inserted)
+    for (const ImportedFile& file : files) {
+        if (auto inserted = context.insertImportHistory(file.file, cardID, now, file.verified); !inserted)
             return inserted.error();
+        if (file.jump) {
+            if (auto logged = context.insertJumpClip(cardID, cardName, *file.jump); !logged)
+                return logged;
+        }
     }
     return {};
 }
 } // namespace
 
-Result<void> VelarixModel::recordImport(const QString& cardID, const QList<CardFile>& files,
+Result<void> VelarixModel::recordImport(const QString& cardID, const QList<ImportedFile>& files,
                                         HistoryStore& context, bool rewriteManifest) {
     auto written = writeRecords(context, cardID, m_sdCardName, files);
     if (m_sdCardPath && rewriteManifest)

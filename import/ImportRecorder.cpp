@@ -11,7 +11,7 @@ ImportRecorder::ImportRecorder(QObject* context, Write write, std::function<bool
     , m_write(std::move(write))
     , m_cardPresent(std::move(cardPresent)) {}
 
-void ImportRecorder::recordVerified(const QString& cardUUID, const CardFile& file,
+void ImportRecorder::recordVerified(const QString& cardUUID, const ImportedFile& file,
                                     const CancelToken* cancel) {
     // Released when the record step has run, or when it was dropped unrun with the context.
     auto recorded = std::make_shared<QSemaphore>();
@@ -26,7 +26,7 @@ void ImportRecorder::recordVerified(const QString& cardUUID, const CardFile& fil
     }
 }
 
-void ImportRecorder::record(const QString& cardUUID, const CardFile& file) {
+void ImportRecorder::record(const QString& cardUUID, const ImportedFile& file) {
     if (!m_cardPresent())
         return;
     m_cardUUID = cardUUID;

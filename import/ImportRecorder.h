@@ -15,8 +15,9 @@
 namespace velarix {
 
 // Records the copies of one import run in the history while the run goes on: the copying thread
-// hands each verified copy over and waits until the GUI thread has recorded it, so that a process
-// killed mid-run has recorded everything it finished (a re-run would otherwise copy it again).
+// hands each finished copy (verified, unless the run was told not to) over and waits until the GUI thread has
+// recorded it, so that a process killed mid-run has recorded everything it finished (a re-run would otherwise
+// copy it again).
 //
 // States, in order:
 // - recording: each copy is recorded at once (the card's manifest with the first one only, so that
@@ -28,7 +29,7 @@ namespace velarix {
 class ImportRecorder : public std::enable_shared_from_this<ImportRecorder> {
 public:
     // Writes records on the GUI thread; `writeManifest` is true for the run's first record only.
-    using Write = std::function<Result<void>(const QString& cardUUID, const QList<CardFile>& files,
+    using Write = std::function<Result<void>(const QString& cardUUID, const QList<ImportedFile>& files,
                                              bool writeManifest)>;
     // `context` is the GUI-thread object records are written on behalf of; when it is gone, nothing
     // is recorded. `cardPresent` is asked on the GUI thread before each record.
@@ -36,7 +37,7 @@ public:
 
     // On the copying thread; the recorder must be held by a shared_ptr. Waits at most about five seconds, and
     // not once `cancel` is set, so that a GUI thread that no longer handles events cannot stall the run.
-    void recordVerified(const QString& cardUUID, const CardFile& file, const CancelToken* cancel);
+    void recordVerified(const QString& cardUUID, const ImportedFile& file, const CancelToken* cancel);
 
     // On the GUI thread, once the copying has ended: one more try for what the store refused.
     void finish();
@@ -46,7 +47,7 @@ public:
     qsizetype unrecordedCount() const { return m_unrecorded.size(); }
 
 private:
-    void record(const QString& cardUUID, const CardFile& file); // GUI thread
+    void record(const QString& cardUUID, const ImportedFile& file); // GUI thread
 
     QPointer<QObject> m_context;
     Write m_write;
@@ -55,7 +56,7 @@ private:
     bool m_manifestWritten = false;
     bool m_recordedAny = false;
     std::optional<Error> m_failure;
-    QList<CardFile> m_unrecorded;
+    QList<ImportedFile> m_unrecorded;
     QString m_cardUUID;
 };
 

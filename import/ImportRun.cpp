@@ -229,7 +229,13 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     qint64 needed = 0;
     QList<RunItem> items;
     // What the history records of each source, and which row it is, by source path.
-    auto cardFiles = std::make_shared<QHash<QString, CardFile>>();
+    auto cardFiles = std::make_shared<QHash<QString, ImportedFile>>();
+    // A jump's day is the day its first clip began.
+    QHash<qint64, QDate> jumpDays;
+    for (const auto& planned : plan) {
+        if (!jumpDays.contains(planned.jump))
+            jumpDays.insert(planned.jump, planned.video->created().date());
+    }
     QHash<QString, QString> rowIds;
     for (const auto& planned : plan) {
         const VideoFileRow& video = *planned.video;
@@ -246,9 +252,16 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         }
         needed += qMax<qint64>(0, video.fileSize());
         // Each chapter is its own record, so that the history knows every file that was copied.
+        // The first chapter carries the recording's place in the jump log.
+        const bool dated = video.created() != VideoFileRow::distantPast();
         for (qsizetype i = 0; i < chapters.size(); ++i) {
-            cardFiles->insert(chapters[i], CardFile{QFileInfo(chapters[i]).fileName(),
-                                                    video.chapterRelativePath(i), sizes.value(i)});
+            ImportedFile file{
+                CardFile{QFileInfo(chapters[i]).fileName(), video.chapterRelativePath(i), sizes.value(i)},
+                options.verify, std::nullopt};
+            if (i == 0 && dated)
+                file.jump = JumpClip{planned.jump, jumpDays.value(planned.jump), video.created(),
+                                     video.created().addMSecs(qint64(video.duration() * 1000))};
+            cardFiles->insert(chapters[i], file);
             rowIds.insert(chapters[i], video.id());
         }
     }
@@ -273,8 +286,8 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                           .arg(root, byteCount(needed), byteCount(qint64(*available))));
     }
 
-    const std::optional<qint64> nextJump =
-        plan.isEmpty() ? std::nullopt : std::optional<qint64>(plan.last().jump + 1);
+    const std::optional<qint64> nextJump = nextJumpNumber(plan);
+    m_historyFile = context.filePath();
     setImportProgress(new ImportProgress(items.size(), needed, options.verify));
     QPointer<ImportProgress> progress(m_importProgress.data());
 
@@ -282,14 +295,14 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     promise->start();
     QFuture<ImportReport> future = promise->future();
 
-    // Only copies that completed and were verified count as imported: a user may format the card
-    // trusting that mark. Each is recorded as soon as it has its final name, and the copying thread
-    // waits for that before it goes on, so a process killed mid-run has recorded what it finished.
-    // Once the store has refused a record, the rest wait for one last try at the end of the run
+    // Only copies that completed count as imported, and only verified ones are recorded as verified: a
+    // user may format the card trusting that mark. Each is recorded as soon as it has its final name, and the
+    // copying thread waits for that before it goes on, so a process killed mid-run has recorded what it
+    // finished. Once the store has refused a record, the rest wait for one last try at the end of the run
     // rather than each waiting out a busy store.
     auto recorder = std::make_shared<ImportRecorder>(
         this,
-        [this, &context](const QString& cardUUID, const QList<CardFile>& files, bool writeManifest) {
+        [this, &context](const QString& cardUUID, const QList<ImportedFile>& files, bool writeManifest) {
             return recordImport(cardUUID, files, context, writeManifest);
         },
         [this] { return m_sdCardPath.has_value(); });

@@ -1,5 +1,7 @@
 #include "import/OutputPlan.h"
 
+#include "import/JumpLogMatch.h"
+
 #include <QFileInfo>
 #include <QSet>
 
@@ -11,7 +13,8 @@ namespace {
 constexpr double kGroupingSlackSeconds = 300.0;
 }
 
-QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input) {
+QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input, const QList<LoggedJump>& jumpLog,
+                                             qint64 jumpLogToleranceSeconds) {
     VideoFileList videos = input.videos;
     std::stable_sort(videos.begin(), videos.end(), [](const VideoFileRowPtr& a, const VideoFileRowPtr& b) {
         return a->created() < b->created();
@@ -19,17 +22,35 @@ QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input) {
 
     const ImportPatternSegments pattern = parsePattern(input.importPattern);
     const QString today = dayFormatter(input.now);
+    qint64 counter = input.jumpNumber;
+    bool counterUsed = false;
     qint64 jump = input.jumpNumber;
+    std::optional<QString> loggedOn;
     QHash<QString, int> usedNames;
     QSet<QString> planned;
     VideoFileRowPtr previous;
     QList<ResolvedOutputFile> plan;
     for (const VideoFileRowPtr& video : videos) {
+        bool joins = false;
         if (previous) {
             const double gap = double(previous->created().msecsTo(video->created())) / 1000.0;
-            const bool joins = input.autogroupVideos && previous->duration() + kGroupingSlackSeconds > gap;
-            if (!joins)
-                ++jump;
+            joins = input.autogroupVideos && previous->duration() + kGroupingSlackSeconds > gap;
+        }
+        const std::optional<LoggedJump> logged =
+            input.autogroupVideos
+                ? matchLoggedJump(jumpLog, video->created(),
+                                  video->created().addMSecs(qint64(video->duration() * 1000)),
+                                  jumpLogToleranceSeconds)
+                : std::nullopt;
+        if (logged) {
+            jump = logged->jump;
+            loggedOn = logged->cardName;
+        } else if (!joins) {
+            if (counterUsed)
+                ++counter;
+            counterUsed = true;
+            jump = counter;
+            loggedOn.reset();
         }
         const QFileInfo source(video->path());
         ImportPatternSegments resolved;
@@ -83,10 +104,19 @@ QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input) {
                 fileName += segment.text;
         } while (planned.contains(fileName));
         planned.insert(fileName);
-        plan.append({video, fileName, segments, jump});
+        plan.append({video, fileName, segments, jump, loggedOn});
         previous = video;
     }
     return plan;
+}
+
+std::optional<qint64> nextJumpNumber(const QList<ResolvedOutputFile>& plan) {
+    std::optional<qint64> next;
+    for (const ResolvedOutputFile& file : plan) {
+        if (!file.jumpLoggedOn)
+            next = std::max(next.value_or(file.jump + 1), file.jump + 1);
+    }
+    return next;
 }
 
 } // namespace velarix

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "history/HistoryRecords.h"
 #include "import/ImportPattern.h"
 #include "import/VideoFileRow.h"
+
+#include <optional>
 
 namespace velarix {
 
@@ -11,6 +14,9 @@ struct ResolvedOutputFile {
     QString fileName; // relative path below the destination, e.g. "2024-05-01/12 Tandem GX010123.MP4"
     ImportPatternSegments segments;
     qint64 jump = 0; // the jump number this clip was given
+    // The card the jump log had this number from ("jump 4, as on CHEST"); absent when the number
+    // came from the counter.
+    std::optional<QString> jumpLoggedOn;
 };
 
 struct OutputPlanInput {
@@ -23,7 +29,16 @@ struct OutputPlanInput {
 };
 
 // Oldest first; clips that start within the previous clip's duration plus 300 s share its jump
-// number when grouping is on.
-QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input);
+// number when grouping is on. With grouping on, a clip within a jump of `jumpLog` (jumps imported
+// before, from any card; each span widened by the tolerance) takes that jump's number, and a clip
+// grouped with it shares it; only the others take numbers from the counter, which starts at
+// `jumpNumber`.
+QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input,
+                                             const QList<LoggedJump>& jumpLog = {},
+                                             qint64 jumpLogToleranceSeconds = 600);
+
+// The counter's value after importing `plan`: one past the last number it gave; absent when it gave
+// none (every clip was in the jump log, or the plan is empty).
+std::optional<qint64> nextJumpNumber(const QList<ResolvedOutputFile>& plan);
 
 } // namespace velarix

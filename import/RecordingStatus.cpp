@@ -21,4 +21,30 @@ ImportStatus recordingStatus(const ImportState& state, const VideoFileRow& row) 
     return ImportStatus::imported;
 }
 
+std::optional<bool> recordingVerified(const ImportState& state, const VideoFileRow& row) {
+    std::optional<bool> verified = true;
+    for (qsizetype chapter = 0; chapter < row.chapterPaths().size(); ++chapter) {
+        const std::optional<bool> chapterVerified = state.isVerified(stateVideo(row, chapter));
+        if (chapterVerified == false)
+            return false;
+        if (!chapterVerified)
+            verified.reset();
+    }
+    return verified;
+}
+
+QString verificationText(bool verified) {
+    return verified ? QStringLiteral("Imported. The copy was read back and verified.")
+                    : QStringLiteral("Imported without verification: the copy was not read back and "
+                                     "compared. Import it again to verify it.");
+}
+
+QString unverifiedNotSelectedText(qsizetype count) {
+    return count == 1 ? QStringLiteral("1 video imported without verification is not selected. Select it to "
+                                       "import and verify it again.")
+                      : QStringLiteral("%1 videos imported without verification are not selected. Select "
+                                       "them to import and verify them again.")
+                            .arg(count);
+}
+
 } // namespace velarix

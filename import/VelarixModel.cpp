@@ -32,8 +32,11 @@ VelarixModel::VelarixModel(Settings& settings, QObject* parent)
     loadSettings();
     for (auto signal : {&VelarixModel::selectionChanged, &VelarixModel::videoFilesChanged,
                         &VelarixModel::importPatternChanged, &VelarixModel::jumpNumberChanged,
-                        &VelarixModel::autogroupVideosChanged, &VelarixModel::sdCardNameChanged})
+                        &VelarixModel::autogroupVideosChanged, &VelarixModel::sdCardNameChanged,
+                        &VelarixModel::cardHistoryChanged, &VelarixModel::jumpLogToleranceChanged})
         connect(this, signal, this, &VelarixModel::resolvedOutputFilesChanged);
+    // An import recorded files: the table's marks and the jump log are read again.
+    connect(this, &VelarixModel::importStateRefreshIDChanged, this, &VelarixModel::refreshCardHistory);
     // {today} turns over at midnight even while nobody touches the window.
     m_dayChange = new QTimer(this);
     m_dayChange->setSingleShot(true);
@@ -61,6 +64,8 @@ void VelarixModel::loadSettings() {
     m_autogroupVideos = m_defaults->boolValue(SettingsKey::autogroupVideos).value_or(true);
     m_joinChapters = m_defaults->boolValue(SettingsKey::joinChapters).value_or(true);
     m_trimAfterImport = m_defaults->boolValue(SettingsKey::trimAfterImport).value_or(false);
+    m_jumpLogTolerance = std::max<qint64>(
+        0, m_defaults->integerValue(SettingsKey::jumpLogTolerance).value_or(kDefaultJumpLogToleranceMinutes));
     // Through the setter, so the key is written back once at construction.
     setMenuBarExtra(m_defaults->boolValue(SettingsKey::modelMenuBarExtra).value_or(true));
 }
@@ -195,6 +200,12 @@ void VelarixModel::setTrimAfterImport(bool on) {
     assign(m_trimAfterImport, on, [this] { Q_EMIT trimAfterImportChanged(); });
 }
 
+void VelarixModel::setJumpLogTolerance(qint64 minutes) {
+    minutes = std::max<qint64>(0, minutes);
+    m_defaults->setValue(SettingsKey::jumpLogTolerance, minutes);
+    assign(m_jumpLogTolerance, minutes, [this] { Q_EMIT jumpLogToleranceChanged(); });
+}
+
 void VelarixModel::setMenuBarExtra(bool on) {
     m_defaults->setValue(SettingsKey::modelMenuBarExtra, on);
     assign(m_menuBarExtra, on, [this] { Q_EMIT menuBarExtraChanged(); });
@@ -241,7 +252,8 @@ std::optional<QString> VelarixModel::videoLoadingStatus() const {
 
 QList<ResolvedOutputFile> VelarixModel::resolvedOutputFiles() const {
     return resolveOutputFiles(
-        {selectedVideoFiles(), m_jumpNumber, m_autogroupVideos, m_importPattern, m_sdCardName, m_clock()});
+        {selectedVideoFiles(), m_jumpNumber, m_autogroupVideos, m_importPattern, m_sdCardName, m_clock()},
+        m_cardHistory.jumpLog, m_jumpLogTolerance * 60);
 }
 
 void VelarixModel::setClock(std::function<QDateTime()> clock) {

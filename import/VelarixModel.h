@@ -3,8 +3,10 @@
 #include "history/HistoryRecords.h"
 #include "history/ImportState.h"
 #include "import/ApplicationError.h"
+#include "import/CardHistory.h"
 #include "import/ImportProgress.h"
 #include "import/ImportReport.h"
+#include "import/JumpLogMatch.h"
 #include "import/OutputPlan.h"
 #include "import/VideoFileRow.h"
 #include "import/VideoLoadingPhase.h"
@@ -40,6 +42,8 @@ inline const QString openFolderAferImport = QStringLiteral("import.Single.openFo
 inline const QString autogroupVideos = QStringLiteral("import.Single.autogroupVideos");
 inline const QString joinChapters = QStringLiteral("import.Single.joinChapters");
 inline const QString trimAfterImport = QStringLiteral("import.Single.trimAfterImport");
+// Minutes by which a logged jump's span is widened for other cameras' clocks.
+inline const QString jumpLogTolerance = QStringLiteral("import.Single.jumpLogTolerance");
 inline const QString modelMenuBarExtra = QStringLiteral("import.menubarextra");
 } // namespace SettingsKey
 
@@ -86,6 +90,8 @@ class VelarixModel : public QObject {
     Q_PROPERTY(
         bool trimAfterImport READ trimAfterImport WRITE setTrimAfterImport NOTIFY trimAfterImportChanged)
     Q_PROPERTY(bool menuBarExtra READ menuBarExtra WRITE setMenuBarExtra NOTIFY menuBarExtraChanged)
+    Q_PROPERTY(qint64 jumpLogTolerance READ jumpLogTolerance WRITE setJumpLogTolerance NOTIFY
+                   jumpLogToleranceChanged)
     Q_PROPERTY(velarix::ImportProgress* importProgress READ importProgress NOTIFY importProgressChanged)
     Q_PROPERTY(std::optional<QString> videoLoadingStatus READ videoLoadingStatus NOTIFY videoLoadingChanged)
     Q_PROPERTY(
@@ -124,7 +130,13 @@ public:
     bool menuBarExtra() const { return m_menuBarExtra; }
     // The copies of a finished import open in the trimming window.
     bool trimAfterImport() const { return m_trimAfterImport; }
+    // Minutes (see SettingsKey::jumpLogTolerance).
+    qint64 jumpLogTolerance() const { return m_jumpLogTolerance; }
     ImportProgress* importProgress() const { return m_importProgress; }
+    // The import state of the card's rows and the jump log, as last read from the history: by the
+    // card's load, then again (off the GUI thread) whenever importStateRefreshID changes.
+    const ImportState& cardImportState() const { return m_cardHistory.importState; }
+    const QList<LoggedJump>& jumpLog() const { return m_cardHistory.jumpLog; }
 
     void setError(const ApplicationError& error);
     void setSdCardPath(const std::optional<QString>& path);
@@ -149,6 +161,11 @@ public:
     void setOpenFolderAferImport(bool on);
     void setMenuBarExtra(bool on);
     void setTrimAfterImport(bool on);
+    void setJumpLogTolerance(qint64 minutes);
+    // Replaces what the history says about the card; any read still under way is dropped.
+    void setCardHistory(const CardHistory& history);
+    // Re-reads it on the thread pool from the store the card was loaded with.
+    void refreshCardHistory();
     // The model owns the progress object while an import runs; null when idle.
     void setImportProgress(ImportProgress* progress);
 
@@ -167,13 +184,14 @@ public:
     // Import stays unavailable while there is one. Changes with importPatternChanged.
     std::optional<QString> importPatternProblem() const;
 
-    // The import state of the card's rows as the history has it now.
+    // The import state of the card's rows as the history has it now (read at once, on this thread).
     ImportState importState(HistoryStore& context) const;
     // The selected rows that the history already holds (ids).
     QSet<QString> importedSelection(HistoryStore& context) const;
     // Selects the rows not imported yet; unreadable ones are left out (they can still be selected
-    // one by one, and are then copied as they are).
-    void selectAllNew(HistoryStore& context);
+    // one by one, and are then copied as they are). Gives how many of the rows left out were
+    // imported only without verification, so that the user can be told.
+    qsizetype selectAllNew(HistoryStore& context);
     // Takes the card's import lock for this model until its next import ends, so that a selection
     // made now is not overtaken by another process importing the same card. importSelectedVideos
     // takes it itself when not held. Fails when another import of the card is running.
@@ -206,9 +224,9 @@ public:
     // Copies the selected videos by the plan into outputLocation; never fails, the report says how
     // it went (and `error` tells the user).
     QFuture<ImportReport> importSelectedVideos(HistoryStore& context, const ImportOptions& options = {});
-    // Records imported files of a card in the history and (unless told not to) rewrites the card's
-    // manifest.
-    Result<void> recordImport(const QString& cardID, const QList<CardFile>& files, HistoryStore& context,
+    // Records imported files of a card in the history, with their clips' places in the jump log,
+    // and (unless told not to) rewrites the card's manifest.
+    Result<void> recordImport(const QString& cardID, const QList<ImportedFile>& files, HistoryStore& context,
                               bool rewriteManifest = true);
     // Forgets the current card's imported files, then reloads the card: how many records went, or
     // why the delete or the reload failed (a failed delete also sets `error`).
@@ -238,13 +256,17 @@ Q_SIGNALS:
     void openFolderAferImportChanged();
     void menuBarExtraChanged();
     void trimAfterImportChanged();
+    void jumpLogToleranceChanged();
+    // cardImportState or jumpLog changed.
+    void cardHistoryChanged();
     // An import run ended (also when cancelled or when every file failed), with its report.
     void importFinished(const velarix::ImportReport& report);
     void importProgressChanged();
     // Any input of videoLoadingStatus or videoLoadingFraction changed.
     void videoLoadingChanged();
     // Any input of resolvedOutputFiles changed: the selection, the rows or their durations (which
-    // group clips), the pattern, the jump number, grouping, the card's name, or the day ({today}).
+    // group clips), the pattern, the jump number, grouping, the card's name, the jump log and its
+    // tolerance, or the day ({today}).
     void resolvedOutputFilesChanged();
 
 private:
@@ -277,6 +299,10 @@ private:
     bool m_openFolderAferImport = true;
     bool m_menuBarExtra = true;
     bool m_trimAfterImport = false;
+    qint64 m_jumpLogTolerance = kDefaultJumpLogToleranceMinutes;
+    CardHistory m_cardHistory;
+    quint64 m_cardHistoryGeneration = 0;
+    QString m_historyFile; // the store the card was loaded with
     QPointer<ImportProgress> m_importProgress;
     std::shared_ptr<VolumeProvider> m_volumes;
     std::function<void(const QString&)> m_folderOpener;
@@ -287,7 +313,7 @@ private:
     QTimer* m_dayChange = nullptr;
 };
 
-// The rows as the import state reads them.
+// The rows as the import state reads them: every chapter, each with its recording's date.
 QList<ImportState::Video> importStateVideos(const VideoFileList& rows);
 
 } // namespace velarix

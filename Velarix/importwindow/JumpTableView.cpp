@@ -5,6 +5,7 @@
 #include "Velarix/importwindow/VideoTableDelegate.h"
 #include "Velarix/importwindow/VideoTableModel.h"
 #include "history/HistoryStore.h"
+#include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
 #include "platform/Settings.h"
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace velarix {
@@ -64,7 +66,12 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     selectNew->setObjectName(QStringLiteral("selectAllNew"));
     selectNew->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     selectNew->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(selectNew, &QAction::triggered, this, [this] { m_model.selectAllNew(m_store); });
+    connect(selectNew, &QAction::triggered, this, [this] {
+        // Copies made without verification count as imported; say so, as they might not be whole.
+        if (const qsizetype unverified = m_model.selectAllNew(m_store); unverified > 0)
+            QToolTip::showText(m_table->viewport()->mapToGlobal(QPoint(16, 16)),
+                               unverifiedNotSelectedText(unverified), m_table->viewport());
+    });
     m_table->addAction(selectNew);
     m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
 
@@ -117,10 +124,9 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
             &JumpTableView::pushSelectionToModel);
     connect(&m_model, &VelarixModel::selectionChanged, this, &JumpTableView::pullSelectionFromModel);
     connect(&m_model, &VelarixModel::videoFilesChanged, this, &JumpTableView::rowsChanged);
-    connect(&m_model, &VelarixModel::sdCardVolumeUUIDChanged, this, &JumpTableView::refreshImportState);
     // Another card (or none): the thumbnails of the last one are not needed any more.
     connect(&m_model, &VelarixModel::sdCardPathChanged, m_thumbnails, &ThumbnailLoader::clear);
-    connect(&m_model, &VelarixModel::importStateRefreshIDChanged, this, &JumpTableView::refreshImportState);
+    connect(&m_model, &VelarixModel::cardHistoryChanged, this, &JumpTableView::refreshImportState);
     connect(&m_model, &VelarixModel::videoLoadingChanged, this, &JumpTableView::updateLoadingCard);
     connect(&m_model, &VelarixModel::videoLoadingPhaseChanged, this, &JumpTableView::updateLoadingCard);
 
@@ -132,7 +138,7 @@ JumpTableView::~JumpTableView() = default;
 
 void JumpTableView::rowsChanged() {
     // A rescan hands over new row objects even when the files are the same: take them, so that
-    // durations arriving on them show, and re-read the history, which a clearing may have changed.
+    // durations arriving on them show.
     if (m_model.videoFiles() == m_tableModel->sourceRows())
         return;
     {
@@ -149,10 +155,12 @@ void JumpTableView::showEvent(QShowEvent* event) {
     placeLoadingCard();
 }
 
+const ImportState& JumpTableView::importState() const {
+    return m_model.cardImportState();
+}
+
 void JumpTableView::refreshImportState() {
-    m_importState.refresh(m_store, m_model.sdCardVolumeUUID(),
-                          importStateVideos(m_tableModel->sortedVideoFiles()));
-    m_tableModel->setImportState(m_importState);
+    m_tableModel->setImportState(m_model.cardImportState());
 }
 
 void JumpTableView::pushSelectionToModel() {

@@ -32,9 +32,10 @@ public:
     LoadingCard* loadingCard() const { return m_loadingCard; }
     ThumbnailLoader* thumbnails() const { return m_thumbnails; }
 
-    // Re-reads the current card's history and marks the rows.
+    // Marks the rows by the import state the model holds (the model reads the history, off the GUI
+    // thread, when a card loads and after an import).
     void refreshImportState();
-    const ImportState& importState() const { return m_importState; }
+    const ImportState& importState() const;
 
 Q_SIGNALS:
     // Space on a selected row, or a click on a thumbnail.
@@ -64,7 +65,6 @@ private:
     QTableView* m_table;
     LoadingCard* m_loadingCard;
     QTimer* m_spinnerTimer;
-    ImportState m_importState;
     bool m_syncingSelection = false;
     bool m_restoring = false;
     int m_spinnerPhase = 0;

@@ -2,6 +2,7 @@
 
 #include "Velarix/importwindow/PlaceholderTokenLine.h"
 #include "Velarix/importwindow/VideoTableDelegate.h"
+#include "import/JumpLogMatch.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
@@ -24,8 +25,14 @@ public:
         if (!index.isValid() || index.row() >= files.size())
             return {};
         const ResolvedOutputFile& file = files.at(index.row());
-        if (role == Qt::DisplayRole)
-            return file.video ? file.video->fileName() : QString();
+        if (role == Qt::DisplayRole) {
+            const QString source = file.video ? file.video->fileName() : QString();
+            // A number from the jump log is not the counter's: say where it came from.
+            if (file.jumpLoggedOn)
+                return QStringLiteral("%1 \u2014 %2")
+                    .arg(source, loggedJumpText(file.jump, *file.jumpLoggedOn));
+            return source;
+        }
         if (role == Qt::ToolTipRole || role == Qt::UserRole)
             return file.fileName;
         return {};

@@ -62,6 +62,10 @@ QVariant VideoTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         if (index.column() == stateColumn && row.unreadableReason())
             return *row.unreadableReason();
+        if (index.column() == stateColumn && importStatus(row) == ImportStatus::imported) {
+            if (const std::optional<bool> verified = recordingVerified(m_importState, row))
+                return verificationText(*verified);
+        }
         return index.column() == fileColumn ? QVariant(row.path()) : QVariant();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(index.column() == sizeColumn || index.column() == createdColumn

@@ -211,13 +211,60 @@ private Q_SLOTS:
                                               card, QDateTime::currentDateTime()));
             QVERIFY((*store)->save());
         }
-        QCOMPARE(pragma(path, "user_version"), 1'001'000);
+        QCOMPARE(pragma(path, "user_version"), 1'002'000);
         auto store = HistoryStore::open(path);
         QVERIFY(store);
         const auto records = (*store)->fetchImportHistory(card);
         QCOMPARE(records->size(), 3);
         QCOMPARE(records->last().relativePath, std::optional<QString>("DCIM/100GOPRO/GX010003.MP4"));
         QCOMPARE(records->last().fileSize, std::optional<qint64>(3000));
+    }
+
+    // A 1.1.0 store, as that release wrote it: its records keep their paths and say nothing about
+    // verification; the new step adds the verification, the index by path and the jump log.
+    void upgradesA110Store() {
+        const QString path = storePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        makeDatabase(
+            path,
+            {"CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+             "CREATE TABLE sd_card (pk INTEGER PRIMARY KEY, id TEXT NOT NULL, name TEXT NOT NULL)",
+             "CREATE TABLE import_history (pk INTEGER PRIMARY KEY, file_name TEXT NOT NULL, sd_card_id TEXT "
+             "NOT "
+             "NULL, date INTEGER NOT NULL, relative_path TEXT, file_size INTEGER)",
+             "CREATE INDEX import_history_card ON import_history (sd_card_id)",
+             "INSERT INTO meta VALUES ('schemaVersion', '1.1.0')",
+             "INSERT INTO sd_card (id, name) VALUES ('CARD', 'Chest')",
+             "INSERT INTO import_history (file_name, sd_card_id, date, relative_path, file_size) VALUES "
+             "('GX010001.MP4', 'CARD', 1714550400000, 'DCIM/100GOPRO/GX010001.MP4', 1000)",
+             "PRAGMA application_id = 1447382104", "PRAGMA user_version = 1001000"});
+        {
+            auto store = HistoryStore::open(path);
+            QVERIFY2(store, qPrintable(store ? QString() : store.error().message));
+            auto& s = **store;
+            const auto old =
+                s.fetchImportHistory("CARD", {CardFile{"GX010001.MP4", "DCIM/100GOPRO/GX010001.MP4", 1000}})
+                    .value();
+            QCOMPARE(old.size(), 1);
+            QCOMPARE(old.first().fileSize, std::optional<qint64>(1000));
+            QCOMPARE(old.first().verified, std::nullopt);
+            QVERIFY(s.insertImportHistory(CardFile{"GX010002.MP4", "DCIM/100GOPRO/GX010002.MP4", 2000},
+                                          "CARD", QDateTime::currentDateTime(), false));
+            const QDateTime start = QDateTime::fromMSecsSinceEpoch(1714550400000);
+            QVERIFY(s.insertJumpClip("CARD", "Chest", JumpClip{7, start.date(), start, start.addSecs(90)}));
+            QVERIFY(s.save());
+        }
+        QCOMPARE(pragma(path, "user_version"), 1'002'000);
+        auto store = HistoryStore::open(path);
+        QVERIFY(store);
+        const auto records = (*store)->fetchImportHistory("CARD").value();
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records.last().verified, std::optional<bool>(false));
+        const auto log = (*store)->fetchJumpLog().value();
+        QCOMPARE(log.size(), 1);
+        QCOMPARE(log.first().jump, 7);
+        QCOMPARE(log.first().cardName, QStringLiteral("Chest"));
+        QCOMPARE(log.first().end, QDateTime::fromMSecsSinceEpoch(1714550490000));
     }
 
     // A step that fails half-way is undone as a whole: the store stays at its old version.

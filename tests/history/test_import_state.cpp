@@ -1,3 +1,4 @@
+#include "history/HistoryReader.h"
 #include "history/HistoryStore.h"
 #include "history/ImportState.h"
 #include "tests/support/TestSupport.h"
@@ -35,7 +36,7 @@ private Q_SLOTS:
             video("DCIM/100/D.MP4", t0.addSecs(120)), video("DCIM/100/E.MP4", t0)};
         ImportState state;
         state.refresh(*store, QString("CARD"), videos);
-        QCOMPARE(state.recordCount(), 3);
+        QCOMPARE(state.recordCount(), 2); // only the card's own clips are read: not C
         QCOMPARE(state.latestImportedCreated(), std::optional(t0));
         QCOMPARE(state.status(videos[1]), ImportStatus::imported);
         QCOMPARE(state.status(videos[0]), ImportStatus::newVideo);
@@ -90,6 +91,39 @@ private Q_SLOTS:
         ImportState::Video copiedBroken = videos[0];
         copiedBroken.unreadable = true;
         QCOMPARE(state.status(copiedBroken), ImportStatus::imported);
+    }
+
+    // Which copies were verified: one verified copy is enough; records written before it was kept
+    // do not say; a worker's reader sees the same as the store.
+    void verifiedCopies() {
+        QTemporaryDir dir;
+        auto store = std::move(HistoryStore::open(dir.filePath("default.store")).value());
+        const QDateTime t0(QDate(2024, 5, 1), QTime(10, 0));
+        const auto insert = [&](const char* path, bool verified) {
+            QVERIFY(store->insertImportHistory(CardFile{QString(path).section(u'/', -1), path, 100}, "CARD",
+                                               t0, verified));
+        };
+        insert("DCIM/100/A.MP4", false);
+        insert("DCIM/100/B.MP4", false);
+        insert("DCIM/100/B.MP4", true);
+        QVERIFY(store->insertImportHistory(QString("C.MP4"), "CARD", t0));
+        QVERIFY(store->save());
+        const QList<ImportState::Video> videos{video("DCIM/100/A.MP4", t0), video("DCIM/100/B.MP4", t0),
+                                               video("DCIM/100/C.MP4", t0), video("DCIM/100/D.MP4", t0)};
+        ImportState state;
+        state.refresh(*store, QString("CARD"), videos);
+        QCOMPARE(state.isVerified(videos[0]), std::optional(false));
+        QCOMPARE(state.isVerified(videos[1]), std::optional(true));
+        QCOMPARE(state.isVerified(videos[2]), std::nullopt);
+        QCOMPARE(state.status(videos[2]), ImportStatus::imported);
+        QCOMPARE(state.isVerified(videos[3]), std::nullopt);
+
+        auto reader = std::move(HistoryReader::open(store->filePath()).value());
+        ImportState read;
+        read.refresh(*reader, QString("CARD"), videos);
+        QCOMPARE(read.recordCount(), 4);
+        QCOMPARE(read.isVerified(videos[0]), std::optional(false));
+        QCOMPARE(read.status(videos[2]), ImportStatus::imported);
     }
 
     // Records from before paths were kept still mark their clips by name, except where the card
