@@ -62,7 +62,7 @@ _velarix_cli()
         if [[ $cur == -* ]]; then
             COMPREPLY=($(compgen -W '--json --help --version' -- "$cur"))
         else
-            COMPREPLY=($(compgen -W 'analyze cards demo history import plan scan trim' -- "$cur"))
+            COMPREPLY=($(compgen -W 'analyze cards demo history import jumps plan scan trim' -- "$cur"))
         fi
         return
     fi
@@ -77,6 +77,7 @@ _velarix_cli()
         plan) options="--card $selection $overrides" ;;
         import) options="--card $selection $overrides --dest --no-verify --trim --keep-original --no-keep-original" ;;
         history) options='--card --clear' ;;
+        jumps) options='--date' ;;
         analyze) options='--levels' ;;
         trim) options='--range --dry-run --keep-original --no-keep-original' ;;
         *) return ;;
