@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTimeZone>
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -317,6 +318,13 @@ void ProgressBar::show(double fraction, const QString& label) {
 }
 
 QString isoDate(const QDateTime& date) {
+    // The zone's own table gives the offset; a conversion to local time would ask the C library,
+    // which looks at the system's zone file again for every date (a history lists thousands).
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    if (zone.isValid())
+        return QDateTime::fromMSecsSinceEpoch(date.toMSecsSinceEpoch(), Qt::OffsetFromUTC,
+                                              zone.offsetFromUtc(date))
+            .toString(Qt::ISODate);
     const QDateTime local = date.toLocalTime();
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
 }

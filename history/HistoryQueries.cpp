@@ -17,13 +17,10 @@ const QString kRecordColumns =
     QStringLiteral("pk, file_name, sd_card_id, date, relative_path, file_size, verified");
 
 ImportHistory recordFrom(const QSqlQuery& query) {
-    ImportHistory record{query.value(0).toLongLong(),
-                         query.value(1).toString(),
-                         query.value(2).toString(),
-                         QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong()),
-                         std::nullopt,
-                         std::nullopt,
-                         std::nullopt};
+    ImportHistory record{query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString(),
+                         // In UTC: a local time would cost a look at the system's zone per record.
+                         QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong(), Qt::UTC), std::nullopt,
+                         std::nullopt, std::nullopt};
     if (!query.isNull(4))
         record.relativePath = query.value(4).toString();
     if (!query.isNull(5))
@@ -124,8 +121,8 @@ Result<QList<LoggedJump>> fetchJumpLog(const QSqlDatabase& db, const QString& fi
     while (query.next()) {
         const QDate jumpDay = QDate::fromString(query.value(0).toString(), Qt::ISODate);
         const qint64 number = query.value(1).toLongLong();
-        const QDateTime start = QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong());
-        const QDateTime end = QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong());
+        const QDateTime start = QDateTime::fromMSecsSinceEpoch(query.value(2).toLongLong(), Qt::UTC);
+        const QDateTime end = QDateTime::fromMSecsSinceEpoch(query.value(3).toLongLong(), Qt::UTC);
         const QString cardID = query.value(4).toString();
         const QString cardName = query.value(5).toString();
         auto found = jumps.find({jumpDay, number});
