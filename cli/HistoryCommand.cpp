@@ -15,15 +15,35 @@ QString verifiedText(const std::optional<bool>& verified) {
     return *verified ? QStringLiteral("verified") : QStringLiteral("not verified");
 }
 
-QJsonObject recordJson(const ImportHistory& record) {
-    // Records from before paths were kept have neither path nor size, and those from before
-    // verification was recorded do not say whether it happened.
-    return QJsonObject{
-        {QStringLiteral("fileName"), record.fileName},
-        {QStringLiteral("date"), isoDate(record.date)},
-        {QStringLiteral("path"), record.relativePath ? QJsonValue(*record.relativePath) : QJsonValue()},
-        {QStringLiteral("fileSize"), record.fileSize ? QJsonValue(double(*record.fileSize)) : QJsonValue()},
-        {QStringLiteral("verified"), record.verified ? QJsonValue(*record.verified) : QJsonValue()}};
+// JSON text of a string, as QJsonDocument writes it: one document per record would cost more than
+// reading the record.
+QString jsonString(const QString& text) {
+    QString quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += u'"';
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'\\') {
+            quoted += u'\\';
+            quoted += c;
+        } else if (c.unicode() < 0x20) {
+            quoted += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+        } else {
+            quoted += c;
+        }
+    }
+    quoted += u'"';
+    return quoted;
+}
+
+// Records from before paths were kept have neither path nor size, and those from before
+// verification was recorded do not say whether it happened: null.
+QString recordJson(const ImportHistory& record) {
+    const QString null = QStringLiteral("null");
+    return QStringLiteral(R"({"fileName":%1,"date":"%2","path":%3,"fileSize":%4,"verified":%5})")
+        .arg(jsonString(record.fileName), isoDate(record.date),
+             record.relativePath ? jsonString(*record.relativePath) : null,
+             record.fileSize ? QString::number(*record.fileSize) : null,
+             record.verified ? (*record.verified ? QStringLiteral("true") : QStringLiteral("false")) : null);
 }
 
 // A card's history can hold tens of thousands of records: the card is identified, not scanned,
@@ -75,7 +95,7 @@ int runHistory(Invocation& invocation) {
         if (invocation.json) {
             if (count > 0)
                 invocation.out << ',';
-            invocation.out << QJsonDocument(recordJson(record)).toJson(QJsonDocument::Compact);
+            invocation.out << recordJson(record);
         } else if (!arguments.clear) {
             const QString verified = verifiedText(record.verified);
             invocation.out << isoDate(record.date) << "  "

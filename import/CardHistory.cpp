@@ -1,11 +1,14 @@
 #include "import/CardHistory.h"
 
 #include "history/HistoryReader.h"
+#include "history/HistoryStore.h"
 #include "import/VelarixModel.h"
 #include "platform/Background.h"
 #include "platform/Log.h"
 
+#include <QFileInfo>
 #include <QSet>
+#include <QTimer>
 
 namespace velarix {
 
@@ -43,6 +46,37 @@ void VelarixModel::setCardHistory(const CardHistory& history) {
     ++m_cardHistoryGeneration;
     m_cardHistory = history;
     Q_EMIT cardHistoryChanged();
+}
+
+void VelarixModel::refreshCardHistory(HistoryStore& context) {
+    setHistoryFile(context.filePath());
+    refreshCardHistory();
+}
+
+void VelarixModel::setHistoryFile(const QString& file) {
+    if (file == m_historyFile)
+        return;
+    m_historyFile = file;
+    if (!m_historyWatch) {
+        m_historyWatch = new QFileSystemWatcher(this);
+        // One read for a burst of writes (an import records file by file).
+        m_historyChanged = new QTimer(this);
+        m_historyChanged->setSingleShot(true);
+        m_historyChanged->setInterval(300);
+        connect(m_historyWatch, &QFileSystemWatcher::fileChanged, m_historyChanged,
+                qOverload<>(&QTimer::start));
+        connect(m_historyChanged, &QTimer::timeout, this, [this] {
+            // A file moved aside and made anew is watched anew.
+            if (!m_historyWatch->files().contains(m_historyFile) && QFileInfo::exists(m_historyFile))
+                m_historyWatch->addPath(m_historyFile);
+            if (m_sdCardVolumeUUID)
+                refreshCardHistory();
+        });
+    }
+    if (!m_historyWatch->files().isEmpty())
+        m_historyWatch->removePaths(m_historyWatch->files());
+    if (QFileInfo::exists(file))
+        m_historyWatch->addPath(file);
 }
 
 void VelarixModel::refreshCardHistory() {

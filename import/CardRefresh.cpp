@@ -7,7 +7,7 @@ namespace velarix {
 
 QFuture<Result<void>> VelarixModel::loadSDCard(const QString& volume, HistoryStore& context,
                                                const DurationFilter& durationsFor) {
-    m_historyFile = context.filePath();
+    setHistoryFile(context.filePath());
     return (new CardLoad(*this, volume, context, durationsFor))->start();
 }
 

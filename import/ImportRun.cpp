@@ -287,7 +287,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     }
 
     const std::optional<qint64> nextJump = nextJumpNumber(plan);
-    m_historyFile = context.filePath();
+    setHistoryFile(context.filePath());
     setImportProgress(new ImportProgress(items.size(), needed, options.verify));
     QPointer<ImportProgress> progress(m_importProgress.data());
 

@@ -36,7 +36,8 @@ VelarixModel::VelarixModel(Settings& settings, QObject* parent)
                         &VelarixModel::cardHistoryChanged, &VelarixModel::jumpLogToleranceChanged})
         connect(this, signal, this, &VelarixModel::resolvedOutputFilesChanged);
     // An import recorded files: the table's marks and the jump log are read again.
-    connect(this, &VelarixModel::importStateRefreshIDChanged, this, &VelarixModel::refreshCardHistory);
+    connect(this, &VelarixModel::importStateRefreshIDChanged, this,
+            qOverload<>(&VelarixModel::refreshCardHistory));
     // {today} turns over at midnight even while nobody touches the window.
     m_dayChange = new QTimer(this);
     m_dayChange->setSingleShot(true);

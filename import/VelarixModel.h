@@ -13,6 +13,7 @@
 #include "platform/Result.h"
 #include "platform/VideoProbe.h"
 
+#include <QFileSystemWatcher>
 #include <QFuture>
 
 #include <QObject>
@@ -164,8 +165,8 @@ public:
     void setJumpLogTolerance(qint64 minutes);
     // Replaces what the history says about the card; any read still under way is dropped.
     void setCardHistory(const CardHistory& history);
-    // Re-reads it on the thread pool from the store the card was loaded with.
-    void refreshCardHistory();
+    // Re-reads it from `context`'s file on the thread pool (a card load reads it itself).
+    void refreshCardHistory(HistoryStore& context);
     // The model owns the progress object while an import runs; null when idle.
     void setImportProgress(ImportProgress* progress);
 
@@ -270,6 +271,11 @@ Q_SIGNALS:
     void resolvedOutputFilesChanged();
 
 private:
+    // Re-reads it from the store the card was loaded with.
+    void refreshCardHistory();
+    // The store the card is read from, watched so that another process's import (velarix-cli)
+    // shows too.
+    void setHistoryFile(const QString& file);
     void loadSettings();
     void followRowDurations();
     void armDayChange();
@@ -303,6 +309,8 @@ private:
     CardHistory m_cardHistory;
     quint64 m_cardHistoryGeneration = 0;
     QString m_historyFile; // the store the card was loaded with
+    QFileSystemWatcher* m_historyWatch = nullptr;
+    QTimer* m_historyChanged = nullptr;
     QPointer<ImportProgress> m_importProgress;
     std::shared_ptr<VolumeProvider> m_volumes;
     std::function<void(const QString&)> m_folderOpener;

@@ -64,6 +64,25 @@ private Q_SLOTS:
         QCOMPARE(listedNames(), plannedNames());
     }
 
+    // A number from the jump log says where it came from, and the list follows the log.
+    void aLoggedJumpShowsItsCard() {
+        const QDateTime start(QDate(2024, 5, 1), QTime(10, 0));
+        auto row = VideoFileRowPtr::create(QStringLiteral("/card/DCIM/GX01.MP4"), start.addSecs(300), 1000);
+        model->setImportPattern(QStringLiteral("{jump} {filename}"));
+        model->setJumpNumber(9);
+        model->setVideoFiles({row});
+        model->setSelection({row->id()});
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("9 GX01.MP4")});
+        model->setCardHistory(
+            {{}, {LoggedJump{start.date(), 4, start, start.addSecs(240), "CHEST", {"CHEST"}}}});
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("4 GX01.MP4")});
+        const QAbstractItemModel* files = m_form->filesView()->model();
+        QCOMPARE(files->index(0, 0).data().toString(), QStringLiteral("GX01.MP4 \u2014 jump 4, as on CHEST"));
+        model->setAutogroupVideos(false);
+        QCOMPARE(files->index(0, 0).data().toString(), QStringLiteral("GX01.MP4"));
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("9 GX01.MP4")});
+    }
+
     void todayTurnsOverAtMidnight() {
         // A clock a moment before midnight: the list turns to the new day by itself.
         QElapsedTimer elapsed;

@@ -179,6 +179,7 @@ private Q_SLOTS:
                                         m_base.addSecs(600), 10);
         model->setVideoFiles(rows);
         model->setSdCardVolumeUUID(uuid);
+        model->refreshCardHistory(*store);
         JumpTableView view(*model, *store);
         testModel(view.tableModel());
         const VideoTableModel& table = *view.tableModel();
@@ -189,7 +190,7 @@ private Q_SLOTS:
             }
             return ImportStatus::unmarked;
         };
-        QCOMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::imported);
+        QTRY_COMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::imported);
         QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::newVideo);
         QCOMPARE(status(QStringLiteral("GX010001.MP4")), ImportStatus::unmarked);
         QCOMPARE(status(QStringLiteral("TWIN.MP4")), ImportStatus::unmarked);
@@ -201,11 +202,34 @@ private Q_SLOTS:
         QVERIFY(store->save().ok());
         QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::newVideo);
         model->setImportStateRefreshID(QUuid::createUuid());
-        QCOMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::imported);
+        QTRY_COMPARE(status(QStringLiteral("GX010003.MP4")), ImportStatus::imported);
+
+        // A copy made without verification says so in the State column's tooltip; one whose record
+        // is older than that knowledge does not claim either.
+        const auto tooltip = [&](const QString& name) {
+            for (const VideoFileRowPtr& row : table.sortedVideoFiles()) {
+                if (row->fileName() == name)
+                    return table.index(table.rowOf(row->id()), VideoTableModel::stateColumn)
+                        .data(Qt::ToolTipRole)
+                        .toString();
+            }
+            return QString();
+        };
+        // These rows know their file name only, so it stands for their path.
+        QVERIFY(store->insertImportHistory(CardFile{"GX010001.MP4", "GX010001.MP4",
+                                                    QFileInfo(m_card + "/DCIM/100GOPRO/GX010001.MP4").size()},
+                                           uuid, now, false));
+        QVERIFY(store->save());
+        model->setImportStateRefreshID(QUuid::createUuid());
+        QTRY_COMPARE(status(QStringLiteral("GX010001.MP4")), ImportStatus::imported);
+        QVERIFY2(tooltip("GX010001.MP4").startsWith("Imported without verification"),
+                 qPrintable(tooltip("GX010001.MP4")));
+        QCOMPARE(tooltip("GX010002.MP4"), QString());
 
         // No card identity: nothing is marked.
         model->setSdCardVolumeUUID(std::nullopt);
-        QCOMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::unmarked);
+        model->refreshCardHistory(*store);
+        QTRY_COMPARE(status(QStringLiteral("GX010002.MP4")), ImportStatus::unmarked);
     }
 
     void loadingCardShowsWhileDurationsLoad() {

@@ -35,7 +35,7 @@ QStringList numbers(const QList<ResolvedOutputFile>& plan) {
 
 } // namespace
 
-class JumpLogTest : public ModelFixture {
+class CardHistoryTest : public ModelFixture {
     Q_OBJECT
 
     void loadAndSelectAll(const QString& root) {
@@ -109,6 +109,25 @@ private Q_SLOTS:
                  (QStringList{"4 CHEST", "9", "9"}));
     }
 
+    // velarix-cli importing the card shown: the model sees the store change and marks the clip.
+    void anotherProcessRecordsTheCardShown() {
+        freshCard();
+        openModel();
+        card->addVideo("100GOPRO/GX010001.MP4", 1, at(10, 0));
+        QVERIFY(awaitFuture(model->loadSDCard(card->root(), *store)).ok());
+        QCOMPARE(model->cardImportState().recordCount(), 0);
+        {
+            auto other = std::move(HistoryStore::open(home->storeFile()).value());
+            const auto row = model->videoFiles().first();
+            QVERIFY(
+                other->insertImportHistory(CardFile{row->fileName(), row->relativePath(), row->fileSize()},
+                                           *model->sdCardVolumeUUID(), QDateTime::currentDateTime()));
+            QVERIFY(other->save());
+        }
+        QTRY_COMPARE(model->cardImportState().recordCount(), 1);
+        closeModel();
+    }
+
     // End to end: the chest card's import logs its jumps; the helmet card, its clock 6 minutes fast,
     // is planned with them and logs itself beside them without moving them.
     void twoCardsShareTheLog() {
@@ -162,5 +181,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(JumpLogTest)
-#include "test_jump_log.moc"
+QTEST_GUILESS_MAIN(CardHistoryTest)
+#include "test_card_history.moc"
