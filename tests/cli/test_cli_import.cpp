@@ -91,7 +91,8 @@ private Q_SLOTS:
         QStringList destinations;
         for (const auto& file : json(import)["imported"].toArray())
             destinations.append(QFileInfo(file.toObject()["destination"].toString()).fileName());
-        QCOMPARE(destinations, (QStringList{"2 CARD GX010002.MP4", "3 CARD GX010003.MP4"}));
+        // GX010002 began 3 minutes after jump 1's clip: the jump log gives it that jump's number.
+        QCOMPARE(destinations, (QStringList{"1 CARD GX010002.MP4", "2 CARD GX010003.MP4"}));
 
         auto history = cli({"history", "--json"});
         QCOMPARE(json(history)["files"].toArray().size(), 3);
