@@ -57,6 +57,18 @@ QByteArray written(const Klv& klv) {
     return out;
 }
 
+// A container with new children, its header in the same sample size as before; as it was where that
+// size cannot count them.
+QByteArray sameKind(const Klv& klv, const QByteArray& children) {
+    if (klv.sampleSize == 0 || children.size() % klv.sampleSize != 0 ||
+        children.size() / klv.sampleSize > 0xFFFF)
+        return written(klv);
+    Klv changed = klv;
+    changed.data = children;
+    qToBigEndian<quint16>(quint16(children.size() / klv.sampleSize), changed.header.data() + 6);
+    return written(changed);
+}
+
 class Trimmer {
 public:
     Trimmer(double duration, double from, double to)
@@ -78,7 +90,7 @@ public:
                 continue;
             }
             if (auto children = container(klv.data, klv.key, depth + 1))
-                out += nested(klv.key, *children);
+                out += sameKind(klv, *children);
         }
         return out;
     }
