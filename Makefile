@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run demo fuzz build release debug test test-asan package package-check format clean
+.PHONY: deps run demo fuzz build release debug test test-asan test-readers package package-check format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,10 +25,14 @@ demo: release
 	./build/release/cli/velarix-cli demo build/demo
 	VELARIX_VOLUMES_DIR=$(CURDIR)/build/demo ./build/release/Velarix/velarix
 
-test: debug
+test: debug test-readers
 	ctest --preset debug -j $(JOBS)
 
-test-asan: deps
+# The independent readers the tests run that come from npm (pinned by the lock file).
+test-readers: deps
+	npm ci --prefix tests/readers --no-audit --no-fund --loglevel=error
+
+test-asan: deps test-readers
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)

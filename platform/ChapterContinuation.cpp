@@ -15,6 +15,11 @@ bool isVideo(const AVStream* stream) {
     return stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
 }
 
+// Telemetry and timecode: their samples' durations are stated, not counted as sound's are.
+bool isData(const AVStream* stream) {
+    return stream->codecpar->codec_type == AVMEDIA_TYPE_DATA;
+}
+
 int64_t startOf(const AVStream* stream) {
     return stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
 }
@@ -25,6 +30,16 @@ int64_t headerEnd(const AVFormatContext* chapter, const AVStream* stream) {
         return startOf(stream) + stream->duration;
     const double seconds = containerDuration(chapter);
     return startOf(stream) + streamTimestamp(chapter, stream, seconds > 0 ? seconds : 0);
+}
+
+// Where the chapter's picture ends by its header (the video's stated duration, else the movie's), in
+// AV_TIME_BASE on the chapter's own clock; INT64_MAX without a picture.
+int64_t pictureEndUs(const AVFormatContext* chapter) {
+    const int video = primaryVideoStream(chapter);
+    if (video < 0)
+        return INT64_MAX;
+    const AVStream* stream = chapter->streams[video];
+    return av_rescale_q(headerEnd(chapter, stream), stream->time_base, AV_TIME_BASE_Q);
 }
 
 } // namespace
@@ -43,6 +58,22 @@ void ChapterContinuation::beginChapter(const AVFormatContext* chapter) {
             track.offset = track.end - startOf(stream);
         track.awaitingStart = continues && !isVideo(stream);
     }
+    enter(chapter);
+}
+
+void ChapterContinuation::enter(const AVFormatContext* chapter) {
+    m_chapterEndUs = INT64_MAX;
+    const int video = primaryVideoStream(chapter);
+    const int64_t end = pictureEndUs(chapter);
+    if (video < 0 || unsigned(video) >= m_tracks.size() || end == INT64_MAX)
+        return;
+    const AVStream* stream = chapter->streams[video];
+    m_chapterEndUs = end + av_rescale_q(m_tracks[size_t(video)].offset, stream->time_base, AV_TIME_BASE_Q);
+}
+
+int64_t ChapterContinuation::chapterEnd(const AVStream* stream) const {
+    return m_chapterEndUs == INT64_MAX ? INT64_MAX
+                                       : av_rescale_q(m_chapterEndUs, AV_TIME_BASE_Q, stream->time_base);
 }
 
 void ChapterContinuation::enterByHeader(const AVFormatContext* chapter) {
@@ -57,7 +88,14 @@ void ChapterContinuation::enterByHeader(const AVFormatContext* chapter) {
             track.offset =
                 track.end - (isVideo(stream) ? startOf(stream) : std::max<int64_t>(0, startOf(stream)));
         track.awaitingStart = false;
-        const int64_t end = track.offset + headerEnd(chapter, stream);
+    }
+    enter(chapter);
+    for (unsigned i = 0; i < count; ++i) {
+        Track& track = m_tracks[i];
+        const AVStream* stream = chapter->streams[i];
+        int64_t end = track.offset + headerEnd(chapter, stream);
+        if (isData(stream))
+            end = std::min(end, chapterEnd(stream));
         track.end = track.end == AV_NOPTS_VALUE ? end : std::max(track.end, end);
     }
 }
@@ -77,6 +115,11 @@ Result<bool> ChapterContinuation::place(AVPacket* packet, const AVStream* stream
         packet->pts += track.offset;
     if (packet->dts != AV_NOPTS_VALUE)
         packet->dts += track.offset;
+    if (isData(stream) && packet->pts != AV_NOPTS_VALUE && packet->duration > 0) {
+        const int64_t end = chapterEnd(stream);
+        if (packet->pts < end && packet->pts + packet->duration > end)
+            packet->duration = end - packet->pts;
+    }
     if (packet->pts != AV_NOPTS_VALUE) {
         const int64_t end = packet->pts + std::max<int64_t>(packet->duration, 0);
         track.end = track.end == AV_NOPTS_VALUE ? end : std::max(track.end, end);

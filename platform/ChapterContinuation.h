@@ -12,8 +12,11 @@ namespace velarix {
 // Lays the chapters of one recording end to end. Each stream of a chapter goes on where the same
 // stream of the previous chapter ended: the picture from its first frame on, sound and data from
 // their first packet at or after the chapter's start (what a chapter's edit list hides before it would
-// repeat the end of the previous chapter). Timestamps stay in each stream's time base, which chapters
-// of one recording share; the first chapter's are left as they are.
+// repeat the end of the previous chapter). A chapter's data ends with its picture: telemetry and
+// timecode samples that run past it are cut short there (cameras state a full second for the last
+// telemetry sample, however little of it was recorded), so the next chapter's data starts with its
+// picture. Timestamps stay in each stream's time
+// base, which chapters of one recording share; the first chapter's are left as they are.
 class ChapterContinuation {
 public:
     explicit ChapterContinuation(unsigned streamCount);
@@ -34,6 +37,10 @@ public:
     int chapter() const { return m_chapter; }
 
 private:
+    void enter(const AVFormatContext* chapter);
+    // The current chapter's end on the recording's timeline, in the stream's time base.
+    int64_t chapterEnd(const AVStream* stream) const;
+
     struct Track {
         int64_t offset = 0;
         int64_t end = AV_NOPTS_VALUE;
@@ -42,6 +49,7 @@ private:
     };
     std::vector<Track> m_tracks;
     int m_chapter = -1;
+    int64_t m_chapterEndUs = INT64_MAX; // AV_TIME_BASE
 };
 
 // Where each chapter's picture begins on the recording's timeline, in seconds from the first

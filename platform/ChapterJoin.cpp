@@ -29,8 +29,10 @@ namespace {
 const QString kDomain = QStringLiteral("ChapterJoin");
 constexpr int kOutputBufferSize = 256 * 1024; // DirectFileWriter gathers larger writes
 constexpr int kInputBufferSize = 256 * 1024;
-// The muxer holds packets back only this long to interleave them, which bounds its memory.
-constexpr int64_t kInterleaveDelta = AV_TIME_BASE;
+// The muxer holds packets back only this long to interleave them, which bounds its memory: a sparse
+// stream (telemetry once a second, the timecode once a chapter) makes it hold this much of every
+// other stream. The chapters come interleaved already. A second held 28 MiB more at 90 Mbit/s.
+constexpr int64_t kInterleaveDelta = AV_TIME_BASE / 10;
 
 QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
@@ -187,23 +189,32 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
 
     JoinOutcome outcome;
     std::vector<Track> tracks(in->nb_streams);
+    std::vector<CarriedTrack> carried;
     for (unsigned i = 0; i < in->nb_streams; ++i) {
         const AVStream* stream = in->streams[i];
         const AVCodecParameters* parameters = stream->codecpar;
         const bool picture = parameters->codec_type == AVMEDIA_TYPE_VIDEO &&
                              (stream->disposition & AV_DISPOSITION_ATTACHED_PIC);
-        if (picture || parameters->codec_id == AV_CODEC_ID_NONE ||
-            avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) != 1) {
-            // The timecode track among them: the muxer makes a new one from the video's timecode.
-            if (parameters->codec_type != AVMEDIA_TYPE_DATA ||
-                parameters->codec_tag != MKTAG('t', 'm', 'c', 'd'))
-                qCInfo(lcApp, "Joining %s leaves out stream %d (codec %s), which an MP4 file cannot carry",
-                       qUtf8Printable(chapters.first()), int(i), avcodec_get_name(parameters->codec_id));
+        const bool timecodeTrack = isTimecodeTrack(parameters);
+        if (!timecodeTrack &&
+            (picture || parameters->codec_id == AV_CODEC_ID_NONE ||
+             avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) != 1)) {
+            qCInfo(lcApp, "Joining %s leaves out stream %d (codec %s), which an MP4 file cannot carry",
+                   qUtf8Printable(chapters.first()), int(i), avcodec_get_name(parameters->codec_id));
             continue;
         }
-        AVStream* copy = addCopiedStream(out, stream);
+        // The timecode track goes on as data, each chapter's sample where the chapter begins, and gets
+        // the first chapter's description back afterwards: the muxer's own would be named after the
+        // video and lose the timecode's flags and frame count.
+        AVStream* copy = timecodeTrack ? avformat_new_stream(out, nullptr) : addCopiedStream(out, stream);
         if (!copy)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        if (timecodeTrack) {
+            copy->codecpar->codec_type = AVMEDIA_TYPE_DATA;
+            copy->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
+            copy->time_base = stream->time_base;
+            carried.push_back(CarriedTrack{quint32(copy->index + 1), quint32(stream->id)});
+        }
         if (parameters->codec_type == AVMEDIA_TYPE_AUDIO && parameters->frame_size == 0 &&
             av_get_bits_per_sample(parameters->codec_id) == 0)
             copy->codecpar->frame_size = audioFrameSize(stream);
@@ -222,6 +233,12 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             kDomain, 4,
             QStringLiteral("%1 has no stream that can be joined.").arg(fileName(chapters.first())));
     av_dict_copy(&out->metadata, in->metadata, 0);
+    if (!carried.empty()) {
+        // The carried track says it all; the muxer would add a second one from these.
+        av_dict_set(&out->metadata, "timecode", nullptr, 0);
+        for (unsigned i = 0; i < out->nb_streams; ++i)
+            av_dict_set(&out->streams[i]->metadata, "timecode", nullptr, 0);
+    }
 
     output.io.context =
         avio_alloc_context(static_cast<uint8_t*>(av_malloc(kOutputBufferSize)), kOutputBufferSize, 1,
@@ -334,8 +351,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         return writeError(outputPath, AVERROR(finished.error().code));
     if (::fdatasync(outputFd) != 0)
         return writeError(outputPath, AVERROR(errno));
-    if (auto carried = carryOverMovieUserData(chapters.first(), outputPath); !carried)
-        return carried.error();
+    if (auto carriedOver = carryOverMovieUserData(chapters.first(), outputPath, carried); !carriedOver)
+        return carriedOver.error();
 
     for (unsigned i = 0; i < tracks.size(); ++i) {
         const Track& track = tracks[i];

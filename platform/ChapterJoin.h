@@ -23,7 +23,7 @@ struct JoinOutcome {
         quint64 digest = 0; // XXH3 of every packet's bytes in order
         AVCodecID codec = AV_CODEC_ID_NONE;
     };
-    std::vector<Stream> streams; // the output's streams in order (not the muxer's timecode track)
+    std::vector<Stream> streams; // the output's streams in order
     double duration = 0;         // seconds, the longest stream's presentation end
     QString timecode;            // the first chapter's, which the output's timecode track starts at
 };
@@ -31,7 +31,8 @@ struct JoinOutcome {
 // Joins the chapters of one recording, in order, into an MP4 file written to `outputFd` (an empty
 // file open for writing; `outputPath` names it). Every stream MP4 can carry is stream-copied: video,
 // audio, telemetry (`gpmd`), with the camera's codec tags and the first chapter's metadata and movie
-// user data; the timecode track is made again from the first chapter's timecode. Each stream's
+// user data; the timecode track keeps the first chapter's description (its handler, flags and frame
+// count), each chapter's timecode sample where the chapter begins. Each stream's
 // timestamps go on where the same stream of the previous chapter ended, so there is neither a gap nor
 // a jump between sound and picture. Each chapter is read once; memory stays bounded. The file is
 // flushed to the disk before this returns.

@@ -72,6 +72,11 @@ Result<void> ChapterReader::seek(int64_t timeUs) {
     if (m_video < 0)
         return trimError(TrimErrorCode::noExportSession,
                          QStringLiteral("Unable to create an export session."));
+    // Sought again (further back): the timeline starts over from the first chapter.
+    m_timeline = ChapterContinuation(m_first->nb_streams);
+    m_current = m_first;
+    m_index = 0;
+    m_opened = MediaInput();
     for (int index = 0;; ++index) {
         if (index > 0) {
             if (auto opened = open(index); !opened)

@@ -349,19 +349,27 @@ private:
                 return fed.error();
             if (!*fed)
                 break;
-            while (m_source->receive(frame.get()))
-                match(m_source->seconds(frame.get()));
+            // Drained and flushed after each one: an open group of pictures' key frame stays a
+            // reference for the frames after it, and HEVC decoders kept every one of them (with their
+            // threads' copies) alive across the pass, over 250 MiB at 4K.
+            m_source->finishInput();
+            if (auto drained = drain(frame.get(), match); !drained)
+                return drained;
+            m_source->restart();
         }
         m_source->finishInput();
+        return drain(frame.get(), match);
+    }
+
+    template <class Match> Result<void> drain(AVFrame* frame, const Match& match) {
         for (;;) {
-            auto got = m_source->next(frame.get());
+            auto got = m_source->next(frame);
             if (!got)
                 return got.error();
             if (!*got)
-                break;
-            match(m_source->seconds(frame.get()));
+                return {};
+            match(m_source->seconds(frame));
         }
-        return {};
     }
 
     // Decodes every frame up to each remaining time, seeking only where that saves decoding.

@@ -40,4 +40,9 @@ void copyStreamProperties(const AVStream* input, AVStream* output) {
     }
 }
 
+bool isTimecodeTrack(const AVCodecParameters* parameters) {
+    return parameters->codec_type == AVMEDIA_TYPE_DATA && parameters->codec_id == AV_CODEC_ID_NONE &&
+           parameters->codec_tag == MKTAG('t', 'm', 'c', 'd');
+}
+
 } // namespace velarix

@@ -9,6 +9,11 @@ namespace velarix {
 // when out of memory.
 AVStream* addCopiedStream(AVFormatContext* output, const AVStream* input);
 
+// A QuickTime timecode track: its one sample holds the frame number at the track's start. The MP4
+// muxer cannot describe it; it is written as data and its description put back afterwards
+// (carryOverMovieUserData).
+bool isTimecodeTrack(const AVCodecParameters* parameters);
+
 // Copies what describes a stream beyond its codec: metadata, disposition, frame rates, sample aspect
 // ratio and side data (the display matrix among it).
 void copyStreamProperties(const AVStream* input, AVStream* output);

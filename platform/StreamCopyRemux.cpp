@@ -2,6 +2,7 @@
 
 #include "platform/ChapterReader.h"
 #include "platform/DurableFileOutput.h"
+#include "platform/GpmfTrim.h"
 #include "platform/Log.h"
 #include "platform/Mp4EditEnd.h"
 #include "platform/StreamCopy.h"
@@ -17,7 +18,9 @@ extern "C" {
 #include <QFileInfo>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace velarix {
@@ -53,10 +56,9 @@ void shiftTimecode(AVDictionary** metadata, AVRational frameRate, double start) 
     av_dict_set(metadata, "timecode", av_timecode_make_string(&timecode, text, frames), 0);
 }
 
-// A QuickTime timecode track: its one sample holds the frame number at the track's start.
-bool isTimecodeTrack(const AVCodecParameters* parameters) {
-    return parameters->codec_type == AVMEDIA_TYPE_DATA && parameters->codec_id == AV_CODEC_ID_NONE &&
-           parameters->codec_tag == MKTAG('t', 'm', 'c', 'd');
+// The camera's telemetry (GPMF).
+bool isTelemetry(const AVCodecParameters* parameters) {
+    return parameters->codec_type == AVMEDIA_TYPE_DATA && parameters->codec_tag == MKTAG('g', 'p', 'm', 'd');
 }
 
 QString tagName(uint32_t tag) {
@@ -92,6 +94,28 @@ Result<void> advanceTimecode(AVPacket* packet, const AVStream* stream, int64_t e
     return {};
 }
 
+// A telemetry payload that the range cuts keeps only the samples inside it (see keepSamplesWithin);
+// its time is cut to the range by fitSampleToRange.
+Result<void> keepTelemetryWithin(AVPacket* packet, const StreamPlan& plan, AVRational timeBase) {
+    const int64_t end = packet->pts + packet->duration;
+    if (packet->duration <= 0 || end <= plan.cutStart || packet->pts >= plan.cutEnd ||
+        (packet->pts >= plan.cutStart && end <= plan.cutEnd))
+        return {};
+    const QByteArray payload =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(packet->data), packet->size);
+    const double unit = av_q2d(timeBase);
+    const QByteArray kept = gpmf::keepSamplesWithin(payload, double(packet->duration) * unit,
+                                                    double(plan.cutStart - packet->pts) * unit,
+                                                    double(plan.cutEnd - packet->pts) * unit);
+    if (kept.size() == packet->size)
+        return {};
+    if (av_packet_make_writable(packet) < 0)
+        return trimError(AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    std::memcpy(packet->data, kept.constData(), size_t(kept.size()));
+    av_shrink_packet(packet, int(kept.size()));
+    return {};
+}
+
 Error writeError(const QString& outputPath, int status) {
     return trimError(status, QStringLiteral("Could not write the trimmed copy %1: %2")
                                  .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
@@ -100,6 +124,15 @@ Error writeError(const QString& outputPath, int status) {
 Error exportSessionError() {
     return trimError(TrimErrorCode::noExportSession, QStringLiteral("Unable to create an export session."));
 }
+
+// A video key frame's timestamps, in its stream's time base.
+struct KeyFrame {
+    int64_t pts = AV_NOPTS_VALUE;
+    int64_t dts = AV_NOPTS_VALUE;
+};
+
+// How many groups of pictures the copy steps back at most to find one shown at or before the start.
+constexpr int kMaxStepsBack = 4;
 
 // One range copy, in the steps of FFmpeg's remux example: choose the stream mapping, copy the
 // packets, finish the output.
@@ -127,6 +160,8 @@ private:
     Result<AVStream*> addOutputStream(unsigned index, StreamPlan& plan);
     void copyContainerMetadata();
     Result<void> startOutput();
+    Result<void> seekToStart();
+    Result<std::optional<KeyFrame>> firstKeyFrame();
     Result<void> copyPacket(AVPacket* packet);
     void noteFirstVideoPacket(const AVPacket* packet, const StreamPlan& plan, int64_t ts);
     Result<bool> fitSampleToRange(AVPacket* packet, const StreamPlan& plan, const AVStream* stream);
@@ -305,10 +340,56 @@ Result<void> RangeRemux::startOutput() {
             TrimErrorCode::noExportSession,
             QStringLiteral("Unable to create an export session. (%1)").arg(av::errorText(status)));
     }
-    // Every stream steps back to the key frame at or before the start (the MOV demuxer aligns the
-    // others to the chosen video sample).
     m_reader.setEnd(m_endUs);
-    return m_reader.seek(m_startUs);
+    return seekToStart();
+}
+
+// Every stream steps back to the key frame at or before the start (the MOV demuxer aligns the others
+// to the chosen video sample). Seeking goes by decoding time, so it can land on a key frame that is
+// shown after the start: the frames shown before it but decoded after it (the leading pictures of an
+// open group of pictures, x265's default) refer to the group before, and would be lost. Then the copy
+// starts one key frame earlier.
+Result<void> RangeRemux::seekToStart() {
+    int64_t target = m_startUs;
+    if (m_firstVideo >= 0) {
+        const AVStream* video = m_in->streams[m_firstVideo];
+        const int64_t start = m_plans[size_t(m_firstVideo)].cutStart;
+        for (int step = 0; step < kMaxStepsBack; ++step) {
+            if (auto sought = m_reader.seek(target); !sought)
+                return sought;
+            auto key = firstKeyFrame();
+            if (!key)
+                return key.error();
+            if (!*key || (*key)->pts == AV_NOPTS_VALUE || (*key)->dts == AV_NOPTS_VALUE ||
+                (*key)->pts <= start)
+                break;
+            const int64_t earlier =
+                std::min(target, av_rescale_q((*key)->dts, video->time_base, AV_TIME_BASE_Q)) - 1;
+            if (earlier < m_origin) // no key frame before it
+                break;
+            target = earlier;
+        }
+    }
+    return m_reader.seek(target);
+}
+
+// The first key frame of the picture that the reader gives from where it stands.
+Result<std::optional<KeyFrame>> RangeRemux::firstKeyFrame() {
+    av::PacketPtr packet(av_packet_alloc());
+    for (;;) {
+        if (cancelled())
+            return Error::cancellation();
+        auto read = m_reader.read(packet.get());
+        if (!read)
+            return read.error();
+        if (!*read)
+            return std::optional<KeyFrame>();
+        const bool key = packet->stream_index == m_firstVideo && (packet->flags & AV_PKT_FLAG_KEY);
+        const KeyFrame frame{packet->pts, packet->dts};
+        av_packet_unref(packet.get());
+        if (key)
+            return std::optional<KeyFrame>(frame);
+    }
 }
 
 Result<void> RangeRemux::copyPackets() {
@@ -396,6 +477,10 @@ Result<bool> RangeRemux::fitSampleToRange(AVPacket* packet, const StreamPlan& pl
     // shortened: readers of telemetry mostly ignore edit lists, and a pre-roll sample would shift
     // all of it against the picture for them. Samples wholly before the cut are left out.
     const bool data = stream->codecpar->codec_type == AVMEDIA_TYPE_DATA;
+    if (isTelemetry(stream->codecpar) && packet->pts != AV_NOPTS_VALUE) {
+        if (auto kept = keepTelemetryWithin(packet, plan, stream->time_base); !kept)
+            return kept.error();
+    }
     if (data && packet->pts != AV_NOPTS_VALUE && packet->pts < plan.cutStart) {
         if (packet->duration <= 0 || packet->pts + packet->duration <= plan.cutStart)
             return false;

@@ -4,10 +4,15 @@
 # pixels. Two 10-minute jump clips with 1 s key frames:
 #   - 1080p30 H.264/AAC without B-frames (bench/data/jump-10min-1080p.mp4)
 #   - 2160p30 HEVC/AAC with B-frames, as action cameras record today (bench/data/jump-10min-2160p-hevc.mp4)
+#   - 2160p30 HEVC/AAC as x265 makes it by default, with open groups of pictures, as phones record
+#     (bench/data/jump-10min-2160p-hevc-opengop.mp4)
 # Both sides run PAIRS times (default 5), alternating; the ratio printed is the median of the
 # ratios of each pair, so that other work on a shared machine hits both sides alike.
 #
-# Usage: bench/analyze/run.sh [1080p|2160p|telemetry]...   (default all; VELARIX_CLI overrides the binary,
+# `frames` measures the frame pass alone on the open-GOP clip (the sample-frames tool, one picture a
+# second over the stretch the analysis samples after an exit at 4:00): its time and peak memory.
+#
+# Usage: bench/analyze/run.sh [1080p|2160p|2160p-opengop|telemetry|frames]...   (default all; VELARIX_CLI overrides the binary,
 #        PAIRS the number of pairs)
 set -euo pipefail
 
@@ -38,6 +43,16 @@ make_2160p() { # 4 s of 4K HEVC with B-frames (closed 1 s GOPs, fastest preset) 
     -vf "noise=alls=3:allf=t" -c:v libx265 -preset ultrafast -crf 22 -tag:v hvc1 \
     -x265-params "keyint=30:min-keyint=30:scenecut=0:open-gop=0:bframes=3:log-level=error" \
     -pix_fmt yuv420p "$segment"
+  ffmpeg -hide_banner -loglevel error -y -stream_loop -1 -i "$segment" "${jump_audio[@]}" \
+    -map 0:v -map "[a]" -t 600 -c:v copy -c:a aac -b:a 128k "$clip"
+  rm -f "$segment"
+}
+
+make_2160p-opengop() { # the same with x265's defaults for the groups of pictures: open, B-frames, scene cuts
+  local clip=$1 segment=$data/segment-2160p-hevc-opengop.mp4
+  ffmpeg -hide_banner -loglevel error -y -f lavfi -i "testsrc2=s=3840x2160:r=30:d=4" \
+    -vf "noise=alls=3:allf=t" -c:v libx265 -preset ultrafast -crf 22 -tag:v hvc1 \
+    -x265-params "keyint=30:log-level=error" -pix_fmt yuv420p "$segment"
   ffmpeg -hide_banner -loglevel error -y -stream_loop -1 -i "$segment" "${jump_audio[@]}" \
     -map 0:v -map "[a]" -t 600 -c:v copy -c:a aac -b:a 128k "$clip"
   rm -f "$segment"
@@ -115,13 +130,32 @@ telemetry_overhead() {
     printf "telemetry overhead (median of %d pairs): %+.1f %% (bar: at most 5 %%) %s\n", n, r, (r <= 5 ? "ok" : "TOO SLOW") }'
 }
 
+# The HEVC decoder kept every open-GOP key frame it was given alive: 265 MiB here before it was
+# drained and flushed after each one, 140 MiB after (debug build, one run each).
+frame_pass() {
+  local clip=$data/jump-10min-2160p-hevc-opengop.mp4 tool=${VELARIX_SAMPLE_FRAMES:-$root/build/release/bench/analyze/sample-frames}
+  [[ -x $tool ]] || { echo "build it first: cmake --build --preset release --target sample-frames" >&2; exit 2; }
+  [[ -f $clip ]] || make_2160p-opengop "$clip"
+  cat "$clip" > /dev/null
+  rm -f "$tmp"/*
+  for ((pair = 0; pair < pairs; pair++)); do
+    timed "$tmp/frames" "$tool" "$clip" 262 368 > /dev/null
+  done
+  local kb
+  kb=$(awk '$2 > m { m = $2 } END { print m }' "$tmp/frames")
+  echo "== frame pass, 2160p open GOP: median $(cut -d' ' -f1 "$tmp/frames" | median) s"
+  awk -v kb="$kb" 'BEGIN { printf "peak memory: %.1f MiB (bar: under 160 MiB) %s\n", kb / 1024, (kb / 1024 < 160 ? "ok" : "TOO MUCH") }'
+}
+
 labels=("$@")
 [[ ${#labels[@]} -gt 0 ]] || labels=(1080p 2160p telemetry)
 for label in "${labels[@]}"; do
   case $label in
   1080p) bench 1080p "$data/jump-10min-1080p.mp4" 150 ;;
   2160p) bench 2160p "$data/jump-10min-2160p-hevc.mp4" 200 ;;
+  2160p-opengop) bench 2160p-opengop "$data/jump-10min-2160p-hevc-opengop.mp4" 160 ;;
   telemetry) telemetry_overhead ;;
-  *) echo "unknown clip '$label' (1080p, 2160p or telemetry)" >&2; exit 2 ;;
+  frames) frame_pass ;;
+  *) echo "unknown clip '$label' (1080p, 2160p, 2160p-opengop, telemetry or frames)" >&2; exit 2 ;;
   esac
 done

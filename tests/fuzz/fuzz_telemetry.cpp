@@ -8,6 +8,7 @@
 // that many payload bytes.
 #include "FuzzSupport.h"
 #include "platform/Gpmf.h"
+#include "platform/GpmfTrim.h"
 #include "platform/TelemetryReader.h"
 #include "trimming/TelemetryDetection.h"
 #include "trimming/TrimDecision.h"
@@ -54,6 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const gpmf::SensorSamples& sensor : whole.sensors)
         if (sensor.elements <= 0 || sensor.values.size() % size_t(sensor.elements) != 0)
             fuzz::fail("a sensor with a partial sample");
+
+    // Cut as a trim cuts a payload: never longer, and kept whole it is the payload as it was.
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const double from = data[0] / 255.0;
+    if (gpmf::keepSamplesWithin(bytes, 1.0, from, from + data[1] / 255.0).size() > bytes.size())
+        fuzz::fail("a cut payload longer than the payload");
+    if (gpmf::keepSamplesWithin(bytes, 1.0, 0, 1.0) != bytes)
+        fuzz::fail("a payload kept whole that changed");
 
     std::vector<TelemetryPacket> packets;
     double time = 0;

@@ -1,5 +1,6 @@
 #include "platform/ChapterContinuation.h"
 #include "platform/ChapterJoin.h"
+#include "platform/Mp4Boxes.h"
 #include "platform/PosixFile.h"
 #include "tests/support/ChapterFixtures.h"
 #include "tests/support/MediaFixtures.h"
@@ -56,6 +57,29 @@ void verifyContinuous(const QStringList& times, double step, const char* what) {
     }
 }
 
+// The timecode track's handler, media information header and sample description (with the
+// timecode's flags, time scale and frames a second), as the file holds them.
+QByteArray timecodeDescription(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const auto movie = mp4::readMovie(file, nullptr);
+    if (!movie)
+        return {};
+    for (const mp4::Box& trak : movie->children) {
+        if (trak.type != "trak" || mp4::handlerType(trak) != "tmcd")
+            continue;
+        QByteArray description;
+        for (const auto& boxPath : {std::initializer_list<const char*>{"mdia", "hdlr"},
+                                    {"mdia", "minf", "gmhd"},
+                                    {"mdia", "minf", "stbl", "stsd"}})
+            if (const mp4::Box* box = trak.find(boxPath))
+                description += box->serialize();
+        return description;
+    }
+    return {};
+}
+
 QString readerErrors(const QString& program, const QStringList& arguments) {
     if (QStandardPaths::findExecutable(program).isEmpty())
         return {};
@@ -90,7 +114,7 @@ private Q_SLOTS:
         const auto joined = join(m_chapters, m_dir.filePath(QStringLiteral("joined.mp4")));
         if (!joined->outcome)
             QFAIL(qPrintable(joined->outcome.error().message));
-        QCOMPARE(joined->outcome->streams.size(), size_t(3));
+        QCOMPARE(joined->outcome->streams.size(), size_t(4));
         const auto verified = verifyJoin(joined->fd.get(), joined->path, *joined->outcome, nullptr);
         if (!verified)
             QFAIL(qPrintable(verified.error().message));
@@ -174,6 +198,60 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(tags.out).split(u'\n', Qt::SkipEmptyParts),
                  (QStringList{QStringLiteral("avc1"), QStringLiteral("mp4a"), QStringLiteral("gpmd"),
                               QStringLiteral("tmcd")}));
+    }
+
+    // Chapters as the camera writes them: every telemetry sample stated a second long, the last one
+    // too, while the picture ends 67 ms after the last one starts. Each chapter ends with its picture.
+    void joinsCameraChaptersWhereTheirPictureEnds() {
+        const QString sample = QStringLiteral(VELARIX_SAMPLE_MEDIA_DIR "/camera-drone-gpmf.mp4");
+        if (!QFile::exists(sample))
+            QSKIP("the real camera recording is not beside the checkout");
+        for (const char* program : {"exiftool", "mediainfo", "gst-discoverer-1.0"})
+            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(program))));
+        QTemporaryDir dir;
+        const QStringList chapters{dir.filePath(QStringLiteral("GX010001.MP4")),
+                                   dir.filePath(QStringLiteral("GX020001.MP4"))};
+        for (const QString& chapter : chapters)
+            QVERIFY(QFile::copy(sample, chapter));
+        const auto joined = join(chapters, dir.filePath(QStringLiteral("joined.mp4")));
+        if (!joined->outcome)
+            QFAIL(qPrintable(joined->outcome.error().message));
+        QVERIFY(verifyJoin(joined->fd.get(), joined->path, *joined->outcome, nullptr));
+
+        // As long as the picture and sound, for every reader.
+        const double picture = 2 * containerDuration(sample);
+        QVERIFY2(std::abs(containerDuration(joined->path) - picture) < 0.01,
+                 qPrintable(QString::number(containerDuration(joined->path))));
+        const double mediainfo =
+            QString::fromUtf8(runProcess(QStringLiteral("mediainfo"),
+                                         {QStringLiteral("--Inform=General;%Duration%"), joined->path})
+                                  .out)
+                .trimmed()
+                .toDouble() /
+            1000;
+        QVERIFY2(std::abs(mediainfo - picture) < 0.01, qPrintable(QString::number(mediainfo)));
+        const QRegularExpression gstDuration(QStringLiteral("Duration: (\\d+):(\\d+):([\\d.]+)"));
+        const auto found = gstDuration.match(
+            QString::fromUtf8(runProcess(QStringLiteral("gst-discoverer-1.0"), {joined->path}).out));
+        QVERIFY(found.hasMatch());
+        const double gst = found.captured(1).toDouble() * 3600 + found.captured(2).toDouble() * 60 +
+                           found.captured(3).toDouble();
+        QVERIFY2(std::abs(gst - picture) < 0.01, qPrintable(found.captured(0)));
+
+        // The second chapter's telemetry starts with its picture.
+        const auto exif = runProcess(QStringLiteral("exiftool"),
+                                     {QStringLiteral("-ee"), QStringLiteral("-SampleTime"),
+                                      QStringLiteral("-n"), QStringLiteral("-s3"), joined->path});
+        const QStringList times = QString::fromUtf8(exif.out).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(times.size(), 26);
+        QVERIFY2(std::abs(times[13].toDouble() - picture / 2) < 0.002, qPrintable(times[13]));
+        QVERIFY2(std::abs(times[25].toDouble() - picture / 2 - 12.012) < 0.002, qPrintable(times[25]));
+
+        // The timecode track is described as the camera described it.
+        QVERIFY(!timecodeDescription(sample).isEmpty());
+        QCOMPARE(timecodeDescription(joined->path), timecodeDescription(sample));
+        QCOMPARE(summarizeStreams(joined->path).timecode, summarizeStreams(sample).timecode);
     }
 
     void theVerificationReadsEveryByteBack() {

@@ -1,6 +1,7 @@
 #include "tests/support/ChapterFixtures.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/VendorTelemetry.h"
 #include "trimming/TrimInPlace.h"
 #include "trimming/VideoTrimmingModel.h"
 
@@ -164,6 +165,16 @@ private Q_SLOTS:
             const QByteArray times = sampleTimes(out);
             QVERIFY(times.count('\n') >= 8);
             QCOMPARE(times, sampleTimes(whole));
+        }
+        // And the camera vendor's parser times every sample alike in both.
+        const VendorTelemetry vendorWhole = readVendorTelemetry(whole);
+        if (vendorWhole.skipReason.isEmpty()) {
+            QVERIFY2(vendorWhole.error.isEmpty(), qPrintable(vendorWhole.error));
+            const VendorTelemetry vendorOut = readVendorTelemetry(out);
+            for (const QString& stream : {QStringLiteral("ACCL"), QStringLiteral("GYRO")}) {
+                QCOMPARE(vendorOut.streams.value(stream).size(), vendorWhole.streams.value(stream).size());
+                QVERIFY2(largestTimeError(vendorWhole, vendorOut, stream, 0) < 1, qPrintable(stream));
+            }
         }
         QCOMPARE(readerErrors(QStringLiteral("gst-discoverer-1.0"), {out}), QString());
         QCOMPARE(readerErrors(QStringLiteral("mpv"), {"--vo=null", "--ao=null", "--ao-null-untimed",

@@ -99,6 +99,29 @@ private Q_SLOTS:
         QVERIFY(userData.contains("GPMF"));
     }
 
+    // x265's defaults make open groups of pictures: the frames shown just before a key frame are
+    // decoded after it, from the group before. A cut starting on such a frame still shows it first.
+    void trimStartsOnAFrameThatNeedsTheGroupBefore() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("PXL_0001.mp4"));
+        ClipRecipe recipe;
+        recipe.seconds = 6;
+        recipe.fps = 30;
+        recipe.gop = 30;
+        recipe.bFrames = 3;
+        recipe.audio = false;
+        recipe.hevc = true;
+        QCOMPARE(makeClip(path, recipe), QString());
+        auto result = exportTrimmedVideo(requestFor(path, 59.0 / 30, 150.0 / 30));
+        QVERIFY2(result.ok(), qPrintable(result.ok() ? QString() : result.error().message));
+        QCOMPARE(firstFrameNumber(path), 59);
+        QCOMPARE(lastFrameNumber(path), 149);
+        const QString counted = readerOutput(
+            QStringLiteral("ffprobe"), {"-v", "error", "-count_frames", "-select_streams", "v:0",
+                                        "-show_entries", "stream=nb_read_frames", "-of", "csv=p=0", path});
+        QCOMPARE(counted.trimmed(), QStringLiteral("91"));
+    }
+
     // A .360 keeps its path, name and both lenses; each lens starts at the cut.
     // With B-frames the copy ends by decoding time and so holds frames shown after the end (those the
     // last kept ones refer to); the last picture shown is still the one before the end.

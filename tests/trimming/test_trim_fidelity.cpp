@@ -1,5 +1,6 @@
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/VendorTelemetry.h"
 #include "trimming/VideoTrimExport.h"
 
 #include <QDir>
@@ -86,6 +87,7 @@ private Q_SLOTS:
         QVERIFY(before.contains(QLatin1String("fdsc")));
 
         const QStringList tagsBefore = exiftoolTagNames(path);
+        const VendorTelemetry vendorBefore = readVendorTelemetry(path);
 
         auto result = exportTrimmedVideo(VideoTrimExportRequest{QUrl::fromLocalFile(path), 3.3, 10.0});
         QVERIFY2(result.ok(), qPrintable(errorOf(result)));
@@ -120,6 +122,19 @@ private Q_SLOTS:
         const QString discovered = readerOutput(QStringLiteral("gst-discoverer-1.0"), {path});
         QVERIFY(discovered.contains(QLatin1String("video #")) &&
                 discovered.contains(QLatin1String("audio #")));
+
+        // The camera vendor's parser spreads each payload's samples evenly over its time in the
+        // sample table: the payloads the cut goes through must hold only their part's samples, or
+        // theirs come out squeezed and late.
+        if (!vendorBefore.skipReason.isEmpty())
+            QSKIP(qPrintable(vendorBefore.skipReason));
+        QVERIFY2(vendorBefore.error.isEmpty(), qPrintable(vendorBefore.error));
+        const VendorTelemetry vendorAfter = readVendorTelemetry(path);
+        QVERIFY2(vendorAfter.error.isEmpty(), qPrintable(vendorAfter.error));
+        for (const QString& stream : {QStringLiteral("ACCL"), QStringLiteral("GYRO")}) {
+            const double error = largestTimeError(vendorBefore, vendorAfter, stream, 3300);
+            QVERIFY2(error < 8, qPrintable(QStringLiteral("%1 samples %2 ms off").arg(stream).arg(error)));
+        }
     }
 
     // An HEVC clip keeps its hvc1 tag; phone keys survive where phones and ffmpeg put them; user
