@@ -89,7 +89,7 @@ VideoTrimmingView::VideoTrimmingView(QWidget* parent)
         model->setTrimCompletionSummary(std::nullopt);
         model->startAnalysis(model->items());
     });
-    connect(footer, &TrimFooterBar::trimRequested, model, &VideoTrimmingModel::startTrimming);
+    connect(footer, &TrimFooterBar::trimRequested, this, &VideoTrimmingView::confirmTrim);
     connect(m_list, &TrimVideoList::keepFullRequested, this,
             [](VideoTrimItem* item) { item->keepFullVideo(); });
     connect(m_list, &TrimVideoList::adjustRequested, this, &VideoTrimmingView::openEditor);
@@ -238,6 +238,37 @@ void VideoTrimmingView::chooserFinished(const QList<QUrl>& urls) {
 void VideoTrimmingView::chooserFailed(const QString& description) {
     m_selectVideos = false;
     m_model->setErrorMessage(description);
+}
+
+void VideoTrimmingView::confirmTrim() {
+    const QList<VideoTrimItem*> doubtful = m_model->itemsNeedingReview();
+    if (doubtful.isEmpty()) {
+        m_model->startTrimming();
+        return;
+    }
+    QStringList lines;
+    for (const VideoTrimItem* item : doubtful)
+        lines << tr("%1: %2").arg(QFileInfo(item->url().toLocalFile()).fileName(), item->reviewReason());
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"),
+                        tr("%n video(s) should be checked before trimming", nullptr, int(doubtful.size())),
+                        QMessageBox::NoButton, this);
+    box->setObjectName(QStringLiteral("trimReviewConfirm"));
+    box->setInformativeText(tr("The suggested range may leave out part of the jump. Adjust it, or trim "
+                               "the others only.\n\n") +
+                            lines.join(u'\n'));
+    QPushButton* skip = box->addButton(tr("Trim Only the Others"), QMessageBox::AcceptRole);
+    QPushButton* all = box->addButton(tr("Trim All Anyway"), QMessageBox::DestructiveRole);
+    box->addButton(QMessageBox::Cancel);
+    box->setDefaultButton(skip);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::buttonClicked, this, [this, skip, all](QAbstractButton* button) {
+        if (button == skip)
+            m_model->startTrimming(false);
+        else if (button == all)
+            m_model->startTrimming(true);
+    });
+    box->open();
 }
 
 void VideoTrimmingView::showErrorAlert() {
