@@ -11,8 +11,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+extern "C" {
+#include <libavutil/log.h>
+}
 
 #include <algorithm>
 #include <cmath>
@@ -50,6 +55,7 @@ struct Tally {
     int endsEarly = 0;  // the range ends before the true opening
     int startsLate = 0; // or starts after the true exit
     int unmarked = 0;   // misses by more than 2 s not marked for review
+    int marked = 0;     // marked for review, right or wrong
     double worst = 0;
     QString worstClip;
 };
@@ -76,6 +82,7 @@ void count(Tally& tally, const Outcome& outcome, const JumpTruth& truth, const Q
     tally.within2 += miss <= 2;
     if (miss > 2 && !outcome.review)
         ++tally.unmarked;
+    tally.marked += outcome.review;
     if (miss > tally.worst) {
         tally.worst = miss;
         tally.worstClip = clip;
@@ -99,6 +106,8 @@ void print(const char* title, const std::map<QString, Tally>& tallies) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    av_log_set_level(AV_LOG_QUIET);
+    QLoggingCategory::setFilterRules(QStringLiteral("app.tarnwick.Velarix.App.info=false"));
     const bool fast = app.arguments().contains(QStringLiteral("--fast"));
     const QDir data(QStringLiteral(VELARIX_SOURCE_DIR "/tests/data/real-jumps"));
     QTemporaryDir work;
