@@ -249,10 +249,11 @@ void VideoTrimmingView::confirmTrim() {
     QStringList lines;
     for (const VideoTrimItem* item : doubtful)
         lines << tr("%1: %2").arg(QFileInfo(item->url().toLocalFile()).fileName(), item->reviewReason());
-    auto* box =
-        new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"),
-                        tr("%n video(s) should be checked before trimming", nullptr, int(doubtful.size())),
-                        QMessageBox::NoButton, this);
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"),
+                                doubtful.size() == 1
+                                    ? tr("1 video should be checked before trimming")
+                                    : tr("%1 videos should be checked before trimming").arg(doubtful.size()),
+                                QMessageBox::NoButton, this);
     box->setObjectName(QStringLiteral("trimReviewConfirm"));
     box->setInformativeText(tr("The suggested range may leave out part of the jump. Adjust it, or trim "
                                "the others only.\n\n") +
