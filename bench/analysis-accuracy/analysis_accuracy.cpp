@@ -109,6 +109,9 @@ int main(int argc, char** argv) {
     av_log_set_level(AV_LOG_QUIET);
     QLoggingCategory::setFilterRules(QStringLiteral("app.tarnwick.Velarix.App.info=false"));
     const bool fast = app.arguments().contains(QStringLiteral("--fast"));
+    // --keep DIR: the clips stay there for a look (in the window, in ffprobe), one per log and sources.
+    const qsizetype keepAt = app.arguments().indexOf(QStringLiteral("--keep"));
+    const QString keep = keepAt > 0 ? app.arguments().value(keepAt + 1) : QString();
     const QDir data(QStringLiteral(VELARIX_SOURCE_DIR "/tests/data/real-jumps"));
     QTemporaryDir work;
     std::map<QString, Tally> tuned;
@@ -179,7 +182,11 @@ int main(int argc, char** argv) {
                     jump.exitTime = -1;
                     jump.openingTime = duration + 1;
                 }
-                const QString clip = work.filePath(QStringLiteral("%1.mp4").arg(name));
+                const QString clip =
+                    keep.isEmpty()
+                        ? work.filePath(QStringLiteral("%1.mp4").arg(name))
+                        : QDir(keep).filePath(QStringLiteral("%1 %2 %3.mp4")
+                                                  .arg(name, QLatin1String(c.name), QLatin1String(s.name)));
                 if (auto written = writeSyntheticJump(clip, jump); !written) {
                     std::fprintf(stderr, "%s\n", qUtf8Printable(written.error().message));
                     return 1;

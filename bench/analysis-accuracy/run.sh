@@ -7,7 +7,8 @@
 # review, and the worst miss. The held-out logs are reported apart. `--fast` skips the clips and runs
 # the telemetry detection and the decision alone.
 #
-# Usage: bench/analysis-accuracy/run.sh [--fast]   (BUILD: the build folder, default build/release)
+# Usage: bench/analysis-accuracy/run.sh [--fast] [--keep DIR]  (--keep: the clips stay in DIR)
+#          (BUILD: the build folder, default build/release)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
