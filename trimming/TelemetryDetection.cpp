@@ -32,7 +32,6 @@ constexpr double kLongestFreefall = 120;     // s: a tracking jump from 4,500 m
 constexpr double kOpeningImpulse = 4.5;      // g·s
 constexpr double kOpeningPeak = 2.5;         // g
 constexpr double kFreefallShockGap = 22;     // s
-constexpr double kSensorsAgree = 4;          // s between the altitude's and the accelerometer's opening
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 struct Sample {

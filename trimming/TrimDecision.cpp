@@ -124,8 +124,7 @@ AudioEvidence audioEvidence(std::optional<double> exit, double spread, std::opti
 TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& telemetry) {
     TrimDecision decision;
     AudioEvidence audio = heard;
-    std::optional<TelemetryEvent> telemetryOpening = telemetry.opening;
-    if (telemetry.canopyFrom && telemetryOpening && telemetryOpening->confidence >= kUsableTelemetry) {
+    if (telemetry.canopyFrom && telemetry.opening && telemetry.opening->confidence >= kUsableTelemetry) {
         // Wind heard while the altitude shows the canopy flying is a spiral, not a second freefall.
         if (audio.exit && *audio.exit >= *telemetry.canopyFrom) {
             qCInfo(lcApp, "The sound's freefall from %s is under the canopy; left out",
@@ -142,7 +141,7 @@ TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& tele
     }
     const Pick exit = pick("exit", audio.exit, audio.exitConfidence, kSourceAudio, telemetry.exit, telemetry);
     const Pick opening = pick("opening", audio.opening, audio.openingConfidence, audio.openingSource,
-                              telemetryOpening, telemetry);
+                              telemetry.opening, telemetry);
     decision.exit = exit.time;
     decision.exitSource = exit.source;
     decision.opening = opening.time;

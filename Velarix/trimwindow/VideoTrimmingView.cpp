@@ -258,13 +258,16 @@ void VideoTrimmingView::confirmTrim() {
     box->setInformativeText(tr("The suggested range may leave out part of the jump. Adjust it, or trim "
                                "the others only.\n\n") +
                             lines.join(u'\n'));
-    QPushButton* skip = box->addButton(tr("Trim Only the Others"), QMessageBox::AcceptRole);
+    // With nothing else to trim, skipping them would do nothing at all.
+    const bool others = m_model->trimmableItems().size() > doubtful.size();
+    QPushButton* skip =
+        others ? box->addButton(tr("Trim Only the Others"), QMessageBox::AcceptRole) : nullptr;
     QPushButton* all = box->addButton(tr("Trim All Anyway"), QMessageBox::DestructiveRole);
-    box->addButton(QMessageBox::Cancel);
-    box->setDefaultButton(skip);
+    QPushButton* cancel = box->addButton(QMessageBox::Cancel);
+    box->setDefaultButton(skip ? skip : cancel);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::buttonClicked, this, [this, skip, all](QAbstractButton* button) {
-        if (button == skip)
+        if (skip && button == skip)
             m_model->startTrimming(false);
         else if (button == all)
             m_model->startTrimming(true);

@@ -14,13 +14,16 @@ class TrimReviewTest : public QObject {
 private Q_SLOTS:
     void trimAllAsksFirst_data() {
         QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("others");
         QTest::addColumn<QStringList>("trimmed");
-        QTest::newRow("only the others") << "Trim Only the Others" << QStringList{"sure"};
-        QTest::newRow("all anyway") << "Trim All Anyway" << QStringList{"doubtful", "sure"};
-        QTest::newRow("cancel") << "Cancel" << QStringList{};
+        QTest::newRow("only the others") << "Trim Only the Others" << true << QStringList{"sure"};
+        QTest::newRow("all anyway") << "Trim All Anyway" << true << QStringList{"doubtful", "sure"};
+        QTest::newRow("cancel") << "Cancel" << true << QStringList{};
+        QTest::newRow("no others, anyway") << "Trim All Anyway" << false << QStringList{"doubtful"};
     }
     void trimAllAsksFirst() {
         QFETCH(QString, answer);
+        QFETCH(bool, others);
         QFETCH(QStringList, trimmed);
         const QString why = QStringLiteral("the range keeps only 2 s of freefall");
         VideoTrimmingView window;
@@ -46,8 +49,10 @@ private Q_SLOTS:
             return request.url;
         });
         window.show();
-        window.model().addVideos({QUrl::fromLocalFile(QStringLiteral("/v/doubtful.mp4")),
-                                  QUrl::fromLocalFile(QStringLiteral("/v/sure.mp4"))});
+        QList<QUrl> videos{QUrl::fromLocalFile(QStringLiteral("/v/doubtful.mp4"))};
+        if (others)
+            videos << QUrl::fromLocalFile(QStringLiteral("/v/sure.mp4"));
+        window.model().addVideos(videos);
         QTRY_VERIFY(!window.model().isAnalyzing());
         // The row says why before anyone asks.
         bool said = false;
@@ -62,7 +67,11 @@ private Q_SLOTS:
         QTRY_COMPARE(alert.shown, 1);
         QCOMPARE(alert.text, QStringLiteral("1 video should be checked before trimming"));
         QVERIFY(alert.informativeText.contains(QStringLiteral("doubtful.mp4: %1").arg(why)));
-        QCOMPARE(alert.defaultButton, QStringLiteral("Trim Only the Others"));
+        // Skipping is the default; with nothing else to trim it is no choice, and cancelling is.
+        QCOMPARE(alert.defaultButton,
+                 others ? QStringLiteral("Trim Only the Others") : QStringLiteral("Cancel"));
+        if (!others)
+            QVERIFY(!alert.buttons.contains(QStringLiteral("Trim Only the Others")));
         QTRY_VERIFY(!window.model().isTrimming());
         QTest::qWait(50);
         QCOMPARE(exported, trimmed);
