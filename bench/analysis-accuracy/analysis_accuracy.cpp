@@ -90,13 +90,13 @@ void count(Tally& tally, const Outcome& outcome, const JumpTruth& truth, const Q
 }
 
 void print(const char* title, const std::map<QString, Tally>& tallies) {
-    std::printf("\n%s\n%-34s %5s %9s %9s %8s %6s %6s %8s  %s\n", title, "sources, sound", "clips", "≤1 s",
-                "≤2 s", "none", "early", "late", "unmarked", "worst miss");
+    std::printf("\n%s\n%-34s %5s %9s %9s %8s %6s %6s %8s %7s  %s\n", title, "sources, sound", "clips", "≤1 s",
+                "≤2 s", "none", "early", "late", "unmarked", "marked", "worst miss");
     for (const auto& [name, t] : tallies)
         std::printf(
-            "%-34s %5d %4d %3.0f%% %4d %3.0f%% %8d %6d %6d %8d  %s\n", qUtf8Printable(name), t.clips,
+            "%-34s %5d %4d %3.0f%% %4d %3.0f%% %8d %6d %6d %8d %7d  %s\n", qUtf8Printable(name), t.clips,
             t.within1, 100.0 * t.within1 / t.clips, t.within2, 100.0 * t.within2 / t.clips, t.noRange,
-            t.endsEarly, t.startsLate, t.unmarked,
+            t.endsEarly, t.startsLate, t.unmarked, t.marked,
             t.worst >= 1e9
                 ? qUtf8Printable(QStringLiteral("no range (%1)").arg(t.worstClip))
                 : qUtf8Printable(QStringLiteral("%1 s (%2)").arg(t.worst, 0, 'f', 1).arg(t.worstClip)));
