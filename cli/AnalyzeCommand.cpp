@@ -38,7 +38,7 @@ QJsonObject jsonLine(const NamedRecording& video, const Result<VideoTrimAnalysis
         for (const char* key :
              {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary", "exitTime",
               "audioOpeningTime", "frameOpeningTime", "telemetryExitTime", "telemetryOpeningTime",
-              "telemetrySource", "telemetryProblem", "exitSource", "openingSource", "explanation"})
+              "telemetrySource", "telemetryProblem", "exitSource", "openingSource", "explanation", "review"})
             line.insert(QLatin1String(key), QJsonValue::Null);
         line.insert(QLatin1String("error"), outcome.error().message);
         if (withLevels)
@@ -63,6 +63,8 @@ QJsonObject jsonLine(const NamedRecording& video, const Result<VideoTrimAnalysis
     line.insert(QLatin1String("exitSource"), optionalText(result.exitSource));
     line.insert(QLatin1String("openingSource"), optionalText(result.openingSource));
     line.insert(QLatin1String("explanation"), optionalText(result.explanation));
+    // A flag with its reason: the text when the range needs a look, null when it does not.
+    line.insert(QLatin1String("review"), optionalText(result.review));
     if (withLevels) {
         QJsonValue levels = QJsonValue::Null;
         if (result.levels) {
@@ -107,6 +109,8 @@ void printHuman(QTextStream& out, QTextStream& err, const QString& file,
     if (!result.explanation.isEmpty() &&
         !(result.telemetrySource.isEmpty() && result.telemetryProblem.isEmpty()))
         out << "  " << QString(result.explanation).replace(u'\n', QStringLiteral("\n  ")) << '\n';
+    if (!result.review.isEmpty())
+        out << "  Check before trimming: " << result.review << ".\n";
     if (withLevels && result.levels) {
         out << "  levels (dB per half second):";
         for (double level : *result.levels)

@@ -28,6 +28,7 @@ int runImport(Invocation& invocation) {
     // --trim: the copies are analysed and trimmed to their suggestions once the import is done.
     QStringList rest = invocation.arguments;
     const bool trim = rest.removeAll(QStringLiteral("--trim")) > 0;
+    const bool trustSuggestions = rest.removeAll(QStringLiteral("--trust-suggestions")) > 0;
     bool keepOriginal = keepOriginalsSetting();
     if (rest.removeAll(QStringLiteral("--keep-original")) > 0)
         keepOriginal = true;
@@ -175,7 +176,7 @@ int runImport(Invocation& invocation) {
         for (const auto& file : report.imported)
             copies.append(file.destination);
         invocation.out.flush();
-        const int trimmed = trimSuggested(invocation, copies, false, keepOriginal);
+        const int trimmed = trimSuggested(invocation, copies, false, keepOriginal, trustSuggestions);
         if (trimmed != kExitOk)
             status = kExitSomeFailed;
     }

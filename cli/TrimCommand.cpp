@@ -87,6 +87,14 @@ struct FileOutcome {
     bool done = false; // trimmed, or (dry run) would be trimmed
 };
 
+// What to do about suggestions left alone because they need a look.
+QString skippedText(int count) {
+    return QStringLiteral("%1 %2 skipped: the suggested range may leave out part of the jump. Look with "
+                          "`velarix-cli analyze`, then trim with --range, or pass --trust-suggestions.\n")
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("file was") : QStringLiteral("files were"));
+}
+
 class Reporter {
 public:
     explicit Reporter(Invocation& invocation)
@@ -125,6 +133,8 @@ public:
         progress(QString());
         QTextStream& stream = m_invocation.json ? m_invocation.err : m_invocation.out;
         stream << summary.text() << ' ' << savedText(summary.savedBytes) << '\n';
+        if (summary.reviewSkippedCount > 0)
+            stream << skippedText(summary.reviewSkippedCount);
         stream.flush();
     }
 
@@ -263,7 +273,8 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
 } // namespace
 
 // By default: the trimming model analyses every file, then cuts each to its suggestion, as the window.
-int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun, bool keepOriginal) {
+int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun, bool keepOriginal,
+                  bool trustSuggestions) {
     Reporter reporter(invocation);
     VideoTrimmingModel model;
     model.setKeepOriginalsInTrash(keepOriginal);
@@ -321,6 +332,7 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     // The trimming run's outcomes name the files by path; the items are gone once it is done.
     QHash<QString, QList<int>> rowsOfPath; // a file given twice is listed twice
     qint64 dryRunSavings = 0;
+    int reviewSkipped = 0;
     for (int k = 0; k < items.size() && k < rowOfUrl.size(); ++k) {
         VideoTrimItem* item = items[k];
         FileOutcome& outcome = outcomes[rowOfUrl[k]];
@@ -330,6 +342,10 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
             item->canTrim() && dryRun ? untrimmableReason(item->url().toLocalFile()) : QString();
         if (!reason.isEmpty()) {
             outcome.message = reason;
+        } else if (item->canTrim() && item->needsReview() && !trustSuggestions) {
+            outcome.message =
+                QStringLiteral("Skipped: check before trimming (%1).").arg(item->reviewReason());
+            ++reviewSkipped;
         } else if (item->canTrim()) {
             outcome.message = dryRun ? dryRunMessage(item->estimatedSavings(), item->removedPercent())
                                      : QStringLiteral("Not trimmed");
@@ -344,7 +360,7 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     }
     VideoTrimCompletionSummary trimmed;
     if (!dryRun && !gInterrupted.isCancelled())
-        trimmed = awaitFuture(model.startTrimming());
+        trimmed = awaitFuture(model.startTrimming(trustSuggestions));
     for (const VideoTrimFileOutcome& file : std::as_const(trimmed.files)) {
         QList<int>& rows = rowsOfPath[file.path];
         if (rows.isEmpty())
@@ -375,6 +391,8 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
                       .arg(done)
                       .arg(videos.size())
                       .arg(QLocale::c().formattedDataSize(dryRunSavings, 1, QLocale::DataSizeSIFormat));
+        if (reviewSkipped > 0)
+            stream << skippedText(reviewSkipped);
         stream.flush();
     } else {
         // Counted again here: what the files lost on the disk, not the model's estimate.
@@ -401,10 +419,13 @@ int runTrim(Invocation& invocation) {
     std::optional<Range> range;
     bool dryRun = false;
     bool keepOriginal = keepOriginalsSetting();
+    bool trustSuggestions = false;
     for (int i = 0; i < invocation.arguments.size(); ++i) {
         const QString& argument = invocation.arguments[i];
         if (argument == QLatin1String("--dry-run")) {
             dryRun = true;
+        } else if (argument == QLatin1String("--trust-suggestions")) {
+            trustSuggestions = true;
         } else if (argument == QLatin1String("--keep-original")) {
             keepOriginal = true;
         } else if (argument == QLatin1String("--no-keep-original")) {
@@ -440,13 +461,14 @@ int runTrim(Invocation& invocation) {
             removeLeftoverTrimFolders(file);
     }
     const int status = range ? trimRange(invocation, files, *range, dryRun, keepOriginal)
-                             : trimSuggested(invocation, files, dryRun, keepOriginal);
+                             : trimSuggested(invocation, files, dryRun, keepOriginal, trustSuggestions);
     waitForPendingFrees();
     return status;
 }
 
 const CommandRegistration registration(Command{
-    QStringLiteral("trim"), QStringLiteral("trim FILE... [--range START-END] [--dry-run] [--keep-original]"),
+    QStringLiteral("trim"),
+    QStringLiteral("trim FILE... [--range START-END] [--dry-run] [--keep-original] [--trust-suggestions]"),
     QStringLiteral("analyses videos, then trims them in place to the suggested range (or the one given)"),
     runTrim});
 

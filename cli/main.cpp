@@ -77,6 +77,8 @@ void printHelp(QTextStream& out) {
         << "  --range START-END      trim: keep this range (seconds or minutes:seconds, e.g. 00:40-02:30)\n"
         << "  --trim                 import: then analyse the copies and trim each to its suggestion\n"
         << "  --dry-run              trim: analyse and report, change no file\n"
+        << "  --trust-suggestions    trim, import --trim: also trim to suggestions marked \"check before "
+           "trimming\"\n"
         << "  --keep-original        trim, import --trim: put each replaced original in the Trash\n"
         << "  --no-keep-original     trim, import --trim: delete replaced originals (the saved setting "
            "aside)\n"

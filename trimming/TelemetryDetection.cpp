@@ -12,12 +12,26 @@ using gpmf::fourCC;
 
 constexpr double kGravity = 9.80665;
 constexpr double kStep = kTelemetryCurveStep;
-constexpr double kFreefallDescent = 30; // m/s: faster than any canopy flies straight down for long
-constexpr int kFreefallBins = 16;       // 8 s
-constexpr double kShockBin = 0.25;      // seconds per accelerometer bin
-constexpr double kShockLevel = 1.6;     // g
-constexpr double kShockPeak = 1.8;      // g
-constexpr double kDipLevel = 0.75;      // g: below this the jumper is falling, not carried
+constexpr double kFreefallDescent = 30;      // m/s: faster than any canopy flies straight down for long
+constexpr int kFreefallBins = 16;            // 8 s
+constexpr double kShockBin = 0.25;           // seconds per accelerometer bin
+constexpr double kShockLevel = 1.6;          // g
+constexpr double kShockPeak = 1.8;           // g
+constexpr double kDipLevel = 0.75;           // g: below this the jumper is falling, not carried
+constexpr double kCanopyLimit = 20;          // m/s: a run of freefall lasts while the descent stays above
+constexpr double kShortFreefallDescent = 25; // m/s: a hop-and-pop's peak, smoothed
+constexpr double kCanopyDescent = 12;        // m/s: below this the canopy is flying
+constexpr size_t kFlareBins = 24;            // 12 s
+constexpr int kShortFreefallBins = 8;        // 4 s of it
+constexpr double kAircraftForward = 25;      // m/s: an aircraft's ground speed, not a canopy's
+constexpr double kOpeningToCanopy = 1.0;     // s from the opening's start to a descent below 20 m/s, at least
+constexpr size_t kImpulseBins = 32;          // 8 s
+constexpr size_t kOnsetBins = 6;             // 1.5 s: the deceleration's own rise, not the freefall before
+constexpr double kShortestFreefall = 4;      // s
+constexpr double kLongestFreefall = 120;     // s: a tracking jump from 4,500 m
+constexpr double kOpeningImpulse = 4.5;      // g·s
+constexpr double kOpeningPeak = 2.5;         // g
+constexpr double kFreefallShockGap = 22;     // s
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 struct Sample {
@@ -95,6 +109,24 @@ std::vector<Sample> usableAltitudes(const Telemetry& telemetry, double duration,
     return out;
 }
 
+// The GPS's ground speed (its fourth value), where the altitude is usable.
+std::vector<Sample> groundSpeeds(const Telemetry& telemetry, double duration) {
+    const TelemetrySeries* gps = telemetry.find(fourCC("GPS9"));
+    if (!gps)
+        gps = telemetry.find(fourCC("GPS5"));
+    std::vector<Sample> out;
+    if (!gps || gps->elements < 4)
+        return out;
+    for (size_t i = 0; i < gps->sampleCount(); ++i) {
+        const int fix = i < gps->gpsFix.size() ? gps->gpsFix[i] : -1;
+        const double v = gps->value(i, 3);
+        if (fix != 0 && fix != 1 && std::isfinite(v) && v >= 0 && v < 500 && gps->times[i] >= 0 &&
+            gps->times[i] <= duration)
+            out.push_back({gps->times[i], v});
+    }
+    return out;
+}
+
 std::vector<Sample> accelerationMagnitudes(const Telemetry& telemetry, double duration) {
     std::vector<Sample> out;
     const TelemetrySeries* accl = telemetry.find(fourCC("ACCL"));
@@ -141,27 +173,12 @@ struct Fit {
     double rms = std::numeric_limits<double>::infinity();
 };
 
-// The exit: level flight, then the fall of a body under gravity and drag towards terminal speed.
-Fit fitExit(const std::vector<Sample>& altitudes, double runStart, double terminal) {
-    Fit best;
-    const double vt = std::max(terminal, 20.0);
-    const std::vector<Sample> near = within(altitudes, runStart - 20, runStart + 6);
-    for (double exit = runStart - 12; exit <= runStart + 2; exit += 0.05) {
-        const auto drop = [&](double t) {
-            return t <= exit ? 0.0 : vt * vt / kGravity * std::log(std::cosh(kGravity * (t - exit) / vt));
-        };
-        const double rms = residual(near, drop);
-        if (rms < best.rms)
-            best = {exit, rms};
-    }
-    return best;
-}
-
 // The opening: freefall at a steady rate, then the rate falling to the canopy's, in a straight line
 // over a few seconds or exponentially.
 Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freefall, double canopy) {
     Fit best;
-    const std::vector<Sample> near = within(altitudes, runEnd - 18, runEnd + 15);
+    // Close to the opening only: speed skydivers and freeflyers slow down some seconds before it.
+    const std::vector<Sample> near = within(altitudes, runEnd - 10, runEnd + 12);
     for (double slowing : {1.5, 2.5, 3.5, 5.0, 7.0, 9.0, 12.0}) {
         for (double opening = runEnd - 8; opening <= runEnd + 3; opening += 0.05) {
             const auto drop = [&](double t) { // metres fallen since the opening (negative before it)
@@ -198,12 +215,47 @@ double fitConfidence(double rms, double high) {
     return rms <= 5 ? high : rms <= 10 ? high - 0.2 : high - 0.35;
 }
 
+// The fall from the aircraft, which may still climb or descend: the exit fit starts at its rate.
+double fallen(double t, double v0, double vt) {
+    const double a = std::atanh(std::clamp(v0 / vt, -0.95, 0.95));
+    return vt * vt / kGravity * (std::log(std::cosh(kGravity * t / vt + a)) - std::log(std::cosh(a)));
+}
+
+// The exit: the aircraft's steady climb or descent, then the fall of a body under gravity and drag
+// towards terminal speed.
+Fit fitExit(const std::vector<Sample>& altitudes, double runStart, double terminal, double aircraft) {
+    Fit best;
+    const double vt = std::max(terminal, 20.0);
+    const std::vector<Sample> near = within(altitudes, runStart - 20, runStart + 6);
+    for (double exit = runStart - 12; exit <= runStart + 2; exit += 0.05) {
+        const auto drop = [&](double t) {
+            return t <= exit ? aircraft * (t - exit) : fallen(t - exit, aircraft, vt);
+        };
+        const double rms = residual(near, drop);
+        if (rms < best.rms)
+            best = {exit, rms};
+    }
+    return best;
+}
+
 struct GpsFinding {
     std::optional<TelemetryEvent> exit;
     std::optional<TelemetryEvent> opening;
+    double runStart = 0;
+    double runEnd = 0; // where the descent fell below freefall speed for good: the canopy flies
 };
 
-GpsFinding fromAltitude(const std::vector<Sample>& altitudes, double duration, std::vector<double>& curve) {
+// A run of freefall in the descent rates (half-second bins).
+struct Run {
+    size_t start = 0;
+    size_t end = 0; // exclusive
+    int fast = 0;   // bins at 30 m/s or more
+    int fair = 0;   // bins at 25 m/s or more
+    bool fromAircraft = false;
+};
+
+GpsFinding fromAltitude(const std::vector<Sample>& altitudes, const std::vector<double>& horizontal,
+                        double duration, std::vector<double>& curve) {
     GpsFinding found;
     curve = binMeans(altitudes, duration, kStep);
     bridgeGaps(curve, 6);
@@ -220,45 +272,85 @@ GpsFinding fromAltitude(const std::vector<Sample>& altitudes, double duration, s
     for (size_t i = 2; i + 2 < n; ++i)
         descent[i] = -(smooth[i + 2] - smooth[i - 2]) / (4 * kStep);
 
-    size_t bestStart = 0;
-    size_t bestLength = 0;
+    // Runs above canopy speed. Trackers flare below 20 m/s and dive again: a run goes on through a
+    // slower stretch of up to 12 s that never falls to canopy speed.
+    std::vector<Run> runs;
     for (size_t i = 0; i < n;) {
-        if (!(descent[i] >= kFreefallDescent)) {
+        if (!(descent[i] >= kCanopyLimit)) {
             ++i;
             continue;
         }
-        size_t j = i;
-        while (j < n && descent[j] >= kFreefallDescent)
-            ++j;
-        if (j - i > bestLength) {
-            bestStart = i;
-            bestLength = j - i;
-        }
-        i = j;
+        size_t end = i;
+        while (end < n && descent[end] >= kCanopyLimit)
+            ++end;
+        if (!runs.empty() && i - runs.back().end <= kFlareBins &&
+            std::all_of(descent.begin() + long(runs.back().end), descent.begin() + long(i),
+                        [](double d) { return d >= kCanopyDescent; }))
+            runs.back().end = end;
+        else
+            runs.push_back({i, end, 0, 0, false});
+        i = end;
     }
-    if (bestLength < kFreefallBins)
+    // A long one at freefall speed is freefall; a short, slower one too when it starts from the
+    // aircraft's forward speed (a hop-and-pop), never from a canopy's.
+    std::optional<Run> best;
+    for (Run run : runs) {
+        for (size_t i = run.start; i < run.end; ++i) {
+            run.fast += descent[i] >= kFreefallDescent;
+            run.fair += descent[i] >= kShortFreefallDescent;
+        }
+        const size_t before = run.start >= 6 ? run.start - 6 : 0;
+        const double forward = median({horizontal.begin() + long(std::min(before, horizontal.size())),
+                                       horizontal.begin() + long(std::min(run.start, horizontal.size()))});
+        run.fromAircraft = forward >= kAircraftForward;
+        if (run.fast < kFreefallBins && !(run.fromAircraft && run.fair >= kShortFreefallBins))
+            continue;
+        // The first from the aircraft wins over anything later; otherwise the longest.
+        if (!best || (run.fromAircraft && !best->fromAircraft) ||
+            (run.fromAircraft == best->fromAircraft && !best->fromAircraft && run.fast > best->fast))
+            best = run;
+    }
+    if (!best)
         return found;
+    const size_t bestStart = best->start;
+    const size_t bestEnd = best->end;
     const double runStart = double(bestStart) * kStep;
-    const double runEnd = double(bestStart + bestLength) * kStep;
-    const double freefall =
-        median({descent.begin() + long(bestStart), descent.begin() + long(bestStart + bestLength)});
-    const size_t canopyFrom = std::min(n, bestStart + bestLength + 20);
-    const size_t canopyTo = std::min(n, bestStart + bestLength + 50);
+    const double runEnd = double(bestEnd) * kStep;
+    found.runStart = runStart;
+    found.runEnd = runEnd;
+    // The rate the opening slows from: the freefall's last seconds before it (freeflyers slow to
+    // belly first).
+    const size_t lateFrom = bestEnd > bestStart + 16 ? bestEnd - 16 : bestStart;
+    const size_t lateTo = bestEnd > lateFrom + 8 ? bestEnd - 8 : bestEnd;
+    const double freefall = median({descent.begin() + long(lateFrom), descent.begin() + long(lateTo)});
+    const double terminal = median({descent.begin() + long(bestStart), descent.begin() + long(bestEnd)});
+    const size_t canopyFrom = std::min(n, bestEnd + 20);
+    const size_t canopyTo = std::min(n, bestEnd + 50);
     double canopy = median({descent.begin() + long(canopyFrom), descent.begin() + long(canopyTo)});
     if (!std::isfinite(canopy) || canopy < 0 || canopy > 20)
         canopy = 6;
+    // The aircraft's climb or descent over the 25 s to 8 s before the run.
+    const size_t airFrom = bestStart >= 50 ? bestStart - 50 : 0;
+    const size_t airTo = bestStart >= 16 ? bestStart - 16 : 0;
+    double aircraft = median({descent.begin() + long(airFrom), descent.begin() + long(airTo)});
+    if (!std::isfinite(aircraft))
+        aircraft = 0;
+    aircraft = std::clamp(aircraft, -12.0, 12.0);
 
     // A clip that starts in freefall has no exit to fit; one that ends in it no opening.
     if (runStart > 6) {
-        const Fit exit = fitExit(altitudes, runStart, freefall);
+        const Fit exit = fitExit(altitudes, runStart, terminal, aircraft);
         if (std::isfinite(exit.time))
             found.exit = TelemetryEvent{std::max(0.0, exit.time), fitConfidence(exit.rms, 0.9)};
     }
     if (runEnd < duration - 6) {
-        const Fit opening = fitOpening(altitudes, runEnd, freefall, canopy);
-        if (std::isfinite(opening.time))
+        Fit opening = fitOpening(altitudes, runEnd, freefall, canopy);
+        if (std::isfinite(opening.time)) {
+            // However well it fits, the canopy was open by the time the descent fell to its speed.
+            opening.time = std::min(opening.time, runEnd - kOpeningToCanopy);
             found.opening =
-                TelemetryEvent{std::min(duration, opening.time), fitConfidence(opening.rms, 0.85)};
+                TelemetryEvent{std::clamp(opening.time, 0.0, duration), fitConfidence(opening.rms, 0.85)};
+        }
     }
     return found;
 }
@@ -294,9 +386,14 @@ size_t onset(const std::vector<double>& bins, size_t from, size_t limit, Before 
     return i;
 }
 
+double finiteOr(double value, double fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
+
 struct Shock {
     double onset;
     double peak;
+    double impulse; // g·s above 1 g over the 8 s from its start
 };
 
 std::vector<Shock> shocks(const std::vector<double>& bins) {
@@ -304,21 +401,81 @@ std::vector<Shock> shocks(const std::vector<double>& bins) {
     for (const Stretch& s : stretches(bins, [](double g) { return g >= kShockLevel; })) {
         double peak = 0;
         for (size_t i = s.start; i < s.end; ++i)
-            peak = std::max(peak, std::isfinite(bins[i]) ? bins[i] : 0.0);
-        if (s.end - s.start >= 2 && peak >= kShockPeak)
-            out.push_back(
-                {double(onset(bins, s.start, 12, [](double g) { return g > 1.15; })) * kShockBin, peak});
+            peak = std::max(peak, finiteOr(bins[i], 0.0));
+        if (s.end - s.start < 2 || peak < kShockPeak)
+            continue;
+        double impulse = 0;
+        for (size_t i = s.start; i < std::min(bins.size(), s.start + kImpulseBins); ++i)
+            impulse += std::max(0.0, finiteOr(bins[i], 1.0) - 1.0) * kShockBin;
+        const size_t start = onset(bins, s.start, kOnsetBins, [](double g) { return g > 1.15; });
+        out.push_back({double(start) * kShockBin, peak, impulse});
     }
     return out;
 }
 
+struct Dip {
+    double time;    // where the support ended
+    double deficit; // g·s below 1 g: the speed gained, in g·s
+};
+
 // Falls away from the aircraft: at least 2 s below 0.75 g; the exit is where the support ended.
-std::vector<double> dips(const std::vector<double>& bins) {
-    std::vector<double> out;
-    for (const Stretch& s : stretches(bins, [](double g) { return g < kDipLevel; }))
-        if (s.end - s.start >= 8)
-            out.push_back(double(onset(bins, s.start, 8, [](double g) { return g < 0.9; })) * kShockBin);
+std::vector<Dip> dips(const std::vector<double>& bins) {
+    std::vector<Dip> out;
+    for (const Stretch& s : stretches(bins, [](double g) { return g < kDipLevel; })) {
+        if (s.end - s.start < 8)
+            continue;
+        const size_t start = onset(bins, s.start, 8, [](double g) { return g < 0.9; });
+        double deficit = 0;
+        for (size_t i = start; i < bins.size() && (i < s.end || finiteOr(bins[i], 1.0) < 0.9); ++i)
+            deficit += std::max(0.0, 1.0 - finiteOr(bins[i], 1.0)) * kShockBin;
+        out.push_back({double(start) * kShockBin, deficit});
+    }
     return out;
+}
+
+struct AccelerometerJump {
+    std::optional<Dip> exit;
+    std::optional<Shock> opening;
+    int rivals = 0; // other strong shocks before it that could have been the opening
+};
+
+// Without the altitude: the exit is the deepest fall away from the aircraft (freeflyers' speed-ups
+// are dips too, but gain less speed than the exit); the opening the last strong shock of the freefall.
+AccelerometerJump fromAccelerometer(const std::vector<Dip>& allDips, const std::vector<Shock>& allShocks) {
+    AccelerometerJump found;
+    for (const Dip& dip : allDips) {
+        bool followed = false;
+        for (const Shock& shock : allShocks)
+            followed = followed || (shock.onset >= dip.time + kShortestFreefall &&
+                                    shock.onset <= dip.time + kLongestFreefall);
+        if (followed && (!found.exit || dip.deficit > found.exit->deficit * 1.2))
+            found.exit = dip;
+    }
+    if (!found.exit)
+        return found;
+    // Freefall goes on from shock to shock (freeflyers' swings, a speed skydiver's slow-down to belly)
+    // while they come within 22 s of each other; the canopy's turns come later. The opening is the
+    // last strong shock of that chain: the canopy's deceleration is 4.8–7.7 g·s, peaking at 2.5 g or
+    // more.
+    const auto strong = [](const Shock& shock) {
+        return shock.impulse >= kOpeningImpulse || shock.peak >= kOpeningPeak;
+    };
+    std::optional<double> last;
+    int candidates = 0;
+    for (const Shock& shock : allShocks) {
+        if (shock.onset < found.exit->time + kShortestFreefall ||
+            shock.onset > found.exit->time + kLongestFreefall)
+            continue;
+        if (last && shock.onset - *last > kFreefallShockGap)
+            break;
+        last = shock.onset;
+        if (strong(shock) || !found.opening || !strong(*found.opening)) {
+            candidates += strong(shock);
+            found.opening = shock;
+        }
+    }
+    found.rivals = std::max(0, candidates - 1);
+    return found;
 }
 
 } // namespace
@@ -332,36 +489,52 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
     const std::vector<Sample> magnitudes = accelerationMagnitudes(telemetry, duration);
     const std::vector<double> accel = binMeans(magnitudes, duration, kShockBin);
     const std::vector<Shock> allShocks = shocks(accel);
-    const std::vector<double> allDips = dips(accel);
+    const std::vector<Dip> allDips = dips(accel);
 
     if (!altitudes.empty()) {
         std::vector<double> curve;
-        const GpsFinding gps = fromAltitude(altitudes, duration, curve);
+        const std::vector<double> horizontal = binMeans(groundSpeeds(telemetry, duration), duration, kStep);
+        const GpsFinding gps = fromAltitude(altitudes, horizontal, duration, curve);
         finding.curveKind = TelemetryCurveKind::Altitude;
         finding.curve = std::move(curve);
         finding.exit = gps.exit;
         finding.opening = gps.opening;
+        if (gps.opening)
+            finding.canopyFrom = gps.runEnd;
         // The accelerometer times what the altitude found more sharply.
         if (finding.exit) {
-            for (double dip : allDips)
-                if (std::abs(dip - finding.exit->time) <= 3) {
-                    finding.exit = TelemetryEvent{dip, std::max(finding.exit->confidence, 0.95)};
+            for (const Dip& dip : allDips)
+                if (std::abs(dip.time - finding.exit->time) <= 3) {
+                    finding.exit = TelemetryEvent{dip.time, std::max(finding.exit->confidence, 0.95)};
                     break;
                 }
         }
         if (finding.opening) {
+            // The strongest shock near the fitted opening that the canopy's descent follows: freeflyers'
+            // slow-downs before it are shocks too.
+            const Shock* best = nullptr;
             for (const Shock& shock : allShocks)
-                if (shock.onset >= finding.opening->time - 4 && shock.onset <= finding.opening->time + 6) {
-                    finding.opening =
-                        TelemetryEvent{shock.onset, std::max(finding.opening->confidence, 0.95)};
-                    break;
-                }
+                if (shock.onset >= finding.opening->time - 4 && shock.onset <= finding.opening->time + 6 &&
+                    shock.onset <= gps.runEnd && (!best || shock.impulse > best->impulse))
+                    best = &shock;
+            if (best)
+                finding.opening = TelemetryEvent{best->onset, std::max(finding.opening->confidence, 0.95)};
+            else if (!magnitudes.empty())
+                finding.doubt =
+                    QStringLiteral("the accelerometer shows no opening shock where the GPS altitude "
+                                   "shows the canopy");
         }
-        if (finding.exit || finding.opening)
+        if (finding.exit || finding.opening) {
             finding.source = QStringLiteral("gps");
-        else
-            finding.problem = QStringLiteral("the GPS altitude shows no freefall");
-        return finding;
+            return finding;
+        }
+        finding.problem = QStringLiteral("the GPS altitude shows no freefall");
+        const AccelerometerJump jump = fromAccelerometer(allDips, allShocks);
+        if (!jump.exit || !jump.opening)
+            return finding;
+        gpsProblem = finding.problem; // the accelerometer shows the jump the altitude missed
+        finding.doubt =
+            QStringLiteral("the GPS altitude shows no freefall where the accelerometer shows a jump");
     }
 
     if (!magnitudes.empty()) {
@@ -370,18 +543,14 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
         for (size_t i = 0; i < accel.size(); ++i)
             if (std::isfinite(accel[i]) && !(finding.curve[i / 2] >= accel[i]))
                 finding.curve[i / 2] = accel[i];
-        // The first shock that follows a fall away from the aircraft, 10 s to 200 s before it.
-        for (const Shock& shock : allShocks) {
-            std::optional<double> exit;
-            for (double dip : allDips)
-                if (dip >= shock.onset - 200 && dip <= shock.onset - 10)
-                    exit = dip; // the last one: the aircraft may have bumped before
-            if (!exit)
-                continue;
-            finding.exit = TelemetryEvent{*exit, 0.6};
-            finding.opening = TelemetryEvent{shock.onset, shock.peak >= 2.5 ? 0.8 : 0.75};
+        const AccelerometerJump jump = fromAccelerometer(allDips, allShocks);
+        if (jump.exit && jump.opening) {
+            finding.exit = TelemetryEvent{jump.exit->time, 0.6};
+            finding.opening = TelemetryEvent{jump.opening->onset, jump.opening->peak >= 2.5 ? 0.8 : 0.75};
             finding.source = QStringLiteral("accelerometer");
-            break;
+            if (jump.rivals > 0 && finding.doubt.isEmpty())
+                finding.doubt =
+                    QStringLiteral("the accelerometer shows more than one shock that could be the opening");
         }
         if (!finding.usable())
             finding.problem = QStringLiteral("the accelerometer shows no exit and opening");

@@ -26,6 +26,11 @@ struct TelemetryFinding {
     QString source;
     std::optional<TelemetryEvent> exit;    // the end of level flight: the acceleration into freefall
     std::optional<TelemetryEvent> opening; // the start of the deceleration under the opening canopy
+    // When the altitude shows the canopy flying: the descent has fallen below freefall speed for good.
+    std::optional<double> canopyFrom;
+    // Why the finding may be wrong, in words ("the accelerometer shows more than one shock that could be
+    // the opening"); empty when the sensors agree.
+    QString doubt;
     // Why nothing (or only part) was usable, in words, e.g. "the GPS has no fix"; empty when clean.
     QString problem;
     TelemetryCurveKind curveKind = TelemetryCurveKind::None;
@@ -36,9 +41,10 @@ struct TelemetryFinding {
 };
 
 // Finds the exit and the opening in the sensors of a clip of `duration` seconds. From the GPS
-// altitude: freefall is a smoothed descent of 30 m/s or more for at least 8 s; the exit and the
-// opening are fitted to the altitudes around its ends. From the accelerometer: the opening is a
-// shock of 1.8 g or more after the freefall, the exit the drop below 0.75 g that starts it.
+// altitude: freefall is a smoothed descent of 30 m/s or more for at least 8 s (or of 25 m/s for 4 s
+// straight from the aircraft's forward speed); the exit and the opening are fitted to the altitudes
+// around its ends. From the accelerometer: the opening is the strongest shock of 1.8 g or more after
+// the freefall, the exit the deepest drop below 0.75 g that starts it.
 // Pure; any input is safe (NaN, times outside the clip, a GPS without fix are left out).
 TelemetryFinding detectJump(const Telemetry& telemetry, double duration);
 

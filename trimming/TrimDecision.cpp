@@ -10,8 +10,9 @@ namespace velarix {
 
 namespace {
 
-constexpr double kAgreement = 5.0;       // seconds apart that still count as the same moment
-constexpr double kUsableTelemetry = 0.4; // below this a telemetry moment is not used at all
+constexpr double kAgreement = 5.0;         // seconds apart that still count as the same moment
+constexpr double kUsableTelemetry = 0.4;   // below this a telemetry moment is not used at all
+constexpr double kKeptAfterOpening = 10.0; // the suggestion's margin after the opening
 
 QString sourceWords(const QString& source, const TelemetryFinding& telemetry) {
     if (source == kSourceTelemetry)
@@ -60,6 +61,43 @@ QString capitalised(QString text) {
     return text;
 }
 
+// Why a range built on these picks could throw the jump away, or nothing.
+QString reviewReason(const Pick& exit, const Pick& opening, const AudioEvidence& audio,
+                     const TelemetryFinding& telemetry) {
+    if (!exit.time || !opening.time)
+        return {};
+    if (!telemetry.doubt.isEmpty())
+        return telemetry.doubt;
+    const double freefall = *opening.time - *exit.time;
+    if (freefall < kShortestPlausibleFreefall)
+        return QStringLiteral("the range keeps only %1 s of freefall")
+            .arg(std::max(0.0, freefall), 0, 'f', 0);
+    // An opening another source found after the kept range's end.
+    const double keptUntil = *opening.time + kKeptAfterOpening;
+    if (audio.opening && *audio.opening > keptUntil)
+        return QStringLiteral("%1 puts the opening at %2, after the kept range")
+            .arg(sourceWords(audio.openingSource, telemetry), formatClock(*audio.opening));
+    if (telemetry.opening && telemetry.opening->time > keptUntil)
+        return QStringLiteral("%1 puts the opening at %2, after the kept range")
+            .arg(sourceWords(kSourceTelemetry, telemetry), formatClock(telemetry.opening->time));
+    const auto disagreement = [&](const char* moment, std::optional<double> heard,
+                                  const std::optional<TelemetryEvent>& sensed, const QString& source) {
+        if (!heard || !sensed || sensed->confidence < kUsableTelemetry)
+            return QString();
+        const double apart = std::abs(*heard - sensed->time);
+        if (apart <= kAgreement)
+            return QString();
+        return QStringLiteral("%1 and %2 disagree by %3 s about the %4")
+            .arg(sourceWords(source, telemetry), sourceWords(kSourceTelemetry, telemetry))
+            .arg(apart, 0, 'f', 0)
+            .arg(QLatin1String(moment));
+    };
+    QString reason = disagreement("exit", audio.exit, telemetry.exit, kSourceAudio);
+    if (reason.isEmpty())
+        reason = disagreement("opening", audio.opening, telemetry.opening, audio.openingSource);
+    return reason;
+}
+
 } // namespace
 
 AudioEvidence audioEvidence(std::optional<double> exit, double spread, std::optional<double> audioOpening,
@@ -83,8 +121,24 @@ AudioEvidence audioEvidence(std::optional<double> exit, double spread, std::opti
     return evidence;
 }
 
-TrimDecision decideTrim(const AudioEvidence& audio, const TelemetryFinding& telemetry) {
+TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& telemetry) {
     TrimDecision decision;
+    AudioEvidence audio = heard;
+    if (telemetry.canopyFrom && telemetry.opening && telemetry.opening->confidence >= kUsableTelemetry) {
+        // Wind heard while the altitude shows the canopy flying is a spiral, not a second freefall.
+        if (audio.exit && *audio.exit >= *telemetry.canopyFrom) {
+            qCInfo(lcApp, "The sound's freefall from %s is under the canopy; left out",
+                   qUtf8Printable(formatClock(*audio.exit)));
+            audio.exit.reset();
+            audio.opening.reset();
+        }
+        // And its quiet after that is no opening: the canopy was already flying.
+        if (audio.opening && *audio.opening > *telemetry.canopyFrom) {
+            qCInfo(lcApp, "The %s's opening at %s comes after the canopy flies; left out",
+                   qUtf8Printable(audio.openingSource), qUtf8Printable(formatClock(*audio.opening)));
+            audio.opening.reset();
+        }
+    }
     const Pick exit = pick("exit", audio.exit, audio.exitConfidence, kSourceAudio, telemetry.exit, telemetry);
     const Pick opening = pick("opening", audio.opening, audio.openingConfidence, audio.openingSource,
                               telemetry.opening, telemetry);
@@ -106,6 +160,7 @@ TrimDecision decideTrim(const AudioEvidence& audio, const TelemetryFinding& tele
     if (!telemetry.usable() && !telemetry.problem.isEmpty())
         lines << QStringLiteral("No usable telemetry: %1.").arg(telemetry.problem);
     decision.explanation = lines.join(u'\n');
+    decision.review = reviewReason(exit, opening, audio, telemetry);
     return decision;
 }
 

@@ -34,14 +34,21 @@ struct TrimDecision {
     QString exitSource; // kSource…, empty when absent
     QString openingSource;
     QString explanation; // for the summary's tooltip: which source decided, and what was overruled
+    // Why the range should be checked before trimming, in words ("the sound and the camera's GPS
+    // altitude disagree by 12 s about the opening"); empty when the sources leave no doubt.
+    QString review;
 };
+
+// Freefall shorter than this is no jump anyone films: a range built on it needs a look.
+inline constexpr double kShortestPlausibleFreefall = 4.0;
 
 // Telemetry at least this sure decides on its own.
 inline constexpr double kConfidentTelemetry = 0.7;
 
 // Per moment: confident telemetry sets it; otherwise, where the two agree within 5 s the telemetry's
 // sharper time counts, where they disagree the surer one wins, and a lone source counts as it is.
-// What loses is logged and named in the explanation.
+// Once the altitude shows the canopy flying, a later sound is no freefall and no opening. What loses
+// is logged and named in the explanation; a range left in doubt says why in `review`.
 TrimDecision decideTrim(const AudioEvidence& audio, const TelemetryFinding& telemetry);
 
 } // namespace velarix

@@ -188,6 +188,11 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     result.error.reset();
     result.summary = QStringLiteral("Keep %1-%2")
                          .arg(formatClock(suggestion->range->start), formatClock(suggestion->range->end));
+    result.review = decision.review;
+    if (!result.review.isEmpty()) {
+        result.summary += QStringLiteral(" (%1)").arg(kCheckBeforeTrimming);
+        qCInfo(lcApp, "%s: check before trimming: %s", qUtf8Printable(path), qUtf8Printable(result.review));
+    }
     return result;
 }
 

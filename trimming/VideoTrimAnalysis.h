@@ -53,7 +53,14 @@ struct VideoTrimAnalysisResult {
     QString exitSource;
     QString openingSource;
     QString explanation;
+    // Why the suggested range should be checked before trimming ("the accelerometer shows more than one
+    // shock that could be the opening"); empty when there is no range or no doubt. Trimming to the
+    // suggestion without a look skips such files.
+    QString review;
 };
+
+// The words that mark a suggestion to check, in its summary and row.
+inline const QString kCheckBeforeTrimming = QStringLiteral("check before trimming");
 
 // Analyses the file at `path`. Errors: the file cannot be opened or read (domain "Media"), the
 // audio reader fails (domain "VideoTrimming", codes 1 to 3), or a cancellation.

@@ -88,6 +88,9 @@ void VideoTrimItem::setTelemetryTrace(const TelemetryTrace& value) {
 void VideoTrimItem::setAnalysisExplanation(const QString& value) {
     assign(m_analysisExplanation, value, &VideoTrimItem::analysisExplanationChanged);
 }
+void VideoTrimItem::setReviewReason(const QString& value) {
+    assign(m_reviewReason, value, &VideoTrimItem::reviewReasonChanged);
+}
 
 bool TelemetryTrace::operator==(const TelemetryTrace& other) const {
     // Unknown values (NaN) count as equal, so that assigning the same trace again changes nothing.

@@ -100,6 +100,11 @@ public:
     const TelemetryTrace& telemetryTrace() const { return m_telemetryTrace; }
     // Which source decided the exit and the opening, in words, for the summary's tooltip.
     const QString& analysisExplanation() const { return m_analysisExplanation; }
+    // Why the suggestion should be checked before trimming; empty when it needs no look.
+    const QString& reviewReason() const { return m_reviewReason; }
+    // The suggested range is in doubt and the user has not set one of their own: trimming without a
+    // look skips it.
+    bool needsReview() const { return !m_reviewReason.isEmpty() && !hasManualRange(); }
 
     void setDuration(double value);
     void setFileSize(qint64 value);
@@ -119,6 +124,7 @@ public:
     void setOpeningTime(std::optional<double> value);
     void setTelemetryTrace(const TelemetryTrace& value);
     void setAnalysisExplanation(const QString& value);
+    void setReviewReason(const QString& value);
 
     // The manual bound if set, else the suggested one.
     std::optional<double> effectiveStart() const { return m_manualStart ? m_manualStart : m_suggestedStart; }
@@ -172,6 +178,7 @@ Q_SIGNALS:
     void openingTimeChanged();
     void telemetryTraceChanged();
     void analysisExplanationChanged();
+    void reviewReasonChanged();
     void analysisEndedChanged();
     void trimFailedChanged();
     // After any of the above: computed values may have changed.
@@ -208,6 +215,7 @@ private:
     std::optional<double> m_openingTime;
     TelemetryTrace m_telemetryTrace;
     QString m_analysisExplanation;
+    QString m_reviewReason;
 };
 
 } // namespace velarix

@@ -33,8 +33,21 @@ QString VideoTrimCompletionSummary::text() const {
         text += QStringLiteral(", %1 failed.").arg(failedCount);
     else
         text += QLatin1Char('.');
+    if (reviewSkippedCount == 1)
+        text += QStringLiteral(" 1 skipped: its suggestion needs a check before trimming.");
+    else if (reviewSkippedCount > 1)
+        text += QStringLiteral(" %1 skipped: their suggestions need a check before trimming.")
+                    .arg(reviewSkippedCount);
     return text;
 }
+
+namespace {
+
+QString reviewSkipMessage(const VideoTrimItem* item) {
+    return QStringLiteral("Kept: check before trimming (%1)").arg(item->reviewReason());
+}
+
+} // namespace
 
 VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     : QObject(parent)
@@ -287,6 +300,7 @@ QFuture<void> VideoTrimmingModel::startAnalysis(const QList<VideoTrimItem*>& ite
         item->setAnalysisEnded(false);
         item->setAnalysisSummary(QStringLiteral("Analyzing audio…"));
         item->setAnalysisError(std::nullopt);
+        item->setReviewReason({});
         item->setSuggestedStart(std::nullopt);
         item->setSuggestedEnd(std::nullopt);
         item->resetManualRange();
@@ -347,6 +361,7 @@ void VideoTrimmingModel::applyAnalysis(const Run* run, VideoTrimItem* item,
         item->setTelemetryTrace(TelemetryTrace{result->telemetryCurveKind, result->telemetryCurve,
                                                result->telemetryExitTime, result->telemetryOpeningTime});
         item->setAnalysisExplanation(result->explanation);
+        item->setReviewReason(result->review);
     } else if (result.isCancelled()) {
         item->setAnalysisSummary(kAnalysisCancelled);
         item->setAnalysisError(std::nullopt);
@@ -388,13 +403,29 @@ void VideoTrimmingModel::finishAnalysisRun(const AnalysisRunPtr& run, const Item
         Qt::QueuedConnection);
 }
 
-QFuture<VideoTrimCompletionSummary> VideoTrimmingModel::startTrimming() {
+QList<VideoTrimItem*> VideoTrimmingModel::itemsNeedingReview() const {
+    QList<VideoTrimItem*> result;
+    for (VideoTrimItem* item : trimmableItems())
+        if (item->needsReview() && !item->isTrimming())
+            result.append(item);
+    return result;
+}
+
+QFuture<VideoTrimCompletionSummary> VideoTrimmingModel::startTrimming(bool trustSuggestions) {
     ItemList targets;
     for (VideoTrimItem* item : trimmableItems())
-        if (!item->isTrimming())
+        if (!item->isTrimming() && (trustSuggestions || !item->needsReview()))
             targets.append(item);
-    if (targets.isEmpty())
-        return QtFuture::makeReadyFuture(VideoTrimCompletionSummary{});
+    if (targets.isEmpty()) {
+        VideoTrimCompletionSummary nothing;
+        for (VideoTrimItem* item : std::as_const(m_items))
+            if (!trustSuggestions && item->canTrim() && item->needsReview()) {
+                ++nothing.reviewSkippedCount;
+                nothing.files.append({item->url().toLocalFile(), VideoTrimFileOutcome::Kind::Kept, 0,
+                                      reviewSkipMessage(item)});
+            }
+        return QtFuture::makeReadyFuture(nothing);
+    }
     setIsTrimming(true);
     setTrimCompletionSummary(std::nullopt);
     setTrimCompletedCount(0);
@@ -413,6 +444,10 @@ QFuture<VideoTrimCompletionSummary> VideoTrimmingModel::startTrimming() {
         else if (!item->canTrim())
             outcome.message =
                 QStringLiteral("Kept: ") + item->analysisError().value_or(item->analysisSummary());
+        else if (!targets.contains(item) && item->needsReview()) {
+            outcome.message = reviewSkipMessage(item);
+            ++run->reviewSkipped;
+        }
         run->outcomeIndex.insert(item, int(run->outcomes.size()));
         run->outcomes.append(outcome);
     }
@@ -512,7 +547,7 @@ void VideoTrimmingModel::finishTrimmingRun(const TrimmingRunPtr& run, int trimme
     qint64 saved = 0;
     for (const VideoTrimFileOutcome& outcome : std::as_const(run->outcomes))
         saved += outcome.savedBytes;
-    const VideoTrimCompletionSummary summary{trimmed, failed, saved, run->outcomes};
+    const VideoTrimCompletionSummary summary{trimmed, failed, saved, run->outcomes, run->reviewSkipped};
     if (!run->cancel.isCancelled() && trimmed >= 1) {
         setItems({});
         setTrimCompletionSummary(summary);

@@ -36,8 +36,10 @@ struct VideoTrimCompletionSummary {
     qint64 savedBytes = 0; // of the trimmed files only
     // Every file of the list when the run started, in list order.
     QList<VideoTrimFileOutcome> files;
+    int reviewSkippedCount = 0; // kept because their suggestion needs a look first
 
-    // "Done. Trimmed 1 video." or "Done. Trimmed 3 videos, 1 failed."
+    // "Done. Trimmed 1 video." or "Done. Trimmed 3 videos, 1 failed.", then "2 skipped: their
+    // suggestions need a check before trimming." when suggestions in doubt were left alone.
     QString text() const;
     bool operator==(const VideoTrimCompletionSummary&) const = default;
 };
@@ -114,7 +116,11 @@ public:
     // superseded). A trimming run's future holds what became of every file of the list, cancelled or not.
     QFuture<void> addVideos(const QList<QUrl>& urls);
     QFuture<void> startAnalysis(const QList<VideoTrimItem*>& items);
-    QFuture<VideoTrimCompletionSummary> startTrimming();
+    // Suggestions marked "check before trimming" are skipped (and say so) unless `trustSuggestions`:
+    // the user confirmed, or asked for it on the command line.
+    QFuture<VideoTrimCompletionSummary> startTrimming(bool trustSuggestions = false);
+    // Items that would be trimmed to a suggestion in doubt.
+    QList<VideoTrimItem*> itemsNeedingReview() const;
     void cancelWork();
     void clear();
     // Takes one video off the list; its analysis stops. A video being trimmed stays.
@@ -147,6 +153,7 @@ private:
         // The list as the run found it, with what became of each file.
         QList<VideoTrimFileOutcome> outcomes;
         QHash<VideoTrimItem*, int> outcomeIndex;
+        int reviewSkipped = 0;
     };
     using RunPtr = std::shared_ptr<Run>;
     using AnalysisRunPtr = std::shared_ptr<AnalysisRun>;

@@ -273,6 +273,11 @@ void VideoTrimItemRow::refresh() {
                      .arg(item->removedPercent());
         if (manual)
             note = tr("Manually adjusted");
+        if (item->needsReview()) {
+            // The suggestion may leave out part of the jump: Trim All asks before it trims this one.
+            textColour = trimstyle::warning();
+            note = tr("Check before trimming: %1").arg(item->reviewReason());
+        }
     } else if (item->savesTooLittle()) {
         icon = QStringLiteral("film");
         text = tr("Keep full video");

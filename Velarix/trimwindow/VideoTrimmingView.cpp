@@ -89,7 +89,7 @@ VideoTrimmingView::VideoTrimmingView(QWidget* parent)
         model->setTrimCompletionSummary(std::nullopt);
         model->startAnalysis(model->items());
     });
-    connect(footer, &TrimFooterBar::trimRequested, model, &VideoTrimmingModel::startTrimming);
+    connect(footer, &TrimFooterBar::trimRequested, this, &VideoTrimmingView::confirmTrim);
     connect(m_list, &TrimVideoList::keepFullRequested, this,
             [](VideoTrimItem* item) { item->keepFullVideo(); });
     connect(m_list, &TrimVideoList::adjustRequested, this, &VideoTrimmingView::openEditor);
@@ -238,6 +238,41 @@ void VideoTrimmingView::chooserFinished(const QList<QUrl>& urls) {
 void VideoTrimmingView::chooserFailed(const QString& description) {
     m_selectVideos = false;
     m_model->setErrorMessage(description);
+}
+
+void VideoTrimmingView::confirmTrim() {
+    const QList<VideoTrimItem*> doubtful = m_model->itemsNeedingReview();
+    if (doubtful.isEmpty()) {
+        m_model->startTrimming();
+        return;
+    }
+    QStringList lines;
+    for (const VideoTrimItem* item : doubtful)
+        lines << tr("%1: %2").arg(QFileInfo(item->url().toLocalFile()).fileName(), item->reviewReason());
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"),
+                                doubtful.size() == 1
+                                    ? tr("1 video should be checked before trimming")
+                                    : tr("%1 videos should be checked before trimming").arg(doubtful.size()),
+                                QMessageBox::NoButton, this);
+    box->setObjectName(QStringLiteral("trimReviewConfirm"));
+    box->setInformativeText(tr("The suggested range may leave out part of the jump. Adjust it, or trim "
+                               "the others only.\n\n") +
+                            lines.join(u'\n'));
+    // With nothing else to trim, skipping them would do nothing at all.
+    const bool others = m_model->trimmableItems().size() > doubtful.size();
+    QPushButton* skip =
+        others ? box->addButton(tr("Trim Only the Others"), QMessageBox::AcceptRole) : nullptr;
+    QPushButton* all = box->addButton(tr("Trim All Anyway"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box->addButton(QMessageBox::Cancel);
+    box->setDefaultButton(skip ? skip : cancel);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::buttonClicked, this, [this, skip, all](QAbstractButton* button) {
+        if (skip && button == skip)
+            m_model->startTrimming(false);
+        else if (button == all)
+            m_model->startTrimming(true);
+    });
+    box->open();
 }
 
 void VideoTrimmingView::showErrorAlert() {

@@ -64,6 +64,8 @@ private:
     void refresh();
     void presentChooser();
     void showErrorAlert();
+    // "Trim All": asks first when suggestions marked "check before trimming" would be trimmed.
+    void confirmTrim();
     void triggerDefaultButton();
 
     VideoTrimmingModel* m_model = nullptr;

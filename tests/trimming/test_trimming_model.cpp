@@ -443,6 +443,49 @@ private Q_SLOTS:
         QVERIFY(!model.hasTrimmingTask());
     }
 
+    // A suggestion marked for review is not trimmed without a look: the user's own range, or their
+    // word that the suggestions are right, trims it.
+    void skipsSuggestionsToCheck_data() {
+        QTest::addColumn<bool>("trust");
+        QTest::addColumn<QStringList>("exported");
+        QTest::newRow("skipped") << false << QStringList{"b", "c"};
+        QTest::newRow("trusted") << true << QStringList{"a", "b", "c"};
+    }
+    void skipsSuggestionsToCheck() {
+        QFETCH(bool, trust);
+        QFETCH(QStringList, exported);
+        const QString why = QStringLiteral("the range keeps only 2 s of freefall");
+        VideoTrimmingModel model;
+        model.setAnalyzeFunction(
+            [&](const QString& path, const CancelToken*, const VideoTrimmingModel::Progress&) {
+                VideoTrimAnalysisResult result = suggestion(300, 1000, 40, 150);
+                if (!path.endsWith(QLatin1String("c.mp4")))
+                    result.review = why;
+                return Result(result);
+            });
+        QStringList trimmed;
+        model.setExportFunction([&](const VideoTrimExportRequest& request, const CancelToken*,
+                                    const VideoTrimmingModel::Progress&) -> Result<QUrl> {
+            trimmed << QFileInfo(request.url.toLocalFile()).baseName();
+            return request.url;
+        });
+        model.addVideos(urls({"/v/a.mp4", "/v/b.mp4", "/v/c.mp4"}));
+        QTRY_VERIFY(!model.isAnalyzing());
+        QCOMPARE(model.items()[0]->reviewReason(), why);
+        model.items()[1]->setManualStart(45); // b: the user looked
+        QCOMPARE(model.itemsNeedingReview(), QList<VideoTrimItem*>{model.items()[0]});
+        const QFuture<VideoTrimCompletionSummary> run = model.startTrimming(trust);
+        QTRY_VERIFY(run.isFinished());
+        QCOMPARE(trimmed, exported);
+        QCOMPARE(run.result().reviewSkippedCount, trust ? 0 : 1);
+        if (!trust) {
+            QCOMPARE(run.result().files[0].message,
+                     QStringLiteral("Kept: check before trimming (%1)").arg(why));
+            QCOMPARE(run.result().text(), QStringLiteral("Done. Trimmed 2 videos. 1 skipped: its suggestion "
+                                                         "needs a check before trimming."));
+        }
+    }
+
     void cancelWorkDuringTrimming() {
         VideoTrimmingModel model;
         model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
