@@ -4,9 +4,13 @@
 #include "tests/support/ImportWindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -110,6 +114,42 @@ private Q_SLOTS:
         QCOMPARE(model->importPattern(), expected);
         editor->undo();
         QCOMPARE(model->importPattern(), pattern);
+    }
+
+    // Chosen from the menu with the keyboard, a placeholder leaves the caret in the field: the next
+    // key types there instead of being lost on the button.
+    void typingGoesOnAfterInsertPlaceholder() {
+        model->setImportPattern(QStringLiteral("{date}"));
+        auto* button = m_form->findChild<QPushButton*>(QStringLiteral("insertPlaceholder"));
+        QVERIFY(button);
+        m_form->activateWindow();
+        button->setFocus();
+        QTRY_VERIFY(button->hasFocus());
+        QTimer::singleShot(0, this, [] {
+            QWidget* menu = QApplication::activePopupWidget();
+            QVERIFY(menu);
+            QTest::keyClick(menu, Qt::Key_Down); // {today}
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::keyClick(button, Qt::Key_Space);
+        QTRY_VERIFY(m_form->patternField()->editor()->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        QCOMPARE(model->importPattern(), QStringLiteral("{date} {today}x"));
+    }
+
+    // The options are check boxes in plain sight, bound both ways.
+    void optionsAreInSight() {
+        for (const char* name : {"openFolderAferImport", "trimAfterImport", "autoIncrementJumpNumber",
+                                 "autogroupVideos", "joinChapters"}) {
+            auto* box = m_form->findChild<QCheckBox*>(QLatin1String(name));
+            QVERIFY2(box && box->isVisible(), name);
+        }
+        auto* trim = m_form->findChild<QCheckBox*>(QStringLiteral("trimAfterImport"));
+        trim->click();
+        QCOMPARE(model->trimAfterImport(), trim->isChecked());
+        model->setAutogroupVideos(!model->autogroupVideos());
+        QCOMPARE(m_form->findChild<QCheckBox*>(QStringLiteral("autogroupVideos"))->isChecked(),
+                 model->autogroupVideos());
     }
 
     void unknownPlaceholderIsMarkedWithAHint() {
