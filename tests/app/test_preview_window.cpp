@@ -87,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("GX010042.MP4 (3 chapters)"));
         QTRY_VERIFY_WITH_TIMEOUT(window.timeText().endsWith(QStringLiteral(" / 0:12")), 10000);
-        QCOMPARE(window.seekBar()->maximum(), 12000);
+        QVERIFY(qAbs(window.seekBar()->maximum() - 12000) < 200);
 
         // Into the last chapter, and back to the first one near its end.
         window.seekBar()->setSliderDown(true);

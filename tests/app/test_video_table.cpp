@@ -314,7 +314,9 @@ private Q_SLOTS:
         QTest::keyClick(table, Qt::Key_Home, Qt::ShiftModifier);
         QCOMPARE(table->currentIndex().row(), 0);
         QCOMPARE(model->selection().size(), 3);
+        QTest::keyClick(table, Qt::Key_End);
         QTest::keyClick(table, Qt::Key_Home);
+        QCOMPARE(table->currentIndex().row(), 0);
         QCOMPARE(model->selection(), QSet<QString>{shown.rowAt(0)->id()});
     }
 
