@@ -87,7 +87,7 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setMinimumWidth(360);
+    setMinimumWidth(kMinimumWidth);
 
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
@@ -112,11 +112,14 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
 void VelarixFormView::buildImportSection(QWidget* content) {
     auto* section = new FormSection(QStringLiteral("Import"), content);
     section->setObjectName(QStringLiteral("importSection"));
-    // Save to: the destination, shortened at its head, and the chooser button.
+    // Save to: the label and the chooser button over the destination, which so has the row's whole
+    // width (shortened at its head only when even that is too narrow).
     auto* location = new QWidget;
+    location->setObjectName(QStringLiteral("saveToRow"));
+    auto* locationLabel = new QLabel(QStringLiteral("Save to"), location);
     m_location = new ElidedLabel(Qt::ElideLeft, location);
     m_location->setObjectName(QStringLiteral("outputLocation"));
-    m_location->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_location->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_location->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* change = new QToolButton(location);
     change->setObjectName(QStringLiteral("chooseFolder"));
@@ -125,12 +128,17 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     change->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     change->setToolTip(QStringLiteral("Choose destination folder"));
     connect(change, &QToolButton::clicked, this, [this] { chooseFolder(); });
-    auto* locationLayout = new QHBoxLayout(location);
-    locationLayout->setContentsMargins(0, 0, 0, 0);
-    locationLayout->setSpacing(8);
-    locationLayout->addWidget(m_location, 1);
-    locationLayout->addWidget(change);
-    section->addLabeledRow(QStringLiteral("Save to"), location, QStringLiteral("saveToRow"));
+    auto* locationTop = new QHBoxLayout;
+    locationTop->setContentsMargins(0, 0, 0, 0);
+    locationTop->addWidget(locationLabel);
+    locationTop->addStretch();
+    locationTop->addWidget(change);
+    auto* locationLayout = new QVBoxLayout(location);
+    locationLayout->setContentsMargins(0, 8, 0, 8);
+    locationLayout->setSpacing(4);
+    locationLayout->addLayout(locationTop);
+    locationLayout->addWidget(m_location);
+    section->addRow(location);
 
     // Filename pattern: the highlighting field, and under it the placeholder menu.
     auto* patternBox = new QWidget;

@@ -25,6 +25,9 @@ class VelarixModel;
 class VelarixFormView : public QScrollArea {
     Q_OBJECT
 public:
+    // The labels, "Change…" and "Insert Placeholder" side by side; notes under options wrap.
+    static constexpr int kMinimumWidth = 320;
+
     VelarixFormView(VelarixModel& model, HistoryStore& store, QWidget* parent = nullptr);
 
     PatternField* patternField() const { return m_pattern; }

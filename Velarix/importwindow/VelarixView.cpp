@@ -61,7 +61,7 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     // The table gets the larger share; the form grows too, so a long pattern shows whole.
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    split->setSizes({700, 440});
+    split->setSizes({760, 400});
     connect(m_table, &JumpTableView::previewRequested, this, &VelarixView::showPreview);
 
     m_pages.stack = new QStackedWidget;
@@ -81,7 +81,7 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     outer->addWidget(m_pages.stack);
     outer->setStretchFactor(0, 0);
     outer->setStretchFactor(1, 1);
-    outer->setSizes({CardListView::kMinimumWidth + 20, 1100});
+    outer->setSizes({CardListView::kMinimumWidth + 60, 1100});
     setCentralWidget(outer);
 
     for (auto signal : {&VelarixModel::isLoadingVideosChanged, &VelarixModel::videoFilesChanged})
