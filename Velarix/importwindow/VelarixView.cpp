@@ -79,9 +79,11 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     outer->setChildrenCollapsible(false);
     outer->addWidget(m_cardList);
     outer->addWidget(m_pages.stack);
-    outer->setStretchFactor(0, 0);
-    outer->setStretchFactor(1, 1);
-    outer->setSizes({CardListView::kMinimumWidth + 60, 1100});
+    // The list takes a little of what the window gains, so a wide window shows each card's counts
+    // whole, and gives way first in a narrow one, where the file names need the room.
+    outer->setStretchFactor(0, 1);
+    outer->setStretchFactor(1, 8);
+    outer->setSizes({CardListView::kMinimumWidth + 20, 1080});
     setCentralWidget(outer);
 
     for (auto signal : {&VelarixModel::isLoadingVideosChanged, &VelarixModel::videoFilesChanged})
