@@ -78,6 +78,7 @@ void ImportNotifier::finished() {
                     QStringLiteral(" copied to ") + QDir::toNativeSeparators(m_model.outputLocation());
     } else if (error.isCancellation()) {
         done.summary = QStringLiteral("Import cancelled");
+        done.body = error.errorDescription(); // what was copied and kept
     } else {
         done.summary = QStringLiteral("Import failed");
         done.body = error.errorDescription();
