@@ -18,13 +18,17 @@ public:
         return {Kind::userError, std::move(text), recovery};
     }
     static ApplicationError empty() { return {}; }
-    // What a run the user cancelled ends with: information, not a fault.
-    static ApplicationError cancelled() { return userError(QStringLiteral("Cancelled")); }
+    // What a run the user cancelled ends with: information, not a fault; `text` says what was kept.
+    static ApplicationError cancelled(QString text = QStringLiteral("Cancelled")) {
+        ApplicationError error = userError(std::move(text));
+        error.m_cancellation = true;
+        return error;
+    }
 
     Kind kind() const { return m_kind; }
     Recovery recovery() const { return m_recovery; }
     bool isEmpty() const { return m_kind == Kind::empty; }
-    bool isCancellation() const { return *this == cancelled(); }
+    bool isCancellation() const { return m_cancellation; }
     QString errorDescription() const {
         return m_kind == Kind::empty ? QStringLiteral("Not an error") : m_text;
     }
@@ -40,6 +44,7 @@ private:
     Kind m_kind = Kind::empty;
     QString m_text;
     Recovery m_recovery = Recovery::none;
+    bool m_cancellation = false;
 };
 
 } // namespace velarix

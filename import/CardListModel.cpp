@@ -4,9 +4,11 @@
 #include "import/CardIdentity.h"
 #include "import/CardScan.h"
 #include "import/CardWatcher.h"
+#include "import/ChapterGroups.h"
 #include "import/FailureReport.h"
 #include "import/VelarixModel.h"
 #include "platform/Background.h"
+#include "platform/StreamSignature.h"
 #include "platform/VolumeEject.h"
 
 #include <QFileInfo>
@@ -113,8 +115,14 @@ void CardListModel::identify(const QString& path) {
         this,
         [path, volumes = m_watcher.volumes()] {
             Found found{identifyCard(path, *volumes), -1};
-            if (auto videos = scanVideoFiles(path, {}))
-                found.videoCount = videos->size();
+            // Recordings, as the table lists them once the card is shown: chapters count as one.
+            if (auto videos = scanVideoFiles(path, {})) {
+                QStringList paths;
+                for (const ScanCandidate& video : std::as_const(*videos))
+                    paths.append(video.path);
+                found.videoCount =
+                    groupChapters(paths, [](const QString& file) { return streamSignature(file); }).size();
+            }
             return found;
         },
         [this](const Found& found) {

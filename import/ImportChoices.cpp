@@ -1,4 +1,5 @@
 #include "import/CardImportLock.h"
+#include "import/ImportPattern.h"
 #include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
@@ -6,6 +7,16 @@
 namespace velarix {
 
 std::optional<QString> VelarixModel::importPatternProblem() const {
+    // A mistyped placeholder would be written into every name as it stands.
+    if (const QList<PatternRange> unknown = unknownPlaceholders(m_importPattern); !unknown.isEmpty()) {
+        QStringList valid;
+        for (Placeholder placeholder : allPlaceholders())
+            if (placeholder != Placeholder::folderSeparator)
+                valid << placeholderToken(placeholder);
+        return QStringLiteral("%1 is not a placeholder. Use %2, or remove the braces.")
+            .arg(m_importPattern.mid(unknown.first().start, unknown.first().length),
+                 valid.join(QStringLiteral(", ")));
+    }
     for (const QChar c : m_importPattern) {
         if (!c.isSpace() && c != u'/')
             return std::nullopt;

@@ -39,8 +39,11 @@ double ImportProgress::fractionCompleted() const {
     return qBound(0.0, done / work, 1.0);
 }
 
+// Verifying only once every file has been copied: between two copies the copy stage is briefly idle,
+// and the line must not flicker to the read-back then.
 ImportProgress::Phase ImportProgress::phase() const {
-    return !m_copy.active && m_verify.active ? Phase::verifying : Phase::copying;
+    return m_verifying && m_copy.ended >= m_total && m_verify.ended < m_total ? Phase::verifying
+                                                                              : Phase::copying;
 }
 
 const ImportProgress::Stage& ImportProgress::shown() const {
@@ -49,6 +52,25 @@ const ImportProgress::Stage& ImportProgress::shown() const {
 
 const QString& ImportProgress::currentFileName() const {
     return shown().fileName;
+}
+
+qint64 ImportProgress::currentFileNumber() const {
+    // Between two files the last one's name still shows, so its number does too.
+    const Stage& stage = shown();
+    return qBound<qint64>(1, stage.active ? stage.ended + 1 : stage.ended, qMax<qint64>(1, m_total));
+}
+
+QString ImportProgress::phaseText() const {
+    const bool verifying = phase() == Phase::verifying;
+    QString text = verifying ? QStringLiteral("Verifying") : QStringLiteral("Copying");
+    const QString& name = currentFileName();
+    if (!name.isEmpty())
+        text += u' ' + name;
+    if (m_total > 1)
+        text += QStringLiteral(" (%1 of %2)").arg(currentFileNumber()).arg(m_total);
+    if (!verifying && m_verify.active && m_total > 1)
+        text += QStringLiteral(", verifying %1 of %2").arg(m_verify.ended + 1).arg(m_total);
+    return text;
 }
 
 std::optional<double> ImportProgress::secondsRemaining() const {
@@ -63,12 +85,7 @@ QString ImportProgress::statusText() const {
     if (isCancelled())
         return QStringLiteral("Cancelling\u2026");
     const bool verifying = phase() == Phase::verifying;
-    QString text = verifying ? QStringLiteral("Verifying") : QStringLiteral("Copying");
-    const QString& name = currentFileName();
-    if (!name.isEmpty())
-        text += u' ' + name;
-    if (m_total > 1)
-        text += QStringLiteral(" (%1 of %2)").arg(qMin(m_completed + 1, m_total)).arg(m_total);
+    QString text = phaseText();
     if (m_totalBytes > 0)
         text += QStringLiteral(" \u2014 %1 of %2")
                     .arg(bytesText(verifying ? m_verify.done() : m_copy.done()), bytesText(m_totalBytes));

@@ -43,6 +43,12 @@ public:
     Phase phase() const;
     // The file being copied, or in the verifying phase the one being read back.
     const QString& currentFileName() const;
+    // Which of the files that is, counting from 1: copies and read-backs run one file apart, so each
+    // phase counts its own files.
+    qint64 currentFileNumber() const;
+    // The phase with its file and number: "Copying B.MP4 (2 of 3)", and while the copy before is read
+    // back, ", verifying 1 of 3"; at the end "Verifying C.MP4 (3 of 3)".
+    QString phaseText() const;
     qint64 totalBytes() const { return m_totalBytes; }
     qint64 copiedBytes() const { return m_copy.done(); }
     qint64 verifiedBytes() const { return m_verify.done(); }
@@ -76,6 +82,7 @@ private:
         QString fileName;
         qint64 finished = 0; // bytes of the files done with
         qint64 current = 0;  // bytes of the file under way
+        qint64 ended = 0;    // files done with
         bool active = false;
         qint64 done() const { return finished + current; }
         void update(const QString& name, qint64 bytes) {
@@ -86,6 +93,7 @@ private:
         void end(qint64 size) {
             finished += size;
             current = 0;
+            ++ended;
             active = false;
         }
     };

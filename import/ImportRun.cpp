@@ -10,6 +10,7 @@
 #include "platform/PosixFile.h"
 #include "platform/Volumes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -202,6 +203,24 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
     return outcome;
 }
 
+// What a cancelled run leaves: the verified copies stay (and count as imported), the rest was not made.
+QString cancelledText(const ImportReport& report, qsizetype itemCount, const QString& root) {
+    const int kept = int(report.imported.size());
+    const QString folder = QDir::toNativeSeparators(root);
+    if (kept == 0)
+        return QCoreApplication::translate("velarix::ImportRun",
+                                           "The import was cancelled before a video was copied. Nothing "
+                                           "was added to %1.")
+            .arg(folder);
+    return QCoreApplication::translate("velarix::ImportRun",
+                                       "The import was cancelled. %n video(s) copied and verified before "
+                                       "that stay in %1 and count as imported; ",
+                                       nullptr, kept)
+               .arg(folder) +
+           QCoreApplication::translate("velarix::ImportRun", "the other %n were not copied.", nullptr,
+                                       int(itemCount - kept));
+}
+
 } // namespace
 
 QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
@@ -315,7 +334,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     };
     runInBackground(
         this, copy,
-        [this, promise, nextJump, itemCount = items.size(), recorder, &context,
+        [this, promise, nextJump, itemCount = items.size(), recorder, &context, root,
          rowIds](const RunOutcome& outcome) {
             setImportProgress(nullptr);
             m_cardImportLock.reset();
@@ -358,7 +377,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                     text.prepend(failures + QStringLiteral(". "));
                 setError(ApplicationError::userError(text));
             } else if (report.cancelled) {
-                setError(ApplicationError::cancelled());
+                setError(ApplicationError::cancelled(cancelledText(report, itemCount, root)));
             } else if (!report.failed.isEmpty()) {
                 // The first failure by name and full path: the user can look for it and act.
                 const ImportReport::Failed& first = report.failed.first();

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite qt6-svg-dev libgl-dev
+  qt6-l10n-tools  # lrelease: the English plural forms
   qt6-multimedia-dev gstreamer1.0-libav gstreamer1.0-plugins-good
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libblkid-dev libxxhash-dev xxhash

@@ -49,6 +49,14 @@ QString reviewSkipMessage(const VideoTrimItem* item) {
 
 } // namespace
 
+qint64 VideoTrimCompletionSummary::bytesInTrash() const {
+    qint64 bytes = 0;
+    for (const VideoTrimFileOutcome& file : files)
+        if (file.kind == VideoTrimFileOutcome::Kind::Trimmed && file.originalInTrash)
+            bytes += file.savedBytes;
+    return bytes;
+}
+
 VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     : QObject(parent)
     , m_analyze([](const QString& path, const CancelToken* cancel, const Progress& progress) {
@@ -514,7 +522,11 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
                 setTrimSavedBytes(m_trimSavedBytes + saved);
             }
             if (outcome)
-                *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Trimmed, saved, {}};
+                *outcome = {outcome->path,
+                            VideoTrimFileOutcome::Kind::Trimmed,
+                            saved,
+                            {},
+                            request.keepOriginalInTrash};
             ++nowTrimmed;
         } else if (result.isCancelled()) {
             if (item) {

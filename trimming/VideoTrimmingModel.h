@@ -27,6 +27,8 @@ struct VideoTrimFileOutcome {
     Kind kind = Kind::Kept;
     qint64 savedBytes = 0; // estimated, for trimmed files
     QString message;       // why it failed, or why it was kept
+    // The original went to the Trash: its space comes back only when the Trash is emptied.
+    bool originalInTrash = false;
     bool operator==(const VideoTrimFileOutcome&) const = default;
 };
 
@@ -41,6 +43,8 @@ struct VideoTrimCompletionSummary {
     // "Done. Trimmed 1 video." or "Done. Trimmed 3 videos, 1 failed.", then "2 skipped: their
     // suggestions need a check before trimming." when suggestions in doubt were left alone.
     QString text() const;
+    // Of `savedBytes`, what waits in the Trash.
+    qint64 bytesInTrash() const;
     bool operator==(const VideoTrimCompletionSummary&) const = default;
 };
 

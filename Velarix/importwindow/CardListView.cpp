@@ -33,8 +33,10 @@ QString CardListDelegate::detailText(const QModelIndex& index) {
     return parts.join(QStringLiteral(" \u00b7 "));
 }
 
-QSize CardListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return QSize(option.rect.width(), kRowHeight);
+// Rows take the viewport's width whatever they ask for; asking for little keeps the list free of a
+// horizontal scroll bar.
+QSize CardListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    return QSize(CardListView::kMinimumWidth / 2, kRowHeight);
 }
 
 void CardListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -118,7 +120,8 @@ CardListView::CardListView(CardListModel& cards, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setMouseTracking(true);
     setUniformItemSizes(true);
-    setMinimumWidth(200);
+    setMinimumWidth(kMinimumWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Camera cards"));
     connect(this, &QListView::clicked, this,

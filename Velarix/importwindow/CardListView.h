@@ -31,6 +31,9 @@ public:
 class CardListView : public QListView {
     Q_OBJECT
 public:
+    // The icon, a short name over "31.2 GB free · 5 videos" (elided), and the Eject button.
+    static constexpr int kMinimumWidth = 180;
+
     explicit CardListView(CardListModel& cards, QWidget* parent = nullptr);
 
     CardListModel& cards() const { return m_cards; }

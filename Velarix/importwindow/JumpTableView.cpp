@@ -32,6 +32,20 @@ QSize thumbnailPixels(const QWidget* widget) {
                  qRound(VideoTableDelegate::kThumbnailHeight * scale));
 }
 
+// Home and End go to the first and last row: the table selects whole rows, so the first and last
+// cell of the current row would select just that row again.
+class VideoTable : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveHome || action == MoveEnd)
+            modifiers |= Qt::ControlModifier;
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
 } // namespace
 
 JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* parent)
@@ -43,7 +57,7 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     m_tableModel = new VideoTableModel(*m_thumbnails, this);
     m_delegate = new VideoTableDelegate(this);
 
-    m_table = new QTableView(this);
+    m_table = new VideoTable(this);
     m_table->setObjectName(QStringLiteral("videoTable"));
     m_table->setModel(m_tableModel);
     m_table->setItemDelegate(m_delegate);
@@ -58,21 +72,24 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(VideoTableDelegate::kRowHeight);
     m_table->setFrameShape(QFrame::NoFrame);
+    // Tab leaves the table: walking cells would move the selection, and with it what Import copies.
+    m_table->setTabKeyNavigation(false);
     m_table->viewport()->installEventFilter(this);
     m_table->installEventFilter(this);
 
     // Everything not imported yet, except files that cannot be read as video.
-    auto* selectNew = new QAction(QStringLiteral("Select All New"), m_table);
-    selectNew->setObjectName(QStringLiteral("selectAllNew"));
-    selectNew->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
-    selectNew->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(selectNew, &QAction::triggered, this, [this] {
+    m_selectAllNew = new QAction(QStringLiteral("Select All New"), m_table);
+    m_selectAllNew->setObjectName(QStringLiteral("selectAllNew"));
+    m_selectAllNew->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    m_selectAllNew->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_selectAllNew->setToolTip(QStringLiteral("Select every video not imported yet [Ctrl+Shift+A]"));
+    connect(m_selectAllNew, &QAction::triggered, this, [this] {
         // Copies made without verification count as imported; say so, as they might not be whole.
         if (const qsizetype unverified = m_model.selectAllNew(m_store); unverified > 0)
             QToolTip::showText(m_table->viewport()->mapToGlobal(QPoint(16, 16)),
                                unverifiedNotSelectedText(unverified), m_table->viewport());
     });
-    m_table->addAction(selectNew);
+    m_table->addAction(m_selectAllNew);
     m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     QHeaderView* header = m_table->horizontalHeader();
@@ -118,7 +135,7 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_table);
-    setMinimumWidth(560);
+    setMinimumWidth(kMinimumWidth);
 
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JumpTableView::pushSelectionToModel);

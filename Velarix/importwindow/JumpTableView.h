@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QTableView;
 class QTimer;
 
@@ -23,6 +24,8 @@ class JumpTableView : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kCustomizationKey = QStringLiteral("tableCustomization");
+    // Room for the thumbnail, a short name, the state, the size and the date.
+    static constexpr int kMinimumWidth = 440;
 
     JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* parent = nullptr);
     ~JumpTableView() override;
@@ -30,6 +33,8 @@ public:
     QTableView* tableView() const { return m_table; }
     VideoTableModel* tableModel() const { return m_tableModel; }
     LoadingCard* loadingCard() const { return m_loadingCard; }
+    // Everything not imported yet (Ctrl+Shift+A); the window puts it in its toolbar too.
+    QAction* selectAllNewAction() const { return m_selectAllNew; }
     ThumbnailLoader* thumbnails() const { return m_thumbnails; }
 
     // Marks the rows by the import state the model holds (the model reads the history, off the GUI
@@ -63,6 +68,7 @@ private:
     VideoTableModel* m_tableModel;
     VideoTableDelegate* m_delegate;
     QTableView* m_table;
+    QAction* m_selectAllNew;
     LoadingCard* m_loadingCard;
     QTimer* m_spinnerTimer;
     bool m_syncingSelection = false;

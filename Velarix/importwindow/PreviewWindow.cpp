@@ -1,6 +1,8 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 
 #include "Velarix/widgets/VideoPlayerView.h"
+#include "platform/Background.h"
+#include "platform/MediaOpen.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -13,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <numeric>
 
 namespace velarix {
 
@@ -37,13 +40,13 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     m_seek->setToolTip(QStringLiteral("Drag to move through the video (Left and Right step 5 seconds)"));
     // While the handle is dragged the picture follows it; the player's own ticks do not move it back.
     connect(m_seek, &QSlider::sliderMoved, this, [this](int ms) {
-        m_player->setPosition(ms / 1000.0);
+        seekTo(ms / 1000.0);
         updatePosition();
     });
     connect(m_seek, &QSlider::actionTriggered, this, [this](int action) {
         if (action != QAbstractSlider::SliderMove && action != QAbstractSlider::SliderNoAction)
             QMetaObject::invokeMethod(
-                this, [this] { m_player->setPosition(m_seek->value() / 1000.0); }, Qt::QueuedConnection);
+                this, [this] { seekTo(m_seek->value() / 1000.0); }, Qt::QueuedConnection);
     });
 
     m_time = new QLabel(this);
@@ -69,6 +72,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     connect(m_player, &VideoPlayerView::positionChanged, this, &PreviewWindow::updatePosition);
     connect(m_player, &VideoPlayerView::durationChanged, this, &PreviewWindow::updatePosition);
     connect(m_player, &VideoPlayerView::playingChanged, this, &PreviewWindow::updatePlaying);
+    connect(m_player, &VideoPlayerView::endReached, this, &PreviewWindow::chapterEnded);
     updatePosition();
     updatePlaying();
 }
@@ -89,10 +93,44 @@ QString PreviewWindow::timeText() const {
 }
 
 void PreviewWindow::showVideo(const QString& path) {
-    m_path = path;
-    setWindowTitle(QFileInfo(path).fileName());
-    m_player->setSource(path);
+    showRecording({path});
+}
+
+void PreviewWindow::showRecording(const QStringList& chapters) {
+    if (chapters.isEmpty())
+        return;
+    m_path = chapters.first();
+    m_chapters = chapters;
+    m_durations.clear();
+    m_current = 0;
+    const quint64 generation = ++m_generation;
+    setWindowTitle(
+        chapters.size() > 1
+            ? tr("%1 (%n chapter(s))", nullptr, int(chapters.size())).arg(QFileInfo(m_path).fileName())
+            : QFileInfo(m_path).fileName());
+    m_player->setSource(m_path);
     m_player->play();
+    if (chapters.size() > 1) {
+        // Each chapter's length from its header, off the GUI thread: a card can be slow.
+        runInBackground(
+            this,
+            [chapters] {
+                QList<double> durations;
+                for (const QString& chapter : chapters) {
+                    const Result<double> length = loadDuration(chapter);
+                    durations.append(length ? *length : 0.0);
+                }
+                return durations;
+            },
+            [this, generation](const QList<double>& durations) {
+                // Without every length the chapters cannot be placed on one bar: play them one by one.
+                if (generation != m_generation ||
+                    std::any_of(durations.begin(), durations.end(), [](double d) { return d <= 0; }))
+                    return;
+                m_durations = durations;
+                updatePosition();
+            });
+    }
     updatePosition();
     show();
     raise();
@@ -100,17 +138,67 @@ void PreviewWindow::showVideo(const QString& path) {
     setFocus();
 }
 
+double PreviewWindow::position() const {
+    double before = 0;
+    for (int i = 0; i < m_current && i < m_durations.size(); ++i)
+        before += m_durations[i];
+    return before + m_player->position();
+}
+
+double PreviewWindow::duration() const {
+    if (m_durations.isEmpty())
+        return m_player->duration();
+    return std::accumulate(m_durations.begin(), m_durations.end(), 0.0);
+}
+
+void PreviewWindow::seekTo(double seconds) {
+    if (m_durations.isEmpty()) {
+        m_player->setPosition(seconds);
+        return;
+    }
+    int index = 0;
+    double start = 0;
+    while (index + 1 < m_durations.size() && seconds >= start + m_durations[index]) {
+        start += m_durations[index];
+        ++index;
+    }
+    if (index == m_current)
+        m_player->setPosition(seconds - start);
+    else
+        playChapter(index, seconds - start, m_player->isPlaying());
+}
+
+void PreviewWindow::playChapter(int index, double at, bool playing) {
+    m_current = index;
+    m_player->setSource(m_chapters[index]);
+    if (at > 0)
+        m_player->setPosition(at);
+    if (playing)
+        m_player->play();
+    updatePosition();
+}
+
+void PreviewWindow::chapterEnded() {
+    if (m_current + 1 >= m_chapters.size())
+        return;
+    // Only a chapter played to its end hands over; a late report of the last source does not.
+    const double length = m_current < m_durations.size() ? m_durations[m_current] : m_player->duration();
+    if (length <= 0 || m_player->position() < length - 0.5)
+        return;
+    playChapter(m_current + 1, 0, true);
+}
+
 void PreviewWindow::step(double seconds) {
-    const double duration = m_player->duration();
-    double target = m_player->position() + seconds;
-    target = std::max(0.0, duration > 0 ? std::min(target, duration) : target);
-    m_player->setPosition(target);
+    const double total = duration();
+    double target = position() + seconds;
+    target = std::max(0.0, total > 0 ? std::min(target, total) : target);
+    seekTo(target);
     updatePosition();
 }
 
 void PreviewWindow::updatePosition() {
-    const double duration = m_player->duration();
-    const double position = m_player->position();
+    const double duration = this->duration();
+    const double position = this->position();
     m_seek->setRange(0, int(std::max(0.0, duration) * 1000));
     if (!m_seek->isSliderDown())
         m_seek->setValue(int(position * 1000));

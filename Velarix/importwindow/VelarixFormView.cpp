@@ -6,13 +6,14 @@
 #include "Velarix/widgets/ElidedLabel.h"
 #include "Velarix/widgets/FormSection.h"
 #include "Velarix/widgets/Icons.h"
-#include "Velarix/widgets/MenuToggle.h"
+#include "Velarix/widgets/SecondaryText.h"
 #include "history/HistoryStore.h"
 #include "import/ImportPattern.h"
 #include "import/VelarixModel.h"
 #include "platform/Log.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -26,7 +27,6 @@
 #include <QStorageInfo>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWidgetAction>
 
 #include <limits>
 
@@ -34,14 +34,24 @@ namespace velarix {
 
 namespace {
 
-// A checkable menu entry with a title and a dimmer subtitle under it.
-QAction* addOptionToggle(QMenu* menu, const QString& title, const QString& subtitle, bool checked,
-                         const QString& objectName) {
-    auto* action = new MenuToggle(title, subtitle, menu);
-    action->setObjectName(objectName);
-    action->setChecked(checked);
-    menu->addAction(action);
-    return action;
+// An option in plain sight: a check box with a dimmer note under it, bound both ways to the model.
+QCheckBox* addOptionRow(FormSection* section, const QString& title, const QString& note, bool checked,
+                        const QString& objectName) {
+    auto* row = new QWidget;
+    row->setObjectName(objectName + QStringLiteral("Row"));
+    auto* box = new QCheckBox(title, row);
+    box->setObjectName(objectName);
+    box->setChecked(checked);
+    box->setToolTip(note);
+    QLabel* text = checkBoxNote(note, box, row);
+    text->setWordWrap(true);
+    auto* layout = new QVBoxLayout(row);
+    layout->setContentsMargins(0, 8, 0, 8);
+    layout->setSpacing(2);
+    layout->addWidget(box);
+    layout->addWidget(text);
+    section->addRow(row);
+    return box;
 }
 
 QString abbreviatedHome(const QString& path) {
@@ -77,7 +87,7 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setMinimumWidth(360);
+    setMinimumWidth(kMinimumWidth);
 
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
@@ -102,29 +112,14 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
 void VelarixFormView::buildImportSection(QWidget* content) {
     auto* section = new FormSection(QStringLiteral("Import"), content);
     section->setObjectName(QStringLiteral("importSection"));
-    QMenu* options =
-        section->addHeaderMenu(QStringLiteral("Import options"), QStringLiteral("importOptions"));
-    QAction* openFolder =
-        addOptionToggle(options, QStringLiteral("Open imported folder"),
-                        QStringLiteral("Reveal the destination folder after a successful import."),
-                        m_model.openFolderAferImport(), QStringLiteral("openFolderAferImport"));
-    connect(openFolder, &QAction::toggled, &m_model, &VelarixModel::setOpenFolderAferImport);
-    connect(&m_model, &VelarixModel::openFolderAferImportChanged, openFolder,
-            [this, openFolder] { openFolder->setChecked(m_model.openFolderAferImport()); });
-    QAction* trimAfter = addOptionToggle(
-        options, QStringLiteral("Trim after import"),
-        QStringLiteral(
-            "Open the imported copies in Video Trimming and analyse them, ready to review and trim."),
-        m_model.trimAfterImport(), QStringLiteral("trimAfterImport"));
-    connect(trimAfter, &QAction::toggled, &m_model, &VelarixModel::setTrimAfterImport);
-    connect(&m_model, &VelarixModel::trimAfterImportChanged, trimAfter,
-            [this, trimAfter] { trimAfter->setChecked(m_model.trimAfterImport()); });
-
-    // Save to: the destination, shortened at its head, and the chooser button.
+    // Save to: the label and the chooser button over the destination, which so has the row's whole
+    // width (shortened at its head only when even that is too narrow).
     auto* location = new QWidget;
+    location->setObjectName(QStringLiteral("saveToRow"));
+    auto* locationLabel = new QLabel(QStringLiteral("Save to"), location);
     m_location = new ElidedLabel(Qt::ElideLeft, location);
     m_location->setObjectName(QStringLiteral("outputLocation"));
-    m_location->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_location->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_location->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* change = new QToolButton(location);
     change->setObjectName(QStringLiteral("chooseFolder"));
@@ -133,12 +128,17 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     change->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     change->setToolTip(QStringLiteral("Choose destination folder"));
     connect(change, &QToolButton::clicked, this, [this] { chooseFolder(); });
-    auto* locationLayout = new QHBoxLayout(location);
-    locationLayout->setContentsMargins(0, 0, 0, 0);
-    locationLayout->setSpacing(8);
-    locationLayout->addWidget(m_location, 1);
-    locationLayout->addWidget(change);
-    section->addLabeledRow(QStringLiteral("Save to"), location, QStringLiteral("saveToRow"));
+    auto* locationTop = new QHBoxLayout;
+    locationTop->setContentsMargins(0, 0, 0, 0);
+    locationTop->addWidget(locationLabel);
+    locationTop->addStretch();
+    locationTop->addWidget(change);
+    auto* locationLayout = new QVBoxLayout(location);
+    locationLayout->setContentsMargins(0, 8, 0, 8);
+    locationLayout->setSpacing(4);
+    locationLayout->addLayout(locationTop);
+    locationLayout->addWidget(m_location);
+    section->addRow(location);
 
     // Filename pattern: the highlighting field, and under it the placeholder menu.
     auto* patternBox = new QWidget;
@@ -154,7 +154,13 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     for (Placeholder placeholder : allPlaceholders()) {
         QAction* action = m_insertMenu->addAction(placeholderHelpText(placeholder));
         const QString token = placeholderToken(placeholder);
-        connect(action, &QAction::triggered, this, [this, token] { m_pattern->insertAtCaret(token); });
+        connect(action, &QAction::triggered, this, [this, token] {
+            m_pattern->insertAtCaret(token);
+            // Typing goes on in the field; queued, because the closing menu hands focus back to
+            // its button first.
+            QMetaObject::invokeMethod(
+                m_pattern, [this] { m_pattern->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+        });
     }
     insert->setMenu(m_insertMenu);
     // The label and the menu over the field, so the field has the row's whole width for the pattern.
@@ -191,35 +197,28 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     m_space->setObjectName(QStringLiteral("destinationSpace"));
     m_space->setWordWrap(true);
     section->addLabeledRow(QStringLiteral("Space"), m_space, QStringLiteral("spaceRow"));
+
+    QCheckBox* openFolder =
+        addOptionRow(section, QStringLiteral("Open imported folder"),
+                     QStringLiteral("Reveal the destination folder after a successful import."),
+                     m_model.openFolderAferImport(), QStringLiteral("openFolderAferImport"));
+    connect(openFolder, &QCheckBox::toggled, &m_model, &VelarixModel::setOpenFolderAferImport);
+    connect(&m_model, &VelarixModel::openFolderAferImportChanged, openFolder,
+            [this, openFolder] { openFolder->setChecked(m_model.openFolderAferImport()); });
+    QCheckBox* trimAfter = addOptionRow(
+        section, QStringLiteral("Trim after import"),
+        QStringLiteral(
+            "Open the imported copies in Video Trimming and analyse them, ready to review and trim."),
+        m_model.trimAfterImport(), QStringLiteral("trimAfterImport"));
+    connect(trimAfter, &QCheckBox::toggled, &m_model, &VelarixModel::setTrimAfterImport);
+    connect(&m_model, &VelarixModel::trimAfterImportChanged, trimAfter,
+            [this, trimAfter] { trimAfter->setChecked(m_model.trimAfterImport()); });
     content->layout()->addWidget(section);
 }
 
 void VelarixFormView::buildJumpSection(QWidget* content) {
     auto* section = new FormSection(QStringLiteral("Jump Number"), content);
     section->setObjectName(QStringLiteral("jumpSection"));
-    QMenu* options =
-        section->addHeaderMenu(QStringLiteral("Jump number options"), QStringLiteral("jumpOptions"));
-    QAction* increment =
-        addOptionToggle(options, QStringLiteral("Auto increment jump number"),
-                        QStringLiteral("Advance the jump number after each completed import."),
-                        m_model.autoIncrementJumpNumber(), QStringLiteral("autoIncrementJumpNumber"));
-    connect(increment, &QAction::toggled, &m_model, &VelarixModel::setAutoIncrementJumpNumber);
-    connect(&m_model, &VelarixModel::autoIncrementJumpNumberChanged, increment,
-            [this, increment] { increment->setChecked(m_model.autoIncrementJumpNumber()); });
-    QAction* group = addOptionToggle(options, QStringLiteral("Auto group nearby clips"),
-                                     QStringLiteral("Keep nearby recordings under the same jump number."),
-                                     m_model.autogroupVideos(), QStringLiteral("autogroupVideos"));
-    connect(group, &QAction::toggled, &m_model, &VelarixModel::setAutogroupVideos);
-    connect(&m_model, &VelarixModel::autogroupVideosChanged, group,
-            [this, group] { group->setChecked(m_model.autogroupVideos()); });
-    QAction* join =
-        addOptionToggle(options, QStringLiteral("Join chapters"),
-                        QStringLiteral("Import a recording the camera split into chapters as one video."),
-                        m_model.joinChapters(), QStringLiteral("joinChapters"));
-    connect(join, &QAction::toggled, &m_model, &VelarixModel::setJoinChapters);
-    connect(&m_model, &VelarixModel::joinChaptersChanged, join,
-            [this, join] { join->setChecked(m_model.joinChapters()); });
-
     auto* jump = new QSpinBox;
     jump->setObjectName(QStringLiteral("jumpNumber"));
     jump->setAccessibleName(QStringLiteral("Jump Number"));
@@ -239,6 +238,27 @@ void VelarixFormView::buildJumpSection(QWidget* content) {
     rowLayout->addWidget(jump);
     rowLayout->addStretch();
     section->addRow(row);
+
+    QCheckBox* increment =
+        addOptionRow(section, QStringLiteral("Auto increment jump number"),
+                     QStringLiteral("Advance the jump number after each completed import."),
+                     m_model.autoIncrementJumpNumber(), QStringLiteral("autoIncrementJumpNumber"));
+    connect(increment, &QCheckBox::toggled, &m_model, &VelarixModel::setAutoIncrementJumpNumber);
+    connect(&m_model, &VelarixModel::autoIncrementJumpNumberChanged, increment,
+            [this, increment] { increment->setChecked(m_model.autoIncrementJumpNumber()); });
+    QCheckBox* group = addOptionRow(section, QStringLiteral("Auto group nearby clips"),
+                                    QStringLiteral("Keep nearby recordings under the same jump number."),
+                                    m_model.autogroupVideos(), QStringLiteral("autogroupVideos"));
+    connect(group, &QCheckBox::toggled, &m_model, &VelarixModel::setAutogroupVideos);
+    connect(&m_model, &VelarixModel::autogroupVideosChanged, group,
+            [this, group] { group->setChecked(m_model.autogroupVideos()); });
+    QCheckBox* join =
+        addOptionRow(section, QStringLiteral("Join chapters"),
+                     QStringLiteral("Import a recording the camera split into chapters as one video."),
+                     m_model.joinChapters(), QStringLiteral("joinChapters"));
+    connect(join, &QCheckBox::toggled, &m_model, &VelarixModel::setJoinChapters);
+    connect(&m_model, &VelarixModel::joinChaptersChanged, join,
+            [this, join] { join->setChecked(m_model.joinChapters()); });
     content->layout()->addWidget(section);
 }
 
@@ -272,12 +292,20 @@ void VelarixFormView::buildFilesSection(QWidget* content) {
     m_filesSection->addRow(m_files);
     static_cast<QVBoxLayout*>(content->layout())->addWidget(m_filesSection, 1);
 
-    m_progressRow = new QWidget(content);
+    // Pinned under the scrolling options rather than among them: Cancel stays in sight however
+    // small the window and however far the form is scrolled.
+    m_progressRow = new QWidget(this);
     m_progressRow->setObjectName(QStringLiteral("importProgressRow"));
+    m_progressRow->setAutoFillBackground(true);
     m_progress = new QProgressBar(m_progressRow);
     m_progress->setRange(0, 1000);
     m_progress->setTextVisible(false);
     m_progressText = new QLabel(m_progressRow);
+    m_progressText->setObjectName(QStringLiteral("importProgressText"));
+    // Wrapped, so a long name or status never widens the form and pushes Cancel out of sight.
+    m_progressText->setWordWrap(true);
+    m_progressText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_progressText->setTextFormat(Qt::PlainText);
     auto* cancel = new QToolButton(m_progressRow);
     cancel->setObjectName(QStringLiteral("cancelImport"));
     cancel->setIcon(QIcon(QStringLiteral(":/velarix/icons/cancel.svg")));
@@ -292,10 +320,10 @@ void VelarixFormView::buildFilesSection(QWidget* content) {
     bar->addWidget(m_progress, 1);
     bar->addWidget(cancel);
     auto* rowLayout = new QVBoxLayout(m_progressRow);
-    rowLayout->setContentsMargins(4, 0, 4, 0);
+    rowLayout->setContentsMargins(20, 10, 20, 12);
     rowLayout->addLayout(bar);
     rowLayout->addWidget(m_progressText);
-    static_cast<QVBoxLayout*>(content->layout())->addWidget(m_progressRow);
+    m_progressRow->hide();
     static_cast<QVBoxLayout*>(content->layout())->addStretch(0);
 }
 
@@ -398,13 +426,36 @@ void VelarixFormView::updateFiles() {
     m_filesSection->setVisible(!importing && !files.isEmpty());
 }
 
+void VelarixFormView::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    placeProgressRow();
+}
+
+void VelarixFormView::placeProgressRow() {
+    if (m_progressRow->isHidden()) {
+        setViewportMargins(0, 0, 0, 0);
+        return;
+    }
+    // The wrapped status may take another line: the row's height follows its text at this width.
+    const int height = m_progressRow->layout()->hasHeightForWidth()
+                           ? m_progressRow->layout()->totalHeightForWidth(width())
+                           : m_progressRow->sizeHint().height();
+    setViewportMargins(0, 0, 0, height);
+    m_progressRow->setGeometry(0, this->height() - height, width(), height);
+}
+
 void VelarixFormView::updateProgress() {
     ImportProgress* progress = m_model.importProgress();
     m_progressRow->setVisible(progress != nullptr);
+    placeProgressRow();
     if (progress) {
         auto refresh = [this, progress] {
             m_progress->setValue(int(std::lround(progress->fractionCompleted() * 1000)));
-            m_progressText->setText(progress->statusText());
+            const QString text = progress->statusText();
+            if (text != m_progressText->text()) {
+                m_progressText->setText(text);
+                placeProgressRow();
+            }
         };
         connect(progress, &ImportProgress::changed, m_progressRow, refresh);
         connect(progress, &ImportProgress::cancelledChanged, m_progressRow, refresh);

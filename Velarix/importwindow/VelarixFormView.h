@@ -25,19 +25,28 @@ class VelarixModel;
 class VelarixFormView : public QScrollArea {
     Q_OBJECT
 public:
+    // The labels, "Change…" and "Insert Placeholder" side by side; notes under options wrap.
+    static constexpr int kMinimumWidth = 320;
+
     VelarixFormView(VelarixModel& model, HistoryStore& store, QWidget* parent = nullptr);
 
     PatternField* patternField() const { return m_pattern; }
     QMenu* insertPlaceholderMenu() const { return m_insertMenu; }
     OutputFilesView* filesView() const { return m_files; }
     QLabel* spaceLabel() const { return m_space; }
+    // The import's progress bar, status and Cancel, pinned under the options while an import runs.
+    QWidget* progressRow() const { return m_progressRow; }
     // Opens the folder chooser (non-modal); the chosen folder becomes the destination.
     QFileDialog* chooseFolder();
     // Asks first (saying how many records go), then forgets the current card's imported files and
     // reloads the card. Returns the question (non-modal), or null without a card.
     QMessageBox* clearImportHistory();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void placeProgressRow();
     void buildImportSection(QWidget* content);
     void buildJumpSection(QWidget* content);
     void buildCardSection(QWidget* content);

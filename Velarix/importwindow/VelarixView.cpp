@@ -32,7 +32,6 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     , m_store(store)
     , m_watcher(watcher ? watcher : new CardWatcher(model.volumeProvider(), this)) {
     setObjectName(QStringLiteral("main"));
-    buildToolBar();
 
     m_pages.loading = new LoadingPanel;
     m_pages.empty = new ContentUnavailableView(
@@ -53,6 +52,7 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
 
     m_table = new JumpTableView(m_model, m_store);
     m_form = new VelarixFormView(m_model, m_store);
+    buildToolBar();
     auto* split = new QSplitter(Qt::Horizontal);
     split->setObjectName(QStringLiteral("split"));
     split->setChildrenCollapsible(false);
@@ -61,7 +61,7 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     // The table gets the larger share; the form grows too, so a long pattern shows whole.
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    split->setSizes({760, 500});
+    split->setSizes({760, 400});
     connect(m_table, &JumpTableView::previewRequested, this, &VelarixView::showPreview);
 
     m_pages.stack = new QStackedWidget;
@@ -79,9 +79,11 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     outer->setChildrenCollapsible(false);
     outer->addWidget(m_cardList);
     outer->addWidget(m_pages.stack);
-    outer->setStretchFactor(0, 0);
-    outer->setStretchFactor(1, 1);
-    outer->setSizes({220, 1100});
+    // The list takes a little of what the window gains, so a wide window shows each card's counts
+    // whole, and gives way first in a narrow one, where the file names need the room.
+    outer->setStretchFactor(0, 1);
+    outer->setStretchFactor(1, 8);
+    outer->setSizes({CardListView::kMinimumWidth + 20, 1080});
     setCentralWidget(outer);
 
     for (auto signal : {&VelarixModel::isLoadingVideosChanged, &VelarixModel::videoFilesChanged})
@@ -138,6 +140,12 @@ void VelarixView::buildToolBar() {
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spacer);
 
+    // The table's own action, so its context menu and this button are one (and one shortcut).
+    m_selectAllNew = m_table->selectAllNewAction();
+    m_selectAllNew->setShortcutContext(Qt::WindowShortcut);
+    m_selectAllNew->setIcon(themedIcon("edit-select-all", "select-all.svg"));
+    bar->addAction(m_selectAllNew);
+
     m_import = bar->addAction(themedIcon("document-import", "import.svg"), QStringLiteral("Import"));
     m_import->setObjectName(QStringLiteral("import"));
     m_import->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
@@ -185,6 +193,7 @@ void VelarixView::updateTitle() {
 
 void VelarixView::updateActions() {
     m_eject->setEnabled(m_model.sdCardPath().has_value());
+    m_selectAllNew->setEnabled(m_model.importProgress() == nullptr && !m_model.videoFiles().isEmpty());
     const std::optional<QString> problem = m_model.importPatternProblem();
     m_import->setEnabled(m_model.importProgress() == nullptr && !m_model.selectedVideoFiles().isEmpty() &&
                          !problem);
@@ -248,14 +257,13 @@ void VelarixView::startImport() {
     }
     // Importing a clip again makes a second copy: only on purpose.
     const qsizetype selected = m_model.selectedVideoFiles().size();
-    auto* question =
-        new QMessageBox(QMessageBox::Question, QStringLiteral("Velarix"),
-                        imported.size() == selected
-                            ? QStringLiteral("All %1 selected videos were imported before.").arg(selected)
-                            : QStringLiteral("%1 of the %2 selected videos were imported before.")
-                                  .arg(imported.size())
-                                  .arg(selected),
-                        QMessageBox::NoButton, this);
+    auto* question = new QMessageBox(
+        QMessageBox::Question, QStringLiteral("Velarix"),
+        imported.size() == selected
+            ? tr("All %n selected video(s) were imported before.", nullptr, int(selected))
+            : tr("%1 of the %n selected video(s) were imported before.", nullptr, int(selected))
+                  .arg(imported.size()),
+        QMessageBox::NoButton, this);
     question->setObjectName(QStringLiteral("reimportQuestion"));
     question->setInformativeText(QStringLiteral("Importing them again makes second copies."));
     question->setAttribute(Qt::WA_DeleteOnClose);
@@ -286,7 +294,12 @@ void VelarixView::showPreview(const QString& path) {
         m_preview = new PreviewWindow(this);
         m_preview->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_preview->showVideo(path);
+    // A recording in chapters plays whole.
+    QStringList chapters{path};
+    for (const VideoFileRowPtr& row : m_model.videoFiles())
+        if (row->path() == path)
+            chapters = row->chapterPaths();
+    m_preview->showRecording(chapters);
 }
 
 } // namespace velarix

@@ -43,6 +43,7 @@ public:
     Content content() const;
     QAction* ejectAction() const { return m_eject; }
     QAction* importAction() const { return m_import; }
+    QAction* selectAllNewAction() const { return m_selectAllNew; }
     JumpTableView* table() const { return m_table; }
     CardListView* cardList() const { return m_cardList; }
     CardListModel* cards() const { return m_cards; }
@@ -87,6 +88,7 @@ private:
     VelarixFormView* m_form = nullptr;
     QAction* m_eject = nullptr;
     QAction* m_import = nullptr;
+    QAction* m_selectAllNew = nullptr;
     QPointer<QMessageBox> m_alert;
     QPointer<QMessageBox> m_reimportQuestion;
     QPointer<PreviewWindow> m_preview;

@@ -70,6 +70,14 @@ QRect VideoTableDelegate::thumbnailRect(const QRect& cell) {
     return box;
 }
 
+QString VideoTableDelegate::fittedText(const QString& text, const QString& shorter,
+                                       const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString fallback = shorter.isEmpty() ? text : shorter;
+    return metrics.elidedText(fallback, Qt::ElideRight, width);
+}
+
 QSize VideoTableDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setHeight(std::max(size.height(), kRowHeight));
@@ -202,17 +210,24 @@ void VideoTableDelegate::paintTwoLines(QPainter* painter, const QStyleOptionView
         const QStringList parts = lower.toStringList();
         QFont bold = second;
         bold.setBold(true);
-        const QString time = parts.value(1);
+        const QString time = QFontMetrics(bold).elidedText(parts.value(1), Qt::ElideRight, area.width());
         const int timeWidth = QFontMetrics(bold).horizontalAdvance(time);
         painter->setFont(bold);
         painter->drawText(secondLine, Qt::AlignRight | Qt::AlignVCenter, time);
-        painter->setFont(second);
-        painter->drawText(
-            secondLine.adjusted(0, 0, -timeWidth - secondMetrics.horizontalAdvance(QLatin1Char(' ')), 0),
-            Qt::AlignRight | Qt::AlignVCenter, parts.value(0));
+        // The date gives way first: what is left of the width, elided.
+        const int dateWidth = area.width() - timeWidth - secondMetrics.horizontalAdvance(QLatin1Char(' '));
+        if (dateWidth > secondMetrics.horizontalAdvance(QStringLiteral("\u2026"))) {
+            painter->setFont(second);
+            painter->drawText(secondLine.adjusted(0, 0, -(area.width() - dateWidth), 0),
+                              Qt::AlignRight | Qt::AlignVCenter,
+                              secondMetrics.elidedText(parts.value(0), Qt::ElideRight, dateWidth));
+        }
     } else {
         painter->setFont(second);
-        painter->drawText(secondLine, Qt::AlignRight | Qt::AlignVCenter, lower.toString());
+        painter->drawText(secondLine, Qt::AlignRight | Qt::AlignVCenter,
+                          fittedText(lower.toString(),
+                                     index.data(VideoTableModel::ShortSecondLineRole).toString(),
+                                     secondMetrics, area.width()));
     }
 }
 

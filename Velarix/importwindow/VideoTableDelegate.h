@@ -25,6 +25,10 @@ public:
 
     // The spinner's angle, advanced by the table while thumbnails are being made.
     void setSpinnerPhase(int degrees) { m_spinnerPhase = degrees; }
+    // `text` if it fits `width`, else `shorter` if that fits, else `shorter` elided: never cut off
+    // without a mark.
+    static QString fittedText(const QString& text, const QString& shorter, const QFontMetrics& metrics,
+                              int width);
     // Where the thumbnail sits within its cell (for clicks).
     static QRect thumbnailRect(const QRect& cell);
 

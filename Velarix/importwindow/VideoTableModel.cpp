@@ -79,6 +79,8 @@ QVariant VideoTableModel::data(const QModelIndex& index, int role) const {
         return int(importStatus(row));
     case SecondLineRole:
         return secondLine(row, index.column());
+    case ShortSecondLineRole:
+        return index.column() == sizeColumn ? QVariant(formatCompactDuration(row.duration())) : QVariant();
     case ThumbnailStateRole:
         // Asked for only by cells being painted, so thumbnails are made for the rows in view.
         const_cast<ThumbnailLoader&>(m_thumbnails).request(row.path());

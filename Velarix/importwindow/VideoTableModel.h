@@ -22,9 +22,10 @@ public:
     enum Column { thumbnailColumn, fileColumn, stateColumn, sizeColumn, createdColumn, kColumnCount };
     enum Role {
         RowIdRole = Qt::UserRole + 1,
-        ImportStatusRole,   // ImportStatus as int
-        SecondLineRole,     // second line: the duration (text), or the date and time (two texts)
-        ThumbnailStateRole, // ThumbnailLoader::State as int
+        ImportStatusRole,    // ImportStatus as int
+        SecondLineRole,      // second line: the duration (text), or the date and time (two texts)
+        ShortSecondLineRole, // the duration as a clock reads it, where the words do not fit
+        ThumbnailStateRole,  // ThumbnailLoader::State as int
         ThumbnailImageRole,
         PathRole,
     };

@@ -58,12 +58,8 @@ void ImportNotifier::update(bool force) {
         return;
     m_sinceLast.start();
     m_shownWhileHidden = true;
-    const qint64 current = std::min(m_progress->completedUnitCount() + 1, m_total);
-    QString body = m_progress->currentFileName();
-    if (m_total > 1)
-        body += (body.isEmpty() ? QString() : QStringLiteral(" \u2014 ")) +
-                QStringLiteral("video %1 of %2").arg(current).arg(m_total);
-    const QString what = m_total == 1 ? QStringLiteral("1 video") : QStringLiteral("%1 videos").arg(m_total);
+    const QString body = m_progress->phaseText();
+    const QString what = tr("%n video(s)", nullptr, int(m_total));
     m_notifications.show(QString::fromLatin1(kKey),
                          {QStringLiteral("Importing %1 \u2014 %2%").arg(what).arg(percent), body, percent});
 }
@@ -82,6 +78,7 @@ void ImportNotifier::finished() {
                     QStringLiteral(" copied to ") + QDir::toNativeSeparators(m_model.outputLocation());
     } else if (error.isCancellation()) {
         done.summary = QStringLiteral("Import cancelled");
+        done.body = error.errorDescription(); // what was copied and kept
     } else {
         done.summary = QStringLiteral("Import failed");
         done.body = error.errorDescription();

@@ -151,7 +151,9 @@ bool VelarixApp::menuBarExtra() const {
 
 void VelarixApp::applyMenuBarExtra() {
     const bool on = menuBarExtra();
-    m_tray->setVisible(on && QSystemTrayIcon::isSystemTrayAvailable());
+    // Asked for whether or not a tray is there now: at login the panel may come after Velarix, and
+    // Qt puts a wanted icon into a tray that appears later (or comes back after a panel restart).
+    m_tray->setVisible(on);
     // Without the background option, closing the last window ends the application.
     QApplication::setQuitOnLastWindowClosed(!on);
 }

@@ -2,6 +2,8 @@
 
 #include "Velarix/trimwindow/TrimFooterBar.h"
 #include "Velarix/trimwindow/TrimStyle.h"
+#include "Velarix/widgets/ElidedLabel.h"
+#include "trimming/VideoTrimItem.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QLabel>
@@ -37,7 +39,12 @@ TrimProgressScreen::TrimProgressScreen(QWidget* parent)
     m_counts = trimstyle::label(QString(), Text::Body, true, this);
     m_counts->setObjectName(QStringLiteral("trimmingCounts"));
     m_counts->setAlignment(Qt::AlignCenter);
+    // The file under way, elided in the middle: camera names differ at their ends.
+    m_file = new ElidedLabel(Qt::ElideMiddle, this);
+    m_file->setObjectName(QStringLiteral("trimmingFile"));
+    m_file->setAlignment(Qt::AlignCenter);
     texts->addWidget(title);
+    texts->addWidget(m_file);
     texts->addWidget(m_counts);
     layout->addLayout(texts);
 
@@ -51,6 +58,11 @@ TrimProgressScreen::TrimProgressScreen(QWidget* parent)
 
 void TrimProgressScreen::refresh(const VideoTrimmingModel& model) {
     m_progress->setValue(int(std::lround(std::clamp(model.trimProgress().value_or(0.0), 0.0, 1.0) * 1000)));
+    QString file;
+    for (const VideoTrimItem* item : model.items())
+        if (item->isTrimming())
+            file = item->displayName();
+    m_file->setFullText(file.isEmpty() ? QString() : tr("Trimming %1").arg(file));
     m_counts->setText(TrimFooterBar::processedText(model.trimCompletedCount(), model.trimTotalCount(),
                                                    model.trimTotalCount() - model.trimCompletedCount()));
 }

@@ -7,6 +7,7 @@ class QProgressBar;
 
 namespace velarix {
 
+class ElidedLabel;
 class VideoTrimmingModel;
 
 // Shown while the videos are being trimmed: progress and a way to stop.
@@ -23,6 +24,7 @@ Q_SIGNALS:
 private:
     QProgressBar* m_progress = nullptr;
     QLabel* m_counts = nullptr;
+    ElidedLabel* m_file = nullptr;
 };
 
 } // namespace velarix

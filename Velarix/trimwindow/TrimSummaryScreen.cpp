@@ -95,11 +95,20 @@ void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
             ? style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size)
             : QIcon(QStringLiteral(":/velarix/icons/checkmark-circle.svg")).pixmap(size, size));
     m_text->setText(summary.text());
-    m_saved->setText(tr("Saved %1").arg(trimstyle::byteCount(summary.savedBytes)));
-    m_failures->setText(summary.failedCount == 1
-                            ? tr("1 video could not be trimmed and is unchanged; the reason is below.")
-                            : tr("%1 videos could not be trimmed and are unchanged; the reasons are below.")
-                                  .arg(summary.failedCount));
+    // Originals in the Trash still hold their space: say when it comes back, not that it did.
+    const qint64 inTrash = summary.bytesInTrash();
+    const qint64 freed = summary.savedBytes - inTrash;
+    QString saved;
+    if (inTrash <= 0)
+        saved = tr("Saved %1").arg(trimstyle::byteCount(summary.savedBytes));
+    else if (freed <= 0)
+        saved = tr("%1 will be freed when the Trash is emptied").arg(trimstyle::byteCount(inTrash));
+    else
+        saved = tr("Saved %1; %2 more will be freed when the Trash is emptied")
+                    .arg(trimstyle::byteCount(freed), trimstyle::byteCount(inTrash));
+    m_saved->setText(saved);
+    m_failures->setText(tr("%n video(s) could not be trimmed and are unchanged; the reasons are below.",
+                           nullptr, summary.failedCount));
     m_failures->setVisible(summary.failedCount > 0);
 
     while (QLayoutItem* item = m_filesLayout->takeAt(0)) {
@@ -120,7 +129,10 @@ void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
         QColor colour = trimstyle::secondary(this);
         switch (file.kind) {
         case VideoTrimFileOutcome::Kind::Trimmed:
-            what = tr("Trimmed, saved about %1").arg(trimstyle::byteCount(file.savedBytes));
+            what = file.originalInTrash
+                       ? tr("Trimmed; about %1 will be freed when the Trash is emptied")
+                             .arg(trimstyle::byteCount(file.savedBytes))
+                       : tr("Trimmed, saved about %1").arg(trimstyle::byteCount(file.savedBytes));
             colour = trimstyle::success();
             break;
         case VideoTrimFileOutcome::Kind::Kept:

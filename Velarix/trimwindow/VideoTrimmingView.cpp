@@ -11,7 +11,9 @@
 #include "Velarix/widgets/WindowCloseGuard.h"
 #include "import/VelarixModel.h"
 #include "platform/AppPaths.h"
+#include "platform/Background.h"
 #include "platform/Settings.h"
+#include "trimming/DroppedVideos.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QCheckBox>
@@ -338,15 +340,21 @@ void VideoTrimmingView::dropEvent(QDropEvent* event) {
         if (url.isLocalFile())
             files.append(url);
     event->acceptProposedAction();
-    // The drop is done for the source at once; the videos are added on the next turn.
+    if (files.isEmpty())
+        return;
+    // The drop is done for the source at once; folders are searched off the GUI thread (a day's
+    // folder on a slow card takes a while), then the videos are added and what was left out is told.
     QPointer<VideoTrimmingModel> model = m_model;
-    QMetaObject::invokeMethod(
-        this,
-        [model, files] {
-            if (model && !files.isEmpty())
-                model->addVideos(files);
-        },
-        Qt::QueuedConnection);
+    runInBackground(
+        this, [files] { return collectDroppedVideos(files); },
+        [model](const DroppedVideos& dropped) {
+            if (!model)
+                return;
+            if (!dropped.videos.isEmpty())
+                model->addVideos(dropped.videos);
+            if (const QString notice = droppedVideosNotice(dropped); !notice.isEmpty())
+                model->setErrorMessage(notice);
+        });
 }
 
 } // namespace velarix

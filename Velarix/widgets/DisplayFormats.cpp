@@ -49,6 +49,16 @@ QString formatDuration(double seconds) {
     return parts.join(QStringLiteral(", "));
 }
 
+QString formatCompactDuration(double seconds) {
+    if (!std::isfinite(seconds) || seconds <= 0)
+        return QStringLiteral("-:-");
+    const qint64 total = std::max<qint64>(1, std::llround(seconds));
+    const QString minutesAndSeconds = QStringLiteral("%1:%2")
+                                          .arg(total % 3600 / 60, total >= 3600 ? 2 : 1, 10, QLatin1Char('0'))
+                                          .arg(total % 60, 2, 10, QLatin1Char('0'));
+    return total >= 3600 ? QStringLiteral("%1:").arg(total / 3600) + minutesAndSeconds : minutesAndSeconds;
+}
+
 QString formatRelativeDate(const QDateTime& moment, const QDateTime& now) {
     const qint64 delta = moment.secsTo(now);
     const qint64 distance = std::llabs(delta);

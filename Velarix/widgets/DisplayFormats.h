@@ -13,6 +13,8 @@ namespace velarix {
 QString formatByteCount(quint64 bytes);
 // "1 min, 5 sec"; "-:-" when the duration is not known (0, negative or not finite).
 QString formatDuration(double seconds);
+// The same as a clock reads it, for narrow places: "30:24", "1:02:03"; "-:-" when not known.
+QString formatCompactDuration(double seconds);
 // "3 hours ago", "in 2 minutes", "now", measured from `now`.
 QString formatRelativeDate(const QDateTime& moment, const QDateTime& now);
 

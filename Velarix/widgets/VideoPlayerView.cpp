@@ -182,6 +182,8 @@ void VideoPlayerView::handleStatus(QMediaPlayer::MediaStatus status) {
         if (m_endAction == EndAction::Loop && m_ready) {
             seekNow(heldStartMs());
             m_player->play();
+        } else {
+            Q_EMIT endReached();
         }
         break;
     case QMediaPlayer::InvalidMedia:
@@ -229,6 +231,7 @@ void VideoPlayerView::handlePosition(qint64 ms) {
             } else {
                 m_player->pause();
                 seekNow(end);
+                Q_EMIT endReached();
             }
         } else if (ms + kBoundSlackMs < heldStartMs()) {
             seekNow(heldStartMs());

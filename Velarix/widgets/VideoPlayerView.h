@@ -69,6 +69,8 @@ Q_SIGNALS:
     void readyChanged(bool ready);
     void playingChanged(bool playing);
     void firstFrameShown();
+    // Playback stopped at the end bound (with EndAction::Pause) or at the end of the media.
+    void endReached();
     void errorOccurred(const QString& message);
 
 protected:

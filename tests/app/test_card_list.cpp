@@ -1,7 +1,14 @@
 #include "import/CardManifest.h"
 #include "import/ImportProgress.h"
+#include "tests/support/ChapterFixtures.h"
 #include "tests/support/ImportWindowFixture.h"
+#include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
+
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QToolButton>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,6 +26,15 @@ class CardListTest : public ImportWindowFixture {
 private:
     QString m_alpha;
     QString m_bravo;
+    QString m_chaptered;
+    QTemporaryDir m_media;
+
+    // Whether `widget` lies whole within `area` (both in window coordinates), left to right.
+    static bool fitsAcross(const QWidget* widget, const QWidget* area) {
+        const QRect shown(widget->mapTo(widget->window(), QPoint()), widget->size());
+        const QRect room(area->mapTo(area->window(), QPoint()), area->size());
+        return widget->isVisible() && shown.left() >= room.left() && shown.right() <= room.right();
+    }
 
     QStringList shownFiles() const {
         QStringList names;
@@ -49,6 +65,20 @@ private Q_SLOTS:
         bravo.addVideo(QStringLiteral("100GOPRO/GH010007.MP4"), 1, m_base.addSecs(60));
         m_bravo = bravo.root();
         writeManifest(m_bravo, QStringLiteral("Helmet cam"));
+
+        // A recording the camera split into three chapters, and one short clip.
+        QStringList chapters;
+        for (const char* name : {"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"})
+            chapters << m_media.filePath(QLatin1String(name));
+        QCOMPARE(makeChapteredRecording(m_media.filePath(QStringLiteral("whole.mp4")), chapters,
+                                        cameraRecording()),
+                 QString());
+        FakeCard split = home->stageCard(QStringLiteral("SPLIT"));
+        for (int i = 0; i < chapters.size(); ++i)
+            split.addFile(QStringLiteral("100GOPRO/") + QFileInfo(chapters[i]).fileName(),
+                          readFile(chapters[i]), m_base.addSecs(4 * (i + 1)));
+        split.addVideo(QStringLiteral("100GOPRO/GX010043.MP4"), 1, m_base.addSecs(600));
+        m_chaptered = split.root();
     }
 
     void init() { openModel(false); }
@@ -141,6 +171,79 @@ private Q_SLOTS:
         QVERIFY(!m_view->cardList()->isVisible());
         QDir().rename(bravo, m_bravo);
         QTRY_COMPARE(m_view->content(), VelarixView::Content::empty);
+    }
+
+    // The list counts recordings, as the table lists them: a card counts the same shown or not.
+    void chaptersCountAsOneRecording() {
+        const QString alpha = home->insert(m_alpha);
+        openWindow();
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(alpha));
+        const QString split = home->insert(m_chaptered);
+        CardListModel& cards = *m_view->cards();
+        QTRY_COMPARE(cards.rowCount(), 2);
+        const QPersistentModelIndex row = cards.index(cards.rowOf(split));
+        QTRY_COMPARE(row.data(CardListModel::VideoCountRole).toLongLong(), 2);
+        clickCard(row.row());
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(split));
+        QTRY_VERIFY(!model->isLoadingVideos());
+        QCOMPARE(model->videoFiles().size(), 2);
+        QCOMPARE(row.data(CardListModel::VideoCountRole).toLongLong(), 2);
+        QDir().rename(alpha, m_alpha);
+        QDir().rename(split, m_chaptered);
+        QTRY_COMPARE(cards.rowCount(), 0);
+    }
+
+    // At 1024 × 700, two cards in and an import under way with a long status: the window's real
+    // minimum fits, and the card list's Eject buttons, Cancel, "Change…" and "Insert Placeholder"
+    // all stand whole inside their panes.
+    void everyControlFitsAt1024x700() {
+        const QString alpha = home->insert(m_alpha);
+        const QString bravo = home->insert(m_bravo);
+        openWindow();
+        CardListModel& cards = *m_view->cards();
+        QTRY_COMPARE(cards.rowCount(), 2);
+        QTRY_VERIFY(!model->isLoadingVideos());
+        model->setSelection({idOf(QStringLiteral("GX010001.MP4"))});
+        auto* progress = new ImportProgress(9, 9'000'000'000, true);
+        model->setImportProgress(progress);
+        progress->setCopying(QStringLiteral("A_VERY_LONG_FILE_NAME_FROM_A_CAMERA_THAT_NAMES_CLIPS_AT_"
+                                            "LENGTH_GX010102.MP4"),
+                             1'000'000'000);
+
+        m_view->resize(1024, 700);
+        QTRY_COMPARE(m_view->size(), QSize(1024, 700));
+        QVERIFY2(m_view->minimumSizeHint().width() <= 1024 && m_view->minimumSizeHint().height() <= 700,
+                 qPrintable(QStringLiteral("%1x%2")
+                                .arg(m_view->minimumSizeHint().width())
+                                .arg(m_view->minimumSizeHint().height())));
+        QCoreApplication::processEvents();
+
+        CardListView* list = m_view->cardList();
+        QVERIFY(list->isVisible());
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        for (int i = 0; i < cards.rowCount(); ++i) {
+            const QRect eject = CardListDelegate::ejectRect(list->visualRect(cards.index(i)));
+            QVERIFY(list->viewport()->rect().contains(eject));
+        }
+        QVERIFY(m_view->table()->width() >= JumpTableView::kMinimumWidth);
+
+        VelarixFormView* form = m_view->form();
+        QWidget* progressRow = form->progressRow();
+        for (const char* name : {"cancelImport", "importProgressText"}) {
+            auto* control = progressRow->findChild<QWidget*>(QLatin1String(name));
+            QVERIFY2(control && fitsAcross(control, form), name);
+        }
+        // Pinned under the options: in sight without scrolling.
+        QVERIFY(QRect(QPoint(), m_view->size())
+                    .contains(QRect(progressRow->mapTo(m_view.get(), QPoint()), progressRow->size())));
+        for (const char* name : {"chooseFolder", "insertPlaceholder", "trimAfterImport", "autogroupVideos"}) {
+            auto* control = form->findChild<QWidget*>(QLatin1String(name));
+            QVERIFY2(control && fitsAcross(control, form->viewport()), name);
+        }
+        model->setImportProgress(nullptr);
+        QDir().rename(alpha, m_alpha);
+        QDir().rename(bravo, m_bravo);
+        QTRY_COMPARE(cards.rowCount(), 0);
     }
 
     void cardsInsertedBeforeStartShowTheFirstHighlighted() {

@@ -4,8 +4,11 @@
 #include "tests/support/ImportWindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QPushButton>
 #include <QTextDocument>
 
 using namespace velarix;
@@ -129,6 +132,36 @@ private Q_SLOTS:
         QCOMPARE(model->importPattern(), expected);
         editor->undo();
         QCOMPARE(model->importPattern(), pattern);
+    }
+
+    // A placeholder chosen from the menu leaves the caret in the field: the next key types there
+    // instead of being lost on the menu's button.
+    void typingGoesOnAfterInsertPlaceholder() {
+        model->setImportPattern(QStringLiteral("{date}"));
+        auto* button = m_form->findChild<QPushButton*>(QStringLiteral("insertPlaceholder"));
+        QVERIFY(button);
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        button->setFocus();
+        QTRY_VERIFY(button->hasFocus());
+        m_form->insertPlaceholderMenu()->actions().at(1)->trigger(); // {today}
+        QTRY_VERIFY(m_form->patternField()->editor()->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        QCOMPARE(model->importPattern(), QStringLiteral("{date} {today}x"));
+    }
+
+    // The options are check boxes in plain sight, bound both ways.
+    void optionsAreInSight() {
+        for (const char* name : {"openFolderAferImport", "trimAfterImport", "autoIncrementJumpNumber",
+                                 "autogroupVideos", "joinChapters"}) {
+            auto* box = m_form->findChild<QCheckBox*>(QLatin1String(name));
+            QVERIFY2(box && box->isVisible(), name);
+        }
+        auto* trim = m_form->findChild<QCheckBox*>(QStringLiteral("trimAfterImport"));
+        trim->click();
+        QCOMPARE(model->trimAfterImport(), trim->isChecked());
+        model->setAutogroupVideos(!model->autogroupVideos());
+        QCOMPARE(m_form->findChild<QCheckBox*>(QStringLiteral("autogroupVideos"))->isChecked(),
+                 model->autogroupVideos());
     }
 
     void unknownPlaceholderIsMarkedWithAHint() {

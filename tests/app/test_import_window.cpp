@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
+#include <QToolBar>
 #include <QToolButton>
 
 using namespace velarix;
@@ -151,6 +152,14 @@ private Q_SLOTS:
         QCOMPARE(stateOf(QStringLiteral("GX010003.MP4")), QStringLiteral("New"));
         QCOMPARE(m_opened.size(), 1);
 
+        // "Select All New" stands in the toolbar and picks what was not imported.
+        QWidget* selectNew = m_view->findChild<QToolBar*>(QStringLiteral("mainToolBar"))
+                                 ->widgetForAction(m_view->selectAllNewAction());
+        QVERIFY(selectNew && selectNew->isVisible() && selectNew->isEnabled());
+        QTest::mouseClick(selectNew, Qt::LeftButton);
+        QCOMPARE(model->selectedVideoFiles().size(), 1);
+        QCOMPARE(model->selectedVideoFiles().first()->fileName(), QStringLiteral("GX010003.MP4"));
+
         // Importing again is asked: skipping copies only the new clip.
         const auto copies = [this] {
             int count = 0;
@@ -174,6 +183,8 @@ private Q_SLOTS:
         m_view->importAction()->trigger();
         QTRY_VERIFY(m_view->reimportQuestion());
         QVERIFY(!m_view->reimportQuestion()->findChild<QAbstractButton*>(QStringLiteral("skipImported")));
+        QCOMPARE(m_view->reimportQuestion()->text(),
+                 QStringLiteral("The selected video was imported before."));
         m_view->reimportQuestion()->button(QMessageBox::Cancel)->click();
         QTest::qWait(100);
         QVERIFY(!model->importProgress());
@@ -235,10 +246,13 @@ private Q_SLOTS:
         // A cancel is told as information, and no folder opens on an unfinished import.
         QTRY_VERIFY(m_view->errorAlert());
         QCOMPARE(m_view->errorAlert()->icon(), QMessageBox::Information);
+        QVERIFY2(m_view->errorAlert()->text().startsWith(QStringLiteral("The import was cancelled")),
+                 qPrintable(m_view->errorAlert()->text()));
         QVERIFY(m_opened.isEmpty());
     }
 
-    void anEmptyPatternDisablesImport() {
+    // A blank pattern and a mistyped placeholder both block Import and say why.
+    void patternsThatCannotBeUsedDisableImport() {
         home->insert(m_staged);
         openWindow();
         QTRY_COMPARE(model->videoFiles().size(), 3);
@@ -246,10 +260,16 @@ private Q_SLOTS:
         QVERIFY(m_view->importAction()->isEnabled());
         auto* problem = m_view->form()->findChild<QLabel*>(QStringLiteral("patternProblem"));
         QVERIFY(problem && problem->isHidden());
-        model->setImportPattern(QStringLiteral(" / "));
-        QVERIFY(!m_view->importAction()->isEnabled());
-        QVERIFY(!problem->isHidden());
-        QVERIFY(problem->text().contains(QStringLiteral("pattern is empty")));
+        const QList<std::pair<QString, QString>> bad = {
+            {QStringLiteral(" / "), QStringLiteral("pattern is empty")},
+            {QStringLiteral("{jump} {name} {jmp}"), QStringLiteral("{jmp} is not a placeholder")}};
+        for (const auto& [pattern, reason] : bad) {
+            model->setImportPattern(pattern);
+            QVERIFY(!m_view->importAction()->isEnabled());
+            QVERIFY(!problem->isHidden());
+            QVERIFY2(problem->text().contains(reason), qPrintable(problem->text()));
+            QCOMPARE(m_view->importAction()->toolTip(), problem->text());
+        }
         model->setImportPattern(QStringLiteral("{filename}"));
         QVERIFY(m_view->importAction()->isEnabled());
         QVERIFY(problem->isHidden());

@@ -66,7 +66,7 @@ private Q_SLOTS:
         QCOMPARE(desktop.shown.size(), 1);
         QCOMPARE(desktop.shown.last().key, QStringLiteral("import"));
         QCOMPARE(desktop.shown.last().notification.percent, std::optional<int>(50));
-        QVERIFY(desktop.shown.last().notification.body.contains(QStringLiteral("GX010001.MP4")));
+        QCOMPARE(desktop.shown.last().notification.body, QStringLiteral("Copying GX010001.MP4 (1 of 2)"));
 
         // The end replaces it, and the taskbar progress goes.
         model.setImportProgress(nullptr);

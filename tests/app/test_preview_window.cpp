@@ -1,5 +1,6 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/widgets/VideoPlayerView.h"
+#include "tests/support/ChapterFixtures.h"
 #include "tests/support/MediaFixtures.h"
 
 #include <QSlider>
@@ -69,6 +70,43 @@ private Q_SLOTS:
         // The button plays again.
         window.playButton()->click();
         QTRY_VERIFY(player->isPlaying());
+    }
+
+    // A 12 s recording in three 4 s chapters plays as one: the time spans all three, a seek lands in
+    // the chapter that holds it, and the end of a chapter goes on into the next.
+    void chaptersPlayAsOneRecording() {
+        QStringList chapters;
+        for (const char* name : {"GX010042.MP4", "GX020042.MP4", "GX030042.MP4"})
+            chapters << m_dir.filePath(QLatin1String(name));
+        QCOMPARE(test::makeChapteredRecording(m_dir.filePath(QStringLiteral("whole.mp4")), chapters,
+                                              test::cameraRecording()),
+                 QString());
+        PreviewWindow window;
+        window.player()->setMuted(true);
+        window.showRecording(chapters);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("GX010042.MP4 (3 chapters)"));
+        QTRY_VERIFY_WITH_TIMEOUT(window.timeText().endsWith(QStringLiteral(" / 0:12")), 10000);
+        QVERIFY(qAbs(window.seekBar()->maximum() - 12000) < 200);
+
+        // Into the last chapter, and back to the first one near its end.
+        window.seekBar()->setSliderDown(true);
+        window.seekBar()->setSliderPosition(10000);
+        window.seekBar()->setSliderDown(false);
+        QTRY_COMPARE(window.currentChapter(), 2);
+        QCOMPARE(window.player()->source(), chapters[2]);
+        QTRY_VERIFY_WITH_TIMEOUT(window.timeText().startsWith(QStringLiteral("0:10")), 10000);
+        window.seekBar()->setSliderDown(true);
+        window.seekBar()->setSliderPosition(3000);
+        window.seekBar()->setSliderDown(false);
+        QTRY_COMPARE(window.currentChapter(), 0);
+        if (!window.player()->isPlaying())
+            window.playButton()->click();
+        // Played past 4 s, the second chapter takes over, still playing.
+        QTRY_COMPARE_WITH_TIMEOUT(window.currentChapter(), 1, 10000);
+        QCOMPARE(window.player()->source(), chapters[1]);
+        QTRY_VERIFY_WITH_TIMEOUT(window.player()->isPlaying(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(window.timeText().startsWith(QStringLiteral("0:05")), 10000);
     }
 };
 

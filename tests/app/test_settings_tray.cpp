@@ -31,8 +31,9 @@ private Q_SLOTS:
         app.setShowsDialogs(false);
         QSystemTrayIcon* tray = app.trayIcon();
         QVERIFY(tray);
-        // Shown when the desktop has a tray to show it in (a headless run has none).
-        QCOMPARE(tray->isVisible(), QSystemTrayIcon::isSystemTrayAvailable());
+        // Wanted even with no tray yet (a headless run has none): a panel started after Velarix, as
+        // at login, then shows it.
+        QVERIFY(tray->isVisible());
 
         QWidget* window = app.showSettingsWindow();
         QVERIFY(qobject_cast<VelarixSettings*>(window));
@@ -49,7 +50,7 @@ private Q_SLOTS:
 
         toggle->click();
         QCOMPARE(settings.boolValue(QStringLiteral("menuBarExtra")), std::optional<bool>(true));
-        QCOMPARE(tray->isVisible(), QSystemTrayIcon::isSystemTrayAvailable());
+        QVERIFY(tray->isVisible());
 
         // The stored choice is what a new settings window shows.
         toggle->click();

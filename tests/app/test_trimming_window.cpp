@@ -160,10 +160,21 @@ private Q_SLOTS:
         QVERIFY(!window.selectVideos());
     }
 
-    void dropsPassOnlyFileLocations() {
+    // A file, a day's folder and a web address: the file and the videos anywhere inside the folder
+    // are taken, sidecars left out silently, anything else named.
+    void dropsTakeFilesAndFoldersAndSayWhatWasSkipped() {
         const QString a = copyOf(m_short, QStringLiteral("dropped.MP4"));
+        const QString day = m_dir.filePath(QStringLiteral("2024-05-01"));
+        QDir(day).mkpath(QStringLiteral("chest/DCIM"));
+        QFile::copy(m_short, day + QStringLiteral("/chest/DCIM/GX010001.MP4"));
+        QFile::copy(m_short, day + QStringLiteral("/GS010002.360"));
+        for (const char* other : {"/chest/DCIM/GX010001.THM", "/chest/DCIM/GL010001.LRV", "/notes.txt"}) {
+            QFile file(day + QLatin1String(other));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
         VideoTrimmingView window;
         window.show();
+        AlertAnswer answer(QStringLiteral("OK"));
 
         // Plain text is no drop for this window.
         auto text = std::make_unique<QMimeData>();
@@ -172,20 +183,30 @@ private Q_SLOTS:
         drop(&window, text.get(), &accepted);
         QVERIFY(!accepted);
 
-        // A file, a folder and a web address: the file locations reach the model, which takes the video.
         auto data = std::make_unique<QMimeData>();
-        data->setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(m_dir.path()),
+        data->setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(day),
                        QUrl(QStringLiteral("https://example.com/clip.mp4"))});
         QSignalSpy targeted(&window.model(), &VideoTrimmingModel::isDropTargetedChanged);
         drop(&window, data.get(), &accepted);
         QVERIFY(accepted);
         QCOMPARE(targeted.count(), 2); // on while hovering, off after the drop
         QVERIFY(!window.model().isDropTargeted());
-        QTRY_COMPARE(names(window.model()), QStringList{QStringLiteral("dropped.MP4")});
-        // The same file again adds nothing.
+        QTRY_COMPARE(names(window.model()),
+                     (QStringList{QStringLiteral("dropped.MP4"), QStringLiteral("GS010002.360"),
+                                  QStringLiteral("GX010001.MP4")}));
+        QTRY_COMPARE(answer.shown, 1);
+        QCOMPARE(answer.text, QStringLiteral("Skipped a file that is not an MP4 or 360 video: notes.txt."));
+        QTRY_VERIFY(!window.model().errorMessage());
+
+        // The same file again adds nothing; a folder without a video says so.
+        const QString empty = m_dir.filePath(QStringLiteral("empty"));
+        QDir().mkpath(empty);
+        data->setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(empty)});
+        AlertAnswer again(QStringLiteral("OK"));
         drop(&window, data.get());
-        QTest::qWait(50);
-        QCOMPARE(window.model().items().size(), 1);
+        QTRY_COMPARE(again.shown, 1);
+        QCOMPARE(again.text, QStringLiteral("No MP4 or 360 videos were found in empty."));
+        QCOMPARE(window.model().items().size(), 3);
     }
 
     void controlsWhileAnalysingAndTrimming() {
@@ -222,17 +243,21 @@ private Q_SLOTS:
         QCOMPARE(labelText(row, "rowStatus"), QStringLiteral("00:40-02:30"));
         QCOMPARE(labelText(row, "rowStatusDetail"), QStringLiteral("Save about 633.3 MB (63%)"));
 
-        // Return starts trimming; the trimming screen shows until the run ends, then the summary.
+        // Return starts trimming; the trimming screen names the file under way until the run ends,
+        // then the summary. The originals go to the Trash: their space is not free yet.
+        window.model().setKeepOriginalsInTrash(true);
         gate->open = false;
         QTest::keyClick(&window, Qt::Key_Return);
         QVERIFY(window.model().isTrimming());
         QCOMPARE(window.currentScreen(), Screen::Trimming);
         QCOMPARE(labelText(&window, "trimmingCounts"), QStringLiteral("0 of 2 processed, 2 left"));
+        QCOMPARE(labelText(&window, "trimmingFile"), QStringLiteral("Trimming one.mp4"));
         QVERIFY(button(&window, "headerCancel")->isVisible());
         gate->open = true;
         QTRY_COMPARE(window.currentScreen(), Screen::Summary);
         QCOMPARE(labelText(&window, "summaryText"), QStringLiteral("Done. Trimmed 2 videos."));
-        QCOMPARE(labelText(&window, "summarySaved"), QStringLiteral("Saved 1.3 GB"));
+        QCOMPARE(labelText(&window, "summarySaved"),
+                 QStringLiteral("1.3 GB will be freed when the Trash is emptied"));
         button(&window, "summaryDone")->click();
         QCOMPARE(window.currentScreen(), Screen::DropZone);
         QVERIFY(!window.model().trimCompletionSummary());

@@ -1,13 +1,16 @@
 #include "Velarix/importwindow/LoadingCard.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
+#include "Velarix/importwindow/VideoTableDelegate.h"
 #include "Velarix/widgets/DisplayFormats.h"
 #include "platform/VideoThumbnail.h"
 #include "tests/support/ImportWindowFixture.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QVBoxLayout>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -303,6 +306,62 @@ private Q_SLOTS:
         QVERIFY(shown == rows.at(0)->path() || shown == rows.at(1)->path());
         // The selection is untouched by the key.
         QCOMPARE(model->selection().size(), 2);
+    }
+
+    // Tab leaves the table without touching the selection; Home and End go to the first and last
+    // row, Shift extending from where the cursor was.
+    void keysChangeTheSelectionOnlyOnPurpose() {
+        model->setVideoFiles(rowsOfCard());
+        QWidget window;
+        auto* view = new JumpTableView(*model, *store, &window);
+        auto* after = new QLineEdit(&window);
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(view);
+        layout->addWidget(after);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTableView* table = view->tableView();
+        const VideoFileList rows = model->videoFiles();
+        const QSet<QString> chosen{rows.at(0)->id(), rows.at(2)->id()};
+        model->setSelection(chosen);
+        table->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(table->hasFocus());
+        QTest::keyClick(table, Qt::Key_Tab);
+        QTRY_VERIFY(after->hasFocus());
+        QCOMPARE(model->selection(), chosen);
+
+        table->setFocus();
+        const VideoTableModel& shown = *view->tableModel();
+        QTest::keyClick(table, Qt::Key_End);
+        QCOMPARE(table->currentIndex().row(), 2);
+        QCOMPARE(model->selection(), QSet<QString>{shown.rowAt(2)->id()});
+        QTest::keyClick(table, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(table->currentIndex().row(), 0);
+        QCOMPARE(model->selection().size(), 3);
+        QTest::keyClick(table, Qt::Key_End);
+        QTest::keyClick(table, Qt::Key_Home);
+        QCOMPARE(table->currentIndex().row(), 0);
+        QCOMPARE(model->selection(), QSet<QString>{shown.rowAt(0)->id()});
+    }
+
+    // A 30-minute clip in a narrow Size column: the words while they fit, then the clock form, then
+    // an elided clock, never cut off without a mark.
+    void durationsFitTheColumn() {
+        const double thirtyMinutes = 30 * 60 + 24;
+        QCOMPARE(formatCompactDuration(thirtyMinutes), QStringLiteral("30:24"));
+        QCOMPARE(formatCompactDuration(3723), QStringLiteral("1:02:03"));
+        QCOMPARE(formatCompactDuration(0), QStringLiteral("-:-"));
+        const QFontMetrics metrics(QApplication::font());
+        const QString words = formatDuration(thirtyMinutes);
+        const QString clock = formatCompactDuration(thirtyMinutes);
+        QCOMPARE(VideoTableDelegate::fittedText(words, clock, metrics, metrics.horizontalAdvance(words)),
+                 words);
+        QCOMPARE(VideoTableDelegate::fittedText(words, clock, metrics, metrics.horizontalAdvance(words) - 1),
+                 clock);
+        const QString squeezed =
+            VideoTableDelegate::fittedText(words, clock, metrics, metrics.horizontalAdvance(clock) - 1);
+        QVERIFY2(squeezed.endsWith(QChar(0x2026)) || squeezed.isEmpty(), qPrintable(squeezed));
+        QVERIFY(metrics.horizontalAdvance(squeezed) < metrics.horizontalAdvance(clock));
     }
 };
 

@@ -1,0 +1,78 @@
+#include "trimming/DroppedVideos.h"
+
+#include "trimming/VideoTrimmingModel.h"
+
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QFileInfo>
+
+namespace velarix {
+
+namespace {
+
+bool isSidecar(const QFileInfo& file) {
+    static const QStringList sidecars = {QStringLiteral("thm"), QStringLiteral("lrv"), QStringLiteral("lrf"),
+                                         QStringLiteral("srt"), QStringLiteral("wav"), QStringLiteral("xml"),
+                                         QStringLiteral("xmp"), QStringLiteral("sav")};
+    return file.isHidden() || file.fileName().startsWith(u'.') || sidecars.contains(file.suffix().toLower());
+}
+
+void take(const QFileInfo& file, DroppedVideos& found) {
+    const QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
+    if (VideoTrimmingModel::isAcceptedVideo(url))
+        found.videos.append(url);
+    else if (!isSidecar(file))
+        found.skipped.append(file.fileName());
+}
+
+QString tr(const char* text, int n = -1) {
+    return QCoreApplication::translate("velarix::DroppedVideos", text, nullptr, n);
+}
+
+} // namespace
+
+DroppedVideos collectDroppedVideos(const QList<QUrl>& urls) {
+    DroppedVideos found;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QFileInfo info(url.toLocalFile());
+        if (!info.isDir()) {
+            if (info.exists())
+                take(info, found);
+            continue;
+        }
+        // Symbolic links are not followed: a link back up the tree would never end.
+        QStringList files;
+        QDirIterator it(info.absoluteFilePath(), QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(it.next());
+        // In name order, so that a day's clips come in the order the camera wrote them.
+        files.sort();
+        const qsizetype before = found.videos.size();
+        for (const QString& file : std::as_const(files))
+            take(QFileInfo(file), found);
+        if (found.videos.size() == before)
+            found.emptyFolders.append(info.fileName());
+    }
+    return found;
+}
+
+QString droppedVideosNotice(const DroppedVideos& dropped) {
+    QStringList sentences;
+    if (!dropped.emptyFolders.isEmpty())
+        sentences << tr("No MP4 or 360 videos were found in %1.")
+                         .arg(dropped.emptyFolders.join(QStringLiteral(", ")));
+    if (!dropped.skipped.isEmpty()) {
+        constexpr qsizetype kNamed = 5;
+        QString names = dropped.skipped.mid(0, kNamed).join(QStringLiteral(", "));
+        if (dropped.skipped.size() > kNamed)
+            names += tr(" and %n more", int(dropped.skipped.size() - kNamed));
+        sentences << tr("Skipped %n file(s) that are not MP4 or 360 videos: %1.", int(dropped.skipped.size()))
+                         .arg(names);
+    }
+    return sentences.join(u' ');
+}
+
+} // namespace velarix
