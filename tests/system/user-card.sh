@@ -20,9 +20,13 @@ skip() {
 }
 
 [[ $(id -u) -eq 0 ]] || skip "making the user '$user' and mounting a card need root (CI runs this as root)"
-for tool in useradd runuser losetup mkfs.ext4 mount umount blkid ffprobe jq; do
+for tool in useradd runuser losetup mkfs.ext4 mount umount blkid flock ffprobe jq; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh installs it)"
 done
+
+# One run at a time on a machine: they share the user, the mount point and the daemons.
+exec 9>/run/lock/velarix-user-card.lock
+flock -w 600 9 || skip "another run of this test kept its lock for ten minutes"
 
 work=$(mktemp -d /tmp/velarix-user-card.XXXXXX)
 chmod 0755 "$work"
@@ -32,7 +36,7 @@ started_pids=()
 dbus_socket_ours=0
 
 cleanup() {
-    mountpoint -q "$card" && umount "$card"
+    umount "$card" 2>/dev/null
     [[ -n $loop ]] && losetup -d "$loop" 2>/dev/null
     # udev removes the device's links while it still runs: stale links would name another image.
     command -v udevadm >/dev/null && udevadm settle -t 10 2>/dev/null
@@ -44,6 +48,12 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+# What a run that was killed left behind: its card's mount and loop device.
+umount "$card" 2>/dev/null
+losetup -a | sed -n 's|^\(/dev/loop[0-9]*\):.*(/tmp/velarix-user-card\.[^/]*/card\.img.*|\1|p' |
+    while read -r stale; do losetup -d "$stale"; done
 
 failures=0
 pass() { echo "ok: $*"; }
