@@ -188,6 +188,11 @@ Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStrea
     QObject::disconnect(m_model.get(), &VelarixModel::videoLoadingChanged, m_model.get(), nullptr);
     if (!loaded)
         return usage(QStringLiteral("the card could not be read: %1").arg(loaded.error().message));
+    // What the window would show once (an unreadable identity): a warning here, not the run's outcome.
+    if (!m_model->error().isEmpty()) {
+        err << "velarix-cli: warning: " << m_model->error().errorDescription() << '\n';
+        m_model->setError(ApplicationError::empty());
+    }
     return {};
 }
 

@@ -87,12 +87,14 @@ void CardLoad::identified(const CardIdentity& identity) {
     if (!isCurrent())
         return finish({});
     m_model.setSdCardSpaceAvailable(identity.spaceAvailable);
-    if (identity.uuidError)
-        return finish(*identity.uuidError);
     auto name = identity.name(m_store);
     if (!name)
         return finish(name.error());
     m_model.setSdCardName(*name);
+    // The card still loads: its history is kept under the fallback key, and the user learns why
+    // earlier imports may not be marked.
+    if (identity.uuidError)
+        m_model.tellUnreadableIdentity(m_volume, *identity.uuidError);
     m_cardID = identity.uuid;
 
     QPointer<VelarixModel> model(&m_model);

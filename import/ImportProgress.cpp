@@ -143,7 +143,7 @@ void ImportProgress::measure() {
 }
 
 void ImportProgress::cancel() {
-    if (!m_cancel.cancel())
+    if (!m_cancel->cancel())
         return;
     Q_EMIT cancelledChanged();
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <deque>
+#include <memory>
 #include <optional>
 
 namespace velarix {
@@ -68,9 +69,10 @@ public:
     void setVerifying(const QString& fileName, qint64 bytesChecked);
     void endVerifying(qint64 size);
 
-    bool isCancelled() const { return m_cancel.isCancelled(); }
-    // Lent to the copy and verify loops for the run, which the progress outlives.
-    const CancelToken* cancelToken() const { return &m_cancel; }
+    bool isCancelled() const { return m_cancel->isCancelled(); }
+    // Shared with the run's threads: the progress is deleted on the GUI thread, which must not pull
+    // the token out from under a copy loop that is still checking it.
+    std::shared_ptr<const CancelToken> cancelToken() const { return m_cancel; }
     void cancel();
 
 Q_SIGNALS:
@@ -115,7 +117,7 @@ private:
     std::deque<Sample> m_samples; // over the last few seconds
     double m_bytesPerSecond = 0;
     double m_workPerSecond = 0; // bytes copied and read back
-    CancelToken m_cancel;
+    std::shared_ptr<CancelToken> m_cancel = std::make_shared<CancelToken>();
 };
 
 } // namespace velarix

@@ -1,4 +1,5 @@
 #include "history/HistoryStore.h"
+#include "import/CardIdentity.h"
 #include "import/CardImportLock.h"
 #include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
@@ -79,20 +80,22 @@ void logCopyFailure(const QString& source, const QString& destination, const QSt
 // that it is recorded at once: a run that is killed later must not leave verified copies unrecorded
 // (a re-run would duplicate them).
 RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<ImportProgress> progress,
-                   const ImportOptions& options, const std::optional<QString>& cardPath,
+                   const std::shared_ptr<const CancelToken>& cancelToken, const ImportOptions& options,
+                   const std::optional<QString>& cardPath, const QString& cardName,
                    const std::shared_ptr<VolumeProvider>& volumes,
                    const std::function<void(const QString& cardUUID, const QString& source)>& verified) {
     RunOutcome outcome;
     if (cardPath) {
-        auto uuid = volumes->volumeUUID(*cardPath);
+        // A card whose UUID cannot be read is keyed by the name its first record writes into the
+        // manifest: the key its next load reads.
+        auto uuid = cardHistoryKey(*cardPath, *volumes, cardName);
         if (uuid)
             outcome.cardUUID = *uuid;
         else
             outcome.cardUUIDError = uuid.error();
     }
-    // Set once on the GUI thread and never replaced during the run; cancel() is thread-safe.
-    ImportProgress* const shared = progress.data();
-    const CancelToken* const cancel = shared->cancelToken();
+    // Held by this run: the progress that cancels it may be gone before the run has ended.
+    const CancelToken* const cancel = cancelToken.get();
     const auto isCancelled = [cancel] {
         return cancel->isCancelled();
     };
@@ -325,89 +328,105 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             return recordImport(cardUUID, files, context, writeManifest);
         },
         [this] { return m_sdCardPath.has_value(); });
-    ImportProgress* const run = progress.data(); // lives until the finish step; cancel() is thread-safe
-    auto verified = [recorder, cardFiles, run](const QString& cardUUID, const QString& source) {
-        recorder->recordVerified(cardUUID, cardFiles->value(source), run->cancelToken());
+    const std::shared_ptr<const CancelToken> cancel = m_importProgress->cancelToken();
+    auto verified = [recorder, cardFiles, cancel](const QString& cardUUID, const QString& source) {
+        recorder->recordVerified(cardUUID, cardFiles->value(source), cancel.get());
     };
-    const auto copy = [=, cardPath = m_sdCardPath, volumes = m_volumes] {
-        return copyAll(items, root, progress, options, cardPath, volumes, verified);
+    const auto copy = [=, cardPath = m_sdCardPath, cardName = m_sdCardName, volumes = m_volumes] {
+        return copyAll(items, root, progress, cancel, options, cardPath, cardName, volumes, verified);
     };
-    runInBackground(
-        this, copy,
-        [this, promise, nextJump, itemCount = items.size(), recorder, &context, root,
-         rowIds](const RunOutcome& outcome) {
-            setImportProgress(nullptr);
-            m_cardImportLock.reset();
-            ImportReport report = outcome.report;
+    // Runs once: when the copying ends, or at once from the destructor (finishImportNow).
+    auto finished = std::make_shared<bool>(false);
+    auto finishStep = [this, promise, nextJump, itemCount = items.size(), recorder, &context, rowIds, root,
+                       cardPath = m_sdCardPath, finished](const RunOutcome& outcome) {
+        if (*finished)
+            return;
+        *finished = true;
+        m_finishImportNow = nullptr;
+        setImportProgress(nullptr);
+        m_cardImportLock.reset();
+        ImportReport report = outcome.report;
 
-            recorder->finish();
-            qsizetype unrecorded = recorder->unrecordedCount();
-            if (recorder->failure()) {
-                report.historyError = recorder->failure()->message;
-            } else if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError) {
-                report.historyError =
-                    QStringLiteral("The card's identity could not be read, so the import history could not "
-                                   "record the copies: %1")
-                        .arg(outcome.cardUUIDError->message);
-                unrecorded = report.imported.size();
-            }
-            if (recorder->recordedAny())
-                setImportStateRefreshID(QUuid::createUuid());
+        recorder->finish();
+        qsizetype unrecorded = recorder->unrecordedCount();
+        if (recorder->failure()) {
+            report.historyError = recorder->failure()->message;
+        } else if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError) {
+            report.historyError =
+                QStringLiteral("The card's identity could not be read, so the import history could not "
+                               "record the copies: %1")
+                    .arg(outcome.cardUUIDError->message);
+            unrecorded = report.imported.size();
+        }
+        // A fallback key follows the name just written into the manifest: the rows are marked under it.
+        if (outcome.cardUUID && m_sdCardPath == cardPath)
+            setSdCardVolumeUUID(outcome.cardUUID);
+        if (recorder->recordedAny())
+            setImportStateRefreshID(QUuid::createUuid());
 
-            // What was copied is done: it is not imported again by pressing Import once more.
-            QSet<QString> remaining = m_selection;
-            for (const auto& file : report.imported)
-                remaining.remove(rowIds.value(file.source));
-            setSelection(remaining);
+        // What was copied is done: it is not imported again by pressing Import once more.
+        QSet<QString> remaining = m_selection;
+        for (const auto& file : report.imported)
+            remaining.remove(rowIds.value(file.source));
+        setSelection(remaining);
 
-            const QString failures =
-                QStringLiteral("%1 of %2 videos could not be imported: %3")
-                    .arg(report.failed.size())
-                    .arg(itemCount)
-                    .arg(report.failed.isEmpty() ? QString() : report.failed.first().error);
-            if (report.historyError) {
-                QString text =
-                    QStringLiteral("%1 copied videos are in place, but Velarix could not record them "
-                                   "as imported. %2")
-                        .arg(unrecorded)
-                        .arg(*report.historyError);
-                if (report.cancelled)
-                    text.prepend(QStringLiteral("The import was cancelled. "));
-                else if (!report.failed.isEmpty())
-                    text.prepend(failures + QStringLiteral(". "));
-                setError(ApplicationError::userError(text));
-            } else if (report.cancelled) {
-                setError(ApplicationError::cancelled(cancelledText(report, itemCount, root)));
-            } else if (!report.failed.isEmpty()) {
-                // The first failure by name and full path: the user can look for it and act.
-                const ImportReport::Failed& first = report.failed.first();
-                QString text =
-                    QStringLiteral("%1 could not be copied to %2: %3")
-                        .arg(QFileInfo(first.source).fileName(),
-                             QDir::toNativeSeparators(outcome.destinations.value(first.source)), first.error);
-                if (itemCount > 1)
-                    text = QStringLiteral("%1 of %2 videos could not be imported. ")
-                               .arg(report.failed.size())
-                               .arg(itemCount) +
-                           text;
-                setError(ApplicationError::userError(text, outcome.destinationUnwritable
-                                                               ? ApplicationError::Recovery::changeDestination
-                                                               : ApplicationError::Recovery::none));
-            }
+        const QString failures = QStringLiteral("%1 of %2 videos could not be imported: %3")
+                                     .arg(report.failed.size())
+                                     .arg(itemCount)
+                                     .arg(report.failed.isEmpty() ? QString() : report.failed.first().error);
+        if (report.historyError) {
+            QString text = QStringLiteral("%1 copied videos are in place, but Velarix could not record them "
+                                          "as imported. %2")
+                               .arg(unrecorded)
+                               .arg(*report.historyError);
+            if (report.cancelled)
+                text.prepend(QStringLiteral("The import was cancelled. "));
+            else if (!report.failed.isEmpty())
+                text.prepend(failures + QStringLiteral(". "));
+            setError(ApplicationError::userError(text));
+        } else if (report.cancelled) {
+            setError(ApplicationError::cancelled(cancelledText(report, itemCount, root)));
+        } else if (!report.failed.isEmpty()) {
+            // The first failure by name and full path: the user can look for it and act.
+            const ImportReport::Failed& first = report.failed.first();
+            QString text =
+                QStringLiteral("%1 could not be copied to %2: %3")
+                    .arg(QFileInfo(first.source).fileName(),
+                         QDir::toNativeSeparators(outcome.destinations.value(first.source)), first.error);
+            if (itemCount > 1)
+                text = QStringLiteral("%1 of %2 videos could not be imported. ")
+                           .arg(report.failed.size())
+                           .arg(itemCount) +
+                       text;
+            setError(ApplicationError::userError(text, outcome.destinationUnwritable
+                                                           ? ApplicationError::Recovery::changeDestination
+                                                           : ApplicationError::Recovery::none));
+        }
 
-            if (m_autoIncrementJumpNumber && nextJump && !report.imported.isEmpty())
-                setJumpNumber(*nextJump);
+        if (m_autoIncrementJumpNumber && nextJump && !report.imported.isEmpty())
+            setJumpNumber(*nextJump);
 
-            // Only a run that did everything shows its folder: after a failure the user has to read
-            // the message first, not look at a folder that seems complete.
-            const bool succeeded = !report.cancelled && report.failed.isEmpty() && !report.historyError;
-            if (succeeded && !report.imported.isEmpty() && m_openFolderAferImport && m_folderOpener)
-                m_folderOpener(outcome.folders.size() == 1 ? outcome.folders.first() : m_outputLocation);
+        // Only a run that did everything shows its folder: after a failure the user has to read
+        // the message first, not look at a folder that seems complete.
+        const bool succeeded = !report.cancelled && report.failed.isEmpty() && !report.historyError;
+        if (succeeded && !report.imported.isEmpty() && m_openFolderAferImport && m_folderOpener)
+            m_folderOpener(outcome.folders.size() == 1 ? outcome.folders.first() : m_outputLocation);
 
-            Q_EMIT importFinished(report);
-            promise->addResult(report);
-            promise->finish();
-        });
+        Q_EMIT importFinished(report);
+        promise->addResult(report);
+        promise->finish();
+    };
+    auto run = runInBackground(this, copy, finishStep);
+    m_finishImportNow = [this, run, finishStep, cancel]() mutable {
+        // Stops at the next piece; every copy verified by then is recorded before the model goes.
+        if (m_importProgress)
+            m_importProgress->cancel();
+        run.waitForFinished();
+        // The records the copying thread posted come first, in their order, as the event loop would.
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        if (run.resultCount() > 0)
+            finishStep(run.result());
+    };
     return future;
 }
 

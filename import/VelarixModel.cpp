@@ -7,6 +7,10 @@
 #include "platform/Settings.h"
 #include "platform/Volumes.h"
 
+#include <QFileInfo>
+
+#include <utility>
+
 namespace velarix {
 
 namespace {
@@ -50,9 +54,24 @@ VelarixModel::VelarixModel(Settings& settings, QObject* parent)
 }
 
 VelarixModel::~VelarixModel() {
+    // An import still running is stopped and waited for, and its verified copies are recorded: its
+    // thread must not outlive the objects it reports to, nor its copies go unrecorded.
+    if (auto finishImport = std::exchange(m_finishImportNow, nullptr))
+        finishImport();
     // Card loads still under way end first, while this object can still take their (dropped) results:
     // once ~QObject has begun, a continuation bound to it has no context left to run in.
     qDeleteAll(findChildren<CardLoad*>(Qt::FindDirectChildrenOnly));
+}
+
+void VelarixModel::tellUnreadableIdentity(const QString& volume, const Error& why) {
+    if (m_toldUnreadableIdentity.contains(volume))
+        return;
+    m_toldUnreadableIdentity.insert(volume);
+    setError(ApplicationError::userError(
+        QStringLiteral("Velarix could not read the identity of the card %1 (%2). Its import history is kept "
+                       "under the card's name and size instead, so videos imported before may not be marked "
+                       "as imported.")
+            .arg(QFileInfo(volume).fileName(), why.message)));
 }
 
 void VelarixModel::loadSettings() {

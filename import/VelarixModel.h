@@ -197,6 +197,9 @@ public:
     // made now is not overtaken by another process importing the same card. importSelectedVideos
     // takes it itself when not held. Fails when another import of the card is running.
     Result<void> reserveCardForImport();
+    // Says, once per card for the model's lifetime, that the card's identity could not be read and
+    // why, so that marks of earlier imports may be missing.
+    void tellUnreadableIdentity(const QString& volume, const Error& why);
 
     // The clock behind {today} and the day change; the system's by default (tests move it).
     void setClock(std::function<QDateTime()> clock);
@@ -316,7 +319,10 @@ private:
     std::function<void(const QString&)> m_folderOpener;
     DurationProbe m_durationProbe = probeVideoFile;
     std::shared_ptr<FileLock> m_cardImportLock;
-    QString m_cardImportLockPath; // the card the lock is for
+    QString m_cardImportLockPath;           // the card the lock is for
+    QSet<QString> m_toldUnreadableIdentity; // volumes
+    // Set while an import runs: stops it and records what it verified, at once (for the destructor).
+    std::function<void()> m_finishImportNow;
     std::function<QDateTime()> m_clock;
     QTimer* m_dayChange = nullptr;
 };

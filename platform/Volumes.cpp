@@ -3,6 +3,7 @@
 #include "platform/FileStatus.h"
 #include "platform/MountTable.h"
 #include "platform/PosixFile.h"
+#include "platform/VolumeIdentity.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,7 +80,7 @@ Result<std::optional<QString>> SystemVolumes::volumeUUID(const QString& volume) 
             continue;
         if (!it->source.startsWith(QLatin1String("/dev/")))
             return std::optional<QString>();
-        return blockDeviceUUID(it->source);
+        return readVolumeIdentity(it->source, absolute, it->fileSystemType);
     }
     auto status = fileStatus(absolute);
     if (!status)

@@ -40,7 +40,8 @@ QString volumesDirOverride();
 // A DCIM directory at the volume's root: a real directory, not a file and not a symbolic link.
 bool hasDcimFolder(const QString& volume);
 
-// The file system UUID of a block device, read with libblkid; absent when it carries none.
+// The file system UUID of a block device, read with libblkid (which needs read access to the device);
+// absent when it carries none. SystemVolumes asks readVolumeIdentity, which tries this last.
 Result<std::optional<QString>> blockDeviceUUID(const QString& device);
 
 // The stable name-based (version 5) UUID that stands in for a plain folder's identity.

@@ -120,6 +120,51 @@ VelarixApp::~VelarixApp() {
     delete m_mainWindow;
     delete m_trimmingWindow;
     delete m_settingsWindow;
+    // The model records an import it stops into the store: it goes first.
+    m_model.reset();
+}
+
+void VelarixApp::requestQuit() {
+    ImportProgress* running = m_model ? m_model->importProgress() : nullptr;
+    if (!running) {
+        QApplication::quit();
+        return;
+    }
+    if (m_quitPending)
+        return;
+    QuitDuringImport answer = QuitDuringImport::stop;
+    if (m_quitDuringImportAnswer) {
+        answer = m_quitDuringImportAnswer();
+    } else if (m_showsDialogs) {
+        QMessageBox question(QMessageBox::Question, kApplicationName, tr("An import is running."),
+                             QMessageBox::NoButton, m_mainWindow);
+        question.setInformativeText(
+            tr("Velarix can finish the import and then quit, or stop it now: the videos copied and verified "
+               "so far stay imported, the others are not imported."));
+        QPushButton* finish = question.addButton(tr("Finish Import, Then Quit"), QMessageBox::AcceptRole);
+        QPushButton* stop = question.addButton(tr("Stop Import and Quit"), QMessageBox::DestructiveRole);
+        question.addButton(QMessageBox::Cancel);
+        question.setDefaultButton(finish);
+        question.exec();
+        answer = question.clickedButton() == finish ? QuitDuringImport::finishFirst
+                 : question.clickedButton() == stop ? QuitDuringImport::stop
+                                                    : QuitDuringImport::stay;
+    }
+    // The import may have ended while the question was open.
+    running = m_model->importProgress();
+    if (answer == QuitDuringImport::stay)
+        return;
+    if (!running) {
+        QApplication::quit();
+        return;
+    }
+    // Quits once the run has recorded what it verified.
+    m_quitPending = true;
+    connect(
+        m_model.get(), &VelarixModel::importFinished, this, [] { QApplication::quit(); },
+        Qt::SingleShotConnection);
+    if (answer == QuitDuringImport::stop)
+        running->cancel();
 }
 
 VelarixModel& VelarixApp::sharedModel() {
@@ -173,7 +218,7 @@ void VelarixApp::createActions() {
     m_quitAction->setShortcut(QKeySequence::Quit);
     m_quitAction->setShortcutContext(Qt::ApplicationShortcut);
     m_quitAction->setMenuRole(QAction::QuitRole);
-    connect(m_quitAction, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
+    connect(m_quitAction, &QAction::triggered, this, &VelarixApp::requestQuit, Qt::QueuedConnection);
 
     m_trimmingAction = new QAction(tr("Video Trimming"), this);
     m_trimmingAction->setObjectName(QStringLiteral("openVideoTrimming"));

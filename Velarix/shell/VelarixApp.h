@@ -62,6 +62,16 @@ public:
     // The menus every window shows; actions are shared so that shortcuts work from any window.
     void installMenus(QMainWindow* window);
 
+    // What Quit does while an import runs: waits for it, stops it (keeping what is verified), or
+    // does not quit. Without an import it quits at once.
+    enum class QuitDuringImport { finishFirst, stop, stay };
+    void requestQuit();
+    // Answers the question Quit asks during an import; by default a dialog asks, and without dialogs
+    // the import is stopped.
+    void setQuitDuringImportAnswer(std::function<QuitDuringImport()> answer) {
+        m_quitDuringImportAnswer = std::move(answer);
+    }
+
     // Tests turn off modal dialogs (the fatal store error is then only printed).
     void setShowsDialogs(bool shows) { m_showsDialogs = shows; }
     // Answers the offer to move a damaged store aside (given the message); by default a dialog asks,
@@ -112,6 +122,8 @@ private:
     QAction* m_aboutAction = nullptr;
     bool m_showsDialogs = true;
     std::function<bool(const QString&)> m_moveAsideAnswer;
+    std::function<QuitDuringImport()> m_quitDuringImportAnswer;
+    bool m_quitPending = false;
 };
 
 } // namespace velarix

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
+#include <QTimer>
 #include <QUuid>
 
 using namespace velarix;
@@ -59,6 +60,44 @@ private Q_SLOTS:
         QCOMPARE(trimming->model().items().size(), 1);
         QCOMPARE(trimming->model().items().first()->url().toLocalFile(),
                  QStringLiteral("/dest/1 CARD GX010001.MP4"));
+    }
+
+    // Quit during an import asks first. Staying leaves the import alone; finishing quits once it has
+    // ended; stopping cancels it and quits once it has recorded what it verified.
+    void quitDuringAnImportAsksFirst_data() {
+        QTest::addColumn<VelarixApp::QuitDuringImport>("answer");
+        QTest::newRow("stay") << VelarixApp::QuitDuringImport::stay;
+        QTest::newRow("finish first") << VelarixApp::QuitDuringImport::finishFirst;
+        QTest::newRow("stop") << VelarixApp::QuitDuringImport::stop;
+    }
+    void quitDuringAnImportAsksFirst() {
+        QFETCH(VelarixApp::QuitDuringImport, answer);
+        VelarixApp app(*m_settings);
+        app.setShowsDialogs(false);
+        VelarixModel& model = app.sharedModel();
+        auto* running = new ImportProgress(1);
+        model.setImportProgress(running);
+        int asked = 0;
+        app.setQuitDuringImportAnswer([&] {
+            ++asked;
+            return answer;
+        });
+        bool runEnded = false;
+        QTimer::singleShot(0, &app, [&] {
+            app.requestQuit();
+            QCOMPARE(running->isCancelled(), answer == VelarixApp::QuitDuringImport::stop);
+            // The run ends: quitting happens only now.
+            QTimer::singleShot(50, &app, [&] {
+                runEnded = true;
+                model.setImportProgress(nullptr);
+                Q_EMIT model.importFinished(ImportReport{});
+            });
+        });
+        QTimer::singleShot(1000, &app, [] { QCoreApplication::exit(2); });
+        const int status = QCoreApplication::exec();
+        QCOMPARE(asked, 1);
+        QVERIFY(runEnded);
+        QCOMPARE(status, answer == VelarixApp::QuitDuringImport::stay ? 2 : 0);
     }
 
     void windowsOpenOnceAndComeForward() {

@@ -1,5 +1,7 @@
+#include "import/CardIdentity.h"
 #include "import/CardLoad.h"
 #include "import/CardScan.h"
+#include "import/RecordingStatus.h"
 #include "platform/Await.h"
 #include "platform/Volumes.h"
 #include "tests/support/ModelFixture.h"
@@ -214,12 +216,33 @@ private Q_SLOTS:
         QCOMPARE(model->sdCardName(), QStringLiteral("CARD"));
         QCOMPARE(model->videoFiles().size(), 1);
 
-        volumes->uuid = Result<std::optional<QString>>(Error::make("Volumes", 5, "The card cannot be read."));
-        auto failed = awaitFuture(model->loadSDCard(sdCard.root(), *store));
-        QVERIFY(!failed.ok());
-        QCOMPARE(failed.error().message, QStringLiteral("The card cannot be read."));
-        QVERIFY(!model->isLoadingVideos());
-        QCOMPARE(model->videoLoadingPhase(), VideoLoadingPhase::idle);
+        // Unreadable: the card still loads under the fallback key, and the user is told why, once.
+        volumes->uuid = Result<std::optional<QString>>(Error::make("Volumes", 5, "Permission denied"));
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
+        QCOMPARE(model->videoFiles().size(), 1);
+        const QString byLabel = fallbackCardKey(sdCard.root(), std::nullopt).value();
+        QCOMPARE(model->sdCardVolumeUUID(), std::optional(byLabel));
+        QVERIFY(model->error().errorDescription().contains("could not read the identity of the card CARD"));
+        QVERIFY(model->error().errorDescription().contains("Permission denied"));
+        model->setError(ApplicationError::empty());
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
+        QVERIFY(model->error().isEmpty());
+
+        // An import writes the card's name into the manifest and keys its records by that name, the
+        // key the next load reads: the copy is marked there.
+        model->setOutputLocation(home->destination());
+        model->setFolderOpener([](const QString&) {});
+        model->setSdCardName("Tandem");
+        model->setSelection({model->videoFiles().first()->id()});
+        const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
+        QCOMPARE(report.imported.size(), 1);
+        QVERIFY(!report.historyError);
+        const QString byName = fallbackCardKey(sdCard.root(), QStringLiteral("Tandem")).value();
+        QVERIFY(byName != byLabel);
+        QVERIFY(awaitFuture(model->loadSDCard(sdCard.root(), *store)).ok());
+        QCOMPARE(model->sdCardVolumeUUID(), std::optional(byName));
+        QCOMPARE(recordingStatus(model->importState(*store), *model->videoFiles().first()),
+                 ImportStatus::imported);
     }
 
     void removingTheCardClearsItButKeepsTheName() {

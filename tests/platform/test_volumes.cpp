@@ -3,6 +3,7 @@
 #include "platform/MountTable.h"
 #include "platform/PosixFile.h"
 #include "platform/VolumeEject.h"
+#include "platform/VolumeIdentity.h"
 #include "platform/VolumeWatch.h"
 #include "platform/Volumes.h"
 #include "tests/support/CardFixture.h"
@@ -11,10 +12,12 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 using namespace velarix;
 
@@ -113,6 +116,39 @@ private Q_SLOTS:
         QVERIFY(seen);
         QVERIFY(listed);
         QCOMPARE(uuid.value(), std::nullopt); // tmpfs has no device and no UUID
+    }
+
+    // udev's link names are escaped; a link is matched by the device it points to, not by its name.
+    void readsUdevLinks() {
+        QCOMPARE(decodeUdevName("My\\x20Card\\x2fA"), QStringLiteral("My Card/A"));
+        QCOMPARE(decodeUdevName("1234-ABCD"), QStringLiteral("1234-ABCD"));
+        QString device;
+        for (const QString& name : QDir("/dev").entryList(QDir::System)) {
+            struct stat info {};
+            if (::stat(QFile::encodeName("/dev/" + name).constData(), &info) == 0 && S_ISBLK(info.st_mode)) {
+                device = "/dev/" + name;
+                break;
+            }
+        }
+        if (device.isEmpty())
+            QSKIP("no block device here");
+        QTemporaryDir links;
+        QVERIFY(QFile::link("/dev/null", links.filePath("0000-0000")));
+        QCOMPARE(uuidFromUdevLinks(device, links.path()), std::nullopt);
+        QVERIFY(QFile::link(device, links.filePath("My\\x20Card")));
+        QCOMPARE(uuidFromUdevLinks(device, links.path()), std::optional<QString>("My Card"));
+        QCOMPARE(uuidFromUdevLinks("/dev/null", links.path()), std::nullopt);
+    }
+
+    void identitySourcesCanBeNarrowed() {
+        qputenv("VELARIX_IDENTITY_SOURCES", "udisks,udev");
+        QCOMPARE(identitySources(), (QList{IdentitySource::udevLinks, IdentitySource::udisks}));
+        qputenv("VELARIX_IDENTITY_SOURCES", "none");
+        QVERIFY(identitySources().isEmpty());
+        const auto unread = readVolumeIdentity("/dev/sdz9", "/media/me/CARD", "vfat");
+        QVERIFY(unread.error().message.startsWith("The identity of /dev/sdz9 could not be read"));
+        qunsetenv("VELARIX_IDENTITY_SOURCES");
+        QCOMPARE(identitySources().size(), 4);
     }
 
     void ejects() {
