@@ -55,8 +55,10 @@ public:
     Result<void> loadCard(const std::optional<QString>& card, QTextStream& err,
                           const QStringList& files = {});
     void applyOverrides(const CardArguments& arguments);
-    // Selects by --all / --new / file names; an unknown file name is an error.
+    // Selects by --all / --new / file names; an unknown file name is an error. --new leaves out
+    // empty files, named in skippedEmpty().
     Result<void> select(const CardArguments& arguments);
+    const QStringList& skippedEmpty() const { return m_skippedEmpty; }
 
     ImportState importState();
     QJsonObject cardJson();
@@ -66,6 +68,7 @@ private:
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<HistoryStore> m_store;
     std::unique_ptr<VelarixModel> m_model;
+    QStringList m_skippedEmpty;
 };
 
 // A one-line progress bar on stderr, drawn only when stderr is a terminal.

@@ -5,6 +5,7 @@
 #include "import/ImportRecorder.h"
 #include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
+#include "platform/AppPaths.h"
 #include "platform/Background.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
@@ -251,6 +252,20 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                                                     video.chapterRelativePath(i), sizes.value(i)});
             rowIds.insert(chapters[i], video.id());
         }
+    }
+    // An unplugged drive leaves its mount point missing, or an empty folder of the system disk: the
+    // destination must exist, only the pattern's subfolders are made. The user's own Videos folder
+    // is the exception, made when missing.
+    if (!plan.isEmpty() && !QFileInfo(root).isDir() &&
+        (QDir::cleanPath(root) != QDir::cleanPath(AppPaths::videosDirectory()) || !makeFolders(root))) {
+        m_cardImportLock.reset();
+        const QString reason = QStringLiteral("The destination folder %1 does not exist. Connect its drive "
+                                              "or choose another folder.")
+                                   .arg(QDir::toNativeSeparators(root));
+        ImportReport report;
+        report.notStarted = reason;
+        setError(ApplicationError::userError(reason, ApplicationError::Recovery::changeDestination));
+        return QtFuture::makeReadyFuture(report);
     }
     // A destination we may not write to fails every copy: say so before starting, and offer another.
     if (const QString existing = existingAncestor(root); !plan.isEmpty() && QFileInfo(existing).isDir()) {

@@ -14,6 +14,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   xdotool imagemagick  # driving the app under Xvfb for screenshots
+  exfat-fuse fuse3 exfatprogs  # copies to and trims on exFAT drives mounted through FUSE, as desktops do
 )
 if [[ ${1:-} == package ]]; then
   packages+=(

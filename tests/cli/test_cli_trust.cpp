@@ -217,7 +217,7 @@ private Q_SLOTS:
             QCOMPARE(import.exitCode, 2);
             QVERIFY(import.err.contains("pattern is empty"));
         }
-        QVERIFY(!QFileInfo::exists(home->destination()));
+        QVERIFY(folderEntries(home->destination()).isEmpty());
         const auto plan =
             runCli({"plan", "--json", "--name", "Helmet/Cam", "--pattern", "{name} {filename}"});
         QCOMPARE(QJsonDocument::fromJson(plan.out).array().at(0).toObject()["fileName"].toString(),
