@@ -139,6 +139,19 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         }
         const QString& destination = destinations[index];
         const QString folder = QFileInfo(destination).absolutePath();
+        if (!QFileInfo(cleanRoot).isDir()) {
+            // Never made, not even for the pattern's subfolders: a drive unplugged during the run
+            // leaves its mount point, or nothing, and the copies would fill the system disk.
+            post([progress, size = item.size] { progress->endCopying(size); });
+            completion.push(
+                index,
+                Error::make(QStringLiteral("Import"), ENOENT,
+                            QStringLiteral("The destination folder %1 does not exist. Connect its "
+                                           "drive or choose another folder.")
+                                .arg(QDir::toNativeSeparators(cleanRoot))),
+                {});
+            continue;
+        }
         if (folder != cleanRoot) {
             if (auto made = makeFolders(folder); !made) {
                 const int code = made.error().code;
@@ -152,18 +165,6 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
                                 {});
                 continue;
             }
-        } else if (!QFileInfo(cleanRoot).isDir()) {
-            // The root is not made for a file planned straight into it (it may be an unplugged
-            // drive's mount point); say so rather than leave a bare "No such file or directory".
-            post([progress, size = item.size] { progress->endCopying(size); });
-            completion.push(
-                index,
-                Error::make(QStringLiteral("Import"), ENOENT,
-                            QStringLiteral("The destination folder %1 does not exist. Connect its "
-                                           "drive or choose another folder.")
-                                .arg(QDir::toNativeSeparators(cleanRoot))),
-                {});
-            continue;
         }
         if (!folders.contains(folder)) {
             folders.insert(folder);
@@ -259,9 +260,13 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     if (!plan.isEmpty() && !QFileInfo(root).isDir() &&
         (QDir::cleanPath(root) != QDir::cleanPath(AppPaths::videosDirectory()) || !makeFolders(root))) {
         m_cardImportLock.reset();
-        const QString reason = QStringLiteral("The destination folder %1 does not exist. Connect its drive "
-                                              "or choose another folder.")
-                                   .arg(QDir::toNativeSeparators(root));
+        const QString reason =
+            QFileInfo::exists(root)
+                ? QStringLiteral("The destination %1 is not a folder. Choose another folder.")
+                      .arg(QDir::toNativeSeparators(root))
+                : QStringLiteral("The destination folder %1 does not exist. Connect its drive or choose "
+                                 "another folder.")
+                      .arg(QDir::toNativeSeparators(root));
         ImportReport report;
         report.notStarted = reason;
         setError(ApplicationError::userError(reason, ApplicationError::Recovery::changeDestination));

@@ -497,11 +497,15 @@ private Q_SLOTS:
 
     void destinationProblemsAreReported() {
         loadAndSelectAll();
-        // A file where the destination folder should be.
+        // A file where the destination folder should be: refused before anything is tried.
+        QVERIFY(QDir(home->destination()).removeRecursively());
         QFile(home->destination()).open(QIODevice::WriteOnly);
         ImportReport report = awaitFuture(model->importSelectedVideos(*store));
-        QCOMPARE(report.failed.size(), 3);
-        QVERIFY(model->error().errorDescription().startsWith("3 of 3 videos could not be imported. "));
+        QVERIFY(report.notStarted);
+        QCOMPARE(
+            model->error().errorDescription(),
+            QString("The destination %1 is not a folder. Choose another folder.").arg(home->destination()));
+        QCOMPARE(model->error().recovery(), ApplicationError::Recovery::changeDestination);
         QVERIFY(importedNames().isEmpty());
 
         const QString readOnly = home->path() + "/readonly";
