@@ -238,9 +238,12 @@ Result<qsizetype> CliSession::select(const CardArguments& arguments) {
     }
     if (arguments.files.isEmpty()) {
         // Unreadable files stay in --new: a recording cut short by a flat battery is still footage.
+        // An empty file is not: it has nothing to copy, and would fail every run for ever.
         const ImportState state = arguments.onlyNew ? importState() : ImportState();
         for (const auto& row : m_model->videoFiles()) {
-            if (!arguments.onlyNew || recordingStatus(state, *row) != ImportStatus::imported)
+            if (arguments.onlyNew && row->fileSize() == 0)
+                m_skippedEmpty.append(row->fileName());
+            else if (!arguments.onlyNew || recordingStatus(state, *row) != ImportStatus::imported)
                 selection.insert(row->id());
             else if (recordingVerified(state, *row) == false)
                 ++unverified;

@@ -57,8 +57,10 @@ public:
                           const QStringList& files = {});
     void applyOverrides(const CardArguments& arguments);
     // Selects by --all / --new / file names; an unknown file name is an error. Gives how many rows
-    // --new left out that were imported only without verification.
+    // --new left out that were imported only without verification; --new also leaves out empty
+    // files, named in skippedEmpty().
     Result<qsizetype> select(const CardArguments& arguments);
+    const QStringList& skippedEmpty() const { return m_skippedEmpty; }
 
     ImportState importState();
     QJsonObject cardJson();
@@ -73,6 +75,7 @@ private:
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<HistoryStore> m_store;
     std::unique_ptr<VelarixModel> m_model;
+    QStringList m_skippedEmpty;
 };
 
 // A one-line progress bar on stderr, drawn only when stderr is a terminal.

@@ -55,6 +55,10 @@ int runImport(Invocation& invocation) {
     if (*unverified > 0)
         invocation.err << "velarix-cli: " << unverifiedNotSelectedText(*unverified)
                        << " Name them to import them again.\n";
+    if (const QStringList& empty = session->skippedEmpty(); !empty.isEmpty())
+        invocation.err << "velarix-cli: left out " << (empty.size() == 1 ? "an empty file" : "empty files")
+                       << " (nothing to copy; name " << (empty.size() == 1 ? "it" : "them")
+                       << " to try anyway): " << empty.join(QStringLiteral(", ")) << '\n';
     if (const qsizetype again = model.importedSelection(session->store()).size(); again > 0) {
         const qsizetype selected = model.selection().size();
         invocation.err << "velarix-cli: "

@@ -156,6 +156,10 @@ QString untrimmableReason(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     if (auto input = openVideoAsset(path); input && primaryVideoStream(input->get()) < 0)
         return QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.").arg(name);
+    if (const auto state = fileStatus(path); state) {
+        if (auto writable = checkNotReadOnly(path, *state); !writable)
+            return writable.error().message;
+    }
     if (ReadLease::take(path).beingWritten())
         return QStringLiteral("%1 is still being written by another program, so it was left as it is. Trim "
                               "it once that program is done with it.")
@@ -456,9 +460,12 @@ int runTrim(Invocation& invocation) {
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     if (!dryRun) {
-        removeAbandonedTrimFolders();
+        QStringList notes = removeAbandonedTrimFolders().notes;
         for (const QString& file : files)
-            removeLeftoverTrimFolders(file);
+            notes += removeLeftoverTrimFolders(file).notes;
+        for (const QString& note : std::as_const(notes))
+            invocation.err << note << '\n';
+        invocation.err.flush();
     }
     const int status = range ? trimRange(invocation, files, *range, dryRun, keepOriginal)
                              : trimSuggested(invocation, files, dryRun, keepOriginal, trustSuggestions);

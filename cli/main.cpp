@@ -2,6 +2,7 @@
 
 #include "import/ImportPattern.h"
 #include "platform/AppIdentity.h"
+#include "platform/FileNames.h"
 #include "platform/MediaLog.h"
 
 #include <QCoreApplication>
@@ -130,6 +131,13 @@ int main(int argc, char** argv) {
 
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // A name that is not UTF-8 would reach a different file once decoded: refused, before anything.
+    for (int i = 1; i < argc; ++i) {
+        if (!isFaithfulFileName(argv[i])) {
+            err << "velarix-cli: " << unfaithfulFileNameError(argv[i]).message << '\n';
+            return kExitUsage;
+        }
+    }
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool json = arguments.removeAll(QStringLiteral("--json")) > 0;
 

@@ -17,6 +17,7 @@
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -29,6 +30,37 @@ constexpr qint64 kMappedPiece = 4 * 1024 * 1024;
 
 Error cancelled() {
     return Error::cancellation();
+}
+
+// Marks a failed read of the source, which writeCopy words as the card's failure.
+const QString kSourceReadDomain = QStringLiteral("SourceRead");
+
+Error sourceReadError(int code) {
+    return Error::make(kSourceReadDomain, code, errnoText(code));
+}
+
+// A read of the card failed: the user needs to hear that, not a system call's "Bad address", and
+// whether the card is still there (a pulled card's file is gone, or its block device left the system).
+Error cardReadFailure(const QString& source, int code) {
+    // A mapped page that cannot be read fails the write as an address fault.
+    const QString reason = errnoText(code == EFAULT ? EIO : code);
+    const auto status = fileStatus(source);
+    const int statusError = status ? 0 : status.error().code;
+    const quint64 device = status ? status->device : 0;
+    const bool deviceGone =
+        ::major(dev_t(device)) != 0 &&
+        !QFileInfo::exists(
+            QStringLiteral("/sys/dev/block/%1:%2").arg(::major(dev_t(device))).arg(::minor(dev_t(device))));
+    QString message;
+    if (deviceGone || statusError == ENOENT || statusError == ENODEV || statusError == ENXIO)
+        message = QStringLiteral("Reading the card failed (%1): the card was removed.");
+    else if (statusError != 0)
+        message = QStringLiteral("Reading the card failed (%1), and the card no longer answers: check that "
+                                 "it is still in, then try again.");
+    else
+        message = QStringLiteral("Reading the card failed (%1). The card is still in, so it may be damaged: "
+                                 "try again, or copy the file with another card reader.");
+    return Error::make(kCopyErrorDomain, code, message.arg(reason));
 }
 
 // What both ways of copying do after each piece: the test hook, cancellation and progress. The last
@@ -76,7 +108,7 @@ Result<qint64> copyThroughBuffers(int in, int out, qint64 size, StreamHasher* ha
             return space.error();
         auto n = readSome(in, *space, room);
         if (!n)
-            return n.error();
+            return sourceReadError(n.error().code);
         if (*n == 0)
             break;
         if (hash)
@@ -110,7 +142,7 @@ Result<qint64> copyMapped(int in, int out, qint64 size, PieceReport& report) {
             const qint64 piece = std::min(kMappedPiece, size - copied);
             if (auto queued = writer.appendFrom(in, copied, piece); !queued) {
                 if (copied > 0)
-                    return queued.error();
+                    return queued.error().code == EFAULT ? sourceReadError(EFAULT) : queued.error();
                 break; // a source that cannot be mapped (some FUSE file systems): read below
             }
             copied += piece;
@@ -119,7 +151,7 @@ Result<qint64> copyMapped(int in, int out, qint64 size, PieceReport& report) {
         }
         if (copied == size)
             if (auto finished = writer.finish(); !finished)
-                return finished.error();
+                return finished.error().code == EFAULT ? sourceReadError(EFAULT) : finished.error();
     }
     if (copied == 0)
         return copyThroughBuffers(in, out, size, nullptr, report);
@@ -219,7 +251,8 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     // that the file changed.
     const std::optional<qint64> changed = changedSize(in.get(), size);
     if (!moved && !changed)
-        return moved.error();
+        return moved.error().domain == kSourceReadDomain ? cardReadFailure(source, moved.error().code)
+                                                         : moved.error();
     const qint64 copied = changed ? *changed : *moved;
     if (!changed) {
         if (control.afterChunk)

@@ -6,6 +6,7 @@
 #include "import/ImportRecorder.h"
 #include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
+#include "platform/AppPaths.h"
 #include "platform/Background.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
@@ -142,6 +143,19 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
         }
         const QString& destination = destinations[index];
         const QString folder = QFileInfo(destination).absolutePath();
+        if (!QFileInfo(cleanRoot).isDir()) {
+            // Never made, not even for the pattern's subfolders: a drive unplugged during the run
+            // leaves its mount point, or nothing, and the copies would fill the system disk.
+            post([progress, size = item.size] { progress->endCopying(size); });
+            completion.push(
+                index,
+                Error::make(QStringLiteral("Import"), ENOENT,
+                            QStringLiteral("The destination folder %1 does not exist. Connect its "
+                                           "drive or choose another folder.")
+                                .arg(QDir::toNativeSeparators(cleanRoot))),
+                {});
+            continue;
+        }
         if (folder != cleanRoot) {
             if (auto made = makeFolders(folder); !made) {
                 const int code = made.error().code;
@@ -155,18 +169,6 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
                                 {});
                 continue;
             }
-        } else if (!QFileInfo(cleanRoot).isDir()) {
-            // The root is not made for a file planned straight into it (it may be an unplugged
-            // drive's mount point); say so rather than leave a bare "No such file or directory".
-            post([progress, size = item.size] { progress->endCopying(size); });
-            completion.push(
-                index,
-                Error::make(QStringLiteral("Import"), ENOENT,
-                            QStringLiteral("The destination folder %1 does not exist. Connect its "
-                                           "drive or choose another folder.")
-                                .arg(QDir::toNativeSeparators(cleanRoot))),
-                {});
-            continue;
         }
         if (!folders.contains(folder)) {
             folders.insert(folder);
@@ -286,6 +288,24 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             cardFiles->insert(chapters[i], file);
             rowIds.insert(chapters[i], video.id());
         }
+    }
+    // An unplugged drive leaves its mount point missing, or an empty folder of the system disk: the
+    // destination must exist, only the pattern's subfolders are made. The user's own Videos folder
+    // is the exception, made when missing.
+    if (!plan.isEmpty() && !QFileInfo(root).isDir() &&
+        (QDir::cleanPath(root) != QDir::cleanPath(AppPaths::videosDirectory()) || !makeFolders(root))) {
+        m_cardImportLock.reset();
+        const QString reason =
+            QFileInfo::exists(root)
+                ? QStringLiteral("The destination %1 is not a folder. Choose another folder.")
+                      .arg(QDir::toNativeSeparators(root))
+                : QStringLiteral("The destination folder %1 does not exist. Connect its drive or choose "
+                                 "another folder.")
+                      .arg(QDir::toNativeSeparators(root));
+        ImportReport report;
+        report.notStarted = reason;
+        setError(ApplicationError::userError(reason, ApplicationError::Recovery::changeDestination));
+        return QtFuture::makeReadyFuture(report);
     }
     // A destination we may not write to fails every copy: say so before starting, and offer another.
     if (const QString existing = existingAncestor(root); !plan.isEmpty() && QFileInfo(existing).isDir()) {

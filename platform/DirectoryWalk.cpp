@@ -1,5 +1,7 @@
 #include "platform/DirectoryWalk.h"
 
+#include "platform/FileNames.h"
+
 #include "platform/PosixFile.h"
 
 #include <QFile>
@@ -75,7 +77,7 @@ Result<std::vector<Listed>> listFolder(int folderFd, const QString& folderPath,
             if (handlers.folderError)
                 handlers.folderError(folderPath + u'/' + decoded,
                                      Error::make(QStringLiteral("DirectoryWalk"), kUndecodableName,
-                                                 QStringLiteral("The name is not valid UTF-8; left out.")));
+                                                 unfaithfulFileNameError(name).message));
             continue;
         }
         auto status = fileStatus(folderFd, decoded);

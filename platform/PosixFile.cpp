@@ -122,12 +122,28 @@ Result<void> renameNoReplace(int dirFd, const QByteArray& from, const QByteArray
     if (::renameat2(dirFd, from.constData(), dirFd, to.constData(), RENAME_NOREPLACE) == 0)
         return {};
     const int error = errno;
-    if (error != EINVAL && error != ENOSYS)
+    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
         return errnoError(error);
     // No RENAME_NOREPLACE here: a hard link also refuses an existing name.
-    if (::linkat(dirFd, from.constData(), dirFd, to.constData(), 0) != 0)
+    if (::linkat(dirFd, from.constData(), dirFd, to.constData(), 0) == 0) {
+        ::unlinkat(dirFd, from.constData(), 0);
+        return {};
+    }
+    const int linkError = errno;
+    if (linkError != EPERM && linkError != EOPNOTSUPP && linkError != ENOSYS && linkError != EMLINK)
+        return errnoError(linkError);
+    // FUSE file systems (exFAT, NTFS through ntfs-3g, sshfs, gvfs) have neither. The name is taken
+    // by an exclusive create, which fails on any existing file, and the file renamed over that empty
+    // placeholder of ours.
+    const int placeholder = ::openat(dirFd, to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (placeholder < 0)
         return errnoError(errno);
-    ::unlinkat(dirFd, from.constData(), 0);
+    ::close(placeholder);
+    if (::renameat(dirFd, from.constData(), dirFd, to.constData()) != 0) {
+        const int renameError = errno;
+        ::unlinkat(dirFd, to.constData(), 0);
+        return errnoError(renameError);
+    }
     return {};
 }
 

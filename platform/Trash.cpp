@@ -61,10 +61,17 @@ QString topFolderOf(const QString& folder, dev_t device) {
     return top;
 }
 
+// Folders a claim made, so that a refused claim takes them away again (an empty .Trash-$uid left
+// on a card that cannot keep originals would be litter).
+thread_local QStringList* madeFolders = nullptr;
+
 // A folder of ours: created with `mode` when missing; never through a symbolic link.
 bool ensureOwnFolder(const QString& path, mode_t mode) {
-    if (::mkdir(encoded(path).constData(), mode) == 0)
+    if (::mkdir(encoded(path).constData(), mode) == 0) {
+        if (madeFolders)
+            madeFolders->append(path);
         return true;
+    }
     if (errno != EEXIST)
         return false;
     const auto info = lstatPath(path);
@@ -127,6 +134,18 @@ bool createExclusive(const QString& path, const QByteArray& content = {}) {
 } // namespace
 
 Result<TrashClaim> TrashClaim::claim(const QString& path) {
+    QStringList made;
+    madeFolders = &made;
+    auto claimed = claimIn(path);
+    madeFolders = nullptr;
+    if (!claimed) {
+        for (auto folder = made.crbegin(); folder != made.crend(); ++folder)
+            ::rmdir(encoded(*folder).constData());
+    }
+    return claimed;
+}
+
+Result<TrashClaim> TrashClaim::claimIn(const QString& path) {
     const QFileInfo file(path);
     struct stat info {};
     if (::stat(encoded(file.absoluteFilePath()).constData(), &info) != 0)
@@ -171,19 +190,22 @@ Result<TrashClaim> TrashClaim::claim(const QString& path) {
                 kDomain, error,
                 QStringLiteral("The Trash at %1 cannot be written: %2.").arg(trashFolder, errnoText(error)));
         }
-        TrashClaim claim(trashFolder, filePath, infoPath);
         // A file replaced by a plain rename is gone before it could be trashed: keeping it needs a
         // file system that swaps two files in one step, which FAT and exFAT cards cannot.
         if (::renameat2(AT_FDCWD, encoded(filePath).constData(), AT_FDCWD, encoded(infoPath).constData(),
-                        RENAME_EXCHANGE) != 0)
+                        RENAME_EXCHANGE) != 0) {
+            const int error = errno;
+            ::unlink(encoded(filePath).constData());
+            ::unlink(encoded(infoPath).constData());
             return Error::make(
-                kDomain, errno,
+                kDomain, error,
                 QStringLiteral("The file system of %1 cannot keep the original while the trimmed "
                                "copy takes its place (%2).")
-                    .arg(file.fileName(), errnoText(errno)));
+                    .arg(file.fileName(), errnoText(error)));
+        }
         ::renameat2(AT_FDCWD, encoded(filePath).constData(), AT_FDCWD, encoded(infoPath).constData(),
                     RENAME_EXCHANGE);
-        return claim;
+        return TrashClaim(trashFolder, filePath, infoPath);
     }
     return Error::make(
         kDomain, EEXIST,

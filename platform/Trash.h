@@ -28,8 +28,11 @@ public:
     QString trashFolder() const { return m_trash; }
     // Where the file lies in the Trash once committed.
     QString trashedPath() const { return m_filePath; }
+    // The claim's .trashinfo file, which names the place the file is restored to.
+    QString infoPath() const { return m_infoPath; }
 
 private:
+    static Result<TrashClaim> claimIn(const QString& path);
     TrashClaim(QString trash, QString filePath, QString infoPath)
         : m_trash(std::move(trash))
         , m_filePath(std::move(filePath))

@@ -1,7 +1,9 @@
 #include "platform/VideoProbe.h"
 
 #include "platform/MediaOpen.h"
+#include "platform/Mp4Boxes.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -13,6 +15,20 @@ namespace {
 QString sizeText(qint64 bytes) {
     return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
+
+// For an MP4 file without a movie box (`moov`), the index a camera writes when it stops recording:
+// says it was cut short and that the camera may repair it. Empty for any other file.
+std::optional<QString> unfinishedRecordingReason(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.read(8).mid(4) != "ftyp")
+        return std::nullopt;
+    if (mp4::findTopLevel(file, "moov"))
+        return std::nullopt;
+    return QStringLiteral("The recording was cut short (a flat battery or the card taken out while "
+                          "filming?): the camera never wrote its index. Put the card back in the camera: "
+                          "many cameras repair such a file when they start.");
+}
+
 } // namespace
 
 VideoProbe probeVideoFile(const QString& path) {
@@ -25,10 +41,13 @@ VideoProbe probeVideoFile(const QString& path) {
     auto input = openVideoAsset(path, OpenOptions{nullptr, 0, false});
     if (!input) {
         const Error& error = input.error();
-        probe.unreadable =
-            error.code < 0
-                ? QStringLiteral("Not a video Velarix can read (%1).").arg(av::errorText(error.code))
-                : error.message;
+        if (auto unfinished = unfinishedRecordingReason(path))
+            probe.unreadable = *unfinished;
+        else
+            probe.unreadable =
+                error.code < 0
+                    ? QStringLiteral("Not a video Velarix can read (%1).").arg(av::errorText(error.code))
+                    : error.message;
         return probe;
     }
     const AVFormatContext* context = input->get();
@@ -53,8 +72,14 @@ VideoProbe probeVideoFile(const QString& path) {
         probe.duration = double(context->duration) / AV_TIME_BASE;
     else
         probe.duration = longest;
+    // A length guessed from the size and a bit rate is no video's: a camera's files state theirs.
+    const bool guessed = context->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
+    if (!hasVideo || guessed)
+        probe.duration = 0;
     if (!hasVideo)
         probe.unreadable = QStringLiteral("The file holds no video.");
+    else if (guessed)
+        probe.unreadable = QStringLiteral("Not a video Velarix can read (its length is not stated in it).");
     else if (dataEnd > fileSize)
         probe.unreadable = QStringLiteral("The recording is cut short: the file has %1 of its %2.")
                                .arg(sizeText(fileSize), sizeText(dataEnd));

@@ -18,6 +18,7 @@ packages=(
   # the end-to-end test of an ordinary user's card: a loop-mounted ext4 card, and the identity
   # sources a desktop has (udev's links, UDisks2 on a system bus)
   e2fsprogs mount util-linux passwd udev udisks2 dbus-daemon dbus-bin
+  exfat-fuse fuse3 exfatprogs  # copies to and trims on exFAT drives mounted through FUSE, as desktops do
 )
 if [[ ${1:-} == package ]]; then
   packages+=(

@@ -32,9 +32,9 @@ QThreadPool& freeingPool() {
 
 std::atomic<int> gPending{0};
 
-// When the Trash refuses the original after all, it is not deleted: it is kept beside the trimmed
-// file, under a name that says what it is.
-void keepBesideSource(const QString& originalPath, const QString& sourcePath) {
+} // namespace
+
+Result<QString> keepBesideSource(const QString& originalPath, const QString& sourcePath) {
     const QFileInfo source(sourcePath);
     const QString suffix = source.suffix().isEmpty() ? QString() : u'.' + source.suffix();
     for (int n = 1; n < 100; ++n) {
@@ -46,20 +46,22 @@ void keepBesideSource(const QString& originalPath, const QString& sourcePath) {
         auto kept = renameNoReplace(AT_FDCWD, QFile::encodeName(originalPath), QFile::encodeName(target));
         if (!kept && kept.error().code == EEXIST)
             continue;
-        if (kept)
-            qCCritical(lcApp, "Kept the original of %s as %s", qPrintable(sourcePath), qPrintable(target));
-        return;
+        if (!kept)
+            return kept.error();
+        qCCritical(lcApp, "Kept the original of %s as %s", qPrintable(sourcePath), qPrintable(target));
+        return target;
     }
+    return errnoError(EEXIST);
 }
-
-} // namespace
 
 void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& originalPath,
                                const QString& sourcePath, const OriginalDisposal& disposal) {
     if (disposal.trash) {
         if (auto moved = disposal.trash->commit(originalPath); !moved) {
             qCCritical(lcApp, "%s", qPrintable(moved.error().message));
-            keepBesideSource(originalPath, sourcePath);
+            if (auto kept = keepBesideSource(originalPath, sourcePath); !kept)
+                qCCritical(lcApp, "Could not keep the original of %s beside it: %s", qPrintable(sourcePath),
+                           qPrintable(kept.error().message));
         }
     }
     if (!disposal.inBackground)

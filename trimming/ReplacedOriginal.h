@@ -34,6 +34,11 @@ void disposeOfLaterChapters(const TrimWorkingFolder& folder, const QStringList& 
 void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& originalPath,
                                const QString& sourcePath, const OriginalDisposal& disposal);
 
+// When the Trash cannot take an original, it is not deleted: it is moved beside `sourcePath` under a
+// name that says what it is ("clip (original).mp4", "clip (original 2).mp4", …) and replaces nothing.
+// Returns that path.
+Result<QString> keepBesideSource(const QString& originalPath, const QString& sourcePath);
+
 // Waits until every original handed to the background thread is freed.
 void waitForPendingFrees();
 int pendingFreeCount();

@@ -4,6 +4,7 @@
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/TrimErrors.h"
+#include "trimming/TrimRecovery.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,11 +39,16 @@ bool isWorkingFolderName(const QString& name) {
            !QUuid::fromString(name.mid(TrimWorkingFolder::namePrefix().size())).isNull();
 }
 
-// True when the folder went (or was already gone); false while a running trim holds it.
-bool removeUnlessHeld(const QString& path) {
+// True when the folder went (or was already gone); false while a running trim holds it, or while
+// it holds an original that must be kept and could not be put anywhere else.
+bool removeUnlessHeld(const QString& path, QStringList& notes) {
     const auto lock = lockFolder(path, false);
     if (!lock)
         return lock.error().code == ENOENT;
+    const LeftoverRecovery recovery = recoverLeftoverOriginals(path);
+    notes += recovery.notes;
+    if (!recovery.folderMayGo)
+        return false;
     const bool removed = QDir(path).removeRecursively();
     if (removed)
         qCInfo(lcApp, "Removed a trimming working folder left behind: %s", qPrintable(path));
@@ -96,27 +102,27 @@ QString TrimWorkingFolder::filePath(const QString& name) const {
     return QDir(m_path).filePath(name);
 }
 
-int removeLeftoverTrimFolders(const QString& fileOrFolder) {
+LeftoverCleanup removeLeftoverTrimFolders(const QString& fileOrFolder) {
     const QFileInfo info(fileOrFolder);
     const QDir folder = info.isDir() ? QDir(info.absoluteFilePath()) : info.absoluteDir();
-    int removed = 0;
+    LeftoverCleanup cleanup;
     const auto entries =
         folder.entryInfoList({TrimWorkingFolder::namePrefix() + QLatin1Char('*')},
                              QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QFileInfo& entry : entries) {
         if (!isWorkingFolderName(entry.fileName()))
             continue;
-        if (removeUnlessHeld(entry.absoluteFilePath())) {
-            ++removed;
+        if (removeUnlessHeld(entry.absoluteFilePath(), cleanup.notes)) {
+            ++cleanup.removed;
             QFile::remove(registryEntry(entry.absoluteFilePath()));
         }
     }
-    return removed;
+    return cleanup;
 }
 
-int removeAbandonedTrimFolders() {
+LeftoverCleanup removeAbandonedTrimFolders() {
     const QDir registry(trimWorkingFolderRegistry());
-    int removed = 0;
+    LeftoverCleanup cleanup;
     const auto entries =
         registry.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
@@ -126,12 +132,13 @@ int removeAbandonedTrimFolders() {
                           isWorkingFolderName(folder.fileName());
         if (!ours || !folder.exists()) {
             QFile::remove(entry.absoluteFilePath());
-        } else if (folder.isDir() && !folder.isSymLink() && removeUnlessHeld(folder.filePath())) {
-            ++removed;
+        } else if (folder.isDir() && !folder.isSymLink() &&
+                   removeUnlessHeld(folder.filePath(), cleanup.notes)) {
+            ++cleanup.removed;
             QFile::remove(entry.absoluteFilePath());
         }
     }
-    return removed;
+    return cleanup;
 }
 
 } // namespace velarix

@@ -4,6 +4,7 @@
 #include "platform/Result.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace velarix {
 
@@ -32,17 +33,25 @@ private:
     UniqueFd m_lock; // flock on the folder, for as long as it exists
 };
 
+// What a clean-up of leftover working folders did.
+struct LeftoverCleanup {
+    int removed = 0; // folders removed
+    // For the user: originals a killed trim left there, moved to the Trash or kept beside their file.
+    QStringList notes;
+};
+
 // Removes working folders that a crashed or killed trim left in the folder of `fileOrFolder` (or in
-// that folder itself). Folders another running trim still holds are left. Returns how many went.
-int removeLeftoverTrimFolders(const QString& fileOrFolder);
+// that folder itself), after finishing what became of the originals in them. Folders another
+// running trim still holds are left, and so is one holding an original that could be put nowhere.
+LeftoverCleanup removeLeftoverTrimFolders(const QString& fileOrFolder);
 
 // Every working folder is also listed, as a symbolic link named by its UUID, in this folder of the
 // application's data, so that the next start finds the ones a killed trim left anywhere.
 QString trimWorkingFolderRegistry();
 
-// Removes the listed working folders that no running trim holds, and their entries. Returns how many
-// folders went. Entries that do not name one of our working folders are dropped without touching
-// what they point to.
-int removeAbandonedTrimFolders();
+// Removes the listed working folders that no running trim holds, and their entries, as
+// removeLeftoverTrimFolders does. Entries that do not name one of our working folders are dropped without
+// touching what they point to.
+LeftoverCleanup removeAbandonedTrimFolders();
 
 } // namespace velarix

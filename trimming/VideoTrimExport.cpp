@@ -10,6 +10,7 @@
 #include "platform/StreamCopyRemux.h"
 #include "platform/TrimErrors.h"
 #include "platform/WriteLease.h"
+#include "trimming/TrimRecovery.h"
 #include "trimming/TrimWorkingFolder.h"
 
 #include <QFile>
@@ -17,6 +18,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <unistd.h>
 
 namespace velarix {
 
@@ -165,6 +167,18 @@ Result<void> laterChaptersUnchanged(const std::vector<LaterChapter>& chapters) {
 
 } // namespace
 
+Result<void> checkNotReadOnly(const QString& path, const FileStatus& state) {
+    // The owner's write bit for the owner; the system's answer for anyone else (root may write).
+    const bool writable = state.owner == ::getuid()
+                              ? (state.permissions & 0200) != 0
+                              : ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+    if (writable)
+        return {};
+    return trimError(EACCES, QStringLiteral("%1 is read-only, so it was left as it is. Make it writable "
+                                            "(in its properties, or chmod u+w) to trim it.")
+                                 .arg(QFileInfo(path).fileName()));
+}
+
 PreservedAttributes readPreservedAttributes(const QUrl& url) {
     const QString path = url.toLocalFile();
     auto status = fileStatus(path);
@@ -206,6 +220,9 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
             sourceState.error().code,
             QStringLiteral("%1 could not be read: %2").arg(sourceName, sourceState.error().message));
 
+    // Someone made it read-only to keep it as it is; replacing it would undo that without a word.
+    if (auto writable = checkNotReadOnly(sourcePath, *sourceState); !writable)
+        return writable.error();
     const AVFormatContext* context = input->get();
     if (primaryVideoStream(context) < 0)
         return trimError(TrimErrorCode::noExportSession,
@@ -240,8 +257,11 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     if (!folder)
         return folder.error();
     // Same name with the MP4 extension: clip.360 is written as clip.mp4, then renamed over clip.360.
-    const QString outputPath =
-        folder->filePath(QFileInfo(sourcePath).completeBaseName() + QStringLiteral(".mp4"));
+    const QString outputName = QFileInfo(sourcePath).completeBaseName() + QStringLiteral(".mp4");
+    const QString outputPath = folder->filePath(outputName);
+    // A crash after the swap must not take the original with the folder.
+    recordTrimPlan(*folder, sourcePath, outputName, sourceState->device, sourceState->inode,
+                   request.laterChapters, request.original);
 
     auto remuxed =
         remuxTimeRange(*input, RemuxRequest{start, end, outputPath, cancel, progress, request.laterChapters});
@@ -296,6 +316,8 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     if (lease->broken() && exchangePaths(outputPath, sourcePath))
         return beingWritten(sourceName);
     lease->release();
+    if (request.afterSwap)
+        request.afterSwap();
     applyPreservedAttributes(attributes, QUrl::fromLocalFile(sourcePath));
     // Only now, with the trimmed recording in the first chapter's place, do the others go.
     disposeOfLaterChapters(*folder, request.laterChapters, request.original);

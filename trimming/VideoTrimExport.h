@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileStatus.h"
 #include "platform/MediaOpen.h"
 #include "platform/Result.h"
 #include "trimming/ReplacedOriginal.h"
@@ -25,6 +26,9 @@ struct VideoTrimExportRequest {
     // the recording's time, the cut of the joined chapters replaces the first, and these are removed
     // (or moved to the Trash) once it has.
     QStringList laterChapters = {};
+    // Called right after the trimmed copy took the source's place, before the originals are
+    // disposed of: where a crash there would leave things (tests stop the process here).
+    std::function<void()> afterSwap = {};
 };
 
 // The dates of the source that outlive the replace. Linux sets no birth time, so the creation date
@@ -34,6 +38,9 @@ struct PreservedAttributes {
     std::optional<qint64> modifiedNs;
     bool isEmpty() const { return !accessedNs && !modifiedNs; }
 };
+
+// Refuses a file the user made read-only (a trim replaces it, which the folder would allow).
+Result<void> checkNotReadOnly(const QString& path, const FileStatus& state);
 
 PreservedAttributes readPreservedAttributes(const QUrl& url);
 void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl& url);

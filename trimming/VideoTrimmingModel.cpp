@@ -1,6 +1,7 @@
 #include "trimming/VideoTrimmingModel.h"
 
 #include "import/ChapterGroups.h"
+#include "platform/FileNames.h"
 #include "platform/StreamSignature.h"
 #include "trimming/FrameDeployment.h"
 #include "trimming/TrimInPlace.h"
@@ -261,10 +262,18 @@ VideoTrimmingModel::Progress VideoTrimmingModel::progressFor(VideoTrimItem* item
 QFuture<void> VideoTrimmingModel::addVideos(const QList<QUrl>& urls) {
     QList<VideoTrimItem*> added;
     QStringList paths;
+    QStringList refused;
     for (const QUrl& url : urls) {
-        if (url.isLocalFile() && isAcceptedVideo(url))
+        if (!url.isLocalFile() || !isAcceptedVideo(url))
+            continue;
+        // Decoded, a name that is not UTF-8 would name another file (or none): refused by name.
+        if (const QByteArray raw = localFileBytes(url); !isFaithfulFileName(raw))
+            refused.append(unfaithfulFileNameError(raw).message);
+        else
             paths.append(url.toLocalFile());
     }
+    if (!refused.isEmpty())
+        setErrorMessage(refused.join(u'\n'));
     // Chapters dropped together, or one whose siblings lie beside it, are one recording: one row.
     // Ordinary files keep their count (the same file twice in one call is added twice).
     QStringList recordingsAdded;

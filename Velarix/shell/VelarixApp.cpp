@@ -71,7 +71,15 @@ VelarixApp::VelarixApp(Settings& settings, QObject* parent, DesktopNotifications
     watchForCards();
     // A trim that was killed left its copy in a hidden folder next to the video; freeing that space
     // can take a moment, so not on this thread.
-    runInBackground([] { removeAbandonedTrimFolders(); });
+    // An original it held is kept, never freed with it: the user is told where it went.
+    runInBackground(
+        this, [] { return removeAbandonedTrimFolders(); },
+        [this](const LeftoverCleanup& cleanup) {
+            if (!cleanup.notes.isEmpty())
+                m_notifications->show(QStringLiteral("interrupted-trim"),
+                                      {tr("Originals of an interrupted trim were kept"),
+                                       cleanup.notes.join(u'\n'), std::nullopt});
+        });
 }
 
 void VelarixApp::watchForCards() {

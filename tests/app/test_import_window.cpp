@@ -58,6 +58,7 @@ private Q_SLOTS:
 
     void init() {
         openModel();
+        QDir().mkpath(home->path(QStringLiteral("out"))); // chosen folders exist
         model->setOutputLocation(home->path(QStringLiteral("out")));
         m_opened.clear();
         model->setFolderOpener([this](const QString& folder) { m_opened << folder; });

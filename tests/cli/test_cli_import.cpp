@@ -116,14 +116,22 @@ private Q_SLOTS:
         auto import = cli({"import", "--dest", home->destination()});
         QCOMPARE(import.exitCode, 1);
         QVERIFY(import.err.contains("EMPTY.MP4: Invalid file size"));
+        // --new leaves the empty file out and says so, rather than fail on it every time.
+        auto again = cli({"import", "--new", "--dest", home->destination()});
+        QVERIFY2(again.exitCode == 0, again.err.constData());
+        QVERIFY2(again.err.contains("left out an empty file") && again.err.contains("EMPTY.MP4"),
+                 again.err.constData());
 
-        // A destination that is not there (an unplugged drive) is named as such, not as a missing source.
+        // A destination that is not there (an unplugged drive) is refused before anything is made,
+        // with or without subfolders in the pattern: they would land on the system disk.
         const QString absent = home->path("unplugged/Videos");
-        auto nowhere = cli({"import", "--all", "--pattern", "{filename}", "--dest", absent});
-        QCOMPARE(nowhere.exitCode, 1);
-        QVERIFY2(nowhere.err.contains(("The destination folder " + absent + " does not exist").toUtf8()),
-                 nowhere.err.constData());
-        QVERIFY(!QFileInfo::exists(absent));
+        for (const char* pattern : {"{filename}", "{date}/{filename}"}) {
+            auto nowhere = cli({"import", "--all", "--pattern", pattern, "--dest", absent});
+            QCOMPARE(nowhere.exitCode, 2);
+            QVERIFY2(nowhere.err.contains(("The destination folder " + absent + " does not exist").toUtf8()),
+                     nowhere.err.constData());
+            QVERIFY(!QFileInfo::exists(home->path("unplugged")));
+        }
 
         const QList<QStringList> bad{{"scan", "--bogus"},          {"plan", "--jump", "abc"},
                                      {"plan", "NOPE.MP4"},         {"scan", "--card", home->path()},

@@ -154,16 +154,17 @@ private Q_SLOTS:
         QVERIFY(holder.open());
         QSqlQuery exclusive(holder);
         QVERIFY(exclusive.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(QDir().mkpath(dest + "2") && QDir().mkpath(dest + "3"));
         const auto blocked = runCli({"import", "--new", "--dest", dest + "2"});
         QCOMPARE(blocked.exitCode, 2);
         QVERIFY2(blocked.err.contains("in use by another Velarix process"), blocked.err.constData());
         QVERIFY(!blocked.err.contains("not a Velarix history store"));
-        QVERIFY(!QFileInfo::exists(dest + "2"));
+        QVERIFY(folderEntries(dest + "2").isEmpty());
 
         // Taken while the run copies: the records wait, then the run fails with its copies in place.
         exclusive.exec(QStringLiteral("ROLLBACK"));
         process.start(VELARIX_CLI_PATH, {"import", "--new", "--json", "--dest", dest + "3"});
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dest + "3"), 20'000);
+        QTRY_VERIFY_WITH_TIMEOUT(!folderEntries(dest + "3").isEmpty(), 20'000);
         QVERIFY(exclusive.exec(QStringLiteral("BEGIN EXCLUSIVE")));
         QVERIFY(process.waitForFinished(60'000));
         exclusive.exec(QStringLiteral("ROLLBACK"));
@@ -217,7 +218,7 @@ private Q_SLOTS:
             QCOMPARE(import.exitCode, 2);
             QVERIFY(import.err.contains("pattern is empty"));
         }
-        QVERIFY(!QFileInfo::exists(home->destination()));
+        QVERIFY(folderEntries(home->destination()).isEmpty());
         const auto plan =
             runCli({"plan", "--json", "--name", "Helmet/Cam", "--pattern", "{name} {filename}"});
         QCOMPARE(QJsonDocument::fromJson(plan.out).array().at(0).toObject()["fileName"].toString(),

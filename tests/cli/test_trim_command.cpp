@@ -5,11 +5,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace velarix::test;
 
@@ -21,6 +24,23 @@ QList<QJsonObject> jsonLines(const QByteArray& out) {
         if (!line.trimmed().isEmpty())
             lines.append(QJsonDocument::fromJson(line).object());
     return lines;
+}
+
+// Files by their raw names, which QString cannot carry when they are not UTF-8.
+bool writeRawFile(const QByteArray& name, const QByteArray& bytes) {
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+QByteArray readRawFile(const QByteArray& name) {
+    QFile file;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle))
+        return {};
+    return file.readAll();
 }
 
 } // namespace
@@ -121,6 +141,40 @@ private Q_SLOTS:
         if (changed)
             QCOMPARE(firstFrameNumber(path), 100);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
+    }
+
+    // Names that are not UTF-8 (Latin-1 from other systems) would decode to another file's name:
+    // refused by name, and neither the named file nor the one its decoding names is touched.
+    void namesThatAreNotUtf8() {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        const QByteArray latin1 = folder + "jump\xff.mp4";
+        const QByteArray decoded = folder + "jump\xef\xbf\xbd.mp4"; // what "jump\xff.mp4" decodes to
+        const QByteArray munich = folder + "Sprung M\xfc"
+                                           "nchen.mp4";
+        const QByteArray clip = readFile(m_plain);
+        for (const QByteArray& name : {latin1, decoded, munich})
+            QVERIFY(writeRawFile(name, clip));
+        for (const QByteArray& name : {latin1, munich}) {
+            // Through a shell's printf, so that the argument's bytes reach the program as they are.
+            QString octal;
+            for (const char byte : name)
+                octal += QStringLiteral("\\%1").arg(uint(uchar(byte)), 3, 8, QLatin1Char('0'));
+            QProcess process;
+            process.start(QStringLiteral("/bin/sh"),
+                          {QStringLiteral("-c"),
+                           QStringLiteral("exec \"$0\" trim --range 10-40 \"$(printf '%1')\"").arg(octal),
+                           QStringLiteral(VELARIX_CLI_PATH)});
+            QVERIFY(process.waitForFinished(60000));
+            const QByteArray err = process.readAllStandardError();
+            QCOMPARE(process.exitCode(), 2);
+            const QByteArray shown = name == latin1 ? "jump\\xFF.mp4" : "Sprung M\\xFCnchen.mp4";
+            QVERIFY2(
+                err.contains("The name \xe2\x80\x9c" + folder + shown + "\xe2\x80\x9d is not valid UTF-8"),
+                err.constData());
+        }
+        for (const QByteArray& name : {latin1, decoded, munich})
+            QCOMPARE(readRawFile(name), clip);
     }
 
     void notAVideo() {

@@ -337,7 +337,7 @@ private Q_SLOTS:
         QVERIFY(report.notStarted);
         QVERIFY(
             model->error().errorDescription().startsWith("Another import from this card is already running"));
-        QVERIFY(!QFileInfo::exists(home->destination()));
+        QVERIFY(folderEntries(home->destination()).isEmpty());
         held = Error{};
         report = awaitFuture(model->importSelectedVideos(*store));
         QCOMPARE(report.imported.size(), 3);
@@ -350,7 +350,7 @@ private Q_SLOTS:
         const ImportReport report = awaitFuture(model->importSelectedVideos(*store));
         QVERIFY(report.notStarted);
         QCOMPARE(model->error(), ApplicationError::userError(*model->importPatternProblem()));
-        QVERIFY(!QFileInfo::exists(home->destination()));
+        QVERIFY(folderEntries(home->destination()).isEmpty());
     }
 
     // Files that are not whole videos are named, left out of Select All New, and still copied
@@ -360,6 +360,11 @@ private Q_SLOTS:
             card->addFile("100GOPRO/GX010010.MP4", sampleVideo(2).left(3000), at(12, 0));
         card->addFile("100GOPRO/NOTES.MP4", "not a video", at(12, 1));
         card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(12, 2));
+        // 4 GiB that open as MPEG audio: FFmpeg guesses a length of weeks from the size.
+        QByteArray frames;
+        for (int i = 0; i < 64; ++i)
+            frames += QByteArray("\xFF\xFB\x10\x00", 4) + QByteArray(100, '\0');
+        QVERIFY(QFile::resize(card->addFile("100GOPRO/BOGUS.MP4", frames, at(12, 4)), qint64(4) << 30));
         // Index first (as some cameras write): the header opens, but its samples lie past the end.
         const QString faststart = home->path() + "/faststart.MP4";
         ClipRecipe indexedFirst;
@@ -374,8 +379,16 @@ private Q_SLOTS:
             if (row->unreadableReason())
                 unreadable.insert(row->fileName(), *row->unreadableReason());
         }
-        QCOMPARE(unreadable.keys(), (QStringList{"EMPTY.MP4", "GX010010.MP4", "GX010011.MP4", "NOTES.MP4"}));
+        QCOMPARE(unreadable.keys(),
+                 (QStringList{"BOGUS.MP4", "EMPTY.MP4", "GX010010.MP4", "GX010011.MP4", "NOTES.MP4"}));
         QVERIFY2(unreadable["GX010011.MP4"].contains("cut short"), qPrintable(unreadable["GX010011.MP4"]));
+        // No index at all (a flat battery): cut short, and the camera may mend it.
+        QVERIFY2(unreadable["GX010010.MP4"].startsWith("The recording was cut short") &&
+                     unreadable["GX010010.MP4"].contains("back in the camera"),
+                 qPrintable(unreadable["GX010010.MP4"]));
+        for (const auto& row : model->videoFiles())
+            if (row->fileName() == "BOGUS.MP4")
+                QCOMPARE(row->duration(), 0.0);
         QCOMPARE(unreadable["EMPTY.MP4"], QStringLiteral("The file is empty."));
         model->setSelection({model->videoFiles().last()->id()}); // GX010001, the oldest
         QCOMPARE(awaitFuture(model->importSelectedVideos(*store)).imported.size(), 1);
@@ -406,7 +419,7 @@ private Q_SLOTS:
         QVERIFY(model->error().errorDescription().startsWith(
             QString("Not enough free space in %1: ").arg(home->destination())));
         QVERIFY(model->error().errorDescription().endsWith(" needed, 1.0 kB available."));
-        QVERIFY(!QFileInfo::exists(home->destination()));
+        QVERIFY(folderEntries(home->destination()).isEmpty());
         QVERIFY(importedNames().isEmpty());
     }
 
@@ -532,11 +545,15 @@ private Q_SLOTS:
 
     void destinationProblemsAreReported() {
         loadAndSelectAll();
-        // A file where the destination folder should be.
+        // A file where the destination folder should be: refused before anything is tried.
+        QVERIFY(QDir(home->destination()).removeRecursively());
         QFile(home->destination()).open(QIODevice::WriteOnly);
         ImportReport report = awaitFuture(model->importSelectedVideos(*store));
-        QCOMPARE(report.failed.size(), 3);
-        QVERIFY(model->error().errorDescription().startsWith("3 of 3 videos could not be imported. "));
+        QVERIFY(report.notStarted);
+        QCOMPARE(
+            model->error().errorDescription(),
+            QString("The destination %1 is not a folder. Choose another folder.").arg(home->destination()));
+        QCOMPARE(model->error().recovery(), ApplicationError::Recovery::changeDestination);
         QVERIFY(importedNames().isEmpty());
 
         const QString readOnly = home->path() + "/readonly";

@@ -60,6 +60,8 @@ CardFixture::CardFixture() {
     // Whatever Qt would place in the user's own folders goes to its test folders instead.
     QStandardPaths::setTestModeEnabled(true);
     QDir().mkpath(volumes());
+    // The destination is an existing folder, as a user chooses one: imports do not make it.
+    QDir().mkpath(destination());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
     qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
     qputenv("VELARIX_VOLUMES_DIR", QFile::encodeName(volumes()));

@@ -295,6 +295,20 @@ private Q_SLOTS:
         QCOMPARE(folderEntries(mount.path), QStringList{QStringLiteral("clip.360")});
     }
 
+    // A file its owner made read-only is not replaced behind their back (the folder would allow it).
+    void readOnlyFileIsRefused() {
+        QTemporaryDir dir;
+        const QString path = copyOf(m_threeSixty, dir, QStringLiteral("kept.360"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QByteArray digest = fileDigest(path);
+        auto result = exportTrimmedVideo(requestFor(path, 5, 30));
+        QVERIFY(!result.ok());
+        QVERIFY2(result.error().message.startsWith(QLatin1String("kept.360 is read-only")),
+                 qPrintable(result.error().message));
+        QCOMPARE(fileDigest(path), digest);
+        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("kept.360")});
+    }
+
     // Another file put in the source's place during the export is what the user wants there now.
     void sourceReplacedDuringExport() {
         QTemporaryDir dir;
@@ -350,7 +364,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(stranger, trimWorkingFolderRegistry() + QStringLiteral("/") +
                                           QUuid::createUuid().toString(QUuid::WithoutBraces)));
 
-        QCOMPARE(removeAbandonedTrimFolders(), 1);
+        QCOMPARE(removeAbandonedTrimFolders().removed, 1);
         QCOMPARE(fileDigest(path), digest);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
         QVERIFY(folderEntries(trimWorkingFolderRegistry()).isEmpty());
@@ -367,7 +381,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral(".velarix-trim-notauuid"))));
         auto live = TrimWorkingFolder::create(path);
         QVERIFY(live.ok());
-        QCOMPARE(removeLeftoverTrimFolders(path), 1);
+        QCOMPARE(removeLeftoverTrimFolders(path).removed, 1);
         QVERIFY(!QFileInfo::exists(stale));
         QVERIFY(QFileInfo::exists(live->path()));
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral(".velarix-trim-notauuid"))));

@@ -198,6 +198,17 @@ private Q_SLOTS:
         QCOMPARE(model.items().size(), 2);
         model.addVideos(urls({"/v/e.mp4", "/v/e.mp4"}));
         QCOMPARE(model.items().size(), 4);
+        // Dropped as file managers send them (text/uri-list): a name that is not UTF-8 would decode
+        // to "jump\uFFFD.mp4", another file; it is refused by name, beside ones that are fine.
+        model.addVideos({QUrl(QStringLiteral("file:///v/jump%FF.mp4")),
+                         QUrl(QStringLiteral("file:///v/Sprung%20M%C3%BCnchen.mp4"))});
+        QCOMPARE(model.items().size(), 5);
+        QCOMPARE(model.items().last()->id(), QStringLiteral("/v/Sprung M\u00fcnchen.mp4"));
+        QVERIFY(model.errorMessage());
+        QVERIFY2(model.errorMessage()->startsWith(
+                     QStringLiteral("The name \u201c/v/jump\\xFF.mp4\u201d is not valid "
+                                    "UTF-8")),
+                 qPrintable(*model.errorMessage()));
         QTRY_VERIFY(!model.isAnalyzing());
         QTRY_VERIFY(!model.hasAnalysisTask());
     }
