@@ -35,10 +35,10 @@ QJsonObject jsonLine(const NamedRecording& video, const Result<VideoTrimAnalysis
         chapters.append(QFileInfo(chapter).fileName());
     line.insert(QLatin1String("chapters"), chapters);
     if (!outcome) {
-        for (const char* key :
-             {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary", "exitTime",
-              "audioOpeningTime", "frameOpeningTime", "telemetryExitTime", "telemetryOpeningTime",
-              "telemetrySource", "telemetryProblem", "exitSource", "openingSource", "explanation"})
+        for (const char* key : {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary",
+                                "exitTime", "audioOpeningTime", "frameOpeningTime", "telemetryExitTime",
+                                "telemetryOpeningTime", "telemetrySource", "telemetryProblem", "exitSource",
+                                "openingSource", "explanation", "telemetryKinds"})
             line.insert(QLatin1String(key), QJsonValue::Null);
         line.insert(QLatin1String("error"), outcome.error().message);
         if (withLevels)
@@ -63,6 +63,7 @@ QJsonObject jsonLine(const NamedRecording& video, const Result<VideoTrimAnalysis
     line.insert(QLatin1String("exitSource"), optionalText(result.exitSource));
     line.insert(QLatin1String("openingSource"), optionalText(result.openingSource));
     line.insert(QLatin1String("explanation"), optionalText(result.explanation));
+    line.insert(QLatin1String("telemetryKinds"), QJsonArray::fromStringList(result.telemetryKinds));
     if (withLevels) {
         QJsonValue levels = QJsonValue::Null;
         if (result.levels) {
@@ -105,7 +106,8 @@ void printHuman(QTextStream& out, QTextStream& err, const QString& file,
             << clockOrDash(result.telemetryOpeningTime) << '\n';
     // Clips without telemetry read as they always did.
     if (!result.explanation.isEmpty() &&
-        !(result.telemetrySource.isEmpty() && result.telemetryProblem.isEmpty()))
+        !(result.telemetrySource.isEmpty() && result.telemetryProblem.isEmpty() &&
+          result.telemetryKinds.isEmpty()))
         out << "  " << QString(result.explanation).replace(u'\n', QStringLiteral("\n  ")) << '\n';
     if (withLevels && result.levels) {
         out << "  levels (dB per half second):";

@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 #include "import/RecordingStatus.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLocale>
@@ -29,6 +30,9 @@ int runScan(Invocation& invocation) {
         const QString status = statusText(recordingStatus(state, *row));
         const std::optional<QString> reason = row->unreadableReason();
         unreadable += reason ? 1 : 0;
+        QStringList companions;
+        for (const QString& companion : row->companionPaths())
+            companions.append(QFileInfo(companion).fileName());
         videos.append(QJsonObject{
             {QStringLiteral("id"), row->id()},
             {QStringLiteral("file"), row->fileName()},
@@ -38,7 +42,8 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("duration"), row->duration()},
             {QStringLiteral("state"), status},
             {QStringLiteral("error"), reason ? QJsonValue(*reason) : QJsonValue()},
-            {QStringLiteral("chapters"), QJsonArray::fromStringList(row->chapterFileNames())}});
+            {QStringLiteral("chapters"), QJsonArray::fromStringList(row->chapterFileNames())},
+            {QStringLiteral("companions"), QJsonArray::fromStringList(companions)}});
         if (!invocation.json)
             invocation.out
                 << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
@@ -47,6 +52,8 @@ int runScan(Invocation& invocation) {
                        .rightJustified(10)
                 << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
                 << status.leftJustified(11) << printable(row->displayName())
+                << (companions.isEmpty() ? QString()
+                                         : QStringLiteral(" + ") + printable(companions.join(u' ')))
                 << (reason ? QStringLiteral("  ") + printable(*reason) : QString()) << '\n';
     }
     if (!invocation.json && unreadable > 0)

@@ -26,7 +26,7 @@ Result<QStringList> findCardVolumes(const VolumeProvider& volumes) {
         return list.error();
     QStringList cards;
     for (const QString& volume : *list) {
-        if (hasDcimFolder(volume))
+        if (isCameraCard(volume))
             cards.append(volume);
     }
     return cards;

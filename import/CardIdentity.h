@@ -26,7 +26,7 @@ struct CardIdentity {
     Result<QString> name(HistoryStore& store) const;
 };
 
-// Every mounted volume with a DCIM folder at its root, in listing order. Blocking.
+// Every mounted volume that is a camera card (isCameraCard), in listing order. Blocking.
 Result<QStringList> findCardVolumes(const VolumeProvider& volumes);
 
 // Reads the card's UUID, manifest and free space. Blocking (block devices, the card's files).

@@ -60,6 +60,8 @@ void VelarixModel::loadSettings() {
     m_openFolderAferImport = m_defaults->boolValue(SettingsKey::openFolderAferImport).value_or(true);
     m_autogroupVideos = m_defaults->boolValue(SettingsKey::autogroupVideos).value_or(true);
     m_joinChapters = m_defaults->boolValue(SettingsKey::joinChapters).value_or(true);
+    m_copySidecars = m_defaults->boolValue(SettingsKey::copySidecars).value_or(true);
+    m_copyProxies = m_defaults->boolValue(SettingsKey::copyProxies).value_or(true);
     m_trimAfterImport = m_defaults->boolValue(SettingsKey::trimAfterImport).value_or(false);
     // Through the setter, so the key is written back once at construction.
     setMenuBarExtra(m_defaults->boolValue(SettingsKey::modelMenuBarExtra).value_or(true));
@@ -178,6 +180,16 @@ void VelarixModel::setAutogroupVideos(bool on) {
 void VelarixModel::setJoinChapters(bool on) {
     m_defaults->setValue(SettingsKey::joinChapters, on);
     assign(m_joinChapters, on, [this] { Q_EMIT joinChaptersChanged(); });
+}
+
+void VelarixModel::setCopySidecars(bool on) {
+    m_defaults->setValue(SettingsKey::copySidecars, on);
+    assign(m_copySidecars, on, [this] { Q_EMIT copySidecarsChanged(); });
+}
+
+void VelarixModel::setCopyProxies(bool on) {
+    m_defaults->setValue(SettingsKey::copyProxies, on);
+    assign(m_copyProxies, on, [this] { Q_EMIT copyProxiesChanged(); });
 }
 
 void VelarixModel::setImportPattern(const QString& pattern) {

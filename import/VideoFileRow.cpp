@@ -43,6 +43,12 @@ QString VideoFileRow::chapterRelativePath(qsizetype chapter) const {
     return folder == QLatin1String(".") ? name : folder + u'/' + name;
 }
 
+QString VideoFileRow::companionRelativePath(qsizetype companion) const {
+    const QString folder = QFileInfo(m_relativePath).path();
+    const QString name = QFileInfo(m_companions.at(companion)).fileName();
+    return folder == QLatin1String(".") ? name : folder + u'/' + name;
+}
+
 QString VideoFileRow::displayName() const {
     if (m_chapters.size() < 2)
         return fileName();

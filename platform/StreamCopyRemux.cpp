@@ -17,6 +17,7 @@ extern "C" {
 #include <QFileInfo>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -151,7 +152,12 @@ private:
 Result<void> RangeRemux::createOutput() {
     AVFormatContext* context = nullptr;
     const QByteArray outputName = QFile::encodeName(m_request.outputPath);
-    if (avformat_alloc_output_context2(&context, nullptr, "mp4", outputName.constData()) < 0 || !context)
+    // A QuickTime source is written as QuickTime: its writer keeps the tracks and tags that format has.
+    const bool quickTime =
+        QFileInfo(m_request.outputPath).suffix().compare(QLatin1String("mov"), Qt::CaseInsensitive) == 0;
+    if (avformat_alloc_output_context2(&context, nullptr, quickTime ? "mov" : "mp4", outputName.constData()) <
+            0 ||
+        !context)
         return exportSessionError();
     m_output.context.reset(context);
     m_out = context;
@@ -192,6 +198,10 @@ StreamPlan::Kind RangeRemux::chooseKind(unsigned index) const {
     if (parameters->codec_id != AV_CODEC_ID_NONE &&
         avformat_query_codec(m_out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) == 1)
         return StreamPlan::Kind::copy;
+    // The QuickTime writer has no data track to carry the timecode through; it writes its own from the
+    // video's timecode, which the cut moves on.
+    if (isTimecodeTrack(parameters) && std::strcmp(m_out->oformat->name, "mov") == 0)
+        return StreamPlan::Kind::drop;
     if (isTimecodeTrack(parameters) && stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
         return StreamPlan::Kind::timecode;
     if (parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO)

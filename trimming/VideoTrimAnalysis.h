@@ -53,6 +53,9 @@ struct VideoTrimAnalysisResult {
     QString exitSource;
     QString openingSource;
     QString explanation;
+    // The kinds of telemetry the clip carries, used or not (see TelemetryKinds.h); also named in the
+    // explanation.
+    QStringList telemetryKinds;
 };
 
 // Analyses the file at `path`. Errors: the file cannot be opened or read (domain "Media"), the

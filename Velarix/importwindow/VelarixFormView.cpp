@@ -219,6 +219,23 @@ void VelarixFormView::buildJumpSection(QWidget* content) {
     connect(join, &QAction::toggled, &m_model, &VelarixModel::setJoinChapters);
     connect(&m_model, &VelarixModel::joinChaptersChanged, join,
             [this, join] { join->setChecked(m_model.joinChapters()); });
+    QAction* sidecars = addOptionToggle(
+        options, QStringLiteral("Import sidecar files"),
+        QStringLiteral("Copy the files a camera writes beside a video (thumbnails, GPS, clip data) with it."),
+        m_model.copySidecars(), QStringLiteral("copySidecars"));
+    connect(sidecars, &QAction::toggled, &m_model, &VelarixModel::setCopySidecars);
+    QAction* proxies = addOptionToggle(
+        options, QStringLiteral("Import proxy files"),
+        QStringLiteral("With the sidecar files, copy the low-resolution previews (LRV, LRF) too."),
+        m_model.copyProxies(), QStringLiteral("copyProxies"));
+    proxies->setEnabled(m_model.copySidecars());
+    connect(proxies, &QAction::toggled, &m_model, &VelarixModel::setCopyProxies);
+    connect(&m_model, &VelarixModel::copySidecarsChanged, sidecars, [this, sidecars, proxies] {
+        sidecars->setChecked(m_model.copySidecars());
+        proxies->setEnabled(m_model.copySidecars());
+    });
+    connect(&m_model, &VelarixModel::copyProxiesChanged, proxies,
+            [this, proxies] { proxies->setChecked(m_model.copyProxies()); });
 
     auto* jump = new QSpinBox;
     jump->setObjectName(QStringLiteral("jumpNumber"));
