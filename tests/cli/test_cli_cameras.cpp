@@ -216,9 +216,15 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(card->dcim() + "/100GOPRO/GP010002.MP4"));
     }
 
-    // A QuickTime clip is cut as QuickTime: its brand, tracks, timecode and creation time stay.
+    // A QuickTime clip is cut as QuickTime: its brand, tracks (telemetry too), timecode and creation
+    // time stay, and every track ends at the cut.
     void quickTimeTrim() {
-        const QString source = m_fixtures.filePath(QStringLiteral("plain.mp4"));
+        const QString source = m_fixtures.filePath(QStringLiteral("sensors.mp4"));
+        QCOMPARE(makeClip(source, {.seconds = 6,
+                                   .creationTime = QStringLiteral("2026-12-07T09:15:00Z"),
+                                   .timecode = QStringLiteral("09:15:00:00"),
+                                   .telemetry = true}),
+                 QString());
         const QString mov = m_fixtures.filePath(QStringLiteral("CLIP0001.MOV"));
         const auto made = runProcess(QStringLiteral("ffmpeg"), {"-v", "error", "-y", "-i", source, "-map",
                                                                 "0", "-c", "copy", "-f", "mov", mov});
@@ -231,6 +237,7 @@ private Q_SLOTS:
         const StreamSummary streams = summarizeStreams(mov);
         QCOMPARE(streams.video, 1);
         QCOMPARE(streams.audio, 1);
+        QCOMPARE(streams.telemetry, 1);
         QCOMPARE(streams.timecode, QStringLiteral("09:15:02:00"));
         QCOMPARE(streams.creationTime.left(19), QStringLiteral("2026-12-07T09:15:00"));
         QCOMPARE(firstFrameNumber(mov), 20);
