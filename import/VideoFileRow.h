@@ -74,7 +74,8 @@ public:
     // A chapter's path below the card's root: chapters share their first chapter's folder.
     QString chapterRelativePath(qsizetype chapter) const;
     QStringList chapterFileNames() const;
-    // The file name, with the number of chapters of a split recording: "GX010042.MP4 (3 chapters)".
+    // The file name, with the number of chapters of a split recording and the second lens of a 360
+    // clip: "GX010042.MP4 (3 chapters)", "VID_20261207_101500_00_001.insv (2 lenses)".
     QString displayName() const;
 
     void setDuration(double seconds);

@@ -140,6 +140,7 @@ private Q_SLOTS:
         QCOMPARE(texts(videos["VID_20261207_101500_00_001.insv"]["companions"]),
                  (QStringList{"LRV_20261207_101500_11_001.lrv", "VID_20261207_101500_10_001.insv"}));
         QVERIFY(!videos["VID_20261207_104500_00_003.insv"]["error"].isNull());
+        QVERIFY(runCli({"scan"}).out.contains("VID_20261207_101500_00_001.insv (2 lenses)"));
 
         auto import =
             runCli({"import", "--no-proxies", "--pattern", "{filename}", "--dest", home->destination()});
