@@ -96,7 +96,7 @@ private Q_SLOTS:
                  (QStringList{"2 CARD GX010002.MP4", "2 CARD GX010002.LRV", "3 CARD GX010003.MP4"}));
 
         auto history = cli({"history", "--json"});
-        QCOMPARE(json(history)["files"].toArray().size(), 3);
+        QCOMPARE(json(history)["files"].toArray().size(), 4); // the proxy is recorded too
         QCOMPARE(json(history)["card"]["name"].toString(), QStringLiteral("CARD"));
         // A store that refuses the delete: the command says why and the records stay.
         const QString store = home->path() + "/data/app.tarnwick.Velarix/default.store";
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(history.exitCode, 2);
         QVERIFY2(history.err.contains("could not be cleared") && history.err.contains("refused the write"),
                  history.err.constData());
-        QCOMPARE(json(cli({"history", "--json"}))["files"].toArray().size(), 3);
+        QCOMPARE(json(cli({"history", "--json"}))["files"].toArray().size(), 4);
         QVERIFY(refuseHistoryDeletes(store, false));
         history = cli({"history", "--clear", "--json", "--card", card->root()});
         QCOMPARE(history.exitCode, 0);
