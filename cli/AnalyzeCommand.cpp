@@ -35,10 +35,10 @@ QJsonObject jsonLine(const NamedRecording& video, const Result<VideoTrimAnalysis
         chapters.append(QFileInfo(chapter).fileName());
     line.insert(QLatin1String("chapters"), chapters);
     if (!outcome) {
-        for (const char* key :
-             {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary", "exitTime",
-              "audioOpeningTime", "frameOpeningTime", "telemetryExitTime", "telemetryOpeningTime",
-              "telemetrySource", "telemetryProblem", "exitSource", "openingSource", "explanation", "review"})
+        for (const char* key : {"duration", "fileSize", "suggestedStart", "suggestedEnd", "summary",
+                                "exitTime", "audioOpeningTime", "frameOpeningTime", "telemetryExitTime",
+                                "telemetryOpeningTime", "telemetrySource", "telemetryProblem", "exitSource",
+                                "openingSource", "explanation", "review", "telemetryKinds"})
             line.insert(QLatin1String(key), QJsonValue::Null);
         line.insert(QLatin1String("error"), outcome.error().message);
         if (withLevels)
@@ -65,6 +65,7 @@ QJsonObject jsonLine(const NamedRecording& video, const Result<VideoTrimAnalysis
     line.insert(QLatin1String("explanation"), optionalText(result.explanation));
     // A flag with its reason: the text when the range needs a look, null when it does not.
     line.insert(QLatin1String("review"), optionalText(result.review));
+    line.insert(QLatin1String("telemetryKinds"), QJsonArray::fromStringList(result.telemetryKinds));
     if (withLevels) {
         QJsonValue levels = QJsonValue::Null;
         if (result.levels) {
@@ -107,7 +108,8 @@ void printHuman(QTextStream& out, QTextStream& err, const QString& file,
             << clockOrDash(result.telemetryOpeningTime) << '\n';
     // Clips without telemetry read as they always did.
     if (!result.explanation.isEmpty() &&
-        !(result.telemetrySource.isEmpty() && result.telemetryProblem.isEmpty()))
+        !(result.telemetrySource.isEmpty() && result.telemetryProblem.isEmpty() &&
+          result.telemetryKinds.isEmpty()))
         out << "  " << QString(result.explanation).replace(u'\n', QStringLiteral("\n  ")) << '\n';
     if (!result.review.isEmpty())
         out << "  Check before trimming: " << result.review << ".\n";

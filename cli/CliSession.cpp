@@ -66,6 +66,14 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
             parsed.join = true;
         } else if (needs(kOverrides) && argument == QLatin1String("--no-join")) {
             parsed.join = false;
+        } else if (needs(kOverrides) && argument == QLatin1String("--sidecars")) {
+            parsed.sidecars = true;
+        } else if (needs(kOverrides) && argument == QLatin1String("--no-sidecars")) {
+            parsed.sidecars = false;
+        } else if (needs(kOverrides) && argument == QLatin1String("--proxies")) {
+            parsed.proxies = true;
+        } else if (needs(kOverrides) && argument == QLatin1String("--no-proxies")) {
+            parsed.proxies = false;
         } else if (needs(kOverrides) && argument == QLatin1String("--name")) {
             auto v = value();
             if (!v)
@@ -177,13 +185,16 @@ Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStrea
         const QFileInfo info(*card);
         if (!info.isDir())
             return usage(QStringLiteral("%1 is not a folder").arg(*card));
-        if (!hasDcimFolder(info.absoluteFilePath()))
-            return usage(QStringLiteral("%1 is not a camera card (it has no DCIM folder)").arg(*card));
+        if (!isCameraCard(info.absoluteFilePath()))
+            return usage(QStringLiteral("%1 is not a camera card (it has no DCIM folder and no camera video "
+                                        "folder such as PRIVATE/M4ROOT/CLIP)")
+                             .arg(*card));
         loaded = awaitFuture(m_model->loadSDCard(info.absoluteFilePath(), *m_store, durationsFor));
     } else {
         loaded = awaitFuture(m_model->refreshSDCard(*m_store, durationsFor));
         if (loaded && !m_model->sdCardPath())
-            return usage(QStringLiteral("no camera card found (a mounted volume with a DCIM folder)"));
+            return usage(
+                QStringLiteral("no camera card found (a mounted volume with a DCIM or camera video folder)"));
     }
     QObject::disconnect(m_model.get(), &VelarixModel::videoLoadingChanged, m_model.get(), nullptr);
     if (!loaded)
@@ -205,6 +216,10 @@ void CliSession::applyOverrides(const CardArguments& arguments) {
         m_model->setAutogroupVideos(*arguments.autogroup);
     if (arguments.join)
         m_model->setJoinChapters(*arguments.join);
+    if (arguments.sidecars)
+        m_model->setCopySidecars(*arguments.sidecars);
+    if (arguments.proxies)
+        m_model->setCopyProxies(*arguments.proxies);
     if (arguments.name)
         m_model->setSdCardName(*arguments.name);
     if (arguments.dest)

@@ -24,6 +24,8 @@ struct CardArguments {
     std::optional<qint64> jump;     // --jump
     std::optional<bool> autogroup;  // --autogroup / --no-autogroup
     std::optional<bool> join;       // --join / --no-join (chapters of a recording as one file)
+    std::optional<bool> sidecars;   // --sidecars / --no-sidecars
+    std::optional<bool> proxies;    // --proxies / --no-proxies
     std::optional<QString> name;    // --name
     std::optional<QString> dest;    // --dest (import)
     bool noVerify = false;          // --no-verify (import)

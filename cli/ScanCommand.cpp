@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 #include "import/RecordingStatus.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLocale>
@@ -32,6 +33,9 @@ int runScan(Invocation& invocation) {
         unreadable += reason ? 1 : 0;
         const std::optional<LoggedJump> logged = session->loggedJump(*row);
         const std::optional<bool> verified = recordingVerified(state, *row);
+        QStringList companions;
+        for (const QString& companion : row->companionPaths())
+            companions.append(QFileInfo(companion).fileName());
         videos.append(QJsonObject{
             {QStringLiteral("id"), row->id()},
             {QStringLiteral("file"), row->fileName()},
@@ -45,7 +49,9 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("verified"),
              status == QLatin1String("imported") && verified ? QJsonValue(*verified) : QJsonValue()},
             {QStringLiteral("loggedJump"),
-             logged ? CliSession::loggedJumpJson(logged->cardName, logged->jump) : QJsonValue()}});
+             logged ? CliSession::loggedJumpJson(logged->cardName, logged->jump) : QJsonValue()},
+            {QStringLiteral("companions"), QJsonArray::fromStringList(companions)}});
+
         if (!invocation.json)
             invocation.out
                 << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
@@ -54,6 +60,8 @@ int runScan(Invocation& invocation) {
                        .rightJustified(10)
                 << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
                 << status.leftJustified(11) << printable(row->displayName())
+                << (companions.isEmpty() ? QString()
+                                         : QStringLiteral(" + ") + printable(companions.join(u' ')))
                 << (reason ? QStringLiteral("  ") + printable(*reason) : QString())
                 << (logged ? QStringLiteral("  (%1)").arg(
                                  printable(loggedJumpText(logged->jump, logged->cardName)))

@@ -214,7 +214,7 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
         if (!video.error.isEmpty()) {
             outcome.message = video.error;
         } else if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
-            outcome.message = QStringLiteral("Not an MP4 or 360 video, left alone.");
+            outcome.message = QStringLiteral("Not an MP4, MOV or 360 video, left alone.");
         } else if (dryRun) {
             if (!info.exists())
                 outcome.message = QStringLiteral("The file %1 does not exist.").arg(file);
@@ -302,8 +302,8 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
         if (!video.error.isEmpty()) {
             outcomes.append(FileOutcome{file, {}, {}, video.error, false});
         } else if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
-            outcomes.append(
-                FileOutcome{file, {}, {}, QStringLiteral("Not an MP4 or 360 video, left alone."), false});
+            outcomes.append(FileOutcome{
+                file, {}, {}, QStringLiteral("Not an MP4, MOV or 360 video, left alone."), false});
         } else if (!QFileInfo(file).isFile()) {
             outcomes.append(
                 FileOutcome{file, {}, {}, QStringLiteral("The file %1 does not exist.").arg(file), false});

@@ -63,7 +63,7 @@ Result<QStringList> findCardVolumes(const VolumeProvider& volumes) {
         return list.error();
     QStringList cards;
     for (const QString& volume : *list) {
-        if (hasDcimFolder(volume))
+        if (isCameraCard(volume))
             cards.append(volume);
     }
     return cards;

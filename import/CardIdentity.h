@@ -39,7 +39,7 @@ Result<std::optional<QString>> cardHistoryKey(const QString& volume, const Volum
                                               const std::optional<QString>& manifestName,
                                               std::optional<Error>* unreadable = nullptr);
 
-// Every mounted volume with a DCIM folder at its root, in listing order. Blocking.
+// Every mounted volume that is a camera card (isCameraCard), in listing order. Blocking.
 Result<QStringList> findCardVolumes(const VolumeProvider& volumes);
 
 // Reads the card's UUID, manifest and free space. Blocking (block devices, the card's files).

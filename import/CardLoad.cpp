@@ -2,6 +2,8 @@
 
 #include "history/HistoryStore.h"
 #include "import/ChapterGroups.h"
+#include "import/ClipXmlDate.h"
+#include "import/RecordingFiles.h"
 #include "platform/Background.h"
 #include "platform/MediaOpen.h"
 #include "platform/StreamSignature.h"
@@ -113,17 +115,33 @@ void CardLoad::identified(const CardIdentity& identity) {
         this,
         [volume = m_volume, progress, cancel = m_cancel, storeFile = m_store.filePath(), cardID = m_cardID] {
             Scan scan;
-            auto candidates = scanVideoFiles(volume, progress, cancel.get());
+            QList<ScanCandidate> companions;
+            auto candidates = scanVideoFiles(volume, progress, cancel.get(), &companions);
             if (candidates) {
                 scan.candidates = *candidates;
+                scan.companionCandidates = companions;
                 QStringList paths;
-                for (const ScanCandidate& candidate : scan.candidates)
+                for (const ScanCandidate& candidate : std::as_const(*candidates))
                     paths.append(candidate.path);
-                scan.recordings = groupChapters(paths, [&cancel](const QString& path) -> Result<QString> {
-                    if (cancel->isCancelled())
-                        return Error::cancellation();
-                    return streamSignature(path);
-                });
+                QStringList companionPaths;
+                for (const ScanCandidate& candidate : std::as_const(companions))
+                    companionPaths.append(candidate.path);
+                RecordingFiles files = groupRecordingFiles(paths, companionPaths,
+                                                           [&cancel](const QString& path) -> Result<QString> {
+                                                               if (cancel->isCancelled())
+                                                                   return Error::cancellation();
+                                                               return streamSignature(path);
+                                                           });
+                for (qsizetype i = 0; i < files.recordings.size(); ++i) {
+                    for (const QString& companion : std::as_const(files.companions[i])) {
+                        if (!companion.endsWith(QLatin1String(".XML"), Qt::CaseInsensitive))
+                            continue;
+                        if (auto date = clipXmlCreationDate(companion))
+                            scan.recordedAt.insert(files.recordings[i].first(), *date);
+                    }
+                }
+                scan.recordings = std::move(files.recordings);
+                scan.companions = std::move(files.companions);
                 if (!cancel->isCancelled())
                     scan.history = readCardHistory(storeFile, cardID, historyVideos(volume, scan));
             } else {
@@ -146,8 +164,11 @@ void CardLoad::scanned(const Scan& scan) {
     QHash<QString, const ScanCandidate*> byPath;
     for (const ScanCandidate& candidate : scan.candidates)
         byPath.insert(candidate.path, &candidate);
+    for (const ScanCandidate& candidate : scan.companionCandidates)
+        byPath.insert(candidate.path, &candidate);
     // A recording in chapters is one row: the first chapter's name and date, the chapters' total size.
-    for (const QStringList& recording : scan.recordings) {
+    for (qsizetype index = 0; index < scan.recordings.size(); ++index) {
+        const QStringList& recording = scan.recordings[index];
         const ScanCandidate& first = *byPath.value(recording.first());
         qint64 size = 0;
         QList<qint64> sizes;
@@ -155,10 +176,15 @@ void CardLoad::scanned(const Scan& scan) {
             sizes.append(byPath.value(chapter)->fileSize.value_or(0));
             size += sizes.last();
         }
-        auto row = VideoFileRowPtr::create(first.path, root.relativeFilePath(first.path),
-                                           first.created.value_or(QDateTime()), size);
+        const QDateTime created = scan.recordedAt.value(first.path, first.created.value_or(QDateTime()));
+        auto row = VideoFileRowPtr::create(first.path, root.relativeFilePath(first.path), created, size);
         if (recording.size() > 1)
             row->setChapters(recording, sizes);
+        const QStringList& companions = scan.companions.value(index);
+        QList<qint64> companionSizes;
+        for (const QString& companion : companions)
+            companionSizes.append(byPath.value(companion)->fileSize.value_or(0));
+        row->setCompanions(companions, companionSizes);
         m_rows.append(row);
     }
     std::stable_sort(m_rows.begin(), m_rows.end(), [](const VideoFileRowPtr& a, const VideoFileRowPtr& b) {

@@ -28,9 +28,12 @@ public:
 
 private:
     struct Scan {
-        QList<ScanCandidate> candidates;
-        QList<QStringList> recordings; // the candidates' paths, chapters of one recording together
-        CardHistory history;           // of the candidates, read by the same worker
+        QList<ScanCandidate> candidates; // the videos
+        QList<ScanCandidate> companionCandidates;
+        QList<QStringList> recordings;        // the videos' paths, chapters of one recording together
+        QList<QStringList> companions;        // per recording
+        QHash<QString, QDateTime> recordedAt; // by first chapter: the start its clip metadata states
+        CardHistory history;                  // of the candidates, read by the same worker
         std::optional<Error> error;
     };
 

@@ -1,6 +1,7 @@
 #include "import/CardScan.h"
 
 #include "import/CardIdentity.h"
+#include "import/RecordingFiles.h"
 
 #include "platform/ContentTypes.h"
 #include "platform/DirectoryWalk.h"
@@ -22,7 +23,7 @@ Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes) {
 
 Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
                                             const std::function<void(qint64)>& progress,
-                                            const CancelToken* cancel) {
+                                            const CancelToken* cancel, QList<ScanCandidate>* companions) {
     QList<ScanCandidate> candidates;
     qint64 lastReported = 0;
     WalkHandlers handlers;
@@ -33,13 +34,19 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
     handlers.entry = [&](const WalkEntry& entry) {
         if (isCancelled(cancel))
             return false;
-        if (QFileInfo(entry.path).suffix().toLower() == QLatin1String("lrv"))
-            return true;
-        if (entry.status.type != FileStatus::Type::regular || !isMovieFileName(entry.path))
+        if (entry.status.type != FileStatus::Type::regular)
             return true;
         const QDateTime created = entry.status.creationDate();
-        candidates.append(
-            {entry.path, created.isValid() ? std::optional(created) : std::nullopt, entry.status.size});
+        const ScanCandidate found{entry.path, created.isValid() ? std::optional(created) : std::nullopt,
+                                  entry.status.size};
+        if (isCompanionFileName(QFileInfo(entry.path).fileName())) {
+            if (companions)
+                companions->append(found);
+            return true;
+        }
+        if (!isMovieFileName(entry.path))
+            return true;
+        candidates.append(found);
         const qint64 count = candidates.size();
         if (count == 1 || count - lastReported >= 10) {
             if (progress)
@@ -48,9 +55,12 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
         }
         return true;
     };
-    const QString dcim = volume + QStringLiteral("/DCIM");
-    if (auto walked = walkDirectory(dcim, handlers); !walked)
-        return walked.error();
+    for (const QString& folder : presentCameraFolders(volume)) {
+        if (auto walked = walkDirectory(volume + u'/' + folder, handlers); !walked)
+            return walked.error();
+        if (isCancelled(cancel))
+            break;
+    }
     if (isCancelled(cancel))
         return Error::cancellation();
     return candidates;

@@ -13,22 +13,25 @@
 
 namespace velarix {
 
-// A video found below DCIM, in enumeration order.
+// A video (or a companion of one) found in a card's video folders, in enumeration order.
 struct ScanCandidate {
     QString path;
     std::optional<QDateTime> created;
     std::optional<qint64> fileSize;
 };
 
-// The first volume, in listing order, with a DCIM folder; absent when there is none.
+// The first volume, in listing order, that is a camera card; absent when there is none.
 Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes);
 
-// Every movie file below volume/DCIM, depth first: hidden entries, symbolic links and camera proxy
-// files (LRV) are left out. `progress` gets the running count after the first find and after every
-// tenth one since the last report. Fails when a file's details cannot be read; stops with a
-// cancellation once `cancel` is set.
+// Every movie file below the card's video folders (presentCameraFolders: DCIM first), depth first:
+// hidden entries and symbolic links are left out, and so are the files that belong to a video
+// (isCompanionFileName: proxies, thumbnails, sidecars), which go to `companions` when given.
+// `progress` gets the running count of videos after the first find and after every tenth one since
+// the last report. Fails when a file's details cannot be read; stops with a cancellation once
+// `cancel` is set.
 Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
                                             const std::function<void(qint64)>& progress,
-                                            const CancelToken* cancel = nullptr);
+                                            const CancelToken* cancel = nullptr,
+                                            QList<ScanCandidate>* companions = nullptr);
 
 } // namespace velarix

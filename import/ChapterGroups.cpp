@@ -23,8 +23,8 @@ void logAlone(const QString& path, const QString& reason) {
     qCInfo(lcApp, "%s is not joined with other chapters: %s", qUtf8Printable(path), qUtf8Printable(reason));
 }
 
-QString chapterText(int chapter) {
-    return QStringLiteral("%1").arg(chapter, 2, 10, QLatin1Char('0'));
+QString chapterText(const ChapterName& name, int chapter) {
+    return QStringLiteral("%1").arg(chapter, name.digits, 10, QLatin1Char('0'));
 }
 
 // The chapters of one recording number that can be joined: chapter 01 and those that follow it
@@ -36,9 +36,9 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
     if (candidates.size() == 1 || candidates.first().name.chapter != 1) {
         for (const Candidate& candidate : candidates) {
             if (candidates.size() > 1)
-                logAlone(
-                    candidate.path,
-                    QStringLiteral("chapter 01 of recording %1 is missing").arg(candidate.name.recording));
+                logAlone(candidate.path,
+                         QStringLiteral("chapter %1 of recording %2 is missing")
+                             .arg(chapterText(candidate.name, 1), candidate.name.recordingLabel()));
             groups.append({candidate.path});
         }
         return groups;
@@ -50,8 +50,9 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
         const Candidate& candidate = candidates[next];
         const int expected = candidates[next - 1].name.chapter + 1;
         if (candidate.name.chapter != expected) {
-            logAlone(candidate.path, QStringLiteral("chapter %1 of recording %2 is missing")
-                                         .arg(chapterText(expected), candidate.name.recording));
+            logAlone(candidate.path,
+                     QStringLiteral("chapter %1 of recording %2 is missing")
+                         .arg(chapterText(candidate.name, expected), candidate.name.recordingLabel()));
             break;
         }
         if (!firstSignature) {
@@ -80,7 +81,7 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
         if (rest > next)
             logAlone(candidates[rest].path,
                      QStringLiteral("an earlier chapter of recording %1 cannot be joined")
-                         .arg(candidates[rest].name.recording));
+                         .arg(candidates[rest].name.recordingLabel()));
         groups.append({candidates[rest].path});
     }
     return groups;
@@ -88,16 +89,39 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
 
 } // namespace
 
+QString ChapterName::recordingLabel() const {
+    if (suffix.isEmpty())
+        return recording;
+    return letters + u'_' + suffix;
+}
+
 std::optional<ChapterName> parseChapterName(const QString& fileName) {
-    static const QRegularExpression pattern(
+    static const QRegularExpression older(QStringLiteral("^GOPR([0-9]{4})\\.([A-Za-z0-9]+)$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression twoLetters(
         QStringLiteral("^([A-Za-z]{2})([0-9]{2})([0-9]{4})\\.([A-Za-z0-9]+)$"));
-    const auto match = pattern.match(fileName);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int chapter = match.captured(2).toInt();
-    if (chapter < 1)
-        return std::nullopt;
-    return ChapterName{match.captured(1), chapter, match.captured(3), match.captured(4)};
+    static const QRegularExpression numbered(
+        QStringLiteral("^(.*[^_])_([0-9]{4})_([A-Za-z]+)\\.([A-Za-z0-9]+)$"));
+    if (const auto match = older.match(fileName); match.hasMatch())
+        return ChapterName{QStringLiteral("GP"), 1, match.captured(1), match.captured(2), {}, 2};
+    if (const auto match = twoLetters.match(fileName); match.hasMatch()) {
+        int chapter = match.captured(2).toInt();
+        const QString letters = match.captured(1);
+        // The older naming counts from the GOPR file: GP01 is its second file.
+        if (letters.compare(QLatin1String("GP"), Qt::CaseInsensitive) == 0)
+            return ChapterName{QStringLiteral("GP"), chapter + 1, match.captured(3),
+                               match.captured(4),    {},          2};
+        if (chapter < 1)
+            return std::nullopt;
+        return ChapterName{letters, chapter, match.captured(3), match.captured(4), {}, 2};
+    }
+    if (const auto match = numbered.match(fileName); match.hasMatch()) {
+        const int chapter = match.captured(2).toInt();
+        if (chapter < 1)
+            return std::nullopt;
+        return ChapterName{match.captured(1), chapter, {}, match.captured(4), match.captured(3), 4};
+    }
+    return std::nullopt;
 }
 
 QList<QStringList> groupRecordings(const QStringList& paths, const StreamSignatureProbe& probe) {
@@ -112,12 +136,10 @@ QList<QStringList> groupRecordings(const QStringList& paths, const StreamSignatu
             continue;
         const QDir folder = info.absoluteDir();
         const QString prefix = info.absolutePath() + u'/';
-        for (const QString& entry : folder.entryList(
-                 {name->letters + QStringLiteral("??") + name->recording + u'.' + name->extension},
-                 QDir::Files | QDir::Readable, QDir::Name)) {
+        for (const QString& entry : folder.entryList({QStringLiteral("*.") + name->extension},
+                                                     QDir::Files | QDir::Readable, QDir::Name)) {
             const auto sibling = parseChapterName(entry);
-            if (!sibling || sibling->letters != name->letters || sibling->recording != name->recording ||
-                sibling->extension != name->extension)
+            if (!sibling || !sibling->sameRecording(*name))
                 continue;
             // Given paths keep their spelling; a sibling is named in the given one's folder.
             if (known.contains(prefix + entry))
@@ -158,8 +180,8 @@ QList<QStringList> groupChapters(const QStringList& paths, const StreamSignature
             groups.append({path});
             continue;
         }
-        const QString key =
-            info.absolutePath() + u'/' + name->letters + u'\n' + name->recording + u'\n' + name->extension;
+        const QString key = info.absolutePath() + u'/' + name->letters + u'\n' + name->recording + u'\n' +
+                            name->suffix + u'\n' + name->extension;
         if (!recordings.contains(key))
             keys.append(key);
         recordings[key].append({path, *name});

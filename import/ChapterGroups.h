@@ -11,13 +11,28 @@
 
 namespace velarix {
 
-// A file name in the camera's chapter convention: two letters, a two-digit chapter number, a
-// four-digit recording number and an extension, e.g. GX020042.MP4 is chapter 2 of recording 0042.
+// A file name in one of the cameras' chapter conventions:
+// - two letters, a two-digit chapter number, a four-digit recording number: GX020042.MP4 is chapter 2
+//   of recording 0042;
+// - the older one of the same camera family: GOPR0042.MP4 is chapter 1, GP010042.MP4 chapter 2,
+//   GP020042.MP4 chapter 3 (letters "GP" for all of them);
+// - a name, a four-digit chapter number and a suffix: DJI_20261207101500_0002_D.MP4 is chapter 2 of
+//   the recording "DJI_20261207101500_…_D" (letters the part before the number, suffix the part after).
+// Files are chapters of one recording when letters, recording, suffix and extension are the same.
 struct ChapterName {
     QString letters;
     int chapter = 0;
     QString recording;
     QString extension;
+    QString suffix;
+    int digits = 2; // how the chapter number is written
+
+    // What names the recording in messages: "0042", "DJI_20261207101500_D".
+    QString recordingLabel() const;
+    bool sameRecording(const ChapterName& other) const {
+        return letters == other.letters && recording == other.recording && suffix == other.suffix &&
+               extension == other.extension;
+    }
 };
 std::optional<ChapterName> parseChapterName(const QString& fileName);
 

@@ -4,6 +4,7 @@
 #include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
 #include "import/ImportRecorder.h"
+#include "import/RecordingFiles.h"
 #include "import/RecordingImport.h"
 #include "import/VelarixModel.h"
 #include "platform/AppPaths.h"
@@ -288,6 +289,24 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             cardFiles->insert(chapters[i], file);
             rowIds.insert(chapters[i], video.id());
         }
+        // The files beside it follow the file they belong to, each copied and recorded on its own.
+        const QStringList& companions = video.companionPaths();
+        for (qsizetype i = 0; i < companions.size(); ++i) {
+            const CompanionKind kind = companionKind(QFileInfo(companions[i]).fileName());
+            if (kind != CompanionKind::lens &&
+                (!m_copySidecars || (kind == CompanionKind::proxy && !m_copyProxies)))
+                continue;
+            const QString owner = companionOwner(chapters, companions[i]);
+            const QString ownerName = owner == chapters.first()
+                                          ? planned.fileName
+                                          : chapterDestination(planned.fileName, chapters.first(), owner);
+            const qint64 size = qMax<qint64>(0, video.companionSizes().value(i));
+            items.append({companions[i], companionDestination(ownerName, owner, companions[i]), size, {}});
+            needed += size;
+            cardFiles->insert(companions[i], CardFile{QFileInfo(companions[i]).fileName(),
+                                                      video.companionRelativePath(i), size});
+            rowIds.insert(companions[i], video.id());
+        }
     }
     // An unplugged drive leaves its mount point missing, or an empty folder of the system disk: the
     // destination must exist, only the pattern's subfolders are made. The user's own Videos folder
@@ -388,6 +407,10 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         QSet<QString> remaining = m_selection;
         for (const auto& file : report.imported)
             remaining.remove(rowIds.value(file.source));
+        // A row whose video or companion failed stays selected, to be imported again.
+        for (const auto& file : report.failed)
+            if (m_selection.contains(rowIds.value(file.source)))
+                remaining.insert(rowIds.value(file.source));
         setSelection(remaining);
 
         const QString failures = QStringLiteral("%1 of %2 videos could not be imported: %3")

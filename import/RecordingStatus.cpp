@@ -1,5 +1,7 @@
 #include "import/RecordingStatus.h"
 
+#include "import/RecordingFiles.h"
+
 #include <QFileInfo>
 
 namespace velarix {
@@ -16,6 +18,18 @@ ImportStatus recordingStatus(const ImportState& state, const VideoFileRow& row) 
         return first;
     for (qsizetype chapter = 1; chapter < row.chapterPaths().size(); ++chapter) {
         if (!state.isImported(stateVideo(row, chapter)))
+            return ImportStatus::unmarked;
+    }
+    // A 360 clip's second lens is half the picture: without it the clip is not imported. Other
+    // companions are copied as the user chooses, so they do not decide.
+    const QStringList& companions = row.companionPaths();
+    for (qsizetype i = 0; i < companions.size(); ++i) {
+        const QString name = QFileInfo(companions[i]).fileName();
+        if (companionKind(name) != CompanionKind::lens)
+            continue;
+        const ImportState::Video lens{name, row.created(), row.companionRelativePath(i),
+                                      row.companionSizes().value(i), false};
+        if (!state.isImported(lens))
             return ImportStatus::unmarked;
     }
     return ImportStatus::imported;

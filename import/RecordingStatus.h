@@ -8,7 +8,8 @@ namespace velarix {
 // How the history sees one chapter of a row (the first, or the only file, by default).
 ImportState::Video stateVideo(const VideoFileRow& row, qsizetype chapter = 0);
 
-// A row's import state: a recording in chapters counts as imported only when every chapter is.
+// A row's import state: a recording in chapters counts as imported only when every chapter is, and
+// a dual-file 360 clip only when both lenses are.
 ImportStatus recordingStatus(const ImportState& state, const VideoFileRow& row);
 
 // Of an imported row: false when a chapter of it was copied only without verification, true when

@@ -83,6 +83,8 @@ void VelarixModel::loadSettings() {
     m_openFolderAferImport = m_defaults->boolValue(SettingsKey::openFolderAferImport).value_or(true);
     m_autogroupVideos = m_defaults->boolValue(SettingsKey::autogroupVideos).value_or(true);
     m_joinChapters = m_defaults->boolValue(SettingsKey::joinChapters).value_or(true);
+    m_copySidecars = m_defaults->boolValue(SettingsKey::copySidecars).value_or(true);
+    m_copyProxies = m_defaults->boolValue(SettingsKey::copyProxies).value_or(true);
     m_trimAfterImport = m_defaults->boolValue(SettingsKey::trimAfterImport).value_or(false);
     m_jumpLogTolerance = std::max<qint64>(
         0, m_defaults->integerValue(SettingsKey::jumpLogTolerance).value_or(kDefaultJumpLogToleranceMinutes));
@@ -203,6 +205,16 @@ void VelarixModel::setAutogroupVideos(bool on) {
 void VelarixModel::setJoinChapters(bool on) {
     m_defaults->setValue(SettingsKey::joinChapters, on);
     assign(m_joinChapters, on, [this] { Q_EMIT joinChaptersChanged(); });
+}
+
+void VelarixModel::setCopySidecars(bool on) {
+    m_defaults->setValue(SettingsKey::copySidecars, on);
+    assign(m_copySidecars, on, [this] { Q_EMIT copySidecarsChanged(); });
+}
+
+void VelarixModel::setCopyProxies(bool on) {
+    m_defaults->setValue(SettingsKey::copyProxies, on);
+    assign(m_copyProxies, on, [this] { Q_EMIT copyProxiesChanged(); });
 }
 
 void VelarixModel::setImportPattern(const QString& pattern) {

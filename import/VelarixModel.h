@@ -42,6 +42,8 @@ inline const QString autoIncrementJumpNumber = QStringLiteral("import.Single.aut
 inline const QString openFolderAferImport = QStringLiteral("import.Single.openFolderAferImport");
 inline const QString autogroupVideos = QStringLiteral("import.Single.autogroupVideos");
 inline const QString joinChapters = QStringLiteral("import.Single.joinChapters");
+inline const QString copySidecars = QStringLiteral("import.Single.copySidecars");
+inline const QString copyProxies = QStringLiteral("import.Single.copyProxies");
 inline const QString trimAfterImport = QStringLiteral("import.Single.trimAfterImport");
 // Minutes by which a logged jump's span is widened for other cameras' clocks.
 inline const QString jumpLogTolerance = QStringLiteral("import.Single.jumpLogTolerance");
@@ -126,6 +128,11 @@ public:
     bool autogroupVideos() const { return m_autogroupVideos; }
     // Import a recording in chapters as one joined file.
     bool joinChapters() const { return m_joinChapters; }
+    // Import the files a camera writes beside a video (thumbnails, GPS subtitles, clip metadata,
+    // proxies) with it. A second lens of a 360 clip is always imported.
+    bool copySidecars() const { return m_copySidecars; }
+    // With copySidecars: the low-resolution proxies (.LRV, .LRF) too.
+    bool copyProxies() const { return m_copyProxies; }
     const QString& importPattern() const { return m_importPattern; }
     bool openFolderAferImport() const { return m_openFolderAferImport; }
     bool menuBarExtra() const { return m_menuBarExtra; }
@@ -158,6 +165,8 @@ public:
     void setAutoIncrementJumpNumber(bool on);
     void setAutogroupVideos(bool on);
     void setJoinChapters(bool on);
+    void setCopySidecars(bool on);
+    void setCopyProxies(bool on);
     void setImportPattern(const QString& pattern);
     void setOpenFolderAferImport(bool on);
     void setMenuBarExtra(bool on);
@@ -256,6 +265,8 @@ Q_SIGNALS:
     void autoIncrementJumpNumberChanged();
     void autogroupVideosChanged();
     void joinChaptersChanged();
+    void copySidecarsChanged();
+    void copyProxiesChanged();
     void importPatternChanged();
     void openFolderAferImportChanged();
     void menuBarExtraChanged();
@@ -304,6 +315,8 @@ private:
     bool m_autoIncrementJumpNumber = true;
     bool m_autogroupVideos = true;
     bool m_joinChapters = true;
+    bool m_copySidecars = true;
+    bool m_copyProxies = true;
     QString m_importPattern = kDefaultImportPattern;
     bool m_openFolderAferImport = true;
     bool m_menuBarExtra = true;

@@ -1,5 +1,7 @@
 #include "import/VideoFileRow.h"
 
+#include "import/RecordingFiles.h"
+
 #include <QFileInfo>
 
 namespace velarix {
@@ -43,10 +45,25 @@ QString VideoFileRow::chapterRelativePath(qsizetype chapter) const {
     return folder == QLatin1String(".") ? name : folder + u'/' + name;
 }
 
+QString VideoFileRow::companionRelativePath(qsizetype companion) const {
+    const QString folder = QFileInfo(m_relativePath).path();
+    const QString name = QFileInfo(m_companions.at(companion)).fileName();
+    return folder == QLatin1String(".") ? name : folder + u'/' + name;
+}
+
 QString VideoFileRow::displayName() const {
-    if (m_chapters.size() < 2)
+    QStringList notes;
+    if (m_chapters.size() > 1)
+        notes.append(QStringLiteral("%1 chapters").arg(m_chapters.size()));
+    for (const QString& companion : m_companions) {
+        if (companionKind(QFileInfo(companion).fileName()) == CompanionKind::lens) {
+            notes.append(QStringLiteral("2 lenses"));
+            break;
+        }
+    }
+    if (notes.isEmpty())
         return fileName();
-    return QStringLiteral("%1 (%2 chapters)").arg(fileName()).arg(m_chapters.size());
+    return QStringLiteral("%1 (%2)").arg(fileName(), notes.join(QStringLiteral(", ")));
 }
 
 void VideoFileRow::setDuration(double seconds) {

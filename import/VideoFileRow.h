@@ -61,10 +61,21 @@ public:
     QList<qint64> chapterSizes() const {
         return m_chapters.size() > 1 ? m_chapterSizes : QList<qint64>{m_fileSize};
     }
+    // The files that belong to the recording (second lens, proxies, sidecars), in the chapters' folder;
+    // imported with it. Set before the row is shared.
+    void setCompanions(const QStringList& paths, const QList<qint64>& sizes) {
+        m_companions = paths;
+        m_companionSizes = sizes;
+    }
+    const QStringList& companionPaths() const { return m_companions; }
+    const QList<qint64>& companionSizes() const { return m_companionSizes; }
+    // A companion's path below the card's root.
+    QString companionRelativePath(qsizetype companion) const;
     // A chapter's path below the card's root: chapters share their first chapter's folder.
     QString chapterRelativePath(qsizetype chapter) const;
     QStringList chapterFileNames() const;
-    // The file name, with the number of chapters of a split recording: "GX010042.MP4 (3 chapters)".
+    // The file name, with the number of chapters of a split recording and the second lens of a 360
+    // clip: "GX010042.MP4 (3 chapters)", "VID_20261207_101500_00_001.insv (2 lenses)".
     QString displayName() const;
 
     void setDuration(double seconds);
@@ -83,6 +94,8 @@ private:
     QString m_relativePath;
     QStringList m_chapters;
     QList<qint64> m_chapterSizes;
+    QStringList m_companions;
+    QList<qint64> m_companionSizes;
     QDateTime m_created;
     qint64 m_fileSize;
     double m_duration = 0;

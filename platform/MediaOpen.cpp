@@ -72,7 +72,9 @@ qint64 MediaInput::bytesRead() const {
 }
 
 bool isThreeSixtyFile(const QString& path) {
-    return QFileInfo(path).suffix().compare(QLatin1String("360"), Qt::CaseInsensitive) == 0;
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(QLatin1String("360"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("insv"), Qt::CaseInsensitive) == 0;
 }
 
 Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& options) {

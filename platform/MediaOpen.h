@@ -8,7 +8,8 @@
 
 namespace velarix {
 
-// Whether a file name has the ".360" extension (any letter case); such files are MPEG-4 inside.
+// Whether a file name has the ".360" or ".insv" extension (any letter case): 360 cameras' files,
+// MPEG-4 inside, which are opened as such whatever else their bytes might look like.
 bool isThreeSixtyFile(const QString& path);
 
 struct OpenOptions {

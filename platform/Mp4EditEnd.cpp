@@ -93,7 +93,8 @@ Result<void> endVideoEditsAt(const QString& path, double seconds) {
         const qint64 durationAt = wideTrack ? 28 : 20;
         quint64 duration = readField(trackHeader->body, durationAt, wideTrack);
         mp4::Box* edits = trak.find({"edts", "elst"});
-        if (edits && mp4::handlerType(trak) == "vide") {
+        // A QuickTime writer's own timecode track runs as long as the video it was made from.
+        if (edits && (mp4::handlerType(trak) == "vide" || mp4::handlerType(trak) == "tmcd")) {
             if (const auto shortened = shortenEdits(edits->body, end)) {
                 duration = *shortened;
                 writeField(trackHeader->body, durationAt, wideTrack, duration);

@@ -105,6 +105,32 @@ bool hasDcimFolder(const QString& volume) {
     return status && status->type == FileStatus::Type::directory;
 }
 
+QStringList cameraVideoFolders() {
+    return {QStringLiteral("DCIM"), QStringLiteral("PRIVATE/M4ROOT/CLIP"), QStringLiteral("MP_ROOT")};
+}
+
+QStringList presentCameraFolders(const QString& volume) {
+    QStringList present;
+    for (const QString& folder : cameraVideoFolders()) {
+        // fileStatus does not follow links: a link named like a camera folder does not count, nor
+        // does a real folder reached through a linked parent (PRIVATE -> elsewhere).
+        bool real = true;
+        QString path = volume;
+        for (const QString& part : folder.split(u'/')) {
+            path += u'/' + part;
+            auto status = fileStatus(path);
+            real = real && status && status->type == FileStatus::Type::directory;
+        }
+        if (real)
+            present.append(folder);
+    }
+    return present;
+}
+
+bool isCameraCard(const QString& volume) {
+    return !presentCameraFolders(volume).isEmpty();
+}
+
 Result<std::optional<QString>> blockDeviceUUID(const QString& device) {
     ProbePtr probe(blkid_new_probe_from_filename(QFile::encodeName(device).constData()));
     if (!probe)

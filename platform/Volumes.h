@@ -40,6 +40,14 @@ QString volumesDirOverride();
 // A DCIM directory at the volume's root: a real directory, not a file and not a symbolic link.
 bool hasDcimFolder(const QString& volume);
 
+// The folders below a card's root where cameras write videos: DCIM, and the video folders of
+// cameras that keep their clips outside it (PRIVATE/M4ROOT/CLIP, MP_ROOT).
+QStringList cameraVideoFolders();
+// Those of cameraVideoFolders() that are real directories on the volume, in that order.
+QStringList presentCameraFolders(const QString& volume);
+// A camera card: a volume with at least one of cameraVideoFolders().
+bool isCameraCard(const QString& volume);
+
 // The file system UUID of a block device, read with libblkid (which needs read access to the device);
 // absent when it carries none. SystemVolumes asks readVolumeIdentity, which tries this last.
 Result<std::optional<QString>> blockDeviceUUID(const QString& device);

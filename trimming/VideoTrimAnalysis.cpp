@@ -3,6 +3,7 @@
 #include "platform/AudioLevelReader.h"
 #include "platform/ChapterContinuation.h"
 #include "platform/MediaStreams.h"
+#include "platform/TelemetryKinds.h"
 #include "platform/TelemetryReader.h"
 #include "trimming/TrimSuggestion.h"
 
@@ -143,6 +144,15 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     }
     TelemetryFinding telemetry;
     auto read = readHeaderAndLevels(chapters, starts, telemetry, cancel, progress);
+    // Named even when there is nothing to suggest: the user sees what the camera recorded.
+    const TelemetryKinds kinds = telemetryKinds(path);
+    const auto nameTelemetry = [&kinds](VideoTrimAnalysisResult& result) {
+        result.telemetryKinds = kinds.used + kinds.unused;
+        if (const QString carried = kinds.sentence(); !carried.isEmpty())
+            result.explanation += (result.explanation.isEmpty() ? QString() : QStringLiteral("\n")) + carried;
+    };
+    if (read && !read->levels)
+        nameTelemetry(*read);
     if (!read || !read->levels)
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
@@ -178,6 +188,7 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     result.exitSource = decision.exitSource;
     result.openingSource = decision.openingSource;
     result.explanation = decision.explanation;
+    nameTelemetry(result);
     if (!suggestion->range) {
         result.summary = durationSummary(result.duration);
         result.error = hasAudio ? QStringLiteral("No confident trim suggestion found.") : kNoAudioTrack;

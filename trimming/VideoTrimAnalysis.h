@@ -57,6 +57,9 @@ struct VideoTrimAnalysisResult {
     // shock that could be the opening"); empty when there is no range or no doubt. Trimming to the
     // suggestion without a look skips such files.
     QString review;
+    // The kinds of telemetry the clip carries, used or not (see TelemetryKinds.h); also named in the
+    // explanation.
+    QStringList telemetryKinds;
 };
 
 // The words that mark a suggestion to check, in its summary and row.

@@ -5,6 +5,7 @@
 #include "platform/FileStatus.h"
 #include "platform/Log.h"
 #include "platform/MediaStreams.h"
+#include "platform/Mp4Trailer.h"
 #include "platform/Mp4UserData.h"
 #include "platform/PosixFile.h"
 #include "platform/StreamCopyRemux.h"
@@ -13,8 +14,10 @@
 #include "trimming/TrimRecovery.h"
 #include "trimming/TrimWorkingFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cmath>
@@ -23,6 +26,39 @@
 namespace velarix {
 
 namespace {
+
+// A file with data a cut cannot carry is refused rather than cut without it.
+Result<void> keepableWhole(const QString& sourcePath, const QString& sourceName) {
+    if (const auto trailer = readMp4Trailer(sourcePath)) {
+        return trimError(
+            TrimErrorCode::failed,
+            trailer->threeSixtyCamera
+                ? QStringLiteral("%1 ends in the 360 camera's own data (%2 bytes after the video: "
+                                 "its sensors and what its software needs to stitch the lenses). "
+                                 "A cut cannot keep it, so %1 is left as it is.")
+                      .arg(sourceName)
+                      .arg(trailer->size)
+                : QStringLiteral("%1 holds %2 bytes of the camera's own data after the video, which "
+                                 "a cut cannot keep, so it is left as it is.")
+                      .arg(sourceName)
+                      .arg(trailer->size));
+    }
+    // The two lenses of a dual-file 360 clip must stay the same length.
+    static const QRegularExpression firstLens(QStringLiteral("^(VID_.+)_00_([0-9]+)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QFileInfo info(sourcePath);
+    if (const auto match = firstLens.match(info.completeBaseName()); match.hasMatch()) {
+        const QString other =
+            QStringLiteral("%1_10_%2.%3").arg(match.captured(1), match.captured(2), info.suffix());
+        if (QFileInfo::exists(info.dir().filePath(other)))
+            return trimError(
+                TrimErrorCode::failed,
+                QStringLiteral("%1 is one lens of a 360 clip whose other lens is %2; cutting one "
+                               "alone would put them out of step, so it is left as it is.")
+                    .arg(sourceName, other));
+    }
+    return {};
+}
 
 bool sameFileUnchanged(const FileStatus& a, const FileStatus& b) {
     return a.sameFile(b) && a.size == b.size && a.modifiedNs == b.modifiedNs;
@@ -253,11 +289,18 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
                              .arg(seconds(start), seconds(end), sourceName, seconds(duration)));
     }
 
+    if (auto whole = keepableWhole(sourcePath, sourceName); !whole)
+        return whole.error();
+
     auto folder = TrimWorkingFolder::create(sourcePath);
     if (!folder)
         return folder.error();
-    // Same name with the MP4 extension: clip.360 is written as clip.mp4, then renamed over clip.360.
-    const QString outputName = QFileInfo(sourcePath).completeBaseName() + QStringLiteral(".mp4");
+    // The extension chooses the writer: clip.360 and clip.insv are written as clip.mp4, clip.MOV as
+    // a QuickTime file, then renamed over the source.
+    const bool quickTime =
+        QFileInfo(sourcePath).suffix().compare(QLatin1String("mov"), Qt::CaseInsensitive) == 0;
+    const QString outputName = QFileInfo(sourcePath).completeBaseName() +
+                               (quickTime ? QStringLiteral(".mov") : QStringLiteral(".mp4"));
     const QString outputPath = folder->filePath(outputName);
     // A crash after the swap must not take the original with the folder.
     recordTrimPlan(*folder, sourcePath, outputName, sourceState->device, sourceState->inode,

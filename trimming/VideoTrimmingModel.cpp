@@ -86,7 +86,8 @@ int VideoTrimmingModel::analysisBatchWidth(int processorCount) {
 
 bool VideoTrimmingModel::isAcceptedVideo(const QUrl& url) {
     const QString extension = QFileInfo(url.path()).suffix().toLower();
-    return extension == QLatin1String("mp4") || extension == QLatin1String("360");
+    return extension == QLatin1String("mp4") || extension == QLatin1String("360") ||
+           extension == QLatin1String("mov") || extension == QLatin1String("insv");
 }
 
 // --- stored fields ---

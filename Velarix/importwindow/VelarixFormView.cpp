@@ -259,6 +259,23 @@ void VelarixFormView::buildJumpSection(QWidget* content) {
     connect(join, &QCheckBox::toggled, &m_model, &VelarixModel::setJoinChapters);
     connect(&m_model, &VelarixModel::joinChaptersChanged, join,
             [this, join] { join->setChecked(m_model.joinChapters()); });
+    QCheckBox* sidecars = addOptionRow(
+        section, QStringLiteral("Import sidecar files"),
+        QStringLiteral("Copy the files a camera writes beside a video (thumbnails, GPS, clip data) with it."),
+        m_model.copySidecars(), QStringLiteral("copySidecars"));
+    connect(sidecars, &QCheckBox::toggled, &m_model, &VelarixModel::setCopySidecars);
+    QCheckBox* proxies = addOptionRow(
+        section, QStringLiteral("Import proxy files"),
+        QStringLiteral("With the sidecar files, copy the low-resolution previews (LRV, LRF) too."),
+        m_model.copyProxies(), QStringLiteral("copyProxies"));
+    proxies->setEnabled(m_model.copySidecars());
+    connect(proxies, &QCheckBox::toggled, &m_model, &VelarixModel::setCopyProxies);
+    connect(&m_model, &VelarixModel::copySidecarsChanged, sidecars, [this, sidecars, proxies] {
+        sidecars->setChecked(m_model.copySidecars());
+        proxies->setEnabled(m_model.copySidecars());
+    });
+    connect(&m_model, &VelarixModel::copyProxiesChanged, proxies,
+            [this, proxies] { proxies->setChecked(m_model.copyProxies()); });
     content->layout()->addWidget(section);
 }
 

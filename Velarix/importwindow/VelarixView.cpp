@@ -166,9 +166,9 @@ void VelarixView::updateContent() {
         // A card is in, but nothing on it to import.
         m_pages.empty->setTitle(QStringLiteral("No Videos on %1").arg(m_model.sdCardName()));
         m_pages.empty->setDescription(
-            m_cards->rowCount() > 1 ? QStringLiteral("This card has no videos in its DCIM folder. Choose "
+            m_cards->rowCount() > 1 ? QStringLiteral("This card has no videos in its camera folders. Choose "
                                                      "another card on the left.")
-                                    : QStringLiteral("This card has no videos in its DCIM folder. Insert "
+                                    : QStringLiteral("This card has no videos in its camera folders. Insert "
                                                      "another camera card to see its videos here."));
     } else if (shown == Content::empty) {
         m_pages.empty->setTitle(QStringLiteral("No SD Card Found"));

@@ -28,7 +28,7 @@ TrimDropZone::TrimDropZone(QWidget* parent)
 
     auto* texts = new QVBoxLayout();
     texts->setSpacing(6);
-    auto* title = trimstyle::label(tr("Drop MP4 or 360 videos here"), Text::Title3, false, this);
+    auto* title = trimstyle::label(tr("Drop MP4, MOV or 360 videos here"), Text::Title3, false, this);
     title->setAlignment(Qt::AlignCenter);
     auto* subtitle = trimstyle::label(
         tr("Analyze likely freefall ranges and replace trimmed originals in place."), Text::Body, true, this);

@@ -38,11 +38,11 @@ namespace {
 // both kinds show at once; then MPEG-4 movies, any movie, and the 360 camera files (MPEG-4 inside).
 QStringList chooserFilters() {
     return {
-        QObject::tr("MP4 and 360 videos (*.mp4 *.MP4 *.360)"),
+        QObject::tr("MP4, MOV and 360 videos (*.mp4 *.MP4 *.mov *.MOV *.360 *.insv *.INSV)"),
         QObject::tr("MPEG-4 movies (*.mp4 *.MP4 *.m4v *.M4V)"),
-        QObject::tr(
-            "Movies (*.mp4 *.MP4 *.m4v *.mov *.MOV *.mkv *.avi *.webm *.mts *.MTS *.mpg *.mpeg *.360)"),
-        QObject::tr("360 videos (*.360)"),
+        QObject::tr("Movies (*.mp4 *.MP4 *.m4v *.mov *.MOV *.mkv *.avi *.webm *.mts *.MTS *.mpg *.mpeg *.360 "
+                    "*.insv)"),
+        QObject::tr("360 videos (*.360 *.insv *.INSV)"),
     };
 }
 

@@ -68,7 +68,7 @@ _velarix_cli()
     fi
 
     local selection='--all --new'
-    local overrides='--pattern --jump --autogroup --no-autogroup --name --join --no-join'
+    local overrides='--pattern --jump --autogroup --no-autogroup --name --join --no-join --sidecars --no-sidecars --proxies --no-proxies'
     local options
     case $command in
         cards) options='' ;;

@@ -91,11 +91,13 @@ private Q_SLOTS:
         QStringList destinations;
         for (const auto& file : json(import)["imported"].toArray())
             destinations.append(QFileInfo(file.toObject()["destination"].toString()).fileName());
-        // GX010002 began 3 minutes after jump 1's clip: the jump log gives it that jump's number.
-        QCOMPARE(destinations, (QStringList{"1 CARD GX010002.MP4", "2 CARD GX010003.MP4"}));
+        // GX010002 began 3 minutes after jump 1's clip: the jump log gives it that jump's number, and
+        // the proxy beside it comes along under its video's planned name.
+        QCOMPARE(destinations,
+                 (QStringList{"1 CARD GX010002.MP4", "1 CARD GX010002.LRV", "2 CARD GX010003.MP4"}));
 
         auto history = cli({"history", "--json"});
-        QCOMPARE(json(history)["files"].toArray().size(), 3);
+        QCOMPARE(json(history)["files"].toArray().size(), 4); // the proxy is recorded too
         QCOMPARE(json(history)["card"]["name"].toString(), QStringLiteral("CARD"));
         // A store that refuses the delete: the command says why and the records stay.
         const QString store = home->path() + "/data/app.tarnwick.Velarix/default.store";
@@ -104,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(history.exitCode, 2);
         QVERIFY2(history.err.contains("could not be cleared") && history.err.contains("refused the write"),
                  history.err.constData());
-        QCOMPARE(json(cli({"history", "--json"}))["files"].toArray().size(), 3);
+        QCOMPARE(json(cli({"history", "--json"}))["files"].toArray().size(), 4);
         QVERIFY(refuseHistoryDeletes(store, false));
         history = cli({"history", "--clear", "--json", "--card", card->root()});
         QCOMPARE(history.exitCode, 0);

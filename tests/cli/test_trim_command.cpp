@@ -181,10 +181,10 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("notes.mp4"));
         QVERIFY(writeFile(path, "not a video"));
-        auto run = runCli({QStringLiteral("trim"), path, dir.filePath(QStringLiteral("clip.mov"))});
+        auto run = runCli({QStringLiteral("trim"), path, dir.filePath(QStringLiteral("clip.mkv"))});
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.out.contains("could not be opened as a video"), run.out.constData());
-        QVERIFY(run.out.contains("clip.mov: Not an MP4 or 360 video"));
+        QVERIFY(run.out.contains("clip.mkv: Not an MP4, MOV or 360 video"));
     }
 
     // A movie header claiming 136 years: the figures follow the streams, and what is reported saved

@@ -60,9 +60,24 @@ private Q_SLOTS:
         QCOMPARE(name->chapter, 2);
         QCOMPARE(name->recording, QStringLiteral("0042"));
         QCOMPARE(name->extension, QStringLiteral("MP4"));
-        for (const char* other : {"GOPR0042.MP4", "GX000042.MP4", "GX01042.MP4", "GX0100420.MP4",
-                                  "G1010042.MP4", "GX010042", "GX010042.MP4.tmp", "jump-01.mp4"})
+        for (const char* other :
+             {"GX000042.MP4", "GX01042.MP4", "GX0100420.MP4", "G1010042.MP4", "GX010042", "GX010042.MP4.tmp",
+              "jump-01.mp4", "DJI_0000_D.MP4", "_0001_D.MP4", "VID_20261207_101500_00_001.insv", "C0001.MP4"})
             QVERIFY2(!parseChapterName(QString::fromLatin1(other)), other);
+    }
+
+    // The older naming of the same cameras and another maker's numbered split join like the new one.
+    void joinsOlderAndNumberedChapters() {
+        QCOMPARE(parseChapterName(QStringLiteral("GOPR0002.MP4"))->chapter, 1);
+        QCOMPARE(parseChapterName(QStringLiteral("GP020002.MP4"))->chapter, 3);
+        const Groups groups = group({"GP010002.MP4", "GOPR0002.MP4", "GP020002.MP4", "GOPR0003.MP4",
+                                     "GP010004.MP4", "DJI_20261207101500_0002_D.MP4",
+                                     "DJI_20261207101500_0001_D.MP4", "DJI_20261207110000_0002_D.MP4"});
+        QCOMPARE(groups, (Groups{{"GOPR0002.MP4", "GP010002.MP4", "GP020002.MP4"},
+                                 {"GOPR0003.MP4"},
+                                 {"GP010004.MP4"},
+                                 {"DJI_20261207101500_0001_D.MP4", "DJI_20261207101500_0002_D.MP4"},
+                                 {"DJI_20261207110000_0002_D.MP4"}}));
     }
 
     void joinsConsecutiveChaptersInOrderAmongOtherVideos() {

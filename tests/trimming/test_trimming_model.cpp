@@ -190,7 +190,7 @@ private Q_SLOTS:
         model.setAnalyzeFunction([](const QString&, const CancelToken*, const VideoTrimmingModel::Progress&) {
             return Result<VideoTrimAnalysisResult>(Error::make("Test", 1, "no"));
         });
-        model.addVideos(urls({"/v/a.MP4", "/v/b.360", "/v/c.mov", "/v/d"}));
+        model.addVideos(urls({"/v/a.MP4", "/v/b.360", "/v/c.mkv", "/v/d"}));
         QCOMPARE(model.items().size(), 2);
         QCOMPARE(model.items()[0]->id(), QStringLiteral("/v/a.MP4"));
         QCOMPARE(model.items()[1]->analysisSummary(), QStringLiteral("Analyzing audio…"));
