@@ -303,8 +303,9 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             const qint64 size = qMax<qint64>(0, video.companionSizes().value(i));
             items.append({companions[i], companionDestination(ownerName, owner, companions[i]), size, {}});
             needed += size;
-            cardFiles->insert(companions[i], CardFile{QFileInfo(companions[i]).fileName(),
-                                                      video.companionRelativePath(i), size});
+            cardFiles->insert(companions[i], ImportedFile{CardFile{QFileInfo(companions[i]).fileName(),
+                                                                   video.companionRelativePath(i), size},
+                                                          options.verify, std::nullopt});
             rowIds.insert(companions[i], video.id());
         }
     }
