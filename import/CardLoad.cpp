@@ -24,13 +24,21 @@ QList<ImportState::Video> CardLoad::historyVideos(const QString& volume, const S
     QHash<QString, const ScanCandidate*> byPath;
     for (const ScanCandidate& candidate : scan.candidates)
         byPath.insert(candidate.path, &candidate);
+    for (const ScanCandidate& candidate : scan.companionCandidates)
+        byPath.insert(candidate.path, &candidate);
     QList<ImportState::Video> videos;
-    for (const QStringList& recording : scan.recordings) {
+    for (qsizetype i = 0; i < scan.recordings.size(); ++i) {
+        const QStringList& recording = scan.recordings[i];
         const QDateTime created =
             byPath.value(recording.first())->created.value_or(VideoFileRow::distantPast());
-        for (const QString& chapter : recording)
-            videos.append({QFileInfo(chapter).fileName(), created, root.relativeFilePath(chapter),
-                           byPath.value(chapter)->fileSize.value_or(0), false});
+        // The files that belong to the recording (a second lens, sidecars) count toward its state too.
+        QStringList files = recording;
+        if (i < scan.companions.size())
+            files += scan.companions[i];
+        for (const QString& file : std::as_const(files))
+            if (const ScanCandidate* candidate = byPath.value(file))
+                videos.append({QFileInfo(file).fileName(), created, root.relativeFilePath(file),
+                               candidate->fileSize.value_or(0), false});
     }
     return videos;
 }
