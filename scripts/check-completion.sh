@@ -70,10 +70,10 @@ for command in $commands; do
         "$(complete_words _velarix_cli velarix-cli "$command" --)"
 done
 
-# Files: videos (and folders to walk into) for analyze, the MP4 and .360 ones trim takes; folders for demo.
+# Files: videos (and folders to walk into) for analyze, the MP4, MOV and 360 ones trim takes; folders for demo.
 mkdir -p "$scratch/files/sub folder" && cd "$scratch/files" || exit 1
 touch a.mp4 B.MP4 c.360 d.MOV notes.txt photo.JPG
-expect_same "velarix-cli trim <Tab>" "$(printf '%s\n' B.MP4 a.mp4 c.360 'sub folder' | sort)" \
+expect_same "velarix-cli trim <Tab>" "$(printf '%s\n' B.MP4 a.mp4 c.360 d.MOV 'sub folder' | sort)" \
     "$(complete_words _velarix_cli velarix-cli trim '')"
 expect_same "velarix-cli --json analyze --levels <Tab>" "$(printf '%s\n' B.MP4 a.mp4 c.360 d.MOV 'sub folder' | sort)" \
     "$(complete_words _velarix_cli velarix-cli --json analyze --levels '')"

@@ -41,8 +41,8 @@ expect() { # line, words that must be offered
 cli_commands=(${(f)"$(velarix-cli --help | awk '/^Commands:/ { on = 1; next } on && /^$/ { exit } on && /^  [^ ]/ { print $1 }')"})
 expect 'velarix-cli ' $cli_commands
 expect 'velarix-cli import --' --card --new --pattern --dest --no-verify
-mkdir -p files/sub && touch files/a.mp4 files/B.MP4 files/c.360
-expect 'velarix-cli trim files/' a.mp4 B.MP4 c.360 sub
+mkdir -p files/sub && touch files/a.mp4 files/B.MP4 files/c.360 files/d.MOV
+expect 'velarix-cli trim files/' a.mp4 B.MP4 c.360 d.MOV sub
 export VELARIX_VOLUMES_DIR=$scratch/volumes XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 mkdir -p $VELARIX_VOLUMES_DIR/GOPRO/DCIM
 expect 'velarix-cli scan --card ' $VELARIX_VOLUMES_DIR/GOPRO

@@ -75,22 +75,22 @@ _velarix_cli()
         demo) options='--jump --seconds --exit --opening --audio --no-gps --no-accelerometer' ;;
         scan) options='--card' ;;
         plan) options="--card $selection $overrides" ;;
-        import) options="--card $selection $overrides --dest --no-verify --trim --keep-original --no-keep-original" ;;
+        import) options="--card $selection $overrides --dest --no-verify --trim --trust-suggestions --keep-original --no-keep-original" ;;
         history) options='--card --clear' ;;
         jumps) options='--date' ;;
         analyze) options='--levels' ;;
-        trim) options='--range --dry-run --keep-original --no-keep-original' ;;
+        trim) options='--range --dry-run --trust-suggestions --keep-original --no-keep-original' ;;
         *) return ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options --json --help" -- "$cur"))
         return
     fi
-    # trim takes only MP4 and .360 videos; analyze reads any video FFmpeg opens. A recording in
+    # trim takes only MP4, MOV and 360 (.360, .insv) videos; analyze reads any video FFmpeg opens. A recording in
     # chapters is named by its first chapter (GX010042.MP4), which brings the others.
     case $command in
         analyze) _filedir 'mp4|m4v|mov|360' ;;
-        trim) _filedir 'mp4|360' ;;
+        trim) _filedir 'mp4|mov|360|insv' ;;
         demo) _filedir -d ;;
     esac
 } &&
