@@ -6,12 +6,22 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 
 namespace velarix {
 
 namespace {
-constexpr double kGroupingSlackSeconds = 300.0;
+
+// The end of a clip's recording. A duration that is not a number, negative or absurd (a damaged file)
+// gives no span rather than an undefined conversion.
+QDateTime recordingEnd(const VideoFileRow& video) {
+    const double seconds = video.duration();
+    if (!std::isfinite(seconds) || seconds <= 0 || seconds > 7 * 24 * 3600.0)
+        return video.created();
+    return video.created().addMSecs(qint64(seconds * 1000));
 }
+constexpr double kGroupingSlackSeconds = 300.0;
+} // namespace
 
 QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input, const QList<LoggedJump>& jumpLog,
                                              qint64 jumpLogToleranceSeconds) {
@@ -38,9 +48,7 @@ QList<ResolvedOutputFile> resolveOutputFiles(const OutputPlanInput& input, const
         }
         const std::optional<LoggedJump> logged =
             input.autogroupVideos
-                ? matchLoggedJump(jumpLog, video->created(),
-                                  video->created().addMSecs(qint64(video->duration() * 1000)),
-                                  jumpLogToleranceSeconds)
+                ? matchLoggedJump(jumpLog, video->created(), recordingEnd(*video), jumpLogToleranceSeconds)
                 : std::nullopt;
         if (logged) {
             jump = logged->jump;
