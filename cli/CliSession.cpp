@@ -226,6 +226,20 @@ void CliSession::applyOverrides(const CardArguments& arguments) {
         m_model->setOutputLocation(*arguments.dest);
 }
 
+Result<void> CliSession::selectAndReport(const CardArguments& arguments, QTextStream& err) {
+    auto unverified = select(arguments);
+    if (!unverified)
+        return unverified.error();
+    if (*unverified > 0)
+        err << "velarix-cli: " << unverifiedNotSelectedText(*unverified)
+            << " Name them to import them again.\n";
+    if (!m_skippedEmpty.isEmpty())
+        err << "velarix-cli: left out " << (m_skippedEmpty.size() == 1 ? "an empty file" : "empty files")
+            << " (nothing to copy; name " << (m_skippedEmpty.size() == 1 ? "it" : "them")
+            << " to try anyway): " << m_skippedEmpty.join(QStringLiteral(", ")) << '\n';
+    return {};
+}
+
 Result<qsizetype> CliSession::select(const CardArguments& arguments) {
     qsizetype unverified = 0;
     QSet<QString> selection;

@@ -63,6 +63,8 @@ public:
     // files, named in skippedEmpty().
     Result<qsizetype> select(const CardArguments& arguments);
     const QStringList& skippedEmpty() const { return m_skippedEmpty; }
+    // select(), then says on `err` what --new left out (unverified copies, empty files).
+    Result<void> selectAndReport(const CardArguments& arguments, QTextStream& err);
 
     ImportState importState();
     QJsonObject cardJson();

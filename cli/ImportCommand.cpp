@@ -49,16 +49,8 @@ int runImport(Invocation& invocation) {
         invocation.err << "velarix-cli: " << reserved.error().message << '\n';
         return kExitUsage;
     }
-    auto unverified = session->select(arguments);
-    if (!unverified)
-        return usageError(invocation, unverified.error().message);
-    if (*unverified > 0)
-        invocation.err << "velarix-cli: " << unverifiedNotSelectedText(*unverified)
-                       << " Name them to import them again.\n";
-    if (const QStringList& empty = session->skippedEmpty(); !empty.isEmpty())
-        invocation.err << "velarix-cli: left out " << (empty.size() == 1 ? "an empty file" : "empty files")
-                       << " (nothing to copy; name " << (empty.size() == 1 ? "it" : "them")
-                       << " to try anyway): " << empty.join(QStringLiteral(", ")) << '\n';
+    if (auto selected = session->selectAndReport(arguments, invocation.err); !selected)
+        return usageError(invocation, selected.error().message);
     if (const qsizetype again = model.importedSelection(session->store()).size(); again > 0) {
         const qsizetype selected = model.selection().size();
         invocation.err << "velarix-cli: "

@@ -18,12 +18,8 @@ int runPlan(Invocation& invocation) {
     session->applyOverrides(arguments);
     if (auto problem = session->model().importPatternProblem())
         return usageError(invocation, *problem);
-    auto unverified = session->select(arguments);
-    if (!unverified)
-        return usageError(invocation, unverified.error().message);
-    if (*unverified > 0)
-        invocation.err << "velarix-cli: " << unverifiedNotSelectedText(*unverified)
-                       << " Name them to import them again.\n";
+    if (auto selected = session->selectAndReport(arguments, invocation.err); !selected)
+        return usageError(invocation, selected.error().message);
 
     QJsonArray plan;
     for (const auto& planned : session->model().resolvedOutputFiles()) {
