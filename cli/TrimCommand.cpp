@@ -16,6 +16,7 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QLocale>
@@ -72,10 +73,30 @@ std::optional<QString> parseRange(const QString& text, Range* range) {
     return std::nullopt;
 }
 
-QString savedText(qint64 bytes) {
-    return QStringLiteral("Saved %1 (%2 bytes).")
+QString byteCount(qint64 bytes) {
+    return QStringLiteral("%1 (%2 bytes)")
         .arg(QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat),
              QLocale(QLocale::English).toString(bytes));
+}
+
+// As the window words it: originals in the Trash hold their space until the Trash is emptied.
+QString savedText(qint64 bytes, qint64 inTrash) {
+    if (inTrash <= 0)
+        return QCoreApplication::translate("TrimCommand", "Saved %1.").arg(byteCount(bytes));
+    if (bytes - inTrash <= 0)
+        return QCoreApplication::translate("TrimCommand", "%1 will be freed when the Trash is emptied.")
+            .arg(byteCount(inTrash));
+    return QCoreApplication::translate("TrimCommand",
+                                       "Saved %1; %2 more will be freed when the Trash is emptied.")
+        .arg(byteCount(bytes - inTrash), byteCount(inTrash));
+}
+
+// A trimmed file's line: its original's space comes back only when the Trash is emptied.
+QString trimmedText(const QString& done, qint64 saved, bool inTrash) {
+    if (!inTrash)
+        return done;
+    return QCoreApplication::translate("TrimCommand", "%1; %2 will be freed when the Trash is emptied")
+        .arg(done, QLocale::c().formattedDataSize(saved, 1, QLocale::DataSizeSIFormat));
 }
 
 // What became of one file, as printed.
@@ -129,10 +150,11 @@ public:
     }
 
     // The completion text; with --json on stderr, so that stdout holds one object per file.
-    void summary(const VideoTrimCompletionSummary& summary) {
+    // `inTrash`: of the saved bytes, those whose originals went to the Trash.
+    void summary(const VideoTrimCompletionSummary& summary, qint64 inTrash) {
         progress(QString());
         QTextStream& stream = m_invocation.json ? m_invocation.err : m_invocation.out;
-        stream << summary.text() << ' ' << savedText(summary.savedBytes) << '\n';
+        stream << summary.text() << ' ' << savedText(summary.savedBytes, inTrash) << '\n';
         if (summary.reviewSkippedCount > 0)
             stream << skippedText(summary.reviewSkippedCount);
         stream.flush();
@@ -241,7 +263,7 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
                                            keepOriginal,
                                            OriginalDisposal{},
                                            laterChapters};
-            // The original is freed while the next file is cut; the run waits for it at the end.
+            // The original is freed by a process of its own, which goes on after this one ends.
             request.original.inBackground = true;
             auto result = trimVideoInPlace(request, &gInterrupted, [&](double fraction) {
                 if (int(fraction * 100) == shown)
@@ -250,13 +272,15 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
                 reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
             });
             if (result.ok()) {
-                outcome.message = laterChapters.isEmpty()
-                                      ? QStringLiteral("Trimmed in place")
-                                      : QStringLiteral("Trimmed in place, %1 chapters joined into %2")
-                                            .arg(video.chapters.size())
-                                            .arg(info.fileName());
+                const qint64 saved = std::max<qint64>(0, sizeBefore - fileSize(info.absoluteFilePath()));
+                outcome.message = trimmedText(
+                    laterChapters.isEmpty() ? QStringLiteral("Trimmed in place")
+                                            : QStringLiteral("Trimmed in place, %1 chapters joined into %2")
+                                                  .arg(video.chapters.size())
+                                                  .arg(info.fileName()),
+                    saved, keepOriginal);
                 outcome.done = true;
-                summary.savedBytes += std::max<qint64>(0, sizeBefore - fileSize(info.absoluteFilePath()));
+                summary.savedBytes += saved;
             } else {
                 outcome.message = result.error().message;
             }
@@ -270,7 +294,7 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
     }
     summary.trimmedCount = dryRun ? 0 : done;
     if (!dryRun)
-        reporter.summary(summary);
+        reporter.summary(summary, keepOriginal ? summary.savedBytes : 0);
     return exitStatus(done, int(videos.size()));
 }
 
@@ -280,6 +304,8 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
 int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun, bool keepOriginal,
                   bool trustSuggestions) {
     Reporter reporter(invocation);
+    // Replaced originals are freed after the command has ended, not before.
+    freeInDetachedProcesses(true);
     VideoTrimmingModel model;
     model.setKeepOriginalsInTrash(keepOriginal);
     // A signal handler cannot call into Qt: the flag it sets is looked at from the event loop.
@@ -365,15 +391,25 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     VideoTrimCompletionSummary trimmed;
     if (!dryRun && !gInterrupted.isCancelled())
         trimmed = awaitFuture(model.startTrimming(trustSuggestions));
+    // Counted here: what the files lost on the disk, not the model's estimate.
+    QHash<int, qint64> savedOfRow;
+    for (int k = 0; k < rowOfUrl.size(); ++k)
+        savedOfRow.insert(rowOfUrl[k], std::max<qint64>(0, sizesBefore[k] - fileSize(urls[k].toLocalFile())));
+    qint64 savedBytes = 0;
+    qint64 inTrash = 0;
     for (const VideoTrimFileOutcome& file : std::as_const(trimmed.files)) {
         QList<int>& rows = rowsOfPath[file.path];
         if (rows.isEmpty())
             continue;
-        FileOutcome& outcome = outcomes[rows.takeFirst()];
+        const int row = rows.takeFirst();
+        FileOutcome& outcome = outcomes[row];
         switch (file.kind) {
         case VideoTrimFileOutcome::Kind::Trimmed:
-            outcome.message = QStringLiteral("Trimmed in place");
+            outcome.message =
+                trimmedText(QStringLiteral("Trimmed in place"), savedOfRow.value(row), file.originalInTrash);
             outcome.done = true;
+            savedBytes += savedOfRow.value(row);
+            inTrash += file.originalInTrash ? savedOfRow.value(row) : 0;
             break;
         case VideoTrimFileOutcome::Kind::Failed:
         case VideoTrimFileOutcome::Kind::Cancelled:
@@ -399,15 +435,11 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
             stream << skippedText(reviewSkipped);
         stream.flush();
     } else {
-        // Counted again here: what the files lost on the disk, not the model's estimate.
         VideoTrimCompletionSummary summary = trimmed;
-        summary.savedBytes = 0;
-        for (int k = 0; k < rowOfUrl.size(); ++k)
-            if (outcomes[rowOfUrl[k]].done)
-                summary.savedBytes += std::max<qint64>(0, sizesBefore[k] - fileSize(urls[k].toLocalFile()));
-        reporter.summary(summary);
+        summary.savedBytes = savedBytes;
+        reporter.summary(summary, inTrash);
     }
-    // The last originals are freed before the summary counts the run as done.
+    // Only where no detached process could take a free over is one still pending here.
     waitForPendingFrees();
     return exitStatus(done, int(videos.size()));
 }
@@ -459,6 +491,7 @@ int runTrim(Invocation& invocation) {
     av_log_set_level(AV_LOG_QUIET);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
+    freeInDetachedProcesses(true);
     if (!dryRun) {
         QStringList notes = removeAbandonedTrimFolders().notes;
         for (const QString& file : files)

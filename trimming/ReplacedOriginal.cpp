@@ -1,6 +1,7 @@
 #include "trimming/ReplacedOriginal.h"
 
 #include "platform/Background.h"
+#include "platform/DetachedRemoval.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/Trash.h"
@@ -31,6 +32,34 @@ QThreadPool& freeingPool() {
 }
 
 std::atomic<int> gPending{0};
+std::atomic<bool> gDetached{false};
+
+// The swap must be on the disk before the original can go: a crash must not leave the source's
+// name without either file. The source's folder holds both names the swap changed.
+Result<void> syncFolderOf(const QString& sourcePath) {
+    auto folder = openPath(QFileInfo(sourcePath).absolutePath(), O_RDONLY | O_DIRECTORY);
+    if (!folder)
+        return folder.error();
+    return syncToDisk(folder->get());
+}
+
+// True when a detached process took the folder over; the folder object then forgets it.
+bool handToDetachedProcess(TrimWorkingFolder& folder, const QString& sourcePath) {
+    if (auto synced = syncFolderOf(sourcePath); !synced) {
+        qCInfo(lcApp, "Could not flush the folder of %s, so its original is freed here: %s",
+               qPrintable(sourcePath), qPrintable(synced.error().message));
+        return false;
+    }
+    auto started =
+        removeInDetachedProcess(folder.path(), folder.registryEntryPath(), folder.lockDescriptor());
+    if (!started) {
+        qCInfo(lcApp, "Could not start a process to free the original of %s, so it is freed here: %s",
+               qPrintable(sourcePath), qPrintable(started.error().message));
+        return false;
+    }
+    folder.release();
+    return true;
+}
 
 } // namespace
 
@@ -66,6 +95,8 @@ void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& original
     }
     if (!disposal.inBackground)
         return; // the folder, with the original if it is still there, goes with `folder` now
+    if (gDetached && handToDetachedProcess(folder, sourcePath))
+        return;
     ++gPending;
     auto held = std::make_shared<TrimWorkingFolder>(std::move(folder));
     runInBackground(
@@ -94,6 +125,10 @@ void disposeOfLaterChapters(const TrimWorkingFolder& folder, const QStringList& 
         if (!QFile::remove(chapter))
             qCCritical(lcApp, "Could not remove %s, a chapter of the trimmed recording", qPrintable(chapter));
     }
+}
+
+void freeInDetachedProcesses(bool on) {
+    gDetached = on;
 }
 
 void waitForPendingFrees() {

@@ -39,6 +39,11 @@ void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& original
 // Returns that path.
 Result<QString> keepBesideSource(const QString& originalPath, const QString& sourcePath);
 
+// For a program that must not wait for a large free before it ends (the command line): frees asked
+// for in the background go to a detached process that finishes them after the program has ended,
+// instead of this process's thread. Where that process cannot be started, the thread frees it.
+void freeInDetachedProcesses(bool on);
+
 // Waits until every original handed to the background thread is freed.
 void waitForPendingFrees();
 int pendingFreeCount();

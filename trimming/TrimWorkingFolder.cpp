@@ -98,6 +98,10 @@ TrimWorkingFolder::~TrimWorkingFolder() {
     // The lock is let go after the folder went (m_lock closes after this body).
 }
 
+QString TrimWorkingFolder::registryEntryPath() const {
+    return registryEntry(m_path);
+}
+
 QString TrimWorkingFolder::filePath(const QString& name) const {
     return QDir(m_path).filePath(name);
 }

@@ -25,6 +25,13 @@ public:
     // The name prefix of these folders: ".velarix-trim-" followed by the UUID.
     static QString namePrefix();
 
+    // For a process that removes the folder in this one's place: the descriptor holding the lock
+    // (the lock lasts while any copy of it is open), and the folder's entry in the registry.
+    int lockDescriptor() const { return m_lock.get(); }
+    QString registryEntryPath() const;
+    // Forgets the folder without removing it, once another process has taken that over.
+    void release() { m_path.clear(); }
+
 private:
     TrimWorkingFolder(QString path, UniqueFd lock)
         : m_path(std::move(path))

@@ -5,11 +5,13 @@
 # (a copy, made durable, then put over the source, which frees the source).
 #
 # Ours, two ways:
-#   - `velarix-cli trim --range` with one file: until the process ends, the replaced original freed;
+#   - `velarix-cli trim --range` with one file: until the process ends, which is at the swap (the
+#     replaced original is freed by a detached process that outlives it; the next round waits, untimed,
+#     until that free is done, so that it never runs under another measurement);
 #   - the trimming window's trim (bench/trim/trim_until_swapped.cpp runs the same code): until the
 #     row would say "Trimmed", which is at the swap; the original is freed afterwards in the background.
 # Rounds alternate the order of the three; each round gives a ratio of ours to the baseline, and the
-# median of the rounds' ratios is compared with the bars (CLI at most 1.0, window at most 0.6).
+# median of the rounds' ratios is compared with the bars (CLI at most 0.85, window at most 0.6).
 #
 # Usage: bench/trim/run.sh   (ROUNDS, default 5; CLIP overrides the clip, default
 #                             bench/data/clip-10min-1080p.mp4; the release build is used)
@@ -74,6 +76,8 @@ ours_cli() {
   /usr/bin/time -f "%M" -o "$tmp/cli.kb" "$cli" trim "$tmp/cli.mp4" --range "$start-$end" > /dev/null
   echo "$(now) - $t0" | bc
   cat "$tmp/cli.kb" >> "$tmp/peaks"
+  # The detached free of the original, untimed: it must not run under the next measurement.
+  while compgen -G "$tmp/.velarix-trim-*" > /dev/null; do sleep 0.05; done
 }
 
 ours_window() {
@@ -101,7 +105,8 @@ window_ratio=$(cut -d' ' -f2 "$tmp/ratios" | median)
 peak_kb=$(sort -n "$tmp/peaks" | tail -1)
 duration() { ffprobe -v error -show_entries format=duration -of csv=p=0 "$1"; }
 echo "clip: $(du -h "$clip" | cut -f1), range ${start}-${end} s; results: ours $(duration "$tmp/cli.mp4") s, baseline $(duration "$tmp/base.mp4") s"
+echo "load: $(uptime)"
 awk -v c="$cli_ratio" -v w="$window_ratio" -v kb="$peak_kb" -v n="$rounds" 'BEGIN {
-  printf "velarix-cli trim / baseline, median of %d rounds: %.2f (bar: at most 1.00) %s\n", n, c, (c <= 1.0 ? "ok" : "TOO SLOW")
+  printf "velarix-cli trim / baseline, median of %d rounds: %.2f (bar: at most 0.85) %s\n", n, c, (c <= 0.85 ? "ok" : "TOO SLOW")
   printf "window until \"Trimmed\" / baseline, median of %d rounds: %.2f (bar: at most 0.60) %s\n", n, w, (w <= 0.6 ? "ok" : "TOO SLOW")
   printf "peak memory of velarix-cli: %.1f MiB (bar: under 100 MiB) %s\n", kb / 1024, (kb / 1024 < 100 ? "ok" : "TOO MUCH") }'

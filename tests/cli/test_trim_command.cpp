@@ -9,8 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -79,8 +81,79 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(std::abs(containerDuration(path) - 30) < 1.0);
         QCOMPARE(fileDigest(dir.filePath(QStringLiteral("data/Trash/files/GX010001.MP4"))), digest);
-        QCOMPARE(folderEntries(dir.filePath(QStringLiteral("videos"))),
-                 QStringList{QStringLiteral("GX010001.MP4")});
+        QTRY_COMPARE(folderEntries(dir.filePath(QStringLiteral("videos"))),
+                     QStringList{QStringLiteral("GX010001.MP4")});
+        // Nothing was freed yet: the line and the total say when it will be, not that it was.
+        QVERIFY2(run.out.contains("GX010001.MP4: Trimmed in place; ") &&
+                     run.out.contains(" will be freed when the Trash is emptied [00:10-00:40]"),
+                 run.out.constData());
+        QVERIFY2(run.out.contains("Done. Trimmed 1 video. ") &&
+                     run.out.contains(" bytes) will be freed when the Trash is emptied.\n"),
+                 run.out.constData());
+        QVERIFY2(!run.out.contains("Saved"), run.out.constData());
+
+        // The same words in the machine output, with the total on stderr.
+        QVERIFY(QFile::copy(m_plain, dir.filePath(QStringLiteral("videos/GX010002.MP4"))));
+        auto json = runCli({QStringLiteral("--json"), QStringLiteral("trim"),
+                            dir.filePath(QStringLiteral("videos/GX010002.MP4")), QStringLiteral("--range"),
+                            QStringLiteral("10-40"), QStringLiteral("--keep-original")},
+                           environment);
+        QCOMPARE(json.exitCode, 0);
+        const auto lines = jsonLines(json.out);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].value("message").toString().endsWith(" will be freed when the Trash is emptied"),
+                 json.out.constData());
+        QVERIFY2(json.err.contains(" bytes) will be freed when the Trash is emptied."), json.err.constData());
+    }
+
+    // The replaced original is freed by a process of its own that outlives the command: the command
+    // ends at once, the working folder stays locked (no clean-up takes it) until the free is done,
+    // then it and its registry entry go.
+    void freesTheOriginalAfterTheCommandEnds() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("clip.mp4"));
+        QVERIFY(QFile::copy(m_plain, path));
+        // An `rm` that waits for a go-ahead stands in for a free that takes long.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("bin")));
+        const QString go = dir.filePath(QStringLiteral("go"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("bin/rm")),
+                          "#!/bin/sh\nwhile [ ! -e \"$GO\" ]; do sleep 0.05; done\nexec /bin/rm \"$@\"\n"));
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("bin/rm")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("PATH"), dir.filePath(QStringLiteral("bin")) + u':' +
+                                                       environment.value(QStringLiteral("PATH")));
+        environment.insert(QStringLiteral("GO"), go);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+
+        // Were the command to wait for the free, it would not end before the time-out.
+        const auto run =
+            runProcess(QStringLiteral(VELARIX_CLI_PATH),
+                       {QStringLiteral("trim"), path, QStringLiteral("--range"), QStringLiteral("10-40")},
+                       60'000, environment);
+        QVERIFY2(run.exitCode == 0, (run.out + run.err).constData());
+        QVERIFY(std::abs(containerDuration(path) - 30) < 1.0);
+        const QStringList working =
+            QDir(dir.path()).entryList({QStringLiteral(".velarix-trim-*")}, QDir::Dirs | QDir::Hidden);
+        QCOMPARE(working.size(), 1);
+        const QString registry =
+            dir.filePath(QStringLiteral("data/app.tarnwick.Velarix/trim-working-folders"));
+        QCOMPARE(folderEntries(registry).size(), 1);
+        {
+            const int folder = ::open(QFile::encodeName(dir.filePath(working[0])).constData(),
+                                      O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            QVERIFY(folder >= 0);
+            const bool locked = ::flock(folder, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+            ::close(folder);
+            QVERIFY2(locked, "the folder being freed is not locked");
+        }
+
+        QVERIFY(writeFile(go, {}));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            QDir(dir.path()).entryList({QStringLiteral(".velarix-trim-*")}, QDir::Dirs | QDir::Hidden),
+            QStringList(), 20'000);
+        QTRY_COMPARE(folderEntries(registry), QStringList());
     }
 
     // By default the files are analysed and cut to the suggestion; --dry-run only says so.
@@ -108,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(lines[0].value("start").toDouble(), planned[0].value("start").toDouble());
         QVERIFY(std::abs(containerDuration(path) - kept) < 1.0);
         QVERIFY2(run.err.contains("Done. Trimmed 1 video. Saved "), run.err.constData());
-        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("GX010001.MP4")});
+        QTRY_COMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("GX010001.MP4")});
     }
 
     void rangeAndBadInput_data() {
@@ -140,7 +213,7 @@ private Q_SLOTS:
         QCOMPARE(fileDigest(path) != digest, changed);
         if (changed)
             QCOMPARE(firstFrameNumber(path), 100);
-        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
+        QTRY_COMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("clip.mp4")});
     }
 
     // Names that are not UTF-8 (Latin-1 from other systems) would decode to another file's name:
