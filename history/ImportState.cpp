@@ -12,6 +12,7 @@ void ImportState::clear() {
     m_files.clear();
     m_latestImportedCreated.reset();
     m_recordCount = 0;
+    m_historyRead = false;
 }
 
 void ImportState::refresh(HistoryStore& store, const std::optional<QString>& volumeUUID,
@@ -43,6 +44,7 @@ void ImportState::refreshFrom(Source& source, const std::optional<QString>& volu
         return;
     }
     clear();
+    m_historyRead = true;
     m_recordCount = records->size();
     for (const ImportHistory& record : *records) {
         if (!record.relativePath) {
@@ -109,6 +111,11 @@ ImportStatus ImportState::status(const Video& video) const {
     if (video.unreadable)
         return ImportStatus::unreadable;
     if (m_latestImportedCreated && video.created > *m_latestImportedCreated)
+        return ImportStatus::newVideo;
+    // A card seen for the first time (or whose clips are all new since it was last formatted): all
+    // of it is new, as "Select All New" takes it. Records that match no clip for sure (an old
+    // record by a name the card holds twice) leave the rest unmarked.
+    if (m_historyRead && m_recordCount == 0)
         return ImportStatus::newVideo;
     return ImportStatus::unmarked;
 }

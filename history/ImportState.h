@@ -14,8 +14,8 @@ namespace velarix {
 class HistoryReader;
 class HistoryStore;
 
-// Whether a video on the card was imported before, cannot be read as a video, is newer than
-// everything imported, or none of these.
+// Whether a video on the card was imported before, cannot be read as a video, is new (newer than
+// everything imported, or on a card none of whose clips the history holds), or none of these.
 enum class ImportStatus { imported, newVideo, unmarked, unreadable };
 
 // The import state of the card shown: which of its videos the history holds (and whether their copies
@@ -65,6 +65,7 @@ private:
     QHash<QString, QHash<qint64, Verification>> m_files;
     std::optional<QDateTime> m_latestImportedCreated;
     qsizetype m_recordCount = 0;
+    bool m_historyRead = false; // the card's history was read (a card identity, a readable store)
 };
 
 // Deletes the imported-file records of one card (its SDCard record stays) and gives how many went.

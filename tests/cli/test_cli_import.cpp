@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(videos[0]["file"].toString(), QStringLiteral("GX010002.MP4"));
         QCOMPARE(qRound(videos[0]["duration"].toDouble()), 2);
         QCOMPARE(QDateTime::fromString(videos[0]["created"].toString(), Qt::ISODate), at(10, 3));
-        QCOMPARE(videos[0]["state"].toString(), QString());
+        QCOMPARE(videos[0]["state"].toString(), QStringLiteral("new")); // a card never seen: all new
 
         auto plan = cli(
             {"plan", "--json", "--jump", "7", "--name", "Tandem", "--pattern", "{jump}-{name}-{filename}"});

@@ -57,8 +57,10 @@ private Q_SLOTS:
         cleared = clearCardHistory(*store, "CARD");
         QVERIFY(cleared);
         QCOMPARE(*cleared, 3);
+        // Nothing of the card left in the history: all of it is new, as on a card never seen.
         state.refresh(*store, QString("CARD"), videos);
-        QCOMPARE(state.status(videos[1]), ImportStatus::unmarked);
+        QCOMPARE(state.status(videos[1]), ImportStatus::newVideo);
+        QCOMPARE(state.status(videos[3]), ImportStatus::newVideo);
         QCOMPARE(store->fetchImportHistory("OTHER").value().size(), 1);
     }
 

@@ -147,7 +147,7 @@ private Q_SLOTS:
         QCOMPARE(other.value().size(), 1);
         state.refresh(*store, model->sdCardVolumeUUID(), importStateVideos(model->videoFiles()));
         QCOMPARE(state.recordCount(), 0);
-        QCOMPARE(state.status(importStateVideos(model->videoFiles())[2]), ImportStatus::unmarked);
+        QCOMPARE(state.status(importStateVideos(model->videoFiles())[2]), ImportStatus::newVideo);
     }
 
     void takesTheFirstFreeName() {
