@@ -39,6 +39,13 @@ VelarixModel::VelarixModel(Settings& settings, QObject* parent)
                         &VelarixModel::autogroupVideosChanged, &VelarixModel::sdCardNameChanged,
                         &VelarixModel::cardHistoryChanged, &VelarixModel::jumpLogToleranceChanged})
         connect(this, signal, this, &VelarixModel::resolvedOutputFilesChanged);
+    // The jump number also moves when velarix-cli imports (it shares the settings file).
+    connect(m_defaults, &Settings::valueChanged, this, [this](const QString& key) {
+        if (key != SettingsKey::jumpNumber)
+            return;
+        const qint64 stored = m_defaults->integerValue(SettingsKey::jumpNumber).value_or(1);
+        assign(m_jumpNumber, stored, [this] { Q_EMIT jumpNumberChanged(); });
+    });
     // An import recorded files: the table's marks and the jump log are read again.
     connect(this, &VelarixModel::importStateRefreshIDChanged, this,
             qOverload<>(&VelarixModel::refreshCardHistory));

@@ -6,8 +6,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 
 namespace velarix {
 
@@ -111,6 +113,8 @@ std::optional<QString> Settings::stringValue(const QString& key) const {
 void Settings::setValue(const QString& key, const QVariant& value) {
     m_settings->setValue(key, value);
     m_settings->sync();
+    if (m_watch)
+        m_seen.insert(key, m_settings->value(key));
     if (m_settings->status() != QSettings::NoError)
         qCWarning(lcApp, "could not write the settings file %s", qUtf8Printable(filePath()));
     Q_EMIT valueChanged(key);
@@ -119,6 +123,7 @@ void Settings::setValue(const QString& key, const QVariant& value) {
 void Settings::remove(const QString& key) {
     m_settings->remove(key);
     m_settings->sync();
+    m_seen.remove(key);
     Q_EMIT valueChanged(key);
 }
 
@@ -129,6 +134,49 @@ void Settings::registerDefaults(const QVariantMap& defaults) {
 
 void Settings::reload() {
     m_settings->sync();
+}
+
+QVariantMap Settings::storedValues() const {
+    QVariantMap values;
+    for (const QString& key : m_settings->allKeys())
+        values.insert(key, m_settings->value(key));
+    return values;
+}
+
+void Settings::followFile() {
+    if (m_watch)
+        return;
+    m_watch = new QFileSystemWatcher(this);
+    // One read for a burst of events; the file is replaced by a rename on each write, so its folder
+    // is watched too (a watch on the file alone ends with the first replacement).
+    m_reread = new QTimer(this);
+    m_reread->setSingleShot(true);
+    m_reread->setInterval(200);
+    const auto watch = [this] {
+        const QString folder = QFileInfo(filePath()).absolutePath();
+        if (!m_watch->directories().contains(folder) && QFileInfo::exists(folder))
+            m_watch->addPath(folder);
+        if (!m_watch->files().contains(filePath()) && QFileInfo::exists(filePath()))
+            m_watch->addPath(filePath());
+    };
+    watch();
+    connect(m_watch, &QFileSystemWatcher::directoryChanged, m_reread, qOverload<>(&QTimer::start));
+    connect(m_watch, &QFileSystemWatcher::fileChanged, m_reread, qOverload<>(&QTimer::start));
+    // Compared with what this object last saw, not with its cache before the read: another
+    // QSettings of this process on the same file shares that cache and may have re-read it already.
+    m_seen = storedValues();
+    connect(m_reread, &QTimer::timeout, this, [this, watch] {
+        watch();
+        m_settings->sync();
+        const QVariantMap now = storedValues();
+        QStringList keys = m_seen.keys() + now.keys();
+        keys.removeDuplicates();
+        const QVariantMap before = std::exchange(m_seen, now);
+        for (const QString& key : std::as_const(keys)) {
+            if (before.value(key) != now.value(key))
+                Q_EMIT valueChanged(key);
+        }
+    });
 }
 
 } // namespace velarix

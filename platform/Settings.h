@@ -7,6 +7,9 @@
 #include <memory>
 #include <optional>
 
+class QFileSystemWatcher;
+class QTimer;
+
 namespace velarix {
 
 // The user's defaults: a JSON file whose values keep their types (text, integer, Bool, lists, objects).
@@ -36,13 +39,21 @@ public:
 
     // Re-reads the file, e.g. after another process wrote it.
     void reload();
+    // From now on re-reads the file whenever another process (velarix-cli) writes it, and emits
+    // valueChanged for every key whose value that changed.
+    void followFile();
 
 Q_SIGNALS:
     void valueChanged(const QString& key);
 
 private:
+    QVariantMap storedValues() const;
+
     std::unique_ptr<QSettings> m_settings;
     QVariantMap m_registeredDefaults;
+    QFileSystemWatcher* m_watch = nullptr;
+    QVariantMap m_seen; // while following the file: the values last seen or set here
+    QTimer* m_reread = nullptr;
 };
 
 } // namespace velarix

@@ -13,6 +13,7 @@
 #include "import/VelarixModel.h"
 #include "platform/Background.h"
 #include "platform/Log.h"
+#include "platform/Settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +33,8 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     , m_store(store)
     , m_watcher(watcher ? watcher : new CardWatcher(model.volumeProvider(), this)) {
     setObjectName(QStringLiteral("main"));
+    // velarix-cli may import the card shown meanwhile: the jump number it moved on shows here too.
+    m_model.defaults().followFile();
 
     m_pages.loading = new LoadingPanel;
     m_pages.empty = new ContentUnavailableView(

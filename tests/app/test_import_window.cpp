@@ -4,6 +4,7 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VelarixFormView.h"
+#include "platform/AppPaths.h"
 #include "tests/support/ImportWindowFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -131,7 +132,9 @@ private Q_SLOTS:
         openWindow();
         QTRY_COMPARE(model->videoFiles().size(), 3);
         QTRY_VERIFY(!model->isLoadingVideos());
-        QCOMPARE(stateOf(QStringLiteral("GX010001.MP4")), QString());
+        // A card the history has never seen: every clip is new, as "Select All New" takes them.
+        for (const char* name : {"GX010001.MP4", "GX010002.MP4", "GX010003.MP4"})
+            QTRY_COMPARE(stateOf(QString::fromLatin1(name)), QStringLiteral("New"));
 
         selectFiles({QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4")});
         m_view->importAction()->trigger();
@@ -191,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(!model->importProgress());
         QCOMPARE(copies(), 3);
 
-        // Clearing the history drops both marks once the card is read again.
+        // Clearing the history makes every clip new again once the card is read again.
         auto* clear = m_view->form()->findChild<QAction*>(QStringLiteral("clearImportHistory"));
         QVERIFY(clear);
         clear->trigger();
@@ -218,8 +221,42 @@ private Q_SLOTS:
         clear->trigger();
         QTRY_VERIFY(question());
         question()->findChild<QPushButton*>(QStringLiteral("confirmClear"))->click();
-        QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QString());
-        QTRY_COMPARE(stateOf(QStringLiteral("GX010003.MP4")), QString());
+        QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("New"));
+        QTRY_COMPARE(stateOf(QStringLiteral("GX010003.MP4")), QStringLiteral("New"));
+    }
+
+    // velarix-cli importing the card shown: the marks and the jump number follow without a click.
+    void followsAnImportByTheCommandLine() {
+        // The settings file velarix-cli uses, shared as in the application.
+        model.reset();
+        QFile::remove(AppPaths::settingsFile());
+        settings = std::make_unique<Settings>(AppPaths::settingsFile());
+        model = std::make_unique<VelarixModel>(*settings);
+        model->setFolderOpener([](const QString&) {});
+        home->insert(m_staged);
+        openWindow();
+        QTRY_COMPARE(model->videoFiles().size(), 3);
+        QTRY_VERIFY(!model->isLoadingVideos());
+        auto* jump = m_view->form()->findChild<QSpinBox*>(QStringLiteral("jumpNumber"));
+        QVERIFY(jump);
+        jump->setValue(40);
+        QCOMPARE(model->jumpNumber(), 40);
+
+        // Clips an hour apart: two jumps, so the counter moves on by two.
+        const auto run =
+            runCli({QStringLiteral("import"), QStringLiteral("--dest"), home->path(QStringLiteral("out")),
+                    QStringLiteral("GX010001.MP4"), QStringLiteral("GX010002.MP4")});
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        QTRY_COMPARE(stateOf(QStringLiteral("GX010001.MP4")), QStringLiteral("Imported"));
+        QTRY_COMPARE(jump->value(), 42);
+        QCOMPARE(model->jumpNumber(), 42);
+        QCOMPARE(stateOf(QStringLiteral("GX010003.MP4")), QStringLiteral("New"));
+
+        // The window's own change still goes to the file, and is not undone by the next read.
+        jump->setValue(50);
+        QTest::qWait(500);
+        QCOMPARE(model->jumpNumber(), 50);
+        QCOMPARE(Settings(AppPaths::settingsFile()).integerValue(SettingsKey::jumpNumber), 50);
     }
 
     void cancelButtonStopsTheImport() {

@@ -100,6 +100,34 @@ private Q_SLOTS:
         QVERIFY(!readSettingsFile().contains(QStringLiteral("menuBarExtra")));
     }
 
+    // velarix-cli moves the jump number on in the shared file: a followed file brings it to the model,
+    // whether the file is replaced (QSettings' way) or rewritten in place, and also when another
+    // QSettings of this process shares the file's cache and has read the change first.
+    void jumpNumberFollowsTheFile() {
+        Settings settings(settingsPath());
+        VelarixModel model(settings);
+        settings.followFile();
+        model.setJumpNumber(5);
+        QSignalSpy jump(&model, &VelarixModel::jumpNumberChanged);
+        {
+            Settings other(settingsPath());
+            other.setValue(QStringLiteral("import.Single.jump"), 9);
+        }
+        QTRY_COMPARE(model.jumpNumber(), 9);
+        QCOMPARE(jump.count(), 1);
+
+        QJsonObject object = readSettingsFile();
+        object.insert(QStringLiteral("import.Single.jump"), 11);
+        writeSettingsFile(object);
+        QTRY_COMPARE(model.jumpNumber(), 11);
+        // The model's own change is not undone by the read its write sets off.
+        model.setJumpNumber(12);
+        QTest::qWait(500);
+        QCOMPARE(model.jumpNumber(), 12);
+        QCOMPARE(readSettingsFile().value(QStringLiteral("import.Single.jump")), QJsonValue(12));
+        QCOMPARE(jump.count(), 3);
+    }
+
     void equalAssignmentsDoNotNotify() {
         Settings settings(settingsPath());
         VelarixModel model(settings);
