@@ -284,7 +284,18 @@ Result<RegionVerifier::Verdict> RegionVerifier::finish() {
         return Verdict::differs;
     if (s.m_untracked)
         return Verdict::untracked;
-    // The regions the thread did not get to, the last one (expected in part), then the head.
+    // The head, the regions the thread did not get to, then the last one (expected in part).
+    if (!s.m_head.isEmpty()) {
+        QByteArray head;
+        head.reserve(s.m_head.size());
+        auto read = s.readBack(0, s.m_head.size(),
+                               [&](const char* data, qint64 size) { head.append(data, qsizetype(size)); });
+        if (!read)
+            return read.error();
+        if (!*read || head != s.m_head)
+            return Verdict::differs;
+        s.reportChecked(s.m_head.size());
+    }
     const qint64 fullRegions = qint64(s.m_digests.size());
     for (qint64 index = s.m_checkedRegions; index < fullRegions; ++index) {
         auto checked =
@@ -303,17 +314,6 @@ Result<RegionVerifier::Verdict> RegionVerifier::finish() {
         if (!*checked)
             return Verdict::differs;
         s.reportChecked(s.m_expectedEnd - tail);
-    }
-    if (!s.m_head.isEmpty()) {
-        QByteArray head;
-        head.reserve(s.m_head.size());
-        auto read = s.readBack(0, s.m_head.size(),
-                               [&](const char* data, qint64 size) { head.append(data, qsizetype(size)); });
-        if (!read)
-            return read.error();
-        if (!*read || head != s.m_head)
-            return Verdict::differs;
-        s.reportChecked(s.m_head.size());
     }
     return Verdict::matches;
 }
