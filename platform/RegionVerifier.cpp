@@ -21,7 +21,7 @@
 namespace velarix {
 
 namespace {
-constexpr qint64 kPieceSize = 4 * 1024 * 1024;
+constexpr qint64 kPieceSize = 2 * 1024 * 1024;
 } // namespace
 
 struct RegionVerifier::State {
@@ -101,8 +101,12 @@ Result<bool> RegionVerifier::State::openForReading() {
     m_direct = bool(opened);
     if (!opened) // tmpfs of older kernels, some FUSE file systems: through the dropped pages
         opened = openPath(self, O_RDONLY);
-    if (!opened)
-        return opened.error();
+    if (!opened) { // no /proc: the writer's own description, whose reads are aligned all the same
+        const int duplicate = ::fcntl(m_writeFd, F_DUPFD_CLOEXEC, 0);
+        if (duplicate < 0)
+            return errnoError(errno);
+        opened = UniqueFd(duplicate);
+    }
     m_readFd = std::move(*opened);
     return true;
 }
