@@ -3,10 +3,10 @@
 #include "import/ImportTemporary.h"
 
 #include "platform/DirectFileWriter.h"
-#include "platform/FileHash.h"
 #include "platform/FileStatus.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
+#include "platform/RegionVerifier.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,10 +95,12 @@ std::optional<qint64> changedSize(int in, qint64 size) {
     return std::nullopt;
 }
 
-// The source is read straight into the writer's buffers, hashed there when `hash` is given, and the
-// buffers go to the disk as they fill.
-Result<qint64> copyThroughBuffers(int in, int out, qint64 size, StreamHasher* hash, PieceReport& report) {
+// The source is read straight into the writer's buffers, which go to the disk as they fill; with a
+// `verifier`, each region is read back behind the writer.
+Result<qint64> copyThroughBuffers(int in, int out, qint64 size, RegionVerifier* verifier,
+                                  PieceReport& report) {
     DirectFileWriter writer(out);
+    writer.setVerifier(verifier);
     qint64 copied = 0;
     qint64 dropped = 0;
     while (copied < size) {
@@ -111,8 +113,6 @@ Result<qint64> copyThroughBuffers(int in, int out, qint64 size, StreamHasher* ha
             return sourceReadError(n.error().code);
         if (*n == 0)
             break;
-        if (hash)
-            hash->update(*space, *n);
         if (auto written = writer.commit(*n); !written)
             return written.error();
         copied += *n;
@@ -196,7 +196,9 @@ struct PendingCopy {
     qint64 size = 0;
     UniqueFd dir;
     std::unique_ptr<TemporaryFile> temporary;
-    std::optional<quint64> sourceHash; // when verifying
+    // Reads the copy back while it is written; when verifying. Declared last: stopped before the
+    // file goes.
+    std::unique_ptr<RegionVerifier> verifier;
 };
 
 void PendingCopyDeleter::operator()(PendingCopy* copy) const {
@@ -241,11 +243,18 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
 
     if (auto reserved = reserveSpace(out, size); !reserved)
         return reserved.error();
-    // Only a verified copy needs the source's checksum, and only then do the bytes pass through us.
-    std::optional<StreamHasher> sourceHash;
+    // Only a verified copy is read back, and only then do the bytes pass through us.
+    if (control.verify) {
+        std::function<void(qint64)> checked;
+        if (control.verifyProgress)
+            checked = [progress = control.verifyProgress, size](qint64 done) {
+                progress(done, size);
+            };
+        copy->verifier = std::make_unique<RegionVerifier>(out, control.cancel, std::move(checked));
+    }
     PieceReport report{control, size};
     Result<qint64> moved = control.verify
-                               ? copyThroughBuffers(in.get(), out, size, &sourceHash.emplace(), report)
+                               ? copyThroughBuffers(in.get(), out, size, copy->verifier.get(), report)
                                : copyMapped(in.get(), out, size, report);
     // A source cut short fails the mapped copy as an address fault: what the user needs to hear is
     // that the file changed.
@@ -273,8 +282,6 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (auto kept = setFileTimes(out, status->accessedNs, status->modifiedNs); !kept)
         qCCritical(lcApp, "Failed to preserve file attributes for %s: %s", qUtf8Printable(destination),
                    qUtf8Printable(kept.error().message));
-    if (sourceHash)
-        copy->sourceHash = sourceHash->digest();
     return copy;
 }
 
@@ -285,21 +292,19 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
     if (isCancelled())
         return cancelled();
     TemporaryFile& temporary = *copy->temporary;
-    if (auto synced = syncToDisk(temporary.fd()); !synced)
-        return synced.error();
-
-    if (copy->sourceHash) {
-        const qint64 size = copy->size;
-        std::function<void(qint64)> progress;
-        if (control.verifyProgress)
-            progress = [&control, size](qint64 checked) {
-                control.verifyProgress(checked, size);
-            };
-        // The written pages are clean after fsync, so they can be dropped and read back from the disk.
-        auto copyHash = checksumFromDisk(temporary.fd(), control.cancel, progress);
-        if (!copyHash)
-            return copyHash.error();
-        if (*copyHash != *copy->sourceHash)
+    if (!copy->verifier) {
+        if (auto synced = syncToDisk(temporary.fd()); !synced)
+            return synced.error();
+    } else {
+        // Every region but the last was read back while the file was written; what is left needs the
+        // data durable first.
+        if (::fdatasync(temporary.fd()) != 0)
+            return errnoError(errno);
+        auto verdict = copy->verifier->finish();
+        if (!verdict)
+            return verdict.error();
+        const auto status = fileStatus(temporary.fd());
+        if (*verdict != RegionVerifier::Verdict::matches || !status || status->size != copy->size)
             return Error::make(kCopyErrorDomain, 3,
                                QStringLiteral("The copy does not match the original (checksum mismatch)."));
         if (isCancelled())

@@ -5,12 +5,16 @@
 #include "platform/ChapterJoin.h"
 #include "platform/FileStatus.h"
 #include "platform/PosixFile.h"
+#include "platform/RegionVerifier.h"
+
+#include <QCoreApplication>
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 
 namespace velarix {
 
@@ -64,6 +68,10 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
 
     JoinControl join;
     join.cancel = control.cancel;
+    // The samples are read back behind the writer; the index, written last, is read at the end.
+    std::optional<RegionVerifier> readBack;
+    if (control.verify)
+        join.verifier = &readBack.emplace(temporary->fd(), control.cancel);
     join.progress = [&](qint64 done, qint64 total) {
         if (control.afterChunk)
             control.afterChunk(done);
@@ -77,8 +85,20 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
         return kept.error();
     if (auto synced = syncToDisk(temporary->fd()); !synced)
         return synced.error();
-    if (control.verify) {
-        if (auto verified = verifyJoin(temporary->fd(), temporaryPath, *joined, control.cancel); !verified)
+    if (readBack) {
+        auto verdict = readBack->finish();
+        if (!verdict)
+            return verdict.error();
+        if (*verdict == RegionVerifier::Verdict::differs)
+            return Error::make(kCopyErrorDomain, 3,
+                               QCoreApplication::translate("velarix::RecordingImport",
+                                                           "The joined video %1 does not match its chapters "
+                                                           "(the bytes read back differ from those written).")
+                                   .arg(target.fileName()));
+        const bool samplesReadBack = *verdict == RegionVerifier::Verdict::matches;
+        if (auto verified =
+                verifyJoin(temporary->fd(), temporaryPath, *joined, control.cancel, samplesReadBack);
+            !verified)
             return verified.error();
     }
     if (isCancelled())

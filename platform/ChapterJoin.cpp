@@ -7,6 +7,7 @@
 #include "platform/MediaStreams.h"
 #include "platform/Mp4UserData.h"
 #include "platform/PosixFile.h"
+#include "platform/RegionVerifier.h"
 #include "platform/StreamCopy.h"
 #include "platform/StreamSignature.h"
 
@@ -44,6 +45,8 @@ struct FdOutput {
     std::unique_ptr<DirectFileWriter> writer;
     int64_t position = 0;
     AVIOContext* context = nullptr;
+    // Each write at the end, while the samples are written; with direct I/O a packet is one write.
+    std::vector<JoinOutcome::Piece>* pieces = nullptr;
 
     ~FdOutput() {
         if (context) {
@@ -71,6 +74,8 @@ struct FdOutput {
                 return AVERROR(rewritten.error().code);
         }
         if (done < size) {
+            if (done == 0 && self->pieces)
+                self->pieces->push_back({self->position, size, checksum(bytes, size)});
             if (auto appended = writer.append(bytes + done, size - done); !appended)
                 return AVERROR(appended.error().code);
         }
@@ -172,6 +177,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
 
     Output output;
     output.io.writer = std::make_unique<DirectFileWriter>(outputFd);
+    output.io.writer->setVerifier(control.verifier);
     // The joined file is about as large as its chapters.
     if (auto reserved = output.io.writer->reserve(totalBytes); !reserved)
         return writeError(outputPath, AVERROR(reserved.error().code));
@@ -249,6 +255,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     output.io.context->direct = 1;
     out->pb = output.io.context;
     out->flags |= AVFMT_FLAG_CUSTOM_IO;
+    if (control.verifier)
+        output.io.pieces = &outcome.pieces;
     // The muxer's defaults matter: the movie header goes last (no fast start), where the user data box
     // is appended afterwards, and the first chapter's negative timestamps become an edit list.
     int status = avformat_write_header(out, nullptr);
@@ -316,7 +324,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             ++track.chapterPackets;
             JoinOutcome::Stream& written = outcome.streams[size_t(track.output)];
             ++written.packets;
-            track.hasher->update(reinterpret_cast<const char*>(packet->data), packet->size);
+            const quint64 digest = checksum(reinterpret_cast<const char*>(packet->data), packet->size);
+            track.hasher->update(reinterpret_cast<const char*>(&digest), sizeof digest);
             packet->stream_index = track.output;
             packet->pos = -1;
             status = av_interleaved_write_frame(out, packet.get());
@@ -342,6 +351,18 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         }
     }
 
+    // Every sample is written before the index: the bytes up to here are read back behind the writer,
+    // what follows changes once more (the movie's user data).
+    status = av_interleaved_write_frame(out, nullptr);
+    if (status >= 0)
+        avio_flush(out->pb);
+    if (status < 0 || out->pb->error < 0)
+        return isCancelled(control.cancel) ? Error::cancellation()
+                                           : writeError(outputPath, status < 0 ? status : out->pb->error);
+    outcome.samplesEnd = output.io.writer->size();
+    output.io.pieces = nullptr;
+    if (control.verifier)
+        control.verifier->expectUpTo(outcome.samplesEnd);
     status = av_write_trailer(out);
     if (status < 0)
         return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);

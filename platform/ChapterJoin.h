@@ -10,8 +10,13 @@
 
 namespace velarix {
 
+class RegionVerifier;
+
 struct JoinControl {
     const CancelToken* cancel = nullptr; // asked between packets and by blocked reads and writes
+    // Given the samples' bytes as they are written, to read them back behind the writer; finished by
+    // the caller, whose verdict verifyJoin takes.
+    RegionVerifier* verifier = nullptr;
     // Bytes of the chapters read so far and in all; called on the joining thread.
     std::function<void(qint64 done, qint64 total)> progress;
 };
@@ -20,12 +25,23 @@ struct JoinControl {
 struct JoinOutcome {
     struct Stream {
         int64_t packets = 0;
-        quint64 digest = 0; // XXH3 of every packet's bytes in order
+        quint64 digest = 0; // XXH3 of the XXH3 of each packet's bytes, in order
         AVCodecID codec = AV_CODEC_ID_NONE;
     };
+    // One write of the muxer: a packet's bytes, or header bytes.
+    struct Piece {
+        int64_t position = 0;
+        int64_t size = 0;
+        quint64 digest = 0; // XXH3 of its bytes
+    };
     std::vector<Stream> streams; // the output's streams in order
-    double duration = 0;         // seconds, the longest stream's presentation end
-    QString timecode;            // the first chapter's, which the output's timecode track starts at
+    // The muxer's writes before its index, in file order, and where the index begins: the samples
+    // lie there, so that once those bytes are read back (RegionVerifier) the index need only point
+    // at the pieces that were the packets.
+    std::vector<Piece> pieces;
+    int64_t samplesEnd = 0;
+    double duration = 0; // seconds, the longest stream's presentation end
+    QString timecode;    // the first chapter's, which the output's timecode track starts at
 };
 
 // Joins the chapters of one recording, in order, into an MP4 file written to `outputFd` (an empty
@@ -41,6 +57,9 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
 
 // Reads the joined file back from the disk (its cached pages dropped first) and checks that it holds
 // the same streams, the same packets byte for byte, the same duration and timecode as was written.
-Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel);
+// With `samplesReadBack` (the bytes before `samplesEnd` were read back and matched what was written),
+// only the header is read: each sample its index lists must be one of the written packets.
+Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel,
+                        bool samplesReadBack = false);
 
 } // namespace velarix

@@ -1,12 +1,15 @@
 #include "platform/DirectFileWriter.h"
 
 #include "platform/PosixFile.h"
+#include "platform/RegionVerifier.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 namespace velarix {
 
@@ -90,9 +93,12 @@ Result<void> DirectFileWriter::takeBuffer() {
 }
 
 Result<void> DirectFileWriter::submitCurrent() {
+    if (m_verifier)
+        m_verifier->expect(m_current->data, m_current->length);
     {
         const std::lock_guard lock(m_mutex);
         m_queue.push_back(*m_current);
+        m_submittedEnd = m_current->offset + m_current->length;
     }
     m_current.reset();
     m_changed.notify_all();
@@ -101,7 +107,7 @@ Result<void> DirectFileWriter::submitCurrent() {
 
 Result<void> DirectFileWriter::waitIdle() {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return (m_queue.empty() && m_inFlight == 0) || m_error; });
+    m_changed.wait(lock, [this] { return (m_queue.empty() && m_writing.empty()) || m_error; });
     if (m_error)
         return *m_error;
     return {};
@@ -159,6 +165,7 @@ Result<void> DirectFileWriter::appendFrom(int in, qint64 offset, qint64 length) 
         const std::lock_guard lock(m_mutex);
         m_mappedBytes += mapped;
         m_queue.push_back(Buffer{static_cast<char*>(data), m_end, length, mapped});
+        m_submittedEnd = m_end + length;
     }
     m_end += length;
     m_changed.notify_all();
@@ -177,6 +184,8 @@ Result<void> DirectFileWriter::writeAt(qint64 offset, const char* data, qint64 s
     }
     if (size <= 0)
         return {};
+    if (m_verifier)
+        m_verifier->rewrite(offset, data, size);
     // The rest is in the file, or about to be: once every write is done, a small one through the
     // page cache changes it (direct I/O would need whole blocks).
     if (auto idle = waitIdle(); !idle)
@@ -225,6 +234,15 @@ Result<void> DirectFileWriter::writeBuffer(const Buffer& buffer, qint64 length) 
     return {};
 }
 
+qint64 DirectFileWriter::writtenEnd() const {
+    qint64 end = m_submittedEnd;
+    if (!m_queue.empty())
+        end = std::min(end, m_queue.front().offset);
+    for (const qint64 offset : m_writing)
+        end = std::min(end, offset);
+    return end;
+}
+
 void DirectFileWriter::run() {
     std::unique_lock lock(m_mutex);
     for (;;) {
@@ -233,15 +251,17 @@ void DirectFileWriter::run() {
             return;
         const Buffer buffer = m_queue.front();
         m_queue.pop_front();
-        ++m_inFlight;
+        m_writing.push_back(buffer.offset);
         const bool failed = m_error.has_value();
         lock.unlock();
         auto written = failed ? Result<void>() : writeBuffer(buffer, buffer.length);
         lock.lock();
-        --m_inFlight;
+        m_writing.erase(std::find(m_writing.begin(), m_writing.end(), buffer.offset));
         release(buffer);
         if (!written && !m_error)
             m_error = written.error();
+        if (m_verifier && !m_error)
+            m_verifier->written(writtenEnd());
         m_changed.notify_all();
     }
 }

@@ -14,6 +14,8 @@
 
 namespace velarix {
 
+class RegionVerifier;
+
 // Writes a new file front to back with direct I/O from a few aligned buffers of its own, on threads
 // of its own, so that the disk writes one buffer while the next is filled. Nothing of the file goes
 // through the page cache: on a virtual machine every fresh page-cache page costs the host a fault,
@@ -35,6 +37,10 @@ public:
     DirectFileWriter(const DirectFileWriter&) = delete;
     DirectFileWriter& operator=(const DirectFileWriter&) = delete;
 
+    // Hands every byte written from the writer's own buffers to `verifier` (which outlives the
+    // writing) before it goes to the disk, rewrites too, and tells it how far the file is written.
+    // Set before the first byte; not for appendFrom.
+    void setVerifier(RegionVerifier* verifier) { m_verifier = verifier; }
     // Allocates the blocks of a file of about `size` bytes before it is written: direct writes within
     // the file's size run side by side, while each one that extends it waits for the one before.
     // finish() cuts the file to what was written. Fails only when the space or the size is refused.
@@ -74,6 +80,8 @@ private:
     Result<void> firstError();
     // Hands a written or dropped buffer back: unmapped, or free for reuse. With the mutex held.
     void release(const Buffer& buffer);
+    // Every byte before this is written. With the mutex held.
+    qint64 writtenEnd() const;
     void run();
 
     int m_fd;
@@ -83,9 +91,11 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    AlignedBuffers m_buffers;   // free for the next piece
-    std::deque<Buffer> m_queue; // full, waiting for a thread
-    int m_inFlight = 0;
+    AlignedBuffers m_buffers;      // free for the next piece
+    std::deque<Buffer> m_queue;    // full, waiting for a thread
+    std::vector<qint64> m_writing; // offsets of the buffers being written
+    qint64 m_submittedEnd = 0;
+    RegionVerifier* m_verifier = nullptr;
     qint64 m_mappedBytes = 0; // mapped and not yet written: counts toward our resident memory
     std::optional<Error> m_error;
     bool m_stopping = false;

@@ -26,8 +26,16 @@ void StreamHasher::update(const char* data, qint64 size) {
     XXH3_64bits_update(m_state->state, data, size_t(size));
 }
 
+void StreamHasher::reset() {
+    XXH3_64bits_reset(m_state->state);
+}
+
 quint64 StreamHasher::digest() const {
     return XXH3_64bits_digest(m_state->state);
+}
+
+quint64 checksum(const char* data, qint64 size) {
+    return XXH3_64bits(data, size_t(size));
 }
 
 Result<quint64> checksumFromDisk(int fd, const CancelToken* cancel,

@@ -18,11 +18,16 @@ public:
 
     void update(const char* data, qint64 size);
     quint64 digest() const;
+    // Starts over, as if new.
+    void reset();
 
 private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// The XXH3 checksum of one piece of memory.
+quint64 checksum(const char* data, qint64 size);
 
 // The checksum of an open file as it is on the disk: its pages are dropped from the page cache first
 // (the file must have been flushed), so the bytes come back from the storage, not from memory.

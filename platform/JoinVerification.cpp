@@ -138,9 +138,34 @@ std::vector<Sample> samplesInFileOrder(AVFormatContext* context, size_t count) {
     return samples;
 }
 
+// Whether every sample of the first `count` streams is one of the muxer's writes, found by its place
+// and size; each such write's checksum goes into its stream's, in the index's order.
+bool samplesFromPieces(AVFormatContext* context, size_t count, const JoinOutcome& expected,
+                       std::vector<std::unique_ptr<StreamHasher>>& hashers, std::vector<int64_t>& packets) {
+    const std::vector<JoinOutcome::Piece>& pieces = expected.pieces;
+    for (size_t i = 0; i < count; ++i) {
+        AVStream* stream = context->streams[i];
+        for (int k = 0, n = avformat_index_get_entries_count(stream); k < n; ++k) {
+            const AVIndexEntry* entry = avformat_index_get_entry(stream, k);
+            if (!entry)
+                return false;
+            const auto found = std::lower_bound(
+                pieces.begin(), pieces.end(), entry->pos,
+                [](const JoinOutcome::Piece& piece, int64_t position) { return piece.position < position; });
+            if (found == pieces.end() || found->position != entry->pos || found->size != entry->size ||
+                found->position + found->size > expected.samplesEnd)
+                return false;
+            hashers[i]->update(reinterpret_cast<const char*>(&found->digest), sizeof found->digest);
+            ++packets[i];
+        }
+    }
+    return true;
+}
+
 } // namespace
 
-Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel) {
+Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected, const CancelToken* cancel,
+                        bool samplesReadBack) {
     const QString name = QFileInfo(path).fileName();
     const auto mismatch = [&](const QString& what) {
         return Error::make(
@@ -203,11 +228,22 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
 
     std::vector<std::unique_ptr<StreamHasher>> hashers(count);
     std::vector<int64_t> packets(count, 0);
-    for (auto& hasher : hashers)
-        hasher = std::make_unique<StreamHasher>();
+    const auto startOver = [&] {
+        for (auto& hasher : hashers)
+            hasher = std::make_unique<StreamHasher>();
+        std::fill(packets.begin(), packets.end(), 0);
+    };
+    startOver();
+    // The bytes were read back already: the index must list the packets that were written there.
+    // Where a sample is not one write of the muxer, every sample is read back as below.
+    const bool fromPieces = samplesReadBack && samplesFromPieces(context, count, expected, hashers, packets);
+    if (!fromPieces)
+        startOver();
     // The demuxer would hand out each sample the index lists, in this order per stream: reading them
     // straight from the disk, a few pieces ahead, spares a packet allocation and a copy for each.
-    const std::vector<Sample> samples = samplesInFileOrder(context, count);
+    const std::vector<Sample> samples =
+        fromPieces ? std::vector<Sample>() : samplesInFileOrder(context, count);
+    StreamHasher sampleHash;
     if (!samples.empty()) {
         const int64_t from = samples.front().position / DiskInput::kAlignment * DiskInput::kAlignment;
         SequentialDiskReader reader(input.fd.get(), from);
@@ -218,6 +254,7 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
                 return Error::cancellation();
             if (sample.position < pieceStart)
                 return mismatch(QStringLiteral("packets of stream %1 overlap others").arg(sample.stream));
+            sampleHash.reset();
             for (int64_t at = sample.position, left = sample.size; left > 0;) {
                 while (at >= pieceStart + int64_t(piece.size())) {
                     auto next = reader.next();
@@ -230,14 +267,16 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
                     pieceStart = reader.pieceStart();
                 }
                 const int64_t n = std::min(left, pieceStart + int64_t(piece.size()) - at);
-                hashers[sample.stream]->update(piece.data() + (at - pieceStart), n);
+                sampleHash.update(piece.data() + (at - pieceStart), n);
                 at += n;
                 left -= n;
             }
+            const quint64 digest = sampleHash.digest();
+            hashers[sample.stream]->update(reinterpret_cast<const char*>(&digest), sizeof digest);
             ++packets[sample.stream];
         }
     }
-    if (samples.empty()) {
+    if (samples.empty() && !fromPieces) {
         av::PacketPtr packet(av_packet_alloc());
         for (;;) {
             if (cancelled())
@@ -249,7 +288,8 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
                 return unreadable(status);
             const auto index = size_t(packet->stream_index);
             if (index < count) {
-                hashers[index]->update(reinterpret_cast<const char*>(packet->data), packet->size);
+                const quint64 digest = checksum(reinterpret_cast<const char*>(packet->data), packet->size);
+                hashers[index]->update(reinterpret_cast<const char*>(&digest), sizeof digest);
                 ++packets[index];
             }
             av_packet_unref(packet.get());

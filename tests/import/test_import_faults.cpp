@@ -170,8 +170,11 @@ private Q_SLOTS:
                 ::setrlimit(RLIMIT_FSIZE, &limit);
             });
         } else {
-            // Slower for the kill, which also waits for the history below.
-            environment.insert("VELARIX_CLI_CHUNK_DELAY_MS", fault == Fault::killed ? "300" : "100");
+            // Slower for the kill, which also waits for the history below, and for the full disk: the
+            // copies before are completed quickly now, and a busy machine must not let the next one
+            // take its space before the filler does.
+            const bool slow = fault == Fault::killed || fault == Fault::diskFull;
+            environment.insert("VELARIX_CLI_CHUNK_DELAY_MS", slow ? "300" : "100");
         }
         process.setProcessEnvironment(environment);
         process.start(VELARIX_CLI_PATH, {"import", "--json", "--pattern", "{filename}", "--dest", dest});

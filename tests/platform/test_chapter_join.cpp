@@ -2,6 +2,7 @@
 #include "platform/ChapterJoin.h"
 #include "platform/Mp4Boxes.h"
 #include "platform/PosixFile.h"
+#include "platform/RegionVerifier.h"
 #include "tests/support/ChapterFixtures.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
@@ -28,13 +29,39 @@ struct Joined {
     Result<JoinOutcome> outcome = Error::make({}, 0, QStringLiteral("not joined"));
 };
 
-std::unique_ptr<Joined> join(const QStringList& chapters, const QString& path) {
+std::unique_ptr<Joined> join(const QStringList& chapters, const QString& path,
+                             std::unique_ptr<RegionVerifier>* readBack = nullptr) {
     auto joined = std::make_unique<Joined>();
     joined->path = path;
     joined->fd =
         UniqueFd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    joined->outcome = joinChapters(chapters, joined->fd.get(), path, {});
+    JoinControl control;
+    if (readBack) {
+        *readBack = std::make_unique<RegionVerifier>(joined->fd.get(), nullptr);
+        control.verifier = readBack->get();
+    }
+    joined->outcome = joinChapters(chapters, joined->fd.get(), path, control);
     return joined;
+}
+
+// Where ffprobe finds the packets of `streams` ("v", "a"): position and size.
+QStringList packetPlaces(const QString& path, const QString& streams) {
+    return QString::fromUtf8(
+               runProcess(QStringLiteral("ffprobe"),
+                          {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
+                           streams, QStringLiteral("-show_entries"), QStringLiteral("packet=pos,size"),
+                           QStringLiteral("-of"), QStringLiteral("csv=p=0"), path})
+                   .out)
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+void flipByte(const QString& path, qint64 offset) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.seek(offset);
+    const char byte = file.read(1).at(0);
+    file.seek(offset);
+    file.write(QByteArray(1, char(byte ^ 0x20)));
 }
 
 QStringList column(const QStringList& rows, int index) {
@@ -280,6 +307,47 @@ private Q_SLOTS:
         QVERIFY(!verified);
         QVERIFY2(verified.error().message.contains(QLatin1String("bytes of stream 0 differ")),
                  qPrintable(verified.error().message));
+    }
+
+    // Read back behind the writer, the samples need not be read again: the index is checked against
+    // the writes that were read back. A changed byte of a sample is found by the read-back, and an
+    // index that points at other bytes than a stream's packets by the check of the index alone.
+    void theReadBackBehindTheWriterCoversTheSamples() {
+        QTemporaryDir dir;
+        std::unique_ptr<RegionVerifier> readBack;
+        auto joined = join(m_chapters, dir.filePath(QStringLiteral("joined.mp4")), &readBack);
+        QVERIFY(joined->outcome);
+        QVERIFY(joined->outcome->samplesEnd > 0);
+        QCOMPARE(::fsync(joined->fd.get()), 0);
+        auto verdict = readBack->finish();
+        QVERIFY(verdict);
+        QCOMPARE(*verdict, RegionVerifier::Verdict::matches);
+        const auto verified = verifyJoin(joined->fd.get(), joined->path, *joined->outcome, nullptr, true);
+        QVERIFY2(verified, qPrintable(verified ? QString() : verified.error().message));
+
+        // The last sound packet's write is noted with other bytes: only the index's check sees it.
+        const QStringList sound = packetPlaces(joined->path, QStringLiteral("a"));
+        QVERIFY(!sound.isEmpty());
+        const qint64 position = sound.last().section(u',', 1, 1).toLongLong();
+        JoinOutcome altered = *joined->outcome;
+        const auto piece = std::find_if(altered.pieces.begin(), altered.pieces.end(),
+                                        [&](const JoinOutcome::Piece& p) { return p.position == position; });
+        QVERIFY(piece != altered.pieces.end());
+        piece->digest ^= 1;
+        const auto refused = verifyJoin(joined->fd.get(), joined->path, altered, nullptr, true);
+        QVERIFY(!refused);
+        QVERIFY2(refused.error().message.contains(QLatin1String("bytes of stream 1 differ")),
+                 qPrintable(refused.error().message));
+
+        // One byte of the last picture changes on the disk before its region is read back.
+        joined = join(m_chapters, dir.filePath(QStringLiteral("joined-2.mp4")), &readBack);
+        QVERIFY(joined->outcome);
+        const QStringList pictures = packetPlaces(joined->path, QStringLiteral("v"));
+        QVERIFY(!pictures.isEmpty());
+        flipByte(joined->path, pictures.last().section(u',', 1, 1).toLongLong() + 4);
+        verdict = readBack->finish();
+        QVERIFY(verdict);
+        QCOMPARE(*verdict, RegionVerifier::Verdict::differs);
     }
 
     void refusesChaptersThatDoNotBelong() {

@@ -1,0 +1,276 @@
+#!/usr/bin/env python3
+"""Imports from a card read at a card's pace, against reading the card once.
+
+The card is an image file loop-mounted (ext4, direct I/O to the image so that the host caches
+nothing of it) whose reads are throttled to a card reader's 90 MiB/s by the block I/O controller
+(cgroup v1 `blkio.throttle.read_bps_device`, else cgroup v2 `io.max`): this process and every
+program it starts run in that group. Before every run the card's pages are dropped, the destination
+and the history are made anew, and nothing is left dirty.
+
+import  two 640 MiB videos: `velarix-cli import` (verified) against `cat` of the same files
+        (one read of the card), bar 1.02; and against `import --no-verify`, which shows what the
+        read-back adds apart from starting the program and loading the card.
+join    a recording of three chapters of 300 MiB: `velarix-cli import` (joined, verified)
+        against `cat` of the chapters. Bar 1.02.
+fast    the two videos from the page cache (a source faster than the disk): `velarix-cli import`
+        against the floor of writing the same bytes and reading them back (dd with direct I/O:
+        write and fdatasync each, then read each back). Bar 1.3.
+
+Every measure alternates the two sides (PAIRS pairs, default 5, the order flipped each pair) and
+prints the median of the pair ratios. Needs root (loop device, cgroup) and a release build.
+
+Usage: bench/card/run.py [import|join|fast]... [--cli PATH]
+Data goes to bench/data/card (git-ignored); about 5 GiB of free space are needed.
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+DATA = os.path.join(ROOT, "bench", "data", "card")
+PAIRS = int(os.environ.get("PAIRS", "5"))
+MIB = 1024 * 1024
+RATE = 90 * MIB
+IMAGE_MIB = 2600
+
+
+def arguments():
+    cli = os.path.join(ROOT, "build", "release", "cli", "velarix-cli")
+    parts = []
+    args = sys.argv[1:]
+    while args:
+        arg = args.pop(0)
+        if arg == "--cli" and args:
+            cli = os.path.abspath(args.pop(0))
+        elif arg in ("import", "join", "fast"):
+            parts.append(arg)
+        else:
+            sys.exit(__doc__)
+    return cli, parts or ["import", "join", "fast"]
+
+
+CLI, PARTS = arguments()
+
+
+def run(*args, **kwargs):
+    return subprocess.run(list(args), check=True, **kwargs)
+
+
+def ffmpeg(*args):
+    run("ffmpeg", "-v", "error", "-y", *args)
+
+
+def timed(args, env=None):
+    start = time.perf_counter()
+    process = subprocess.run(args, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    seconds = time.perf_counter() - start
+    if process.returncode != 0:
+        sys.exit(f"{' '.join(args)} failed ({process.returncode}): {process.stderr.decode(errors='replace')}")
+    return seconds
+
+
+def drop(paths):
+    """Drops the files' pages, so that the next read comes from the (throttled) device."""
+    for path in paths:
+        fd = os.open(path, os.O_RDONLY)
+        try:
+            os.posix_fadvise(fd, 0, 0, os.POSIX_FADV_DONTNEED)
+        finally:
+            os.close(fd)
+
+
+def warm(paths):
+    for path in paths:
+        with open(path, "rb") as f:
+            while f.read(8 * MIB):
+                pass
+
+
+def fresh(path):
+    shutil.rmtree(path, ignore_errors=True)
+    os.makedirs(path)
+
+
+def pairs(label, ours, baseline, prepare, bar, names):
+    ratios, our_times, base_times = [], [], []
+    for pair in range(PAIRS):
+        results = {}
+        for side in ((ours, baseline) if pair % 2 == 0 else (baseline, ours)):
+            prepare()
+            results[side is ours] = side()
+        ratios.append(results[True] / results[False])
+        our_times.append(results[True])
+        base_times.append(results[False])
+    ratio = statistics.median(ratios)
+    print(f"{label}: {names[0]} {statistics.median(our_times):.2f} s, {names[1]} "
+          f"{statistics.median(base_times):.2f} s; median of {PAIRS} pair ratios {ratio:.3f} "
+          f"(pairs: {', '.join(f'{r:.3f}' for r in ratios)}; bar {bar}) {'ok' if ratio <= bar else 'NOT MET'}",
+          flush=True)
+
+
+def make_sources():
+    """Two videos and a recording of three chapters, stream copies of five seconds of lossless noise
+    (a camera's bit rate, large frames, a small index). Made once."""
+    os.makedirs(DATA, exist_ok=True)
+    clip = os.path.join(DATA, "noise-5s.mp4")
+    if not os.path.exists(clip):
+        ffmpeg("-f", "lavfi", "-i", "nullsrc=s=1280x720:r=30,geq=random(1)*255:128:128,format=yuv420p",
+               "-f", "lavfi", "-i", "sine=f=440:sample_rate=48000", "-t", "5", "-c:v", "libx264",
+               "-preset", "ultrafast", "-qp", "0", "-c:a", "aac", clip + ".part.mp4")
+        os.rename(clip + ".part.mp4", clip)
+    videos = [os.path.join(DATA, "source", f"GX01000{i}.MP4") for i in (1, 2)]
+    chapters = [os.path.join(DATA, "source", f"GX0{n}0042.MP4") for n in (1, 2, 3)]
+    os.makedirs(os.path.join(DATA, "source"), exist_ok=True)
+    for path in videos:
+        if not os.path.exists(path):
+            ffmpeg("-stream_loop", "-1", "-i", clip, "-map", "0", "-c", "copy", "-fs", str(640 * MIB),
+                   path + ".part.mp4")
+            os.rename(path + ".part.mp4", path)
+    for path in chapters:
+        # Each chapter starts at zero, as a camera's do.
+        if not os.path.exists(path):
+            ffmpeg("-stream_loop", "-1", "-i", clip, "-map", "0", "-c", "copy", "-fs", str(300 * MIB),
+                   path + ".part.mp4")
+            os.rename(path + ".part.mp4", path)
+    return videos, chapters
+
+
+class ThrottledCard:
+    """A loop-mounted image whose reads by this process (and its children) are throttled."""
+
+    def __init__(self, files):
+        self.image = os.path.join(DATA, "card.img")
+        self.mount = os.path.join(DATA, "volumes", "CARD")
+        self.group = None
+        self.device = None
+        if os.path.exists(self.image):
+            os.remove(self.image)
+        run("truncate", "-s", f"{IMAGE_MIB}M", self.image)
+        run("mkfs.ext4", "-q", "-F", "-E", "lazy_itable_init=0,lazy_journal_init=0", self.image)
+        self.device = subprocess.run(["losetup", "--find", "--show", "--direct-io=on", self.image],
+                                     check=True, capture_output=True, text=True).stdout.strip()
+        os.makedirs(self.mount, exist_ok=True)
+        run("mount", "-o", "noatime", self.device, self.mount)
+        folder = os.path.join(self.mount, "DCIM", "100GOPRO")
+        os.makedirs(folder)
+        self.files = {}
+        for path in files:
+            target = os.path.join(folder, os.path.basename(path))
+            shutil.copyfile(path, target)
+            stat = os.stat(path)
+            os.utime(target, (stat.st_atime, stat.st_mtime))
+            self.files[os.path.basename(path)] = target
+        run("sync")
+        self.throttle()
+
+    def throttle(self):
+        rdev = os.stat(self.device).st_rdev
+        device = f"{os.major(rdev)}:{os.minor(rdev)}"
+        v1 = "/sys/fs/cgroup/blkio"
+        if os.path.isdir(v1):
+            self.group = os.path.join(v1, "velarix-bench-card")
+            os.makedirs(self.group, exist_ok=True)
+            with open(os.path.join(self.group, "blkio.throttle.read_bps_device"), "w") as f:
+                f.write(f"{device} {RATE}")
+        else:
+            root = "/sys/fs/cgroup"
+            with open(os.path.join(root, "cgroup.subtree_control"), "w") as f:
+                f.write("+io")
+            self.group = os.path.join(root, "velarix-bench-card")
+            os.makedirs(self.group, exist_ok=True)
+            with open(os.path.join(self.group, "io.max"), "w") as f:
+                f.write(f"{device} rbps={RATE}")
+        with open(os.path.join(self.group, "cgroup.procs"), "w") as f:
+            f.write(str(os.getpid()))
+
+    def close(self):
+        if self.group:
+            # Back to the root group, so that this one can go.
+            with open(os.path.join(os.path.dirname(self.group), "cgroup.procs"), "w") as f:
+                f.write(str(os.getpid()))
+            os.rmdir(self.group)
+        if self.device:
+            subprocess.run(["umount", self.mount])
+            subprocess.run(["losetup", "-d", self.device])
+        if os.path.exists(self.image):
+            os.remove(self.image)
+
+
+def main():
+    if not os.access(CLI, os.X_OK):
+        sys.exit(f"no velarix-cli at {CLI}: build the release preset first")
+    videos, chapters = make_sources()
+    dest = os.path.join(DATA, "dest")
+    home = os.path.join(DATA, "home")
+    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(home, "config"),
+               XDG_DATA_HOME=os.path.join(home, "data"), VELARIX_VOLUMES_DIR=os.path.join(DATA, "volumes"))
+    print(f"load: {os.getloadavg()[0]:.1f} {os.getloadavg()[1]:.1f} {os.getloadavg()[2]:.1f}", flush=True)
+    if "fast" in PARTS:
+        # Straight from the sources' folder, a plain folder of the disk, with the sources cached.
+        fast_env = dict(env, VELARIX_VOLUMES_DIR=os.path.join(DATA, "fast-volumes"))
+        card = os.path.join(DATA, "fast-volumes", "FAST", "DCIM", "100GOPRO")
+        os.makedirs(card, exist_ok=True)
+        for path in videos:
+            target = os.path.join(card, os.path.basename(path))
+            if not os.path.exists(target):
+                os.link(path, target)
+        copies = [os.path.join(dest, os.path.basename(p)) for p in videos]
+        floor = " && ".join(
+            [f"dd if={s} of={c} bs=4M oflag=direct conv=fdatasync status=none" for s, c in zip(videos, copies)] +
+            [f"dd if={c} of=/dev/null bs=4M iflag=direct status=none" for c in copies])
+
+        def prepare_fast():
+            fresh(dest)
+            fresh(home)
+            run("sync")
+            warm(videos)
+
+        pairs("fast source, 2 x 640 MiB verified", lambda: timed(
+            [CLI, "import", "--all", "--pattern", "{filename}", "--dest", dest], fast_env),
+              lambda: timed(["sh", "-c", floor]), prepare_fast, 1.3, ("velarix-cli", "write, then read back"))
+    card = None
+    try:
+        if "import" in PARTS or "join" in PARTS:
+            card = ThrottledCard(videos + chapters)
+        if "import" in PARTS:
+            sources = [card.files[os.path.basename(p)] for p in videos]
+
+            def prepare():
+                fresh(dest)
+                fresh(home)
+                run("sync")
+                drop(sources)
+
+            command = [CLI, "import", "--card", card.mount, "--pattern", "{filename}", "--dest", dest] + \
+                [os.path.basename(p) for p in videos]
+            pairs("90 MiB/s card, 2 x 640 MiB verified", lambda: timed(command, env),
+                  lambda: timed(["sh", "-c", f"cat {' '.join(sources)} > /dev/null"]),
+                  prepare, 1.02, ("velarix-cli", "one read"))
+            # What the read-back costs at all, apart from starting the program and loading the card.
+            pairs("90 MiB/s card, verified against --no-verify", lambda: timed(command, env),
+                  lambda: timed(command + ["--no-verify"], env), prepare, 1.02, ("verified", "--no-verify"))
+        if "join" in PARTS:
+            sources = [card.files[os.path.basename(p)] for p in chapters]
+
+            def prepare_join():
+                fresh(dest)
+                fresh(home)
+                run("sync")
+                drop(sources)
+
+            pairs("90 MiB/s card, 3 chapters joined, verified", lambda: timed(
+                [CLI, "import", "--card", card.mount, "--pattern", "{filename}", "--dest", dest,
+                 os.path.basename(chapters[0])], env),
+                  lambda: timed(["sh", "-c", f"cat {' '.join(sources)} > /dev/null"]),
+                  prepare_join, 1.02, ("velarix-cli", "one read"))
+    finally:
+        if card:
+            card.close()
+        shutil.rmtree(dest, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
