@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Cuts public logs of real jumps to one jump for the real-jump set.
 
-Keeps a window from 40 s before the freefall to 40 s after the canopy flies (and on to 15 s after a
-canopy spiral that follows within two minutes), and only the columns the converter reads: seconds
+Keeps a window from 40 s before the freefall to 40 s after the canopy flies (at least 130 s in all,
+and on to 15 s after a canopy spiral that follows within two minutes), and only the columns the converter reads: seconds
 since the window's start, hMSL, velN, velE, velD; and, where the logger had one, its accelerometer on
 the same clock.
 
@@ -78,7 +78,8 @@ def window(rows):
             start = None
     end = next(i for i in range(start, len(rows)) if rows[i][4] < 12)
     canopy = rows[end][0]
-    until = canopy + 40
+    # At least 130 s in all, so that a clip of a short jump can run past 01:30, as cameras film it.
+    until = max(canopy + 40, rows[start][0] + 90)
     for t, _, _, _, down in rows[end:]:
         if t > canopy + 120:
             break
