@@ -121,19 +121,22 @@ Result<JumpLog> readJumpLog(const QString& trackPath, const QString& sensorPath)
 
 std::optional<JumpTruth> jumpTruth(const JumpLog& log) {
     const auto& g = log.gnss;
+    // The first run of 2 s at 20 m/s or more: a hop-and-pop may never reach 25 m/s, and a canopy
+    // spiral comes after the freefall.
     size_t bestStart = 0;
     size_t bestEnd = 0;
     for (size_t i = 0; i < g.size();) {
-        if (g[i].down < 25) {
+        if (g[i].down < 20) {
             ++i;
             continue;
         }
         size_t j = i;
-        while (j < g.size() && g[j].down >= 25)
+        while (j < g.size() && g[j].down >= 20)
             ++j;
-        if (j - i > bestEnd - bestStart) {
+        if (g[j - 1].t - g[i].t >= 2) {
             bestStart = i;
             bestEnd = j;
+            break;
         }
         i = j;
     }
@@ -145,9 +148,15 @@ std::optional<JumpTruth> jumpTruth(const JumpLog& log) {
     if (canopy == g.size())
         return std::nullopt;
 
+    // The aircraft's rate over the 15 s to 7 s before the descent reached 25 m/s (20 m/s for a
+    // hop-and-pop that never did).
+    size_t fast = bestStart;
+    while (fast < bestEnd && g[fast].down < 25)
+        ++fast;
+    const double anchor = g[fast < bestEnd ? fast : bestStart].t;
     std::vector<double> aircraft;
     for (const GnssFix& f : g)
-        if (f.t >= g[bestStart].t - 15 && f.t <= g[bestStart].t - 7)
+        if (f.t >= anchor - 15 && f.t <= anchor - 7)
             aircraft.push_back(f.down);
     if (aircraft.empty())
         return std::nullopt;

@@ -38,10 +38,10 @@ struct JumpLog {
 Result<JumpLog> readJumpLog(const QString& trackPath, const QString& sensorPath = {});
 
 // The true exit and opening of a logged jump, from the raw GNSS velocities:
-// - freefall is the longest run of fixes descending at 25 m/s or more; the canopy the first fix after
-//   it below 12 m/s;
+// - freefall is the first run of fixes descending at 20 m/s or more for 2 s; the canopy the first fix
+//   after it below 12 m/s;
 // - the exit is where the descent first rises 2 m/s above the aircraft's (its median over the 15 s
-//   to 7 s before the freefall), interpolated between fixes;
+//   to 7 s before the descent reached 25 m/s, or 20 m/s if it never did), interpolated between fixes;
 // - the opening is where the deceleration to canopy speed began: walking back from the canopy fix
 //   while the total speed, smoothed over 1 s, falls by at least 0.6 g (at most 10 s).
 struct JumpTruth {

@@ -19,10 +19,9 @@ constexpr double kShockLevel = 1.6;          // g
 constexpr double kShockPeak = 1.8;           // g
 constexpr double kDipLevel = 0.75;           // g: below this the jumper is falling, not carried
 constexpr double kCanopyLimit = 20;          // m/s: a run of freefall lasts while the descent stays above
-constexpr double kShortFreefallDescent = 25; // m/s: a hop-and-pop's peak, smoothed
 constexpr double kCanopyDescent = 12;        // m/s: below this the canopy is flying
 constexpr size_t kFlareBins = 24;            // 12 s
-constexpr int kShortFreefallBins = 8;        // 4 s of it
+constexpr size_t kShortFreefallBins = 4;     // 2 s above 20 m/s: a hop-and-pop may peak at 25 m/s
 constexpr double kAircraftForward = 25;      // m/s: an aircraft's ground speed, not a canopy's
 constexpr double kOpeningToCanopy = 1.0;     // s from the opening's start to a descent below 20 m/s, at least
 constexpr size_t kImpulseBins = 32;          // 8 s
@@ -32,6 +31,10 @@ constexpr double kLongestFreefall = 120;     // s: a tracking jump from 4,500 m
 constexpr double kOpeningImpulse = 4.5;      // g·s
 constexpr double kOpeningPeak = 2.5;         // g
 constexpr double kFreefallShockGap = 22;     // s
+constexpr double kBriefOpeningImpulse = 3.5; // g·s
+constexpr double kWeakRival = 0.6;           // of the opening's impulse
+constexpr double kLongestOpeningImpulse = 8; // g·s: more is a spiral's sustained turn
+constexpr double kShortDelay = 15;           // s from the exit: a hop-and-pop or a low jump has opened
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 struct Sample {
@@ -175,12 +178,16 @@ struct Fit {
 
 // The opening: freefall at a steady rate, then the rate falling to the canopy's, in a straight line
 // over a few seconds or exponentially.
-Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freefall, double canopy) {
+Fit fitOpening(const std::vector<Sample>& altitudes, double runStart, double runEnd, double freefall,
+               double canopy) {
     Fit best;
-    // Close to the opening only: speed skydivers and freeflyers slow down some seconds before it.
-    const std::vector<Sample> near = within(altitudes, runEnd - 10, runEnd + 12);
+    // Close to the opening only: speed skydivers and freeflyers slow down some seconds before it. A
+    // hop-and-pop's run is shorter than that, and its opening lies within it.
+    const double from = std::max(runEnd - 10, runStart);
+    const std::vector<Sample> near = within(altitudes, from, runEnd + 12);
+    const double earliest = std::max(runEnd - 8, runStart);
     for (double slowing : {1.5, 2.5, 3.5, 5.0, 7.0, 9.0, 12.0}) {
-        for (double opening = runEnd - 8; opening <= runEnd + 3; opening += 0.05) {
+        for (double opening = earliest; opening <= runEnd + 3; opening += 0.05) {
             const auto drop = [&](double t) { // metres fallen since the opening (negative before it)
                 const double x = t - opening;
                 if (x <= 0)
@@ -196,7 +203,7 @@ Fit fitOpening(const std::vector<Sample>& altitudes, double runEnd, double freef
     }
     // Or the rate falling off as a canopy inflating slowly lets it: exponentially.
     for (double constant : {0.7, 1.5, 2.5, 4.0}) {
-        for (double opening = runEnd - 8; opening <= runEnd + 3; opening += 0.05) {
+        for (double opening = earliest; opening <= runEnd + 3; opening += 0.05) {
             const auto drop = [&](double t) {
                 const double x = t - opening;
                 if (x <= 0)
@@ -250,7 +257,6 @@ struct Run {
     size_t start = 0;
     size_t end = 0; // exclusive
     int fast = 0;   // bins at 30 m/s or more
-    int fair = 0;   // bins at 25 m/s or more
     bool fromAircraft = false;
 };
 
@@ -288,7 +294,7 @@ GpsFinding fromAltitude(const std::vector<Sample>& altitudes, const std::vector<
                         [](double d) { return d >= kCanopyDescent; }))
             runs.back().end = end;
         else
-            runs.push_back({i, end, 0, 0, false});
+            runs.push_back({i, end, 0, false});
         i = end;
     }
     // A long one at freefall speed is freefall; a short, slower one too when it starts from the
@@ -297,13 +303,12 @@ GpsFinding fromAltitude(const std::vector<Sample>& altitudes, const std::vector<
     for (Run run : runs) {
         for (size_t i = run.start; i < run.end; ++i) {
             run.fast += descent[i] >= kFreefallDescent;
-            run.fair += descent[i] >= kShortFreefallDescent;
         }
         const size_t before = run.start >= 6 ? run.start - 6 : 0;
         const double forward = median({horizontal.begin() + long(std::min(before, horizontal.size())),
                                        horizontal.begin() + long(std::min(run.start, horizontal.size()))});
         run.fromAircraft = forward >= kAircraftForward;
-        if (run.fast < kFreefallBins && !(run.fromAircraft && run.fair >= kShortFreefallBins))
+        if (run.fast < kFreefallBins && !(run.fromAircraft && run.end - run.start >= kShortFreefallBins))
             continue;
         // The first from the aircraft wins over anything later; otherwise the longest.
         if (!best || (run.fromAircraft && !best->fromAircraft) ||
@@ -344,7 +349,7 @@ GpsFinding fromAltitude(const std::vector<Sample>& altitudes, const std::vector<
             found.exit = TelemetryEvent{std::max(0.0, exit.time), fitConfidence(exit.rms, 0.9)};
     }
     if (runEnd < duration - 6) {
-        Fit opening = fitOpening(altitudes, runEnd, freefall, canopy);
+        Fit opening = fitOpening(altitudes, runStart, runEnd, freefall, canopy);
         if (std::isfinite(opening.time)) {
             // However well it fits, the canopy was open by the time the descent fell to its speed.
             opening.time = std::min(opening.time, runEnd - kOpeningToCanopy);
@@ -436,8 +441,15 @@ std::vector<Dip> dips(const std::vector<double>& bins) {
 struct AccelerometerJump {
     std::optional<Dip> exit;
     std::optional<Shock> opening;
-    int rivals = 0; // other strong shocks before it that could have been the opening
+    bool doubtful = false; // another shock could as well be the opening
 };
+
+// An opening from freefall speed: 4.8–7.7 g·s, or a brief one peaking at 2.5 g or more. A turn or a
+// grip in freefall is briefer; a hop-and-pop's opening from 25 m/s is weaker too.
+bool strongShock(const Shock& shock) {
+    return shock.impulse >= kOpeningImpulse ||
+           (shock.peak >= kOpeningPeak && shock.impulse >= kBriefOpeningImpulse);
+}
 
 // Without the altitude: the exit is the deepest fall away from the aircraft (freeflyers' speed-ups
 // are dips too, but gain less speed than the exit); the opening the last strong shock of the freefall.
@@ -453,28 +465,61 @@ AccelerometerJump fromAccelerometer(const std::vector<Dip>& allDips, const std::
     }
     if (!found.exit)
         return found;
-    // Freefall goes on from shock to shock (freeflyers' swings, a speed skydiver's slow-down to belly)
-    // while they come within 22 s of each other; the canopy's turns come later. The opening is the
-    // last strong shock of that chain: the canopy's deceleration is 4.8–7.7 g·s, peaking at 2.5 g or
-    // more.
-    const auto strong = [](const Shock& shock) {
-        return shock.impulse >= kOpeningImpulse || shock.peak >= kOpeningPeak;
-    };
-    std::optional<double> last;
-    int candidates = 0;
-    for (const Shock& shock : allShocks) {
-        if (shock.onset < found.exit->time + kShortestFreefall ||
-            shock.onset > found.exit->time + kLongestFreefall)
-            continue;
-        if (last && shock.onset - *last > kFreefallShockGap)
-            break;
-        last = shock.onset;
-        if (strong(shock) || !found.opening || !strong(*found.opening)) {
-            candidates += strong(shock);
-            found.opening = shock;
-        }
+    std::vector<Shock> candidates;
+    for (const Shock& shock : allShocks)
+        if (shock.onset >= found.exit->time + kShortestFreefall &&
+            shock.onset <= found.exit->time + kLongestFreefall)
+            candidates.push_back(shock);
+    const auto firstStrong = std::find_if(candidates.begin(), candidates.end(), strongShock);
+    // A hop-and-pop opens within seconds of the exit, from a speed that gives a weaker shock.
+    const double shortDelay = found.exit->time + kShortDelay;
+    if (firstStrong == candidates.end()) {
+        // Only weak shocks: the one with the most impulse, in doubt when another comes close to it.
+        // One soon after the exit is a hop-and-pop's opening, and the weak ones after it the canopy's
+        // turns (from freefall speed an opening is strong); a tracker slows gently before opening.
+        const bool hop = std::any_of(candidates.begin(), candidates.end(),
+                                     [&](const Shock& shock) { return shock.onset <= shortDelay; });
+        const auto counts = [&](const Shock& shock) {
+            return !hop || shock.onset <= shortDelay;
+        };
+        for (const Shock& shock : candidates)
+            if (counts(shock) && (!found.opening || shock.impulse > found.opening->impulse))
+                found.opening = shock;
+        for (const Shock& shock : candidates)
+            found.doubtful = found.doubtful || (counts(shock) && shock.onset != found.opening->onset &&
+                                                shock.impulse >= kWeakRival * found.opening->impulse);
+        return found;
     }
-    found.rivals = std::max(0, candidates - 1);
+    // A weak shock soon after the exit and a strong one later: a hop-and-pop and a spiral under the
+    // canopy, or a flip after the exit and the opening. The later one keeps the jump either way.
+    found.doubtful = firstStrong->onset > shortDelay &&
+                     std::any_of(candidates.begin(), firstStrong,
+                                 [&](const Shock& shock) { return shock.onset <= shortDelay; });
+    // Freefall goes on from the first strong shock to the next (freeflyers' swings, a speed skydiver's
+    // slow-down to belly) while they come within 22 s of each other; the canopy's turns come later.
+    // Quiet belly freefall before it may last a minute. The opening is the last strong shock of that
+    // chain: once freefall speed is reached an opening is strong, so the weaker shocks after it are
+    // the canopy surging. One nearly as strong as the opening, or an opening longer than any
+    // (a spiral), leaves it in doubt.
+    double last = firstStrong->onset;
+    found.opening = *firstStrong;
+    auto shock = firstStrong + 1;
+    for (; shock != candidates.end() && shock->onset - last <= kFreefallShockGap; ++shock) {
+        last = shock->onset;
+        if (strongShock(*shock))
+            found.opening = *shock;
+    }
+    for (auto after = firstStrong; after != shock; ++after)
+        found.doubtful = found.doubtful || (after->onset > found.opening->onset &&
+                                            after->impulse >= kWeakRival * found.opening->impulse);
+    found.doubtful = found.doubtful || found.opening->impulse > kLongestOpeningImpulse;
+    // A strong shock long after it is a spiral under the canopy, or the opening after a long quiet
+    // stretch: never cut it off, and say so.
+    for (; shock != candidates.end(); ++shock)
+        if (strongShock(*shock)) {
+            found.opening = *shock;
+            found.doubtful = true;
+        }
     return found;
 }
 
@@ -548,7 +593,7 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
             finding.exit = TelemetryEvent{jump.exit->time, 0.6};
             finding.opening = TelemetryEvent{jump.opening->onset, jump.opening->peak >= 2.5 ? 0.8 : 0.75};
             finding.source = QStringLiteral("accelerometer");
-            if (jump.rivals > 0 && finding.doubt.isEmpty())
+            if (jump.doubtful && finding.doubt.isEmpty())
                 finding.doubt =
                     QStringLiteral("the accelerometer shows more than one shock that could be the opening");
         }

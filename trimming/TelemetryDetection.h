@@ -41,10 +41,11 @@ struct TelemetryFinding {
 };
 
 // Finds the exit and the opening in the sensors of a clip of `duration` seconds. From the GPS
-// altitude: freefall is a smoothed descent of 30 m/s or more for at least 8 s (or of 25 m/s for 4 s
-// straight from the aircraft's forward speed); the exit and the opening are fitted to the altitudes
-// around its ends. From the accelerometer: the opening is the strongest shock of 1.8 g or more after
-// the freefall, the exit the deepest drop below 0.75 g that starts it.
+// altitude: freefall is a smoothed descent of 30 m/s or more for at least 8 s (or above 20 m/s for
+// 2 s straight from the aircraft's forward speed: a hop-and-pop); the exit and the opening are fitted
+// to the altitudes around its ends. From the accelerometer: the exit is the deepest drop below 0.75 g,
+// the opening the last strong shock of the freefall that follows it (a weak one soon after the exit
+// for a hop-and-pop).
 // Pure; any input is safe (NaN, times outside the clip, a GPS without fix are left out).
 TelemetryFinding detectJump(const Telemetry& telemetry, double duration);
 
