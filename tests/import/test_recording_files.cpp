@@ -45,6 +45,7 @@ private Q_SLOTS:
             at(gopro, {"GL010042.LRV", "GL020042.LRV", "GX010042.THM", "gopr0007.thm", "GL010099.LRV"}) +
             at(insta, {"LRV_20261207_101500_11_001.lrv", "LRV_20261207_110000_11_002.insv"}) +
             at(sony, {"C0001M01.XML", "C0002M01.XML"}) +
+            at(QStringLiteral("/c/PRIVATE/M4ROOT/SUB/"), {"C0001S03.MP4", "C0002S03.MP4"}) +
             at(QStringLiteral("/c/DCIM/101GOPRO/"), {"GX010042.THM"});
         const RecordingFiles files = groupRecordingFiles(videos, companions, sameSignature());
         QCOMPARE(files.recordings.size(), 5);
@@ -57,7 +58,11 @@ private Q_SLOTS:
         // An outer lens recorded alone is a video of its own, with its proxy.
         QCOMPARE(files.recordings[3], at(insta, {"VID_20261207_110000_10_002.insv"}));
         QCOMPARE(files.companions[3], at(insta, {"LRV_20261207_110000_11_002.insv"}));
-        QCOMPARE(files.companions[4], at(sony, {"C0001M01.XML"}));
+        // Sony's proxy lies in a folder of its own beside the clip's.
+        QCOMPARE(files.companions[4],
+                 at(sony, {"C0001M01.XML"}) + at(QStringLiteral("/c/PRIVATE/M4ROOT/SUB/"), {"C0001S03.MP4"}));
+        QCOMPARE(companionKind(QStringLiteral("/c/PRIVATE/M4ROOT/SUB/C0001S03.MP4")), CompanionKind::proxy);
+        QVERIFY(!isCompanionFileName(sony + QStringLiteral("C0001S03.MP4")));
 
         QCOMPARE(companionKind(QStringLiteral("VID_20261207_101500_10_001.insv")), CompanionKind::lens);
         QCOMPARE(companionKind(QStringLiteral("LRV_20261207_110000_11_002.insv")), CompanionKind::proxy);
