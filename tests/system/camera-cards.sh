@@ -138,12 +138,16 @@ XML
 ffmpeg -v error -y -f lavfi -i "testsrc2=size=320x240:duration=1" -frames:v 1 "$media/ALPHA/DCIM/100MSDCF/DSC00001.JPG"
 touch -d "2026-12-07 11:00:00 UTC" "$alpha/CLIP/C0001.MP4" "$alpha/CLIP/C0001M01.XML" "$alpha/SUB/C0001S03.MP4"
 
-# The action camera: one 30 s recording the camera split into three chapters, each with its proxy.
+# The action camera: one 30 s recording in three chapters, each with its proxy. Like a camera's, each
+# chapter starts every stream at 0 (ffmpeg's segment muxer would not: its later chapters begin with
+# sound from before their start).
 gopro="$media/GOPRO/DCIM/100GOPRO"
 mkdir -p "$gopro"
-clip "$work/recording.mp4" 30 640x360 -f mp4
-ffmpeg -v error -y -i "$work/recording.mp4" -map 0 -c copy -f segment -segment_time 10 \
-    -segment_start_number 1 -reset_timestamps 1 "$gopro/GX%02d0003.MP4"
+for n in 1 2 3; do
+    ffmpeg -v error -y -f lavfi -i "testsrc2=size=640x360:rate=25:duration=30" \
+        -f lavfi -i "anoisesrc=color=pink:amplitude=0.2:sample_rate=48000:duration=30" \
+        -ss $(((n - 1) * 10)) -t 10 -c:v libx264 -g 25 -pix_fmt yuv420p -c:a aac -f mp4 "$gopro/GX0${n}0003.MP4"
+done
 for n in 1 2 3; do
     ffmpeg -v error -y -i "$gopro/GX0${n}0003.MP4" -vf scale=320:180 -c:v libx264 -c:a copy -f mp4 \
         "$gopro/GL0${n}0003.LRV"
@@ -213,8 +217,9 @@ joined_duration=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$d
 check "ffprobe reads the joined recording as 30 s ($joined_duration s)" \
     awk -v d="$joined_duration" 'BEGIN { exit !(d > 29.9 && d < 30.2) }'
 frames() { ffprobe -v error -select_streams v:0 -count_packets -show_entries stream=nb_read_packets -of csv=p=0 "$1"; }
-check "ffprobe counts the recording's frames in the joined file" \
-    test "$(frames "$dest/GOPRO/GX010003.MP4")" = "$(frames "$work/recording.mp4")"
+chapter_frames=$(($(frames "$gopro/GX010003.MP4") + $(frames "$gopro/GX020003.MP4") + $(frames "$gopro/GX030003.MP4")))
+check "ffprobe counts the chapters' $chapter_frames frames in the joined file" \
+    test "$(frames "$dest/GOPRO/GX010003.MP4")" = "$chapter_frames"
 check "ffprobe finds a picture and a sound in it" \
     test "$(ffprobe -v error -show_entries stream=codec_type -of csv=p=0 "$dest/GOPRO/GX010003.MP4" | sort | tr '\n' ' ')" = "audio video "
 check "the copies belong to $user" test "$(stat -c %U "$dest/GOPRO/GX010003.MP4")" = "$user"
