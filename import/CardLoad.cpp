@@ -21,7 +21,8 @@ namespace velarix {
 
 namespace {
 
-// A recording's header reads: its length, and what does not fit between it and its proxies.
+// A recording's header reads: its length, and what does not fit between it and its proxies or its
+// second lens.
 struct ProbedRecording {
     VideoProbe total;
     QStringList notes;
@@ -274,7 +275,7 @@ void CardLoad::startNextDuration() {
                 total.unreadable =
                     QStringLiteral("%1: %2").arg(QFileInfo(chapters.at(i)).fileName(), *next.unreadable);
         }
-        // Each proxy against the chapter it copies: a header read each.
+        // Each proxy and second lens against the chapter it belongs to: a header read each.
         for (qsizetype i = 0; i < companions.size() && !total.unreadable; ++i) {
             const CompanionKind kind = companionKind(companions[i]);
             if (kind == CompanionKind::sidecar || cancel->isCancelled())

@@ -66,14 +66,15 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
     companionHandlers.entry = [&](const WalkEntry& entry) {
         if (isCancelled(cancel))
             return false;
-        if (entry.status.type == FileStatus::Type::regular && companions && isCompanionFileName(entry.path)) {
+        if (entry.status.type == FileStatus::Type::regular && isCompanionFileName(entry.path)) {
             const QDateTime created = entry.status.creationDate();
             companions->append(ScanCandidate{
                 entry.path, created.isValid() ? std::optional(created) : std::nullopt, entry.status.size});
         }
         return true;
     };
-    for (const QString& folder : presentFolders(volume, cameraCompanionFolders())) {
+    for (const QString& folder :
+         companions ? presentFolders(volume, cameraCompanionFolders()) : QStringList()) {
         if (isCancelled(cancel))
             break;
         if (auto walked = walkDirectory(volume + u'/' + folder, companionHandlers); !walked)
