@@ -1,4 +1,5 @@
 #include "import/ClipXmlDate.h"
+#include "import/CompanionChecks.h"
 #include "import/RecordingFiles.h"
 #include "platform/Mp4Trailer.h"
 #include "tests/support/TestSupport.h"
@@ -109,6 +110,10 @@ private Q_SLOTS:
                           "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">]>"
                           "<m><x>&e;</x><CreationDate value=\"2026-12-07T10:15:00+01:00\"/></m>")
             << QDateTime();
+        QTest::newRow("date beyond the first 64 KiB")
+            << QByteArray("<m><!--" + QByteArray(70 * 1024, 'x') +
+                          "--><CreationDate value=\"2026-12-07T10:15:00+01:00\"/></m>")
+            << QDateTime();
         QTest::newRow("no offset") << QByteArray("<m><CreationDate value=\"2026-12-07T10:15:00\"/></m>")
                                    << QDateTime();
         QTest::newRow("not XML") << QByteArray("\xff\xfe garbage <CreationDate") << QDateTime();
@@ -123,6 +128,33 @@ private Q_SLOTS:
         QVERIFY(writeFile(path, xml));
         const auto date = clipXmlCreationDate(path);
         QCOMPARE(date.value_or(QDateTime()), expected);
+    }
+
+    void clipXmlDateAgainstFileTime_data() {
+        QTest::addColumn<QDateTime>("fileTime");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("local time in the FAT times")
+            << QDateTime(QDate(2026, 12, 7), QTime(10, 15), Qt::UTC) << true;
+        QTest::newRow("the true instant") << QDateTime(QDate(2026, 12, 7), QTime(9, 15), Qt::UTC) << true;
+        QTest::newRow("the end of a long recording")
+            << QDateTime(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC) << true;
+        QTest::newRow("another day") << QDateTime(QDate(2026, 12, 8), QTime(10, 15), Qt::UTC) << false;
+        QTest::newRow("hours before") << QDateTime(QDate(2026, 12, 7), QTime(5, 0), Qt::UTC) << false;
+    }
+
+    // Clip metadata whose start fits the file's time neither as an instant nor read as local time is
+    // named; the file's time then stands.
+    void clipXmlDateAgainstFileTime() {
+        QFETCH(QDateTime, fileTime);
+        QFETCH(bool, fits);
+        const QDateTime stated(QDate(2026, 12, 7), QTime(10, 15), QTimeZone(3600));
+        const auto mismatch = clipXmlDateMismatch(QStringLiteral("C0001M01.XML"), stated,
+                                                  QStringLiteral("C0001.MP4"), fileTime);
+        QCOMPARE(!mismatch.has_value(), fits);
+        if (mismatch)
+            QVERIFY2(mismatch->startsWith(QStringLiteral("C0001M01.XML says the recording began at "
+                                                         "2026-12-07T10:15:00+01:00")),
+                     qPrintable(*mismatch));
     }
 
     // Bytes after the last box are found, and a 360 camera's by its signature; a file cut short is
