@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 #include "import/RecordingStatus.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -50,7 +51,8 @@ int runScan(Invocation& invocation) {
              status == QLatin1String("imported") && verified ? QJsonValue(*verified) : QJsonValue()},
             {QStringLiteral("loggedJump"),
              logged ? CliSession::loggedJumpJson(logged->cardName, logged->jump) : QJsonValue()},
-            {QStringLiteral("companions"), QJsonArray::fromStringList(companions)}});
+            {QStringLiteral("companions"), QJsonArray::fromStringList(companions)},
+            {QStringLiteral("notes"), QJsonArray::fromStringList(row->companionNotes())}});
 
         if (!invocation.json)
             invocation.out
@@ -67,6 +69,10 @@ int runScan(Invocation& invocation) {
                                  printable(loggedJumpText(logged->jump, logged->cardName)))
                            : QString())
                 << '\n';
+        if (!invocation.json)
+            for (const QString& note : row->companionNotes())
+                invocation.out << "    " << QCoreApplication::translate("velarix::cli::ScanCommand", "Note:")
+                               << ' ' << printable(note) << '\n';
     }
     if (!invocation.json && unreadable > 0)
         invocation.out << unreadable << (unreadable == 1 ? " file cannot" : " files cannot")

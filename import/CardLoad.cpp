@@ -3,8 +3,10 @@
 #include "history/HistoryStore.h"
 #include "import/ChapterGroups.h"
 #include "import/ClipXmlDate.h"
+#include "import/CompanionChecks.h"
 #include "import/RecordingFiles.h"
 #include "platform/Background.h"
+#include "platform/Log.h"
 #include "platform/MediaOpen.h"
 #include "platform/StreamSignature.h"
 #include "platform/VideoProbe.h"
@@ -16,6 +18,17 @@
 #include <algorithm>
 
 namespace velarix {
+
+namespace {
+
+// A recording's header reads: its length, and what does not fit between it and its proxies or its
+// second lens.
+struct ProbedRecording {
+    VideoProbe total;
+    QStringList notes;
+};
+
+} // namespace
 
 // The scanned files as the import state reads them: every chapter, with its recording's date, as
 // importStateVideos gives them for the rows made from this scan.
@@ -140,12 +153,25 @@ void CardLoad::identified(const CardIdentity& identity) {
                                                                    return Error::cancellation();
                                                                return streamSignature(path);
                                                            });
+                QHash<QString, QDateTime> fileTimes;
+                for (const ScanCandidate& candidate : std::as_const(*candidates))
+                    fileTimes.insert(candidate.path, candidate.created.value_or(QDateTime()));
                 for (qsizetype i = 0; i < files.recordings.size(); ++i) {
+                    const QString& first = files.recordings[i].first();
                     for (const QString& companion : std::as_const(files.companions[i])) {
                         if (!companion.endsWith(QLatin1String(".XML"), Qt::CaseInsensitive))
                             continue;
-                        if (auto date = clipXmlCreationDate(companion))
-                            scan.recordedAt.insert(files.recordings[i].first(), *date);
+                        const auto date = clipXmlCreationDate(companion);
+                        if (!date)
+                            continue;
+                        if (auto mismatch =
+                                clipXmlDateMismatch(QFileInfo(companion).fileName(), *date,
+                                                    QFileInfo(first).fileName(), fileTimes.value(first))) {
+                            qCInfo(lcApp, "%s", qUtf8Printable(*mismatch));
+                            scan.notes[first].append(*mismatch);
+                        } else {
+                            scan.recordedAt.insert(first, *date);
+                        }
                     }
                 }
                 scan.recordings = std::move(files.recordings);
@@ -193,6 +219,7 @@ void CardLoad::scanned(const Scan& scan) {
         for (const QString& companion : companions)
             companionSizes.append(byPath.value(companion)->fileSize.value_or(0));
         row->setCompanions(companions, companionSizes);
+        row->addCompanionNotes(scan.notes.value(first.path));
         m_rows.append(row);
     }
     std::stable_sort(m_rows.begin(), m_rows.end(), [](const VideoFileRowPtr& a, const VideoFileRowPtr& b) {
@@ -227,27 +254,52 @@ void CardLoad::startNextDuration() {
         return;
     }
     row->setIsLoadingDuration(true);
-    const auto read = [chapters = row->chapterPaths(), probe = m_model.durationProbe(),
-                       cancel = m_cancel]() -> std::optional<VideoProbe> {
+    const auto read = [chapters = row->chapterPaths(), sizes = row->chapterSizes(),
+                       companions = row->companionPaths(), companionSizes = row->companionSizes(),
+                       probe = m_model.durationProbe(),
+                       cancel = m_cancel]() -> std::optional<ProbedRecording> {
         // A recording's duration is its chapters' together; any chapter unreadable makes it so.
         if (cancel->isCancelled())
             return std::nullopt;
-        VideoProbe total = probe(chapters.first());
+        ProbedRecording probed;
+        VideoProbe& total = probed.total;
+        total = probe(chapters.first());
+        QList<double> durations{total.duration};
         for (qsizetype i = 1; i < chapters.size() && !total.unreadable; ++i) {
             if (cancel->isCancelled())
                 return std::nullopt;
             const VideoProbe next = probe(chapters.at(i));
+            durations.append(next.duration);
             total.duration += next.duration;
             if (next.unreadable)
                 total.unreadable =
                     QStringLiteral("%1: %2").arg(QFileInfo(chapters.at(i)).fileName(), *next.unreadable);
         }
-        return total;
+        // Each proxy and second lens against the chapter it belongs to: a header read each.
+        for (qsizetype i = 0; i < companions.size() && !total.unreadable; ++i) {
+            const CompanionKind kind = companionKind(companions[i]);
+            if (kind == CompanionKind::sidecar || cancel->isCancelled())
+                continue;
+            const qsizetype owner = chapters.indexOf(companionOwner(chapters, companions[i]));
+            const VideoProbe other = probe(companions[i]);
+            const QString name = QFileInfo(companions[i]).fileName();
+            const QString ownerName = QFileInfo(chapters.value(owner)).fileName();
+            const double seconds = other.unreadable ? 0 : other.duration;
+            if (auto mismatch = kind == CompanionKind::lens
+                                    ? lensMismatch(name, seconds, ownerName, durations.value(owner))
+                                    : proxyMismatch(name, seconds, companionSizes.value(i), ownerName,
+                                                    durations.value(owner), sizes.value(owner)))
+                probed.notes.append(*mismatch);
+        }
+        return probed;
     };
-    runInBackground(this, read, [this, row](const std::optional<VideoProbe>& probe) {
+    runInBackground(this, read, [this, row](const std::optional<ProbedRecording>& probe) {
         if (probe) {
-            row->setDuration(probe->duration);
-            row->setUnreadableReason(probe->unreadable);
+            row->setDuration(probe->total.duration);
+            row->setUnreadableReason(probe->total.unreadable);
+            for (const QString& note : probe->notes)
+                qCInfo(lcApp, "%s", qUtf8Printable(note));
+            row->addCompanionNotes(probe->notes);
         }
         row->setIsLoadingDuration(false);
         durationFinished();

@@ -33,6 +33,7 @@ private:
         QList<QStringList> recordings;        // the videos' paths, chapters of one recording together
         QList<QStringList> companions;        // per recording
         QHash<QString, QDateTime> recordedAt; // by first chapter: the start its clip metadata states
+        QHash<QString, QStringList> notes;    // by first chapter: companions that do not fit it
         CardHistory history;                  // of the candidates, read by the same worker
         std::optional<Error> error;
     };

@@ -39,7 +39,7 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
         const QDateTime created = entry.status.creationDate();
         const ScanCandidate found{entry.path, created.isValid() ? std::optional(created) : std::nullopt,
                                   entry.status.size};
-        if (isCompanionFileName(QFileInfo(entry.path).fileName())) {
+        if (isCompanionFileName(entry.path)) {
             if (companions)
                 companions->append(found);
             return true;
@@ -60,6 +60,25 @@ Result<QList<ScanCandidate>> scanVideoFiles(const QString& volume,
             return walked.error();
         if (isCancelled(cancel))
             break;
+    }
+    // Folders of proxies: only their companions count, never a video of its own.
+    WalkHandlers companionHandlers = handlers;
+    companionHandlers.entry = [&](const WalkEntry& entry) {
+        if (isCancelled(cancel))
+            return false;
+        if (entry.status.type == FileStatus::Type::regular && isCompanionFileName(entry.path)) {
+            const QDateTime created = entry.status.creationDate();
+            companions->append(ScanCandidate{
+                entry.path, created.isValid() ? std::optional(created) : std::nullopt, entry.status.size});
+        }
+        return true;
+    };
+    for (const QString& folder :
+         companions ? presentFolders(volume, cameraCompanionFolders()) : QStringList()) {
+        if (isCancelled(cancel))
+            break;
+        if (auto walked = walkDirectory(volume + u'/' + folder, companionHandlers); !walked)
+            return walked.error();
     }
     if (isCancelled(cancel))
         return Error::cancellation();

@@ -25,7 +25,8 @@ Result<std::optional<QString>> findSDCardVolume(const VolumeProvider& volumes);
 
 // Every movie file below the card's video folders (presentCameraFolders: DCIM first), depth first:
 // hidden entries and symbolic links are left out, and so are the files that belong to a video
-// (isCompanionFileName: proxies, thumbnails, sidecars), which go to `companions` when given.
+// (isCompanionFileName: proxies, thumbnails, sidecars), which go to `companions` when given, with the
+// proxies of cameraCompanionFolders().
 // `progress` gets the running count of videos after the first find and after every tenth one since
 // the last report. Fails when a file's details cannot be read; stops with a cancellation once
 // `cancel` is set.

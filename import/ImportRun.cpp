@@ -292,7 +292,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         // The files beside it follow the file they belong to, each copied and recorded on its own.
         const QStringList& companions = video.companionPaths();
         for (qsizetype i = 0; i < companions.size(); ++i) {
-            const CompanionKind kind = companionKind(QFileInfo(companions[i]).fileName());
+            const CompanionKind kind = companionKind(companions[i]);
             if (kind != CompanionKind::lens &&
                 (!m_copySidecars || (kind == CompanionKind::proxy && !m_copyProxies)))
                 continue;

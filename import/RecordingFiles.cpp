@@ -2,6 +2,7 @@
 
 #include "platform/Log.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -22,13 +23,39 @@ const QRegularExpression& secondLens() {
     return pattern;
 }
 
+const QRegularExpression& sonyProxy() {
+    static const QRegularExpression pattern(QStringLiteral("^(.+)S03$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+// C0001S03.MP4 in PRIVATE/M4ROOT/SUB: the proxy of PRIVATE/M4ROOT/CLIP/C0001.MP4.
+bool isSonyProxy(const QString& path) {
+    const QStringList parts = QDir::fromNativeSeparators(path).split(u'/');
+    return parts.size() >= 3 &&
+           parts[parts.size() - 2].compare(QLatin1String("SUB"), Qt::CaseInsensitive) == 0 &&
+           parts[parts.size() - 3].compare(QLatin1String("M4ROOT"), Qt::CaseInsensitive) == 0 &&
+           QFileInfo(path).suffix().compare(QLatin1String("mp4"), Qt::CaseInsensitive) == 0 &&
+           sonyProxy().match(QFileInfo(path).completeBaseName()).hasMatch();
+}
+
 QString folderKey(const QString& path, const QString& base) {
     return QFileInfo(path).absolutePath() + u'/' + base.toCaseFolded();
+}
+
+// Where the video a companion belongs to lies: beside it, or for Sony's proxies in the clip folder.
+QString ownerKey(const QString& companion, const QString& base) {
+    if (isSonyProxy(companion))
+        return QFileInfo(QFileInfo(companion).absolutePath()).absolutePath() + QStringLiteral("/CLIP/") +
+               base.toCaseFolded();
+    return folderKey(companion, base);
 }
 
 } // namespace
 
 bool isCompanionFileName(const QString& fileName) {
+    if (isSonyProxy(fileName))
+        return true;
     const QFileInfo info(fileName);
     const QString extension = info.suffix().toLower();
     if (extension == QLatin1String("lrv") || extension == QLatin1String("lrf") ||
@@ -43,7 +70,7 @@ CompanionKind companionKind(const QString& fileName) {
     const QFileInfo info(fileName);
     const QString extension = info.suffix().toLower();
     if (extension == QLatin1String("lrv") || extension == QLatin1String("lrf") ||
-        insta360Proxy().match(info.completeBaseName()).hasMatch())
+        insta360Proxy().match(info.completeBaseName()).hasMatch() || isSonyProxy(fileName))
         return CompanionKind::proxy;
     if (secondLens().match(info.completeBaseName()).hasMatch() && !isCompanionFileName(fileName))
         return CompanionKind::lens;
@@ -71,6 +98,8 @@ QStringList companionOwnerBases(const QString& fileName) {
     }
     if (const auto match = secondLens().match(base); match.hasMatch())
         owners.append(QStringLiteral("%1_00_%2").arg(match.captured(1), match.captured(2)));
+    if (isSonyProxy(fileName))
+        owners.append(sonyProxy().match(base).captured(1));
     owners.append(base);
     return owners;
 }
@@ -103,8 +132,8 @@ RecordingFiles groupRecordingFiles(const QStringList& videos, const QStringList&
 
     for (const QString& companion : std::as_const(pending)) {
         qsizetype recording = -1;
-        for (const QString& base : companionOwnerBases(QFileInfo(companion).fileName())) {
-            const QString owner = videoByBase.value(folderKey(companion, base));
+        for (const QString& base : companionOwnerBases(companion)) {
+            const QString owner = videoByBase.value(ownerKey(companion, base));
             if (!owner.isEmpty() && owner != companion && recordingOf.contains(owner)) {
                 recording = recordingOf.value(owner);
                 break;
@@ -123,7 +152,7 @@ RecordingFiles groupRecordingFiles(const QStringList& videos, const QStringList&
 }
 
 QString companionOwner(const QStringList& chapters, const QString& companion) {
-    const QStringList bases = companionOwnerBases(QFileInfo(companion).fileName());
+    const QStringList bases = companionOwnerBases(companion);
     for (const QString& base : bases)
         for (const QString& chapter : chapters)
             if (QFileInfo(chapter).completeBaseName().compare(base, Qt::CaseInsensitive) == 0)

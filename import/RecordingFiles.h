@@ -12,15 +12,17 @@ namespace velarix {
 // low-resolution proxy, or another sidecar (thumbnail, GPS subtitles, clip metadata).
 enum class CompanionKind { lens, proxy, sidecar };
 
-// Whether a file on a card is a companion by its name alone: proxies (.LRV, .LRF, and a 360
-// camera's LRV_… files whatever their extension), thumbnails (.THM), GPS subtitles (.SRT) and clip
-// metadata (…M01.XML). Second lenses are videos by name; groupRecordingFiles tells them apart.
+// Whether a file on a card is a companion by its name (a path, for the proxies known by their folder):
+// proxies (.LRV, .LRF, a 360 camera's LRV_… files whatever their extension, and Sony's
+// PRIVATE/M4ROOT/SUB/C0001S03.MP4), thumbnails (.THM), GPS subtitles (.SRT) and clip metadata
+// (…M01.XML). Second lenses are videos by name; groupRecordingFiles tells them apart.
 bool isCompanionFileName(const QString& fileName);
 CompanionKind companionKind(const QString& fileName);
 
 // The base names (no extension) of the videos a companion may belong to, most likely first:
 // GL010042.LRV → GX010042, GH010042; C0001M01.XML → C0001; LRV_20261207_101500_11_001.lrv →
-// VID_20261207_101500_00_001; VID_…_10_001.insv → VID_…_00_001; GX010042.THM → GX010042.
+// VID_20261207_101500_00_001; VID_…_10_001.insv → VID_…_00_001; GX010042.THM → GX010042;
+// …/M4ROOT/SUB/C0001S03.MP4 → C0001 (in …/M4ROOT/CLIP).
 QStringList companionOwnerBases(const QString& fileName);
 
 struct RecordingFiles {
@@ -31,7 +33,8 @@ struct RecordingFiles {
 // Sorts a card's videos into recordings with their companions. A video that is the second lens of
 // another beside it leaves the videos and becomes that one's companion; every companion goes to the
 // recording of the video it belongs to in the same folder (compared without regard to letter case,
-// as on the cards' file systems). Companions without their video are logged and left out.
+// as on the cards' file systems; Sony's proxies to the clip folder beside theirs). Companions without
+// their video are logged and left out.
 RecordingFiles groupRecordingFiles(const QStringList& videos, const QStringList& companions,
                                    const StreamSignatureProbe& probe);
 

@@ -46,6 +46,13 @@ QString VideoFileRow::chapterRelativePath(qsizetype chapter) const {
 }
 
 QString VideoFileRow::companionRelativePath(qsizetype companion) const {
+    // Below the card's root, which may be another folder than the video's (Sony's proxies).
+    const QString& path = m_companions.at(companion);
+    if (m_path.endsWith(m_relativePath)) {
+        const QString root = m_path.left(m_path.size() - m_relativePath.size());
+        if (!root.isEmpty() && path.startsWith(root))
+            return path.mid(root.size());
+    }
     const QString folder = QFileInfo(m_relativePath).path();
     const QString name = QFileInfo(m_companions.at(companion)).fileName();
     return folder == QLatin1String(".") ? name : folder + u'/' + name;
@@ -78,6 +85,18 @@ void VideoFileRow::setIsLoadingDuration(bool loading) {
         return;
     m_isLoadingDuration = loading;
     Q_EMIT isLoadingDurationChanged();
+}
+
+void VideoFileRow::addCompanionNotes(const QStringList& notes) {
+    qsizetype added = 0;
+    for (const QString& note : notes) {
+        if (!m_companionNotes.contains(note)) {
+            m_companionNotes.append(note);
+            ++added;
+        }
+    }
+    if (added > 0)
+        Q_EMIT companionNotesChanged();
 }
 
 void VideoFileRow::setUnreadableReason(const std::optional<QString>& reason) {

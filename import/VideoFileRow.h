@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSharedPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -25,6 +26,7 @@ class VideoFileRow : public QObject {
                    isLoadingDurationChanged)
     Q_PROPERTY(std::optional<QString> unreadableReason READ unreadableReason WRITE setUnreadableReason NOTIFY
                    unreadableReasonChanged)
+    Q_PROPERTY(QStringList companionNotes READ companionNotes NOTIFY companionNotesChanged)
 public:
     // `created` invalid means the file system gave none: it then reads as the distant past.
     VideoFileRow(const QString& path, const QDateTime& created, qint64 fileSize, QObject* parent = nullptr);
@@ -48,6 +50,10 @@ public:
     // Why the file cannot be read as a video (empty, cut short, not a video); absent when it can,
     // or before its details were loaded. Such a file can still be copied as it is.
     const std::optional<QString>& unreadableReason() const { return m_unreadableReason; }
+    // What does not fit between the video and the files beside it (a proxy of another length, clip
+    // metadata with another date), each a sentence for the user. The video is imported all the same.
+    const QStringList& companionNotes() const { return m_companionNotes; }
+    void addCompanionNotes(const QStringList& notes);
 
     // A recording the camera split into chapters is one row: the first chapter's path is the row's,
     // its size and duration are the recording's. Set before the row is shared.
@@ -61,8 +67,8 @@ public:
     QList<qint64> chapterSizes() const {
         return m_chapters.size() > 1 ? m_chapterSizes : QList<qint64>{m_fileSize};
     }
-    // The files that belong to the recording (second lens, proxies, sidecars), in the chapters' folder;
-    // imported with it. Set before the row is shared.
+    // The files that belong to the recording (second lens, proxies, sidecars), in the chapters' folder
+    // or, for a camera's proxy folder, beside it; imported with it. Set before the row is shared.
     void setCompanions(const QStringList& paths, const QList<qint64>& sizes) {
         m_companions = paths;
         m_companionSizes = sizes;
@@ -86,6 +92,7 @@ Q_SIGNALS:
     void durationChanged();
     void isLoadingDurationChanged();
     void unreadableReasonChanged();
+    void companionNotesChanged();
 
 private:
     QString m_id;
@@ -101,6 +108,7 @@ private:
     double m_duration = 0;
     bool m_isLoadingDuration = false;
     std::optional<QString> m_unreadableReason;
+    QStringList m_companionNotes;
 };
 
 using VideoFileRowPtr = QSharedPointer<VideoFileRow>;

@@ -184,7 +184,10 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     {
         AVFormatContext* context = nullptr;
         const QByteArray name = QFile::encodeName(outputPath);
-        if (avformat_alloc_output_context2(&context, nullptr, "mp4", name.constData()) < 0 || !context)
+        // Chapters of a QuickTime recording are joined into QuickTime, as a trim of it is written.
+        if (avformat_alloc_output_context2(&context, nullptr, streamCopyFormatName(chapters.first()),
+                                           name.constData()) < 0 ||
+            !context)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
         output.context.reset(context);
     }
@@ -201,12 +204,18 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         const AVCodecParameters* parameters = stream->codecpar;
         const bool picture = parameters->codec_type == AVMEDIA_TYPE_VIDEO &&
                              (stream->disposition & AV_DISPOSITION_ATTACHED_PIC);
+        // The QuickTime writer makes its own timecode track from the video's timecode, which is the
+        // first chapter's.
+        const bool quickTime = isQuickTimeOutput(out);
+        if (quickTime && isTimecodeTrack(parameters))
+            continue;
         const bool timecodeTrack = isTimecodeTrack(parameters);
-        if (!timecodeTrack &&
+        if (!timecodeTrack && !carriedUnderOwnTag(out, parameters) &&
             (picture || parameters->codec_id == AV_CODEC_ID_NONE ||
              avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) != 1)) {
-            qCInfo(lcApp, "Joining %s leaves out stream %d (codec %s), which an MP4 file cannot carry",
-                   qUtf8Printable(chapters.first()), int(i), avcodec_get_name(parameters->codec_id));
+            qCInfo(lcApp, "Joining %s leaves out stream %d (codec %s), which an %s file cannot carry",
+                   qUtf8Printable(chapters.first()), int(i), avcodec_get_name(parameters->codec_id),
+                   quickTime ? "MOV" : "MP4");
             continue;
         }
         // The timecode track goes on as data, each chapter's sample where the chapter begins, and gets

@@ -1,5 +1,7 @@
 #include "platform/StreamCopy.h"
 
+#include <QFileInfo>
+
 #include <cstring>
 
 namespace velarix {
@@ -18,11 +20,27 @@ uint32_t keptCodecTag(const AVOutputFormat* format, const AVCodecParameters* par
 
 } // namespace
 
+const char* streamCopyFormatName(const QString& sourcePath) {
+    return QFileInfo(sourcePath).suffix().compare(QLatin1String("mov"), Qt::CaseInsensitive) == 0 ? "mov"
+                                                                                                  : "mp4";
+}
+
+bool isQuickTimeOutput(const AVFormatContext* output) {
+    return std::strcmp(output->oformat->name, "mov") == 0;
+}
+
+bool carriedUnderOwnTag(const AVFormatContext* output, const AVCodecParameters* parameters) {
+    return isQuickTimeOutput(output) && parameters->codec_type == AVMEDIA_TYPE_DATA &&
+           parameters->codec_id == AV_CODEC_ID_BIN_DATA && parameters->codec_tag != 0;
+}
+
 AVStream* addCopiedStream(AVFormatContext* output, const AVStream* input) {
     AVStream* stream = avformat_new_stream(output, nullptr);
     if (!stream || avcodec_parameters_copy(stream->codecpar, input->codecpar) < 0)
         return nullptr;
-    stream->codecpar->codec_tag = keptCodecTag(output->oformat, input->codecpar);
+    stream->codecpar->codec_tag = carriedUnderOwnTag(output, input->codecpar)
+                                      ? input->codecpar->codec_tag
+                                      : keptCodecTag(output->oformat, input->codecpar);
     stream->time_base = input->time_base;
     return stream;
 }

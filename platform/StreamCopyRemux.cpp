@@ -187,10 +187,8 @@ Result<void> RangeRemux::createOutput() {
     AVFormatContext* context = nullptr;
     const QByteArray outputName = QFile::encodeName(m_request.outputPath);
     // A QuickTime source is written as QuickTime: its writer keeps the tracks and tags that format has.
-    const bool quickTime =
-        QFileInfo(m_request.outputPath).suffix().compare(QLatin1String("mov"), Qt::CaseInsensitive) == 0;
-    if (avformat_alloc_output_context2(&context, nullptr, quickTime ? "mov" : "mp4", outputName.constData()) <
-            0 ||
+    if (avformat_alloc_output_context2(&context, nullptr, streamCopyFormatName(m_request.outputPath),
+                                       outputName.constData()) < 0 ||
         !context)
         return exportSessionError();
     m_output.context.reset(context);
@@ -234,10 +232,9 @@ StreamPlan::Kind RangeRemux::chooseKind(unsigned index) const {
         return StreamPlan::Kind::copy;
     // The QuickTime writer has no data track to carry the timecode through; it writes its own from the
     // video's timecode, which the cut moves on. Telemetry it writes under the source's own tag.
-    const bool quickTime = std::strcmp(m_out->oformat->name, "mov") == 0;
-    if (quickTime && isTimecodeTrack(parameters))
+    if (isQuickTimeOutput(m_out) && isTimecodeTrack(parameters))
         return StreamPlan::Kind::drop;
-    if (quickTime && parameters->codec_id == AV_CODEC_ID_BIN_DATA && parameters->codec_tag != 0)
+    if (carriedUnderOwnTag(m_out, parameters))
         return StreamPlan::Kind::copy;
     if (isTimecodeTrack(parameters) && stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
         return StreamPlan::Kind::timecode;
@@ -262,9 +259,6 @@ Result<AVStream*> RangeRemux::addOutputStream(unsigned index, StreamPlan& plan) 
         output = addCopiedStream(m_out, stream);
         if (!output)
             return exportSessionError();
-        // The QuickTime writer describes a data track by the tag it is given (its table has none).
-        if (parameters->codec_type == AVMEDIA_TYPE_DATA && std::strcmp(m_out->oformat->name, "mov") == 0)
-            output->codecpar->codec_tag = parameters->codec_tag;
         return output;
     case StreamPlan::Kind::timecode:
         // Written as a data track the muxer knows, with the source's description put back

@@ -109,9 +109,17 @@ QStringList cameraVideoFolders() {
     return {QStringLiteral("DCIM"), QStringLiteral("PRIVATE/M4ROOT/CLIP"), QStringLiteral("MP_ROOT")};
 }
 
+QStringList cameraCompanionFolders() {
+    return {QStringLiteral("PRIVATE/M4ROOT/SUB")};
+}
+
 QStringList presentCameraFolders(const QString& volume) {
+    return presentFolders(volume, cameraVideoFolders());
+}
+
+QStringList presentFolders(const QString& volume, const QStringList& folders) {
     QStringList present;
-    for (const QString& folder : cameraVideoFolders()) {
+    for (const QString& folder : folders) {
         // fileStatus does not follow links: a link named like a camera folder does not count, nor
         // does a real folder reached through a linked parent (PRIVATE -> elsewhere).
         bool real = true;

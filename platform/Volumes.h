@@ -45,6 +45,11 @@ bool hasDcimFolder(const QString& volume);
 QStringList cameraVideoFolders();
 // Those of cameraVideoFolders() that are real directories on the volume, in that order.
 QStringList presentCameraFolders(const QString& volume);
+// Folders below a card's root that hold only files belonging to the videos of cameraVideoFolders():
+// Sony's proxies (PRIVATE/M4ROOT/SUB). They do not make a volume a card.
+QStringList cameraCompanionFolders();
+// Those of `folders` that are real directories on the volume (no symbolic link on the way), in order.
+QStringList presentFolders(const QString& volume, const QStringList& folders);
 // A camera card: a volume with at least one of cameraVideoFolders().
 bool isCameraCard(const QString& volume);
 

@@ -1,5 +1,6 @@
 #include "trimming/DroppedVideos.h"
 
+#include "import/RecordingFiles.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,11 @@ bool isSidecar(const QFileInfo& file) {
     return file.isHidden() || file.fileName().startsWith(u'.') || sidecars.contains(file.suffix().toLower());
 }
 
-void take(const QFileInfo& file, DroppedVideos& found) {
+void take(const QFileInfo& file, DroppedVideos& found, bool inFolder) {
+    // A card's proxies (Sony's C0001S03.MP4, a 360 camera's LRV_….insv) are videos by their
+    // extension, but their clips' companions: in a dropped folder they are left out like sidecars.
+    if (inFolder && isCompanionFileName(file.absoluteFilePath()))
+        return;
     const QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
     if (VideoTrimmingModel::isAcceptedVideo(url))
         found.videos.append(url);
@@ -39,7 +44,7 @@ DroppedVideos collectDroppedVideos(const QList<QUrl>& urls) {
         const QFileInfo info(url.toLocalFile());
         if (!info.isDir()) {
             if (info.exists())
-                take(info, found);
+                take(info, found, false);
             continue;
         }
         // Symbolic links are not followed: a link back up the tree would never end.
@@ -52,7 +57,7 @@ DroppedVideos collectDroppedVideos(const QList<QUrl>& urls) {
         files.sort();
         const qsizetype before = found.videos.size();
         for (const QString& file : std::as_const(files))
-            take(QFileInfo(file), found);
+            take(QFileInfo(file), found, true);
         if (found.videos.size() == before)
             found.emptyFolders.append(info.fileName());
     }

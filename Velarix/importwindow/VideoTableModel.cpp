@@ -66,7 +66,11 @@ QVariant VideoTableModel::data(const QModelIndex& index, int role) const {
             if (const std::optional<bool> verified = recordingVerified(m_importState, row))
                 return verificationText(*verified);
         }
-        return index.column() == fileColumn ? QVariant(row.path()) : QVariant();
+        if (index.column() == fileColumn)
+            return row.companionNotes().isEmpty()
+                       ? QVariant(row.path())
+                       : QVariant(row.path() + QStringLiteral("\n\n") + row.companionNotes().join(u'\n'));
+        return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(index.column() == sizeColumn || index.column() == createdColumn
                                        ? Qt::AlignRight | Qt::AlignVCenter
@@ -163,6 +167,11 @@ void VideoTableModel::setRows(const VideoFileList& rows) {
             const int at = rowOf(raw->id());
             if (at >= 0)
                 Q_EMIT dataChanged(index(at, stateColumn), index(at, stateColumn));
+        });
+        connect(raw, &VideoFileRow::companionNotesChanged, this, [this, raw] {
+            const int at = rowOf(raw->id());
+            if (at >= 0)
+                Q_EMIT dataChanged(index(at, fileColumn), index(at, fileColumn));
         });
     }
     endResetModel();

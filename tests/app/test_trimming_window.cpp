@@ -161,13 +161,15 @@ private Q_SLOTS:
     }
 
     // A file, a day's folder and a web address: the file and the videos anywhere inside the folder
-    // are taken, sidecars left out silently, anything else named.
+    // are taken, sidecars and proxies left out silently, anything else named.
     void dropsTakeFilesAndFoldersAndSayWhatWasSkipped() {
         const QString a = copyOf(m_short, QStringLiteral("dropped.MP4"));
         const QString day = m_dir.filePath(QStringLiteral("2024-05-01"));
         QDir(day).mkpath(QStringLiteral("chest/DCIM"));
         QFile::copy(m_short, day + QStringLiteral("/chest/DCIM/GX010001.MP4"));
         QFile::copy(m_short, day + QStringLiteral("/GS010002.360"));
+        QDir(day).mkpath(QStringLiteral("alpha/PRIVATE/M4ROOT/SUB"));
+        QFile::copy(m_short, day + QStringLiteral("/alpha/PRIVATE/M4ROOT/SUB/C0001S03.MP4"));
         for (const char* other : {"/chest/DCIM/GX010001.THM", "/chest/DCIM/GL010001.LRV", "/notes.txt"}) {
             QFile file(day + QLatin1String(other));
             QVERIFY(file.open(QIODevice::WriteOnly));

@@ -1,4 +1,5 @@
 #include "import/ClipXmlDate.h"
+#include "import/CompanionChecks.h"
 #include "import/RecordingFiles.h"
 #include "platform/Mp4Trailer.h"
 #include "tests/support/TestSupport.h"
@@ -45,6 +46,7 @@ private Q_SLOTS:
             at(gopro, {"GL010042.LRV", "GL020042.LRV", "GX010042.THM", "gopr0007.thm", "GL010099.LRV"}) +
             at(insta, {"LRV_20261207_101500_11_001.lrv", "LRV_20261207_110000_11_002.insv"}) +
             at(sony, {"C0001M01.XML", "C0002M01.XML"}) +
+            at(QStringLiteral("/c/PRIVATE/M4ROOT/SUB/"), {"C0001S03.MP4", "C0002S03.MP4"}) +
             at(QStringLiteral("/c/DCIM/101GOPRO/"), {"GX010042.THM"});
         const RecordingFiles files = groupRecordingFiles(videos, companions, sameSignature());
         QCOMPARE(files.recordings.size(), 5);
@@ -57,7 +59,11 @@ private Q_SLOTS:
         // An outer lens recorded alone is a video of its own, with its proxy.
         QCOMPARE(files.recordings[3], at(insta, {"VID_20261207_110000_10_002.insv"}));
         QCOMPARE(files.companions[3], at(insta, {"LRV_20261207_110000_11_002.insv"}));
-        QCOMPARE(files.companions[4], at(sony, {"C0001M01.XML"}));
+        // Sony's proxy lies in a folder of its own beside the clip's.
+        QCOMPARE(files.companions[4],
+                 at(sony, {"C0001M01.XML"}) + at(QStringLiteral("/c/PRIVATE/M4ROOT/SUB/"), {"C0001S03.MP4"}));
+        QCOMPARE(companionKind(QStringLiteral("/c/PRIVATE/M4ROOT/SUB/C0001S03.MP4")), CompanionKind::proxy);
+        QVERIFY(!isCompanionFileName(sony + QStringLiteral("C0001S03.MP4")));
 
         QCOMPARE(companionKind(QStringLiteral("VID_20261207_101500_10_001.insv")), CompanionKind::lens);
         QCOMPARE(companionKind(QStringLiteral("LRV_20261207_110000_11_002.insv")), CompanionKind::proxy);
@@ -104,6 +110,10 @@ private Q_SLOTS:
                           "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">]>"
                           "<m><x>&e;</x><CreationDate value=\"2026-12-07T10:15:00+01:00\"/></m>")
             << QDateTime();
+        QTest::newRow("date beyond the first 64 KiB")
+            << QByteArray("<m><!--" + QByteArray(70 * 1024, 'x') +
+                          "--><CreationDate value=\"2026-12-07T10:15:00+01:00\"/></m>")
+            << QDateTime();
         QTest::newRow("no offset") << QByteArray("<m><CreationDate value=\"2026-12-07T10:15:00\"/></m>")
                                    << QDateTime();
         QTest::newRow("not XML") << QByteArray("\xff\xfe garbage <CreationDate") << QDateTime();
@@ -118,6 +128,33 @@ private Q_SLOTS:
         QVERIFY(writeFile(path, xml));
         const auto date = clipXmlCreationDate(path);
         QCOMPARE(date.value_or(QDateTime()), expected);
+    }
+
+    void clipXmlDateAgainstFileTime_data() {
+        QTest::addColumn<QDateTime>("fileTime");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("local time in the FAT times")
+            << QDateTime(QDate(2026, 12, 7), QTime(10, 15), Qt::UTC) << true;
+        QTest::newRow("the true instant") << QDateTime(QDate(2026, 12, 7), QTime(9, 15), Qt::UTC) << true;
+        QTest::newRow("the end of a long recording")
+            << QDateTime(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC) << true;
+        QTest::newRow("another day") << QDateTime(QDate(2026, 12, 8), QTime(10, 15), Qt::UTC) << false;
+        QTest::newRow("hours before") << QDateTime(QDate(2026, 12, 7), QTime(5, 0), Qt::UTC) << false;
+    }
+
+    // Clip metadata whose start fits the file's time neither as an instant nor read as local time is
+    // named; the file's time then stands.
+    void clipXmlDateAgainstFileTime() {
+        QFETCH(QDateTime, fileTime);
+        QFETCH(bool, fits);
+        const QDateTime stated(QDate(2026, 12, 7), QTime(10, 15), QTimeZone(3600));
+        const auto mismatch = clipXmlDateMismatch(QStringLiteral("C0001M01.XML"), stated,
+                                                  QStringLiteral("C0001.MP4"), fileTime);
+        QCOMPARE(!mismatch.has_value(), fits);
+        if (mismatch)
+            QVERIFY2(mismatch->startsWith(QStringLiteral("C0001M01.XML says the recording began at "
+                                                         "2026-12-07T10:15:00+01:00")),
+                     qPrintable(*mismatch));
     }
 
     // Bytes after the last box are found, and a 360 camera's by its signature; a file cut short is
