@@ -43,6 +43,7 @@ for file in usr/bin/velarix usr/bin/velarix-cli \
     usr/share/man/man1/velarix.1.gz usr/share/man/man1/velarix-cli.1.gz \
     usr/share/bash-completion/completions/velarix usr/share/bash-completion/completions/velarix-cli \
     usr/share/zsh/vendor-completions/_velarix \
+    usr/share/velarix/translations/velarix_de.qm usr/share/velarix/translations/velarix_fr.qm \
     usr/share/doc/velarix/copyright usr/share/doc/velarix/changelog.gz; do
     [[ -f $root/$file ]] || fail "/$file is missing"
 done

@@ -9,6 +9,7 @@
 #include "platform/Background.h"
 #include "platform/Log.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
 
@@ -27,18 +28,18 @@ QList<QStringList> recordingsOf(const QStringList& paths) {
 } // namespace
 
 QString VideoTrimCompletionSummary::text() const {
-    QString text = QStringLiteral("Done. Trimmed %1 video").arg(trimmedCount);
-    if (trimmedCount != 1)
-        text += QLatin1Char('s');
-    if (failedCount >= 1)
-        text += QStringLiteral(", %1 failed.").arg(failedCount);
-    else
-        text += QLatin1Char('.');
-    if (reviewSkippedCount == 1)
-        text += QStringLiteral(" 1 skipped: its suggestion needs a check before trimming.");
-    else if (reviewSkippedCount > 1)
-        text += QStringLiteral(" %1 skipped: their suggestions need a check before trimming.")
-                    .arg(reviewSkippedCount);
+    QString text =
+        failedCount >= 1
+            ? QCoreApplication::translate("velarix::VideoTrimmingModel",
+                                          "Done. Trimmed %n video(s), %1 failed.", nullptr, int(trimmedCount))
+                  .arg(failedCount)
+            : QCoreApplication::translate("velarix::VideoTrimmingModel", "Done. Trimmed %n video(s).",
+                                          nullptr, int(trimmedCount));
+    if (reviewSkippedCount >= 1)
+        text +=
+            u' ' + QCoreApplication::translate("velarix::VideoTrimmingModel",
+                                               "%n skipped: their suggestions need a check before trimming.",
+                                               nullptr, int(reviewSkippedCount));
     return text;
 }
 

@@ -53,7 +53,7 @@ VideoTrimmingView::VideoTrimmingView(QWidget* parent)
     , m_model(new VideoTrimmingModel(this)) {
     ensureAppResources();
     setObjectName(QStringLiteral("video-trimming"));
-    setWindowTitle(QStringLiteral("Video Trimming"));
+    setWindowTitle(tr("Video Trimming"));
     setMinimumSize(860, 520);
     resize(1000, 640);
     setAcceptDrops(true);
@@ -251,7 +251,7 @@ void VideoTrimmingView::confirmTrim() {
     QStringList lines;
     for (const VideoTrimItem* item : doubtful)
         lines << tr("%1: %2").arg(QFileInfo(item->url().toLocalFile()).fileName(), item->reviewReason());
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"),
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Video Trimming"),
                                 doubtful.size() == 1
                                     ? tr("1 video should be checked before trimming")
                                     : tr("%1 videos should be checked before trimming").arg(doubtful.size()),
@@ -288,8 +288,8 @@ void VideoTrimmingView::showErrorAlert() {
         m_alert->setText(*message);
         return;
     }
-    auto* alert = new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"), *message,
-                                  QMessageBox::Ok, this);
+    auto* alert =
+        new QMessageBox(QMessageBox::Warning, tr("Video Trimming"), *message, QMessageBox::Ok, this);
     alert->setObjectName(QStringLiteral("trimmingErrorAlert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);
     connect(alert, &QMessageBox::finished, this, [this] { m_model->setErrorMessage(std::nullopt); });
