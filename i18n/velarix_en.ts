@@ -191,6 +191,16 @@
     </message>
 </context>
 <context>
+    <name>velarix::TrimFooterBar</name>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n video</numerusform>
+            <numerusform>%n videos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>velarix::TrimSummaryScreen</name>
     <message numerus="yes">
         <source>%n video(s) could not be trimmed and are unchanged; the reasons are below.</source>
@@ -258,6 +268,23 @@
         <translation>
             <numerusform>%n skipped: its suggestion needs a check before trimming.</numerusform>
             <numerusform>%n skipped: their suggestions need a check before trimming.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimmingView</name>
+    <message numerus="yes">
+        <source>%n video(s) have ranges you adjusted that are not trimmed yet.</source>
+        <translation>
+            <numerusform>%n video has a range you adjusted that is not trimmed yet.</numerusform>
+            <numerusform>%n videos have ranges you adjusted that are not trimmed yet.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) should be checked before trimming</source>
+        <translation>
+            <numerusform>%n video should be checked before trimming</numerusform>
+            <numerusform>%n videos should be checked before trimming</numerusform>
         </translation>
     </message>
 </context>

@@ -317,7 +317,8 @@ QFuture<void> VideoTrimmingModel::startAnalysis(const QList<VideoTrimItem*>& ite
     for (VideoTrimItem* item : std::as_const(targets)) {
         item->setIsAnalyzing(true);
         item->setAnalysisEnded(false);
-        item->setAnalysisSummary(QStringLiteral("Analyzing audio…"));
+        item->setAnalysisSummary(
+            QCoreApplication::translate("velarix::VideoTrimmingModel", "Analyzing audio…"));
         item->setAnalysisError(std::nullopt);
         item->setReviewReason({});
         item->setSuggestedStart(std::nullopt);
@@ -388,9 +389,10 @@ void VideoTrimmingModel::applyAnalysis(const Run* run, VideoTrimItem* item,
         const QString description = result.error().message;
         qCCritical(lcApp, "Video trimming analysis failed for %s: %s", qPrintable(item->url().toLocalFile()),
                    qPrintable(description));
-        item->setAnalysisSummary(VideoTrimAnalysisTimeoutError::matches(result.error())
-                                     ? kAnalysisTimedOut
-                                     : QStringLiteral("Analysis failed"));
+        item->setAnalysisSummary(
+            VideoTrimAnalysisTimeoutError::matches(result.error())
+                ? kAnalysisTimedOut
+                : QCoreApplication::translate("velarix::VideoTrimmingModel", "Analysis failed"));
         item->setAnalysisError(description);
     }
     item->setAnalysisEnded(true);
@@ -458,8 +460,10 @@ QFuture<VideoTrimCompletionSummary> VideoTrimmingModel::startTrimming(bool trust
     for (VideoTrimItem* item : std::as_const(m_items)) {
         VideoTrimFileOutcome outcome{item->url().toLocalFile(), VideoTrimFileOutcome::Kind::Kept, 0, {}};
         if (item->savesTooLittle())
-            outcome.message = item->hasManualRange() ? QStringLiteral("Kept in full")
-                                                     : QStringLiteral("Kept: less than 15 seconds to remove");
+            outcome.message = item->hasManualRange()
+                                  ? QCoreApplication::translate("velarix::VideoTrimmingModel", "Kept in full")
+                                  : QCoreApplication::translate("velarix::VideoTrimmingModel",
+                                                                "Kept: less than 15 seconds to remove");
         else if (!item->canTrim())
             outcome.message =
                 QStringLiteral("Kept: ") + item->analysisError().value_or(item->analysisSummary());
@@ -524,7 +528,8 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
         if (result.ok()) {
             if (item) {
                 item->setOutputURL(result.value());
-                item->setExportMessage(QStringLiteral("Trimmed in place"));
+                item->setExportMessage(
+                    QCoreApplication::translate("velarix::VideoTrimmingModel", "Trimmed in place"));
                 item->setIsTrimming(false);
             }
             const qint64 saved = measured->value_or(savings);
