@@ -29,6 +29,39 @@
     </message>
 </context>
 <context>
+    <name>velarix-cli</name>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 frei</translation>
+    </message>
+    <message>
+        <source>No camera cards found.</source>
+        <translation>Keine Kamerakarten gefunden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n Video</numerusform>
+            <numerusform>%n Videos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(no date)</source>
+        <translation>(kein Datum)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) cannot be read as video; an import copies them as they are.</source>
+        <translation>
+            <numerusform>%n Datei ist nicht als Video lesbar; ein Import kopiert sie unverändert.</numerusform>
+            <numerusform>%n Dateien sind nicht als Video lesbar; ein Import kopiert sie unverändert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;velarix-cli --help&apos;.</source>
+        <translation>Siehe &apos;velarix-cli --help&apos;.</translation>
+    </message>
+</context>
+<context>
     <name>velarix::Appcast</name>
     <message>
         <source>The update feed could not be read: %1 (line %2).</source>

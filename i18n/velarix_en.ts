@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>velarix-cli</name>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n video</numerusform>
+            <numerusform>%n videos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) cannot be read as video; an import copies them as they are.</source>
+        <translation>
+            <numerusform>%n file cannot be read as video; an import copies it as it is.</numerusform>
+            <numerusform>%n files cannot be read as video; an import copies them as they are.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>velarix::CardListDelegate</name>
     <message numerus="yes">
         <source>%n video(s)</source>

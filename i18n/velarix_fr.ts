@@ -29,6 +29,39 @@
     </message>
 </context>
 <context>
+    <name>velarix-cli</name>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 libres</translation>
+    </message>
+    <message>
+        <source>No camera cards found.</source>
+        <translation>Aucune carte de caméra trouvée.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n vidéo</numerusform>
+            <numerusform>%n vidéos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(no date)</source>
+        <translation>(sans date)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) cannot be read as video; an import copies them as they are.</source>
+        <translation>
+            <numerusform>%n fichier illisible comme vidéo ; un import le copie tel quel.</numerusform>
+            <numerusform>%n fichiers illisibles comme vidéo ; un import les copie tels quels.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;velarix-cli --help&apos;.</source>
+        <translation>Voir &apos;velarix-cli --help&apos;.</translation>
+    </message>
+</context>
+<context>
     <name>velarix::Appcast</name>
     <message>
         <source>The update feed could not be read: %1 (line %2).</source>

@@ -125,6 +125,11 @@ step "the installed programs"
 [[ $(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/velarix --version) == "Velarix $version" ]] ||
     fail "installed velarix --version"
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+# The installed translations are found: a usage error's hint in French and German.
+[[ $(LANGUAGE=fr velarix-cli --bogus 2>&1 || true) == *"Voir 'velarix-cli --help'."* ]] ||
+    fail "velarix-cli does not speak French with the installed translations"
+[[ $(LANGUAGE=de velarix-cli --bogus 2>&1 || true) == *"Siehe 'velarix-cli --help'."* ]] ||
+    fail "velarix-cli does not speak German with the installed translations"
 (cd / && velarix-cli --json demo "$work/card")
 card=$(find "$work/card" -mindepth 1 -maxdepth 1 -type d)
 clips=$(find "$card/DCIM" -type f -name '*.MP4' -printf '%f\n' | sort)
