@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: deps run demo fuzz build release debug test test-asan test-readers package package-check format clean
+.PHONY: deps run demo fuzz build release debug test test-asan test-readers package package-check format clean translations-update
 
 deps:
 	@scripts/install-deps.sh
@@ -71,6 +71,12 @@ package:
 # installs it with apt, runs it and purges it (root or sudo).
 package-check: package
 	scripts/check-package.sh velarix_*.deb
+
+# Refreshes the .ts files in i18n/ from the code's tr() texts (new ones wait there untranslated;
+# removed ones go). Commit the result: the tests fail while the .ts files are stale.
+translations-update: deps
+	cmake --preset debug
+	cmake --build --preset debug --target update_translations
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -5,6 +5,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Volumes.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -42,14 +43,15 @@ int runCards(Invocation& invocation) {
         if (!invocation.json)
             invocation.out << printable(name) << '\t' << printable(volume) << '\t'
                            << id.value_or(QStringLiteral("-")) << '\t'
-                           << QLocale::c().formattedDataSize(qint64(card.spaceAvailable), 1,
-                                                             QLocale::DataSizeSIFormat)
-                           << " free\n";
+                           << QCoreApplication::translate("velarix-cli", "%1 free")
+                                  .arg(QLocale().formattedDataSize(qint64(card.spaceAvailable), 1,
+                                                                   QLocale::DataSizeSIFormat))
+                           << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, cards);
     else if (cards.isEmpty())
-        invocation.out << "No camera cards found.\n";
+        invocation.out << QCoreApplication::translate("velarix-cli", "No camera cards found.") << '\n';
     return kExitOk;
 }
 

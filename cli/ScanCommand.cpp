@@ -24,8 +24,10 @@ int runScan(Invocation& invocation) {
     QJsonArray videos;
     if (!invocation.json)
         invocation.out << printable(model.sdCardName()) << " ("
-                       << printable(model.sdCardPath().value_or(QString()))
-                       << "): " << model.videoFiles().size() << " videos\n";
+                       << printable(model.sdCardPath().value_or(QString())) << "): "
+                       << QCoreApplication::translate("velarix-cli", "%n video(s)", nullptr,
+                                                      int(model.videoFiles().size()))
+                       << '\n';
     qsizetype unreadable = 0;
     for (const VideoFileRowPtr& row : model.videoFiles()) {
         const bool dated = row->created() != VideoFileRow::distantPast();
@@ -55,28 +57,33 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("notes"), QJsonArray::fromStringList(row->companionNotes())}});
 
         if (!invocation.json)
-            invocation.out
-                << (dated ? isoDate(row->created()) : QStringLiteral("(no date)")).leftJustified(26)
-                << QLocale::c()
-                       .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
-                       .rightJustified(10)
-                << QString::number(row->duration(), 'f', 1).rightJustified(8) << " s  "
-                << status.leftJustified(11) << printable(row->displayName())
-                << (companions.isEmpty() ? QString()
-                                         : QStringLiteral(" + ") + printable(companions.join(u' ')))
-                << (reason ? QStringLiteral("  ") + printable(*reason) : QString())
-                << (logged ? QStringLiteral("  (%1)").arg(
-                                 printable(loggedJumpText(logged->jump, logged->cardName)))
-                           : QString())
-                << '\n';
+            invocation.out << (dated ? isoDate(row->created())
+                                     : QCoreApplication::translate("velarix-cli", "(no date)"))
+                                  .leftJustified(26)
+                           << QLocale()
+                                  .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
+                                  .rightJustified(10)
+                           << QLocale().toString(row->duration(), 'f', 1).rightJustified(8) << " s  "
+                           << status.leftJustified(11) << printable(row->displayName())
+                           << (companions.isEmpty()
+                                   ? QString()
+                                   : QStringLiteral(" + ") + printable(companions.join(u' ')))
+                           << (reason ? QStringLiteral("  ") + printable(*reason) : QString())
+                           << (logged ? QStringLiteral("  (%1)").arg(
+                                            printable(loggedJumpText(logged->jump, logged->cardName)))
+                                      : QString())
+                           << '\n';
         if (!invocation.json)
             for (const QString& note : row->companionNotes())
-                invocation.out << "    " << QCoreApplication::translate("velarix::cli::ScanCommand", "Note:")
-                               << ' ' << printable(note) << '\n';
+                invocation.out << "    " << QCoreApplication::translate("velarix-cli", "Note:") << ' '
+                               << printable(note) << '\n';
     }
     if (!invocation.json && unreadable > 0)
-        invocation.out << unreadable << (unreadable == 1 ? " file cannot" : " files cannot")
-                       << " be read as video; an import copies them as they are.\n";
+        invocation.out << QCoreApplication::translate(
+                              "velarix-cli",
+                              "%n file(s) cannot be read as video; an import copies them as they are.",
+                              nullptr, int(unreadable))
+                       << '\n';
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("card"), session->cardJson()},
                                                   {QStringLiteral("videos"), videos}});

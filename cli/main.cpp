@@ -22,7 +22,8 @@ QList<Command>& commands() {
 }
 
 int usageError(Invocation& invocation, const QString& message) {
-    invocation.err << "velarix-cli: " << message << "\nTry 'velarix-cli --help'.\n";
+    invocation.err << "velarix-cli: " << message << '\n'
+                   << QCoreApplication::translate("velarix-cli", "Try 'velarix-cli --help'.") << '\n';
     invocation.err.flush();
     return kExitUsage;
 }

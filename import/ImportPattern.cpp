@@ -1,5 +1,6 @@
 #include "import/ImportPattern.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QTimeZone>
 
@@ -33,17 +34,17 @@ QString placeholderToken(Placeholder placeholder) {
 QString placeholderHelpText(Placeholder placeholder) {
     switch (placeholder) {
     case Placeholder::date:
-        return QStringLiteral("{date}: Date of the file YYYY-MM-DD");
+        return QCoreApplication::translate("velarix::ImportPattern", "{date}: Date of the file YYYY-MM-DD");
     case Placeholder::today:
-        return QStringLiteral("{today}: Day of import YYYY-MM-DD");
+        return QCoreApplication::translate("velarix::ImportPattern", "{today}: Day of import YYYY-MM-DD");
     case Placeholder::name:
-        return QStringLiteral("{name}: Name of the SD card");
+        return QCoreApplication::translate("velarix::ImportPattern", "{name}: Name of the SD card");
     case Placeholder::jump:
-        return QStringLiteral("{jump}: Jump number");
+        return QCoreApplication::translate("velarix::ImportPattern", "{jump}: Jump number");
     case Placeholder::filename:
-        return QStringLiteral("{filename}: Name of the file");
+        return QCoreApplication::translate("velarix::ImportPattern", "{filename}: Name of the file");
     case Placeholder::folderSeparator:
-        return QStringLiteral("/: automatically creates subfolders");
+        return QCoreApplication::translate("velarix::ImportPattern", "/: automatically creates subfolders");
     }
     return {};
 }

@@ -62,14 +62,14 @@ qint64 ImportProgress::currentFileNumber() const {
 
 QString ImportProgress::phaseText() const {
     const bool verifying = phase() == Phase::verifying;
-    QString text = verifying ? QStringLiteral("Verifying") : QStringLiteral("Copying");
     const QString& name = currentFileName();
-    if (!name.isEmpty())
-        text += u' ' + name;
+    QString text = name.isEmpty() ? (verifying ? tr("Verifying") : tr("Copying"))
+                                  : (verifying ? tr("Verifying %1") : tr("Copying %1")).arg(name);
     if (m_total > 1)
-        text += QStringLiteral(" (%1 of %2)").arg(currentFileNumber()).arg(m_total);
+        text = tr("%1 (%2 of %3)").arg(text, QString::number(currentFileNumber()), QString::number(m_total));
     if (!verifying && m_verify.active && m_total > 1)
-        text += QStringLiteral(", verifying %1 of %2").arg(m_verify.ended + 1).arg(m_total);
+        text = tr("%1, verifying %2 of %3")
+                   .arg(text, QString::number(m_verify.ended + 1), QString::number(m_total));
     return text;
 }
 
@@ -83,16 +83,18 @@ std::optional<double> ImportProgress::secondsRemaining() const {
 
 QString ImportProgress::statusText() const {
     if (isCancelled())
-        return QStringLiteral("Cancelling\u2026");
+        return tr("Cancelling\u2026");
     const bool verifying = phase() == Phase::verifying;
     QString text = phaseText();
     if (m_totalBytes > 0)
-        text += QStringLiteral(" \u2014 %1 of %2")
-                    .arg(bytesText(verifying ? m_verify.done() : m_copy.done()), bytesText(m_totalBytes));
+        text =
+            tr("%1 \u2014 %2 of %3")
+                .arg(text, bytesText(verifying ? m_verify.done() : m_copy.done()), bytesText(m_totalBytes));
     if (m_bytesPerSecond > 0)
-        text += QStringLiteral(", %1/s").arg(bytesText(qint64(m_bytesPerSecond)));
+        //: Copy speed
+        text = tr("%1, %2/s").arg(text, bytesText(qint64(m_bytesPerSecond)));
     if (const auto left = secondsRemaining())
-        text += QStringLiteral(", about %1 left").arg(durationText(*left));
+        text = tr("%1, about %2 left").arg(text, durationText(*left));
     return text;
 }
 

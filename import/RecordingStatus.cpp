@@ -2,6 +2,7 @@
 
 #include "import/RecordingFiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace velarix {
@@ -48,17 +49,18 @@ std::optional<bool> recordingVerified(const ImportState& state, const VideoFileR
 }
 
 QString verificationText(bool verified) {
-    return verified ? QStringLiteral("Imported. The copy was read back and verified.")
-                    : QStringLiteral("Imported without verification: the copy was not read back and "
-                                     "compared. Import it again to verify it.");
+    return verified ? QCoreApplication::translate("velarix::RecordingStatus",
+                                                  "Imported. The copy was read back and verified.")
+                    : QCoreApplication::translate("velarix::RecordingStatus",
+                                                  "Imported without verification: the copy was not read back "
+                                                  "and compared. Import it again to verify it.");
 }
 
 QString unverifiedNotSelectedText(qsizetype count) {
-    return count == 1 ? QStringLiteral("1 video imported without verification is not selected. Select it to "
-                                       "import and verify it again.")
-                      : QStringLiteral("%1 videos imported without verification are not selected. Select "
-                                       "them to import and verify them again.")
-                            .arg(count);
+    return QCoreApplication::translate("velarix::RecordingStatus",
+                                       "%n video(s) imported without verification are not selected. Select "
+                                       "them to import and verify them again.",
+                                       nullptr, int(count));
 }
 
 } // namespace velarix

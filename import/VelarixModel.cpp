@@ -7,6 +7,7 @@
 #include "platform/Settings.h"
 #include "platform/Volumes.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <utility>
@@ -279,10 +280,12 @@ std::optional<QString> VelarixModel::videoLoadingStatus() const {
         return std::nullopt;
     case VideoLoadingPhase::scanning:
         if (m_videoFilesDiscoveredCount == 0)
-            return QStringLiteral("Scanning SD card\u2026");
-        return QStringLiteral("Scanning SD card\u2026 %1 videos found").arg(m_videoFilesDiscoveredCount);
+            return QCoreApplication::translate("velarix::VelarixModel", "Scanning SD card\u2026");
+        return QCoreApplication::translate("velarix::VelarixModel",
+                                           "Scanning SD card\u2026 %n video(s) found", nullptr,
+                                           int(m_videoFilesDiscoveredCount));
     case VideoLoadingPhase::loadingMetadata:
-        return QStringLiteral("Loading video details\u2026 %1 of %2")
+        return QCoreApplication::translate("velarix::VelarixModel", "Loading video details\u2026 %1 of %2")
             .arg(m_videoLoadingCurrent)
             .arg(m_videoLoadingTotal);
     }

@@ -46,7 +46,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Wayland, and UDisks2 (for ejecting cards) make Velarix better but it runs without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-libav, gstreamer1.0-plugins-good, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-libav, gstreamer1.0-plugins-good, qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "udisks2")
 
 include(CPack)

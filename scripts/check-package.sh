@@ -43,6 +43,7 @@ for file in usr/bin/velarix usr/bin/velarix-cli \
     usr/share/man/man1/velarix.1.gz usr/share/man/man1/velarix-cli.1.gz \
     usr/share/bash-completion/completions/velarix usr/share/bash-completion/completions/velarix-cli \
     usr/share/zsh/vendor-completions/_velarix \
+    usr/share/velarix/translations/velarix_de.qm usr/share/velarix/translations/velarix_fr.qm \
     usr/share/doc/velarix/copyright usr/share/doc/velarix/changelog.gz; do
     [[ -f $root/$file ]] || fail "/$file is missing"
 done
@@ -124,6 +125,11 @@ step "the installed programs"
 [[ $(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/velarix --version) == "Velarix $version" ]] ||
     fail "installed velarix --version"
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+# The installed translations are found: a usage error's hint in French and German.
+[[ $(LANGUAGE=fr velarix-cli --bogus 2>&1 || true) == *"Voir 'velarix-cli --help'."* ]] ||
+    fail "velarix-cli does not speak French with the installed translations"
+[[ $(LANGUAGE=de velarix-cli --bogus 2>&1 || true) == *"Siehe 'velarix-cli --help'."* ]] ||
+    fail "velarix-cli does not speak German with the installed translations"
 (cd / && velarix-cli --json demo "$work/card")
 card=$(find "$work/card" -mindepth 1 -maxdepth 1 -type d)
 clips=$(find "$card/DCIM" -type f -name '*.MP4' -printf '%f\n' | sort)

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite qt6-svg-dev libgl-dev
-  qt6-l10n-tools  # lrelease: the English plural forms
+  qt6-l10n-tools qt6-tools-dev  # lupdate and lrelease for the translations, and their CMake functions
+  qt6-translations-l10n  # Qt's own texts (standard dialogs) in the user's language
   qt6-multimedia-dev gstreamer1.0-libav gstreamer1.0-plugins-good
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libblkid-dev libxxhash-dev xxhash

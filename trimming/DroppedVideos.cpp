@@ -30,10 +30,6 @@ void take(const QFileInfo& file, DroppedVideos& found, bool inFolder) {
         found.skipped.append(file.fileName());
 }
 
-QString tr(const char* text, int n = -1) {
-    return QCoreApplication::translate("velarix::DroppedVideos", text, nullptr, n);
-}
-
 } // namespace
 
 DroppedVideos collectDroppedVideos(const QList<QUrl>& urls) {
@@ -67,14 +63,18 @@ DroppedVideos collectDroppedVideos(const QList<QUrl>& urls) {
 QString droppedVideosNotice(const DroppedVideos& dropped) {
     QStringList sentences;
     if (!dropped.emptyFolders.isEmpty())
-        sentences << tr("No MP4 or 360 videos were found in %1.")
+        sentences << QCoreApplication::translate("velarix::DroppedVideos",
+                                                 "No MP4 or 360 videos were found in %1.")
                          .arg(dropped.emptyFolders.join(QStringLiteral(", ")));
     if (!dropped.skipped.isEmpty()) {
         constexpr qsizetype kNamed = 5;
         QString names = dropped.skipped.mid(0, kNamed).join(QStringLiteral(", "));
         if (dropped.skipped.size() > kNamed)
-            names += tr(" and %n more", int(dropped.skipped.size() - kNamed));
-        sentences << tr("Skipped %n file(s) that are not MP4 or 360 videos: %1.", int(dropped.skipped.size()))
+            names += QCoreApplication::translate("velarix::DroppedVideos", " and %n more", nullptr,
+                                                 int(dropped.skipped.size() - kNamed));
+        sentences << QCoreApplication::translate("velarix::DroppedVideos",
+                                                 "Skipped %n file(s) that are not MP4 or 360 videos: %1.",
+                                                 nullptr, int(dropped.skipped.size()))
                          .arg(names);
     }
     return sentences.join(u' ');

@@ -9,6 +9,7 @@
 
 #include "platform/Log.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -21,7 +22,8 @@ namespace {
 constexpr double kMinimumDuration = 90.0;
 
 QString durationSummary(double duration) {
-    return QStringLiteral("Duration ") + formatClock(duration);
+    return QCoreApplication::translate("velarix::VideoTrimAnalysis", "Duration %1")
+        .arg(formatClock(duration));
 }
 
 const QString kNoAudioTrack = QStringLiteral("No audio track found, so no trim suggestion was generated.");
@@ -69,13 +71,17 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
             const double firstDuration = containerDuration(input->get());
             result.duration = chapters.size() == 1 ? firstDuration : starts.back();
             if (!(result.duration > 0)) {
-                result.summary = QStringLiteral("Unable to read duration");
-                result.error = QStringLiteral("The file duration could not be loaded.");
+                result.summary =
+                    QCoreApplication::translate("velarix::VideoTrimAnalysis", "Unable to read duration");
+                result.error = QCoreApplication::translate("velarix::VideoTrimAnalysis",
+                                                           "The file duration could not be loaded.");
                 return result;
             }
             if (result.duration < kMinimumDuration) {
                 result.summary = durationSummary(result.duration);
-                result.error = QStringLiteral("Clip is shorter than %1, so no trim suggestion was generated.")
+                result.error = QCoreApplication::translate(
+                                   "velarix::VideoTrimAnalysis",
+                                   "Clip is shorter than %1, so no trim suggestion was generated.")
                                    .arg(formatClock(kMinimumDuration));
                 return result;
             }
@@ -191,13 +197,15 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     nameTelemetry(result);
     if (!suggestion->range) {
         result.summary = durationSummary(result.duration);
-        result.error = hasAudio ? QStringLiteral("No confident trim suggestion found.") : kNoAudioTrack;
+        result.error = hasAudio ? QCoreApplication::translate("velarix::VideoTrimAnalysis",
+                                                              "No confident trim suggestion found.")
+                                : kNoAudioTrack;
         return result;
     }
     result.suggestedStart = suggestion->range->start;
     result.suggestedEnd = suggestion->range->end;
     result.error.reset();
-    result.summary = QStringLiteral("Keep %1-%2")
+    result.summary = QCoreApplication::translate("velarix::VideoTrimAnalysis", "Keep %1-%2")
                          .arg(formatClock(suggestion->range->start), formatClock(suggestion->range->end));
     result.review = decision.review;
     if (!result.review.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "trimming/TrimSuggestion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,7 +15,7 @@ VideoTrimItem::VideoTrimItem(const QUrl& url, QObject* parent)
     : QObject(parent)
     , m_id(standardizedPath(url))
     , m_url(url)
-    , m_analysisSummary(QStringLiteral("Waiting to analyze…")) {}
+    , m_analysisSummary(QCoreApplication::translate("velarix::VideoTrimItem", "Waiting to analyze…")) {}
 
 QString VideoTrimItem::standardizedPath(const QUrl& url) {
     return QDir::cleanPath(QFileInfo(url.toLocalFile()).absoluteFilePath());
@@ -111,7 +112,7 @@ QString VideoTrimItem::rangeText() const {
     const double start = effectiveStart().value_or(0);
     const double end = effectiveEnd().value_or(m_duration);
     if (m_duration <= 0 || end <= start)
-        return QStringLiteral("No suggestion");
+        return QCoreApplication::translate("velarix::VideoTrimItem", "No suggestion");
     return formatClock(start) + QLatin1Char('-') + formatClock(end);
 }
 
@@ -192,10 +193,11 @@ QString VideoTrimItem::noSuggestionReason() const {
     if (m_isAnalyzing || m_duration <= 0 || m_suggestedStart || !m_analysisError || m_audioLevels.empty())
         return {};
     if (!m_exitTime)
-        return QStringLiteral("no freefall noise found");
+        return QCoreApplication::translate("velarix::VideoTrimItem", "no freefall noise found");
     if (!m_openingTime)
-        return QStringLiteral("opening not found");
-    return QStringLiteral(
+        return QCoreApplication::translate("velarix::VideoTrimItem", "opening not found");
+    return QCoreApplication::translate(
+        "velarix::VideoTrimItem",
         "the jump fills nearly the whole clip, so trimming would save less than 15 seconds");
 }
 

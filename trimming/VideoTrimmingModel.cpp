@@ -9,6 +9,7 @@
 #include "platform/Background.h"
 #include "platform/Log.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
 
@@ -27,18 +28,18 @@ QList<QStringList> recordingsOf(const QStringList& paths) {
 } // namespace
 
 QString VideoTrimCompletionSummary::text() const {
-    QString text = QStringLiteral("Done. Trimmed %1 video").arg(trimmedCount);
-    if (trimmedCount != 1)
-        text += QLatin1Char('s');
-    if (failedCount >= 1)
-        text += QStringLiteral(", %1 failed.").arg(failedCount);
-    else
-        text += QLatin1Char('.');
-    if (reviewSkippedCount == 1)
-        text += QStringLiteral(" 1 skipped: its suggestion needs a check before trimming.");
-    else if (reviewSkippedCount > 1)
-        text += QStringLiteral(" %1 skipped: their suggestions need a check before trimming.")
-                    .arg(reviewSkippedCount);
+    QString text =
+        failedCount >= 1
+            ? QCoreApplication::translate("velarix::VideoTrimmingModel",
+                                          "Done. Trimmed %n video(s), %1 failed.", nullptr, int(trimmedCount))
+                  .arg(failedCount)
+            : QCoreApplication::translate("velarix::VideoTrimmingModel", "Done. Trimmed %n video(s).",
+                                          nullptr, int(trimmedCount));
+    if (reviewSkippedCount >= 1)
+        text +=
+            u' ' + QCoreApplication::translate("velarix::VideoTrimmingModel",
+                                               "%n skipped: their suggestions need a check before trimming.",
+                                               nullptr, int(reviewSkippedCount));
     return text;
 }
 
@@ -316,7 +317,8 @@ QFuture<void> VideoTrimmingModel::startAnalysis(const QList<VideoTrimItem*>& ite
     for (VideoTrimItem* item : std::as_const(targets)) {
         item->setIsAnalyzing(true);
         item->setAnalysisEnded(false);
-        item->setAnalysisSummary(QStringLiteral("Analyzing audio…"));
+        item->setAnalysisSummary(
+            QCoreApplication::translate("velarix::VideoTrimmingModel", "Analyzing audio…"));
         item->setAnalysisError(std::nullopt);
         item->setReviewReason({});
         item->setSuggestedStart(std::nullopt);
@@ -387,9 +389,10 @@ void VideoTrimmingModel::applyAnalysis(const Run* run, VideoTrimItem* item,
         const QString description = result.error().message;
         qCCritical(lcApp, "Video trimming analysis failed for %s: %s", qPrintable(item->url().toLocalFile()),
                    qPrintable(description));
-        item->setAnalysisSummary(VideoTrimAnalysisTimeoutError::matches(result.error())
-                                     ? kAnalysisTimedOut
-                                     : QStringLiteral("Analysis failed"));
+        item->setAnalysisSummary(
+            VideoTrimAnalysisTimeoutError::matches(result.error())
+                ? kAnalysisTimedOut
+                : QCoreApplication::translate("velarix::VideoTrimmingModel", "Analysis failed"));
         item->setAnalysisError(description);
     }
     item->setAnalysisEnded(true);
@@ -457,8 +460,10 @@ QFuture<VideoTrimCompletionSummary> VideoTrimmingModel::startTrimming(bool trust
     for (VideoTrimItem* item : std::as_const(m_items)) {
         VideoTrimFileOutcome outcome{item->url().toLocalFile(), VideoTrimFileOutcome::Kind::Kept, 0, {}};
         if (item->savesTooLittle())
-            outcome.message = item->hasManualRange() ? QStringLiteral("Kept in full")
-                                                     : QStringLiteral("Kept: less than 15 seconds to remove");
+            outcome.message = item->hasManualRange()
+                                  ? QCoreApplication::translate("velarix::VideoTrimmingModel", "Kept in full")
+                                  : QCoreApplication::translate("velarix::VideoTrimmingModel",
+                                                                "Kept: less than 15 seconds to remove");
         else if (!item->canTrim())
             outcome.message =
                 QStringLiteral("Kept: ") + item->analysisError().value_or(item->analysisSummary());
@@ -523,7 +528,8 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
         if (result.ok()) {
             if (item) {
                 item->setOutputURL(result.value());
-                item->setExportMessage(QStringLiteral("Trimmed in place"));
+                item->setExportMessage(
+                    QCoreApplication::translate("velarix::VideoTrimmingModel", "Trimmed in place"));
                 item->setIsTrimming(false);
             }
             const qint64 saved = measured->value_or(savings);

@@ -26,10 +26,10 @@ QRect CardListDelegate::ejectRect(const QRect& row) {
 QString CardListDelegate::detailText(const QModelIndex& index) {
     QStringList parts;
     if (const quint64 space = index.data(CardListModel::SpaceAvailableRole).toULongLong(); space != 0)
-        parts << formatByteCount(space) + QStringLiteral(" free");
+        parts << tr("%1 free").arg(formatByteCount(space));
     const qint64 count = index.data(CardListModel::VideoCountRole).toLongLong();
     if (count >= 0)
-        parts << (count == 1 ? QStringLiteral("1 video") : QStringLiteral("%1 videos").arg(count));
+        parts << tr("%n video(s)", nullptr, int(count));
     return parts.join(QStringLiteral(" \u00b7 "));
 }
 
@@ -103,8 +103,7 @@ bool CardListDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                  const QStyleOptionViewItem& option, const QModelIndex& index) {
     if (event->type() == QEvent::ToolTip && ejectRect(option.rect).contains(event->pos())) {
         QToolTip::showText(event->globalPos(),
-                           QStringLiteral("Eject %1").arg(index.data(CardListModel::NameRole).toString()),
-                           view);
+                           tr("Eject %1").arg(index.data(CardListModel::NameRole).toString()), view);
         return true;
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);
@@ -142,9 +141,8 @@ CardListView::CardListView(CardListModel& cards, QWidget* parent)
     // While an import runs the list stays put: the copies are recorded under the shown card.
     const auto choosable = [this] {
         setEnabled(m_cards.isChoosable());
-        setToolTip(m_cards.isChoosable()
-                       ? QString()
-                       : QStringLiteral("Another card can be chosen when the import has finished."));
+        setToolTip(m_cards.isChoosable() ? QString()
+                                         : tr("Another card can be chosen when the import has finished."));
     };
     connect(&m_cards, &CardListModel::choosableChanged, this, choosable);
     choosable();

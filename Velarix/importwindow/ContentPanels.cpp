@@ -90,9 +90,9 @@ LoadingPanel::LoadingPanel(QWidget* parent)
     blockLayout->addWidget(m_bar);
     blockLayout->addWidget(m_status);
 
-    auto* notice = new ContentUnavailableView(
-        themedIcon("media-flash-sd-mmc", "sdcard.svg"), QStringLiteral("Loading Videos"),
-        QStringLiteral("Scanning the SD card and preparing video details."), this);
+    auto* notice =
+        new ContentUnavailableView(themedIcon("media-flash-sd-mmc", "sdcard.svg"), tr("Loading Videos"),
+                                   tr("Scanning the SD card and preparing video details."), this);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(16);
     layout->addStretch();

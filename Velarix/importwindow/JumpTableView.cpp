@@ -78,11 +78,11 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     m_table->installEventFilter(this);
 
     // Everything not imported yet, except files that cannot be read as video.
-    m_selectAllNew = new QAction(QStringLiteral("Select All New"), m_table);
+    m_selectAllNew = new QAction(tr("Select All New"), m_table);
     m_selectAllNew->setObjectName(QStringLiteral("selectAllNew"));
     m_selectAllNew->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     m_selectAllNew->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    m_selectAllNew->setToolTip(QStringLiteral("Select every video not imported yet [Ctrl+Shift+A]"));
+    m_selectAllNew->setToolTip(tr("Select every video not imported yet [Ctrl+Shift+A]"));
     connect(m_selectAllNew, &QAction::triggered, this, [this] {
         // Copies made without verification count as imported; say so, as they might not be whole.
         if (const qsizetype unverified = m_model.selectAllNew(m_store); unverified > 0)

@@ -120,8 +120,8 @@ QString PatternTextEdit::toolTipAt(const QPoint& position) const {
                 valid << placeholderToken(placeholder);
         }
         const QString token = toPlainText().mid(m_unknown.at(i).start, m_unknown.at(i).length);
-        return QStringLiteral("%1 is not a placeholder and would stay in the names as typed.\n"
-                              "Placeholders: %2 and %3; \u201c/\u201d makes a folder.")
+        return tr("%1 is not a placeholder and would stay in the names as typed.\n"
+                  "Placeholders: %2 and %3; \u201c/\u201d makes a folder.")
             .arg(token, valid.mid(0, valid.size() - 1).join(QStringLiteral(", ")), valid.last());
     }
     return {};

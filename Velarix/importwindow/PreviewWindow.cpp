@@ -37,7 +37,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     m_seek->setObjectName(QStringLiteral("seekBar"));
     m_seek->setFocusPolicy(Qt::NoFocus);
     m_seek->setRange(0, 0);
-    m_seek->setToolTip(QStringLiteral("Drag to move through the video (Left and Right step 5 seconds)"));
+    m_seek->setToolTip(tr("Drag to move through the video (Left and Right step 5 seconds)"));
     // While the handle is dragged the picture follows it; the player's own ticks do not move it back.
     connect(m_seek, &QSlider::sliderMoved, this, [this](int ms) {
         seekTo(ms / 1000.0);
@@ -210,7 +210,7 @@ void PreviewWindow::updatePosition() {
 void PreviewWindow::updatePlaying() {
     const bool playing = m_player->isPlaying();
     m_play->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    m_play->setToolTip(playing ? QStringLiteral("Pause [Space]") : QStringLiteral("Play [Space]"));
+    m_play->setToolTip(playing ? tr("Pause [Space]") : tr("Play [Space]"));
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {

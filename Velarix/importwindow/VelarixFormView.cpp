@@ -110,23 +110,23 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
 }
 
 void VelarixFormView::buildImportSection(QWidget* content) {
-    auto* section = new FormSection(QStringLiteral("Import"), content);
+    auto* section = new FormSection(tr("Import"), content);
     section->setObjectName(QStringLiteral("importSection"));
     // Save to: the label and the chooser button over the destination, which so has the row's whole
     // width (shortened at its head only when even that is too narrow).
     auto* location = new QWidget;
     location->setObjectName(QStringLiteral("saveToRow"));
-    auto* locationLabel = new QLabel(QStringLiteral("Save to"), location);
+    auto* locationLabel = new QLabel(tr("Save to"), location);
     m_location = new ElidedLabel(Qt::ElideLeft, location);
     m_location->setObjectName(QStringLiteral("outputLocation"));
     m_location->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_location->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* change = new QToolButton(location);
     change->setObjectName(QStringLiteral("chooseFolder"));
-    change->setText(QStringLiteral("Change\u2026"));
+    change->setText(tr("C&hange\u2026"));
     change->setIcon(themedIcon("folder", "folder.svg"));
     change->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    change->setToolTip(QStringLiteral("Choose destination folder"));
+    change->setToolTip(tr("Choose destination folder"));
     connect(change, &QToolButton::clicked, this, [this] { chooseFolder(); });
     auto* locationTop = new QHBoxLayout;
     locationTop->setContentsMargins(0, 0, 0, 0);
@@ -148,7 +148,7 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     connect(m_pattern, &PatternField::patternEdited, &m_model, &VelarixModel::setImportPattern);
     connect(&m_model, &VelarixModel::importPatternChanged, m_pattern,
             [this] { m_pattern->setPattern(m_model.importPattern()); });
-    auto* insert = new QPushButton(QStringLiteral("Insert Placeholder"), patternBox);
+    auto* insert = new QPushButton(tr("Insert &Placeholder"), patternBox);
     insert->setObjectName(QStringLiteral("insertPlaceholder"));
     m_insertMenu = new QMenu(insert);
     for (Placeholder placeholder : allPlaceholders()) {
@@ -164,7 +164,7 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     }
     insert->setMenu(m_insertMenu);
     // The label and the menu over the field, so the field has the row's whole width for the pattern.
-    auto* label = new QLabel(QStringLiteral("Filename pattern"), patternBox);
+    auto* label = new QLabel(tr("Filename pattern"), patternBox);
     label->setBuddy(m_pattern);
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
@@ -196,19 +196,17 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     m_space = new QLabel;
     m_space->setObjectName(QStringLiteral("destinationSpace"));
     m_space->setWordWrap(true);
-    section->addLabeledRow(QStringLiteral("Space"), m_space, QStringLiteral("spaceRow"));
+    section->addLabeledRow(tr("Space"), m_space, QStringLiteral("spaceRow"));
 
-    QCheckBox* openFolder =
-        addOptionRow(section, QStringLiteral("Open imported folder"),
-                     QStringLiteral("Reveal the destination folder after a successful import."),
-                     m_model.openFolderAferImport(), QStringLiteral("openFolderAferImport"));
+    QCheckBox* openFolder = addOptionRow(
+        section, tr("Open imported folder"), tr("Reveal the destination folder after a successful import."),
+        m_model.openFolderAferImport(), QStringLiteral("openFolderAferImport"));
     connect(openFolder, &QCheckBox::toggled, &m_model, &VelarixModel::setOpenFolderAferImport);
     connect(&m_model, &VelarixModel::openFolderAferImportChanged, openFolder,
             [this, openFolder] { openFolder->setChecked(m_model.openFolderAferImport()); });
     QCheckBox* trimAfter = addOptionRow(
-        section, QStringLiteral("Trim after import"),
-        QStringLiteral(
-            "Open the imported copies in Video Trimming and analyse them, ready to review and trim."),
+        section, tr("Trim after import"),
+        tr("Open the imported copies in Video Trimming and analyse them, ready to review and trim."),
         m_model.trimAfterImport(), QStringLiteral("trimAfterImport"));
     connect(trimAfter, &QCheckBox::toggled, &m_model, &VelarixModel::setTrimAfterImport);
     connect(&m_model, &VelarixModel::trimAfterImportChanged, trimAfter,
@@ -217,12 +215,12 @@ void VelarixFormView::buildImportSection(QWidget* content) {
 }
 
 void VelarixFormView::buildJumpSection(QWidget* content) {
-    auto* section = new FormSection(QStringLiteral("Jump Number"), content);
+    auto* section = new FormSection(tr("Jump Number"), content);
     section->setObjectName(QStringLiteral("jumpSection"));
     auto* jump = new QSpinBox;
     jump->setObjectName(QStringLiteral("jumpNumber"));
-    jump->setAccessibleName(QStringLiteral("Jump Number"));
-    jump->setToolTip(QStringLiteral("Jump Number"));
+    jump->setAccessibleName(tr("Jump Number"));
+    jump->setToolTip(tr("Jump Number"));
     jump->setRange(0, std::numeric_limits<int>::max());
     jump->setGroupSeparatorShown(false);
     jump->setValue(int(std::clamp<qint64>(m_model.jumpNumber(), 0, std::numeric_limits<int>::max())));
@@ -239,35 +237,33 @@ void VelarixFormView::buildJumpSection(QWidget* content) {
     rowLayout->addStretch();
     section->addRow(row);
 
-    QCheckBox* increment =
-        addOptionRow(section, QStringLiteral("Auto increment jump number"),
-                     QStringLiteral("Advance the jump number after each completed import."),
-                     m_model.autoIncrementJumpNumber(), QStringLiteral("autoIncrementJumpNumber"));
+    QCheckBox* increment = addOptionRow(
+        section, tr("Auto increment jump number"), tr("Advance the jump number after each completed import."),
+        m_model.autoIncrementJumpNumber(), QStringLiteral("autoIncrementJumpNumber"));
     connect(increment, &QCheckBox::toggled, &m_model, &VelarixModel::setAutoIncrementJumpNumber);
     connect(&m_model, &VelarixModel::autoIncrementJumpNumberChanged, increment,
             [this, increment] { increment->setChecked(m_model.autoIncrementJumpNumber()); });
-    QCheckBox* group = addOptionRow(section, QStringLiteral("Auto group nearby clips"),
-                                    QStringLiteral("Keep nearby recordings under the same jump number."),
+    QCheckBox* group = addOptionRow(section, tr("Auto group nearby clips"),
+                                    tr("Keep nearby recordings under the same jump number."),
                                     m_model.autogroupVideos(), QStringLiteral("autogroupVideos"));
     connect(group, &QCheckBox::toggled, &m_model, &VelarixModel::setAutogroupVideos);
     connect(&m_model, &VelarixModel::autogroupVideosChanged, group,
             [this, group] { group->setChecked(m_model.autogroupVideos()); });
-    QCheckBox* join =
-        addOptionRow(section, QStringLiteral("Join chapters"),
-                     QStringLiteral("Import a recording the camera split into chapters as one video."),
-                     m_model.joinChapters(), QStringLiteral("joinChapters"));
+    QCheckBox* join = addOptionRow(section, tr("Join chapters"),
+                                   tr("Import a recording the camera split into chapters as one video."),
+                                   m_model.joinChapters(), QStringLiteral("joinChapters"));
     connect(join, &QCheckBox::toggled, &m_model, &VelarixModel::setJoinChapters);
     connect(&m_model, &VelarixModel::joinChaptersChanged, join,
             [this, join] { join->setChecked(m_model.joinChapters()); });
     QCheckBox* sidecars = addOptionRow(
-        section, QStringLiteral("Import sidecar files"),
-        QStringLiteral("Copy the files a camera writes beside a video (thumbnails, GPS, clip data) with it."),
+        section, tr("Import sidecar files"),
+        tr("Copy the files a camera writes beside a video (thumbnails, GPS, clip data) with it."),
         m_model.copySidecars(), QStringLiteral("copySidecars"));
     connect(sidecars, &QCheckBox::toggled, &m_model, &VelarixModel::setCopySidecars);
-    QCheckBox* proxies = addOptionRow(
-        section, QStringLiteral("Import proxy files"),
-        QStringLiteral("With the sidecar files, copy the low-resolution previews (LRV, LRF) too."),
-        m_model.copyProxies(), QStringLiteral("copyProxies"));
+    QCheckBox* proxies =
+        addOptionRow(section, tr("Import proxy files"),
+                     tr("With the sidecar files, copy the low-resolution previews (LRV, LRF) too."),
+                     m_model.copyProxies(), QStringLiteral("copyProxies"));
     proxies->setEnabled(m_model.copySidecars());
     connect(proxies, &QCheckBox::toggled, &m_model, &VelarixModel::setCopyProxies);
     connect(&m_model, &VelarixModel::copySidecarsChanged, sidecars, [this, sidecars, proxies] {
@@ -280,29 +276,29 @@ void VelarixFormView::buildJumpSection(QWidget* content) {
 }
 
 void VelarixFormView::buildCardSection(QWidget* content) {
-    auto* section = new FormSection(QStringLiteral("SD Card"), content);
+    auto* section = new FormSection(tr("SD Card"), content);
     section->setObjectName(QStringLiteral("cardSection"));
-    QMenu* actions = section->addHeaderMenu(QStringLiteral("SD card actions"), QStringLiteral("cardActions"));
-    QAction* clear = actions->addAction(themedIcon("edit-clear-history", "quit.svg"),
-                                        QStringLiteral("Clear Import History"));
+    QMenu* actions = section->addHeaderMenu(tr("SD card actions"), QStringLiteral("cardActions"));
+    QAction* clear =
+        actions->addAction(themedIcon("edit-clear-history", "quit.svg"), tr("Clear Import History"));
     clear->setObjectName(QStringLiteral("clearImportHistory"));
     connect(clear, &QAction::triggered, this, &VelarixFormView::clearImportHistory);
 
     auto* cardName = new QLineEdit;
     cardName->setObjectName(QStringLiteral("sdCardName"));
-    cardName->setPlaceholderText(QStringLiteral("Name"));
+    cardName->setPlaceholderText(tr("Name"));
     cardName->setText(m_model.sdCardName());
     connect(cardName, &QLineEdit::textEdited, &m_model, &VelarixModel::setSdCardName);
     connect(&m_model, &VelarixModel::sdCardNameChanged, cardName, [this, cardName] {
         if (cardName->text() != m_model.sdCardName())
             cardName->setText(m_model.sdCardName());
     });
-    section->addLabeledRow(QStringLiteral("SD Card Name"), cardName, QStringLiteral("cardNameRow"));
+    section->addLabeledRow(tr("SD Card Name"), cardName, QStringLiteral("cardNameRow"));
     content->layout()->addWidget(section);
 }
 
 void VelarixFormView::buildFilesSection(QWidget* content) {
-    m_filesSection = new FormSection(QStringLiteral("Files to import"), content);
+    m_filesSection = new FormSection(tr("Files to import"), content);
     m_filesSection->setObjectName(QStringLiteral("filesSection"));
     m_files = new OutputFilesView;
     m_files->setMinimumHeight(140);
@@ -328,7 +324,7 @@ void VelarixFormView::buildFilesSection(QWidget* content) {
     cancel->setIcon(QIcon(QStringLiteral(":/velarix/icons/cancel.svg")));
     cancel->setIconSize(QSize(18, 18));
     cancel->setAutoRaise(true);
-    cancel->setToolTip(QStringLiteral("Cancel import"));
+    cancel->setToolTip(tr("Cancel import"));
     connect(cancel, &QToolButton::clicked, this, [this] {
         if (ImportProgress* progress = m_model.importProgress())
             progress->cancel();
@@ -349,8 +345,7 @@ QFileDialog* VelarixFormView::chooseFolder() {
         m_chooser->raise();
         return m_chooser;
     }
-    auto* dialog =
-        new QFileDialog(window(), QStringLiteral("Choose destination folder"), m_model.outputLocation());
+    auto* dialog = new QFileDialog(window(), tr("Choose destination folder"), m_model.outputLocation());
     dialog->setObjectName(QStringLiteral("folderChooser"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::Directory);
@@ -380,21 +375,22 @@ QMessageBox* VelarixFormView::clearImportHistory() {
     question->setObjectName(QStringLiteral("clearHistoryQuestion"));
     question->setAttribute(Qt::WA_DeleteOnClose);
     question->setIcon(QMessageBox::Question);
-    question->setWindowTitle(QStringLiteral("Clear Import History"));
-    const QString card = m_model.sdCardName().isEmpty() ? QStringLiteral("this card") : m_model.sdCardName();
+    question->setWindowTitle(tr("Clear Import History"));
+    const QString card = m_model.sdCardName().isEmpty() ? tr("this card") : m_model.sdCardName();
     if (count == 0) {
-        question->setText(QStringLiteral("%1 has no import history.").arg(card));
+        question->setText(tr("%1 has no import history.").arg(card));
         question->setStandardButtons(QMessageBox::Ok);
         question->open();
         return question;
     }
-    question->setText(count < 0 ? QStringLiteral("Clear the import history of %1?").arg(card)
-                                : QStringLiteral("Clear the import history of %1? This removes %2.")
-                                      .arg(card, count == 1 ? QStringLiteral("1 record")
-                                                            : QStringLiteral("%1 records").arg(count)));
-    question->setInformativeText(QStringLiteral("Its videos will show as not imported and can be imported "
-                                                "again. Copies already made stay where they are."));
-    QPushButton* clear = question->addButton(QStringLiteral("Clear History"), QMessageBox::DestructiveRole);
+    question->setText(
+        count < 0 ? tr("Clear the import history of %1?").arg(card)
+                  : tr("Clear the import history of %1? This removes %n record(s).", nullptr, int(count))
+                        .arg(card));
+    question->setInformativeText(
+        tr("Its videos will show as not imported and can be imported again. Copies already made stay "
+           "where they are."));
+    QPushButton* clear = question->addButton(tr("C&lear History"), QMessageBox::DestructiveRole);
     clear->setObjectName(QStringLiteral("confirmClear"));
     question->addButton(QMessageBox::Cancel);
     question->setDefaultButton(QMessageBox::Cancel);
@@ -417,15 +413,15 @@ void VelarixFormView::updateSpace() {
     QString text;
     bool fits = true;
     if (!available) {
-        text = QStringLiteral("Free space unknown");
+        text = tr("Free space unknown");
     } else if (needed == 0) {
-        text = formatByteCount(*available) + QStringLiteral(" available");
+        text = tr("%1 available").arg(formatByteCount(*available));
     } else {
         fits = quint64(needed) <= *available;
-        text = QStringLiteral("%1 needed, %2 available")
-                   .arg(formatByteCount(quint64(needed)), formatByteCount(*available));
+        text =
+            tr("%1 needed, %2 available").arg(formatByteCount(quint64(needed)), formatByteCount(*available));
         if (!fits)
-            text += QStringLiteral(" \u2014 not enough space");
+            text = tr("%1 \u2014 not enough space").arg(text);
     }
     m_space->setText(text);
     m_space->setProperty("fits", fits);

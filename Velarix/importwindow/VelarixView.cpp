@@ -37,13 +37,13 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
     m_model.defaults().followFile();
 
     m_pages.loading = new LoadingPanel;
-    m_pages.empty = new ContentUnavailableView(
-        themedIcon("drive-removable-media", "drive-missing.svg"), QStringLiteral("No SD Card Found"),
-        QStringLiteral("Insert a camera card to see its videos here."));
+    m_pages.empty = new ContentUnavailableView(themedIcon("drive-removable-media", "drive-missing.svg"),
+                                               tr("No SD Card Found"),
+                                               tr("Insert a camera card to see its videos here."));
     m_pages.empty->setObjectName(QStringLiteral("emptyPanel"));
-    auto* trim = new QPushButton(themedIcon("edit-cut", "scissors.svg"), QStringLiteral("Trim Videos\u2026"));
+    auto* trim = new QPushButton(themedIcon("edit-cut", "scissors.svg"), tr("&Trim Videos\u2026"));
     trim->setObjectName(QStringLiteral("trimVideos"));
-    trim->setToolTip(QStringLiteral("Trim videos already on this computer to the jump"));
+    trim->setToolTip(tr("Trim videos already on this computer to the jump"));
     connect(trim, &QPushButton::clicked, this, &VelarixView::trimVideosRequested);
     auto* emptyPage = new QWidget;
     auto* emptyLayout = new QVBoxLayout(emptyPage);
@@ -117,7 +117,7 @@ VelarixView::VelarixView(VelarixModel& model, HistoryStore& store, CardWatcher* 
 VelarixView::~VelarixView() = default;
 
 void VelarixView::buildToolBar() {
-    QToolBar* bar = addToolBar(QStringLiteral("Main"));
+    QToolBar* bar = addToolBar(tr("Main"));
     bar->setObjectName(QStringLiteral("mainToolBar"));
     bar->setMovable(false);
     bar->setFloatable(false);
@@ -133,10 +133,10 @@ void VelarixView::buildToolBar() {
     icon->setToolTip(QStringLiteral("Velarix"));
     bar->addWidget(icon);
 
-    m_eject = bar->addAction(themedIcon("media-eject", "eject.svg"), QStringLiteral("Eject"));
+    m_eject = bar->addAction(themedIcon("media-eject", "eject.svg"), tr("&Eject"));
     m_eject->setObjectName(QStringLiteral("eject"));
     m_eject->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    m_eject->setToolTip(QStringLiteral("Eject SD card [Ctrl+E]"));
+    m_eject->setToolTip(tr("Eject SD card [Ctrl+E]"));
     connect(m_eject, &QAction::triggered, this, &VelarixView::eject);
 
     auto* spacer = new QWidget(bar);
@@ -149,10 +149,10 @@ void VelarixView::buildToolBar() {
     m_selectAllNew->setIcon(themedIcon("edit-select-all", "select-all.svg"));
     bar->addAction(m_selectAllNew);
 
-    m_import = bar->addAction(themedIcon("document-import", "import.svg"), QStringLiteral("Import"));
+    m_import = bar->addAction(themedIcon("document-import", "import.svg"), tr("&Import"));
     m_import->setObjectName(QStringLiteral("import"));
     m_import->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    m_import->setToolTip(QStringLiteral("Import [Ctrl+I]"));
+    m_import->setToolTip(tr("Import [Ctrl+I]"));
     connect(m_import, &QAction::triggered, this, &VelarixView::startImport);
 }
 
@@ -167,15 +167,15 @@ void VelarixView::updateContent() {
     m_pages.stack->setCurrentIndex(int(shown));
     if (shown == Content::empty && m_model.sdCardPath()) {
         // A card is in, but nothing on it to import.
-        m_pages.empty->setTitle(QStringLiteral("No Videos on %1").arg(m_model.sdCardName()));
+        m_pages.empty->setTitle(tr("No Videos on %1").arg(m_model.sdCardName()));
         m_pages.empty->setDescription(
-            m_cards->rowCount() > 1 ? QStringLiteral("This card has no videos in its camera folders. Choose "
-                                                     "another card on the left.")
-                                    : QStringLiteral("This card has no videos in its camera folders. Insert "
-                                                     "another camera card to see its videos here."));
+            m_cards->rowCount() > 1 ? tr("This card has no videos in its camera folders. Choose another card "
+                                         "on the left.")
+                                    : tr("This card has no videos in its camera folders. Insert another "
+                                         "camera card to see its videos here."));
     } else if (shown == Content::empty) {
-        m_pages.empty->setTitle(QStringLiteral("No SD Card Found"));
-        m_pages.empty->setDescription(QStringLiteral("Insert a camera card to see its videos here."));
+        m_pages.empty->setTitle(tr("No SD Card Found"));
+        m_pages.empty->setDescription(tr("Insert a camera card to see its videos here."));
     }
     if (shown == Content::loading)
         m_pages.loading->setStatus(m_model.videoLoadingStatus(), m_model.videoLoadingFraction());
@@ -184,8 +184,7 @@ void VelarixView::updateContent() {
 QString VelarixView::subtitle() const {
     QString text = m_model.sdCardPath().value_or(QString());
     if (m_model.sdCardSpaceAvailable() != 0)
-        text += QStringLiteral(" (") + formatByteCount(m_model.sdCardSpaceAvailable()) +
-                QStringLiteral(" available)");
+        text = tr("%1 (%2 available)").arg(text, formatByteCount(m_model.sdCardSpaceAvailable()));
     return text;
 }
 
@@ -200,7 +199,7 @@ void VelarixView::updateActions() {
     const std::optional<QString> problem = m_model.importPatternProblem();
     m_import->setEnabled(m_model.importProgress() == nullptr && !m_model.selectedVideoFiles().isEmpty() &&
                          !problem);
-    m_import->setToolTip(problem.value_or(QStringLiteral("Import [Ctrl+I]")));
+    m_import->setToolTip(problem.value_or(tr("Import [Ctrl+I]")));
 }
 
 void VelarixView::showError() {
@@ -213,8 +212,7 @@ void VelarixView::showError() {
     alert->setObjectName(QStringLiteral("errorAlert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);
     if (m_model.error().recovery() == ApplicationError::Recovery::changeDestination) {
-        QPushButton* change =
-            alert->addButton(QStringLiteral("Change Destination\u2026"), QMessageBox::AcceptRole);
+        QPushButton* change = alert->addButton(tr("Change Destination\u2026"), QMessageBox::AcceptRole);
         change->setObjectName(QStringLiteral("changeDestination"));
         alert->setDefaultButton(change);
         connect(change, &QPushButton::clicked, this, [this] {
@@ -268,12 +266,12 @@ void VelarixView::startImport() {
                   .arg(imported.size()),
         QMessageBox::NoButton, this);
     question->setObjectName(QStringLiteral("reimportQuestion"));
-    question->setInformativeText(QStringLiteral("Importing them again makes second copies."));
+    question->setInformativeText(tr("Importing them again makes second copies."));
     question->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* skip = imported.size() < selected
-                            ? question->addButton(QStringLiteral("Skip Imported"), QMessageBox::AcceptRole)
+                            ? question->addButton(tr("&Skip Imported"), QMessageBox::AcceptRole)
                             : nullptr;
-    QPushButton* again = question->addButton(QStringLiteral("Import Again"), QMessageBox::DestructiveRole);
+    QPushButton* again = question->addButton(tr("Import &Again"), QMessageBox::DestructiveRole);
     QPushButton* cancel = question->addButton(QMessageBox::Cancel);
     if (skip)
         skip->setObjectName(QStringLiteral("skipImported"));

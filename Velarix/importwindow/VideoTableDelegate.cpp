@@ -172,16 +172,15 @@ void VideoTableDelegate::paintState(QPainter* painter, const QStyleOptionViewIte
         paintCheckBadge(painter, badge);
         painter->setPen(option.state & QStyle::State_Selected ? primaryText(option)
                                                               : kImportedGreen.darker(115));
-        painter->drawText(area.adjusted(side + 5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          QStringLiteral("Imported"));
+        painter->drawText(area.adjusted(side + 5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, tr("Imported"));
     } else if (status == ImportStatus::newVideo) {
         painter->setPen(secondaryText(option));
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("New"));
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, tr("New"));
     } else if (status == ImportStatus::unreadable) {
         // The reason is the cell's tooltip.
         painter->setPen(option.state & QStyle::State_Selected ? primaryText(option)
                                                               : QColor(0xc0, 0x39, 0x2b));
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Unreadable"));
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, tr("Unreadable"));
     }
 }
 

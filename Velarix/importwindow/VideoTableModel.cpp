@@ -34,15 +34,15 @@ QVariant VideoTableModel::headerData(int section, Qt::Orientation orientation, i
     if (role == Qt::DisplayRole) {
         switch (section) {
         case thumbnailColumn:
-            return QStringLiteral("Thumbnail");
+            return tr("Thumbnail");
         case fileColumn:
-            return QStringLiteral("File");
+            return tr("File");
         case stateColumn:
-            return QStringLiteral("State");
+            return tr("State");
         case sizeColumn:
-            return QStringLiteral("Size");
+            return tr("Size");
         case createdColumn:
-            return QStringLiteral("Created");
+            return tr("Created");
         }
     }
     if (role == Qt::TextAlignmentRole)
@@ -102,11 +102,11 @@ QVariant VideoTableModel::displayText(const VideoFileRow& row, int column) const
     case stateColumn:
         switch (importStatus(row)) {
         case ImportStatus::imported:
-            return QStringLiteral("Imported");
+            return tr("Imported");
         case ImportStatus::newVideo:
-            return QStringLiteral("New");
+            return tr("New");
         case ImportStatus::unreadable:
-            return QStringLiteral("Unreadable");
+            return tr("Unreadable");
         case ImportStatus::unmarked:
             return QString();
         }

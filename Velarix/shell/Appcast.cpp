@@ -1,5 +1,6 @@
 #include "Velarix/shell/Appcast.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -106,12 +107,14 @@ Result<QList<AppcastItem>> parseAppcast(const QByteArray& xml) {
     }
     if (reader.hasError())
         return Error::make(QStringLiteral("Updates"), 1,
-                           QStringLiteral("The update feed could not be read: %1 (line %2).")
+                           QCoreApplication::translate("velarix::Appcast",
+                                                       "The update feed could not be read: %1 (line %2).")
                                .arg(reader.errorString())
                                .arg(reader.lineNumber()));
     if (!sawChannel)
-        return Error::make(QStringLiteral("Updates"), 1,
-                           QStringLiteral("The update feed is not an RSS feed."));
+        return Error::make(
+            QStringLiteral("Updates"), 1,
+            QCoreApplication::translate("velarix::Appcast", "The update feed is not an RSS feed."));
     return items;
 }
 

@@ -37,8 +37,10 @@ Result<void> Autostart::setEnabled(bool enabled, const QString& program) {
     const QString path = entryPath();
     if (!enabled) {
         if (QFile::exists(path) && !QFile::remove(path))
-            return Error::make(QStringLiteral("Autostart"), 1,
-                               QStringLiteral("The login item %1 could not be removed.").arg(path));
+            return Error::make(
+                QStringLiteral("Autostart"), 1,
+                QCoreApplication::translate("velarix::Autostart", "The login item %1 could not be removed.")
+                    .arg(path));
         return {};
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -47,7 +49,8 @@ Result<void> Autostart::setEnabled(bool enabled, const QString& program) {
     if (!file.open(QIODevice::WriteOnly))
         return Error::make(
             QStringLiteral("Autostart"), 2,
-            QStringLiteral("The login item %1 could not be written: %2").arg(path, file.errorString()));
+            QCoreApplication::translate("velarix::Autostart", "The login item %1 could not be written: %2")
+                .arg(path, file.errorString()));
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=Velarix\n"
@@ -61,7 +64,8 @@ Result<void> Autostart::setEnabled(bool enabled, const QString& program) {
     if (!file.commit())
         return Error::make(
             QStringLiteral("Autostart"), 2,
-            QStringLiteral("The login item %1 could not be written: %2").arg(path, file.errorString()));
+            QCoreApplication::translate("velarix::Autostart", "The login item %1 could not be written: %2")
+                .arg(path, file.errorString()));
     return {};
 }
 

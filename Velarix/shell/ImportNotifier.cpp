@@ -61,7 +61,7 @@ void ImportNotifier::update(bool force) {
     const QString body = m_progress->phaseText();
     const QString what = tr("%n video(s)", nullptr, int(m_total));
     m_notifications.show(QString::fromLatin1(kKey),
-                         {QStringLiteral("Importing %1 \u2014 %2%").arg(what).arg(percent), body, percent});
+                         {tr("Importing %1 \u2014 %2%").arg(what).arg(percent), body, percent});
 }
 
 void ImportNotifier::finished() {
@@ -73,14 +73,14 @@ void ImportNotifier::finished() {
     const ApplicationError& error = m_model.error();
     DesktopNotifications::Notification done;
     if (error.isEmpty()) {
-        done.summary = QStringLiteral("Import finished");
-        done.body = (m_total == 1 ? QStringLiteral("1 video") : QStringLiteral("%1 videos").arg(m_total)) +
-                    QStringLiteral(" copied to ") + QDir::toNativeSeparators(m_model.outputLocation());
+        done.summary = tr("Import finished");
+        done.body = tr("%n video(s) copied to %1", nullptr, int(m_total))
+                        .arg(QDir::toNativeSeparators(m_model.outputLocation()));
     } else if (error.isCancellation()) {
-        done.summary = QStringLiteral("Import cancelled");
+        done.summary = tr("Import cancelled");
         done.body = error.errorDescription(); // what was copied and kept
     } else {
-        done.summary = QStringLiteral("Import failed");
+        done.summary = tr("Import failed");
         done.body = error.errorDescription();
     }
     m_notifications.show(QString::fromLatin1(kKey), done);

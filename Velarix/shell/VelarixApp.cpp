@@ -149,8 +149,8 @@ void VelarixApp::requestQuit() {
         question.setInformativeText(
             tr("Velarix can finish the import and then quit, or stop it now: the videos copied and verified "
                "so far stay imported, the others are not imported."));
-        QPushButton* finish = question.addButton(tr("Finish Import, Then Quit"), QMessageBox::AcceptRole);
-        QPushButton* stop = question.addButton(tr("Stop Import and Quit"), QMessageBox::DestructiveRole);
+        QPushButton* finish = question.addButton(tr("&Finish Import, Then Quit"), QMessageBox::AcceptRole);
+        QPushButton* stop = question.addButton(tr("&Stop Import and Quit"), QMessageBox::DestructiveRole);
         question.addButton(QMessageBox::Cancel);
         question.setDefaultButton(finish);
         question.exec();
@@ -212,37 +212,37 @@ void VelarixApp::applyMenuBarExtra() {
 }
 
 void VelarixApp::createActions() {
-    m_openMainAction = new QAction(themedIcon("window-new", "open.svg"), tr("Open\u2026"), this);
+    m_openMainAction = new QAction(themedIcon("window-new", "open.svg"), tr("&Open\u2026"), this);
     connect(m_openMainAction, &QAction::triggered, this, [this] { showMainWindow(); });
 
     m_settingsAction =
-        new QAction(themedIcon("preferences-system", "settings.svg"), tr("Settings\u2026"), this);
+        new QAction(themedIcon("preferences-system", "settings.svg"), tr("&Settings\u2026"), this);
     m_settingsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_settingsAction->setShortcutContext(Qt::ApplicationShortcut);
     m_settingsAction->setMenuRole(QAction::PreferencesRole);
     connect(m_settingsAction, &QAction::triggered, this, [this] { showSettingsWindow(); });
 
-    m_quitAction = new QAction(themedIcon("application-exit", "quit.svg"), tr("Quit"), this);
+    m_quitAction = new QAction(themedIcon("application-exit", "quit.svg"), tr("&Quit"), this);
     m_quitAction->setShortcut(QKeySequence::Quit);
     m_quitAction->setShortcutContext(Qt::ApplicationShortcut);
     m_quitAction->setMenuRole(QAction::QuitRole);
     connect(m_quitAction, &QAction::triggered, this, &VelarixApp::requestQuit, Qt::QueuedConnection);
 
-    m_trimmingAction = new QAction(tr("Video Trimming"), this);
+    m_trimmingAction = new QAction(tr("Video &Trimming"), this);
     m_trimmingAction->setObjectName(QStringLiteral("openVideoTrimming"));
     m_trimmingAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     m_trimmingAction->setShortcutContext(Qt::ApplicationShortcut);
     connect(m_trimmingAction, &QAction::triggered, this, [this] { showTrimmingWindow(); });
 
-    m_helpAction = new QAction(QIcon::fromTheme(QStringLiteral("help-contents")), tr("Help"), this);
+    m_helpAction = new QAction(QIcon::fromTheme(QStringLiteral("help-contents")), tr("&Help"), this);
     connect(m_helpAction, &QAction::triggered, this,
             [] { QDesktopServices::openUrl(QUrl(QStringLiteral(VELARIX_HELP_URL))); });
 
-    m_checkForUpdatesAction = new QAction(tr("Check for Updates\u2026"), this);
+    m_checkForUpdatesAction = new QAction(tr("&Check for Updates\u2026"), this);
     m_checkForUpdatesAction->setObjectName(QStringLiteral("checkForUpdates"));
     m_checkForUpdatesAction->setEnabled(false);
 
-    m_aboutAction = new QAction(tr("About Velarix"), this);
+    m_aboutAction = new QAction(tr("&About Velarix"), this);
     m_aboutAction->setMenuRole(QAction::AboutRole);
     connect(m_aboutAction, &QAction::triggered, this, [this] {
         QMessageBox::about(m_mainWindow ? static_cast<QWidget*>(m_mainWindow) : nullptr, tr("About Velarix"),
@@ -337,7 +337,7 @@ QMainWindow* VelarixApp::showMainWindow() {
     if (!m_store) {
         auto store = openStore();
         if (!store) {
-            reportFatal(QStringLiteral("Could not create ModelContainer: ") + store.error().message);
+            reportFatal(tr("Could not create ModelContainer: ") + store.error().message);
             return nullptr;
         }
         m_store = std::move(*store);
@@ -370,7 +370,7 @@ Result<std::unique_ptr<HistoryStore>> VelarixApp::openStore() {
             tr("Velarix can move it aside (renamed with today's date, not deleted) and start a new, empty "
                "import history. Videos will then not show as imported until they are imported again."));
         QPushButton* moveButton =
-            question.addButton(tr("Move Aside and Start New History"), QMessageBox::AcceptRole);
+            question.addButton(tr("&Move Aside and Start New History"), QMessageBox::AcceptRole);
         question.addButton(tr("Quit"), QMessageBox::RejectRole);
         question.exec();
         move = question.clickedButton() == moveButton;

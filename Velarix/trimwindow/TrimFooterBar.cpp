@@ -86,7 +86,7 @@ void TrimFooterBar::refresh(const VideoTrimmingModel& model) {
                           processedText(model.trimCompletedCount(), model.trimTotalCount(),
                                         model.trimTotalCount() - model.trimCompletedCount()));
     } else {
-        m_status->setText(count == 1 ? tr("1 video") : tr("%1 videos").arg(count));
+        m_status->setText(tr("%n video(s)", nullptr, int(count)));
     }
     m_progress->setVisible(analysing || trimming);
     trimstyle::setStyle(m_status, analysing || trimming ? Text::Caption : Text::Body, true);

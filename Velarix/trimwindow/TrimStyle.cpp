@@ -1,6 +1,7 @@
 #include "Velarix/trimwindow/TrimStyle.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QWidget>
@@ -80,9 +81,10 @@ QLabel* label(const QString& text, Text style, bool secondaryColour, QWidget* pa
 }
 
 QString byteCount(qint64 bytes) {
-    if (bytes < 1000)
-        return QLocale().toString(qMax<qint64>(bytes, 0)) +
-               (bytes == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes"));
+    if (bytes < 1000) {
+        const int count = bytes < 0 ? 0 : int(bytes);
+        return QCoreApplication::translate("velarix::DisplayFormats", "%n byte(s)", nullptr, count);
+    }
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 

@@ -53,7 +53,7 @@ VideoTrimmingView::VideoTrimmingView(QWidget* parent)
     , m_model(new VideoTrimmingModel(this)) {
     ensureAppResources();
     setObjectName(QStringLiteral("video-trimming"));
-    setWindowTitle(QStringLiteral("Video Trimming"));
+    setWindowTitle(tr("Video Trimming"));
     setMinimumSize(860, 520);
     resize(1000, 640);
     setAcceptDrops(true);
@@ -162,9 +162,9 @@ void VideoTrimmingView::refresh() {
     m_closeGuard->setBusy(model.isAnalyzing() || model.isTrimming());
     const int edited = model.untrimmedManualRangeCount();
     m_closeGuard->setUnsavedEdits(
-        edited == 0   ? QString()
-        : edited == 1 ? tr("1 video has a range you adjusted that is not trimmed yet.")
-                      : tr("%1 videos have ranges you adjusted that are not trimmed yet.").arg(edited));
+        edited == 0
+            ? QString()
+            : tr("%n video(s) have ranges you adjusted that are not trimmed yet.", nullptr, int(edited)));
 }
 
 void VideoTrimmingView::triggerDefaultButton() {
@@ -251,11 +251,10 @@ void VideoTrimmingView::confirmTrim() {
     QStringList lines;
     for (const VideoTrimItem* item : doubtful)
         lines << tr("%1: %2").arg(QFileInfo(item->url().toLocalFile()).fileName(), item->reviewReason());
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"),
-                                doubtful.size() == 1
-                                    ? tr("1 video should be checked before trimming")
-                                    : tr("%1 videos should be checked before trimming").arg(doubtful.size()),
-                                QMessageBox::NoButton, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, tr("Video Trimming"),
+                        tr("%n video(s) should be checked before trimming", nullptr, int(doubtful.size())),
+                        QMessageBox::NoButton, this);
     box->setObjectName(QStringLiteral("trimReviewConfirm"));
     box->setInformativeText(tr("The suggested range may leave out part of the jump. Adjust it, or trim "
                                "the others only.\n\n") +
@@ -288,8 +287,8 @@ void VideoTrimmingView::showErrorAlert() {
         m_alert->setText(*message);
         return;
     }
-    auto* alert = new QMessageBox(QMessageBox::Warning, QStringLiteral("Video Trimming"), *message,
-                                  QMessageBox::Ok, this);
+    auto* alert =
+        new QMessageBox(QMessageBox::Warning, tr("Video Trimming"), *message, QMessageBox::Ok, this);
     alert->setObjectName(QStringLiteral("trimmingErrorAlert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);
     connect(alert, &QMessageBox::finished, this, [this] { m_model->setErrorMessage(std::nullopt); });

@@ -1,5 +1,6 @@
 #include "Velarix/widgets/DisplayFormats.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -12,16 +13,21 @@ QString decimal(double value, int decimals) {
     return QLocale().toString(value, 'f', decimals);
 }
 
-QString plural(qint64 count, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+QString text(const char* source, qint64 n = -1) {
+    return QCoreApplication::translate("velarix::DisplayFormats", source, nullptr, int(n));
 }
 
 } // namespace
 
 QString formatByteCount(quint64 bytes) {
     if (bytes < 1000)
-        return bytes == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(bytes);
-    static constexpr const char* units[] = {"KB", "MB", "GB", "TB", "PB"};
+        return QCoreApplication::translate("velarix::DisplayFormats", "%n byte(s)", nullptr, int(bytes));
+    //: Units of 1000 bytes ("Ko", "Mo" in French)
+    static constexpr const char* units[] = {QT_TRANSLATE_NOOP("velarix::DisplayFormats", "%1 KB"),
+                                            QT_TRANSLATE_NOOP("velarix::DisplayFormats", "%1 MB"),
+                                            QT_TRANSLATE_NOOP("velarix::DisplayFormats", "%1 GB"),
+                                            QT_TRANSLATE_NOOP("velarix::DisplayFormats", "%1 TB"),
+                                            QT_TRANSLATE_NOOP("velarix::DisplayFormats", "%1 PB")};
     double value = double(bytes) / 1000.0;
     int unit = 0;
     // 999,960 bytes round to "1,000.0 KB": that is "1.0 MB".
@@ -29,7 +35,7 @@ QString formatByteCount(quint64 bytes) {
         value /= 1000.0;
         ++unit;
     }
-    return decimal(value, 1) + QLatin1Char(' ') + QLatin1String(units[unit]);
+    return text(units[unit]).arg(decimal(value, 1));
 }
 
 QString formatDuration(double seconds) {
@@ -41,11 +47,14 @@ QString formatDuration(double seconds) {
     const qint64 secs = total % 60;
     QStringList parts;
     if (hours > 0)
-        parts << QStringLiteral("%1 hr").arg(hours);
+        //: Abbreviated hours of a duration
+        parts << QCoreApplication::translate("velarix::DisplayFormats", "%1 hr").arg(hours);
     if (minutes > 0)
-        parts << QStringLiteral("%1 min").arg(minutes);
+        //: Abbreviated minutes of a duration
+        parts << QCoreApplication::translate("velarix::DisplayFormats", "%1 min").arg(minutes);
     if (secs > 0 && hours == 0)
-        parts << QStringLiteral("%1 sec").arg(secs);
+        //: Abbreviated seconds of a duration
+        parts << QCoreApplication::translate("velarix::DisplayFormats", "%1 sec").arg(secs);
     return parts.join(QStringLiteral(", "));
 }
 
@@ -62,25 +71,37 @@ QString formatCompactDuration(double seconds) {
 QString formatRelativeDate(const QDateTime& moment, const QDateTime& now) {
     const qint64 delta = moment.secsTo(now);
     const qint64 distance = std::llabs(delta);
+    //: A moment relative to now
+    const QString nowText = QCoreApplication::translate("velarix::DisplayFormats", "now");
     if (distance < 1)
-        return QStringLiteral("now");
+        return nowText;
+    // Whole phrases: other languages put the number elsewhere and inflect the unit ("vor 3 Tagen").
     struct Unit {
         qint64 seconds;
-        const char* one;
-        const char* many;
+        const char* ago;
+        const char* in;
     };
     static constexpr Unit units[] = {
-        {365 * 86400, "year", "years"}, {30 * 86400, "month", "months"}, {7 * 86400, "week", "weeks"},
-        {86400, "day", "days"},         {3600, "hour", "hours"},         {60, "minute", "minutes"},
-        {1, "second", "seconds"},
+        {365 * 86400, QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "%n year(s) ago"),
+         QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "in %n year(s)")},
+        {30 * 86400, QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "%n month(s) ago"),
+         QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "in %n month(s)")},
+        {7 * 86400, QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "%n week(s) ago"),
+         QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "in %n week(s)")},
+        {86400, QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "%n day(s) ago"),
+         QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "in %n day(s)")},
+        {3600, QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "%n hour(s) ago"),
+         QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "in %n hour(s)")},
+        {60, QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "%n minute(s) ago"),
+         QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "in %n minute(s)")},
+        {1, QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "%n second(s) ago"),
+         QT_TRANSLATE_N_NOOP("velarix::DisplayFormats", "in %n second(s)")},
     };
     for (const Unit& unit : units) {
-        if (distance >= unit.seconds) {
-            const QString amount = plural(distance / unit.seconds, unit.one, unit.many);
-            return delta > 0 ? amount + QStringLiteral(" ago") : QStringLiteral("in ") + amount;
-        }
+        if (distance >= unit.seconds)
+            return text(delta > 0 ? unit.ago : unit.in, distance / unit.seconds);
     }
-    return QStringLiteral("now");
+    return nowText;
 }
 
 } // namespace velarix

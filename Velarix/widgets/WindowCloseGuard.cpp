@@ -6,12 +6,23 @@
 
 namespace velarix {
 
-const QString WindowCloseGuard::kMessage = QStringLiteral("Cancel current work and close?");
-const QString WindowCloseGuard::kInformativeText = QStringLiteral("Analysis or trimming is still running.");
-const QString WindowCloseGuard::kCancelWorkAndClose = QStringLiteral("Cancel Work and Close");
-const QString WindowCloseGuard::kKeepWindowOpen = QStringLiteral("Keep Window Open");
-const QString WindowCloseGuard::kDiscardMessage = QStringLiteral("Close and discard your adjusted ranges?");
-const QString WindowCloseGuard::kDiscardAndClose = QStringLiteral("Discard and Close");
+const QString WindowCloseGuard::kMessage =
+    QStringLiteral(QT_TRANSLATE_NOOP("velarix::WindowCloseGuard", "Cancel current work and close?"));
+const QString WindowCloseGuard::kInformativeText =
+    QStringLiteral(QT_TRANSLATE_NOOP("velarix::WindowCloseGuard", "Analysis or trimming is still running."));
+const QString WindowCloseGuard::kCancelWorkAndClose =
+    QStringLiteral(QT_TRANSLATE_NOOP("velarix::WindowCloseGuard", "Cancel Work and Close"));
+const QString WindowCloseGuard::kKeepWindowOpen =
+    QStringLiteral(QT_TRANSLATE_NOOP("velarix::WindowCloseGuard", "Keep Window Open"));
+const QString WindowCloseGuard::kDiscardMessage =
+    QStringLiteral(QT_TRANSLATE_NOOP("velarix::WindowCloseGuard", "Close and discard your adjusted ranges?"));
+const QString WindowCloseGuard::kDiscardAndClose =
+    QStringLiteral(QT_TRANSLATE_NOOP("velarix::WindowCloseGuard", "Discard and Close"));
+
+// The texts above are the English ones, kept for the tests; the user reads them translated.
+QString WindowCloseGuard::translated(const QString& text) {
+    return tr(qUtf8Printable(text));
+}
 
 WindowCloseGuard::WindowCloseGuard(QWidget* window, std::function<void()> onCancelWork)
     : QObject(window)
@@ -60,11 +71,11 @@ bool WindowCloseGuard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool WindowCloseGuard::askToCancelWork() {
-    return ask(kMessage, kInformativeText, kCancelWorkAndClose);
+    return ask(translated(kMessage), translated(kInformativeText), translated(kCancelWorkAndClose));
 }
 
 bool WindowCloseGuard::askToDiscardEdits() {
-    return ask(kDiscardMessage, m_unsavedEdits, kDiscardAndClose);
+    return ask(translated(kDiscardMessage), m_unsavedEdits, translated(kDiscardAndClose));
 }
 
 bool WindowCloseGuard::ask(const QString& message, const QString& details, const QString& confirm) {
@@ -75,7 +86,7 @@ bool WindowCloseGuard::ask(const QString& message, const QString& details, const
     alert.setText(message);
     alert.setInformativeText(details);
     QPushButton* confirmButton = alert.addButton(confirm, QMessageBox::AcceptRole);
-    QPushButton* keepOpen = alert.addButton(kKeepWindowOpen, QMessageBox::RejectRole);
+    QPushButton* keepOpen = alert.addButton(translated(kKeepWindowOpen), QMessageBox::RejectRole);
     // Return, or a hurried click on the highlighted button, must not throw work away.
     alert.setDefaultButton(keepOpen);
     alert.setEscapeButton(keepOpen);

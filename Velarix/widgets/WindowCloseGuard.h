@@ -40,6 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static QString translated(const QString& text);
     bool askToCancelWork();
     bool askToDiscardEdits();
     bool ask(const QString& message, const QString& details, const QString& confirm);

@@ -69,9 +69,9 @@ private Q_SLOTS:
         QStringList entries;
         for (QAction* action : menu->actions())
             entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(entries, QStringList({QStringLiteral("Open\u2026"), QStringLiteral("-"),
-                                       QStringLiteral("Settings\u2026"), QStringLiteral("-"),
-                                       QStringLiteral("Quit")}));
+        QCOMPARE(entries, QStringList({QStringLiteral("&Open\u2026"), QStringLiteral("-"),
+                                       QStringLiteral("&Settings\u2026"), QStringLiteral("-"),
+                                       QStringLiteral("&Quit")}));
         for (QAction* action : menu->actions())
             QVERIFY(action->isSeparator() || !action->icon().isNull());
 

@@ -1,0 +1,27 @@
+# Runs lupdate as `make translations-update` does, on copies of the .ts files, and fails when that
+# changes any of them: a text was added or changed in the code and the .ts files were not refreshed.
+# Called with LUPDATE, SOURCE_DIR, SOURCES_LIST, WORK_DIR and OPTIONS.
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+file(GLOB ts_files ${SOURCE_DIR}/velarix_*.ts)
+set(stale)
+foreach(ts ${ts_files})
+  get_filename_component(name ${ts} NAME)
+  file(COPY ${ts} DESTINATION ${WORK_DIR})
+  set(extra)
+  if(name STREQUAL "velarix_en.ts")
+    set(extra -pluralonly)
+  endif()
+  execute_process(COMMAND ${LUPDATE} ${OPTIONS} ${extra} @${SOURCES_LIST} -ts ${WORK_DIR}/${name}
+    RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "lupdate failed on ${name}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ts} ${WORK_DIR}/${name} RESULT_VARIABLE differs)
+  if(differs)
+    list(APPEND stale ${name})
+  endif()
+endforeach()
+if(stale)
+  message(FATAL_ERROR "Stale translation files: ${stale}. Run `make translations-update` and commit them.")
+endif()

@@ -1,0 +1,1459 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Altitude %1–%2 m</source>
+        <translation>Höhe %1–%2 m</translation>
+    </message>
+    <message>
+        <source>Acceleration, up to %1 g</source>
+        <translation>Beschleunigung, bis %1 g</translation>
+    </message>
+    <message>
+        <source>MP4, MOV and 360 videos (*.mp4 *.MP4 *.mov *.MOV *.360 *.insv *.INSV)</source>
+        <translation>MP4-, MOV- und 360-Videos (*.mp4 *.MP4 *.mov *.MOV *.360 *.insv *.INSV)</translation>
+    </message>
+    <message>
+        <source>MPEG-4 movies (*.mp4 *.MP4 *.m4v *.M4V)</source>
+        <translation>MPEG-4-Filme (*.mp4 *.MP4 *.m4v *.M4V)</translation>
+    </message>
+    <message>
+        <source>Movies (*.mp4 *.MP4 *.m4v *.mov *.MOV *.mkv *.avi *.webm *.mts *.MTS *.mpg *.mpeg *.360 *.insv)</source>
+        <translation>Filme (*.mp4 *.MP4 *.m4v *.mov *.MOV *.mkv *.avi *.webm *.mts *.MTS *.mpg *.mpeg *.360 *.insv)</translation>
+    </message>
+    <message>
+        <source>360 videos (*.360 *.insv *.INSV)</source>
+        <translation>360-Videos (*.360 *.insv *.INSV)</translation>
+    </message>
+</context>
+<context>
+    <name>velarix-cli</name>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 frei</translation>
+    </message>
+    <message>
+        <source>No camera cards found.</source>
+        <translation>Keine Kamerakarten gefunden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n Video</numerusform>
+            <numerusform>%n Videos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(no date)</source>
+        <translation>(kein Datum)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) cannot be read as video; an import copies them as they are.</source>
+        <translation>
+            <numerusform>%n Datei ist nicht als Video lesbar; ein Import kopiert sie unverändert.</numerusform>
+            <numerusform>%n Dateien sind nicht als Video lesbar; ein Import kopiert sie unverändert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;velarix-cli --help&apos;.</source>
+        <translation>Siehe &apos;velarix-cli --help&apos;.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::Appcast</name>
+    <message>
+        <source>The update feed could not be read: %1 (line %2).</source>
+        <translation>Der Update-Feed konnte nicht gelesen werden: %1 (Zeile %2).</translation>
+    </message>
+    <message>
+        <source>The update feed is not an RSS feed.</source>
+        <translation>Der Update-Feed ist kein RSS-Feed.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::Autostart</name>
+    <message>
+        <source>The login item %1 could not be removed.</source>
+        <translation>Der Autostart-Eintrag %1 konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>The login item %1 could not be written: %2</source>
+        <translation>Der Autostart-Eintrag %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::CardListDelegate</name>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 frei</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n Video</numerusform>
+            <numerusform>%n Videos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Eject %1</source>
+        <translation>%1 auswerfen</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::CardListView</name>
+    <message>
+        <source>Another card can be chosen when the import has finished.</source>
+        <translation>Eine andere Karte kann gewählt werden, wenn der Import fertig ist.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::DisplayFormats</name>
+    <message numerus="yes">
+        <source>%n byte(s)</source>
+        <translation>
+            <numerusform>%n Byte</numerusform>
+            <numerusform>%n Byte</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <extracomment>Units of 1000 bytes (&quot;Ko&quot;, &quot;Mo&quot; in French)</extracomment>
+        <translation>%1 kB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>%1 PB</source>
+        <translation>%1 PB</translation>
+    </message>
+    <message>
+        <source>%1 hr</source>
+        <extracomment>Abbreviated hours of a duration</extracomment>
+        <translation>%1 Std.</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <extracomment>Abbreviated minutes of a duration</extracomment>
+        <translation>%1 Min.</translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <extracomment>Abbreviated seconds of a duration</extracomment>
+        <translation>%1 Sek.</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <extracomment>A moment relative to now</extracomment>
+        <translation>jetzt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n year(s) ago</source>
+        <translation>
+            <numerusform>vor %n Jahr</numerusform>
+            <numerusform>vor %n Jahren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n year(s)</source>
+        <translation>
+            <numerusform>in %n Jahr</numerusform>
+            <numerusform>in %n Jahren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n month(s) ago</source>
+        <translation>
+            <numerusform>vor %n Monat</numerusform>
+            <numerusform>vor %n Monaten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n month(s)</source>
+        <translation>
+            <numerusform>in %n Monat</numerusform>
+            <numerusform>in %n Monaten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) ago</source>
+        <translation>
+            <numerusform>vor %n Woche</numerusform>
+            <numerusform>vor %n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n week(s)</source>
+        <translation>
+            <numerusform>in %n Woche</numerusform>
+            <numerusform>in %n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) ago</source>
+        <translation>
+            <numerusform>vor %n Tag</numerusform>
+            <numerusform>vor %n Tagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n day(s)</source>
+        <translation>
+            <numerusform>in %n Tag</numerusform>
+            <numerusform>in %n Tagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) ago</source>
+        <translation>
+            <numerusform>vor %n Stunde</numerusform>
+            <numerusform>vor %n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n hour(s)</source>
+        <translation>
+            <numerusform>in %n Stunde</numerusform>
+            <numerusform>in %n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) ago</source>
+        <translation>
+            <numerusform>vor %n Minute</numerusform>
+            <numerusform>vor %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n minute(s)</source>
+        <translation>
+            <numerusform>in %n Minute</numerusform>
+            <numerusform>in %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s) ago</source>
+        <translation>
+            <numerusform>vor %n Sekunde</numerusform>
+            <numerusform>vor %n Sekunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n second(s)</source>
+        <translation>
+            <numerusform>in %n Sekunde</numerusform>
+            <numerusform>in %n Sekunden</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::DroppedVideos</name>
+    <message>
+        <source>No MP4 or 360 videos were found in %1.</source>
+        <translation>In %1 wurden keine MP4- oder 360-Videos gefunden.</translation>
+    </message>
+    <message numerus="yes">
+        <source> and %n more</source>
+        <translation>
+            <numerusform> und %n weitere</numerusform>
+            <numerusform> und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Skipped %n file(s) that are not MP4 or 360 videos: %1.</source>
+        <translation>
+            <numerusform>Eine Datei ist kein MP4- oder 360-Video und wurde übersprungen: %1.</numerusform>
+            <numerusform>%n Dateien sind keine MP4- oder 360-Videos und wurden übersprungen: %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportNotifier</name>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n Video</numerusform>
+            <numerusform>%n Videos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Importing %1 — %2%</source>
+        <translation>%1 werden importiert — %2 %</translation>
+    </message>
+    <message>
+        <source>Import finished</source>
+        <translation>Import abgeschlossen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) copied to %1</source>
+        <translation>
+            <numerusform>%n Video nach %1 kopiert</numerusform>
+            <numerusform>%n Videos nach %1 kopiert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import cancelled</source>
+        <translation>Import abgebrochen</translation>
+    </message>
+    <message>
+        <source>Import failed</source>
+        <translation>Import fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportPattern</name>
+    <message>
+        <source>{date}: Date of the file YYYY-MM-DD</source>
+        <translation>{date}: Datum der Datei JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>{today}: Day of import YYYY-MM-DD</source>
+        <translation>{today}: Tag des Imports JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>{name}: Name of the SD card</source>
+        <translation>{name}: Name der SD-Karte</translation>
+    </message>
+    <message>
+        <source>{jump}: Jump number</source>
+        <translation>{jump}: Sprungnummer</translation>
+    </message>
+    <message>
+        <source>{filename}: Name of the file</source>
+        <translation>{filename}: Name der Datei</translation>
+    </message>
+    <message>
+        <source>/: automatically creates subfolders</source>
+        <translation>/: legt Unterordner an</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportProgress</name>
+    <message>
+        <source>Verifying</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Copying</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Verifying %1</source>
+        <translation>%1 wird geprüft</translation>
+    </message>
+    <message>
+        <source>Copying %1</source>
+        <translation>%1 wird kopiert</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 von %3)</translation>
+    </message>
+    <message>
+        <source>%1, verifying %2 of %3</source>
+        <translation>%1, %2 von %3 wird geprüft</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Wird abgebrochen…</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3</source>
+        <translation>%1 — %2 von %3</translation>
+    </message>
+    <message>
+        <source>%1, %2/s</source>
+        <extracomment>Copy speed</extracomment>
+        <translation>%1, %2/s</translation>
+    </message>
+    <message>
+        <source>%1, about %2 left</source>
+        <translation>%1, noch etwa %2</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportRun</name>
+    <message>
+        <source>The import was cancelled before a video was copied. Nothing was added to %1.</source>
+        <translation>Der Import wurde abgebrochen, bevor ein Video kopiert war. In %1 kam nichts hinzu.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The import was cancelled. %n video(s) copied and verified before that stay in %1 and count as imported; </source>
+        <translation>
+            <numerusform>Der Import wurde abgebrochen. Das zuvor kopierte und geprüfte Video bleibt in %1 und gilt als importiert; </numerusform>
+            <numerusform>Der Import wurde abgebrochen. Die %n zuvor kopierten und geprüften Videos bleiben in %1 und gelten als importiert; </numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the other %n were not copied.</source>
+        <translation>
+            <numerusform>das andere wurde nicht kopiert.</numerusform>
+            <numerusform>die anderen %n wurden nicht kopiert.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::JumpTableView</name>
+    <message>
+        <source>Select All New</source>
+        <translation>Alle neuen auswählen</translation>
+    </message>
+    <message>
+        <source>Select every video not imported yet [Ctrl+Shift+A]</source>
+        <translation>Alle noch nicht importierten Videos auswählen [Strg+Umschalt+A]</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::LoadingPanel</name>
+    <message>
+        <source>Loading Videos</source>
+        <translation>Videos werden geladen</translation>
+    </message>
+    <message>
+        <source>Scanning the SD card and preparing video details.</source>
+        <translation>Die SD-Karte wird durchsucht und die Videodetails vorbereitet.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::PatternTextEdit</name>
+    <message>
+        <source>%1 is not a placeholder and would stay in the names as typed.
+Placeholders: %2 and %3; “/” makes a folder.</source>
+        <translation>%1 ist kein Platzhalter und bliebe so in den Namen stehen.
+Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::PreviewWindow</name>
+    <message numerus="yes">
+        <source>%1 (%n chapter(s))</source>
+        <translation>
+            <numerusform>%1 (%n Kapitel)</numerusform>
+            <numerusform>%1 (%n Kapitel)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Drag to move through the video (Left and Right step 5 seconds)</source>
+        <translation>Ziehen, um durch das Video zu gehen (Links und Rechts springen 5 Sekunden)</translation>
+    </message>
+    <message>
+        <source>Pause [Space]</source>
+        <translation>Pause [Leertaste]</translation>
+    </message>
+    <message>
+        <source>Play [Space]</source>
+        <translation>Abspielen [Leertaste]</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::RecordingStatus</name>
+    <message>
+        <source>Imported. The copy was read back and verified.</source>
+        <translation>Importiert. Die Kopie wurde zurückgelesen und geprüft.</translation>
+    </message>
+    <message>
+        <source>Imported without verification: the copy was not read back and compared. Import it again to verify it.</source>
+        <translation>Ohne Prüfung importiert: Die Kopie wurde nicht zurückgelesen und verglichen. Erneut importieren, um sie zu prüfen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) imported without verification are not selected. Select them to import and verify them again.</source>
+        <translation>
+            <numerusform>%n ohne Prüfung importiertes Video ist nicht ausgewählt. Zum erneuten Importieren und Prüfen auswählen.</numerusform>
+            <numerusform>%n ohne Prüfung importierte Videos sind nicht ausgewählt. Zum erneuten Importieren und Prüfen auswählen.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimDropZone</name>
+    <message>
+        <source>Drop MP4, MOV or 360 videos here</source>
+        <translation>MP4-, MOV- oder 360-Videos hier ablegen</translation>
+    </message>
+    <message>
+        <source>Analyze likely freefall ranges and replace trimmed originals in place.</source>
+        <translation>Wahrscheinliche Freifallbereiche finden und die Originale an Ort und Stelle kürzen.</translation>
+    </message>
+    <message>
+        <source>Choose Videos…</source>
+        <translation>Videos wählen…</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimFooterBar</name>
+    <message>
+        <source>Analyze Again</source>
+        <translation>Neu analysieren</translation>
+    </message>
+    <message>
+        <source>Keep originals in the Trash</source>
+        <translation>Originale in den Papierkorb legen</translation>
+    </message>
+    <message>
+        <source>Each replaced original goes to the Trash of its drive, where the file manager can restore it, instead of being deleted. The space is freed only when the Trash is emptied.</source>
+        <translation>Jedes ersetzte Original kommt in den Papierkorb seines Laufwerks, wo der Dateimanager es wiederherstellen kann, statt gelöscht zu werden. Der Platz wird erst frei, wenn der Papierkorb geleert wird.</translation>
+    </message>
+    <message>
+        <source>Trim Suggested Videos</source>
+        <translation>Vorschläge kürzen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 processed, %3 left</source>
+        <translation>%1 von %2 bearbeitet, %3 übrig</translation>
+    </message>
+    <message>
+        <source>Analyzing audio… </source>
+        <translation>Ton wird analysiert… </translation>
+    </message>
+    <message>
+        <source>Trimming videos… </source>
+        <translation>Videos werden gekürzt… </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n Video</numerusform>
+            <numerusform>%n Videos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimHeaderBar</name>
+    <message>
+        <source>Trim freefall ranges from skydiving videos</source>
+        <translation>Skydiving-Videos auf den Freifall kürzen</translation>
+    </message>
+    <message>
+        <source>The first pass uses audio and lightweight frame analysis to keep the main skydive through deployment.</source>
+        <translation>Der erste Durchgang nutzt Ton und eine leichte Bildanalyse, um den Sprung bis zur Schirmöffnung zu behalten.</translation>
+    </message>
+    <message>
+        <source>Estimated savings</source>
+        <translation>Geschätzte Ersparnis</translation>
+    </message>
+    <message>
+        <source>Add Videos…</source>
+        <translation>Videos hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimProgressScreen</name>
+    <message>
+        <source>Trimming videos…</source>
+        <translation>Videos werden gekürzt…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Trimming %1</source>
+        <translation>%1 wird gekürzt</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimRangeSelector</name>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Canopy</source>
+        <translation>Schirm</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimSummaryScreen</name>
+    <message>
+        <source>Add Videos…</source>
+        <translation>Videos hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 gespart</translation>
+    </message>
+    <message>
+        <source>%1 will be freed when the Trash is emptied</source>
+        <translation>%1 werden frei, wenn der Papierkorb geleert wird</translation>
+    </message>
+    <message>
+        <source>Saved %1; %2 more will be freed when the Trash is emptied</source>
+        <translation>%1 gespart; weitere %2 werden frei, wenn der Papierkorb geleert wird</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) could not be trimmed and are unchanged; the reasons are below.</source>
+        <translation>
+            <numerusform>1 Video konnte nicht gekürzt werden und ist unverändert; der Grund steht unten.</numerusform>
+            <numerusform>%n Videos konnten nicht gekürzt werden und sind unverändert; die Gründe stehen unten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Trimmed; about %1 will be freed when the Trash is emptied</source>
+        <translation>Gekürzt; etwa %1 werden frei, wenn der Papierkorb geleert wird</translation>
+    </message>
+    <message>
+        <source>Trimmed, saved about %1</source>
+        <translation>Gekürzt, etwa %1 gespart</translation>
+    </message>
+    <message>
+        <source>Kept</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::UpdateDialog</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Softwareaktualisierung</translation>
+    </message>
+    <message>
+        <source>You’re up to date!</source>
+        <translation>Alles aktuell!</translation>
+    </message>
+    <message>
+        <source>Velarix %1 is currently the newest version available.</source>
+        <translation>Velarix %1 ist die neueste verfügbare Version.</translation>
+    </message>
+    <message>
+        <source>A new version of Velarix is available!</source>
+        <translation>Eine neue Version von Velarix ist verfügbar!</translation>
+    </message>
+    <message>
+        <source>Velarix %1 is now available — you have %2.</source>
+        <translation>Velarix %1 ist verfügbar — installiert ist %2.</translation>
+    </message>
+    <message>
+        <source>Download size: %1.</source>
+        <translation>Downloadgröße: %1.</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;Read the release notes&lt;/a&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;Versionshinweise lesen&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>No release notes were published with this version.</source>
+        <translation>Zu dieser Version gibt es keine Versionshinweise.</translation>
+    </message>
+    <message>
+        <source>Release notes:</source>
+        <translation>Versionshinweise:</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Remind Me Later</source>
+        <translation>Später erinnern</translation>
+    </message>
+    <message>
+        <source>Update Error</source>
+        <translation>Aktualisierungsfehler</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::Updater</name>
+    <message>
+        <source>This build of Velarix has no update feed configured, so it cannot look for updates. Set &quot;%1&quot; in the settings file to the address of an appcast feed.</source>
+        <translation>In diesem Build von Velarix ist kein Update-Feed eingerichtet, daher kann es nicht nach Updates suchen. Setzen Sie „%1“ in der Einstellungsdatei auf die Adresse eines Appcast-Feeds.</translation>
+    </message>
+    <message>
+        <source>Velarix could not reach the update server: %1</source>
+        <translation>Velarix hat den Update-Server nicht erreicht: %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixApp</name>
+    <message>
+        <source>Originals of an interrupted trim were kept</source>
+        <translation>Originale eines unterbrochenen Kürzens wurden behalten</translation>
+    </message>
+    <message>
+        <source>Velarix keeps watching for camera cards</source>
+        <translation>Velarix achtet weiter auf Kamerakarten</translation>
+    </message>
+    <message>
+        <source>It opens when you insert one. To quit, open Velarix and choose File › Quit (Ctrl+Q), or turn off “Keep Velarix running in the background” in Settings.</source>
+        <translation>Es öffnet sich, wenn Sie eine einlegen. Zum Beenden Velarix öffnen und Datei › Beenden (Strg+Q) wählen, oder in den Einstellungen „Velarix im Hintergrund laufen lassen“ ausschalten.</translation>
+    </message>
+    <message>
+        <source>An import is running.</source>
+        <translation>Ein Import läuft.</translation>
+    </message>
+    <message>
+        <source>Velarix can finish the import and then quit, or stop it now: the videos copied and verified so far stay imported, the others are not imported.</source>
+        <translation>Velarix kann den Import beenden und sich dann schließen, oder ihn jetzt abbrechen: Die bisher kopierten und geprüften Videos bleiben importiert, die anderen nicht.</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>About Velarix</source>
+        <translation>Über Velarix</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Velarix %1&lt;/h3&gt;&lt;p&gt;Imports skydiving videos from camera cards and trims them to the jump.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velarix %1&lt;/h3&gt;&lt;p&gt;Importiert Skydiving-Videos von Kamerakarten und kürzt sie auf den Sprung.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Werkzeuge</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Velarix can move it aside (renamed with today&apos;s date, not deleted) and start a new, empty import history. Videos will then not show as imported until they are imported again.</source>
+        <translation>Velarix kann sie beiseitelegen (mit dem heutigen Datum umbenannt, nicht gelöscht) und einen neuen, leeren Importverlauf beginnen. Videos gelten dann erst nach einem erneuten Import als importiert.</translation>
+    </message>
+    <message>
+        <source>&amp;Finish Import, Then Quit</source>
+        <translation>Import &amp;fertigstellen, dann beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Import and Quit</source>
+        <translation>Import &amp;abbrechen und beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>&amp;Öffnen…</translation>
+    </message>
+    <message>
+        <source>&amp;Settings…</source>
+        <translation>&amp;Einstellungen…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Video &amp;Trimming</source>
+        <translation>Videos &amp;kürzen</translation>
+    </message>
+    <message>
+        <source>&amp;Check for Updates…</source>
+        <translation>Nach &amp;Updates suchen…</translation>
+    </message>
+    <message>
+        <source>&amp;About Velarix</source>
+        <translation>Ü&amp;ber Velarix</translation>
+    </message>
+    <message>
+        <source>Could not create ModelContainer: </source>
+        <translation>Der Importverlauf konnte nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <source>&amp;Move Aside and Start New History</source>
+        <translation>Beiseite&amp;legen und neuen Verlauf beginnen</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixFormView</name>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Save to</source>
+        <translation>Speichern in</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Ändern…</translation>
+    </message>
+    <message>
+        <source>Choose destination folder</source>
+        <translation>Zielordner wählen</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Placeholder</source>
+        <translation>&amp;Platzhalter einfügen</translation>
+    </message>
+    <message>
+        <source>Filename pattern</source>
+        <translation>Dateinamenmuster</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Open imported folder</source>
+        <translation>Importordner öffnen</translation>
+    </message>
+    <message>
+        <source>Reveal the destination folder after a successful import.</source>
+        <translation>Den Zielordner nach einem erfolgreichen Import zeigen.</translation>
+    </message>
+    <message>
+        <source>Trim after import</source>
+        <translation>Nach dem Import kürzen</translation>
+    </message>
+    <message>
+        <source>Open the imported copies in Video Trimming and analyse them, ready to review and trim.</source>
+        <translation>Die importierten Kopien unter „Videos kürzen“ öffnen und analysieren, bereit zum Prüfen und Kürzen.</translation>
+    </message>
+    <message>
+        <source>Jump Number</source>
+        <translation>Sprungnummer</translation>
+    </message>
+    <message>
+        <source>Auto increment jump number</source>
+        <translation>Sprungnummer automatisch erhöhen</translation>
+    </message>
+    <message>
+        <source>Advance the jump number after each completed import.</source>
+        <translation>Die Sprungnummer nach jedem fertigen Import erhöhen.</translation>
+    </message>
+    <message>
+        <source>Auto group nearby clips</source>
+        <translation>Nahe Clips gruppieren</translation>
+    </message>
+    <message>
+        <source>Keep nearby recordings under the same jump number.</source>
+        <translation>Zeitlich nahe Aufnahmen unter derselben Sprungnummer ablegen.</translation>
+    </message>
+    <message>
+        <source>Join chapters</source>
+        <translation>Kapitel verbinden</translation>
+    </message>
+    <message>
+        <source>Import a recording the camera split into chapters as one video.</source>
+        <translation>Eine von der Kamera in Kapitel geteilte Aufnahme als ein Video importieren.</translation>
+    </message>
+    <message>
+        <source>Import sidecar files</source>
+        <translation>Begleitdateien importieren</translation>
+    </message>
+    <message>
+        <source>Copy the files a camera writes beside a video (thumbnails, GPS, clip data) with it.</source>
+        <translation>Die Dateien, die eine Kamera neben ein Video schreibt (Vorschaubilder, GPS, Clipdaten), mitkopieren.</translation>
+    </message>
+    <message>
+        <source>Import proxy files</source>
+        <translation>Proxy-Dateien importieren</translation>
+    </message>
+    <message>
+        <source>With the sidecar files, copy the low-resolution previews (LRV, LRF) too.</source>
+        <translation>Mit den Begleitdateien auch die Vorschauen in niedriger Auflösung (LRV, LRF) kopieren.</translation>
+    </message>
+    <message>
+        <source>SD Card</source>
+        <translation>SD-Karte</translation>
+    </message>
+    <message>
+        <source>SD card actions</source>
+        <translation>Aktionen der SD-Karte</translation>
+    </message>
+    <message>
+        <source>Clear Import History</source>
+        <translation>Importverlauf löschen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>SD Card Name</source>
+        <translation>Kartenname</translation>
+    </message>
+    <message>
+        <source>Files to import</source>
+        <translation>Zu importierende Dateien</translation>
+    </message>
+    <message>
+        <source>Cancel import</source>
+        <translation>Import abbrechen</translation>
+    </message>
+    <message>
+        <source>this card</source>
+        <translation>diese Karte</translation>
+    </message>
+    <message>
+        <source>%1 has no import history.</source>
+        <translation>%1 hat keinen Importverlauf.</translation>
+    </message>
+    <message>
+        <source>Clear the import history of %1?</source>
+        <translation>Importverlauf von %1 löschen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear the import history of %1? This removes %n record(s).</source>
+        <translation>
+            <numerusform>Importverlauf von %1 löschen? Dabei wird %n Eintrag entfernt.</numerusform>
+            <numerusform>Importverlauf von %1 löschen? Dabei werden %n Einträge entfernt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Its videos will show as not imported and can be imported again. Copies already made stay where they are.</source>
+        <translation>Ihre Videos gelten dann als nicht importiert und können erneut importiert werden. Bereits gemachte Kopien bleiben, wo sie sind.</translation>
+    </message>
+    <message>
+        <source>C&amp;lear History</source>
+        <translation>Verlauf &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Free space unknown</source>
+        <translation>Freier Platz unbekannt</translation>
+    </message>
+    <message>
+        <source>%1 available</source>
+        <translation>%1 verfügbar</translation>
+    </message>
+    <message>
+        <source>%1 needed, %2 available</source>
+        <translation>%1 nötig, %2 verfügbar</translation>
+    </message>
+    <message>
+        <source>%1 — not enough space</source>
+        <translation>%1 — nicht genug Platz</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixModel</name>
+    <message>
+        <source>Scanning SD card…</source>
+        <translation>SD-Karte wird durchsucht…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Scanning SD card… %n video(s) found</source>
+        <translation>
+            <numerusform>SD-Karte wird durchsucht… %n Video gefunden</numerusform>
+            <numerusform>SD-Karte wird durchsucht… %n Videos gefunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Loading video details… %1 of %2</source>
+        <translation>Videodetails werden geladen… %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixSettings</name>
+    <message>
+        <source>Velarix Settings</source>
+        <translation>Velarix-Einstellungen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Keep Velarix running in the background and open it when a camera card is inserted</source>
+        <translation>Velarix im Hintergrund laufen lassen und beim Einlegen einer Kamerakarte öffnen</translation>
+    </message>
+    <message>
+        <source>Closing the last window then leaves Velarix watching for cards (in the system tray where the desktop has one). Quit with File › Quit (Ctrl+Q).</source>
+        <translation>Nach dem Schließen des letzten Fensters achtet Velarix dann weiter auf Karten (im Systembereich, wo es einen gibt). Beenden mit Datei › Beenden (Strg+Q).</translation>
+    </message>
+    <message>
+        <source>Start at login, in the background</source>
+        <translation>Bei der Anmeldung im Hintergrund starten</translation>
+    </message>
+    <message>
+        <source>Start at Login</source>
+        <translation>Bei Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Video Trimming</source>
+        <translation>Videos kürzen</translation>
+    </message>
+    <message>
+        <source>Keep originals in the Trash</source>
+        <translation>Originale in den Papierkorb legen</translation>
+    </message>
+    <message>
+        <source>A trimmed video&apos;s original goes to the Trash of its drive, where the file manager can restore it, instead of being deleted. Its space is freed only when the Trash is emptied.</source>
+        <translation>Das Original eines gekürzten Videos kommt in den Papierkorb seines Laufwerks, wo der Dateimanager es wiederherstellen kann, statt gelöscht zu werden. Der Platz wird erst frei, wenn der Papierkorb geleert wird.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixView</name>
+    <message numerus="yes">
+        <source>All %n selected video(s) were imported before.</source>
+        <translation>
+            <numerusform>Das ausgewählte Video wurde schon importiert.</numerusform>
+            <numerusform>Alle %n ausgewählten Videos wurden schon importiert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of the %n selected video(s) were imported before.</source>
+        <translation>
+            <numerusform>%1 von %n ausgewählten Video wurde schon importiert.</numerusform>
+            <numerusform>%1 der %n ausgewählten Videos wurden schon importiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No SD Card Found</source>
+        <translation>Keine SD-Karte gefunden</translation>
+    </message>
+    <message>
+        <source>Insert a camera card to see its videos here.</source>
+        <translation>Legen Sie eine Kamerakarte ein, um ihre Videos hier zu sehen.</translation>
+    </message>
+    <message>
+        <source>&amp;Trim Videos…</source>
+        <translation>Videos &amp;kürzen…</translation>
+    </message>
+    <message>
+        <source>Trim videos already on this computer to the jump</source>
+        <translation>Videos, die schon auf diesem Computer sind, auf den Sprung kürzen</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Haupt</translation>
+    </message>
+    <message>
+        <source>&amp;Eject</source>
+        <translation>&amp;Auswerfen</translation>
+    </message>
+    <message>
+        <source>Eject SD card [Ctrl+E]</source>
+        <translation>SD-Karte auswerfen [Strg+E]</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importieren</translation>
+    </message>
+    <message>
+        <source>Import [Ctrl+I]</source>
+        <translation>Importieren [Strg+I]</translation>
+    </message>
+    <message>
+        <source>No Videos on %1</source>
+        <translation>Keine Videos auf %1</translation>
+    </message>
+    <message>
+        <source>This card has no videos in its camera folders. Choose another card on the left.</source>
+        <translation>Diese Karte hat keine Videos in ihren Kameraordnern. Wählen Sie links eine andere Karte.</translation>
+    </message>
+    <message>
+        <source>This card has no videos in its camera folders. Insert another camera card to see its videos here.</source>
+        <translation>Diese Karte hat keine Videos in ihren Kameraordnern. Legen Sie eine andere Kamerakarte ein, um ihre Videos hier zu sehen.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 available)</source>
+        <translation>%1 (%2 verfügbar)</translation>
+    </message>
+    <message>
+        <source>Change Destination…</source>
+        <translation>Ziel ändern…</translation>
+    </message>
+    <message>
+        <source>Importing them again makes second copies.</source>
+        <translation>Ein erneuter Import legt zweite Kopien an.</translation>
+    </message>
+    <message>
+        <source>&amp;Skip Imported</source>
+        <translation>Importierte ü&amp;berspringen</translation>
+    </message>
+    <message>
+        <source>Import &amp;Again</source>
+        <translation>&amp;Erneut importieren</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoPlayerView</name>
+    <message>
+        <source>Loading Preview</source>
+        <translation>Vorschau wird geladen</translation>
+    </message>
+    <message>
+        <source>The video could not be played.</source>
+        <translation>Das Video konnte nicht abgespielt werden.</translation>
+    </message>
+    <message>
+        <source>Preview Unavailable</source>
+        <translation>Keine Vorschau</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTableDelegate</name>
+    <message>
+        <source>Imported</source>
+        <translation>Importiert</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>Unlesbar</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTableModel</name>
+    <message>
+        <source>Thumbnail</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Erstellt</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importiert</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>Unlesbar</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimAnalysis</name>
+    <message>
+        <source>Duration %1</source>
+        <translation>Dauer %1</translation>
+    </message>
+    <message>
+        <source>Unable to read duration</source>
+        <translation>Dauer nicht lesbar</translation>
+    </message>
+    <message>
+        <source>The file duration could not be loaded.</source>
+        <translation>Die Dauer der Datei konnte nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>Clip is shorter than %1, so no trim suggestion was generated.</source>
+        <translation>Clip ist kürzer als %1, daher gibt es keinen Kürzvorschlag.</translation>
+    </message>
+    <message>
+        <source>No confident trim suggestion found.</source>
+        <translation>Kein sicherer Kürzvorschlag gefunden.</translation>
+    </message>
+    <message>
+        <source>Keep %1-%2</source>
+        <translation>Behalten %1–%2</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimEditorSheet</name>
+    <message>
+        <source>Adjust Trim Range</source>
+        <translation>Kürzbereich anpassen</translation>
+    </message>
+    <message>
+        <source>Click or press Space to play the kept range</source>
+        <translation>Klicken oder Leertaste drücken, um den behaltenen Bereich abzuspielen</translation>
+    </message>
+    <message>
+        <source>Trim Range</source>
+        <translation>Kürzbereich</translation>
+    </message>
+    <message>
+        <source>Preview at %1</source>
+        <translation>Vorschau bei %1</translation>
+    </message>
+    <message>
+        <source>Drag the left and right handles to choose the kept range.</source>
+        <translation>Ziehen Sie die Griffe links und rechts, um den behaltenen Bereich zu wählen.</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Put back the range from before this editor opened (Esc)</source>
+        <translation>Den Bereich von vor dem Öffnen dieses Editors wiederherstellen (Esc)</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>the exit at %1</source>
+        <translation>den Exit bei %1</translation>
+    </message>
+    <message>
+        <source>the canopy opening at %1</source>
+        <translation>die Schirmöffnung bei %1</translation>
+    </message>
+    <message>
+        <source>Leaves out %1</source>
+        <translation>Lässt %1 weg</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimItem</name>
+    <message>
+        <source>Waiting to analyze…</source>
+        <translation>Wartet auf Analyse…</translation>
+    </message>
+    <message>
+        <source>No suggestion</source>
+        <translation>Kein Vorschlag</translation>
+    </message>
+    <message>
+        <source>no freefall noise found</source>
+        <translation>kein Freifallgeräusch gefunden</translation>
+    </message>
+    <message>
+        <source>opening not found</source>
+        <translation>Öffnung nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the jump fills nearly the whole clip, so trimming would save less than 15 seconds</source>
+        <translation>der Sprung füllt fast den ganzen Clip, Kürzen spart weniger als 15 Sekunden</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimItemRow</name>
+    <message>
+        <source>Adjust…</source>
+        <translation>Anpassen…</translation>
+    </message>
+    <message>
+        <source>Keep Full</source>
+        <translation>Ganz behalten</translation>
+    </message>
+    <message>
+        <source>Choose the kept range on a preview</source>
+        <translation>Den behaltenen Bereich in einer Vorschau wählen</translation>
+    </message>
+    <message>
+        <source>Do not trim this video</source>
+        <translation>Dieses Video nicht kürzen</translation>
+    </message>
+    <message>
+        <source>Trimmed</source>
+        <translation>Gekürzt</translation>
+    </message>
+    <message>
+        <source>Remove from the list (Delete). The file stays as it is.</source>
+        <translation>Aus der Liste entfernen (Entf). Die Datei bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Remove from List</source>
+        <translation>Aus Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Analyzing</source>
+        <translation>Wird analysiert</translation>
+    </message>
+    <message>
+        <source>Save about %1 (%2%)</source>
+        <translation>Spart etwa %1 (%2 %)</translation>
+    </message>
+    <message>
+        <source>Manually adjusted</source>
+        <translation>Von Hand angepasst</translation>
+    </message>
+    <message>
+        <source>Check before trimming: %1</source>
+        <translation>Vor dem Kürzen prüfen: %1</translation>
+    </message>
+    <message>
+        <source>Keep full video</source>
+        <translation>Ganzes Video behalten</translation>
+    </message>
+    <message>
+        <source>Manual range does not trim enough to export a new file</source>
+        <translation>Der gewählte Bereich kürzt zu wenig für eine neue Datei</translation>
+    </message>
+    <message>
+        <source>No trimming needed</source>
+        <translation>Kein Kürzen nötig</translation>
+    </message>
+    <message>
+        <source>No trim suggestion: %1.</source>
+        <translation>Kein Kürzvorschlag: %1.</translation>
+    </message>
+    <message>
+        <source>Trim failed: %1</source>
+        <translation>Kürzen fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>%1 · Manual %2</source>
+        <translation>%1 · Von Hand %2</translation>
+    </message>
+    <message>
+        <source>Undo Keep Full</source>
+        <translation>Ganz behalten rückgängig</translation>
+    </message>
+    <message>
+        <source>Go back to the range before Keep Full</source>
+        <translation>Zum Bereich vor „Ganz behalten“ zurückkehren</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimmingModel</name>
+    <message numerus="yes">
+        <source>Done. Trimmed %n video(s), %1 failed.</source>
+        <translation>
+            <numerusform>Fertig. %n Video gekürzt, %1 fehlgeschlagen.</numerusform>
+            <numerusform>Fertig. %n Videos gekürzt, %1 fehlgeschlagen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Done. Trimmed %n video(s).</source>
+        <translation>
+            <numerusform>Fertig. %n Video gekürzt.</numerusform>
+            <numerusform>Fertig. %n Videos gekürzt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n skipped: their suggestions need a check before trimming.</source>
+        <translation>
+            <numerusform>%n übersprungen: Sein Vorschlag muss vor dem Kürzen geprüft werden.</numerusform>
+            <numerusform>%n übersprungen: Ihre Vorschläge müssen vor dem Kürzen geprüft werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Analyzing audio…</source>
+        <translation>Ton wird analysiert…</translation>
+    </message>
+    <message>
+        <source>Analysis failed</source>
+        <translation>Analyse fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Kept in full</source>
+        <translation>Ganz behalten</translation>
+    </message>
+    <message>
+        <source>Kept: less than 15 seconds to remove</source>
+        <translation>Behalten: weniger als 15 Sekunden zu entfernen</translation>
+    </message>
+    <message>
+        <source>Trimmed in place</source>
+        <translation>An Ort und Stelle gekürzt</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimmingView</name>
+    <message>
+        <source>Add Videos</source>
+        <translation>Videos hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file, so it cannot be trimmed in place.</source>
+        <translation>%1 ist keine lokale Datei und kann daher nicht an Ort und Stelle gekürzt werden.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The suggested range may leave out part of the jump. Adjust it, or trim the others only.
+
+</source>
+        <translation>Der vorgeschlagene Bereich lässt vielleicht einen Teil des Sprungs weg. Passen Sie ihn an oder kürzen Sie nur die anderen.
+
+</translation>
+    </message>
+    <message>
+        <source>Trim Only the Others</source>
+        <translation>Nur die anderen kürzen</translation>
+    </message>
+    <message>
+        <source>Trim All Anyway</source>
+        <translation>Trotzdem alle kürzen</translation>
+    </message>
+    <message>
+        <source>Video Trimming</source>
+        <translation>Videos kürzen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) have ranges you adjusted that are not trimmed yet.</source>
+        <translation>
+            <numerusform>%n Video hat einen angepassten Bereich, der noch nicht gekürzt ist.</numerusform>
+            <numerusform>%n Videos haben angepasste Bereiche, die noch nicht gekürzt sind.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) should be checked before trimming</source>
+        <translation>
+            <numerusform>%n Video sollte vor dem Kürzen geprüft werden</numerusform>
+            <numerusform>%n Videos sollten vor dem Kürzen geprüft werden</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::WindowCloseGuard</name>
+    <message>
+        <source>Cancel current work and close?</source>
+        <translation>Laufende Arbeit abbrechen und schließen?</translation>
+    </message>
+    <message>
+        <source>Analysis or trimming is still running.</source>
+        <translation>Analyse oder Kürzen läuft noch.</translation>
+    </message>
+    <message>
+        <source>Cancel Work and Close</source>
+        <translation>Abbrechen und schließen</translation>
+    </message>
+    <message>
+        <source>Keep Window Open</source>
+        <translation>Fenster offen lassen</translation>
+    </message>
+    <message>
+        <source>Close and discard your adjusted ranges?</source>
+        <translation>Schließen und die angepassten Bereiche verwerfen?</translation>
+    </message>
+    <message>
+        <source>Discard and Close</source>
+        <translation>Verwerfen und schließen</translation>
+    </message>
+</context>
+</TS>

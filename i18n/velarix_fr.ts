@@ -1,0 +1,1459 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Altitude %1–%2 m</source>
+        <translation>Altitude %1–%2 m</translation>
+    </message>
+    <message>
+        <source>Acceleration, up to %1 g</source>
+        <translation>Accélération, jusqu’à %1 g</translation>
+    </message>
+    <message>
+        <source>MP4, MOV and 360 videos (*.mp4 *.MP4 *.mov *.MOV *.360 *.insv *.INSV)</source>
+        <translation>Vidéos MP4, MOV et 360 (*.mp4 *.MP4 *.mov *.MOV *.360 *.insv *.INSV)</translation>
+    </message>
+    <message>
+        <source>MPEG-4 movies (*.mp4 *.MP4 *.m4v *.M4V)</source>
+        <translation>Films MPEG-4 (*.mp4 *.MP4 *.m4v *.M4V)</translation>
+    </message>
+    <message>
+        <source>Movies (*.mp4 *.MP4 *.m4v *.mov *.MOV *.mkv *.avi *.webm *.mts *.MTS *.mpg *.mpeg *.360 *.insv)</source>
+        <translation>Films (*.mp4 *.MP4 *.m4v *.mov *.MOV *.mkv *.avi *.webm *.mts *.MTS *.mpg *.mpeg *.360 *.insv)</translation>
+    </message>
+    <message>
+        <source>360 videos (*.360 *.insv *.INSV)</source>
+        <translation>Vidéos 360 (*.360 *.insv *.INSV)</translation>
+    </message>
+</context>
+<context>
+    <name>velarix-cli</name>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 libres</translation>
+    </message>
+    <message>
+        <source>No camera cards found.</source>
+        <translation>Aucune carte de caméra trouvée.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n vidéo</numerusform>
+            <numerusform>%n vidéos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(no date)</source>
+        <translation>(sans date)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) cannot be read as video; an import copies them as they are.</source>
+        <translation>
+            <numerusform>%n fichier illisible comme vidéo ; un import le copie tel quel.</numerusform>
+            <numerusform>%n fichiers illisibles comme vidéo ; un import les copie tels quels.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;velarix-cli --help&apos;.</source>
+        <translation>Voir &apos;velarix-cli --help&apos;.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::Appcast</name>
+    <message>
+        <source>The update feed could not be read: %1 (line %2).</source>
+        <translation>Le flux de mises à jour est illisible : %1 (ligne %2).</translation>
+    </message>
+    <message>
+        <source>The update feed is not an RSS feed.</source>
+        <translation>Le flux de mises à jour n’est pas un flux RSS.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::Autostart</name>
+    <message>
+        <source>The login item %1 could not be removed.</source>
+        <translation>L’élément de démarrage %1 n’a pas pu être supprimé.</translation>
+    </message>
+    <message>
+        <source>The login item %1 could not be written: %2</source>
+        <translation>L’élément de démarrage %1 n’a pas pu être écrit : %2</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::CardListDelegate</name>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 libres</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n vidéo</numerusform>
+            <numerusform>%n vidéos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Eject %1</source>
+        <translation>Éjecter %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::CardListView</name>
+    <message>
+        <source>Another card can be chosen when the import has finished.</source>
+        <translation>Une autre carte pourra être choisie une fois l’import terminé.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::DisplayFormats</name>
+    <message numerus="yes">
+        <source>%n byte(s)</source>
+        <translation>
+            <numerusform>%n octet</numerusform>
+            <numerusform>%n octets</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <extracomment>Units of 1000 bytes (&quot;Ko&quot;, &quot;Mo&quot; in French)</extracomment>
+        <translation>%1 Ko</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 Mo</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 Go</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 To</translation>
+    </message>
+    <message>
+        <source>%1 PB</source>
+        <translation>%1 Po</translation>
+    </message>
+    <message>
+        <source>%1 hr</source>
+        <extracomment>Abbreviated hours of a duration</extracomment>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <extracomment>Abbreviated minutes of a duration</extracomment>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 sec</source>
+        <extracomment>Abbreviated seconds of a duration</extracomment>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>now</source>
+        <extracomment>A moment relative to now</extracomment>
+        <translation>maintenant</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n year(s) ago</source>
+        <translation>
+            <numerusform>il y a %n an</numerusform>
+            <numerusform>il y a %n ans</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n year(s)</source>
+        <translation>
+            <numerusform>dans %n an</numerusform>
+            <numerusform>dans %n ans</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n month(s) ago</source>
+        <translation>
+            <numerusform>il y a %n mois</numerusform>
+            <numerusform>il y a %n mois</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n month(s)</source>
+        <translation>
+            <numerusform>dans %n mois</numerusform>
+            <numerusform>dans %n mois</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s) ago</source>
+        <translation>
+            <numerusform>il y a %n semaine</numerusform>
+            <numerusform>il y a %n semaines</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n week(s)</source>
+        <translation>
+            <numerusform>dans %n semaine</numerusform>
+            <numerusform>dans %n semaines</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s) ago</source>
+        <translation>
+            <numerusform>il y a %n jour</numerusform>
+            <numerusform>il y a %n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n day(s)</source>
+        <translation>
+            <numerusform>dans %n jour</numerusform>
+            <numerusform>dans %n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s) ago</source>
+        <translation>
+            <numerusform>il y a %n heure</numerusform>
+            <numerusform>il y a %n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n hour(s)</source>
+        <translation>
+            <numerusform>dans %n heure</numerusform>
+            <numerusform>dans %n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) ago</source>
+        <translation>
+            <numerusform>il y a %n minute</numerusform>
+            <numerusform>il y a %n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n minute(s)</source>
+        <translation>
+            <numerusform>dans %n minute</numerusform>
+            <numerusform>dans %n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s) ago</source>
+        <translation>
+            <numerusform>il y a %n seconde</numerusform>
+            <numerusform>il y a %n secondes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n second(s)</source>
+        <translation>
+            <numerusform>dans %n seconde</numerusform>
+            <numerusform>dans %n secondes</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::DroppedVideos</name>
+    <message>
+        <source>No MP4 or 360 videos were found in %1.</source>
+        <translation>Aucune vidéo MP4 ou 360 trouvée dans %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source> and %n more</source>
+        <translation>
+            <numerusform> et %n autre</numerusform>
+            <numerusform> et %n autres</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Skipped %n file(s) that are not MP4 or 360 videos: %1.</source>
+        <translation>
+            <numerusform>%n fichier ignoré, ce n’est pas une vidéo MP4 ou 360 : %1.</numerusform>
+            <numerusform>%n fichiers ignorés, ce ne sont pas des vidéos MP4 ou 360 : %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportNotifier</name>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n vidéo</numerusform>
+            <numerusform>%n vidéos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Importing %1 — %2%</source>
+        <translation>Import de %1 — %2 %</translation>
+    </message>
+    <message>
+        <source>Import finished</source>
+        <translation>Import terminé</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) copied to %1</source>
+        <translation>
+            <numerusform>%n vidéo copiée dans %1</numerusform>
+            <numerusform>%n vidéos copiées dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import cancelled</source>
+        <translation>Import annulé</translation>
+    </message>
+    <message>
+        <source>Import failed</source>
+        <translation>Échec de l’import</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportPattern</name>
+    <message>
+        <source>{date}: Date of the file YYYY-MM-DD</source>
+        <translation>{date} : date du fichier AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>{today}: Day of import YYYY-MM-DD</source>
+        <translation>{today} : jour de l’import AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>{name}: Name of the SD card</source>
+        <translation>{name} : nom de la carte SD</translation>
+    </message>
+    <message>
+        <source>{jump}: Jump number</source>
+        <translation>{jump} : numéro de saut</translation>
+    </message>
+    <message>
+        <source>{filename}: Name of the file</source>
+        <translation>{filename} : nom du fichier</translation>
+    </message>
+    <message>
+        <source>/: automatically creates subfolders</source>
+        <translation>/ : crée des sous-dossiers</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportProgress</name>
+    <message>
+        <source>Verifying</source>
+        <translation>Vérification</translation>
+    </message>
+    <message>
+        <source>Copying</source>
+        <translation>Copie</translation>
+    </message>
+    <message>
+        <source>Verifying %1</source>
+        <translation>Vérification de %1</translation>
+    </message>
+    <message>
+        <source>Copying %1</source>
+        <translation>Copie de %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 sur %3)</translation>
+    </message>
+    <message>
+        <source>%1, verifying %2 of %3</source>
+        <translation>%1, vérification %2 sur %3</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Annulation…</translation>
+    </message>
+    <message>
+        <source>%1 — %2 of %3</source>
+        <translation>%1 — %2 sur %3</translation>
+    </message>
+    <message>
+        <source>%1, %2/s</source>
+        <extracomment>Copy speed</extracomment>
+        <translation>%1, %2/s</translation>
+    </message>
+    <message>
+        <source>%1, about %2 left</source>
+        <translation>%1, environ %2 restantes</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::ImportRun</name>
+    <message>
+        <source>The import was cancelled before a video was copied. Nothing was added to %1.</source>
+        <translation>L’import a été annulé avant la copie d’une vidéo. Rien n’a été ajouté à %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The import was cancelled. %n video(s) copied and verified before that stay in %1 and count as imported; </source>
+        <translation>
+            <numerusform>L’import a été annulé. La vidéo déjà copiée et vérifiée reste dans %1 et compte comme importée ; </numerusform>
+            <numerusform>L’import a été annulé. Les %n vidéos déjà copiées et vérifiées restent dans %1 et comptent comme importées ; </numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the other %n were not copied.</source>
+        <translation>
+            <numerusform>l’autre n’a pas été copiée.</numerusform>
+            <numerusform>les %n autres n’ont pas été copiées.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::JumpTableView</name>
+    <message>
+        <source>Select All New</source>
+        <translation>Tout sélectionner (nouvelles)</translation>
+    </message>
+    <message>
+        <source>Select every video not imported yet [Ctrl+Shift+A]</source>
+        <translation>Sélectionner toutes les vidéos pas encore importées [Ctrl+Maj+A]</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::LoadingPanel</name>
+    <message>
+        <source>Loading Videos</source>
+        <translation>Chargement des vidéos</translation>
+    </message>
+    <message>
+        <source>Scanning the SD card and preparing video details.</source>
+        <translation>Lecture de la carte SD et préparation des détails des vidéos.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::PatternTextEdit</name>
+    <message>
+        <source>%1 is not a placeholder and would stay in the names as typed.
+Placeholders: %2 and %3; “/” makes a folder.</source>
+        <translation>%1 n’est pas un champ et resterait tel quel dans les noms.
+Champs : %2 et %3 ; « / » crée un dossier.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::PreviewWindow</name>
+    <message numerus="yes">
+        <source>%1 (%n chapter(s))</source>
+        <translation>
+            <numerusform>%1 (%n chapitre)</numerusform>
+            <numerusform>%1 (%n chapitres)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Drag to move through the video (Left and Right step 5 seconds)</source>
+        <translation>Glisser pour parcourir la vidéo (Gauche et Droite : pas de 5 secondes)</translation>
+    </message>
+    <message>
+        <source>Pause [Space]</source>
+        <translation>Pause [Espace]</translation>
+    </message>
+    <message>
+        <source>Play [Space]</source>
+        <translation>Lecture [Espace]</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::RecordingStatus</name>
+    <message>
+        <source>Imported. The copy was read back and verified.</source>
+        <translation>Importée. La copie a été relue et vérifiée.</translation>
+    </message>
+    <message>
+        <source>Imported without verification: the copy was not read back and compared. Import it again to verify it.</source>
+        <translation>Importée sans vérification : la copie n’a pas été relue ni comparée. Importez-la à nouveau pour la vérifier.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) imported without verification are not selected. Select them to import and verify them again.</source>
+        <translation>
+            <numerusform>%n vidéo importée sans vérification n’est pas sélectionnée. Sélectionnez-la pour l’importer et la vérifier à nouveau.</numerusform>
+            <numerusform>%n vidéos importées sans vérification ne sont pas sélectionnées. Sélectionnez-les pour les importer et les vérifier à nouveau.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimDropZone</name>
+    <message>
+        <source>Drop MP4, MOV or 360 videos here</source>
+        <translation>Déposez ici des vidéos MP4, MOV ou 360</translation>
+    </message>
+    <message>
+        <source>Analyze likely freefall ranges and replace trimmed originals in place.</source>
+        <translation>Repère la chute libre probable et remplace les originaux par leur version coupée.</translation>
+    </message>
+    <message>
+        <source>Choose Videos…</source>
+        <translation>Choisir des vidéos…</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimFooterBar</name>
+    <message>
+        <source>Analyze Again</source>
+        <translation>Réanalyser</translation>
+    </message>
+    <message>
+        <source>Keep originals in the Trash</source>
+        <translation>Garder les originaux dans la corbeille</translation>
+    </message>
+    <message>
+        <source>Each replaced original goes to the Trash of its drive, where the file manager can restore it, instead of being deleted. The space is freed only when the Trash is emptied.</source>
+        <translation>Chaque original remplacé va dans la corbeille de son disque, où le gestionnaire de fichiers peut le restaurer, au lieu d’être supprimé. L’espace n’est libéré qu’une fois la corbeille vidée.</translation>
+    </message>
+    <message>
+        <source>Trim Suggested Videos</source>
+        <translation>Couper les vidéos proposées</translation>
+    </message>
+    <message>
+        <source>%1 of %2 processed, %3 left</source>
+        <translation>%1 sur %2 traitées, %3 restantes</translation>
+    </message>
+    <message>
+        <source>Analyzing audio… </source>
+        <translation>Analyse du son… </translation>
+    </message>
+    <message>
+        <source>Trimming videos… </source>
+        <translation>Découpe des vidéos… </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s)</source>
+        <translation>
+            <numerusform>%n vidéo</numerusform>
+            <numerusform>%n vidéos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimHeaderBar</name>
+    <message>
+        <source>Trim freefall ranges from skydiving videos</source>
+        <translation>Couper les vidéos de saut sur la chute libre</translation>
+    </message>
+    <message>
+        <source>The first pass uses audio and lightweight frame analysis to keep the main skydive through deployment.</source>
+        <translation>Une première passe analyse le son et l’image pour garder le saut jusqu’à l’ouverture.</translation>
+    </message>
+    <message>
+        <source>Estimated savings</source>
+        <translation>Gain estimé</translation>
+    </message>
+    <message>
+        <source>Add Videos…</source>
+        <translation>Ajouter des vidéos…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Vider</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimProgressScreen</name>
+    <message>
+        <source>Trimming videos…</source>
+        <translation>Découpe des vidéos…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Trimming %1</source>
+        <translation>Découpe de %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimRangeSelector</name>
+    <message>
+        <source>Exit</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Canopy</source>
+        <translation>Voile</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimSummaryScreen</name>
+    <message>
+        <source>Add Videos…</source>
+        <translation>Ajouter des vidéos…</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 gagnés</translation>
+    </message>
+    <message>
+        <source>%1 will be freed when the Trash is emptied</source>
+        <translation>%1 seront libérés une fois la corbeille vidée</translation>
+    </message>
+    <message>
+        <source>Saved %1; %2 more will be freed when the Trash is emptied</source>
+        <translation>%1 gagnés ; %2 de plus une fois la corbeille vidée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) could not be trimmed and are unchanged; the reasons are below.</source>
+        <translation>
+            <numerusform>%n vidéo n’a pas pu être coupée et reste inchangée ; la raison est ci-dessous.</numerusform>
+            <numerusform>%n vidéos n’ont pas pu être coupées et restent inchangées ; les raisons sont ci-dessous.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Trimmed; about %1 will be freed when the Trash is emptied</source>
+        <translation>Coupée ; environ %1 libérés une fois la corbeille vidée</translation>
+    </message>
+    <message>
+        <source>Trimmed, saved about %1</source>
+        <translation>Coupée, environ %1 gagnés</translation>
+    </message>
+    <message>
+        <source>Kept</source>
+        <translation>Gardée</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Échec : %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::UpdateDialog</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Mise à jour</translation>
+    </message>
+    <message>
+        <source>You’re up to date!</source>
+        <translation>Vous êtes à jour !</translation>
+    </message>
+    <message>
+        <source>Velarix %1 is currently the newest version available.</source>
+        <translation>Velarix %1 est la version la plus récente.</translation>
+    </message>
+    <message>
+        <source>A new version of Velarix is available!</source>
+        <translation>Une nouvelle version de Velarix est disponible !</translation>
+    </message>
+    <message>
+        <source>Velarix %1 is now available — you have %2.</source>
+        <translation>Velarix %1 est disponible — vous avez la %2.</translation>
+    </message>
+    <message>
+        <source>Download size: %1.</source>
+        <translation>Taille du téléchargement : %1.</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;Read the release notes&lt;/a&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;a href=&quot;%1&quot;&gt;Lire les notes de version&lt;/a&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>No release notes were published with this version.</source>
+        <translation>Aucune note de version n’a été publiée pour cette version.</translation>
+    </message>
+    <message>
+        <source>Release notes:</source>
+        <translation>Notes de version :</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Télécharger</translation>
+    </message>
+    <message>
+        <source>Remind Me Later</source>
+        <translation>Me le rappeler plus tard</translation>
+    </message>
+    <message>
+        <source>Update Error</source>
+        <translation>Erreur de mise à jour</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::Updater</name>
+    <message>
+        <source>This build of Velarix has no update feed configured, so it cannot look for updates. Set &quot;%1&quot; in the settings file to the address of an appcast feed.</source>
+        <translation>Cette version de Velarix n’a pas de flux de mises à jour et ne peut donc pas en chercher. Renseignez « %1 » dans le fichier de réglages avec l’adresse d’un flux appcast.</translation>
+    </message>
+    <message>
+        <source>Velarix could not reach the update server: %1</source>
+        <translation>Velarix n’a pas pu joindre le serveur de mises à jour : %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixApp</name>
+    <message>
+        <source>Originals of an interrupted trim were kept</source>
+        <translation>Les originaux d’une découpe interrompue ont été gardés</translation>
+    </message>
+    <message>
+        <source>Velarix keeps watching for camera cards</source>
+        <translation>Velarix continue de surveiller les cartes</translation>
+    </message>
+    <message>
+        <source>It opens when you insert one. To quit, open Velarix and choose File › Quit (Ctrl+Q), or turn off “Keep Velarix running in the background” in Settings.</source>
+        <translation>Il s’ouvre quand vous en insérez une. Pour quitter, ouvrez Velarix et choisissez Fichier › Quitter (Ctrl+Q), ou désactivez « Garder Velarix en arrière-plan » dans les Réglages.</translation>
+    </message>
+    <message>
+        <source>An import is running.</source>
+        <translation>Un import est en cours.</translation>
+    </message>
+    <message>
+        <source>Velarix can finish the import and then quit, or stop it now: the videos copied and verified so far stay imported, the others are not imported.</source>
+        <translation>Velarix peut terminer l’import puis quitter, ou l’arrêter maintenant : les vidéos déjà copiées et vérifiées restent importées, les autres ne le sont pas.</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>About Velarix</source>
+        <translation>À propos de Velarix</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Velarix %1&lt;/h3&gt;&lt;p&gt;Imports skydiving videos from camera cards and trims them to the jump.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velarix %1&lt;/h3&gt;&lt;p&gt;Importe les vidéos de saut depuis les cartes des caméras et les coupe sur le saut.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Outils</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Velarix can move it aside (renamed with today&apos;s date, not deleted) and start a new, empty import history. Videos will then not show as imported until they are imported again.</source>
+        <translation>Velarix peut le mettre de côté (renommé avec la date du jour, pas supprimé) et commencer un nouvel historique vide. Les vidéos n’apparaîtront alors comme importées qu’après un nouvel import.</translation>
+    </message>
+    <message>
+        <source>&amp;Finish Import, Then Quit</source>
+        <translation>&amp;Terminer l’import, puis quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Import and Quit</source>
+        <translation>&amp;Arrêter l’import et quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>&amp;Ouvrir…</translation>
+    </message>
+    <message>
+        <source>&amp;Settings…</source>
+        <translation>&amp;Réglages…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Video &amp;Trimming</source>
+        <translation>&amp;Découpe vidéo</translation>
+    </message>
+    <message>
+        <source>&amp;Check for Updates…</source>
+        <translation>&amp;Rechercher des mises à jour…</translation>
+    </message>
+    <message>
+        <source>&amp;About Velarix</source>
+        <translation>&amp;À propos de Velarix</translation>
+    </message>
+    <message>
+        <source>Could not create ModelContainer: </source>
+        <translation>Impossible d’ouvrir l’historique des imports : </translation>
+    </message>
+    <message>
+        <source>&amp;Move Aside and Start New History</source>
+        <translation>&amp;Mettre de côté et recommencer</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixFormView</name>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Save to</source>
+        <translation>Enregistrer dans</translation>
+    </message>
+    <message>
+        <source>C&amp;hange…</source>
+        <translation>&amp;Modifier…</translation>
+    </message>
+    <message>
+        <source>Choose destination folder</source>
+        <translation>Choisir le dossier de destination</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Placeholder</source>
+        <translation>Insérer un &amp;champ</translation>
+    </message>
+    <message>
+        <source>Filename pattern</source>
+        <translation>Modèle de nom</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>Open imported folder</source>
+        <translation>Ouvrir le dossier importé</translation>
+    </message>
+    <message>
+        <source>Reveal the destination folder after a successful import.</source>
+        <translation>Afficher le dossier de destination après un import réussi.</translation>
+    </message>
+    <message>
+        <source>Trim after import</source>
+        <translation>Couper après l’import</translation>
+    </message>
+    <message>
+        <source>Open the imported copies in Video Trimming and analyse them, ready to review and trim.</source>
+        <translation>Ouvrir les copies importées dans Découpe vidéo et les analyser, prêtes à vérifier et couper.</translation>
+    </message>
+    <message>
+        <source>Jump Number</source>
+        <translation>Numéro de saut</translation>
+    </message>
+    <message>
+        <source>Auto increment jump number</source>
+        <translation>Incrémenter le numéro de saut</translation>
+    </message>
+    <message>
+        <source>Advance the jump number after each completed import.</source>
+        <translation>Avancer le numéro de saut après chaque import terminé.</translation>
+    </message>
+    <message>
+        <source>Auto group nearby clips</source>
+        <translation>Grouper les clips proches</translation>
+    </message>
+    <message>
+        <source>Keep nearby recordings under the same jump number.</source>
+        <translation>Garder les enregistrements proches sous le même numéro de saut.</translation>
+    </message>
+    <message>
+        <source>Join chapters</source>
+        <translation>Joindre les chapitres</translation>
+    </message>
+    <message>
+        <source>Import a recording the camera split into chapters as one video.</source>
+        <translation>Importer en une seule vidéo un enregistrement découpé en chapitres par la caméra.</translation>
+    </message>
+    <message>
+        <source>Import sidecar files</source>
+        <translation>Importer les fichiers annexes</translation>
+    </message>
+    <message>
+        <source>Copy the files a camera writes beside a video (thumbnails, GPS, clip data) with it.</source>
+        <translation>Copier avec la vidéo les fichiers que la caméra écrit à côté (vignettes, GPS, données du clip).</translation>
+    </message>
+    <message>
+        <source>Import proxy files</source>
+        <translation>Importer les fichiers proxy</translation>
+    </message>
+    <message>
+        <source>With the sidecar files, copy the low-resolution previews (LRV, LRF) too.</source>
+        <translation>Avec les fichiers annexes, copier aussi les aperçus basse résolution (LRV, LRF).</translation>
+    </message>
+    <message>
+        <source>SD Card</source>
+        <translation>Carte SD</translation>
+    </message>
+    <message>
+        <source>SD card actions</source>
+        <translation>Actions de la carte SD</translation>
+    </message>
+    <message>
+        <source>Clear Import History</source>
+        <translation>Effacer l’historique des imports</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>SD Card Name</source>
+        <translation>Nom de la carte</translation>
+    </message>
+    <message>
+        <source>Files to import</source>
+        <translation>Fichiers à importer</translation>
+    </message>
+    <message>
+        <source>Cancel import</source>
+        <translation>Annuler l’import</translation>
+    </message>
+    <message>
+        <source>this card</source>
+        <translation>cette carte</translation>
+    </message>
+    <message>
+        <source>%1 has no import history.</source>
+        <translation>%1 n’a pas d’historique d’import.</translation>
+    </message>
+    <message>
+        <source>Clear the import history of %1?</source>
+        <translation>Effacer l’historique des imports de %1 ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear the import history of %1? This removes %n record(s).</source>
+        <translation>
+            <numerusform>Effacer l’historique des imports de %1 ? %n entrée sera supprimée.</numerusform>
+            <numerusform>Effacer l’historique des imports de %1 ? %n entrées seront supprimées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Its videos will show as not imported and can be imported again. Copies already made stay where they are.</source>
+        <translation>Ses vidéos apparaîtront comme non importées et pourront être importées à nouveau. Les copies déjà faites restent en place.</translation>
+    </message>
+    <message>
+        <source>C&amp;lear History</source>
+        <translation>&amp;Effacer l’historique</translation>
+    </message>
+    <message>
+        <source>Free space unknown</source>
+        <translation>Espace libre inconnu</translation>
+    </message>
+    <message>
+        <source>%1 available</source>
+        <translation>%1 disponibles</translation>
+    </message>
+    <message>
+        <source>%1 needed, %2 available</source>
+        <translation>%1 nécessaires, %2 disponibles</translation>
+    </message>
+    <message>
+        <source>%1 — not enough space</source>
+        <translation>%1 — espace insuffisant</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixModel</name>
+    <message>
+        <source>Scanning SD card…</source>
+        <translation>Lecture de la carte SD…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Scanning SD card… %n video(s) found</source>
+        <translation>
+            <numerusform>Lecture de la carte SD… %n vidéo trouvée</numerusform>
+            <numerusform>Lecture de la carte SD… %n vidéos trouvées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Loading video details… %1 of %2</source>
+        <translation>Chargement des détails… %1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixSettings</name>
+    <message>
+        <source>Velarix Settings</source>
+        <translation>Réglages de Velarix</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Keep Velarix running in the background and open it when a camera card is inserted</source>
+        <translation>Garder Velarix en arrière-plan et l’ouvrir à l’insertion d’une carte</translation>
+    </message>
+    <message>
+        <source>Closing the last window then leaves Velarix watching for cards (in the system tray where the desktop has one). Quit with File › Quit (Ctrl+Q).</source>
+        <translation>Fermer la dernière fenêtre laisse alors Velarix surveiller les cartes (dans la zone de notification si le bureau en a une). Quittez avec Fichier › Quitter (Ctrl+Q).</translation>
+    </message>
+    <message>
+        <source>Start at login, in the background</source>
+        <translation>Démarrer à l’ouverture de session, en arrière-plan</translation>
+    </message>
+    <message>
+        <source>Start at Login</source>
+        <translation>Démarrer à la connexion</translation>
+    </message>
+    <message>
+        <source>Video Trimming</source>
+        <translation>Découpe vidéo</translation>
+    </message>
+    <message>
+        <source>Keep originals in the Trash</source>
+        <translation>Garder les originaux dans la corbeille</translation>
+    </message>
+    <message>
+        <source>A trimmed video&apos;s original goes to the Trash of its drive, where the file manager can restore it, instead of being deleted. Its space is freed only when the Trash is emptied.</source>
+        <translation>L’original d’une vidéo coupée va dans la corbeille de son disque, où le gestionnaire de fichiers peut le restaurer, au lieu d’être supprimé. L’espace n’est libéré qu’une fois la corbeille vidée.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VelarixView</name>
+    <message numerus="yes">
+        <source>All %n selected video(s) were imported before.</source>
+        <translation>
+            <numerusform>La vidéo sélectionnée a déjà été importée.</numerusform>
+            <numerusform>Les %n vidéos sélectionnées ont toutes déjà été importées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of the %n selected video(s) were imported before.</source>
+        <translation>
+            <numerusform>%1 vidéo sélectionnée sur %n a déjà été importée.</numerusform>
+            <numerusform>%1 des %n vidéos sélectionnées ont déjà été importées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No SD Card Found</source>
+        <translation>Aucune carte SD</translation>
+    </message>
+    <message>
+        <source>Insert a camera card to see its videos here.</source>
+        <translation>Insérez une carte de caméra pour voir ses vidéos ici.</translation>
+    </message>
+    <message>
+        <source>&amp;Trim Videos…</source>
+        <translation>&amp;Couper des vidéos…</translation>
+    </message>
+    <message>
+        <source>Trim videos already on this computer to the jump</source>
+        <translation>Couper sur le saut des vidéos déjà sur cet ordinateur</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Principale</translation>
+    </message>
+    <message>
+        <source>&amp;Eject</source>
+        <translation>É&amp;jecter</translation>
+    </message>
+    <message>
+        <source>Eject SD card [Ctrl+E]</source>
+        <translation>Éjecter la carte SD [Ctrl+E]</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importer</translation>
+    </message>
+    <message>
+        <source>Import [Ctrl+I]</source>
+        <translation>Importer [Ctrl+I]</translation>
+    </message>
+    <message>
+        <source>No Videos on %1</source>
+        <translation>Aucune vidéo sur %1</translation>
+    </message>
+    <message>
+        <source>This card has no videos in its camera folders. Choose another card on the left.</source>
+        <translation>Cette carte n’a pas de vidéos dans ses dossiers de caméra. Choisissez une autre carte à gauche.</translation>
+    </message>
+    <message>
+        <source>This card has no videos in its camera folders. Insert another camera card to see its videos here.</source>
+        <translation>Cette carte n’a pas de vidéos dans ses dossiers de caméra. Insérez une autre carte pour voir ses vidéos ici.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 available)</source>
+        <translation>%1 (%2 disponibles)</translation>
+    </message>
+    <message>
+        <source>Change Destination…</source>
+        <translation>Changer de destination…</translation>
+    </message>
+    <message>
+        <source>Importing them again makes second copies.</source>
+        <translation>Les importer à nouveau crée des doublons.</translation>
+    </message>
+    <message>
+        <source>&amp;Skip Imported</source>
+        <translation>&amp;Ignorer les importées</translation>
+    </message>
+    <message>
+        <source>Import &amp;Again</source>
+        <translation>Importer à &amp;nouveau</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoPlayerView</name>
+    <message>
+        <source>Loading Preview</source>
+        <translation>Chargement de l’aperçu</translation>
+    </message>
+    <message>
+        <source>The video could not be played.</source>
+        <translation>La vidéo n’a pas pu être lue.</translation>
+    </message>
+    <message>
+        <source>Preview Unavailable</source>
+        <translation>Aperçu indisponible</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTableDelegate</name>
+    <message>
+        <source>Imported</source>
+        <translation>Importée</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouvelle</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>Illisible</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTableModel</name>
+    <message>
+        <source>Thumbnail</source>
+        <translation>Vignette</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Créée</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importée</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Nouvelle</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>Illisible</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimAnalysis</name>
+    <message>
+        <source>Duration %1</source>
+        <translation>Durée %1</translation>
+    </message>
+    <message>
+        <source>Unable to read duration</source>
+        <translation>Durée illisible</translation>
+    </message>
+    <message>
+        <source>The file duration could not be loaded.</source>
+        <translation>La durée du fichier n’a pas pu être lue.</translation>
+    </message>
+    <message>
+        <source>Clip is shorter than %1, so no trim suggestion was generated.</source>
+        <translation>Le clip dure moins de %1 : aucune découpe proposée.</translation>
+    </message>
+    <message>
+        <source>No confident trim suggestion found.</source>
+        <translation>Aucune découpe sûre trouvée.</translation>
+    </message>
+    <message>
+        <source>Keep %1-%2</source>
+        <translation>Garder %1–%2</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimEditorSheet</name>
+    <message>
+        <source>Adjust Trim Range</source>
+        <translation>Ajuster la plage</translation>
+    </message>
+    <message>
+        <source>Click or press Space to play the kept range</source>
+        <translation>Cliquez ou appuyez sur Espace pour lire la plage gardée</translation>
+    </message>
+    <message>
+        <source>Trim Range</source>
+        <translation>Plage gardée</translation>
+    </message>
+    <message>
+        <source>Preview at %1</source>
+        <translation>Aperçu à %1</translation>
+    </message>
+    <message>
+        <source>Drag the left and right handles to choose the kept range.</source>
+        <translation>Faites glisser les poignées gauche et droite pour choisir la plage gardée.</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Put back the range from before this editor opened (Esc)</source>
+        <translation>Remettre la plage d’avant l’ouverture de l’éditeur (Échap)</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>the exit at %1</source>
+        <translation>la sortie à %1</translation>
+    </message>
+    <message>
+        <source>the canopy opening at %1</source>
+        <translation>l’ouverture de la voile à %1</translation>
+    </message>
+    <message>
+        <source>Leaves out %1</source>
+        <translation>Laisse de côté %1</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> et </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimItem</name>
+    <message>
+        <source>Waiting to analyze…</source>
+        <translation>En attente d’analyse…</translation>
+    </message>
+    <message>
+        <source>No suggestion</source>
+        <translation>Pas de proposition</translation>
+    </message>
+    <message>
+        <source>no freefall noise found</source>
+        <translation>aucun bruit de chute libre trouvé</translation>
+    </message>
+    <message>
+        <source>opening not found</source>
+        <translation>ouverture introuvable</translation>
+    </message>
+    <message>
+        <source>the jump fills nearly the whole clip, so trimming would save less than 15 seconds</source>
+        <translation>le saut remplit presque tout le clip, couper ferait gagner moins de 15 secondes</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimItemRow</name>
+    <message>
+        <source>Adjust…</source>
+        <translation>Ajuster…</translation>
+    </message>
+    <message>
+        <source>Keep Full</source>
+        <translation>Garder entière</translation>
+    </message>
+    <message>
+        <source>Choose the kept range on a preview</source>
+        <translation>Choisir la plage gardée sur un aperçu</translation>
+    </message>
+    <message>
+        <source>Do not trim this video</source>
+        <translation>Ne pas couper cette vidéo</translation>
+    </message>
+    <message>
+        <source>Trimmed</source>
+        <translation>Coupée</translation>
+    </message>
+    <message>
+        <source>Remove from the list (Delete). The file stays as it is.</source>
+        <translation>Retirer de la liste (Suppr). Le fichier reste tel quel.</translation>
+    </message>
+    <message>
+        <source>Remove from List</source>
+        <translation>Retirer de la liste</translation>
+    </message>
+    <message>
+        <source>Analyzing</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>Save about %1 (%2%)</source>
+        <translation>Gain d’environ %1 (%2 %)</translation>
+    </message>
+    <message>
+        <source>Manually adjusted</source>
+        <translation>Ajustée à la main</translation>
+    </message>
+    <message>
+        <source>Check before trimming: %1</source>
+        <translation>À vérifier avant de couper : %1</translation>
+    </message>
+    <message>
+        <source>Keep full video</source>
+        <translation>Garder la vidéo entière</translation>
+    </message>
+    <message>
+        <source>Manual range does not trim enough to export a new file</source>
+        <translation>La plage choisie coupe trop peu pour créer un nouveau fichier</translation>
+    </message>
+    <message>
+        <source>No trimming needed</source>
+        <translation>Rien à couper</translation>
+    </message>
+    <message>
+        <source>No trim suggestion: %1.</source>
+        <translation>Pas de proposition : %1.</translation>
+    </message>
+    <message>
+        <source>Trim failed: %1</source>
+        <translation>Échec de la découpe : %1</translation>
+    </message>
+    <message>
+        <source>%1 · Manual %2</source>
+        <translation>%1 · Manuel %2</translation>
+    </message>
+    <message>
+        <source>Undo Keep Full</source>
+        <translation>Annuler « Garder entière »</translation>
+    </message>
+    <message>
+        <source>Go back to the range before Keep Full</source>
+        <translation>Revenir à la plage d’avant « Garder entière »</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimmingModel</name>
+    <message numerus="yes">
+        <source>Done. Trimmed %n video(s), %1 failed.</source>
+        <translation>
+            <numerusform>Terminé. %n vidéo coupée, %1 en échec.</numerusform>
+            <numerusform>Terminé. %n vidéos coupées, %1 en échec.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Done. Trimmed %n video(s).</source>
+        <translation>
+            <numerusform>Terminé. %n vidéo coupée.</numerusform>
+            <numerusform>Terminé. %n vidéos coupées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n skipped: their suggestions need a check before trimming.</source>
+        <translation>
+            <numerusform>%n ignorée : sa proposition doit être vérifiée avant la découpe.</numerusform>
+            <numerusform>%n ignorées : leurs propositions doivent être vérifiées avant la découpe.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Analyzing audio…</source>
+        <translation>Analyse du son…</translation>
+    </message>
+    <message>
+        <source>Analysis failed</source>
+        <translation>Échec de l’analyse</translation>
+    </message>
+    <message>
+        <source>Kept in full</source>
+        <translation>Gardée entière</translation>
+    </message>
+    <message>
+        <source>Kept: less than 15 seconds to remove</source>
+        <translation>Gardée : moins de 15 secondes à retirer</translation>
+    </message>
+    <message>
+        <source>Trimmed in place</source>
+        <translation>Coupée sur place</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::VideoTrimmingView</name>
+    <message>
+        <source>Add Videos</source>
+        <translation>Ajouter des vidéos</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file, so it cannot be trimmed in place.</source>
+        <translation>%1 n’est pas un fichier local et ne peut donc pas être coupé sur place.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>The suggested range may leave out part of the jump. Adjust it, or trim the others only.
+
+</source>
+        <translation>La plage proposée laisse peut-être de côté une partie du saut. Ajustez-la, ou coupez seulement les autres.
+
+</translation>
+    </message>
+    <message>
+        <source>Trim Only the Others</source>
+        <translation>Couper seulement les autres</translation>
+    </message>
+    <message>
+        <source>Trim All Anyway</source>
+        <translation>Tout couper quand même</translation>
+    </message>
+    <message>
+        <source>Video Trimming</source>
+        <translation>Découpe vidéo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) have ranges you adjusted that are not trimmed yet.</source>
+        <translation>
+            <numerusform>%n vidéo a une plage ajustée pas encore coupée.</numerusform>
+            <numerusform>%n vidéos ont des plages ajustées pas encore coupées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n video(s) should be checked before trimming</source>
+        <translation>
+            <numerusform>%n vidéo est à vérifier avant la découpe</numerusform>
+            <numerusform>%n vidéos sont à vérifier avant la découpe</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>velarix::WindowCloseGuard</name>
+    <message>
+        <source>Cancel current work and close?</source>
+        <translation>Annuler le travail en cours et fermer ?</translation>
+    </message>
+    <message>
+        <source>Analysis or trimming is still running.</source>
+        <translation>Une analyse ou une découpe est en cours.</translation>
+    </message>
+    <message>
+        <source>Cancel Work and Close</source>
+        <translation>Annuler et fermer</translation>
+    </message>
+    <message>
+        <source>Keep Window Open</source>
+        <translation>Garder la fenêtre ouverte</translation>
+    </message>
+    <message>
+        <source>Close and discard your adjusted ranges?</source>
+        <translation>Fermer et abandonner les plages ajustées ?</translation>
+    </message>
+    <message>
+        <source>Discard and Close</source>
+        <translation>Abandonner et fermer</translation>
+    </message>
+</context>
+</TS>
