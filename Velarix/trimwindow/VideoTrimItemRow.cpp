@@ -346,6 +346,8 @@ void VideoTrimItemRow::refresh() {
         spokenDuration(item->duration()), m_size->text(), text, detail, note, m_message->text()};
     spoken.removeAll(QString());
     spoken.removeAll(QStringLiteral("—"));
+    // The summary can stand both as the status and as the message.
+    spoken.removeDuplicates();
     const QString description = spoken.join(QStringLiteral(", "));
     if (description != accessibleDescription())
         setAccessibleDescription(description);

@@ -193,7 +193,10 @@ def main():
         for button in ("Eject", "Select All New", "Import"):
             expect(app, "push button", button)
         expect(app, "table", "Videos")
-        expect(app, "table cell", prefix="GX010001.MP4, new, ", visible=False)
+        # A card never imported from marks nothing: the row reads name, size, duration and moment.
+        cell = expect(app, "table cell", prefix="GX010001.MP4, ", visible=False)
+        wait_for("the row read with its duration", lambda: ", 4 seconds, today " in cell.name)
+        print(f"ok: row read as \"{cell.name}\"")
         expect(app, "spin button", "Jump Number")
         for box in ("Open imported folder", "Trim after import", "Auto increment jump number", "Join chapters"):
             expect(app, "check box", box)
