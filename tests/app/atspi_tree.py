@@ -91,11 +91,11 @@ def walk(node, depth=0):
     yield node
     try:
         count = node.childCount
+        # Tables list every cell; a few rows say enough.
+        if node.getRoleName() == "table":
+            count = min(count, 40)
     except Exception:
         return
-    # Tables list every cell; a few rows say enough.
-    if node.getRoleName() == "table":
-        count = min(count, 40)
     for i in range(count):
         try:
             child = node.getChildAtIndex(i)
@@ -115,7 +115,12 @@ def application(name):
 def wait_for(what, find, timeout=30):
     deadline = time.time() + timeout
     while time.time() < deadline:
-        found = find()
+        try:
+            found = find()
+        except Exception as error:
+            # A busy application may not answer in time (AT-SPI's own timeout): ask again.
+            print(f"retrying: {error}")
+            found = None
         if found:
             return found
         time.sleep(0.3)
@@ -157,11 +162,16 @@ def expect(app, role, name=None, prefix=None, visible=True):
 
 def press(node):
     action = node.queryAction()
+    index = 0
     for i in range(action.nActions):
         if action.getName(i) in ("Press", "press", "click", "Toggle", "toggle"):
-            action.doAction(i)
-            return
-    action.doAction(0)
+            index = i
+            break
+    try:
+        action.doAction(index)
+    except Exception as error:
+        # A button that opens a window answers only once that is shown; what follows checks it.
+        print(f"no answer to the press yet: {error}")
 
 
 def main():
