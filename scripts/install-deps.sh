@@ -16,6 +16,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   xdotool imagemagick  # driving the app under Xvfb for screenshots
+  python3-pyatspi at-spi2-core  # the screen reader's view of the app, checked over AT-SPI
   # the end-to-end test of an ordinary user's card: a loop-mounted ext4 card, and the identity
   # sources a desktop has (udev's links, UDisks2 on a system bus)
   e2fsprogs mount util-linux passwd udev udisks2 dbus-daemon dbus-bin

@@ -5,7 +5,10 @@
 #include "import/CardListModel.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -93,6 +96,15 @@ void CardListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->setBrush(plate);
         painter->drawEllipse(eject);
     }
+    // The keyboard's place in the list: the highlight alone does not say the list has the focus.
+    if (option.state & QStyle::State_HasFocus && view && view->hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.rect = row.adjusted(1, 1, -1, -1);
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
     themedIcon("media-eject", "eject.svg")
         .paint(painter, eject.adjusted(6, 6, -6, -6), Qt::AlignCenter,
                enabled ? QIcon::Normal : QIcon::Disabled);
@@ -123,6 +135,8 @@ CardListView::CardListView(CardListModel& cards, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Camera cards"));
+    setAccessibleDescription(
+        tr("The arrow keys show another card. Ctrl+E or the context menu ejects the card shown."));
     connect(this, &QListView::clicked, this,
             [this](const QModelIndex& index) { m_cards.choose(m_cards.pathAt(index.row())); });
     // Keyboard moves choose too.
@@ -185,6 +199,35 @@ void CardListView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QListView::mouseDoubleClickEvent(event);
+}
+
+void CardListView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && current.isValid()) {
+        if (!current.data(CardListModel::IsCurrentRole).toBool())
+            m_cards.choose(m_cards.pathAt(current.row()));
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void CardListView::contextMenuEvent(QContextMenuEvent* event) {
+    // From the keyboard the menu is for the focused card, from the mouse for the card under it.
+    const QModelIndex index =
+        event->reason() == QContextMenuEvent::Keyboard ? currentIndex() : indexAt(event->pos());
+    if (!index.isValid())
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("cardContextMenu"));
+    const QString path = m_cards.pathAt(index.row());
+    QAction* eject = menu.addAction(themedIcon("media-eject", "eject.svg"),
+                                    tr("Eject %1").arg(index.data(CardListModel::NameRole).toString()));
+    connect(eject, &QAction::triggered, this, [this, path] { m_cards.eject(path); });
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                          ? viewport()->mapToGlobal(visualRect(index).center())
+                          : event->globalPos();
+    menu.exec(at);
 }
 
 void CardListView::followCurrent() {

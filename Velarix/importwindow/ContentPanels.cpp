@@ -1,5 +1,6 @@
 #include "Velarix/importwindow/ContentPanels.h"
 
+#include "Velarix/widgets/AccessibleProgress.h"
 #include "Velarix/widgets/Icons.h"
 #include "Velarix/widgets/SecondaryText.h"
 
@@ -82,6 +83,7 @@ LoadingPanel::LoadingPanel(QWidget* parent)
     m_bar->setTextVisible(false);
     m_bar->setRange(0, 0);
     m_bar->setFixedHeight(8);
+    m_bar->setAccessibleName(tr("Scanning progress"));
     m_status = new QLabel(block);
     setSecondaryText(m_status, 0);
     auto* blockLayout = new QVBoxLayout(block);
@@ -103,6 +105,7 @@ LoadingPanel::LoadingPanel(QWidget* parent)
 
 void LoadingPanel::setStatus(const std::optional<QString>& text, std::optional<double> fraction) {
     m_status->setText(text.value_or(QString()));
+    setProgressStatus(m_bar, m_status->text());
     if (fraction) {
         m_bar->setRange(0, 1000);
         m_bar->setValue(int(std::lround(std::clamp(*fraction, 0.0, 1.0) * 1000)));

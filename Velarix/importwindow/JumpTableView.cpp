@@ -59,6 +59,8 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
 
     m_table = new VideoTable(this);
     m_table->setObjectName(QStringLiteral("videoTable"));
+    m_table->setAccessibleName(tr("Videos"));
+    m_table->setAccessibleDescription(tr("Space plays the selected video."));
     m_table->setModel(m_tableModel);
     m_table->setItemDelegate(m_delegate);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

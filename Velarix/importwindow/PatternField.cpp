@@ -1,5 +1,7 @@
 #include "Velarix/importwindow/PatternField.h"
 
+#include "Velarix/widgets/ThemeColours.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -14,6 +16,11 @@ namespace velarix {
 namespace {
 const QColor kErrorText(0xc0, 0x1c, 0x28);
 const QColor kErrorPlate(0xe0, 0x1b, 0x24, 0x30);
+
+// The red of a wrong placeholder, readable on its plate in light and dark themes.
+QColor errorText(const QPalette& box) {
+    return readableOn(kErrorText, composited(kErrorPlate, box.color(QPalette::Base)));
+}
 } // namespace
 
 PatternTextEdit::PatternTextEdit(QWidget* parent)
@@ -70,7 +77,7 @@ void PatternTextEdit::recolour() {
         selection.cursor = QTextCursor(document());
         selection.cursor.setPosition(int(unknown.start));
         selection.cursor.setPosition(int(unknown.start + unknown.length), QTextCursor::KeepAnchor);
-        selection.format.setForeground(kErrorText);
+        selection.format.setForeground(errorText(parentWidget() ? parentWidget()->palette() : palette()));
         selections.append(selection);
     }
     setExtraSelections(selections);
@@ -159,7 +166,7 @@ void PatternTextEdit::paintEvent(QPaintEvent* event) {
             QPainterPath path;
             path.addRoundedRect(rect, 4, 4);
             painter.fillPath(path, kErrorPlate);
-            painter.setPen(QPen(kErrorText, 1));
+            painter.setPen(QPen(errorText(parentWidget() ? parentWidget()->palette() : palette()), 1));
             painter.drawPath(path);
         }
     }

@@ -1,5 +1,7 @@
 #include "Velarix/importwindow/PlaceholderColors.h"
 
+#include "Velarix/widgets/ThemeColours.h"
+
 #include <QPalette>
 
 namespace velarix {
@@ -46,8 +48,9 @@ QColor tokenTextColor(Placeholder placeholder, const QColor& plate, const QPalet
                                           plate.greenF() * a + base.greenF() * (1 - a),
                                           plate.blueF() * a + base.blueF() * (1 - a));
     if (shown.lightnessF() < 0.55f)
-        return Qt::white;
-    return placeholderColor(placeholder).darker(placeholder == Placeholder::name ? 190 : 160);
+        return readableOn(Qt::white, shown);
+    return readableOn(placeholderColor(placeholder).darker(placeholder == Placeholder::name ? 190 : 160),
+                      shown);
 }
 
 QList<TokenRange> tokenRanges(const ImportPatternSegments& segments) {

@@ -2,11 +2,13 @@
 
 #include "Velarix/importwindow/OutputFilesView.h"
 #include "Velarix/importwindow/PatternField.h"
+#include "Velarix/widgets/AccessibleProgress.h"
 #include "Velarix/widgets/DisplayFormats.h"
 #include "Velarix/widgets/ElidedLabel.h"
 #include "Velarix/widgets/FormSection.h"
 #include "Velarix/widgets/Icons.h"
 #include "Velarix/widgets/SecondaryText.h"
+#include "Velarix/widgets/ThemeColours.h"
 #include "history/HistoryStore.h"
 #include "import/ImportPattern.h"
 #include "import/VelarixModel.h"
@@ -84,6 +86,8 @@ VelarixFormView::VelarixFormView(VelarixModel& model, HistoryStore& store, QWidg
     , m_model(model)
     , m_store(store) {
     setObjectName(QStringLiteral("importForm"));
+    // Tab goes to the fields, not to the scrolling area around them, which follows the focus.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -166,6 +170,8 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     // The label and the menu over the field, so the field has the row's whole width for the pattern.
     auto* label = new QLabel(tr("Filename pattern"), patternBox);
     label->setBuddy(m_pattern);
+    // The label's buddy is the box; the screen reader is on the editor inside it.
+    m_pattern->editor()->setAccessibleName(label->text());
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
     top->addWidget(label);
@@ -180,7 +186,9 @@ void VelarixFormView::buildImportSection(QWidget* content) {
     auto* patternProblem = new QLabel(patternBox);
     patternProblem->setObjectName(QStringLiteral("patternProblem"));
     patternProblem->setWordWrap(true);
-    patternProblem->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    QPalette problemPalette = patternProblem->palette();
+    problemPalette.setColor(QPalette::WindowText, toneColour(Tone::failure, problemPalette));
+    patternProblem->setPalette(problemPalette);
     const auto showProblem = [this, patternProblem] {
         const std::optional<QString> problem = m_model.importPatternProblem();
         patternProblem->setText(problem.value_or(QString()));
@@ -302,6 +310,7 @@ void VelarixFormView::buildFilesSection(QWidget* content) {
     m_filesSection->setObjectName(QStringLiteral("filesSection"));
     m_files = new OutputFilesView;
     m_files->setMinimumHeight(140);
+    m_files->setAccessibleName(tr("Files to import"));
     m_filesSection->addRow(m_files);
     static_cast<QVBoxLayout*>(content->layout())->addWidget(m_filesSection, 1);
 
@@ -313,6 +322,7 @@ void VelarixFormView::buildFilesSection(QWidget* content) {
     m_progress = new QProgressBar(m_progressRow);
     m_progress->setRange(0, 1000);
     m_progress->setTextVisible(false);
+    m_progress->setAccessibleName(tr("Import progress"));
     m_progressText = new QLabel(m_progressRow);
     m_progressText->setObjectName(QStringLiteral("importProgressText"));
     // Wrapped, so a long name or status never widens the form and pushes Cancel out of sight.
@@ -325,6 +335,7 @@ void VelarixFormView::buildFilesSection(QWidget* content) {
     cancel->setIconSize(QSize(18, 18));
     cancel->setAutoRaise(true);
     cancel->setToolTip(tr("Cancel import"));
+    cancel->setAccessibleName(cancel->toolTip());
     connect(cancel, &QToolButton::clicked, this, [this] {
         if (ImportProgress* progress = m_model.importProgress())
             progress->cancel();
@@ -427,7 +438,7 @@ void VelarixFormView::updateSpace() {
     m_space->setProperty("fits", fits);
     QPalette palette = this->palette();
     if (!fits)
-        palette.setColor(QPalette::WindowText, QColor(0xd7, 0x26, 0x1e));
+        palette.setColor(QPalette::WindowText, toneColour(Tone::failure, palette));
     m_space->setPalette(palette);
 }
 
@@ -467,6 +478,7 @@ void VelarixFormView::updateProgress() {
             const QString text = progress->statusText();
             if (text != m_progressText->text()) {
                 m_progressText->setText(text);
+                setProgressStatus(m_progress, text);
                 placeProgressRow();
             }
         };

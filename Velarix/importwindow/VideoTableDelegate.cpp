@@ -3,6 +3,7 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VideoTableModel.h"
 #include "Velarix/widgets/Icons.h"
+#include "Velarix/widgets/ThemeColours.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -170,16 +171,18 @@ void VideoTableDelegate::paintState(QPainter* painter, const QStyleOptionViewIte
         const int side = 14;
         QRectF badge(area.left(), area.center().y() - side / 2.0 + 0.5, side, side);
         paintCheckBadge(painter, badge);
-        painter->setPen(option.state & QStyle::State_Selected ? primaryText(option)
-                                                              : kImportedGreen.darker(115));
+        painter->setPen(option.state & QStyle::State_Selected
+                            ? primaryText(option)
+                            : toneColourOnBase(Tone::success, option.palette));
         painter->drawText(area.adjusted(side + 5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, tr("Imported"));
     } else if (status == ImportStatus::newVideo) {
         painter->setPen(secondaryText(option));
         painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, tr("New"));
     } else if (status == ImportStatus::unreadable) {
         // The reason is the cell's tooltip.
-        painter->setPen(option.state & QStyle::State_Selected ? primaryText(option)
-                                                              : QColor(0xc0, 0x39, 0x2b));
+        painter->setPen(option.state & QStyle::State_Selected
+                            ? primaryText(option)
+                            : toneColourOnBase(Tone::failure, option.palette));
         painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, tr("Unreadable"));
     }
 }

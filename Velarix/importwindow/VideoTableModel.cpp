@@ -2,6 +2,7 @@
 
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/widgets/DisplayFormats.h"
+#include "Velarix/widgets/SpokenText.h"
 #include "import/RecordingStatus.h"
 
 #include <QLocale>
@@ -71,6 +72,12 @@ QVariant VideoTableModel::data(const QModelIndex& index, int role) const {
                        ? QVariant(row.path())
                        : QVariant(row.path() + QStringLiteral("\n\n") + row.companionNotes().join(u'\n'));
         return {};
+    case Qt::AccessibleTextRole:
+        return accessibleText(row, index.column());
+    case Qt::AccessibleDescriptionRole:
+        // What the tooltips say, which a screen reader cannot hover for.
+        return index.column() == stateColumn || index.column() == fileColumn ? data(index, Qt::ToolTipRole)
+                                                                             : QVariant(row.path());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(index.column() == sizeColumn || index.column() == createdColumn
                                        ? Qt::AlignRight | Qt::AlignVCenter
@@ -121,6 +128,47 @@ QVariant VideoTableModel::displayText(const VideoFileRow& row, int column) const
     return {};
 }
 
+QString VideoTableModel::spokenState(const VideoFileRow& row) const {
+    switch (importStatus(row)) {
+    case ImportStatus::imported:
+        //: Import state as a screen reader says it within a table row
+        return tr("imported");
+    case ImportStatus::newVideo:
+        //: Import state as a screen reader says it within a table row
+        return tr("new");
+    case ImportStatus::unreadable:
+        //: Import state as a screen reader says it within a table row
+        return tr("unreadable");
+    case ImportStatus::unmarked:
+        break;
+    }
+    return QString();
+}
+
+QString VideoTableModel::accessibleText(const VideoFileRow& row, int column) const {
+    const QString size = formatByteCount(quint64(std::max<qint64>(0, row.fileSize())));
+    const QString duration = spokenDuration(row.duration());
+    const QString created = row.created() == VideoFileRow::distantPast()
+                                ? QString()
+                                : spokenMoment(row.created(), m_now.value_or(QDateTime::currentDateTime()));
+    QStringList parts;
+    switch (column) {
+    case stateColumn:
+        return spokenState(row);
+    case sizeColumn:
+        parts << size << duration;
+        break;
+    case createdColumn:
+        return created;
+    default:
+        // The file's cell (and its picture's) reads the whole row, as the row is what is chosen.
+        parts << row.displayName() << spokenState(row) << size << duration << created;
+        break;
+    }
+    parts.removeAll(QString());
+    return parts.join(QStringLiteral(", "));
+}
+
 QVariant VideoTableModel::secondLine(const VideoFileRow& row, int column) const {
     if (column == sizeColumn)
         return formatDuration(row.duration());
@@ -160,13 +208,14 @@ void VideoTableModel::setRows(const VideoFileList& rows) {
         VideoFileRow* raw = row.data();
         connect(raw, &VideoFileRow::durationChanged, this, [this, raw] {
             const int at = rowOf(raw->id());
+            // The file's cell too: it reads the duration to a screen reader.
             if (at >= 0)
-                Q_EMIT dataChanged(index(at, sizeColumn), index(at, sizeColumn));
+                Q_EMIT dataChanged(index(at, thumbnailColumn), index(at, sizeColumn));
         });
         connect(raw, &VideoFileRow::unreadableReasonChanged, this, [this, raw] {
             const int at = rowOf(raw->id());
             if (at >= 0)
-                Q_EMIT dataChanged(index(at, stateColumn), index(at, stateColumn));
+                Q_EMIT dataChanged(index(at, thumbnailColumn), index(at, stateColumn));
         });
         connect(raw, &VideoFileRow::companionNotesChanged, this, [this, raw] {
             const int at = rowOf(raw->id());
@@ -216,7 +265,7 @@ void VideoTableModel::sortRows() {
 void VideoTableModel::setImportState(const ImportState& state) {
     m_importState = state;
     if (!m_rows.isEmpty())
-        Q_EMIT dataChanged(index(0, stateColumn), index(int(m_rows.size()) - 1, stateColumn));
+        Q_EMIT dataChanged(index(0, thumbnailColumn), index(int(m_rows.size()) - 1, stateColumn));
 }
 
 ImportStatus VideoTableModel::importStatus(const VideoFileRow& row) const {

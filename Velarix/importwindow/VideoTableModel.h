@@ -59,6 +59,9 @@ public:
 private:
     QVariant displayText(const VideoFileRow& row, int column) const;
     QVariant secondLine(const VideoFileRow& row, int column) const;
+    // What a screen reader says for a cell: "GX010101.MP4, new, 80.5 MB, 5 minutes, today 08:05".
+    QString accessibleText(const VideoFileRow& row, int column) const;
+    QString spokenState(const VideoFileRow& row) const;
     void sortRows();
     void reindex();
     void thumbnailFinished(const QString& path);

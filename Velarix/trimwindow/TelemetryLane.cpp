@@ -1,6 +1,7 @@
 #include "Velarix/trimwindow/TelemetryLane.h"
 
 #include "Velarix/trimwindow/TrimStyle.h"
+#include "Velarix/widgets/ThemeColours.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -13,10 +14,9 @@ namespace velarix {
 
 namespace {
 
-// The marks of the level curve's exit and opening, so that both lanes read alike.
-const QColor kExitColour(0xd9, 0x6a, 0x00);
-const QColor kOpeningColour(0x00, 0x8c, 0x8c);
 const QColor kCurveColour(0x6a, 0x4f, 0xc8);
+// Lines, not text: 3:1 is enough to see them.
+constexpr double kGraphicContrast = 3.0;
 
 } // namespace
 
@@ -68,12 +68,16 @@ void paintTelemetryLane(QPainter& painter, const QRectF& area, const TelemetryTr
             path.moveTo(point);
         drawing = true;
     }
-    painter.setPen(QPen(kCurveColour, 1.5));
+    const QColor window = widget ? widget->palette().color(QPalette::Window) : QColor(Qt::white);
+    painter.setPen(QPen(readableOn(kCurveColour, window, kGraphicContrast), 1.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 
+    // The marks of the level curve's exit and opening, so that both lanes read alike.
+    const QPalette palette = widget ? widget->palette() : QPalette();
     for (const auto& [time, colour] :
-         {std::pair{trace.exitTime, kExitColour}, std::pair{trace.openingTime, kOpeningColour}}) {
+         {std::pair{trace.exitTime, toneColour(Tone::exitMark, palette)},
+          std::pair{trace.openingTime, toneColour(Tone::openingMark, palette)}}) {
         if (!time)
             continue;
         const qreal x = xForTime(*time);

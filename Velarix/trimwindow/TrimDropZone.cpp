@@ -3,6 +3,7 @@
 #include "Velarix/trimwindow/TrimStyle.h"
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -41,6 +42,8 @@ TrimDropZone::TrimDropZone(QWidget* parent)
     auto* choose = new QPushButton(tr("Choose Videos…"), this);
     choose->setObjectName(QStringLiteral("chooseVideos"));
     choose->setAutoDefault(false);
+    choose->setToolTip(tr("Choose videos to trim (%1)")
+                           .arg(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
     connect(choose, &QPushButton::clicked, this, &TrimDropZone::chooseVideosRequested);
     layout->addWidget(choose, 0, Qt::AlignHCenter);
     layout->addStretch(1);

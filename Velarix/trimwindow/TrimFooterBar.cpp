@@ -1,6 +1,7 @@
 #include "Velarix/trimwindow/TrimFooterBar.h"
 
 #include "Velarix/trimwindow/TrimStyle.h"
+#include "Velarix/widgets/AccessibleProgress.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QCheckBox>
@@ -41,6 +42,7 @@ TrimFooterBar::TrimFooterBar(QWidget* parent)
     m_progress->setRange(0, 1000);
     m_progress->setTextVisible(false);
     m_progress->setFixedHeight(6);
+    m_progress->setAccessibleName(tr("Progress"));
     m_status = trimstyle::label(QString(), Text::Caption, true, status);
     m_status->setObjectName(QStringLiteral("footerStatus"));
     statusLayout->addWidget(m_progress);
@@ -89,6 +91,7 @@ void TrimFooterBar::refresh(const VideoTrimmingModel& model) {
         m_status->setText(tr("%n video(s)", nullptr, int(count)));
     }
     m_progress->setVisible(analysing || trimming);
+    setProgressStatus(m_progress, m_status->text());
     trimstyle::setStyle(m_status, analysing || trimming ? Text::Caption : Text::Body, true);
 
     const bool busy = analysing || trimming;

@@ -4,6 +4,7 @@
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -48,6 +49,8 @@ TrimHeaderBar::TrimHeaderBar(QWidget* parent)
 
     m_add = new QPushButton(tr("Add Videos…"), this);
     m_add->setObjectName(QStringLiteral("headerAddVideos"));
+    m_add->setToolTip(tr("Choose videos to trim (%1)")
+                          .arg(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
     m_cancel = new QPushButton(tr("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("headerCancel"));
     m_clear = new QPushButton(tr("Clear"), this);

@@ -2,6 +2,7 @@
 
 #include "Velarix/trimwindow/TrimFooterBar.h"
 #include "Velarix/trimwindow/TrimStyle.h"
+#include "Velarix/widgets/AccessibleProgress.h"
 #include "Velarix/widgets/ElidedLabel.h"
 #include "trimming/VideoTrimItem.h"
 #include "trimming/VideoTrimmingModel.h"
@@ -30,6 +31,7 @@ TrimProgressScreen::TrimProgressScreen(QWidget* parent)
     m_progress->setMaximumWidth(360);
     m_progress->setMinimumWidth(360);
     m_progress->setFixedHeight(8);
+    m_progress->setAccessibleName(tr("Trimming progress"));
     layout->addWidget(m_progress, 0, Qt::AlignHCenter);
 
     auto* texts = new QVBoxLayout();
@@ -65,6 +67,9 @@ void TrimProgressScreen::refresh(const VideoTrimmingModel& model) {
     m_file->setFullText(file.isEmpty() ? QString() : tr("Trimming %1").arg(file));
     m_counts->setText(TrimFooterBar::processedText(model.trimCompletedCount(), model.trimTotalCount(),
                                                    model.trimTotalCount() - model.trimCompletedCount()));
+    setProgressStatus(m_progress, m_file->fullText().isEmpty()
+                                      ? m_counts->text()
+                                      : m_file->fullText() + QStringLiteral(", ") + m_counts->text());
 }
 
 } // namespace velarix

@@ -1,10 +1,14 @@
 #include "Velarix/trimwindow/TrimRangeSelector.h"
 
 #include "Velarix/trimwindow/TelemetryLane.h"
+#include "Velarix/trimwindow/TrimRangeAccessible.h"
 #include "Velarix/trimwindow/TrimStyle.h"
+#include "Velarix/widgets/ThemeColours.h"
 #include "trimming/TrimSuggestion.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,9 +26,6 @@ constexpr qreal kTrackPadding = 2;
 constexpr qreal kCurveHeight = 84;
 constexpr double kLevelWindowSeconds = 0.5;
 
-const QColor kExitColour(0xd9, 0x6a, 0x00);
-const QColor kOpeningColour(0x00, 0x8c, 0x8c);
-
 } // namespace
 
 TrimRangeSelector::TrimRangeSelector(QWidget* parent)
@@ -32,6 +33,7 @@ TrimRangeSelector::TrimRangeSelector(QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    TrimRangeAccessible::install();
 }
 
 void TrimRangeSelector::setStartBinding(Binding binding) {
@@ -165,7 +167,7 @@ void TrimRangeSelector::dragTo(Handle handle, qreal x) {
 }
 
 void TrimRangeSelector::moveTo(Handle handle, double v) {
-    m_keyboardHandle = handle;
+    setKeyboardHandle(handle);
     double readBack = 0;
     if (handle == Handle::Start) {
         const double value = std::min(std::max(v, 0.0), std::max(end() - 1.0, 0.0));
@@ -180,7 +182,40 @@ void TrimRangeSelector::moveTo(Handle handle, double v) {
         readBack = end();
     }
     update();
+    announceMove(handle);
     Q_EMIT editingChanged(true, readBack);
+}
+
+void TrimRangeSelector::moveHandle(Handle handle, double seconds) {
+    if (m_duration <= 0)
+        return;
+    moveTo(handle, seconds);
+    Q_EMIT editingChanged(false, handle == Handle::Start ? start() : end());
+}
+
+void TrimRangeSelector::setKeyboardHandle(Handle handle) {
+    if (m_keyboardHandle == handle)
+        return;
+    m_keyboardHandle = handle;
+    update();
+    if (hasFocus()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(handle == Handle::Start ? 0 : 1);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void TrimRangeSelector::announceMove(Handle handle) {
+    if (!QAccessible::isActive())
+        return;
+    const int child = handle == Handle::Start ? 0 : 1;
+    QAccessibleValueChangeEvent value(this, handle == Handle::Start ? start() : end());
+    value.setChild(child);
+    QAccessible::updateAccessibility(&value);
+    // The handle's name says its time.
+    QAccessibleEvent name(this, QAccessible::NameChanged);
+    name.setChild(child);
+    QAccessible::updateAccessibility(&name);
 }
 
 void TrimRangeSelector::mousePressEvent(QMouseEvent* event) {
@@ -229,16 +264,54 @@ void TrimRangeSelector::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TrimRangeSelector::keyPressEvent(QKeyEvent* event) {
-    const int direction = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
-    if (direction == 0 || m_duration <= 0) {
+    const Handle handle = m_keyboardHandle;
+    const double now = handle == Handle::Start ? start() : end();
+    const double step = (event->modifiers() & Qt::ShiftModifier) ? 10.0 : 1.0;
+    std::optional<double> target;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        target = now - step;
+        break;
+    case Qt::Key_Right:
+        target = now + step;
+        break;
+    // moveTo keeps each handle a second away from the other.
+    case Qt::Key_Home:
+        target = 0.0;
+        break;
+    case Qt::Key_End:
+        target = m_duration;
+        break;
+    default:
+        break;
+    }
+    if (!target || m_duration <= 0) {
         QWidget::keyPressEvent(event);
         return;
     }
-    const double step = (event->modifiers() & Qt::ShiftModifier) ? 10.0 : 1.0;
-    const Handle handle = m_keyboardHandle;
-    moveTo(handle, (handle == Handle::Start ? start() : end()) + direction * step);
-    Q_EMIT editingChanged(false, handle == Handle::Start ? start() : end());
+    moveHandle(handle, *target);
     event->accept();
+}
+
+bool TrimRangeSelector::focusNextPrevChild(bool next) {
+    if (hasFocus() && next && m_keyboardHandle == Handle::Start) {
+        setKeyboardHandle(Handle::End);
+        return true;
+    }
+    if (hasFocus() && !next && m_keyboardHandle == Handle::End) {
+        setKeyboardHandle(Handle::Start);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+void TrimRangeSelector::focusInEvent(QFocusEvent* event) {
+    // Tabbing in starts at the first handle, tabbing back in at the last.
+    if (event->reason() == Qt::TabFocusReason)
+        setKeyboardHandle(Handle::Start);
+    else if (event->reason() == Qt::BacktabFocusReason)
+        setKeyboardHandle(Handle::End);
+    QWidget::focusInEvent(event);
 }
 
 void TrimRangeSelector::changeEvent(QEvent* event) {
@@ -311,8 +384,8 @@ void TrimRangeSelector::paintCurve(QPainter& painter, const QRectF& area) const 
         painter.drawText(QRectF(left, area.top(), textWidth, 14), Qt::AlignVCenter | Qt::AlignLeft, text);
     };
     // The exit label sits left of its line and the opening's right of it, so that they do not meet.
-    marker(m_analysis.exitTime, kExitColour, tr("Exit"), true);
-    marker(m_analysis.openingTime, kOpeningColour, tr("Canopy"), false);
+    marker(m_analysis.exitTime, toneColour(Tone::exitMark, palette()), tr("Exit"), true);
+    marker(m_analysis.openingTime, toneColour(Tone::openingMark, palette()), tr("Canopy"), false);
 }
 
 void TrimRangeSelector::paintEvent(QPaintEvent*) {

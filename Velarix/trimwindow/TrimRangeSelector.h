@@ -48,6 +48,11 @@ public:
 
     double start() const;
     double end() const;
+    // The handle that keys move: the one last used, or the one Tab went to.
+    Handle keyboardHandle() const { return m_keyboardHandle; }
+    // Moves a handle as a finished edit, as a key press does (screen readers set values this way).
+    void moveHandle(Handle handle, double seconds);
+    QRectF handleRect(Handle handle) const;
 
     // Where a time lies on the track (the centre of a handle at that time), and back.
     qreal xForTime(double seconds) const;
@@ -75,8 +80,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    // Left and Right move the handle last used by a second (with Shift, ten seconds).
+    // Left and Right move the handle last used by a second (with Shift, ten seconds), Home and End as
+    // far as it goes.
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab goes from the start handle to the end handle before it leaves the selector.
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -85,11 +94,12 @@ private:
     };
     Layout layout() const;
     qreal usableWidth() const;
-    QRectF handleRect(Handle handle) const;
     Handle handleFor(qreal x) const;
     void dragTo(Handle handle, qreal x);
     void moveTo(Handle handle, double seconds);
     void paintCurve(QPainter& painter, const QRectF& area) const;
+    void setKeyboardHandle(Handle handle);
+    void announceMove(Handle handle);
 
     Binding m_start;
     Binding m_end;

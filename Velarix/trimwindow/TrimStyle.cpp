@@ -1,5 +1,7 @@
 #include "Velarix/trimwindow/TrimStyle.h"
 
+#include "Velarix/widgets/ThemeColours.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
@@ -48,16 +50,24 @@ QColor secondary(const QWidget* widget) {
                   (text.blue() * 55 + window.blue() * 45) / 100);
 }
 
-QColor success() {
-    return QColor(0x1f, 0x8f, 0x3d);
+namespace {
+
+QColor tone(const QWidget* widget, Tone which) {
+    return toneColour(which, widget ? QApplication::palette(widget) : QApplication::palette());
 }
 
-QColor failure() {
-    return QColor(0xc4, 0x2b, 0x1c);
+} // namespace
+
+QColor success(const QWidget* widget) {
+    return tone(widget, Tone::success);
 }
 
-QColor warning() {
-    return QColor(0xa8, 0x5d, 0x00);
+QColor failure(const QWidget* widget) {
+    return tone(widget, Tone::failure);
+}
+
+QColor warning(const QWidget* widget) {
+    return tone(widget, Tone::warning);
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {

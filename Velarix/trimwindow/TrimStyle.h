@@ -17,9 +17,10 @@ enum class Text { Body, Headline, Title3, Subheadline, Callout, Caption, Caption
 
 QFont font(const QWidget* widget, Text style);
 QColor secondary(const QWidget* widget);
-QColor success(); // the green of trimmed files and kept ranges
-QColor failure(); // the red of failed trims
-QColor warning(); // the amber of a kept range that leaves out what the analysis found
+// Made readable on the widget's window, light or dark.
+QColor success(const QWidget* widget); // the green of trimmed files and kept ranges
+QColor failure(const QWidget* widget); // the red of failed trims
+QColor warning(const QWidget* widget); // the amber of a kept range that leaves out what the analysis found
 
 // A label in one of the styles; `secondaryColour` greys it.
 QLabel* label(const QString& text, Text style, bool secondaryColour, QWidget* parent = nullptr);

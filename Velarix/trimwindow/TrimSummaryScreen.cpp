@@ -43,7 +43,7 @@ TrimSummaryScreen::TrimSummaryScreen(QWidget* parent)
     m_failures = trimstyle::label(QString(), Text::Body, false, this);
     m_failures->setObjectName(QStringLiteral("summaryFailures"));
     m_failures->setAlignment(Qt::AlignCenter);
-    trimstyle::setTextColour(m_failures, trimstyle::failure());
+    trimstyle::setTextColour(m_failures, trimstyle::failure(this));
     texts->addWidget(m_text);
     texts->addWidget(m_saved);
     texts->addWidget(m_failures);
@@ -52,6 +52,8 @@ TrimSummaryScreen::TrimSummaryScreen(QWidget* parent)
     // A line per file, scrolling when there are many.
     m_filesArea = new QScrollArea(this);
     m_filesArea->setObjectName(QStringLiteral("summaryFiles"));
+    // Focusable so that a long list scrolls from the keyboard.
+    m_filesArea->setAccessibleName(tr("What happened to each file"));
     m_filesArea->setWidgetResizable(true);
     m_filesArea->setFrameShape(QFrame::StyledPanel);
     m_filesArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -133,7 +135,7 @@ void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
                        ? tr("Trimmed; about %1 will be freed when the Trash is emptied")
                              .arg(trimstyle::byteCount(file.savedBytes))
                        : tr("Trimmed, saved about %1").arg(trimstyle::byteCount(file.savedBytes));
-            colour = trimstyle::success();
+            colour = trimstyle::success(this);
             break;
         case VideoTrimFileOutcome::Kind::Kept:
         case VideoTrimFileOutcome::Kind::Cancelled: // a cancelled run shows no summary
@@ -141,7 +143,7 @@ void TrimSummaryScreen::setSummary(const VideoTrimCompletionSummary& summary) {
             break;
         case VideoTrimFileOutcome::Kind::Failed:
             what = tr("Failed: %1").arg(file.message);
-            colour = trimstyle::failure();
+            colour = trimstyle::failure(this);
             break;
         }
         auto* outcome = trimstyle::label(what, Text::Body, false, m_files);

@@ -21,6 +21,8 @@ TrimVideoList::TrimVideoList(QWidget* parent)
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes to the rows themselves; the area scrolls to the focused one.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_rowsHost = new QWidget(m_scroll);
     m_rowsLayout = new QVBoxLayout(m_rowsHost);
     // Inset list: a margin around the rows, which sit on the list background.

@@ -40,7 +40,7 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, const VideoTrimI
     // Beside the range: what it leaves out of the jump. A warning, not a block.
     m_warning = trimstyle::label(QString(), Text::Subheadline, false, this);
     m_warning->setObjectName(QStringLiteral("editorRangeWarning"));
-    trimstyle::setTextColour(m_warning, trimstyle::warning());
+    trimstyle::setTextColour(m_warning, trimstyle::warning(this));
     auto* rangeLine = new QHBoxLayout();
     rangeLine->setSpacing(12);
     rangeLine->addWidget(m_rangeText);
@@ -53,6 +53,8 @@ VideoTrimEditorSheet::VideoTrimEditorSheet(VideoTrimItem* item, const VideoTrimI
     m_player->setObjectName(QStringLiteral("editorPreview"));
     m_player->setMinimumHeight(320);
     m_player->setToolTip(tr("Click or press Space to play the kept range"));
+    m_player->setAccessibleName(tr("Preview"));
+    m_player->setAccessibleDescription(m_player->toolTip());
     layout->addWidget(m_player, 1);
 
     auto* rangeBlock = new QVBoxLayout();

@@ -1,6 +1,7 @@
 #include "Velarix/trimwindow/VideoTrimItemRow.h"
 
 #include "Velarix/trimwindow/TrimStyle.h"
+#include "Velarix/widgets/SpokenText.h"
 #include "trimming/TrimSuggestion.h"
 #include "trimming/VideoTrimItem.h"
 
@@ -69,6 +70,8 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
     setObjectName(QStringLiteral("trimItemRow"));
     // Clicked or tabbed to, the row takes the focus, so that Delete knows which video is meant.
     setFocusPolicy(Qt::StrongFocus);
+    // A screen reader lands on the row: it names the video and says what will happen to it.
+    setAccessibleName(item->displayName());
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 4 + 6, 12, 4 + 6);
     outer->setSpacing(10);
@@ -174,6 +177,7 @@ VideoTrimItemRow::VideoTrimItemRow(VideoTrimItem* item, std::function<void()> on
     trimstyle::setTextColour(m_remove, trimstyle::secondary(this));
     m_remove->setToolTip(tr("Remove from the list (Delete). The file stays as it is."));
     m_remove->setFocusPolicy(Qt::NoFocus);
+    m_remove->setAccessibleName(tr("Remove from List"));
     row->addWidget(m_remove, 0, Qt::AlignTop);
     connect(m_remove, &QToolButton::clicked, this, &VideoTrimItemRow::remove);
 
@@ -267,7 +271,7 @@ void VideoTrimItemRow::refresh() {
     } else if (item->canTrim()) {
         icon = QStringLiteral("scissors");
         text = item->rangeText();
-        textColour = trimstyle::success();
+        textColour = trimstyle::success(this);
         detail = tr("Save about %1 (%2%)")
                      .arg(trimstyle::byteCount(item->estimatedSavings()))
                      .arg(item->removedPercent());
@@ -275,7 +279,7 @@ void VideoTrimItemRow::refresh() {
             note = tr("Manually adjusted");
         if (item->needsReview()) {
             // The suggestion may leave out part of the jump: Trim All asks before it trims this one.
-            textColour = trimstyle::warning();
+            textColour = trimstyle::warning(this);
             note = tr("Check before trimming: %1").arg(item->reviewReason());
         }
     } else if (item->savesTooLittle()) {
@@ -310,11 +314,11 @@ void VideoTrimItemRow::refresh() {
     if (item->trimFailed()) {
         // A failure must not pass for one more grey line: it is red and says why.
         m_message->setText(tr("Trim failed: %1").arg(*item->exportMessage()));
-        trimstyle::setTextColour(m_message, trimstyle::failure());
+        trimstyle::setTextColour(m_message, trimstyle::failure(this));
     } else if (item->exportMessage()) {
         m_message->setText(*item->exportMessage());
         trimstyle::setTextColour(m_message,
-                                 trimmedInPlace ? trimstyle::success() : trimstyle::secondary(this));
+                                 trimmedInPlace ? trimstyle::success(this) : trimstyle::secondary(this));
     } else if (manual && item->duration() > 0) {
         // What the analysis said, and beside it the range the user chose instead.
         m_message->setText(tr("%1 · Manual %2").arg(item->analysisSummary(), item->rangeText()));
@@ -337,6 +341,16 @@ void VideoTrimItemRow::refresh() {
     // Determinate once the trim reports how far it is.
     m_trimming->setRange(0, item->workProgress() ? 100 : 0);
     m_trimming->setValue(int(item->workProgress().value_or(0.0) * 100));
+
+    QStringList spoken{
+        spokenDuration(item->duration()), m_size->text(), text, detail, note, m_message->text()};
+    spoken.removeAll(QString());
+    spoken.removeAll(QStringLiteral("—"));
+    // The summary can stand both as the status and as the message.
+    spoken.removeDuplicates();
+    const QString description = spoken.join(QStringLiteral(", "));
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
 }
 
 } // namespace velarix

@@ -1,6 +1,7 @@
 #include "Velarix/widgets/VideoPlayerView.h"
 
 #include "Velarix/widgets/AppResources.h"
+#include "Velarix/widgets/ThemeColours.h"
 #include "platform/Log.h"
 
 #include <QAudioOutput>
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopeGuard>
 #include <QUrl>
 #include <QVideoFrame>
 #include <QVideoSink>
@@ -256,6 +258,15 @@ void VideoPlayerView::handleFrame(const QVideoFrame& frame) {
 
 void VideoPlayerView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // Drawn last on every path: where Space would play or pause.
+    const auto focusRing = qScopeGuard([this, &painter] {
+        if (!hasFocus())
+            return;
+        painter.setClipping(false);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 10, 10);
+    });
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     // The parent's background shows in the rounded corners.
@@ -265,8 +276,9 @@ void VideoPlayerView::paintEvent(QPaintEvent*) {
     painter.setClipPath(clip);
 
     if (m_frame.isNull()) {
-        painter.fillRect(rect(), palette().color(QPalette::AlternateBase).darker(104));
-        const QColor secondary = palette().color(QPalette::PlaceholderText);
+        const QColor plate = palette().color(QPalette::AlternateBase).darker(104);
+        painter.fillRect(rect(), plate);
+        const QColor secondary = readableOn(palette().color(QPalette::PlaceholderText), plate);
         const QString title = m_error.isEmpty() ? m_placeholder : tr("Preview Unavailable");
         QFont titleFont = font();
         titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);

@@ -5,6 +5,7 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VelarixFormView.h"
 #include "platform/AppPaths.h"
+#include "Velarix/widgets/ThemeColours.h"
 #include "tests/support/ImportWindowFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -443,7 +444,7 @@ private Q_SLOTS:
         model->setSelection({model->videoFiles().first()->id()});
         QVERIFY(space->text().contains(QStringLiteral("not enough space")));
         QVERIFY(!space->property("fits").toBool());
-        QCOMPARE(space->palette().color(QPalette::WindowText), QColor(0xd7, 0x26, 0x1e));
+        QCOMPARE(space->palette().color(QPalette::WindowText), toneColour(Tone::failure, space->palette()));
     }
 
     void errorsShowInAnAlert() {
