@@ -29,6 +29,25 @@
     </message>
 </context>
 <context>
+    <name>TrimCommand</name>
+    <message>
+        <source>Saved %1.</source>
+        <translation>%1 gespart.</translation>
+    </message>
+    <message>
+        <source>%1 will be freed when the Trash is emptied.</source>
+        <translation>%1 werden frei, sobald der Papierkorb geleert wird.</translation>
+    </message>
+    <message>
+        <source>Saved %1; %2 more will be freed when the Trash is emptied.</source>
+        <translation>%1 gespart; weitere %2 werden frei, sobald der Papierkorb geleert wird.</translation>
+    </message>
+    <message>
+        <source>%1; %2 will be freed when the Trash is emptied</source>
+        <translation>%1; %2 werden frei, sobald der Papierkorb geleert wird</translation>
+    </message>
+</context>
+<context>
     <name>velarix-cli</name>
     <message>
         <source>%1 free</source>
@@ -59,6 +78,10 @@
     <message>
         <source>Try &apos;velarix-cli --help&apos;.</source>
         <translation>Siehe &apos;velarix-cli --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Hinweis:</translation>
     </message>
 </context>
 <context>
@@ -106,6 +129,33 @@
     <message>
         <source>Another card can be chosen when the import has finished.</source>
         <translation>Eine andere Karte kann gewählt werden, wenn der Import fertig ist.</translation>
+    </message>
+    <message>
+        <source>The arrow keys show another card. Ctrl+E or the context menu ejects the card shown.</source>
+        <translation>Die Pfeiltasten zeigen eine andere Karte. Strg+E oder das Kontextmenü wirft die gezeigte Karte aus.</translation>
+    </message>
+    <message>
+        <source>Eject %1</source>
+        <translation>%1 auswerfen</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::CompanionChecks</name>
+    <message>
+        <source>The proxy %1 is larger than its video %2, which a proxy of it would not be: it may belong to another clip. Both are imported as they are.</source>
+        <translation>Die Proxy-Datei %1 ist größer als ihr Video %2, was ein Proxy davon nicht wäre: Sie gehört vielleicht zu einem anderen Clip. Beide werden unverändert importiert.</translation>
+    </message>
+    <message>
+        <source>The proxy %1 runs %2 s, but its video %3 runs %4 s: it may belong to another clip, or be cut short. Both are imported as they are.</source>
+        <translation>Die Proxy-Datei %1 dauert %2 s, ihr Video %3 aber %4 s: Sie gehört vielleicht zu einem anderen Clip oder ist abgeschnitten. Beide werden unverändert importiert.</translation>
+    </message>
+    <message>
+        <source>The second lens %1 runs %2 s, but %3 runs %4 s: the lenses are out of step, and the camera&apos;s stitching software may refuse them. Both are imported as they are.</source>
+        <translation>Das zweite Objektiv %1 dauert %2 s, %3 aber %4 s: Die Objektive laufen nicht gleich, und die Stitching-Software der Kamera lehnt sie vielleicht ab. Beide werden unverändert importiert.</translation>
+    </message>
+    <message>
+        <source>%1 says the recording began at %2, which is far from the time of %3 (%4): it may belong to another clip. The file&apos;s own time is shown; both are imported as they are.</source>
+        <translation>%1 gibt den Aufnahmebeginn mit %2 an, weit entfernt von der Zeit von %3 (%4): Die Datei gehört vielleicht zu einem anderen Clip. Die Zeit der Datei selbst wird gezeigt; beide werden unverändert importiert.</translation>
     </message>
 </context>
 <context>
@@ -413,6 +463,14 @@
         <source>Select every video not imported yet [Ctrl+Shift+A]</source>
         <translation>Alle noch nicht importierten Videos auswählen [Strg+Umschalt+A]</translation>
     </message>
+    <message>
+        <source>Videos</source>
+        <translation>Videos</translation>
+    </message>
+    <message>
+        <source>Space plays the selected video.</source>
+        <translation>Leertaste spielt das ausgewählte Video ab.</translation>
+    </message>
 </context>
 <context>
     <name>velarix::LoadingPanel</name>
@@ -423,6 +481,10 @@
     <message>
         <source>Scanning the SD card and preparing video details.</source>
         <translation>Die SD-Karte wird durchsucht und die Videodetails vorbereitet.</translation>
+    </message>
+    <message>
+        <source>Scanning progress</source>
+        <translation>Fortschritt des Einlesens</translation>
     </message>
 </context>
 <context>
@@ -457,6 +519,13 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     </message>
 </context>
 <context>
+    <name>velarix::RecordingImport</name>
+    <message>
+        <source>The joined video %1 does not match its chapters (the bytes read back differ from those written).</source>
+        <translation>Das zusammengefügte Video %1 stimmt nicht mit seinen Kapiteln überein (die zurückgelesenen Bytes weichen von den geschriebenen ab).</translation>
+    </message>
+</context>
+<context>
     <name>velarix::RecordingStatus</name>
     <message>
         <source>Imported. The copy was read back and verified.</source>
@@ -475,6 +544,38 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     </message>
 </context>
 <context>
+    <name>velarix::SpokenText</name>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n Stunde</numerusform>
+            <numerusform>%n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n Sekunde</numerusform>
+            <numerusform>%n Sekunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>today %1</source>
+        <translation>heute %1</translation>
+    </message>
+    <message>
+        <source>yesterday %1</source>
+        <translation>gestern %1</translation>
+    </message>
+</context>
+<context>
     <name>velarix::TrimDropZone</name>
     <message>
         <source>Drop MP4, MOV or 360 videos here</source>
@@ -487,6 +588,10 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source>Choose Videos…</source>
         <translation>Videos wählen…</translation>
+    </message>
+    <message>
+        <source>Choose videos to trim (%1)</source>
+        <translation>Videos zum Schneiden wählen (%1)</translation>
     </message>
 </context>
 <context>
@@ -526,6 +631,10 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
             <numerusform>%n Videos</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
 </context>
 <context>
     <name>velarix::TrimHeaderBar</name>
@@ -553,6 +662,10 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
         <source>Clear</source>
         <translation>Leeren</translation>
     </message>
+    <message>
+        <source>Choose videos to trim (%1)</source>
+        <translation>Videos zum Schneiden wählen (%1)</translation>
+    </message>
 </context>
 <context>
     <name>velarix::TrimProgressScreen</name>
@@ -567,6 +680,33 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source>Trimming %1</source>
         <translation>%1 wird gekürzt</translation>
+    </message>
+    <message>
+        <source>Trimming progress</source>
+        <translation>Fortschritt des Schneidens</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimRangeAccessible</name>
+    <message>
+        <source>Start of the kept range, %1</source>
+        <translation>Anfang des behaltenen Bereichs, %1</translation>
+    </message>
+    <message>
+        <source>End of the kept range, %1</source>
+        <translation>Ende des behaltenen Bereichs, %1</translation>
+    </message>
+    <message>
+        <source>Left and Right move it by a second, with Shift by ten seconds; Home and End move it as far as it goes. Tab goes to the other handle.</source>
+        <translation>Links und Rechts verschieben um eine Sekunde, mit Umschalt um zehn Sekunden; Pos1 und Ende verschieben bis zum Anschlag. Tab wechselt zum anderen Griff.</translation>
+    </message>
+    <message>
+        <source>Trim range</source>
+        <translation>Schnittbereich</translation>
+    </message>
+    <message>
+        <source>Keeps %1 to %2 of %3</source>
+        <translation>Behält %1 bis %2 von %3</translation>
     </message>
 </context>
 <context>
@@ -624,6 +764,10 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source>Failed: %1</source>
         <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>What happened to each file</source>
+        <translation>Was mit jeder Datei geschah</translation>
     </message>
 </context>
 <context>
@@ -940,6 +1084,10 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
         <source>%1 — not enough space</source>
         <translation>%1 — nicht genug Platz</translation>
     </message>
+    <message>
+        <source>Import progress</source>
+        <translation>Fortschritt des Imports</translation>
+    </message>
 </context>
 <context>
     <name>velarix::VelarixModel</name>
@@ -1147,6 +1295,21 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
         <source>Unreadable</source>
         <translation>Unlesbar</translation>
     </message>
+    <message>
+        <source>imported</source>
+        <extracomment>Import state as a screen reader says it within a table row</extracomment>
+        <translation>importiert</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <extracomment>Import state as a screen reader says it within a table row</extracomment>
+        <translation>neu</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <extracomment>Import state as a screen reader says it within a table row</extracomment>
+        <translation>nicht lesbar</translation>
+    </message>
 </context>
 <context>
     <name>velarix::VideoTrimAnalysis</name>
@@ -1228,6 +1391,10 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source> and </source>
         <translation> und </translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,25 @@
     </message>
 </context>
 <context>
+    <name>TrimCommand</name>
+    <message>
+        <source>Saved %1.</source>
+        <translation>%1 économisés.</translation>
+    </message>
+    <message>
+        <source>%1 will be freed when the Trash is emptied.</source>
+        <translation>%1 seront libérés une fois la corbeille vidée.</translation>
+    </message>
+    <message>
+        <source>Saved %1; %2 more will be freed when the Trash is emptied.</source>
+        <translation>%1 économisés ; %2 de plus seront libérés une fois la corbeille vidée.</translation>
+    </message>
+    <message>
+        <source>%1; %2 will be freed when the Trash is emptied</source>
+        <translation>%1 ; %2 seront libérés une fois la corbeille vidée</translation>
+    </message>
+</context>
+<context>
     <name>velarix-cli</name>
     <message>
         <source>%1 free</source>
@@ -59,6 +78,10 @@
     <message>
         <source>Try &apos;velarix-cli --help&apos;.</source>
         <translation>Voir &apos;velarix-cli --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Remarque :</translation>
     </message>
 </context>
 <context>
@@ -106,6 +129,33 @@
     <message>
         <source>Another card can be chosen when the import has finished.</source>
         <translation>Une autre carte pourra être choisie une fois l’import terminé.</translation>
+    </message>
+    <message>
+        <source>The arrow keys show another card. Ctrl+E or the context menu ejects the card shown.</source>
+        <translation>Les flèches affichent une autre carte. Ctrl+E ou le menu contextuel éjecte la carte affichée.</translation>
+    </message>
+    <message>
+        <source>Eject %1</source>
+        <translation>Éjecter %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::CompanionChecks</name>
+    <message>
+        <source>The proxy %1 is larger than its video %2, which a proxy of it would not be: it may belong to another clip. Both are imported as they are.</source>
+        <translation>Le fichier proxy %1 est plus grand que sa vidéo %2, ce qu’un proxy de celle-ci ne serait pas : il appartient peut-être à un autre clip. Les deux sont importés tels quels.</translation>
+    </message>
+    <message>
+        <source>The proxy %1 runs %2 s, but its video %3 runs %4 s: it may belong to another clip, or be cut short. Both are imported as they are.</source>
+        <translation>Le fichier proxy %1 dure %2 s, mais sa vidéo %3 dure %4 s : il appartient peut-être à un autre clip, ou il est tronqué. Les deux sont importés tels quels.</translation>
+    </message>
+    <message>
+        <source>The second lens %1 runs %2 s, but %3 runs %4 s: the lenses are out of step, and the camera&apos;s stitching software may refuse them. Both are imported as they are.</source>
+        <translation>Le second objectif %1 dure %2 s, mais %3 dure %4 s : les objectifs sont décalés, et le logiciel d’assemblage de la caméra risque de les refuser. Les deux sont importés tels quels.</translation>
+    </message>
+    <message>
+        <source>%1 says the recording began at %2, which is far from the time of %3 (%4): it may belong to another clip. The file&apos;s own time is shown; both are imported as they are.</source>
+        <translation>%1 indique un début d’enregistrement à %2, loin de l’heure de %3 (%4) : il appartient peut-être à un autre clip. L’heure du fichier lui-même est affichée ; les deux sont importés tels quels.</translation>
     </message>
 </context>
 <context>
@@ -413,6 +463,14 @@
         <source>Select every video not imported yet [Ctrl+Shift+A]</source>
         <translation>Sélectionner toutes les vidéos pas encore importées [Ctrl+Maj+A]</translation>
     </message>
+    <message>
+        <source>Videos</source>
+        <translation>Vidéos</translation>
+    </message>
+    <message>
+        <source>Space plays the selected video.</source>
+        <translation>Espace lit la vidéo sélectionnée.</translation>
+    </message>
 </context>
 <context>
     <name>velarix::LoadingPanel</name>
@@ -423,6 +481,10 @@
     <message>
         <source>Scanning the SD card and preparing video details.</source>
         <translation>Lecture de la carte SD et préparation des détails des vidéos.</translation>
+    </message>
+    <message>
+        <source>Scanning progress</source>
+        <translation>Progression de l’analyse de la carte</translation>
     </message>
 </context>
 <context>
@@ -457,6 +519,13 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     </message>
 </context>
 <context>
+    <name>velarix::RecordingImport</name>
+    <message>
+        <source>The joined video %1 does not match its chapters (the bytes read back differ from those written).</source>
+        <translation>La vidéo assemblée %1 ne correspond pas à ses chapitres (les octets relus diffèrent de ceux écrits).</translation>
+    </message>
+</context>
+<context>
     <name>velarix::RecordingStatus</name>
     <message>
         <source>Imported. The copy was read back and verified.</source>
@@ -475,6 +544,38 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     </message>
 </context>
 <context>
+    <name>velarix::SpokenText</name>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n heure</numerusform>
+            <numerusform>%n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n seconde</numerusform>
+            <numerusform>%n secondes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>today %1</source>
+        <translation>aujourd’hui %1</translation>
+    </message>
+    <message>
+        <source>yesterday %1</source>
+        <translation>hier %1</translation>
+    </message>
+</context>
+<context>
     <name>velarix::TrimDropZone</name>
     <message>
         <source>Drop MP4, MOV or 360 videos here</source>
@@ -487,6 +588,10 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source>Choose Videos…</source>
         <translation>Choisir des vidéos…</translation>
+    </message>
+    <message>
+        <source>Choose videos to trim (%1)</source>
+        <translation>Choisir les vidéos à couper (%1)</translation>
     </message>
 </context>
 <context>
@@ -526,6 +631,10 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
             <numerusform>%n vidéos</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
 </context>
 <context>
     <name>velarix::TrimHeaderBar</name>
@@ -553,6 +662,10 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
         <source>Clear</source>
         <translation>Vider</translation>
     </message>
+    <message>
+        <source>Choose videos to trim (%1)</source>
+        <translation>Choisir les vidéos à couper (%1)</translation>
+    </message>
 </context>
 <context>
     <name>velarix::TrimProgressScreen</name>
@@ -567,6 +680,33 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source>Trimming %1</source>
         <translation>Découpe de %1</translation>
+    </message>
+    <message>
+        <source>Trimming progress</source>
+        <translation>Progression de la coupe</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimRangeAccessible</name>
+    <message>
+        <source>Start of the kept range, %1</source>
+        <translation>Début de la plage conservée, %1</translation>
+    </message>
+    <message>
+        <source>End of the kept range, %1</source>
+        <translation>Fin de la plage conservée, %1</translation>
+    </message>
+    <message>
+        <source>Left and Right move it by a second, with Shift by ten seconds; Home and End move it as far as it goes. Tab goes to the other handle.</source>
+        <translation>Gauche et Droite le déplacent d’une seconde, avec Maj de dix secondes ; Début et Fin le déplacent jusqu’au bout. Tab passe à l’autre poignée.</translation>
+    </message>
+    <message>
+        <source>Trim range</source>
+        <translation>Plage de coupe</translation>
+    </message>
+    <message>
+        <source>Keeps %1 to %2 of %3</source>
+        <translation>Conserve de %1 à %2 sur %3</translation>
     </message>
 </context>
 <context>
@@ -624,6 +764,10 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source>Failed: %1</source>
         <translation>Échec : %1</translation>
+    </message>
+    <message>
+        <source>What happened to each file</source>
+        <translation>Ce qui est arrivé à chaque fichier</translation>
     </message>
 </context>
 <context>
@@ -940,6 +1084,10 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
         <source>%1 — not enough space</source>
         <translation>%1 — espace insuffisant</translation>
     </message>
+    <message>
+        <source>Import progress</source>
+        <translation>Progression de l’importation</translation>
+    </message>
 </context>
 <context>
     <name>velarix::VelarixModel</name>
@@ -1147,6 +1295,21 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
         <source>Unreadable</source>
         <translation>Illisible</translation>
     </message>
+    <message>
+        <source>imported</source>
+        <extracomment>Import state as a screen reader says it within a table row</extracomment>
+        <translation>importée</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <extracomment>Import state as a screen reader says it within a table row</extracomment>
+        <translation>nouvelle</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <extracomment>Import state as a screen reader says it within a table row</extracomment>
+        <translation>illisible</translation>
+    </message>
 </context>
 <context>
     <name>velarix::VideoTrimAnalysis</name>
@@ -1228,6 +1391,10 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source> and </source>
         <translation> et </translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
     </message>
 </context>
 <context>
