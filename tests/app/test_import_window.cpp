@@ -4,8 +4,8 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VelarixFormView.h"
-#include "platform/AppPaths.h"
 #include "Velarix/widgets/ThemeColours.h"
+#include "platform/AppPaths.h"
 #include "tests/support/ImportWindowFixture.h"
 #include "tests/support/TestSupport.h"
 
