@@ -59,13 +59,16 @@ Result<QList<ImportHistory>> fetchCardImportRecords(const QSqlDatabase& db, cons
     }
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM import_history WHERE sd_card_id = ? AND (relative_path, "
-                                 "file_size) IN (SELECT value ->> 0, value ->> 1 FROM json_each(?)) "
+    // The clips drive a join so that the index is searched on path and size both: a row-value IN
+    // searches on the path alone and walks every record of it, which grows with a card's years.
+    query.prepare(QStringLiteral("SELECT %1 FROM json_each(?) AS clip CROSS JOIN import_history WHERE "
+                                 "sd_card_id = ? AND relative_path = clip.value ->> 0 AND "
+                                 "file_size = clip.value ->> 1 "
                                  "UNION ALL SELECT %1 FROM import_history WHERE sd_card_id = ? AND "
                                  "relative_path IS NULL AND file_name IN (SELECT value FROM json_each(?))")
                       .arg(kRecordColumns));
-    query.addBindValue(sdCardID);
     query.addBindValue(jsonText(clips));
+    query.addBindValue(sdCardID);
     query.addBindValue(sdCardID);
     query.addBindValue(jsonText(names));
     if (!query.exec())
