@@ -74,22 +74,8 @@ rm -rf "$home/.local/share/app.tarnwick.Velarix" "$home/.config/app.tarnwick.Vel
 
 install -d -m 0755 "$work/bin"
 install -m 0755 "$cli_built" "$work/bin/velarix-cli"
-sanitizer_env=()
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-    value=${!name:-}
-    [[ -n $value ]] || continue
-    if [[ $value =~ suppressions=([^:]+) ]]; then
-        install -m 0644 "${BASH_REMATCH[1]}" "$work/lsan.supp"
-        value=${value/${BASH_REMATCH[1]}/$work/lsan.supp}
-    fi
-    sanitizer_env+=("$name=$value")
-done
-cli() {
-    runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" USER="$user" LANG=C.UTF-8 \
-        XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen \
-        QT_LOGGING_RULES="app.tarnwick.Velarix.App.debug=false" ${sanitizer_env[@]+"${sanitizer_env[@]}"} \
-        "$work/bin/velarix-cli" "$@"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/as-user.sh"
+cli() { as_user "$work/bin/velarix-cli" "$@"; }
 
 # A camera's card: an exFAT image mounted for the user as a desktop's automounter does.
 mount_card() { # label

@@ -87,23 +87,7 @@ install -d -m 0755 "$work/bin"
 install -m 0755 "$cli_built" "$work/bin/velarix-cli"
 install -m 0755 "$probe_built" "$work/bin/window-probe"
 
-# Under the sanitizer build its options go along, with a copy of the leak suppressions the user can read.
-sanitizer_env=()
-for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
-    value=${!name:-}
-    [[ -n $value ]] || continue
-    if [[ $value =~ suppressions=([^:]+) ]]; then
-        install -m 0644 "${BASH_REMATCH[1]}" "$work/lsan.supp"
-        value=${value/${BASH_REMATCH[1]}/$work/lsan.supp}
-    fi
-    sanitizer_env+=("$name=$value")
-done
-
-as_user() {
-    runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" USER="$user" LANG=C.UTF-8 \
-        XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen \
-        QT_LOGGING_RULES="app.tarnwick.Velarix.App.debug=false" ${sanitizer_env[@]+"${sanitizer_env[@]}"} "$@"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/as-user.sh"
 cli() { as_user "$work/bin/velarix-cli" "$@"; }
 
 # The card: a camera's folders and two recordings, made before it is mounted for the user.
