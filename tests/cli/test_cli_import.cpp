@@ -15,18 +15,10 @@ namespace {
 QDateTime at(int h, int m) {
     return QDateTime(QDate(2024, 5, 1), QTime(h, m));
 }
-QJsonValue json(const ProcessResult& result) {
-    const auto document = QJsonDocument::fromJson(result.out);
-    return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
-}
 } // namespace
 
 class CliImportTest : public CardTest {
     Q_OBJECT
-
-    ProcessResult cli(const QStringList& arguments) {
-        return runCli(arguments, QProcessEnvironment::systemEnvironment());
-    }
 
 private Q_SLOTS:
     void init() {
@@ -44,7 +36,7 @@ private Q_SLOTS:
         QVERIFY(clip.open(QIODevice::ReadOnly));
         const QString onCard = card->addFile("100GOPRO/GX010009.MP4", clip.readAll(), at(11, 0));
         const QByteArray cardDigest = fileDigest(onCard);
-        auto run = cli({"import", "GX010009.MP4", "--dest", home->destination(), "--trim"});
+        auto run = runCli({"import", "GX010009.MP4", "--dest", home->destination(), "--trim"});
         QCOMPARE(run.exitCode, 0);
         const QString copy = home->destination() + "/2024-05-01/1 CARD GX010009.MP4";
         QVERIFY2(containerDuration(copy) < 150 - 15, run.out.constData());
@@ -53,73 +45,75 @@ private Q_SLOTS:
     }
 
     void scanPlanImportHistory() {
-        auto cards = cli({"cards", "--json"});
+        auto cards = runCli({"cards", "--json"});
         QCOMPARE(cards.exitCode, 0);
-        QCOMPARE(json(cards).toArray().at(0)["path"].toString(), card->root());
-        QVERIFY(json(cards).toArray().at(0)["spaceAvailable"].toDouble() > 0);
+        QCOMPARE(cliJson(cards).toArray().at(0)["path"].toString(), card->root());
+        QVERIFY(cliJson(cards).toArray().at(0)["spaceAvailable"].toDouble() > 0);
 
-        auto scan = cli({"--json", "scan"});
+        auto scan = runCli({"--json", "scan"});
         QCOMPARE(scan.exitCode, 0);
-        const QJsonArray videos = json(scan)["videos"].toArray();
+        const QJsonArray videos = cliJson(scan)["videos"].toArray();
         QCOMPARE(videos.size(), 2);
         QCOMPARE(videos[0]["file"].toString(), QStringLiteral("GX010002.MP4"));
         QCOMPARE(qRound(videos[0]["duration"].toDouble()), 2);
         QCOMPARE(QDateTime::fromString(videos[0]["created"].toString(), Qt::ISODate), at(10, 3));
         QCOMPARE(videos[0]["state"].toString(), QStringLiteral("new")); // a card never seen: all new
 
-        auto plan = cli(
+        auto plan = runCli(
             {"plan", "--json", "--jump", "7", "--name", "Tandem", "--pattern", "{jump}-{name}-{filename}"});
         QCOMPARE(plan.exitCode, 0);
-        QCOMPARE(json(plan).toArray().at(1)["fileName"].toString(), QStringLiteral("7-Tandem-GX010002.MP4"));
-        QCOMPARE(json(plan).toArray().at(1)["jump"].toInt(), 7);
+        QCOMPARE(cliJson(plan).toArray().at(1)["fileName"].toString(),
+                 QStringLiteral("7-Tandem-GX010002.MP4"));
+        QCOMPARE(cliJson(plan).toArray().at(1)["jump"].toInt(), 7);
 
-        auto import = cli({"import", "--json", "GX010001.MP4", "--dest", home->destination(), "--no-verify"});
+        auto import =
+            runCli({"import", "--json", "GX010001.MP4", "--dest", home->destination(), "--no-verify"});
         QCOMPARE(import.exitCode, 0);
-        QCOMPARE(json(import)["imported"].toArray().size(), 1);
-        QCOMPARE(json(import)["cancelled"].toBool(), false);
+        QCOMPARE(cliJson(import)["imported"].toArray().size(), 1);
+        QCOMPARE(cliJson(import)["cancelled"].toBool(), false);
         QVERIFY(QFileInfo::exists(home->destination() + "/2024-05-01/1 CARD GX010001.MP4"));
 
         // The new clip is the one not yet imported; the jump number advanced in the settings.
         card->addVideo("101GOPRO/GX010003.MP4", 1, at(12, 0));
-        scan = cli({"scan", "--json"});
+        scan = runCli({"scan", "--json"});
         QStringList states;
-        for (const auto& video : json(scan)["videos"].toArray())
+        for (const auto& video : cliJson(scan)["videos"].toArray())
             states.append(video.toObject()["state"].toString());
         QCOMPARE(states, (QStringList{"new", "new", "imported"}));
-        import = cli({"import", "--new", "--json", "--dest", home->destination()});
+        import = runCli({"import", "--new", "--json", "--dest", home->destination()});
         QCOMPARE(import.exitCode, 0);
         QStringList destinations;
-        for (const auto& file : json(import)["imported"].toArray())
+        for (const auto& file : cliJson(import)["imported"].toArray())
             destinations.append(QFileInfo(file.toObject()["destination"].toString()).fileName());
         // GX010002 began 3 minutes after jump 1's clip: the jump log gives it that jump's number, and
         // the proxy beside it comes along under its video's planned name.
         QCOMPARE(destinations,
                  (QStringList{"1 CARD GX010002.MP4", "1 CARD GX010002.LRV", "2 CARD GX010003.MP4"}));
 
-        auto history = cli({"history", "--json"});
-        QCOMPARE(json(history)["files"].toArray().size(), 4); // the proxy is recorded too
-        QCOMPARE(json(history)["card"]["name"].toString(), QStringLiteral("CARD"));
+        auto history = runCli({"history", "--json"});
+        QCOMPARE(cliJson(history)["files"].toArray().size(), 4); // the proxy is recorded too
+        QCOMPARE(cliJson(history)["card"]["name"].toString(), QStringLiteral("CARD"));
         // A store that refuses the delete: the command says why and the records stay.
         const QString store = home->path() + "/data/app.tarnwick.Velarix/default.store";
         QVERIFY(refuseHistoryDeletes(store));
-        history = cli({"history", "--clear", "--card", card->root()});
+        history = runCli({"history", "--clear", "--card", card->root()});
         QCOMPARE(history.exitCode, 2);
         QVERIFY2(history.err.contains("could not be cleared") && history.err.contains("refused the write"),
                  history.err.constData());
-        QCOMPARE(json(cli({"history", "--json"}))["files"].toArray().size(), 4);
+        QCOMPARE(cliJson(runCli({"history", "--json"}))["files"].toArray().size(), 4);
         QVERIFY(refuseHistoryDeletes(store, false));
-        history = cli({"history", "--clear", "--json", "--card", card->root()});
+        history = runCli({"history", "--clear", "--json", "--card", card->root()});
         QCOMPARE(history.exitCode, 0);
-        QVERIFY(json(history)["files"].toArray().isEmpty());
+        QVERIFY(cliJson(history)["files"].toArray().isEmpty());
     }
 
     void failuresAndBadUsage() {
         card->addFile("100GOPRO/EMPTY.MP4", QByteArray(), at(9, 0));
-        auto import = cli({"import", "--dest", home->destination()});
+        auto import = runCli({"import", "--dest", home->destination()});
         QCOMPARE(import.exitCode, 1);
         QVERIFY(import.err.contains("EMPTY.MP4: Invalid file size"));
         // --new leaves the empty file out and says so, rather than fail on it every time.
-        auto again = cli({"import", "--new", "--dest", home->destination()});
+        auto again = runCli({"import", "--new", "--dest", home->destination()});
         QVERIFY2(again.exitCode == 0, again.err.constData());
         QVERIFY2(again.err.contains("left out an empty file") && again.err.contains("EMPTY.MP4"),
                  again.err.constData());
@@ -128,7 +122,7 @@ private Q_SLOTS:
         // with or without subfolders in the pattern: they would land on the system disk.
         const QString absent = home->path("unplugged/Videos");
         for (const char* pattern : {"{filename}", "{date}/{filename}"}) {
-            auto nowhere = cli({"import", "--all", "--pattern", pattern, "--dest", absent});
+            auto nowhere = runCli({"import", "--all", "--pattern", pattern, "--dest", absent});
             QCOMPARE(nowhere.exitCode, 2);
             QVERIFY2(nowhere.err.contains(("The destination folder " + absent + " does not exist").toUtf8()),
                      nowhere.err.constData());
@@ -139,12 +133,12 @@ private Q_SLOTS:
                                      {"plan", "NOPE.MP4"},         {"scan", "--card", home->path()},
                                      {"import", "--all", "--new"}, {"cards", "extra"}};
         for (const QStringList& arguments : bad) {
-            const auto result = cli(arguments);
+            const auto result = runCli(arguments);
             QVERIFY2(result.exitCode == 2, qPrintable(arguments.join(' ')));
             QVERIFY(!result.err.isEmpty());
         }
         QVERIFY(QDir(card->root()).removeRecursively());
-        QCOMPARE(cli({"scan"}).exitCode, 2);
+        QCOMPARE(runCli({"scan"}).exitCode, 2);
     }
 };
 

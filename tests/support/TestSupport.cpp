@@ -1,4 +1,7 @@
 #include "tests/support/TestSupport.h"
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +36,11 @@ ProcessResult runProcess(const QString& program, const QStringList& arguments, i
 
 ProcessResult runCli(const QStringList& arguments, const QProcessEnvironment& environment) {
     return runProcess(QStringLiteral(VELARIX_CLI_PATH), arguments, 600'000, environment);
+}
+
+QJsonValue cliJson(const ProcessResult& result) {
+    const auto document = QJsonDocument::fromJson(result.out);
+    return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
 }
 
 QByteArray readFile(const QString& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonValue>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,8 @@ struct ProcessResult {
 
 ProcessResult runProcess(const QString& program, const QStringList& arguments, int timeoutMs = 120'000,
                          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+// The JSON a velarix-cli run printed: its array or its object.
+QJsonValue cliJson(const ProcessResult& result);
 
 // Runs velarix-cli with the given arguments.
 ProcessResult runCli(const QStringList& arguments,
