@@ -52,17 +52,7 @@ for label in "${labels[@]}"; do umount "$media/$label" 2>/dev/null; done
 losetup -a | sed -n 's|^\(/dev/loop[0-9]*\):.*(/tmp/velarix-camera-cards\.[^/]*/.*\.img.*|\1|p' |
     while read -r stale; do losetup -d "$stale"; done
 
-failures=0
-pass() { echo "ok: $*"; }
-fail() {
-    echo "FAILED: $*"
-    failures=$((failures + 1))
-}
-check() { # description, then a command that must succeed
-    local what=$1
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user" || skip "useradd failed"
 home=$(getent passwd "$user" | cut -d: -f6)

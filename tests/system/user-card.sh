@@ -55,23 +55,7 @@ umount "$card" 2>/dev/null
 losetup -a | sed -n 's|^\(/dev/loop[0-9]*\):.*(/tmp/velarix-user-card\.[^/]*/card\.img.*|\1|p' |
     while read -r stale; do losetup -d "$stale"; done
 
-failures=0
-pass() { echo "ok: $*"; }
-fail() {
-    echo "FAILED: $*"
-    failures=$((failures + 1))
-}
-check() { # description, then a command that must succeed
-    local what=$1
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
-check_not() { # description, then a command that must fail
-    local what=$1
-    shift
-    if "$@"; then fail "$what"; else pass "$what"; fi
-}
-contains() { grep -q -- "$2" <<<"$1"; }
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # The user, idempotently; its own folders as a desktop session has them.
 id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user" || skip "useradd failed"
