@@ -126,24 +126,32 @@ QByteArray handlerType(const Box& trak) {
     return handler->body.mid(8, 4);
 }
 
+std::optional<BoxHeader> readBoxHeader(QFile& file, qint64 offset, qint64 end) {
+    if (offset + 8 > end || !file.seek(offset))
+        return std::nullopt;
+    const QByteArray header = file.read(16);
+    if (header.size() < 8)
+        return std::nullopt;
+    qint64 size = qFromBigEndian<quint32>(header.constData());
+    if (size == 1 && header.size() == 16)
+        size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
+    else if (size == 0)
+        size = end - offset;
+    if (size < 8)
+        return std::nullopt;
+    return BoxHeader{header.mid(4, 4), size};
+}
+
 // Finds the top-level box of a type by walking the headers only.
 std::optional<TopLevel> findTopLevel(QFile& file, const QByteArray& type) {
     std::optional<TopLevel> found;
     const qint64 end = file.size();
     for (qint64 offset = 0; offset + 8 <= end;) {
-        if (!file.seek(offset))
+        const auto header = readBoxHeader(file, offset, end);
+        if (!header || header->size > end - offset)
             break;
-        const QByteArray header = file.read(16);
-        if (header.size() < 8)
-            break;
-        qint64 size = qFromBigEndian<quint32>(header.constData());
-        if (size == 1 && header.size() == 16)
-            size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
-        else if (size == 0)
-            size = end - offset;
-        if (size < 8 || size > end - offset)
-            break;
-        if (header.mid(4, 4) == type)
+        const qint64 size = header->size;
+        if (header->type == type)
             found = TopLevel{offset, size, offset + size == end};
         else if (found)
             found->last = false;

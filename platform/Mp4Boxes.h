@@ -45,6 +45,13 @@ struct TopLevel {
 
 // Finds the last top-level box of a type by walking the headers only.
 std::optional<TopLevel> findTopLevel(QFile& file, const QByteArray& type);
+// The header of the box at `offset` of a file that ends at `end`: its type and whole size (a size of
+// 0 runs to the end). None where fewer than 8 bytes are left or the size is below a header's.
+struct BoxHeader {
+    QByteArray type;
+    qint64 size = 0;
+};
+std::optional<BoxHeader> readBoxHeader(QFile& file, qint64 offset, qint64 end);
 // Reads and parses the movie box (`moov`) of an open file; `where` gets its place.
 std::optional<Box> readMovie(QFile& file, TopLevel* where);
 

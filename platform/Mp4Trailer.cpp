@@ -1,7 +1,8 @@
 #include "platform/Mp4Trailer.h"
 
+#include "platform/Mp4Boxes.h"
+
 #include <QFile>
-#include <QtEndian>
 
 namespace velarix {
 
@@ -26,21 +27,12 @@ std::optional<Mp4Trailer> readMp4Trailer(const QString& path) {
     const qint64 end = file.size();
     qint64 offset = 0;
     while (offset < end) {
-        if (!file.seek(offset))
-            return std::nullopt;
-        const QByteArray header = file.read(16);
-        if (header.size() < 8 || !isBoxType(header.mid(4, 4)))
+        const auto header = mp4::readBoxHeader(file, offset, end);
+        if (!header || !isBoxType(header->type))
             break;
-        qint64 size = qFromBigEndian<quint32>(header.constData());
-        if (size == 1 && header.size() == 16)
-            size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
-        else if (size == 0)
-            size = end - offset;
-        if (size < 8)
-            break;
-        if (size > end - offset)
+        if (header->size > end - offset)
             return std::nullopt;
-        offset += size;
+        offset += header->size;
     }
     if (offset >= end || offset == 0)
         return std::nullopt;
