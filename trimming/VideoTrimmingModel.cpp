@@ -2,6 +2,7 @@
 
 #include "import/ChapterGroups.h"
 #include "platform/FileNames.h"
+#include "platform/SetField.h"
 #include "platform/StreamSignature.h"
 #include "trimming/FrameDeployment.h"
 #include "trimming/TrimInPlace.h"
@@ -94,75 +95,47 @@ bool VideoTrimmingModel::isAcceptedVideo(const QUrl& url) {
 // --- stored fields ---
 
 void VideoTrimmingModel::setIsDropTargeted(bool value) {
-    if (m_isDropTargeted == value)
-        return;
-    m_isDropTargeted = value;
-    Q_EMIT isDropTargetedChanged();
-    Q_EMIT changed();
+    setField(this, m_isDropTargeted, value, &VideoTrimmingModel::isDropTargetedChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setErrorMessage(const std::optional<QString>& value) {
-    if (m_errorMessage == value)
-        return;
-    m_errorMessage = value;
-    Q_EMIT errorMessageChanged();
-    Q_EMIT changed();
+    setField(this, m_errorMessage, value, &VideoTrimmingModel::errorMessageChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setIsAnalyzing(bool value) {
-    if (m_isAnalyzing == value)
-        return;
-    m_isAnalyzing = value;
-    Q_EMIT isAnalyzingChanged();
-    Q_EMIT changed();
+    setField(this, m_isAnalyzing, value, &VideoTrimmingModel::isAnalyzingChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setIsTrimming(bool value) {
-    if (m_isTrimming == value)
-        return;
-    m_isTrimming = value;
-    Q_EMIT isTrimmingChanged();
-    Q_EMIT changed();
+    setField(this, m_isTrimming, value, &VideoTrimmingModel::isTrimmingChanged, &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimCompletedCount(int value) {
-    if (m_trimCompletedCount == value)
-        return;
-    m_trimCompletedCount = value;
-    Q_EMIT trimCompletedCountChanged();
-    Q_EMIT changed();
+    setField(this, m_trimCompletedCount, value, &VideoTrimmingModel::trimCompletedCountChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimTotalCount(int value) {
-    if (m_trimTotalCount == value)
-        return;
-    m_trimTotalCount = value;
-    Q_EMIT trimTotalCountChanged();
-    Q_EMIT changed();
+    setField(this, m_trimTotalCount, value, &VideoTrimmingModel::trimTotalCountChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimSavedBytes(qint64 value) {
-    if (m_trimSavedBytes == value)
-        return;
-    m_trimSavedBytes = value;
-    Q_EMIT trimSavedBytesChanged();
-    Q_EMIT changed();
+    setField(this, m_trimSavedBytes, value, &VideoTrimmingModel::trimSavedBytesChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimCompletionSummary(const std::optional<VideoTrimCompletionSummary>& value) {
-    if (m_summary == value)
-        return;
-    m_summary = value;
-    Q_EMIT trimCompletionSummaryChanged();
-    Q_EMIT changed();
+    setField(this, m_summary, value, &VideoTrimmingModel::trimCompletionSummaryChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setKeepOriginalsInTrash(bool value) {
-    if (m_keepOriginalsInTrash == value)
-        return;
-    m_keepOriginalsInTrash = value;
-    Q_EMIT keepOriginalsInTrashChanged();
-    Q_EMIT changed();
+    setField(this, m_keepOriginalsInTrash, value, &VideoTrimmingModel::keepOriginalsInTrashChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setItems(QList<VideoTrimItem*> items) {
