@@ -1,8 +1,11 @@
 #include "import/VelarixModel.h"
 
 #include "import/CardLoad.h"
+#include "import/RecordingStatus.h"
 
+#include "history/HistoryStore.h"
 #include "platform/AppPaths.h"
+#include "platform/Background.h"
 #include "platform/FolderOpener.h"
 #include "platform/SetField.h"
 #include "platform/Settings.h"
@@ -303,6 +306,105 @@ std::optional<double> VelarixModel::videoLoadingFraction() const {
     if (m_videoLoadingPhase != VideoLoadingPhase::loadingMetadata || m_videoLoadingTotal <= 0)
         return std::nullopt;
     return double(m_videoLoadingCurrent) / double(m_videoLoadingTotal);
+}
+
+QFuture<Result<void>> VelarixModel::loadSDCard(const QString& volume, HistoryStore& context,
+                                               const DurationFilter& durationsFor) {
+    setHistoryFile(context.filePath());
+    return (new CardLoad(*this, volume, context, durationsFor))->start();
+}
+
+QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const DurationFilter& durationsFor) {
+    auto promise = std::make_shared<QPromise<Result<void>>>();
+    promise->start();
+    QFuture<Result<void>> future = promise->future();
+    struct Found {
+        std::optional<QString> volume;
+        std::optional<Error> error;
+    };
+    const auto find = [volumes = m_volumes] {
+        Found found;
+        auto volume = findSDCardVolume(*volumes);
+        if (volume)
+            found.volume = *volume;
+        else
+            found.error = volume.error();
+        return found;
+    };
+    runInBackground(this, find, [this, promise, &context, durationsFor](const Found& found) {
+        if (found.error) {
+            promise->addResult(Result<void>(*found.error));
+            promise->finish();
+            return;
+        }
+        if (!found.volume) {
+            // A load of the card that went stops, and no longer counts as the current one.
+            for (CardLoad* load : findChildren<CardLoad*>(Qt::FindDirectChildrenOnly))
+                load->cancel();
+            setActiveVideoLoadingToken(QUuid::createUuid());
+            // The path first, so that the card's own selection is kept for its return.
+            setSdCardPath(std::nullopt);
+            setSelection({});
+            setVideoFiles({});
+            setCardHistory({});
+            setSdCardVolumeUUID(std::nullopt);
+            setSdCardSpaceAvailable(0);
+            setIsLoadingVideos(false);
+            setVideoLoadingPhase(VideoLoadingPhase::idle);
+            setVideoLoadingCurrent(0);
+            setVideoLoadingTotal(0);
+            setVideoFilesDiscoveredCount(0);
+            promise->addResult(Result<void>());
+            promise->finish();
+            return;
+        }
+        whenFinished(this, loadSDCard(*found.volume, context, durationsFor),
+                     [promise](const Result<void>& loaded) {
+                         promise->addResult(loaded);
+                         promise->finish();
+                     });
+    });
+    return future;
+}
+
+ImportState VelarixModel::importState(HistoryStore& context) const {
+    ImportState state;
+    state.refresh(context, m_sdCardVolumeUUID, importStateVideos(m_videoFiles));
+    return state;
+}
+
+QSet<QString> VelarixModel::importedSelection(HistoryStore& context) const {
+    const ImportState state = importState(context);
+    QSet<QString> imported;
+    for (const VideoFileRowPtr& row : m_videoFiles) {
+        if (m_selection.contains(row->id()) && recordingStatus(state, *row) == ImportStatus::imported)
+            imported.insert(row->id());
+    }
+    return imported;
+}
+
+qsizetype VelarixModel::selectAllNew(HistoryStore& context) {
+    const ImportState state = importState(context);
+    QSet<QString> selection;
+    qsizetype unverified = 0;
+    for (const VideoFileRowPtr& row : m_videoFiles) {
+        const ImportStatus status = recordingStatus(state, *row);
+        if (status != ImportStatus::imported && status != ImportStatus::unreadable)
+            selection.insert(row->id());
+        if (status == ImportStatus::imported && recordingVerified(state, *row) == false)
+            ++unverified;
+    }
+    setSelection(selection);
+    return unverified;
+}
+
+QList<ImportState::Video> importStateVideos(const VideoFileList& rows) {
+    QList<ImportState::Video> videos;
+    for (const auto& row : rows) {
+        for (qsizetype chapter = 0; chapter < row->chapterPaths().size(); ++chapter)
+            videos.append(stateVideo(*row, chapter));
+    }
+    return videos;
 }
 
 } // namespace velarix
