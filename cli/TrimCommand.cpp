@@ -7,7 +7,7 @@
 #include "platform/MediaStreams.h"
 #include "platform/Settings.h"
 #include "platform/WriteLease.h"
-#include "trimming/TrimInPlace.h"
+#include "trimming/TrimFlow.h"
 #include "trimming/TrimSuggestion.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimmingModel.h"
@@ -165,14 +165,6 @@ private:
     bool m_progress;
 };
 
-// Saved bytes are measured, not estimated: a header that lies about the duration would make the
-// estimate lie too.
-qint64 fileSize(const QString& path) {
-    QFileInfo info(path);
-    info.setCaching(false);
-    return info.exists() ? info.size() : -1;
-}
-
 // Why a file cannot be trimmed although it opens, as the real trim would say; empty when it can.
 QString untrimmableReason(const QString& path) {
     const QString name = QFileInfo(path).fileName();
@@ -253,26 +245,19 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
             }
         } else {
             reporter.progress(QStringLiteral("Trimming %1").arg(info.fileName()));
-            qint64 sizeBefore = fileSize(info.absoluteFilePath());
-            for (const QString& chapter : std::as_const(laterChapters))
-                sizeBefore += fileSize(chapter);
             int shown = -1;
-            VideoTrimExportRequest request{QUrl::fromLocalFile(info.absoluteFilePath()),
-                                           range.start,
-                                           range.end,
-                                           keepOriginal,
-                                           OriginalDisposal{},
-                                           laterChapters};
             // The original is freed by a process of its own, which goes on after this one ends.
-            request.original.inBackground = true;
-            auto result = trimVideoInPlace(request, &gInterrupted, [&](double fraction) {
+            const auto request =
+                TrimFlow::inPlaceRequest(QUrl::fromLocalFile(info.absoluteFilePath()), range.start, range.end,
+                                         keepOriginal, laterChapters);
+            auto result = TrimFlow::trim(request, &gInterrupted, [&](double fraction) {
                 if (int(fraction * 100) == shown)
                     return;
                 shown = int(fraction * 100);
                 reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
             });
             if (result.ok()) {
-                const qint64 saved = std::max<qint64>(0, sizeBefore - fileSize(info.absoluteFilePath()));
+                const qint64 saved = result->savedBytes.value_or(0);
                 outcome.message = trimmedText(
                     laterChapters.isEmpty() ? QStringLiteral("Trimmed in place")
                                             : QStringLiteral("Trimmed in place, %1 chapters joined into %2")
@@ -321,7 +306,6 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     QList<FileOutcome> outcomes;
     QList<QUrl> urls;
     QList<int> rowOfUrl;
-    QList<QStringList> chaptersOfUrl;
     const QList<NamedRecording> videos = resolveNamedVideos(files);
     for (const NamedRecording& video : videos) {
         const QString& file = video.file;
@@ -336,7 +320,6 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
         } else {
             rowOfUrl.append(int(outcomes.size()));
             urls.append(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
-            chaptersOfUrl.append(video.chapters);
             outcomes.append(FileOutcome{file, {}, {}, {}, false});
         }
     }
@@ -350,13 +333,6 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
                                   .arg(model.trimTotalCount()));
     });
     awaitFuture(model.addVideos(urls));
-    QList<qint64> sizesBefore;
-    for (const QStringList& chapters : std::as_const(chaptersOfUrl)) {
-        qint64 size = 0;
-        for (const QString& chapter : chapters)
-            size += fileSize(chapter);
-        sizesBefore.append(size);
-    }
 
     const QList<VideoTrimItem*> items = model.items();
     // The trimming run's outcomes name the files by path; the items are gone once it is done.
@@ -391,10 +367,6 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     VideoTrimCompletionSummary trimmed;
     if (!dryRun && !gInterrupted.isCancelled())
         trimmed = awaitFuture(model.startTrimming(trustSuggestions));
-    // Counted here: what the files lost on the disk, not the model's estimate.
-    QHash<int, qint64> savedOfRow;
-    for (int k = 0; k < rowOfUrl.size(); ++k)
-        savedOfRow.insert(rowOfUrl[k], std::max<qint64>(0, sizesBefore[k] - fileSize(urls[k].toLocalFile())));
     qint64 savedBytes = 0;
     qint64 inTrash = 0;
     for (const VideoTrimFileOutcome& file : std::as_const(trimmed.files)) {
@@ -405,11 +377,12 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
         FileOutcome& outcome = outcomes[row];
         switch (file.kind) {
         case VideoTrimFileOutcome::Kind::Trimmed:
+            // What the file lost on the disk, as the trim flow measured it.
             outcome.message =
-                trimmedText(QStringLiteral("Trimmed in place"), savedOfRow.value(row), file.originalInTrash);
+                trimmedText(QStringLiteral("Trimmed in place"), file.savedBytes, file.originalInTrash);
             outcome.done = true;
-            savedBytes += savedOfRow.value(row);
-            inTrash += file.originalInTrash ? savedOfRow.value(row) : 0;
+            savedBytes += file.savedBytes;
+            inTrash += file.originalInTrash ? file.savedBytes : 0;
             break;
         case VideoTrimFileOutcome::Kind::Failed:
         case VideoTrimFileOutcome::Kind::Cancelled:

@@ -5,6 +5,7 @@
 #include "platform/SetField.h"
 #include "platform/StreamSignature.h"
 #include "trimming/FrameDeployment.h"
+#include "trimming/TrimFlow.h"
 #include "trimming/TrimInPlace.h"
 
 #include "platform/Background.h"
@@ -465,31 +466,20 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
     item->setIsTrimming(true);
     item->setExportMessage(std::nullopt);
     item->setTrimFailed(false);
-    VideoTrimExportRequest request{item->url(),          item->effectiveStart(),
-                                   item->effectiveEnd(), m_keepOriginalsInTrash,
-                                   OriginalDisposal{},   item->laterChapters()};
     // The row says "Trimmed" at the swap; the original is freed meanwhile (the application waits
     // for that before it quits).
-    request.original.inBackground = true;
-    // What the trim saved is measured around the swap: a header can claim a duration the file does
-    // not hold, and the estimate follows the header. The estimate stands in where nothing is measured.
+    const VideoTrimExportRequest request =
+        TrimFlow::inPlaceRequest(item->url(), item->effectiveStart(), item->effectiveEnd(),
+                                 m_keepOriginalsInTrash, item->laterChapters());
+    // The estimate stands in where nothing could be measured.
     const qint64 savings = item->estimatedSavings();
-    auto measured = std::make_shared<std::optional<qint64>>();
-    auto work = [exportVideo = m_export, request, run, progress = progressFor(item, run),
-                 measured]() -> Result<QUrl> {
+    auto work = [exportVideo = m_export, request, run,
+                 progress = progressFor(item, run)]() -> Result<TrimFlow::Trimmed> {
         if (run->cancel.isCancelled())
             return Error::cancellation();
-        const QString path = request.url.toLocalFile();
-        const QFileInfo before(path);
-        qint64 sizeBefore = before.exists() ? before.size() : -1;
-        for (const QString& chapter : request.laterChapters)
-            sizeBefore += QFileInfo(chapter).size();
-        auto result = exportVideo(request, &run->cancel, progress);
-        if (const QFileInfo after(path); result.ok() && sizeBefore >= 0 && after.exists())
-            *measured = std::max<qint64>(0, sizeBefore - after.size());
-        return result;
+        return TrimFlow::trim(request, &run->cancel, progress, exportVideo);
     };
-    const auto done = [=, this](const Result<QUrl>& result) {
+    const auto done = [=, this](const Result<TrimFlow::Trimmed>& result) {
         const bool current = run == m_trimmingRun;
         if (item)
             item->setWorkProgress(std::nullopt);
@@ -500,12 +490,12 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
         int nowFailed = failed;
         if (result.ok()) {
             if (item) {
-                item->setOutputURL(result.value());
+                item->setOutputURL(result->url);
                 item->setExportMessage(
                     QCoreApplication::translate("velarix::VideoTrimmingModel", "Trimmed in place"));
                 item->setIsTrimming(false);
             }
-            const qint64 saved = measured->value_or(savings);
+            const qint64 saved = result->savedBytes.value_or(savings);
             if (current) {
                 setTrimCompletedCount(m_trimCompletedCount + 1);
                 setTrimSavedBytes(m_trimSavedBytes + saved);
