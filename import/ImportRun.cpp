@@ -99,8 +99,9 @@ Result<QString> ImportRun::makeFolderOf(qsizetype index) {
         // Never made, not even for the pattern's subfolders: a drive unplugged during the run
         // leaves its mount point, or nothing, and the copies would fill the system disk.
         return Error::make(QStringLiteral("Import"), ENOENT,
-                           QStringLiteral("The destination folder %1 does not exist. Connect its "
-                                          "drive or choose another folder.")
+                           QCoreApplication::translate(
+                               "velarix::ImportRun", "The destination folder %1 does not exist. Connect its "
+                                                     "drive or choose another folder.")
                                .arg(QDir::toNativeSeparators(m_root)));
     }
     if (folder != m_root) {
@@ -110,7 +111,8 @@ Result<QString> ImportRun::makeFolderOf(qsizetype index) {
                 m_outcome.destinationUnwritable || code == EACCES || code == EPERM || code == EROFS;
             return Error::make(
                 QStringLiteral("Import"), made.error().code,
-                QStringLiteral("The folder %1 could not be created: %2").arg(folder, made.error().message));
+                QCoreApplication::translate("velarix::ImportRun", "The folder %1 could not be created: %2")
+                    .arg(folder, made.error().message));
         }
     }
     if (!m_folders.contains(folder)) {

@@ -69,9 +69,9 @@ void VelarixModel::tellUnreadableIdentity(const QString& volume, const Error& wh
         return;
     m_toldUnreadableIdentity.insert(volume);
     setError(ApplicationError::userError(
-        QStringLiteral("Velarix could not read the identity of the card %1 (%2). Its import history is kept "
-                       "under the card's name and size instead, so videos imported before may not be marked "
-                       "as imported.")
+        tr("Velarix could not read the identity of the card %1 (%2). Its import history is kept "
+           "under the card's name and size instead, so videos imported before may not be marked "
+           "as imported.")
             .arg(QFileInfo(volume).fileName(), why.message)));
 }
 

@@ -95,14 +95,13 @@ QFuture<Result<int>> VelarixModel::clearImportHistory(HistoryStore& context) {
     const auto uuid = m_sdCardVolumeUUID;
     const auto path = m_sdCardPath;
     if (!uuid || !path)
-        return QtFuture::makeReadyFuture(
-            Result<int>(Error::make(QStringLiteral("ImportHistory"), 1,
-                                    QStringLiteral("There is no card whose history could be cleared."))));
+        return QtFuture::makeReadyFuture(Result<int>(Error::make(
+            QStringLiteral("ImportHistory"), 1, tr("There is no card whose history could be cleared."))));
     auto cleared = clearCardHistory(context, *uuid);
     if (!cleared) {
         // The card stays as it is shown; the alert says why nothing changed.
         setError(ApplicationError::internalError(
-            QStringLiteral("The import history could not be cleared. %1").arg(cleared.error().message)));
+            tr("The import history could not be cleared. %1").arg(cleared.error().message)));
         return QtFuture::makeReadyFuture(Result<int>(cleared.error()));
     }
     const int removed = *cleared;

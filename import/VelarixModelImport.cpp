@@ -37,7 +37,7 @@ std::optional<QString> VelarixModel::importPatternProblem() const {
         for (Placeholder placeholder : allPlaceholders())
             if (placeholder != Placeholder::folderSeparator)
                 valid << placeholderToken(placeholder);
-        return QStringLiteral("%1 is not a placeholder. Use %2, or remove the braces.")
+        return tr("%1 is not a placeholder. Use %2, or remove the braces.")
             .arg(m_importPattern.mid(unknown.first().start, unknown.first().length),
                  valid.join(QStringLiteral(", ")));
     }
@@ -46,7 +46,7 @@ std::optional<QString> VelarixModel::importPatternProblem() const {
             return std::nullopt;
     }
     // Nothing would be left of a name but its extension: a hidden ".MP4".
-    return QStringLiteral("The filename pattern is empty. Enter a pattern such as %1 to import.")
+    return tr("The filename pattern is empty. Enter a pattern such as %1 to import.")
         .arg(kDefaultImportPattern);
 }
 
@@ -73,7 +73,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                                                          const ImportOptions& options) {
     if (m_importProgress) {
         ImportReport busy;
-        busy.notStarted = QStringLiteral("An import is already running.");
+        busy.notStarted = tr("An import is already running.");
         return QtFuture::makeReadyFuture(busy);
     }
     const auto refuse = [this](const QString& reason) {
@@ -157,10 +157,10 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         m_cardImportLock.reset();
         const QString reason =
             QFileInfo::exists(root)
-                ? QStringLiteral("The destination %1 is not a folder. Choose another folder.")
+                ? tr("The destination %1 is not a folder. Choose another folder.")
                       .arg(QDir::toNativeSeparators(root))
-                : QStringLiteral("The destination folder %1 does not exist. Connect its drive or choose "
-                                 "another folder.")
+                : tr("The destination folder %1 does not exist. Connect its drive or choose "
+                     "another folder.")
                       .arg(QDir::toNativeSeparators(root));
         ImportReport report;
         report.notStarted = reason;
@@ -172,8 +172,8 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         if (auto writable = checkWritableFolder(existing); !writable) {
             const QString reason = writable.error().message;
             ImportReport report;
-            report.notStarted = QStringLiteral("Velarix cannot write to the destination folder %1 (%2). "
-                                               "Choose another folder to import into.")
+            report.notStarted = tr("Velarix cannot write to the destination folder %1 (%2). "
+                                   "Choose another folder to import into.")
                                     .arg(QDir::toNativeSeparators(root), reason);
             m_cardImportLock.reset();
             setError(ApplicationError::userError(*report.notStarted,
@@ -184,7 +184,7 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     const std::optional<quint64> available = m_volumes->freeSpace(existingAncestor(root));
     if (available && quint64(needed) > *available) {
         m_cardImportLock.reset();
-        return refuse(QStringLiteral("Not enough free space in %1: %2 needed, %3 available.")
+        return refuse(tr("Not enough free space in %1: %2 needed, %3 available.")
                           .arg(root, byteCount(needed), byteCount(qint64(*available))));
     }
 
@@ -232,10 +232,9 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
         if (recorder->failure()) {
             report.historyError = recorder->failure()->message;
         } else if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError) {
-            report.historyError =
-                QStringLiteral("The card's identity could not be read, so the import history could not "
-                               "record the copies: %1")
-                    .arg(outcome.cardUUIDError->message);
+            report.historyError = tr("The card's identity could not be read, so the import history could not "
+                                     "record the copies: %1")
+                                      .arg(outcome.cardUUIDError->message);
             unrecorded = report.imported.size();
         }
         // A fallback key follows the name just written into the manifest: the rows are marked under it.
@@ -254,17 +253,17 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
                 remaining.insert(rowIds.value(file.source));
         setSelection(remaining);
 
-        const QString failures = QStringLiteral("%1 of %2 videos could not be imported: %3")
+        const QString failures = tr("%1 of %2 videos could not be imported: %3")
                                      .arg(report.failed.size())
                                      .arg(itemCount)
                                      .arg(report.failed.isEmpty() ? QString() : report.failed.first().error);
         if (report.historyError) {
-            QString text = QStringLiteral("%1 copied videos are in place, but Velarix could not record them "
-                                          "as imported. %2")
+            QString text = tr("%1 copied videos are in place, but Velarix could not record them "
+                              "as imported. %2")
                                .arg(unrecorded)
                                .arg(*report.historyError);
             if (report.cancelled)
-                text.prepend(QStringLiteral("The import was cancelled. "));
+                text.prepend(tr("The import was cancelled. "));
             else if (!report.failed.isEmpty())
                 text.prepend(failures + QStringLiteral(". "));
             setError(ApplicationError::userError(text));
@@ -274,14 +273,13 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
             // The first failure by name and full path: the user can look for it and act.
             const ImportReport::Failed& first = report.failed.first();
             QString text =
-                QStringLiteral("%1 could not be copied to %2: %3")
+                tr("%1 could not be copied to %2: %3")
                     .arg(QFileInfo(first.source).fileName(),
                          QDir::toNativeSeparators(outcome.destinations.value(first.source)), first.error);
             if (itemCount > 1)
-                text = QStringLiteral("%1 of %2 videos could not be imported. ")
-                           .arg(report.failed.size())
-                           .arg(itemCount) +
-                       text;
+                text =
+                    tr("%1 of %2 videos could not be imported. ").arg(report.failed.size()).arg(itemCount) +
+                    text;
             setError(ApplicationError::userError(text, outcome.destinationUnwritable
                                                            ? ApplicationError::Recovery::changeDestination
                                                            : ApplicationError::Recovery::none));
