@@ -7,7 +7,7 @@
 #include "platform/MediaStreams.h"
 #include "platform/Settings.h"
 #include "platform/WriteLease.h"
-#include "trimming/TrimInPlace.h"
+#include "trimming/TrimFlow.h"
 #include "trimming/TrimSuggestion.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimmingModel.h"
@@ -59,22 +59,27 @@ std::optional<double> parseBound(const QString& text) {
 std::optional<QString> parseRange(const QString& text, Range* range) {
     const QStringList bounds = text.split(QLatin1Char('-'));
     if (bounds.size() != 2)
-        return QStringLiteral("--range takes START-END, e.g. 40-150 or 00:40-02:30");
+        return QCoreApplication::translate("TrimCommand",
+                                           "--range takes START-END, e.g. 40-150 or 00:40-02:30");
     if (bounds[0].trimmed().isEmpty() || bounds[1].trimmed().isEmpty())
-        return QStringLiteral("--range '%1' is missing its %2; give both, e.g. 40-150 or 00:40-02:30")
-            .arg(text, bounds[0].trimmed().isEmpty() ? QStringLiteral("start") : QStringLiteral("end"));
+        return QCoreApplication::translate(
+                   "TrimCommand", "--range '%1' is missing its %2; give both, e.g. 40-150 or 00:40-02:30")
+            .arg(text, bounds[0].trimmed().isEmpty() ? QCoreApplication::translate("TrimCommand", "start")
+                                                     : QCoreApplication::translate("TrimCommand", "end"));
     const auto start = parseBound(bounds[0]);
     const auto end = parseBound(bounds[1]);
     if (!start || !end)
-        return QStringLiteral("--range '%1' is not START-END in seconds or minutes:seconds").arg(text);
+        return QCoreApplication::translate("TrimCommand",
+                                           "--range '%1' is not START-END in seconds or minutes:seconds")
+            .arg(text);
     if (*end <= *start)
-        return QStringLiteral("--range '%1' ends before it starts").arg(text);
+        return QCoreApplication::translate("TrimCommand", "--range '%1' ends before it starts").arg(text);
     *range = Range{*start, *end};
     return std::nullopt;
 }
 
 QString byteCount(qint64 bytes) {
-    return QStringLiteral("%1 (%2 bytes)")
+    return QCoreApplication::translate("TrimCommand", "%1 (%2 bytes)")
         .arg(QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat),
              QLocale(QLocale::English).toString(bytes));
 }
@@ -110,10 +115,12 @@ struct FileOutcome {
 
 // What to do about suggestions left alone because they need a look.
 QString skippedText(int count) {
-    return QStringLiteral("%1 %2 skipped: the suggested range may leave out part of the jump. Look with "
-                          "`velarix-cli analyze`, then trim with --range, or pass --trust-suggestions.\n")
+    return QCoreApplication::translate(
+               "TrimCommand", "%1 %2 skipped: the suggested range may leave out part of the jump. Look with "
+                              "`velarix-cli analyze`, then trim with --range, or pass --trust-suggestions.\n")
         .arg(count)
-        .arg(count == 1 ? QStringLiteral("file was") : QStringLiteral("files were"));
+        .arg(count == 1 ? QCoreApplication::translate("TrimCommand", "file was")
+                        : QCoreApplication::translate("TrimCommand", "files were"));
 }
 
 class Reporter {
@@ -165,26 +172,22 @@ private:
     bool m_progress;
 };
 
-// Saved bytes are measured, not estimated: a header that lies about the duration would make the
-// estimate lie too.
-qint64 fileSize(const QString& path) {
-    QFileInfo info(path);
-    info.setCaching(false);
-    return info.exists() ? info.size() : -1;
-}
-
 // Why a file cannot be trimmed although it opens, as the real trim would say; empty when it can.
 QString untrimmableReason(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     if (auto input = openVideoAsset(path); input && primaryVideoStream(input->get()) < 0)
-        return QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.").arg(name);
+        return QCoreApplication::translate(
+                   "TrimCommand", "%1 has no video, only sound or data, so there is nothing to trim.")
+            .arg(name);
     if (const auto state = fileStatus(path); state) {
         if (auto writable = checkNotReadOnly(path, *state); !writable)
             return writable.error().message;
     }
     if (ReadLease::take(path).beingWritten())
-        return QStringLiteral("%1 is still being written by another program, so it was left as it is. Trim "
-                              "it once that program is done with it.")
+        return QCoreApplication::translate(
+                   "TrimCommand",
+                   "%1 is still being written by another program, so it was left as it is. Trim "
+                   "it once that program is done with it.")
             .arg(name);
     return {};
 }
@@ -196,7 +199,7 @@ int exitStatus(int done, int total) {
 }
 
 QString dryRunMessage(qint64 savings, int percent) {
-    return QStringLiteral("Would trim: removes %1 %, saves about %2")
+    return QCoreApplication::translate("TrimCommand", "Would trim: removes %1 %, saves about %2")
         .arg(percent)
         .arg(QLocale::c().formattedDataSize(savings, 1, QLocale::DataSizeSIFormat));
 }
@@ -236,49 +239,49 @@ int trimRange(Invocation& invocation, const QStringList& files, const Range& ran
         if (!video.error.isEmpty()) {
             outcome.message = video.error;
         } else if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
-            outcome.message = QStringLiteral("Not an MP4, MOV or 360 video, left alone.");
+            outcome.message =
+                QCoreApplication::translate("TrimCommand", "Not an MP4, MOV or 360 video, left alone.");
         } else if (dryRun) {
             if (!info.exists())
-                outcome.message = QStringLiteral("The file %1 does not exist.").arg(file);
+                outcome.message =
+                    QCoreApplication::translate("TrimCommand", "The file %1 does not exist.").arg(file);
             else if (item.duration() <= 0)
-                outcome.message = QStringLiteral("Not a readable video.");
+                outcome.message = QCoreApplication::translate("TrimCommand", "Not a readable video.");
             else if (const QString reason = untrimmableReason(info.absoluteFilePath()); !reason.isEmpty())
                 outcome.message = reason;
             else if (range.end > item.duration() + 0.05)
-                outcome.message = QStringLiteral("The range ends after the clip, which is %1 long.")
+                outcome.message = QCoreApplication::translate(
+                                      "TrimCommand", "The range ends after the clip, which is %1 long.")
                                       .arg(formatClock(item.duration()));
             else {
                 outcome.message = dryRunMessage(item.estimatedSavings(), item.removedPercent());
                 outcome.done = true;
             }
         } else {
-            reporter.progress(QStringLiteral("Trimming %1").arg(info.fileName()));
-            qint64 sizeBefore = fileSize(info.absoluteFilePath());
-            for (const QString& chapter : std::as_const(laterChapters))
-                sizeBefore += fileSize(chapter);
+            reporter.progress(QCoreApplication::translate("TrimCommand", "Trimming %1").arg(info.fileName()));
             int shown = -1;
-            VideoTrimExportRequest request{QUrl::fromLocalFile(info.absoluteFilePath()),
-                                           range.start,
-                                           range.end,
-                                           keepOriginal,
-                                           OriginalDisposal{},
-                                           laterChapters};
             // The original is freed by a process of its own, which goes on after this one ends.
-            request.original.inBackground = true;
-            auto result = trimVideoInPlace(request, &gInterrupted, [&](double fraction) {
+            const auto request =
+                TrimFlow::inPlaceRequest(QUrl::fromLocalFile(info.absoluteFilePath()), range.start, range.end,
+                                         keepOriginal, laterChapters);
+            auto result = TrimFlow::trim(request, &gInterrupted, [&](double fraction) {
                 if (int(fraction * 100) == shown)
                     return;
                 shown = int(fraction * 100);
-                reporter.progress(QStringLiteral("Trimming %1 %2 %").arg(info.fileName()).arg(shown));
+                reporter.progress(QCoreApplication::translate("TrimCommand", "Trimming %1 %2 %")
+                                      .arg(info.fileName())
+                                      .arg(shown));
             });
             if (result.ok()) {
-                const qint64 saved = std::max<qint64>(0, sizeBefore - fileSize(info.absoluteFilePath()));
-                outcome.message = trimmedText(
-                    laterChapters.isEmpty() ? QStringLiteral("Trimmed in place")
-                                            : QStringLiteral("Trimmed in place, %1 chapters joined into %2")
-                                                  .arg(video.chapters.size())
-                                                  .arg(info.fileName()),
-                    saved, keepOriginal);
+                const qint64 saved = result->savedBytes.value_or(0);
+                outcome.message =
+                    trimmedText(laterChapters.isEmpty()
+                                    ? QCoreApplication::translate("TrimCommand", "Trimmed in place")
+                                    : QCoreApplication::translate(
+                                          "TrimCommand", "Trimmed in place, %1 chapters joined into %2")
+                                          .arg(video.chapters.size())
+                                          .arg(info.fileName()),
+                                saved, keepOriginal);
                 outcome.done = true;
                 summary.savedBytes += saved;
             } else {
@@ -321,7 +324,6 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     QList<FileOutcome> outcomes;
     QList<QUrl> urls;
     QList<int> rowOfUrl;
-    QList<QStringList> chaptersOfUrl;
     const QList<NamedRecording> videos = resolveNamedVideos(files);
     for (const NamedRecording& video : videos) {
         const QString& file = video.file;
@@ -329,34 +331,35 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
             outcomes.append(FileOutcome{file, {}, {}, video.error, false});
         } else if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(file))) {
             outcomes.append(FileOutcome{
-                file, {}, {}, QStringLiteral("Not an MP4, MOV or 360 video, left alone."), false});
+                file,
+                {},
+                {},
+                QCoreApplication::translate("TrimCommand", "Not an MP4, MOV or 360 video, left alone."),
+                false});
         } else if (!QFileInfo(file).isFile()) {
-            outcomes.append(
-                FileOutcome{file, {}, {}, QStringLiteral("The file %1 does not exist.").arg(file), false});
+            outcomes.append(FileOutcome{
+                file,
+                {},
+                {},
+                QCoreApplication::translate("TrimCommand", "The file %1 does not exist.").arg(file),
+                false});
         } else {
             rowOfUrl.append(int(outcomes.size()));
             urls.append(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
-            chaptersOfUrl.append(video.chapters);
             outcomes.append(FileOutcome{file, {}, {}, {}, false});
         }
     }
     QObject::connect(&model, &VideoTrimmingModel::changed, &model, [&] {
         if (model.isAnalyzing())
-            reporter.progress(
-                QStringLiteral("Analysing %1/%2").arg(model.analyzedCount()).arg(model.items().size()));
+            reporter.progress(QCoreApplication::translate("TrimCommand", "Analysing %1/%2")
+                                  .arg(model.analyzedCount())
+                                  .arg(model.items().size()));
         else if (model.isTrimming())
-            reporter.progress(QStringLiteral("Trimming %1/%2")
+            reporter.progress(QCoreApplication::translate("TrimCommand", "Trimming %1/%2")
                                   .arg(model.trimCompletedCount() + 1)
                                   .arg(model.trimTotalCount()));
     });
     awaitFuture(model.addVideos(urls));
-    QList<qint64> sizesBefore;
-    for (const QStringList& chapters : std::as_const(chaptersOfUrl)) {
-        qint64 size = 0;
-        for (const QString& chapter : chapters)
-            size += fileSize(chapter);
-        sizesBefore.append(size);
-    }
 
     const QList<VideoTrimItem*> items = model.items();
     // The trimming run's outcomes name the files by path; the items are gone once it is done.
@@ -374,15 +377,17 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
             outcome.message = reason;
         } else if (item->canTrim() && item->needsReview() && !trustSuggestions) {
             outcome.message =
-                QStringLiteral("Skipped: check before trimming (%1).").arg(item->reviewReason());
+                QCoreApplication::translate("TrimCommand", "Skipped: check before trimming (%1).")
+                    .arg(item->reviewReason());
             ++reviewSkipped;
         } else if (item->canTrim()) {
             outcome.message = dryRun ? dryRunMessage(item->estimatedSavings(), item->removedPercent())
-                                     : QStringLiteral("Not trimmed");
+                                     : QCoreApplication::translate("TrimCommand", "Not trimmed");
             outcome.done = dryRun;
             dryRunSavings += item->estimatedSavings();
         } else if (item->savesTooLittle()) {
-            outcome.message = QStringLiteral("The suggestion removes less than 15 seconds, left alone.");
+            outcome.message = QCoreApplication::translate(
+                "TrimCommand", "The suggestion removes less than 15 seconds, left alone.");
         } else {
             outcome.message = item->analysisError().value_or(item->analysisSummary());
         }
@@ -391,10 +396,6 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     VideoTrimCompletionSummary trimmed;
     if (!dryRun && !gInterrupted.isCancelled())
         trimmed = awaitFuture(model.startTrimming(trustSuggestions));
-    // Counted here: what the files lost on the disk, not the model's estimate.
-    QHash<int, qint64> savedOfRow;
-    for (int k = 0; k < rowOfUrl.size(); ++k)
-        savedOfRow.insert(rowOfUrl[k], std::max<qint64>(0, sizesBefore[k] - fileSize(urls[k].toLocalFile())));
     qint64 savedBytes = 0;
     qint64 inTrash = 0;
     for (const VideoTrimFileOutcome& file : std::as_const(trimmed.files)) {
@@ -405,11 +406,12 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
         FileOutcome& outcome = outcomes[row];
         switch (file.kind) {
         case VideoTrimFileOutcome::Kind::Trimmed:
-            outcome.message =
-                trimmedText(QStringLiteral("Trimmed in place"), savedOfRow.value(row), file.originalInTrash);
+            // What the file lost on the disk, as the trim flow measured it.
+            outcome.message = trimmedText(QCoreApplication::translate("TrimCommand", "Trimmed in place"),
+                                          file.savedBytes, file.originalInTrash);
             outcome.done = true;
-            savedBytes += savedOfRow.value(row);
-            inTrash += file.originalInTrash ? savedOfRow.value(row) : 0;
+            savedBytes += file.savedBytes;
+            inTrash += file.originalInTrash ? file.savedBytes : 0;
             break;
         case VideoTrimFileOutcome::Kind::Failed:
         case VideoTrimFileOutcome::Kind::Cancelled:
@@ -427,7 +429,7 @@ int trimSuggested(Invocation& invocation, const QStringList& files, bool dryRun,
     }
     if (dryRun) {
         QTextStream& stream = invocation.json ? invocation.err : invocation.out;
-        stream << QStringLiteral("Would trim %1 of %2 videos, saving about %3.\n")
+        stream << QCoreApplication::translate("TrimCommand", "Would trim %1 of %2 videos, saving about %3.\n")
                       .arg(done)
                       .arg(videos.size())
                       .arg(QLocale::c().formattedDataSize(dryRunSavings, 1, QLocale::DataSizeSIFormat));
@@ -473,19 +475,24 @@ int runTrim(Invocation& invocation) {
             else if (i + 1 < invocation.arguments.size())
                 text = invocation.arguments[++i];
             else
-                return usageError(invocation, QStringLiteral("trim: --range needs START-END, e.g. 40-150"));
+                return usageError(
+                    invocation,
+                    QCoreApplication::translate("TrimCommand", "trim: --range needs START-END, e.g. 40-150"));
             Range parsed;
             if (const auto error = parseRange(text, &parsed))
                 return usageError(invocation, QStringLiteral("trim: ") + *error);
             range = parsed;
         } else if (argument.startsWith(QLatin1String("--"))) {
-            return usageError(invocation, QStringLiteral("trim: unknown option '%1'").arg(argument));
+            return usageError(
+                invocation,
+                QCoreApplication::translate("TrimCommand", "trim: unknown option '%1'").arg(argument));
         } else {
             files.append(argument);
         }
     }
     if (files.isEmpty())
-        return usageError(invocation, QStringLiteral("trim: no video files given"));
+        return usageError(invocation,
+                          QCoreApplication::translate("TrimCommand", "trim: no video files given"));
 
     // Unreadable input is reported in our own words.
     av_log_set_level(AV_LOG_QUIET);

@@ -46,6 +46,130 @@
         <source>%1; %2 will be freed when the Trash is emptied</source>
         <translation>%1; %2 werden frei, sobald der Papierkorb geleert wird</translation>
     </message>
+    <message>
+        <source>--range takes START-END, e.g. 40-150 or 00:40-02:30</source>
+        <translation>--range erwartet START-ENDE, z. B. 40-150 oder 00:40-02:30</translation>
+    </message>
+    <message>
+        <source>--range &apos;%1&apos; is missing its %2; give both, e.g. 40-150 or 00:40-02:30</source>
+        <translation>--range &apos;%1&apos; fehlt der %2; gib beide an, z. B. 40-150 oder 00:40-02:30</translation>
+    </message>
+    <message>
+        <source>start</source>
+        <translation>Anfang</translation>
+    </message>
+    <message>
+        <source>end</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>--range &apos;%1&apos; is not START-END in seconds or minutes:seconds</source>
+        <translation>--range &apos;%1&apos; ist nicht START-ENDE in Sekunden oder Minuten:Sekunden</translation>
+    </message>
+    <message>
+        <source>--range &apos;%1&apos; ends before it starts</source>
+        <translation>--range &apos;%1&apos; endet, bevor es beginnt</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 Bytes)</translation>
+    </message>
+    <message>
+        <source>%1 %2 skipped: the suggested range may leave out part of the jump. Look with `velarix-cli analyze`, then trim with --range, or pass --trust-suggestions.
+</source>
+        <translation>%1 %2 übersprungen: Der vorgeschlagene Bereich könnte einen Teil des Sprungs auslassen. Sieh ihn dir mit `velarix-cli analyze` an und kürze dann mit --range, oder gib --trust-suggestions an.
+</translation>
+    </message>
+    <message>
+        <source>file was</source>
+        <translation>Datei wurde</translation>
+    </message>
+    <message>
+        <source>files were</source>
+        <translation>Dateien wurden</translation>
+    </message>
+    <message>
+        <source>%1 has no video, only sound or data, so there is nothing to trim.</source>
+        <translation>%1 hat kein Video, nur Ton oder Daten, daher gibt es nichts zu kürzen.</translation>
+    </message>
+    <message>
+        <source>%1 is still being written by another program, so it was left as it is. Trim it once that program is done with it.</source>
+        <translation>%1 wird noch von einem anderen Programm geschrieben und wurde daher nicht verändert. Kürze es, sobald dieses Programm damit fertig ist.</translation>
+    </message>
+    <message>
+        <source>Would trim: removes %1 %, saves about %2</source>
+        <translation>Würde gekürzt: entfernt %1 %, spart etwa %2</translation>
+    </message>
+    <message>
+        <source>Not an MP4, MOV or 360 video, left alone.</source>
+        <translation>Kein MP4-, MOV- oder 360-Video, nicht verändert.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Not a readable video.</source>
+        <translation>Kein lesbares Video.</translation>
+    </message>
+    <message>
+        <source>The range ends after the clip, which is %1 long.</source>
+        <translation>Der Bereich endet nach dem Clip, der %1 lang ist.</translation>
+    </message>
+    <message>
+        <source>Trimming %1</source>
+        <translation>%1 wird gekürzt</translation>
+    </message>
+    <message>
+        <source>Trimming %1 %2 %</source>
+        <translation>%1 wird gekürzt, %2 %</translation>
+    </message>
+    <message>
+        <source>Trimmed in place</source>
+        <translation>An Ort und Stelle gekürzt</translation>
+    </message>
+    <message>
+        <source>Trimmed in place, %1 chapters joined into %2</source>
+        <translation>An Ort und Stelle gekürzt, %1 Kapitel zu %2 zusammengefügt</translation>
+    </message>
+    <message>
+        <source>Analysing %1/%2</source>
+        <translation>Analysiere %1/%2</translation>
+    </message>
+    <message>
+        <source>Trimming %1/%2</source>
+        <translation>%1/%2 wird gekürzt</translation>
+    </message>
+    <message>
+        <source>Skipped: check before trimming (%1).</source>
+        <translation>Übersprungen: vor dem Kürzen prüfen (%1).</translation>
+    </message>
+    <message>
+        <source>Not trimmed</source>
+        <translation>Nicht gekürzt</translation>
+    </message>
+    <message>
+        <source>The suggestion removes less than 15 seconds, left alone.</source>
+        <translation>Der Vorschlag entfernt weniger als 15 Sekunden, nicht verändert.</translation>
+    </message>
+    <message>
+        <source>Would trim %1 of %2 videos, saving about %3.
+</source>
+        <translation>Würde %1 von %2 Videos kürzen und etwa %3 sparen.
+</translation>
+    </message>
+    <message>
+        <source>trim: --range needs START-END, e.g. 40-150</source>
+        <translation>trim: --range erwartet START-ENDE, z. B. 40-150</translation>
+    </message>
+    <message>
+        <source>trim: unknown option &apos;%1&apos;</source>
+        <translation>trim: unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>trim: no video files given</source>
+        <translation>trim: keine Videodateien angegeben</translation>
+    </message>
 </context>
 <context>
     <name>velarix-cli</name>
@@ -451,6 +575,14 @@
             <numerusform>das andere wurde nicht kopiert.</numerusform>
             <numerusform>die anderen %n wurden nicht kopiert.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The destination folder %1 does not exist. Connect its drive or choose another folder.</source>
+        <translation>Der Zielordner %1 existiert nicht. Schließe sein Laufwerk an oder wähle einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created: %2</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1105,6 +1237,70 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source>Loading video details… %1 of %2</source>
         <translation>Videodetails werden geladen… %1 von %2</translation>
+    </message>
+    <message>
+        <source>Velarix could not read the identity of the card %1 (%2). Its import history is kept under the card&apos;s name and size instead, so videos imported before may not be marked as imported.</source>
+        <translation>Velarix konnte die Identität der Karte %1 nicht lesen (%2). Ihr Importverlauf wird stattdessen unter dem Namen und der Größe der Karte geführt, daher sind früher importierte Videos eventuell nicht als importiert markiert.</translation>
+    </message>
+    <message>
+        <source>There is no card whose history could be cleared.</source>
+        <translation>Es gibt keine Karte, deren Verlauf gelöscht werden könnte.</translation>
+    </message>
+    <message>
+        <source>The import history could not be cleared. %1</source>
+        <translation>Der Importverlauf konnte nicht gelöscht werden. %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a placeholder. Use %2, or remove the braces.</source>
+        <translation>%1 ist kein Platzhalter. Verwende %2 oder entferne die geschweiften Klammern.</translation>
+    </message>
+    <message>
+        <source>The filename pattern is empty. Enter a pattern such as %1 to import.</source>
+        <translation>Das Dateinamensmuster ist leer. Gib ein Muster wie %1 ein, um zu importieren.</translation>
+    </message>
+    <message>
+        <source>An import is already running.</source>
+        <translation>Es läuft bereits ein Import.</translation>
+    </message>
+    <message>
+        <source>The destination %1 is not a folder. Choose another folder.</source>
+        <translation>Das Ziel %1 ist kein Ordner. Wähle einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>The destination folder %1 does not exist. Connect its drive or choose another folder.</source>
+        <translation>Der Zielordner %1 existiert nicht. Schließe sein Laufwerk an oder wähle einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>Velarix cannot write to the destination folder %1 (%2). Choose another folder to import into.</source>
+        <translation>Velarix kann nicht in den Zielordner %1 schreiben (%2). Wähle einen anderen Ordner für den Import.</translation>
+    </message>
+    <message>
+        <source>Not enough free space in %1: %2 needed, %3 available.</source>
+        <translation>Nicht genug freier Speicher in %1: %2 benötigt, %3 verfügbar.</translation>
+    </message>
+    <message>
+        <source>The card&apos;s identity could not be read, so the import history could not record the copies: %1</source>
+        <translation>Die Identität der Karte konnte nicht gelesen werden, daher konnte der Importverlauf die Kopien nicht erfassen: %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 videos could not be imported: %3</source>
+        <translation>%1 von %2 Videos konnten nicht importiert werden: %3</translation>
+    </message>
+    <message>
+        <source>%1 copied videos are in place, but Velarix could not record them as imported. %2</source>
+        <translation>%1 kopierte Videos sind vorhanden, aber Velarix konnte sie nicht als importiert erfassen. %2</translation>
+    </message>
+    <message>
+        <source>The import was cancelled. </source>
+        <translation>Der Import wurde abgebrochen. </translation>
+    </message>
+    <message>
+        <source>%1 could not be copied to %2: %3</source>
+        <translation>%1 konnte nicht nach %2 kopiert werden: %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 videos could not be imported. </source>
+        <translation>%1 von %2 Videos konnten nicht importiert werden. </translation>
     </message>
 </context>
 <context>

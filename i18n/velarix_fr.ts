@@ -46,6 +46,130 @@
         <source>%1; %2 will be freed when the Trash is emptied</source>
         <translation>%1 ; %2 seront libérés une fois la corbeille vidée</translation>
     </message>
+    <message>
+        <source>--range takes START-END, e.g. 40-150 or 00:40-02:30</source>
+        <translation>--range attend DÉBUT-FIN, p. ex. 40-150 ou 00:40-02:30</translation>
+    </message>
+    <message>
+        <source>--range &apos;%1&apos; is missing its %2; give both, e.g. 40-150 or 00:40-02:30</source>
+        <translation>--range &apos;%1&apos; n’a pas de %2 ; donnez les deux, p. ex. 40-150 ou 00:40-02:30</translation>
+    </message>
+    <message>
+        <source>start</source>
+        <translation>début</translation>
+    </message>
+    <message>
+        <source>end</source>
+        <translation>fin</translation>
+    </message>
+    <message>
+        <source>--range &apos;%1&apos; is not START-END in seconds or minutes:seconds</source>
+        <translation>--range &apos;%1&apos; n’est pas DÉBUT-FIN en secondes ou minutes:secondes</translation>
+    </message>
+    <message>
+        <source>--range &apos;%1&apos; ends before it starts</source>
+        <translation>--range &apos;%1&apos; se termine avant de commencer</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 octets)</translation>
+    </message>
+    <message>
+        <source>%1 %2 skipped: the suggested range may leave out part of the jump. Look with `velarix-cli analyze`, then trim with --range, or pass --trust-suggestions.
+</source>
+        <translation>%1 %2 ignoré(s) : la plage suggérée pourrait omettre une partie du saut. Examinez-la avec `velarix-cli analyze`, puis coupez avec --range, ou passez --trust-suggestions.
+</translation>
+    </message>
+    <message>
+        <source>file was</source>
+        <translation>fichier a été</translation>
+    </message>
+    <message>
+        <source>files were</source>
+        <translation>fichiers ont été</translation>
+    </message>
+    <message>
+        <source>%1 has no video, only sound or data, so there is nothing to trim.</source>
+        <translation>%1 ne contient pas de vidéo, seulement du son ou des données : il n’y a rien à couper.</translation>
+    </message>
+    <message>
+        <source>%1 is still being written by another program, so it was left as it is. Trim it once that program is done with it.</source>
+        <translation>%1 est encore en cours d’écriture par un autre programme, il a donc été laissé tel quel. Coupez-le une fois que ce programme en a fini avec lui.</translation>
+    </message>
+    <message>
+        <source>Would trim: removes %1 %, saves about %2</source>
+        <translation>Serait coupé : retire %1 %, économise environ %2</translation>
+    </message>
+    <message>
+        <source>Not an MP4, MOV or 360 video, left alone.</source>
+        <translation>Pas une vidéo MP4, MOV ou 360, laissée telle quelle.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Le fichier %1 n’existe pas.</translation>
+    </message>
+    <message>
+        <source>Not a readable video.</source>
+        <translation>Pas une vidéo lisible.</translation>
+    </message>
+    <message>
+        <source>The range ends after the clip, which is %1 long.</source>
+        <translation>La plage se termine après le clip, qui dure %1.</translation>
+    </message>
+    <message>
+        <source>Trimming %1</source>
+        <translation>Coupe de %1</translation>
+    </message>
+    <message>
+        <source>Trimming %1 %2 %</source>
+        <translation>Coupe de %1 %2 %</translation>
+    </message>
+    <message>
+        <source>Trimmed in place</source>
+        <translation>Coupée sur place</translation>
+    </message>
+    <message>
+        <source>Trimmed in place, %1 chapters joined into %2</source>
+        <translation>Coupée sur place, %1 chapitres réunis dans %2</translation>
+    </message>
+    <message>
+        <source>Analysing %1/%2</source>
+        <translation>Analyse %1/%2</translation>
+    </message>
+    <message>
+        <source>Trimming %1/%2</source>
+        <translation>Coupe %1/%2</translation>
+    </message>
+    <message>
+        <source>Skipped: check before trimming (%1).</source>
+        <translation>Ignoré : à vérifier avant de couper (%1).</translation>
+    </message>
+    <message>
+        <source>Not trimmed</source>
+        <translation>Non coupée</translation>
+    </message>
+    <message>
+        <source>The suggestion removes less than 15 seconds, left alone.</source>
+        <translation>La suggestion retire moins de 15 secondes, laissée telle quelle.</translation>
+    </message>
+    <message>
+        <source>Would trim %1 of %2 videos, saving about %3.
+</source>
+        <translation>Couperait %1 vidéos sur %2, en économisant environ %3.
+</translation>
+    </message>
+    <message>
+        <source>trim: --range needs START-END, e.g. 40-150</source>
+        <translation>trim : --range attend DÉBUT-FIN, p. ex. 40-150</translation>
+    </message>
+    <message>
+        <source>trim: unknown option &apos;%1&apos;</source>
+        <translation>trim : option inconnue &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>trim: no video files given</source>
+        <translation>trim : aucun fichier vidéo indiqué</translation>
+    </message>
 </context>
 <context>
     <name>velarix-cli</name>
@@ -451,6 +575,14 @@
             <numerusform>l’autre n’a pas été copiée.</numerusform>
             <numerusform>les %n autres n’ont pas été copiées.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The destination folder %1 does not exist. Connect its drive or choose another folder.</source>
+        <translation>Le dossier de destination %1 n’existe pas. Branchez son disque ou choisissez un autre dossier.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created: %2</source>
+        <translation>Le dossier %1 n’a pas pu être créé : %2</translation>
     </message>
 </context>
 <context>
@@ -1105,6 +1237,70 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source>Loading video details… %1 of %2</source>
         <translation>Chargement des détails… %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Velarix could not read the identity of the card %1 (%2). Its import history is kept under the card&apos;s name and size instead, so videos imported before may not be marked as imported.</source>
+        <translation>Velarix n’a pas pu lire l’identité de la carte %1 (%2). Son historique d’importation est conservé sous le nom et la taille de la carte, de sorte que les vidéos importées auparavant peuvent ne pas être marquées comme importées.</translation>
+    </message>
+    <message>
+        <source>There is no card whose history could be cleared.</source>
+        <translation>Il n’y a aucune carte dont l’historique pourrait être effacé.</translation>
+    </message>
+    <message>
+        <source>The import history could not be cleared. %1</source>
+        <translation>L’historique d’importation n’a pas pu être effacé. %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a placeholder. Use %2, or remove the braces.</source>
+        <translation>%1 n’est pas un paramètre fictif. Utilisez %2, ou retirez les accolades.</translation>
+    </message>
+    <message>
+        <source>The filename pattern is empty. Enter a pattern such as %1 to import.</source>
+        <translation>Le modèle de nom de fichier est vide. Saisissez un modèle tel que %1 pour importer.</translation>
+    </message>
+    <message>
+        <source>An import is already running.</source>
+        <translation>Une importation est déjà en cours.</translation>
+    </message>
+    <message>
+        <source>The destination %1 is not a folder. Choose another folder.</source>
+        <translation>La destination %1 n’est pas un dossier. Choisissez un autre dossier.</translation>
+    </message>
+    <message>
+        <source>The destination folder %1 does not exist. Connect its drive or choose another folder.</source>
+        <translation>Le dossier de destination %1 n’existe pas. Branchez son disque ou choisissez un autre dossier.</translation>
+    </message>
+    <message>
+        <source>Velarix cannot write to the destination folder %1 (%2). Choose another folder to import into.</source>
+        <translation>Velarix ne peut pas écrire dans le dossier de destination %1 (%2). Choisissez un autre dossier où importer.</translation>
+    </message>
+    <message>
+        <source>Not enough free space in %1: %2 needed, %3 available.</source>
+        <translation>Pas assez d’espace libre dans %1 : %2 nécessaires, %3 disponibles.</translation>
+    </message>
+    <message>
+        <source>The card&apos;s identity could not be read, so the import history could not record the copies: %1</source>
+        <translation>L’identité de la carte n’a pas pu être lue, l’historique d’importation n’a donc pas pu enregistrer les copies : %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 videos could not be imported: %3</source>
+        <translation>%1 vidéos sur %2 n’ont pas pu être importées : %3</translation>
+    </message>
+    <message>
+        <source>%1 copied videos are in place, but Velarix could not record them as imported. %2</source>
+        <translation>%1 vidéos copiées sont en place, mais Velarix n’a pas pu les enregistrer comme importées. %2</translation>
+    </message>
+    <message>
+        <source>The import was cancelled. </source>
+        <translation>L’importation a été annulée. </translation>
+    </message>
+    <message>
+        <source>%1 could not be copied to %2: %3</source>
+        <translation>%1 n’a pas pu être copié vers %2 : %3</translation>
+    </message>
+    <message>
+        <source>%1 of %2 videos could not be imported. </source>
+        <translation>%1 vidéos sur %2 n’ont pas pu être importées. </translation>
     </message>
 </context>
 <context>

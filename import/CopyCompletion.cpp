@@ -4,57 +4,35 @@ namespace velarix {
 
 CopyCompletion::CopyCompletion(Done done)
     : m_done(std::move(done))
-    , m_thread(&CopyCompletion::run, this) {}
+    , m_jobs(1, 1, [this](Job& job) {
+        complete(job);
+        return Result<void>();
+    }) {}
 
 CopyCompletion::~CopyCompletion() {
     finish();
 }
 
 void CopyCompletion::push(qsizetype index, Result<PendingCopyPtr> written, CopyControl control) {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
-    m_jobs.push_back({index, std::move(written), std::move(control), std::nullopt});
-    m_changed.notify_all();
+    (void)m_jobs.push({index, std::move(written), std::move(control), std::nullopt});
 }
 
 void CopyCompletion::pushDone(qsizetype index, Result<QString> done) {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
-    m_jobs.push_back({index, Error::cancellation(), {}, std::move(done)});
-    m_changed.notify_all();
+    (void)m_jobs.push({index, Error::cancellation(), {}, std::move(done)});
 }
 
 void CopyCompletion::finish() {
-    if (!m_thread.joinable())
-        return;
-    {
-        const std::lock_guard lock(m_mutex);
-        m_closing = true;
-    }
-    m_changed.notify_all();
-    m_thread.join();
+    (void)m_jobs.waitIdle();
+    m_jobs.stop();
 }
 
-void CopyCompletion::run() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_changed.wait(lock, [this] { return !m_jobs.empty() || m_closing; });
-        if (m_jobs.empty())
-            return;
-        Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
-        m_busy = true;
-        lock.unlock();
-        if (job.done)
-            m_done(job.index, *job.done);
-        else if (job.written)
-            m_done(job.index, completeCopy(std::move(*job.written), job.control));
-        else
-            m_done(job.index, Result<QString>(job.written.error()));
-        lock.lock();
-        m_busy = false;
-        m_changed.notify_all(); // the writer may hand over the next one now
-    }
+void CopyCompletion::complete(Job& job) const {
+    if (job.done)
+        m_done(job.index, *job.done);
+    else if (job.written)
+        m_done(job.index, completeCopy(std::move(*job.written), job.control));
+    else
+        m_done(job.index, Result<QString>(job.written.error()));
 }
 
 } // namespace velarix

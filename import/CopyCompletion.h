@@ -1,12 +1,9 @@
 #pragma once
 
 #include "import/FileCopy.h"
+#include "platform/WorkerQueue.h"
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <optional>
-#include <thread>
 
 namespace velarix {
 
@@ -38,15 +35,11 @@ private:
         CopyControl control;
         std::optional<Result<QString>> done; // complete already: only reported
     };
-    void run();
+    void complete(Job& job) const;
 
     Done m_done;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<Job> m_jobs;
-    bool m_busy = false;
-    bool m_closing = false;
-    std::thread m_thread;
+    // One at a time: a push waits until the one before is done.
+    WorkerQueue<Job> m_jobs;
 };
 
 } // namespace velarix

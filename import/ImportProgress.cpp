@@ -1,5 +1,7 @@
 #include "import/ImportProgress.h"
 
+#include "platform/SetField.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -99,10 +101,7 @@ QString ImportProgress::statusText() const {
 }
 
 void ImportProgress::setCompletedUnitCount(qint64 completed) {
-    if (m_completed == completed)
-        return;
-    m_completed = completed;
-    Q_EMIT changed();
+    setField(this, m_completed, completed, &ImportProgress::changed);
 }
 
 void ImportProgress::setCopying(const QString& fileName, qint64 bytesCopied) {

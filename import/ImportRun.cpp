@@ -1,14 +1,10 @@
-#include "history/HistoryStore.h"
+#include "import/ImportRun.h"
+
 #include "import/CardIdentity.h"
-#include "import/CardImportLock.h"
 #include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
-#include "import/ImportRecorder.h"
-#include "import/RecordingFiles.h"
+#include "import/ImportTemporary.h"
 #include "import/RecordingImport.h"
-#include "import/VelarixModel.h"
-#include "platform/AppPaths.h"
-#include "platform/Background.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/Volumes.h"
@@ -16,45 +12,19 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
-#include <QPointer>
 #include <QScopeGuard>
-#include <QSemaphore>
-#include <QSet>
+#include <QUrl>
 
 #include <cerrno>
-#include <cstring>
 
 namespace velarix {
 
-namespace {
-
-struct RunItem {
-    QString source;
-    QString fileName; // relative to the output root
-    qint64 size = 0;
-    QStringList chapters; // more than one: a recording's chapters, joined into one file
-};
-
-struct RunOutcome {
-    ImportReport report;
-    // Where each failed copy was going, by source.
-    QHash<QString, QString> destinations;
-    // A folder of the destination could not be made for lack of permission or a read-only disk.
-    bool destinationUnwritable = false;
-    QStringList folders;
-    std::optional<QString> cardUUID;
-    std::optional<Error> cardUUIDError;
-};
-
-// statvfs needs something that exists: the output root may still have to be created.
 QString existingAncestor(QString path) {
     while (!QFileInfo::exists(path) && path != QDir::rootPath())
         path = QFileInfo(path).absolutePath();
     return path;
 }
 
-// Like mkdir -p, but keeps the system's reason for a failure.
 Result<void> makeFolders(const QString& path) {
     if (QFileInfo(path).isDir())
         return {};
@@ -68,149 +38,161 @@ Result<void> makeFolders(const QString& path) {
     return {};
 }
 
-QString byteCount(qint64 bytes) {
-    return QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
-}
+namespace {
 
 void logCopyFailure(const QString& source, const QString& destination, const QString& reason) {
     qCCritical(lcApp, "failed to copy %s to %s: %s", qUtf8Printable(QUrl::fromLocalFile(source).toString()),
                qUtf8Printable(QUrl::fromLocalFile(destination).toString()), qUtf8Printable(reason));
 }
 
-// Each file is written on this thread while the one before is made durable, verified and named on
-// the completion thread. `verified` is called there for each copy that reached its final name, so
-// that it is recorded at once: a run that is killed later must not leave verified copies unrecorded
-// (a re-run would duplicate them).
-RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<ImportProgress> progress,
-                   const std::shared_ptr<const CancelToken>& cancelToken, const ImportOptions& options,
-                   const std::optional<QString>& cardPath, const QString& cardName,
-                   const std::shared_ptr<VolumeProvider>& volumes,
-                   const std::function<void(const QString& cardUUID, const QString& source)>& verified) {
-    RunOutcome outcome;
-    if (cardPath) {
-        // A card whose UUID cannot be read is keyed by the name its first record writes into the
-        // manifest: the key its next load reads.
-        auto uuid = cardHistoryKey(*cardPath, *volumes, cardName);
-        if (uuid)
-            outcome.cardUUID = *uuid;
-        else
-            outcome.cardUUIDError = uuid.error();
-    }
-    // Held by this run: the progress that cancels it may be gone before the run has ended.
-    const CancelToken* const cancel = cancelToken.get();
-    const auto isCancelled = [cancel] {
-        return cancel->isCancelled();
-    };
-    const auto post = [progress](auto&& step) {
-        QMetaObject::invokeMethod(progress, std::forward<decltype(step)>(step), Qt::QueuedConnection);
-    };
-    const QString cleanRoot = QDir::cleanPath(root);
-    QList<QString> destinations;
-    for (const RunItem& item : items)
-        destinations.append(QDir::cleanPath(cleanRoot + u'/' + item.fileName));
+} // namespace
 
-    CopyCompletion completion([&](qsizetype index, const Result<QString>& result) {
-        const RunItem& item = items[index];
-        // Counted once it is recorded, or known to have failed.
-        auto counted = qScopeGuard([&] {
-            post([progress, done = index + 1, verify = options.verify, size = item.size] {
-                if (verify)
-                    progress->endVerifying(size);
-                progress->setCompletedUnitCount(done);
-            });
-        });
-        if (!result) {
-            logCopyFailure(item.source, destinations[index], result.error().message);
-            outcome.report.failed.append({item.source, result.error().message});
-            outcome.destinations.insert(item.source, destinations[index]);
-            if (result.isCancelled())
-                outcome.report.cancelled = true;
-            return;
-        }
-        outcome.report.imported.append({item.source, *result});
-        if (outcome.cardUUID) {
-            for (const QString& source : item.chapters.size() > 1 ? item.chapters : QStringList{item.source})
-                verified(*outcome.cardUUID, source);
-        }
-    });
-
-    QSet<QString> folders;
-    for (qsizetype index = 0; index < items.size(); ++index) {
-        const RunItem& item = items[index];
-        if (isCancelled()) { // every file left is reported as not imported
-            post([progress, size = item.size] { progress->endCopying(size); });
-            completion.push(index, Error::cancellation(), {});
-            continue;
-        }
-        const QString& destination = destinations[index];
-        const QString folder = QFileInfo(destination).absolutePath();
-        if (!QFileInfo(cleanRoot).isDir()) {
-            // Never made, not even for the pattern's subfolders: a drive unplugged during the run
-            // leaves its mount point, or nothing, and the copies would fill the system disk.
-            post([progress, size = item.size] { progress->endCopying(size); });
-            completion.push(
-                index,
-                Error::make(QStringLiteral("Import"), ENOENT,
-                            QStringLiteral("The destination folder %1 does not exist. Connect its "
-                                           "drive or choose another folder.")
-                                .arg(QDir::toNativeSeparators(cleanRoot))),
-                {});
-            continue;
-        }
-        if (folder != cleanRoot) {
-            if (auto made = makeFolders(folder); !made) {
-                const int code = made.error().code;
-                outcome.destinationUnwritable =
-                    outcome.destinationUnwritable || code == EACCES || code == EPERM || code == EROFS;
-                post([progress, size = item.size] { progress->endCopying(size); });
-                completion.push(index,
-                                Error::make(QStringLiteral("Import"), made.error().code,
-                                            QStringLiteral("The folder %1 could not be created: %2")
-                                                .arg(folder, made.error().message)),
-                                {});
-                continue;
-            }
-        }
-        if (!folders.contains(folder)) {
-            folders.insert(folder);
-            outcome.folders.append(folder);
-            removeStaleTemporaries(folder);
-        }
-
-        CopyControl control;
-        control.cancel = cancel;
-        control.verify = options.verify;
-        const QString name = QFileInfo(item.source).fileName();
-        control.progress = [post, progress, name](qint64 copied, qint64) {
-            post([progress, name, copied] { progress->setCopying(name, copied); });
-        };
-        control.verifyProgress = [post, progress, name](qint64 checked, qint64) {
-            post([progress, name, checked] { progress->setVerifying(name, checked); });
-        };
-        if (options.afterChunk)
-            control.afterChunk = [&options, source = item.source](qint64 copied) {
-                options.afterChunk(source, copied);
-            };
-
-        if (item.chapters.size() > 1) {
-            // A join reads, writes and verifies on its own; its result takes its turn for recording.
-            auto joined = importRecording(item.chapters, destination, control);
-            post([progress, size = item.size] { progress->endCopying(size); });
-            completion.pushDone(index, std::move(joined));
-            continue;
-        }
-        auto written = writeCopy(item.source, destination, control);
-        post([progress, size = item.size] { progress->endCopying(size); });
-        completion.push(index, std::move(written), std::move(control));
-    }
-    completion.finish();
-    if (isCancelled())
-        outcome.report.cancelled = true;
-    return outcome;
+ImportRun::ImportRun(QList<Item> items, const QString& root, QPointer<ImportProgress> progress,
+                     std::shared_ptr<const CancelToken> cancel, ImportOptions options, Card card,
+                     Verified verified)
+    : m_items(std::move(items))
+    , m_root(QDir::cleanPath(root))
+    , m_progress(std::move(progress))
+    , m_cancel(std::move(cancel))
+    , m_options(std::move(options))
+    , m_card(std::move(card))
+    , m_verified(std::move(verified)) {
+    for (const Item& item : m_items)
+        m_destinations.append(QDir::cleanPath(m_root + u'/' + item.fileName));
 }
 
-// What a cancelled run leaves: the verified copies stay (and count as imported), the rest was not made.
-QString cancelledText(const ImportReport& report, qsizetype itemCount, const QString& root) {
+template <class Step> void ImportRun::post(Step&& step) const {
+    QMetaObject::invokeMethod(m_progress, std::forward<Step>(step), Qt::QueuedConnection);
+}
+
+void ImportRun::postCopied(const Item& item) const {
+    post([progress = m_progress, size = item.size] { progress->endCopying(size); });
+}
+
+ImportRun::Outcome ImportRun::run() {
+    identifyCard();
+    CopyCompletion completion(
+        [this](qsizetype index, const Result<QString>& result) { record(index, result); });
+    for (qsizetype index = 0; index < m_items.size(); ++index)
+        copy(index, completion);
+    completion.finish();
+    if (m_cancel->isCancelled())
+        m_outcome.report.cancelled = true;
+    return m_outcome;
+}
+
+void ImportRun::identifyCard() {
+    if (!m_card.path)
+        return;
+    // A card whose UUID cannot be read is keyed by the name its first record writes into the
+    // manifest: the key its next load reads.
+    auto uuid = cardHistoryKey(*m_card.path, *m_card.volumes, m_card.name);
+    if (uuid)
+        m_outcome.cardUUID = *uuid;
+    else
+        m_outcome.cardUUIDError = uuid.error();
+}
+
+Result<QString> ImportRun::makeFolderOf(qsizetype index) {
+    const QString folder = QFileInfo(m_destinations[index]).absolutePath();
+    if (!QFileInfo(m_root).isDir()) {
+        // Never made, not even for the pattern's subfolders: a drive unplugged during the run
+        // leaves its mount point, or nothing, and the copies would fill the system disk.
+        return Error::make(QStringLiteral("Import"), ENOENT,
+                           QCoreApplication::translate(
+                               "velarix::ImportRun", "The destination folder %1 does not exist. Connect its "
+                                                     "drive or choose another folder.")
+                               .arg(QDir::toNativeSeparators(m_root)));
+    }
+    if (folder != m_root) {
+        if (auto made = makeFolders(folder); !made) {
+            const int code = made.error().code;
+            m_outcome.destinationUnwritable =
+                m_outcome.destinationUnwritable || code == EACCES || code == EPERM || code == EROFS;
+            return Error::make(
+                QStringLiteral("Import"), made.error().code,
+                QCoreApplication::translate("velarix::ImportRun", "The folder %1 could not be created: %2")
+                    .arg(folder, made.error().message));
+        }
+    }
+    if (!m_folders.contains(folder)) {
+        m_folders.insert(folder);
+        m_outcome.folders.append(folder);
+        removeStaleTemporaries(folder);
+    }
+    return folder;
+}
+
+CopyControl ImportRun::controlFor(const Item& item) const {
+    CopyControl control;
+    control.cancel = m_cancel.get();
+    control.verify = m_options.verify;
+    const QString name = QFileInfo(item.source).fileName();
+    control.progress = [this, progress = m_progress, name](qint64 copied, qint64) {
+        post([progress, name, copied] { progress->setCopying(name, copied); });
+    };
+    control.verifyProgress = [this, progress = m_progress, name](qint64 checked, qint64) {
+        post([progress, name, checked] { progress->setVerifying(name, checked); });
+    };
+    if (m_options.afterChunk)
+        control.afterChunk = [this, source = item.source](qint64 copied) {
+            m_options.afterChunk(source, copied);
+        };
+    return control;
+}
+
+void ImportRun::copy(qsizetype index, CopyCompletion& completion) {
+    const Item& item = m_items[index];
+    if (m_cancel->isCancelled()) { // every file left is reported as not imported
+        postCopied(item);
+        completion.push(index, Error::cancellation(), {});
+        return;
+    }
+    if (auto folder = makeFolderOf(index); !folder) {
+        postCopied(item);
+        completion.push(index, folder.error(), {});
+        return;
+    }
+    CopyControl control = controlFor(item);
+    if (item.chapters.size() > 1) {
+        // A join reads, writes and verifies on its own; its result takes its turn for recording.
+        auto joined = importRecording(item.chapters, m_destinations[index], control);
+        postCopied(item);
+        completion.pushDone(index, std::move(joined));
+        return;
+    }
+    auto written = writeCopy(item.source, m_destinations[index], control);
+    postCopied(item);
+    completion.push(index, std::move(written), std::move(control));
+}
+
+// On the completion thread, in the order of the items.
+void ImportRun::record(qsizetype index, const Result<QString>& result) {
+    const Item& item = m_items[index];
+    // Counted once it is recorded, or known to have failed.
+    auto counted = qScopeGuard([&] {
+        post([progress = m_progress, done = index + 1, verify = m_options.verify, size = item.size] {
+            if (verify)
+                progress->endVerifying(size);
+            progress->setCompletedUnitCount(done);
+        });
+    });
+    if (!result) {
+        logCopyFailure(item.source, m_destinations[index], result.error().message);
+        m_outcome.report.failed.append({item.source, result.error().message});
+        m_outcome.destinations.insert(item.source, m_destinations[index]);
+        if (result.isCancelled())
+            m_outcome.report.cancelled = true;
+        return;
+    }
+    m_outcome.report.imported.append({item.source, *result});
+    if (m_outcome.cardUUID) {
+        for (const QString& source : item.chapters.size() > 1 ? item.chapters : QStringList{item.source})
+            m_verified(*m_outcome.cardUUID, source);
+    }
+}
+
+QString ImportRun::cancelledText(const ImportReport& report, qsizetype itemCount, const QString& root) {
     const int kept = int(report.imported.size());
     const QString folder = QDir::toNativeSeparators(root);
     if (kept == 0)
@@ -225,253 +207,6 @@ QString cancelledText(const ImportReport& report, qsizetype itemCount, const QSt
                .arg(folder) +
            QCoreApplication::translate("velarix::ImportRun", "the other %n were not copied.", nullptr,
                                        int(itemCount - kept));
-}
-
-} // namespace
-
-QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
-                                                         const ImportOptions& options) {
-    if (m_importProgress) {
-        ImportReport busy;
-        busy.notStarted = QStringLiteral("An import is already running.");
-        return QtFuture::makeReadyFuture(busy);
-    }
-    const auto refuse = [this](const QString& reason) {
-        ImportReport report;
-        report.notStarted = reason;
-        setError(ApplicationError::userError(reason));
-        return QtFuture::makeReadyFuture(report);
-    };
-    if (auto problem = importPatternProblem())
-        return refuse(*problem);
-    // Before anything is copied: a second import of the same card would copy every file again.
-    if (auto reserved = reserveCardForImport(); !reserved)
-        return refuse(reserved.error().message);
-
-    const QList<ResolvedOutputFile> plan = resolvedOutputFiles();
-    const QString root = m_outputLocation;
-
-    qint64 needed = 0;
-    QList<RunItem> items;
-    // What the history records of each source, and which row it is, by source path.
-    auto cardFiles = std::make_shared<QHash<QString, ImportedFile>>();
-    // A jump's day is the day its first clip began.
-    QHash<qint64, QDate> jumpDays;
-    for (const auto& planned : plan) {
-        if (!jumpDays.contains(planned.jump))
-            jumpDays.insert(planned.jump, planned.video->created().date());
-    }
-    QHash<QString, QString> rowIds;
-    for (const auto& planned : plan) {
-        const VideoFileRow& video = *planned.video;
-        const QStringList chapters = video.chapterPaths();
-        const QList<qint64> sizes = video.chapterSizes();
-        if (chapters.size() > 1 && m_joinChapters) {
-            items.append({video.path(), planned.fileName, qMax<qint64>(0, video.fileSize()), chapters});
-        } else {
-            for (qsizetype i = 0; i < chapters.size(); ++i)
-                items.append({chapters[i],
-                              chapterDestination(planned.fileName, chapters.first(), chapters[i]),
-                              qMax<qint64>(0, sizes.value(i)),
-                              {}});
-        }
-        needed += qMax<qint64>(0, video.fileSize());
-        // Each chapter is its own record, so that the history knows every file that was copied.
-        // The first chapter carries the recording's place in the jump log.
-        const bool dated = video.created() != VideoFileRow::distantPast();
-        for (qsizetype i = 0; i < chapters.size(); ++i) {
-            ImportedFile file{
-                CardFile{QFileInfo(chapters[i]).fileName(), video.chapterRelativePath(i), sizes.value(i)},
-                options.verify, std::nullopt};
-            if (i == 0 && dated)
-                file.jump = JumpClip{planned.jump, jumpDays.value(planned.jump), video.created(),
-                                     video.created().addMSecs(qint64(video.duration() * 1000))};
-            cardFiles->insert(chapters[i], file);
-            rowIds.insert(chapters[i], video.id());
-        }
-        // The files beside it follow the file they belong to, each copied and recorded on its own.
-        const QStringList& companions = video.companionPaths();
-        for (qsizetype i = 0; i < companions.size(); ++i) {
-            const CompanionKind kind = companionKind(companions[i]);
-            if (kind != CompanionKind::lens &&
-                (!m_copySidecars || (kind == CompanionKind::proxy && !m_copyProxies)))
-                continue;
-            const QString owner = companionOwner(chapters, companions[i]);
-            const QString ownerName = owner == chapters.first()
-                                          ? planned.fileName
-                                          : chapterDestination(planned.fileName, chapters.first(), owner);
-            const qint64 size = qMax<qint64>(0, video.companionSizes().value(i));
-            items.append({companions[i], companionDestination(ownerName, owner, companions[i]), size, {}});
-            needed += size;
-            cardFiles->insert(companions[i], ImportedFile{CardFile{QFileInfo(companions[i]).fileName(),
-                                                                   video.companionRelativePath(i), size},
-                                                          options.verify, std::nullopt});
-            rowIds.insert(companions[i], video.id());
-        }
-    }
-    // An unplugged drive leaves its mount point missing, or an empty folder of the system disk: the
-    // destination must exist, only the pattern's subfolders are made. The user's own Videos folder
-    // is the exception, made when missing.
-    if (!plan.isEmpty() && !QFileInfo(root).isDir() &&
-        (QDir::cleanPath(root) != QDir::cleanPath(AppPaths::videosDirectory()) || !makeFolders(root))) {
-        m_cardImportLock.reset();
-        const QString reason =
-            QFileInfo::exists(root)
-                ? QStringLiteral("The destination %1 is not a folder. Choose another folder.")
-                      .arg(QDir::toNativeSeparators(root))
-                : QStringLiteral("The destination folder %1 does not exist. Connect its drive or choose "
-                                 "another folder.")
-                      .arg(QDir::toNativeSeparators(root));
-        ImportReport report;
-        report.notStarted = reason;
-        setError(ApplicationError::userError(reason, ApplicationError::Recovery::changeDestination));
-        return QtFuture::makeReadyFuture(report);
-    }
-    // A destination we may not write to fails every copy: say so before starting, and offer another.
-    if (const QString existing = existingAncestor(root); !plan.isEmpty() && QFileInfo(existing).isDir()) {
-        if (auto writable = checkWritableFolder(existing); !writable) {
-            const QString reason = writable.error().message;
-            ImportReport report;
-            report.notStarted = QStringLiteral("Velarix cannot write to the destination folder %1 (%2). "
-                                               "Choose another folder to import into.")
-                                    .arg(QDir::toNativeSeparators(root), reason);
-            m_cardImportLock.reset();
-            setError(ApplicationError::userError(*report.notStarted,
-                                                 ApplicationError::Recovery::changeDestination));
-            return QtFuture::makeReadyFuture(report);
-        }
-    }
-    const std::optional<quint64> available = m_volumes->freeSpace(existingAncestor(root));
-    if (available && quint64(needed) > *available) {
-        m_cardImportLock.reset();
-        return refuse(QStringLiteral("Not enough free space in %1: %2 needed, %3 available.")
-                          .arg(root, byteCount(needed), byteCount(qint64(*available))));
-    }
-
-    const std::optional<qint64> nextJump = nextJumpNumber(plan);
-    setHistoryFile(context.filePath());
-    setImportProgress(new ImportProgress(items.size(), needed, options.verify));
-    QPointer<ImportProgress> progress(m_importProgress.data());
-
-    auto promise = std::make_shared<QPromise<ImportReport>>();
-    promise->start();
-    QFuture<ImportReport> future = promise->future();
-
-    // Only copies that completed count as imported, and only verified ones are recorded as verified: a
-    // user may format the card trusting that mark. Each is recorded as soon as it has its final name, and the
-    // copying thread waits for that before it goes on, so a process killed mid-run has recorded what it
-    // finished. Once the store has refused a record, the rest wait for one last try at the end of the run
-    // rather than each waiting out a busy store.
-    auto recorder = std::make_shared<ImportRecorder>(
-        this,
-        [this, &context](const QString& cardUUID, const QList<ImportedFile>& files, bool writeManifest) {
-            return recordImport(cardUUID, files, context, writeManifest);
-        },
-        [this] { return m_sdCardPath.has_value(); });
-    const std::shared_ptr<const CancelToken> cancel = m_importProgress->cancelToken();
-    auto verified = [recorder, cardFiles, cancel](const QString& cardUUID, const QString& source) {
-        recorder->recordVerified(cardUUID, cardFiles->value(source), cancel.get());
-    };
-    const auto copy = [=, cardPath = m_sdCardPath, cardName = m_sdCardName, volumes = m_volumes] {
-        return copyAll(items, root, progress, cancel, options, cardPath, cardName, volumes, verified);
-    };
-    // Runs once: when the copying ends, or at once from the destructor (finishImportNow).
-    auto finished = std::make_shared<bool>(false);
-    auto finishStep = [this, promise, nextJump, itemCount = items.size(), recorder, &context, rowIds, root,
-                       cardPath = m_sdCardPath, finished](const RunOutcome& outcome) {
-        if (*finished)
-            return;
-        *finished = true;
-        m_finishImportNow = nullptr;
-        setImportProgress(nullptr);
-        m_cardImportLock.reset();
-        ImportReport report = outcome.report;
-
-        recorder->finish();
-        qsizetype unrecorded = recorder->unrecordedCount();
-        if (recorder->failure()) {
-            report.historyError = recorder->failure()->message;
-        } else if (m_sdCardPath && !report.imported.isEmpty() && outcome.cardUUIDError) {
-            report.historyError =
-                QStringLiteral("The card's identity could not be read, so the import history could not "
-                               "record the copies: %1")
-                    .arg(outcome.cardUUIDError->message);
-            unrecorded = report.imported.size();
-        }
-        // A fallback key follows the name just written into the manifest: the rows are marked under it.
-        if (outcome.cardUUID && m_sdCardPath == cardPath)
-            setSdCardVolumeUUID(outcome.cardUUID);
-        if (recorder->recordedAny())
-            setImportStateRefreshID(QUuid::createUuid());
-
-        // What was copied is done: it is not imported again by pressing Import once more.
-        QSet<QString> remaining = m_selection;
-        for (const auto& file : report.imported)
-            remaining.remove(rowIds.value(file.source));
-        // A row whose video or companion failed stays selected, to be imported again.
-        for (const auto& file : report.failed)
-            if (m_selection.contains(rowIds.value(file.source)))
-                remaining.insert(rowIds.value(file.source));
-        setSelection(remaining);
-
-        const QString failures = QStringLiteral("%1 of %2 videos could not be imported: %3")
-                                     .arg(report.failed.size())
-                                     .arg(itemCount)
-                                     .arg(report.failed.isEmpty() ? QString() : report.failed.first().error);
-        if (report.historyError) {
-            QString text = QStringLiteral("%1 copied videos are in place, but Velarix could not record them "
-                                          "as imported. %2")
-                               .arg(unrecorded)
-                               .arg(*report.historyError);
-            if (report.cancelled)
-                text.prepend(QStringLiteral("The import was cancelled. "));
-            else if (!report.failed.isEmpty())
-                text.prepend(failures + QStringLiteral(". "));
-            setError(ApplicationError::userError(text));
-        } else if (report.cancelled) {
-            setError(ApplicationError::cancelled(cancelledText(report, itemCount, root)));
-        } else if (!report.failed.isEmpty()) {
-            // The first failure by name and full path: the user can look for it and act.
-            const ImportReport::Failed& first = report.failed.first();
-            QString text =
-                QStringLiteral("%1 could not be copied to %2: %3")
-                    .arg(QFileInfo(first.source).fileName(),
-                         QDir::toNativeSeparators(outcome.destinations.value(first.source)), first.error);
-            if (itemCount > 1)
-                text = QStringLiteral("%1 of %2 videos could not be imported. ")
-                           .arg(report.failed.size())
-                           .arg(itemCount) +
-                       text;
-            setError(ApplicationError::userError(text, outcome.destinationUnwritable
-                                                           ? ApplicationError::Recovery::changeDestination
-                                                           : ApplicationError::Recovery::none));
-        }
-
-        if (m_autoIncrementJumpNumber && nextJump && !report.imported.isEmpty())
-            setJumpNumber(*nextJump);
-
-        // Only a run that did everything shows its folder: after a failure the user has to read
-        // the message first, not look at a folder that seems complete.
-        const bool succeeded = !report.cancelled && report.failed.isEmpty() && !report.historyError;
-        if (succeeded && !report.imported.isEmpty() && m_openFolderAferImport && m_folderOpener)
-            m_folderOpener(outcome.folders.size() == 1 ? outcome.folders.first() : m_outputLocation);
-
-        Q_EMIT importFinished(report);
-        promise->addResult(report);
-        promise->finish();
-    };
-    auto run = runInBackground(this, copy, finishStep);
-    m_finishImportNow = [this, run, finishStep, cancel]() mutable {
-        // Stops at the next piece; every copy verified by then is recorded before the model goes.
-        if (m_importProgress)
-            m_importProgress->cancel();
-        run.waitForFinished();
-        // The records the copying thread posted come first, in their order, as the event loop would.
-        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-        if (run.resultCount() > 0)
-            finishStep(run.result());
-    };
-    return future;
 }
 
 } // namespace velarix

@@ -1,9 +1,13 @@
 #include "import/VelarixModel.h"
 
 #include "import/CardLoad.h"
+#include "import/RecordingStatus.h"
 
+#include "history/HistoryStore.h"
 #include "platform/AppPaths.h"
+#include "platform/Background.h"
 #include "platform/FolderOpener.h"
+#include "platform/SetField.h"
 #include "platform/Settings.h"
 #include "platform/Volumes.h"
 
@@ -13,17 +17,6 @@
 #include <utility>
 
 namespace velarix {
-
-namespace {
-// Stores the value; tells `notify` only when it differs from the old one.
-template <class T, class Notify> bool assign(T& field, const T& value, Notify&& notify) {
-    if (field == value)
-        return false;
-    field = value;
-    notify();
-    return true;
-}
-} // namespace
 
 VelarixModel::VelarixModel(QObject* parent)
     : VelarixModel(Settings::standard(), parent) {}
@@ -45,7 +38,7 @@ VelarixModel::VelarixModel(Settings& settings, QObject* parent)
         if (key != SettingsKey::jumpNumber)
             return;
         const qint64 stored = m_defaults->integerValue(SettingsKey::jumpNumber).value_or(1);
-        assign(m_jumpNumber, stored, [this] { Q_EMIT jumpNumberChanged(); });
+        setField(this, m_jumpNumber, stored, &VelarixModel::jumpNumberChanged);
     });
     // An import recorded files: the table's marks and the jump log are read again.
     connect(this, &VelarixModel::importStateRefreshIDChanged, this,
@@ -76,9 +69,9 @@ void VelarixModel::tellUnreadableIdentity(const QString& volume, const Error& wh
         return;
     m_toldUnreadableIdentity.insert(volume);
     setError(ApplicationError::userError(
-        QStringLiteral("Velarix could not read the identity of the card %1 (%2). Its import history is kept "
-                       "under the card's name and size instead, so videos imported before may not be marked "
-                       "as imported.")
+        tr("Velarix could not read the identity of the card %1 (%2). Its import history is kept "
+           "under the card's name and size instead, so videos imported before may not be marked "
+           "as imported.")
             .arg(QFileInfo(volume).fileName(), why.message)));
 }
 
@@ -101,23 +94,23 @@ void VelarixModel::loadSettings() {
 }
 
 void VelarixModel::setError(const ApplicationError& error) {
-    assign(m_error, error, [this] { Q_EMIT errorChanged(); });
+    setField(this, m_error, error, &VelarixModel::errorChanged);
 }
 
 void VelarixModel::setSdCardPath(const std::optional<QString>& path) {
-    assign(m_sdCardPath, path, [this] { Q_EMIT sdCardPathChanged(); });
+    setField(this, m_sdCardPath, path, &VelarixModel::sdCardPathChanged);
 }
 
 void VelarixModel::setSdCardVolumeUUID(const std::optional<QString>& uuid) {
-    assign(m_sdCardVolumeUUID, uuid, [this] { Q_EMIT sdCardVolumeUUIDChanged(); });
+    setField(this, m_sdCardVolumeUUID, uuid, &VelarixModel::sdCardVolumeUUIDChanged);
 }
 
 void VelarixModel::setSdCardSpaceAvailable(quint64 bytes) {
-    assign(m_sdCardSpaceAvailable, bytes, [this] { Q_EMIT sdCardSpaceAvailableChanged(); });
+    setField(this, m_sdCardSpaceAvailable, bytes, &VelarixModel::sdCardSpaceAvailableChanged);
 }
 
 void VelarixModel::setSdCardName(const QString& name) {
-    assign(m_sdCardName, name, [this] { Q_EMIT sdCardNameChanged(); });
+    setField(this, m_sdCardName, name, &VelarixModel::sdCardNameChanged);
 }
 
 void VelarixModel::setVideoFiles(const VideoFileList& rows) {
@@ -143,112 +136,102 @@ void VelarixModel::followRowDurations() {
 void VelarixModel::setSelection(const QSet<QString>& selection) {
     if (m_sdCardPath)
         m_cardSelections.insert(*m_sdCardPath, selection);
-    assign(m_selection, selection, [this] { Q_EMIT selectionChanged(); });
+    setField(this, m_selection, selection, &VelarixModel::selectionChanged);
 }
 
 void VelarixModel::setImportStateRefreshID(const QUuid& id) {
-    assign(m_importStateRefreshID, id, [this] { Q_EMIT importStateRefreshIDChanged(); });
+    setField(this, m_importStateRefreshID, id, &VelarixModel::importStateRefreshIDChanged);
 }
 
 void VelarixModel::setIsLoadingVideos(bool loading) {
-    assign(m_isLoadingVideos, loading, [this] {
-        Q_EMIT isLoadingVideosChanged();
-        Q_EMIT videoLoadingChanged();
-    });
+    setField(this, m_isLoadingVideos, loading, &VelarixModel::isLoadingVideosChanged,
+             &VelarixModel::videoLoadingChanged);
 }
 
 void VelarixModel::setVideoLoadingPhase(VideoLoadingPhase phase) {
-    assign(m_videoLoadingPhase, phase, [this] {
-        Q_EMIT videoLoadingPhaseChanged();
-        Q_EMIT videoLoadingChanged();
-    });
+    setField(this, m_videoLoadingPhase, phase, &VelarixModel::videoLoadingPhaseChanged,
+             &VelarixModel::videoLoadingChanged);
 }
 
 void VelarixModel::setVideoLoadingCurrent(qint64 current) {
-    assign(m_videoLoadingCurrent, current, [this] {
-        Q_EMIT videoLoadingCurrentChanged();
-        Q_EMIT videoLoadingChanged();
-    });
+    setField(this, m_videoLoadingCurrent, current, &VelarixModel::videoLoadingCurrentChanged,
+             &VelarixModel::videoLoadingChanged);
 }
 
 void VelarixModel::setVideoLoadingTotal(qint64 total) {
-    assign(m_videoLoadingTotal, total, [this] {
-        Q_EMIT videoLoadingTotalChanged();
-        Q_EMIT videoLoadingChanged();
-    });
+    setField(this, m_videoLoadingTotal, total, &VelarixModel::videoLoadingTotalChanged,
+             &VelarixModel::videoLoadingChanged);
 }
 
 void VelarixModel::setVideoFilesDiscoveredCount(qint64 count) {
-    assign(m_videoFilesDiscoveredCount, count, [this] {
-        Q_EMIT videoFilesDiscoveredCountChanged();
-        Q_EMIT videoLoadingChanged();
-    });
+    setField(this, m_videoFilesDiscoveredCount, count, &VelarixModel::videoFilesDiscoveredCountChanged,
+             &VelarixModel::videoLoadingChanged);
 }
 
 void VelarixModel::setActiveVideoLoadingToken(const QUuid& token) {
-    assign(m_activeVideoLoadingToken, token, [this] { Q_EMIT activeVideoLoadingTokenChanged(); });
+    setField(this, m_activeVideoLoadingToken, token, &VelarixModel::activeVideoLoadingTokenChanged);
 }
 
 // The settings are written on every assignment, equal or not; only the notification is skipped.
 void VelarixModel::setOutputLocation(const QString& path) {
     m_defaults->setValue(SettingsKey::outputLocation, path);
-    assign(m_outputLocation, path, [this] { Q_EMIT outputLocationChanged(); });
+    setField(this, m_outputLocation, path, &VelarixModel::outputLocationChanged);
 }
 
 void VelarixModel::setJumpNumber(qint64 number) {
     m_defaults->setValue(SettingsKey::jumpNumber, number);
-    assign(m_jumpNumber, number, [this] { Q_EMIT jumpNumberChanged(); });
+    setField(this, m_jumpNumber, number, &VelarixModel::jumpNumberChanged);
 }
 
 void VelarixModel::setAutoIncrementJumpNumber(bool on) {
     m_defaults->setValue(SettingsKey::autoIncrementJumpNumber, on);
-    assign(m_autoIncrementJumpNumber, on, [this] { Q_EMIT autoIncrementJumpNumberChanged(); });
+    setField(this, m_autoIncrementJumpNumber, on, &VelarixModel::autoIncrementJumpNumberChanged);
 }
 
 void VelarixModel::setAutogroupVideos(bool on) {
     m_defaults->setValue(SettingsKey::autogroupVideos, on);
-    assign(m_autogroupVideos, on, [this] { Q_EMIT autogroupVideosChanged(); });
+    setField(this, m_autogroupVideos, on, &VelarixModel::autogroupVideosChanged);
 }
 
 void VelarixModel::setJoinChapters(bool on) {
     m_defaults->setValue(SettingsKey::joinChapters, on);
-    assign(m_joinChapters, on, [this] { Q_EMIT joinChaptersChanged(); });
+    setField(this, m_joinChapters, on, &VelarixModel::joinChaptersChanged);
 }
 
 void VelarixModel::setCopySidecars(bool on) {
     m_defaults->setValue(SettingsKey::copySidecars, on);
-    assign(m_copySidecars, on, [this] { Q_EMIT copySidecarsChanged(); });
+    setField(this, m_copySidecars, on, &VelarixModel::copySidecarsChanged);
 }
 
 void VelarixModel::setCopyProxies(bool on) {
     m_defaults->setValue(SettingsKey::copyProxies, on);
-    assign(m_copyProxies, on, [this] { Q_EMIT copyProxiesChanged(); });
+    setField(this, m_copyProxies, on, &VelarixModel::copyProxiesChanged);
 }
 
 void VelarixModel::setImportPattern(const QString& pattern) {
     m_defaults->setValue(SettingsKey::importPattern, pattern);
-    assign(m_importPattern, pattern, [this] { Q_EMIT importPatternChanged(); });
+    setField(this, m_importPattern, pattern, &VelarixModel::importPatternChanged);
 }
 
 void VelarixModel::setOpenFolderAferImport(bool on) {
     m_defaults->setValue(SettingsKey::openFolderAferImport, on);
-    assign(m_openFolderAferImport, on, [this] { Q_EMIT openFolderAferImportChanged(); });
+    setField(this, m_openFolderAferImport, on, &VelarixModel::openFolderAferImportChanged);
 }
 
 void VelarixModel::setTrimAfterImport(bool on) {
     m_defaults->setValue(SettingsKey::trimAfterImport, on);
-    assign(m_trimAfterImport, on, [this] { Q_EMIT trimAfterImportChanged(); });
+    setField(this, m_trimAfterImport, on, &VelarixModel::trimAfterImportChanged);
 }
 
 void VelarixModel::setJumpLogTolerance(qint64 minutes) {
     minutes = std::max<qint64>(0, minutes);
     m_defaults->setValue(SettingsKey::jumpLogTolerance, minutes);
-    assign(m_jumpLogTolerance, minutes, [this] { Q_EMIT jumpLogToleranceChanged(); });
+    setField(this, m_jumpLogTolerance, minutes, &VelarixModel::jumpLogToleranceChanged);
 }
 
 void VelarixModel::setMenuBarExtra(bool on) {
     m_defaults->setValue(SettingsKey::modelMenuBarExtra, on);
-    assign(m_menuBarExtra, on, [this] { Q_EMIT menuBarExtraChanged(); });
+    setField(this, m_menuBarExtra, on, &VelarixModel::menuBarExtraChanged);
 }
 
 void VelarixModel::setImportProgress(ImportProgress* progress) {
@@ -323,6 +306,105 @@ std::optional<double> VelarixModel::videoLoadingFraction() const {
     if (m_videoLoadingPhase != VideoLoadingPhase::loadingMetadata || m_videoLoadingTotal <= 0)
         return std::nullopt;
     return double(m_videoLoadingCurrent) / double(m_videoLoadingTotal);
+}
+
+QFuture<Result<void>> VelarixModel::loadSDCard(const QString& volume, HistoryStore& context,
+                                               const DurationFilter& durationsFor) {
+    setHistoryFile(context.filePath());
+    return (new CardLoad(*this, volume, context, durationsFor))->start();
+}
+
+QFuture<Result<void>> VelarixModel::refreshSDCard(HistoryStore& context, const DurationFilter& durationsFor) {
+    auto promise = std::make_shared<QPromise<Result<void>>>();
+    promise->start();
+    QFuture<Result<void>> future = promise->future();
+    struct Found {
+        std::optional<QString> volume;
+        std::optional<Error> error;
+    };
+    const auto find = [volumes = m_volumes] {
+        Found found;
+        auto volume = findSDCardVolume(*volumes);
+        if (volume)
+            found.volume = *volume;
+        else
+            found.error = volume.error();
+        return found;
+    };
+    runInBackground(this, find, [this, promise, &context, durationsFor](const Found& found) {
+        if (found.error) {
+            promise->addResult(Result<void>(*found.error));
+            promise->finish();
+            return;
+        }
+        if (!found.volume) {
+            // A load of the card that went stops, and no longer counts as the current one.
+            for (CardLoad* load : findChildren<CardLoad*>(Qt::FindDirectChildrenOnly))
+                load->cancel();
+            setActiveVideoLoadingToken(QUuid::createUuid());
+            // The path first, so that the card's own selection is kept for its return.
+            setSdCardPath(std::nullopt);
+            setSelection({});
+            setVideoFiles({});
+            setCardHistory({});
+            setSdCardVolumeUUID(std::nullopt);
+            setSdCardSpaceAvailable(0);
+            setIsLoadingVideos(false);
+            setVideoLoadingPhase(VideoLoadingPhase::idle);
+            setVideoLoadingCurrent(0);
+            setVideoLoadingTotal(0);
+            setVideoFilesDiscoveredCount(0);
+            promise->addResult(Result<void>());
+            promise->finish();
+            return;
+        }
+        whenFinished(this, loadSDCard(*found.volume, context, durationsFor),
+                     [promise](const Result<void>& loaded) {
+                         promise->addResult(loaded);
+                         promise->finish();
+                     });
+    });
+    return future;
+}
+
+ImportState VelarixModel::importState(HistoryStore& context) const {
+    ImportState state;
+    state.refresh(context, m_sdCardVolumeUUID, importStateVideos(m_videoFiles));
+    return state;
+}
+
+QSet<QString> VelarixModel::importedSelection(HistoryStore& context) const {
+    const ImportState state = importState(context);
+    QSet<QString> imported;
+    for (const VideoFileRowPtr& row : m_videoFiles) {
+        if (m_selection.contains(row->id()) && recordingStatus(state, *row) == ImportStatus::imported)
+            imported.insert(row->id());
+    }
+    return imported;
+}
+
+qsizetype VelarixModel::selectAllNew(HistoryStore& context) {
+    const ImportState state = importState(context);
+    QSet<QString> selection;
+    qsizetype unverified = 0;
+    for (const VideoFileRowPtr& row : m_videoFiles) {
+        const ImportStatus status = recordingStatus(state, *row);
+        if (status != ImportStatus::imported && status != ImportStatus::unreadable)
+            selection.insert(row->id());
+        if (status == ImportStatus::imported && recordingVerified(state, *row) == false)
+            ++unverified;
+    }
+    setSelection(selection);
+    return unverified;
+}
+
+QList<ImportState::Video> importStateVideos(const VideoFileList& rows) {
+    QList<ImportState::Video> videos;
+    for (const auto& row : rows) {
+        for (qsizetype chapter = 0; chapter < row->chapterPaths().size(); ++chapter)
+            videos.append(stateVideo(*row, chapter));
+    }
+    return videos;
 }
 
 } // namespace velarix

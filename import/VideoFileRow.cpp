@@ -1,6 +1,7 @@
 #include "import/VideoFileRow.h"
 
 #include "import/RecordingFiles.h"
+#include "platform/SetField.h"
 
 #include <QFileInfo>
 
@@ -74,17 +75,11 @@ QString VideoFileRow::displayName() const {
 }
 
 void VideoFileRow::setDuration(double seconds) {
-    if (m_duration == seconds)
-        return;
-    m_duration = seconds;
-    Q_EMIT durationChanged();
+    setField(this, m_duration, seconds, &VideoFileRow::durationChanged);
 }
 
 void VideoFileRow::setIsLoadingDuration(bool loading) {
-    if (m_isLoadingDuration == loading)
-        return;
-    m_isLoadingDuration = loading;
-    Q_EMIT isLoadingDurationChanged();
+    setField(this, m_isLoadingDuration, loading, &VideoFileRow::isLoadingDurationChanged);
 }
 
 void VideoFileRow::addCompanionNotes(const QStringList& notes) {
@@ -100,10 +95,7 @@ void VideoFileRow::addCompanionNotes(const QStringList& notes) {
 }
 
 void VideoFileRow::setUnreadableReason(const std::optional<QString>& reason) {
-    if (m_unreadableReason == reason)
-        return;
-    m_unreadableReason = reason;
-    Q_EMIT unreadableReasonChanged();
+    setField(this, m_unreadableReason, reason, &VideoFileRow::unreadableReasonChanged);
 }
 
 } // namespace velarix

@@ -36,80 +36,64 @@ Result<void> writeAllAt(int fd, const char* data, qint64 size, qint64 offset) {
 
 } // namespace
 
+void DirectFileWriter::Unmap::operator()(char* data) const {
+    ::munmap(data, size_t(length));
+}
+
 DirectFileWriter::DirectFileWriter(int fd)
     : m_fd(fd)
-    , m_buffers(kBufferCount, kBufferSize) {
-    m_direct = setDirectIo(fd, true);
+    , m_direct(setDirectIo(fd, true))
+    , m_buffers(kBufferCount, kBufferSize)
     // Two writes in flight keep the disk's queue from running dry between them.
-    for (int i = 0; i < 2; ++i)
-        m_threads.emplace_back(&DirectFileWriter::run, this);
-}
+    , m_queue(
+          2, kQueued, [this](Buffer& buffer) { return writeBuffer(buffer); },
+          [this](Buffer& buffer) {
+              if (m_verifier)
+                  m_verifier->written(buffer.offset + buffer.length);
+          }) {}
 
 DirectFileWriter::~DirectFileWriter() {
-    std::deque<Buffer> unwritten;
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-        unwritten.swap(m_queue);
-    }
-    m_changed.notify_all();
-    for (std::thread& thread : m_threads)
-        thread.join();
-    for (const Buffer& buffer : unwritten)
-        release(buffer);
+    // Unwritten pieces are dropped, which unmaps them; the buffers go with m_buffers.
+    m_queue.stop();
     if (m_direct)
         setDirectIo(m_fd, false);
-}
-
-void DirectFileWriter::release(const Buffer& buffer) {
-    if (buffer.mapped > 0) {
-        ::munmap(buffer.data, size_t(buffer.mapped));
-        m_mappedBytes -= buffer.mapped;
-    } else {
-        m_buffers.giveBack(buffer.data);
-    }
 }
 
 Result<void> DirectFileWriter::reserve(qint64 size) {
     return reserveSpace(m_fd, size);
 }
 
-Result<void> DirectFileWriter::firstError() {
-    const std::lock_guard lock(m_mutex);
-    if (m_error)
-        return *m_error;
-    return {};
-}
-
 Result<void> DirectFileWriter::takeBuffer() {
-    std::unique_lock lock(m_mutex);
     if (!m_buffers.allocated())
         return errnoError(ENOMEM);
-    m_changed.wait(lock, [this] { return m_buffers.hasFree() || m_error; });
-    if (m_error)
-        return *m_error;
-    m_current = Buffer{m_buffers.take(), m_end, 0};
+    for (;;) {
+        // Buffers whose writes are done come back, whatever the order the two threads ended in.
+        std::erase_if(m_lent, [this](const auto& lent) {
+            if (!m_queue.isDone(lent.first))
+                return false;
+            m_buffers.giveBack(lent.second);
+            return true;
+        });
+        if (m_buffers.hasFree())
+            break;
+        if (auto written = m_queue.waitFor(m_lent.front().first); !written)
+            return written;
+    }
+    m_current = Buffer{m_buffers.take(), m_end, 0, std::unique_ptr<char, Unmap>(nullptr, Unmap{0})};
     return {};
 }
 
 Result<void> DirectFileWriter::submitCurrent() {
     if (m_verifier)
         m_verifier->expect(m_current->data, m_current->length);
-    {
-        const std::lock_guard lock(m_mutex);
-        m_queue.push_back(*m_current);
-        m_submittedEnd = m_current->offset + m_current->length;
-    }
+    char* data = m_current->data;
+    auto queued = m_queue.push(std::move(*m_current));
     m_current.reset();
-    m_changed.notify_all();
-    return firstError();
-}
-
-Result<void> DirectFileWriter::waitIdle() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return (m_queue.empty() && m_writing.empty()) || m_error; });
-    if (m_error)
-        return *m_error;
+    if (!queued) {
+        m_buffers.giveBack(data);
+        return queued.error();
+    }
+    m_lent.emplace_back(*queued, data);
     return {};
 }
 
@@ -149,27 +133,29 @@ Result<void> DirectFileWriter::append(const char* data, qint64 size) {
 Result<void> DirectFileWriter::appendFrom(int in, qint64 offset, qint64 length) {
     if (m_current || m_end % kAlignment != 0 || offset % kAlignment != 0 || length <= 0)
         return errnoError(EINVAL);
+    // In pieces the queue holds a few of, so that the mapped memory stays bounded.
+    for (qint64 done = 0; done < length; done += kMappedPiece)
+        if (auto queued = appendMapped(in, offset + done, std::min(kMappedPiece, length - done)); !queued)
+            return queued;
+    return {};
+}
+
+Result<void> DirectFileWriter::appendMapped(int in, qint64 offset, qint64 length) {
+    // Mapped only once it fits, so that no more than kMappedLimit is mapped at once.
+    if (auto room = m_queue.waitForRoom(); !room)
+        return room;
     // Whole blocks for direct I/O: the last page of a file maps as zeros past its end, and finish()
     // cuts the copy back to its size.
     const qint64 mapped = alignedUp(length);
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_mappedBytes + mapped <= kMappedLimit || m_error; });
-        if (m_error)
-            return *m_error;
-    }
     void* data = ::mmap(nullptr, size_t(mapped), PROT_READ, MAP_SHARED, in, offset);
     if (data == MAP_FAILED)
         return errnoError(errno);
-    {
-        const std::lock_guard lock(m_mutex);
-        m_mappedBytes += mapped;
-        m_queue.push_back(Buffer{static_cast<char*>(data), m_end, length, mapped});
-        m_submittedEnd = m_end + length;
-    }
+    Buffer piece{static_cast<char*>(data), m_end, length,
+                 std::unique_ptr<char, Unmap>(static_cast<char*>(data), Unmap{mapped})};
+    if (auto queued = m_queue.push(std::move(piece)); !queued)
+        return queued.error();
     m_end += length;
-    m_changed.notify_all();
-    return firstError();
+    return {};
 }
 
 Result<void> DirectFileWriter::writeAt(qint64 offset, const char* data, qint64 size) {
@@ -188,7 +174,7 @@ Result<void> DirectFileWriter::writeAt(qint64 offset, const char* data, qint64 s
         m_verifier->rewrite(offset, data, size);
     // The rest is in the file, or about to be: once every write is done, a small one through the
     // page cache changes it (direct I/O would need whole blocks).
-    if (auto idle = waitIdle(); !idle)
+    if (auto idle = m_queue.waitIdle(); !idle)
         return idle;
     const bool direct = m_direct;
     if (direct && !setDirectIo(m_fd, false))
@@ -207,14 +193,15 @@ Result<void> DirectFileWriter::finish() {
         if (auto submitted = submitCurrent(); !submitted)
             return submitted;
     }
-    if (auto idle = waitIdle(); !idle)
+    if (auto idle = m_queue.waitIdle(); !idle)
         return idle;
     if (::ftruncate(m_fd, m_end) != 0)
         return errnoError(errno);
     return {};
 }
 
-Result<void> DirectFileWriter::writeBuffer(const Buffer& buffer, qint64 length) {
+Result<void> DirectFileWriter::writeBuffer(const Buffer& buffer) {
+    const qint64 length = buffer.length;
     if (m_direct) {
         auto written = writeAllAt(m_fd, buffer.data, alignedUp(length), buffer.offset);
         if (written || written.error().code != EINVAL)
@@ -232,38 +219,6 @@ Result<void> DirectFileWriter::writeBuffer(const Buffer& buffer, qint64 length) 
         return errnoError(errno);
     dropCachedPages(m_fd, buffer.offset, length);
     return {};
-}
-
-qint64 DirectFileWriter::writtenEnd() const {
-    qint64 end = m_submittedEnd;
-    if (!m_queue.empty())
-        end = std::min(end, m_queue.front().offset);
-    for (const qint64 offset : m_writing)
-        end = std::min(end, offset);
-    return end;
-}
-
-void DirectFileWriter::run() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_changed.wait(lock, [this] { return !m_queue.empty() || m_stopping; });
-        if (m_queue.empty())
-            return;
-        const Buffer buffer = m_queue.front();
-        m_queue.pop_front();
-        m_writing.push_back(buffer.offset);
-        const bool failed = m_error.has_value();
-        lock.unlock();
-        auto written = failed ? Result<void>() : writeBuffer(buffer, buffer.length);
-        lock.lock();
-        m_writing.erase(std::find(m_writing.begin(), m_writing.end(), buffer.offset));
-        release(buffer);
-        if (!written && !m_error)
-            m_error = written.error();
-        if (m_verifier && !m_error)
-            m_verifier->written(writtenEnd());
-        m_changed.notify_all();
-    }
 }
 
 } // namespace velarix

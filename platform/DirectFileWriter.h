@@ -2,14 +2,12 @@
 
 #include "platform/AlignedBuffers.h"
 #include "platform/Result.h"
+#include "platform/WorkerQueue.h"
 
 #include <atomic>
-#include <condition_variable>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
+#include <utility>
 #include <vector>
 
 namespace velarix {
@@ -29,6 +27,10 @@ public:
     static constexpr int kBufferCount = 4;
     // Mapped pieces waiting or being written, at most: they count toward the process's memory.
     static constexpr qint64 kMappedLimit = 12 * 1024 * 1024;
+    // Buffers waiting or being written, at most: the one being filled is the last.
+    static constexpr int kQueued = kBufferCount - 1;
+    // So that the pieces in the queue stay within kMappedLimit.
+    static constexpr qint64 kMappedPiece = kMappedLimit / kQueued;
 
     // `fd` is an empty file open for writing; it stays the caller's.
     explicit DirectFileWriter(int fd);
@@ -66,40 +68,31 @@ public:
     bool buffered() const { return !m_direct; }
 
 private:
+    struct Unmap {
+        qint64 length; // mapped bytes
+        void operator()(char* data) const;
+    };
     struct Buffer {
         char* data = nullptr;
         qint64 offset = 0; // in the file
         qint64 length = 0;
-        qint64 mapped = 0; // bytes mapped from another file, 0 for a buffer of our own
+        std::unique_ptr<char, Unmap> mapping; // a piece mapped from another file, unmapped when done
     };
+    using Queue = WorkerQueue<Buffer>;
 
     Result<void> takeBuffer();
     Result<void> submitCurrent();
-    Result<void> waitIdle();
-    Result<void> writeBuffer(const Buffer& buffer, qint64 length);
-    Result<void> firstError();
-    // Hands a written or dropped buffer back: unmapped, or free for reuse. With the mutex held.
-    void release(const Buffer& buffer);
-    // Every byte before this is written. With the mutex held.
-    qint64 writtenEnd() const;
-    void run();
+    Result<void> writeBuffer(const Buffer& buffer);
+    Result<void> appendMapped(int in, qint64 offset, qint64 length);
 
     int m_fd;
     std::atomic<bool> m_direct = false;
     qint64 m_end = 0;
     std::optional<Buffer> m_current; // being filled
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    AlignedBuffers m_buffers;      // free for the next piece
-    std::deque<Buffer> m_queue;    // full, waiting for a thread
-    std::vector<qint64> m_writing; // offsets of the buffers being written
-    qint64 m_submittedEnd = 0;
     RegionVerifier* m_verifier = nullptr;
-    qint64 m_mappedBytes = 0; // mapped and not yet written: counts toward our resident memory
-    std::optional<Error> m_error;
-    bool m_stopping = false;
-    std::vector<std::thread> m_threads;
+    AlignedBuffers m_buffers;                            // free for the next piece
+    std::vector<std::pair<Queue::Ticket, char*>> m_lent; // handed to the queue, by ticket
+    Queue m_queue;                                       // last: its threads use the members above
 };
 
 } // namespace velarix

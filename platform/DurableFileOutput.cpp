@@ -36,13 +36,15 @@ Result<std::unique_ptr<DurableFileOutput>> DurableFileOutput::create(const QStri
                                           &DurableFileOutput::seek);
     if (!output->m_context)
         return fileError(path, ENOMEM);
-    output->m_writeback = std::thread(&DurableFileOutput::runWriteback, output.get());
+    output->m_writeback.emplace(1, 2, [fd = output->m_fd.get()](Writeback&) {
+        startWriteback(fd, 0, 0);
+        return Result<void>();
+    });
     return output;
 }
 
-DurableFileOutput::~DurableFileOutput() {
-    stopWriteback();
-}
+// The writeback thread ends first (m_writeback is the last member): it uses the file.
+DurableFileOutput::~DurableFileOutput() = default;
 
 int DurableFileOutput::write(void* opaque, uint8_t* data, int size) {
     auto* self = static_cast<DurableFileOutput*>(opaque);
@@ -57,42 +59,10 @@ int DurableFileOutput::write(void* opaque, uint8_t* data, int size) {
     }
     self->m_unsynced += size;
     if (self->m_unsynced >= kWritebackStep) {
-        self->requestWriteback();
+        self->m_writeback->tryPush({});
         self->m_unsynced = 0;
     }
     return size;
-}
-
-void DurableFileOutput::requestWriteback() {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_writebackWanted = true;
-    }
-    m_wake.notify_one();
-}
-
-void DurableFileOutput::stopWriteback() {
-    if (!m_writeback.joinable())
-        return;
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_wake.notify_one();
-    m_writeback.join();
-}
-
-void DurableFileOutput::runWriteback() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_wake.wait(lock, [this] { return m_writebackWanted || m_stopping; });
-        if (m_stopping)
-            return;
-        m_writebackWanted = false;
-        lock.unlock();
-        startWriteback(m_fd.get(), 0, 0);
-        lock.lock();
-    }
 }
 
 int64_t DurableFileOutput::seek(void* opaque, int64_t offset, int whence) {
@@ -107,7 +77,7 @@ int64_t DurableFileOutput::seek(void* opaque, int64_t offset, int whence) {
 
 Result<void> DurableFileOutput::finish() {
     avio_flush(m_context.get());
-    stopWriteback();
+    m_writeback->stop();
     if (m_context->error < 0)
         return trimError(m_context->error,
                          QStringLiteral("Could not write the trimmed copy %1: %2")

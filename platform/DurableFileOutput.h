@@ -3,12 +3,11 @@
 #include "platform/AvPtr.h"
 #include "platform/PosixFile.h"
 #include "platform/Result.h"
+#include "platform/WorkerQueue.h"
 
 #include <QString>
 
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <optional>
 
 namespace velarix {
 
@@ -28,20 +27,14 @@ private:
     DurableFileOutput() = default;
     static int write(void* opaque, uint8_t* data, int size);
     static int64_t seek(void* opaque, int64_t offset, int whence);
-    void requestWriteback();
-    void stopWriteback();
-    void runWriteback();
 
     QString m_path;
     UniqueFd m_fd;
     av::CustomIoPtr m_context; // writes to m_fd, so it goes first
     int64_t m_unsynced = 0;    // bytes written since writeback was last requested
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_writebackWanted = false;
-    bool m_stopping = false;
-    std::thread m_writeback;
+    // One writeback running and one more wanted, at most: requests made meanwhile are one.
+    struct Writeback {};
+    std::optional<WorkerQueue<Writeback>> m_writeback;
 };
 
 } // namespace velarix

@@ -3,18 +3,17 @@
 #include "platform/AlignedBuffers.h"
 #include "platform/FileHash.h"
 #include "platform/PosixFile.h"
+#include "platform/WorkerQueue.h"
 
 #include <QByteArray>
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -28,7 +27,13 @@ struct RegionVerifier::State {
     State(int fd, const CancelToken* cancel, std::function<void(qint64)> progress, Reads reads);
     ~State();
 
-    void run();
+    struct Check {
+        qint64 index = 0;
+        quint64 digest = 0;
+    };
+    Result<void> check(const Check& region);
+    // Hands every region that is expected in full and written to the checking thread. With m_mutex.
+    void queueReady();
     void stop();
     Result<bool> openForReading();
     // Reads [start, end) back from the disk and hands it to `consume` piece by piece; false when the
@@ -54,15 +59,16 @@ struct RegionVerifier::State {
     bool m_untracked = false;
 
     std::mutex m_mutex;
-    std::condition_variable m_changed;
     std::vector<quint64> m_digests; // of every region expected in full, in order
     qint64 m_writtenEnd = 0;
-    qint64 m_checkedRegions = 0; // checked by the thread
+    qint64 m_queuedRegions = 0; // handed to the checking thread
     qint64 m_checkedBytes = 0;
+
+    // The checking thread's; read once it has ended.
+    qint64 m_checkedRegions = 0;
     bool m_differs = false;
-    std::optional<Error> m_error;
-    bool m_stopping = false;
-    std::thread m_thread;
+    // Started by the first full region: smaller files are read back at the end only.
+    std::optional<WorkerQueue<Check>> m_checks;
 };
 
 RegionVerifier::State::State(int fd, const CancelToken* cancel, std::function<void(qint64)> progress,
@@ -79,13 +85,8 @@ RegionVerifier::State::~State() {
 }
 
 void RegionVerifier::State::stop() {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_checks)
+        m_checks->stop();
 }
 
 Result<bool> RegionVerifier::State::openForReading() {
@@ -187,31 +188,27 @@ void RegionVerifier::State::reportChecked(qint64 bytes) {
         m_progress(checked);
 }
 
-void RegionVerifier::State::run() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_changed.wait(lock, [this] {
-            return m_stopping || (qint64(m_digests.size()) > m_checkedRegions &&
-                                  m_writtenEnd >= regionStart(m_checkedRegions + 1));
-        });
-        if (m_stopping || m_error || m_differs)
-            return;
-        const qint64 index = m_checkedRegions;
-        const quint64 digest = m_digests[size_t(index)];
-        lock.unlock();
-        auto checked = checkRegion(regionStart(index), regionStart(index + 1), digest);
-        if (checked && *checked)
-            reportChecked(kRegionSize);
-        lock.lock();
-        if (!checked) {
-            m_error = checked.error();
-            return;
-        }
-        if (!*checked) {
-            m_differs = true;
-            return;
-        }
-        ++m_checkedRegions;
+Result<void> RegionVerifier::State::check(const Check& region) {
+    auto checked = checkRegion(regionStart(region.index), regionStart(region.index + 1), region.digest);
+    if (!checked)
+        return checked.error();
+    if (!*checked) {
+        m_differs = true;
+        return Error::make(QStringLiteral("Verify"), 0, QStringLiteral("differs")); // stops the checks
+    }
+    reportChecked(kRegionSize);
+    return {};
+}
+
+void RegionVerifier::State::queueReady() {
+    while (m_queuedRegions < qint64(m_digests.size()) && m_writtenEnd >= regionStart(m_queuedRegions + 1)) {
+        if (!m_checks)
+            m_checks.emplace(
+                1, WorkerQueue<Check>::kUnbounded, [this](Check& region) { return check(region); },
+                [this](Check&) { ++m_checkedRegions; });
+        if (!m_checks->push(Check{m_queuedRegions, m_digests[size_t(m_queuedRegions)]}))
+            return; // stopped: the rest is read back at the end
+        ++m_queuedRegions;
     }
 }
 
@@ -239,16 +236,10 @@ void RegionVerifier::expect(const char* data, qint64 size) {
         data += n;
         size -= n;
         if (s.m_expectedEnd == regionEnd) {
-            {
-                const std::lock_guard lock(s.m_mutex);
-                s.m_digests.push_back(s.m_regionHash.digest());
-            }
+            const std::lock_guard lock(s.m_mutex);
+            s.m_digests.push_back(s.m_regionHash.digest());
             s.m_regionHash.reset();
-            // The first full region starts the reading behind the writer; smaller files are read
-            // back at the end only.
-            if (!s.m_thread.joinable())
-                s.m_thread = std::thread(&State::run, &s);
-            s.m_changed.notify_all();
+            s.queueReady();
         }
     }
 }
@@ -270,22 +261,20 @@ void RegionVerifier::rewrite(qint64 offset, const char* data, qint64 size) {
 
 void RegionVerifier::written(qint64 end) {
     State& s = *m_state;
-    {
-        const std::lock_guard lock(s.m_mutex);
-        if (end <= s.m_writtenEnd)
-            return;
-        s.m_writtenEnd = end;
-    }
-    s.m_changed.notify_all();
+    const std::lock_guard lock(s.m_mutex);
+    if (end <= s.m_writtenEnd)
+        return;
+    s.m_writtenEnd = end;
+    s.queueReady();
 }
 
 Result<RegionVerifier::Verdict> RegionVerifier::finish() {
     State& s = *m_state;
     s.stop();
-    if (s.m_error)
-        return *s.m_error;
     if (s.m_differs)
         return Verdict::differs;
+    if (auto failure = s.m_checks ? s.m_checks->failure() : std::nullopt)
+        return *failure;
     if (s.m_untracked)
         return Verdict::untracked;
     // The head, the regions the thread did not get to, then the last one (expected in part).

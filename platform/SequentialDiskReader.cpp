@@ -3,13 +3,11 @@
 #include "platform/AlignedBuffers.h"
 #include "platform/PosixFile.h"
 
+#include "platform/WorkerQueue.h"
+
+#include <array>
 #include <cerrno>
-#include <condition_variable>
-#include <map>
-#include <mutex>
-#include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace velarix {
 
@@ -29,8 +27,13 @@ struct SequentialDiskReader::State {
         qint64 length = 0;
         int error = 0; // errno of a failed read
     };
-    void run();
-    qint64 readPiece(char* data, qint64 offset, int* error);
+    // Reads piece `number` into `piece`; the reader looks at it once the job has run.
+    struct Read {
+        qint64 number = 0;
+        Piece* piece = nullptr;
+    };
+    void readAhead();
+    Piece readPiece(char* data, qint64 offset) const;
 
     int m_fd;
     bool m_wasDirect = false; // given back as it was
@@ -38,88 +41,73 @@ struct SequentialDiskReader::State {
     qint64 m_from;
     qint64 m_pieceStart = 0;
 
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    AlignedBuffers m_buffers;        // free for the next piece
-    std::map<qint64, Piece> m_ready; // by piece number
+    AlignedBuffers m_buffers; // free for the next piece
+    // A slot per piece in flight: piece n is read into m_pieces[n % kPieceCount], and its job's ticket
+    // is n, as the pieces are handed over in order.
+    std::array<Piece, kPieceCount> m_pieces;
     qint64 m_nextToRead = 0;
     qint64 m_nextToGive = 0;
     qint64 m_end = -1;       // the number of the first piece past the end, once known
     char* m_given = nullptr; // the buffer of the piece handed out last
-    bool m_stopping = false;
-    std::vector<std::thread> m_threads;
+    // One thread reads ahead while the caller works on the piece before.
+    WorkerQueue<Read> m_reads;
 };
 
 SequentialDiskReader::State::State(int fd, qint64 from)
     : m_fd(fd)
     , m_from(from)
-    , m_buffers(kPieceCount, kPieceSize) {
+    , m_buffers(kPieceCount, kPieceSize)
+    , m_reads(1, kPieceCount, [this](Read& read) {
+        *read.piece = readPiece(read.piece->data, m_from + read.number * kPieceSize);
+        return Result<void>();
+    }) {
     // Through the page cache: its read-ahead keeps more of the disk busy than direct reads of a few
     // buffers could. The caller has dropped the file's pages, so the bytes come from the disk.
     m_wasDirect = hasDirectIo(fd) && setDirectIo(fd, false);
     adviseSequential(fd);
     m_dropped = from;
-    // One thread reads ahead while the caller works on the piece before.
-    m_threads.emplace_back(&State::run, this);
+    readAhead();
 }
 
 SequentialDiskReader::State::~State() {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
-    for (std::thread& thread : m_threads)
-        thread.join();
+    m_reads.stop();
     if (m_wasDirect)
         setDirectIo(m_fd, true);
 }
 
-qint64 SequentialDiskReader::State::readPiece(char* data, qint64 offset, int* error) {
+SequentialDiskReader::State::Piece SequentialDiskReader::State::readPiece(char* data, qint64 offset) const {
     qint64 done = 0;
     while (done < kPieceSize) {
         const ssize_t n = ::pread(m_fd, data + done, size_t(kPieceSize - done), offset + done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            *error = errno;
-            return -1;
-        }
+        if (n < 0)
+            return Piece{data, 0, errno};
         if (n == 0)
             break;
         done += n;
     }
-    return done;
+    return Piece{data, done, 0};
 }
 
-void SequentialDiskReader::State::run() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_changed.wait(lock, [this] {
-            return m_stopping || (m_buffers.hasFree() && (m_end < 0 || m_nextToRead < m_end));
-        });
-        if (m_stopping)
+// Every free buffer gets the next piece to read, until the end is known.
+void SequentialDiskReader::State::readAhead() {
+    while (m_buffers.hasFree() && (m_end < 0 || m_nextToRead < m_end)) {
+        Piece& slot = m_pieces[size_t(m_nextToRead % kPieceCount)];
+        slot = Piece{m_buffers.take(), 0, 0};
+        if (!m_reads.tryPush(Read{m_nextToRead, &slot})) {
+            m_buffers.giveBack(slot.data);
             return;
-        const qint64 number = m_nextToRead++;
-        char* data = m_buffers.take();
-        lock.unlock();
-        int error = 0;
-        const qint64 length = readPiece(data, m_from + number * kPieceSize, &error);
-        lock.lock();
-        const Piece piece{data, std::max<qint64>(length, 0), length < 0 ? error : 0};
-        if (length < kPieceSize && (m_end < 0 || number + 1 < m_end))
-            m_end = number + 1; // a short piece is the last
-        m_ready.emplace(number, piece);
-        m_changed.notify_all();
+        }
+        ++m_nextToRead;
     }
 }
 
 Result<std::span<const char>> SequentialDiskReader::State::next() {
-    std::unique_lock lock(m_mutex);
     if (m_given) {
         m_buffers.giveBack(m_given);
         m_given = nullptr;
-        m_changed.notify_all();
+        readAhead();
         // What was read need not stay cached: dropped in large steps, as each drop waits for every
         // processor to hand back its page lists, which takes long on a busy machine.
         const qint64 consumed = m_from + m_nextToGive * kPieceSize;
@@ -132,10 +120,11 @@ Result<std::span<const char>> SequentialDiskReader::State::next() {
         return errnoError(ENOMEM);
     if (m_end >= 0 && m_nextToGive >= m_end)
         return std::span<const char>();
-    m_changed.wait(lock, [this] { return m_ready.count(m_nextToGive) > 0; });
-    auto found = m_ready.find(m_nextToGive);
-    const Piece piece = found->second;
-    m_ready.erase(found);
+    if (auto read = m_reads.waitFor(WorkerQueue<Read>::Ticket(m_nextToGive)); !read)
+        return read.error();
+    const Piece piece = m_pieces[size_t(m_nextToGive % kPieceCount)];
+    if (piece.length < kPieceSize && (m_end < 0 || m_nextToGive + 1 < m_end))
+        m_end = m_nextToGive + 1; // a short piece is the last
     m_given = piece.data;
     m_pieceStart = m_from + m_nextToGive * kPieceSize;
     ++m_nextToGive;

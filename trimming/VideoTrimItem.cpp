@@ -1,5 +1,6 @@
 #include "trimming/VideoTrimItem.h"
 
+#include "platform/SetField.h"
 #include "trimming/TrimSuggestion.h"
 
 #include <QCoreApplication>
@@ -21,76 +22,69 @@ QString VideoTrimItem::standardizedPath(const QUrl& url) {
     return QDir::cleanPath(QFileInfo(url.toLocalFile()).absoluteFilePath());
 }
 
-template <class T, class Signal> void VideoTrimItem::assign(T& field, const T& value, Signal signal) {
-    if (field == value)
-        return;
-    field = value;
-    Q_EMIT(this->*signal)();
-    Q_EMIT changed();
-}
-
 void VideoTrimItem::setDuration(double value) {
-    assign(m_duration, value, &VideoTrimItem::durationChanged);
+    setField(this, m_duration, value, &VideoTrimItem::durationChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setFileSize(qint64 value) {
-    assign(m_fileSize, value, &VideoTrimItem::fileSizeChanged);
+    setField(this, m_fileSize, value, &VideoTrimItem::fileSizeChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setSuggestedStart(std::optional<double> value) {
-    assign(m_suggestedStart, value, &VideoTrimItem::suggestedStartChanged);
+    setField(this, m_suggestedStart, value, &VideoTrimItem::suggestedStartChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setSuggestedEnd(std::optional<double> value) {
-    assign(m_suggestedEnd, value, &VideoTrimItem::suggestedEndChanged);
+    setField(this, m_suggestedEnd, value, &VideoTrimItem::suggestedEndChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::assignManualStart(std::optional<double> value) {
-    assign(m_manualStart, value, &VideoTrimItem::manualStartChanged);
+    setField(this, m_manualStart, value, &VideoTrimItem::manualStartChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::assignManualEnd(std::optional<double> value) {
-    assign(m_manualEnd, value, &VideoTrimItem::manualEndChanged);
+    setField(this, m_manualEnd, value, &VideoTrimItem::manualEndChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setAnalysisSummary(const QString& value) {
-    assign(m_analysisSummary, value, &VideoTrimItem::analysisSummaryChanged);
+    setField(this, m_analysisSummary, value, &VideoTrimItem::analysisSummaryChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setAnalysisError(const std::optional<QString>& value) {
-    assign(m_analysisError, value, &VideoTrimItem::analysisErrorChanged);
+    setField(this, m_analysisError, value, &VideoTrimItem::analysisErrorChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setExportMessage(const std::optional<QString>& value) {
-    assign(m_exportMessage, value, &VideoTrimItem::exportMessageChanged);
+    setField(this, m_exportMessage, value, &VideoTrimItem::exportMessageChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setOutputURL(const std::optional<QUrl>& value) {
-    assign(m_outputURL, value, &VideoTrimItem::outputURLChanged);
+    setField(this, m_outputURL, value, &VideoTrimItem::outputURLChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setIsAnalyzing(bool value) {
-    assign(m_isAnalyzing, value, &VideoTrimItem::isAnalyzingChanged);
+    setField(this, m_isAnalyzing, value, &VideoTrimItem::isAnalyzingChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setIsTrimming(bool value) {
-    assign(m_isTrimming, value, &VideoTrimItem::isTrimmingChanged);
+    setField(this, m_isTrimming, value, &VideoTrimItem::isTrimmingChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setTrimFailed(bool value) {
-    assign(m_trimFailed, value, &VideoTrimItem::trimFailedChanged);
+    setField(this, m_trimFailed, value, &VideoTrimItem::trimFailedChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setAnalysisEnded(bool value) {
-    assign(m_analysisEnded, value, &VideoTrimItem::analysisEndedChanged);
+    setField(this, m_analysisEnded, value, &VideoTrimItem::analysisEndedChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setWorkProgress(std::optional<double> value) {
-    assign(m_workProgress, value, &VideoTrimItem::workProgressChanged);
+    setField(this, m_workProgress, value, &VideoTrimItem::workProgressChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setAudioLevels(std::vector<double> levels) {
-    assign(m_audioLevels, levels, &VideoTrimItem::audioLevelsChanged);
+    setField(this, m_audioLevels, levels, &VideoTrimItem::audioLevelsChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setExitTime(std::optional<double> value) {
-    assign(m_exitTime, value, &VideoTrimItem::exitTimeChanged);
+    setField(this, m_exitTime, value, &VideoTrimItem::exitTimeChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setOpeningTime(std::optional<double> value) {
-    assign(m_openingTime, value, &VideoTrimItem::openingTimeChanged);
+    setField(this, m_openingTime, value, &VideoTrimItem::openingTimeChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setTelemetryTrace(const TelemetryTrace& value) {
-    assign(m_telemetryTrace, value, &VideoTrimItem::telemetryTraceChanged);
+    setField(this, m_telemetryTrace, value, &VideoTrimItem::telemetryTraceChanged, &VideoTrimItem::changed);
 }
 void VideoTrimItem::setAnalysisExplanation(const QString& value) {
-    assign(m_analysisExplanation, value, &VideoTrimItem::analysisExplanationChanged);
+    setField(this, m_analysisExplanation, value, &VideoTrimItem::analysisExplanationChanged,
+             &VideoTrimItem::changed);
 }
 void VideoTrimItem::setReviewReason(const QString& value) {
-    assign(m_reviewReason, value, &VideoTrimItem::reviewReasonChanged);
+    setField(this, m_reviewReason, value, &VideoTrimItem::reviewReasonChanged, &VideoTrimItem::changed);
 }
 
 bool TelemetryTrace::operator==(const TelemetryTrace& other) const {

@@ -185,7 +185,6 @@ Q_SIGNALS:
     void changed();
 
 private:
-    template <class T, class Signal> void assign(T& field, const T& value, Signal signal);
     void assignManualStart(std::optional<double> value);
     void assignManualEnd(std::optional<double> value);
     // Seconds kept by the effective range, when there is one.

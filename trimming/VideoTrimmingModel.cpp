@@ -2,8 +2,10 @@
 
 #include "import/ChapterGroups.h"
 #include "platform/FileNames.h"
+#include "platform/SetField.h"
 #include "platform/StreamSignature.h"
 #include "trimming/FrameDeployment.h"
+#include "trimming/TrimFlow.h"
 #include "trimming/TrimInPlace.h"
 
 #include "platform/Background.h"
@@ -94,75 +96,47 @@ bool VideoTrimmingModel::isAcceptedVideo(const QUrl& url) {
 // --- stored fields ---
 
 void VideoTrimmingModel::setIsDropTargeted(bool value) {
-    if (m_isDropTargeted == value)
-        return;
-    m_isDropTargeted = value;
-    Q_EMIT isDropTargetedChanged();
-    Q_EMIT changed();
+    setField(this, m_isDropTargeted, value, &VideoTrimmingModel::isDropTargetedChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setErrorMessage(const std::optional<QString>& value) {
-    if (m_errorMessage == value)
-        return;
-    m_errorMessage = value;
-    Q_EMIT errorMessageChanged();
-    Q_EMIT changed();
+    setField(this, m_errorMessage, value, &VideoTrimmingModel::errorMessageChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setIsAnalyzing(bool value) {
-    if (m_isAnalyzing == value)
-        return;
-    m_isAnalyzing = value;
-    Q_EMIT isAnalyzingChanged();
-    Q_EMIT changed();
+    setField(this, m_isAnalyzing, value, &VideoTrimmingModel::isAnalyzingChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setIsTrimming(bool value) {
-    if (m_isTrimming == value)
-        return;
-    m_isTrimming = value;
-    Q_EMIT isTrimmingChanged();
-    Q_EMIT changed();
+    setField(this, m_isTrimming, value, &VideoTrimmingModel::isTrimmingChanged, &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimCompletedCount(int value) {
-    if (m_trimCompletedCount == value)
-        return;
-    m_trimCompletedCount = value;
-    Q_EMIT trimCompletedCountChanged();
-    Q_EMIT changed();
+    setField(this, m_trimCompletedCount, value, &VideoTrimmingModel::trimCompletedCountChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimTotalCount(int value) {
-    if (m_trimTotalCount == value)
-        return;
-    m_trimTotalCount = value;
-    Q_EMIT trimTotalCountChanged();
-    Q_EMIT changed();
+    setField(this, m_trimTotalCount, value, &VideoTrimmingModel::trimTotalCountChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimSavedBytes(qint64 value) {
-    if (m_trimSavedBytes == value)
-        return;
-    m_trimSavedBytes = value;
-    Q_EMIT trimSavedBytesChanged();
-    Q_EMIT changed();
+    setField(this, m_trimSavedBytes, value, &VideoTrimmingModel::trimSavedBytesChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setTrimCompletionSummary(const std::optional<VideoTrimCompletionSummary>& value) {
-    if (m_summary == value)
-        return;
-    m_summary = value;
-    Q_EMIT trimCompletionSummaryChanged();
-    Q_EMIT changed();
+    setField(this, m_summary, value, &VideoTrimmingModel::trimCompletionSummaryChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setKeepOriginalsInTrash(bool value) {
-    if (m_keepOriginalsInTrash == value)
-        return;
-    m_keepOriginalsInTrash = value;
-    Q_EMIT keepOriginalsInTrashChanged();
-    Q_EMIT changed();
+    setField(this, m_keepOriginalsInTrash, value, &VideoTrimmingModel::keepOriginalsInTrashChanged,
+             &VideoTrimmingModel::changed);
 }
 
 void VideoTrimmingModel::setItems(QList<VideoTrimItem*> items) {
@@ -492,31 +466,20 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
     item->setIsTrimming(true);
     item->setExportMessage(std::nullopt);
     item->setTrimFailed(false);
-    VideoTrimExportRequest request{item->url(),          item->effectiveStart(),
-                                   item->effectiveEnd(), m_keepOriginalsInTrash,
-                                   OriginalDisposal{},   item->laterChapters()};
     // The row says "Trimmed" at the swap; the original is freed meanwhile (the application waits
     // for that before it quits).
-    request.original.inBackground = true;
-    // What the trim saved is measured around the swap: a header can claim a duration the file does
-    // not hold, and the estimate follows the header. The estimate stands in where nothing is measured.
+    const VideoTrimExportRequest request =
+        TrimFlow::inPlaceRequest(item->url(), item->effectiveStart(), item->effectiveEnd(),
+                                 m_keepOriginalsInTrash, item->laterChapters());
+    // The estimate stands in where nothing could be measured.
     const qint64 savings = item->estimatedSavings();
-    auto measured = std::make_shared<std::optional<qint64>>();
-    auto work = [exportVideo = m_export, request, run, progress = progressFor(item, run),
-                 measured]() -> Result<QUrl> {
+    auto work = [exportVideo = m_export, request, run,
+                 progress = progressFor(item, run)]() -> Result<TrimFlow::Trimmed> {
         if (run->cancel.isCancelled())
             return Error::cancellation();
-        const QString path = request.url.toLocalFile();
-        const QFileInfo before(path);
-        qint64 sizeBefore = before.exists() ? before.size() : -1;
-        for (const QString& chapter : request.laterChapters)
-            sizeBefore += QFileInfo(chapter).size();
-        auto result = exportVideo(request, &run->cancel, progress);
-        if (const QFileInfo after(path); result.ok() && sizeBefore >= 0 && after.exists())
-            *measured = std::max<qint64>(0, sizeBefore - after.size());
-        return result;
+        return TrimFlow::trim(request, &run->cancel, progress, exportVideo);
     };
-    const auto done = [=, this](const Result<QUrl>& result) {
+    const auto done = [=, this](const Result<TrimFlow::Trimmed>& result) {
         const bool current = run == m_trimmingRun;
         if (item)
             item->setWorkProgress(std::nullopt);
@@ -527,12 +490,12 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
         int nowFailed = failed;
         if (result.ok()) {
             if (item) {
-                item->setOutputURL(result.value());
+                item->setOutputURL(result->url);
                 item->setExportMessage(
                     QCoreApplication::translate("velarix::VideoTrimmingModel", "Trimmed in place"));
                 item->setIsTrimming(false);
             }
-            const qint64 saved = measured->value_or(savings);
+            const qint64 saved = result->savedBytes.value_or(savings);
             if (current) {
                 setTrimCompletedCount(m_trimCompletedCount + 1);
                 setTrimSavedBytes(m_trimSavedBytes + saved);

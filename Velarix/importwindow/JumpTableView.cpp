@@ -4,6 +4,7 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VideoTableDelegate.h"
 #include "Velarix/importwindow/VideoTableModel.h"
+#include "Velarix/importwindow/VideoTableSort.h"
 #include "history/HistoryStore.h"
 #include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
@@ -55,13 +56,14 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     setObjectName(QStringLiteral("jumpTable"));
     m_thumbnails = new ThumbnailLoader(thumbnailPixels(this), this);
     m_tableModel = new VideoTableModel(*m_thumbnails, this);
+    m_sort = new VideoTableSort(*m_tableModel, this);
     m_delegate = new VideoTableDelegate(this);
 
     m_table = new VideoTable(this);
     m_table->setObjectName(QStringLiteral("videoTable"));
     m_table->setAccessibleName(tr("Videos"));
     m_table->setAccessibleDescription(tr("Space plays the selected video."));
-    m_table->setModel(m_tableModel);
+    m_table->setModel(m_sort);
     m_table->setItemDelegate(m_delegate);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -121,7 +123,7 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
         // Columns without a sort key keep the current order and indicator.
         if (!VideoTableModel::isSortable(column)) {
             const QSignalBlocker blocker(header);
-            header->setSortIndicator(m_tableModel->sortColumn(), m_tableModel->sortOrder());
+            header->setSortIndicator(m_sort->sortColumn(), m_sort->sortOrder());
         }
     });
 
@@ -198,10 +200,9 @@ void JumpTableView::pullSelectionFromModel() {
         return;
     QItemSelection selection;
     for (const QString& id : m_model.selection()) {
-        const int row = m_tableModel->rowOf(id);
+        const int row = m_sort->rowOf(id);
         if (row >= 0)
-            selection.select(m_tableModel->index(row, 0),
-                             m_tableModel->index(row, VideoTableModel::kColumnCount - 1));
+            selection.select(m_sort->index(row, 0), m_sort->index(row, VideoTableModel::kColumnCount - 1));
     }
     m_syncingSelection = true;
     m_table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
@@ -312,9 +313,9 @@ void JumpTableView::updateSpinner() {
     const int first = std::max(0, m_table->rowAt(0));
     int last = m_table->rowAt(m_table->viewport()->height() - 1);
     if (last < 0)
-        last = m_tableModel->rowCount() - 1;
+        last = m_sort->rowCount() - 1;
     for (int row = first; row <= last; ++row) {
-        const VideoFileRowPtr video = m_tableModel->rowAt(row);
+        const VideoFileRowPtr video = m_sort->rowAt(row);
         if (video && m_thumbnails->state(video->path()) == ThumbnailLoader::State::loading)
             loading = true;
     }

@@ -16,6 +16,7 @@ class ThumbnailLoader;
 class VelarixModel;
 class VideoTableDelegate;
 class VideoTableModel;
+class VideoTableSort;
 
 // The card's videos: a sortable, multi-selection table bound to the model's rows and selection,
 // with import marks read from the history, thumbnails made in the background, the user's column
@@ -31,7 +32,9 @@ public:
     ~JumpTableView() override;
 
     QTableView* tableView() const { return m_table; }
-    VideoTableModel* tableModel() const { return m_tableModel; }
+    // The rows as shown: sorted over the card's rows (tableRows()).
+    VideoTableSort* tableModel() const { return m_sort; }
+    VideoTableModel* tableRows() const { return m_tableModel; }
     LoadingCard* loadingCard() const { return m_loadingCard; }
     // Everything not imported yet (Ctrl+Shift+A); the window puts it in its toolbar too.
     QAction* selectAllNewAction() const { return m_selectAllNew; }
@@ -66,6 +69,7 @@ private:
     HistoryStore& m_store;
     ThumbnailLoader* m_thumbnails;
     VideoTableModel* m_tableModel;
+    VideoTableSort* m_sort;
     VideoTableDelegate* m_delegate;
     QTableView* m_table;
     QAction* m_selectAllNew;

@@ -200,9 +200,7 @@ void VideoTableModel::setRows(const VideoFileList& rows) {
     beginResetModel();
     for (const VideoFileRowPtr& old : std::as_const(m_rows))
         disconnect(old.data(), nullptr, this, nullptr);
-    m_sourceRows = rows;
     m_rows = rows;
-    sortRows();
     reindex();
     for (const VideoFileRowPtr& row : std::as_const(m_rows)) {
         VideoFileRow* raw = row.data();
@@ -224,42 +222,6 @@ void VideoTableModel::setRows(const VideoFileList& rows) {
         });
     }
     endResetModel();
-}
-
-void VideoTableModel::sort(int column, Qt::SortOrder order) {
-    if (!isSortable(column))
-        return;
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList before = persistentIndexList();
-    QList<QString> ids;
-    for (const QModelIndex& index : before)
-        ids << m_rows.at(index.row())->id();
-    m_sortColumn = column;
-    m_sortOrder = order;
-    sortRows();
-    reindex();
-    QModelIndexList after;
-    for (int i = 0; i < before.size(); ++i)
-        after << index(rowOf(ids.at(i)), before.at(i).column());
-    changePersistentIndexList(before, after);
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
-void VideoTableModel::sortRows() {
-    const int column = m_sortColumn;
-    const bool descending = m_sortOrder == Qt::DescendingOrder;
-    std::stable_sort(m_rows.begin(), m_rows.end(), [column, descending](const auto& a, const auto& b) {
-        const VideoFileRowPtr& first = descending ? b : a;
-        const VideoFileRowPtr& second = descending ? a : b;
-        switch (column) {
-        case fileColumn:
-            return first->id() < second->id();
-        case sizeColumn:
-            return first->fileSize() < second->fileSize();
-        default:
-            return first->created() < second->created();
-        }
-    });
 }
 
 void VideoTableModel::setImportState(const ImportState& state) {

@@ -14,8 +14,8 @@ namespace velarix {
 
 class ThumbnailLoader;
 
-// The table's own sorted copy of the card's rows, with the import marks of the history. Sorting
-// reorders this copy only; the shared model's list keeps its order.
+// The card's rows as the table shows them, in the shared model's order (VideoTableSort orders them),
+// with the import marks of the history.
 class VideoTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -36,19 +36,13 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    // Thumbnail and State have no sort key: sorting by them is ignored.
-    void sort(int column, Qt::SortOrder order) override;
-
-    // Takes the model's rows and sorts them by the current order.
+    // Takes the shared model's rows.
     void setRows(const VideoFileList& rows);
-    const VideoFileList& sortedVideoFiles() const { return m_rows; }
-    // The rows as given, before sorting.
-    const VideoFileList& sourceRows() const { return m_sourceRows; }
+    const VideoFileList& sourceRows() const { return m_rows; }
     VideoFileRowPtr rowAt(int row) const { return m_rows.value(row); }
     int rowOf(const QString& id) const;
+    // Thumbnail and State have no sort key.
     static bool isSortable(int column);
-    int sortColumn() const { return m_sortColumn; }
-    Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
     void setImportState(const ImportState& state);
     ImportStatus importStatus(const VideoFileRow& row) const;
@@ -62,17 +56,13 @@ private:
     // What a screen reader says for a cell: "GX010101.MP4, new, 80.5 MB, 5 minutes, today 08:05".
     QString accessibleText(const VideoFileRow& row, int column) const;
     QString spokenState(const VideoFileRow& row) const;
-    void sortRows();
     void reindex();
     void thumbnailFinished(const QString& path);
 
     ThumbnailLoader& m_thumbnails;
-    VideoFileList m_sourceRows;
     VideoFileList m_rows;
     QHash<QString, int> m_rowById;
     QHash<QString, int> m_rowByPath;
-    int m_sortColumn = createdColumn;
-    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     ImportState m_importState;
     std::optional<QDateTime> m_now;
 };

@@ -4,6 +4,7 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VelarixFormView.h"
+#include "Velarix/importwindow/VideoTableSort.h"
 #include "Velarix/widgets/ThemeColours.h"
 #include "platform/AppPaths.h"
 #include "tests/support/ImportWindowFixture.h"
@@ -34,7 +35,7 @@ private:
     QStringList m_opened;
 
     QString stateOf(const QString& fileName) const {
-        const VideoTableModel& table = *m_view->table()->tableModel();
+        const VideoTableSort& table = *m_view->table()->tableModel();
         for (int row = 0; row < table.rowCount(); ++row) {
             if (table.rowAt(row)->fileName() == fileName)
                 return table.index(row, VideoTableModel::stateColumn).data().toString();

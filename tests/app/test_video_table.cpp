@@ -1,6 +1,7 @@
 #include "Velarix/importwindow/LoadingCard.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VideoTableDelegate.h"
+#include "Velarix/importwindow/VideoTableSort.h"
 #include "Velarix/widgets/DisplayFormats.h"
 #include "platform/VideoThumbnail.h"
 #include "tests/support/ImportWindowFixture.h"
@@ -32,7 +33,7 @@ private:
         return rows;
     }
 
-    static QStringList shownIds(const VideoTableModel& table) {
+    static QStringList shownIds(const VideoTableSort& table) {
         QStringList ids;
         for (const VideoFileRowPtr& row : table.sortedVideoFiles())
             ids << row->fileName();
@@ -110,7 +111,7 @@ private Q_SLOTS:
         model->setVideoFiles(rowsOfCard());
         JumpTableView view(*model, *store);
         testModel(view.tableModel());
-        VideoTableModel& table = *view.tableModel();
+        VideoTableSort& table = *view.tableModel();
         QCOMPARE(shownIds(table), QStringList({"GX010003.MP4", "GX010002.MP4", "GX010001.MP4"}));
 
         const VideoFileList rows = model->videoFiles();
@@ -143,8 +144,8 @@ private Q_SLOTS:
         model->setVideoFiles(rows);
         JumpTableView view(*model, *store);
         testModel(view.tableModel());
-        VideoTableModel& table = *view.tableModel();
-        table.setNow(m_base.addSecs(1200 + 7200));
+        VideoTableSort& table = *view.tableModel();
+        table.rows().setNow(m_base.addSecs(1200 + 7200));
         const int undated = table.rowOf(rows.last()->id());
         QCOMPARE(undated, 3); // the distant past sorts last
         QCOMPARE(table.index(undated, VideoTableModel::sizeColumn).data().toString(),
@@ -185,11 +186,11 @@ private Q_SLOTS:
         model->refreshCardHistory(*store);
         JumpTableView view(*model, *store);
         testModel(view.tableModel());
-        const VideoTableModel& table = *view.tableModel();
+        const VideoTableSort& table = *view.tableModel();
         auto status = [&](const QString& name) {
             for (const VideoFileRowPtr& row : table.sortedVideoFiles()) {
                 if (row->fileName() == name)
-                    return table.importStatus(*row);
+                    return table.rows().importStatus(*row);
             }
             return ImportStatus::unmarked;
         };
@@ -331,7 +332,7 @@ private Q_SLOTS:
         QCOMPARE(model->selection(), chosen);
 
         table->setFocus();
-        const VideoTableModel& shown = *view->tableModel();
+        const VideoTableSort& shown = *view->tableModel();
         QTest::keyClick(table, Qt::Key_End);
         QCOMPARE(table->currentIndex().row(), 2);
         QCOMPARE(model->selection(), QSet<QString>{shown.rowAt(2)->id()});

@@ -6,6 +6,7 @@
 #include "Velarix/importwindow/VelarixFormView.h"
 #include "Velarix/importwindow/VelarixView.h"
 #include "Velarix/importwindow/VideoTableModel.h"
+#include "Velarix/importwindow/VideoTableSort.h"
 #include "import/CardListModel.h"
 #include "tests/support/ModelFixture.h"
 
