@@ -199,6 +199,8 @@ RunOutcome copyAll(const QList<RunItem>& items, const QString& root, QPointer<Im
             completion.pushDone(index, std::move(joined));
             continue;
         }
+        if (options.feedFor)
+            control.feed = options.feedFor(item.source);
         auto written = writeCopy(item.source, destination, control);
         post([progress, size = item.size] { progress->endCopying(size); });
         completion.push(index, std::move(written), std::move(control));
@@ -372,8 +374,12 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     auto verified = [recorder, cardFiles, cancel](const QString& cardUUID, const QString& source) {
         recorder->recordVerified(cardUUID, cardFiles->value(source), cancel.get());
     };
+    // "Trim after import": the copies' bytes also feed their analysis.
+    ImportOptions runOptions = options;
+    if (!runOptions.feedFor && m_trimAfterImport)
+        runOptions.feedFor = m_copyFeeds;
     const auto copy = [=, cardPath = m_sdCardPath, cardName = m_sdCardName, volumes = m_volumes] {
-        return copyAll(items, root, progress, cancel, options, cardPath, cardName, volumes, verified);
+        return copyAll(items, root, progress, cancel, runOptions, cardPath, cardName, volumes, verified);
     };
     // Runs once: when the copying ends, or at once from the destructor (finishImportNow).
     auto finished = std::make_shared<bool>(false);
