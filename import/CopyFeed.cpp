@@ -40,7 +40,7 @@ std::optional<qint64> readTail(const QString& source, qint64 size, QByteArray* t
 CopyFeed::CopyFeed(const CancelToken* cancel)
     : m_cancel(cancel) {}
 
-void CopyFeed::begin(const QString& source, int destination, qint64 size) {
+void CopyFeed::begin(const QString& source, int destination, qint64 size, const CancelToken* copyCancel) {
     QByteArray tail;
     const std::optional<qint64> tailOffset = readTail(source, size, &tail);
     // Our own description: the writer's may be switched to direct I/O, which needs aligned reads.
@@ -52,6 +52,7 @@ void CopyFeed::begin(const QString& source, int destination, qint64 size) {
     }
     const std::lock_guard lock(m_mutex);
     m_size = size;
+    m_copyCancel = copyCancel;
     if (tailOffset) {
         m_tailOffset = *tailOffset;
         m_tail = std::move(tail);
@@ -63,7 +64,7 @@ void CopyFeed::begin(const QString& source, int destination, qint64 size) {
 }
 
 bool CopyFeed::stopped() const {
-    return m_readerDone || m_outcome || isCancelled(m_cancel);
+    return m_readerDone || m_outcome || isCancelled(m_cancel) || isCancelled(m_copyCancel);
 }
 
 void CopyFeed::dropBehind() {

@@ -39,8 +39,8 @@ public:
 
     // The copy's side, on the copying thread.
     // The copy of `source` (`size` bytes) starts into `destination`, an open file that stays the
-    // caller's; it is opened again here for reading.
-    void begin(const QString& source, int destination, qint64 size);
+    // caller's; it is opened again here for reading. `copyCancel` (the copy's own) ends any wait.
+    void begin(const QString& source, int destination, qint64 size, const CancelToken* copyCancel = nullptr);
     // The next bytes of the file. Waits while the reader lags more than the window behind.
     void append(const char* data, qint64 size);
     // The copy's outcome: the name it was given, or why there is none. Only the first counts.
@@ -68,6 +68,7 @@ private:
     void dropBehind();    // with the mutex held
 
     const CancelToken* m_cancel;
+    const CancelToken* m_copyCancel = nullptr;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_begun = false;

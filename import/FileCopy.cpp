@@ -251,7 +251,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         return reserved.error();
     if (control.feed) {
         copy->feed = control.feed;
-        copy->feed->begin(source, out, size);
+        copy->feed->begin(source, out, size, control.cancel);
     }
     // Only a verified or fed copy passes through us, and only a verified one is read back.
     if (control.verify) {
