@@ -2,6 +2,7 @@
 #include "cli/TrimCommand.h"
 #include "import/RecordingStatus.h"
 #include "platform/Await.h"
+#include "trimming/CopyAnalyses.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -106,7 +107,15 @@ int runImport(Invocation& invocation) {
         for (const QString& chapter : planned.video->chapterPaths())
             plannedBySource.insert(chapter, &planned);
     }
+    // With --trim, each copy's bytes are analysed as they are copied, not read again afterwards.
+    std::optional<CopyAnalyses> analyses;
+    if (trim)
+        options.feedFor = [&analyses = analyses.emplace()](const QString& source) {
+            return analyses.feedFor(source);
+        };
     const ImportReport report = awaitFuture(model.importSelectedVideos(session->store(), options));
+    if (analyses)
+        analyses->importEnded();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
 

@@ -97,7 +97,7 @@ std::optional<qint64> changedSize(int in, qint64 size) {
 
 // The source is read straight into the writer's buffers, which go to the disk as they fill; with a
 // `verifier`, each region is read back behind the writer.
-Result<qint64> copyThroughBuffers(int in, int out, qint64 size, RegionVerifier* verifier,
+Result<qint64> copyThroughBuffers(int in, int out, qint64 size, RegionVerifier* verifier, CopyFeed* feed,
                                   PieceReport& report) {
     DirectFileWriter writer(out);
     writer.setVerifier(verifier);
@@ -115,6 +115,8 @@ Result<qint64> copyThroughBuffers(int in, int out, qint64 size, RegionVerifier* 
             break;
         if (auto written = writer.commit(*n); !written)
             return written.error();
+        if (feed)
+            feed->append(*space, *n);
         copied += *n;
         // The source need not stay cached either; dropped in large steps, as each drop waits for
         // every processor to hand back its page lists, which takes long on a busy machine.
@@ -154,7 +156,7 @@ Result<qint64> copyMapped(int in, int out, qint64 size, PieceReport& report) {
                 return finished.error().code == EFAULT ? sourceReadError(EFAULT) : finished.error();
     }
     if (copied == 0)
-        return copyThroughBuffers(in, out, size, nullptr, report);
+        return copyThroughBuffers(in, out, size, nullptr, nullptr, report);
     return copied;
 }
 
@@ -199,9 +201,13 @@ struct PendingCopy {
     // Reads the copy back while it is written; when verifying. Declared last: stopped before the
     // file goes.
     std::unique_ptr<RegionVerifier> verifier;
+    std::shared_ptr<CopyFeed> feed;
 };
 
 void PendingCopyDeleter::operator()(PendingCopy* copy) const {
+    // A copy given up before it was named (a completed one told the feed its name already).
+    if (copy->feed)
+        copy->feed->end(Error::make(kCopyErrorDomain, 2, QStringLiteral("The copy was not completed.")));
     delete copy;
 }
 
@@ -243,7 +249,11 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
 
     if (auto reserved = reserveSpace(out, size); !reserved)
         return reserved.error();
-    // Only a verified copy is read back, and only then do the bytes pass through us.
+    if (control.feed) {
+        copy->feed = control.feed;
+        copy->feed->begin(source, out, size, control.cancel);
+    }
+    // Only a verified or fed copy passes through us, and only a verified one is read back.
     if (control.verify) {
         std::function<void(qint64)> checked;
         if (control.verifyProgress)
@@ -253,9 +263,10 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         copy->verifier = std::make_unique<RegionVerifier>(out, control.cancel, std::move(checked));
     }
     PieceReport report{control, size};
-    Result<qint64> moved = control.verify
-                               ? copyThroughBuffers(in.get(), out, size, copy->verifier.get(), report)
-                               : copyMapped(in.get(), out, size, report);
+    Result<qint64> moved =
+        control.verify || copy->feed
+            ? copyThroughBuffers(in.get(), out, size, copy->verifier.get(), copy->feed.get(), report)
+            : copyMapped(in.get(), out, size, report);
     // A source cut short fails the mapped copy as an address fault: what the user needs to hear is
     // that the file changed.
     const std::optional<qint64> changed = changedSize(in.get(), size);
@@ -316,6 +327,8 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
     auto named = nameWithoutReplacing(copy->dir.get(), temporary.name(), copy->folder, copy->fileName);
     if (named)
         temporary.published();
+    if (copy->feed)
+        copy->feed->end(named);
     return named;
 }
 

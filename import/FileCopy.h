@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/CopyFeed.h"
 #include "platform/CancelToken.h"
 #include "platform/Result.h"
 
@@ -24,6 +25,8 @@ struct CopyControl {
     bool verify = true;
     // Called after each chunk is written (tests use it to pull the card out mid-copy).
     std::function<void(qint64 copied)> afterChunk;
+    // Also gets the copy's bytes as they are written, and its outcome (a single file's copy only).
+    std::shared_ptr<CopyFeed> feed;
 };
 
 // A copy whose bytes are all in its hidden temporary file, not yet durable, verified or named.

@@ -4,9 +4,12 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace velarix {
+
+class CopyFeed;
 
 // How one import run went, file by file.
 struct ImportReport {
@@ -34,6 +37,9 @@ struct ImportOptions {
     bool verify = true;
     // Called on the copying thread after each chunk (tests use it to stage a card pulled mid-copy).
     std::function<void(const QString& source, qint64 copied)> afterChunk;
+    // Where a single file's copy also hands its bytes, called on the copying thread before it starts
+    // (null: nowhere).
+    std::function<std::shared_ptr<CopyFeed>(const QString& source)> feedFor;
 };
 
 } // namespace velarix

@@ -161,6 +161,8 @@ void ImportRun::copy(qsizetype index, CopyCompletion& completion) {
         completion.pushDone(index, std::move(joined));
         return;
     }
+    if (m_options.feedFor)
+        control.feed = m_options.feedFor(item.source);
     auto written = writeCopy(item.source, m_destinations[index], control);
     postCopied(item);
     completion.push(index, std::move(written), std::move(control));

@@ -138,6 +138,11 @@ public:
     bool menuBarExtra() const { return m_menuBarExtra; }
     // The copies of a finished import open in the trimming window.
     bool trimAfterImport() const { return m_trimAfterImport; }
+    // Where single files' copies also hand their bytes while "Trim after import" is on, so that their
+    // analysis rides on the import (set by the application; see ImportOptions::feedFor).
+    void setCopyFeeds(std::function<std::shared_ptr<CopyFeed>(const QString& source)> feeds) {
+        m_copyFeeds = std::move(feeds);
+    }
     // Minutes (see SettingsKey::jumpLogTolerance).
     qint64 jumpLogTolerance() const { return m_jumpLogTolerance; }
     ImportProgress* importProgress() const { return m_importProgress; }
@@ -321,6 +326,7 @@ private:
     bool m_openFolderAferImport = true;
     bool m_menuBarExtra = true;
     bool m_trimAfterImport = false;
+    std::function<std::shared_ptr<CopyFeed>(const QString& source)> m_copyFeeds;
     qint64 m_jumpLogTolerance = kDefaultJumpLogToleranceMinutes;
     CardHistory m_cardHistory;
     quint64 m_cardHistoryGeneration = 0;

@@ -212,8 +212,12 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     auto verified = [recorder, cardFiles, cancel](const QString& cardUUID, const QString& source) {
         recorder->recordVerified(cardUUID, cardFiles->value(source), cancel.get());
     };
+    // "Trim after import": the copies' bytes also feed their analysis.
+    ImportOptions runOptions = options;
+    if (!runOptions.feedFor && m_trimAfterImport)
+        runOptions.feedFor = m_copyFeeds;
     const auto copy = [=, card = ImportRun::Card{m_sdCardPath, m_sdCardName, m_volumes}] {
-        return ImportRun(items, root, progress, cancel, options, card, verified).run();
+        return ImportRun(items, root, progress, cancel, runOptions, card, verified).run();
     };
     // Runs once: when the copying ends, or at once from the destructor (finishImportNow).
     auto finished = std::make_shared<bool>(false);

@@ -138,14 +138,16 @@ Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, 
 }
 
 Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator& levels,
-                            const CancelToken* cancel, const std::function<void(double)>& progress) {
+                            const CancelToken* cancel, const std::function<void(double)>& progress,
+                            const AlongsideStream& alongside) {
     AVFormatContext* format = input.get();
     if (streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
         return unableToPrepare();
     AVStream* stream = format->streams[streamIndex];
     // Discarded streams are skipped by the demuxer without reading their bytes.
     for (unsigned i = 0; i < format->nb_streams; ++i)
-        format->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+        format->streams[i]->discard =
+            int(i) == streamIndex || int(i) == alongside.index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
 
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec)
@@ -208,7 +210,8 @@ Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator
             const int sent = avcodec_send_packet(decoder.get(), packet.get());
             if (sent < 0 && sent != AVERROR(EAGAIN))
                 qCDebug(lcApp, "Skipped an audio packet: %s", qUtf8Printable(av::errorText(sent)));
-        }
+        } else if (packet->stream_index == alongside.index && alongside.take)
+            alongside.take(packet.get());
         av_packet_unref(packet.get());
         if (auto received = receiveFrames(); !received)
             return received.error();

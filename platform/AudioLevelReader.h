@@ -39,8 +39,14 @@ OpenOptions audioReadingOptions(const CancelToken* cancel);
 Result<std::vector<double>> readAudioLevels(MediaInput& input, int streamIndex, const CancelToken* cancel,
                                             const std::function<void(double)>& progress = {});
 // The same into windows that go on from an earlier input's: the chapters of one recording are
-// measured as one sound.
+// measured as one sound. With `alongside`, the packets of that stream too are read in the same pass
+// and handed to `take` (the input is then read once for both).
+struct AlongsideStream {
+    int index = -1;
+    std::function<void(const AVPacket* packet)> take;
+};
 Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator& levels,
-                            const CancelToken* cancel, const std::function<void(double)>& progress = {});
+                            const CancelToken* cancel, const std::function<void(double)>& progress = {},
+                            const AlongsideStream& alongside = {});
 
 } // namespace velarix

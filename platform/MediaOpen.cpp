@@ -58,6 +58,8 @@ MediaInput& MediaInput::operator=(MediaInput&& other) noexcept {
     // Same order as the destructor: the format context first.
     m_format = std::move(other.m_format);
     m_io = std::move(other.m_io);
+    m_sourceIo = std::move(other.m_sourceIo);
+    m_source = std::move(other.m_source);
     return *this;
 }
 
@@ -98,14 +100,28 @@ Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& option
         if (!input.m_io->context)
             return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
     }
+    AVIOContext* io = input.m_io ? input.m_io->context.get() : nullptr;
+    return MediaInput::openFormat(std::move(input), io, path, options);
+}
 
+Result<MediaInput> openVideoAsset(const QString& name, av::CustomIoPtr io, std::shared_ptr<void> source,
+                                  const OpenOptions& options) {
+    MediaInput input;
+    input.m_sourceIo = std::move(io);
+    input.m_source = std::move(source);
+    AVIOContext* context = input.m_sourceIo.get();
+    return MediaInput::openFormat(std::move(input), context, name, options);
+}
+
+Result<MediaInput> MediaInput::openFormat(MediaInput input, AVIOContext* io, const QString& path,
+                                          const OpenOptions& options) {
     av::FormatContextPtr allocated(avformat_alloc_context());
     if (!allocated)
         return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
     allocated->interrupt_callback.callback = &CancelToken::interruptCallback;
     allocated->interrupt_callback.opaque = const_cast<CancelToken*>(options.cancel);
-    if (input.m_io) {
-        allocated->pb = input.m_io->context.get();
+    if (io) {
+        allocated->pb = io;
         allocated->flags |= AVFMT_FLAG_CUSTOM_IO;
     }
 
@@ -113,8 +129,7 @@ Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& option
     const QByteArray encodedPath = QFile::encodeName(path);
     // avformat_open_input frees the context itself when it fails, so it is handed over, not owned.
     AVFormatContext* context = allocated.release();
-    int status =
-        avformat_open_input(&context, input.m_io ? nullptr : encodedPath.constData(), format, nullptr);
+    int status = avformat_open_input(&context, io ? nullptr : encodedPath.constData(), format, nullptr);
     if (status < 0) {
         if (isCancelled(options.cancel))
             return Error::cancellation();

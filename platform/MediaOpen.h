@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace velarix {
 
 // Whether a file name has the ".360" or ".insv" extension (any letter case): 360 cameras' files,
@@ -34,14 +36,27 @@ public:
 
 private:
     friend Result<MediaInput> openVideoAsset(const QString&, const OpenOptions&);
+    friend Result<MediaInput> openVideoAsset(const QString&, av::CustomIoPtr, std::shared_ptr<void>,
+                                             const OpenOptions&);
+    // The container of `input`, read through `io` (null: from the file at `path`).
+    static Result<MediaInput> openFormat(MediaInput input, AVIOContext* io, const QString& path,
+                                         const OpenOptions& options);
     struct FileIo;
     std::unique_ptr<FileIo> m_io;
+    // Another source of bytes: what its I/O context's callbacks read from, and the context.
+    std::shared_ptr<void> m_source;
+    av::CustomIoPtr m_sourceIo;
     av::FormatContextPtr m_format;
 };
 
 // Opens a video file for demuxing; a ".360" file is opened with the MP4 demuxer forced.
 // Errors are in the domain "Media" with the libav reason in words.
 Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& options = {});
+
+// Opens a video whose bytes are read through `io`, the input's from now on, as is `source`, what the
+// context's callbacks read from. `name` names it in errors; `options.ioBufferSize` is not used.
+Result<MediaInput> openVideoAsset(const QString& name, av::CustomIoPtr io, std::shared_ptr<void> source,
+                                  const OpenOptions& options);
 
 // The container's duration in seconds from the header (no stream probing); an error when unknown.
 Result<double> loadDuration(const QString& path);

@@ -113,6 +113,16 @@ int telemetryStream(const AVFormatContext* context) {
     return -1;
 }
 
+TelemetryPacket telemetryPacket(const AVFormatContext* context, const AVStream* stream,
+                                const AVPacket* packet) {
+    const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+    TelemetryPacket timed;
+    timed.time = stamp == AV_NOPTS_VALUE ? NAN : streamSeconds(context, stream, stamp);
+    timed.duration = packet->duration > 0 ? double(packet->duration) * av_q2d(stream->time_base) : 0;
+    timed.payload = QByteArray(reinterpret_cast<const char*>(packet->data), packet->size);
+    return timed;
+}
+
 Telemetry assembleTelemetry(const std::vector<TelemetryPacket>& packets, const QSet<uint32_t>& sensors) {
     Telemetry telemetry;
     telemetry.hasTrack = true;
@@ -184,14 +194,8 @@ Result<TelemetryPackets> readTelemetryPackets(MediaInput& input, const CancelTok
                 read.problem = QStringLiteral("the file ends early");
             break;
         }
-        if (packet->stream_index == streamIndex) {
-            const int64_t stamp = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-            TelemetryPacket timed;
-            timed.time = stamp == AV_NOPTS_VALUE ? NAN : streamSeconds(format, stream, stamp);
-            timed.duration = packet->duration > 0 ? double(packet->duration) * av_q2d(stream->time_base) : 0;
-            timed.payload = QByteArray(reinterpret_cast<const char*>(packet->data), packet->size);
-            read.packets.push_back(std::move(timed));
-        }
+        if (packet->stream_index == streamIndex)
+            read.packets.push_back(telemetryPacket(format, stream, packet.get()));
         av_packet_unref(packet.get());
     }
     return read;

@@ -52,6 +52,9 @@ Telemetry assembleTelemetry(const std::vector<TelemetryPacket>& packets, const Q
 
 // The index of the telemetry (`gpmd`) stream of an input, or -1.
 int telemetryStream(const AVFormatContext* context);
+// One packet of the telemetry stream `stream`, on the input's time.
+TelemetryPacket telemetryPacket(const AVFormatContext* context, const AVStream* stream,
+                                const AVPacket* packet);
 
 // The telemetry track's packets of an input, from the track's start. `hasTrack` is false without a
 // track; `problem` says why the packets may be incomplete.

@@ -48,9 +48,24 @@ Result<TelemetryFinding> detectInTelemetry(std::vector<TelemetryPacket> packets,
 // serves all: it reads through a small buffer so that each pass skips the other streams' bytes.
 // Levels run on across the chapters' boundaries. Levels stay absent when the clip cannot have a
 // suggestion, and are empty when it has no audio track (the telemetry may still suggest a range).
+// Where that pass reads a chapter from, and the chapter's size; by default the files themselves.
+// `onePass` reads the sound and the telemetry in the same pass, for inputs that only go forward.
+struct ChapterInputs {
+    std::function<Result<MediaInput>(qsizetype chapter)> open;
+    std::function<qint64(qsizetype chapter)> size;
+    bool onePass = false;
+};
+
+ChapterInputs chapterFiles(const QStringList& chapters, const CancelToken* cancel) {
+    return {
+        [&chapters, cancel](qsizetype c) { return openVideoAsset(chapters[c], audioReadingOptions(cancel)); },
+        [&chapters](qsizetype c) { return QFileInfo(chapters[c]).size(); }, false};
+}
+
 Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
                                                     const std::vector<double>& starts,
-                                                    TelemetryFinding& telemetry, const CancelToken* cancel,
+                                                    const ChapterInputs& inputs, TelemetryFinding& telemetry,
+                                                    const CancelToken* cancel,
                                                     const std::function<void(double)>& progress) {
     VideoTrimAnalysisResult result;
     LevelAccumulator levels;
@@ -60,12 +75,12 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
     QStringList problems;
     for (qsizetype c = 0; c < chapters.size(); ++c) {
         const QString& path = chapters[c];
-        auto input = openVideoAsset(path, audioReadingOptions(cancel));
+        auto input = inputs.open(c);
         if (!input)
             return input.error();
         if (auto known = ensureStreamsKnown(*input, path, cancel); !known)
             return known.error();
-        result.fileSize += QFileInfo(path).size();
+        result.fileSize += inputs.size(c);
         const double begin = starts[size_t(c)];
         if (c == 0) {
             const double firstDuration = containerDuration(input->get());
@@ -88,16 +103,31 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
         }
         const QList<int> audio = audioStreams(input->get());
         hasAudio = hasAudio && !audio.isEmpty();
+        // Gathered alongside the sound when the input is read only once.
+        std::optional<TelemetryPackets> alongside;
         if (hasAudio) {
             const double share = kAudioShare / double(chapters.size());
-            auto added = addAudioLevels(*input, audio.first(), levels, cancel, [&](double fraction) {
-                if (progress)
-                    progress(share * (double(c) + fraction));
-            });
+            AlongsideStream telemetryStreamToo;
+            if (inputs.onePass) {
+                telemetryStreamToo.index = telemetryStream(input->get());
+                alongside.emplace().hasTrack = telemetryStreamToo.index >= 0;
+                telemetryStreamToo.take = [&alongside, format = input->get(),
+                                           index = telemetryStreamToo.index](const AVPacket* packet) {
+                    alongside->packets.push_back(telemetryPacket(format, format->streams[index], packet));
+                };
+            }
+            auto added = addAudioLevels(
+                *input, audio.first(), levels, cancel,
+                [&](double fraction) {
+                    if (progress)
+                        progress(share * (double(c) + fraction));
+                },
+                telemetryStreamToo);
             if (!added)
                 return added.error();
         }
-        auto read = readTelemetryPackets(*input, cancel);
+        auto read = alongside ? Result<TelemetryPackets>(std::move(*alongside))
+                              : readTelemetryPackets(*input, cancel);
         if (read.isCancelled())
             return read.error();
         if (!read) {
@@ -127,6 +157,13 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
     return result;
 }
 
+// The header's, the sound's and the telemetry's findings (`read`) turned into the result: the pictures
+// around the opening are read from the files, and the range is suggested.
+Result<VideoTrimAnalysisResult>
+completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
+                 Result<VideoTrimAnalysisResult> read, TelemetryFinding telemetry, const QElapsedTimer& timer,
+                 const CancelToken* cancel, const std::function<void(double)>& progress);
+
 } // namespace
 
 Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, const CancelToken* cancel,
@@ -138,7 +175,6 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
                                                  const std::function<void(double)>& progress) {
     if (chapters.isEmpty())
         return Error::make(QStringLiteral("Media"), 1, QStringLiteral("There is no video to analyse."));
-    const QString& path = chapters.first();
     QElapsedTimer timer;
     timer.start();
     std::vector<double> starts{0};
@@ -149,7 +185,42 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
         starts = std::move(*read);
     }
     TelemetryFinding telemetry;
-    auto read = readHeaderAndLevels(chapters, starts, telemetry, cancel, progress);
+    auto read =
+        readHeaderAndLevels(chapters, starts, chapterFiles(chapters, cancel), telemetry, cancel, progress);
+    return completeAnalysis(chapters, starts, std::move(read), std::move(telemetry), timer, cancel, progress);
+}
+
+Result<AnalysisReading> readForAnalysis(MediaInput input, const QString& name, qint64 size,
+                                        const CancelToken* cancel,
+                                        const std::function<void(double)>& progress) {
+    const ChapterInputs inputs{[&input](qsizetype) -> Result<MediaInput> { return std::move(input); },
+                               [size](qsizetype) { return size; }, true};
+    AnalysisReading reading;
+    auto read = readHeaderAndLevels({name}, {0}, inputs, reading.telemetry, cancel, progress);
+    if (!read)
+        return read.error();
+    reading.result = std::move(*read);
+    return reading;
+}
+
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, AnalysisReading reading,
+                                             const CancelToken* cancel,
+                                             const std::function<void(double)>& progress) {
+    QElapsedTimer timer;
+    timer.start();
+    if (progress)
+        progress(kAudioShare);
+    return completeAnalysis({path}, {0}, std::move(reading.result), std::move(reading.telemetry), timer,
+                            cancel, progress);
+}
+
+namespace {
+
+Result<VideoTrimAnalysisResult>
+completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
+                 Result<VideoTrimAnalysisResult> read, TelemetryFinding telemetry, const QElapsedTimer& timer,
+                 const CancelToken* cancel, const std::function<void(double)>& progress) {
+    const QString& path = chapters.first();
     // Named even when there is nothing to suggest: the user sees what the camera recorded.
     const TelemetryKinds kinds = telemetryKinds(path);
     const auto nameTelemetry = [&kinds](VideoTrimAnalysisResult& result) {
@@ -214,5 +285,7 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     }
     return result;
 }
+
+} // namespace
 
 } // namespace velarix

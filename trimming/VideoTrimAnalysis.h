@@ -78,6 +78,25 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters,
                                                  const CancelToken* cancel = nullptr,
                                                  const std::function<void(double)>& progress = {});
 
+// What the pass over every byte of a video finds: its header, its sound's levels and its telemetry.
+struct AnalysisReading {
+    VideoTrimAnalysisResult result;
+    TelemetryFinding telemetry;
+};
+
+// That pass on an input opened elsewhere (the bytes of a copy as the import writes them), reading
+// the sound and the telemetry in one forward pass. `size` is the file's; `name` names it in errors.
+Result<AnalysisReading> readForAnalysis(MediaInput input, const QString& name, qint64 size,
+                                        const CancelToken* cancel = nullptr,
+                                        const std::function<void(double)>& progress = {});
+
+// The rest of the analysis of the file at `path`, given what that pass found in its bytes: the few
+// key frames around the opening are read from the file, and the range is suggested. The result is
+// analyzeVideo(path)'s.
+Result<VideoTrimAnalysisResult> analyzeVideo(const QString& path, AnalysisReading reading,
+                                             const CancelToken* cancel = nullptr,
+                                             const std::function<void(double)>& progress = {});
+
 // Per file; a recording of several chapters gets this for each of them.
 inline constexpr std::chrono::seconds kAnalysisTimeout{90};
 

@@ -4,6 +4,7 @@
 #include "platform/FileNames.h"
 #include "platform/SetField.h"
 #include "platform/StreamSignature.h"
+#include "trimming/CopyAnalyses.h"
 #include "trimming/FrameDeployment.h"
 #include "trimming/TrimFlow.h"
 #include "trimming/TrimInPlace.h"
@@ -65,7 +66,15 @@ VideoTrimmingModel::VideoTrimmingModel(QObject* parent)
     : QObject(parent)
     , m_analyze([](const QString& path, const CancelToken* cancel, const Progress& progress) {
         // An item's path is its recording's first chapter.
-        return analyzeRecordingWithTimeout(recordingsOf({path}).value(0, {path}), cancel, progress);
+        const QStringList chapters = recordingsOf({path}).value(0, {path});
+        // A copy the import read for its analysis as it was copied is not read again.
+        if (auto reading = chapters.size() == 1 ? takeCopyReading(path) : std::nullopt)
+            return runWithTimeout(
+                [&path, &reading, &progress](const CancelToken* token) {
+                    return analyzeVideo(path, std::move(*reading), token, progress);
+                },
+                path, cancel, kAnalysisTimeout);
+        return analyzeRecordingWithTimeout(chapters, cancel, progress);
     })
     , m_export([](const VideoTrimExportRequest& request, const CancelToken* cancel,
                   const Progress& progress) { return trimVideoInPlace(request, cancel, progress); })

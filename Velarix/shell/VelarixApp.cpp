@@ -16,6 +16,7 @@
 #include "platform/DesktopNotifications.h"
 #include "platform/Log.h"
 #include "platform/Settings.h"
+#include "trimming/CopyAnalyses.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimmingModel.h"
 
@@ -178,6 +179,9 @@ void VelarixApp::requestQuit() {
 VelarixModel& VelarixApp::sharedModel() {
     if (!m_model) {
         m_model = std::make_unique<VelarixModel>(m_settings);
+        m_copyAnalyses = std::make_unique<CopyAnalyses>();
+        m_model->setCopyFeeds(
+            [analyses = m_copyAnalyses.get()](const QString& source) { return analyses->feedFor(source); });
         new ImportNotifier(
             *m_model, *m_notifications, [this] { return isMainWindowHidden(); }, this);
         connect(m_model.get(), &VelarixModel::importFinished, this, &VelarixApp::openCopiesForTrimming);
@@ -186,6 +190,9 @@ VelarixModel& VelarixApp::sharedModel() {
 }
 
 void VelarixApp::openCopiesForTrimming(const ImportReport& report) {
+    // What was read of the copies as they were copied waits for the trimming's analysis.
+    if (m_copyAnalyses)
+        m_copyAnalyses->importEnded();
     // The copies, never the card's files; a cancelled import is left as the user stopped it.
     if (!m_model || !m_model->trimAfterImport() || report.cancelled)
         return;

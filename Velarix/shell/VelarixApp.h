@@ -19,6 +19,7 @@ class QSystemTrayIcon;
 namespace velarix {
 
 class CardWatcher;
+class CopyAnalyses;
 class CheckForUpdatesViewModel;
 class DesktopNotifications;
 class HistoryStore;
@@ -102,6 +103,8 @@ private:
     DesktopNotifications* m_notifications = nullptr;
     CardWatcher* m_cardWatcher = nullptr;
     bool m_toldAboutBackground = false;
+    // Before the model: an import still running when the model goes feeds these to the end.
+    std::unique_ptr<CopyAnalyses> m_copyAnalyses;
     std::unique_ptr<VelarixModel> m_model;
     std::unique_ptr<HistoryStore> m_store;
     QPointer<QMainWindow> m_mainWindow;

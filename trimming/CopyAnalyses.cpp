@@ -1,0 +1,93 @@
+#include "trimming/CopyAnalyses.h"
+
+#include "import/CopyFeedInput.h"
+#include "platform/AudioLevelReader.h"
+#include "platform/Log.h"
+#include "trimming/VideoTrimmingModel.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+namespace velarix {
+
+namespace {
+
+// The readings of named copies, by path, until the trimming takes them.
+std::mutex gRegisterMutex;
+QHash<QString, AnalysisReading>& readingRegister() {
+    static QHash<QString, AnalysisReading> readings;
+    return readings;
+}
+
+Result<AnalysisReading> readCopy(const std::shared_ptr<CopyFeed>& feed, const QString& source,
+                                 const CancelToken* cancel) {
+    auto input = openCopyFeed(feed, source, audioReadingOptions(cancel));
+    if (!input)
+        return input.error();
+    const std::optional<qint64> size = feed->waitForSize();
+    return readForAnalysis(std::move(*input), source, size.value_or(0), cancel);
+}
+
+} // namespace
+
+CopyAnalyses::CopyAnalyses() = default;
+
+CopyAnalyses::~CopyAnalyses() {
+    m_cancel.cancel();
+    importEnded();
+}
+
+std::shared_ptr<CopyFeed> CopyAnalyses::feedFor(const QString& source) {
+    // Only what the trimming takes (a camera's thumbnails and proxies go as they are).
+    if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(source)))
+        return nullptr;
+    auto reading = std::make_unique<Reading>();
+    reading->feed = std::make_shared<CopyFeed>(&m_cancel);
+    Reading* self = reading.get();
+    reading->thread = std::thread([self, source, cancel = &m_cancel] {
+        auto read = readCopy(self->feed, source, cancel);
+        self->feed->stopReading();
+        if (!read && !read.isCancelled())
+            qCWarning(lcApp, "Reading %s for its analysis as it was copied failed: %s",
+                      qUtf8Printable(source), qUtf8Printable(read.error().message));
+        else if (read)
+            qCDebug(lcApp, "Read %s for its analysis as it was copied; %lld bytes read again from the copy",
+                    qUtf8Printable(source), self->feed->bytesReadFromDisk());
+        self->outcome = std::move(read);
+    });
+    std::shared_ptr<CopyFeed> feed = reading->feed;
+    const std::lock_guard lock(m_mutex);
+    m_readings.push_back(std::move(reading));
+    return feed;
+}
+
+void CopyAnalyses::importEnded() {
+    std::vector<std::unique_ptr<Reading>> readings;
+    {
+        const std::lock_guard lock(m_mutex);
+        readings.swap(m_readings);
+    }
+    for (const auto& reading : readings) {
+        // A copy that never started (its source unreadable, the import cancelled) ends here.
+        reading->feed->end(Error::cancellation());
+        reading->thread.join();
+        const Result<QString> named = reading->feed->waitForName();
+        if (!named || !reading->outcome || !*reading->outcome)
+            continue;
+        const std::lock_guard lock(gRegisterMutex);
+        readingRegister().insert(QFileInfo(*named).absoluteFilePath(), std::move(**reading->outcome));
+    }
+}
+
+std::optional<AnalysisReading> takeCopyReading(const QString& path) {
+    const std::lock_guard lock(gRegisterMutex);
+    auto& readings = readingRegister();
+    const auto found = readings.find(QFileInfo(path).absoluteFilePath());
+    if (found == readings.end())
+        return std::nullopt;
+    AnalysisReading reading = std::move(*found);
+    readings.erase(found);
+    return reading;
+}
+
+} // namespace velarix

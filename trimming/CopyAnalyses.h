@@ -1,0 +1,47 @@
+#pragma once
+
+#include "import/CopyFeed.h"
+#include "trimming/VideoTrimAnalysis.h"
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace velarix {
+
+// The analyses of an import's copies, read from the import's own bytes as they are copied, so that
+// no copy is read a second time for its analysis ("Trim after import", `import --trim`). Each copy's
+// pass over its bytes runs on a thread of its own beside the copy; the copy's key frames and the
+// suggestion come later, when the trimming analyses the named copy (takeCopyReading). A reading that
+// fails only leaves that copy to the ordinary analysis: it never fails the import.
+class CopyAnalyses {
+public:
+    CopyAnalyses();
+    // Stops and waits for the readings still running.
+    ~CopyAnalyses();
+    CopyAnalyses(const CopyAnalyses&) = delete;
+    CopyAnalyses& operator=(const CopyAnalyses&) = delete;
+
+    // For ImportOptions::feedFor: the feed of the copy of `source`, read from at once.
+    std::shared_ptr<CopyFeed> feedFor(const QString& source);
+    // Once the import is over: waits for the readings, and leaves each named copy's where
+    // takeCopyReading finds it.
+    void importEnded();
+
+private:
+    struct Reading {
+        std::shared_ptr<CopyFeed> feed;
+        std::thread thread;
+        std::optional<Result<AnalysisReading>> outcome; // set by the thread before it ends
+    };
+    CancelToken m_cancel;
+    std::mutex m_mutex;
+    std::vector<std::unique_ptr<Reading>> m_readings;
+};
+
+// The reading of the copy at `path` from its import's bytes, when there is one; taken out.
+std::optional<AnalysisReading> takeCopyReading(const QString& path);
+
+} // namespace velarix
