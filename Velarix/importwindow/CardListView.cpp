@@ -1,6 +1,6 @@
 #include "Velarix/importwindow/CardListView.h"
 
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 #include "Velarix/widgets/Icons.h"
 #include "import/CardListModel.h"
 

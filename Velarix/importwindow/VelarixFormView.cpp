@@ -3,7 +3,7 @@
 #include "Velarix/importwindow/OutputFilesView.h"
 #include "Velarix/importwindow/PatternField.h"
 #include "Velarix/widgets/AccessibleProgress.h"
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 #include "Velarix/widgets/ElidedLabel.h"
 #include "Velarix/widgets/FormSection.h"
 #include "Velarix/widgets/Icons.h"

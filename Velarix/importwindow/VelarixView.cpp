@@ -5,7 +5,7 @@
 #include "Velarix/importwindow/JumpTableView.h"
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/importwindow/VelarixFormView.h"
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 #include "Velarix/widgets/Icons.h"
 #include "import/CardListModel.h"
 #include "import/CardWatcher.h"

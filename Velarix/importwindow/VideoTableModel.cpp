@@ -1,7 +1,7 @@
 #include "Velarix/importwindow/VideoTableModel.h"
 
 #include "Velarix/importwindow/ThumbnailLoader.h"
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 #include "Velarix/widgets/SpokenText.h"
 #include "import/RecordingStatus.h"
 

@@ -1,3 +1,4 @@
+#include "i18n/Translators.h"
 #include "import/CardManifest.h"
 #include "import/ImportProgress.h"
 #include "tests/support/ChapterFixtures.h"
@@ -5,7 +6,15 @@
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -244,6 +253,105 @@ private Q_SLOTS:
         QDir().rename(alpha, m_alpha);
         QDir().rename(bravo, m_bravo);
         QTRY_COMPARE(cards.rowCount(), 0);
+    }
+
+    // Without a mouse: Return shows the focused card, and the Menu key (or a right click) offers
+    // "Eject NAME" for the card it is about, which asks the platform to eject that card's volume.
+    void keyboardChoosesAndEjects() {
+        const QString alpha = home->insert(m_alpha);
+        const QString bravo = home->insert(m_bravo);
+        openWindow();
+        CardListModel& cards = *m_view->cards();
+        CardListView* list = m_view->cardList();
+        QTRY_COMPARE(cards.rowCount(), 2);
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(alpha));
+        QTRY_VERIFY(!model->isLoadingVideos());
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+
+        // Focus on the other card without showing it (as after a refused choice), then Return.
+        {
+            const QSignalBlocker quiet(list->selectionModel());
+            list->selectionModel()->setCurrentIndex(cards.index(cards.rowOf(bravo)),
+                                                    QItemSelectionModel::NoUpdate);
+        }
+        QCOMPARE(model->sdCardPath(), std::optional<QString>(alpha));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(bravo));
+        QTRY_VERIFY(!model->isLoadingVideos());
+
+        // The menu's one action, triggered once it shows; its text is what the test reads.
+        const auto ejectFromMenu = [](const std::function<void()>& open) {
+            QString offered;
+            QTimer::singleShot(0, [&offered] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu || menu->objectName() != QLatin1String("cardContextMenu") || menu->actions().isEmpty())
+                    return;
+                offered = menu->actions().first()->text();
+                menu->actions().first()->trigger();
+                menu->close();
+            });
+            open();
+            return offered;
+        };
+        // The Menu key asks about the focused card: BRAVO ("Helmet cam").
+        QCOMPARE(ejectFromMenu([list] {
+                     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint());
+                     QTest::keyClick(list, Qt::Key_Menu);
+                     if (!QApplication::activePopupWidget())
+                         QCoreApplication::sendEvent(list, &event);
+                 }),
+                 QStringLiteral("Eject Helmet cam"));
+        // A folder is no mounted volume: the platform refuses, naming the card it was asked for.
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY2(m_view->errorAlert()->text().contains(bravo), qPrintable(m_view->errorAlert()->text()));
+        m_view->errorAlert()->accept();
+        QTRY_VERIFY(model->error().isEmpty());
+
+        // A right click asks about the card under the pointer, whichever is shown.
+        const QRect alphaRect = list->visualRect(cards.index(cards.rowOf(alpha)));
+        QCOMPARE(ejectFromMenu([list, alphaRect] {
+                     QContextMenuEvent event(QContextMenuEvent::Mouse, alphaRect.center(),
+                                             list->viewport()->mapToGlobal(alphaRect.center()));
+                     QCoreApplication::sendEvent(list->viewport(), &event);
+                 }),
+                 QStringLiteral("Eject ALPHA"));
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY2(m_view->errorAlert()->text().contains(alpha), qPrintable(m_view->errorAlert()->text()));
+        m_view->errorAlert()->accept();
+        QCOMPARE(model->sdCardPath(), std::optional<QString>(bravo));
+
+        QDir().rename(alpha, m_alpha);
+        QDir().rename(bravo, m_bravo);
+        QTRY_COMPARE(cards.rowCount(), 0);
+    }
+
+    // The table's "Thumbnail" title stands whole above its narrow column, in every language.
+    void thumbnailTitleShowsWhole_data() {
+        QTest::addColumn<QLocale::Language>("language");
+        QTest::newRow("English") << QLocale::English;
+        QTest::newRow("German") << QLocale::German;
+        QTest::newRow("French") << QLocale::French;
+    }
+    void thumbnailTitleShowsWhole() {
+        QFETCH(QLocale::Language, language);
+        installTranslators(QLocale(language));
+        const auto english = qScopeGuard([] { installTranslators(QLocale(QLocale::English)); });
+        const QString alpha = home->insert(m_alpha);
+        openWindow();
+        QTRY_COMPARE(m_view->cards()->rowCount(), 1);
+        QTableView* table = m_view->table()->findChild<QTableView*>();
+        QVERIFY(table);
+        QHeaderView* header = table->horizontalHeader();
+        const QString title =
+            table->model()->headerData(VideoTableModel::thumbnailColumn, Qt::Horizontal).toString();
+        QVERIFY(language == QLocale::English || title != QLatin1String("Thumbnail"));
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        QVERIFY2(header->fontMetrics().horizontalAdvance(title) + 2 * margin <=
+                     header->sectionSize(VideoTableModel::thumbnailColumn),
+                 qPrintable(QStringLiteral("%1: %2 px").arg(title).arg(header->sectionSize(0))));
+        QDir().rename(alpha, m_alpha);
+        QTRY_COMPARE(m_view->cards()->rowCount(), 0);
     }
 
     void cardsInsertedBeforeStartShowTheFirstHighlighted() {

@@ -1,5 +1,5 @@
 #include "Velarix/trimwindow/VideoTrimmingView.h"
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 #include "i18n/Translators.h"
 #include "tests/support/ImportWindowFixture.h"
 

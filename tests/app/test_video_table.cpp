@@ -1,7 +1,7 @@
 #include "Velarix/importwindow/LoadingCard.h"
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VideoTableDelegate.h"
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 #include "platform/VideoThumbnail.h"
 #include "tests/support/ImportWindowFixture.h"
 
