@@ -127,7 +127,10 @@ void printHuman(QTextStream& out, QTextStream& err, const QString& file,
           result.telemetryKinds.isEmpty()))
         out << "  " << result.shownExplanation().replace(u'\n', QStringLiteral("\n  ")) << '\n';
     if (!result.review.isEmpty())
-        out << "  " << QCoreApplication::translate("velarix-cli", "Check before trimming: %1.").arg(result.shownReview()) << '\n';
+        out << "  "
+            << QCoreApplication::translate("velarix-cli", "Check before trimming: %1.")
+                   .arg(result.shownReview())
+            << '\n';
     if (withLevels && result.levels) {
         out << "  " << QCoreApplication::translate("velarix-cli", "levels (dB per half second):");
         const QLocale locale;
@@ -145,12 +148,15 @@ int runAnalyze(Invocation& invocation) {
         if (argument == QLatin1String("--levels"))
             withLevels = true;
         else if (argument.startsWith(QLatin1String("--")))
-            return usageError(invocation, QCoreApplication::translate("velarix-cli", "analyze: unknown option '%1'").arg(argument));
+            return usageError(
+                invocation,
+                QCoreApplication::translate("velarix-cli", "analyze: unknown option '%1'").arg(argument));
         else
             files.append(argument);
     }
     if (files.isEmpty())
-        return usageError(invocation, QCoreApplication::translate("velarix-cli", "analyze: no video files given"));
+        return usageError(invocation,
+                          QCoreApplication::translate("velarix-cli", "analyze: no video files given"));
 
     // Unreadable input is reported in our own words, once per file; per-frame diagnostics stay out
     // of the terminal unless QT_LOGGING_RULES asks for them.

@@ -43,7 +43,8 @@ int runCards(Invocation& invocation) {
         if (!invocation.json)
             invocation.out << printable(name) << '\t' << printable(volume) << '\t'
                            << id.value_or(QStringLiteral("-")) << '\t'
-                           << QCoreApplication::translate("velarix-cli", "%1 free").arg(formatByteCount(card.spaceAvailable))
+                           << QCoreApplication::translate("velarix-cli", "%1 free")
+                                  .arg(formatByteCount(card.spaceAvailable))
                            << '\n';
     }
     if (invocation.json)

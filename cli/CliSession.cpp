@@ -140,8 +140,11 @@ Result<std::unique_ptr<CliSession>> CliSession::open() {
         // Nothing here moves a store on its own; say how, with a name that keeps it.
         if (isStoreError(error, StoreErrorCode::damaged) || isStoreError(error, StoreErrorCode::notOurs)) {
             const QString path = AppPaths::storeFile();
-            error.message += u' ' + QCoreApplication::translate("velarix-cli", "To keep it and start a new history, move it aside: mv '%1' '%1.damaged-%2'")
-                                        .arg(path, QDate::currentDate().toString(Qt::ISODate));
+            error.message +=
+                u' ' + QCoreApplication::translate(
+                           "velarix-cli",
+                           "To keep it and start a new history, move it aside: mv '%1' '%1.damaged-%2'")
+                           .arg(path, QDate::currentDate().toString(Qt::ISODate));
         }
         return error;
     }
@@ -187,21 +190,28 @@ Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStrea
         if (!info.isDir())
             return usage(QCoreApplication::translate("velarix-cli", "%1 is not a folder").arg(*card));
         if (!isCameraCard(info.absoluteFilePath()))
-            return usage(QCoreApplication::translate("velarix-cli", "%1 is not a camera card (it has no DCIM folder and no camera video "
-                                        "folder such as PRIVATE/M4ROOT/CLIP)")
+            return usage(QCoreApplication::translate(
+                             "velarix-cli",
+                             "%1 is not a camera card (it has no DCIM folder and no camera video "
+                             "folder such as PRIVATE/M4ROOT/CLIP)")
                              .arg(*card));
         loaded = awaitFuture(m_model->loadSDCard(info.absoluteFilePath(), *m_store, durationsFor));
     } else {
         loaded = awaitFuture(m_model->refreshSDCard(*m_store, durationsFor));
         if (loaded && !m_model->sdCardPath())
-            return usage(QCoreApplication::translate("velarix-cli", "no camera card found (a mounted volume with a DCIM or camera video folder)"));
+            return usage(QCoreApplication::translate(
+                "velarix-cli", "no camera card found (a mounted volume with a DCIM or camera video folder)"));
     }
     QObject::disconnect(m_model.get(), &VelarixModel::videoLoadingChanged, m_model.get(), nullptr);
     if (!loaded)
-        return usage(QCoreApplication::translate("velarix-cli", "the card could not be read: %1").arg(loaded.error().message));
+        return usage(QCoreApplication::translate("velarix-cli", "the card could not be read: %1")
+                         .arg(loaded.error().message));
     // What the window would show once (an unreadable identity): a warning here, not the run's outcome.
     if (!m_model->error().isEmpty()) {
-        err << "velarix-cli: " << QCoreApplication::translate("velarix-cli", "warning: %1").arg(m_model->error().errorDescription()) << '\n';
+        err << "velarix-cli: "
+            << QCoreApplication::translate("velarix-cli", "warning: %1")
+                   .arg(m_model->error().errorDescription())
+            << '\n';
         m_model->setError(ApplicationError::empty());
     }
     return {};
@@ -235,8 +245,9 @@ Result<void> CliSession::selectAndReport(const CardArguments& arguments, QTextSt
             << QCoreApplication::translate("velarix-cli", "Name them to import them again.") << '\n';
     if (!m_skippedEmpty.isEmpty())
         err << "velarix-cli: "
-            << QCoreApplication::translate("velarix-cli", "left out %n empty file(s) (nothing to copy; name them to try anyway): %1",
-                                           nullptr, int(m_skippedEmpty.size()))
+            << QCoreApplication::translate(
+                   "velarix-cli", "left out %n empty file(s) (nothing to copy; name them to try anyway): %1",
+                   nullptr, int(m_skippedEmpty.size()))
                    .arg(m_skippedEmpty.join(QStringLiteral(", ")))
             << '\n';
     return {};
@@ -264,7 +275,9 @@ Result<qsizetype> CliSession::select(const CardArguments& arguments) {
                 found = true;
             }
             if (!found)
-                return usage(QCoreApplication::translate("velarix-cli", "there is no video named '%1' on the card").arg(file));
+                return usage(
+                    QCoreApplication::translate("velarix-cli", "there is no video named '%1' on the card")
+                        .arg(file));
         }
     }
     if (arguments.files.isEmpty()) {
@@ -305,14 +318,18 @@ Result<CardIdentity> findCard(const std::optional<QString>& card, const VolumePr
         if (!info.isDir())
             return usage(QCoreApplication::translate("velarix-cli", "%1 is not a folder").arg(*card));
         if (!hasDcimFolder(info.absoluteFilePath()))
-            return usage(QCoreApplication::translate("velarix-cli", "%1 is not a camera card (it has no DCIM folder)").arg(*card));
+            return usage(
+                QCoreApplication::translate("velarix-cli", "%1 is not a camera card (it has no DCIM folder)")
+                    .arg(*card));
         volume = info.absoluteFilePath();
     } else {
         auto found = findSDCardVolume(volumes);
         if (!found)
-            return usage(QCoreApplication::translate("velarix-cli", "the card could not be read: %1").arg(found.error().message));
+            return usage(QCoreApplication::translate("velarix-cli", "the card could not be read: %1")
+                             .arg(found.error().message));
         if (!*found)
-            return usage(QCoreApplication::translate("velarix-cli", "no camera card found (a mounted volume with a DCIM folder)"));
+            return usage(QCoreApplication::translate(
+                "velarix-cli", "no camera card found (a mounted volume with a DCIM folder)"));
         volume = **found;
     }
     return identifyCard(volume, volumes);

@@ -43,14 +43,19 @@ int runJump(Invocation& invocation) {
         else if (a[i] == QLatin1String("--no-accelerometer"))
             sensors.accelerometer = false;
         else
-            return usageError(invocation, QCoreApplication::translate("velarix-cli", "demo: unexpected '%1'").arg(a[i]));
+            return usageError(invocation,
+                              QCoreApplication::translate("velarix-cli", "demo: unexpected '%1'").arg(a[i]));
         if (!ok)
-            return usageError(invocation, QCoreApplication::translate("velarix-cli", "demo: '%1' is not a number").arg(a[i]));
+            return usageError(
+                invocation,
+                QCoreApplication::translate("velarix-cli", "demo: '%1' is not a number").arg(a[i]));
     }
     if (file.isEmpty() || !(jump.duration > 0 && jump.duration <= 24 * 3600) ||
         !(jump.exitTime < jump.openingTime))
         return usageError(
-            invocation, QCoreApplication::translate("velarix-cli", "demo --jump needs a file, a length and an exit before the opening"));
+            invocation,
+            QCoreApplication::translate("velarix-cli",
+                                        "demo --jump needs a file, a length and an exit before the opening"));
     if (sensors.gps || sensors.accelerometer)
         jump.telemetry = sensors;
     if (auto written = writeSyntheticJump(file, jump); !written) {
@@ -72,8 +77,10 @@ int runDemo(Invocation& invocation) {
     const QString folder = invocation.arguments.first();
     auto card = DemoCard::make(folder, {}, nullptr, [&](int done, int total) {
         if (!invocation.json)
-            invocation.err << QCoreApplication::translate("velarix-cli", "Making demo clips: %1 of %2").arg(done).arg(total) << '\r'
-                           << Qt::flush;
+            invocation.err << QCoreApplication::translate("velarix-cli", "Making demo clips: %1 of %2")
+                                  .arg(done)
+                                  .arg(total)
+                           << '\r' << Qt::flush;
     });
     if (!invocation.json)
         invocation.err << '\n';
@@ -87,12 +94,13 @@ int runDemo(Invocation& invocation) {
                                   {QStringLiteral("files"), QJsonArray::fromStringList(card->files)}});
         return kExitOk;
     }
-    invocation.out << QCoreApplication::translate("velarix-cli", "Demo card: %1").arg(card->volumePath) << '\n';
+    invocation.out << QCoreApplication::translate("velarix-cli", "Demo card: %1").arg(card->volumePath)
+                   << '\n';
     for (const QString& file : card->files)
         invocation.out << "  " << file << '\n';
     invocation.out << '\n'
-                   << QCoreApplication::translate("velarix-cli", "Try it:") << "\n  VELARIX_VOLUMES_DIR=\"" << QDir(folder).absolutePath()
-                   << "\" velarix\n";
+                   << QCoreApplication::translate("velarix-cli", "Try it:") << "\n  VELARIX_VOLUMES_DIR=\""
+                   << QDir(folder).absolutePath() << "\" velarix\n";
     return kExitOk;
 }
 

@@ -14,7 +14,8 @@ QString verifiedText(const std::optional<bool>& verified) {
     if (!verified)
         return QString();
     //: Whether an imported copy was read back and compared
-    return *verified ? QCoreApplication::translate("velarix-cli", "verified") : QCoreApplication::translate("velarix-cli", "not verified");
+    return *verified ? QCoreApplication::translate("velarix-cli", "verified")
+                     : QCoreApplication::translate("velarix-cli", "not verified");
 }
 
 // JSON text of a string, as QJsonDocument writes it: one document per record would cost more than
@@ -66,7 +67,9 @@ int runHistory(Invocation& invocation) {
         return usageError(invocation, identity.error().message);
     if (!identity->uuid) {
         invocation.err << "velarix-cli: "
-                       << QCoreApplication::translate("velarix-cli", "the card has no volume UUID, so it has no import history") << '\n';
+                       << QCoreApplication::translate(
+                              "velarix-cli", "the card has no volume UUID, so it has no import history")
+                       << '\n';
         return kExitUsage;
     }
     const QString uuid = *identity->uuid;
@@ -79,12 +82,16 @@ int runHistory(Invocation& invocation) {
         auto cleared = clearCardHistory(store, uuid);
         if (!cleared) {
             invocation.err << "velarix-cli: "
-                           << QCoreApplication::translate("velarix-cli", "the import history could not be cleared: %1").arg(cleared.error().message)
+                           << QCoreApplication::translate("velarix-cli",
+                                                          "the import history could not be cleared: %1")
+                                  .arg(cleared.error().message)
                            << '\n';
             return kExitUsage;
         }
         if (!invocation.json)
-            invocation.out << QCoreApplication::translate("velarix-cli", "Cleared %n record(s) of %1.", nullptr, int(*cleared)).arg(printable(*name))
+            invocation.out << QCoreApplication::translate("velarix-cli", "Cleared %n record(s) of %1.",
+                                                          nullptr, int(*cleared))
+                                  .arg(printable(*name))
                            << '\n';
     }
 
@@ -121,14 +128,15 @@ int runHistory(Invocation& invocation) {
         return kExitUsage;
     }
     if (!invocation.json && count == 0 && !arguments.clear)
-        invocation.out << QCoreApplication::translate("velarix-cli", "No files imported from %1.").arg(printable(*name)) << '\n';
+        invocation.out
+            << QCoreApplication::translate("velarix-cli", "No files imported from %1.").arg(printable(*name))
+            << '\n';
     return kExitOk;
 }
 
-const CommandRegistration
-    registration({QStringLiteral("history"), QStringLiteral("history [--card DIR] [--clear]"),
-                  QT_TRANSLATE_NOOP("velarix-cli", "lists the files imported from a card, or forgets them"),
-                  runHistory});
+const CommandRegistration registration(
+    {QStringLiteral("history"), QStringLiteral("history [--card DIR] [--clear]"),
+     QT_TRANSLATE_NOOP("velarix-cli", "lists the files imported from a card, or forgets them"), runHistory});
 
 } // namespace
 } // namespace velarix::cli

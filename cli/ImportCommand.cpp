@@ -56,12 +56,16 @@ int runImport(Invocation& invocation) {
         const qsizetype selected = model.selection().size();
         invocation.err << "velarix-cli: "
                        << (again == selected
-                               ? QCoreApplication::translate("velarix-cli", "all %n selected video(s) were imported before and are copied "
-                                                            "again; --new skips what was imported.",
-                                                            nullptr, int(selected))
-                               : QCoreApplication::translate("velarix-cli", "%1 of the %n selected video(s) were imported before and are "
-                                                            "copied again; --new skips what was imported.",
-                                                            nullptr, int(selected))
+                               ? QCoreApplication::translate(
+                                     "velarix-cli",
+                                     "all %n selected video(s) were imported before and are copied "
+                                     "again; --new skips what was imported.",
+                                     nullptr, int(selected))
+                               : QCoreApplication::translate(
+                                     "velarix-cli",
+                                     "%1 of the %n selected video(s) were imported before and are "
+                                     "copied again; --new skips what was imported.",
+                                     nullptr, int(selected))
                                      .arg(again))
                        << '\n';
     }
@@ -160,16 +164,20 @@ int runImport(Invocation& invocation) {
         const int total = int(report.imported.size() + report.failed.size());
         const QString done =
             report.historyError
-                ? QCoreApplication::translate("velarix-cli", "%1 of %n video(s) copied, but not recorded as imported", nullptr, total)
+                ? QCoreApplication::translate(
+                      "velarix-cli", "%1 of %n video(s) copied, but not recorded as imported", nullptr, total)
                 : QCoreApplication::translate("velarix-cli", "%1 of %n video(s) imported", nullptr, total);
-        invocation.out << (report.cancelled ? QCoreApplication::translate("velarix-cli", "%1 (cancelled).") : QCoreApplication::translate("velarix-cli", "%1."))
+        invocation.out << (report.cancelled ? QCoreApplication::translate("velarix-cli", "%1 (cancelled).")
+                                            : QCoreApplication::translate("velarix-cli", "%1."))
                               .arg(done.arg(report.imported.size()))
                        << '\n';
     }
     if (report.historyError)
         invocation.err << "velarix-cli: "
-                       << QCoreApplication::translate("velarix-cli", "the copies are in place, but the import history could not record "
-                                                      "them, so they will not show as imported: %1")
+                       << QCoreApplication::translate(
+                              "velarix-cli",
+                              "the copies are in place, but the import history could not record "
+                              "them, so they will not show as imported: %1")
                               .arg(printable(*report.historyError))
                        << '\n';
     else if (!model.error().isEmpty() && report.failed.isEmpty() && !report.cancelled)

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QJsonArray>
-#include <QLocale>
 #include <QJsonObject>
+#include <QLocale>
 
 namespace velarix::cli {
 
@@ -16,11 +16,14 @@ int runJumps(Invocation& invocation) {
         if (words[i] == QLatin1String("--date") && i + 1 < words.size()) {
             day = QDate::fromString(words[++i], Qt::ISODate);
             if (!day->isValid())
-                return usageError(invocation, QCoreApplication::translate("velarix-cli", "--date needs a day such as 2024-05-01"));
+                return usageError(invocation, QCoreApplication::translate(
+                                                  "velarix-cli", "--date needs a day such as 2024-05-01"));
         } else {
-            return usageError(invocation, words[i] == QLatin1String("--date")
-                                              ? QCoreApplication::translate("velarix-cli", "--date needs a day such as 2024-05-01")
-                                              : QCoreApplication::translate("velarix-cli", "unknown option '%1'").arg(words[i]));
+            return usageError(
+                invocation,
+                words[i] == QLatin1String("--date")
+                    ? QCoreApplication::translate("velarix-cli", "--date needs a day such as 2024-05-01")
+                    : QCoreApplication::translate("velarix-cli", "unknown option '%1'").arg(words[i]));
         }
     }
     auto session = CliSession::open();
@@ -43,17 +46,19 @@ int runJumps(Invocation& invocation) {
                                  {QStringLiteral("card"), jump.cardName},
                                  {QStringLiteral("cards"), QJsonArray::fromStringList(jump.cardNames)}});
         if (!invocation.json)
-            invocation.out << locale.toString(jump.day, QLocale::ShortFormat) << "  "
-                           << QCoreApplication::translate("velarix-cli", "jump %1").arg(jump.jump).leftJustified(12)
-                           << locale.toString(jump.start.toLocalTime().time(), QLocale::ShortFormat)
-                           << QStringLiteral("\u2013")
-                           << locale.toString(jump.end.toLocalTime().time(), QLocale::ShortFormat) << "  "
-                           << printable(jump.cardNames.join(QStringLiteral(", "))) << '\n';
+            invocation.out
+                << locale.toString(jump.day, QLocale::ShortFormat) << "  "
+                << QCoreApplication::translate("velarix-cli", "jump %1").arg(jump.jump).leftJustified(12)
+                << locale.toString(jump.start.toLocalTime().time(), QLocale::ShortFormat)
+                << QStringLiteral("\u2013")
+                << locale.toString(jump.end.toLocalTime().time(), QLocale::ShortFormat) << "  "
+                << printable(jump.cardNames.join(QStringLiteral(", "))) << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("jumps"), jumps}});
     else if (log->isEmpty())
-        invocation.out << (day ? QCoreApplication::translate("velarix-cli", "No jumps logged on %1.").arg(locale.toString(*day, QLocale::ShortFormat))
+        invocation.out << (day ? QCoreApplication::translate("velarix-cli", "No jumps logged on %1.")
+                                     .arg(locale.toString(*day, QLocale::ShortFormat))
                                : QCoreApplication::translate("velarix-cli", "No jumps logged yet."))
                        << '\n';
     return kExitOk;

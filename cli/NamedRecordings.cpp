@@ -32,7 +32,9 @@ QList<NamedRecording> resolveNamedVideos(const QStringList& files) {
                     .arg(group.size())
                     .arg(first);
             };
-            named.append({path, {path}, filled(QString::fromUtf8(kRefused)),
+            named.append({path,
+                          {path},
+                          filled(QString::fromUtf8(kRefused)),
                           filled(QCoreApplication::translate("velarix-cli", kRefused))});
         }
     }

@@ -43,10 +43,10 @@ int runPlan(Invocation& invocation) {
     return kExitOk;
 }
 
-const CommandRegistration
-    registration({QStringLiteral("plan"), QStringLiteral("plan [--card DIR] [SELECTION] [OVERRIDES]"),
-                  QT_TRANSLATE_NOOP("velarix-cli", "shows the names the selected videos would be imported under"),
-                  runPlan});
+const CommandRegistration registration(
+    {QStringLiteral("plan"), QStringLiteral("plan [--card DIR] [SELECTION] [OVERRIDES]"),
+     QT_TRANSLATE_NOOP("velarix-cli", "shows the names the selected videos would be imported under"),
+     runPlan});
 
 } // namespace
 } // namespace velarix::cli

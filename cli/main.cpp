@@ -67,8 +67,8 @@ void printHelp(QTextStream& out) {
     std::sort(sorted.begin(), sorted.end(),
               [](const Command& a, const Command& b) { return a.name < b.name; });
     out << text(QT_TRANSLATE_NOOP("velarix-cli", "Usage: velarix-cli [--json] COMMAND [OPTIONS]")) << "\n\n"
-        << text(QT_TRANSLATE_NOOP("velarix-cli",
-                                  "Imports skydiving videos from camera cards and trims them, without a window."))
+        << text(QT_TRANSLATE_NOOP(
+               "velarix-cli", "Imports skydiving videos from camera cards and trims them, without a window."))
         << '\n'
         << text(QT_TRANSLATE_NOOP("velarix-cli",
                                   "Uses the same settings and import history as the Velarix application."))
@@ -97,41 +97,49 @@ void printHelp(QTextStream& out) {
     printOptions(
         out,
         {{"--json", QT_TRANSLATE_NOOP("velarix-cli", "print machine-readable JSON on stdout")},
-         {"--help", QT_TRANSLATE_NOOP("velarix-cli", "show this help (after a command: that command's usage)")},
+         {"--help",
+          QT_TRANSLATE_NOOP("velarix-cli", "show this help (after a command: that command's usage)")},
          {"--version", QT_TRANSLATE_NOOP("velarix-cli", "show the version")},
-         {"--card DIR", QT_TRANSLATE_NOOP("velarix-cli", "the card: a volume root with DCIM or a camera video "
-                                                         "folder (default: the first)")},
+         {"--card DIR",
+          QT_TRANSLATE_NOOP("velarix-cli", "the card: a volume root with DCIM or a camera video "
+                                           "folder (default: the first)")},
          {"--dest DIR", QT_TRANSLATE_NOOP("velarix-cli", "import: the destination folder, for this run")},
          {"--no-verify",
           QT_TRANSLATE_NOOP("velarix-cli", "import: do not read each copy back to compare checksums")},
          {"--clear", QT_TRANSLATE_NOOP("velarix-cli", "history: forget the card's imported files")},
-         {"--levels", QT_TRANSLATE_NOOP("velarix-cli", "analyze: also print the audio level of every half second")},
+         {"--levels",
+          QT_TRANSLATE_NOOP("velarix-cli", "analyze: also print the audio level of every half second")},
          {"--range START-END", QT_TRANSLATE_NOOP("velarix-cli", "trim: keep this range (seconds or "
                                                                 "minutes:seconds, e.g. 00:40-02:30)")},
-         {"--trim",
-          QT_TRANSLATE_NOOP("velarix-cli", "import: then analyse the copies and trim each to its suggestion")},
+         {"--trim", QT_TRANSLATE_NOOP("velarix-cli",
+                                      "import: then analyse the copies and trim each to its suggestion")},
          {"--dry-run", QT_TRANSLATE_NOOP("velarix-cli", "trim: analyse and report, change no file")},
-         {"--trust-suggestions", QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: also trim to suggestions "
-                                                                  "marked \"check before trimming\"")},
+         {"--trust-suggestions",
+          QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: also trim to suggestions "
+                                           "marked \"check before trimming\"")},
          {"--keep-original",
           QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: put each replaced original in the Trash")},
-         {"--no-keep-original", QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: delete replaced originals "
-                                                                 "(the saved setting aside)")},
-         {"--jump FILE", QT_TRANSLATE_NOOP("velarix-cli", "demo: write one jump with the camera's telemetry to "
-                                                          "FILE (shaped as below)")},
+         {"--no-keep-original",
+          QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: delete replaced originals "
+                                           "(the saved setting aside)")},
+         {"--jump FILE",
+          QT_TRANSLATE_NOOP("velarix-cli", "demo: write one jump with the camera's telemetry to "
+                                           "FILE (shaped as below)")},
          {"--seconds N", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: the clip's length")},
          {"--exit S", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: when the jumper leaves the aircraft")},
          {"--opening S", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: when the canopy opens")},
-         {"--audio KIND", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: wind, silent, muffled, music or none")},
+         {"--audio KIND",
+          QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: wind, silent, muffled, music or none")},
          {"--no-gps", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: no GPS in the telemetry")},
-         {"--no-accelerometer", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: no accelerometer in the telemetry")}});
+         {"--no-accelerometer",
+          QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: no accelerometer in the telemetry")}});
     // SELECTION, OVERRIDES and FILE... stand for words in the synopses above: they stay as they are.
     out << "\nSELECTION " << text(QT_TRANSLATE_NOOP("velarix-cli", "(plan, import):")) << '\n';
     printOptions(out, {{"--all", QT_TRANSLATE_NOOP("velarix-cli", "every video on the card (the default)")},
                        {"--new", QT_TRANSLATE_NOOP("velarix-cli", "only the videos not imported before")},
                        {"FILE...", QT_TRANSLATE_NOOP("velarix-cli", "the named videos")}});
-    out << "\nOVERRIDES " << text(QT_TRANSLATE_NOOP("velarix-cli", "(plan, import; for this run, not saved):"))
-        << '\n';
+    out << "\nOVERRIDES "
+        << text(QT_TRANSLATE_NOOP("velarix-cli", "(plan, import; for this run, not saved):")) << '\n';
     out << "  " << QStringLiteral("--pattern P").leftJustified(21) << "  "
         << QCoreApplication::translate("velarix-cli",
                                        "the file name pattern, of text and %1; '/' makes folders")
@@ -144,20 +152,22 @@ void printHelp(QTextStream& out) {
           QT_TRANSLATE_NOOP("velarix-cli", "give clips that follow each other closely one jump number")},
          {"--no-autogroup", QT_TRANSLATE_NOOP("velarix-cli", "give every clip its own jump number")},
          {"--name NAME", QT_TRANSLATE_NOOP("velarix-cli", "the card's name")},
-         {"--join",
-          QT_TRANSLATE_NOOP("velarix-cli", "import each recording the camera split into chapters as one file")},
+         {"--join", QT_TRANSLATE_NOOP("velarix-cli",
+                                      "import each recording the camera split into chapters as one file")},
          {"--no-join", QT_TRANSLATE_NOOP("velarix-cli", "copy each chapter as a file of its own")},
          {"--sidecars", QT_TRANSLATE_NOOP("velarix-cli", "import the files beside each video with it "
                                                          "(thumbnails, GPS, proxies)")},
-         {"--no-sidecars", QT_TRANSLATE_NOOP("velarix-cli", "import the videos only (a 360 clip's second lens "
-                                                            "still comes along)")},
+         {"--no-sidecars",
+          QT_TRANSLATE_NOOP("velarix-cli", "import the videos only (a 360 clip's second lens "
+                                           "still comes along)")},
          {"--proxies",
           QT_TRANSLATE_NOOP("velarix-cli", "with the sidecars, the low-resolution proxies (.LRV, .LRF) too")},
          {"--no-proxies", QT_TRANSLATE_NOOP("velarix-cli", "leave the proxies on the card")}});
     out << "\nFILE... " << text(QT_TRANSLATE_NOOP("velarix-cli", "(analyze, trim):")) << '\n'
         << text(QT_TRANSLATE_NOOP(
                "velarix-cli",
-               "  A recording the camera split into chapters (GX010042.MP4, GX020042.MP4, ...) is one video:\n"
+               "  A recording the camera split into chapters (GX010042.MP4, GX020042.MP4, ...) is one "
+               "video:\n"
                "  name its first chapter and the chapters beside it come with it. A later chapter named\n"
                "  without its first is refused; trimming writes the cut recording in the first chapter's\n"
                "  place and then removes the other chapters (or puts them in the Trash)."))
@@ -168,10 +178,11 @@ void printHelp(QTextStream& out) {
         << "\n\n"
         << text(QT_TRANSLATE_NOOP("velarix-cli", "Environment:")) << '\n'
         << "  XDG_CONFIG_HOME, XDG_DATA_HOME  "
-        << text(QT_TRANSLATE_NOOP("velarix-cli", "where the settings and the import history are kept")) << '\n';
-    printOptions(out, {{"VELARIX_VOLUMES_DIR", QT_TRANSLATE_NOOP("velarix-cli",
-                                                                 "treat every folder directly inside this folder "
-                                                                 "as a mounted volume")}});
+        << text(QT_TRANSLATE_NOOP("velarix-cli", "where the settings and the import history are kept"))
+        << '\n';
+    printOptions(out, {{"VELARIX_VOLUMES_DIR",
+                        QT_TRANSLATE_NOOP("velarix-cli", "treat every folder directly inside this folder "
+                                                         "as a mounted volume")}});
 }
 
 } // namespace
@@ -215,7 +226,8 @@ int main(int argc, char** argv) {
         if (command.name == name) {
             Invocation invocation{arguments, json, out, err};
             if (arguments.contains(QStringLiteral("--help"))) {
-                out << QCoreApplication::translate("velarix-cli", "Usage: velarix-cli %1").arg(command.synopsis)
+                out << QCoreApplication::translate("velarix-cli", "Usage: velarix-cli %1")
+                           .arg(command.synopsis)
                     << '\n'
                     << commandDescription(command) << '\n';
                 return kExitOk;
@@ -227,5 +239,6 @@ int main(int argc, char** argv) {
         }
     }
     Invocation invocation{arguments, json, out, err};
-    return usageError(invocation, QCoreApplication::translate("velarix-cli", "unknown command '%1'").arg(name));
+    return usageError(invocation,
+                      QCoreApplication::translate("velarix-cli", "unknown command '%1'").arg(name));
 }

@@ -31,14 +31,17 @@ AnalysisText TelemetryKinds::sentence() const {
     constexpr const char* kContext = "velarix::TelemetryKinds";
     QList<AnalysisText> parts;
     if (!used.isEmpty())
-        parts.append(analysisText(kContext, QT_TRANSLATE_NOOP("velarix::TelemetryKinds", "Telemetry: %1, read."))
-                         .arg(used.join(QStringLiteral(", "))));
+        parts.append(
+            analysisText(kContext, QT_TRANSLATE_NOOP("velarix::TelemetryKinds", "Telemetry: %1, read."))
+                .arg(used.join(QStringLiteral(", "))));
     if (!unused.isEmpty())
         parts.append(
-            (used.isEmpty() ? analysisText(kContext, QT_TRANSLATE_NOOP("velarix::TelemetryKinds",
-                                                                       "Telemetry: %1, which Velarix cannot use yet."))
-                            : analysisText(kContext, QT_TRANSLATE_NOOP("velarix::TelemetryKinds",
-                                                                       "Also carried: %1, which Velarix cannot use yet.")))
+            (used.isEmpty()
+                 ? analysisText(kContext, QT_TRANSLATE_NOOP("velarix::TelemetryKinds",
+                                                            "Telemetry: %1, which Velarix cannot use yet."))
+                 : analysisText(kContext,
+                                QT_TRANSLATE_NOOP("velarix::TelemetryKinds",
+                                                  "Also carried: %1, which Velarix cannot use yet.")))
                 .arg(unused.join(QStringLiteral(", "))));
     return joinedText(parts, QStringLiteral(" "));
 }

@@ -109,9 +109,10 @@ std::vector<Sample> usableAltitudes(const Telemetry& telemetry, double duration,
     }
     const size_t total = gps->sampleCount();
     if (out.size() < 20 || out.size() * 2 < total) {
-        problem = withoutFix >= absurd
-                      ? said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS has no fix"))
-                      : said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS altitudes are not usable"));
+        problem =
+            withoutFix >= absurd
+                ? said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS has no fix"))
+                : said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS altitudes are not usable"));
         out.clear();
     }
     return out;
@@ -579,14 +580,15 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
             finding.source = QStringLiteral("gps");
             return finding;
         }
-        finding.problem = said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS altitude shows no freefall"));
+        finding.problem =
+            said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS altitude shows no freefall"));
         const AccelerometerJump jump = fromAccelerometer(allDips, allShocks);
         if (!jump.exit || !jump.opening)
             return finding;
         gpsProblem = finding.problem; // the accelerometer shows the jump the altitude missed
-        finding.doubt =
-            said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection",
-                                   "the GPS altitude shows no freefall where the accelerometer shows a jump"));
+        finding.doubt = said(
+            QT_TRANSLATE_NOOP("velarix::TelemetryDetection",
+                              "the GPS altitude shows no freefall where the accelerometer shows a jump"));
     }
 
     if (!magnitudes.empty()) {
@@ -601,17 +603,18 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
             finding.opening = TelemetryEvent{jump.opening->onset, jump.opening->peak >= 2.5 ? 0.8 : 0.75};
             finding.source = QStringLiteral("accelerometer");
             if (jump.doubtful && finding.doubt.isEmpty())
-                finding.doubt =
-                    said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection",
-                                           "the accelerometer shows more than one shock that could be the opening"));
+                finding.doubt = said(QT_TRANSLATE_NOOP(
+                    "velarix::TelemetryDetection",
+                    "the accelerometer shows more than one shock that could be the opening"));
         }
         if (!finding.usable())
-            finding.problem = said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the accelerometer shows no exit and opening"));
+            finding.problem = said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection",
+                                                     "the accelerometer shows no exit and opening"));
         if (!gpsProblem.isEmpty())
-            finding.problem =
-                finding.usable()
-                    ? gpsProblem
-                    : said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "%1, and %2")).arg(gpsProblem, finding.problem);
+            finding.problem = finding.usable()
+                                  ? gpsProblem
+                                  : said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "%1, and %2"))
+                                        .arg(gpsProblem, finding.problem);
         return finding;
     }
 
@@ -620,7 +623,8 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
     else if (!telemetry.problems.isEmpty())
         finding.problem = AnalysisText::verbatim(telemetry.problems.first());
     else
-        finding.problem = said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the track holds no accelerometer or GPS"));
+        finding.problem =
+            said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the track holds no accelerometer or GPS"));
     return finding;
 }
 

@@ -59,12 +59,13 @@ Pick pick(Moment moment, std::optional<double> audio, double audioConfidence, co
     const double lost = telemetryWins ? *audio : telemetry->time;
     qCInfo(lcApp, "The %s from %s (%s) overrules %s (%s)", momentName(moment),
            qUtf8Printable(sourceWords(telemetryWins ? kSourceTelemetry : audioSource, finding).english),
-           qUtf8Printable(formatClock(telemetryWins ? telemetry->time : *audio)), qUtf8Printable(loser.english),
-           qUtf8Printable(formatClock(lost)));
+           qUtf8Printable(formatClock(telemetryWins ? telemetry->time : *audio)),
+           qUtf8Printable(loser.english), qUtf8Printable(formatClock(lost)));
     // Whole sentences per moment: a translation may need the noun in the middle.
     const AnalysisText overruled =
-        (moment == Moment::exit ? said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 put the exit at %2."))
-                                : said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 put the opening at %2.")))
+        (moment == Moment::exit
+             ? said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 put the exit at %2."))
+             : said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 put the opening at %2.")))
             .arg(loser, AnalysisText::verbatim(formatClock(lost)));
     if (telemetryWins)
         return {telemetry->time, kSourceTelemetry, overruled};
@@ -95,7 +96,8 @@ AnalysisText reviewReason(const Pick& exit, const Pick& opening, const AudioEvid
     // An opening another source found after the kept range's end.
     const double keptUntil = *opening.time + kKeptAfterOpening;
     const auto lateOpening = [&](const AnalysisText& source, double time) {
-        return said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 puts the opening at %2, after the kept range"))
+        return said(QT_TRANSLATE_NOOP("velarix::TrimDecision",
+                                      "%1 puts the opening at %2, after the kept range"))
             .arg(source, AnalysisText::verbatim(formatClock(time)));
     };
     if (audio.opening && *audio.opening > keptUntil)
@@ -110,7 +112,8 @@ AnalysisText reviewReason(const Pick& exit, const Pick& opening, const AudioEvid
         if (apart <= kAgreement)
             return AnalysisText();
         return (moment == Moment::exit
-                    ? said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 and %2 disagree by %3 s about the exit"))
+                    ? said(QT_TRANSLATE_NOOP("velarix::TrimDecision",
+                                             "%1 and %2 disagree by %3 s about the exit"))
                     : said(QT_TRANSLATE_NOOP("velarix::TrimDecision",
                                              "%1 and %2 disagree by %3 s about the opening")))
             .arg(sourceWords(source, telemetry), sourceWords(kSourceTelemetry, telemetry))
@@ -163,7 +166,8 @@ TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& tele
             audio.opening.reset();
         }
     }
-    const Pick exit = pick(Moment::exit, audio.exit, audio.exitConfidence, kSourceAudio, telemetry.exit, telemetry);
+    const Pick exit =
+        pick(Moment::exit, audio.exit, audio.exitConfidence, kSourceAudio, telemetry.exit, telemetry);
     const Pick opening = pick(Moment::opening, audio.opening, audio.openingConfidence, audio.openingSource,
                               telemetry.opening, telemetry);
     decision.exit = exit.time;
@@ -174,7 +178,8 @@ TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& tele
     QList<AnalysisText> lines;
     if (exit.time)
         lines << said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "Exit at %1 from %2."))
-                     .arg(AnalysisText::verbatim(formatClock(*exit.time)), sourceWords(exit.source, telemetry));
+                     .arg(AnalysisText::verbatim(formatClock(*exit.time)),
+                          sourceWords(exit.source, telemetry));
     if (opening.time)
         lines << said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "Canopy opening at %1 from %2."))
                      .arg(AnalysisText::verbatim(formatClock(*opening.time)),
@@ -183,7 +188,8 @@ TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& tele
         if (!overruled.isEmpty())
             lines << capitalised(overruled);
     if (!telemetry.usable() && !telemetry.problem.isEmpty())
-        lines << said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "No usable telemetry: %1.")).arg(telemetry.problem);
+        lines << said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "No usable telemetry: %1."))
+                     .arg(telemetry.problem);
     decision.explanation = joinedText(lines, QStringLiteral("\n"));
     decision.review = reviewReason(exit, opening, audio, telemetry);
     return decision;

@@ -30,8 +30,8 @@ AnalysisText durationSummary(double duration) {
 }
 
 AnalysisText noAudioTrack() {
-    return said(
-        QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "No audio track found, so no trim suggestion was generated."));
+    return said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis",
+                                  "No audio track found, so no trim suggestion was generated."));
 }
 
 // The audio pass is this share of an analysis; the frames around the opening take the rest.
@@ -77,9 +77,10 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
             const double firstDuration = containerDuration(input->get());
             result.duration = chapters.size() == 1 ? firstDuration : starts.back();
             if (!(result.duration > 0)) {
-                result.setSummary(said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "Unable to read duration")));
-                result.setError(
-                    said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "The file duration could not be loaded.")));
+                result.setSummary(
+                    said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "Unable to read duration")));
+                result.setError(said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis",
+                                                       "The file duration could not be loaded.")));
                 return result;
             }
             if (result.duration < kMinimumDuration) {
@@ -214,8 +215,9 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     result.suggestedStart = suggestion->range->start;
     result.suggestedEnd = suggestion->range->end;
     result.clearError();
-    AnalysisText summary = said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "Keep %1-%2"))
-                               .arg(formatClock(suggestion->range->start), formatClock(suggestion->range->end));
+    AnalysisText summary =
+        said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "Keep %1-%2"))
+            .arg(formatClock(suggestion->range->start), formatClock(suggestion->range->end));
     result.review = decision.review.english;
     result.shown.review = decision.review.shown;
     if (!result.review.isEmpty()) {
