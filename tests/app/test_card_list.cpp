@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -300,7 +301,8 @@ private Q_SLOTS:
         // The Menu key (Qt makes it a keyboard context menu event) asks about the focused card:
         // BRAVO, named "Helmet cam".
         QCOMPARE(ejectFromMenu([list] {
-                     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint());
+                     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(),
+                                             list->mapToGlobal(QPoint()));
                      QCoreApplication::sendEvent(list, &event);
                  }),
                  QStringLiteral("Eject Helmet cam"));
@@ -338,7 +340,15 @@ private Q_SLOTS:
     void thumbnailTitleShowsWhole() {
         QFETCH(QLocale::Language, language);
         installTranslators(QLocale(language));
-        const auto english = qScopeGuard([] { installTranslators(QLocale(QLocale::English)); });
+        // A desktop's usual text size (GNOME's is 11 pt): the offscreen default is smaller.
+        const QFont font = QApplication::font();
+        QFont desktop = font;
+        desktop.setPointSizeF(11);
+        QApplication::setFont(desktop);
+        const auto restore = qScopeGuard([font] {
+            QApplication::setFont(font);
+            installTranslators(QLocale(QLocale::English));
+        });
         const QString alpha = home->insert(m_alpha);
         openWindow();
         QTRY_COMPARE(m_view->cards()->rowCount(), 1);
@@ -348,10 +358,18 @@ private Q_SLOTS:
         const QString title =
             table->model()->headerData(VideoTableModel::thumbnailColumn, Qt::Horizontal).toString();
         QVERIFY(language == QLocale::English || title != QLatin1String("Thumbnail"));
-        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-        QVERIFY2(header->fontMetrics().horizontalAdvance(title) + 2 * margin <=
-                     header->sectionSize(VideoTableModel::thumbnailColumn),
-                 qPrintable(QStringLiteral("%1: %2 px").arg(title).arg(header->sectionSize(0))));
+        // What the style needs to draw the title whole.
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.text = title;
+        option.section = VideoTableModel::thumbnailColumn;
+        const int needed =
+            header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+        QVERIFY2(needed <= header->sectionSize(VideoTableModel::thumbnailColumn),
+                 qPrintable(QStringLiteral("%1: %2 of %3 px")
+                                .arg(title)
+                                .arg(header->sectionSize(VideoTableModel::thumbnailColumn))
+                                .arg(needed)));
         QDir().rename(alpha, m_alpha);
         QTRY_COMPARE(m_view->cards()->rowCount(), 0);
     }

@@ -87,7 +87,7 @@ private Q_SLOTS:
             runCli({"demo", "--jump", jump, "--seconds", "100", "--exit", "30", "--opening", "70"}).exitCode,
             0);
         QCOMPARE(runCli({"demo", "--jump", mute, "--seconds", "100", "--exit", "30", "--opening", "70",
-                         "--audio", "none", "--no-gps"})
+                         "--audio", "none", "--no-gps", "--no-accelerometer"})
                      .exitCode,
                  0);
         QCOMPARE(runCli({"demo", "--jump", shortClip, "--seconds", "40", "--exit", "10", "--opening", "30"})
