@@ -54,8 +54,9 @@ struct OptionLine {
     const char* description;
 };
 
+constexpr qsizetype kOptionColumn = 21;
+
 void printOptions(QTextStream& out, std::initializer_list<OptionLine> lines) {
-    constexpr qsizetype kOptionColumn = 21;
     for (const OptionLine& line : lines) {
         const QString option = QString::fromLatin1(line.option);
         out << "  " << option.leftJustified(kOptionColumn) << "  " << text(line.description) << '\n';
@@ -140,7 +141,7 @@ void printHelp(QTextStream& out) {
                        {"FILE...", QT_TRANSLATE_NOOP("velarix-cli", "the named videos")}});
     out << "\nOVERRIDES "
         << text(QT_TRANSLATE_NOOP("velarix-cli", "(plan, import; for this run, not saved):")) << '\n';
-    out << "  " << QStringLiteral("--pattern P").leftJustified(21) << "  "
+    out << "  " << QStringLiteral("--pattern P").leftJustified(kOptionColumn) << "  "
         << QCoreApplication::translate("velarix-cli",
                                        "the file name pattern, of text and %1; '/' makes folders")
                .arg(tokens.join(u' '))
