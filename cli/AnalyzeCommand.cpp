@@ -8,9 +8,11 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLocale>
 #include <QLoggingCategory>
 
 #include <unistd.h>
@@ -83,6 +85,15 @@ QString clockOrDash(const std::optional<double>& seconds) {
     return seconds ? formatClock(*seconds) : QStringLiteral("--:--");
 }
 
+// The sensor that decided, in the reader's words ("gps" and "accelerometer" are JSON values).
+QString telemetrySourceText(const QString& source) {
+    if (source == QLatin1String("gps"))
+        return QCoreApplication::translate("velarix-cli", "GPS altitude");
+    if (source == QLatin1String("accelerometer"))
+        return QCoreApplication::translate("velarix-cli", "accelerometer");
+    return source;
+}
+
 void printHuman(QTextStream& out, QTextStream& err, const QString& file,
                 const Result<VideoTrimAnalysisResult>& outcome, bool withLevels) {
     if (!outcome) {
@@ -94,29 +105,37 @@ void printHuman(QTextStream& out, QTextStream& err, const QString& file,
         return;
     }
     const auto& result = *outcome;
-    out << file << ": " << result.summary;
-    if (result.error)
-        out << " (" << *result.error << ')';
+    out << file << ": " << result.shownSummary();
+    if (const auto error = result.shownError())
+        out << " (" << *error << ')';
     out << '\n';
     if (result.exitTime)
-        out << "  exit " << clockOrDash(result.exitTime) << ", canopy opening by audio "
-            << clockOrDash(result.audioOpeningTime) << ", by frames " << clockOrDash(result.frameOpeningTime)
+        out << "  "
+            << QCoreApplication::translate("velarix-cli", "exit %1, canopy opening by audio %2, by frames %3")
+                   .arg(clockOrDash(result.exitTime), clockOrDash(result.audioOpeningTime),
+                        clockOrDash(result.frameOpeningTime))
             << '\n';
     if (!result.telemetrySource.isEmpty())
-        out << "  telemetry (" << result.telemetrySource << "): exit "
-            << clockOrDash(result.telemetryExitTime) << ", canopy opening "
-            << clockOrDash(result.telemetryOpeningTime) << '\n';
+        out << "  "
+            << QCoreApplication::translate("velarix-cli", "telemetry (%1): exit %2, canopy opening %3")
+                   .arg(telemetrySourceText(result.telemetrySource), clockOrDash(result.telemetryExitTime),
+                        clockOrDash(result.telemetryOpeningTime))
+            << '\n';
     // Clips without telemetry read as they always did.
     if (!result.explanation.isEmpty() &&
         !(result.telemetrySource.isEmpty() && result.telemetryProblem.isEmpty() &&
           result.telemetryKinds.isEmpty()))
-        out << "  " << QString(result.explanation).replace(u'\n', QStringLiteral("\n  ")) << '\n';
+        out << "  " << result.shownExplanation().replace(u'\n', QStringLiteral("\n  ")) << '\n';
     if (!result.review.isEmpty())
-        out << "  Check before trimming: " << result.review << ".\n";
+        out << "  "
+            << QCoreApplication::translate("velarix-cli", "Check before trimming: %1.")
+                   .arg(result.shownReview())
+            << '\n';
     if (withLevels && result.levels) {
-        out << "  levels (dB per half second):";
+        out << "  " << QCoreApplication::translate("velarix-cli", "levels (dB per half second):");
+        const QLocale locale;
         for (double level : *result.levels)
-            out << ' ' << QString::number(level, 'f', 1);
+            out << ' ' << locale.toString(level, 'f', 1);
         out << '\n';
     }
     out.flush();
@@ -129,12 +148,15 @@ int runAnalyze(Invocation& invocation) {
         if (argument == QLatin1String("--levels"))
             withLevels = true;
         else if (argument.startsWith(QLatin1String("--")))
-            return usageError(invocation, QStringLiteral("analyze: unknown option '%1'").arg(argument));
+            return usageError(
+                invocation,
+                QCoreApplication::translate("velarix-cli", "analyze: unknown option '%1'").arg(argument));
         else
             files.append(argument);
     }
     if (files.isEmpty())
-        return usageError(invocation, QStringLiteral("analyze: no video files given"));
+        return usageError(invocation,
+                          QCoreApplication::translate("velarix-cli", "analyze: no video files given"));
 
     // Unreadable input is reported in our own words, once per file; per-frame diagnostics stay out
     // of the terminal unless QT_LOGGING_RULES asks for them.
@@ -147,15 +169,21 @@ int runAnalyze(Invocation& invocation) {
         const NamedRecording& video = videos[i];
         const QString file = recordingLabel(video);
         if (showProgress) {
-            invocation.err << QStringLiteral("\r[%1/%2] analysing %3\x1b[K")
+            invocation.err << "\r"
+                           << QCoreApplication::translate("velarix-cli", "[%1/%2] analysing %3")
                                   .arg(i + 1)
                                   .arg(videos.size())
-                                  .arg(QFileInfo(video.file).fileName());
+                                  .arg(QFileInfo(video.file).fileName())
+                           << "\x1b[K";
             invocation.err.flush();
         }
         const auto outcome = video.error.isEmpty() ? analyzeRecordingWithTimeout(video.chapters)
                                                    : Result<VideoTrimAnalysisResult>(Error::make(
                                                          QStringLiteral("VideoTrimming"), 1, video.error));
+        // The error line stays English in JSON; a person reads it in their language.
+        const auto shown = video.error.isEmpty() ? outcome
+                                                 : Result<VideoTrimAnalysisResult>(Error::make(
+                                                       QStringLiteral("VideoTrimming"), 1, video.shownError));
         if (showProgress) {
             invocation.err << "\r\x1b[K";
             invocation.err.flush();
@@ -165,7 +193,7 @@ int runAnalyze(Invocation& invocation) {
         if (invocation.json)
             printJsonLine(invocation.out, jsonLine(video, outcome, withLevels));
         else
-            printHuman(invocation.out, invocation.err, file, outcome, withLevels);
+            printHuman(invocation.out, invocation.err, file, shown, withLevels);
     }
     if (failures == 0)
         return kExitOk;
@@ -174,7 +202,8 @@ int runAnalyze(Invocation& invocation) {
 
 const CommandRegistration registration(Command{
     QStringLiteral("analyze"), QStringLiteral("analyze FILE... [--levels]"),
-    QStringLiteral("suggests a trim range from exit to canopy opening for each video"), runAnalyze});
+    QT_TRANSLATE_NOOP("velarix-cli", "suggests a trim range from exit to canopy opening for each video"),
+    runAnalyze});
 
 } // namespace
 

@@ -3,13 +3,13 @@
 #include "history/HistoryStore.h"
 #include "import/CardIdentity.h"
 #include "platform/AppPaths.h"
+#include "platform/DisplayFormats.h"
 #include "platform/Volumes.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QLocale>
 
 namespace velarix::cli {
 
@@ -17,7 +17,7 @@ namespace {
 
 int runCards(Invocation& invocation) {
     if (!invocation.arguments.isEmpty())
-        return usageError(invocation, QStringLiteral("cards takes no arguments"));
+        return usageError(invocation, QCoreApplication::translate("velarix-cli", "cards takes no arguments"));
     auto store = HistoryStore::open(AppPaths::storeFile());
     if (!store) {
         invocation.err << "velarix-cli: " << store.error().message << '\n';
@@ -44,8 +44,7 @@ int runCards(Invocation& invocation) {
             invocation.out << printable(name) << '\t' << printable(volume) << '\t'
                            << id.value_or(QStringLiteral("-")) << '\t'
                            << QCoreApplication::translate("velarix-cli", "%1 free")
-                                  .arg(QLocale().formattedDataSize(qint64(card.spaceAvailable), 1,
-                                                                   QLocale::DataSizeSIFormat))
+                                  .arg(formatByteCount(card.spaceAvailable))
                            << '\n';
     }
     if (invocation.json)
@@ -56,7 +55,8 @@ int runCards(Invocation& invocation) {
 }
 
 const CommandRegistration registration({QStringLiteral("cards"), QStringLiteral("cards"),
-                                        QStringLiteral("lists the mounted camera cards"), runCards});
+                                        QT_TRANSLATE_NOOP("velarix-cli", "lists the mounted camera cards"),
+                                        runCards});
 
 } // namespace
 } // namespace velarix::cli

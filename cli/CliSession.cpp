@@ -6,10 +6,12 @@
 #include "platform/Await.h"
 #include "platform/Volumes.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QTimeZone>
 
@@ -40,7 +42,7 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
         if (argument == QLatin1String("--card")) {
             auto v = value();
             if (!v)
-                return usage(QStringLiteral("--card needs a folder"));
+                return usage(QCoreApplication::translate("velarix-cli", "--card needs a folder"));
             parsed.card = *v;
         } else if (needs(kSelection) && argument == QLatin1String("--all")) {
             all = true;
@@ -49,14 +51,14 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
         } else if (needs(kOverrides) && argument == QLatin1String("--pattern")) {
             auto v = value();
             if (!v)
-                return usage(QStringLiteral("--pattern needs a pattern"));
+                return usage(QCoreApplication::translate("velarix-cli", "--pattern needs a pattern"));
             parsed.pattern = *v;
         } else if (needs(kOverrides) && argument == QLatin1String("--jump")) {
             auto v = value();
             bool ok = false;
             const qint64 number = v ? v->toLongLong(&ok) : 0;
             if (!ok)
-                return usage(QStringLiteral("--jump needs a whole number"));
+                return usage(QCoreApplication::translate("velarix-cli", "--jump needs a whole number"));
             parsed.jump = number;
         } else if (needs(kOverrides) && argument == QLatin1String("--autogroup")) {
             parsed.autogroup = true;
@@ -77,12 +79,12 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
         } else if (needs(kOverrides) && argument == QLatin1String("--name")) {
             auto v = value();
             if (!v)
-                return usage(QStringLiteral("--name needs a card name"));
+                return usage(QCoreApplication::translate("velarix-cli", "--name needs a card name"));
             parsed.name = *v;
         } else if (needs(kDestination) && argument == QLatin1String("--dest")) {
             auto v = value();
             if (!v || v->isEmpty())
-                return usage(QStringLiteral("--dest needs a folder"));
+                return usage(QCoreApplication::translate("velarix-cli", "--dest needs a folder"));
             parsed.dest = QFileInfo(*v).absoluteFilePath();
         } else if (needs(kDestination) && argument == QLatin1String("--no-verify")) {
             parsed.noVerify = true;
@@ -91,11 +93,11 @@ Result<CardArguments> parseCardArguments(const QStringList& arguments, int accep
         } else if (needs(kSelection) && !argument.startsWith(QLatin1String("--"))) {
             parsed.files.append(argument);
         } else {
-            return usage(QStringLiteral("unknown option '%1'").arg(argument));
+            return usage(QCoreApplication::translate("velarix-cli", "unknown option '%1'").arg(argument));
         }
     }
     if (int(all) + int(parsed.onlyNew) + int(!parsed.files.isEmpty()) > 1)
-        return usage(QStringLiteral("choose one of --all, --new or file names"));
+        return usage(QCoreApplication::translate("velarix-cli", "choose one of --all, --new or file names"));
     return parsed;
 }
 
@@ -127,7 +129,7 @@ Result<std::unique_ptr<CliSession>> CliSession::open() {
     auto session = std::unique_ptr<CliSession>(new CliSession);
     if (!session->m_settingsDir.isValid())
         return Error::make(QStringLiteral("Settings"), 1,
-                           QStringLiteral("No temporary folder is available."));
+                           QCoreApplication::translate("velarix-cli", "No temporary folder is available."));
     const QString copy = session->m_settingsDir.filePath(QStringLiteral("settings.json"));
     if (QFileInfo::exists(AppPaths::settingsFile()))
         QFile::copy(AppPaths::settingsFile(), copy);
@@ -139,8 +141,10 @@ Result<std::unique_ptr<CliSession>> CliSession::open() {
         if (isStoreError(error, StoreErrorCode::damaged) || isStoreError(error, StoreErrorCode::notOurs)) {
             const QString path = AppPaths::storeFile();
             error.message +=
-                QStringLiteral(" To keep it and start a new history, move it aside: mv '%1' '%1.damaged-%2'")
-                    .arg(path, QDate::currentDate().toString(Qt::ISODate));
+                u' ' + QCoreApplication::translate(
+                           "velarix-cli",
+                           "To keep it and start a new history, move it aside: mv '%1' '%1.damaged-%2'")
+                           .arg(path, QDate::currentDate().toString(Qt::ISODate));
         }
         return error;
     }
@@ -184,24 +188,30 @@ Result<void> CliSession::loadCard(const std::optional<QString>& card, QTextStrea
     if (card) {
         const QFileInfo info(*card);
         if (!info.isDir())
-            return usage(QStringLiteral("%1 is not a folder").arg(*card));
+            return usage(QCoreApplication::translate("velarix-cli", "%1 is not a folder").arg(*card));
         if (!isCameraCard(info.absoluteFilePath()))
-            return usage(QStringLiteral("%1 is not a camera card (it has no DCIM folder and no camera video "
-                                        "folder such as PRIVATE/M4ROOT/CLIP)")
+            return usage(QCoreApplication::translate(
+                             "velarix-cli",
+                             "%1 is not a camera card (it has no DCIM folder and no camera video "
+                             "folder such as PRIVATE/M4ROOT/CLIP)")
                              .arg(*card));
         loaded = awaitFuture(m_model->loadSDCard(info.absoluteFilePath(), *m_store, durationsFor));
     } else {
         loaded = awaitFuture(m_model->refreshSDCard(*m_store, durationsFor));
         if (loaded && !m_model->sdCardPath())
-            return usage(
-                QStringLiteral("no camera card found (a mounted volume with a DCIM or camera video folder)"));
+            return usage(QCoreApplication::translate(
+                "velarix-cli", "no camera card found (a mounted volume with a DCIM or camera video folder)"));
     }
     QObject::disconnect(m_model.get(), &VelarixModel::videoLoadingChanged, m_model.get(), nullptr);
     if (!loaded)
-        return usage(QStringLiteral("the card could not be read: %1").arg(loaded.error().message));
+        return usage(QCoreApplication::translate("velarix-cli", "the card could not be read: %1")
+                         .arg(loaded.error().message));
     // What the window would show once (an unreadable identity): a warning here, not the run's outcome.
     if (!m_model->error().isEmpty()) {
-        err << "velarix-cli: warning: " << m_model->error().errorDescription() << '\n';
+        err << "velarix-cli: "
+            << QCoreApplication::translate("velarix-cli", "warning: %1")
+                   .arg(m_model->error().errorDescription())
+            << '\n';
         m_model->setError(ApplicationError::empty());
     }
     return {};
@@ -231,12 +241,15 @@ Result<void> CliSession::selectAndReport(const CardArguments& arguments, QTextSt
     if (!unverified)
         return unverified.error();
     if (*unverified > 0)
-        err << "velarix-cli: " << unverifiedNotSelectedText(*unverified)
-            << " Name them to import them again.\n";
+        err << "velarix-cli: " << unverifiedNotSelectedText(*unverified) << ' '
+            << QCoreApplication::translate("velarix-cli", "Name them to import them again.") << '\n';
     if (!m_skippedEmpty.isEmpty())
-        err << "velarix-cli: left out " << (m_skippedEmpty.size() == 1 ? "an empty file" : "empty files")
-            << " (nothing to copy; name " << (m_skippedEmpty.size() == 1 ? "it" : "them")
-            << " to try anyway): " << m_skippedEmpty.join(QStringLiteral(", ")) << '\n';
+        err << "velarix-cli: "
+            << QCoreApplication::translate(
+                   "velarix-cli", "left out %n empty file(s) (nothing to copy; name them to try anyway): %1",
+                   nullptr, int(m_skippedEmpty.size()))
+                   .arg(m_skippedEmpty.join(QStringLiteral(", ")))
+            << '\n';
     return {};
 }
 
@@ -262,7 +275,9 @@ Result<qsizetype> CliSession::select(const CardArguments& arguments) {
                 found = true;
             }
             if (!found)
-                return usage(QStringLiteral("there is no video named '%1' on the card").arg(file));
+                return usage(
+                    QCoreApplication::translate("velarix-cli", "there is no video named '%1' on the card")
+                        .arg(file));
         }
     }
     if (arguments.files.isEmpty()) {
@@ -301,16 +316,20 @@ Result<CardIdentity> findCard(const std::optional<QString>& card, const VolumePr
     if (card) {
         const QFileInfo info(*card);
         if (!info.isDir())
-            return usage(QStringLiteral("%1 is not a folder").arg(*card));
+            return usage(QCoreApplication::translate("velarix-cli", "%1 is not a folder").arg(*card));
         if (!hasDcimFolder(info.absoluteFilePath()))
-            return usage(QStringLiteral("%1 is not a camera card (it has no DCIM folder)").arg(*card));
+            return usage(
+                QCoreApplication::translate("velarix-cli", "%1 is not a camera card (it has no DCIM folder)")
+                    .arg(*card));
         volume = info.absoluteFilePath();
     } else {
         auto found = findSDCardVolume(volumes);
         if (!found)
-            return usage(QStringLiteral("the card could not be read: %1").arg(found.error().message));
+            return usage(QCoreApplication::translate("velarix-cli", "the card could not be read: %1")
+                             .arg(found.error().message));
         if (!*found)
-            return usage(QStringLiteral("no camera card found (a mounted volume with a DCIM folder)"));
+            return usage(QCoreApplication::translate(
+                "velarix-cli", "no camera card found (a mounted volume with a DCIM folder)"));
         volume = **found;
     }
     return identifyCard(volume, volumes);
@@ -354,16 +373,29 @@ void ProgressBar::show(double fraction, const QString& label) {
     m_drawn = true;
 }
 
-QString isoDate(const QDateTime& date) {
+namespace {
+// `date` at the local zone's offset of its moment.
+QDateTime inLocalZone(const QDateTime& date) {
     // The zone's own table gives the offset; a conversion to local time would ask the C library,
     // which looks at the system's zone file again for every date (a history lists thousands).
     static const QTimeZone zone = QTimeZone::systemTimeZone();
     if (zone.isValid())
         return QDateTime::fromMSecsSinceEpoch(date.toMSecsSinceEpoch(), Qt::OffsetFromUTC,
-                                              zone.offsetFromUtc(date))
-            .toString(Qt::ISODate);
+                                              zone.offsetFromUtc(date));
     const QDateTime local = date.toLocalTime();
-    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
+    return local.toOffsetFromUtc(local.offsetFromUtc());
+}
+} // namespace
+
+QString isoDate(const QDateTime& date) {
+    return inLocalZone(date).toString(Qt::ISODate);
+}
+
+QString localDateTime(const QDateTime& moment) {
+    const QDateTime local = inLocalZone(moment);
+    const QLocale locale;
+    return locale.toString(local.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(local.time(), QLocale::ShortFormat);
 }
 
 QString printable(const QString& text) {
@@ -380,6 +412,23 @@ QString printable(const QString& text) {
             shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
     }
     return shown;
+}
+
+QString shownStatusText(ImportStatus status) {
+    switch (status) {
+    case ImportStatus::imported:
+        //: The import state of a video on the card
+        return QCoreApplication::translate("velarix-cli", "imported");
+    case ImportStatus::newVideo:
+        //: The import state of a video on the card: not imported yet
+        return QCoreApplication::translate("velarix-cli", "new");
+    case ImportStatus::unreadable:
+        //: The import state of a video on the card
+        return QCoreApplication::translate("velarix-cli", "unreadable");
+    case ImportStatus::unmarked:
+        break;
+    }
+    return QString();
 }
 
 QString statusText(ImportStatus status) {

@@ -98,10 +98,16 @@ private:
 // The card named by --card, or the first card, identified without scanning it: what history needs.
 Result<CardIdentity> findCard(const std::optional<QString>& card, const VolumeProvider& volumes);
 
+// For JSON: "2026-12-07T10:15:00+01:00".
 QString isoDate(const QDateTime& date);
+// For people, as the window's video table shows it: the locale's short date and time.
+QString localDateTime(const QDateTime& moment);
 // Text from a card (names, paths) as it may go to a terminal: control characters are shown escaped
 // ("\n", "\x1b"), so a hostile card cannot move the cursor or rewrite the screen.
 QString printable(const QString& text);
+// "imported", "new", "unreadable": the JSON values.
 QString statusText(ImportStatus status);
+// The same in the user's language.
+QString shownStatusText(ImportStatus status);
 
 } // namespace velarix::cli

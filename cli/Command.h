@@ -22,7 +22,7 @@ struct Invocation {
 struct Command {
     QString name;
     QString synopsis;    // e.g. "history [--card DIR] [--clear]"
-    QString description; // one line for --help
+    QString description; // one line for --help, in English: marked with QT_TRANSLATE_NOOP("velarix-cli")
     std::function<int(Invocation&)> run;
 };
 
@@ -32,6 +32,9 @@ QList<Command>& commands();
 struct CommandRegistration {
     explicit CommandRegistration(Command command) { commands().append(std::move(command)); }
 };
+
+// The command's description in the user's language.
+QString commandDescription(const Command& command);
 
 // Prints a usage error and returns kExitUsage.
 int usageError(Invocation& invocation, const QString& message);

@@ -3,6 +3,7 @@
 #include "demo/DemoCard.h"
 #include "demo/SyntheticJump.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -42,14 +43,19 @@ int runJump(Invocation& invocation) {
         else if (a[i] == QLatin1String("--no-accelerometer"))
             sensors.accelerometer = false;
         else
-            return usageError(invocation, QStringLiteral("demo: unexpected '%1'").arg(a[i]));
+            return usageError(invocation,
+                              QCoreApplication::translate("velarix-cli", "demo: unexpected '%1'").arg(a[i]));
         if (!ok)
-            return usageError(invocation, QStringLiteral("demo: '%1' is not a number").arg(a[i]));
+            return usageError(
+                invocation,
+                QCoreApplication::translate("velarix-cli", "demo: '%1' is not a number").arg(a[i]));
     }
     if (file.isEmpty() || !(jump.duration > 0 && jump.duration <= 24 * 3600) ||
         !(jump.exitTime < jump.openingTime))
         return usageError(
-            invocation, QStringLiteral("demo --jump needs a file, a length and an exit before the opening"));
+            invocation,
+            QCoreApplication::translate("velarix-cli",
+                                        "demo --jump needs a file, a length and an exit before the opening"));
     if (sensors.gps || sensors.accelerometer)
         jump.telemetry = sensors;
     if (auto written = writeSyntheticJump(file, jump); !written) {
@@ -59,7 +65,7 @@ int runJump(Invocation& invocation) {
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("file"), file}});
     else
-        invocation.out << "Jump: " << file << '\n';
+        invocation.out << QCoreApplication::translate("velarix-cli", "Jump: %1").arg(file) << '\n';
     return kExitOk;
 }
 
@@ -67,12 +73,14 @@ int runDemo(Invocation& invocation) {
     if (invocation.arguments.contains(QLatin1String("--jump")))
         return runJump(invocation);
     if (invocation.arguments.size() != 1 || invocation.arguments.first().startsWith(u'-'))
-        return usageError(invocation, QStringLiteral("demo takes one folder"));
+        return usageError(invocation, QCoreApplication::translate("velarix-cli", "demo takes one folder"));
     const QString folder = invocation.arguments.first();
     auto card = DemoCard::make(folder, {}, nullptr, [&](int done, int total) {
         if (!invocation.json)
-            invocation.err << QStringLiteral("Making demo clips: %1 of %2\r").arg(done).arg(total)
-                           << Qt::flush;
+            invocation.err << QCoreApplication::translate("velarix-cli", "Making demo clips: %1 of %2")
+                                  .arg(done)
+                                  .arg(total)
+                           << '\r' << Qt::flush;
     });
     if (!invocation.json)
         invocation.err << '\n';
@@ -86,10 +94,13 @@ int runDemo(Invocation& invocation) {
                                   {QStringLiteral("files"), QJsonArray::fromStringList(card->files)}});
         return kExitOk;
     }
-    invocation.out << "Demo card: " << card->volumePath << '\n';
+    invocation.out << QCoreApplication::translate("velarix-cli", "Demo card: %1").arg(card->volumePath)
+                   << '\n';
     for (const QString& file : card->files)
         invocation.out << "  " << file << '\n';
-    invocation.out << "\nTry it:\n  VELARIX_VOLUMES_DIR=\"" << QDir(folder).absolutePath() << "\" velarix\n";
+    invocation.out << '\n'
+                   << QCoreApplication::translate("velarix-cli", "Try it:") << "\n  VELARIX_VOLUMES_DIR=\""
+                   << QDir(folder).absolutePath() << "\" velarix\n";
     return kExitOk;
 }
 
@@ -97,7 +108,8 @@ const CommandRegistration registration{
     {QStringLiteral("demo"),
      QStringLiteral("demo DIR | demo --jump FILE [--seconds N] [--exit S] [--opening S] "
                     "[--audio wind|silent|muffled|music|none] [--no-gps] [--no-accelerometer]"),
-     QStringLiteral("make a demo camera card with synthesised jumps in DIR, or one jump with telemetry"),
+     QT_TRANSLATE_NOOP("velarix-cli",
+                       "make a demo camera card with synthesised jumps in DIR, or one jump with telemetry"),
      runDemo}};
 
 } // namespace

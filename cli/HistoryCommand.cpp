@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 #include "history/ImportState.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,7 +13,9 @@ namespace {
 QString verifiedText(const std::optional<bool>& verified) {
     if (!verified)
         return QString();
-    return *verified ? QStringLiteral("verified") : QStringLiteral("not verified");
+    //: Whether an imported copy was read back and compared
+    return *verified ? QCoreApplication::translate("velarix-cli", "verified")
+                     : QCoreApplication::translate("velarix-cli", "not verified");
 }
 
 // JSON text of a string, as QJsonDocument writes it: one document per record would cost more than
@@ -63,7 +66,10 @@ int runHistory(Invocation& invocation) {
     if (!identity)
         return usageError(invocation, identity.error().message);
     if (!identity->uuid) {
-        invocation.err << "velarix-cli: the card has no volume UUID, so it has no import history\n";
+        invocation.err << "velarix-cli: "
+                       << QCoreApplication::translate(
+                              "velarix-cli", "the card has no volume UUID, so it has no import history")
+                       << '\n';
         return kExitUsage;
     }
     const QString uuid = *identity->uuid;
@@ -75,12 +81,18 @@ int runHistory(Invocation& invocation) {
     if (arguments.clear) {
         auto cleared = clearCardHistory(store, uuid);
         if (!cleared) {
-            invocation.err << "velarix-cli: the import history could not be cleared: "
-                           << cleared.error().message << '\n';
+            invocation.err << "velarix-cli: "
+                           << QCoreApplication::translate("velarix-cli",
+                                                          "the import history could not be cleared: %1")
+                                  .arg(cleared.error().message)
+                           << '\n';
             return kExitUsage;
         }
         if (!invocation.json)
-            invocation.out << "Cleared " << *cleared << " records of " << printable(*name) << ".\n";
+            invocation.out << QCoreApplication::translate("velarix-cli", "Cleared %n record(s) of %1.",
+                                                          nullptr, int(*cleared))
+                                  .arg(printable(*name))
+                           << '\n';
     }
 
     if (invocation.json) {
@@ -98,7 +110,7 @@ int runHistory(Invocation& invocation) {
             invocation.out << recordJson(record);
         } else if (!arguments.clear) {
             const QString verified = verifiedText(record.verified);
-            invocation.out << isoDate(record.date) << "  "
+            invocation.out << localDateTime(record.date) << "  "
                            << printable(record.relativePath.value_or(record.fileName))
                            << (verified.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(verified))
                            << '\n';
@@ -116,13 +128,15 @@ int runHistory(Invocation& invocation) {
         return kExitUsage;
     }
     if (!invocation.json && count == 0 && !arguments.clear)
-        invocation.out << "No files imported from " << printable(*name) << ".\n";
+        invocation.out
+            << QCoreApplication::translate("velarix-cli", "No files imported from %1.").arg(printable(*name))
+            << '\n';
     return kExitOk;
 }
 
-const CommandRegistration
-    registration({QStringLiteral("history"), QStringLiteral("history [--card DIR] [--clear]"),
-                  QStringLiteral("lists the files imported from a card, or forgets them"), runHistory});
+const CommandRegistration registration(
+    {QStringLiteral("history"), QStringLiteral("history [--card DIR] [--clear]"),
+     QT_TRANSLATE_NOOP("velarix-cli", "lists the files imported from a card, or forgets them"), runHistory});
 
 } // namespace
 } // namespace velarix::cli

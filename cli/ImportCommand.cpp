@@ -4,6 +4,7 @@
 #include "platform/Await.h"
 #include "trimming/CopyAnalyses.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSocketNotifier>
@@ -56,11 +57,18 @@ int runImport(Invocation& invocation) {
         const qsizetype selected = model.selection().size();
         invocation.err << "velarix-cli: "
                        << (again == selected
-                               ? (selected == 1 ? QStringLiteral("the selected video was")
-                                                : QStringLiteral("all %1 selected videos were").arg(selected))
-                               : QStringLiteral("%1 of the %2 selected videos were").arg(again).arg(selected))
-                       << " imported before and " << (again == 1 ? "is" : "are")
-                       << " copied again; --new skips what was imported.\n";
+                               ? QCoreApplication::translate(
+                                     "velarix-cli",
+                                     "all %n selected video(s) were imported before and are copied "
+                                     "again; --new skips what was imported.",
+                                     nullptr, int(selected))
+                               : QCoreApplication::translate(
+                                     "velarix-cli",
+                                     "%1 of the %n selected video(s) were imported before and are "
+                                     "copied again; --new skips what was imported.",
+                                     nullptr, int(selected))
+                                     .arg(again))
+                       << '\n';
     }
     if (model.selection().isEmpty()) {
         if (invocation.json)
@@ -68,7 +76,7 @@ int runImport(Invocation& invocation) {
                                                       {QStringLiteral("failed"), QJsonArray()},
                                                       {QStringLiteral("cancelled"), false}});
         else
-            invocation.out << "No videos to import.\n";
+            invocation.out << QCoreApplication::translate("velarix-cli", "No videos to import.") << '\n';
         return kExitOk;
     }
 
@@ -162,14 +170,24 @@ int runImport(Invocation& invocation) {
             result.insert(QStringLiteral("historyError"), *report.historyError);
         printJsonLine(invocation.out, result);
     } else {
-        invocation.out << report.imported.size() << " of " << (report.imported.size() + report.failed.size())
-                       << (report.historyError ? " videos copied, but not recorded as imported"
-                                               : " videos imported")
-                       << (report.cancelled ? " (cancelled)" : "") << ".\n";
+        const int total = int(report.imported.size() + report.failed.size());
+        const QString done =
+            report.historyError
+                ? QCoreApplication::translate(
+                      "velarix-cli", "%1 of %n video(s) copied, but not recorded as imported", nullptr, total)
+                : QCoreApplication::translate("velarix-cli", "%1 of %n video(s) imported", nullptr, total);
+        invocation.out << (report.cancelled ? QCoreApplication::translate("velarix-cli", "%1 (cancelled).")
+                                            : QCoreApplication::translate("velarix-cli", "%1."))
+                              .arg(done.arg(report.imported.size()))
+                       << '\n';
     }
     if (report.historyError)
-        invocation.err << "velarix-cli: the copies are in place, but the import history could not record "
-                       << "them, so they will not show as imported: " << printable(*report.historyError)
+        invocation.err << "velarix-cli: "
+                       << QCoreApplication::translate(
+                              "velarix-cli",
+                              "the copies are in place, but the import history could not record "
+                              "them, so they will not show as imported: %1")
+                              .arg(printable(*report.historyError))
                        << '\n';
     else if (!model.error().isEmpty() && report.failed.isEmpty() && !report.cancelled)
         invocation.err << "velarix-cli: " << printable(model.error().errorDescription()) << '\n';
@@ -191,8 +209,9 @@ int runImport(Invocation& invocation) {
 const CommandRegistration registration(
     {QStringLiteral("import"),
      QStringLiteral("import [--card DIR] [SELECTION] [OVERRIDES] [--dest DIR] [--trim]"),
-     QStringLiteral("copies the selected videos into the destination folder (--no-verify: no read-back; "
-                    "--trim: then trims the copies to their suggestions)"),
+     QT_TRANSLATE_NOOP("velarix-cli",
+                       "copies the selected videos into the destination folder (--no-verify: no read-back; "
+                       "--trim: then trims the copies to their suggestions)"),
      runImport});
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "cli/CliSession.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLocale>
 
 namespace velarix::cli {
 
@@ -14,11 +16,14 @@ int runJumps(Invocation& invocation) {
         if (words[i] == QLatin1String("--date") && i + 1 < words.size()) {
             day = QDate::fromString(words[++i], Qt::ISODate);
             if (!day->isValid())
-                return usageError(invocation, QStringLiteral("--date needs a day such as 2024-05-01"));
+                return usageError(invocation, QCoreApplication::translate(
+                                                  "velarix-cli", "--date needs a day such as 2024-05-01"));
         } else {
-            return usageError(invocation, words[i] == QLatin1String("--date")
-                                              ? QStringLiteral("--date needs a day such as 2024-05-01")
-                                              : QStringLiteral("unknown option '%1'").arg(words[i]));
+            return usageError(
+                invocation,
+                words[i] == QLatin1String("--date")
+                    ? QCoreApplication::translate("velarix-cli", "--date needs a day such as 2024-05-01")
+                    : QCoreApplication::translate("velarix-cli", "unknown option '%1'").arg(words[i]));
         }
     }
     auto session = CliSession::open();
@@ -32,6 +37,7 @@ int runJumps(Invocation& invocation) {
         return kExitUsage;
     }
     QJsonArray jumps;
+    const QLocale locale;
     for (const LoggedJump& jump : *log) {
         jumps.append(QJsonObject{{QStringLiteral("date"), jump.day.toString(Qt::ISODate)},
                                  {QStringLiteral("jump"), double(jump.jump)},
@@ -40,24 +46,28 @@ int runJumps(Invocation& invocation) {
                                  {QStringLiteral("card"), jump.cardName},
                                  {QStringLiteral("cards"), QJsonArray::fromStringList(jump.cardNames)}});
         if (!invocation.json)
-            invocation.out << jump.day.toString(Qt::ISODate) << "  jump "
-                           << QString::number(jump.jump).leftJustified(5) << " "
-                           << jump.start.toLocalTime().toString(QStringLiteral("HH:mm:ss"))
-                           << QStringLiteral("\u2013")
-                           << jump.end.toLocalTime().toString(QStringLiteral("HH:mm:ss")) << "  "
-                           << printable(jump.cardNames.join(QStringLiteral(", "))) << '\n';
+            invocation.out
+                << locale.toString(jump.day, QLocale::ShortFormat) << "  "
+                << QCoreApplication::translate("velarix-cli", "jump %1").arg(jump.jump).leftJustified(12)
+                << locale.toString(jump.start.toLocalTime().time(), QLocale::ShortFormat)
+                << QStringLiteral("\u2013")
+                << locale.toString(jump.end.toLocalTime().time(), QLocale::ShortFormat) << "  "
+                << printable(jump.cardNames.join(QStringLiteral(", "))) << '\n';
     }
     if (invocation.json)
         printJsonLine(invocation.out, QJsonObject{{QStringLiteral("jumps"), jumps}});
     else if (log->isEmpty())
-        invocation.out << (day ? QStringLiteral("No jumps logged on %1.\n").arg(day->toString(Qt::ISODate))
-                               : QStringLiteral("No jumps logged yet.\n"));
+        invocation.out << (day ? QCoreApplication::translate("velarix-cli", "No jumps logged on %1.")
+                                     .arg(locale.toString(*day, QLocale::ShortFormat))
+                               : QCoreApplication::translate("velarix-cli", "No jumps logged yet."))
+                       << '\n';
     return kExitOk;
 }
 
 const CommandRegistration registration(
     {QStringLiteral("jumps"), QStringLiteral("jumps [--date YYYY-MM-DD]"),
-     QStringLiteral("lists the jump log: each imported jump's number, day, time and cards"), runJumps});
+     QT_TRANSLATE_NOOP("velarix-cli", "lists the jump log: each imported jump's number, day, time and cards"),
+     runJumps});
 
 } // namespace
 } // namespace velarix::cli

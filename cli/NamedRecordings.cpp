@@ -3,6 +3,7 @@
 #include "import/ChapterGroups.h"
 #include "platform/StreamSignature.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace velarix::cli {
@@ -13,7 +14,7 @@ QList<NamedRecording> resolveNamedVideos(const QStringList& files) {
         groupRecordings(files, [](const QString& path) { return streamSignature(path); });
     for (const QStringList& group : groups) {
         if (files.contains(group.first())) {
-            named.append({group.first(), group, {}});
+            named.append({group.first(), group, {}, {}});
             continue;
         }
         // Only later chapters of this recording were named.
@@ -22,14 +23,19 @@ QList<NamedRecording> resolveNamedVideos(const QStringList& files) {
             if (!files.contains(path))
                 continue;
             const auto chapter = parseChapterName(QFileInfo(path).fileName());
+            constexpr const char* kRefused =
+                QT_TRANSLATE_NOOP("velarix-cli", "%1 is chapter %2 of a recording of %3 chapters; name its "
+                                                 "first chapter, %4, to take the whole recording.");
+            const auto filled = [&](const QString& text) {
+                return text.arg(QFileInfo(path).fileName())
+                    .arg(chapter ? chapter->chapter : 0)
+                    .arg(group.size())
+                    .arg(first);
+            };
             named.append({path,
                           {path},
-                          QStringLiteral("%1 is chapter %2 of a recording of %3 chapters; name its first "
-                                         "chapter, %4, to take the whole recording.")
-                              .arg(QFileInfo(path).fileName())
-                              .arg(chapter ? chapter->chapter : 0)
-                              .arg(group.size())
-                              .arg(first)});
+                          filled(QString::fromUtf8(kRefused)),
+                          filled(QCoreApplication::translate("velarix-cli", kRefused))});
         }
     }
     return named;
@@ -38,7 +44,9 @@ QList<NamedRecording> resolveNamedVideos(const QStringList& files) {
 QString recordingLabel(const NamedRecording& recording) {
     if (recording.chapters.size() <= 1)
         return recording.file;
-    return QStringLiteral("%1 (%2 chapters)").arg(recording.file).arg(recording.chapters.size());
+    return QCoreApplication::translate("velarix-cli", "%1 (%n chapter(s))", nullptr,
+                                       int(recording.chapters.size()))
+        .arg(recording.file);
 }
 
 } // namespace velarix::cli

@@ -9,7 +9,8 @@ namespace velarix::cli {
 struct NamedRecording {
     QString file;         // as the user named it (the first chapter for a recording)
     QStringList chapters; // every file, in order; one for an ordinary video
-    QString error;        // why it is not taken (a later chapter named without its first)
+    QString error;        // why it is not taken (a later chapter named without its first), in English
+    QString shownError;   // the same in the user's language
 };
 
 // Naming a recording's first chapter takes the chapters beside it with it, and a chapter named as
@@ -18,7 +19,7 @@ struct NamedRecording {
 // the first chapter and remove the others. One entry per recording, in the order named.
 QList<NamedRecording> resolveNamedVideos(const QStringList& files);
 
-// "GX010042.MP4" or "GX010042.MP4 (3 chapters)".
+// "GX010042.MP4" or "GX010042.MP4 (3 chapters)", in the user's language.
 QString recordingLabel(const NamedRecording& recording);
 
 } // namespace velarix::cli

@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 #include "import/RecordingStatus.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -38,13 +39,14 @@ int runPlan(Invocation& invocation) {
     if (invocation.json)
         printJsonLine(invocation.out, plan);
     else if (plan.isEmpty())
-        invocation.out << "No videos selected.\n";
+        invocation.out << QCoreApplication::translate("velarix-cli", "No videos selected.") << '\n';
     return kExitOk;
 }
 
-const CommandRegistration
-    registration({QStringLiteral("plan"), QStringLiteral("plan [--card DIR] [SELECTION] [OVERRIDES]"),
-                  QStringLiteral("shows the names the selected videos would be imported under"), runPlan});
+const CommandRegistration registration(
+    {QStringLiteral("plan"), QStringLiteral("plan [--card DIR] [SELECTION] [OVERRIDES]"),
+     QT_TRANSLATE_NOOP("velarix-cli", "shows the names the selected videos would be imported under"),
+     runPlan});
 
 } // namespace
 } // namespace velarix::cli

@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 #include "import/RecordingStatus.h"
+#include "platform/DisplayFormats.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -57,22 +58,21 @@ int runScan(Invocation& invocation) {
             {QStringLiteral("notes"), QJsonArray::fromStringList(row->companionNotes())}});
 
         if (!invocation.json)
-            invocation.out << (dated ? isoDate(row->created())
-                                     : QCoreApplication::translate("velarix-cli", "(no date)"))
-                                  .leftJustified(26)
-                           << QLocale()
-                                  .formattedDataSize(row->fileSize(), 1, QLocale::DataSizeSIFormat)
-                                  .rightJustified(10)
-                           << QLocale().toString(row->duration(), 'f', 1).rightJustified(8) << " s  "
-                           << status.leftJustified(11) << printable(row->displayName())
-                           << (companions.isEmpty()
-                                   ? QString()
-                                   : QStringLiteral(" + ") + printable(companions.join(u' ')))
-                           << (reason ? QStringLiteral("  ") + printable(*reason) : QString())
-                           << (logged ? QStringLiteral("  (%1)").arg(
-                                            printable(loggedJumpText(logged->jump, logged->cardName)))
-                                      : QString())
-                           << '\n';
+            invocation.out
+                << (dated ? localDateTime(row->created())
+                          : QCoreApplication::translate("velarix-cli", "(no date)"))
+                       .leftJustified(18)
+                << formatByteCount(quint64(std::max<qint64>(0, row->fileSize()))).rightJustified(11) << "  "
+                << formatDuration(row->duration()).leftJustified(15) << "  "
+                << shownStatusText(recordingStatus(state, *row)).leftJustified(13)
+                << printable(row->displayName())
+                << (companions.isEmpty() ? QString()
+                                         : QStringLiteral(" + ") + printable(companions.join(u' ')))
+                << (reason ? QStringLiteral("  ") + printable(*reason) : QString())
+                << (logged ? QStringLiteral("  (%1)").arg(
+                                 printable(loggedJumpText(logged->jump, logged->cardName)))
+                           : QString())
+                << '\n';
         if (!invocation.json)
             for (const QString& note : row->companionNotes())
                 invocation.out << "    " << QCoreApplication::translate("velarix-cli", "Note:") << ' '
@@ -90,9 +90,9 @@ int runScan(Invocation& invocation) {
     return kExitOk;
 }
 
-const CommandRegistration
-    registration({QStringLiteral("scan"), QStringLiteral("scan [--card DIR]"),
-                  QStringLiteral("lists a card's videos, newest first, with import state"), runScan});
+const CommandRegistration registration(
+    {QStringLiteral("scan"), QStringLiteral("scan [--card DIR]"),
+     QT_TRANSLATE_NOOP("velarix-cli", "lists a card's videos, newest first, with import state"), runScan});
 
 } // namespace
 } // namespace velarix::cli

@@ -16,6 +16,10 @@
 
 namespace velarix::cli {
 
+QString commandDescription(const Command& command) {
+    return QCoreApplication::translate("velarix-cli", command.description.toUtf8().constData());
+}
+
 QList<Command>& commands() {
     static QList<Command> list;
     return list;
@@ -40,13 +44,37 @@ void printJsonLine(QTextStream& out, const QJsonValue& value) {
 
 namespace {
 
+QString text(const char* source) {
+    return QCoreApplication::translate("velarix-cli", source);
+}
+
+// An option and what it does; the description is translated when printed.
+struct OptionLine {
+    const char* option;
+    const char* description;
+};
+
+constexpr qsizetype kOptionColumn = 21;
+
+void printOptions(QTextStream& out, std::initializer_list<OptionLine> lines) {
+    for (const OptionLine& line : lines) {
+        const QString option = QString::fromLatin1(line.option);
+        out << "  " << option.leftJustified(kOptionColumn) << "  " << text(line.description) << '\n';
+    }
+}
+
 void printHelp(QTextStream& out) {
     auto sorted = commands();
     std::sort(sorted.begin(), sorted.end(),
               [](const Command& a, const Command& b) { return a.name < b.name; });
-    out << "Usage: velarix-cli [--json] COMMAND [OPTIONS]\n\n"
-        << "Imports skydiving videos from camera cards and trims them, without a window.\n"
-        << "Uses the same settings and import history as the Velarix application.\n\nCommands:\n";
+    out << text(QT_TRANSLATE_NOOP("velarix-cli", "Usage: velarix-cli [--json] COMMAND [OPTIONS]")) << "\n\n"
+        << text(QT_TRANSLATE_NOOP(
+               "velarix-cli", "Imports skydiving videos from camera cards and trims them, without a window."))
+        << '\n'
+        << text(QT_TRANSLATE_NOOP("velarix-cli",
+                                  "Uses the same settings and import history as the Velarix application."))
+        << "\n\n"
+        << text(QT_TRANSLATE_NOOP("velarix-cli", "Commands:")) << '\n';
     // A synopsis too long for the column gets a line of its own, so that one command does not push
     // every description off the screen.
     constexpr qsizetype kMaxColumn = 64;
@@ -59,66 +87,103 @@ void printHelp(QTextStream& out) {
             out << "  " << command.synopsis << '\n' << QString(width + 2, u' ');
         else
             out << "  " << command.synopsis.leftJustified(width);
-        out << "  " << command.description << '\n';
+        out << "  " << commandDescription(command) << '\n';
     }
     QStringList tokens;
     for (const Placeholder placeholder : allPlaceholders())
         if (placeholder != Placeholder::folderSeparator)
             tokens.append(placeholderToken(placeholder));
-    const QString placeholders = tokens.join(u' ') + QStringLiteral("; '/' makes folders");
     // The man page is made from this text, so it names every option a command takes.
-    out << "\nOptions:\n"
-        << "  --json                 print machine-readable JSON on stdout\n"
-        << "  --help                 show this help (after a command: that command's usage)\n"
-        << "  --version              show the version\n"
-        << "  --card DIR             the card: a volume root with DCIM or a camera video folder (default: "
-           "the first)\n"
-        << "  --dest DIR             import: the destination folder, for this run\n"
-        << "  --no-verify            import: do not read each copy back to compare checksums\n"
-        << "  --clear                history: forget the card's imported files\n"
-        << "  --levels               analyze: also print the audio level of every half second\n"
-        << "  --range START-END      trim: keep this range (seconds or minutes:seconds, e.g. 00:40-02:30)\n"
-        << "  --trim                 import: then analyse the copies and trim each to its suggestion\n"
-        << "  --dry-run              trim: analyse and report, change no file\n"
-        << "  --trust-suggestions    trim, import --trim: also trim to suggestions marked \"check before "
-           "trimming\"\n"
-        << "  --keep-original        trim, import --trim: put each replaced original in the Trash\n"
-        << "  --no-keep-original     trim, import --trim: delete replaced originals (the saved setting "
-           "aside)\n"
-        << "  --jump FILE            demo: write one jump with the camera's telemetry to FILE (shaped as "
-           "below)\n"
-        << "  --seconds N            demo --jump: the clip's length\n"
-        << "  --exit S               demo --jump: when the jumper leaves the aircraft\n"
-        << "  --opening S            demo --jump: when the canopy opens\n"
-        << "  --audio KIND           demo --jump: wind, silent, muffled, music or none\n"
-        << "  --no-gps               demo --jump: no GPS in the telemetry\n"
-        << "  --no-accelerometer     demo --jump: no accelerometer in the telemetry\n"
-        << "\nSELECTION (plan, import):\n"
-        << "  --all                  every video on the card (the default)\n"
-        << "  --new                  only the videos not imported before\n"
-        << "  FILE...                the named videos\n"
-        << "\nOVERRIDES (plan, import; for this run, not saved):\n"
-        << "  --pattern P            the file name pattern, of text and " << placeholders << '\n'
-        << "  --jump N               the first jump number\n"
-        << "  --autogroup            give clips that follow each other closely one jump number\n"
-        << "  --no-autogroup         give every clip its own jump number\n"
-        << "  --name NAME            the card's name\n"
-        << "  --join                 import each recording the camera split into chapters as one file\n"
-        << "  --no-join              copy each chapter as a file of its own\n"
-        << "  --sidecars             import the files beside each video with it (thumbnails, GPS, proxies)\n"
-        << "  --no-sidecars          import the videos only (a 360 clip's second lens still comes along)\n"
-        << "  --proxies              with the sidecars, the low-resolution proxies (.LRV, .LRF) too\n"
-        << "  --no-proxies           leave the proxies on the card\n"
-        << "\nFILE... (analyze, trim):\n"
-        << "  A recording the camera split into chapters (GX010042.MP4, GX020042.MP4, ...) is one video:\n"
-        << "  name its first chapter and the chapters beside it come with it. A later chapter named\n"
-        << "  without its first is refused; trimming writes the cut recording in the first chapter's\n"
-        << "  place and then removes the other chapters (or puts them in the Trash).\n"
-        << "\nExit status:\n"
-        << "  0 all done, 1 some files failed, 2 bad usage or nothing could be done.\n"
-        << "\nEnvironment:\n"
-        << "  XDG_CONFIG_HOME, XDG_DATA_HOME  where the settings and the import history are kept\n"
-        << "  VELARIX_VOLUMES_DIR    treat every folder directly inside this folder as a mounted volume\n";
+    out << '\n' << text(QT_TRANSLATE_NOOP("velarix-cli", "Options:")) << '\n';
+    printOptions(
+        out,
+        {{"--json", QT_TRANSLATE_NOOP("velarix-cli", "print machine-readable JSON on stdout")},
+         {"--help",
+          QT_TRANSLATE_NOOP("velarix-cli", "show this help (after a command: that command's usage)")},
+         {"--version", QT_TRANSLATE_NOOP("velarix-cli", "show the version")},
+         {"--card DIR",
+          QT_TRANSLATE_NOOP("velarix-cli", "the card: a volume root with DCIM or a camera video "
+                                           "folder (default: the first)")},
+         {"--dest DIR", QT_TRANSLATE_NOOP("velarix-cli", "import: the destination folder, for this run")},
+         {"--no-verify",
+          QT_TRANSLATE_NOOP("velarix-cli", "import: do not read each copy back to compare checksums")},
+         {"--clear", QT_TRANSLATE_NOOP("velarix-cli", "history: forget the card's imported files")},
+         {"--levels",
+          QT_TRANSLATE_NOOP("velarix-cli", "analyze: also print the audio level of every half second")},
+         {"--range START-END", QT_TRANSLATE_NOOP("velarix-cli", "trim: keep this range (seconds or "
+                                                                "minutes:seconds, e.g. 00:40-02:30)")},
+         {"--trim", QT_TRANSLATE_NOOP("velarix-cli",
+                                      "import: then analyse the copies and trim each to its suggestion")},
+         {"--dry-run", QT_TRANSLATE_NOOP("velarix-cli", "trim: analyse and report, change no file")},
+         {"--trust-suggestions",
+          QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: also trim to suggestions "
+                                           "marked \"check before trimming\"")},
+         {"--keep-original",
+          QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: put each replaced original in the Trash")},
+         {"--no-keep-original",
+          QT_TRANSLATE_NOOP("velarix-cli", "trim, import --trim: delete replaced originals "
+                                           "(the saved setting aside)")},
+         {"--jump FILE",
+          QT_TRANSLATE_NOOP("velarix-cli", "demo: write one jump with the camera's telemetry to "
+                                           "FILE (shaped as below)")},
+         {"--seconds N", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: the clip's length")},
+         {"--exit S", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: when the jumper leaves the aircraft")},
+         {"--opening S", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: when the canopy opens")},
+         {"--audio KIND",
+          QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: wind, silent, muffled, music or none")},
+         {"--no-gps", QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: no GPS in the telemetry")},
+         {"--no-accelerometer",
+          QT_TRANSLATE_NOOP("velarix-cli", "demo --jump: no accelerometer in the telemetry")}});
+    // SELECTION, OVERRIDES and FILE... stand for words in the synopses above: they stay as they are.
+    out << "\nSELECTION " << text(QT_TRANSLATE_NOOP("velarix-cli", "(plan, import):")) << '\n';
+    printOptions(out, {{"--all", QT_TRANSLATE_NOOP("velarix-cli", "every video on the card (the default)")},
+                       {"--new", QT_TRANSLATE_NOOP("velarix-cli", "only the videos not imported before")},
+                       {"FILE...", QT_TRANSLATE_NOOP("velarix-cli", "the named videos")}});
+    out << "\nOVERRIDES "
+        << text(QT_TRANSLATE_NOOP("velarix-cli", "(plan, import; for this run, not saved):")) << '\n';
+    out << "  " << QStringLiteral("--pattern P").leftJustified(kOptionColumn) << "  "
+        << QCoreApplication::translate("velarix-cli",
+                                       "the file name pattern, of text and %1; '/' makes folders")
+               .arg(tokens.join(u' '))
+        << '\n';
+    printOptions(
+        out,
+        {{"--jump N", QT_TRANSLATE_NOOP("velarix-cli", "the first jump number")},
+         {"--autogroup",
+          QT_TRANSLATE_NOOP("velarix-cli", "give clips that follow each other closely one jump number")},
+         {"--no-autogroup", QT_TRANSLATE_NOOP("velarix-cli", "give every clip its own jump number")},
+         {"--name NAME", QT_TRANSLATE_NOOP("velarix-cli", "the card's name")},
+         {"--join", QT_TRANSLATE_NOOP("velarix-cli",
+                                      "import each recording the camera split into chapters as one file")},
+         {"--no-join", QT_TRANSLATE_NOOP("velarix-cli", "copy each chapter as a file of its own")},
+         {"--sidecars", QT_TRANSLATE_NOOP("velarix-cli", "import the files beside each video with it "
+                                                         "(thumbnails, GPS, proxies)")},
+         {"--no-sidecars",
+          QT_TRANSLATE_NOOP("velarix-cli", "import the videos only (a 360 clip's second lens "
+                                           "still comes along)")},
+         {"--proxies",
+          QT_TRANSLATE_NOOP("velarix-cli", "with the sidecars, the low-resolution proxies (.LRV, .LRF) too")},
+         {"--no-proxies", QT_TRANSLATE_NOOP("velarix-cli", "leave the proxies on the card")}});
+    out << "\nFILE... " << text(QT_TRANSLATE_NOOP("velarix-cli", "(analyze, trim):")) << '\n'
+        << text(QT_TRANSLATE_NOOP(
+               "velarix-cli",
+               "  A recording the camera split into chapters (GX010042.MP4, GX020042.MP4, ...) is one "
+               "video:\n"
+               "  name its first chapter and the chapters beside it come with it. A later chapter named\n"
+               "  without its first is refused; trimming writes the cut recording in the first chapter's\n"
+               "  place and then removes the other chapters (or puts them in the Trash)."))
+        << "\n\n"
+        << text(QT_TRANSLATE_NOOP("velarix-cli", "Exit status:")) << '\n'
+        << text(QT_TRANSLATE_NOOP("velarix-cli",
+                                  "  0 all done, 1 some files failed, 2 bad usage or nothing could be done."))
+        << "\n\n"
+        << text(QT_TRANSLATE_NOOP("velarix-cli", "Environment:")) << '\n'
+        << "  XDG_CONFIG_HOME, XDG_DATA_HOME  "
+        << text(QT_TRANSLATE_NOOP("velarix-cli", "where the settings and the import history are kept"))
+        << '\n';
+    printOptions(out, {{"VELARIX_VOLUMES_DIR",
+                        QT_TRANSLATE_NOOP("velarix-cli", "treat every folder directly inside this folder "
+                                                         "as a mounted volume")}});
 }
 
 } // namespace
@@ -162,7 +227,10 @@ int main(int argc, char** argv) {
         if (command.name == name) {
             Invocation invocation{arguments, json, out, err};
             if (arguments.contains(QStringLiteral("--help"))) {
-                out << "Usage: velarix-cli " << command.synopsis << "\n" << command.description << '\n';
+                out << QCoreApplication::translate("velarix-cli", "Usage: velarix-cli %1")
+                           .arg(command.synopsis)
+                    << '\n'
+                    << commandDescription(command) << '\n';
                 return kExitOk;
             }
             const int status = command.run(invocation);
@@ -172,5 +240,6 @@ int main(int argc, char** argv) {
         }
     }
     Invocation invocation{arguments, json, out, err};
-    return usageError(invocation, QStringLiteral("unknown command '%1'").arg(name));
+    return usageError(invocation,
+                      QCoreApplication::translate("velarix-cli", "unknown command '%1'").arg(name));
 }

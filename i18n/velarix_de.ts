@@ -207,6 +207,517 @@
         <source>Note:</source>
         <translation>Hinweis:</translation>
     </message>
+    <message>
+        <source>GPS altitude</source>
+        <translation>GPS-Höhe</translation>
+    </message>
+    <message>
+        <source>accelerometer</source>
+        <translation>Beschleunigungssensor</translation>
+    </message>
+    <message>
+        <source>exit %1, canopy opening by audio %2, by frames %3</source>
+        <translation>Exit %1, Schirmöffnung laut Ton %2, laut Bild %3</translation>
+    </message>
+    <message>
+        <source>telemetry (%1): exit %2, canopy opening %3</source>
+        <translation>Telemetrie (%1): Exit %2, Schirmöffnung %3</translation>
+    </message>
+    <message>
+        <source>Check before trimming: %1.</source>
+        <translation>Vor dem Kürzen prüfen: %1.</translation>
+    </message>
+    <message>
+        <source>levels (dB per half second):</source>
+        <translation>Pegel (dB je halbe Sekunde):</translation>
+    </message>
+    <message>
+        <source>analyze: unknown option &apos;%1&apos;</source>
+        <translation>analyze: unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>analyze: no video files given</source>
+        <translation>analyze: keine Videodateien angegeben</translation>
+    </message>
+    <message>
+        <source>[%1/%2] analysing %3</source>
+        <translation>[%1/%2] %3 wird analysiert</translation>
+    </message>
+    <message>
+        <source>suggests a trim range from exit to canopy opening for each video</source>
+        <translation>schlägt für jedes Video einen Bereich vom Exit bis zur Schirmöffnung vor</translation>
+    </message>
+    <message>
+        <source>cards takes no arguments</source>
+        <translation>cards nimmt keine Argumente</translation>
+    </message>
+    <message>
+        <source>lists the mounted camera cards</source>
+        <translation>listet die eingehängten Kamerakarten auf</translation>
+    </message>
+    <message>
+        <source>--card needs a folder</source>
+        <translation>--card braucht einen Ordner</translation>
+    </message>
+    <message>
+        <source>--pattern needs a pattern</source>
+        <translation>--pattern braucht ein Muster</translation>
+    </message>
+    <message>
+        <source>--jump needs a whole number</source>
+        <translation>--jump braucht eine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>--name needs a card name</source>
+        <translation>--name braucht einen Kartennamen</translation>
+    </message>
+    <message>
+        <source>--dest needs a folder</source>
+        <translation>--dest braucht einen Ordner</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>choose one of --all, --new or file names</source>
+        <translation>wählen Sie eines von --all, --new oder Dateinamen</translation>
+    </message>
+    <message>
+        <source>No temporary folder is available.</source>
+        <translation>Es ist kein temporärer Ordner verfügbar.</translation>
+    </message>
+    <message>
+        <source>To keep it and start a new history, move it aside: mv &apos;%1&apos; &apos;%1.damaged-%2&apos;</source>
+        <translation>Um ihn zu behalten und einen neuen Verlauf zu beginnen, legen Sie ihn beiseite: mv &apos;%1&apos; &apos;%1.damaged-%2&apos;</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>%1 is not a camera card (it has no DCIM folder and no camera video folder such as PRIVATE/M4ROOT/CLIP)</source>
+        <translation>%1 ist keine Kamerakarte (sie hat keinen DCIM-Ordner und keinen Videoordner einer Kamera wie PRIVATE/M4ROOT/CLIP)</translation>
+    </message>
+    <message>
+        <source>no camera card found (a mounted volume with a DCIM or camera video folder)</source>
+        <translation>keine Kamerakarte gefunden (ein eingehängtes Laufwerk mit einem DCIM- oder Videoordner einer Kamera)</translation>
+    </message>
+    <message>
+        <source>the card could not be read: %1</source>
+        <translation>die Karte konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
+    <message>
+        <source>Name them to import them again.</source>
+        <translation>Nennen Sie sie, um sie erneut zu importieren.</translation>
+    </message>
+    <message numerus="yes">
+        <source>left out %n empty file(s) (nothing to copy; name them to try anyway): %1</source>
+        <translation>
+            <numerusform>%n leere Datei ausgelassen (nichts zu kopieren; nennen Sie sie, um es trotzdem zu versuchen): %1</numerusform>
+            <numerusform>%n leere Dateien ausgelassen (nichts zu kopieren; nennen Sie sie, um es trotzdem zu versuchen): %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>there is no video named &apos;%1&apos; on the card</source>
+        <translation>auf der Karte gibt es kein Video namens &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 is not a camera card (it has no DCIM folder)</source>
+        <translation>%1 ist keine Kamerakarte (sie hat keinen DCIM-Ordner)</translation>
+    </message>
+    <message>
+        <source>no camera card found (a mounted volume with a DCIM folder)</source>
+        <translation>keine Kamerakarte gefunden (ein eingehängtes Laufwerk mit einem DCIM-Ordner)</translation>
+    </message>
+    <message>
+        <source>imported</source>
+        <extracomment>The import state of a video on the card</extracomment>
+        <translation>importiert</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <extracomment>The import state of a video on the card: not imported yet</extracomment>
+        <translation>neu</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <extracomment>The import state of a video on the card</extracomment>
+        <translation>unlesbar</translation>
+    </message>
+    <message>
+        <source>demo: unexpected &apos;%1&apos;</source>
+        <translation>demo: unerwartet: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>demo: &apos;%1&apos; is not a number</source>
+        <translation>demo: &apos;%1&apos; ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>demo --jump needs a file, a length and an exit before the opening</source>
+        <translation>demo --jump braucht eine Datei, eine Länge und einen Exit vor der Öffnung</translation>
+    </message>
+    <message>
+        <source>Jump: %1</source>
+        <translation>Sprung: %1</translation>
+    </message>
+    <message>
+        <source>demo takes one folder</source>
+        <translation>demo nimmt einen Ordner</translation>
+    </message>
+    <message>
+        <source>Making demo clips: %1 of %2</source>
+        <translation>Demo-Clips werden erstellt: %1 von %2</translation>
+    </message>
+    <message>
+        <source>Demo card: %1</source>
+        <translation>Demo-Karte: %1</translation>
+    </message>
+    <message>
+        <source>Try it:</source>
+        <translation>Ausprobieren:</translation>
+    </message>
+    <message>
+        <source>make a demo camera card with synthesised jumps in DIR, or one jump with telemetry</source>
+        <translation>erstellt in DIR eine Demo-Kamerakarte mit künstlichen Sprüngen oder einen Sprung mit Telemetrie</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <extracomment>Whether an imported copy was read back and compared</extracomment>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>not verified</source>
+        <translation>nicht geprüft</translation>
+    </message>
+    <message>
+        <source>the card has no volume UUID, so it has no import history</source>
+        <translation>die Karte hat keine Laufwerks-UUID und daher keinen Importverlauf</translation>
+    </message>
+    <message>
+        <source>the import history could not be cleared: %1</source>
+        <translation>der Importverlauf konnte nicht gelöscht werden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cleared %n record(s) of %1.</source>
+        <translation>
+            <numerusform>%n Eintrag von %1 gelöscht.</numerusform>
+            <numerusform>%n Einträge von %1 gelöscht.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No files imported from %1.</source>
+        <translation>Keine Dateien von %1 importiert.</translation>
+    </message>
+    <message>
+        <source>lists the files imported from a card, or forgets them</source>
+        <translation>listet die von einer Karte importierten Dateien auf oder vergisst sie</translation>
+    </message>
+    <message numerus="yes">
+        <source>all %n selected video(s) were imported before and are copied again; --new skips what was imported.</source>
+        <translation>
+            <numerusform>das ausgewählte Video wurde schon importiert und wird erneut kopiert; --new überspringt Importiertes.</numerusform>
+            <numerusform>alle %n ausgewählten Videos wurden schon importiert und werden erneut kopiert; --new überspringt Importiertes.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of the %n selected video(s) were imported before and are copied again; --new skips what was imported.</source>
+        <translation>
+            <numerusform>%1 von %n ausgewählten Video wurden schon importiert und werden erneut kopiert; --new überspringt Importiertes.</numerusform>
+            <numerusform>%1 der %n ausgewählten Videos wurden schon importiert und werden erneut kopiert; --new überspringt Importiertes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No videos to import.</source>
+        <translation>Keine Videos zu importieren.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n video(s) copied, but not recorded as imported</source>
+        <translation>
+            <numerusform>%1 von %n Video kopiert, aber nicht als importiert vermerkt</numerusform>
+            <numerusform>%1 von %n Videos kopiert, aber nicht als importiert vermerkt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n video(s) imported</source>
+        <translation>
+            <numerusform>%1 von %n Video importiert</numerusform>
+            <numerusform>%1 von %n Videos importiert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 (cancelled).</source>
+        <translation>%1 (abgebrochen).</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>the copies are in place, but the import history could not record them, so they will not show as imported: %1</source>
+        <translation>die Kopien liegen bereit, aber der Importverlauf konnte sie nicht vermerken, daher werden sie nicht als importiert angezeigt: %1</translation>
+    </message>
+    <message>
+        <source>copies the selected videos into the destination folder (--no-verify: no read-back; --trim: then trims the copies to their suggestions)</source>
+        <translation>kopiert die ausgewählten Videos in den Zielordner (--no-verify: ohne Zurücklesen; --trim: kürzt danach die Kopien auf ihre Vorschläge)</translation>
+    </message>
+    <message>
+        <source>--date needs a day such as 2024-05-01</source>
+        <translation>--date braucht einen Tag wie 2024-05-01</translation>
+    </message>
+    <message>
+        <source>jump %1</source>
+        <translation>Sprung %1</translation>
+    </message>
+    <message>
+        <source>No jumps logged on %1.</source>
+        <translation>Am %1 wurden keine Sprünge erfasst.</translation>
+    </message>
+    <message>
+        <source>No jumps logged yet.</source>
+        <translation>Noch keine Sprünge erfasst.</translation>
+    </message>
+    <message>
+        <source>lists the jump log: each imported jump&apos;s number, day, time and cards</source>
+        <translation>listet das Sprungbuch auf: Nummer, Tag, Uhrzeit und Karten jedes importierten Sprungs</translation>
+    </message>
+    <message>
+        <source>%1 is chapter %2 of a recording of %3 chapters; name its first chapter, %4, to take the whole recording.</source>
+        <translation>%1 ist Kapitel %2 einer Aufnahme aus %3 Kapiteln; nennen Sie ihr erstes Kapitel, %4, um die ganze Aufnahme zu nehmen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n chapter(s))</source>
+        <translation>
+            <numerusform>%1 (%n Kapitel)</numerusform>
+            <numerusform>%1 (%n Kapitel)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No videos selected.</source>
+        <translation>Keine Videos ausgewählt.</translation>
+    </message>
+    <message>
+        <source>shows the names the selected videos would be imported under</source>
+        <translation>zeigt die Namen, unter denen die ausgewählten Videos importiert würden</translation>
+    </message>
+    <message>
+        <source>lists a card&apos;s videos, newest first, with import state</source>
+        <translation>listet die Videos einer Karte auf, die neuesten zuerst, mit Importstatus</translation>
+    </message>
+    <message>
+        <source>Usage: velarix-cli [--json] COMMAND [OPTIONS]</source>
+        <translation>Aufruf: velarix-cli [--json] COMMAND [OPTIONS]</translation>
+    </message>
+    <message>
+        <source>Imports skydiving videos from camera cards and trims them, without a window.</source>
+        <translation>Importiert Skydiving-Videos von Kamerakarten und kürzt sie, ohne Fenster.</translation>
+    </message>
+    <message>
+        <source>Uses the same settings and import history as the Velarix application.</source>
+        <translation>Nutzt dieselben Einstellungen und denselben Importverlauf wie die Velarix-Anwendung.</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Befehle:</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>print machine-readable JSON on stdout</source>
+        <translation>maschinenlesbares JSON auf stdout ausgeben</translation>
+    </message>
+    <message>
+        <source>show this help (after a command: that command&apos;s usage)</source>
+        <translation>diese Hilfe zeigen (nach einem Befehl: dessen Aufruf)</translation>
+    </message>
+    <message>
+        <source>show the version</source>
+        <translation>die Version zeigen</translation>
+    </message>
+    <message>
+        <source>the card: a volume root with DCIM or a camera video folder (default: the first)</source>
+        <translation>die Karte: ein Laufwerk mit DCIM oder ein Videoordner einer Kamera (Vorgabe: die erste)</translation>
+    </message>
+    <message>
+        <source>import: the destination folder, for this run</source>
+        <translation>import: der Zielordner, für diesen Lauf</translation>
+    </message>
+    <message>
+        <source>import: do not read each copy back to compare checksums</source>
+        <translation>import: Kopien nicht zurücklesen, um Prüfsummen zu vergleichen</translation>
+    </message>
+    <message>
+        <source>history: forget the card&apos;s imported files</source>
+        <translation>history: die importierten Dateien der Karte vergessen</translation>
+    </message>
+    <message>
+        <source>analyze: also print the audio level of every half second</source>
+        <translation>analyze: auch den Tonpegel jeder halben Sekunde ausgeben</translation>
+    </message>
+    <message>
+        <source>trim: keep this range (seconds or minutes:seconds, e.g. 00:40-02:30)</source>
+        <translation>trim: diesen Bereich behalten (Sekunden oder Minuten:Sekunden, z. B. 00:40-02:30)</translation>
+    </message>
+    <message>
+        <source>import: then analyse the copies and trim each to its suggestion</source>
+        <translation>import: danach die Kopien analysieren und jede auf ihren Vorschlag kürzen</translation>
+    </message>
+    <message>
+        <source>trim: analyse and report, change no file</source>
+        <translation>trim: analysieren und berichten, keine Datei ändern</translation>
+    </message>
+    <message>
+        <source>trim, import --trim: also trim to suggestions marked &quot;check before trimming&quot;</source>
+        <translation>trim, import --trim: auch auf Vorschläge kürzen, die mit „vor dem Kürzen prüfen“ markiert sind</translation>
+    </message>
+    <message>
+        <source>trim, import --trim: put each replaced original in the Trash</source>
+        <translation>trim, import --trim: jedes ersetzte Original in den Papierkorb legen</translation>
+    </message>
+    <message>
+        <source>trim, import --trim: delete replaced originals (the saved setting aside)</source>
+        <translation>trim, import --trim: ersetzte Originale löschen (entgegen der gespeicherten Einstellung)</translation>
+    </message>
+    <message>
+        <source>demo: write one jump with the camera&apos;s telemetry to FILE (shaped as below)</source>
+        <translation>demo: einen Sprung mit der Telemetrie der Kamera nach FILE schreiben (wie unten beschrieben)</translation>
+    </message>
+    <message>
+        <source>demo --jump: the clip&apos;s length</source>
+        <translation>demo --jump: die Länge des Clips</translation>
+    </message>
+    <message>
+        <source>demo --jump: when the jumper leaves the aircraft</source>
+        <translation>demo --jump: wann der Springer das Flugzeug verlässt</translation>
+    </message>
+    <message>
+        <source>demo --jump: when the canopy opens</source>
+        <translation>demo --jump: wann sich der Schirm öffnet</translation>
+    </message>
+    <message>
+        <source>demo --jump: wind, silent, muffled, music or none</source>
+        <translation>demo --jump: wind, silent, muffled, music oder none</translation>
+    </message>
+    <message>
+        <source>demo --jump: no GPS in the telemetry</source>
+        <translation>demo --jump: kein GPS in der Telemetrie</translation>
+    </message>
+    <message>
+        <source>demo --jump: no accelerometer in the telemetry</source>
+        <translation>demo --jump: kein Beschleunigungssensor in der Telemetrie</translation>
+    </message>
+    <message>
+        <source>(plan, import):</source>
+        <translation>(plan, import):</translation>
+    </message>
+    <message>
+        <source>every video on the card (the default)</source>
+        <translation>jedes Video auf der Karte (Vorgabe)</translation>
+    </message>
+    <message>
+        <source>only the videos not imported before</source>
+        <translation>nur die noch nicht importierten Videos</translation>
+    </message>
+    <message>
+        <source>the named videos</source>
+        <translation>die genannten Videos</translation>
+    </message>
+    <message>
+        <source>(plan, import; for this run, not saved):</source>
+        <translation>(plan, import; für diesen Lauf, nicht gespeichert):</translation>
+    </message>
+    <message>
+        <source>the file name pattern, of text and %1; &apos;/&apos; makes folders</source>
+        <translation>das Dateinamenmuster aus Text und %1; &apos;/&apos; legt Ordner an</translation>
+    </message>
+    <message>
+        <source>the first jump number</source>
+        <translation>die erste Sprungnummer</translation>
+    </message>
+    <message>
+        <source>give clips that follow each other closely one jump number</source>
+        <translation>dicht aufeinander folgenden Clips eine Sprungnummer geben</translation>
+    </message>
+    <message>
+        <source>give every clip its own jump number</source>
+        <translation>jedem Clip eine eigene Sprungnummer geben</translation>
+    </message>
+    <message>
+        <source>the card&apos;s name</source>
+        <translation>der Name der Karte</translation>
+    </message>
+    <message>
+        <source>import each recording the camera split into chapters as one file</source>
+        <translation>jede Aufnahme, die die Kamera in Kapitel geteilt hat, als eine Datei importieren</translation>
+    </message>
+    <message>
+        <source>copy each chapter as a file of its own</source>
+        <translation>jedes Kapitel als eigene Datei kopieren</translation>
+    </message>
+    <message>
+        <source>import the files beside each video with it (thumbnails, GPS, proxies)</source>
+        <translation>die Dateien neben jedem Video mit importieren (Vorschaubilder, GPS, Proxys)</translation>
+    </message>
+    <message>
+        <source>import the videos only (a 360 clip&apos;s second lens still comes along)</source>
+        <translation>nur die Videos importieren (das zweite Objektiv eines 360-Grad-Clips kommt trotzdem mit)</translation>
+    </message>
+    <message>
+        <source>with the sidecars, the low-resolution proxies (.LRV, .LRF) too</source>
+        <translation>mit den Begleitdateien auch die Proxys in niedriger Auflösung (.LRV, .LRF)</translation>
+    </message>
+    <message>
+        <source>leave the proxies on the card</source>
+        <translation>die Proxys auf der Karte lassen</translation>
+    </message>
+    <message>
+        <source>(analyze, trim):</source>
+        <translation>(analyze, trim):</translation>
+    </message>
+    <message>
+        <source>  A recording the camera split into chapters (GX010042.MP4, GX020042.MP4, ...) is one video:
+  name its first chapter and the chapters beside it come with it. A later chapter named
+  without its first is refused; trimming writes the cut recording in the first chapter&apos;s
+  place and then removes the other chapters (or puts them in the Trash).</source>
+        <translation>  Eine Aufnahme, die die Kamera in Kapitel geteilt hat (GX010042.MP4, GX020042.MP4, ...), ist ein
+  Video: Nennen Sie ihr erstes Kapitel, und die Kapitel daneben kommen mit. Ein späteres Kapitel
+  ohne sein erstes wird abgelehnt; das Kürzen schreibt die geschnittene Aufnahme an die Stelle des
+  ersten Kapitels und entfernt dann die anderen Kapitel (oder legt sie in den Papierkorb).</translation>
+    </message>
+    <message>
+        <source>Exit status:</source>
+        <translation>Rückgabewert:</translation>
+    </message>
+    <message>
+        <source>  0 all done, 1 some files failed, 2 bad usage or nothing could be done.</source>
+        <translation>  0 alles erledigt, 1 einige Dateien fehlgeschlagen, 2 falscher Aufruf oder nichts war möglich.</translation>
+    </message>
+    <message>
+        <source>Environment:</source>
+        <translation>Umgebung:</translation>
+    </message>
+    <message>
+        <source>where the settings and the import history are kept</source>
+        <translation>wo die Einstellungen und der Importverlauf liegen</translation>
+    </message>
+    <message>
+        <source>treat every folder directly inside this folder as a mounted volume</source>
+        <translation>jeden Ordner direkt in diesem Ordner als eingehängtes Laufwerk behandeln</translation>
+    </message>
+    <message>
+        <source>Usage: velarix-cli %1</source>
+        <translation>Aufruf: velarix-cli %1</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>unbekannter Befehl &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>velarix::Appcast</name>
@@ -261,6 +772,10 @@
     <message>
         <source>Eject %1</source>
         <translation>%1 auswerfen</translation>
+    </message>
+    <message>
+        <source>Camera cards</source>
+        <translation>Kamerakarten</translation>
     </message>
 </context>
 <context>
@@ -586,6 +1101,14 @@
     </message>
 </context>
 <context>
+    <name>velarix::JumpLogMatch</name>
+    <message>
+        <source>jump %1, as on %2</source>
+        <extracomment>A video&apos;s jump number taken from the jump log, and the card that jump was first imported from</extracomment>
+        <translation>Sprung %1, wie auf %2</translation>
+    </message>
+</context>
+<context>
     <name>velarix::JumpTableView</name>
     <message>
         <source>Select All New</source>
@@ -705,6 +1228,115 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source>yesterday %1</source>
         <translation>gestern %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TelemetryDetection</name>
+    <message>
+        <source>the GPS has no fix</source>
+        <translation>das GPS hat keinen Fix</translation>
+    </message>
+    <message>
+        <source>the GPS altitudes are not usable</source>
+        <translation>die GPS-Höhen sind nicht brauchbar</translation>
+    </message>
+    <message>
+        <source>the accelerometer shows no opening shock where the GPS altitude shows the canopy</source>
+        <translation>der Beschleunigungssensor zeigt keinen Öffnungsstoß, wo die GPS-Höhe den Schirm zeigt</translation>
+    </message>
+    <message>
+        <source>the GPS altitude shows no freefall</source>
+        <translation>die GPS-Höhe zeigt keinen Freifall</translation>
+    </message>
+    <message>
+        <source>the GPS altitude shows no freefall where the accelerometer shows a jump</source>
+        <translation>die GPS-Höhe zeigt keinen Freifall, wo der Beschleunigungssensor einen Sprung zeigt</translation>
+    </message>
+    <message>
+        <source>the accelerometer shows more than one shock that could be the opening</source>
+        <translation>der Beschleunigungssensor zeigt mehr als einen Stoß, der die Öffnung sein könnte</translation>
+    </message>
+    <message>
+        <source>the accelerometer shows no exit and opening</source>
+        <translation>der Beschleunigungssensor zeigt keinen Exit und keine Öffnung</translation>
+    </message>
+    <message>
+        <source>%1, and %2</source>
+        <translation>%1, und %2</translation>
+    </message>
+    <message>
+        <source>the track holds no accelerometer or GPS</source>
+        <translation>die Spur enthält weder Beschleunigungssensor noch GPS</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TelemetryKinds</name>
+    <message>
+        <source>Telemetry: %1, read.</source>
+        <translation>Telemetrie: %1, gelesen.</translation>
+    </message>
+    <message>
+        <source>Telemetry: %1, which Velarix cannot use yet.</source>
+        <translation>Telemetrie: %1, die Velarix noch nicht nutzen kann.</translation>
+    </message>
+    <message>
+        <source>Also carried: %1, which Velarix cannot use yet.</source>
+        <translation>Außerdem enthalten: %1, die Velarix noch nicht nutzen kann.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimDecision</name>
+    <message>
+        <source>the camera&apos;s GPS altitude</source>
+        <translation>die GPS-Höhe der Kamera</translation>
+    </message>
+    <message>
+        <source>the camera&apos;s accelerometer</source>
+        <translation>der Beschleunigungssensor der Kamera</translation>
+    </message>
+    <message>
+        <source>the picture</source>
+        <translation>das Bild</translation>
+    </message>
+    <message>
+        <source>the sound</source>
+        <translation>der Ton</translation>
+    </message>
+    <message>
+        <source>%1 put the exit at %2.</source>
+        <translation>%1 setzte den Exit auf %2.</translation>
+    </message>
+    <message>
+        <source>%1 put the opening at %2.</source>
+        <translation>%1 setzte die Öffnung auf %2.</translation>
+    </message>
+    <message>
+        <source>the range keeps only %1 s of freefall</source>
+        <translation>der Bereich behält nur %1 s Freifall</translation>
+    </message>
+    <message>
+        <source>%1 puts the opening at %2, after the kept range</source>
+        <translation>%1 setzt die Öffnung auf %2, nach dem behaltenen Bereich</translation>
+    </message>
+    <message>
+        <source>%1 and %2 disagree by %3 s about the exit</source>
+        <translation>%1 und %2 weichen beim Exit um %3 s voneinander ab</translation>
+    </message>
+    <message>
+        <source>%1 and %2 disagree by %3 s about the opening</source>
+        <translation>%1 und %2 weichen bei der Öffnung um %3 s voneinander ab</translation>
+    </message>
+    <message>
+        <source>Exit at %1 from %2.</source>
+        <translation>Exit bei %1 (Quelle: %2).</translation>
+    </message>
+    <message>
+        <source>Canopy opening at %1 from %2.</source>
+        <translation>Schirmöffnung bei %1 (Quelle: %2).</translation>
+    </message>
+    <message>
+        <source>No usable telemetry: %1.</source>
+        <translation>Keine brauchbare Telemetrie: %1.</translation>
     </message>
 </context>
 <context>
@@ -1533,6 +2165,19 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
         <source>Keep %1-%2</source>
         <translation>Behalten %1–%2</translation>
     </message>
+    <message>
+        <source>No audio track found, so no trim suggestion was generated.</source>
+        <translation>Keine Tonspur gefunden, daher wurde kein Kürzungsvorschlag erstellt.</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>A suggested range and what it needs: &quot;Keep 00:40-02:30 (check before trimming)&quot;.</extracomment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>check before trimming</source>
+        <translation>vor dem Kürzen prüfen</translation>
+    </message>
 </context>
 <context>
     <name>velarix::VideoTrimEditorSheet</name>
@@ -1817,6 +2462,21 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source>Discard and Close</source>
         <translation>Verwerfen und schließen</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::main</name>
+    <message>
+        <source>Start without a window, with only the tray icon.</source>
+        <translation>Ohne Fenster starten, nur mit dem Symbol im Infobereich.</translation>
+    </message>
+    <message>
+        <source>Imports skydiving videos from camera cards and trims them to the jump.</source>
+        <translation>Importiert Skydiving-Videos von Kamerakarten und kürzt sie auf den Sprung.</translation>
+    </message>
+    <message>
+        <source>Videos to open for trimming.</source>
+        <translation>Videos, die zum Kürzen geöffnet werden.</translation>
     </message>
 </context>
 </TS>

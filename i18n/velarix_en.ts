@@ -17,6 +17,55 @@
             <numerusform>%n files cannot be read as video; an import copies them as they are.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>left out %n empty file(s) (nothing to copy; name them to try anyway): %1</source>
+        <translation>
+            <numerusform>left out an empty file (nothing to copy; name it to try anyway): %1</numerusform>
+            <numerusform>left out %n empty files (nothing to copy; name them to try anyway): %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Cleared %n record(s) of %1.</source>
+        <translation>
+            <numerusform>Cleared %n record of %1.</numerusform>
+            <numerusform>Cleared %n records of %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>all %n selected video(s) were imported before and are copied again; --new skips what was imported.</source>
+        <translation>
+            <numerusform>the selected video was imported before and is copied again; --new skips what was imported.</numerusform>
+            <numerusform>all %n selected videos were imported before and are copied again; --new skips what was imported.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of the %n selected video(s) were imported before and are copied again; --new skips what was imported.</source>
+        <translation>
+            <numerusform>%1 of the %n selected video were imported before and are copied again; --new skips what was imported.</numerusform>
+            <numerusform>%1 of the %n selected videos were imported before and are copied again; --new skips what was imported.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n video(s) copied, but not recorded as imported</source>
+        <translation>
+            <numerusform>%1 of %n video copied, but not recorded as imported</numerusform>
+            <numerusform>%1 of %n videos copied, but not recorded as imported</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n video(s) imported</source>
+        <translation>
+            <numerusform>%1 of %n video imported</numerusform>
+            <numerusform>%1 of %n videos imported</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n chapter(s))</source>
+        <translation>
+            <numerusform>%1 (%n chapter)</numerusform>
+            <numerusform>%1 (%n chapters)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>velarix::CardListDelegate</name>

@@ -207,6 +207,517 @@
         <source>Note:</source>
         <translation>Remarque :</translation>
     </message>
+    <message>
+        <source>GPS altitude</source>
+        <translation>altitude GPS</translation>
+    </message>
+    <message>
+        <source>accelerometer</source>
+        <translation>accéléromètre</translation>
+    </message>
+    <message>
+        <source>exit %1, canopy opening by audio %2, by frames %3</source>
+        <translation>sortie %1, ouverture de la voile d’après le son %2, d’après l’image %3</translation>
+    </message>
+    <message>
+        <source>telemetry (%1): exit %2, canopy opening %3</source>
+        <translation>télémétrie (%1) : sortie %2, ouverture de la voile %3</translation>
+    </message>
+    <message>
+        <source>Check before trimming: %1.</source>
+        <translation>À vérifier avant de couper : %1.</translation>
+    </message>
+    <message>
+        <source>levels (dB per half second):</source>
+        <translation>niveaux (dB par demi-seconde) :</translation>
+    </message>
+    <message>
+        <source>analyze: unknown option &apos;%1&apos;</source>
+        <translation>analyze : option inconnue &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>analyze: no video files given</source>
+        <translation>analyze : aucun fichier vidéo indiqué</translation>
+    </message>
+    <message>
+        <source>[%1/%2] analysing %3</source>
+        <translation>[%1/%2] analyse de %3</translation>
+    </message>
+    <message>
+        <source>suggests a trim range from exit to canopy opening for each video</source>
+        <translation>propose pour chaque vidéo une plage de la sortie à l’ouverture de la voile</translation>
+    </message>
+    <message>
+        <source>cards takes no arguments</source>
+        <translation>cards ne prend aucun argument</translation>
+    </message>
+    <message>
+        <source>lists the mounted camera cards</source>
+        <translation>liste les cartes de caméra montées</translation>
+    </message>
+    <message>
+        <source>--card needs a folder</source>
+        <translation>--card demande un dossier</translation>
+    </message>
+    <message>
+        <source>--pattern needs a pattern</source>
+        <translation>--pattern demande un modèle</translation>
+    </message>
+    <message>
+        <source>--jump needs a whole number</source>
+        <translation>--jump demande un nombre entier</translation>
+    </message>
+    <message>
+        <source>--name needs a card name</source>
+        <translation>--name demande un nom de carte</translation>
+    </message>
+    <message>
+        <source>--dest needs a folder</source>
+        <translation>--dest demande un dossier</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option inconnue &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>choose one of --all, --new or file names</source>
+        <translation>choisissez entre --all, --new ou des noms de fichiers</translation>
+    </message>
+    <message>
+        <source>No temporary folder is available.</source>
+        <translation>Aucun dossier temporaire n’est disponible.</translation>
+    </message>
+    <message>
+        <source>To keep it and start a new history, move it aside: mv &apos;%1&apos; &apos;%1.damaged-%2&apos;</source>
+        <translation>Pour le garder et commencer un nouvel historique, mettez-le de côté : mv &apos;%1&apos; &apos;%1.damaged-%2&apos;</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>%1 is not a camera card (it has no DCIM folder and no camera video folder such as PRIVATE/M4ROOT/CLIP)</source>
+        <translation>%1 n’est pas une carte de caméra (elle n’a ni dossier DCIM ni dossier vidéo de caméra comme PRIVATE/M4ROOT/CLIP)</translation>
+    </message>
+    <message>
+        <source>no camera card found (a mounted volume with a DCIM or camera video folder)</source>
+        <translation>aucune carte de caméra trouvée (un volume monté avec un dossier DCIM ou un dossier vidéo de caméra)</translation>
+    </message>
+    <message>
+        <source>the card could not be read: %1</source>
+        <translation>la carte n’a pas pu être lue : %1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>avertissement : %1</translation>
+    </message>
+    <message>
+        <source>Name them to import them again.</source>
+        <translation>Nommez-les pour les importer à nouveau.</translation>
+    </message>
+    <message numerus="yes">
+        <source>left out %n empty file(s) (nothing to copy; name them to try anyway): %1</source>
+        <translation>
+            <numerusform>%n fichier vide laissé de côté (rien à copier ; nommez-le pour essayer quand même) : %1</numerusform>
+            <numerusform>%n fichiers vides laissés de côté (rien à copier ; nommez-les pour essayer quand même) : %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>there is no video named &apos;%1&apos; on the card</source>
+        <translation>il n’y a pas de vidéo nommée &apos;%1&apos; sur la carte</translation>
+    </message>
+    <message>
+        <source>%1 is not a camera card (it has no DCIM folder)</source>
+        <translation>%1 n’est pas une carte de caméra (elle n’a pas de dossier DCIM)</translation>
+    </message>
+    <message>
+        <source>no camera card found (a mounted volume with a DCIM folder)</source>
+        <translation>aucune carte de caméra trouvée (un volume monté avec un dossier DCIM)</translation>
+    </message>
+    <message>
+        <source>imported</source>
+        <extracomment>The import state of a video on the card</extracomment>
+        <translation>importée</translation>
+    </message>
+    <message>
+        <source>new</source>
+        <extracomment>The import state of a video on the card: not imported yet</extracomment>
+        <translation>nouvelle</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <extracomment>The import state of a video on the card</extracomment>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>demo: unexpected &apos;%1&apos;</source>
+        <translation>demo : inattendu : &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>demo: &apos;%1&apos; is not a number</source>
+        <translation>demo : &apos;%1&apos; n’est pas un nombre</translation>
+    </message>
+    <message>
+        <source>demo --jump needs a file, a length and an exit before the opening</source>
+        <translation>demo --jump demande un fichier, une durée et une sortie avant l’ouverture</translation>
+    </message>
+    <message>
+        <source>Jump: %1</source>
+        <translation>Saut : %1</translation>
+    </message>
+    <message>
+        <source>demo takes one folder</source>
+        <translation>demo prend un dossier</translation>
+    </message>
+    <message>
+        <source>Making demo clips: %1 of %2</source>
+        <translation>Création des clips de démonstration : %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Demo card: %1</source>
+        <translation>Carte de démonstration : %1</translation>
+    </message>
+    <message>
+        <source>Try it:</source>
+        <translation>Essayez :</translation>
+    </message>
+    <message>
+        <source>make a demo camera card with synthesised jumps in DIR, or one jump with telemetry</source>
+        <translation>crée dans DIR une carte de caméra de démonstration avec des sauts synthétisés, ou un saut avec télémétrie</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <extracomment>Whether an imported copy was read back and compared</extracomment>
+        <translation>vérifiée</translation>
+    </message>
+    <message>
+        <source>not verified</source>
+        <translation>non vérifiée</translation>
+    </message>
+    <message>
+        <source>the card has no volume UUID, so it has no import history</source>
+        <translation>la carte n’a pas d’UUID de volume, elle n’a donc pas d’historique d’import</translation>
+    </message>
+    <message>
+        <source>the import history could not be cleared: %1</source>
+        <translation>l’historique d’import n’a pas pu être effacé : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cleared %n record(s) of %1.</source>
+        <translation>
+            <numerusform>%n entrée de %1 effacée.</numerusform>
+            <numerusform>%n entrées de %1 effacées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No files imported from %1.</source>
+        <translation>Aucun fichier importé de %1.</translation>
+    </message>
+    <message>
+        <source>lists the files imported from a card, or forgets them</source>
+        <translation>liste les fichiers importés d’une carte, ou les oublie</translation>
+    </message>
+    <message numerus="yes">
+        <source>all %n selected video(s) were imported before and are copied again; --new skips what was imported.</source>
+        <translation>
+            <numerusform>la vidéo sélectionnée a déjà été importée et est copiée à nouveau ; --new ignore ce qui a été importé.</numerusform>
+            <numerusform>les %n vidéos sélectionnées ont déjà été importées et sont copiées à nouveau ; --new ignore ce qui a été importé.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of the %n selected video(s) were imported before and are copied again; --new skips what was imported.</source>
+        <translation>
+            <numerusform>%1 des %n vidéo sélectionnée ont déjà été importées et sont copiées à nouveau ; --new ignore ce qui a été importé.</numerusform>
+            <numerusform>%1 des %n vidéos sélectionnées ont déjà été importées et sont copiées à nouveau ; --new ignore ce qui a été importé.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No videos to import.</source>
+        <translation>Aucune vidéo à importer.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n video(s) copied, but not recorded as imported</source>
+        <translation>
+            <numerusform>%1 vidéo sur %n copiée, mais non enregistrée comme importée</numerusform>
+            <numerusform>%1 vidéos sur %n copiées, mais non enregistrées comme importées</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n video(s) imported</source>
+        <translation>
+            <numerusform>%1 vidéo sur %n importée</numerusform>
+            <numerusform>%1 vidéos sur %n importées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 (cancelled).</source>
+        <translation>%1 (annulé).</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>the copies are in place, but the import history could not record them, so they will not show as imported: %1</source>
+        <translation>les copies sont en place, mais l’historique d’import n’a pas pu les enregistrer : elles ne seront pas montrées comme importées : %1</translation>
+    </message>
+    <message>
+        <source>copies the selected videos into the destination folder (--no-verify: no read-back; --trim: then trims the copies to their suggestions)</source>
+        <translation>copie les vidéos sélectionnées dans le dossier de destination (--no-verify : sans relecture ; --trim : coupe ensuite les copies selon leurs suggestions)</translation>
+    </message>
+    <message>
+        <source>--date needs a day such as 2024-05-01</source>
+        <translation>--date demande un jour comme 2024-05-01</translation>
+    </message>
+    <message>
+        <source>jump %1</source>
+        <translation>saut %1</translation>
+    </message>
+    <message>
+        <source>No jumps logged on %1.</source>
+        <translation>Aucun saut enregistré le %1.</translation>
+    </message>
+    <message>
+        <source>No jumps logged yet.</source>
+        <translation>Aucun saut enregistré pour l’instant.</translation>
+    </message>
+    <message>
+        <source>lists the jump log: each imported jump&apos;s number, day, time and cards</source>
+        <translation>liste le carnet de sauts : numéro, jour, heure et cartes de chaque saut importé</translation>
+    </message>
+    <message>
+        <source>%1 is chapter %2 of a recording of %3 chapters; name its first chapter, %4, to take the whole recording.</source>
+        <translation>%1 est le chapitre %2 d’un enregistrement de %3 chapitres ; nommez son premier chapitre, %4, pour prendre tout l’enregistrement.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n chapter(s))</source>
+        <translation>
+            <numerusform>%1 (%n chapitre)</numerusform>
+            <numerusform>%1 (%n chapitres)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No videos selected.</source>
+        <translation>Aucune vidéo sélectionnée.</translation>
+    </message>
+    <message>
+        <source>shows the names the selected videos would be imported under</source>
+        <translation>montre les noms sous lesquels les vidéos sélectionnées seraient importées</translation>
+    </message>
+    <message>
+        <source>lists a card&apos;s videos, newest first, with import state</source>
+        <translation>liste les vidéos d’une carte, les plus récentes d’abord, avec leur état d’import</translation>
+    </message>
+    <message>
+        <source>Usage: velarix-cli [--json] COMMAND [OPTIONS]</source>
+        <translation>Usage : velarix-cli [--json] COMMAND [OPTIONS]</translation>
+    </message>
+    <message>
+        <source>Imports skydiving videos from camera cards and trims them, without a window.</source>
+        <translation>Importe les vidéos de saut depuis les cartes de caméra et les coupe, sans fenêtre.</translation>
+    </message>
+    <message>
+        <source>Uses the same settings and import history as the Velarix application.</source>
+        <translation>Utilise les mêmes réglages et le même historique d’import que l’application Velarix.</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Commandes :</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options :</translation>
+    </message>
+    <message>
+        <source>print machine-readable JSON on stdout</source>
+        <translation>écrire du JSON lisible par machine sur stdout</translation>
+    </message>
+    <message>
+        <source>show this help (after a command: that command&apos;s usage)</source>
+        <translation>montrer cette aide (après une commande : son usage)</translation>
+    </message>
+    <message>
+        <source>show the version</source>
+        <translation>montrer la version</translation>
+    </message>
+    <message>
+        <source>the card: a volume root with DCIM or a camera video folder (default: the first)</source>
+        <translation>la carte : un volume avec DCIM ou un dossier vidéo de caméra (par défaut : la première)</translation>
+    </message>
+    <message>
+        <source>import: the destination folder, for this run</source>
+        <translation>import : le dossier de destination, pour cette fois</translation>
+    </message>
+    <message>
+        <source>import: do not read each copy back to compare checksums</source>
+        <translation>import : ne pas relire chaque copie pour comparer les sommes de contrôle</translation>
+    </message>
+    <message>
+        <source>history: forget the card&apos;s imported files</source>
+        <translation>history : oublier les fichiers importés de la carte</translation>
+    </message>
+    <message>
+        <source>analyze: also print the audio level of every half second</source>
+        <translation>analyze : écrire aussi le niveau sonore de chaque demi-seconde</translation>
+    </message>
+    <message>
+        <source>trim: keep this range (seconds or minutes:seconds, e.g. 00:40-02:30)</source>
+        <translation>trim : garder cette plage (secondes ou minutes:secondes, p. ex. 00:40-02:30)</translation>
+    </message>
+    <message>
+        <source>import: then analyse the copies and trim each to its suggestion</source>
+        <translation>import : ensuite analyser les copies et couper chacune selon sa suggestion</translation>
+    </message>
+    <message>
+        <source>trim: analyse and report, change no file</source>
+        <translation>trim : analyser et rendre compte, sans modifier de fichier</translation>
+    </message>
+    <message>
+        <source>trim, import --trim: also trim to suggestions marked &quot;check before trimming&quot;</source>
+        <translation>trim, import --trim : couper aussi selon les suggestions marquées « à vérifier avant de couper »</translation>
+    </message>
+    <message>
+        <source>trim, import --trim: put each replaced original in the Trash</source>
+        <translation>trim, import --trim : mettre chaque original remplacé dans la corbeille</translation>
+    </message>
+    <message>
+        <source>trim, import --trim: delete replaced originals (the saved setting aside)</source>
+        <translation>trim, import --trim : supprimer les originaux remplacés (malgré le réglage enregistré)</translation>
+    </message>
+    <message>
+        <source>demo: write one jump with the camera&apos;s telemetry to FILE (shaped as below)</source>
+        <translation>demo : écrire un saut avec la télémétrie de la caméra dans FILE (réglé comme ci-dessous)</translation>
+    </message>
+    <message>
+        <source>demo --jump: the clip&apos;s length</source>
+        <translation>demo --jump : la durée du clip</translation>
+    </message>
+    <message>
+        <source>demo --jump: when the jumper leaves the aircraft</source>
+        <translation>demo --jump : quand le parachutiste quitte l’avion</translation>
+    </message>
+    <message>
+        <source>demo --jump: when the canopy opens</source>
+        <translation>demo --jump : quand la voile s’ouvre</translation>
+    </message>
+    <message>
+        <source>demo --jump: wind, silent, muffled, music or none</source>
+        <translation>demo --jump : wind, silent, muffled, music ou none</translation>
+    </message>
+    <message>
+        <source>demo --jump: no GPS in the telemetry</source>
+        <translation>demo --jump : pas de GPS dans la télémétrie</translation>
+    </message>
+    <message>
+        <source>demo --jump: no accelerometer in the telemetry</source>
+        <translation>demo --jump : pas d’accéléromètre dans la télémétrie</translation>
+    </message>
+    <message>
+        <source>(plan, import):</source>
+        <translation>(plan, import) :</translation>
+    </message>
+    <message>
+        <source>every video on the card (the default)</source>
+        <translation>toutes les vidéos de la carte (par défaut)</translation>
+    </message>
+    <message>
+        <source>only the videos not imported before</source>
+        <translation>seulement les vidéos pas encore importées</translation>
+    </message>
+    <message>
+        <source>the named videos</source>
+        <translation>les vidéos nommées</translation>
+    </message>
+    <message>
+        <source>(plan, import; for this run, not saved):</source>
+        <translation>(plan, import ; pour cette fois, non enregistré) :</translation>
+    </message>
+    <message>
+        <source>the file name pattern, of text and %1; &apos;/&apos; makes folders</source>
+        <translation>le modèle de nom de fichier, fait de texte et de %1 ; &apos;/&apos; crée des dossiers</translation>
+    </message>
+    <message>
+        <source>the first jump number</source>
+        <translation>le premier numéro de saut</translation>
+    </message>
+    <message>
+        <source>give clips that follow each other closely one jump number</source>
+        <translation>donner un seul numéro de saut aux clips qui se suivent de près</translation>
+    </message>
+    <message>
+        <source>give every clip its own jump number</source>
+        <translation>donner à chaque clip son propre numéro de saut</translation>
+    </message>
+    <message>
+        <source>the card&apos;s name</source>
+        <translation>le nom de la carte</translation>
+    </message>
+    <message>
+        <source>import each recording the camera split into chapters as one file</source>
+        <translation>importer en un seul fichier chaque enregistrement que la caméra a découpé en chapitres</translation>
+    </message>
+    <message>
+        <source>copy each chapter as a file of its own</source>
+        <translation>copier chaque chapitre comme un fichier à part</translation>
+    </message>
+    <message>
+        <source>import the files beside each video with it (thumbnails, GPS, proxies)</source>
+        <translation>importer avec chaque vidéo les fichiers qui l’accompagnent (vignettes, GPS, proxys)</translation>
+    </message>
+    <message>
+        <source>import the videos only (a 360 clip&apos;s second lens still comes along)</source>
+        <translation>importer seulement les vidéos (le second objectif d’un clip 360 vient quand même)</translation>
+    </message>
+    <message>
+        <source>with the sidecars, the low-resolution proxies (.LRV, .LRF) too</source>
+        <translation>avec les fichiers annexes, les proxys basse résolution (.LRV, .LRF) aussi</translation>
+    </message>
+    <message>
+        <source>leave the proxies on the card</source>
+        <translation>laisser les proxys sur la carte</translation>
+    </message>
+    <message>
+        <source>(analyze, trim):</source>
+        <translation>(analyze, trim) :</translation>
+    </message>
+    <message>
+        <source>  A recording the camera split into chapters (GX010042.MP4, GX020042.MP4, ...) is one video:
+  name its first chapter and the chapters beside it come with it. A later chapter named
+  without its first is refused; trimming writes the cut recording in the first chapter&apos;s
+  place and then removes the other chapters (or puts them in the Trash).</source>
+        <translation>  Un enregistrement que la caméra a découpé en chapitres (GX010042.MP4, GX020042.MP4, ...) est une
+  seule vidéo : nommez son premier chapitre et les chapitres voisins viennent avec. Un chapitre
+  suivant nommé sans le premier est refusé ; la coupe écrit l’enregistrement coupé à la place du
+  premier chapitre puis retire les autres chapitres (ou les met dans la corbeille).</translation>
+    </message>
+    <message>
+        <source>Exit status:</source>
+        <translation>Code de sortie :</translation>
+    </message>
+    <message>
+        <source>  0 all done, 1 some files failed, 2 bad usage or nothing could be done.</source>
+        <translation>  0 tout est fait, 1 certains fichiers ont échoué, 2 mauvais usage ou rien n’a pu être fait.</translation>
+    </message>
+    <message>
+        <source>Environment:</source>
+        <translation>Environnement :</translation>
+    </message>
+    <message>
+        <source>where the settings and the import history are kept</source>
+        <translation>où sont gardés les réglages et l’historique d’import</translation>
+    </message>
+    <message>
+        <source>treat every folder directly inside this folder as a mounted volume</source>
+        <translation>traiter chaque dossier directement dans ce dossier comme un volume monté</translation>
+    </message>
+    <message>
+        <source>Usage: velarix-cli %1</source>
+        <translation>Usage : velarix-cli %1</translation>
+    </message>
+    <message>
+        <source>unknown command &apos;%1&apos;</source>
+        <translation>commande inconnue &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>velarix::Appcast</name>
@@ -261,6 +772,10 @@
     <message>
         <source>Eject %1</source>
         <translation>Éjecter %1</translation>
+    </message>
+    <message>
+        <source>Camera cards</source>
+        <translation>Cartes de caméra</translation>
     </message>
 </context>
 <context>
@@ -586,6 +1101,14 @@
     </message>
 </context>
 <context>
+    <name>velarix::JumpLogMatch</name>
+    <message>
+        <source>jump %1, as on %2</source>
+        <extracomment>A video&apos;s jump number taken from the jump log, and the card that jump was first imported from</extracomment>
+        <translation>saut %1, comme sur %2</translation>
+    </message>
+</context>
+<context>
     <name>velarix::JumpTableView</name>
     <message>
         <source>Select All New</source>
@@ -705,6 +1228,115 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source>yesterday %1</source>
         <translation>hier %1</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TelemetryDetection</name>
+    <message>
+        <source>the GPS has no fix</source>
+        <translation>le GPS n’a pas de position</translation>
+    </message>
+    <message>
+        <source>the GPS altitudes are not usable</source>
+        <translation>les altitudes GPS ne sont pas utilisables</translation>
+    </message>
+    <message>
+        <source>the accelerometer shows no opening shock where the GPS altitude shows the canopy</source>
+        <translation>l’accéléromètre ne montre aucun choc d’ouverture là où l’altitude GPS montre la voile</translation>
+    </message>
+    <message>
+        <source>the GPS altitude shows no freefall</source>
+        <translation>l’altitude GPS ne montre pas de chute libre</translation>
+    </message>
+    <message>
+        <source>the GPS altitude shows no freefall where the accelerometer shows a jump</source>
+        <translation>l’altitude GPS ne montre pas de chute libre là où l’accéléromètre montre un saut</translation>
+    </message>
+    <message>
+        <source>the accelerometer shows more than one shock that could be the opening</source>
+        <translation>l’accéléromètre montre plus d’un choc qui pourrait être l’ouverture</translation>
+    </message>
+    <message>
+        <source>the accelerometer shows no exit and opening</source>
+        <translation>l’accéléromètre ne montre ni sortie ni ouverture</translation>
+    </message>
+    <message>
+        <source>%1, and %2</source>
+        <translation>%1, et %2</translation>
+    </message>
+    <message>
+        <source>the track holds no accelerometer or GPS</source>
+        <translation>la piste ne contient ni accéléromètre ni GPS</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TelemetryKinds</name>
+    <message>
+        <source>Telemetry: %1, read.</source>
+        <translation>Télémétrie : %1, lue.</translation>
+    </message>
+    <message>
+        <source>Telemetry: %1, which Velarix cannot use yet.</source>
+        <translation>Télémétrie : %1, que Velarix ne sait pas encore utiliser.</translation>
+    </message>
+    <message>
+        <source>Also carried: %1, which Velarix cannot use yet.</source>
+        <translation>Contient aussi : %1, que Velarix ne sait pas encore utiliser.</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::TrimDecision</name>
+    <message>
+        <source>the camera&apos;s GPS altitude</source>
+        <translation>l’altitude GPS de la caméra</translation>
+    </message>
+    <message>
+        <source>the camera&apos;s accelerometer</source>
+        <translation>l’accéléromètre de la caméra</translation>
+    </message>
+    <message>
+        <source>the picture</source>
+        <translation>l’image</translation>
+    </message>
+    <message>
+        <source>the sound</source>
+        <translation>le son</translation>
+    </message>
+    <message>
+        <source>%1 put the exit at %2.</source>
+        <translation>%1 plaçait la sortie à %2.</translation>
+    </message>
+    <message>
+        <source>%1 put the opening at %2.</source>
+        <translation>%1 plaçait l’ouverture à %2.</translation>
+    </message>
+    <message>
+        <source>the range keeps only %1 s of freefall</source>
+        <translation>la plage ne garde que %1 s de chute libre</translation>
+    </message>
+    <message>
+        <source>%1 puts the opening at %2, after the kept range</source>
+        <translation>%1 place l’ouverture à %2, après la plage gardée</translation>
+    </message>
+    <message>
+        <source>%1 and %2 disagree by %3 s about the exit</source>
+        <translation>%1 et %2 divergent de %3 s sur la sortie</translation>
+    </message>
+    <message>
+        <source>%1 and %2 disagree by %3 s about the opening</source>
+        <translation>%1 et %2 divergent de %3 s sur l’ouverture</translation>
+    </message>
+    <message>
+        <source>Exit at %1 from %2.</source>
+        <translation>Sortie à %1 d’après %2.</translation>
+    </message>
+    <message>
+        <source>Canopy opening at %1 from %2.</source>
+        <translation>Ouverture de la voile à %1 d’après %2.</translation>
+    </message>
+    <message>
+        <source>No usable telemetry: %1.</source>
+        <translation>Pas de télémétrie utilisable : %1.</translation>
     </message>
 </context>
 <context>
@@ -1533,6 +2165,19 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
         <source>Keep %1-%2</source>
         <translation>Garder %1–%2</translation>
     </message>
+    <message>
+        <source>No audio track found, so no trim suggestion was generated.</source>
+        <translation>Aucune piste audio trouvée, donc aucune suggestion de coupe n’a été faite.</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>A suggested range and what it needs: &quot;Keep 00:40-02:30 (check before trimming)&quot;.</extracomment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>check before trimming</source>
+        <translation>à vérifier avant de couper</translation>
+    </message>
 </context>
 <context>
     <name>velarix::VideoTrimEditorSheet</name>
@@ -1817,6 +2462,21 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source>Discard and Close</source>
         <translation>Abandonner et fermer</translation>
+    </message>
+</context>
+<context>
+    <name>velarix::main</name>
+    <message>
+        <source>Start without a window, with only the tray icon.</source>
+        <translation>Démarrer sans fenêtre, avec seulement l’icône dans la zone de notification.</translation>
+    </message>
+    <message>
+        <source>Imports skydiving videos from camera cards and trims them to the jump.</source>
+        <translation>Importe les vidéos de saut depuis les cartes de caméra et les coupe sur le saut.</translation>
+    </message>
+    <message>
+        <source>Videos to open for trimming.</source>
+        <translation>Vidéos à ouvrir pour les couper.</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "import/JumpLogMatch.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace velarix {
@@ -31,7 +33,8 @@ std::optional<LoggedJump> matchLoggedJump(const QList<LoggedJump>& log, const QD
 }
 
 QString loggedJumpText(qint64 jump, const QString& cardName) {
-    return QStringLiteral("jump %1, as on %2").arg(jump).arg(cardName);
+    //: A video's jump number taken from the jump log, and the card that jump was first imported from
+    return QCoreApplication::translate("velarix::JumpLogMatch", "jump %1, as on %2").arg(jump).arg(cardName);
 }
 
 } // namespace velarix

@@ -27,15 +27,23 @@ QString trackKind(uint32_t tag) {
 
 } // namespace
 
-QString TelemetryKinds::sentence() const {
-    QStringList parts;
+AnalysisText TelemetryKinds::sentence() const {
+    constexpr const char* kContext = "velarix::TelemetryKinds";
+    QList<AnalysisText> parts;
     if (!used.isEmpty())
-        parts.append(QStringLiteral("Telemetry: %1, read.").arg(used.join(QStringLiteral(", "))));
+        parts.append(
+            analysisText(kContext, QT_TRANSLATE_NOOP("velarix::TelemetryKinds", "Telemetry: %1, read."))
+                .arg(used.join(QStringLiteral(", "))));
     if (!unused.isEmpty())
-        parts.append(QStringLiteral("%1 %2, which Velarix cannot use yet.")
-                         .arg(used.isEmpty() ? QStringLiteral("Telemetry:") : QStringLiteral("Also carried:"),
-                              unused.join(QStringLiteral(", "))));
-    return parts.join(u' ');
+        parts.append(
+            (used.isEmpty()
+                 ? analysisText(kContext, QT_TRANSLATE_NOOP("velarix::TelemetryKinds",
+                                                            "Telemetry: %1, which Velarix cannot use yet."))
+                 : analysisText(kContext,
+                                QT_TRANSLATE_NOOP("velarix::TelemetryKinds",
+                                                  "Also carried: %1, which Velarix cannot use yet.")))
+                .arg(unused.join(QStringLiteral(", "))));
+    return joinedText(parts, QStringLiteral(" "));
 }
 
 TelemetryKinds telemetryKinds(const QString& path) {

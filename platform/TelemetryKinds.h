@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/AnalysisText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,9 +15,9 @@ namespace velarix {
 struct TelemetryKinds {
     QStringList used;
     QStringList unused;
-    // "Telemetry: GPMF sensors (gpmd), read. Also carried, which Velarix cannot use yet: …"; empty
-    // when the clip carries none.
-    QString sentence() const;
+    // "Telemetry: GPMF sensors (gpmd), read. Also carried: …, which Velarix cannot use yet."; empty
+    // when the clip carries none. The kinds' names stay as they are in both languages.
+    AnalysisText sentence() const;
 };
 TelemetryKinds telemetryKinds(const QString& path);
 

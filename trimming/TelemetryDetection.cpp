@@ -8,6 +8,10 @@ namespace velarix {
 
 namespace {
 
+AnalysisText said(const char* source) {
+    return analysisText("velarix::TelemetryDetection", source);
+}
+
 using gpmf::fourCC;
 
 constexpr double kGravity = 9.80665;
@@ -82,7 +86,7 @@ double median(std::vector<double> values) {
 }
 
 // The GPS altitudes worth fitting; `problem` says why there are none.
-std::vector<Sample> usableAltitudes(const Telemetry& telemetry, double duration, QString& problem) {
+std::vector<Sample> usableAltitudes(const Telemetry& telemetry, double duration, AnalysisText& problem) {
     const TelemetrySeries* gps = telemetry.find(fourCC("GPS9"));
     if (!gps)
         gps = telemetry.find(fourCC("GPS5"));
@@ -105,8 +109,10 @@ std::vector<Sample> usableAltitudes(const Telemetry& telemetry, double duration,
     }
     const size_t total = gps->sampleCount();
     if (out.size() < 20 || out.size() * 2 < total) {
-        problem = withoutFix >= absurd ? QStringLiteral("the GPS has no fix")
-                                       : QStringLiteral("the GPS altitudes are not usable");
+        problem =
+            withoutFix >= absurd
+                ? said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS has no fix"))
+                : said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS altitudes are not usable"));
         out.clear();
     }
     return out;
@@ -529,7 +535,7 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
     TelemetryFinding finding;
     if (!telemetry.hasTrack || !(duration > 0) || duration > 1e6)
         return finding;
-    QString gpsProblem;
+    AnalysisText gpsProblem;
     const std::vector<Sample> altitudes = usableAltitudes(telemetry, duration, gpsProblem);
     const std::vector<Sample> magnitudes = accelerationMagnitudes(telemetry, duration);
     const std::vector<double> accel = binMeans(magnitudes, duration, kShockBin);
@@ -566,20 +572,23 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
                 finding.opening = TelemetryEvent{best->onset, std::max(finding.opening->confidence, 0.95)};
             else if (!magnitudes.empty())
                 finding.doubt =
-                    QStringLiteral("the accelerometer shows no opening shock where the GPS altitude "
-                                   "shows the canopy");
+                    said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection",
+                                           "the accelerometer shows no opening shock where the GPS altitude "
+                                           "shows the canopy"));
         }
         if (finding.exit || finding.opening) {
             finding.source = QStringLiteral("gps");
             return finding;
         }
-        finding.problem = QStringLiteral("the GPS altitude shows no freefall");
+        finding.problem =
+            said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the GPS altitude shows no freefall"));
         const AccelerometerJump jump = fromAccelerometer(allDips, allShocks);
         if (!jump.exit || !jump.opening)
             return finding;
         gpsProblem = finding.problem; // the accelerometer shows the jump the altitude missed
-        finding.doubt =
-            QStringLiteral("the GPS altitude shows no freefall where the accelerometer shows a jump");
+        finding.doubt = said(
+            QT_TRANSLATE_NOOP("velarix::TelemetryDetection",
+                              "the GPS altitude shows no freefall where the accelerometer shows a jump"));
     }
 
     if (!magnitudes.empty()) {
@@ -594,23 +603,28 @@ TelemetryFinding detectJump(const Telemetry& telemetry, double duration) {
             finding.opening = TelemetryEvent{jump.opening->onset, jump.opening->peak >= 2.5 ? 0.8 : 0.75};
             finding.source = QStringLiteral("accelerometer");
             if (jump.doubtful && finding.doubt.isEmpty())
-                finding.doubt =
-                    QStringLiteral("the accelerometer shows more than one shock that could be the opening");
+                finding.doubt = said(QT_TRANSLATE_NOOP(
+                    "velarix::TelemetryDetection",
+                    "the accelerometer shows more than one shock that could be the opening"));
         }
         if (!finding.usable())
-            finding.problem = QStringLiteral("the accelerometer shows no exit and opening");
+            finding.problem = said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection",
+                                                     "the accelerometer shows no exit and opening"));
         if (!gpsProblem.isEmpty())
-            finding.problem =
-                finding.usable() ? gpsProblem : gpsProblem + QStringLiteral(", and ") + finding.problem;
+            finding.problem = finding.usable()
+                                  ? gpsProblem
+                                  : said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "%1, and %2"))
+                                        .arg(gpsProblem, finding.problem);
         return finding;
     }
 
     if (!gpsProblem.isEmpty())
         finding.problem = gpsProblem;
     else if (!telemetry.problems.isEmpty())
-        finding.problem = telemetry.problems.first();
+        finding.problem = AnalysisText::verbatim(telemetry.problems.first());
     else
-        finding.problem = QStringLiteral("the track holds no accelerometer or GPS");
+        finding.problem =
+            said(QT_TRANSLATE_NOOP("velarix::TelemetryDetection", "the track holds no accelerometer or GPS"));
     return finding;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AnalysisText.h"
 #include "platform/TelemetryReader.h"
 
 #include <QString>
@@ -30,9 +31,9 @@ struct TelemetryFinding {
     std::optional<double> canopyFrom;
     // Why the finding may be wrong, in words ("the accelerometer shows more than one shock that could be
     // the opening"); empty when the sensors agree.
-    QString doubt;
+    AnalysisText doubt;
     // Why nothing (or only part) was usable, in words, e.g. "the GPS has no fix"; empty when clean.
-    QString problem;
+    AnalysisText problem;
     TelemetryCurveKind curveKind = TelemetryCurveKind::None;
     std::vector<double>
         curve; // altitude in m or acceleration in g, one value per half second, NaN where unknown

@@ -14,22 +14,35 @@ constexpr double kAgreement = 5.0;         // seconds apart that still count as 
 constexpr double kUsableTelemetry = 0.4;   // below this a telemetry moment is not used at all
 constexpr double kKeptAfterOpening = 10.0; // the suggestion's margin after the opening
 
-QString sourceWords(const QString& source, const TelemetryFinding& telemetry) {
+constexpr const char* kContext = "velarix::TrimDecision";
+
+AnalysisText said(const char* source) {
+    return analysisText(kContext, source);
+}
+
+AnalysisText sourceWords(const QString& source, const TelemetryFinding& telemetry) {
     if (source == kSourceTelemetry)
-        return telemetry.source == QLatin1String("gps") ? QStringLiteral("the camera's GPS altitude")
-                                                        : QStringLiteral("the camera's accelerometer");
+        return telemetry.source == QLatin1String("gps")
+                   ? said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "the camera's GPS altitude"))
+                   : said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "the camera's accelerometer"));
     if (source == kSourceFrames)
-        return QStringLiteral("the picture");
-    return QStringLiteral("the sound");
+        return said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "the picture"));
+    return said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "the sound"));
+}
+
+enum class Moment { exit, opening };
+
+const char* momentName(Moment moment) {
+    return moment == Moment::exit ? "exit" : "opening";
 }
 
 struct Pick {
     std::optional<double> time;
     QString source;
-    QString overruled; // "the sound put the exit at 01:02", empty when nothing was overruled
+    AnalysisText overruled; // "the sound put the exit at 01:02", empty when nothing was overruled
 };
 
-Pick pick(const char* moment, std::optional<double> audio, double audioConfidence, const QString& audioSource,
+Pick pick(Moment moment, std::optional<double> audio, double audioConfidence, const QString& audioSource,
           const std::optional<TelemetryEvent>& telemetry, const TelemetryFinding& finding) {
     const bool haveTelemetry = telemetry && telemetry->confidence >= kUsableTelemetry;
     if (!haveTelemetry)
@@ -41,15 +54,19 @@ Pick pick(const char* moment, std::optional<double> audio, double audioConfidenc
         agree || telemetry->confidence >= kConfidentTelemetry || telemetry->confidence >= audioConfidence;
     if (agree)
         return {telemetry->time, kSourceTelemetry, {}};
-    const QString loser =
+    const AnalysisText loser =
         telemetryWins ? sourceWords(audioSource, finding) : sourceWords(kSourceTelemetry, finding);
     const double lost = telemetryWins ? *audio : telemetry->time;
-    qCInfo(lcApp, "The %s from %s (%s) overrules %s (%s)", moment,
-           qUtf8Printable(sourceWords(telemetryWins ? kSourceTelemetry : audioSource, finding)),
-           qUtf8Printable(formatClock(telemetryWins ? telemetry->time : *audio)), qUtf8Printable(loser),
-           qUtf8Printable(formatClock(lost)));
-    const QString overruled =
-        QStringLiteral("%1 put the %2 at %3.").arg(loser, QLatin1String(moment), formatClock(lost));
+    qCInfo(lcApp, "The %s from %s (%s) overrules %s (%s)", momentName(moment),
+           qUtf8Printable(sourceWords(telemetryWins ? kSourceTelemetry : audioSource, finding).english),
+           qUtf8Printable(formatClock(telemetryWins ? telemetry->time : *audio)),
+           qUtf8Printable(loser.english), qUtf8Printable(formatClock(lost)));
+    // Whole sentences per moment: a translation may need the noun in the middle.
+    const AnalysisText overruled =
+        (moment == Moment::exit
+             ? said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 put the exit at %2."))
+             : said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "%1 put the opening at %2.")))
+            .arg(loser, AnalysisText::verbatim(formatClock(lost)));
     if (telemetryWins)
         return {telemetry->time, kSourceTelemetry, overruled};
     return {audio, audioSource, overruled};
@@ -61,40 +78,50 @@ QString capitalised(QString text) {
     return text;
 }
 
+AnalysisText capitalised(const AnalysisText& text) {
+    return {capitalised(text.english), capitalised(text.shown)};
+}
+
 // Why a range built on these picks could throw the jump away, or nothing.
-QString reviewReason(const Pick& exit, const Pick& opening, const AudioEvidence& audio,
-                     const TelemetryFinding& telemetry) {
+AnalysisText reviewReason(const Pick& exit, const Pick& opening, const AudioEvidence& audio,
+                          const TelemetryFinding& telemetry) {
     if (!exit.time || !opening.time)
         return {};
     if (!telemetry.doubt.isEmpty())
         return telemetry.doubt;
     const double freefall = *opening.time - *exit.time;
     if (freefall < kShortestPlausibleFreefall)
-        return QStringLiteral("the range keeps only %1 s of freefall")
-            .arg(std::max(0.0, freefall), 0, 'f', 0);
+        return said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "the range keeps only %1 s of freefall"))
+            .arg(QString::number(std::max(0.0, freefall), 'f', 0));
     // An opening another source found after the kept range's end.
     const double keptUntil = *opening.time + kKeptAfterOpening;
+    const auto lateOpening = [&](const AnalysisText& source, double time) {
+        return said(QT_TRANSLATE_NOOP("velarix::TrimDecision",
+                                      "%1 puts the opening at %2, after the kept range"))
+            .arg(source, AnalysisText::verbatim(formatClock(time)));
+    };
     if (audio.opening && *audio.opening > keptUntil)
-        return QStringLiteral("%1 puts the opening at %2, after the kept range")
-            .arg(sourceWords(audio.openingSource, telemetry), formatClock(*audio.opening));
+        return lateOpening(sourceWords(audio.openingSource, telemetry), *audio.opening);
     if (telemetry.opening && telemetry.opening->time > keptUntil)
-        return QStringLiteral("%1 puts the opening at %2, after the kept range")
-            .arg(sourceWords(kSourceTelemetry, telemetry), formatClock(telemetry.opening->time));
-    const auto disagreement = [&](const char* moment, std::optional<double> heard,
+        return lateOpening(sourceWords(kSourceTelemetry, telemetry), telemetry.opening->time);
+    const auto disagreement = [&](Moment moment, std::optional<double> heard,
                                   const std::optional<TelemetryEvent>& sensed, const QString& source) {
         if (!heard || !sensed || sensed->confidence < kUsableTelemetry)
-            return QString();
+            return AnalysisText();
         const double apart = std::abs(*heard - sensed->time);
         if (apart <= kAgreement)
-            return QString();
-        return QStringLiteral("%1 and %2 disagree by %3 s about the %4")
+            return AnalysisText();
+        return (moment == Moment::exit
+                    ? said(QT_TRANSLATE_NOOP("velarix::TrimDecision",
+                                             "%1 and %2 disagree by %3 s about the exit"))
+                    : said(QT_TRANSLATE_NOOP("velarix::TrimDecision",
+                                             "%1 and %2 disagree by %3 s about the opening")))
             .arg(sourceWords(source, telemetry), sourceWords(kSourceTelemetry, telemetry))
-            .arg(apart, 0, 'f', 0)
-            .arg(QLatin1String(moment));
+            .arg(QString::number(apart, 'f', 0));
     };
-    QString reason = disagreement("exit", audio.exit, telemetry.exit, kSourceAudio);
+    AnalysisText reason = disagreement(Moment::exit, audio.exit, telemetry.exit, kSourceAudio);
     if (reason.isEmpty())
-        reason = disagreement("opening", audio.opening, telemetry.opening, audio.openingSource);
+        reason = disagreement(Moment::opening, audio.opening, telemetry.opening, audio.openingSource);
     return reason;
 }
 
@@ -139,27 +166,31 @@ TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& tele
             audio.opening.reset();
         }
     }
-    const Pick exit = pick("exit", audio.exit, audio.exitConfidence, kSourceAudio, telemetry.exit, telemetry);
-    const Pick opening = pick("opening", audio.opening, audio.openingConfidence, audio.openingSource,
+    const Pick exit =
+        pick(Moment::exit, audio.exit, audio.exitConfidence, kSourceAudio, telemetry.exit, telemetry);
+    const Pick opening = pick(Moment::opening, audio.opening, audio.openingConfidence, audio.openingSource,
                               telemetry.opening, telemetry);
     decision.exit = exit.time;
     decision.exitSource = exit.source;
     decision.opening = opening.time;
     decision.openingSource = opening.source;
 
-    QStringList lines;
+    QList<AnalysisText> lines;
     if (exit.time)
-        lines << QStringLiteral("Exit at %1 from %2.")
-                     .arg(formatClock(*exit.time), sourceWords(exit.source, telemetry));
+        lines << said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "Exit at %1 from %2."))
+                     .arg(AnalysisText::verbatim(formatClock(*exit.time)),
+                          sourceWords(exit.source, telemetry));
     if (opening.time)
-        lines << QStringLiteral("Canopy opening at %1 from %2.")
-                     .arg(formatClock(*opening.time), sourceWords(opening.source, telemetry));
-    for (const QString& overruled : {exit.overruled, opening.overruled})
+        lines << said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "Canopy opening at %1 from %2."))
+                     .arg(AnalysisText::verbatim(formatClock(*opening.time)),
+                          sourceWords(opening.source, telemetry));
+    for (const AnalysisText& overruled : {exit.overruled, opening.overruled})
         if (!overruled.isEmpty())
             lines << capitalised(overruled);
     if (!telemetry.usable() && !telemetry.problem.isEmpty())
-        lines << QStringLiteral("No usable telemetry: %1.").arg(telemetry.problem);
-    decision.explanation = lines.join(u'\n');
+        lines << said(QT_TRANSLATE_NOOP("velarix::TrimDecision", "No usable telemetry: %1."))
+                     .arg(telemetry.problem);
+    decision.explanation = joinedText(lines, QStringLiteral("\n"));
     decision.review = reviewReason(exit, opening, audio, telemetry);
     return decision;
 }

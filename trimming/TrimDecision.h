@@ -33,10 +33,10 @@ struct TrimDecision {
     std::optional<double> opening;
     QString exitSource; // kSource…, empty when absent
     QString openingSource;
-    QString explanation; // for the summary's tooltip: which source decided, and what was overruled
+    AnalysisText explanation; // for the summary's tooltip: which source decided, and what was overruled
     // Why the range should be checked before trimming, in words ("the sound and the camera's GPS
     // altitude disagree by 12 s about the opening"); empty when the sources leave no doubt.
-    QString review;
+    AnalysisText review;
 };
 
 // Freefall shorter than this is no jump anyone films: a range built on it needs a look.

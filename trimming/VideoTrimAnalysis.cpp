@@ -21,12 +21,18 @@ namespace {
 
 constexpr double kMinimumDuration = 90.0;
 
-QString durationSummary(double duration) {
-    return QCoreApplication::translate("velarix::VideoTrimAnalysis", "Duration %1")
-        .arg(formatClock(duration));
+AnalysisText said(const char* source) {
+    return analysisText("velarix::VideoTrimAnalysis", source);
 }
 
-const QString kNoAudioTrack = QStringLiteral("No audio track found, so no trim suggestion was generated.");
+AnalysisText durationSummary(double duration) {
+    return said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "Duration %1")).arg(formatClock(duration));
+}
+
+AnalysisText noAudioTrack() {
+    return said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis",
+                                  "No audio track found, so no trim suggestion was generated."));
+}
 
 // The audio pass is this share of an analysis; the frames around the opening take the rest.
 constexpr double kAudioShare = 0.85;
@@ -86,18 +92,18 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
             const double firstDuration = containerDuration(input->get());
             result.duration = chapters.size() == 1 ? firstDuration : starts.back();
             if (!(result.duration > 0)) {
-                result.summary =
-                    QCoreApplication::translate("velarix::VideoTrimAnalysis", "Unable to read duration");
-                result.error = QCoreApplication::translate("velarix::VideoTrimAnalysis",
-                                                           "The file duration could not be loaded.");
+                result.setSummary(
+                    said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "Unable to read duration")));
+                result.setError(said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis",
+                                                       "The file duration could not be loaded.")));
                 return result;
             }
             if (result.duration < kMinimumDuration) {
-                result.summary = durationSummary(result.duration);
-                result.error = QCoreApplication::translate(
-                                   "velarix::VideoTrimAnalysis",
-                                   "Clip is shorter than %1, so no trim suggestion was generated.")
-                                   .arg(formatClock(kMinimumDuration));
+                result.setSummary(durationSummary(result.duration));
+                result.setError(said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis",
+                                                       "Clip is shorter than %1, so no trim suggestion was "
+                                                       "generated."))
+                                    .arg(formatClock(kMinimumDuration)));
                 return result;
             }
         }
@@ -146,8 +152,8 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
     if (hasAudio) {
         result.levels = levels.finish();
     } else {
-        result.summary = durationSummary(result.duration);
-        result.error = kNoAudioTrack;
+        result.setSummary(durationSummary(result.duration));
+        result.setError(noAudioTrack());
         result.levels = std::vector<double>();
     }
     auto sensors = detectInTelemetry(std::move(packets), hasTelemetry, problems, result.duration);
@@ -225,8 +231,10 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
     const TelemetryKinds kinds = telemetryKinds(path);
     const auto nameTelemetry = [&kinds](VideoTrimAnalysisResult& result) {
         result.telemetryKinds = kinds.used + kinds.unused;
-        if (const QString carried = kinds.sentence(); !carried.isEmpty())
-            result.explanation += (result.explanation.isEmpty() ? QString() : QStringLiteral("\n")) + carried;
+        const AnalysisText explained = joinedText(
+            {{result.explanation, result.shown.explanation}, kinds.sentence()}, QStringLiteral("\n"));
+        result.explanation = explained.english;
+        result.shown.explanation = explained.shown;
     };
     if (read && !read->levels)
         nameTelemetry(*read);
@@ -234,10 +242,10 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
         return read;
     VideoTrimAnalysisResult result = std::move(*read);
     const qint64 readMs = timer.elapsed();
-    const bool hasAudio = result.error != kNoAudioTrack;
+    const bool hasAudio = result.error != noAudioTrack().english;
     if (!telemetry.problem.isEmpty())
         qCInfo(lcApp, "%s: %s telemetry: %s", qUtf8Printable(path),
-               telemetry.usable() ? "partly usable" : "no usable", qUtf8Printable(telemetry.problem));
+               telemetry.usable() ? "partly usable" : "no usable", qUtf8Printable(telemetry.problem.english));
 
     auto suggestion = suggestTrimRange(*result.levels, chapters, starts, result.duration, telemetry, cancel);
     if (!suggestion)
@@ -256,7 +264,8 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
     if (telemetry.opening)
         result.telemetryOpeningTime = telemetry.opening->time;
     result.telemetrySource = telemetry.source;
-    result.telemetryProblem = telemetry.problem;
+    result.telemetryProblem = telemetry.problem.english;
+    result.shown.telemetryProblem = telemetry.problem.shown;
     result.telemetryCurveKind = telemetry.curveKind;
     result.telemetryCurve = std::move(telemetry.curve);
     const TrimDecision& decision = suggestion->decision;
@@ -264,25 +273,31 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
     result.decidedOpeningTime = decision.opening;
     result.exitSource = decision.exitSource;
     result.openingSource = decision.openingSource;
-    result.explanation = decision.explanation;
+    result.explanation = decision.explanation.english;
+    result.shown.explanation = decision.explanation.shown;
     nameTelemetry(result);
     if (!suggestion->range) {
-        result.summary = durationSummary(result.duration);
-        result.error = hasAudio ? QCoreApplication::translate("velarix::VideoTrimAnalysis",
-                                                              "No confident trim suggestion found.")
-                                : kNoAudioTrack;
+        result.setSummary(durationSummary(result.duration));
+        result.setError(hasAudio ? said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis",
+                                                          "No confident trim suggestion found."))
+                                 : noAudioTrack());
         return result;
     }
     result.suggestedStart = suggestion->range->start;
     result.suggestedEnd = suggestion->range->end;
-    result.error.reset();
-    result.summary = QCoreApplication::translate("velarix::VideoTrimAnalysis", "Keep %1-%2")
-                         .arg(formatClock(suggestion->range->start), formatClock(suggestion->range->end));
-    result.review = decision.review;
+    result.clearError();
+    AnalysisText summary =
+        said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "Keep %1-%2"))
+            .arg(formatClock(suggestion->range->start), formatClock(suggestion->range->end));
+    result.review = decision.review.english;
+    result.shown.review = decision.review.shown;
     if (!result.review.isEmpty()) {
-        result.summary += QStringLiteral(" (%1)").arg(kCheckBeforeTrimming);
+        //: A suggested range and what it needs: "Keep 00:40-02:30 (check before trimming)".
+        summary = said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "%1 (%2)"))
+                      .arg(summary, said(kCheckBeforeTrimmingSource));
         qCInfo(lcApp, "%s: check before trimming: %s", qUtf8Printable(path), qUtf8Printable(result.review));
     }
+    result.setSummary(summary);
     return result;
 }
 

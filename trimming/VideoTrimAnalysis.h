@@ -8,6 +8,7 @@
 // never a result. Each call opens its own demuxers and decoders and releases them before it returns,
 // so any number of calls may run at once.
 
+#include "platform/AnalysisText.h"
 #include "platform/MediaOpen.h"
 #include "trimming/TelemetryDetection.h"
 
@@ -60,10 +61,44 @@ struct VideoTrimAnalysisResult {
     // The kinds of telemetry the clip carries, used or not (see TelemetryKinds.h); also named in the
     // explanation.
     QStringList telemetryKinds;
+
+    // The texts above are English, as the machine output and the logs keep them; these are the same
+    // in the user's language, for display. A field left empty (a result made by hand) shows the
+    // English one.
+    struct Shown {
+        QString summary;
+        std::optional<QString> error;
+        QString explanation;
+        QString review;
+        QString telemetryProblem;
+    } shown;
+
+    QString shownSummary() const { return shown.summary.isEmpty() ? summary : shown.summary; }
+    std::optional<QString> shownError() const { return shown.error ? shown.error : error; }
+    QString shownExplanation() const { return shown.explanation.isEmpty() ? explanation : shown.explanation; }
+    QString shownReview() const { return shown.review.isEmpty() ? review : shown.review; }
+    QString shownTelemetryProblem() const {
+        return shown.telemetryProblem.isEmpty() ? telemetryProblem : shown.telemetryProblem;
+    }
+    // Sets a text field and its display twin together.
+    void setSummary(const AnalysisText& text) {
+        summary = text.english;
+        shown.summary = text.shown;
+    }
+    void setError(const AnalysisText& text) {
+        error = text.english;
+        shown.error = text.shown;
+    }
+    void clearError() {
+        error.reset();
+        shown.error.reset();
+    }
 };
 
 // The words that mark a suggestion to check, in its summary and row.
-inline const QString kCheckBeforeTrimming = QStringLiteral("check before trimming");
+inline const char* const kCheckBeforeTrimmingSource =
+    QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "check before trimming");
+inline const QString kCheckBeforeTrimming = QString::fromLatin1(kCheckBeforeTrimmingSource);
 
 // Analyses the file at `path`. Errors: the file cannot be opened or read (domain "Media"), the
 // audio reader fails (domain "VideoTrimming", codes 1 to 3), or a cancellation.

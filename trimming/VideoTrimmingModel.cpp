@@ -355,16 +355,16 @@ void VideoTrimmingModel::applyAnalysis(const Run* run, VideoTrimItem* item,
         item->setFileSize(result->fileSize);
         item->setSuggestedStart(result->suggestedStart);
         item->setSuggestedEnd(result->suggestedEnd);
-        item->setAnalysisSummary(result->summary);
-        item->setAnalysisError(result->error);
+        item->setAnalysisSummary(result->shownSummary());
+        item->setAnalysisError(result->shownError());
         item->setAudioLevels(result->levels.value_or(std::vector<double>()));
         // The exit and the opening the suggestion was built on, whichever source decided them.
         item->setExitTime(result->decidedExitTime);
         item->setOpeningTime(result->decidedOpeningTime);
         item->setTelemetryTrace(TelemetryTrace{result->telemetryCurveKind, result->telemetryCurve,
                                                result->telemetryExitTime, result->telemetryOpeningTime});
-        item->setAnalysisExplanation(result->explanation);
-        item->setReviewReason(result->review);
+        item->setAnalysisExplanation(result->shownExplanation());
+        item->setReviewReason(result->shownReview());
     } else if (result.isCancelled()) {
         item->setAnalysisSummary(kAnalysisCancelled);
         item->setAnalysisError(std::nullopt);

@@ -1,8 +1,8 @@
 #include "Velarix/importwindow/CardListView.h"
 
-#include "Velarix/widgets/DisplayFormats.h"
 #include "Velarix/widgets/Icons.h"
 #include "import/CardListModel.h"
+#include "platform/DisplayFormats.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -134,7 +134,7 @@ CardListView::CardListView(CardListModel& cards, QWidget* parent)
     setMinimumWidth(kMinimumWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
-    setAccessibleName(QStringLiteral("Camera cards"));
+    setAccessibleName(tr("Camera cards"));
     setAccessibleDescription(
         tr("The arrow keys show another card. Ctrl+E or the context menu ejects the card shown."));
     connect(this, &QListView::clicked, this,

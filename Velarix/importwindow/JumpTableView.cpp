@@ -102,7 +102,7 @@ JumpTableView::JumpTableView(VelarixModel& model, HistoryStore& store, QWidget* 
     header->setMinimumSectionSize(48);
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->resizeSection(VideoTableModel::thumbnailColumn, VideoTableDelegate::kThumbnailWidth + 8);
+    fitThumbnailColumn();
     header->resizeSection(VideoTableModel::fileColumn, 120);
     header->resizeSection(VideoTableModel::stateColumn, 90);
     header->resizeSection(VideoTableModel::sizeColumn, 80);
@@ -287,7 +287,17 @@ void JumpTableView::restoreCustomization() {
     header->setSectionResizeMode(VideoTableModel::fileColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(VideoTableModel::thumbnailColumn, QHeaderView::Fixed);
     header->setSectionHidden(VideoTableModel::fileColumn, false);
+    // A width stored before the title was measured, or in another language, could cut it off.
+    fitThumbnailColumn();
     m_restoring = false;
+}
+
+void JumpTableView::fitThumbnailColumn() {
+    // Wide enough for the picture and for its title in every language ("Thumbnail", "Vignette").
+    QHeaderView* header = m_table->horizontalHeader();
+    header->resizeSection(VideoTableModel::thumbnailColumn,
+                          std::max(VideoTableDelegate::kThumbnailWidth + 8,
+                                   header->sectionSizeHint(VideoTableModel::thumbnailColumn)));
 }
 
 void JumpTableView::showHeaderMenu(const QPoint& at) {

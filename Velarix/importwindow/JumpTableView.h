@@ -62,6 +62,7 @@ private:
     void placeLoadingCard();
     void saveCustomization();
     void restoreCustomization();
+    void fitThumbnailColumn();
     void showHeaderMenu(const QPoint& at);
     void updateSpinner();
 

@@ -3,7 +3,6 @@
 #include "Velarix/importwindow/OutputFilesView.h"
 #include "Velarix/importwindow/PatternField.h"
 #include "Velarix/widgets/AccessibleProgress.h"
-#include "Velarix/widgets/DisplayFormats.h"
 #include "Velarix/widgets/ElidedLabel.h"
 #include "Velarix/widgets/FormSection.h"
 #include "Velarix/widgets/Icons.h"
@@ -12,6 +11,7 @@
 #include "history/HistoryStore.h"
 #include "import/ImportPattern.h"
 #include "import/VelarixModel.h"
+#include "platform/DisplayFormats.h"
 #include "platform/Log.h"
 
 #include <QAction>

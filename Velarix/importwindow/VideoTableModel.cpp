@@ -1,9 +1,9 @@
 #include "Velarix/importwindow/VideoTableModel.h"
 
 #include "Velarix/importwindow/ThumbnailLoader.h"
-#include "Velarix/widgets/DisplayFormats.h"
 #include "Velarix/widgets/SpokenText.h"
 #include "import/RecordingStatus.h"
+#include "platform/DisplayFormats.h"
 
 #include <QLocale>
 

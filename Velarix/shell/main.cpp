@@ -13,18 +13,25 @@
 
 namespace {
 
+// The texts are translated once the application exists: before it they only parse.
+QString text(const char* source) {
+    return QCoreApplication::translate("velarix::main", source);
+}
+
 struct LaunchOptions {
-    QCommandLineOption background{QStringLiteral("background"),
-                                  QStringLiteral("Start without a window, with only the tray icon.")};
+    QCommandLineOption background{
+        QStringLiteral("background"),
+        text(QT_TRANSLATE_NOOP("velarix::main", "Start without a window, with only the tray icon."))};
 };
 
 void describe(QCommandLineParser& parser, const LaunchOptions& options) {
-    parser.setApplicationDescription(
-        QStringLiteral("Imports skydiving videos from camera cards and trims them to the jump."));
+    parser.setApplicationDescription(text(QT_TRANSLATE_NOOP(
+        "velarix::main", "Imports skydiving videos from camera cards and trims them to the jump.")));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(options.background);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Videos to open for trimming."),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 text(QT_TRANSLATE_NOOP("velarix::main", "Videos to open for trimming.")),
                                  QStringLiteral("[FILE...]"));
 }
 

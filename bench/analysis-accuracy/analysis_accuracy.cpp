@@ -171,7 +171,8 @@ int main(int argc, char** argv) {
                     found.opening
                         ? qUtf8Printable(QString::number(found.opening->time - clipTruth.opening, 'f', 1))
                         : "-",
-                    outcome.review ? qUtf8Printable(QStringLiteral("  review: ") + decision.review) : "");
+                    outcome.review ? qUtf8Printable(QStringLiteral("  review: ") + decision.review.english)
+                                   : "");
                 count(tallies[QString::fromUtf8(c.name)], outcome, clipTruth, name);
                 continue;
             }

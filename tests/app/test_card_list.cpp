@@ -1,3 +1,4 @@
+#include "i18n/Translators.h"
 #include "import/CardManifest.h"
 #include "import/ImportProgress.h"
 #include "tests/support/ChapterFixtures.h"
@@ -5,15 +6,26 @@
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionHeader>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
+
+#include <functional>
 
 using namespace velarix;
 using namespace velarix::test;
@@ -244,6 +256,122 @@ private Q_SLOTS:
         QDir().rename(alpha, m_alpha);
         QDir().rename(bravo, m_bravo);
         QTRY_COMPARE(cards.rowCount(), 0);
+    }
+
+    // Without a mouse: Return shows the focused card, and the Menu key (or a right click) offers
+    // "Eject NAME" for the card it is about, which asks the platform to eject that card's volume.
+    void keyboardChoosesAndEjects() {
+        const QString alpha = home->insert(m_alpha);
+        const QString bravo = home->insert(m_bravo);
+        openWindow();
+        CardListModel& cards = *m_view->cards();
+        CardListView* list = m_view->cardList();
+        QTRY_COMPARE(cards.rowCount(), 2);
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(alpha));
+        QTRY_VERIFY(!model->isLoadingVideos());
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+
+        // Focus on the other card without showing it (as after a refused choice), then Return.
+        {
+            const QSignalBlocker quiet(list->selectionModel());
+            list->selectionModel()->setCurrentIndex(cards.index(cards.rowOf(bravo)),
+                                                    QItemSelectionModel::NoUpdate);
+        }
+        QCOMPARE(model->sdCardPath(), std::optional<QString>(alpha));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_COMPARE(model->sdCardPath(), std::optional<QString>(bravo));
+        QTRY_VERIFY(!model->isLoadingVideos());
+
+        // The menu's one action, triggered once it shows; its text is what the test reads.
+        const auto ejectFromMenu = [](const std::function<void()>& open) {
+            QString offered;
+            QTimer::singleShot(0, [&offered] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu || menu->objectName() != QLatin1String("cardContextMenu") ||
+                    menu->actions().isEmpty())
+                    return;
+                offered = menu->actions().first()->text();
+                menu->actions().first()->trigger();
+                menu->close();
+            });
+            open();
+            return offered;
+        };
+        // The Menu key (Qt makes it a keyboard context menu event) asks about the focused card:
+        // BRAVO, named "Helmet cam".
+        QCOMPARE(ejectFromMenu([list] {
+                     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(),
+                                             list->mapToGlobal(QPoint()));
+                     QCoreApplication::sendEvent(list, &event);
+                 }),
+                 QStringLiteral("Eject Helmet cam"));
+        // A folder is no mounted volume: the platform refuses, naming the card it was asked for.
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY2(m_view->errorAlert()->text().contains(bravo), qPrintable(m_view->errorAlert()->text()));
+        m_view->errorAlert()->accept();
+        QTRY_VERIFY(model->error().isEmpty());
+
+        // A right click asks about the card under the pointer, whichever is shown.
+        const QRect alphaRect = list->visualRect(cards.index(cards.rowOf(alpha)));
+        QCOMPARE(ejectFromMenu([list, alphaRect] {
+                     QContextMenuEvent event(QContextMenuEvent::Mouse, alphaRect.center(),
+                                             list->viewport()->mapToGlobal(alphaRect.center()));
+                     QCoreApplication::sendEvent(list->viewport(), &event);
+                 }),
+                 QStringLiteral("Eject ALPHA"));
+        QTRY_VERIFY(m_view->errorAlert());
+        QVERIFY2(m_view->errorAlert()->text().contains(alpha), qPrintable(m_view->errorAlert()->text()));
+        m_view->errorAlert()->accept();
+        QCOMPARE(model->sdCardPath(), std::optional<QString>(bravo));
+
+        QDir().rename(alpha, m_alpha);
+        QDir().rename(bravo, m_bravo);
+        QTRY_COMPARE(cards.rowCount(), 0);
+    }
+
+    // The table's "Thumbnail" title stands whole above its narrow column, in every language.
+    void thumbnailTitleShowsWhole_data() {
+        QTest::addColumn<QLocale::Language>("language");
+        QTest::newRow("English") << QLocale::English;
+        QTest::newRow("German") << QLocale::German;
+        QTest::newRow("French") << QLocale::French;
+    }
+    void thumbnailTitleShowsWhole() {
+        QFETCH(QLocale::Language, language);
+        installTranslators(QLocale(language));
+        // A desktop's usual text size (GNOME's is 11 pt): the offscreen default is smaller.
+        const QFont font = QApplication::font();
+        QFont desktop = font;
+        desktop.setPointSizeF(11);
+        QApplication::setFont(desktop);
+        const auto restore = qScopeGuard([font] {
+            QApplication::setFont(font);
+            installTranslators(QLocale(QLocale::English));
+        });
+        const QString alpha = home->insert(m_alpha);
+        openWindow();
+        QTRY_COMPARE(m_view->cards()->rowCount(), 1);
+        QTableView* table = m_view->table()->findChild<QTableView*>();
+        QVERIFY(table);
+        QHeaderView* header = table->horizontalHeader();
+        const QString title =
+            table->model()->headerData(VideoTableModel::thumbnailColumn, Qt::Horizontal).toString();
+        QVERIFY(language == QLocale::English || title != QLatin1String("Thumbnail"));
+        // What the style needs to draw the title whole.
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        option.text = title;
+        option.section = VideoTableModel::thumbnailColumn;
+        const int needed =
+            header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+        QVERIFY2(needed <= header->sectionSize(VideoTableModel::thumbnailColumn),
+                 qPrintable(QStringLiteral("%1: %2 of %3 px")
+                                .arg(title)
+                                .arg(header->sectionSize(VideoTableModel::thumbnailColumn))
+                                .arg(needed)));
+        QDir().rename(alpha, m_alpha);
+        QTRY_COMPARE(m_view->cards()->rowCount(), 0);
     }
 
     void cardsInsertedBeforeStartShowTheFirstHighlighted() {

@@ -2,7 +2,7 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VideoTableDelegate.h"
 #include "Velarix/importwindow/VideoTableSort.h"
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 #include "platform/VideoThumbnail.h"
 #include "tests/support/ImportWindowFixture.h"
 

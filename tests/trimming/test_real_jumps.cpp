@@ -115,7 +115,7 @@ private Q_SLOTS:
         QFETCH(bool, accelerometer);
         const Clip clip = clipOf(loadLog(log), gps, accelerometer);
         const TelemetryFinding found = detectIn(clip.payloads, clip.duration);
-        QVERIFY2(found.usable(), qPrintable(found.problem));
+        QVERIFY2(found.usable(), qPrintable(found.problem.english));
         const TrimDecision decision = decideTrim(AudioEvidence{}, found);
         QVERIFY(decision.exit && decision.opening);
         const auto range = trimRangeFor(*decision.exit, *decision.opening, clip.duration);
@@ -158,7 +158,7 @@ private Q_SLOTS:
                                  .arg(*decision.opening)
                                  .arg(clip.truth.exit)
                                  .arg(clip.truth.opening)
-                                 .arg(decision.review);
+                                 .arg(decision.review.english);
         QVERIFY2(std::abs(*decision.exit - clip.truth.exit) <= 2, qPrintable(seen));
         QVERIFY2(*decision.opening >= clip.truth.opening - 2, qPrintable(seen));
         if (gps)
@@ -234,12 +234,12 @@ private Q_SLOTS:
         gps.opening = TelemetryEvent{120, 0.95};
         QVERIFY(decideTrim(AudioEvidence{}, gps).review.isEmpty());
         QVERIFY(decideTrim(audioEvidence(61.0, 20, 122.0, std::nullopt), gps).review.isEmpty());
-        QCOMPARE(decideTrim(audioEvidence(80.0, 20, 121.0, std::nullopt), gps).review,
+        QCOMPARE(decideTrim(audioEvidence(80.0, 20, 121.0, std::nullopt), gps).review.english,
                  QStringLiteral("the sound and the camera's GPS altitude disagree by 20 s about the exit"));
 
         TelemetryFinding shortFall = gps;
         shortFall.opening = TelemetryEvent{62, 0.95};
-        QCOMPARE(decideTrim(AudioEvidence{}, shortFall).review,
+        QCOMPARE(decideTrim(AudioEvidence{}, shortFall).review.english,
                  QStringLiteral("the range keeps only 2 s of freefall"));
 
         // A weak telemetry opening far after the sound's: the sound wins, the range ends before it.
@@ -248,12 +248,13 @@ private Q_SLOTS:
         late.exit = TelemetryEvent{60, 0.6};
         late.opening = TelemetryEvent{150, 0.45};
         QCOMPARE(
-            decideTrim(audioEvidence(60.0, 30, 110.0, 110.5), late).review,
+            decideTrim(audioEvidence(60.0, 30, 110.0, 110.5), late).review.english,
             QStringLiteral("the camera's accelerometer puts the opening at 02:30, after the kept range"));
 
         TelemetryFinding doubt = gps;
-        doubt.doubt = QStringLiteral("the accelerometer shows more than one shock that could be the opening");
-        QCOMPARE(decideTrim(AudioEvidence{}, doubt).review, doubt.doubt);
+        doubt.doubt = AnalysisText::verbatim(
+            QStringLiteral("the accelerometer shows more than one shock that could be the opening"));
+        QCOMPARE(decideTrim(AudioEvidence{}, doubt).review.english, doubt.doubt.english);
     }
 };
 

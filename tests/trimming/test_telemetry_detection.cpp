@@ -123,7 +123,7 @@ private Q_SLOTS:
         const TelemetryFinding found = detect(synthesiseTelemetry(ride), ride.duration);
         QVERIFY(!found.usable());
         QVERIFY(!found.exit && !found.opening);
-        QCOMPARE(found.problem, QStringLiteral("the GPS altitude shows no freefall"));
+        QCOMPARE(found.problem.english, QStringLiteral("the GPS altitude shows no freefall"));
     }
 
     void damagedTracksAreNotUsable_data() {
@@ -166,13 +166,13 @@ private Q_SLOTS:
         const TelemetryFinding found = detectJump(telemetry, 200);
         QVERIFY(!found.usable());
         QVERIFY(!found.exit && !found.opening);
-        QVERIFY2(found.problem.contains(problem) || telemetry.problems.contains(problem),
-                 qPrintable(found.problem + u'|' + telemetry.problems.join(u'|')));
+        QVERIFY2(found.problem.english.contains(problem) || telemetry.problems.contains(problem),
+                 qPrintable(found.problem.english + u'|' + telemetry.problems.join(u'|')));
         // The tooltip says so, and leaves the sound to decide.
         const TrimDecision decision = decideTrim(audioEvidence(40.0, 12, 95.0, std::nullopt), found);
         QCOMPARE(decision.exit, std::optional<double>(40.0));
         QCOMPARE(decision.exitSource, kSourceAudio);
-        QVERIFY(decision.explanation.contains(QStringLiteral("No usable telemetry")));
+        QVERIFY(decision.explanation.english.contains(QStringLiteral("No usable telemetry")));
     }
 
     // A stream whose sample counts run backwards is left out; the rest of the track still counts.
@@ -203,8 +203,8 @@ private Q_SLOTS:
         QCOMPARE(decision.exit, std::optional<double>(60));
         QCOMPARE(decision.exitSource, kSourceTelemetry);
         QCOMPARE(decision.opening, std::optional<double>(120));
-        QVERIFY2(decision.explanation.contains(QStringLiteral("The sound put the exit at 01:20.")),
-                 qPrintable(decision.explanation));
+        QVERIFY2(decision.explanation.english.contains(QStringLiteral("The sound put the exit at 01:20.")),
+                 qPrintable(decision.explanation.english));
 
         TelemetryFinding accelerometer;
         accelerometer.source = QStringLiteral("accelerometer");
@@ -214,7 +214,7 @@ private Q_SLOTS:
         decision = decideTrim(audioEvidence(60.0, 30, 121.0, std::nullopt), accelerometer);
         QCOMPARE(decision.exit, std::optional<double>(60));
         QCOMPARE(decision.exitSource, kSourceAudio);
-        QVERIFY(decision.explanation.contains(
+        QVERIFY(decision.explanation.english.contains(
             QStringLiteral("The camera's accelerometer put the exit at 00:30.")));
         QCOMPARE(decision.opening, std::optional<double>(118.5));
         QCOMPARE(decision.openingSource, kSourceTelemetry);
@@ -228,7 +228,7 @@ private Q_SLOTS:
         QCOMPARE(decision.exit, std::optional<double>(50));
         QCOMPARE(decision.opening, std::optional<double>(142));
         QCOMPARE(decision.openingSource, kSourceFrames);
-        QCOMPARE(decision.explanation,
+        QCOMPARE(decision.explanation.english,
                  QStringLiteral("Exit at 00:50 from the sound.\nCanopy opening at 02:22 from the picture."));
     }
 };

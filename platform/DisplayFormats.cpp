@@ -1,4 +1,4 @@
-#include "Velarix/widgets/DisplayFormats.h"
+#include "platform/DisplayFormats.h"
 
 #include <QCoreApplication>
 #include <QLocale>

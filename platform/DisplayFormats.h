@@ -5,8 +5,8 @@
 
 namespace velarix {
 
-// The texts the import window shows for sizes, durations and dates. Decimal units (1000 bytes to the
-// kilobyte), as file browsers show file sizes.
+// The texts the windows and the command line show for sizes, durations and dates. Decimal units (1000 bytes
+// to the kilobyte), as file browsers show file sizes.
 
 // Sizes and free space with one decimal in the largest unit that keeps the number at 1 or more
 // ("1.5 GB", "640.0 KB"); amounts under a kilobyte in bytes.
