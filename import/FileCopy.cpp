@@ -2,13 +2,16 @@
 
 #include "import/ImportTemporary.h"
 
+#include "import/ImportLog.h"
 #include "platform/DirectFileWriter.h"
 #include "platform/FileStatus.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/RegionVerifier.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -36,7 +39,7 @@ Error cancelled() {
 const QString kSourceReadDomain = QStringLiteral("SourceRead");
 
 Error sourceReadError(int code) {
-    return Error::make(kSourceReadDomain, code, errnoText(code));
+    return Error::make(kSourceReadDomain, code, errnoText(code), errnoKind(code));
 }
 
 // A read of the card failed: the user needs to hear that, not a system call's "Bad address", and
@@ -53,14 +56,17 @@ Error cardReadFailure(const QString& source, int code) {
             QStringLiteral("/sys/dev/block/%1:%2").arg(::major(dev_t(device))).arg(::minor(dev_t(device))));
     QString message;
     if (deviceGone || statusError == ENOENT || statusError == ENODEV || statusError == ENXIO)
-        message = QStringLiteral("Reading the card failed (%1): the card was removed.");
+        message =
+            QCoreApplication::translate("Import", "Reading the card failed (%1): the card was removed.");
     else if (statusError != 0)
-        message = QStringLiteral("Reading the card failed (%1), and the card no longer answers: check that "
-                                 "it is still in, then try again.");
+        message = QCoreApplication::translate(
+            "Import", "Reading the card failed (%1), and the card no longer answers: check that "
+                      "it is still in, then try again.");
     else
-        message = QStringLiteral("Reading the card failed (%1). The card is still in, so it may be damaged: "
-                                 "try again, or copy the file with another card reader.");
-    return Error::make(kCopyErrorDomain, code, message.arg(reason));
+        message = QCoreApplication::translate(
+            "Import", "Reading the card failed (%1). The card is still in, so it may be damaged: "
+                      "try again, or copy the file with another card reader.");
+    return Error::make(kCopyErrorDomain, code, message.arg(reason), ErrorKind::io);
 }
 
 // What both ways of copying do after each piece: the test hook, cancellation and progress. The last
@@ -177,7 +183,7 @@ void removeStaleTemporaries(const QString& folder) {
         if (!status || status->type != FileStatus::Type::regular || !lockExclusive(fd->get(), false))
             continue;
         if (removeNameAt(dirFd->get(), name))
-            qCDebug(lcApp, "Removed the temporary file %s of an interrupted import",
+            qCDebug(lcImport, "Removed the temporary file %s of an interrupted import",
                     qUtf8Printable(folder + u'/' + entry));
     }
 }
@@ -217,7 +223,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (!status)
         return status.error();
     if (status->type != FileStatus::Type::regular || status->size < 1)
-        return Error::make(kCopyErrorDomain, 1, QStringLiteral("Invalid file size"));
+        return Error::make(kCopyErrorDomain, 1, QCoreApplication::translate("Import", "Invalid file size"));
     const qint64 size = status->size;
 
     auto opened = openPath(source, O_RDONLY | O_NOFOLLOW);
@@ -274,8 +280,9 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (changed || copied != size)
         return Error::make(
             kCopyErrorDomain, 2,
-            QStringLiteral("The file changed while it was copied (%1 of %2 bytes read); was the "
-                           "card removed?")
+            QCoreApplication::translate("Import",
+                                        "The file changed while it was copied (%1 of %2 bytes read); was the "
+                                        "card removed?")
                 .arg(copied)
                 .arg(size));
 
@@ -306,7 +313,8 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
         const auto status = fileStatus(temporary.fd());
         if (*verdict != RegionVerifier::Verdict::matches || !status || status->size != copy->size)
             return Error::make(kCopyErrorDomain, 3,
-                               QStringLiteral("The copy does not match the original (checksum mismatch)."));
+                               QCoreApplication::translate(
+                                   "Import", "The copy does not match the original (checksum mismatch)."));
         if (isCancelled())
             return cancelled();
     }
@@ -334,15 +342,25 @@ Result<QString> nameWithoutReplacing(int dirFd, const QByteArray& temporaryName,
     }
     return Error::make(
         kCopyErrorDomain, 4,
-        QStringLiteral("No free name for %1 in %2: %3 up to %4 are all taken.")
+        QCoreApplication::translate("Import", "No free name for %1 in %2: %3 up to %4 are all taken.")
             .arg(fileName, folder, numberedName(fileName, 1), numberedName(fileName, kMaxNumberedName)));
 }
 
 Result<QString> copyFile(const QString& source, const QString& destination, const CopyControl& control) {
+    QElapsedTimer timer;
+    timer.start();
+    qCDebug(lcImport, "Copying %s to %s", qUtf8Printable(source), qUtf8Printable(destination));
     auto written = writeCopy(source, destination, control);
     if (!written)
         return written.error();
-    return completeCopy(std::move(*written), control);
+    auto completed = completeCopy(std::move(*written), control);
+    if (completed && lcImport().isDebugEnabled()) {
+        const double seconds = std::max<qint64>(timer.elapsed(), 1) / 1000.0;
+        const qint64 bytes = QFileInfo(*completed).size();
+        qCDebug(lcImport, "Copied %s: %lld bytes in %.1f s (%.1f MB/s)", qUtf8Printable(*completed),
+                static_cast<long long>(bytes), seconds, bytes / seconds / 1e6);
+    }
+    return completed;
 }
 
 } // namespace velarix

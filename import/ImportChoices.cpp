@@ -1,8 +1,8 @@
 #include "import/CardImportLock.h"
+#include "import/ImportLog.h"
 #include "import/ImportPattern.h"
 #include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
-#include "platform/Log.h"
 
 namespace velarix {
 
@@ -68,7 +68,8 @@ Result<void> VelarixModel::reserveCardForImport() {
         if (lock.error().code == kCardImportBusy && lock.error().domain == QLatin1String("Import"))
             return lock.error();
         // Without a runtime folder there is no lock to take; the import itself is still safe.
-        qCWarning(lcApp, "The card could not be locked for import: %s", qUtf8Printable(lock.error().message));
+        qCWarning(lcImport, "The card could not be locked for import: %s",
+                  qUtf8Printable(lock.error().message));
         return {};
     }
     m_cardImportLock = std::move(*lock);

@@ -2,6 +2,7 @@
 
 #include "platform/AvPtr.h"
 #include "platform/CancelToken.h"
+#include "platform/MediaIo.h"
 #include "platform/Result.h"
 
 #include <QString>
@@ -40,7 +41,8 @@ private:
 };
 
 // Opens a video file for demuxing; a ".360" file is opened with the MP4 demuxer forced.
-// Errors are in the domain "Media" with the libav reason in words.
+// Errors are in the domain "Media" with the libav status as their code, its kind, and the reason in
+// words: a missing file, no permission, not a video.
 Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& options = {});
 
 // The container's duration in seconds from the header (no stream probing); an error when unknown.

@@ -7,7 +7,7 @@
 #include "platform/TelemetryReader.h"
 #include "trimming/TrimSuggestion.h"
 
-#include "platform/Log.h"
+#include "trimming/TrimmingLog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -101,7 +101,7 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
         if (read.isCancelled())
             return read.error();
         if (!read) {
-            qCWarning(lcApp, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
+            qCWarning(lcTrimming, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
                       qUtf8Printable(read.error().message));
             continue;
         }
@@ -165,7 +165,7 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     const qint64 readMs = timer.elapsed();
     const bool hasAudio = result.error != kNoAudioTrack;
     if (!telemetry.problem.isEmpty())
-        qCInfo(lcApp, "%s: %s telemetry: %s", qUtf8Printable(path),
+        qCInfo(lcTrimming, "%s: %s telemetry: %s", qUtf8Printable(path),
                telemetry.usable() ? "partly usable" : "no usable", qUtf8Printable(telemetry.problem));
 
     auto suggestion = suggestTrimRange(*result.levels, chapters, starts, result.duration, telemetry, cancel);
@@ -173,7 +173,7 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
         return suggestion.error();
     if (progress)
         progress(1.0);
-    qCDebug(lcApp, "Analysed %s: audio and telemetry %lld ms, frames and suggestion %lld ms",
+    qCDebug(lcTrimming, "Analysed %s: audio and telemetry %lld ms, frames and suggestion %lld ms",
             qUtf8Printable(path), readMs, timer.elapsed() - readMs);
     if (!hasAudio)
         result.levels.reset();
@@ -189,6 +189,9 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     result.telemetryCurveKind = telemetry.curveKind;
     result.telemetryCurve = std::move(telemetry.curve);
     const TrimDecision& decision = suggestion->decision;
+    qCDebug(lcTrimming, "Decided %s: exit %.2f s (%s), opening %.2f s (%s), %s", qUtf8Printable(path),
+            decision.exit.value_or(-1), qUtf8Printable(decision.exitSource), decision.opening.value_or(-1),
+            qUtf8Printable(decision.openingSource), suggestion->range ? "a range to keep" : "no range");
     result.decidedExitTime = decision.exit;
     result.decidedOpeningTime = decision.opening;
     result.exitSource = decision.exitSource;
@@ -210,7 +213,8 @@ Result<VideoTrimAnalysisResult> analyzeRecording(const QStringList& chapters, co
     result.review = decision.review;
     if (!result.review.isEmpty()) {
         result.summary += QStringLiteral(" (%1)").arg(kCheckBeforeTrimming);
-        qCInfo(lcApp, "%s: check before trimming: %s", qUtf8Printable(path), qUtf8Printable(result.review));
+        qCInfo(lcTrimming, "%s: check before trimming: %s", qUtf8Printable(path),
+               qUtf8Printable(result.review));
     }
     return result;
 }

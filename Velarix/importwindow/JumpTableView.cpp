@@ -4,10 +4,10 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VideoTableDelegate.h"
 #include "Velarix/importwindow/VideoTableModel.h"
+#include "Velarix/widgets/AppLog.h"
 #include "history/HistoryStore.h"
 #include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
-#include "platform/Log.h"
 #include "platform/Settings.h"
 
 #include <QAction>
@@ -281,7 +281,7 @@ void JumpTableView::restoreCustomization() {
     m_restoring = true;
     QHeaderView* header = m_table->horizontalHeader();
     if (!header->restoreState(QByteArray::fromBase64(stored->toLatin1())))
-        qCDebug(lcApp, "Ignoring an unreadable table layout");
+        qCDebug(lcVelarix, "Ignoring an unreadable table layout");
     // The stored state also carries resize modes: keep ours.
     header->setSectionResizeMode(VideoTableModel::fileColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(VideoTableModel::thumbnailColumn, QHeaderView::Fixed);
