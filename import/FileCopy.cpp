@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -200,6 +201,7 @@ struct PendingCopy {
     QString folder;
     QString fileName; // the wanted name in `folder`
     qint64 size = 0;
+    QElapsedTimer started; // for the rate in the debug log
     UniqueFd dir;
     std::unique_ptr<TemporaryFile> temporary;
     // Reads the copy back while it is written; when verifying. Declared last: stopped before the
@@ -225,6 +227,8 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (status->type != FileStatus::Type::regular || status->size < 1)
         return Error::make(kCopyErrorDomain, 1, QCoreApplication::translate("Import", "Invalid file size"));
     const qint64 size = status->size;
+    qCDebug(lcImport, "Copying %s (%lld bytes) to %s", qUtf8Printable(source), static_cast<long long>(size),
+            qUtf8Printable(destination));
 
     auto opened = openPath(source, O_RDONLY | O_NOFOLLOW);
     if (!opened)
@@ -233,6 +237,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     adviseSequential(in.get());
 
     PendingCopyPtr copy(new PendingCopy);
+    copy->started.start();
     const QFileInfo target(destination);
     copy->folder = target.absolutePath();
     copy->fileName = target.fileName();
@@ -322,8 +327,12 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
         return closed.error();
 
     auto named = nameWithoutReplacing(copy->dir.get(), temporary.name(), copy->folder, copy->fileName);
-    if (named)
+    if (named) {
         temporary.published();
+        const double seconds = std::max<qint64>(copy->started.elapsed(), 1) / 1000.0;
+        qCDebug(lcImport, "Copied %s: %lld bytes in %.2f s (%.1f MB/s)", qUtf8Printable(*named),
+                static_cast<long long>(copy->size), seconds, double(copy->size) / seconds / 1e6);
+    }
     return named;
 }
 
@@ -347,20 +356,10 @@ Result<QString> nameWithoutReplacing(int dirFd, const QByteArray& temporaryName,
 }
 
 Result<QString> copyFile(const QString& source, const QString& destination, const CopyControl& control) {
-    QElapsedTimer timer;
-    timer.start();
-    qCDebug(lcImport, "Copying %s to %s", qUtf8Printable(source), qUtf8Printable(destination));
     auto written = writeCopy(source, destination, control);
     if (!written)
         return written.error();
-    auto completed = completeCopy(std::move(*written), control);
-    if (completed && lcImport().isDebugEnabled()) {
-        const double seconds = std::max<qint64>(timer.elapsed(), 1) / 1000.0;
-        const qint64 bytes = QFileInfo(*completed).size();
-        qCDebug(lcImport, "Copied %s: %lld bytes in %.1f s (%.1f MB/s)", qUtf8Printable(*completed),
-                static_cast<long long>(bytes), seconds, bytes / seconds / 1e6);
-    }
-    return completed;
+    return completeCopy(std::move(*written), control);
 }
 
 } // namespace velarix

@@ -19,7 +19,8 @@ Result<QUrl> trimVideoInPlace(VideoTrimExportRequest request, const CancelToken*
                                    "TrimExport", "Not trimmed, because its original could not be kept in the "
                                                  "Trash: %1 With “Keep originals in the Trash” off it can be "
                                                  "trimmed, and its original deleted.")
-                                   .arg(claim.error().message));
+                                   .arg(claim.error().message),
+                               claim.error().kind);
         request.original.trash = std::make_shared<TrashClaim>(std::move(*claim));
         for (const QString& chapter : request.laterChapters) {
             auto later = TrashClaim::claim(chapter);
@@ -29,7 +30,8 @@ Result<QUrl> trimVideoInPlace(VideoTrimExportRequest request, const CancelToken*
                                        "TrimExport",
                                        "Not trimmed, because the chapter %1 could not be kept in the "
                                        "Trash: %2")
-                                       .arg(QFileInfo(chapter).fileName(), later.error().message));
+                                       .arg(QFileInfo(chapter).fileName(), later.error().message),
+                                   later.error().kind);
             request.original.laterChapterTrash.push_back(std::make_shared<TrashClaim>(std::move(*later)));
         }
     }
