@@ -15,17 +15,18 @@ int ByteAccess::writeAt(qint64, const char*, qint64) {
 std::unique_ptr<MediaIo> MediaIo::create(ByteAccess& bytes, Mode mode, int bufferSize,
                                          const CancelToken* cancel) {
     std::unique_ptr<MediaIo> io(new MediaIo(bytes, cancel));
-    auto* buffer = static_cast<uint8_t*>(av_malloc(size_t(bufferSize)));
+    // Ours until the context takes it over.
+    std::unique_ptr<uint8_t, av::Deleter<&av_freep>> buffer(
+        static_cast<uint8_t*>(av_malloc(size_t(bufferSize))));
     if (!buffer)
         return nullptr;
     const bool writing = mode == Mode::write;
-    io->m_context.reset(avio_alloc_context(buffer, bufferSize, writing ? 1 : 0, io.get(),
+    io->m_context.reset(avio_alloc_context(buffer.get(), bufferSize, writing ? 1 : 0, io.get(),
                                            writing ? nullptr : &MediaIo::read,
                                            writing ? &MediaIo::write : nullptr, &MediaIo::seek));
-    if (!io->m_context) {
-        av_free(buffer); // not yet the context's
+    if (!io->m_context)
         return nullptr;
-    }
+    buffer.release();
     return io;
 }
 
