@@ -1,5 +1,6 @@
 #include "cli/CliSession.h"
 
+#include "cli/CliLog.h"
 #include "import/CardScan.h"
 #include "import/RecordingStatus.h"
 #include "platform/AppPaths.h"
@@ -134,6 +135,8 @@ Result<std::unique_ptr<CliSession>> CliSession::open() {
     if (QFileInfo::exists(AppPaths::settingsFile()))
         QFile::copy(AppPaths::settingsFile(), copy);
     session->m_settings = std::make_unique<Settings>(copy);
+    qCDebug(lcCli, "Settings from %s, history store %s", qUtf8Printable(AppPaths::settingsFile()),
+            qUtf8Printable(AppPaths::storeFile()));
     auto store = HistoryStore::open(AppPaths::storeFile());
     if (!store) {
         Error error = store.error();

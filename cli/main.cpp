@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "i18n/Translators.h"
 
 #include "import/ImportPattern.h"
 #include "platform/AppIdentity.h"
@@ -11,6 +12,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 
@@ -211,6 +213,12 @@ int main(int argc, char** argv) {
     }
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool json = arguments.removeAll(QStringLiteral("--json")) > 0;
+    if (json) {
+        // Machine output must not change with the user's language: a --json run speaks English
+        // throughout, the system's own reasons (strerror) included.
+        installTranslators(QLocale(QLocale::English));
+        std::setlocale(LC_MESSAGES, "C");
+    }
 
     if (arguments.isEmpty() || arguments.first() == QLatin1String("--help") ||
         arguments.first() == QLatin1String("-h") || arguments.first() == QLatin1String("help")) {

@@ -2,6 +2,7 @@
 
 #include "history/StoreErrors.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMap>
@@ -72,7 +73,8 @@ Result<QList<ImportHistory>> fetchCardImportRecords(const QSqlDatabase& db, cons
     query.addBindValue(sdCardID);
     query.addBindValue(jsonText(names));
     if (!query.exec())
-        return sqlStoreError(filePath, query.lastError(), QStringLiteral("read"));
+        return sqlStoreError(filePath, query.lastError(),
+                             QCoreApplication::translate("HistoryStore", "read"));
     QList<ImportHistory> records;
     while (query.next())
         records.append(recordFrom(query));
@@ -88,13 +90,15 @@ Result<void> visitImportHistory(const QSqlDatabase& db, const QString& filePath,
         QStringLiteral("SELECT %1 FROM import_history WHERE sd_card_id = ? ORDER BY pk").arg(kRecordColumns));
     query.addBindValue(sdCardID);
     if (!query.exec())
-        return sqlStoreError(filePath, query.lastError(), QStringLiteral("read"));
+        return sqlStoreError(filePath, query.lastError(),
+                             QCoreApplication::translate("HistoryStore", "read"));
     while (query.next()) {
         if (!visit(recordFrom(query)))
             break;
     }
     if (query.lastError().isValid())
-        return sqlStoreError(filePath, query.lastError(), QStringLiteral("read"));
+        return sqlStoreError(filePath, query.lastError(),
+                             QCoreApplication::translate("HistoryStore", "read"));
     return {};
 }
 
@@ -114,7 +118,8 @@ Result<QList<LoggedJump>> fetchJumpLog(const QSqlDatabase& db, const QString& fi
         query.addBindValue(jsonText(texts));
     }
     if (!query.exec())
-        return sqlStoreError(filePath, query.lastError(), QStringLiteral("read"));
+        return sqlStoreError(filePath, query.lastError(),
+                             QCoreApplication::translate("HistoryStore", "read"));
 
     struct Building {
         LoggedJump jump;

@@ -3,6 +3,7 @@
 #include "history/HistoryQueries.h"
 #include "history/StoreErrors.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDatabase>
 
@@ -25,7 +26,7 @@ Result<std::unique_ptr<HistoryReader>> HistoryReader::open(const QString& filePa
     }
     if (!opened) {
         QSqlDatabase::removeDatabase(name);
-        return sqlStoreError(filePath, error, QStringLiteral("opened"));
+        return sqlStoreError(filePath, error, QCoreApplication::translate("HistoryStore", "opened"));
     }
     return std::unique_ptr<HistoryReader>(new HistoryReader(name, filePath));
 }

@@ -1,10 +1,11 @@
 #include "history/HistoryStore.h"
 
+#include "history/HistoryLog.h"
 #include "history/HistoryQueries.h"
 #include "history/StoreSchema.h"
-#include "platform/Log.h"
 #include "platform/PosixFile.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -35,8 +36,9 @@ struct ConnectionGuard {
 };
 
 Error notOurs(const QString& filePath) {
-    return storeError(StoreErrorCode::notOurs,
-                      QStringLiteral("%1 is not a Velarix history store.").arg(filePath));
+    return storeError(
+        StoreErrorCode::notOurs,
+        QCoreApplication::translate("HistoryStore", "%1 is not a Velarix history store.").arg(filePath));
 }
 
 // Looks at an existing file without writing to it and says whether we may open it for writing.
@@ -47,11 +49,13 @@ Result<void> inspectExisting(const QString& filePath) {
     {
         QSqlDatabase db = addStoreConnection(name, filePath, true);
         if (!db.open())
-            return sqlStoreError(filePath, db.lastError(), QStringLiteral("opened"));
+            return sqlStoreError(filePath, db.lastError(),
+                                 QCoreApplication::translate("HistoryStore", "opened"));
         const auto read = [&](const QString& statement) -> Result<QVariant> {
             QSqlQuery query(db);
             if (!query.exec(statement) || !query.next())
-                return sqlStoreError(filePath, query.lastError(), QStringLiteral("read"));
+                return sqlStoreError(filePath, query.lastError(),
+                                     QCoreApplication::translate("HistoryStore", "read"));
             return query.value(0);
         };
         const auto applicationId = read(QStringLiteral("PRAGMA application_id"));
@@ -64,11 +68,13 @@ Result<void> inspectExisting(const QString& filePath) {
             verdict = notOurs(filePath);
         } else if (applicationId->toLongLong() == kStoreApplicationId &&
                    userVersion->toLongLong() > kCurrentSchemaVersion) {
-            verdict = storeError(StoreErrorCode::newerVersion,
-                                 QStringLiteral("%1 was written by a newer version of Velarix (schema %2); "
-                                                "this version reads schema %3.")
-                                     .arg(filePath, velarix::schemaVersionText(userVersion->toLongLong()),
-                                          velarix::schemaVersionText(kCurrentSchemaVersion)));
+            verdict =
+                storeError(StoreErrorCode::newerVersion,
+                           QCoreApplication::translate(
+                               "HistoryStore", "%1 was written by a newer version of Velarix (schema %2); "
+                                               "this version reads schema %3.")
+                               .arg(filePath, velarix::schemaVersionText(userVersion->toLongLong()),
+                                    velarix::schemaVersionText(kCurrentSchemaVersion)));
         }
         // No quick_check here: it reads the whole file, which made every card load grow with the
         // history. A file cut short already fails the count above (SQLite compares the page count in
@@ -99,7 +105,8 @@ Result<std::unique_ptr<HistoryStore>> HistoryStore::open(const QString& filePath
     const QFileInfo info(filePath);
     if (!QDir().mkpath(info.absolutePath()))
         return storeError(StoreErrorCode::failed,
-                          QStringLiteral("The folder %1 could not be created.").arg(info.absolutePath()));
+                          QCoreApplication::translate("HistoryStore", "The folder %1 could not be created.")
+                              .arg(info.absolutePath()));
     if (info.exists() && !info.isFile())
         return notOurs(filePath);
     if (info.exists() && info.size() > 0) {
@@ -114,7 +121,8 @@ Result<std::unique_ptr<HistoryStore>> HistoryStore::open(const QString& filePath
         if (db.open())
             ready = migrateSchema(db, filePath);
         else
-            ready = sqlStoreError(filePath, db.lastError(), QStringLiteral("opened"));
+            ready = sqlStoreError(filePath, db.lastError(),
+                                  QCoreApplication::translate("HistoryStore", "opened"));
         if (!ready)
             db.close();
     }
@@ -133,20 +141,22 @@ Result<QString> HistoryStore::moveAside(const QString& filePath) {
         if (!moved && moved.error().code == EEXIST)
             continue;
         if (!moved)
-            return storeError(
-                StoreErrorCode::failed,
-                QStringLiteral("%1 could not be moved aside: %2").arg(filePath, moved.error().message));
+            return storeError(StoreErrorCode::failed,
+                              QCoreApplication::translate("HistoryStore", "%1 could not be moved aside: %2")
+                                  .arg(filePath, moved.error().message));
         // A journal belongs to its database: it goes along, or SQLite would apply it to the new store.
         for (const char* suffix : {"-journal", "-wal", "-shm"}) {
             const QString companion = filePath + QLatin1String(suffix);
             if (QFileInfo::exists(companion))
                 (void)renameBeside(companion, target + QLatin1String(suffix));
         }
-        qCWarning(lcApp, "History store %s moved aside to %s", qUtf8Printable(filePath),
+        qCWarning(lcHistory, "History store %s moved aside to %s", qUtf8Printable(filePath),
                   qUtf8Printable(target));
         return target;
     }
-    return storeError(StoreErrorCode::failed, QStringLiteral("%1 could not be moved aside.").arg(filePath));
+    return storeError(
+        StoreErrorCode::failed,
+        QCoreApplication::translate("HistoryStore", "%1 could not be moved aside.").arg(filePath));
 }
 
 HistoryStore::HistoryStore(QString connectionName, QString filePath)
@@ -174,7 +184,7 @@ Result<void> HistoryStore::beginIfNeeded() {
     m_pending = SqlTransaction::begin(QSqlDatabase::database(m_connectionName, false),
                                       SqlTransaction::Mode::deferred, &error);
     if (!m_pending.active())
-        return failure(error, QStringLiteral("written"));
+        return failure(error, QCoreApplication::translate("HistoryStore", "written"));
     return {};
 }
 
@@ -189,7 +199,7 @@ Result<std::optional<SDCard>> HistoryStore::fetchCard(const QString& volumeUUID)
     query.prepare(QStringLiteral("SELECT pk, id, name FROM sd_card WHERE id = ? ORDER BY pk LIMIT 1"));
     query.addBindValue(volumeUUID);
     if (!query.exec())
-        return failure(query.lastError(), QStringLiteral("read"));
+        return failure(query.lastError(), QCoreApplication::translate("HistoryStore", "read"));
     if (!query.next())
         return std::optional<SDCard>();
     return std::optional<SDCard>(cardFrom(query));
@@ -198,7 +208,7 @@ Result<std::optional<SDCard>> HistoryStore::fetchCard(const QString& volumeUUID)
 Result<QList<SDCard>> HistoryStore::fetchCards() {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.exec(QStringLiteral("SELECT pk, id, name FROM sd_card ORDER BY pk")))
-        return failure(query.lastError(), QStringLiteral("read"));
+        return failure(query.lastError(), QCoreApplication::translate("HistoryStore", "read"));
     QList<SDCard> cards;
     while (query.next())
         cards.append(cardFrom(query));
@@ -213,7 +223,7 @@ Result<SDCard> HistoryStore::insertCard(const QString& volumeUUID, const QString
     query.addBindValue(volumeUUID);
     query.addBindValue(name);
     if (!query.exec())
-        return failure(query.lastError(), QStringLiteral("written"));
+        return failure(query.lastError(), QCoreApplication::translate("HistoryStore", "written"));
     return SDCard{query.lastInsertId().toLongLong(), volumeUUID, name};
 }
 
@@ -225,7 +235,7 @@ Result<void> HistoryStore::setCardName(const SDCard& card, const QString& name) 
     query.addBindValue(name);
     query.addBindValue(card.storeId);
     if (!query.exec())
-        return failure(query.lastError(), QStringLiteral("written"));
+        return failure(query.lastError(), QCoreApplication::translate("HistoryStore", "written"));
     return {};
 }
 
@@ -244,7 +254,7 @@ Result<ImportHistory> HistoryStore::insertImportHistory(const CardFile& file, co
     query.addBindValue(file.fileSize ? QVariant(*file.fileSize) : QVariant(QMetaType(QMetaType::LongLong)));
     query.addBindValue(verified ? 1 : 0);
     if (!query.exec())
-        return failure(query.lastError(), QStringLiteral("written"));
+        return failure(query.lastError(), QCoreApplication::translate("HistoryStore", "written"));
     return ImportHistory{query.lastInsertId().toLongLong(),
                          file.fileName,
                          sdCardID,
@@ -264,7 +274,7 @@ Result<void> HistoryStore::save() {
         return {};
     QSqlError error;
     if (!m_pending.commit(&error))
-        return failure(error, QStringLiteral("saved"));
+        return failure(error, QCoreApplication::translate("HistoryStore", "saved"));
     return {};
 }
 
@@ -313,7 +323,7 @@ Result<void> HistoryStore::insertJumpClip(const QString& sdCardID, const QString
     query.addBindValue(sdCardID);
     query.addBindValue(cardName);
     if (!query.exec())
-        return failure(query.lastError(), QStringLiteral("written"));
+        return failure(query.lastError(), QCoreApplication::translate("HistoryStore", "written"));
     return {};
 }
 
@@ -327,7 +337,7 @@ Result<int> HistoryStore::deleteImportHistory(const QString& sdCardID) {
     query.prepare(QStringLiteral("DELETE FROM import_history WHERE sd_card_id = ?"));
     query.addBindValue(sdCardID);
     if (!query.exec())
-        return failure(query.lastError(), QStringLiteral("written"));
+        return failure(query.lastError(), QCoreApplication::translate("HistoryStore", "written"));
     const int removed = query.numRowsAffected();
     // Joined to pending writes, the delete is committed with them.
     if (joined) {

@@ -1,5 +1,7 @@
 #include "history/StoreErrors.h"
 
+#include <QCoreApplication>
+
 namespace velarix {
 
 namespace {
@@ -24,19 +26,22 @@ Error sqlStoreError(const QString& filePath, const QSqlError& error, const QStri
     case SqliteCode::busy:
     case SqliteCode::locked:
         return storeError(StoreErrorCode::inUse,
-                          QStringLiteral("The history store %1 is in use by another Velarix process "
-                                         "(still busy after %2 seconds), so it could not be %3.")
+                          QCoreApplication::translate(
+                              "HistoryStore", "The history store %1 is in use by another Velarix process "
+                                              "(still busy after %2 seconds), so it could not be %3.")
                               .arg(filePath)
                               .arg(kStoreBusyTimeoutMs / 1000)
                               .arg(doing));
     case SqliteCode::corrupt:
     case SqliteCode::notADatabase:
         return storeError(StoreErrorCode::damaged,
-                          QStringLiteral("The history store %1 is damaged (%2).").arg(filePath, reason));
+                          QCoreApplication::translate("HistoryStore", "The history store %1 is damaged (%2).")
+                              .arg(filePath, reason));
     default:
         return storeError(
             StoreErrorCode::failed,
-            QStringLiteral("The history store %1 could not be %2: %3.").arg(filePath, doing, reason));
+            QCoreApplication::translate("HistoryStore", "The history store %1 could not be %2: %3.")
+                .arg(filePath, doing, reason));
     }
 }
 

@@ -1,9 +1,10 @@
 #include "history/StoreSchema.h"
 
+#include "history/HistoryLog.h"
 #include "history/SqlTransaction.h"
 #include "history/StoreErrors.h"
-#include "platform/Log.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 
 namespace velarix {
@@ -59,12 +60,14 @@ const QList<Migration>& migrations() {
 Result<qint64> userVersion(const QSqlDatabase& db, const QString& filePath) {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return sqlStoreError(filePath, query.lastError(), QStringLiteral("read"));
+        return sqlStoreError(filePath, query.lastError(),
+                             QCoreApplication::translate("HistoryStore", "read"));
     return query.value(0).toLongLong();
 }
 
 Result<void> runStep(const QSqlDatabase& db, const QString& filePath, const Migration& step) {
-    const QString doing = QStringLiteral("upgraded to schema %1").arg(schemaVersionText(step.to));
+    const QString doing =
+        QCoreApplication::translate("HistoryStore", "upgraded to schema %1").arg(schemaVersionText(step.to));
     QSqlError error;
     SqlTransaction transaction = SqlTransaction::begin(db, SqlTransaction::Mode::immediate, &error);
     if (!transaction.active())
@@ -112,7 +115,7 @@ Result<void> migrateSchema(const QSqlDatabase& db, const QString& filePath) {
             first = *version;
         if (*version == kCurrentSchemaVersion) {
             if (*first != 0 && *first != kCurrentSchemaVersion)
-                qCInfo(lcApp, "History store %s upgraded from schema %s to %s", qUtf8Printable(filePath),
+                qCInfo(lcHistory, "History store %s upgraded from schema %s to %s", qUtf8Printable(filePath),
                        qUtf8Printable(schemaVersionText(*first)),
                        qUtf8Printable(schemaVersionText(*version)));
             return {};
@@ -125,8 +128,9 @@ Result<void> migrateSchema(const QSqlDatabase& db, const QString& filePath) {
         if (!next)
             return storeError(
                 StoreErrorCode::failed,
-                QStringLiteral("%1 has the unknown schema %2; this version of Velarix reads "
-                               "schema %3.")
+                QCoreApplication::translate("HistoryStore",
+                                            "%1 has the unknown schema %2; this version of Velarix reads "
+                                            "schema %3.")
                     .arg(filePath, schemaVersionText(*version), schemaVersionText(kCurrentSchemaVersion)));
         if (auto stepped = runStep(db, filePath, *next); !stepped)
             return stepped;

@@ -2,6 +2,392 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ChapterJoin</name>
+    <message>
+        <source>The chapter %1 does not continue the previous one (its timestamps go back); it cannot be joined.</source>
+        <translation>Das Kapitel %1 setzt das vorige nicht fort (seine Zeitstempel gehen zurück); es kann nicht angefügt werden.</translation>
+    </message>
+    <message>
+        <source>%1 has no video.</source>
+        <translation>%1 enthält kein Video.</translation>
+    </message>
+    <message>
+        <source>The chapter %1 could not be read: %2</source>
+        <translation>Das Kapitel %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not write the joined video %1: %2</source>
+        <translation>Das zusammengefügte Video %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The chapter %1 has other streams or codec parameters than the first chapter; it cannot be joined.</source>
+        <translation>Das Kapitel %1 hat andere Spuren oder Codec-Parameter als das erste Kapitel; es kann nicht angefügt werden.</translation>
+    </message>
+    <message>
+        <source>There is nothing to join.</source>
+        <translation>Es gibt nichts zusammenzufügen.</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Nicht genügend Arbeitsspeicher.</translation>
+    </message>
+    <message>
+        <source>%1 has no stream that can be joined.</source>
+        <translation>%1 hat keine Spur, die sich zusammenfügen lässt.</translation>
+    </message>
+    <message>
+        <source>the file is cut short or damaged</source>
+        <translation>die Datei ist abgeschnitten oder beschädigt</translation>
+    </message>
+    <message>
+        <source>the file is cut short (%1 of %2 frames)</source>
+        <translation>die Datei ist abgeschnitten (%1 von %2 Bildern)</translation>
+    </message>
+    <message>
+        <source>The joined video %1 does not match its chapters (%2).</source>
+        <translation>Das zusammengefügte Video %1 stimmt nicht mit seinen Kapiteln überein (%2).</translation>
+    </message>
+    <message>
+        <source>The joined video %1 could not be read back: %2</source>
+        <translation>Das zusammengefügte Video %1 konnte nicht zurückgelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 streams instead of %2</source>
+        <translation>%1 Spuren statt %2</translation>
+    </message>
+    <message>
+        <source>stream %1 has another codec</source>
+        <translation>Spur %1 hat einen anderen Codec</translation>
+    </message>
+    <message>
+        <source>the timecode is not %1</source>
+        <translation>der Timecode ist nicht %1</translation>
+    </message>
+    <message>
+        <source>%1 s long instead of %2 s</source>
+        <translation>%1 s lang statt %2 s</translation>
+    </message>
+    <message>
+        <source>packets of stream %1 overlap others</source>
+        <translation>Pakete der Spur %1 überlappen andere</translation>
+    </message>
+    <message>
+        <source>it ends inside a packet of stream %1</source>
+        <translation>es endet innerhalb eines Pakets der Spur %1</translation>
+    </message>
+    <message>
+        <source>stream %1 has %2 packets instead of %3</source>
+        <translation>Spur %1 hat %2 Pakete statt %3</translation>
+    </message>
+    <message>
+        <source>the bytes of stream %1 differ</source>
+        <translation>die Bytes der Spur %1 weichen ab</translation>
+    </message>
+</context>
+<context>
+    <name>Errors</name>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>No such file or folder</source>
+        <translation>Datei oder Ordner nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>No space left on the disk</source>
+        <translation>Kein Platz mehr auf dem Datenträger</translation>
+    </message>
+    <message>
+        <source>The disk is read-only</source>
+        <translation>Der Datenträger ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>Not a video Velarix can read, or a damaged one</source>
+        <translation>Kein Video, das Velarix lesen kann, oder ein beschädigtes</translation>
+    </message>
+    <message>
+        <source>In use by another program</source>
+        <translation>Von einem anderen Programm belegt</translation>
+    </message>
+    <message>
+        <source>The device failed to read or write</source>
+        <translation>Das Gerät konnte nicht lesen oder schreiben</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>%1 is locked by another process.</source>
+        <translation>%1 ist von einem anderen Prozess gesperrt.</translation>
+    </message>
+    <message>
+        <source>The name “%1” is not valid UTF-8 (written by another system?), so Velarix cannot be sure to reach that very file, and leaves it alone. Rename it in UTF-8 (for example: convmv -f latin1 -t utf-8 --notest FILE).</source>
+        <translation>Der Name „%1“ ist kein gültiges UTF-8 (von einem anderen System geschrieben?), daher kann Velarix nicht sicher sein, genau diese Datei zu erreichen, und lässt sie unberührt. Benennen Sie sie in UTF-8 um (zum Beispiel: convmv -f latin1 -t utf-8 --notest DATEI).</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>read</source>
+        <translation>gelesen</translation>
+    </message>
+    <message>
+        <source>opened</source>
+        <translation>geöffnet</translation>
+    </message>
+    <message>
+        <source>%1 is not a Velarix history store.</source>
+        <translation>%1 ist kein Verlaufsspeicher von Velarix.</translation>
+    </message>
+    <message>
+        <source>%1 was written by a newer version of Velarix (schema %2); this version reads schema %3.</source>
+        <translation>%1 wurde von einer neueren Version von Velarix geschrieben (Schema %2); diese Version liest Schema %3.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>%1 could not be moved aside: %2</source>
+        <translation>%1 konnte nicht beiseitegelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be moved aside.</source>
+        <translation>%1 konnte nicht beiseitegelegt werden.</translation>
+    </message>
+    <message>
+        <source>written</source>
+        <translation>geschrieben</translation>
+    </message>
+    <message>
+        <source>saved</source>
+        <translation>gespeichert</translation>
+    </message>
+    <message>
+        <source>The history store %1 is in use by another Velarix process (still busy after %2 seconds), so it could not be %3.</source>
+        <translation>Der Verlaufsspeicher %1 wird von einem anderen Velarix-Prozess verwendet (nach %2 Sekunden noch belegt), daher konnte er nicht %3 werden.</translation>
+    </message>
+    <message>
+        <source>The history store %1 is damaged (%2).</source>
+        <translation>Der Verlaufsspeicher %1 ist beschädigt (%2).</translation>
+    </message>
+    <message>
+        <source>The history store %1 could not be %2: %3.</source>
+        <translation>Der Verlaufsspeicher %1 konnte nicht %2 werden: %3.</translation>
+    </message>
+    <message>
+        <source>upgraded to schema %1</source>
+        <translation>auf Schema %1 aktualisiert</translation>
+    </message>
+    <message>
+        <source>%1 has the unknown schema %2; this version of Velarix reads schema %3.</source>
+        <translation>%1 hat das unbekannte Schema %2; diese Version von Velarix liest Schema %3.</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>Neither the identity nor the size of %1 could be read.</source>
+        <translation>Weder die Kennung noch die Größe von %1 konnte gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Another import from this card is already running (in Velarix or velarix-cli). Nothing was copied; import again when it has finished.</source>
+        <translation>Von dieser Karte läuft bereits ein anderer Import (in Velarix oder velarix-cli). Es wurde nichts kopiert; importieren Sie erneut, wenn er beendet ist.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>The manifest is larger than 64 KiB.</source>
+        <translation>Das Manifest ist größer als 64 KiB.</translation>
+    </message>
+    <message>
+        <source>The data isn&apos;t valid JSON: %1</source>
+        <translation>Die Daten sind kein gültiges JSON: %1</translation>
+    </message>
+    <message>
+        <source>The data isn&apos;t a JSON object.</source>
+        <translation>Die Daten sind kein JSON-Objekt.</translation>
+    </message>
+    <message>
+        <source>No value associated with key &quot;name&quot;.</source>
+        <translation>Kein Wert zum Schlüssel &quot;name&quot;.</translation>
+    </message>
+    <message>
+        <source>Expected a string for key &quot;name&quot;.</source>
+        <translation>Für den Schlüssel &quot;name&quot; wurde eine Zeichenkette erwartet.</translation>
+    </message>
+    <message>
+        <source>chapter %1 of recording %2 is missing</source>
+        <translation>Kapitel %1 der Aufnahme %2 fehlt</translation>
+    </message>
+    <message>
+        <source>its streams or codec parameters differ from those of %1 (%2 against %3)</source>
+        <translation>seine Spuren oder Codec-Parameter weichen von denen von %1 ab (%2 gegenüber %3)</translation>
+    </message>
+    <message>
+        <source>an earlier chapter of recording %1 cannot be joined</source>
+        <translation>ein früheres Kapitel der Aufnahme %1 kann nicht angefügt werden</translation>
+    </message>
+    <message>
+        <source>Reading the card failed (%1): the card was removed.</source>
+        <translation>Das Lesen der Karte ist fehlgeschlagen (%1): Die Karte wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>Reading the card failed (%1), and the card no longer answers: check that it is still in, then try again.</source>
+        <translation>Das Lesen der Karte ist fehlgeschlagen (%1), und die Karte antwortet nicht mehr: Prüfen Sie, ob sie noch steckt, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Reading the card failed (%1). The card is still in, so it may be damaged: try again, or copy the file with another card reader.</source>
+        <translation>Das Lesen der Karte ist fehlgeschlagen (%1). Die Karte steckt noch, sie ist also vielleicht beschädigt: Versuchen Sie es erneut oder kopieren Sie die Datei mit einem anderen Kartenleser.</translation>
+    </message>
+    <message>
+        <source>Invalid file size</source>
+        <translation>Ungültige Dateigröße</translation>
+    </message>
+    <message>
+        <source>The file changed while it was copied (%1 of %2 bytes read); was the card removed?</source>
+        <translation>Die Datei hat sich während des Kopierens geändert (%1 von %2 Bytes gelesen); wurde die Karte entfernt?</translation>
+    </message>
+    <message>
+        <source>The copy does not match the original (checksum mismatch).</source>
+        <translation>Die Kopie stimmt nicht mit dem Original überein (Prüfsummen weichen ab).</translation>
+    </message>
+    <message>
+        <source>No free name for %1 in %2: %3 up to %4 are all taken.</source>
+        <translation>Kein freier Name für %1 in %2: %3 bis %4 sind alle vergeben.</translation>
+    </message>
+    <message>
+        <source>%1: Invalid file size</source>
+        <translation>%1: Ungültige Dateigröße</translation>
+    </message>
+</context>
+<context>
+    <name>Media</name>
+    <message>
+        <source>No frame within %1 s.</source>
+        <translation>Kein Bild innerhalb von %1 s.</translation>
+    </message>
+    <message>
+        <source>The file has no video stream.</source>
+        <translation>Die Datei hat keine Videospur.</translation>
+    </message>
+    <message>
+        <source>The video&apos;s format cannot be decoded.</source>
+        <translation>Das Format des Videos kann nicht dekodiert werden.</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Nicht genügend Arbeitsspeicher.</translation>
+    </message>
+    <message>
+        <source>The video decoder could not be opened: %1</source>
+        <translation>Der Videodekoder konnte nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>The frame could not be converted.</source>
+        <translation>Das Bild konnte nicht umgewandelt werden.</translation>
+    </message>
+    <message>
+        <source>Seeking to the frame failed.</source>
+        <translation>Das Springen zum Bild ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened as a video: %2</source>
+        <translation>%1 konnte nicht als Video geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read as a video: %2</source>
+        <translation>%1 konnte nicht als Video gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no known duration.</source>
+        <translation>Die Dauer von %1 ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>The recording was cut short (a flat battery or the card taken out while filming?): the camera never wrote its index. Put the card back in the camera: many cameras repair such a file when they start.</source>
+        <translation>Die Aufnahme wurde abgebrochen (leerer Akku oder Karte während des Filmens entnommen?): Die Kamera hat ihren Index nie geschrieben. Stecken Sie die Karte wieder in die Kamera: Viele Kameras reparieren eine solche Datei beim Einschalten.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>Not a video Velarix can read (%1).</source>
+        <translation>Kein Video, das Velarix lesen kann (%1).</translation>
+    </message>
+    <message>
+        <source>The file holds no video.</source>
+        <translation>Die Datei enthält kein Video.</translation>
+    </message>
+    <message>
+        <source>Not a video Velarix can read (its length is not stated in it).</source>
+        <translation>Kein Video, das Velarix lesen kann (seine Länge ist nicht angegeben).</translation>
+    </message>
+    <message>
+        <source>The recording is cut short: the file has %1 of its %2.</source>
+        <translation>Die Aufnahme ist abgeschnitten: Die Datei hat %1 von ihren %2.</translation>
+    </message>
+    <message>
+        <source>No thumbnail for %1: %2</source>
+        <translation>Keine Vorschau für %1: %2</translation>
+    </message>
+    <message>
+        <source>the video has no decodable frame</source>
+        <translation>das Video hat kein dekodierbares Bild</translation>
+    </message>
+    <message>
+        <source>the requested size is empty</source>
+        <translation>die angeforderte Größe ist leer</translation>
+    </message>
+    <message>
+        <source>it has no video stream that can be decoded</source>
+        <translation>es hat keine dekodierbare Videospur</translation>
+    </message>
+    <message>
+        <source>the decoder could not be set up</source>
+        <translation>der Dekoder konnte nicht eingerichtet werden</translation>
+    </message>
+    <message>
+        <source>the frame has no size</source>
+        <translation>das Bild hat keine Größe</translation>
+    </message>
+    <message>
+        <source>the frame&apos;s pixel format cannot be converted</source>
+        <translation>das Pixelformat des Bildes kann nicht umgewandelt werden</translation>
+    </message>
+    <message>
+        <source>the frame could not be scaled</source>
+        <translation>das Bild konnte nicht skaliert werden</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Altitude %1–%2 m</source>
@@ -26,6 +412,56 @@
     <message>
         <source>360 videos (*.360 *.insv *.INSV)</source>
         <translation>360-Videos (*.360 *.insv *.INSV)</translation>
+    </message>
+</context>
+<context>
+    <name>Trash</name>
+    <message>
+        <source>The Trash folder %1 cannot be used: %2.</source>
+        <translation>Der Papierkorb-Ordner %1 kann nicht verwendet werden: %2.</translation>
+    </message>
+    <message>
+        <source>There is no Trash on the file system at %1 (%2 cannot be made: %3).</source>
+        <translation>Auf dem Dateisystem unter %1 gibt es keinen Papierkorb (%2 kann nicht angelegt werden: %3).</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The Trash at %1 is on another file system.</source>
+        <translation>Der Papierkorb unter %1 liegt auf einem anderen Dateisystem.</translation>
+    </message>
+    <message>
+        <source>The Trash at %1 cannot be written: %2.</source>
+        <translation>In den Papierkorb unter %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>The file system of %1 cannot keep the original while the trimmed copy takes its place (%2).</source>
+        <translation>Das Dateisystem von %1 kann das Original nicht behalten, während die gekürzte Kopie seinen Platz einnimmt (%2).</translation>
+    </message>
+    <message>
+        <source>The Trash at %1 holds too many files named %2.</source>
+        <translation>Der Papierkorb unter %1 enthält zu viele Dateien namens %2.</translation>
+    </message>
+    <message>
+        <source>Could not move %1 to the Trash: %2</source>
+        <translation>%1 konnte nicht in den Papierkorb verschoben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TrimAnalysis</name>
+    <message>
+        <source>Unable to prepare the audio reader.</source>
+        <translation>Der Audioleser konnte nicht vorbereitet werden.</translation>
+    </message>
+    <message>
+        <source>Audio analysis failed to start.</source>
+        <translation>Die Audioanalyse konnte nicht starten.</translation>
+    </message>
+    <message>
+        <source>Audio analysis failed.</source>
+        <translation>Die Audioanalyse ist fehlgeschlagen.</translation>
     </message>
 </context>
 <context>
@@ -169,6 +605,316 @@
     <message>
         <source>trim: no video files given</source>
         <translation>trim: keine Videodateien angegeben</translation>
+    </message>
+</context>
+<context>
+    <name>TrimExport</name>
+    <message>
+        <source>The chapter %1 has other streams or codec parameters than the first chapter, %2; the recording cannot be trimmed as one video.</source>
+        <translation>Das Kapitel %1 hat andere Spuren oder Codec-Parameter als das erste Kapitel, %2; die Aufnahme kann nicht als ein Video gekürzt werden.</translation>
+    </message>
+    <message>
+        <source>Could not seek to the start of the range: %1</source>
+        <translation>Der Anfang des Bereichs konnte nicht angesprungen werden: %1</translation>
+    </message>
+    <message>
+        <source>Unable to create an export session.</source>
+        <translation>Es konnte keine Exportsitzung erstellt werden.</translation>
+    </message>
+    <message>
+        <source>Could not seek to the start of the range in %1: %2</source>
+        <translation>Der Anfang des Bereichs in %1 konnte nicht angesprungen werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not read the video: %1</source>
+        <translation>Das Video konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not read %1: the file is cut short or damaged.</source>
+        <translation>%1 konnte nicht gelesen werden: Die Datei ist abgeschnitten oder beschädigt.</translation>
+    </message>
+    <message>
+        <source>Could not write the trimmed copy %1: %2</source>
+        <translation>Die gekürzte Kopie %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not end the trimmed copy %1 at the range&apos;s end: %2</source>
+        <translation>Die gekürzte Kopie %1 konnte nicht am Ende des Bereichs beendet werden: %2</translation>
+    </message>
+    <message>
+        <source>its movie header is unreadable or not at the end</source>
+        <translation>ihr Film-Header ist unlesbar oder nicht am Ende</translation>
+    </message>
+    <message>
+        <source>its movie header has no duration</source>
+        <translation>ihr Film-Header hat keine Dauer</translation>
+    </message>
+    <message>
+        <source>its movie header changed size</source>
+        <translation>ihr Film-Header hat seine Größe geändert</translation>
+    </message>
+    <message>
+        <source>Could not carry the camera data over to %1: %2</source>
+        <translation>Die Kameradaten konnten nicht nach %1 übernommen werden: %2</translation>
+    </message>
+    <message>
+        <source>track %1 is missing</source>
+        <translation>Spur %1 fehlt</translation>
+    </message>
+    <message>
+        <source>track %1 has an unusual layout</source>
+        <translation>Spur %1 ist ungewöhnlich aufgebaut</translation>
+    </message>
+    <message>
+        <source>the source&apos;s movie header is unreadable</source>
+        <translation>der Film-Header der Quelle ist unlesbar</translation>
+    </message>
+    <message>
+        <source>its movie header is unreadable</source>
+        <translation>ihr Film-Header ist unlesbar</translation>
+    </message>
+    <message>
+        <source>the movie header is not at the end of the file</source>
+        <translation>der Film-Header steht nicht am Ende der Datei</translation>
+    </message>
+    <message>
+        <source>The timecode track could not be read.</source>
+        <translation>Die Timecode-Spur konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Nicht genügend Arbeitsspeicher.</translation>
+    </message>
+    <message>
+        <source>Unable to create an export session. (%1)</source>
+        <translation>Es konnte keine Exportsitzung erstellt werden. (%1)</translation>
+    </message>
+    <message>
+        <source>Could not decode the video for re-encoding</source>
+        <translation>Das Video konnte zum Neukodieren nicht dekodiert werden</translation>
+    </message>
+    <message>
+        <source>Could not re-encode the video</source>
+        <translation>Das Video konnte nicht neu kodiert werden</translation>
+    </message>
+    <message>
+        <source>no decoder for its codec</source>
+        <translation>kein Dekoder für seinen Codec</translation>
+    </message>
+    <message>
+        <source>the decoder could not be opened</source>
+        <translation>der Dekoder konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>the encoder could not be opened</source>
+        <translation>der Kodierer konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>no output stream</source>
+        <translation>keine Ausgabespur</translation>
+    </message>
+    <message>
+        <source>the encoder could not be set up</source>
+        <translation>der Kodierer konnte nicht eingerichtet werden</translation>
+    </message>
+    <message>
+        <source>libx264 is not available</source>
+        <translation>libx264 ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Could not convert the picture</source>
+        <translation>Das Bild konnte nicht umgewandelt werden</translation>
+    </message>
+    <message>
+        <source>no AAC encoder</source>
+        <translation>kein AAC-Kodierer</translation>
+    </message>
+    <message>
+        <source>the resampler could not be set up</source>
+        <translation>der Resampler konnte nicht eingerichtet werden</translation>
+    </message>
+    <message>
+        <source>Could not convert the sound</source>
+        <translation>Der Ton konnte nicht umgewandelt werden</translation>
+    </message>
+    <message>
+        <source>only video and sound can be re-encoded</source>
+        <translation>nur Video und Ton können neu kodiert werden</translation>
+    </message>
+    <message>
+        <source>Not trimmed, because its original could not be kept in the Trash: %1 With “Keep originals in the Trash” off it can be trimmed, and its original deleted.</source>
+        <translation>Nicht gekürzt, weil das Original nicht im Papierkorb behalten werden konnte: %1 Mit ausgeschaltetem „Originale im Papierkorb behalten“ kann es gekürzt und das Original gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>Not trimmed, because the chapter %1 could not be kept in the Trash: %2</source>
+        <translation>Nicht gekürzt, weil das Kapitel %1 nicht im Papierkorb behalten werden konnte: %2</translation>
+    </message>
+    <message>
+        <source>The %1 of %2, left behind by an interrupted trim, was moved to the Trash.</source>
+        <translation>Das %1 von %2, von einem unterbrochenen Kürzen übrig geblieben, wurde in den Papierkorb verschoben.</translation>
+    </message>
+    <message>
+        <source>The %1 of %2, left behind by an interrupted trim, was kept as %3.</source>
+        <translation>Das %1 von %2, von einem unterbrochenen Kürzen übrig geblieben, wurde als %3 behalten.</translation>
+    </message>
+    <message>
+        <source>The %1 of %2, left behind by an interrupted trim, could not be kept beside it (%3); it stays in %4.</source>
+        <translation>Das %1 von %2, von einem unterbrochenen Kürzen übrig geblieben, konnte nicht daneben behalten werden (%3); es bleibt in %4.</translation>
+    </message>
+    <message>
+        <source>replaced chapter</source>
+        <translation>ersetzte Kapitel</translation>
+    </message>
+    <message>
+        <source>Could not create a working folder next to %1: %2</source>
+        <translation>Neben %1 konnte kein Arbeitsordner angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 ends in the 360 camera&apos;s own data (%2 bytes after the video: its sensors and what its software needs to stitch the lenses). A cut cannot keep it, so %1 is left as it is.</source>
+        <translation>%1 endet mit den eigenen Daten der 360-Grad-Kamera (%2 Bytes nach dem Video: ihre Sensoren und was ihre Software zum Zusammenfügen der Objektive braucht). Ein Schnitt kann sie nicht erhalten, daher bleibt %1, wie es ist.</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes of the camera&apos;s own data after the video, which a cut cannot keep, so it is left as it is.</source>
+        <translation>%1 enthält nach dem Video %2 Bytes eigener Daten der Kamera, die ein Schnitt nicht erhalten kann, daher bleibt es, wie es ist.</translation>
+    </message>
+    <message>
+        <source>%1 is one lens of a 360 clip whose other lens is %2; cutting one alone would put them out of step, so it is left as it is.</source>
+        <translation>%1 ist ein Objektiv eines 360-Grad-Clips, dessen anderes Objektiv %2 ist; nur eines zu schneiden, brächte sie aus dem Takt, daher bleibt es, wie es ist.</translation>
+    </message>
+    <message>
+        <source>The trimmed copy of %1 could not be read back, so %1 was left as it is: %2</source>
+        <translation>Die gekürzte Kopie von %1 konnte nicht zurückgelesen werden, daher blieb %1, wie es ist: %2</translation>
+    </message>
+    <message>
+        <source>The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of %5 video streams), so %1 was left as it is.</source>
+        <translation>Die gekürzte Kopie von %1 ist fehlerhaft (%2 statt %3 lang, %4 von %5 Videospuren), daher blieb %1, wie es ist.</translation>
+    </message>
+    <message>
+        <source>%1 is still being written by another program, so it was left as it is. Trim it once that program is done with it.</source>
+        <translation>%1 wird noch von einem anderen Programm geschrieben, daher blieb es, wie es ist. Kürzen Sie es, sobald dieses Programm damit fertig ist.</translation>
+    </message>
+    <message>
+        <source>%1 was deleted or moved while it was being trimmed.</source>
+        <translation>%1 wurde während des Kürzens gelöscht oder verschoben.</translation>
+    </message>
+    <message>
+        <source>%1 was changed while it was being trimmed, so it was left as it is.</source>
+        <translation>%1 wurde während des Kürzens geändert, daher blieb es, wie es ist.</translation>
+    </message>
+    <message>
+        <source>Could not replace %1 by its trimmed copy: %2</source>
+        <translation>%1 konnte nicht durch seine gekürzte Kopie ersetzt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is read-only, so it was left as it is. Make it writable (in its properties, or chmod u+w) to trim it.</source>
+        <translation>%1 ist schreibgeschützt, daher blieb es, wie es ist. Machen Sie es beschreibbar (in seinen Eigenschaften oder mit chmod u+w), um es zu kürzen.</translation>
+    </message>
+    <message>
+        <source>No trim range available.</source>
+        <translation>Kein Kürzungsbereich verfügbar.</translation>
+    </message>
+    <message>
+        <source>%1 has no video, only sound or data, so there is nothing to trim.</source>
+        <translation>%1 hat kein Video, nur Ton oder Daten, daher gibt es nichts zu kürzen.</translation>
+    </message>
+    <message>
+        <source>The duration of %1 could not be read.</source>
+        <translation>Die Dauer von %1 konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The range %1 to %2 does not lie within %3, which is %4 long.</source>
+        <translation>Der Bereich %1 bis %2 liegt nicht innerhalb von %3, das %4 lang ist.</translation>
+    </message>
+    <message>
+        <source>original</source>
+        <translation>Original</translation>
+    </message>
+</context>
+<context>
+    <name>Volumes</name>
+    <message>
+        <source>The list of mounted volumes could not be read: %1</source>
+        <translation>Die Liste der eingehängten Datenträger konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The disk service (UDisks2) is not available</source>
+        <translation>Der Datenträgerdienst (UDisks2) ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>The disk service could not find %1</source>
+        <translation>Der Datenträgerdienst konnte %1 nicht finden</translation>
+    </message>
+    <message>
+        <source>The volume could not be unmounted</source>
+        <translation>Der Datenträger konnte nicht ausgehängt werden</translation>
+    </message>
+    <message>
+        <source>The drive of the volume could not be found</source>
+        <translation>Das Laufwerk des Datenträgers wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The drive could not be asked</source>
+        <translation>Das Laufwerk konnte nicht abgefragt werden</translation>
+    </message>
+    <message>
+        <source>The drive could not be powered off</source>
+        <translation>Das Laufwerk konnte nicht ausgeschaltet werden</translation>
+    </message>
+    <message>
+        <source>%1 cannot be ejected: the disk service does not know %2.</source>
+        <translation>%1 kann nicht ausgeworfen werden: Der Datenträgerdienst kennt %2 nicht.</translation>
+    </message>
+    <message>
+        <source>%1 could not be ejected. %2</source>
+        <translation>%1 konnte nicht ausgeworfen werden. %2</translation>
+    </message>
+    <message>
+        <source>%1 was unmounted, but its drive could not be powered off. %2</source>
+        <translation>%1 wurde ausgehängt, aber sein Laufwerk konnte nicht ausgeschaltet werden. %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be ejected: it is not a mounted volume.</source>
+        <translation>%1 kann nicht ausgeworfen werden: Es ist kein eingehängter Datenträger.</translation>
+    </message>
+    <message>
+        <source>there is no system bus</source>
+        <translation>es gibt keinen Systembus</translation>
+    </message>
+    <message>
+        <source>UDisks2 did not answer (%1)</source>
+        <translation>UDisks2 hat nicht geantwortet (%1)</translation>
+    </message>
+    <message>
+        <source>UDisks2 does not know %1</source>
+        <translation>UDisks2 kennt %1 nicht</translation>
+    </message>
+    <message>
+        <source>udev has no link for it</source>
+        <translation>udev hat keinen Link dafür</translation>
+    </message>
+    <message>
+        <source>no way to read it is enabled</source>
+        <translation>keine Möglichkeit, sie zu lesen, ist aktiviert</translation>
+    </message>
+    <message>
+        <source>The volumes folder %1 cannot be listed.</source>
+        <translation>Der Datenträgerordner %1 kann nicht aufgelistet werden.</translation>
+    </message>
+    <message>
+        <source>The identity of %1 could not be read: %2</source>
+        <translation>Die Kennung von %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The identity of %1 could not be read.</source>
+        <translation>Die Kennung von %1 konnte nicht gelesen werden.</translation>
     </message>
 </context>
 <context>

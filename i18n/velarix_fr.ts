@@ -2,6 +2,392 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>ChapterJoin</name>
+    <message>
+        <source>The chapter %1 does not continue the previous one (its timestamps go back); it cannot be joined.</source>
+        <translation>Le chapitre %1 ne prolonge pas le précédent (ses horodatages reculent) ; il ne peut pas être joint.</translation>
+    </message>
+    <message>
+        <source>%1 has no video.</source>
+        <translation>%1 ne contient pas de vidéo.</translation>
+    </message>
+    <message>
+        <source>The chapter %1 could not be read: %2</source>
+        <translation>Le chapitre %1 n’a pas pu être lu : %2</translation>
+    </message>
+    <message>
+        <source>Could not write the joined video %1: %2</source>
+        <translation>Impossible d’écrire la vidéo assemblée %1 : %2</translation>
+    </message>
+    <message>
+        <source>The chapter %1 has other streams or codec parameters than the first chapter; it cannot be joined.</source>
+        <translation>Le chapitre %1 a d’autres flux ou paramètres de codec que le premier chapitre ; il ne peut pas être joint.</translation>
+    </message>
+    <message>
+        <source>There is nothing to join.</source>
+        <translation>Il n’y a rien à assembler.</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Mémoire insuffisante.</translation>
+    </message>
+    <message>
+        <source>%1 has no stream that can be joined.</source>
+        <translation>%1 n’a aucun flux qui puisse être assemblé.</translation>
+    </message>
+    <message>
+        <source>the file is cut short or damaged</source>
+        <translation>le fichier est tronqué ou endommagé</translation>
+    </message>
+    <message>
+        <source>the file is cut short (%1 of %2 frames)</source>
+        <translation>le fichier est tronqué (%1 images sur %2)</translation>
+    </message>
+    <message>
+        <source>The joined video %1 does not match its chapters (%2).</source>
+        <translation>La vidéo assemblée %1 ne correspond pas à ses chapitres (%2).</translation>
+    </message>
+    <message>
+        <source>The joined video %1 could not be read back: %2</source>
+        <translation>La vidéo assemblée %1 n’a pas pu être relue : %2</translation>
+    </message>
+    <message>
+        <source>%1 streams instead of %2</source>
+        <translation>%1 flux au lieu de %2</translation>
+    </message>
+    <message>
+        <source>stream %1 has another codec</source>
+        <translation>le flux %1 a un autre codec</translation>
+    </message>
+    <message>
+        <source>the timecode is not %1</source>
+        <translation>le timecode n’est pas %1</translation>
+    </message>
+    <message>
+        <source>%1 s long instead of %2 s</source>
+        <translation>d’une durée de %1 s au lieu de %2 s</translation>
+    </message>
+    <message>
+        <source>packets of stream %1 overlap others</source>
+        <translation>des paquets du flux %1 en chevauchent d’autres</translation>
+    </message>
+    <message>
+        <source>it ends inside a packet of stream %1</source>
+        <translation>il se termine au milieu d’un paquet du flux %1</translation>
+    </message>
+    <message>
+        <source>stream %1 has %2 packets instead of %3</source>
+        <translation>le flux %1 a %2 paquets au lieu de %3</translation>
+    </message>
+    <message>
+        <source>the bytes of stream %1 differ</source>
+        <translation>les octets du flux %1 diffèrent</translation>
+    </message>
+</context>
+<context>
+    <name>Errors</name>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>No such file or folder</source>
+        <translation>Fichier ou dossier introuvable</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permission refusée</translation>
+    </message>
+    <message>
+        <source>No space left on the disk</source>
+        <translation>Plus d’espace libre sur le disque</translation>
+    </message>
+    <message>
+        <source>The disk is read-only</source>
+        <translation>Le disque est en lecture seule</translation>
+    </message>
+    <message>
+        <source>Not a video Velarix can read, or a damaged one</source>
+        <translation>Pas une vidéo que Velarix sait lire, ou une vidéo endommagée</translation>
+    </message>
+    <message>
+        <source>In use by another program</source>
+        <translation>Utilisé par un autre programme</translation>
+    </message>
+    <message>
+        <source>The device failed to read or write</source>
+        <translation>Le périphérique n’a pas pu lire ou écrire</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échec</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>%1 is locked by another process.</source>
+        <translation>%1 est verrouillé par un autre processus.</translation>
+    </message>
+    <message>
+        <source>The name “%1” is not valid UTF-8 (written by another system?), so Velarix cannot be sure to reach that very file, and leaves it alone. Rename it in UTF-8 (for example: convmv -f latin1 -t utf-8 --notest FILE).</source>
+        <translation>Le nom « %1 » n’est pas de l’UTF-8 valide (écrit par un autre système ?) : Velarix ne peut pas être sûr d’atteindre ce fichier précis et n’y touche pas. Renommez-le en UTF-8 (par exemple : convmv -f latin1 -t utf-8 --notest FICHIER).</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>read</source>
+        <translation>lu</translation>
+    </message>
+    <message>
+        <source>opened</source>
+        <translation>ouvert</translation>
+    </message>
+    <message>
+        <source>%1 is not a Velarix history store.</source>
+        <translation>%1 n’est pas un historique de Velarix.</translation>
+    </message>
+    <message>
+        <source>%1 was written by a newer version of Velarix (schema %2); this version reads schema %3.</source>
+        <translation>%1 a été écrit par une version plus récente de Velarix (schéma %2) ; cette version lit le schéma %3.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Le dossier %1 n’a pas pu être créé.</translation>
+    </message>
+    <message>
+        <source>%1 could not be moved aside: %2</source>
+        <translation>%1 n’a pas pu être mis de côté : %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be moved aside.</source>
+        <translation>%1 n’a pas pu être mis de côté.</translation>
+    </message>
+    <message>
+        <source>written</source>
+        <translation>écrit</translation>
+    </message>
+    <message>
+        <source>saved</source>
+        <translation>enregistré</translation>
+    </message>
+    <message>
+        <source>The history store %1 is in use by another Velarix process (still busy after %2 seconds), so it could not be %3.</source>
+        <translation>L’historique %1 est utilisé par un autre processus Velarix (toujours occupé après %2 secondes) ; il n’a donc pas pu être %3.</translation>
+    </message>
+    <message>
+        <source>The history store %1 is damaged (%2).</source>
+        <translation>L’historique %1 est endommagé (%2).</translation>
+    </message>
+    <message>
+        <source>The history store %1 could not be %2: %3.</source>
+        <translation>L’historique %1 n’a pas pu être %2 : %3.</translation>
+    </message>
+    <message>
+        <source>upgraded to schema %1</source>
+        <translation>mis à jour vers le schéma %1</translation>
+    </message>
+    <message>
+        <source>%1 has the unknown schema %2; this version of Velarix reads schema %3.</source>
+        <translation>%1 a le schéma inconnu %2 ; cette version de Velarix lit le schéma %3.</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>Neither the identity nor the size of %1 could be read.</source>
+        <translation>Ni l’identité ni la taille de %1 n’ont pu être lues.</translation>
+    </message>
+    <message>
+        <source>Another import from this card is already running (in Velarix or velarix-cli). Nothing was copied; import again when it has finished.</source>
+        <translation>Une autre importation depuis cette carte est déjà en cours (dans Velarix ou velarix-cli). Rien n’a été copié ; importez à nouveau quand elle sera terminée.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Le fichier est vide.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 n’est pas un fichier.</translation>
+    </message>
+    <message>
+        <source>The manifest is larger than 64 KiB.</source>
+        <translation>Le manifeste dépasse 64 Kio.</translation>
+    </message>
+    <message>
+        <source>The data isn&apos;t valid JSON: %1</source>
+        <translation>Les données ne sont pas du JSON valide : %1</translation>
+    </message>
+    <message>
+        <source>The data isn&apos;t a JSON object.</source>
+        <translation>Les données ne sont pas un objet JSON.</translation>
+    </message>
+    <message>
+        <source>No value associated with key &quot;name&quot;.</source>
+        <translation>Aucune valeur pour la clé &quot;name&quot;.</translation>
+    </message>
+    <message>
+        <source>Expected a string for key &quot;name&quot;.</source>
+        <translation>Une chaîne était attendue pour la clé &quot;name&quot;.</translation>
+    </message>
+    <message>
+        <source>chapter %1 of recording %2 is missing</source>
+        <translation>le chapitre %1 de l’enregistrement %2 manque</translation>
+    </message>
+    <message>
+        <source>its streams or codec parameters differ from those of %1 (%2 against %3)</source>
+        <translation>ses flux ou paramètres de codec diffèrent de ceux de %1 (%2 contre %3)</translation>
+    </message>
+    <message>
+        <source>an earlier chapter of recording %1 cannot be joined</source>
+        <translation>un chapitre précédent de l’enregistrement %1 ne peut pas être joint</translation>
+    </message>
+    <message>
+        <source>Reading the card failed (%1): the card was removed.</source>
+        <translation>La lecture de la carte a échoué (%1) : la carte a été retirée.</translation>
+    </message>
+    <message>
+        <source>Reading the card failed (%1), and the card no longer answers: check that it is still in, then try again.</source>
+        <translation>La lecture de la carte a échoué (%1) et la carte ne répond plus : vérifiez qu’elle est toujours insérée, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>Reading the card failed (%1). The card is still in, so it may be damaged: try again, or copy the file with another card reader.</source>
+        <translation>La lecture de la carte a échoué (%1). La carte est toujours insérée, elle est donc peut-être endommagée : réessayez, ou copiez le fichier avec un autre lecteur de cartes.</translation>
+    </message>
+    <message>
+        <source>Invalid file size</source>
+        <translation>Taille de fichier invalide</translation>
+    </message>
+    <message>
+        <source>The file changed while it was copied (%1 of %2 bytes read); was the card removed?</source>
+        <translation>Le fichier a changé pendant la copie (%1 octets lus sur %2) ; la carte a-t-elle été retirée ?</translation>
+    </message>
+    <message>
+        <source>The copy does not match the original (checksum mismatch).</source>
+        <translation>La copie ne correspond pas à l’original (sommes de contrôle différentes).</translation>
+    </message>
+    <message>
+        <source>No free name for %1 in %2: %3 up to %4 are all taken.</source>
+        <translation>Aucun nom libre pour %1 dans %2 : de %3 à %4, tous sont pris.</translation>
+    </message>
+    <message>
+        <source>%1: Invalid file size</source>
+        <translation>%1 : taille de fichier invalide</translation>
+    </message>
+</context>
+<context>
+    <name>Media</name>
+    <message>
+        <source>No frame within %1 s.</source>
+        <translation>Aucune image dans les %1 s.</translation>
+    </message>
+    <message>
+        <source>The file has no video stream.</source>
+        <translation>Le fichier n’a pas de flux vidéo.</translation>
+    </message>
+    <message>
+        <source>The video&apos;s format cannot be decoded.</source>
+        <translation>Le format de la vidéo ne peut pas être décodé.</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Mémoire insuffisante.</translation>
+    </message>
+    <message>
+        <source>The video decoder could not be opened: %1</source>
+        <translation>Le décodeur vidéo n’a pas pu être ouvert : %1</translation>
+    </message>
+    <message>
+        <source>The frame could not be converted.</source>
+        <translation>L’image n’a pas pu être convertie.</translation>
+    </message>
+    <message>
+        <source>Seeking to the frame failed.</source>
+        <translation>Le positionnement sur l’image a échoué.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Le fichier %1 n’existe pas.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation>%1 n’est pas un fichier.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 n’a pas pu être lu : %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened as a video: %2</source>
+        <translation>%1 n’a pas pu être ouvert comme vidéo : %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read as a video: %2</source>
+        <translation>%1 n’a pas pu être lu comme vidéo : %2</translation>
+    </message>
+    <message>
+        <source>%1 has no known duration.</source>
+        <translation>La durée de %1 est inconnue.</translation>
+    </message>
+    <message>
+        <source>The recording was cut short (a flat battery or the card taken out while filming?): the camera never wrote its index. Put the card back in the camera: many cameras repair such a file when they start.</source>
+        <translation>L’enregistrement a été interrompu (batterie vide ou carte retirée pendant le tournage ?) : la caméra n’a jamais écrit son index. Remettez la carte dans la caméra : beaucoup de caméras réparent un tel fichier au démarrage.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Le fichier est vide.</translation>
+    </message>
+    <message>
+        <source>Not a video Velarix can read (%1).</source>
+        <translation>Pas une vidéo que Velarix sait lire (%1).</translation>
+    </message>
+    <message>
+        <source>The file holds no video.</source>
+        <translation>Le fichier ne contient pas de vidéo.</translation>
+    </message>
+    <message>
+        <source>Not a video Velarix can read (its length is not stated in it).</source>
+        <translation>Pas une vidéo que Velarix sait lire (sa durée n’y est pas indiquée).</translation>
+    </message>
+    <message>
+        <source>The recording is cut short: the file has %1 of its %2.</source>
+        <translation>L’enregistrement est tronqué : le fichier a %1 sur ses %2.</translation>
+    </message>
+    <message>
+        <source>No thumbnail for %1: %2</source>
+        <translation>Pas de vignette pour %1 : %2</translation>
+    </message>
+    <message>
+        <source>the video has no decodable frame</source>
+        <translation>la vidéo n’a aucune image décodable</translation>
+    </message>
+    <message>
+        <source>the requested size is empty</source>
+        <translation>la taille demandée est vide</translation>
+    </message>
+    <message>
+        <source>it has no video stream that can be decoded</source>
+        <translation>elle n’a aucun flux vidéo décodable</translation>
+    </message>
+    <message>
+        <source>the decoder could not be set up</source>
+        <translation>le décodeur n’a pas pu être configuré</translation>
+    </message>
+    <message>
+        <source>the frame has no size</source>
+        <translation>l’image n’a pas de taille</translation>
+    </message>
+    <message>
+        <source>the frame&apos;s pixel format cannot be converted</source>
+        <translation>le format de pixels de l’image ne peut pas être converti</translation>
+    </message>
+    <message>
+        <source>the frame could not be scaled</source>
+        <translation>l’image n’a pas pu être mise à l’échelle</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Altitude %1–%2 m</source>
@@ -26,6 +412,56 @@
     <message>
         <source>360 videos (*.360 *.insv *.INSV)</source>
         <translation>Vidéos 360 (*.360 *.insv *.INSV)</translation>
+    </message>
+</context>
+<context>
+    <name>Trash</name>
+    <message>
+        <source>The Trash folder %1 cannot be used: %2.</source>
+        <translation>Le dossier de la corbeille %1 ne peut pas être utilisé : %2.</translation>
+    </message>
+    <message>
+        <source>There is no Trash on the file system at %1 (%2 cannot be made: %3).</source>
+        <translation>Il n’y a pas de corbeille sur le système de fichiers de %1 (%2 ne peut pas être créé : %3).</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The Trash at %1 is on another file system.</source>
+        <translation>La corbeille de %1 est sur un autre système de fichiers.</translation>
+    </message>
+    <message>
+        <source>The Trash at %1 cannot be written: %2.</source>
+        <translation>La corbeille de %1 ne peut pas être écrite : %2.</translation>
+    </message>
+    <message>
+        <source>The file system of %1 cannot keep the original while the trimmed copy takes its place (%2).</source>
+        <translation>Le système de fichiers de %1 ne peut pas garder l’original pendant que la copie rognée prend sa place (%2).</translation>
+    </message>
+    <message>
+        <source>The Trash at %1 holds too many files named %2.</source>
+        <translation>La corbeille de %1 contient trop de fichiers nommés %2.</translation>
+    </message>
+    <message>
+        <source>Could not move %1 to the Trash: %2</source>
+        <translation>Impossible de mettre %1 à la corbeille : %2</translation>
+    </message>
+</context>
+<context>
+    <name>TrimAnalysis</name>
+    <message>
+        <source>Unable to prepare the audio reader.</source>
+        <translation>Impossible de préparer le lecteur audio.</translation>
+    </message>
+    <message>
+        <source>Audio analysis failed to start.</source>
+        <translation>L’analyse audio n’a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>Audio analysis failed.</source>
+        <translation>L’analyse audio a échoué.</translation>
     </message>
 </context>
 <context>
@@ -169,6 +605,316 @@
     <message>
         <source>trim: no video files given</source>
         <translation>trim : aucun fichier vidéo indiqué</translation>
+    </message>
+</context>
+<context>
+    <name>TrimExport</name>
+    <message>
+        <source>The chapter %1 has other streams or codec parameters than the first chapter, %2; the recording cannot be trimmed as one video.</source>
+        <translation>Le chapitre %1 a d’autres flux ou paramètres de codec que le premier chapitre, %2 ; l’enregistrement ne peut pas être rogné comme une seule vidéo.</translation>
+    </message>
+    <message>
+        <source>Could not seek to the start of the range: %1</source>
+        <translation>Impossible d’aller au début de la plage : %1</translation>
+    </message>
+    <message>
+        <source>Unable to create an export session.</source>
+        <translation>Impossible de créer une session d’exportation.</translation>
+    </message>
+    <message>
+        <source>Could not seek to the start of the range in %1: %2</source>
+        <translation>Impossible d’aller au début de la plage dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not read the video: %1</source>
+        <translation>Impossible de lire la vidéo : %1</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not read %1: the file is cut short or damaged.</source>
+        <translation>Impossible de lire %1 : le fichier est tronqué ou endommagé.</translation>
+    </message>
+    <message>
+        <source>Could not write the trimmed copy %1: %2</source>
+        <translation>Impossible d’écrire la copie rognée %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not end the trimmed copy %1 at the range&apos;s end: %2</source>
+        <translation>Impossible de terminer la copie rognée %1 à la fin de la plage : %2</translation>
+    </message>
+    <message>
+        <source>its movie header is unreadable or not at the end</source>
+        <translation>son en-tête de film est illisible ou n’est pas à la fin</translation>
+    </message>
+    <message>
+        <source>its movie header has no duration</source>
+        <translation>son en-tête de film n’a pas de durée</translation>
+    </message>
+    <message>
+        <source>its movie header changed size</source>
+        <translation>son en-tête de film a changé de taille</translation>
+    </message>
+    <message>
+        <source>Could not carry the camera data over to %1: %2</source>
+        <translation>Impossible de reporter les données de la caméra dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>track %1 is missing</source>
+        <translation>la piste %1 manque</translation>
+    </message>
+    <message>
+        <source>track %1 has an unusual layout</source>
+        <translation>la piste %1 a une disposition inhabituelle</translation>
+    </message>
+    <message>
+        <source>the source&apos;s movie header is unreadable</source>
+        <translation>l’en-tête de film de la source est illisible</translation>
+    </message>
+    <message>
+        <source>its movie header is unreadable</source>
+        <translation>son en-tête de film est illisible</translation>
+    </message>
+    <message>
+        <source>the movie header is not at the end of the file</source>
+        <translation>l’en-tête de film n’est pas à la fin du fichier</translation>
+    </message>
+    <message>
+        <source>The timecode track could not be read.</source>
+        <translation>La piste de timecode n’a pas pu être lue.</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Mémoire insuffisante.</translation>
+    </message>
+    <message>
+        <source>Unable to create an export session. (%1)</source>
+        <translation>Impossible de créer une session d’exportation. (%1)</translation>
+    </message>
+    <message>
+        <source>Could not decode the video for re-encoding</source>
+        <translation>Impossible de décoder la vidéo pour la réencoder</translation>
+    </message>
+    <message>
+        <source>Could not re-encode the video</source>
+        <translation>Impossible de réencoder la vidéo</translation>
+    </message>
+    <message>
+        <source>no decoder for its codec</source>
+        <translation>aucun décodeur pour son codec</translation>
+    </message>
+    <message>
+        <source>the decoder could not be opened</source>
+        <translation>le décodeur n’a pas pu être ouvert</translation>
+    </message>
+    <message>
+        <source>the encoder could not be opened</source>
+        <translation>l’encodeur n’a pas pu être ouvert</translation>
+    </message>
+    <message>
+        <source>no output stream</source>
+        <translation>aucun flux de sortie</translation>
+    </message>
+    <message>
+        <source>the encoder could not be set up</source>
+        <translation>l’encodeur n’a pas pu être configuré</translation>
+    </message>
+    <message>
+        <source>libx264 is not available</source>
+        <translation>libx264 n’est pas disponible</translation>
+    </message>
+    <message>
+        <source>Could not convert the picture</source>
+        <translation>Impossible de convertir l’image</translation>
+    </message>
+    <message>
+        <source>no AAC encoder</source>
+        <translation>aucun encodeur AAC</translation>
+    </message>
+    <message>
+        <source>the resampler could not be set up</source>
+        <translation>le rééchantillonneur n’a pas pu être configuré</translation>
+    </message>
+    <message>
+        <source>Could not convert the sound</source>
+        <translation>Impossible de convertir le son</translation>
+    </message>
+    <message>
+        <source>only video and sound can be re-encoded</source>
+        <translation>seuls la vidéo et le son peuvent être réencodés</translation>
+    </message>
+    <message>
+        <source>Not trimmed, because its original could not be kept in the Trash: %1 With “Keep originals in the Trash” off it can be trimmed, and its original deleted.</source>
+        <translation>Non rognée, car son original n’a pas pu être gardé dans la corbeille : %1 Avec « Garder les originaux dans la corbeille » désactivé, elle peut être rognée et son original supprimé.</translation>
+    </message>
+    <message>
+        <source>Not trimmed, because the chapter %1 could not be kept in the Trash: %2</source>
+        <translation>Non rognée, car le chapitre %1 n’a pas pu être gardé dans la corbeille : %2</translation>
+    </message>
+    <message>
+        <source>The %1 of %2, left behind by an interrupted trim, was moved to the Trash.</source>
+        <translation>L’élément « %1 » de %2, laissé par un rognage interrompu, a été mis à la corbeille.</translation>
+    </message>
+    <message>
+        <source>The %1 of %2, left behind by an interrupted trim, was kept as %3.</source>
+        <translation>L’élément « %1 » de %2, laissé par un rognage interrompu, a été gardé sous le nom %3.</translation>
+    </message>
+    <message>
+        <source>The %1 of %2, left behind by an interrupted trim, could not be kept beside it (%3); it stays in %4.</source>
+        <translation>L’élément « %1 » de %2, laissé par un rognage interrompu, n’a pas pu être gardé à côté (%3) ; il reste dans %4.</translation>
+    </message>
+    <message>
+        <source>replaced chapter</source>
+        <translation>chapitre remplacé</translation>
+    </message>
+    <message>
+        <source>Could not create a working folder next to %1: %2</source>
+        <translation>Impossible de créer un dossier de travail à côté de %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 ends in the 360 camera&apos;s own data (%2 bytes after the video: its sensors and what its software needs to stitch the lenses). A cut cannot keep it, so %1 is left as it is.</source>
+        <translation>%1 se termine par les données propres de la caméra 360 (%2 octets après la vidéo : ses capteurs et ce dont son logiciel a besoin pour assembler les objectifs). Une coupe ne peut pas les garder, %1 reste donc tel quel.</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes of the camera&apos;s own data after the video, which a cut cannot keep, so it is left as it is.</source>
+        <translation>%1 contient après la vidéo %2 octets de données propres à la caméra, qu’une coupe ne peut pas garder ; il reste donc tel quel.</translation>
+    </message>
+    <message>
+        <source>%1 is one lens of a 360 clip whose other lens is %2; cutting one alone would put them out of step, so it is left as it is.</source>
+        <translation>%1 est un objectif d’un clip 360 dont l’autre objectif est %2 ; en couper un seul les désynchroniserait, il reste donc tel quel.</translation>
+    </message>
+    <message>
+        <source>The trimmed copy of %1 could not be read back, so %1 was left as it is: %2</source>
+        <translation>La copie rognée de %1 n’a pas pu être relue, %1 a donc été laissé tel quel : %2</translation>
+    </message>
+    <message>
+        <source>The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of %5 video streams), so %1 was left as it is.</source>
+        <translation>La copie rognée de %1 est incorrecte (durée %2 au lieu de %3, %4 flux vidéo sur %5), %1 a donc été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>%1 is still being written by another program, so it was left as it is. Trim it once that program is done with it.</source>
+        <translation>%1 est encore en cours d’écriture par un autre programme, il a donc été laissé tel quel. Rognez-le quand ce programme en aura fini.</translation>
+    </message>
+    <message>
+        <source>%1 was deleted or moved while it was being trimmed.</source>
+        <translation>%1 a été supprimé ou déplacé pendant le rognage.</translation>
+    </message>
+    <message>
+        <source>%1 was changed while it was being trimmed, so it was left as it is.</source>
+        <translation>%1 a été modifié pendant le rognage, il a donc été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>Could not replace %1 by its trimmed copy: %2</source>
+        <translation>Impossible de remplacer %1 par sa copie rognée : %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 n’a pas pu être lu : %2</translation>
+    </message>
+    <message>
+        <source>%1 is read-only, so it was left as it is. Make it writable (in its properties, or chmod u+w) to trim it.</source>
+        <translation>%1 est en lecture seule, il a donc été laissé tel quel. Rendez-le modifiable (dans ses propriétés, ou avec chmod u+w) pour le rogner.</translation>
+    </message>
+    <message>
+        <source>No trim range available.</source>
+        <translation>Aucune plage de rognage disponible.</translation>
+    </message>
+    <message>
+        <source>%1 has no video, only sound or data, so there is nothing to trim.</source>
+        <translation>%1 n’a pas de vidéo, seulement du son ou des données : il n’y a rien à rogner.</translation>
+    </message>
+    <message>
+        <source>The duration of %1 could not be read.</source>
+        <translation>La durée de %1 n’a pas pu être lue.</translation>
+    </message>
+    <message>
+        <source>The range %1 to %2 does not lie within %3, which is %4 long.</source>
+        <translation>La plage de %1 à %2 n’est pas comprise dans %3, qui dure %4.</translation>
+    </message>
+    <message>
+        <source>original</source>
+        <translation>original</translation>
+    </message>
+</context>
+<context>
+    <name>Volumes</name>
+    <message>
+        <source>The list of mounted volumes could not be read: %1</source>
+        <translation>La liste des volumes montés n’a pas pu être lue : %1</translation>
+    </message>
+    <message>
+        <source>The disk service (UDisks2) is not available</source>
+        <translation>Le service des disques (UDisks2) n’est pas disponible</translation>
+    </message>
+    <message>
+        <source>The disk service could not find %1</source>
+        <translation>Le service des disques n’a pas trouvé %1</translation>
+    </message>
+    <message>
+        <source>The volume could not be unmounted</source>
+        <translation>Le volume n’a pas pu être démonté</translation>
+    </message>
+    <message>
+        <source>The drive of the volume could not be found</source>
+        <translation>Le lecteur du volume est introuvable</translation>
+    </message>
+    <message>
+        <source>The drive could not be asked</source>
+        <translation>Le lecteur n’a pas pu être interrogé</translation>
+    </message>
+    <message>
+        <source>The drive could not be powered off</source>
+        <translation>Le lecteur n’a pas pu être mis hors tension</translation>
+    </message>
+    <message>
+        <source>%1 cannot be ejected: the disk service does not know %2.</source>
+        <translation>%1 ne peut pas être éjecté : le service des disques ne connaît pas %2.</translation>
+    </message>
+    <message>
+        <source>%1 could not be ejected. %2</source>
+        <translation>%1 n’a pas pu être éjecté. %2</translation>
+    </message>
+    <message>
+        <source>%1 was unmounted, but its drive could not be powered off. %2</source>
+        <translation>%1 a été démonté, mais son lecteur n’a pas pu être mis hors tension. %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be ejected: it is not a mounted volume.</source>
+        <translation>%1 ne peut pas être éjecté : ce n’est pas un volume monté.</translation>
+    </message>
+    <message>
+        <source>there is no system bus</source>
+        <translation>il n’y a pas de bus système</translation>
+    </message>
+    <message>
+        <source>UDisks2 did not answer (%1)</source>
+        <translation>UDisks2 n’a pas répondu (%1)</translation>
+    </message>
+    <message>
+        <source>UDisks2 does not know %1</source>
+        <translation>UDisks2 ne connaît pas %1</translation>
+    </message>
+    <message>
+        <source>udev has no link for it</source>
+        <translation>udev n’a pas de lien pour lui</translation>
+    </message>
+    <message>
+        <source>no way to read it is enabled</source>
+        <translation>aucun moyen de la lire n’est activé</translation>
+    </message>
+    <message>
+        <source>The volumes folder %1 cannot be listed.</source>
+        <translation>Le dossier des volumes %1 ne peut pas être listé.</translation>
+    </message>
+    <message>
+        <source>The identity of %1 could not be read: %2</source>
+        <translation>L’identité de %1 n’a pas pu être lue : %2</translation>
+    </message>
+    <message>
+        <source>The identity of %1 could not be read.</source>
+        <translation>L’identité de %1 n’a pas pu être lue.</translation>
     </message>
 </context>
 <context>

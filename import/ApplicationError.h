@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ErrorKind.h"
+
 #include <QMetaType>
 #include <QString>
 
@@ -19,16 +21,16 @@ public:
     }
     static ApplicationError empty() { return {}; }
     // What a run the user cancelled ends with: information, not a fault; `text` says what was kept.
-    static ApplicationError cancelled(QString text = QStringLiteral("Cancelled")) {
+    static ApplicationError cancelled(QString text = errorKindText(ErrorKind::cancelled)) {
         ApplicationError error = userError(std::move(text));
-        error.m_cancellation = true;
+        error.m_reason = ErrorKind::cancelled;
         return error;
     }
 
     Kind kind() const { return m_kind; }
     Recovery recovery() const { return m_recovery; }
     bool isEmpty() const { return m_kind == Kind::empty; }
-    bool isCancellation() const { return m_cancellation; }
+    bool isCancellation() const { return m_reason == ErrorKind::cancelled; }
     QString errorDescription() const {
         return m_kind == Kind::empty ? QStringLiteral("Not an error") : m_text;
     }
@@ -44,7 +46,7 @@ private:
     Kind m_kind = Kind::empty;
     QString m_text;
     Recovery m_recovery = Recovery::none;
-    bool m_cancellation = false;
+    ErrorKind m_reason = ErrorKind::other;
 };
 
 } // namespace velarix

@@ -2,6 +2,7 @@
 
 #include "history/HistoryReader.h"
 #include "history/HistoryStore.h"
+#include "import/ImportLog.h"
 #include "import/VelarixModel.h"
 #include "platform/Background.h"
 #include "platform/Log.h"
@@ -37,7 +38,7 @@ CardHistory readCardHistory(const QString& storeFile, const std::optional<QStrin
     if (auto log = (*reader)->fetchJumpLog(days.values()))
         history.jumpLog = *log;
     else
-        qCCritical(lcApp, "failed to load the jump log: %s", qUtf8Printable(log.error().message));
+        qCCritical(lcImport, "failed to load the jump log: %s", qUtf8Printable(log.error().message));
     return history;
 }
 

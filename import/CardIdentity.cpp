@@ -5,6 +5,7 @@
 
 #include "platform/VolumeIdentity.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QUuid>
 
@@ -35,9 +36,10 @@ Result<QString> fallbackCardKey(const QString& volume, const std::optional<QStri
     } else {
         const auto size = fileSystemSize(volume);
         if (!size)
-            return Error::make(
-                QStringLiteral("Volumes"), 4,
-                QStringLiteral("Neither the identity nor the size of %1 could be read.").arg(volume));
+            return Error::make(QStringLiteral("Volumes"), 4,
+                               QCoreApplication::translate(
+                                   "Import", "Neither the identity nor the size of %1 could be read.")
+                                   .arg(volume));
         name = QStringLiteral("volume\n%1\n%2").arg(QFileInfo(volume).fileName()).arg(*size);
     }
     return QUuid::createUuidV5(kFallbackNamespace, name).toString(QUuid::WithoutBraces).toUpper();

@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -27,9 +28,10 @@ Result<std::shared_ptr<FileLock>> lockCardForImport(const std::optional<QString>
         if (lock.error().code == FileLock::kHeldElsewhere && lock.error().domain == QLatin1String("FileLock"))
             return Error::make(
                 QStringLiteral("Import"), kCardImportBusy,
-                QStringLiteral("Another import from this card is already running (in Velarix or "
-                               "velarix-cli). Nothing was copied; import again when it has "
-                               "finished."));
+                QCoreApplication::translate("Import",
+                                            "Another import from this card is already running (in Velarix or "
+                                            "velarix-cli). Nothing was copied; import again when it has "
+                                            "finished."));
         return lock.error();
     }
     return std::make_shared<FileLock>(std::move(*lock));

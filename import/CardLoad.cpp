@@ -4,13 +4,14 @@
 #include "import/ChapterGroups.h"
 #include "import/ClipXmlDate.h"
 #include "import/CompanionChecks.h"
+#include "import/ImportLog.h"
 #include "import/RecordingFiles.h"
 #include "platform/Background.h"
-#include "platform/Log.h"
 #include "platform/MediaOpen.h"
 #include "platform/StreamSignature.h"
 #include "platform/VideoProbe.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -114,6 +115,9 @@ void CardLoad::identified(const CardIdentity& identity) {
     if (!name)
         return finish(name.error());
     m_model.setSdCardName(*name);
+    qCDebug(lcImport, "Card at %s identified as %s (volume %s), %llu bytes free", qUtf8Printable(m_volume),
+            qUtf8Printable(*name), qUtf8Printable(identity.uuid.value_or(QStringLiteral("unknown"))),
+            static_cast<unsigned long long>(identity.spaceAvailable));
     // The card still loads: its history is kept under the fallback key, and the user learns why
     // earlier imports may not be marked.
     if (identity.uuidError)
@@ -167,7 +171,7 @@ void CardLoad::identified(const CardIdentity& identity) {
                         if (auto mismatch =
                                 clipXmlDateMismatch(QFileInfo(companion).fileName(), *date,
                                                     QFileInfo(first).fileName(), fileTimes.value(first))) {
-                            qCInfo(lcApp, "%s", qUtf8Printable(*mismatch));
+                            qCInfo(lcImport, "%s", qUtf8Printable(*mismatch));
                             scan.notes[first].append(*mismatch);
                         } else {
                             scan.recordedAt.insert(first, *date);
@@ -193,6 +197,8 @@ void CardLoad::scanned(const Scan& scan) {
     if (scan.error)
         return finish(*scan.error);
     m_model.setVideoFilesDiscoveredCount(scan.candidates.size());
+    qCDebug(lcImport, "Card at %s: %lld videos found", qUtf8Printable(m_volume),
+            static_cast<long long>(scan.candidates.size()));
 
     const QDir root(m_volume);
     QHash<QString, const ScanCandidate*> byPath;
@@ -247,7 +253,7 @@ void CardLoad::startNextDuration() {
     // An empty file has no duration; opening thousands of them would only slow the scan down. Nor
     // are the files opened that the caller does not need.
     if (row->fileSize() == 0)
-        row->setUnreadableReason(QStringLiteral("The file is empty."));
+        row->setUnreadableReason(QCoreApplication::translate("Import", "The file is empty."));
     if (row->isLoadingDuration() || row->duration() > 0 || row->fileSize() == 0 ||
         (m_durationsFor && !m_durationsFor(*row))) {
         QMetaObject::invokeMethod(this, &CardLoad::durationFinished, Qt::QueuedConnection);
@@ -298,7 +304,7 @@ void CardLoad::startNextDuration() {
             row->setDuration(probe->total.duration);
             row->setUnreadableReason(probe->total.unreadable);
             for (const QString& note : probe->notes)
-                qCInfo(lcApp, "%s", qUtf8Printable(note));
+                qCInfo(lcImport, "%s", qUtf8Printable(note));
             row->addCompanionNotes(probe->notes);
         }
         row->setIsLoadingDuration(false);

@@ -4,6 +4,7 @@
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +35,7 @@ Result<QByteArray> readBounded(const QString& path) {
     if (!status)
         return status.error();
     if (status->type != FileStatus::Type::regular)
-        return Error::make(kDomain, 2, QStringLiteral("%1 is not a file.").arg(path));
+        return Error::make(kDomain, 2, QCoreApplication::translate("Import", "%1 is not a file.").arg(path));
     QByteArray bytes(kManifestReadLimit + 1, Qt::Uninitialized);
     qint64 total = 0;
     while (total < bytes.size()) {
@@ -46,7 +47,8 @@ Result<QByteArray> readBounded(const QString& path) {
         total += *n;
     }
     if (total > kManifestReadLimit)
-        return Error::make(kDomain, 3, QStringLiteral("The manifest is larger than 64 KiB."));
+        return Error::make(kDomain, 3,
+                           QCoreApplication::translate("Import", "The manifest is larger than 64 KiB."));
     bytes.truncate(total);
     return bytes;
 }
@@ -98,14 +100,18 @@ Result<QString> decodeManifest(const QByteArray& bytes) {
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError)
         return Error::make(kDomain, 1,
-                           QStringLiteral("The data isn't valid JSON: %1").arg(parseError.errorString()));
+                           QCoreApplication::translate("Import", "The data isn't valid JSON: %1")
+                               .arg(parseError.errorString()));
     if (!document.isObject())
-        return Error::make(kDomain, 1, QStringLiteral("The data isn't a JSON object."));
+        return Error::make(kDomain, 1,
+                           QCoreApplication::translate("Import", "The data isn't a JSON object."));
     const QJsonValue name = document.object().value(QStringLiteral("name"));
     if (name.isUndefined())
-        return Error::make(kDomain, 1, QStringLiteral("No value associated with key \"name\"."));
+        return Error::make(kDomain, 1,
+                           QCoreApplication::translate("Import", "No value associated with key \"name\"."));
     if (!name.isString())
-        return Error::make(kDomain, 1, QStringLiteral("Expected a string for key \"name\"."));
+        return Error::make(kDomain, 1,
+                           QCoreApplication::translate("Import", "Expected a string for key \"name\"."));
     return name.toString();
 }
 

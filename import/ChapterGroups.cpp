@@ -1,7 +1,8 @@
 #include "import/ChapterGroups.h"
 
-#include "platform/Log.h"
+#include "import/ImportLog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -20,7 +21,8 @@ struct Candidate {
 };
 
 void logAlone(const QString& path, const QString& reason) {
-    qCInfo(lcApp, "%s is not joined with other chapters: %s", qUtf8Printable(path), qUtf8Printable(reason));
+    qCInfo(lcImport, "%s is not joined with other chapters: %s", qUtf8Printable(path),
+           qUtf8Printable(reason));
 }
 
 QString chapterText(const ChapterName& name, int chapter) {
@@ -37,7 +39,7 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
         for (const Candidate& candidate : candidates) {
             if (candidates.size() > 1)
                 logAlone(candidate.path,
-                         QStringLiteral("chapter %1 of recording %2 is missing")
+                         QCoreApplication::translate("Import", "chapter %1 of recording %2 is missing")
                              .arg(chapterText(candidate.name, 1), candidate.name.recordingLabel()));
             groups.append({candidate.path});
         }
@@ -51,7 +53,7 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
         const int expected = candidates[next - 1].name.chapter + 1;
         if (candidate.name.chapter != expected) {
             logAlone(candidate.path,
-                     QStringLiteral("chapter %1 of recording %2 is missing")
+                     QCoreApplication::translate("Import", "chapter %1 of recording %2 is missing")
                          .arg(chapterText(candidate.name, expected), candidate.name.recordingLabel()));
             break;
         }
@@ -70,7 +72,8 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
         }
         if (*signature != *firstSignature) {
             logAlone(candidate.path,
-                     QStringLiteral("its streams or codec parameters differ from those of %1 (%2 against %3)")
+                     QCoreApplication::translate(
+                         "Import", "its streams or codec parameters differ from those of %1 (%2 against %3)")
                          .arg(QFileInfo(candidates.first().path).fileName(), *signature, *firstSignature));
             break;
         }
@@ -79,9 +82,10 @@ QList<QStringList> splitRecording(QList<Candidate> candidates, const StreamSigna
     groups.append(joined);
     for (qsizetype rest = next; rest < candidates.size(); ++rest) {
         if (rest > next)
-            logAlone(candidates[rest].path,
-                     QStringLiteral("an earlier chapter of recording %1 cannot be joined")
-                         .arg(candidates[rest].name.recordingLabel()));
+            logAlone(
+                candidates[rest].path,
+                QCoreApplication::translate("Import", "an earlier chapter of recording %1 cannot be joined")
+                    .arg(candidates[rest].name.recordingLabel()));
         groups.append({candidates[rest].path});
     }
     return groups;

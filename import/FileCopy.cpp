@@ -2,16 +2,20 @@
 
 #include "import/ImportTemporary.h"
 
+#include "import/ImportLog.h"
 #include "platform/DirectFileWriter.h"
 #include "platform/FileStatus.h"
 #include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/RegionVerifier.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -36,7 +40,7 @@ Error cancelled() {
 const QString kSourceReadDomain = QStringLiteral("SourceRead");
 
 Error sourceReadError(int code) {
-    return Error::make(kSourceReadDomain, code, errnoText(code));
+    return Error::make(kSourceReadDomain, code, errnoText(code), errnoKind(code));
 }
 
 // A read of the card failed: the user needs to hear that, not a system call's "Bad address", and
@@ -53,14 +57,17 @@ Error cardReadFailure(const QString& source, int code) {
             QStringLiteral("/sys/dev/block/%1:%2").arg(::major(dev_t(device))).arg(::minor(dev_t(device))));
     QString message;
     if (deviceGone || statusError == ENOENT || statusError == ENODEV || statusError == ENXIO)
-        message = QStringLiteral("Reading the card failed (%1): the card was removed.");
+        message =
+            QCoreApplication::translate("Import", "Reading the card failed (%1): the card was removed.");
     else if (statusError != 0)
-        message = QStringLiteral("Reading the card failed (%1), and the card no longer answers: check that "
-                                 "it is still in, then try again.");
+        message = QCoreApplication::translate(
+            "Import", "Reading the card failed (%1), and the card no longer answers: check that "
+                      "it is still in, then try again.");
     else
-        message = QStringLiteral("Reading the card failed (%1). The card is still in, so it may be damaged: "
-                                 "try again, or copy the file with another card reader.");
-    return Error::make(kCopyErrorDomain, code, message.arg(reason));
+        message = QCoreApplication::translate(
+            "Import", "Reading the card failed (%1). The card is still in, so it may be damaged: "
+                      "try again, or copy the file with another card reader.");
+    return Error::make(kCopyErrorDomain, code, message.arg(reason), ErrorKind::io);
 }
 
 // What both ways of copying do after each piece: the test hook, cancellation and progress. The last
@@ -179,7 +186,7 @@ void removeStaleTemporaries(const QString& folder) {
         if (!status || status->type != FileStatus::Type::regular || !lockExclusive(fd->get(), false))
             continue;
         if (removeNameAt(dirFd->get(), name))
-            qCDebug(lcApp, "Removed the temporary file %s of an interrupted import",
+            qCDebug(lcImport, "Removed the temporary file %s of an interrupted import",
                     qUtf8Printable(folder + u'/' + entry));
     }
 }
@@ -196,6 +203,7 @@ struct PendingCopy {
     QString folder;
     QString fileName; // the wanted name in `folder`
     qint64 size = 0;
+    QElapsedTimer started; // for the rate in the debug log
     UniqueFd dir;
     std::unique_ptr<TemporaryFile> temporary;
     // Reads the copy back while it is written; when verifying. Declared last: stopped before the
@@ -223,8 +231,10 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (!status)
         return status.error();
     if (status->type != FileStatus::Type::regular || status->size < 1)
-        return Error::make(kCopyErrorDomain, 1, QStringLiteral("Invalid file size"));
+        return Error::make(kCopyErrorDomain, 1, QCoreApplication::translate("Import", "Invalid file size"));
     const qint64 size = status->size;
+    qCDebug(lcImport, "Copying %s (%lld bytes) to %s", qUtf8Printable(source), static_cast<long long>(size),
+            qUtf8Printable(destination));
 
     auto opened = openPath(source, O_RDONLY | O_NOFOLLOW);
     if (!opened)
@@ -233,6 +243,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     adviseSequential(in.get());
 
     PendingCopyPtr copy(new PendingCopy);
+    copy->started.start();
     const QFileInfo target(destination);
     copy->folder = target.absolutePath();
     copy->fileName = target.fileName();
@@ -285,8 +296,9 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
     if (changed || copied != size)
         return Error::make(
             kCopyErrorDomain, 2,
-            QStringLiteral("The file changed while it was copied (%1 of %2 bytes read); was the "
-                           "card removed?")
+            QCoreApplication::translate("Import",
+                                        "The file changed while it was copied (%1 of %2 bytes read); was the "
+                                        "card removed?")
                 .arg(copied)
                 .arg(size));
 
@@ -317,7 +329,8 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
         const auto status = fileStatus(temporary.fd());
         if (*verdict != RegionVerifier::Verdict::matches || !status || status->size != copy->size)
             return Error::make(kCopyErrorDomain, 3,
-                               QStringLiteral("The copy does not match the original (checksum mismatch)."));
+                               QCoreApplication::translate(
+                                   "Import", "The copy does not match the original (checksum mismatch)."));
         if (isCancelled())
             return cancelled();
     }
@@ -325,8 +338,12 @@ Result<QString> completeCopy(PendingCopyPtr copy, const CopyControl& control) {
         return closed.error();
 
     auto named = nameWithoutReplacing(copy->dir.get(), temporary.name(), copy->folder, copy->fileName);
-    if (named)
+    if (named) {
         temporary.published();
+        const double seconds = std::max<qint64>(copy->started.elapsed(), 1) / 1000.0;
+        qCDebug(lcImport, "Copied %s: %lld bytes in %.2f s (%.1f MB/s)", qUtf8Printable(*named),
+                static_cast<long long>(copy->size), seconds, double(copy->size) / seconds / 1e6);
+    }
     if (copy->feed)
         copy->feed->end(named);
     return named;
@@ -347,7 +364,7 @@ Result<QString> nameWithoutReplacing(int dirFd, const QByteArray& temporaryName,
     }
     return Error::make(
         kCopyErrorDomain, 4,
-        QStringLiteral("No free name for %1 in %2: %3 up to %4 are all taken.")
+        QCoreApplication::translate("Import", "No free name for %1 in %2: %3 up to %4 are all taken.")
             .arg(fileName, folder, numberedName(fileName, 1), numberedName(fileName, kMaxNumberedName)));
 }
 

@@ -47,7 +47,8 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
                 QStringLiteral("%1: %2").arg(QFileInfo(chapter).fileName(), status.error().message));
         if (status->type != FileStatus::Type::regular || status->size < 1)
             return Error::make(kCopyErrorDomain, 1,
-                               QStringLiteral("%1: Invalid file size").arg(QFileInfo(chapter).fileName()));
+                               QCoreApplication::translate("Import", "%1: Invalid file size")
+                                   .arg(QFileInfo(chapter).fileName()));
         lastModifiedNs = status->modifiedNs;
         lastAccessedNs = status->accessedNs;
     }

@@ -3,6 +3,7 @@
 #include "history/HistoryStore.h"
 #include "import/CardImportLock.h"
 #include "import/ImportPattern.h"
+#include "import/ImportLog.h"
 #include "import/ImportRecorder.h"
 #include "import/ImportRun.h"
 #include "import/RecordingFiles.h"
@@ -61,7 +62,8 @@ Result<void> VelarixModel::reserveCardForImport() {
         if (lock.error().code == kCardImportBusy && lock.error().domain == QLatin1String("Import"))
             return lock.error();
         // Without a runtime folder there is no lock to take; the import itself is still safe.
-        qCWarning(lcApp, "The card could not be locked for import: %s", qUtf8Printable(lock.error().message));
+        qCWarning(lcImport, "The card could not be locked for import: %s",
+                  qUtf8Printable(lock.error().message));
         return {};
     }
     m_cardImportLock = std::move(*lock);

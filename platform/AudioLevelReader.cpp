@@ -1,7 +1,9 @@
 #include "platform/AudioLevelReader.h"
 
-#include "platform/Log.h"
+#include "platform/MediaLog.h"
 #include "platform/TrimErrors.h"
+
+#include <QCoreApplication>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -15,13 +17,16 @@ namespace velarix {
 namespace {
 
 Error unableToPrepare() {
-    return trimError(TrimErrorCode::audioReaderSetup, QStringLiteral("Unable to prepare the audio reader."));
+    return trimError(TrimErrorCode::audioReaderSetup,
+                     QCoreApplication::translate("TrimAnalysis", "Unable to prepare the audio reader."));
 }
 Error failedToStart() {
-    return trimError(TrimErrorCode::audioStart, QStringLiteral("Audio analysis failed to start."));
+    return trimError(TrimErrorCode::audioStart,
+                     QCoreApplication::translate("TrimAnalysis", "Audio analysis failed to start."));
 }
 Error failed() {
-    return trimError(TrimErrorCode::audioRead, QStringLiteral("Audio analysis failed."));
+    return trimError(TrimErrorCode::audioRead,
+                     QCoreApplication::translate("TrimAnalysis", "Audio analysis failed."));
 }
 
 // Converts decoded frames of any layout and rate to mono float at the level rate. The converter is
@@ -159,7 +164,7 @@ Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator
         return unableToPrepare();
     decoder->pkt_timebase = stream->time_base;
     if (const int status = avcodec_open2(decoder.get(), codec, nullptr); status < 0) {
-        qCWarning(lcApp, "Opening the audio decoder failed: %s", qUtf8Printable(av::errorText(status)));
+        qCWarning(lcMedia, "Opening the audio decoder failed: %s", qUtf8Printable(av::errorText(status)));
         return failedToStart();
     }
 
@@ -174,7 +179,7 @@ Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator
                 return {};
             if (status < 0) {
                 // A damaged buffer: leave it out, as the packets around it may still decode.
-                qCDebug(lcApp, "Skipped an audio buffer: %s", qUtf8Printable(av::errorText(status)));
+                qCDebug(lcMedia, "Skipped an audio buffer: %s", qUtf8Printable(av::errorText(status)));
                 return {};
             }
             if (isCancelled(cancel))
@@ -196,10 +201,10 @@ Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator
             if (status != AVERROR_EOF) {
                 // A file cut short ends in a read error: what was read before it still counts.
                 if (!convertedAny) {
-                    qCWarning(lcApp, "Reading audio failed: %s", qUtf8Printable(av::errorText(status)));
+                    qCWarning(lcMedia, "Reading audio failed: %s", qUtf8Printable(av::errorText(status)));
                     return failed();
                 }
-                qCDebug(lcApp, "Audio ends early: %s", qUtf8Printable(av::errorText(status)));
+                qCDebug(lcMedia, "Audio ends early: %s", qUtf8Printable(av::errorText(status)));
             }
             break;
         }
@@ -209,7 +214,7 @@ Result<void> addAudioLevels(MediaInput& input, int streamIndex, LevelAccumulator
                          double(format->duration));
             const int sent = avcodec_send_packet(decoder.get(), packet.get());
             if (sent < 0 && sent != AVERROR(EAGAIN))
-                qCDebug(lcApp, "Skipped an audio packet: %s", qUtf8Printable(av::errorText(sent)));
+                qCDebug(lcMedia, "Skipped an audio packet: %s", qUtf8Printable(av::errorText(sent)));
         } else if (packet->stream_index == alongside.index && alongside.take)
             alongside.take(packet.get());
         av_packet_unref(packet.get());

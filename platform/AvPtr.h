@@ -8,6 +8,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "platform/ErrorKind.h"
+
 #include <QString>
 
 #include <memory>
@@ -46,20 +48,6 @@ struct CustomIoDeleter {
 };
 using CustomIoPtr = std::unique_ptr<AVIOContext, CustomIoDeleter>;
 
-// Allocates a custom I/O context with a buffer of `bufferSize` bytes; null when out of memory.
-inline CustomIoPtr allocCustomIo(int bufferSize, bool writable, void* opaque,
-                                 int (*read)(void*, uint8_t*, int), int (*write)(void*, uint8_t*, int),
-                                 int64_t (*seek)(void*, int64_t, int)) {
-    auto* buffer = static_cast<uint8_t*>(av_malloc(size_t(bufferSize)));
-    if (!buffer)
-        return nullptr;
-    AVIOContext* context =
-        avio_alloc_context(buffer, bufferSize, writable ? 1 : 0, opaque, read, write, seek);
-    if (!context)
-        av_free(buffer);
-    return CustomIoPtr(context);
-}
-
 // Owns a dictionary (options, metadata). libav fills and consumes dictionaries through
 // AVDictionary**, which address() gives; what an open call leaves in it is freed here.
 class Dictionary {
@@ -89,11 +77,18 @@ struct OutputContextDeleter {
 };
 using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextDeleter>;
 
-// The text of a libav error code.
+// The text of a libav error code, as libav words it (in English).
 inline QString errorText(int code) {
     char buffer[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, buffer, sizeof buffer);
     return QString::fromUtf8(buffer);
+}
+
+// The reason a libav call failed, for a message: the words of its kind in the user's language where
+// it has one, else libav's own.
+inline QString reasonText(int code) {
+    const ErrorKind kind = avErrorKind(code);
+    return kind == ErrorKind::other ? errorText(code) : errorKindText(kind);
 }
 
 } // namespace velarix::av

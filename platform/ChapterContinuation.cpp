@@ -2,6 +2,7 @@
 
 #include "platform/MediaStreams.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -126,8 +127,9 @@ Result<bool> ChapterContinuation::place(AVPacket* packet, const AVStream* stream
     }
     if (packet->dts != AV_NOPTS_VALUE && track.lastDts != AV_NOPTS_VALUE && packet->dts <= track.lastDts)
         return Error::make(QStringLiteral("ChapterJoin"), 5,
-                           QStringLiteral("The chapter %1 does not continue the previous one (its "
-                                          "timestamps go back); it cannot be joined.")
+                           QCoreApplication::translate(
+                               "ChapterJoin", "The chapter %1 does not continue the previous one (its "
+                                              "timestamps go back); it cannot be joined.")
                                .arg(QFileInfo(chapterPath).fileName()));
     if (packet->dts != AV_NOPTS_VALUE)
         track.lastDts = packet->dts;
@@ -146,7 +148,8 @@ Result<std::vector<double>> chapterStartTimes(const QStringList& chapters, const
         const int video = primaryVideoStream(chapter);
         if (video < 0)
             return Error::make(QStringLiteral("Media"), 1,
-                               QStringLiteral("%1 has no video.").arg(QFileInfo(path).fileName()));
+                               QCoreApplication::translate("ChapterJoin", "%1 has no video.")
+                                   .arg(QFileInfo(path).fileName()));
         const AVStream* stream = chapter->streams[video];
         if (!timeline) {
             timeline.emplace(chapter->nb_streams);

@@ -3,7 +3,8 @@
 #include "platform/ChapterContinuation.h"
 #include "platform/DirectFileWriter.h"
 #include "platform/FileHash.h"
-#include "platform/Log.h"
+#include "platform/MediaIo.h"
+#include "platform/MediaLog.h"
 #include "platform/MediaStreams.h"
 #include "platform/Mp4UserData.h"
 #include "platform/PosixFile.h"
@@ -11,6 +12,7 @@
 #include "platform/StreamCopy.h"
 #include "platform/StreamSignature.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -41,73 +43,47 @@ QString fileName(const QString& path) {
 
 // Writes to a file descriptor the caller owns, past the page cache (see DirectFileWriter). The muxer
 // writes front to back, then goes back to fix a few header fields.
-struct FdOutput {
+struct FdOutput final : ByteAccess {
     std::unique_ptr<DirectFileWriter> writer;
-    int64_t position = 0;
-    AVIOContext* context = nullptr;
     // Each write at the end, while the samples are written; with direct I/O a packet is one write.
     std::vector<JoinOutcome::Piece>* pieces = nullptr;
 
-    ~FdOutput() {
-        if (context) {
-            av_freep(&context->buffer);
-            avio_context_free(&context);
-        }
-    }
-    static int write(void* opaque, uint8_t* data, int size) {
-        auto* self = static_cast<FdOutput*>(opaque);
-        DirectFileWriter& writer = *self->writer;
-        const auto* bytes = reinterpret_cast<const char*>(data);
+    int writeAt(qint64 position, const char* bytes, qint64 size) override {
         int64_t done = 0;
-        if (self->position > writer.size()) { // a hole: zeros, as the file system would give
+        if (position > writer->size()) { // a hole: zeros, as the file system would give
             static const char zeros[4096] = {};
-            while (writer.size() < self->position) {
+            while (writer->size() < position) {
                 if (auto appended =
-                        writer.append(zeros, std::min<int64_t>(sizeof zeros, self->position - writer.size()));
+                        writer->append(zeros, std::min<int64_t>(sizeof zeros, position - writer->size()));
                     !appended)
-                    return AVERROR(appended.error().code);
+                    return -appended.error().code;
             }
         }
-        if (self->position < writer.size()) {
-            done = std::min<int64_t>(size, writer.size() - self->position);
-            if (auto rewritten = writer.writeAt(self->position, bytes, done); !rewritten)
-                return AVERROR(rewritten.error().code);
+        if (position < writer->size()) {
+            done = std::min<int64_t>(size, writer->size() - position);
+            if (auto rewritten = writer->writeAt(position, bytes, done); !rewritten)
+                return -rewritten.error().code;
         }
         if (done < size) {
-            if (done == 0 && self->pieces)
-                self->pieces->push_back({self->position, size, checksum(bytes, size)});
-            if (auto appended = writer.append(bytes + done, size - done); !appended)
-                return AVERROR(appended.error().code);
+            if (done == 0 && pieces)
+                pieces->push_back({position, int(size), checksum(bytes, size)});
+            if (auto appended = writer->append(bytes + done, size - done); !appended)
+                return -appended.error().code;
         }
-        self->position += size;
-        return size;
+        return 0;
     }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* self = static_cast<FdOutput*>(opaque);
-        switch (whence & ~AVSEEK_FORCE) {
-        case AVSEEK_SIZE:
-            return self->writer->size();
-        case SEEK_SET:
-            self->position = offset;
-            break;
-        case SEEK_CUR:
-            self->position += offset;
-            break;
-        case SEEK_END:
-            self->position = self->writer->size() + offset;
-            break;
-        default:
-            return AVERROR(EINVAL);
-        }
-        return self->position;
-    }
+    qint64 size() override { return writer->size(); }
 };
 
-// The output context refers to the I/O context: it goes first.
+// The output context refers to the I/O context, which writes to the file: they go in this order.
 struct Output {
-    FdOutput io;
+    FdOutput file;
+    std::unique_ptr<MediaIo> io;
     av::OutputContextPtr context;
-    ~Output() { context.reset(); }
+    ~Output() {
+        context.reset();
+        io.reset();
+    }
 };
 
 // The samples in each packet of a compressed audio stream, from the container's sample table: the
@@ -137,13 +113,15 @@ struct Track {
 
 Error readError(const QString& chapter, const QString& reason) {
     return Error::make(kDomain, 1,
-                       QStringLiteral("The chapter %1 could not be read: %2").arg(fileName(chapter), reason));
+                       QCoreApplication::translate("ChapterJoin", "The chapter %1 could not be read: %2")
+                           .arg(fileName(chapter), reason));
 }
 
 Error writeError(const QString& outputPath, int status) {
     return Error::make(kDomain, status,
-                       QStringLiteral("Could not write the joined video %1: %2")
-                           .arg(fileName(outputPath), av::errorText(status)));
+                       QCoreApplication::translate("ChapterJoin", "Could not write the joined video %1: %2")
+                           .arg(fileName(outputPath), av::reasonText(status)),
+                       avErrorKind(status));
 }
 
 // The chapter's streams and codec parameters must be those of the first one.
@@ -152,8 +130,9 @@ Result<void> checkSameStreams(const AVFormatContext* first, const AVFormatContex
     if (streamSignature(first) != streamSignature(chapter))
         return Error::make(
             kDomain, 2,
-            QStringLiteral("The chapter %1 has other streams or codec parameters than the first "
-                           "chapter; it cannot be joined.")
+            QCoreApplication::translate("ChapterJoin",
+                                        "The chapter %1 has other streams or codec parameters than the first "
+                                        "chapter; it cannot be joined.")
                 .arg(fileName(path)));
     return {};
 }
@@ -163,7 +142,8 @@ Result<void> checkSameStreams(const AVFormatContext* first, const AVFormatContex
 Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, const QString& outputPath,
                                  const JoinControl& control) {
     if (chapters.isEmpty())
-        return Error::make(kDomain, 3, QStringLiteral("There is nothing to join."));
+        return Error::make(kDomain, 3,
+                           QCoreApplication::translate("ChapterJoin", "There is nothing to join."));
     qint64 totalBytes = 0;
     for (const QString& chapter : chapters)
         totalBytes += QFileInfo(chapter).size();
@@ -176,10 +156,10 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     const AVFormatContext* in = first->get();
 
     Output output;
-    output.io.writer = std::make_unique<DirectFileWriter>(outputFd);
-    output.io.writer->setVerifier(control.verifier);
+    output.file.writer = std::make_unique<DirectFileWriter>(outputFd);
+    output.file.writer->setVerifier(control.verifier);
     // The joined file is about as large as its chapters.
-    if (auto reserved = output.io.writer->reserve(totalBytes); !reserved)
+    if (auto reserved = output.file.writer->reserve(totalBytes); !reserved)
         return writeError(outputPath, AVERROR(reserved.error().code));
     {
         AVFormatContext* context = nullptr;
@@ -188,12 +168,12 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         if (avformat_alloc_output_context2(&context, nullptr, streamCopyFormatName(chapters.first()),
                                            name.constData()) < 0 ||
             !context)
-            return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+            return Error::make(kDomain, AVERROR(ENOMEM),
+                               QCoreApplication::translate("ChapterJoin", "Out of memory."));
         output.context.reset(context);
     }
     AVFormatContext* out = output.context.get();
-    out->interrupt_callback.callback = &CancelToken::interruptCallback;
-    out->interrupt_callback.opaque = const_cast<CancelToken*>(control.cancel);
+    watchCancellation(out, control.cancel);
     out->max_interleave_delta = kInterleaveDelta;
 
     JoinOutcome outcome;
@@ -213,7 +193,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         if (!timecodeTrack && !carriedUnderOwnTag(out, parameters) &&
             (picture || parameters->codec_id == AV_CODEC_ID_NONE ||
              avformat_query_codec(out->oformat, parameters->codec_id, FF_COMPLIANCE_NORMAL) != 1)) {
-            qCInfo(lcApp, "Joining %s leaves out stream %d (codec %s), which an %s file cannot carry",
+            qCInfo(lcMedia, "Joining %s leaves out stream %d (codec %s), which an %s file cannot carry",
                    qUtf8Printable(chapters.first()), int(i), avcodec_get_name(parameters->codec_id),
                    quickTime ? "MOV" : "MP4");
             continue;
@@ -223,7 +203,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         // video and lose the timecode's flags and frame count.
         AVStream* copy = timecodeTrack ? avformat_new_stream(out, nullptr) : addCopiedStream(out, stream);
         if (!copy)
-            return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+            return Error::make(kDomain, AVERROR(ENOMEM),
+                               QCoreApplication::translate("ChapterJoin", "Out of memory."));
         if (timecodeTrack) {
             copy->codecpar->codec_type = AVMEDIA_TYPE_DATA;
             copy->codecpar->codec_id = AV_CODEC_ID_BIN_DATA;
@@ -244,9 +225,9 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         outcome.streams.push_back({0, 0, parameters->codec_id});
     }
     if (outcome.streams.empty())
-        return Error::make(
-            kDomain, 4,
-            QStringLiteral("%1 has no stream that can be joined.").arg(fileName(chapters.first())));
+        return Error::make(kDomain, 4,
+                           QCoreApplication::translate("ChapterJoin", "%1 has no stream that can be joined.")
+                               .arg(fileName(chapters.first())));
     av_dict_copy(&out->metadata, in->metadata, 0);
     if (!carried.empty()) {
         // The carried track says it all; the muxer would add a second one from these.
@@ -255,17 +236,16 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             av_dict_set(&out->streams[i]->metadata, "timecode", nullptr, 0);
     }
 
-    output.io.context =
-        avio_alloc_context(static_cast<uint8_t*>(av_malloc(kOutputBufferSize)), kOutputBufferSize, 1,
-                           &output.io, nullptr, &FdOutput::write, &FdOutput::seek);
-    if (!output.io.context)
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+    // The muxer's interrupt callback sees the cancellation; the writes finish what they were given.
+    output.io = MediaIo::create(output.file, MediaIo::Mode::write, kOutputBufferSize, nullptr);
+    if (!output.io)
+        return Error::make(kDomain, AVERROR(ENOMEM),
+                           QCoreApplication::translate("ChapterJoin", "Out of memory."));
     // Packets go straight to the writer's buffers rather than through libav's buffer first.
-    output.io.context->direct = 1;
-    out->pb = output.io.context;
-    out->flags |= AVFMT_FLAG_CUSTOM_IO;
+    output.io->context()->direct = 1;
+    output.io->attach(out);
     if (control.verifier)
-        output.io.pieces = &outcome.pieces;
+        output.file.pieces = &outcome.pieces;
     // The muxer's defaults matter: the movie header goes last (no fast start), where the user data box
     // is appended afterwards, and the first chapter's negative timestamps become an edit list.
     int status = avformat_write_header(out, nullptr);
@@ -320,7 +300,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
                 continue;
             }
             if (packet->flags & AV_PKT_FLAG_CORRUPT)
-                return readError(path, QStringLiteral("the file is cut short or damaged"));
+                return readError(
+                    path, QCoreApplication::translate("ChapterJoin", "the file is cut short or damaged"));
             const AVStream* stream = chapter->streams[packet->stream_index];
             doneBytes += packet->size;
             auto placed = timeline.place(packet.get(), stream, path);
@@ -354,7 +335,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             const int64_t listed = chapter->streams[i]->nb_frames;
             if (track.output >= 0 && listed > 0 && track.chapterPackets < listed &&
                 chapter->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-                return readError(path, QStringLiteral("the file is cut short (%1 of %2 frames)")
+                return readError(path, QCoreApplication::translate("ChapterJoin",
+                                                                   "the file is cut short (%1 of %2 frames)")
                                            .arg(track.chapterPackets)
                                            .arg(listed));
         }
@@ -368,8 +350,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     if (status < 0 || out->pb->error < 0)
         return isCancelled(control.cancel) ? Error::cancellation()
                                            : writeError(outputPath, status < 0 ? status : out->pb->error);
-    outcome.samplesEnd = output.io.writer->size();
-    output.io.pieces = nullptr;
+    outcome.samplesEnd = output.file.writer->size();
+    output.file.pieces = nullptr;
     if (control.verifier)
         control.verifier->expectUpTo(outcome.samplesEnd);
     status = av_write_trailer(out);
@@ -377,7 +359,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
         return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);
     if (out->pb->error < 0)
         return writeError(outputPath, out->pb->error);
-    if (auto finished = output.io.writer->finish(); !finished)
+    if (auto finished = output.file.writer->finish(); !finished)
         return writeError(outputPath, AVERROR(finished.error().code));
     if (::fdatasync(outputFd) != 0)
         return writeError(outputPath, AVERROR(errno));

@@ -4,6 +4,7 @@
 #include "platform/StreamSignature.h"
 #include "platform/TrimErrors.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace velarix {
@@ -47,10 +48,12 @@ Result<void> ChapterReader::open(int index) {
         m_firstSignature = *first;
     }
     if (streamSignature(chapter) != m_firstSignature)
-        return trimError(TrimErrorCode::failed,
-                         QStringLiteral("The chapter %1 has other streams or codec parameters than the first "
+        return trimError(
+            TrimErrorCode::failed,
+            QCoreApplication::translate("TrimExport",
+                                        "The chapter %1 has other streams or codec parameters than the first "
                                         "chapter, %2; the recording cannot be trimmed as one video.")
-                             .arg(fileName(path), fileName(m_chapters.first())));
+                .arg(fileName(path), fileName(m_chapters.first())));
     // The streams left out of the first chapter are left out of every one.
     for (unsigned i = 0; i < chapter->nb_streams; ++i)
         chapter->streams[i]->discard = m_first->streams[i]->discard;
@@ -64,14 +67,14 @@ Result<void> ChapterReader::seek(int64_t timeUs) {
     if (m_chapters.size() == 1) {
         const int status = av_seek_frame(m_first, -1, timeUs, AVSEEK_FLAG_BACKWARD);
         if (status < 0 && timeUs > (m_first->start_time != AV_NOPTS_VALUE ? m_first->start_time : 0))
-            return trimError(
-                status,
-                QStringLiteral("Could not seek to the start of the range: %1").arg(av::errorText(status)));
+            return trimMediaError(status, QCoreApplication::translate(
+                                              "TrimExport", "Could not seek to the start of the range: %1")
+                                              .arg(av::errorText(status)));
         return {};
     }
     if (m_video < 0)
         return trimError(TrimErrorCode::noExportSession,
-                         QStringLiteral("Unable to create an export session."));
+                         QCoreApplication::translate("TrimExport", "Unable to create an export session."));
     // Sought again (further back): the timeline starts over from the first chapter.
     m_timeline = ChapterContinuation(m_first->nb_streams);
     m_current = m_first;
@@ -92,8 +95,10 @@ Result<void> ChapterReader::seek(int64_t timeUs) {
                 timeUs - av_rescale_q(m_timeline.offset(unsigned(m_video)), video->time_base, AV_TIME_BASE_Q);
             const int status = av_seek_frame(m_current, -1, local, AVSEEK_FLAG_BACKWARD);
             if (status < 0 && local > 0)
-                return trimError(status, QStringLiteral("Could not seek to the start of the range in %1: %2")
-                                             .arg(fileName(m_chapters[index]), av::errorText(status)));
+                return trimMediaError(
+                    status, QCoreApplication::translate("TrimExport",
+                                                        "Could not seek to the start of the range in %1: %2")
+                                .arg(fileName(m_chapters[index]), av::errorText(status)));
             return {};
         }
         // Wholly before the range: only its header was read.
@@ -110,8 +115,9 @@ Result<bool> ChapterReader::read(AVPacket* packet) {
             if (status < 0 && isCancelled(m_cancel))
                 return Error::cancellation();
             if (status < 0)
-                return trimError(status,
-                                 QStringLiteral("Could not read the video: %1").arg(av::errorText(status)));
+                return trimMediaError(
+                    status, QCoreApplication::translate("TrimExport", "Could not read the video: %1")
+                                .arg(av::errorText(status)));
             return true;
         }
         if (status == AVERROR_EOF) {
@@ -127,14 +133,15 @@ Result<bool> ChapterReader::read(AVPacket* packet) {
         if (status < 0) {
             if (isCancelled(m_cancel))
                 return Error::cancellation();
-            return trimError(
-                status, QStringLiteral("Could not read %1: %2").arg(fileName(path), av::errorText(status)));
+            return trimMediaError(status, QCoreApplication::translate("TrimExport", "Could not read %1: %2")
+                                              .arg(fileName(path), av::errorText(status)));
         }
         if (packet->flags & AV_PKT_FLAG_CORRUPT) {
             av_packet_unref(packet);
-            return trimError(
-                TrimErrorCode::failed,
-                QStringLiteral("Could not read %1: the file is cut short or damaged.").arg(fileName(path)));
+            return trimError(TrimErrorCode::failed,
+                             QCoreApplication::translate(
+                                 "TrimExport", "Could not read %1: the file is cut short or damaged.")
+                                 .arg(fileName(path)));
         }
         auto placed = m_timeline.place(packet, m_current->streams[packet->stream_index], path);
         if (!placed) {

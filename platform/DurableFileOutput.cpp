@@ -3,6 +3,7 @@
 #include "platform/PosixFile.h"
 #include "platform/TrimErrors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,9 +19,13 @@ namespace {
 constexpr int kBufferSize = 256 * 1024;
 constexpr int64_t kWritebackStep = 16 * 1024 * 1024;
 
+QString writeFailure(const QString& path, const QString& reason) {
+    return QCoreApplication::translate("TrimExport", "Could not write the trimmed copy %1: %2")
+        .arg(QFileInfo(path).fileName(), reason);
+}
+
 Error fileError(const QString& path, int error) {
-    return trimError(AVERROR(error), QStringLiteral("Could not write the trimmed copy %1: %2")
-                                         .arg(QFileInfo(path).fileName(), errnoText(error)));
+    return trimSystemError(error, writeFailure(path, errnoText(error)));
 }
 
 } // namespace
@@ -32,9 +37,9 @@ Result<std::unique_ptr<DurableFileOutput>> DurableFileOutput::create(const QStri
         UniqueFd(::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (!output->m_fd.valid())
         return fileError(path, errno);
-    output->m_context = av::allocCustomIo(kBufferSize, true, output.get(), nullptr, &DurableFileOutput::write,
-                                          &DurableFileOutput::seek);
-    if (!output->m_context)
+    // Cancellation is seen by the muxer's interrupt callback; the writes finish what they were given.
+    output->m_io = MediaIo::create(*output, MediaIo::Mode::write, kBufferSize, nullptr);
+    if (!output->m_io)
         return fileError(path, ENOMEM);
     output->m_writeback.emplace(1, 2, [fd = output->m_fd.get()](Writeback&) {
         startWriteback(fd, 0, 0);
@@ -46,42 +51,34 @@ Result<std::unique_ptr<DurableFileOutput>> DurableFileOutput::create(const QStri
 // The writeback thread ends first (m_writeback is the last member): it uses the file.
 DurableFileOutput::~DurableFileOutput() = default;
 
-int DurableFileOutput::write(void* opaque, uint8_t* data, int size) {
-    auto* self = static_cast<DurableFileOutput*>(opaque);
-    for (int done = 0; done < size;) {
-        const ssize_t n = ::write(self->m_fd.get(), data + done, size_t(size - done));
+int DurableFileOutput::writeAt(qint64 position, const char* data, qint64 size) {
+    for (qint64 done = 0; done < size;) {
+        const ssize_t n = ::pwrite(m_fd.get(), data + done, size_t(size - done), off_t(position + done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return AVERROR(errno);
+            return -errno;
         }
-        done += int(n);
+        done += n;
     }
-    self->m_unsynced += size;
-    if (self->m_unsynced >= kWritebackStep) {
-        self->m_writeback->tryPush({});
-        self->m_unsynced = 0;
+    m_unsynced += size;
+    if (m_unsynced >= kWritebackStep) {
+        m_writeback->tryPush({});
+        m_unsynced = 0;
     }
-    return size;
+    return 0;
 }
 
-int64_t DurableFileOutput::seek(void* opaque, int64_t offset, int whence) {
-    auto* self = static_cast<DurableFileOutput*>(opaque);
-    if (whence & AVSEEK_SIZE) {
-        struct stat info {};
-        return ::fstat(self->m_fd.get(), &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
-    }
-    const off_t position = ::lseek(self->m_fd.get(), offset, whence & ~AVSEEK_FORCE);
-    return position < 0 ? AVERROR(errno) : int64_t(position);
+qint64 DurableFileOutput::size() {
+    struct stat info {};
+    return ::fstat(m_fd.get(), &info) == 0 ? qint64(info.st_size) : -errno;
 }
 
 Result<void> DurableFileOutput::finish() {
-    avio_flush(m_context.get());
+    avio_flush(m_io->context());
     m_writeback->stop();
-    if (m_context->error < 0)
-        return trimError(m_context->error,
-                         QStringLiteral("Could not write the trimmed copy %1: %2")
-                             .arg(QFileInfo(m_path).fileName(), av::errorText(m_context->error)));
+    if (const int status = m_io->context()->error; status < 0)
+        return trimMediaError(status, writeFailure(m_path, av::reasonText(status)));
     if (::fdatasync(m_fd.get()) != 0)
         return fileError(m_path, errno);
     return {};

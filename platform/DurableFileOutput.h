@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AvPtr.h"
+#include "platform/MediaIo.h"
 #include "platform/PosixFile.h"
 #include "platform/Result.h"
 #include "platform/WorkerQueue.h"
@@ -14,24 +14,25 @@ namespace velarix {
 // A file written through libav that has its writeback started as it goes, so that making it durable
 // at the end (finish()) hardly waits: the disk writes while the muxer still produces data. Starting
 // writeback allocates blocks in the calling thread, so a thread of its own does that, off the muxer's.
-class DurableFileOutput {
+class DurableFileOutput final : ByteAccess {
 public:
     static Result<std::unique_ptr<DurableFileOutput>> create(const QString& path);
     ~DurableFileOutput();
 
-    AVIOContext* context() const { return m_context.get(); }
+    AVIOContext* context() const { return m_io->context(); }
+    void attach(AVFormatContext* format) const { m_io->attach(format); }
     // Flushes libav's buffer and waits until the data is on the disk.
     Result<void> finish();
 
 private:
     DurableFileOutput() = default;
-    static int write(void* opaque, uint8_t* data, int size);
-    static int64_t seek(void* opaque, int64_t offset, int whence);
+    int writeAt(qint64 position, const char* data, qint64 size) override;
+    qint64 size() override;
 
     QString m_path;
     UniqueFd m_fd;
-    av::CustomIoPtr m_context; // writes to m_fd, so it goes first
-    int64_t m_unsynced = 0;    // bytes written since writeback was last requested
+    std::unique_ptr<MediaIo> m_io; // writes to m_fd, so it goes first
+    int64_t m_unsynced = 0;        // bytes written since writeback was last requested
     // One writeback running and one more wanted, at most: requests made meanwhile are one.
     struct Writeback {};
     std::optional<WorkerQueue<Writeback>> m_writeback;

@@ -1,5 +1,6 @@
 #include "platform/FileLock.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -27,8 +28,9 @@ Result<FileLock> FileLock::tryLock(const QString& path) {
             if (errno == EINTR)
                 continue;
             if (errno == EWOULDBLOCK)
-                return Error::make(QStringLiteral("FileLock"), kHeldElsewhere,
-                                   QStringLiteral("%1 is locked by another process.").arg(path));
+                return Error::make(
+                    QStringLiteral("FileLock"), kHeldElsewhere,
+                    QCoreApplication::translate("Files", "%1 is locked by another process.").arg(path));
             return errnoError(errno);
         }
         // The holder before us may have removed the file between our open and our lock: then we

@@ -1,5 +1,6 @@
 #include "platform/FileNames.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 
@@ -31,10 +32,11 @@ QString printableFileName(const QByteArray& raw) {
 
 Error unfaithfulFileNameError(const QByteArray& raw) {
     return Error::make(QStringLiteral("FileNames"), EILSEQ,
-                       QStringLiteral("The name “%1” is not valid UTF-8 (written by another system?), so "
-                                      "Velarix cannot be sure to reach that very file, and leaves it alone. "
-                                      "Rename it in UTF-8 (for example: convmv -f latin1 -t utf-8 --notest "
-                                      "FILE).")
+                       QCoreApplication::translate(
+                           "Files", "The name “%1” is not valid UTF-8 (written by another system?), so "
+                                    "Velarix cannot be sure to reach that very file, and leaves it alone. "
+                                    "Rename it in UTF-8 (for example: convmv -f latin1 -t utf-8 --notest "
+                                    "FILE).")
                            .arg(printableFileName(raw)));
 }
 

@@ -1,13 +1,14 @@
 #include "platform/FrameSampler.h"
 
 #include "platform/FrameMotion.h"
-#include "platform/Log.h"
+#include "platform/MediaLog.h"
 #include "platform/MediaStreams.h"
 
 extern "C" {
 #include <libavutil/display.h>
 }
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QTransform>
 
@@ -136,7 +137,7 @@ private:
             }
             const int accepted = avcodec_send_packet(m_decoder, m_packet.get());
             if (accepted < 0 && accepted != AVERROR(EAGAIN))
-                qCDebug(lcApp, "Skipped a video packet: %s", qUtf8Printable(av::errorText(accepted)));
+                qCDebug(lcMedia, "Skipped a video packet: %s", qUtf8Printable(av::errorText(accepted)));
             sent = accepted >= 0;
         }
         av_packet_unref(m_packet.get());
@@ -175,7 +176,7 @@ public:
             return decoded.error();
         for (auto& slot : m_slots)
             if (!slot.time && slot.failure.isEmpty())
-                slot.failure = QStringLiteral("No frame within %1 s.").arg(m_tolerance);
+                slot.failure = QCoreApplication::translate("Media", "No frame within %1 s.").arg(m_tolerance);
         return std::move(m_slots);
     }
 
@@ -191,7 +192,7 @@ private:
         const int index = primaryVideoStream(format);
         if (index < 0)
             return Error::make(QStringLiteral("Media"), AVERROR_STREAM_NOT_FOUND,
-                               QStringLiteral("The file has no video stream."));
+                               QCoreApplication::translate("Media", "The file has no video stream."));
         for (unsigned i = 0; i < format->nb_streams; ++i)
             format->streams[i]->discard = int(i) == index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
         m_stream = format->streams[index];
@@ -200,10 +201,11 @@ private:
         const AVCodec* codec = avcodec_find_decoder(m_stream->codecpar->codec_id);
         if (!codec)
             return Error::make(QStringLiteral("Media"), AVERROR_DECODER_NOT_FOUND,
-                               QStringLiteral("The video's format cannot be decoded."));
+                               QCoreApplication::translate("Media", "The video's format cannot be decoded."));
         m_decoder.reset(avcodec_alloc_context3(codec));
         if (!m_decoder || avcodec_parameters_to_context(m_decoder.get(), m_stream->codecpar) < 0)
-            return Error::make(QStringLiteral("Media"), AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+            return Error::make(QStringLiteral("Media"), AVERROR(ENOMEM),
+                               QCoreApplication::translate("Media", "Out of memory."));
         m_decoder->pkt_timebase = m_stream->time_base;
         m_decoder->thread_count = 2;
         m_decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
@@ -212,7 +214,8 @@ private:
         if (const int status = avcodec_open2(m_decoder.get(), codec, nullptr); status < 0)
             return Error::make(
                 QStringLiteral("Media"), status,
-                QStringLiteral("The video decoder could not be opened: %1").arg(av::errorText(status)));
+                QCoreApplication::translate("Media", "The video decoder could not be opened: %1")
+                    .arg(av::errorText(status)));
 
         const int entries = avformat_index_get_entries_count(m_stream);
         for (int i = 0; i < entries; ++i) {
@@ -247,7 +250,7 @@ private:
         if (isCancelled(m_cancel))
             return Error::cancellation();
         if (status < 0) {
-            qCDebug(lcApp, "Seeking to %fs failed: %s", t, qUtf8Printable(av::errorText(status)));
+            qCDebug(lcMedia, "Seeking to %fs failed: %s", t, qUtf8Printable(av::errorText(status)));
             return false;
         }
         return true;
@@ -262,7 +265,7 @@ private:
             m_lastImageTime = time;
         }
         if (slot.image.isNull()) {
-            slot.failure = QStringLiteral("The frame could not be converted.");
+            slot.failure = QCoreApplication::translate("Media", "The frame could not be converted.");
             return;
         }
         slot.time = time;
@@ -340,7 +343,7 @@ private:
             const int64_t stamp = m_keyStamps[k];
             if (const int status = avformat_seek_file(m_input.get(), m_stream->index, stamp, stamp, stamp, 0);
                 status < 0) {
-                qCDebug(lcApp, "Seeking to the key frame at %fs failed: %s", m_keys[k],
+                qCDebug(lcMedia, "Seeking to the key frame at %fs failed: %s", m_keys[k],
                         qUtf8Printable(av::errorText(status)));
                 continue;
             }
@@ -391,7 +394,7 @@ private:
                 if (!sought)
                     return sought.error();
                 if (!*sought) {
-                    slot.failure = QStringLiteral("Seeking to the frame failed.");
+                    slot.failure = QCoreApplication::translate("Media", "Seeking to the frame failed.");
                     continue;
                 }
                 m_source->restart();

@@ -1,10 +1,12 @@
 #include "platform/ChapterJoin.h"
 
 #include "platform/FileHash.h"
+#include "platform/MediaIo.h"
 #include "platform/MediaStreams.h"
 #include "platform/PosixFile.h"
 #include "platform/SequentialDiskReader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -26,17 +28,16 @@ const QString kDomain = QStringLiteral("ChapterJoin");
 
 // The demuxer's reads of the file's header, from the storage through a window of direct reads where
 // the file system allows them (the samples are read by a SequentialDiskReader).
-struct DiskInput {
+struct DiskInput final : ByteAccess {
     static constexpr int kBufferSize = 256 * 1024;
     static constexpr int64_t kWindowSize = 1024 * 1024; // for the header; the samples are read ahead
     static constexpr int64_t kAlignment = 4096;
     UniqueFd fd;
     bool direct = false;
-    int64_t position = 0;
     std::unique_ptr<char, decltype(&std::free)> window{nullptr, &std::free};
     int64_t windowStart = 0;
     int64_t windowLength = 0;
-    av::CustomIoPtr io;
+    std::unique_ptr<MediaIo> io;
     av::FormatContextPtr context; // declared after `io`, which it refers to, so freed before it
     bool open(const QString& path) {
         window.reset(static_cast<char*>(std::aligned_alloc(size_t(kAlignment), size_t(kWindowSize))));
@@ -78,37 +79,17 @@ struct DiskInput {
             return std::max<int64_t>(0, windowStart + windowLength - at);
         }
     }
-    static int read(void* opaque, uint8_t* buffer, int size) {
-        auto* self = static_cast<DiskInput*>(opaque);
-        const int64_t available = self->fill(self->position);
+    qint64 readAt(qint64 at, char* buffer, qint64 size) override {
+        const int64_t available = fill(at);
         if (available < 0)
-            return AVERROR(errno);
-        if (available == 0)
-            return AVERROR_EOF;
+            return -errno;
         const int64_t n = std::min<int64_t>(size, available);
-        std::memcpy(buffer, self->window.get() + (self->position - self->windowStart), size_t(n));
-        self->position += n;
-        return int(n);
+        std::memcpy(buffer, window.get() + (at - windowStart), size_t(n));
+        return n;
     }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* self = static_cast<DiskInput*>(opaque);
+    qint64 size() override {
         struct stat info {};
-        switch (whence & ~AVSEEK_FORCE) {
-        case AVSEEK_SIZE:
-            return ::fstat(self->fd.get(), &info) == 0 ? int64_t(info.st_size) : AVERROR(errno);
-        case SEEK_SET:
-            self->position = offset;
-            return offset;
-        case SEEK_CUR:
-            self->position += offset;
-            return self->position;
-        case SEEK_END:
-            if (::fstat(self->fd.get(), &info) != 0)
-                return AVERROR(errno);
-            self->position = info.st_size + offset;
-            return self->position;
-        }
-        return AVERROR(EINVAL);
+        return ::fstat(fd.get(), &info) == 0 ? qint64(info.st_size) : -errno;
     }
 };
 
@@ -168,14 +149,19 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
                         bool samplesReadBack) {
     const QString name = QFileInfo(path).fileName();
     const auto mismatch = [&](const QString& what) {
-        return Error::make(
-            kDomain, 6,
-            QStringLiteral("The joined video %1 does not match its chapters (%2).").arg(name, what));
+        return Error::make(kDomain, 6,
+                           QCoreApplication::translate(
+                               "ChapterJoin", "The joined video %1 does not match its chapters (%2).")
+                               .arg(name, what));
     };
     const auto unreadable = [&](int status) {
-        return Error::make(kDomain, status,
-                           QStringLiteral("The joined video %1 could not be read back: %2")
-                               .arg(name, av::errorText(status)));
+        if (isCancelled(cancel))
+            return Error::cancellation();
+        return Error::make(
+            kDomain, status,
+            QCoreApplication::translate("ChapterJoin", "The joined video %1 could not be read back: %2")
+                .arg(name, av::reasonText(status)),
+            avErrorKind(status));
     };
     const auto cancelled = [cancel] {
         return isCancelled(cancel);
@@ -185,33 +171,34 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     DiskInput input;
     if (!input.open(path))
         return unreadable(AVERROR(errno));
-    input.io =
-        av::allocCustomIo(DiskInput::kBufferSize, false, &input, &DiskInput::read, nullptr, &DiskInput::seek);
-    AVFormatContext* context = avformat_alloc_context();
-    if (!input.io || !context) {
-        avformat_free_context(context);
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-    }
-    context->pb = input.io.get();
-    context->flags |= AVFMT_FLAG_CUSTOM_IO;
-    context->interrupt_callback.callback = &CancelToken::interruptCallback;
-    context->interrupt_callback.opaque = const_cast<CancelToken*>(cancel);
-    // Frees the context itself when it fails.
+    input.io = MediaIo::create(input, MediaIo::Mode::read, DiskInput::kBufferSize, cancel);
+    av::FormatContextPtr allocated(avformat_alloc_context());
+    if (!input.io || !allocated)
+        return Error::make(kDomain, AVERROR(ENOMEM),
+                           QCoreApplication::translate("ChapterJoin", "Out of memory."));
+    input.io->attach(allocated.get());
+    watchCancellation(allocated.get(), cancel);
+    // avformat_open_input frees the context itself when it fails, so it is handed over, not owned.
+    AVFormatContext* context = allocated.release();
     if (const int opened = avformat_open_input(&context, nullptr, av_find_input_format("mp4"), nullptr);
         opened < 0)
         return unreadable(opened);
     input.context.reset(context);
     const size_t count = expected.streams.size();
     if (context->nb_streams < count)
-        return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
+        return mismatch(QCoreApplication::translate("ChapterJoin", "%1 streams instead of %2")
+                            .arg(context->nb_streams)
+                            .arg(count));
     for (size_t i = 0; i < count; ++i) {
         if (context->streams[i]->codecpar->codec_id != expected.streams[i].codec)
-            return mismatch(QStringLiteral("stream %1 has another codec").arg(i));
+            return mismatch(QCoreApplication::translate("ChapterJoin", "stream %1 has another codec").arg(i));
     }
     for (unsigned i = unsigned(count); i < context->nb_streams; ++i) {
         // Only the timecode track the muxer made may come on top.
         if (context->streams[i]->codecpar->codec_id != AV_CODEC_ID_NONE || expected.timecode.isEmpty())
-            return mismatch(QStringLiteral("%1 streams instead of %2").arg(context->nb_streams).arg(count));
+            return mismatch(QCoreApplication::translate("ChapterJoin", "%1 streams instead of %2")
+                                .arg(context->nb_streams)
+                                .arg(count));
         context->streams[i]->discard = AVDISCARD_ALL;
     }
     if (!expected.timecode.isEmpty()) {
@@ -219,12 +206,15 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
         const AVDictionaryEntry* timecode =
             video >= 0 ? av_dict_get(context->streams[video]->metadata, "timecode", nullptr, 0) : nullptr;
         if (!timecode || QString::fromLatin1(timecode->value) != expected.timecode)
-            return mismatch(QStringLiteral("the timecode is not %1").arg(expected.timecode));
+            return mismatch(
+                QCoreApplication::translate("ChapterJoin", "the timecode is not %1").arg(expected.timecode));
     }
     // A frame of slack: the container rounds the movie's duration to its own time scale.
     const double duration = containerDuration(context);
     if (std::abs(duration - expected.duration) > 0.05)
-        return mismatch(QStringLiteral("%1 s long instead of %2 s").arg(duration).arg(expected.duration));
+        return mismatch(QCoreApplication::translate("ChapterJoin", "%1 s long instead of %2 s")
+                            .arg(duration)
+                            .arg(expected.duration));
 
     std::vector<std::unique_ptr<StreamHasher>> hashers(count);
     std::vector<int64_t> packets(count, 0);
@@ -253,7 +243,9 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
             if (cancelled())
                 return Error::cancellation();
             if (sample.position < pieceStart)
-                return mismatch(QStringLiteral("packets of stream %1 overlap others").arg(sample.stream));
+                return mismatch(
+                    QCoreApplication::translate("ChapterJoin", "packets of stream %1 overlap others")
+                        .arg(sample.stream));
             sampleHash.reset();
             for (int64_t at = sample.position, left = sample.size; left > 0;) {
                 while (at >= pieceStart + int64_t(piece.size())) {
@@ -262,7 +254,8 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
                         return unreadable(AVERROR(next.error().code));
                     if (next->empty())
                         return mismatch(
-                            QStringLiteral("it ends inside a packet of stream %1").arg(sample.stream));
+                            QCoreApplication::translate("ChapterJoin", "it ends inside a packet of stream %1")
+                                .arg(sample.stream));
                     piece = *next;
                     pieceStart = reader.pieceStart();
                 }
@@ -298,12 +291,14 @@ Result<void> verifyJoin(int fd, const QString& path, const JoinOutcome& expected
     dropCachedPages(fd, 0, 0);
     for (size_t i = 0; i < count; ++i) {
         if (packets[i] != expected.streams[i].packets)
-            return mismatch(QStringLiteral("stream %1 has %2 packets instead of %3")
-                                .arg(i)
-                                .arg(packets[i])
-                                .arg(expected.streams[i].packets));
+            return mismatch(
+                QCoreApplication::translate("ChapterJoin", "stream %1 has %2 packets instead of %3")
+                    .arg(i)
+                    .arg(packets[i])
+                    .arg(expected.streams[i].packets));
         if (hashers[i]->digest() != expected.streams[i].digest)
-            return mismatch(QStringLiteral("the bytes of stream %1 differ").arg(i));
+            return mismatch(
+                QCoreApplication::translate("ChapterJoin", "the bytes of stream %1 differ").arg(i));
     }
     return {};
 }

@@ -2,5 +2,9 @@
 
 #include <QLoggingCategory>
 
-// The one application-wide log channel: "<bundle identifier>.App".
+// The application-wide log channel "<bundle identifier>.App": the messages whose wording is fixed
+// (failures a user or support reads in the system log) go here, from every library.
 Q_DECLARE_LOGGING_CATEGORY(lcApp)
+
+// The platform library's diagnostics: files, volumes, settings, the Trash.
+Q_DECLARE_LOGGING_CATEGORY(lcPlatform)

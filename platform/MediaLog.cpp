@@ -1,7 +1,5 @@
 #include "platform/MediaLog.h"
 
-#include "platform/Log.h"
-
 extern "C" {
 #include <libavutil/log.h>
 }
@@ -10,11 +8,15 @@ extern "C" {
 
 #include <cstdio>
 
+// Debug messages, FFmpeg's verbose ones among them, are off unless asked for
+// (QT_LOGGING_RULES="velarix.media.debug=true").
+Q_LOGGING_CATEGORY(lcMedia, "velarix.media", QtInfoMsg)
+
 namespace velarix {
 
 namespace {
 void forward(void* context, int level, const char* format, va_list arguments) {
-    const bool debug = lcApp().isDebugEnabled();
+    const bool debug = lcMedia().isDebugEnabled();
     if (level > AV_LOG_WARNING && !debug)
         return;
     char line[1024];
@@ -24,16 +26,16 @@ void forward(void* context, int level, const char* format, va_list arguments) {
     if (text.isEmpty())
         return;
     if (level <= AV_LOG_WARNING)
-        qCWarning(lcApp, "ffmpeg: %s", text.constData());
+        qCWarning(lcMedia, "ffmpeg: %s", text.constData());
     else
-        qCDebug(lcApp, "ffmpeg: %s", text.constData());
+        qCDebug(lcMedia, "ffmpeg: %s", text.constData());
 }
 } // namespace
 
 void routeMediaLogs() {
     av_log_set_callback(forward);
     // Frame-level decoder complaints about damaged files are expected and handled; keep them out.
-    av_log_set_level(lcApp().isDebugEnabled() ? AV_LOG_VERBOSE : AV_LOG_ERROR);
+    av_log_set_level(lcMedia().isDebugEnabled() ? AV_LOG_VERBOSE : AV_LOG_ERROR);
 }
 
 } // namespace velarix

@@ -1,9 +1,16 @@
 #include "platform/MediaOpen.h"
 
 #include "platform/MediaStreams.h"
+#include "platform/PosixFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velarix {
 
@@ -11,43 +18,34 @@ namespace {
 
 const QString kDomain = QStringLiteral("Media");
 
+Error mediaError(int status, const QString& message) {
+    return Error::make(kDomain, status, message, avErrorKind(status));
+}
+
+Error outOfMemory() {
+    return Error::make(kDomain, AVERROR(ENOMEM), QCoreApplication::translate("Media", "Out of memory."));
+}
+
 } // namespace
 
-// Our own read-only I/O context over a file: lets us choose the buffer size (a small buffer makes the
+// Our own read-only I/O over a file: lets us choose the buffer size (a small buffer makes the
 // demuxer's skipping of discarded streams really skip bytes) and count what was read.
-struct MediaInput::FileIo {
-    QFile file;
-    qint64 bytesRead = 0;
-    av::CustomIoPtr context;
+struct MediaInput::FileIo final : ByteAccess {
+    UniqueFd fd;
+    std::unique_ptr<MediaIo> io;
 
-    static int read(void* opaque, uint8_t* buffer, int size) {
-        auto* self = static_cast<FileIo*>(opaque);
-        const qint64 n = self->file.read(reinterpret_cast<char*>(buffer), size);
-        if (n < 0)
-            return AVERROR(EIO);
-        if (n == 0)
-            return AVERROR_EOF;
-        self->bytesRead += n;
-        return int(n);
-    }
-
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* self = static_cast<FileIo*>(opaque);
-        switch (whence & ~AVSEEK_FORCE) {
-        case AVSEEK_SIZE:
-            return self->file.size();
-        case SEEK_SET:
-            break;
-        case SEEK_CUR:
-            offset += self->file.pos();
-            break;
-        case SEEK_END:
-            offset += self->file.size();
-            break;
-        default:
-            return AVERROR(EINVAL);
+    qint64 readAt(qint64 position, char* buffer, qint64 size) override {
+        for (;;) {
+            const ssize_t n = ::pread(fd.get(), buffer, size_t(size), off_t(position));
+            if (n >= 0)
+                return n;
+            if (errno != EINTR)
+                return -errno;
         }
-        return self->file.seek(offset) ? offset : AVERROR(EIO);
+    }
+    qint64 size() override {
+        struct stat info {};
+        return ::fstat(fd.get(), &info) == 0 ? qint64(info.st_size) : -errno;
     }
 };
 
@@ -67,10 +65,11 @@ MediaInput::~MediaInput() {
     // The format context refers to the I/O context: close it first.
     m_format.reset();
     m_io.reset();
+    m_sourceIo.reset();
 }
 
 qint64 MediaInput::bytesRead() const {
-    return m_io ? m_io->bytesRead : -1;
+    return m_io ? m_io->io->bytesRead() : -1;
 }
 
 bool isThreeSixtyFile(const QString& path) {
@@ -82,34 +81,40 @@ bool isThreeSixtyFile(const QString& path) {
 Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& options) {
     const QFileInfo info(path);
     if (!info.exists())
-        return Error::make(kDomain, AVERROR(ENOENT), QStringLiteral("The file %1 does not exist.").arg(path));
+        return mediaError(AVERROR(ENOENT),
+                          QCoreApplication::translate("Media", "The file %1 does not exist.").arg(path));
     if (!info.isFile())
-        return Error::make(kDomain, AVERROR(EISDIR), QStringLiteral("%1 is not a file.").arg(path));
+        return mediaError(AVERROR(EISDIR),
+                          QCoreApplication::translate("Media", "%1 is not a file.").arg(path));
 
     MediaInput input;
     if (options.ioBufferSize > 0) {
         input.m_io = std::make_unique<MediaInput::FileIo>();
-        input.m_io->file.setFileName(path);
-        if (!input.m_io->file.open(QIODevice::ReadOnly))
-            return Error::make(
-                kDomain, AVERROR(EACCES),
-                QStringLiteral("%1 could not be read: %2").arg(path, input.m_io->file.errorString()));
-        input.m_io->context =
-            av::allocCustomIo(options.ioBufferSize, false, input.m_io.get(), &MediaInput::FileIo::read,
-                              nullptr, &MediaInput::FileIo::seek);
-        if (!input.m_io->context)
-            return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        auto opened = openPath(path, O_RDONLY);
+        if (!opened)
+            return mediaError(AVERROR(opened.error().code),
+                              QCoreApplication::translate("Media", "%1 could not be read: %2")
+                                  .arg(path, opened.error().message));
+        input.m_io->fd = std::move(*opened);
+        input.m_io->io =
+            MediaIo::create(*input.m_io, MediaIo::Mode::read, options.ioBufferSize, options.cancel);
+        if (!input.m_io->io)
+            return outOfMemory();
     }
-    AVIOContext* io = input.m_io ? input.m_io->context.get() : nullptr;
+    AVIOContext* io = input.m_io ? input.m_io->io->context() : nullptr;
     return MediaInput::openFormat(std::move(input), io, path, options);
 }
 
-Result<MediaInput> openVideoAsset(const QString& name, av::CustomIoPtr io, std::shared_ptr<void> source,
+Result<MediaInput> openVideoAsset(const QString& name, std::shared_ptr<ByteAccess> source,
                                   const OpenOptions& options) {
     MediaInput input;
-    input.m_sourceIo = std::move(io);
+    // The size the demuxer's skipping of discarded streams works best with, as for files.
+    const int bufferSize = options.ioBufferSize > 0 ? options.ioBufferSize : 4096;
+    input.m_sourceIo = MediaIo::create(*source, MediaIo::Mode::read, bufferSize, options.cancel);
+    if (!input.m_sourceIo)
+        return outOfMemory();
     input.m_source = std::move(source);
-    AVIOContext* context = input.m_sourceIo.get();
+    AVIOContext* context = input.m_sourceIo->context();
     return MediaInput::openFormat(std::move(input), context, name, options);
 }
 
@@ -117,9 +122,8 @@ Result<MediaInput> MediaInput::openFormat(MediaInput input, AVIOContext* io, con
                                           const OpenOptions& options) {
     av::FormatContextPtr allocated(avformat_alloc_context());
     if (!allocated)
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
-    allocated->interrupt_callback.callback = &CancelToken::interruptCallback;
-    allocated->interrupt_callback.opaque = const_cast<CancelToken*>(options.cancel);
+        return outOfMemory();
+    watchCancellation(allocated.get(), options.cancel);
     if (io) {
         allocated->pb = io;
         allocated->flags |= AVFMT_FLAG_CUSTOM_IO;
@@ -133,9 +137,9 @@ Result<MediaInput> MediaInput::openFormat(MediaInput input, AVIOContext* io, con
     if (status < 0) {
         if (isCancelled(options.cancel))
             return Error::cancellation();
-        return Error::make(
-            kDomain, status,
-            QStringLiteral("%1 could not be opened as a video: %2").arg(path, av::errorText(status)));
+        return mediaError(status,
+                          QCoreApplication::translate("Media", "%1 could not be opened as a video: %2")
+                              .arg(path, av::reasonText(status)));
     }
     input.m_format.reset(context);
 
@@ -144,9 +148,9 @@ Result<MediaInput> MediaInput::openFormat(MediaInput input, AVIOContext* io, con
         if (status < 0) {
             if (isCancelled(options.cancel))
                 return Error::cancellation();
-            return Error::make(
-                kDomain, status,
-                QStringLiteral("%1 could not be read as a video: %2").arg(path, av::errorText(status)));
+            return mediaError(status,
+                              QCoreApplication::translate("Media", "%1 could not be read as a video: %2")
+                                  .arg(path, av::reasonText(status)));
         }
     }
     return input;
@@ -158,7 +162,8 @@ Result<double> loadDuration(const QString& path) {
         return input.error();
     if (const double duration = containerDuration(input->get()); duration > 0)
         return duration;
-    return Error::make(kDomain, AVERROR_INVALIDDATA, QStringLiteral("%1 has no known duration.").arg(path));
+    return mediaError(AVERROR_INVALIDDATA,
+                      QCoreApplication::translate("Media", "%1 has no known duration.").arg(path));
 }
 
 Result<int> readNextPacket(AVFormatContext* format, AVPacket* packet, const CancelToken* cancel) {

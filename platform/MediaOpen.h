@@ -2,6 +2,7 @@
 
 #include "platform/AvPtr.h"
 #include "platform/CancelToken.h"
+#include "platform/MediaIo.h"
 #include "platform/Result.h"
 
 #include <QString>
@@ -36,26 +37,27 @@ public:
 
 private:
     friend Result<MediaInput> openVideoAsset(const QString&, const OpenOptions&);
-    friend Result<MediaInput> openVideoAsset(const QString&, av::CustomIoPtr, std::shared_ptr<void>,
+    friend Result<MediaInput> openVideoAsset(const QString&, std::shared_ptr<ByteAccess>,
                                              const OpenOptions&);
     // The container of `input`, read through `io` (null: from the file at `path`).
     static Result<MediaInput> openFormat(MediaInput input, AVIOContext* io, const QString& path,
                                          const OpenOptions& options);
     struct FileIo;
     std::unique_ptr<FileIo> m_io;
-    // Another source of bytes: what its I/O context's callbacks read from, and the context.
-    std::shared_ptr<void> m_source;
-    av::CustomIoPtr m_sourceIo;
+    // Another source of bytes, and the I/O context over it.
+    std::shared_ptr<ByteAccess> m_source;
+    std::unique_ptr<MediaIo> m_sourceIo;
     av::FormatContextPtr m_format;
 };
 
 // Opens a video file for demuxing; a ".360" file is opened with the MP4 demuxer forced.
-// Errors are in the domain "Media" with the libav reason in words.
+// Errors are in the domain "Media" with the libav status as their code, its kind, and the reason in
+// words: a missing file, no permission, not a video.
 Result<MediaInput> openVideoAsset(const QString& path, const OpenOptions& options = {});
 
-// Opens a video whose bytes are read through `io`, the input's from now on, as is `source`, what the
-// context's callbacks read from. `name` names it in errors; `options.ioBufferSize` is not used.
-Result<MediaInput> openVideoAsset(const QString& name, av::CustomIoPtr io, std::shared_ptr<void> source,
+// Opens a video whose bytes are read from `source`, the input's from now on. `name` names it in
+// errors; `options.ioBufferSize` sets the I/O buffer (a default when 0).
+Result<MediaInput> openVideoAsset(const QString& name, std::shared_ptr<ByteAccess> source,
                                   const OpenOptions& options);
 
 // The container's duration in seconds from the header (no stream probing); an error when unknown.

@@ -1,5 +1,7 @@
 #include "platform/MediaStreams.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace velarix {
@@ -66,9 +68,10 @@ Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const Ca
     if (isCancelled(cancel))
         return Error::cancellation();
     if (status < 0)
-        return Error::make(
-            QStringLiteral("Media"), status,
-            QStringLiteral("%1 could not be read as a video: %2").arg(path, av::errorText(status)));
+        return Error::make(QStringLiteral("Media"), status,
+                           QCoreApplication::translate("Media", "%1 could not be read as a video: %2")
+                               .arg(path, av::reasonText(status)),
+                           avErrorKind(status));
     return {};
 }
 

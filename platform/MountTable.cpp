@@ -1,5 +1,6 @@
 #include "platform/MountTable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace velarix {
@@ -44,7 +45,8 @@ Result<QList<MountEntry>> readMountTable(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return Error::make(
             QStringLiteral("Volumes"), 1,
-            QStringLiteral("The list of mounted volumes could not be read: %1").arg(file.errorString()));
+            QCoreApplication::translate("Volumes", "The list of mounted volumes could not be read: %1")
+                .arg(file.errorString()));
     // A proc file has no size: read until the end.
     return parseMountTable(file.readAll());
 }

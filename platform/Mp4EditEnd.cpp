@@ -3,6 +3,7 @@
 #include "platform/Mp4Boxes.h"
 #include "platform/TrimErrors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -16,9 +17,10 @@ namespace velarix {
 namespace {
 
 Error failure(const QString& path, const QString& reason) {
-    return trimError(TrimErrorCode::failed,
-                     QStringLiteral("Could not end the trimmed copy %1 at the range's end: %2")
-                         .arg(QFileInfo(path).fileName(), reason));
+    return trimError(
+        TrimErrorCode::failed,
+        QCoreApplication::translate("TrimExport", "Could not end the trimmed copy %1 at the range's end: %2")
+            .arg(QFileInfo(path).fileName(), reason));
 }
 
 // A duration field of a version 0 (32 bits) or version 1 (64 bits) box.
@@ -73,10 +75,11 @@ Result<void> endVideoEditsAt(const QString& path, double seconds) {
     mp4::TopLevel where;
     auto movie = mp4::readMovie(file, &where);
     if (!movie || !where.last)
-        return failure(path, QStringLiteral("its movie header is unreadable or not at the end"));
+        return failure(path, QCoreApplication::translate("TrimExport",
+                                                         "its movie header is unreadable or not at the end"));
     mp4::Box* header = movie->child("mvhd");
     if (!header || header->body.size() < (isWide(header->body) ? 32 : 20))
-        return failure(path, QStringLiteral("its movie header has no duration"));
+        return failure(path, QCoreApplication::translate("TrimExport", "its movie header has no duration"));
     const bool wideMovie = isWide(header->body);
     const quint32 timescale = qFromBigEndian<quint32>(header->body.constData() + (wideMovie ? 20 : 12));
     if (timescale == 0 || !(seconds > 0))
@@ -109,7 +112,7 @@ Result<void> endVideoEditsAt(const QString& path, double seconds) {
     // Only values changed, so the box keeps its size and nothing after its start moves.
     const QByteArray bytes = movie->serialize();
     if (bytes.size() != where.size)
-        return failure(path, QStringLiteral("its movie header changed size"));
+        return failure(path, QCoreApplication::translate("TrimExport", "its movie header changed size"));
     if (!file.seek(where.offset) || file.write(bytes) != bytes.size() || !file.flush())
         return failure(path, file.errorString());
     return {};

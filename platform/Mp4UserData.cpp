@@ -5,6 +5,7 @@
 #include "platform/PosixFile.h"
 #include "platform/TrimErrors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -19,8 +20,10 @@ namespace velarix {
 namespace {
 
 Error failure(const QString& path, const QString& reason) {
-    return trimError(TrimErrorCode::failed, QStringLiteral("Could not carry the camera data over to %1: %2")
-                                                .arg(QFileInfo(path).fileName(), reason));
+    return trimError(
+        TrimErrorCode::failed,
+        QCoreApplication::translate("TrimExport", "Could not carry the camera data over to %1: %2")
+            .arg(QFileInfo(path).fileName(), reason));
 }
 
 // Padding says nothing; it is not carried over.
@@ -117,15 +120,17 @@ Result<void> restoreTrack(const mp4::Box& source, mp4::Box& movie, const Carried
     const mp4::Box* from = trackById(source, carried.sourceTrackId);
     mp4::Box* into = trackById(movie, carried.outputTrackId);
     if (!from || !into)
-        return trimError(TrimErrorCode::failed,
-                         QStringLiteral("track %1 is missing").arg(carried.sourceTrackId));
+        return trimError(
+            TrimErrorCode::failed,
+            QCoreApplication::translate("TrimExport", "track %1 is missing").arg(carried.sourceTrackId));
     const mp4::Box* header = mediaHeader(const_cast<mp4::Box&>(*from));
     if (!replaceBox(into->find({"mdia", "hdlr"}), from->find({"mdia", "hdlr"})) ||
         !replaceBox(mediaHeader(*into), header) ||
         !replaceBox(into->find({"mdia", "minf", "stbl", "stsd"}),
                     from->find({"mdia", "minf", "stbl", "stsd"})))
         return trimError(TrimErrorCode::failed,
-                         QStringLiteral("track %1 has an unusual layout").arg(carried.sourceTrackId));
+                         QCoreApplication::translate("TrimExport", "track %1 has an unusual layout")
+                             .arg(carried.sourceTrackId));
     // A timecode track's header may carry the picture's size, which readers show for it.
     const mp4::Box* sourceHeader = from->child("tkhd");
     mp4::Box* outputHeader = into->child("tkhd");
@@ -147,7 +152,8 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
     if (!sourceMovie)
         return carried.empty()
                    ? Result<void>{}
-                   : failure(outputPath, QStringLiteral("the source's movie header is unreadable"));
+                   : failure(outputPath, QCoreApplication::translate(
+                                             "TrimExport", "the source's movie header is unreadable"));
 
     QFile output(outputPath);
     if (!output.open(QIODevice::ReadWrite))
@@ -155,9 +161,11 @@ Result<void> carryOverMovieUserData(const QString& sourcePath, const QString& ou
     mp4::TopLevel where;
     auto movie = mp4::readMovie(output, &where);
     if (!movie)
-        return failure(outputPath, QStringLiteral("its movie header is unreadable"));
+        return failure(outputPath,
+                       QCoreApplication::translate("TrimExport", "its movie header is unreadable"));
     if (!where.last)
-        return failure(outputPath, QStringLiteral("the movie header is not at the end of the file"));
+        return failure(outputPath, QCoreApplication::translate(
+                                       "TrimExport", "the movie header is not at the end of the file"));
 
     mergeUserData(*sourceMovie, *movie);
     if (const mp4::Box* keys = sourceMovie->child("meta"); keys && !movie->child("meta"))

@@ -46,7 +46,7 @@ QString errnoText(int error) {
 }
 
 Error errnoError(int error) {
-    return Error::make(QStringLiteral("POSIX"), error, errnoText(error));
+    return Error::make(QStringLiteral("POSIX"), error, errnoText(error), errnoKind(error));
 }
 
 Result<UniqueFd> openPath(const QString& path, int flags, unsigned mode) {

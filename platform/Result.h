@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ErrorKind.h"
+
 #include <QString>
 
 #include <optional>
@@ -8,19 +10,24 @@
 
 namespace velarix {
 
-// An error as a value: a domain, a code and a message in words a user understands.
+// An error as a value: a domain, a code and a message in words a user understands, and the kind of
+// failure that callers reason about. The code means what its domain says (an errno value in "POSIX",
+// a libav status in "Media", a named code in "VideoTrimming"); the kind means the same everywhere.
 // Cancellation is its own kind so that it is never mistaken for a result or a failure.
 struct Error {
     QString domain;
     int code = 0;
     QString message;
-    bool cancelled = false;
+    ErrorKind kind = ErrorKind::other;
 
-    static Error make(QString domain, int code, QString message) {
-        return Error{std::move(domain), code, std::move(message), false};
+    bool cancelled() const { return kind == ErrorKind::cancelled; }
+
+    static Error make(QString domain, int code, QString message, ErrorKind kind = ErrorKind::other) {
+        return Error{std::move(domain), code, std::move(message), kind};
     }
     static Error cancellation() {
-        return Error{QStringLiteral("Cancellation"), 0, QStringLiteral("Cancelled"), true};
+        return Error{QStringLiteral("Cancellation"), 0, errorKindText(ErrorKind::cancelled),
+                     ErrorKind::cancelled};
     }
 };
 
@@ -33,7 +40,7 @@ public:
 
     bool ok() const { return std::holds_alternative<T>(m_value); }
     explicit operator bool() const { return ok(); }
-    bool isCancelled() const { return !ok() && error().cancelled; }
+    bool isCancelled() const { return !ok() && error().cancelled(); }
 
     T& value() & { return std::get<T>(m_value); }
     const T& value() const& { return std::get<T>(m_value); }
@@ -57,7 +64,7 @@ public:
 
     bool ok() const { return !m_error.has_value(); }
     explicit operator bool() const { return ok(); }
-    bool isCancelled() const { return !ok() && m_error->cancelled; }
+    bool isCancelled() const { return !ok() && m_error->cancelled(); }
     const Error& error() const { return *m_error; }
 
 private:

@@ -22,7 +22,7 @@ bool readJson(QIODevice& device, QSettings::SettingsMap& map) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (!document.isObject()) {
-        qCWarning(lcApp, "settings file is not a JSON object: %s", qUtf8Printable(error.errorString()));
+        qCWarning(lcPlatform, "settings file is not a JSON object: %s", qUtf8Printable(error.errorString()));
         return false;
     }
     const QJsonObject object = document.object();
@@ -116,7 +116,7 @@ void Settings::setValue(const QString& key, const QVariant& value) {
     if (m_watch)
         m_seen.insert(key, m_settings->value(key));
     if (m_settings->status() != QSettings::NoError)
-        qCWarning(lcApp, "could not write the settings file %s", qUtf8Printable(filePath()));
+        qCWarning(lcPlatform, "could not write the settings file %s", qUtf8Printable(filePath()));
     Q_EMIT valueChanged(key);
 }
 

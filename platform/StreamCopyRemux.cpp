@@ -3,7 +3,7 @@
 #include "platform/ChapterReader.h"
 #include "platform/DurableFileOutput.h"
 #include "platform/GpmfTrim.h"
-#include "platform/Log.h"
+#include "platform/MediaLog.h"
 #include "platform/Mp4EditEnd.h"
 #include "platform/StreamCopy.h"
 #include "platform/StreamTranscoder.h"
@@ -14,6 +14,7 @@ extern "C" {
 #include <libavutil/timecode.h>
 }
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -87,7 +88,7 @@ struct StreamPlan {
 Result<void> advanceTimecode(AVPacket* packet, const AVStream* stream, int64_t elapsed) {
     if (packet->size < 4 || av_packet_make_writable(packet) < 0)
         return trimError(TrimErrorCode::noExportSession,
-                         QStringLiteral("The timecode track could not be read."));
+                         QCoreApplication::translate("TrimExport", "The timecode track could not be read."));
     const int64_t frames =
         av_rescale_q_rnd(elapsed, stream->time_base, av_inv_q(stream->avg_frame_rate), AV_ROUND_NEAR_INF);
     AV_WB32(packet->data, uint32_t(int64_t(AV_RB32(packet->data)) + frames));
@@ -110,19 +111,21 @@ Result<void> keepTelemetryWithin(AVPacket* packet, const StreamPlan& plan, AVRat
     if (kept.size() == packet->size)
         return {};
     if (av_packet_make_writable(packet) < 0)
-        return trimError(AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        return trimSystemError(ENOMEM, QCoreApplication::translate("TrimExport", "Out of memory."));
     std::memcpy(packet->data, kept.constData(), size_t(kept.size()));
     av_shrink_packet(packet, int(kept.size()));
     return {};
 }
 
 Error writeError(const QString& outputPath, int status) {
-    return trimError(status, QStringLiteral("Could not write the trimmed copy %1: %2")
-                                 .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
+    return trimMediaError(status,
+                          QCoreApplication::translate("TrimExport", "Could not write the trimmed copy %1: %2")
+                              .arg(QFileInfo(outputPath).fileName(), av::errorText(status)));
 }
 
 Error exportSessionError() {
-    return trimError(TrimErrorCode::noExportSession, QStringLiteral("Unable to create an export session."));
+    return trimError(TrimErrorCode::noExportSession,
+                     QCoreApplication::translate("TrimExport", "Unable to create an export session."));
 }
 
 // A video key frame's timestamps, in its stream's time base.
@@ -193,8 +196,7 @@ Result<void> RangeRemux::createOutput() {
         return exportSessionError();
     m_output.context.reset(context);
     m_out = context;
-    m_out->interrupt_callback.callback = &CancelToken::interruptCallback;
-    m_out->interrupt_callback.opaque = const_cast<CancelToken*>(m_request.cancel);
+    watchCancellation(m_out, m_request.cancel);
     return {};
 }
 
@@ -223,7 +225,7 @@ StreamPlan::Kind RangeRemux::chooseKind(unsigned index) const {
     const AVStream* stream = m_in->streams[index];
     const AVCodecParameters* parameters = stream->codecpar;
     if (parameters->codec_type == AVMEDIA_TYPE_VIDEO && (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
-        qCInfo(lcApp, "Trimming drops stream %d (a cover picture), which an MP4 file cannot carry",
+        qCInfo(lcMedia, "Trimming drops stream %d (a cover picture), which an MP4 file cannot carry",
                int(index));
         return StreamPlan::Kind::drop;
     }
@@ -240,7 +242,7 @@ StreamPlan::Kind RangeRemux::chooseKind(unsigned index) const {
         return StreamPlan::Kind::timecode;
     if (parameters->codec_type == AVMEDIA_TYPE_VIDEO || parameters->codec_type == AVMEDIA_TYPE_AUDIO)
         return StreamPlan::Kind::transcode;
-    qCInfo(lcApp,
+    qCInfo(lcMedia,
            "Trimming drops stream %d (%s track '%s' \"%s\", codec %s): the MP4 writer cannot "
            "describe a track of a kind it does not know",
            int(index), qPrintable(mediaTypeName(parameters->codec_type)),
@@ -275,7 +277,7 @@ Result<AVStream*> RangeRemux::addOutputStream(unsigned index, StreamPlan& plan) 
     case StreamPlan::Kind::transcode: {
         auto transcoder = StreamTranscoder::create(stream, m_out, m_origin, m_request.start, m_request.end);
         if (!transcoder) {
-            qCInfo(lcApp, "Trimming drops stream %d (%s, codec %s): %s", int(index),
+            qCInfo(lcMedia, "Trimming drops stream %d (%s, codec %s): %s", int(index),
                    qPrintable(mediaTypeName(parameters->codec_type)),
                    qPrintable(codecName(parameters->codec_id)), qPrintable(transcoder.error().message));
             return nullptr;
@@ -338,16 +340,16 @@ Result<void> RangeRemux::startOutput() {
     if (!file)
         return file.error();
     m_output.file = std::move(file.value());
-    m_out->pb = m_output.file->context();
-    m_out->flags |= AVFMT_FLAG_CUSTOM_IO;
+    m_output.file->attach(m_out);
     // The muxer's defaults matter: negative timestamps are kept and become an edit list, and the movie
     // header goes last (no fast start), where the user data box is appended afterwards.
     if (const int status = avformat_write_header(m_out, nullptr); status < 0) {
         if (cancelled())
             return Error::cancellation();
-        return trimError(
-            TrimErrorCode::noExportSession,
-            QStringLiteral("Unable to create an export session. (%1)").arg(av::errorText(status)));
+        return trimError(TrimErrorCode::noExportSession,
+                         QCoreApplication::translate("TrimExport", "Unable to create an export session. (%1)")
+                             .arg(av::errorText(status)),
+                         avErrorKind(status));
     }
     m_reader.setEnd(m_endUs);
     return seekToStart();

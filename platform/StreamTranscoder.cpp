@@ -7,6 +7,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cmath>
@@ -18,7 +19,7 @@ namespace {
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, av::Deleter<&av_audio_fifo_free>>;
 
 Error codecError(const QString& what, int status) {
-    return trimError(status, QStringLiteral("%1: %2").arg(what, av::errorText(status)));
+    return trimMediaError(status, QStringLiteral("%1: %2").arg(what, av::errorText(status)));
 }
 
 // The parts both kinds share: the decoder of the input, the encoder of the output, and the loop
@@ -34,7 +35,9 @@ public:
     Result<void> push(const AVPacket* packet, const WritePacket& write) override {
         int status = avcodec_send_packet(m_decoder.get(), packet);
         if (status < 0 && status != AVERROR(EAGAIN))
-            return codecError(QStringLiteral("Could not decode the video for re-encoding"), status);
+            return codecError(
+                QCoreApplication::translate("TrimExport", "Could not decode the video for re-encoding"),
+                status);
         return drainDecoder(write);
     }
 
@@ -57,7 +60,8 @@ protected:
     Result<void> encode(AVFrame* frame, const WritePacket& write) {
         const int status = avcodec_send_frame(m_encoder.get(), frame);
         if (status < 0)
-            return codecError(QStringLiteral("Could not re-encode the video"), status);
+            return codecError(QCoreApplication::translate("TrimExport", "Could not re-encode the video"),
+                              status);
         return drainEncoder(write);
     }
 
@@ -68,7 +72,8 @@ protected:
             if (status == AVERROR(EAGAIN) || status == AVERROR_EOF)
                 return {};
             if (status < 0)
-                return codecError(QStringLiteral("Could not re-encode the video"), status);
+                return codecError(QCoreApplication::translate("TrimExport", "Could not re-encode the video"),
+                                  status);
             av_packet_rescale_ts(packet.get(), m_encoder->time_base, m_output->time_base);
             packet->stream_index = m_output->index;
             auto written = write(packet.get());
@@ -84,7 +89,9 @@ protected:
             if (status == AVERROR(EAGAIN) || status == AVERROR_EOF)
                 return {};
             if (status < 0)
-                return codecError(QStringLiteral("Could not decode the video for re-encoding"), status);
+                return codecError(
+                    QCoreApplication::translate("TrimExport", "Could not decode the video for re-encoding"),
+                    status);
             m_frame->pts = m_frame->best_effort_timestamp;
             auto taken = m_frame->pts == AV_NOPTS_VALUE ? Result<void>() : takeFrame(m_frame.get(), write);
             av_frame_unref(m_frame.get());
@@ -96,14 +103,16 @@ protected:
     Result<void> openDecoder(const AVStream* input) {
         const AVCodec* decoder = avcodec_find_decoder(input->codecpar->codec_id);
         if (!decoder)
-            return trimError(AVERROR_DECODER_NOT_FOUND, QStringLiteral("no decoder for its codec"));
+            return trimMediaError(AVERROR_DECODER_NOT_FOUND,
+                                  QCoreApplication::translate("TrimExport", "no decoder for its codec"));
         m_decoder.reset(avcodec_alloc_context3(decoder));
         int status = avcodec_parameters_to_context(m_decoder.get(), input->codecpar);
         m_decoder->pkt_timebase = input->time_base;
         if (status >= 0)
             status = avcodec_open2(m_decoder.get(), decoder, nullptr);
         if (status < 0)
-            return codecError(QStringLiteral("the decoder could not be opened"), status);
+            return codecError(QCoreApplication::translate("TrimExport", "the decoder could not be opened"),
+                              status);
         return {};
     }
 
@@ -112,14 +121,16 @@ protected:
             m_encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         int status = avcodec_open2(m_encoder.get(), m_encoder->codec, options.address());
         if (status < 0)
-            return codecError(QStringLiteral("the encoder could not be opened"), status);
+            return codecError(QCoreApplication::translate("TrimExport", "the encoder could not be opened"),
+                              status);
         m_output = avformat_new_stream(output, nullptr);
         if (!m_output)
-            return codecError(QStringLiteral("no output stream"), AVERROR(ENOMEM));
+            return codecError(QCoreApplication::translate("TrimExport", "no output stream"), AVERROR(ENOMEM));
         m_output->time_base = m_encoder->time_base;
         status = avcodec_parameters_from_context(m_output->codecpar, m_encoder.get());
         if (status < 0)
-            return codecError(QStringLiteral("the encoder could not be set up"), status);
+            return codecError(QCoreApplication::translate("TrimExport", "the encoder could not be set up"),
+                              status);
         return {};
     }
 
@@ -138,7 +149,8 @@ public:
             return opened;
         const AVCodec* encoder = avcodec_find_encoder_by_name("libx264");
         if (!encoder)
-            return trimError(AVERROR_ENCODER_NOT_FOUND, QStringLiteral("libx264 is not available"));
+            return trimMediaError(AVERROR_ENCODER_NOT_FOUND,
+                                  QCoreApplication::translate("TrimExport", "libx264 is not available"));
         m_encoder.reset(avcodec_alloc_context3(encoder));
         m_encoder->width = m_decoder->width;
         m_encoder->height = m_decoder->height;
@@ -171,7 +183,8 @@ private:
             m_scaled->width = m_encoder->width;
             m_scaled->height = m_encoder->height;
             if (!m_scaler || av_frame_get_buffer(m_scaled.get(), 0) < 0)
-                return codecError(QStringLiteral("Could not convert the picture"), AVERROR(ENOMEM));
+                return codecError(QCoreApplication::translate("TrimExport", "Could not convert the picture"),
+                                  AVERROR(ENOMEM));
             sws_scale(m_scaler.get(), frame->data, frame->linesize, 0, frame->height, m_scaled->data,
                       m_scaled->linesize);
             source = m_scaled.get();
@@ -192,7 +205,8 @@ public:
             return opened;
         const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_AAC);
         if (!encoder)
-            return trimError(AVERROR_ENCODER_NOT_FOUND, QStringLiteral("no AAC encoder"));
+            return trimMediaError(AVERROR_ENCODER_NOT_FOUND,
+                                  QCoreApplication::translate("TrimExport", "no AAC encoder"));
         m_encoder.reset(avcodec_alloc_context3(encoder));
         m_encoder->sample_rate = m_decoder->sample_rate;
         m_encoder->sample_fmt = AV_SAMPLE_FMT_FLTP;
@@ -211,7 +225,8 @@ public:
         if (status >= 0)
             status = swr_init(m_resampler.get());
         if (status < 0)
-            return codecError(QStringLiteral("the resampler could not be set up"), status);
+            return codecError(QCoreApplication::translate("TrimExport", "the resampler could not be set up"),
+                              status);
         m_fifo.reset(av_audio_fifo_alloc(m_encoder->sample_fmt, m_encoder->ch_layout.nb_channels,
                                          m_encoder->frame_size > 0 ? m_encoder->frame_size : 1024));
         m_inputTimeBase = input->time_base;
@@ -235,11 +250,13 @@ private:
         converted->nb_samples = int(swr_get_out_samples(m_resampler.get(), frame->nb_samples));
         if (av_channel_layout_copy(&converted->ch_layout, &m_encoder->ch_layout) < 0 ||
             av_frame_get_buffer(converted.get(), 0) < 0)
-            return codecError(QStringLiteral("Could not convert the sound"), AVERROR(ENOMEM));
+            return codecError(QCoreApplication::translate("TrimExport", "Could not convert the sound"),
+                              AVERROR(ENOMEM));
         const int samples = swr_convert(m_resampler.get(), converted->data, converted->nb_samples,
                                         const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
         if (samples < 0)
-            return codecError(QStringLiteral("Could not convert the sound"), samples);
+            return codecError(QCoreApplication::translate("TrimExport", "Could not convert the sound"),
+                              samples);
         const int from = int(std::min<int64_t>(skip, samples));
         const int count = int(std::min<int64_t>(keep, samples - from));
         if (count > 0) {
@@ -264,7 +281,8 @@ private:
             frame->sample_rate = m_encoder->sample_rate;
             if (av_channel_layout_copy(&frame->ch_layout, &m_encoder->ch_layout) < 0 ||
                 av_frame_get_buffer(frame.get(), 0) < 0)
-                return codecError(QStringLiteral("Could not convert the sound"), AVERROR(ENOMEM));
+                return codecError(QCoreApplication::translate("TrimExport", "Could not convert the sound"),
+                                  AVERROR(ENOMEM));
             av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(frame->data), frame->nb_samples);
             frame->pts = m_samplesEncoded;
             m_samplesEncoded += frame->nb_samples;
@@ -303,7 +321,8 @@ Result<std::unique_ptr<StreamTranscoder>> StreamTranscoder::create(AVStream* inp
             return opened.error();
         return std::unique_ptr<StreamTranscoder>(std::move(transcoder));
     }
-    return trimError(AVERROR(EINVAL), QStringLiteral("only video and sound can be re-encoded"));
+    return trimSystemError(
+        EINVAL, QCoreApplication::translate("TrimExport", "only video and sound can be re-encoded"));
 }
 
 } // namespace velarix

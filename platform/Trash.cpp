@@ -2,6 +2,7 @@
 
 #include "platform/Log.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -99,9 +100,11 @@ Result<std::pair<QString, QString>> trashFor(dev_t device, const QString& top) {
     if (deviceOf(home) == device) {
         if (QDir().mkpath(home) && ensureTrashFolders(home))
             return std::pair{home, QString()};
-        return Error::make(
-            kDomain, errno,
-            QStringLiteral("The Trash folder %1 cannot be used: %2.").arg(home, errnoText(errno)));
+        const int error = errno; // before the message is made, which may change it
+        return Error::make(kDomain, error,
+                           QCoreApplication::translate("Trash", "The Trash folder %1 cannot be used: %2.")
+                               .arg(home, errnoText(error)),
+                           errnoKind(error));
     }
     const QString uid = QString::number(::getuid());
     const QString shared = top + QStringLiteral("/.Trash");
@@ -113,9 +116,12 @@ Result<std::pair<QString, QString>> trashFor(dev_t device, const QString& top) {
     const QString own = top + QStringLiteral("/.Trash-") + uid;
     if (ensureTrashFolders(own))
         return std::pair{own, top};
-    return Error::make(kDomain, errno,
-                       QStringLiteral("There is no Trash on the file system at %1 (%2 cannot be made: %3).")
-                           .arg(top, own, errnoText(errno)));
+    const int error = errno; // before the message is made, which may change it
+    return Error::make(kDomain, error,
+                       QCoreApplication::translate(
+                           "Trash", "There is no Trash on the file system at %1 (%2 cannot be made: %3).")
+                           .arg(top, own, errnoText(error)),
+                       errnoKind(error));
 }
 
 // Creates an empty file that must not exist yet.
@@ -148,9 +154,13 @@ Result<TrashClaim> TrashClaim::claim(const QString& path) {
 Result<TrashClaim> TrashClaim::claimIn(const QString& path) {
     const QFileInfo file(path);
     struct stat info {};
-    if (::stat(encoded(file.absoluteFilePath()).constData(), &info) != 0)
-        return Error::make(kDomain, errno,
-                           QStringLiteral("%1 cannot be read: %2").arg(file.fileName(), errnoText(errno)));
+    if (::stat(encoded(file.absoluteFilePath()).constData(), &info) != 0) {
+        const int error = errno; // before the message is made, which may change it
+        return Error::make(kDomain, error,
+                           QCoreApplication::translate("Trash", "%1 cannot be read: %2")
+                               .arg(file.fileName(), errnoText(error)),
+                           errnoKind(error));
+    }
     const QString folder = file.absoluteDir().canonicalPath();
     auto trash = trashFor(info.st_dev, topFolderOf(folder, info.st_dev));
     if (!trash)
@@ -158,7 +168,8 @@ Result<TrashClaim> TrashClaim::claimIn(const QString& path) {
     const auto& [trashFolder, top] = *trash;
     if (deviceOf(trashFolder) != info.st_dev)
         return Error::make(kDomain, EXDEV,
-                           QStringLiteral("The Trash at %1 is on another file system.").arg(trashFolder));
+                           QCoreApplication::translate("Trash", "The Trash at %1 is on another file system.")
+                               .arg(trashFolder));
 
     // Home Trash entries name the absolute path; those at a top folder a path relative to it.
     const QString original = folder + u'/' + file.fileName();
@@ -176,9 +187,11 @@ Result<TrashClaim> TrashClaim::claimIn(const QString& path) {
         if (!createExclusive(infoPath, infoText)) {
             if (errno == EEXIST)
                 continue;
-            return Error::make(
-                kDomain, errno,
-                QStringLiteral("The Trash at %1 cannot be written: %2.").arg(trashFolder, errnoText(errno)));
+            const int error = errno; // before the message is made, which may change it
+            return Error::make(kDomain, error,
+                               QCoreApplication::translate("Trash", "The Trash at %1 cannot be written: %2.")
+                                   .arg(trashFolder, errnoText(error)),
+                               errnoKind(error));
         }
         const QString filePath = trashFolder + QStringLiteral("/files/") + name;
         if (!createExclusive(filePath)) {
@@ -186,9 +199,10 @@ Result<TrashClaim> TrashClaim::claimIn(const QString& path) {
             ::unlink(encoded(infoPath).constData());
             if (error == EEXIST)
                 continue;
-            return Error::make(
-                kDomain, error,
-                QStringLiteral("The Trash at %1 cannot be written: %2.").arg(trashFolder, errnoText(error)));
+            return Error::make(kDomain, error,
+                               QCoreApplication::translate("Trash", "The Trash at %1 cannot be written: %2.")
+                                   .arg(trashFolder, errnoText(error)),
+                               errnoKind(error));
         }
         // A file replaced by a plain rename is gone before it could be trashed: keeping it needs a
         // file system that swaps two files in one step, which FAT and exFAT cards cannot.
@@ -197,19 +211,21 @@ Result<TrashClaim> TrashClaim::claimIn(const QString& path) {
             const int error = errno;
             ::unlink(encoded(filePath).constData());
             ::unlink(encoded(infoPath).constData());
-            return Error::make(
-                kDomain, error,
-                QStringLiteral("The file system of %1 cannot keep the original while the trimmed "
-                               "copy takes its place (%2).")
-                    .arg(file.fileName(), errnoText(error)));
+            return Error::make(kDomain, error,
+                               QCoreApplication::translate(
+                                   "Trash",
+                                   "The file system of %1 cannot keep the original while the trimmed "
+                                   "copy takes its place (%2).")
+                                   .arg(file.fileName(), errnoText(error)),
+                               errnoKind(error));
         }
         ::renameat2(AT_FDCWD, encoded(filePath).constData(), AT_FDCWD, encoded(infoPath).constData(),
                     RENAME_EXCHANGE);
         return TrashClaim(trashFolder, filePath, infoPath);
     }
-    return Error::make(
-        kDomain, EEXIST,
-        QStringLiteral("The Trash at %1 holds too many files named %2.").arg(trashFolder, file.fileName()));
+    return Error::make(kDomain, EEXIST,
+                       QCoreApplication::translate("Trash", "The Trash at %1 holds too many files named %2.")
+                           .arg(trashFolder, file.fileName()));
 }
 
 TrashClaim::TrashClaim(TrashClaim&& other) noexcept
@@ -229,12 +245,15 @@ TrashClaim::~TrashClaim() {
 
 Result<void> TrashClaim::commit(const QString& current) {
     // Over the claimed empty file: the Trash's folder does not grow, so this cannot run out of room.
-    if (::rename(encoded(current).constData(), encoded(m_filePath).constData()) != 0)
-        return Error::make(kDomain, errno,
-                           QStringLiteral("Could not move %1 to the Trash: %2")
-                               .arg(QFileInfo(current).fileName(), errnoText(errno)));
+    if (::rename(encoded(current).constData(), encoded(m_filePath).constData()) != 0) {
+        const int error = errno; // before the message is made, which may change it
+        return Error::make(kDomain, error,
+                           QCoreApplication::translate("Trash", "Could not move %1 to the Trash: %2")
+                               .arg(QFileInfo(current).fileName(), errnoText(error)),
+                           errnoKind(error));
+    }
     m_committed = true;
-    qCInfo(lcApp, "Moved to the Trash: %s", qPrintable(m_filePath));
+    qCInfo(lcPlatform, "Moved to the Trash: %s", qPrintable(m_filePath));
     return {};
 }
 

@@ -7,8 +7,8 @@
 namespace velarix {
 
 // The error domain of trimming: the analysis, the export and the media steps under them. The numbers
-// are kept as they are, since callers compare them. Where no code below fits, a step passes on the
-// errno or libav (AVERROR) code of the failure, so compare a code together with the step it came from.
+// are kept as they are, since callers compare them, and they are the only codes of the domain: a
+// failure of the system or of libav has the code `failed`, and what went wrong is its kind.
 inline const QString kTrimErrorDomain = QStringLiteral("VideoTrimming");
 
 enum class TrimErrorCode : int {
@@ -21,13 +21,23 @@ enum class TrimErrorCode : int {
     rangeOutsideClip = 6, // the range does not lie within the clip, or its duration is unknown
 };
 
-inline Error trimError(TrimErrorCode code, QString message) {
-    return Error::make(kTrimErrorDomain, int(code), std::move(message));
+inline Error trimError(TrimErrorCode code, QString message, ErrorKind kind = ErrorKind::other) {
+    return Error::make(kTrimErrorDomain, int(code), std::move(message), kind);
 }
 
-// An error in the trimming domain carrying a system or libav code.
-inline Error trimError(int code, QString message) {
-    return Error::make(kTrimErrorDomain, code, std::move(message));
+// A step failed on an errno value.
+inline Error trimSystemError(int error, QString message) {
+    return trimError(TrimErrorCode::failed, std::move(message), errnoKind(error));
+}
+
+// A step failed on an earlier error, whose kind it keeps.
+inline Error trimErrorFrom(const Error& cause, QString message) {
+    return trimError(TrimErrorCode::failed, std::move(message), cause.kind);
+}
+
+// A step failed on a libav status.
+inline Error trimMediaError(int status, QString message) {
+    return trimError(TrimErrorCode::failed, std::move(message), avErrorKind(status));
 }
 
 } // namespace velarix

@@ -3,6 +3,7 @@
 #include "platform/MediaOpen.h"
 #include "platform/Mp4Boxes.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -24,9 +25,10 @@ std::optional<QString> unfinishedRecordingReason(const QString& path) {
         return std::nullopt;
     if (mp4::findTopLevel(file, "moov"))
         return std::nullopt;
-    return QStringLiteral("The recording was cut short (a flat battery or the card taken out while "
-                          "filming?): the camera never wrote its index. Put the card back in the camera: "
-                          "many cameras repair such a file when they start.");
+    return QCoreApplication::translate(
+        "Media", "The recording was cut short (a flat battery or the card taken out while "
+                 "filming?): the camera never wrote its index. Put the card back in the camera: "
+                 "many cameras repair such a file when they start.");
 }
 
 } // namespace
@@ -35,7 +37,7 @@ VideoProbe probeVideoFile(const QString& path) {
     VideoProbe probe;
     const qint64 fileSize = QFileInfo(path).size();
     if (fileSize == 0) {
-        probe.unreadable = QStringLiteral("The file is empty.");
+        probe.unreadable = QCoreApplication::translate("Media", "The file is empty.");
         return probe;
     }
     auto input = openVideoAsset(path, OpenOptions{nullptr, 0, false});
@@ -43,11 +45,11 @@ VideoProbe probeVideoFile(const QString& path) {
         const Error& error = input.error();
         if (auto unfinished = unfinishedRecordingReason(path))
             probe.unreadable = *unfinished;
-        else
-            probe.unreadable =
-                error.code < 0
-                    ? QStringLiteral("Not a video Velarix can read (%1).").arg(av::errorText(error.code))
-                    : error.message;
+        else if (error.kind == ErrorKind::invalidData || error.kind == ErrorKind::other)
+            probe.unreadable = QCoreApplication::translate("Media", "Not a video Velarix can read (%1).")
+                                   .arg(av::errorText(error.code));
+        else // a file that cannot be reached says so, rather than that it is no video
+            probe.unreadable = error.message;
         return probe;
     }
     const AVFormatContext* context = input->get();
@@ -77,12 +79,14 @@ VideoProbe probeVideoFile(const QString& path) {
     if (!hasVideo || guessed)
         probe.duration = 0;
     if (!hasVideo)
-        probe.unreadable = QStringLiteral("The file holds no video.");
+        probe.unreadable = QCoreApplication::translate("Media", "The file holds no video.");
     else if (guessed)
-        probe.unreadable = QStringLiteral("Not a video Velarix can read (its length is not stated in it).");
+        probe.unreadable = QCoreApplication::translate(
+            "Media", "Not a video Velarix can read (its length is not stated in it).");
     else if (dataEnd > fileSize)
-        probe.unreadable = QStringLiteral("The recording is cut short: the file has %1 of its %2.")
-                               .arg(sizeText(fileSize), sizeText(dataEnd));
+        probe.unreadable =
+            QCoreApplication::translate("Media", "The recording is cut short: the file has %1 of its %2.")
+                .arg(sizeText(fileSize), sizeText(dataEnd));
     return probe;
 }
 

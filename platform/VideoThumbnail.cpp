@@ -1,5 +1,7 @@
 #include "platform/VideoThumbnail.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -11,7 +13,8 @@ const QString kDomain = QStringLiteral("Thumbnail");
 constexpr int kNoThumbnail = 1; // other codes are libav's
 
 Error failure(const QString& path, const QString& why) {
-    return Error::make(kDomain, kNoThumbnail, QStringLiteral("No thumbnail for %1: %2").arg(path, why));
+    return Error::make(kDomain, kNoThumbnail,
+                       QCoreApplication::translate("Media", "No thumbnail for %1: %2").arg(path, why));
 }
 
 // The first decodable frame from the current read position.
@@ -20,7 +23,7 @@ Result<av::FramePtr> decodeOneFrame(AVFormatContext* format, AVCodecContext* cod
     av::PacketPtr packet(av_packet_alloc());
     av::FramePtr frame(av_frame_alloc());
     if (!packet || !frame)
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        return Error::make(kDomain, AVERROR(ENOMEM), QCoreApplication::translate("Media", "Out of memory."));
     bool draining = false;
     // A camera file's first GOP decodes within a few dozen packets; the cap keeps a broken file from
     // being read to its end.
@@ -46,14 +49,15 @@ Result<av::FramePtr> decodeOneFrame(AVFormatContext* format, AVCodecContext* cod
         if (received != AVERROR(EAGAIN))
             return Error::make(kDomain, received, av::errorText(received));
     }
-    return Error::make(kDomain, AVERROR_EOF, QStringLiteral("the video has no decodable frame"));
+    return Error::make(kDomain, AVERROR_EOF,
+                       QCoreApplication::translate("Media", "the video has no decodable frame"));
 }
 
 } // namespace
 
 Result<QImage> makeVideoThumbnail(const QString& path, QSize maxSize, const CancelToken* cancel) {
     if (maxSize.isEmpty())
-        return failure(path, QStringLiteral("the requested size is empty"));
+        return failure(path, QCoreApplication::translate("Media", "the requested size is empty"));
     auto input = openVideoAsset(path, OpenOptions{cancel, 0, true});
     if (!input)
         return input.error();
@@ -62,14 +66,15 @@ Result<QImage> makeVideoThumbnail(const QString& path, QSize maxSize, const Canc
     const AVCodec* decoder = nullptr;
     const int streamIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
     if (streamIndex < 0 || !decoder)
-        return failure(path, QStringLiteral("it has no video stream that can be decoded"));
+        return failure(path,
+                       QCoreApplication::translate("Media", "it has no video stream that can be decoded"));
     AVStream* stream = format->streams[streamIndex];
     for (unsigned i = 0; i < format->nb_streams; ++i)
         format->streams[i]->discard = int(i) == streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
 
     av::CodecContextPtr codec(avcodec_alloc_context3(decoder));
     if (!codec || avcodec_parameters_to_context(codec.get(), stream->codecpar) < 0)
-        return failure(path, QStringLiteral("the decoder could not be set up"));
+        return failure(path, QCoreApplication::translate("Media", "the decoder could not be set up"));
     // One frame is wanted: frame threading would only add latency and memory.
     codec->thread_count = 1;
     if (const int status = avcodec_open2(codec.get(), decoder, nullptr); status < 0)
@@ -86,10 +91,10 @@ Result<QImage> makeVideoThumbnail(const QString& path, QSize maxSize, const Canc
 
     auto frame = decodeOneFrame(format, codec.get(), streamIndex, cancel);
     if (!frame)
-        return frame.error().cancelled ? frame.error() : failure(path, frame.error().message);
+        return frame.error().cancelled() ? frame.error() : failure(path, frame.error().message);
     const AVFrame* picture = frame->get();
     if (picture->width <= 0 || picture->height <= 0)
-        return failure(path, QStringLiteral("the frame has no size"));
+        return failure(path, QCoreApplication::translate("Media", "the frame has no size"));
 
     // Fit the display size (sample aspect applied) into the box.
     AVRational sar = av_guess_sample_aspect_ratio(format, stream, frame->get());
@@ -102,14 +107,15 @@ Result<QImage> makeVideoThumbnail(const QString& path, QSize maxSize, const Canc
                                             fitted.width(), fitted.height(), AV_PIX_FMT_RGBA, SWS_AREA,
                                             nullptr, nullptr, nullptr));
     if (!scaler)
-        return failure(path, QStringLiteral("the frame's pixel format cannot be converted"));
+        return failure(path,
+                       QCoreApplication::translate("Media", "the frame's pixel format cannot be converted"));
     QImage image(fitted, QImage::Format_RGBA8888);
     if (image.isNull())
-        return Error::make(kDomain, AVERROR(ENOMEM), QStringLiteral("Out of memory."));
+        return Error::make(kDomain, AVERROR(ENOMEM), QCoreApplication::translate("Media", "Out of memory."));
     uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
     int strides[4] = {int(image.bytesPerLine()), 0, 0, 0};
     if (sws_scale(scaler.get(), picture->data, picture->linesize, 0, picture->height, planes, strides) <= 0)
-        return failure(path, QStringLiteral("the frame could not be scaled"));
+        return failure(path, QCoreApplication::translate("Media", "the frame could not be scaled"));
     return image;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/MountTable.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusObjectPath>
@@ -46,13 +47,15 @@ Result<std::optional<QString>> UDisksSystemBus::blockObject(const QString& devic
     QDBusInterface manager(kService, QStringLiteral("/org/freedesktop/UDisks2/Manager"),
                            QStringLiteral("org.freedesktop.UDisks2.Manager"), QDBusConnection::systemBus());
     if (!manager.isValid())
-        return busError(QStringLiteral("The disk service (UDisks2) is not available"),
+        return busError(QCoreApplication::translate("Volumes", "The disk service (UDisks2) is not available"),
                         QDBusConnection::systemBus().lastError());
     QVariantMap lookup{{QStringLiteral("path"), device}};
     QDBusReply<QList<QDBusObjectPath>> reply =
         manager.call(QStringLiteral("ResolveDevice"), lookup, QVariantMap());
     if (!reply.isValid())
-        return busError(QStringLiteral("The disk service could not find %1").arg(device), reply.error());
+        return busError(
+            QCoreApplication::translate("Volumes", "The disk service could not find %1").arg(device),
+            reply.error());
     if (reply.value().isEmpty())
         return std::optional<QString>();
     return std::optional<QString>(reply.value().first().path());
@@ -63,7 +66,8 @@ Result<void> UDisksSystemBus::unmount(const QString& blockObject) {
                               QDBusConnection::systemBus());
     QDBusReply<void> reply = filesystem.call(QStringLiteral("Unmount"), QVariantMap());
     if (!reply.isValid())
-        return busError(QStringLiteral("The volume could not be unmounted"), reply.error());
+        return busError(QCoreApplication::translate("Volumes", "The volume could not be unmounted"),
+                        reply.error());
     return {};
 }
 
@@ -72,7 +76,8 @@ Result<std::optional<QString>> UDisksSystemBus::driveOf(const QString& blockObje
     const QVariant drive = property(blockObject, QStringLiteral("org.freedesktop.UDisks2.Block"),
                                     QStringLiteral("Drive"), error);
     if (error.isValid())
-        return busError(QStringLiteral("The drive of the volume could not be found"), error);
+        return busError(QCoreApplication::translate("Volumes", "The drive of the volume could not be found"),
+                        error);
     const QString path = drive.value<QDBusObjectPath>().path();
     if (path.isEmpty() || path == kNoDrive)
         return std::optional<QString>();
@@ -84,7 +89,7 @@ Result<bool> UDisksSystemBus::canPowerOff(const QString& drive) {
     const QVariant value = property(drive, QStringLiteral("org.freedesktop.UDisks2.Drive"),
                                     QStringLiteral("CanPowerOff"), error);
     if (error.isValid())
-        return busError(QStringLiteral("The drive could not be asked"), error);
+        return busError(QCoreApplication::translate("Volumes", "The drive could not be asked"), error);
     return value.toBool();
 }
 
@@ -93,7 +98,8 @@ Result<void> UDisksSystemBus::powerOff(const QString& drive) {
                                   QDBusConnection::systemBus());
     QDBusReply<void> reply = driveInterface.call(QStringLiteral("PowerOff"), QVariantMap());
     if (!reply.isValid())
-        return busError(QStringLiteral("The drive could not be powered off"), reply.error());
+        return busError(QCoreApplication::translate("Volumes", "The drive could not be powered off"),
+                        reply.error());
     return {};
 }
 
@@ -105,11 +111,12 @@ Result<void> ejectVolume(UDisksBus& bus, const QString& mountPoint, const QStrin
     if (!*block)
         return Error::make(
             kDomain, unknownToDiskService,
-            QStringLiteral("%1 cannot be ejected: the disk service does not know %2.").arg(name, device));
+            QCoreApplication::translate("Volumes", "%1 cannot be ejected: the disk service does not know %2.")
+                .arg(name, device));
     if (auto unmounted = bus.unmount(**block); !unmounted)
-        return Error::make(
-            kDomain, unmountFailed,
-            QStringLiteral("%1 could not be ejected. %2").arg(name, unmounted.error().message));
+        return Error::make(kDomain, unmountFailed,
+                           QCoreApplication::translate("Volumes", "%1 could not be ejected. %2")
+                               .arg(name, unmounted.error().message));
     auto drive = bus.driveOf(**block);
     // Unmounted is what matters for the user's data; a drive that cannot be powered off stays on.
     if (!drive || !*drive)
@@ -119,7 +126,8 @@ Result<void> ejectVolume(UDisksBus& bus, const QString& mountPoint, const QStrin
         return {};
     if (auto off = bus.powerOff(**drive); !off)
         return Error::make(kDomain, powerOffFailed,
-                           QStringLiteral("%1 was unmounted, but its drive could not be powered off. %2")
+                           QCoreApplication::translate(
+                               "Volumes", "%1 was unmounted, but its drive could not be powered off. %2")
                                .arg(name, off.error().message));
     return {};
 }
@@ -135,8 +143,10 @@ Result<void> ejectVolume(const QString& mountPoint) {
             return ejectVolume(bus, absolute, it->source);
         }
     }
-    return Error::make(kDomain, notMounted,
-                       QStringLiteral("%1 cannot be ejected: it is not a mounted volume.").arg(absolute));
+    return Error::make(
+        kDomain, notMounted,
+        QCoreApplication::translate("Volumes", "%1 cannot be ejected: it is not a mounted volume.")
+            .arg(absolute));
 }
 
 } // namespace velarix

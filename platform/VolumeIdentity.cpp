@@ -4,6 +4,7 @@
 #include "platform/VolumeEject.h"
 #include "platform/Volumes.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -137,7 +138,7 @@ Result<std::optional<QString>> uuidFromUDisks(const QString& device) {
     };
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected())
-        return unavailable(QStringLiteral("there is no system bus"));
+        return unavailable(QCoreApplication::translate("Volumes", "there is no system bus"));
     const QString service = QStringLiteral("org.freedesktop.UDisks2");
     QDBusMessage resolve = QDBusMessage::createMethodCall(
         service, QStringLiteral("/org/freedesktop/UDisks2/Manager"),
@@ -145,10 +146,11 @@ Result<std::optional<QString>> uuidFromUDisks(const QString& device) {
     resolve << QVariantMap{{QStringLiteral("path"), device}} << QVariantMap();
     const QDBusMessage objects = bus.call(resolve, QDBus::Block, kBusTimeoutMsecs);
     if (objects.type() != QDBusMessage::ReplyMessage || objects.arguments().isEmpty())
-        return unavailable(QStringLiteral("UDisks2 did not answer (%1)").arg(objects.errorMessage()));
+        return unavailable(QCoreApplication::translate("Volumes", "UDisks2 did not answer (%1)")
+                               .arg(objects.errorMessage()));
     const auto paths = qdbus_cast<QList<QDBusObjectPath>>(objects.arguments().first());
     if (paths.isEmpty())
-        return unavailable(QStringLiteral("UDisks2 does not know %1").arg(device));
+        return unavailable(QCoreApplication::translate("Volumes", "UDisks2 does not know %1").arg(device));
 
     QDBusMessage get = QDBusMessage::createMethodCall(service, paths.first().path(),
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
@@ -156,7 +158,8 @@ Result<std::optional<QString>> uuidFromUDisks(const QString& device) {
     get << QStringLiteral("org.freedesktop.UDisks2.Block") << QStringLiteral("IdUUID");
     const QDBusMessage reply = bus.call(get, QDBus::Block, kBusTimeoutMsecs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return unavailable(QStringLiteral("UDisks2 did not answer (%1)").arg(reply.errorMessage()));
+        return unavailable(
+            QCoreApplication::translate("Volumes", "UDisks2 did not answer (%1)").arg(reply.errorMessage()));
     const QString uuid = qdbus_cast<QDBusVariant>(reply.arguments().first()).variant().toString();
     if (uuid.isEmpty())
         return std::optional<QString>();
@@ -182,7 +185,7 @@ Result<std::optional<QString>> readVolumeIdentity(const QString& device, const Q
         case IdentitySource::udevLinks:
             if (auto uuid = uuidFromUdevLinks(device))
                 return uuid;
-            reasons.append(QStringLiteral("udev has no link for it"));
+            reasons.append(QCoreApplication::translate("Volumes", "udev has no link for it"));
             break;
         case IdentitySource::blkid:
             if (::access(QFile::encodeName(device).constData(), R_OK) == 0)
@@ -199,7 +202,7 @@ Result<std::optional<QString>> readVolumeIdentity(const QString& device, const Q
         }
     }
     if (reasons.isEmpty())
-        reasons.append(QStringLiteral("no way to read it is enabled"));
+        reasons.append(QCoreApplication::translate("Volumes", "no way to read it is enabled"));
     return Error::make(
         kDomain, kIdentityUnreadable,
         QStringLiteral("The identity of %1 could not be read: %2").arg(device, reasons.join(u"; ")));

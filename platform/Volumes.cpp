@@ -5,6 +5,7 @@
 #include "platform/PosixFile.h"
 #include "platform/VolumeIdentity.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -49,8 +50,10 @@ Result<QStringList> SystemVolumes::mountedVolumes() const {
     if (!overrideDir.isEmpty()) {
         QDir dir(overrideDir);
         if (!dir.exists() || !QFileInfo(overrideDir).isReadable())
-            return Error::make(kDomain, kVolumesFolderUnreadable,
-                               QStringLiteral("The volumes folder %1 cannot be listed.").arg(overrideDir));
+            return Error::make(
+                kDomain, kVolumesFolderUnreadable,
+                QCoreApplication::translate("Volumes", "The volumes folder %1 cannot be listed.")
+                    .arg(overrideDir));
         QStringList volumes;
         const auto names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
         for (const QString& name : names)
@@ -141,16 +144,20 @@ bool isCameraCard(const QString& volume) {
 
 Result<std::optional<QString>> blockDeviceUUID(const QString& device) {
     ProbePtr probe(blkid_new_probe_from_filename(QFile::encodeName(device).constData()));
-    if (!probe)
-        return Error::make(kDomain, errno,
-                           QStringLiteral("The identity of %1 could not be read: %2")
-                               .arg(device, errnoText(errno ? errno : EIO)));
+    if (!probe) {
+        const int error = errno; // before the message is made, which may change it
+        return Error::make(kDomain, error,
+                           QCoreApplication::translate("Volumes", "The identity of %1 could not be read: %2")
+                               .arg(device, errnoText(error ? error : EIO)),
+                           errnoKind(error));
+    }
     blkid_probe_enable_superblocks(probe.get(), 1);
     blkid_probe_set_superblocks_flags(probe.get(), BLKID_SUBLKS_UUID);
     const int status = blkid_do_safeprobe(probe.get());
     if (status < 0)
-        return Error::make(kDomain, status,
-                           QStringLiteral("The identity of %1 could not be read.").arg(device));
+        return Error::make(
+            kDomain, status,
+            QCoreApplication::translate("Volumes", "The identity of %1 could not be read.").arg(device));
     const char* value = nullptr;
     if (status == 0 && blkid_probe_lookup_value(probe.get(), "UUID", &value, nullptr) == 0 && value)
         return std::optional<QString>(QString::fromUtf8(value));

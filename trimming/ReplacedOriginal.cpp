@@ -2,9 +2,9 @@
 
 #include "platform/Background.h"
 #include "platform/DetachedRemoval.h"
-#include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/Trash.h"
+#include "trimming/TrimmingLog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,14 +46,14 @@ Result<void> syncFolderOf(const QString& sourcePath) {
 // True when a detached process took the folder over; the folder object then forgets it.
 bool handToDetachedProcess(TrimWorkingFolder& folder, const QString& sourcePath) {
     if (auto synced = syncFolderOf(sourcePath); !synced) {
-        qCInfo(lcApp, "Could not flush the folder of %s, so its original is freed here: %s",
+        qCInfo(lcTrimming, "Could not flush the folder of %s, so its original is freed here: %s",
                qPrintable(sourcePath), qPrintable(synced.error().message));
         return false;
     }
     auto started =
         removeInDetachedProcess(folder.path(), folder.registryEntryPath(), folder.lockDescriptor());
     if (!started) {
-        qCInfo(lcApp, "Could not start a process to free the original of %s, so it is freed here: %s",
+        qCInfo(lcTrimming, "Could not start a process to free the original of %s, so it is freed here: %s",
                qPrintable(sourcePath), qPrintable(started.error().message));
         return false;
     }
@@ -77,7 +77,7 @@ Result<QString> keepBesideSource(const QString& originalPath, const QString& sou
             continue;
         if (!kept)
             return kept.error();
-        qCCritical(lcApp, "Kept the original of %s as %s", qPrintable(sourcePath), qPrintable(target));
+        qCCritical(lcTrimming, "Kept the original of %s as %s", qPrintable(sourcePath), qPrintable(target));
         return target;
     }
     return errnoError(EEXIST);
@@ -87,10 +87,10 @@ void disposeOfReplacedOriginal(TrimWorkingFolder folder, const QString& original
                                const QString& sourcePath, const OriginalDisposal& disposal) {
     if (disposal.trash) {
         if (auto moved = disposal.trash->commit(originalPath); !moved) {
-            qCCritical(lcApp, "%s", qPrintable(moved.error().message));
+            qCCritical(lcTrimming, "%s", qPrintable(moved.error().message));
             if (auto kept = keepBesideSource(originalPath, sourcePath); !kept)
-                qCCritical(lcApp, "Could not keep the original of %s beside it: %s", qPrintable(sourcePath),
-                           qPrintable(kept.error().message));
+                qCCritical(lcTrimming, "Could not keep the original of %s beside it: %s",
+                           qPrintable(sourcePath), qPrintable(kept.error().message));
         }
     }
     if (!disposal.inBackground)
@@ -113,7 +113,7 @@ void disposeOfLaterChapters(const TrimWorkingFolder& folder, const QStringList& 
         const QString& chapter = chapters[i];
         if (size_t(i) < disposal.laterChapterTrash.size() && disposal.laterChapterTrash[size_t(i)]) {
             if (auto moved = disposal.laterChapterTrash[size_t(i)]->commit(chapter); !moved)
-                qCCritical(lcApp, "%s; %s stays where it is", qPrintable(moved.error().message),
+                qCCritical(lcTrimming, "%s; %s stays where it is", qPrintable(moved.error().message),
                            qPrintable(chapter));
             continue;
         }
@@ -123,7 +123,8 @@ void disposeOfLaterChapters(const TrimWorkingFolder& folder, const QStringList& 
         if (renameReplacing(chapter, target))
             continue;
         if (!QFile::remove(chapter))
-            qCCritical(lcApp, "Could not remove %s, a chapter of the trimmed recording", qPrintable(chapter));
+            qCCritical(lcTrimming, "Could not remove %s, a chapter of the trimmed recording",
+                       qPrintable(chapter));
     }
 }
 

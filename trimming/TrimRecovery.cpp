@@ -1,11 +1,12 @@
 #include "trimming/TrimRecovery.h"
 
 #include "platform/FileStatus.h"
-#include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/Trash.h"
 #include "trimming/TrimWorkingFolder.h"
+#include "trimming/TrimmingLog.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -66,21 +67,24 @@ bool keepOriginal(const QString& current, const QString& besidePath, const QJson
     if (claimIntact(claim)) {
         const QString trashed = claim.value(QStringLiteral("file")).toString();
         if (auto moved = renameReplacing(current, trashed); moved) {
-            recovery.notes.append(QStringLiteral("The %1 of %2, left behind by an interrupted trim, was "
-                                                 "moved to the Trash.")
+            recovery.notes.append(QCoreApplication::translate(
+                                      "TrimExport", "The %1 of %2, left behind by an interrupted trim, was "
+                                                    "moved to the Trash.")
                                       .arg(what, name));
             return true;
         }
     }
     if (auto kept = keepBesideSource(current, besidePath); kept) {
         recovery.notes.append(
-            QStringLiteral("The %1 of %2, left behind by an interrupted trim, was kept as %3.")
+            QCoreApplication::translate("TrimExport",
+                                        "The %1 of %2, left behind by an interrupted trim, was kept as %3.")
                 .arg(what, name, QFileInfo(*kept).fileName()));
         return true;
     } else {
         recovery.notes.append(
-            QStringLiteral("The %1 of %2, left behind by an interrupted trim, could not be kept beside it "
-                           "(%3); it stays in %4.")
+            QCoreApplication::translate(
+                "TrimExport", "The %1 of %2, left behind by an interrupted trim, could not be kept beside it "
+                              "(%3); it stays in %4.")
                 .arg(what, name, kept.error().message, QFileInfo(current).absolutePath()));
         return false;
     }
@@ -112,8 +116,8 @@ void recordTrimPlan(const TrimWorkingFolder& folder, const QString& sourcePath, 
     QFile file(temporary);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(plan).toJson()) < 0 || !file.flush() ||
         !renameReplacing(temporary, folder.filePath(kPlanName)))
-        qCWarning(lcApp, "Could not record the trim of %s in its working folder %s", qPrintable(sourcePath),
-                  qPrintable(folder.path()));
+        qCWarning(lcTrimming, "Could not record the trim of %s in its working folder %s",
+                  qPrintable(sourcePath), qPrintable(folder.path()));
 }
 
 LeftoverRecovery recoverLeftoverOriginals(const QString& folderPath) {
@@ -143,20 +147,21 @@ LeftoverRecovery recoverLeftoverOriginals(const QString& folderPath) {
             continue;
         if (keep) {
             keepOriginal(path, path, chapter.value(QStringLiteral("trash")).toObject(),
-                         QStringLiteral("replaced chapter"), recovery);
+                         QCoreApplication::translate("TrimExport", "replaced chapter"), recovery);
         } else {
             // Asked to be deleted: freed with the folder.
             const QString target =
                 folderPath + QStringLiteral("/chapter-%1-").arg(i + 2) + QFileInfo(path).fileName();
             if (!renameReplacing(path, target))
-                qCWarning(lcApp, "Could not remove %s, a chapter of a trimmed recording", qPrintable(path));
+                qCWarning(lcTrimming, "Could not remove %s, a chapter of a trimmed recording",
+                          qPrintable(path));
         }
     }
     if (keep && !keepOriginal(original, source, plan.value(QStringLiteral("trash")).toObject(),
-                              QStringLiteral("original"), recovery))
+                              QCoreApplication::translate("TrimExport", "original"), recovery))
         recovery.folderMayGo = false;
     for (const QString& note : std::as_const(recovery.notes))
-        qCWarning(lcApp, "%s", qPrintable(note));
+        qCWarning(lcTrimming, "%s", qPrintable(note));
     return recovery;
 }
 

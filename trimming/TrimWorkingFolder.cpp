@@ -1,11 +1,12 @@
 #include "trimming/TrimWorkingFolder.h"
 
 #include "platform/AppPaths.h"
-#include "platform/Log.h"
 #include "platform/PosixFile.h"
 #include "platform/TrimErrors.h"
 #include "trimming/TrimRecovery.h"
+#include "trimming/TrimmingLog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +52,7 @@ bool removeUnlessHeld(const QString& path, QStringList& notes) {
         return false;
     const bool removed = QDir(path).removeRecursively();
     if (removed)
-        qCInfo(lcApp, "Removed a trimming working folder left behind: %s", qPrintable(path));
+        qCInfo(lcTrimming, "Removed a trimming working folder left behind: %s", qPrintable(path));
     return removed;
 }
 
@@ -70,16 +71,18 @@ Result<TrimWorkingFolder> TrimWorkingFolder::create(const QString& besidePath) {
     const QString name = namePrefix() + QUuid::createUuid().toString(QUuid::WithoutBraces);
     const QString path = beside.absoluteDir().filePath(name);
     if (auto made = makeFolder(path, 0700); !made) {
-        return trimError(made.error().code, QStringLiteral("Could not create a working folder next to %1: %2")
-                                                .arg(beside.fileName(), made.error().message));
+        return trimErrorFrom(
+            made.error(),
+            QCoreApplication::translate("TrimExport", "Could not create a working folder next to %1: %2")
+                .arg(beside.fileName(), made.error().message));
     }
     auto lock = lockFolder(path, true);
     // Without the entry only the next trim in this folder would clean up after a crash.
     const QString entry = registryEntry(path);
     if (!QDir().mkpath(trimWorkingFolderRegistry()))
-        qCInfo(lcApp, "Could not make the list of trimming working folders %s", qPrintable(entry));
+        qCInfo(lcTrimming, "Could not make the list of trimming working folders %s", qPrintable(entry));
     else if (auto listed = makeSymlink(path, entry); !listed)
-        qCInfo(lcApp, "Could not list the trimming working folder %s: %s", qPrintable(path),
+        qCInfo(lcTrimming, "Could not list the trimming working folder %s: %s", qPrintable(path),
                qPrintable(listed.error().message));
     return TrimWorkingFolder(path, lock ? std::move(*lock) : UniqueFd());
 }
@@ -93,7 +96,7 @@ TrimWorkingFolder::~TrimWorkingFolder() {
         if (QDir(m_path).removeRecursively())
             QFile::remove(registryEntry(m_path));
         else
-            qCWarning(lcApp, "Could not remove the trimming working folder %s", qPrintable(m_path));
+            qCWarning(lcTrimming, "Could not remove the trimming working folder %s", qPrintable(m_path));
     }
     // The lock is let go after the folder went (m_lock closes after this body).
 }

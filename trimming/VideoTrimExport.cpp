@@ -13,7 +13,9 @@
 #include "platform/WriteLease.h"
 #include "trimming/TrimRecovery.h"
 #include "trimming/TrimWorkingFolder.h"
+#include "trimming/TrimmingLog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,13 +35,15 @@ Result<void> keepableWhole(const QString& sourcePath, const QString& sourceName)
         return trimError(
             TrimErrorCode::failed,
             trailer->threeSixtyCamera
-                ? QStringLiteral("%1 ends in the 360 camera's own data (%2 bytes after the video: "
-                                 "its sensors and what its software needs to stitch the lenses). "
-                                 "A cut cannot keep it, so %1 is left as it is.")
+                ? QCoreApplication::translate(
+                      "TrimExport", "%1 ends in the 360 camera's own data (%2 bytes after the video: "
+                                    "its sensors and what its software needs to stitch the lenses). "
+                                    "A cut cannot keep it, so %1 is left as it is.")
                       .arg(sourceName)
                       .arg(trailer->size)
-                : QStringLiteral("%1 holds %2 bytes of the camera's own data after the video, which "
-                                 "a cut cannot keep, so it is left as it is.")
+                : QCoreApplication::translate(
+                      "TrimExport", "%1 holds %2 bytes of the camera's own data after the video, which "
+                                    "a cut cannot keep, so it is left as it is.")
                       .arg(sourceName)
                       .arg(trailer->size));
     }
@@ -51,11 +55,12 @@ Result<void> keepableWhole(const QString& sourcePath, const QString& sourceName)
         const QString other =
             QStringLiteral("%1_10_%2.%3").arg(match.captured(1), match.captured(2), info.suffix());
         if (QFileInfo::exists(info.dir().filePath(other)))
-            return trimError(
-                TrimErrorCode::failed,
-                QStringLiteral("%1 is one lens of a 360 clip whose other lens is %2; cutting one "
-                               "alone would put them out of step, so it is left as it is.")
-                    .arg(sourceName, other));
+            return trimError(TrimErrorCode::failed,
+                             QCoreApplication::translate(
+                                 "TrimExport",
+                                 "%1 is one lens of a 360 clip whose other lens is %2; cutting one "
+                                 "alone would put them out of step, so it is left as it is.")
+                                 .arg(sourceName, other));
     }
     return {};
 }
@@ -77,10 +82,12 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
     if (!opened) {
         if (opened.isCancelled())
             return Error::cancellation();
-        return trimError(TrimErrorCode::failed,
-                         QStringLiteral("The trimmed copy of %1 could not be read back, so %1 was left as it "
+        return trimError(
+            TrimErrorCode::failed,
+            QCoreApplication::translate("TrimExport",
+                                        "The trimmed copy of %1 could not be read back, so %1 was left as it "
                                         "is: %2")
-                             .arg(sourceName, opened.error().message));
+                .arg(sourceName, opened.error().message));
     }
     const AVFormatContext* context = opened->get();
     int videoStreams = 0;
@@ -94,28 +101,31 @@ Result<void> verifyTrimmedCopy(const QString& path, const QString& sourceName, d
         context->duration != AV_NOPTS_VALUE ? double(context->duration) / AV_TIME_BASE : std::nan("");
     const double tolerance = std::max(1.0, outcome.keyFrameInterval);
     if (videoStreams != outcome.videoStreamCount || !(std::abs(duration - expected) <= tolerance)) {
-        return trimError(TrimErrorCode::failed,
-                         QStringLiteral("The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of "
+        return trimError(
+            TrimErrorCode::failed,
+            QCoreApplication::translate("TrimExport",
+                                        "The trimmed copy of %1 came out wrong (%2 instead of %3 long, %4 of "
                                         "%5 video streams), so %1 was left as it is.")
-                             .arg(sourceName,
-                                  std::isnan(duration) ? QStringLiteral("unknown") : seconds(duration),
-                                  seconds(expected))
-                             .arg(videoStreams)
-                             .arg(outcome.videoStreamCount));
+                .arg(sourceName, std::isnan(duration) ? QStringLiteral("unknown") : seconds(duration),
+                     seconds(expected))
+                .arg(videoStreams)
+                .arg(outcome.videoStreamCount));
     }
     return {};
 }
 
 Error beingWritten(const QString& sourceName) {
-    return trimError(EBUSY,
-                     QStringLiteral("%1 is still being written by another program, so it was left as it is. "
-                                    "Trim it once that program is done with it.")
-                         .arg(sourceName));
+    return trimSystemError(
+        EBUSY, QCoreApplication::translate(
+                   "TrimExport", "%1 is still being written by another program, so it was left as it is. "
+                                 "Trim it once that program is done with it.")
+                   .arg(sourceName));
 }
 
 Error sourceVanished(const QString& sourceName) {
-    return trimError(ENOENT,
-                     QStringLiteral("%1 was deleted or moved while it was being trimmed.").arg(sourceName));
+    return trimSystemError(ENOENT, QCoreApplication::translate(
+                                       "TrimExport", "%1 was deleted or moved while it was being trimmed.")
+                                       .arg(sourceName));
 }
 
 // A file another program still writes (a copy under way, a recorder) would lose those last bytes
@@ -125,15 +135,16 @@ Result<ReadLease> noWriters(const QString& sourcePath, const QString& sourceName
     if (lease.beingWritten())
         return beingWritten(sourceName);
     if (!lease.unknownReason().isEmpty())
-        qCInfo(lcApp, "Could not tell whether %s is still being written: %s", qPrintable(sourceName),
+        qCInfo(lcTrimming, "Could not tell whether %s is still being written: %s", qPrintable(sourceName),
                qPrintable(lease.unknownReason()));
     return lease;
 }
 
 Error sourceChanged(const QString& sourceName) {
-    return trimError(EBUSY,
-                     QStringLiteral("%1 was changed while it was being trimmed, so it was left as it is.")
-                         .arg(sourceName));
+    return trimSystemError(
+        EBUSY, QCoreApplication::translate(
+                   "TrimExport", "%1 was changed while it was being trimmed, so it was left as it is.")
+                   .arg(sourceName));
 }
 
 // Puts the copy in the source's place. Swapping the two, rather than renaming over, shows what was
@@ -143,9 +154,9 @@ Error sourceChanged(const QString& sourceName) {
 Result<void> replaceSource(const QString& outputPath, const QString& sourcePath, const FileStatus& trimmed,
                            const QString& sourceName) {
     const auto failure = [&](const Error& error) {
-        return trimError(
-            error.code,
-            QStringLiteral("Could not replace %1 by its trimmed copy: %2").arg(sourceName, error.message));
+        return trimErrorFrom(
+            error, QCoreApplication::translate("TrimExport", "Could not replace %1 by its trimmed copy: %2")
+                       .arg(sourceName, error.message));
     };
     auto exchanged = exchangePaths(outputPath, sourcePath);
     if (exchanged) {
@@ -178,8 +189,9 @@ Result<std::vector<LaterChapter>> laterChapterStates(const QStringList& chapters
         const QString name = QFileInfo(path).fileName();
         const auto state = fileStatus(path);
         if (!state)
-            return trimError(state.error().code,
-                             QStringLiteral("%1 could not be read: %2").arg(name, state.error().message));
+            return trimErrorFrom(state.error(),
+                                 QCoreApplication::translate("TrimExport", "%1 could not be read: %2")
+                                     .arg(name, state.error().message));
         if (auto unwritten = noWriters(path, name); !unwritten)
             return unwritten.error();
         states.push_back({path, *state});
@@ -210,9 +222,11 @@ Result<void> checkNotReadOnly(const QString& path, const FileStatus& state) {
                               : ::access(QFile::encodeName(path).constData(), W_OK) == 0;
     if (writable)
         return {};
-    return trimError(EACCES, QStringLiteral("%1 is read-only, so it was left as it is. Make it writable "
+    return trimSystemError(
+        EACCES, QCoreApplication::translate("TrimExport",
+                                            "%1 is read-only, so it was left as it is. Make it writable "
                                             "(in its properties, or chmod u+w) to trim it.")
-                                 .arg(QFileInfo(path).fileName()));
+                    .arg(QFileInfo(path).fileName()));
 }
 
 PreservedAttributes readPreservedAttributes(const QUrl& url) {
@@ -238,7 +252,8 @@ void applyPreservedAttributes(const PreservedAttributes& attributes, const QUrl&
 Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const CancelToken* cancel,
                                 const std::function<void(double)>& progress) {
     if (!request.trimStart || !request.trimEnd)
-        return trimError(TrimErrorCode::noRange, QStringLiteral("No trim range available."));
+        return trimError(TrimErrorCode::noRange,
+                         QCoreApplication::translate("TrimExport", "No trim range available."));
     // Through a symbolic link the file it names is trimmed; the link stays.
     const QFileInfo requested(request.url.toLocalFile());
     const QString sourcePath =
@@ -252,18 +267,20 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
         return input.error();
     const auto sourceState = fileStatus(sourcePath);
     if (!sourceState)
-        return trimError(
-            sourceState.error().code,
-            QStringLiteral("%1 could not be read: %2").arg(sourceName, sourceState.error().message));
+        return trimErrorFrom(sourceState.error(),
+                             QCoreApplication::translate("TrimExport", "%1 could not be read: %2")
+                                 .arg(sourceName, sourceState.error().message));
 
     // Someone made it read-only to keep it as it is; replacing it would undo that without a word.
     if (auto writable = checkNotReadOnly(sourcePath, *sourceState); !writable)
         return writable.error();
     const AVFormatContext* context = input->get();
     if (primaryVideoStream(context) < 0)
-        return trimError(TrimErrorCode::noExportSession,
-                         QStringLiteral("%1 has no video, only sound or data, so there is nothing to trim.")
-                             .arg(sourceName));
+        return trimError(
+            TrimErrorCode::noExportSession,
+            QCoreApplication::translate("TrimExport",
+                                        "%1 has no video, only sound or data, so there is nothing to trim.")
+                .arg(sourceName));
     if (auto unwritten = noWriters(sourcePath, sourceName); !unwritten)
         return unwritten.error();
     auto laterStates = laterChapterStates(request.laterChapters);
@@ -279,13 +296,15 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     }
     if (duration <= 0)
         return trimError(TrimErrorCode::rangeOutsideClip,
-                         QStringLiteral("The duration of %1 could not be read.").arg(sourceName));
+                         QCoreApplication::translate("TrimExport", "The duration of %1 could not be read.")
+                             .arg(sourceName));
     // A hair past the end is rounding (times are shown in whole seconds); more is a wrong range.
     if (end > duration && end - duration < 0.05)
         end = duration;
     if (!(start >= 0) || !(end > start) || end > duration) {
         return trimError(TrimErrorCode::rangeOutsideClip,
-                         QStringLiteral("The range %1 to %2 does not lie within %3, which is %4 long.")
+                         QCoreApplication::translate(
+                             "TrimExport", "The range %1 to %2 does not lie within %3, which is %4 long.")
                              .arg(seconds(start), seconds(end), sourceName, seconds(duration)));
     }
 
@@ -342,15 +361,15 @@ Result<QUrl> exportTrimmedVideo(const VideoTrimExportRequest& request, const Can
     if (auto unchanged = laterChaptersUnchanged(*laterStates); !unchanged)
         return unchanged.error();
     for (const QByteArray& name : applyUserAttributes(readUserAttributes(sourcePath), outputPath))
-        qCInfo(lcApp, "Could not keep the attribute %s of the trimmed %s", name.constData(),
+        qCInfo(lcTrimming, "Could not keep the attribute %s of the trimmed %s", name.constData(),
                qPrintable(sourceName));
 
     // The copy takes over the source's permissions, and its owner where we may set it.
     if (auto permitted = setFilePermissions(outputPath, sourceState->permissions); !permitted)
-        qCInfo(lcApp, "Could not give the trimmed %s its permissions back: %s", qPrintable(sourceName),
+        qCInfo(lcTrimming, "Could not give the trimmed %s its permissions back: %s", qPrintable(sourceName),
                qPrintable(permitted.error().message));
     if (auto owned = setFileOwner(outputPath, sourceState->owner, sourceState->group); !owned)
-        qCInfo(lcApp, "Could not give the trimmed %s its owner back: %s", qPrintable(sourceName),
+        qCInfo(lcTrimming, "Could not give the trimmed %s its owner back: %s", qPrintable(sourceName),
                qPrintable(owned.error().message));
 
     if (auto replaced = replaceSource(outputPath, sourcePath, *sourceState, sourceName); !replaced)

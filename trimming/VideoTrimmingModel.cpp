@@ -11,6 +11,7 @@
 
 #include "platform/Background.h"
 #include "platform/Log.h"
+#include "trimming/TrimmingLog.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -525,7 +526,7 @@ void VideoTrimmingModel::trimNext(const TrimmingRunPtr& run, const ItemList& tar
                 *outcome = {outcome->path, VideoTrimFileOutcome::Kind::Cancelled, 0,
                             QStringLiteral("Cancelled")};
         } else {
-            qCCritical(lcApp, "Video trimming failed for %s: %s", qPrintable(request.url.toLocalFile()),
+            qCCritical(lcTrimming, "Video trimming failed for %s: %s", qPrintable(request.url.toLocalFile()),
                        qPrintable(result.error().message));
             if (item) {
                 item->setExportMessage(result.error().message);

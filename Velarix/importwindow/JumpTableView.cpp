@@ -5,10 +5,10 @@
 #include "Velarix/importwindow/VideoTableDelegate.h"
 #include "Velarix/importwindow/VideoTableModel.h"
 #include "Velarix/importwindow/VideoTableSort.h"
+#include "Velarix/widgets/AppLog.h"
 #include "history/HistoryStore.h"
 #include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
-#include "platform/Log.h"
 #include "platform/Settings.h"
 
 #include <QAction>
@@ -282,7 +282,7 @@ void JumpTableView::restoreCustomization() {
     m_restoring = true;
     QHeaderView* header = m_table->horizontalHeader();
     if (!header->restoreState(QByteArray::fromBase64(stored->toLatin1())))
-        qCDebug(lcApp, "Ignoring an unreadable table layout");
+        qCDebug(lcVelarix, "Ignoring an unreadable table layout");
     // The stored state also carries resize modes: keep ours.
     header->setSectionResizeMode(VideoTableModel::fileColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(VideoTableModel::thumbnailColumn, QHeaderView::Fixed);

@@ -1,7 +1,7 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 
+#include "Velarix/widgets/AppLog.h"
 #include "platform/Background.h"
-#include "platform/Log.h"
 #include "platform/VideoThumbnail.h"
 
 namespace velarix {
@@ -44,7 +44,7 @@ void ThumbnailLoader::request(const QString& path) {
                 done.image = *image;
             } else {
                 done.state = State::failed;
-                qCDebug(lcApp, "Thumbnail failed: %s", qUtf8Printable(image.error().message));
+                qCDebug(lcVelarix, "Thumbnail failed: %s", qUtf8Printable(image.error().message));
             }
             Q_EMIT finished(path);
         },

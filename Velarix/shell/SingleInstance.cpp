@@ -1,7 +1,7 @@
 #include "Velarix/shell/SingleInstance.h"
 
+#include "Velarix/widgets/AppLog.h"
 #include "platform/AppIdentity.h"
-#include "platform/Log.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -48,7 +48,7 @@ bool SingleInstance::listen() {
     // Nobody answered on the socket: what is left there is from an instance that died.
     QLocalServer::removeServer(m_socketPath);
     if (!m_server->listen(m_socketPath)) {
-        qCWarning(lcApp, "cannot listen on %s: %s", qUtf8Printable(m_socketPath),
+        qCWarning(lcVelarix, "cannot listen on %s: %s", qUtf8Printable(m_socketPath),
                   qUtf8Printable(m_server->errorString()));
         return false;
     }

@@ -1,6 +1,6 @@
 #include "Velarix/shell/Updater.h"
 
-#include "platform/Log.h"
+#include "Velarix/widgets/AppLog.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -50,7 +50,7 @@ void Updater::checkForUpdates() {
         reply->deleteLater();
         m_reply = nullptr;
         if (reply->error() != QNetworkReply::NoError) {
-            qCWarning(lcApp, "update check failed: %s", qUtf8Printable(reply->errorString()));
+            qCWarning(lcVelarix, "update check failed: %s", qUtf8Printable(reply->errorString()));
             finish({UpdateCheckResult::Kind::failed, std::nullopt,
                     tr("Velarix could not reach the update server: %1").arg(reply->errorString())});
             return;

@@ -6,6 +6,7 @@
 #include "Velarix/shell/Updater.h"
 #include "Velarix/shell/VelarixSettings.h"
 #include "Velarix/trimwindow/VideoTrimmingView.h"
+#include "Velarix/widgets/AppLog.h"
 #include "Velarix/widgets/Icons.h"
 #include "history/HistoryStore.h"
 #include "import/CardWatcher.h"
@@ -14,7 +15,6 @@
 #include "platform/AppPaths.h"
 #include "platform/Background.h"
 #include "platform/DesktopNotifications.h"
-#include "platform/Log.h"
 #include "platform/Settings.h"
 #include "trimming/CopyAnalyses.h"
 #include "trimming/TrimWorkingFolder.h"
@@ -306,7 +306,7 @@ void VelarixApp::raise(QWidget* window) {
 }
 
 void VelarixApp::reportFatal(const QString& message) {
-    qCCritical(lcApp, "%s", qUtf8Printable(message));
+    qCCritical(lcVelarix, "%s", qUtf8Printable(message));
     std::fprintf(stderr, "%s\n", qUtf8Printable(message));
     if (m_showsDialogs)
         QMessageBox::critical(nullptr, kApplicationName, message);

@@ -1,8 +1,8 @@
 #include "Velarix/widgets/VideoPlayerView.h"
 
+#include "Velarix/widgets/AppLog.h"
 #include "Velarix/widgets/AppResources.h"
 #include "Velarix/widgets/ThemeColours.h"
-#include "platform/Log.h"
 
 #include <QAudioOutput>
 #include <QIcon>
@@ -57,7 +57,7 @@ VideoPlayerView::VideoPlayerView(QWidget* parent)
     });
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
         m_error = text.isEmpty() ? tr("The video could not be played.") : text;
-        qCWarning(lcApp, "Preview of %s failed: %s", qPrintable(m_source), qPrintable(m_error));
+        qCWarning(lcVelarix, "Preview of %s failed: %s", qPrintable(m_source), qPrintable(m_error));
         update();
         Q_EMIT errorOccurred(m_error);
     });

@@ -19,13 +19,10 @@ namespace velarix::test {
 namespace {
 
 struct Chapter {
+    av::FileIoPtr io; // the context's file, closed after it
     av::OutputContextPtr context;
     std::vector<int> outputIndex; // per input stream, -1 when left out
     std::vector<int64_t> start;   // per input stream: its first timestamp in this chapter
-    ~Chapter() {
-        if (context && context->pb)
-            avio_closep(&context->pb);
-    }
 };
 
 QString timecodeAfter(const QString& timecode, AVRational rate, double seconds) {
@@ -68,6 +65,7 @@ QString openChapter(Chapter& chapter, const AVFormatContext* in, const QString& 
         av_dict_set(&raw->metadata, "timecode", timecode.toLatin1().constData(), 0);
     if (avio_open(&raw->pb, name.constData(), AVIO_FLAG_WRITE) < 0)
         return QStringLiteral("cannot write %1").arg(path);
+    chapter.io.reset(raw->pb);
     if (avformat_write_header(raw, nullptr) < 0)
         return QStringLiteral("cannot start %1").arg(path);
     return {};

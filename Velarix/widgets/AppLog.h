@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// The desktop application's diagnostics: windows, previews, updates, its single instance.
+Q_DECLARE_LOGGING_CATEGORY(lcVelarix)
