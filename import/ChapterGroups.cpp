@@ -1,6 +1,6 @@
 #include "import/ChapterGroups.h"
 
-#include "import/ImportLog.h"
+#include "platform/MediaLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,8 +21,7 @@ struct Candidate {
 };
 
 void logAlone(const QString& path, const QString& reason) {
-    qCInfo(lcImport, "%s is not joined with other chapters: %s", qUtf8Printable(path),
-           qUtf8Printable(reason));
+    qCInfo(lcMedia, "%s is not joined with other chapters: %s", qUtf8Printable(path), qUtf8Printable(reason));
 }
 
 QString chapterText(const ChapterName& name, int chapter) {

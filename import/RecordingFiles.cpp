@@ -1,6 +1,6 @@
 #include "import/RecordingFiles.h"
 
-#include "import/ImportLog.h"
+#include "platform/MediaLog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -140,7 +140,7 @@ RecordingFiles groupRecordingFiles(const QStringList& videos, const QStringList&
             }
         }
         if (recording < 0) {
-            qCInfo(lcImport, "%s has no video beside it that it belongs to; it is left out",
+            qCInfo(lcMedia, "%s has no video beside it that it belongs to; it is left out",
                    qUtf8Printable(companion));
             continue;
         }

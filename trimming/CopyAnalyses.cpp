@@ -2,7 +2,7 @@
 
 #include "import/CopyFeedInput.h"
 #include "platform/AudioLevelReader.h"
-#include "platform/Log.h"
+#include "trimming/TrimmingLog.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QFileInfo>
@@ -48,10 +48,11 @@ std::shared_ptr<CopyFeed> CopyAnalyses::feedFor(const QString& source) {
         auto read = readCopy(self->feed, source, cancel);
         self->feed->stopReading();
         if (!read && !read.isCancelled())
-            qCWarning(lcApp, "Reading %s for its analysis as it was copied failed: %s",
+            qCWarning(lcTrimming, "Reading %s for its analysis as it was copied failed: %s",
                       qUtf8Printable(source), qUtf8Printable(read.error().message));
         else if (read)
-            qCDebug(lcApp, "Read %s for its analysis as it was copied; %lld bytes read again from the copy",
+            qCDebug(lcTrimming,
+                    "Read %s for its analysis as it was copied; %lld bytes read again from the copy",
                     qUtf8Printable(source), self->feed->bytesReadFromDisk());
         self->outcome = std::move(read);
     });
