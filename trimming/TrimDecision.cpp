@@ -1,7 +1,7 @@
 #include "trimming/TrimDecision.h"
 
 #include "trimming/TrimSuggestion.h"
-#include "trimming/TrimmingLog.h"
+#include "trimming/AnalysisLog.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +57,7 @@ Pick pick(Moment moment, std::optional<double> audio, double audioConfidence, co
     const AnalysisText loser =
         telemetryWins ? sourceWords(audioSource, finding) : sourceWords(kSourceTelemetry, finding);
     const double lost = telemetryWins ? *audio : telemetry->time;
-    qCInfo(lcTrimming, "The %s from %s (%s) overrules %s (%s)", momentName(moment),
+    qCInfo(lcAnalysis, "The %s from %s (%s) overrules %s (%s)", momentName(moment),
            qUtf8Printable(sourceWords(telemetryWins ? kSourceTelemetry : audioSource, finding).english),
            qUtf8Printable(formatClock(telemetryWins ? telemetry->time : *audio)),
            qUtf8Printable(loser.english), qUtf8Printable(formatClock(lost)));
@@ -154,14 +154,14 @@ TrimDecision decideTrim(const AudioEvidence& heard, const TelemetryFinding& tele
     if (telemetry.canopyFrom && telemetry.opening && telemetry.opening->confidence >= kUsableTelemetry) {
         // Wind heard while the altitude shows the canopy flying is a spiral, not a second freefall.
         if (audio.exit && *audio.exit >= *telemetry.canopyFrom) {
-            qCInfo(lcTrimming, "The sound's freefall from %s is under the canopy; left out",
+            qCInfo(lcAnalysis, "The sound's freefall from %s is under the canopy; left out",
                    qUtf8Printable(formatClock(*audio.exit)));
             audio.exit.reset();
             audio.opening.reset();
         }
         // And its quiet after that is no opening: the canopy was already flying.
         if (audio.opening && *audio.opening > *telemetry.canopyFrom) {
-            qCInfo(lcTrimming, "The %s's opening at %s comes after the canopy flies; left out",
+            qCInfo(lcAnalysis, "The %s's opening at %s comes after the canopy flies; left out",
                    qUtf8Printable(audio.openingSource), qUtf8Printable(formatClock(*audio.opening)));
             audio.opening.reset();
         }

@@ -2,5 +2,5 @@
 
 #include <QLoggingCategory>
 
-// The analysis and the trim's diagnostics: stages, decisions, working folders.
+// The trim's diagnostics: the cut, working folders, the originals freed or kept.
 Q_DECLARE_LOGGING_CATEGORY(lcTrimming)

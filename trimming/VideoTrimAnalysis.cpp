@@ -7,7 +7,7 @@
 #include "platform/TelemetryReader.h"
 #include "trimming/TrimSuggestion.h"
 
-#include "trimming/TrimmingLog.h"
+#include "trimming/AnalysisLog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -137,7 +137,7 @@ Result<VideoTrimAnalysisResult> readHeaderAndLevels(const QStringList& chapters,
         if (read.isCancelled())
             return read.error();
         if (!read) {
-            qCWarning(lcTrimming, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
+            qCWarning(lcAnalysis, "Reading the telemetry of %s failed: %s", qUtf8Printable(path),
                       qUtf8Printable(read.error().message));
             continue;
         }
@@ -244,7 +244,7 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
     const qint64 readMs = timer.elapsed();
     const bool hasAudio = result.error != noAudioTrack().english;
     if (!telemetry.problem.isEmpty())
-        qCInfo(lcTrimming, "%s: %s telemetry: %s", qUtf8Printable(path),
+        qCInfo(lcAnalysis, "%s: %s telemetry: %s", qUtf8Printable(path),
                telemetry.usable() ? "partly usable" : "no usable", qUtf8Printable(telemetry.problem.english));
 
     auto suggestion = suggestTrimRange(*result.levels, chapters, starts, result.duration, telemetry, cancel);
@@ -252,7 +252,7 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
         return suggestion.error();
     if (progress)
         progress(1.0);
-    qCDebug(lcTrimming, "Analysed %s: audio and telemetry %lld ms, frames and suggestion %lld ms",
+    qCDebug(lcAnalysis, "Analysed %s: audio and telemetry %lld ms, frames and suggestion %lld ms",
             qUtf8Printable(path), readMs, timer.elapsed() - readMs);
     if (!hasAudio)
         result.levels.reset();
@@ -269,7 +269,7 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
     result.telemetryCurveKind = telemetry.curveKind;
     result.telemetryCurve = std::move(telemetry.curve);
     const TrimDecision& decision = suggestion->decision;
-    qCDebug(lcTrimming, "Decided %s: exit %.2f s (%s), opening %.2f s (%s), %s", qUtf8Printable(path),
+    qCDebug(lcAnalysis, "Decided %s: exit %.2f s (%s), opening %.2f s (%s), %s", qUtf8Printable(path),
             decision.exit.value_or(-1), qUtf8Printable(decision.exitSource), decision.opening.value_or(-1),
             qUtf8Printable(decision.openingSource), suggestion->range ? "a range to keep" : "no range");
     result.decidedExitTime = decision.exit;
@@ -298,7 +298,7 @@ completeAnalysis(const QStringList& chapters, const std::vector<double>& starts,
         //: A suggested range and what it needs: "Keep 00:40-02:30 (check before trimming)".
         summary = said(QT_TRANSLATE_NOOP("velarix::VideoTrimAnalysis", "%1 (%2)"))
                       .arg(summary, said(kCheckBeforeTrimmingSource));
-        qCInfo(lcTrimming, "%s: check before trimming: %s", qUtf8Printable(path), qUtf8Printable(result.review));
+        qCInfo(lcAnalysis, "%s: check before trimming: %s", qUtf8Printable(path), qUtf8Printable(result.review));
     }
     result.setSummary(summary);
     return result;
