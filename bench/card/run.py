@@ -34,30 +34,16 @@ import subprocess
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from benchlib import MIB, PAIRS, ROOT, parse_arguments  # noqa: E402
+
 DATA = os.path.join(ROOT, "bench", "data", "card")
-PAIRS = int(os.environ.get("PAIRS", "5"))
-MIB = 1024 * 1024
 RATE = 90 * MIB
 IMAGE_MIB = 2600
 
-
-def arguments():
-    cli = os.path.join(ROOT, "build", "release", "cli", "velarix-cli")
-    parts = []
-    args = sys.argv[1:]
-    while args:
-        arg = args.pop(0)
-        if arg == "--cli" and args:
-            cli = os.path.abspath(args.pop(0))
-        elif arg in ("import", "join", "importtrim", "fast"):
-            parts.append(arg)
-        else:
-            sys.exit(__doc__)
-    return cli, parts or ["import", "join", "importtrim", "fast"]
-
-
-CLI, PARTS = arguments()
+_options, PARTS = parse_arguments(__doc__, ("import", "join", "importtrim", "fast"),
+                                  {"--cli": os.path.join(ROOT, "build", "release", "cli", "velarix-cli")})
+CLI = _options["--cli"]
 
 
 def run(*args, **kwargs):

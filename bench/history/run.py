@@ -28,29 +28,16 @@ import subprocess
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from benchlib import PAIRS, ROOT, parse_arguments  # noqa: E402
+
 DATA = os.path.join(ROOT, "bench", "data", "history")
-PAIRS = int(os.environ.get("PAIRS", "5"))
 RECORDS = 50_000
 CLIPS = 300
 
-
-def parse_arguments():
-    build = os.path.join(ROOT, "build", "release")
-    parts = []
-    args = sys.argv[1:]
-    while args:
-        arg = args.pop(0)
-        if arg == "--build" and args:
-            build = os.path.abspath(args.pop(0))
-        elif arg in ("scan", "window", "history"):
-            parts.append(arg)
-        else:
-            sys.exit(__doc__)
-    return build, parts or ["scan", "window", "history"]
-
-
-BUILD, PARTS = parse_arguments()
+_options, PARTS = parse_arguments(__doc__, ("scan", "window", "history"),
+                                  {"--build": os.path.join(ROOT, "build", "release")})
+BUILD = _options["--build"]
 CLI = os.path.join(BUILD, "cli", "velarix-cli")
 APP = os.path.join(BUILD, "Velarix", "velarix")
 VOLUMES = os.path.join(DATA, "volumes")

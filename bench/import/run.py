@@ -25,31 +25,15 @@ import subprocess
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from benchlib import MIB, PAIRS, ROOT, parse_arguments  # noqa: E402
+
 DATA = os.path.join(ROOT, "bench", "data")
-PAIRS = int(os.environ.get("PAIRS", "5"))
-MIB = 1024 * 1024
 
-
-def parse_arguments():
-    cli = os.path.join(ROOT, "build", "release", "cli", "velarix-cli")
-    against = None
-    parts = []
-    args = sys.argv[1:]
-    while args:
-        arg = args.pop(0)
-        if arg == "--cli" and args:
-            cli = os.path.abspath(args.pop(0))
-        elif arg == "--against" and args:
-            against = os.path.abspath(args.pop(0))
-        elif arg in ("copy", "scale"):
-            parts.append(arg)
-        else:
-            sys.exit(__doc__)
-    return cli, against, parts or ["copy", "scale"]
-
-
-CLI, AGAINST, PARTS = parse_arguments()
+_options, PARTS = parse_arguments(__doc__, ("copy", "scale"),
+                                  {"--cli": os.path.join(ROOT, "build", "release", "cli", "velarix-cli"),
+                                   "--against": None})
+CLI, AGAINST = _options["--cli"], _options["--against"]
 
 
 def env_for(volumes, home):
