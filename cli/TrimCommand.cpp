@@ -1,14 +1,14 @@
 #include "cli/TrimCommand.h"
 
 #include "cli/NamedRecordings.h"
-#include "platform/Await.h"
-#include "platform/ChapterContinuation.h"
+#include "core/Await.h"
+#include "media/ChapterContinuation.h"
 
-#include "platform/MediaStreams.h"
-#include "platform/Settings.h"
-#include "platform/WriteLease.h"
+#include "analysis/TrimSuggestion.h"
+#include "desktop/Settings.h"
+#include "media/MediaStreams.h"
+#include "storage/WriteLease.h"
 #include "trimming/TrimFlow.h"
-#include "trimming/TrimSuggestion.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimmingModel.h"
 
@@ -516,7 +516,8 @@ int runTrim(Invocation& invocation) {
 const CommandRegistration registration(Command{
     QStringLiteral("trim"),
     QStringLiteral("trim FILE... [--range START-END] [--dry-run] [--keep-original] [--trust-suggestions]"),
-    QStringLiteral("analyses videos, then trims them in place to the suggested range (or the one given)"),
+    QT_TRANSLATE_NOOP("velarix-cli",
+                      "analyses videos, then trims them in place to the suggested range (or the one given)"),
     runTrim});
 
 } // namespace

@@ -463,6 +463,10 @@
         <source>Audio analysis failed.</source>
         <translation>Die Audioanalyse ist fehlgeschlagen.</translation>
     </message>
+    <message>
+        <source>Audio analysis for %1 exceeded %2 seconds.</source>
+        <translation>Die Tonanalyse von %1 dauerte länger als %2 Sekunden.</translation>
+    </message>
 </context>
 <context>
     <name>TrimCommand</name>
@@ -1463,6 +1467,10 @@
     <message>
         <source>unknown command &apos;%1&apos;</source>
         <translation>unbekannter Befehl &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>analyses videos, then trims them in place to the suggested range (or the one given)</source>
+        <translation>analysiert Videos und kürzt sie dann an Ort und Stelle auf den vorgeschlagenen (oder angegebenen) Bereich</translation>
     </message>
 </context>
 <context>
@@ -3128,6 +3136,11 @@ Platzhalter: %2 und %3; „/“ legt einen Ordner an.</translation>
     <message>
         <source>Trimmed in place</source>
         <translation>An Ort und Stelle gekürzt</translation>
+    </message>
+    <message>
+        <source>Kept: check before trimming (%1)</source>
+        <extracomment>A file not trimmed because its suggestion needs a look; %1 says why.</extracomment>
+        <translation>Behalten: vor dem Kürzen prüfen (%1)</translation>
     </message>
 </context>
 <context>

@@ -463,6 +463,10 @@
         <source>Audio analysis failed.</source>
         <translation>L’analyse audio a échoué.</translation>
     </message>
+    <message>
+        <source>Audio analysis for %1 exceeded %2 seconds.</source>
+        <translation>L’analyse du son de %1 a dépassé %2 secondes.</translation>
+    </message>
 </context>
 <context>
     <name>TrimCommand</name>
@@ -1463,6 +1467,10 @@
     <message>
         <source>unknown command &apos;%1&apos;</source>
         <translation>commande inconnue &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>analyses videos, then trims them in place to the suggested range (or the one given)</source>
+        <translation>analyse les vidéos, puis les coupe sur place à la plage suggérée (ou à celle donnée)</translation>
     </message>
 </context>
 <context>
@@ -3128,6 +3136,11 @@ Champs : %2 et %3 ; « / » crée un dossier.</translation>
     <message>
         <source>Trimmed in place</source>
         <translation>Coupée sur place</translation>
+    </message>
+    <message>
+        <source>Kept: check before trimming (%1)</source>
+        <extracomment>A file not trimmed because its suggestion needs a look; %1 says why.</extracomment>
+        <translation>Conservé : à vérifier avant de couper (%1)</translation>
     </message>
 </context>
 <context>
