@@ -1,8 +1,8 @@
 #include "cli/Command.h"
 #include "cli/NamedRecordings.h"
 
-#include "trimming/TrimSuggestion.h"
-#include "trimming/VideoTrimAnalysis.h"
+#include "analysis/TrimSuggestion.h"
+#include "analysis/VideoTrimAnalysis.h"
 
 extern "C" {
 #include <libavutil/log.h>

@@ -1,10 +1,10 @@
 #include "cli/CliSession.h"
 #include "cli/Command.h"
+#include "desktop/AppPaths.h"
+#include "desktop/DisplayFormats.h"
+#include "desktop/Volumes.h"
 #include "history/HistoryStore.h"
 #include "import/CardIdentity.h"
-#include "platform/AppPaths.h"
-#include "platform/DisplayFormats.h"
-#include "platform/Volumes.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "cli/CliSession.h"
 
 #include "cli/CliLog.h"
+#include "core/Await.h"
+#include "desktop/AppPaths.h"
+#include "desktop/Volumes.h"
 #include "import/CardScan.h"
 #include "import/RecordingStatus.h"
-#include "platform/AppPaths.h"
-#include "platform/Await.h"
-#include "platform/Volumes.h"
 
 #include <QCoreApplication>
 #include <QDate>

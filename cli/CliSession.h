@@ -1,11 +1,11 @@
 #pragma once
 
 #include "cli/Command.h"
+#include "desktop/Settings.h"
 #include "history/HistoryStore.h"
 #include "history/ImportState.h"
 #include "import/CardIdentity.h"
 #include "import/VelarixModel.h"
-#include "platform/Settings.h"
 
 #include <QJsonObject>
 #include <QTemporaryDir>

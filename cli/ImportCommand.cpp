@@ -1,7 +1,7 @@
 #include "cli/CliSession.h"
 #include "cli/TrimCommand.h"
+#include "core/Await.h"
 #include "import/RecordingStatus.h"
-#include "platform/Await.h"
 #include "trimming/CopyAnalyses.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "cli/NamedRecordings.h"
 
-#include "import/ChapterGroups.h"
-#include "platform/StreamSignature.h"
+#include "media/ChapterGroups.h"
+#include "media/StreamSignature.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

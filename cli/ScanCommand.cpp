@@ -1,6 +1,6 @@
 #include "cli/CliSession.h"
+#include "desktop/DisplayFormats.h"
 #include "import/RecordingStatus.h"
-#include "platform/DisplayFormats.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "cli/Command.h"
 #include "i18n/Translators.h"
 
+#include "desktop/AppIdentity.h"
 #include "import/ImportPattern.h"
-#include "platform/AppIdentity.h"
-#include "platform/FileNames.h"
-#include "platform/MediaLog.h"
+#include "media/MediaLog.h"
+#include "storage/FileNames.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/MediaOpen.h"
-#include "platform/Result.h"
+#include "core/Result.h"
+#include "media/MediaOpen.h"
 
 #include <QDate>
 #include <QStringList>

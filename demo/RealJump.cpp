@@ -1,6 +1,6 @@
 #include "demo/RealJump.h"
 
-#include "platform/Gpmf.h"
+#include "media/Gpmf.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "demo/SyntheticJump.h"
 
-#include "platform/AvPtr.h"
+#include "media/AvPtr.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>

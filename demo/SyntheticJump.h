@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Result.h"
 #include "demo/SyntheticTelemetry.h"
-#include "platform/MediaOpen.h"
-#include "platform/Result.h"
+#include "media/MediaOpen.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "demo/SyntheticTelemetry.h"
 
-#include "platform/AvPtr.h"
-#include "platform/Gpmf.h"
+#include "media/AvPtr.h"
+#include "media/Gpmf.h"
 
 #include <algorithm>
 #include <cmath>

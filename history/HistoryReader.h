@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
 #include "history/HistoryRecords.h"
-#include "platform/Result.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "history/HistoryLog.h"
 #include "history/HistoryQueries.h"
 #include "history/StoreSchema.h"
-#include "platform/PosixFile.h"
+#include "storage/PosixFile.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Result.h"
 #include "history/HistoryRecords.h"
 #include "history/SqlTransaction.h"
 #include "history/StoreErrors.h"
-#include "platform/Result.h"
 
 #include <QList>
 #include <QString>

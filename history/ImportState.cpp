@@ -1,8 +1,8 @@
 #include "history/ImportState.h"
 
+#include "core/Log.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryStore.h"
-#include "platform/Log.h"
 
 namespace velarix {
 

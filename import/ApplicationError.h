@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ErrorKind.h"
+#include "core/ErrorKind.h"
 
 #include <QMetaType>
 #include <QString>

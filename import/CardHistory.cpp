@@ -1,11 +1,11 @@
 #include "import/CardHistory.h"
 
+#include "core/Background.h"
+#include "core/Log.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryStore.h"
 #include "import/ImportLog.h"
 #include "import/VelarixModel.h"
-#include "platform/Background.h"
-#include "platform/Log.h"
 
 #include <QFileInfo>
 #include <QSet>

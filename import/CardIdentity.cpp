@@ -3,7 +3,7 @@
 #include "history/HistoryStore.h"
 #include "import/CardManifest.h"
 
-#include "platform/VolumeIdentity.h"
+#include "desktop/VolumeIdentity.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Result.h"
-#include "platform/Volumes.h"
+#include "core/Result.h"
+#include "desktop/Volumes.h"
 
 #include <QString>
 #include <QStringList>

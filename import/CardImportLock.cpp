@@ -1,6 +1,6 @@
 #include "import/CardImportLock.h"
 
-#include "platform/AppPaths.h"
+#include "desktop/AppPaths.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

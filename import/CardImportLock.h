@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FileLock.h"
-#include "platform/Result.h"
+#include "core/Result.h"
+#include "storage/FileLock.h"
 
 #include <QString>
 

@@ -1,15 +1,15 @@
 #include "import/CardListModel.h"
 
+#include "core/Background.h"
+#include "desktop/VolumeEject.h"
 #include "import/ApplicationError.h"
 #include "import/CardIdentity.h"
 #include "import/CardScan.h"
 #include "import/CardWatcher.h"
-#include "import/ChapterGroups.h"
 #include "import/FailureReport.h"
 #include "import/VelarixModel.h"
-#include "platform/Background.h"
-#include "platform/StreamSignature.h"
-#include "platform/VolumeEject.h"
+#include "media/ChapterGroups.h"
+#include "media/StreamSignature.h"
 
 #include <QFileInfo>
 

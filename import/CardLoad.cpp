@@ -1,15 +1,15 @@
 #include "import/CardLoad.h"
 
+#include "core/Background.h"
 #include "history/HistoryStore.h"
-#include "import/ChapterGroups.h"
 #include "import/ClipXmlDate.h"
 #include "import/CompanionChecks.h"
 #include "import/ImportLog.h"
-#include "import/RecordingFiles.h"
-#include "platform/Background.h"
-#include "platform/MediaOpen.h"
-#include "platform/StreamSignature.h"
-#include "platform/VideoProbe.h"
+#include "media/ChapterGroups.h"
+#include "media/MediaOpen.h"
+#include "media/RecordingFiles.h"
+#include "media/StreamSignature.h"
+#include "media/VideoProbe.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "import/CardManifest.h"
 
-#include "platform/FileStatus.h"
-#include "platform/Log.h"
-#include "platform/PosixFile.h"
+#include "core/Log.h"
+#include "storage/FileStatus.h"
+#include "storage/PosixFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "import/CardScan.h"
 
 #include "import/CardIdentity.h"
-#include "import/RecordingFiles.h"
+#include "media/RecordingFiles.h"
 
-#include "platform/ContentTypes.h"
-#include "platform/DirectoryWalk.h"
-#include "platform/Log.h"
+#include "core/Log.h"
+#include "media/ContentTypes.h"
+#include "storage/DirectoryWalk.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/CancelToken.h"
-#include "platform/Result.h"
-#include "platform/Volumes.h"
+#include "core/CancelToken.h"
+#include "core/Result.h"
+#include "desktop/Volumes.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "import/CardWatcher.h"
 
+#include "core/Background.h"
+#include "desktop/VolumeWatch.h"
 #include "import/CardIdentity.h"
-#include "platform/Background.h"
-#include "platform/VolumeWatch.h"
 
 namespace velarix {
 

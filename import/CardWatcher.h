@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Volumes.h"
+#include "desktop/Volumes.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/WorkerQueue.h"
 #include "import/FileCopy.h"
-#include "platform/WorkerQueue.h"
 
 #include <optional>
 

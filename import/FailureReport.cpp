@@ -1,7 +1,7 @@
 #include "import/FailureReport.h"
 
+#include "core/Background.h"
 #include "import/VelarixModel.h"
-#include "platform/Background.h"
 
 namespace velarix {
 

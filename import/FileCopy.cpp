@@ -2,12 +2,12 @@
 
 #include "import/ImportTemporary.h"
 
+#include "core/Log.h"
 #include "import/ImportLog.h"
-#include "platform/DirectFileWriter.h"
-#include "platform/FileStatus.h"
-#include "platform/Log.h"
-#include "platform/PosixFile.h"
-#include "platform/RegionVerifier.h"
+#include "storage/DirectFileWriter.h"
+#include "storage/FileStatus.h"
+#include "storage/PosixFile.h"
+#include "storage/RegionVerifier.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "import/CopyFeed.h"
-#include "platform/CancelToken.h"
-#include "platform/Result.h"
+#include "core/CancelToken.h"
+#include "core/Result.h"
+#include "media/CopyFeed.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "import/ImportProgress.h"
 
-#include "platform/SetField.h"
+#include "core/SetField.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CancelToken.h"
+#include "core/CancelToken.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/CancelToken.h"
+#include "core/Result.h"
 #include "history/HistoryRecords.h"
-#include "platform/CancelToken.h"
-#include "platform/Result.h"
 
 #include <QList>
 #include <QObject>

@@ -1,13 +1,13 @@
 #include "import/ImportRun.h"
 
+#include "core/Log.h"
+#include "desktop/Volumes.h"
 #include "import/CardIdentity.h"
 #include "import/CopyCompletion.h"
 #include "import/FileCopy.h"
 #include "import/ImportTemporary.h"
 #include "import/RecordingImport.h"
-#include "platform/Log.h"
-#include "platform/PosixFile.h"
-#include "platform/Volumes.h"
+#include "storage/PosixFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

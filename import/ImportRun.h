@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/CancelToken.h"
+#include "core/Result.h"
 #include "import/ImportProgress.h"
 #include "import/ImportReport.h"
-#include "platform/CancelToken.h"
-#include "platform/Result.h"
 
 #include <QHash>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "import/ImportTemporary.h"
 
-#include "platform/FileStatus.h"
+#include "storage/FileStatus.h"
 
 #include <QRandomGenerator>
 

@@ -2,10 +2,10 @@
 
 #include "import/ImportTemporary.h"
 
-#include "platform/ChapterJoin.h"
-#include "platform/FileStatus.h"
-#include "platform/PosixFile.h"
-#include "platform/RegionVerifier.h"
+#include "import/ChapterJoin.h"
+#include "storage/FileStatus.h"
+#include "storage/PosixFile.h"
+#include "storage/RegionVerifier.h"
 
 #include <QCoreApplication>
 

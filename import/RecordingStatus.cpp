@@ -1,6 +1,6 @@
 #include "import/RecordingStatus.h"
 
-#include "import/RecordingFiles.h"
+#include "media/RecordingFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

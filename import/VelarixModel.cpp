@@ -3,13 +3,13 @@
 #include "import/CardLoad.h"
 #include "import/RecordingStatus.h"
 
+#include "core/Background.h"
+#include "core/SetField.h"
+#include "desktop/AppPaths.h"
+#include "desktop/FolderOpener.h"
+#include "desktop/Settings.h"
+#include "desktop/Volumes.h"
 #include "history/HistoryStore.h"
-#include "platform/AppPaths.h"
-#include "platform/Background.h"
-#include "platform/FolderOpener.h"
-#include "platform/SetField.h"
-#include "platform/Settings.h"
-#include "platform/Volumes.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

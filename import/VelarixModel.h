@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "history/HistoryRecords.h"
 #include "history/ImportState.h"
 #include "import/ApplicationError.h"
@@ -10,8 +11,7 @@
 #include "import/OutputPlan.h"
 #include "import/VideoFileRow.h"
 #include "import/VideoLoadingPhase.h"
-#include "platform/Result.h"
-#include "platform/VideoProbe.h"
+#include "media/VideoProbe.h"
 
 #include <QFileSystemWatcher>
 #include <QFuture>

@@ -1,9 +1,9 @@
 #include "import/VelarixModel.h"
 
+#include "core/Background.h"
 #include "history/HistoryStore.h"
 #include "import/CardHistory.h"
 #include "import/CardManifest.h"
-#include "platform/Background.h"
 
 #include <QFileInfo>
 #include <QTimer>

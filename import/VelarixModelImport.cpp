@@ -1,18 +1,18 @@
 #include "import/VelarixModel.h"
 
+#include "core/Background.h"
+#include "core/Log.h"
+#include "desktop/AppPaths.h"
+#include "desktop/Volumes.h"
 #include "history/HistoryStore.h"
 #include "import/CardImportLock.h"
-#include "import/ImportPattern.h"
 #include "import/ImportLog.h"
+#include "import/ImportPattern.h"
 #include "import/ImportRecorder.h"
 #include "import/ImportRun.h"
-#include "import/RecordingFiles.h"
 #include "import/RecordingImport.h"
-#include "platform/AppPaths.h"
-#include "platform/Background.h"
-#include "platform/Log.h"
-#include "platform/PosixFile.h"
-#include "platform/Volumes.h"
+#include "media/RecordingFiles.h"
+#include "storage/PosixFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

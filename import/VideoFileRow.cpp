@@ -1,7 +1,7 @@
 #include "import/VideoFileRow.h"
 
-#include "import/RecordingFiles.h"
-#include "platform/SetField.h"
+#include "core/SetField.h"
+#include "media/RecordingFiles.h"
 
 #include <QFileInfo>
 

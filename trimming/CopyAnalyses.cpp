@@ -1,7 +1,7 @@
 #include "trimming/CopyAnalyses.h"
 
-#include "import/CopyFeedInput.h"
-#include "platform/AudioLevelReader.h"
+#include "media/AudioLevelReader.h"
+#include "media/CopyFeedInput.h"
 #include "trimming/TrimmingLog.h"
 #include "trimming/VideoTrimmingModel.h"
 

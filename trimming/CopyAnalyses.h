@@ -1,7 +1,7 @@
 #pragma once
 
-#include "import/CopyFeed.h"
-#include "trimming/VideoTrimAnalysis.h"
+#include "analysis/VideoTrimAnalysis.h"
+#include "media/CopyFeed.h"
 
 #include <memory>
 #include <mutex>

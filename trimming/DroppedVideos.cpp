@@ -1,6 +1,6 @@
 #include "trimming/DroppedVideos.h"
 
-#include "import/RecordingFiles.h"
+#include "media/RecordingFiles.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "trimming/ReplacedOriginal.h"
 
-#include "platform/Background.h"
-#include "platform/DetachedRemoval.h"
-#include "platform/PosixFile.h"
-#include "platform/Trash.h"
+#include "core/Background.h"
+#include "desktop/Trash.h"
+#include "storage/DetachedRemoval.h"
+#include "storage/PosixFile.h"
 #include "trimming/TrimmingLog.h"
 
 #include <QDir>

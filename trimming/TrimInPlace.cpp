@@ -1,6 +1,6 @@
 #include "trimming/TrimInPlace.h"
 
-#include "platform/Trash.h"
+#include "desktop/Trash.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "trimming/TrimRecovery.h"
 
-#include "platform/FileStatus.h"
-#include "platform/PosixFile.h"
-#include "platform/Trash.h"
+#include "desktop/Trash.h"
+#include "storage/FileStatus.h"
+#include "storage/PosixFile.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/TrimmingLog.h"
 

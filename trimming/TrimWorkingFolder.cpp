@@ -1,8 +1,8 @@
 #include "trimming/TrimWorkingFolder.h"
 
-#include "platform/AppPaths.h"
-#include "platform/PosixFile.h"
-#include "platform/TrimErrors.h"
+#include "desktop/AppPaths.h"
+#include "media/TrimErrors.h"
+#include "storage/PosixFile.h"
 #include "trimming/TrimRecovery.h"
 #include "trimming/TrimmingLog.h"
 

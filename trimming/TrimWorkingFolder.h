@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/PosixFile.h"
-#include "platform/Result.h"
+#include "core/Result.h"
+#include "storage/PosixFile.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/FileStatus.h"
-#include "platform/MediaOpen.h"
-#include "platform/Result.h"
+#include "core/Result.h"
+#include "media/MediaOpen.h"
+#include "storage/FileStatus.h"
 #include "trimming/ReplacedOriginal.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "trimming/VideoTrimItem.h"
 
-#include "platform/SetField.h"
-#include "trimming/TrimSuggestion.h"
+#include "analysis/TrimSuggestion.h"
+#include "core/SetField.h"
 
 #include <QCoreApplication>
 #include <QDir>

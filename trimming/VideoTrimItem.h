@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trimming/TelemetryDetection.h"
+#include "analysis/TelemetryDetection.h"
 
 #include <QObject>
 #include <QString>

@@ -1,16 +1,16 @@
 #include "trimming/VideoTrimmingModel.h"
 
-#include "import/ChapterGroups.h"
-#include "platform/FileNames.h"
-#include "platform/SetField.h"
-#include "platform/StreamSignature.h"
+#include "analysis/FrameDeployment.h"
+#include "core/SetField.h"
+#include "media/ChapterGroups.h"
+#include "media/StreamSignature.h"
+#include "storage/FileNames.h"
 #include "trimming/CopyAnalyses.h"
-#include "trimming/FrameDeployment.h"
 #include "trimming/TrimFlow.h"
 #include "trimming/TrimInPlace.h"
 
-#include "platform/Background.h"
-#include "platform/Log.h"
+#include "core/Background.h"
+#include "core/Log.h"
 #include "trimming/TrimmingLog.h"
 
 #include <QCoreApplication>
@@ -50,7 +50,9 @@ QString VideoTrimCompletionSummary::text() const {
 namespace {
 
 QString reviewSkipMessage(const VideoTrimItem* item) {
-    return QStringLiteral("Kept: check before trimming (%1)").arg(item->reviewReason());
+    //: A file not trimmed because its suggestion needs a look; %1 says why.
+    return QCoreApplication::translate("velarix::VideoTrimmingModel", "Kept: check before trimming (%1)")
+        .arg(item->reviewReason());
 }
 
 } // namespace

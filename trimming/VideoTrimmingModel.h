@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trimming/VideoTrimAnalysis.h"
+#include "analysis/VideoTrimAnalysis.h"
 #include "trimming/VideoTrimExport.h"
 #include "trimming/VideoTrimItem.h"
 

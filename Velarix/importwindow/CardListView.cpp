@@ -1,8 +1,8 @@
 #include "Velarix/importwindow/CardListView.h"
 
 #include "Velarix/widgets/Icons.h"
+#include "desktop/DisplayFormats.h"
 #include "import/CardListModel.h"
-#include "platform/DisplayFormats.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -6,10 +6,10 @@
 #include "Velarix/importwindow/VideoTableModel.h"
 #include "Velarix/importwindow/VideoTableSort.h"
 #include "Velarix/widgets/AppLog.h"
+#include "desktop/Settings.h"
 #include "history/HistoryStore.h"
 #include "import/RecordingStatus.h"
 #include "import/VelarixModel.h"
-#include "platform/Settings.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 
 #include "Velarix/widgets/VideoPlayerView.h"
-#include "platform/Background.h"
-#include "platform/MediaOpen.h"
+#include "core/Background.h"
+#include "media/MediaOpen.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>

@@ -1,8 +1,8 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 
 #include "Velarix/widgets/AppLog.h"
-#include "platform/Background.h"
-#include "platform/VideoThumbnail.h"
+#include "core/Background.h"
+#include "media/VideoThumbnail.h"
 
 namespace velarix {
 

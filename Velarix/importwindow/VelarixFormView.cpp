@@ -8,11 +8,11 @@
 #include "Velarix/widgets/Icons.h"
 #include "Velarix/widgets/SecondaryText.h"
 #include "Velarix/widgets/ThemeColours.h"
+#include "core/Log.h"
+#include "desktop/DisplayFormats.h"
 #include "history/HistoryStore.h"
 #include "import/ImportPattern.h"
 #include "import/VelarixModel.h"
-#include "platform/DisplayFormats.h"
-#include "platform/Log.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -6,14 +6,14 @@
 #include "Velarix/importwindow/PreviewWindow.h"
 #include "Velarix/importwindow/VelarixFormView.h"
 #include "Velarix/widgets/Icons.h"
+#include "core/Background.h"
+#include "core/Log.h"
+#include "desktop/DisplayFormats.h"
+#include "desktop/Settings.h"
 #include "import/CardListModel.h"
 #include "import/CardWatcher.h"
 #include "import/FailureReport.h"
 #include "import/VelarixModel.h"
-#include "platform/Background.h"
-#include "platform/DisplayFormats.h"
-#include "platform/Log.h"
-#include "platform/Settings.h"
 
 #include <QAction>
 #include <QApplication>

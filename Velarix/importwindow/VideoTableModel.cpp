@@ -2,8 +2,8 @@
 
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/widgets/SpokenText.h"
+#include "desktop/DisplayFormats.h"
 #include "import/RecordingStatus.h"
-#include "platform/DisplayFormats.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "Velarix/shell/Autostart.h"
 
-#include "platform/AppIdentity.h"
+#include "desktop/AppIdentity.h"
 
 #include <QCoreApplication>
 #include <QDir>

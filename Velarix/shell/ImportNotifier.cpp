@@ -1,7 +1,7 @@
 #include "Velarix/shell/ImportNotifier.h"
 
+#include "desktop/DesktopNotifications.h"
 #include "import/VelarixModel.h"
-#include "platform/DesktopNotifications.h"
 
 #include <QDir>
 

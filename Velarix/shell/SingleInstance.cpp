@@ -1,7 +1,7 @@
 #include "Velarix/shell/SingleInstance.h"
 
 #include "Velarix/widgets/AppLog.h"
-#include "platform/AppIdentity.h"
+#include "desktop/AppIdentity.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Velarix/shell/ShellKeys.h"
+#include "core/Result.h"
 #include "import/ImportReport.h"
-#include "platform/Result.h"
 
 #include <QMainWindow>
 #include <QObject>

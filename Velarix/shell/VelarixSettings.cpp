@@ -4,7 +4,7 @@
 #include "Velarix/shell/ShellKeys.h"
 #include "Velarix/widgets/FormSection.h"
 #include "Velarix/widgets/SecondaryText.h"
-#include "platform/Settings.h"
+#include "desktop/Settings.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "Velarix/shell/SingleInstance.h"
 #include "Velarix/shell/VelarixApp.h"
-#include "platform/AppIdentity.h"
-#include "platform/MediaLog.h"
-#include "platform/Settings.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/Settings.h"
+#include "media/MediaLog.h"
 #include "trimming/ReplacedOriginal.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "Velarix/trimwindow/TrimRangeSelector.h"
 #include "Velarix/widgets/SpokenText.h"
-#include "trimming/TrimSuggestion.h"
+#include "analysis/TrimSuggestion.h"
 
 #include <QCoreApplication>
 #include <QPointer>

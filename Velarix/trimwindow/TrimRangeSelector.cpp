@@ -4,7 +4,7 @@
 #include "Velarix/trimwindow/TrimRangeAccessible.h"
 #include "Velarix/trimwindow/TrimStyle.h"
 #include "Velarix/widgets/ThemeColours.h"
-#include "trimming/TrimSuggestion.h"
+#include "analysis/TrimSuggestion.h"
 
 #include <QAccessible>
 #include <QEvent>

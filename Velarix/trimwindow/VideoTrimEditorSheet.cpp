@@ -3,7 +3,7 @@
 #include "Velarix/trimwindow/TrimRangeSelector.h"
 #include "Velarix/trimwindow/TrimStyle.h"
 #include "Velarix/widgets/VideoPlayerView.h"
-#include "trimming/TrimSuggestion.h"
+#include "analysis/TrimSuggestion.h"
 #include "trimming/VideoTrimItem.h"
 
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "Velarix/trimwindow/TrimStyle.h"
 #include "Velarix/widgets/SpokenText.h"
-#include "trimming/TrimSuggestion.h"
+#include "analysis/TrimSuggestion.h"
 #include "trimming/VideoTrimItem.h"
 
 #include <QContextMenuEvent>

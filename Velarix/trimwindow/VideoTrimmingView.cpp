@@ -9,10 +9,10 @@
 #include "Velarix/trimwindow/VideoTrimEditorSheet.h"
 #include "Velarix/widgets/AppResources.h"
 #include "Velarix/widgets/WindowCloseGuard.h"
+#include "core/Background.h"
+#include "desktop/AppPaths.h"
+#include "desktop/Settings.h"
 #include "import/VelarixModel.h"
-#include "platform/AppPaths.h"
-#include "platform/Background.h"
-#include "platform/Settings.h"
 #include "trimming/DroppedVideos.h"
 #include "trimming/VideoTrimmingModel.h"
 

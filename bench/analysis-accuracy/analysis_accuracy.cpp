@@ -2,12 +2,12 @@
 // becomes clips with GPS and accelerometer, accelerometer only and GPS only, each with silent,
 // steady-noise and no sound; the full analysis runs on every clip. `--fast` runs only the telemetry
 // detection and the decision, without clips.
+#include "analysis/TrimDecision.h"
+#include "analysis/TrimSuggestion.h"
+#include "analysis/VideoTrimAnalysis.h"
 #include "demo/RealJump.h"
 #include "demo/SyntheticJump.h"
-#include "platform/TelemetryReader.h"
-#include "trimming/TrimDecision.h"
-#include "trimming/TrimSuggestion.h"
-#include "trimming/VideoTrimAnalysis.h"
+#include "media/TelemetryReader.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Samples pictures of a video as the analysis's frame pass does: one a second over a stretch.
 // Usage: sample-frames VIDEO FROM TO   (seconds); prints how many pictures it got and how long it took.
-#include "platform/FrameSampler.h"
+#include "media/FrameSampler.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

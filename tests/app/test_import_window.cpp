@@ -6,7 +6,7 @@
 #include "Velarix/importwindow/VelarixFormView.h"
 #include "Velarix/importwindow/VideoTableSort.h"
 #include "Velarix/widgets/ThemeColours.h"
-#include "platform/AppPaths.h"
+#include "desktop/AppPaths.h"
 #include "tests/support/ImportWindowFixture.h"
 #include "tests/support/TestSupport.h"
 

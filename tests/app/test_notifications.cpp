@@ -3,10 +3,10 @@
 
 #include "Velarix/shell/ImportNotifier.h"
 #include "Velarix/shell/VelarixApp.h"
+#include "desktop/DesktopNotifications.h"
+#include "desktop/Settings.h"
 #include "import/ImportProgress.h"
 #include "import/VelarixModel.h"
-#include "platform/DesktopNotifications.h"
-#include "platform/Settings.h"
 
 #include <QMainWindow>
 #include <QSystemTrayIcon>

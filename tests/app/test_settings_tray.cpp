@@ -3,7 +3,7 @@
 
 #include "Velarix/shell/VelarixApp.h"
 #include "Velarix/shell/VelarixSettings.h"
-#include "platform/Settings.h"
+#include "desktop/Settings.h"
 
 #include <QAction>
 #include <QApplication>

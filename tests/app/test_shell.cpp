@@ -1,8 +1,8 @@
 #include "Velarix/shell/VelarixApp.h"
 #include "Velarix/trimwindow/VideoTrimmingView.h"
+#include "desktop/Settings.h"
+#include "desktop/Volumes.h"
 #include "import/VelarixModel.h"
-#include "platform/Settings.h"
-#include "platform/Volumes.h"
 #include "trimming/TrimWorkingFolder.h"
 #include "trimming/VideoTrimmingModel.h"
 

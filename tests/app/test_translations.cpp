@@ -1,6 +1,6 @@
 #include "Velarix/trimwindow/VideoTrimmingView.h"
+#include "desktop/DisplayFormats.h"
 #include "i18n/Translators.h"
-#include "platform/DisplayFormats.h"
 #include "tests/support/ImportWindowFixture.h"
 
 #include <QAbstractButton>

@@ -5,10 +5,10 @@
 #include "Velarix/trimwindow/VideoTrimmingView.h"
 #include "Velarix/widgets/VideoPlayerView.h"
 #include "Velarix/widgets/WindowCloseGuard.h"
-#include "platform/MediaOpen.h"
+#include "analysis/TrimSuggestion.h"
+#include "media/MediaOpen.h"
 #include "tests/app/TrimWindowTestKit.h"
 #include "tests/support/MediaFixtures.h"
-#include "trimming/TrimSuggestion.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -2,8 +2,8 @@
 #include "Velarix/importwindow/ThumbnailLoader.h"
 #include "Velarix/importwindow/VideoTableDelegate.h"
 #include "Velarix/importwindow/VideoTableSort.h"
-#include "platform/DisplayFormats.h"
-#include "platform/VideoThumbnail.h"
+#include "desktop/DisplayFormats.h"
+#include "media/VideoThumbnail.h"
 #include "tests/support/ImportWindowFixture.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "demo/DemoCard.h"
-#include "platform/MediaOpen.h"
+#include "media/MediaOpen.h"
 #include "tests/support/MediaFixtures.h"
 
 #include <QFileInfo>

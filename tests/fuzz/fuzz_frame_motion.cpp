@@ -5,8 +5,8 @@
 // (width, height, pixel format, time in seconds, its fraction in 256ths or 0xff for a frame that could
 // not be had, the number of pixel bytes that follow) and those bytes, repeated to fill the picture.
 #include "FuzzSupport.h"
-#include "platform/FrameMotion.h"
-#include "trimming/FrameSignals.h"
+#include "analysis/FrameSignals.h"
+#include "media/FrameMotion.h"
 
 #include <array>
 #include <cstring>

@@ -5,10 +5,10 @@
 // mode byte each level is a little-endian float (any value at all), with an odd one a signed byte in
 // dB (compact, so that the fuzzer easily shapes a jump).
 #include "FuzzSupport.h"
-#include "trimming/FrameDeployment.h"
-#include "trimming/FreefallAnalysis.h"
-#include "trimming/LevelStatistics.h"
-#include "trimming/TrimSuggestion.h"
+#include "analysis/FrameDeployment.h"
+#include "analysis/FreefallAnalysis.h"
+#include "analysis/LevelStatistics.h"
+#include "analysis/TrimSuggestion.h"
 
 #include <cmath>
 #include <cstring>

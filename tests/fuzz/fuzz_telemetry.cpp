@@ -7,11 +7,11 @@
 // (the time step from the previous packet in quarter seconds), a little-endian 16-bit length and
 // that many payload bytes.
 #include "FuzzSupport.h"
-#include "platform/Gpmf.h"
-#include "platform/GpmfTrim.h"
-#include "platform/TelemetryReader.h"
-#include "trimming/TelemetryDetection.h"
-#include "trimming/TrimDecision.h"
+#include "analysis/TelemetryDetection.h"
+#include "analysis/TrimDecision.h"
+#include "media/Gpmf.h"
+#include "media/GpmfTrim.h"
+#include "media/TelemetryReader.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // Arbitrary bytes opened and analysed as a video file: never a crash, a hang or a leak. Each input
 // gets a short time budget, as the trimming queue gives each file its time-out.
-#include "platform/AudioLevelReader.h"
-#include "platform/FrameSampler.h"
-#include "platform/MediaLog.h"
-#include "platform/MediaOpen.h"
-#include "platform/MediaStreams.h"
-#include "trimming/VideoTrimAnalysis.h"
+#include "analysis/VideoTrimAnalysis.h"
+#include "media/AudioLevelReader.h"
+#include "media/FrameSampler.h"
+#include "media/MediaLog.h"
+#include "media/MediaOpen.h"
+#include "media/MediaStreams.h"
 
 #include <QFile>
 #include <QLoggingCategory>

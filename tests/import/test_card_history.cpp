@@ -1,5 +1,5 @@
+#include "core/Await.h"
 #include "import/OutputPlan.h"
-#include "platform/Await.h"
 #include "tests/support/ModelFixture.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,9 +1,9 @@
+#include "core/Await.h"
+#include "desktop/Volumes.h"
 #include "import/CardIdentity.h"
 #include "import/CardLoad.h"
 #include "import/CardScan.h"
 #include "import/RecordingStatus.h"
-#include "platform/Await.h"
-#include "platform/Volumes.h"
 #include "tests/support/ModelFixture.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
+#include "core/Await.h"
+#include "desktop/Volumes.h"
 #include "history/ImportState.h"
 #include "import/RecordingStatus.h"
-#include "platform/Await.h"
-#include "platform/Volumes.h"
 #include "tests/support/ModelFixture.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 // The feed of a copy's bytes to a second reader: it holds the copy back only while the reader lags
 // more than its window, and serves what left the window from the copy on the disk.
-#include "import/CopyFeed.h"
+#include "media/CopyFeed.h"
 #include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>

@@ -2,12 +2,12 @@
 // limit, the process killed. After each, what carries a final name is whole, the history holds exactly
 // those files, and a re-run with --new brings the rest without duplicating anything.
 
+#include "core/Await.h"
+#include "desktop/AppPaths.h"
+#include "desktop/Settings.h"
+#include "desktop/Volumes.h"
 #include "history/HistoryStore.h"
 #include "import/VelarixModel.h"
-#include "platform/AppPaths.h"
-#include "platform/Await.h"
-#include "platform/Settings.h"
-#include "platform/Volumes.h"
 #include "tests/support/CardTest.h"
 #include "tests/support/TestSupport.h"
 

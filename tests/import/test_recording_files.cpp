@@ -1,7 +1,7 @@
 #include "import/ClipXmlDate.h"
 #include "import/CompanionChecks.h"
-#include "import/RecordingFiles.h"
-#include "platform/Mp4Trailer.h"
+#include "media/Mp4Trailer.h"
+#include "media/RecordingFiles.h"
 #include "tests/support/TestSupport.h"
 
 #include <QTemporaryDir>

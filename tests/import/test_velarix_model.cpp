@@ -1,6 +1,6 @@
+#include "desktop/AppPaths.h"
+#include "desktop/Settings.h"
 #include "import/VelarixModel.h"
-#include "platform/AppPaths.h"
-#include "platform/Settings.h"
 
 #include <QFile>
 #include <QJsonDocument>

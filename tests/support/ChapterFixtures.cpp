@@ -1,8 +1,8 @@
 #include "tests/support/ChapterFixtures.h"
 
-#include "platform/AvPtr.h"
-#include "platform/MediaOpen.h"
-#include "platform/Mp4UserData.h"
+#include "media/AvPtr.h"
+#include "media/MediaOpen.h"
+#include "media/Mp4UserData.h"
 #include "tests/support/TestSupport.h"
 
 extern "C" {

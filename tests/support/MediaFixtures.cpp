@@ -1,10 +1,10 @@
 #include "tests/support/MediaFixtures.h"
 
 #include "demo/SyntheticTelemetry.h"
-#include "platform/AvPtr.h"
-#include "platform/FileStatus.h"
-#include "platform/MediaOpen.h"
-#include "platform/Mp4Boxes.h"
+#include "media/AvPtr.h"
+#include "media/MediaOpen.h"
+#include "media/Mp4Boxes.h"
+#include "storage/FileStatus.h"
 #include "tests/support/TestSupport.h"
 
 extern "C" {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "desktop/Settings.h"
 #include "history/HistoryStore.h"
 #include "import/VelarixModel.h"
-#include "platform/Settings.h"
 #include "tests/support/CardTest.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "tests/support/TimedMetadataFixtures.h"
 
-#include "platform/AvPtr.h"
-#include "platform/MediaOpen.h"
-#include "platform/Mp4Boxes.h"
+#include "media/AvPtr.h"
+#include "media/MediaOpen.h"
+#include "media/Mp4Boxes.h"
 #include "tests/support/MediaFixtures.h"
 
 #include <QFile>

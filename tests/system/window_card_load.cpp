@@ -3,8 +3,8 @@
 // line (the card, its rows, the first alert) and exits 0 once the rows are in, 1 when they never come.
 
 #include "Velarix/shell/VelarixApp.h"
+#include "desktop/Settings.h"
 #include "import/VelarixModel.h"
-#include "platform/Settings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

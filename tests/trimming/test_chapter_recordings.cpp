@@ -1,6 +1,6 @@
+#include "analysis/VideoTrimAnalysis.h"
 #include "tests/support/ChapterFixtures.h"
 #include "tests/support/MediaFixtures.h"
-#include "trimming/VideoTrimAnalysis.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "platform/TrimErrors.h"
+#include "media/TrimErrors.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TmpfsMount.h"

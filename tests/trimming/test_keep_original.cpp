@@ -1,4 +1,4 @@
-#include "platform/Trash.h"
+#include "desktop/Trash.h"
 #include "tests/support/ChapterFixtures.h"
 #include "tests/support/LoopMount.h"
 #include "tests/support/MediaFixtures.h"

@@ -1,6 +1,6 @@
-#include "trimming/FrameDeployment.h"
-#include "trimming/LevelStatistics.h"
-#include "trimming/TrimSuggestion.h"
+#include "analysis/FrameDeployment.h"
+#include "analysis/LevelStatistics.h"
+#include "analysis/TrimSuggestion.h"
 
 #include <QTest>
 

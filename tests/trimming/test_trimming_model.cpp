@@ -1,5 +1,5 @@
+#include "analysis/TrimSuggestion.h"
 #include "tests/support/MediaFixtures.h"
-#include "trimming/TrimSuggestion.h"
 #include "trimming/VideoTrimmingModel.h"
 
 #include <QScopeGuard>
