@@ -252,6 +252,15 @@ def main():
         pairs("fast source, 2 x 640 MiB verified", lambda: timed(
             [CLI, "import", "--all", "--pattern", "{filename}", "--dest", dest], fast_env),
               lambda: timed(["sh", "-c", floor]), prepare_fast, 1.3, ("velarix-cli", "write, then read back"))
+    def preparing(sources):
+        """Each run starts from an empty destination and home, with the card's pages dropped."""
+        def prepare():
+            fresh(dest)
+            fresh(home)
+            run("sync")
+            drop(sources)
+        return prepare
+
     card = None
     try:
         if {"import", "join", "importtrim"} & set(PARTS):
@@ -259,13 +268,7 @@ def main():
                                  steady + ([jump] if jump else []))
         if "import" in PARTS:
             sources = [card.files[os.path.basename(p)] for p in videos]
-
-            def prepare():
-                fresh(dest)
-                fresh(home)
-                run("sync")
-                drop(sources)
-
+            prepare = preparing(sources)
             command = [CLI, "import", "--card", card.mount, "--pattern", "{filename}", "--dest", dest] + \
                 [os.path.basename(p) for p in videos]
             pairs("90 MiB/s card, 2 x 640 MiB verified", lambda: timed(command, env),
@@ -276,13 +279,7 @@ def main():
                   lambda: timed(command + ["--no-verify"], env), prepare, 1.02, ("verified", "--no-verify"))
         if "join" in PARTS:
             sources = [card.files[os.path.basename(p)] for p in chapters]
-
-            def prepare_join():
-                fresh(dest)
-                fresh(home)
-                run("sync")
-                drop(sources)
-
+            prepare_join = preparing(sources)
             pairs("90 MiB/s card, 3 chapters joined, verified", lambda: timed(
                 [CLI, "import", "--card", card.mount, "--pattern", "{filename}", "--dest", dest,
                  os.path.basename(chapters[0])], env),
@@ -291,13 +288,7 @@ def main():
         if "importtrim" in PARTS:
             def importing(files, *extra):
                 sources = [card.files[os.path.basename(p)] for p in files]
-
-                def prepare():
-                    fresh(dest)
-                    fresh(home)
-                    run("sync")
-                    drop(sources)
-
+                prepare = preparing(sources)
                 command = [CLI, "import", "--card", card.mount, "--pattern", "{filename}", "--dest", dest] + \
                     [os.path.basename(p) for p in files]
                 # A copy with nothing to cut counts as not trimmed: exit status 1.
