@@ -10,6 +10,7 @@
 #include "storage/DirectFileWriter.h"
 #include "storage/FileHash.h"
 #include "storage/PosixFile.h"
+#include "storage/ReadAhead.h"
 #include "storage/RegionVerifier.h"
 
 #include <QCoreApplication>
@@ -137,6 +138,55 @@ Result<void> checkSameStreams(const AVFormatContext* first, const AVFormatContex
     return {};
 }
 
+// The chapters are read ahead of the demuxer, the next one from when this one is nearly read: the card
+// goes on streaming while the join writes, and across a boundary while the next chapter's header is
+// read (a demuxer reads a packet at a time, with pauses a card's own read-ahead does not cover).
+class ChaptersAhead {
+public:
+    explicit ChaptersAhead(const QStringList& chapters)
+        : m_chapters(chapters)
+        , m_open(size_t(chapters.size())) {}
+
+    // The demuxer is at `offset` of chapter `c`; the chapters before it are done.
+    void at(qsizetype c, qint64 offset) {
+        start(c);
+        for (; m_done < c; ++m_done) {
+            m_open[size_t(m_done)].ahead.reset();
+            m_open[size_t(m_done)].fd = UniqueFd();
+        }
+        Open& open = m_open[size_t(c)];
+        if (!open.ahead)
+            return;
+        open.ahead->consumed(offset);
+        if (offset + ReadAhead::kDepth >= open.size)
+            start(c + 1);
+    }
+
+private:
+    struct Open {
+        UniqueFd fd;
+        qint64 size = 0;
+        std::unique_ptr<ReadAhead> ahead; // declared last: stopped before the file closes
+    };
+
+    void start(qsizetype c) {
+        if (c >= m_chapters.size() || m_open[size_t(c)].fd.valid())
+            return;
+        auto fd = openPath(m_chapters[c], O_RDONLY);
+        if (!fd)
+            return; // the join's own open says why
+        const qint64 size = QFileInfo(m_chapters[c]).size();
+        Open& open = m_open[size_t(c)];
+        open.fd = std::move(*fd);
+        open.size = size;
+        open.ahead = std::make_unique<ReadAhead>(open.fd.get(), size);
+    }
+
+    const QStringList& m_chapters;
+    std::vector<Open> m_open;
+    qsizetype m_done = 0;
+};
+
 } // namespace
 
 Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, const QString& outputPath,
@@ -147,6 +197,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
     qint64 totalBytes = 0;
     for (const QString& chapter : chapters)
         totalBytes += QFileInfo(chapter).size();
+    ChaptersAhead ahead(chapters);
+    ahead.at(0, 0);
 
     auto first = openVideoAsset(chapters.first(), OpenOptions{control.cancel, kInputBufferSize, false});
     if (!first)
@@ -294,6 +346,7 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
                     return Error::cancellation();
                 return readError(path, av::errorText(status));
             }
+            ahead.at(c, avio_tell(chapter->pb));
             Track& track = tracks[size_t(packet->stream_index)];
             if (track.output < 0) {
                 av_packet_unref(packet.get());

@@ -7,6 +7,7 @@
 #include "storage/DirectFileWriter.h"
 #include "storage/FileStatus.h"
 #include "storage/PosixFile.h"
+#include "storage/ReadAhead.h"
 #include "storage/RegionVerifier.h"
 
 #include <QCoreApplication>
@@ -75,10 +76,12 @@ Error cardReadFailure(const QString& source, int code) {
 struct PieceReport {
     const CopyControl& control;
     qint64 size;
+    ReadAhead* ahead;
     qint64 nextReport = kCopyProgressStep;
 
     // False once the copy is cancelled.
     bool after(qint64 copied) {
+        ahead->consumed(copied);
         if (copied == size)
             return true;
         if (control.afterChunk)
@@ -241,6 +244,8 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
         return opened.error();
     const UniqueFd in = std::move(*opened);
     adviseSequential(in.get());
+    // Before anything of the destination, which may wait on the flush of the copy before this one.
+    ReadAhead ahead(in.get(), size);
 
     PendingCopyPtr copy(new PendingCopy);
     copy->started.start();
@@ -273,7 +278,7 @@ Result<PendingCopyPtr> writeCopy(const QString& source, const QString& destinati
             };
         copy->verifier = std::make_unique<RegionVerifier>(out, control.cancel, std::move(checked));
     }
-    PieceReport report{control, size};
+    PieceReport report{control, size, &ahead};
     Result<qint64> moved =
         control.verify || copy->feed
             ? copyThroughBuffers(in.get(), out, size, copy->verifier.get(), copy->feed.get(), report)

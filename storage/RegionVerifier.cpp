@@ -196,6 +196,11 @@ Result<void> RegionVerifier::State::check(const Check& region) {
         m_differs = true;
         return Error::make(QStringLiteral("Verify"), 0, QStringLiteral("differs")); // stops the checks
     }
+    // Flushed from the storage's write cache as the copy goes (a disk's cache, or a virtual machine's
+    // host, can hold most of a file), so the flush that ends the copy has little left to wait for. A
+    // failure here must fail the copy: the closing flush would not report it again.
+    if (::fdatasync(m_writeFd) != 0 && errno != EINVAL)
+        return errnoError(errno);
     reportChecked(kRegionSize);
     return {};
 }
