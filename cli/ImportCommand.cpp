@@ -117,10 +117,14 @@ int runImport(Invocation& invocation) {
     }
     // With --trim, each copy's bytes are analysed as they are copied, not read again afterwards.
     std::optional<CopyAnalyses> analyses;
-    if (trim)
+    if (trim) {
         options.feedFor = [&analyses = analyses.emplace()](const QString& source) {
             return analyses.feedFor(source);
         };
+        options.samplesFor = [&analyses](const QString& first) {
+            return analyses->samplesFor(first);
+        };
+    }
     const ImportReport report = awaitFuture(model.importSelectedVideos(session->store(), options));
     if (analyses)
         analyses->importEnded();

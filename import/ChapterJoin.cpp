@@ -1,6 +1,7 @@
 #include "import/ChapterJoin.h"
 
 #include "media/ChapterContinuation.h"
+#include "media/JoinedSamples.h"
 #include "media/MediaIo.h"
 #include "media/MediaLog.h"
 #include "media/MediaStreams.h"
@@ -371,6 +372,8 @@ Result<JoinOutcome> joinChapters(const QStringList& chapters, int outputFd, cons
             track.hasher->update(reinterpret_cast<const char*>(&digest), sizeof digest);
             packet->stream_index = track.output;
             packet->pos = -1;
+            if (control.samples && JoinedSamples::keeps(out->streams[track.output]->codecpar->codec_type))
+                control.samples->keep(track.output, packet.get());
             status = av_interleaved_write_frame(out, packet.get());
             if (status < 0)
                 return isCancelled(control.cancel) ? Error::cancellation() : writeError(outputPath, status);

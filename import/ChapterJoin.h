@@ -10,6 +10,7 @@
 
 namespace velarix {
 
+class JoinedSamples;
 class RegionVerifier;
 
 struct JoinControl {
@@ -19,6 +20,8 @@ struct JoinControl {
     RegionVerifier* verifier = nullptr;
     // Bytes of the chapters read so far and in all; called on the joining thread.
     std::function<void(qint64 done, qint64 total)> progress;
+    // Keeps the sound's and the telemetry's packets as they are written.
+    JoinedSamples* samples = nullptr;
 };
 
 // What was written, for checking the file against it once it is on the disk.

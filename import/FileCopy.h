@@ -3,6 +3,7 @@
 #include "core/CancelToken.h"
 #include "core/Result.h"
 #include "media/CopyFeed.h"
+#include "media/JoinedSamples.h"
 
 #include <QString>
 
@@ -27,6 +28,8 @@ struct CopyControl {
     std::function<void(qint64 copied)> afterChunk;
     // Also gets the copy's bytes as they are written, and its outcome (a single file's copy only).
     std::shared_ptr<CopyFeed> feed;
+    // Keeps a recording's sound and telemetry as its join writes them (a recording's join only).
+    std::shared_ptr<JoinedSamples> samples;
 };
 
 // A copy whose bytes are all in its hidden temporary file, not yet durable, verified or named.

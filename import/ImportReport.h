@@ -10,6 +10,7 @@
 namespace velarix {
 
 class CopyFeed;
+class JoinedSamples;
 
 // How one import run went, file by file.
 struct ImportReport {
@@ -40,6 +41,8 @@ struct ImportOptions {
     // Where a single file's copy also hands its bytes, called on the copying thread before it starts
     // (null: nowhere).
     std::function<std::shared_ptr<CopyFeed>(const QString& source)> feedFor;
+    // Where a recording's join keeps its sound and telemetry samples, likewise (null: nowhere).
+    std::function<std::shared_ptr<JoinedSamples>(const QString& firstChapter)> samplesFor;
 };
 
 } // namespace velarix

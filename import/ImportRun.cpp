@@ -156,7 +156,11 @@ void ImportRun::copy(qsizetype index, CopyCompletion& completion) {
     CopyControl control = controlFor(item);
     if (item.chapters.size() > 1) {
         // A join reads, writes and verifies on its own; its result takes its turn for recording.
+        if (m_options.samplesFor)
+            control.samples = m_options.samplesFor(item.chapters.first());
         auto joined = importRecording(item.chapters, m_destinations[index], control);
+        if (control.samples)
+            control.samples->end(joined);
         postCopied(item);
         completion.pushDone(index, std::move(joined));
         return;

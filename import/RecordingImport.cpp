@@ -69,6 +69,7 @@ Result<QString> importRecording(const QStringList& chapters, const QString& dest
 
     JoinControl join;
     join.cancel = control.cancel;
+    join.samples = control.samples.get();
     // The samples are read back behind the writer; the index, written last, is read at the end.
     std::optional<RegionVerifier> readBack;
     if (control.verify)

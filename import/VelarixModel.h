@@ -140,8 +140,10 @@ public:
     bool trimAfterImport() const { return m_trimAfterImport; }
     // Where single files' copies also hand their bytes while "Trim after import" is on, so that their
     // analysis rides on the import (set by the application; see ImportOptions::feedFor).
-    void setCopyFeeds(std::function<std::shared_ptr<CopyFeed>(const QString& source)> feeds) {
+    void setCopyFeeds(std::function<std::shared_ptr<CopyFeed>(const QString& source)> feeds,
+                      std::function<std::shared_ptr<JoinedSamples>(const QString& firstChapter)> samples) {
         m_copyFeeds = std::move(feeds);
+        m_joinedSamples = std::move(samples);
     }
     // Minutes (see SettingsKey::jumpLogTolerance).
     qint64 jumpLogTolerance() const { return m_jumpLogTolerance; }
@@ -327,6 +329,7 @@ private:
     bool m_menuBarExtra = true;
     bool m_trimAfterImport = false;
     std::function<std::shared_ptr<CopyFeed>(const QString& source)> m_copyFeeds;
+    std::function<std::shared_ptr<JoinedSamples>(const QString& firstChapter)> m_joinedSamples;
     qint64 m_jumpLogTolerance = kDefaultJumpLogToleranceMinutes;
     CardHistory m_cardHistory;
     quint64 m_cardHistoryGeneration = 0;

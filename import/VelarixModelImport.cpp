@@ -216,8 +216,10 @@ QFuture<ImportReport> VelarixModel::importSelectedVideos(HistoryStore& context,
     };
     // "Trim after import": the copies' bytes also feed their analysis.
     ImportOptions runOptions = options;
-    if (!runOptions.feedFor && m_trimAfterImport)
+    if (!runOptions.feedFor && m_trimAfterImport) {
         runOptions.feedFor = m_copyFeeds;
+        runOptions.samplesFor = m_joinedSamples;
+    }
     const auto copy = [=, card = ImportRun::Card{m_sdCardPath, m_sdCardName, m_volumes}] {
         return ImportRun(items, root, progress, cancel, runOptions, card, verified).run();
     };

@@ -6,9 +6,7 @@
 
 namespace velarix {
 
-namespace {
-
-bool needsProbing(const AVFormatContext* context) {
+bool streamsNeedProbing(const AVFormatContext* context) {
     if (context->ctx_flags & AVFMTCTX_NOHEADER)
         return true;
     for (unsigned i = 0; i < context->nb_streams; ++i) {
@@ -19,6 +17,8 @@ bool needsProbing(const AVFormatContext* context) {
     }
     return false;
 }
+
+namespace {
 
 double startSeconds(const AVFormatContext* context) {
     return context->start_time != AV_NOPTS_VALUE ? double(context->start_time) / AV_TIME_BASE : 0.0;
@@ -62,7 +62,7 @@ double containerDuration(const AVFormatContext* context) {
 }
 
 Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const CancelToken* cancel) {
-    if (!needsProbing(input.get()))
+    if (!streamsNeedProbing(input.get()))
         return {};
     const int status = avformat_find_stream_info(input.get(), nullptr);
     if (isCancelled(cancel))

@@ -16,6 +16,8 @@ int primaryVideoStream(const AVFormatContext* context);
 // stream; 0 when neither says.
 double containerDuration(const AVFormatContext* context);
 
+// Whether the header leaves a stream's codec unknown, so that packets must be read to find it.
+bool streamsNeedProbing(const AVFormatContext* context);
 // Makes sure the input's streams and their parameters are known: containers without a header
 // (transport streams and the like) only reveal them by probing packets.
 Result<void> ensureStreamsKnown(MediaInput& input, const QString& path, const CancelToken* cancel);

@@ -28,6 +28,18 @@ Result<AnalysisReading> readCopy(const std::shared_ptr<CopyFeed>& feed, const QS
     return readForAnalysis(std::move(*input), source, size.value_or(0), cancel);
 }
 
+// The joined file's pass, once it is written: its headers from the disk, its sound and telemetry
+// from what the join kept.
+Result<AnalysisReading> readJoined(JoinedSamples& samples, const CancelToken* cancel) {
+    const Result<QString> named = samples.waitForName();
+    if (!named)
+        return named.error();
+    auto input = samples.open(*named, audioReadingOptions(cancel));
+    if (!input)
+        return input.error();
+    return readForAnalysis(std::move(*input), *named, QFileInfo(*named).size(), cancel);
+}
+
 } // namespace
 
 CopyAnalyses::CopyAnalyses() = default;
@@ -57,9 +69,36 @@ std::shared_ptr<CopyFeed> CopyAnalyses::feedFor(const QString& source) {
         self->outcome = std::move(read);
     });
     std::shared_ptr<CopyFeed> feed = reading->feed;
+    add(std::move(reading));
+    return feed;
+}
+
+std::shared_ptr<JoinedSamples> CopyAnalyses::samplesFor(const QString& firstChapter) {
+    if (!VideoTrimmingModel::isAcceptedVideo(QUrl::fromLocalFile(firstChapter)))
+        return nullptr;
+    auto reading = std::make_unique<Reading>();
+    reading->samples = std::make_shared<JoinedSamples>();
+    Reading* self = reading.get();
+    reading->thread = std::thread([self, firstChapter, cancel = &m_cancel] {
+        auto read = readJoined(*self->samples, cancel);
+        if (!read && !read.isCancelled())
+            qCInfo(lcTrimming, "The recording of %s is analysed from its joined file: %s",
+                   qUtf8Printable(firstChapter), qUtf8Printable(read.error().message));
+        else if (read)
+            qCDebug(lcTrimming,
+                    "Read the recording of %s for its analysis as it was joined; %lld bytes "
+                    "of headers read from the joined file",
+                    qUtf8Printable(firstChapter), self->samples->bytesReadFromDisk());
+        self->outcome = std::move(read);
+    });
+    std::shared_ptr<JoinedSamples> samples = reading->samples;
+    add(std::move(reading));
+    return samples;
+}
+
+void CopyAnalyses::add(std::unique_ptr<Reading> reading) {
     const std::lock_guard lock(m_mutex);
     m_readings.push_back(std::move(reading));
-    return feed;
 }
 
 void CopyAnalyses::importEnded() {
@@ -70,9 +109,13 @@ void CopyAnalyses::importEnded() {
     }
     for (const auto& reading : readings) {
         // A copy that never started (its source unreadable, the import cancelled) ends here.
-        reading->feed->end(Error::cancellation());
+        if (reading->feed)
+            reading->feed->end(Error::cancellation());
+        else
+            reading->samples->end(Error::cancellation());
         reading->thread.join();
-        const Result<QString> named = reading->feed->waitForName();
+        const Result<QString> named =
+            reading->feed ? reading->feed->waitForName() : reading->samples->waitForName();
         if (!named || !reading->outcome || !*reading->outcome)
             continue;
         const std::lock_guard lock(gRegisterMutex);

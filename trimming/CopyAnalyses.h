@@ -2,6 +2,7 @@
 
 #include "analysis/VideoTrimAnalysis.h"
 #include "media/CopyFeed.h"
+#include "media/JoinedSamples.h"
 
 #include <memory>
 #include <mutex>
@@ -26,16 +27,21 @@ public:
 
     // For ImportOptions::feedFor: the feed of the copy of `source`, read from at once.
     std::shared_ptr<CopyFeed> feedFor(const QString& source);
+    // For ImportOptions::samplesFor: what the join of the recording that begins with `firstChapter`
+    // keeps, read once the joined file is written.
+    std::shared_ptr<JoinedSamples> samplesFor(const QString& firstChapter);
     // Once the import is over: waits for the readings, and leaves each named copy's where
     // takeCopyReading finds it.
     void importEnded();
 
 private:
     struct Reading {
-        std::shared_ptr<CopyFeed> feed;
+        std::shared_ptr<CopyFeed> feed;         // a single file's copy
+        std::shared_ptr<JoinedSamples> samples; // or a recording's join
         std::thread thread;
         std::optional<Result<AnalysisReading>> outcome; // set by the thread before it ends
     };
+    void add(std::unique_ptr<Reading> reading);
     CancelToken m_cancel;
     std::mutex m_mutex;
     std::vector<std::unique_ptr<Reading>> m_readings;

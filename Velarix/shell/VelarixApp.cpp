@@ -181,7 +181,8 @@ VelarixModel& VelarixApp::sharedModel() {
         m_model = std::make_unique<VelarixModel>(m_settings);
         m_copyAnalyses = std::make_unique<CopyAnalyses>();
         m_model->setCopyFeeds(
-            [analyses = m_copyAnalyses.get()](const QString& source) { return analyses->feedFor(source); });
+            [analyses = m_copyAnalyses.get()](const QString& source) { return analyses->feedFor(source); },
+            [analyses = m_copyAnalyses.get()](const QString& first) { return analyses->samplesFor(first); });
         new ImportNotifier(
             *m_model, *m_notifications, [this] { return isMainWindowHidden(); }, this);
         connect(m_model.get(), &VelarixModel::importFinished, this, &VelarixApp::openCopiesForTrimming);

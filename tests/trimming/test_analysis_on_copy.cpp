@@ -1,9 +1,12 @@
-// The analysis of a copy read from the import's own bytes as they are copied: the same result as
-// analysing the finished copy, without reading the copy again; and a copy whose reading fails or
-// stops is still copied.
+// The analysis of a copy read from the import's own bytes as they are copied (a recording's, from
+// what its join kept): the same result as analysing the finished copy, without reading the copy
+// again; and a copy whose reading fails or stops is still copied.
 #include "demo/SyntheticJump.h"
 #include "import/FileCopy.h"
+#include "import/RecordingImport.h"
+#include "media/Mp4Boxes.h"
 #include "tests/support/CardFixture.h"
+#include "tests/support/ChapterFixtures.h"
 #include "tests/support/MediaFixtures.h"
 #include "tests/support/TestSupport.h"
 #include "trimming/CopyAnalyses.h"
@@ -124,6 +127,54 @@ private Q_SLOTS:
         if (QTest::currentDataTag() == QLatin1String("a whole jump with sound and telemetry")) {
             QVERIFY(fed->suggestedStart && !fed->telemetrySource.isEmpty()); // the case worth comparing
         }
+    }
+
+    // A recording's chapters joined: the joined file's headers are read from the disk, its sound and
+    // telemetry from what the join kept, and none of its picture.
+    void aJoinedRecordingFromWhatTheJoinKept() {
+        SyntheticJump jump;
+        jump.duration = 150;
+        jump.exitTime = 50;
+        jump.openingTime = 110;
+        jump.width = 160;
+        jump.height = 90;
+        jump.framesPerSecond = 10;
+        jump.telemetry = JumpTelemetry{.duration = 150, .exitTime = 50, .openingTime = 110};
+        const QString whole = m_fixture.path(QStringLiteral("recording.mp4"));
+        QVERIFY(writeSyntheticJump(whole, jump));
+        QStringList chapters;
+        for (const char* name : {"GX010009.MP4", "GX020009.MP4", "GX030009.MP4"})
+            chapters.append(m_card + QStringLiteral("/100GOPRO/") + QLatin1String(name));
+        QCOMPARE(splitIntoChapters(whole, chapters, {40, 90}), QString());
+
+        CopyAnalyses analyses;
+        CopyControl control;
+        control.samples = analyses.samplesFor(chapters.first());
+        QVERIFY(control.samples);
+        const auto joined =
+            importRecording(chapters, m_fixture.destination() + QStringLiteral("/GX010009.MP4"), control);
+        control.samples->end(joined);
+        analyses.importEnded();
+        QVERIFY2(joined, qPrintable(joined ? QString() : joined.error().message));
+        // Only what lies outside the media data (headers and index, read at the open and again by
+        // the demuxer) came from the disk.
+        QFile joinedFile(*joined);
+        QVERIFY(joinedFile.open(QIODevice::ReadOnly));
+        const auto mediaData = mp4::findTopLevel(joinedFile, "mdat");
+        QVERIFY(mediaData);
+        const qint64 outside = joinedFile.size() - mediaData->size;
+        QVERIFY2(
+            control.samples->bytesReadFromDisk() <= 2 * outside + 64 * 1024,
+            qPrintable(QStringLiteral("%1 of %2").arg(control.samples->bytesReadFromDisk()).arg(outside)));
+
+        auto reading = takeCopyReading(*joined);
+        QVERIFY(reading);
+        const auto fed = analyzeVideo(*joined, std::move(*reading));
+        const auto file = analyzeVideo(*joined);
+        QVERIFY2(fed, qPrintable(fed ? QString() : fed.error().message));
+        QVERIFY2(file, qPrintable(file ? QString() : file.error().message));
+        compareResults(*fed, *file);
+        QVERIFY(fed->suggestedStart && !fed->telemetrySource.isEmpty());
     }
 
     // What is not a video is copied all the same, and left to the ordinary analysis; a cancelled
