@@ -57,6 +57,19 @@ void compareResults(const VideoTrimAnalysisResult& fed, const VideoTrimAnalysisR
 #undef SAME
 }
 
+// A jump of 150 s with sound and telemetry, in small pictures.
+SyntheticJump smallJump(double exitTime, double openingTime) {
+    SyntheticJump jump;
+    jump.duration = 150;
+    jump.exitTime = exitTime;
+    jump.openingTime = openingTime;
+    jump.width = 160;
+    jump.height = 90;
+    jump.framesPerSecond = 10;
+    jump.telemetry = JumpTelemetry{.duration = 150, .exitTime = exitTime, .openingTime = openingTime};
+    return jump;
+}
+
 } // namespace
 
 class AnalysisOnCopyTest : public QObject {
@@ -93,14 +106,7 @@ private Q_SLOTS:
             QVERIFY(QFile::copy(real, onCard));
             QTest::newRow("a camera's recording (index at the end, telemetry)") << onCard;
         }
-        SyntheticJump jump;
-        jump.duration = 150;
-        jump.exitTime = 30;
-        jump.openingTime = 95;
-        jump.width = 160;
-        jump.height = 90;
-        jump.framesPerSecond = 10;
-        jump.telemetry = JumpTelemetry{.duration = 150, .exitTime = 30, .openingTime = 95};
+        const SyntheticJump jump = smallJump(30, 95);
         const QString synthetic = m_card + QStringLiteral("/100GOPRO/GX010002.MP4");
         QVERIFY(writeSyntheticJump(synthetic, jump));
         QTest::newRow("a whole jump with sound and telemetry") << synthetic;
@@ -132,14 +138,7 @@ private Q_SLOTS:
     // A recording's chapters joined: the joined file's headers are read from the disk, its sound and
     // telemetry from what the join kept, and none of its picture.
     void aJoinedRecordingFromWhatTheJoinKept() {
-        SyntheticJump jump;
-        jump.duration = 150;
-        jump.exitTime = 50;
-        jump.openingTime = 110;
-        jump.width = 160;
-        jump.height = 90;
-        jump.framesPerSecond = 10;
-        jump.telemetry = JumpTelemetry{.duration = 150, .exitTime = 50, .openingTime = 110};
+        const SyntheticJump jump = smallJump(50, 110);
         const QString whole = m_fixture.path(QStringLiteral("recording.mp4"));
         QVERIFY(writeSyntheticJump(whole, jump));
         QStringList chapters;
