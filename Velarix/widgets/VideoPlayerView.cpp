@@ -56,6 +56,15 @@ VideoPlayerView::VideoPlayerView(QWidget* parent)
         update();
     });
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
+        // GStreamer's demuxer now and then fails as a pipeline starts, on a stream it has no element
+        // for (a camera's telemetry track), and the same file plays when it is loaded again: once.
+        if (!m_reloaded && !m_source.isEmpty()) {
+            m_reloaded = true;
+            qCInfo(lcVelarix, "Preview of %s failed (%s); loading it again", qPrintable(m_source),
+                   qPrintable(text));
+            QMetaObject::invokeMethod(this, &VideoPlayerView::reload, Qt::QueuedConnection);
+            return;
+        }
         m_error = text.isEmpty() ? tr("The video could not be played.") : text;
         qCWarning(lcVelarix, "Preview of %s failed: %s", qPrintable(m_source), qPrintable(m_error));
         update();
@@ -74,6 +83,8 @@ VideoPlayerView::~VideoPlayerView() {
 
 void VideoPlayerView::setSource(const QString& path) {
     m_player->stop();
+    if (path != m_source)
+        m_reloaded = false;
     m_source = path;
     m_frame = QImage();
     m_error.clear();
@@ -83,6 +94,16 @@ void VideoPlayerView::setSource(const QString& path) {
     // The backend recognises the container by its content, so a ".360" file needs no renaming.
     m_player->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
     update();
+}
+
+void VideoPlayerView::reload() {
+    const qint64 at = m_pendingSeek.value_or(m_player->position());
+    const bool playing = isPlaying() || m_playWhenReady;
+    setSource(m_source);
+    if (at > 0)
+        m_pendingSeek = at;
+    if (playing)
+        play();
 }
 
 void VideoPlayerView::play() {

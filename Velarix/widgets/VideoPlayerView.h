@@ -87,6 +87,8 @@ private:
     qint64 heldStartMs() const;
     qint64 heldEndMs() const;
     void setReady(bool ready);
+    // The same source again, where it was and as it was playing.
+    void reload();
 
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_audio = nullptr;
@@ -98,6 +100,7 @@ private:
     bool m_ready = false;
     std::optional<qint64> m_pendingSeek;
     bool m_playWhenReady = false;
+    bool m_reloaded = false; // the source was loaded again after an error
     std::optional<double> m_heldStart;
     std::optional<double> m_heldEnd;
     EndAction m_endAction = EndAction::Pause;
