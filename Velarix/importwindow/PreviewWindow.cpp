@@ -165,7 +165,7 @@ void PreviewWindow::seekTo(double seconds) {
     if (index == m_current)
         m_player->setPosition(seconds - start);
     else
-        playChapter(index, seconds - start, m_player->isPlaying());
+        playChapter(index, seconds - start, m_player->playRequested());
 }
 
 void PreviewWindow::playChapter(int index, double at, bool playing) {
@@ -208,7 +208,7 @@ void PreviewWindow::updatePosition() {
 }
 
 void PreviewWindow::updatePlaying() {
-    const bool playing = m_player->isPlaying();
+    const bool playing = m_player->playRequested();
     m_play->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     m_play->setToolTip(playing ? tr("Pause [Space]") : tr("Play [Space]"));
 }

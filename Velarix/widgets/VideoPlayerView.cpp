@@ -50,9 +50,9 @@ VideoPlayerView::VideoPlayerView(QWidget* parent)
     connect(m_player, &QMediaPlayer::positionChanged, this, &VideoPlayerView::handlePosition);
     connect(m_player, &QMediaPlayer::durationChanged, this,
             [this](qint64 ms) { Q_EMIT durationChanged(double(ms) / 1000.0); });
-    connect(m_player, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
-        Q_EMIT playingChanged(state == QMediaPlayer::PlayingState);
+    connect(m_player, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState) {
         updateReadiness();
+        reportPlaying();
         update();
     });
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
@@ -89,7 +89,7 @@ void VideoPlayerView::setSource(const QString& path) {
     m_frame = QImage();
     m_error.clear();
     m_pendingSeek.reset();
-    m_playWhenReady = false;
+    setPlayWhenReady(false);
     setReady(false);
     // The backend recognises the container by its content, so a ".360" file needs no renaming.
     m_player->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
@@ -110,7 +110,7 @@ void VideoPlayerView::play() {
     if (m_source.isEmpty())
         return;
     if (!m_ready) {
-        m_playWhenReady = true;
+        setPlayWhenReady(true);
         return;
     }
     const qint64 now = m_pendingSeek.value_or(m_player->position());
@@ -123,7 +123,7 @@ void VideoPlayerView::play() {
 }
 
 void VideoPlayerView::pause() {
-    m_playWhenReady = false;
+    setPlayWhenReady(false);
     if (m_player->playbackState() == QMediaPlayer::PlayingState)
         m_player->pause();
 }
@@ -196,6 +196,19 @@ void VideoPlayerView::setReady(bool ready) {
     Q_EMIT readyChanged(ready);
 }
 
+void VideoPlayerView::setPlayWhenReady(bool play) {
+    m_playWhenReady = play;
+    reportPlaying();
+}
+
+void VideoPlayerView::reportPlaying() {
+    const bool playing = playRequested();
+    if (playing == m_reportedPlaying)
+        return;
+    m_reportedPlaying = playing;
+    Q_EMIT playingChanged(playing);
+}
+
 void VideoPlayerView::handleStatus(QMediaPlayer::MediaStatus status) {
     switch (status) {
     case QMediaPlayer::BufferedMedia:
@@ -242,6 +255,7 @@ void VideoPlayerView::updateReadiness() {
     if (m_playWhenReady) {
         m_playWhenReady = false;
         play();
+        reportPlaying();
     }
 }
 

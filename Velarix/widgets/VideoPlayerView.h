@@ -37,6 +37,8 @@ public:
     void pause();
     void togglePlayback();
     bool isPlaying() const;
+    // Playing, or asked to play and still loading: what the play button shows and toggles.
+    bool playRequested() const { return isPlaying() || m_playWhenReady; }
 
     // Seconds. Before the media is ready the latest request is kept and applied once it is.
     void setPosition(double seconds);
@@ -67,6 +69,7 @@ Q_SIGNALS:
     void positionChanged(double seconds);
     void durationChanged(double seconds);
     void readyChanged(bool ready);
+    // playRequested() changed.
     void playingChanged(bool playing);
     void firstFrameShown();
     // Playback stopped at the end bound (with EndAction::Pause) or at the end of the media.
@@ -87,6 +90,8 @@ private:
     qint64 heldStartMs() const;
     qint64 heldEndMs() const;
     void setReady(bool ready);
+    void setPlayWhenReady(bool play);
+    void reportPlaying();
     // The same source again, where it was and as it was playing.
     void reload();
 
@@ -101,6 +106,7 @@ private:
     std::optional<qint64> m_pendingSeek;
     bool m_playWhenReady = false;
     bool m_reloaded = false; // the source was loaded again after an error
+    bool m_reportedPlaying = false;
     std::optional<double> m_heldStart;
     std::optional<double> m_heldEnd;
     EndAction m_endAction = EndAction::Pause;
