@@ -555,13 +555,14 @@ void VideoTrimmingModel::finishTrimmingRun(const TrimmingRunPtr& run, int trimme
         setItems({});
         setTrimCompletionSummary(summary);
     }
+    // The run ends with its summary: "Done" on the finish screen must not find it still trimming.
+    if (m_trimmingRun == run) {
+        m_trimmingRun.reset();
+        setIsTrimming(false);
+    }
     QMetaObject::invokeMethod(
         this,
-        [this, run, summary] {
-            if (m_trimmingRun == run) {
-                m_trimmingRun.reset();
-                setIsTrimming(false);
-            }
+        [run, summary] {
             run->promise.addResult(summary);
             run->promise.finish();
         },

@@ -257,6 +257,7 @@ private Q_SLOTS:
         QVERIFY(button(&window, "headerCancel")->isVisible());
         gate->open = true;
         QTRY_COMPARE(window.currentScreen(), Screen::Summary);
+        QVERIFY(!window.model().isTrimming()); // the finish screen is the end of the run
         QCOMPARE(labelText(&window, "summaryText"), QStringLiteral("Done. Trimmed 2 videos."));
         QCOMPARE(labelText(&window, "summarySaved"),
                  QStringLiteral("1.3 GB will be freed when the Trash is emptied"));
