@@ -56,11 +56,10 @@ VideoPlayerView::VideoPlayerView(QWidget* parent)
         update();
     });
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
-        // GStreamer's demuxer now and then fails as a pipeline starts, on a stream it has no element
-        // for (a camera's telemetry track), and the same file plays when it is loaded again: once.
+        // A pipeline that fails as it starts may play the same file when it is loaded again: once.
         if (!m_reloaded && !m_source.isEmpty()) {
             m_reloaded = true;
-            qCInfo(lcVelarix, "Preview of %s failed (%s); loading it again", qPrintable(m_source),
+            qCWarning(lcVelarix, "Preview of %s failed (%s); loading it again", qPrintable(m_source),
                    qPrintable(text));
             QMetaObject::invokeMethod(this, &VideoPlayerView::reload, Qt::QueuedConnection);
             return;
@@ -99,6 +98,8 @@ void VideoPlayerView::setSource(const QString& path) {
 void VideoPlayerView::reload() {
     const qint64 at = m_pendingSeek.value_or(m_player->position());
     const bool playing = isPlaying() || m_playWhenReady;
+    // The media player ignores a source it already has: unload first, so the pipeline is rebuilt.
+    m_player->setSource(QUrl());
     setSource(m_source);
     if (at > 0)
         m_pendingSeek = at;
@@ -286,9 +287,17 @@ void VideoPlayerView::handleFrame(const QVideoFrame& frame) {
         return;
     m_frame = std::move(image);
     update();
-    updateReadiness();
-    if (first)
-        Q_EMIT firstFrameShown();
+    // Qt 6.4's GStreamer sink hands a frame over while its streaming thread waits for this one: a
+    // seek from here blocks both until the sink gives up on the frame and fails the pipeline
+    // ("Internal data stream error"). Seek and report once the hand-over is done.
+    QMetaObject::invokeMethod(
+        this,
+        [this, first] {
+            updateReadiness();
+            if (first && hasFrame())
+                Q_EMIT firstFrameShown();
+        },
+        Qt::QueuedConnection);
 }
 
 void VideoPlayerView::paintEvent(QPaintEvent*) {
