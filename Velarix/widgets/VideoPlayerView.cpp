@@ -60,7 +60,7 @@ VideoPlayerView::VideoPlayerView(QWidget* parent)
         if (!m_reloaded && !m_source.isEmpty()) {
             m_reloaded = true;
             qCWarning(lcVelarix, "Preview of %s failed (%s); loading it again", qPrintable(m_source),
-                   qPrintable(text));
+                      qPrintable(text));
             QMetaObject::invokeMethod(this, &VideoPlayerView::reload, Qt::QueuedConnection);
             return;
         }
