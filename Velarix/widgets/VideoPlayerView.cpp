@@ -97,7 +97,7 @@ void VideoPlayerView::setSource(const QString& path) {
 
 void VideoPlayerView::reload() {
     const qint64 at = m_pendingSeek.value_or(m_player->position());
-    const bool playing = isPlaying() || m_playWhenReady;
+    const bool playing = playRequested();
     // The media player ignores a source it already has: unload first, so the pipeline is rebuilt.
     m_player->setSource(QUrl());
     setSource(m_source);
@@ -130,7 +130,7 @@ void VideoPlayerView::pause() {
 }
 
 void VideoPlayerView::togglePlayback() {
-    if (isPlaying() || m_playWhenReady)
+    if (playRequested())
         pause();
     else
         play();
